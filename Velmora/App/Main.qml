@@ -1,0 +1,11 @@
+import QtQuick
+import QtQuick.Controls
+
+ApplicationWindow {
+    id: window
+    width: 390
+    height: 844
+    visible: true
+    title: qsTr("Taskarello")
+    color: "#F2EEE6"
+}

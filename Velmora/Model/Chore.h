@@ -1,0 +1,128 @@
+#pragma once
+
+#include "Velmora/Model/ColorComponentsModel.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QtQml/qqmlregistration.h>
+
+#include <optional>
+
+namespace Velmora {
+
+class ChoreStore;
+
+// The seven stored fields of a chore, as a plain value.
+struct ChoreFields {
+    QString title;
+    ColorComponentsModel colorComponents = ColorComponentsModel::standardRed();
+    QDateTime startDate;
+    QDateTime dueDate;
+    std::optional<QDateTime> endDate;
+    bool notify = false;
+    double notificationTime = 32400;
+
+    // The schema's defaults: empty title, standard red, start and due at the start of today.
+    static ChoreFields defaults();
+    friend bool operator==(const ChoreFields &, const ChoreFields &) = default;
+};
+
+// One stored chore. The store owns exactly one object per record, so two pointers to chores
+// are equal exactly when they name the same record. Every assignment is written through to
+// the store at once and notifies observers, also when the value is unchanged; an assignment
+// the store could not write leaves the object as it was and returns false.
+class Chore : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Chores are created by the store")
+
+    Q_PROPERTY(qint64 persistentId READ persistentId CONSTANT)
+    Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
+    Q_PROPERTY(QColor color READ color NOTIFY colorComponentsChanged)
+    Q_PROPERTY(QDateTime startDate READ startDate WRITE setStartDate NOTIFY startDateChanged)
+    Q_PROPERTY(QDateTime dueDate READ dueDate WRITE setDueDate NOTIFY dueDateChanged)
+    // Invalid while the chore is active.
+    Q_PROPERTY(QDateTime endDate READ endDateOrInvalid NOTIFY endDateChanged)
+    Q_PROPERTY(bool finished READ isFinished NOTIFY endDateChanged)
+    Q_PROPERTY(bool notify READ notify WRITE setNotify NOTIFY notifyChanged)
+    Q_PROPERTY(double notificationTime READ notificationTime WRITE setNotificationTime NOTIFY notificationTimeChanged)
+
+public:
+    enum class Field { Title, ColorComponents, StartDate, DueDate, EndDate, Notify, NotificationTime };
+    Q_ENUM(Field)
+
+    qint64 persistentId() const { return m_id; }
+    // Name of the stored kind of record, the same for every chore.
+    static QString entityName() { return QStringLiteral("Chore"); }
+
+    const ChoreFields &fields() const { return m_fields; }
+    QString title() const { return m_fields.title; }
+    ColorComponentsModel colorComponents() const { return m_fields.colorComponents; }
+    QColor color() const { return m_fields.colorComponents.color(); }
+    QDateTime startDate() const { return m_fields.startDate; }
+    QDateTime dueDate() const { return m_fields.dueDate; }
+    std::optional<QDateTime> endDate() const { return m_fields.endDate; }
+    QDateTime endDateOrInvalid() const { return m_fields.endDate.value_or(QDateTime()); }
+    bool isFinished() const { return m_fields.endDate.has_value(); }
+    bool notify() const { return m_fields.notify; }
+    double notificationTime() const { return m_fields.notificationTime; }
+
+    bool assignTitle(const QString &title);
+    bool assignColorComponents(const ColorComponentsModel &components);
+    bool assignStartDate(const QDateTime &date);
+    bool assignDueDate(const QDateTime &date);
+    bool assignEndDate(const std::optional<QDateTime> &date);
+    bool assignNotify(bool notify);
+    bool assignNotificationTime(double seconds);
+
+    void setTitle(const QString &title) { assignTitle(title); }
+    void setStartDate(const QDateTime &date) { assignStartDate(date); }
+    void setDueDate(const QDateTime &date) { assignDueDate(date); }
+    void setNotify(bool notify) { assignNotify(notify); }
+    void setNotificationTime(double seconds) { assignNotificationTime(seconds); }
+
+    // Day counts in whole calendar days of the user's calendar (see ChoreDates.h).
+    Q_INVOKABLE int daysUntilDue(const QDateTime &from, bool allowingNegative) const;
+    Q_INVOKABLE int remainingDays() const;
+    Q_INVOKABLE int daysSinceStart() const;
+    std::optional<int> daysToFinish() const;
+    // -1 when the chore has no end date.
+    Q_INVOKABLE int daysToFinishOrMinusOne() const { return daysToFinish().value_or(-1); }
+    Q_INVOKABLE QString timeLeftText(const QDateTime &from, bool allowingNegative, bool appendingLeft) const;
+
+signals:
+    void titleChanged();
+    void colorComponentsChanged();
+    void startDateChanged();
+    void dueDateChanged();
+    void endDateChanged();
+    void notifyChanged();
+    void notificationTimeChanged();
+    // Any field, after its own signal.
+    void fieldAssigned(Velmora::Chore::Field field);
+
+private:
+    friend class ChoreStore;
+    Chore(ChoreStore *store, qint64 id, ChoreFields fields);
+    bool write(Field field, const QVariant &value);
+    void notifyField(Field field);
+
+    ChoreStore *m_store;
+    qint64 m_id;
+    ChoreFields m_fields;
+};
+
+inline size_t qHash(const Chore &chore, size_t seed = 0) noexcept
+{
+    return ::qHash(chore.persistentId(), seed);
+}
+
+// Equality of chores is identity of their stored records.
+inline bool sameChore(const Chore *a, const Chore *b)
+{
+    return a == b || (a && b && a->persistentId() == b->persistentId());
+}
+
+} // namespace Velmora

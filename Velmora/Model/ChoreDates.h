@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Velmora/Model/Chore.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QTimeZone>
+#include <QtQml/qqmlregistration.h>
+
+#include <optional>
+
+namespace Velmora {
+
+// Whole calendar days in the user's calendar and time zone: both ends are taken to the start
+// of their day first, so times of day never matter. The zone is asked for afresh at each call
+// (Clock::current()); the overloads with a zone exist for tests and callers that already have one.
+namespace ChoreDates {
+
+// Start of the calendar day holding instant, in zone (the first moment that exists that day).
+QDateTime startOfDay(const QDateTime &instant, const QTimeZone &zone);
+QDateTime startOfDay(const QDateTime &instant);
+// Days from the day of a to the day of b; 0 when either instant is invalid.
+int dayDifference(const QDateTime &a, const QDateTime &b, const QTimeZone &zone);
+int dayDifference(const QDateTime &a, const QDateTime &b);
+// day of start plus days, at its start; start's day when the date cannot be formed.
+QDateTime addDays(const QDateTime &start, int days);
+
+int daysUntilDue(const ChoreFields &chore, const QDateTime &from, bool allowingNegative);
+int remainingDays(const ChoreFields &chore);
+int daysSinceStart(const ChoreFields &chore);
+std::optional<int> daysToFinish(const ChoreFields &chore);
+QString timeLeftText(const ChoreFields &chore, const QDateTime &from, bool allowingNegative, bool appendingLeft);
+QString durationText(qint64 days);
+
+} // namespace ChoreDates
+
+// The free day texts, for QML.
+class Days : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
+public:
+    using QObject::QObject;
+    Q_INVOKABLE QString durationText(int days) const { return ChoreDates::durationText(days); }
+    Q_INVOKABLE QDateTime startOfToday() const;
+    Q_INVOKABLE QDateTime startOfDay(const QDateTime &instant) const { return ChoreDates::startOfDay(instant); }
+    Q_INVOKABLE QDateTime addDays(const QDateTime &start, int days) const { return ChoreDates::addDays(start, days); }
+    Q_INVOKABLE int dayDifference(const QDateTime &a, const QDateTime &b) const { return ChoreDates::dayDifference(a, b); }
+};
+
+} // namespace Velmora

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "Velmora/Model/Chore.h"
+
+#include <QAbstractListModel>
+#include <QCollator>
+#include <QPointer>
+#include <QtQml/qqmlregistration.h>
+
+#include <vector>
+
+namespace Velmora {
+
+class ChoreStore;
+
+// A live query over the store: a filter, a sort order and a fetch limit. It follows every
+// change of the store with row inserts, removals, moves and data changes, never a reset.
+class ChoreQueryModel : public QAbstractListModel {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Queries are made by the app")
+    Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
+
+public:
+    enum class Kind {
+        // endDate absent; dueDate, then startDate ascending, then title.
+        Active,
+        // endDate present; endDate descending, then startDate ascending, then title; at most 300.
+        Journal,
+    };
+    Q_ENUM(Kind)
+
+    enum Role { ChoreRole = Qt::UserRole + 1, TitleRole, ColorRole, PersistentIdRole };
+    Q_ENUM(Role)
+
+    static constexpr int journalFetchLimit = 300;
+
+    ChoreQueryModel(ChoreStore *store, Kind kind, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    Kind kind() const { return m_kind; }
+    int fetchLimit() const { return m_kind == Kind::Journal ? journalFetchLimit : -1; }
+    Chore *at(int row) const { return m_all.at(size_t(row)); }
+    Q_INVOKABLE Velmora::Chore *choreAt(int row) const;
+    // The rows shown, in order.
+    std::vector<Chore *> rows() const;
+
+    // Whether a sorts before b in this query's order.
+    bool lessThan(const Chore *a, const Chore *b) const;
+
+signals:
+    void countChanged();
+
+private:
+    bool matches(const Chore *chore) const;
+    void rebuild();
+    void onInserted(Chore *chore);
+    void onAboutToRemove(Chore *chore);
+    void onChanged(Chore *chore, Chore::Field field);
+    void insertSorted(Chore *chore);
+    void removeAt(size_t position);
+    size_t sortedPosition(const Chore *chore) const;
+    int shown(size_t size) const;
+
+    QPointer<ChoreStore> m_store;
+    Kind m_kind;
+    QCollator m_collator;
+    // Every matching chore in order; the model shows the first fetchLimit of them.
+    std::vector<Chore *> m_all;
+};
+
+} // namespace Velmora

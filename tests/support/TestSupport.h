@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QTimeZone>
+
+#include <functional>
+
+namespace VelmoraTest {
+
+// A local wall-clock time in a named zone, e.g. at("Europe/Berlin", 2026, 3, 29, 1, 30).
+QDateTime at(const char *zone, int year, int month, int day, int hour = 0, int minute = 0);
+QTimeZone zone(const char *ianaId);
+
+// Runs the event loop until done() holds or the timeout passes; returns done().
+bool waitFor(const std::function<bool()> &done, int timeoutMs = 5000);
+
+// Reads a whole file (empty when missing).
+QByteArray readAll(const QString &path);
+
+} // namespace VelmoraTest

@@ -1,23 +1,33 @@
 #pragma once
 
-// Shared set-up of the Qt Quick Test programs: every static QML module of the app is linked in,
-// its resources are found under qrc:/qt/qml, and no test touches the user's data folders.
-#include "VelmoraQmlPlugins.h"
+// Shared set-up of the Qt Quick Test programs. A program's setup file includes
+// VelmoraQmlPlugins.h (once), and calls these from its setup object:
+//
+//   class Setup : public QObject {
+//       Q_OBJECT
+//   public:
+//       Setup() { VelmoraTest::prepareQuickTestProcess(); }
+//   public slots:
+//       void qmlEngineAvailable(QQmlEngine *engine) { VelmoraTest::prepareQuickTestEngine(engine); }
+//   };
+//   QUICK_TEST_MAIN_WITH_SETUP(name, Setup)
+//   #include "setup.moc"
 
-#include <QObject>
 #include <QQmlEngine>
 #include <QQuickStyle>
 #include <QStandardPaths>
 
-class QuickTestSetupBase : public QObject {
-    Q_OBJECT
-public:
-    QuickTestSetupBase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QQuickStyle::setStyle(QStringLiteral("Basic"));
-    }
+namespace VelmoraTest {
 
-public slots:
-    virtual void qmlEngineAvailable(QQmlEngine *engine) { engine->addImportPath(QStringLiteral("qrc:/qt/qml")); }
-};
+inline void prepareQuickTestProcess()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+}
+
+inline void prepareQuickTestEngine(QQmlEngine *engine)
+{
+    engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+}
+
+} // namespace VelmoraTest

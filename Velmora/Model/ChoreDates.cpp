@@ -1,1 +1,123 @@
-// in progress
+#include "Velmora/Model/ChoreDates.h"
+
+#include "Velmora/Platform/Clock.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace Velmora::ChoreDates {
+
+namespace {
+
+int clampToInt(qint64 value)
+{
+    return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+QString tr(const char *key, int n = -1)
+{
+    return QCoreApplication::translate("ChoreDates", key, nullptr, n);
+}
+
+} // namespace
+
+QDateTime startOfDay(const QDateTime &instant, const QTimeZone &zone)
+{
+    if (!instant.isValid())
+        return {};
+    return instant.toTimeZone(zone).date().startOfDay(zone);
+}
+
+QDateTime startOfDay(const QDateTime &instant)
+{
+    return startOfDay(instant, Clock::current().timeZone());
+}
+
+int dayDifference(const QDateTime &a, const QDateTime &b, const QTimeZone &zone)
+{
+    if (!a.isValid() || !b.isValid())
+        return 0;
+    const QDate from = a.toTimeZone(zone).date();
+    const QDate to = b.toTimeZone(zone).date();
+    if (!from.isValid() || !to.isValid())
+        return 0;
+    return clampToInt(from.daysTo(to));
+}
+
+int dayDifference(const QDateTime &a, const QDateTime &b)
+{
+    return dayDifference(a, b, Clock::current().timeZone());
+}
+
+QDateTime addDays(const QDateTime &start, int days)
+{
+    const QTimeZone zone = Clock::current().timeZone();
+    if (!start.isValid())
+        return start;
+    const QDate day = start.toTimeZone(zone).date().addDays(days);
+    const QDateTime result = day.isValid() ? day.startOfDay(zone) : QDateTime();
+    return result.isValid() ? result : startOfDay(start, zone);
+}
+
+int daysUntilDue(const ChoreFields &chore, const QDateTime &from, bool allowingNegative)
+{
+    const int days = dayDifference(from, chore.dueDate);
+    return days < 0 && !allowingNegative ? 0 : days;
+}
+
+int remainingDays(const ChoreFields &chore)
+{
+    return std::max(0, dayDifference(Clock::current().now(), chore.dueDate));
+}
+
+int daysSinceStart(const ChoreFields &chore)
+{
+    return std::max(0, dayDifference(chore.startDate, Clock::current().now()));
+}
+
+std::optional<int> daysToFinish(const ChoreFields &chore)
+{
+    if (!chore.endDate)
+        return std::nullopt;
+    return std::max(0, dayDifference(chore.startDate, *chore.endDate));
+}
+
+QString timeLeftText(const ChoreFields &chore, const QDateTime &from, bool allowingNegative, bool appendingLeft)
+{
+    const int d = daysUntilDue(chore, from, allowingNegative);
+    if (d < 0)
+        return tr("overdue");
+    if (d == 0)
+        return tr("today");
+    // The form follows the reference day; the number follows the clock (they differ only
+    // between midnight and the next refresh of the day).
+    const int n = remainingDays(chore);
+    if (d <= 60)
+        return appendingLeft ? tr("%n days left", n) : tr("%n days", n);
+    if (d <= 365) {
+        const int months = int(std::lround(double(n) / 31.0));
+        return appendingLeft ? tr("%n months left", months) : tr("%n months", months);
+    }
+    return tr("years");
+}
+
+QString durationText(qint64 days)
+{
+    if (days == 0)
+        return tr("Same day");
+    return tr("%n days", clampToInt(days));
+}
+
+} // namespace Velmora::ChoreDates
+
+namespace Velmora {
+
+QDateTime Days::startOfToday() const
+{
+    return ChoreDates::startOfDay(Clock::current().now());
+}
+
+} // namespace Velmora

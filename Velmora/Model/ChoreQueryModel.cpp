@@ -1,1 +1,215 @@
-// in progress
+#include "Velmora/Model/ChoreQueryModel.h"
+
+#include "Velmora/Model/ChoreStore.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <limits>
+
+namespace Velmora {
+
+namespace {
+
+// Invalid instants (only odd stored values give them) sort before every real one.
+qint64 sortKey(const QDateTime &date)
+{
+    return date.isValid() ? date.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+}
+
+} // namespace
+
+ChoreQueryModel::ChoreQueryModel(ChoreStore *store, Kind kind, QObject *parent)
+    : QAbstractListModel(parent), m_store(store), m_kind(kind), m_collator(QLocale())
+{
+    m_collator.setNumericMode(true);
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    if (!store)
+        return;
+    connect(store, &ChoreStore::inserted, this, &ChoreQueryModel::onInserted);
+    connect(store, &ChoreStore::aboutToRemove, this, &ChoreQueryModel::onAboutToRemove);
+    connect(store, &ChoreStore::changed, this, &ChoreQueryModel::onChanged);
+    rebuild();
+}
+
+int ChoreQueryModel::shown(size_t size) const
+{
+    const int limit = fetchLimit();
+    const int all = int(std::min<size_t>(size, size_t(std::numeric_limits<int>::max())));
+    return limit < 0 ? all : std::min(all, limit);
+}
+
+int ChoreQueryModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_shown;
+}
+
+std::vector<Chore *> ChoreQueryModel::rows() const
+{
+    return {m_all.begin(), m_all.begin() + m_shown};
+}
+
+Chore *ChoreQueryModel::choreAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? m_all[size_t(row)] : nullptr;
+}
+
+QVariant ChoreQueryModel::data(const QModelIndex &index, int role) const
+{
+    Chore *chore = choreAt(index.row());
+    if (!index.isValid() || !chore)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case TitleRole: return chore->title();
+    case ChoreRole: return QVariant::fromValue(chore);
+    case ColorRole: return chore->color();
+    case PersistentIdRole: return chore->persistentId();
+    default: return {};
+    }
+}
+
+QHash<int, QByteArray> ChoreQueryModel::roleNames() const
+{
+    return {{Qt::DisplayRole, "display"},
+            {ChoreRole, "chore"},
+            {TitleRole, "title"},
+            {ColorRole, "choreColor"},
+            {PersistentIdRole, "persistentId"}};
+}
+
+bool ChoreQueryModel::matches(const Chore *chore) const
+{
+    return m_kind == Kind::Active ? !chore->isFinished() : chore->isFinished();
+}
+
+bool ChoreQueryModel::lessThan(const Chore *a, const Chore *b) const
+{
+    if (m_kind == Kind::Active) {
+        const qint64 dueA = sortKey(a->dueDate()), dueB = sortKey(b->dueDate());
+        if (dueA != dueB)
+            return dueA < dueB;
+    } else {
+        const qint64 endA = sortKey(a->endDateOrInvalid()), endB = sortKey(b->endDateOrInvalid());
+        if (endA != endB)
+            return endA > endB;
+    }
+    const qint64 startA = sortKey(a->startDate()), startB = sortKey(b->startDate());
+    if (startA != startB)
+        return startA < startB;
+    const int byTitle = m_collator.compare(a->title(), b->title());
+    if (byTitle != 0)
+        return byTitle < 0;
+    // Equal in every key: keep the order stable across changes.
+    return a->persistentId() < b->persistentId();
+}
+
+void ChoreQueryModel::rebuild()
+{
+    m_all.clear();
+    for (Chore *chore : m_store->chores()) {
+        if (matches(chore))
+            m_all.push_back(chore);
+    }
+    std::sort(m_all.begin(), m_all.end(), [this](const Chore *a, const Chore *b) { return lessThan(a, b); });
+    m_shown = shown(m_all.size());
+}
+
+size_t ChoreQueryModel::sortedPosition(const Chore *chore) const
+{
+    return size_t(std::lower_bound(m_all.begin(), m_all.end(), chore,
+                                   [this](const Chore *a, const Chore *b) { return lessThan(a, b); })
+                  - m_all.begin());
+}
+
+void ChoreQueryModel::insertSorted(Chore *chore)
+{
+    const size_t position = sortedPosition(chore);
+    const int limit = fetchLimit();
+    if (limit >= 0 && position >= size_t(limit)) {
+        m_all.insert(m_all.begin() + qsizetype(position), chore);
+        return;
+    }
+    const int before = m_shown;
+    // A full page first lets go of its last row, so the count never passes the limit.
+    if (limit >= 0 && m_shown == limit) {
+        beginRemoveRows({}, limit - 1, limit - 1);
+        --m_shown;
+        endRemoveRows();
+    }
+    beginInsertRows({}, int(position), int(position));
+    m_all.insert(m_all.begin() + qsizetype(position), chore);
+    ++m_shown;
+    endInsertRows();
+    if (m_shown != before)
+        emit countChanged();
+}
+
+void ChoreQueryModel::removeAt(size_t position)
+{
+    if (position >= size_t(m_shown)) {
+        m_all.erase(m_all.begin() + qsizetype(position));
+        return;
+    }
+    const int before = m_shown;
+    beginRemoveRows({}, int(position), int(position));
+    m_all.erase(m_all.begin() + qsizetype(position));
+    --m_shown;
+    endRemoveRows();
+    // The first chore beyond the limit moves into the page.
+    if (m_shown < shown(m_all.size())) {
+        beginInsertRows({}, m_shown, m_shown);
+        ++m_shown;
+        endInsertRows();
+    }
+    if (m_shown != before)
+        emit countChanged();
+}
+
+void ChoreQueryModel::onInserted(Chore *chore)
+{
+    if (matches(chore))
+        insertSorted(chore);
+}
+
+void ChoreQueryModel::onAboutToRemove(Chore *chore)
+{
+    const auto it = std::find(m_all.begin(), m_all.end(), chore);
+    if (it != m_all.end())
+        removeAt(size_t(it - m_all.begin()));
+}
+
+void ChoreQueryModel::onChanged(Chore *chore, Chore::Field field)
+{
+    const auto it = std::find(m_all.begin(), m_all.end(), chore);
+    const bool present = it != m_all.end();
+    const bool wanted = matches(chore);
+    if (!present) {
+        if (wanted)
+            insertSorted(chore);
+        return;
+    }
+    const size_t position = size_t(it - m_all.begin());
+    if (!wanted) {
+        removeAt(position);
+        return;
+    }
+    const bool sorted = (position == 0 || !lessThan(chore, m_all[position - 1]))
+        && (position + 1 == m_all.size() || !lessThan(m_all[position + 1], chore));
+    if (!sorted) {
+        removeAt(position);
+        insertSorted(chore);
+        return;
+    }
+    if (position < size_t(m_shown)) {
+        const QModelIndex index = this->index(int(position));
+        QList<int> roles;
+        if (field == Chore::Field::Title)
+            roles = {Qt::DisplayRole, TitleRole};
+        else if (field == Chore::Field::ColorComponents)
+            roles = {ColorRole};
+        emit dataChanged(index, index, roles);
+    }
+}
+
+} // namespace Velmora

@@ -70,6 +70,7 @@ private:
     QCollator m_collator;
     // Every matching chore in order; the model shows the first fetchLimit of them.
     std::vector<Chore *> m_all;
+    int m_shown = 0;
 };
 
 } // namespace Velmora

@@ -1,1 +1,321 @@
-// in progress
+#include "Velmora/Model/ChoreStore.h"
+
+#include "Velmora/Platform/Clock.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace Velmora {
+
+namespace {
+
+const QStringList kColumns = {QStringLiteral("title"), QStringLiteral("colorComponents"),
+                              QStringLiteral("startDate"), QStringLiteral("dueDate"),
+                              QStringLiteral("endDate"), QStringLiteral("notify"),
+                              QStringLiteral("notificationTime")};
+
+// Instants are kept as milliseconds since 1970 UTC. Anything beyond ±100,000 years is not a
+// date this app could have written, and reads back as no date.
+constexpr qint64 kMaxStoredMs = 100000LL * 366 * 24 * 3600 * 1000;
+
+QVariant storedInstant(const QDateTime &date)
+{
+    if (!date.isValid())
+        return QVariant(QMetaType::fromType<qint64>());
+    return QVariant(date.toMSecsSinceEpoch());
+}
+
+QDateTime instantFromStore(const QVariant &value)
+{
+    if (value.isNull())
+        return {};
+    bool ok = false;
+    const qint64 ms = value.toLongLong(&ok);
+    if (!ok || ms > kMaxStoredMs || ms < -kMaxStoredMs)
+        return {};
+    return QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+}
+
+} // namespace
+
+// Prepared once per open store: preparing costs about as much as running a single-row write.
+struct ChoreStore::Statements {
+    explicit Statements(const QSqlDatabase &db) : insert(db), remove(db)
+    {
+        insert.prepare(QStringLiteral("INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate,"
+                                      " notify, notificationTime) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        remove.prepare(QStringLiteral("DELETE FROM Chore WHERE id = ?"));
+        for (int i = 0; i < kColumns.size(); ++i) {
+            update.emplace_back(db);
+            update.back().prepare(QStringLiteral("UPDATE Chore SET %1 = ? WHERE id = ?").arg(kColumns.at(i)));
+        }
+    }
+    QSqlQuery insert;
+    QSqlQuery remove;
+    std::vector<QSqlQuery> update;
+};
+
+QStringList S1::createStatements()
+{
+    return {
+        QStringLiteral("CREATE TABLE Chore ("
+                       " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                       " title TEXT DEFAULT '',"
+                       " colorComponents TEXT DEFAULT '%1',"
+                       " startDate INTEGER,"
+                       " dueDate INTEGER,"
+                       " endDate INTEGER,"
+                       " notify INTEGER DEFAULT 0,"
+                       " notificationTime REAL DEFAULT 32400)")
+            .arg(QString::fromUtf8(ColorComponentsModel::standardRed().encode())),
+    };
+}
+
+QList<ChoresMigrationPlan::Schema> ChoresMigrationPlan::schemas()
+{
+    return {{S1::version, S1::createStatements()}};
+}
+
+QList<ChoresMigrationPlan::Stage> ChoresMigrationPlan::stages()
+{
+    return {};
+}
+
+ChoreStore::ChoreStore(QObject *parent)
+    : QObject(parent), m_connection(QStringLiteral("velmora-store-%1").arg(quintptr(this), 0, 16))
+{
+}
+
+ChoreStore::~ChoreStore()
+{
+    m_statements.reset();
+    if (QSqlDatabase::contains(m_connection)) {
+        QSqlDatabase::database(m_connection, false).close();
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+}
+
+QString ChoreStore::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/chores.sqlite");
+}
+
+bool ChoreStore::fail(const QString &error)
+{
+    m_lastError = error;
+    emit writeFailed(error);
+    return false;
+}
+
+ChoreStore::OpenResult ChoreStore::open(const QString &path)
+{
+    m_path = path;
+    const QFileInfo info(path);
+    const bool existed = info.exists();
+    if (existed && (!info.isFile() || !info.isReadable()))
+        return OpenResult::Unreadable;
+    if (existed && !info.isWritable())
+        return OpenResult::Unreadable;
+    if (!existed && !QDir().mkpath(info.absolutePath()))
+        return OpenResult::CannotCreate;
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    if (!db.open()) {
+        m_lastError = db.lastError().text();
+        return existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
+    }
+
+    // Nothing is written until the file has been read as a store of a schema we know.
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+        m_lastError = query.lastError().text();
+        return OpenResult::Corrupt;
+    }
+    const int version = query.value(0).toInt();
+    const bool known = std::any_of(ChoresMigrationPlan::schemas().cbegin(), ChoresMigrationPlan::schemas().cend(),
+                                   [version](const auto &schema) { return schema.version.encoded() == version; });
+    if (version > ChoresMigrationPlan::latest().encoded())
+        return OpenResult::NewerSchema;
+    if (version != 0 && !known)
+        return OpenResult::ForeignSchema;
+
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
+        m_lastError = query.lastError().text();
+        return OpenResult::Corrupt;
+    }
+    const int objects = query.value(0).toInt();
+    if (version == 0 && objects > 0)
+        return OpenResult::ForeignSchema;
+    if (version != 0) {
+        if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next()
+            || query.value(0).toString() != QLatin1String("ok")) {
+            m_lastError = query.lastError().text();
+            return OpenResult::Corrupt;
+        }
+        QSet<QString> columns;
+        if (!query.exec(QStringLiteral("PRAGMA table_info(Chore)")))
+            return OpenResult::Corrupt;
+        while (query.next())
+            columns.insert(query.value(1).toString());
+        for (const QString &column : kColumns) {
+            if (!columns.contains(column))
+                return OpenResult::Corrupt;
+        }
+    }
+
+    // WAL with normal syncing: every commit survives a killed process, and commits stay cheap.
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+        return existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
+
+    if (version == 0) {
+        // A new file: the first schema and its version in one transaction.
+        if (!db.transaction())
+            return OpenResult::CannotCreate;
+        const auto schema = ChoresMigrationPlan::schemas().constFirst();
+        for (const QString &statement : schema.createStatements) {
+            if (!query.exec(statement)) {
+                m_lastError = query.lastError().text();
+                db.rollback();
+                return OpenResult::CannotCreate;
+            }
+        }
+        if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(schema.version.encoded())) || !db.commit()) {
+            db.rollback();
+            return OpenResult::CannotCreate;
+        }
+    } else {
+        // Each later schema is reached by its own step, each in its own transaction.
+        int current = version;
+        for (const auto &stage : ChoresMigrationPlan::stages()) {
+            if (stage.from.encoded() != current)
+                continue;
+            if (!db.transaction())
+                return OpenResult::Unreadable;
+            for (const QString &statement : stage.statements) {
+                if (!query.exec(statement)) {
+                    db.rollback();
+                    return OpenResult::Corrupt;
+                }
+            }
+            if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(stage.to.encoded())) || !db.commit()) {
+                db.rollback();
+                return OpenResult::Unreadable;
+            }
+            current = stage.to.encoded();
+        }
+    }
+
+    if (!load())
+        return OpenResult::Corrupt;
+    m_statements = std::make_unique<Statements>(db);
+    m_open = true;
+    return OpenResult::Opened;
+}
+
+bool ChoreStore::load()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT id, title, colorComponents, startDate, dueDate, endDate, notify,"
+                                   " notificationTime FROM Chore"))) {
+        m_lastError = query.lastError().text();
+        return false;
+    }
+    while (query.next()) {
+        ChoreFields fields;
+        fields.title = query.value(1).toString();
+        fields.colorComponents = ColorComponentsModel::decode(query.value(2).toByteArray())
+                                     .value_or(ColorComponentsModel::standardRed());
+        fields.startDate = instantFromStore(query.value(3));
+        fields.dueDate = instantFromStore(query.value(4));
+        if (!query.value(5).isNull())
+            fields.endDate = instantFromStore(query.value(5));
+        fields.notify = query.value(6).toBool();
+        fields.notificationTime = query.value(7).isNull() ? 32400 : query.value(7).toDouble();
+        const qint64 id = query.value(0).toLongLong();
+        auto *chore = new Chore(this, id, std::move(fields));
+        m_chores.push_back(chore);
+        m_byId.insert(id, chore);
+    }
+    return true;
+}
+
+Chore *ChoreStore::insert(const ChoreFields &fields)
+{
+    if (!m_open) {
+        fail(QStringLiteral("The store is not open"));
+        return nullptr;
+    }
+    QSqlQuery &query = m_statements->insert;
+    query.bindValue(0, fields.title.isNull() ? QString(QLatin1String("")) : fields.title);
+    query.bindValue(1, QString::fromUtf8(fields.colorComponents.encode()));
+    query.bindValue(2, storedInstant(fields.startDate));
+    query.bindValue(3, storedInstant(fields.dueDate));
+    query.bindValue(4, fields.endDate ? storedInstant(*fields.endDate) : QVariant(QMetaType::fromType<qint64>()));
+    query.bindValue(5, fields.notify ? 1 : 0);
+    query.bindValue(6, fields.notificationTime);
+    if (!query.exec()) {
+        fail(query.lastError().text());
+        return nullptr;
+    }
+    const qint64 id = query.lastInsertId().toLongLong();
+    auto *chore = new Chore(this, id, fields);
+    m_chores.push_back(chore);
+    m_byId.insert(id, chore);
+    emit inserted(chore);
+    return chore;
+}
+
+bool ChoreStore::writeField(Chore *chore, Chore::Field field, const QVariant &value)
+{
+    if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
+        return fail(QStringLiteral("The chore is not in the store"));
+    QVariant stored = value;
+    if (value.metaType() == QMetaType::fromType<QDateTime>())
+        stored = storedInstant(value.toDateTime());
+    else if (!value.isValid())
+        stored = QVariant(QMetaType::fromType<qint64>());
+    else if (value.metaType() == QMetaType::fromType<QByteArray>())
+        stored = QString::fromUtf8(value.toByteArray());
+    else if (value.metaType() == QMetaType::fromType<bool>())
+        stored = value.toBool() ? 1 : 0;
+
+    QSqlQuery &query = m_statements->update.at(size_t(field));
+    query.bindValue(0, stored);
+    query.bindValue(1, chore->persistentId());
+    if (!query.exec())
+        return fail(query.lastError().text());
+    return true;
+}
+
+bool ChoreStore::remove(Chore *chore)
+{
+    if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
+        return fail(QStringLiteral("The chore is not in the store"));
+    QSqlQuery &query = m_statements->remove;
+    query.bindValue(0, chore->persistentId());
+    if (!query.exec())
+        return fail(query.lastError().text());
+    emit aboutToRemove(chore);
+    const qint64 id = chore->persistentId();
+    m_byId.remove(id);
+    m_chores.erase(std::remove(m_chores.begin(), m_chores.end(), chore), m_chores.end());
+    emit removed(id);
+    chore->m_store = nullptr;
+    chore->deleteLater();
+    return true;
+}
+
+bool ChoreStore::finish(Chore *chore)
+{
+    return chore && chore->assignEndDate(Clock::current().now());
+}
+
+} // namespace Velmora

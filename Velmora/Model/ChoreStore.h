@@ -8,6 +8,7 @@
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
+#include <memory>
 #include <vector>
 
 namespace Velmora {
@@ -98,6 +99,8 @@ private:
     bool load();
     bool fail(const QString &error);
 
+    struct Statements;
+    std::unique_ptr<Statements> m_statements;
     QString m_connection;
     QString m_path;
     bool m_open = false;

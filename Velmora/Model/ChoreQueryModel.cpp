@@ -17,10 +17,18 @@ qint64 sortKey(const QDateTime &date)
     return date.isValid() ? date.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
 }
 
+// The C locale's collation compares code points and ignores numeric mode; a user without a
+// chosen locale still expects "Chore 2" before "Chore 10".
+QLocale collationLocale()
+{
+    const QLocale user;
+    return user.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : user;
+}
+
 } // namespace
 
 ChoreQueryModel::ChoreQueryModel(ChoreStore *store, Kind kind, QObject *parent)
-    : QAbstractListModel(parent), m_store(store), m_kind(kind), m_collator(QLocale())
+    : QAbstractListModel(parent), m_store(store), m_kind(kind), m_collator(collationLocale())
 {
     m_collator.setNumericMode(true);
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);

@@ -127,6 +127,8 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
+    // A reader such as the widget program may hold the file for a moment; waiting longer would freeze the UI.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
     if (!db.open()) {
         m_lastError = db.lastError().text();
         return existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
@@ -139,7 +141,8 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
         return OpenResult::Corrupt;
     }
     const int version = query.value(0).toInt();
-    const bool known = std::any_of(ChoresMigrationPlan::schemas().cbegin(), ChoresMigrationPlan::schemas().cend(),
+    const auto schemas = ChoresMigrationPlan::schemas();
+    const bool known = std::any_of(schemas.cbegin(), schemas.cend(),
                                    [version](const auto &schema) { return schema.version.encoded() == version; });
     if (version > ChoresMigrationPlan::latest().encoded())
         return OpenResult::NewerSchema;

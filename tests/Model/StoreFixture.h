@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/Clock.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A store in a fresh temporary folder, and raw SQL access to its file for planting odd rows.
+class StoreFixture : public ::testing::Test {
+protected:
+    QString storePath() const { return dir.filePath(QStringLiteral("store/chores.sqlite")); }
+
+    std::unique_ptr<Velmora::ChoreStore> openStore()
+    {
+        auto store = std::make_unique<Velmora::ChoreStore>();
+        EXPECT_EQ(store->open(storePath()), Velmora::ChoreStore::OpenResult::Opened) << qPrintable(store->lastError());
+        return store;
+    }
+
+    static Velmora::ChoreFields fields(const QString &title, const QDateTime &start, const QDateTime &due)
+    {
+        Velmora::ChoreFields f;
+        f.title = title;
+        f.startDate = start;
+        f.dueDate = due;
+        return f;
+    }
+
+    // Runs statements on the file directly, as another program writing odd values would.
+    void rawExec(const QStringList &statements)
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+            db.setDatabaseName(storePath());
+            ASSERT_TRUE(db.open());
+            QSqlQuery query(db);
+            for (const QString &statement : statements)
+                ASSERT_TRUE(query.exec(statement)) << qPrintable(statement);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    }
+
+    QTemporaryDir dir;
+};

@@ -36,15 +36,24 @@ QDateTime startOfDay(const QDateTime &instant)
     return startOfDay(instant, Clock::current().timeZone());
 }
 
+// The local calendar day of an instant as a count of days since 1970-01-01, by the zone's
+// offset at that instant: the same answer as converting to local time, without the conversion.
+std::optional<qint64> localDay(const QDateTime &instant, const QTimeZone &zone)
+{
+    if (!instant.isValid())
+        return std::nullopt;
+    const qint64 ms = instant.toMSecsSinceEpoch() + qint64(zone.offsetFromUtc(instant)) * 1000;
+    constexpr qint64 msPerDay = 24 * 3600 * 1000;
+    return ms >= 0 ? ms / msPerDay : -((-ms + msPerDay - 1) / msPerDay);
+}
+
 int dayDifference(const QDateTime &a, const QDateTime &b, const QTimeZone &zone)
 {
-    if (!a.isValid() || !b.isValid())
+    const auto from = localDay(a, zone);
+    const auto to = localDay(b, zone);
+    if (!from || !to)
         return 0;
-    const QDate from = a.toTimeZone(zone).date();
-    const QDate to = b.toTimeZone(zone).date();
-    if (!from.isValid() || !to.isValid())
-        return 0;
-    return clampToInt(from.daysTo(to));
+    return clampToInt(*to - *from);
 }
 
 int dayDifference(const QDateTime &a, const QDateTime &b)

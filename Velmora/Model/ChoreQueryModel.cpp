@@ -54,12 +54,16 @@ int ChoreQueryModel::rowCount(const QModelIndex &parent) const
 
 std::vector<Chore *> ChoreQueryModel::rows() const
 {
-    return {m_all.begin(), m_all.begin() + m_shown};
+    std::vector<Chore *> out;
+    out.reserve(size_t(m_shown));
+    for (int i = 0; i < m_shown; ++i)
+        out.push_back(m_all[size_t(i)].chore);
+    return out;
 }
 
 Chore *ChoreQueryModel::choreAt(int row) const
 {
-    return row >= 0 && row < rowCount() ? m_all[size_t(row)] : nullptr;
+    return row >= 0 && row < rowCount() ? m_all[size_t(row)].chore : nullptr;
 }
 
 QVariant ChoreQueryModel::data(const QModelIndex &index, int role) const
@@ -91,25 +95,34 @@ bool ChoreQueryModel::matches(const Chore *chore) const
     return m_kind == Kind::Active ? !chore->isFinished() : chore->isFinished();
 }
 
-bool ChoreQueryModel::lessThan(const Chore *a, const Chore *b) const
+ChoreQueryModel::Entry ChoreQueryModel::entry(Chore *chore) const
 {
-    if (m_kind == Kind::Active) {
-        const qint64 dueA = sortKey(a->dueDate()), dueB = sortKey(b->dueDate());
-        if (dueA != dueB)
-            return dueA < dueB;
-    } else {
-        const qint64 endA = sortKey(a->endDateOrInvalid()), endB = sortKey(b->endDateOrInvalid());
-        if (endA != endB)
-            return endA > endB;
-    }
-    const qint64 startA = sortKey(a->startDate()), startB = sortKey(b->startDate());
-    if (startA != startB)
-        return startA < startB;
-    const int byTitle = m_collator.compare(a->title(), b->title());
+    const qint64 first = m_kind == Kind::Active ? sortKey(chore->dueDate())
+                                                : -(sortKey(chore->endDateOrInvalid()) + 1); // newest first, no overflow
+    return {chore, first, sortKey(chore->startDate()), m_collator.sortKey(chore->title())};
+}
+
+bool ChoreQueryModel::entryLess(const Entry &a, const Entry &b) const
+{
+    if (a.first != b.first)
+        return a.first < b.first;
+    if (a.start != b.start)
+        return a.start < b.start;
+    const int byTitle = a.title.compare(b.title);
     if (byTitle != 0)
         return byTitle < 0;
     // Equal in every key: keep the order stable across changes.
-    return a->persistentId() < b->persistentId();
+    return a.chore->persistentId() < b.chore->persistentId();
+}
+
+bool ChoreQueryModel::lessThan(const Chore *a, const Chore *b) const
+{
+    return entryLess(entry(const_cast<Chore *>(a)), entry(const_cast<Chore *>(b)));
+}
+
+std::vector<ChoreQueryModel::Entry>::iterator ChoreQueryModel::find(const Chore *chore)
+{
+    return std::find_if(m_all.begin(), m_all.end(), [chore](const Entry &e) { return e.chore == chore; });
 }
 
 void ChoreQueryModel::rebuild()
@@ -117,25 +130,26 @@ void ChoreQueryModel::rebuild()
     m_all.clear();
     for (Chore *chore : m_store->chores()) {
         if (matches(chore))
-            m_all.push_back(chore);
+            m_all.push_back(entry(chore));
     }
-    std::sort(m_all.begin(), m_all.end(), [this](const Chore *a, const Chore *b) { return lessThan(a, b); });
+    std::sort(m_all.begin(), m_all.end(), [this](const Entry &a, const Entry &b) { return entryLess(a, b); });
     m_shown = shown(m_all.size());
 }
 
-size_t ChoreQueryModel::sortedPosition(const Chore *chore) const
+size_t ChoreQueryModel::sortedPosition(const Entry &e) const
 {
-    return size_t(std::lower_bound(m_all.begin(), m_all.end(), chore,
-                                   [this](const Chore *a, const Chore *b) { return lessThan(a, b); })
+    return size_t(std::lower_bound(m_all.begin(), m_all.end(), e,
+                                   [this](const Entry &a, const Entry &b) { return entryLess(a, b); })
                   - m_all.begin());
 }
 
 void ChoreQueryModel::insertSorted(Chore *chore)
 {
-    const size_t position = sortedPosition(chore);
+    Entry e = entry(chore);
+    const size_t position = sortedPosition(e);
     const int limit = fetchLimit();
     if (limit >= 0 && position >= size_t(limit)) {
-        m_all.insert(m_all.begin() + qsizetype(position), chore);
+        m_all.insert(m_all.begin() + qsizetype(position), std::move(e));
         return;
     }
     const int before = m_shown;
@@ -146,7 +160,7 @@ void ChoreQueryModel::insertSorted(Chore *chore)
         endRemoveRows();
     }
     beginInsertRows({}, int(position), int(position));
-    m_all.insert(m_all.begin() + qsizetype(position), chore);
+    m_all.insert(m_all.begin() + qsizetype(position), std::move(e));
     ++m_shown;
     endInsertRows();
     if (m_shown != before)
@@ -182,14 +196,14 @@ void ChoreQueryModel::onInserted(Chore *chore)
 
 void ChoreQueryModel::onAboutToRemove(Chore *chore)
 {
-    const auto it = std::find(m_all.begin(), m_all.end(), chore);
+    const auto it = find(chore);
     if (it != m_all.end())
         removeAt(size_t(it - m_all.begin()));
 }
 
 void ChoreQueryModel::onChanged(Chore *chore, Chore::Field field)
 {
-    const auto it = std::find(m_all.begin(), m_all.end(), chore);
+    const auto it = find(chore);
     const bool present = it != m_all.end();
     const bool wanted = matches(chore);
     if (!present) {
@@ -202,8 +216,9 @@ void ChoreQueryModel::onChanged(Chore *chore, Chore::Field field)
         removeAt(position);
         return;
     }
-    const bool sorted = (position == 0 || !lessThan(chore, m_all[position - 1]))
-        && (position + 1 == m_all.size() || !lessThan(m_all[position + 1], chore));
+    *it = entry(chore);
+    const bool sorted = (position == 0 || !entryLess(m_all[position], m_all[position - 1]))
+        && (position + 1 == m_all.size() || !entryLess(m_all[position + 1], m_all[position]));
     if (!sorted) {
         removeAt(position);
         insertSorted(chore);

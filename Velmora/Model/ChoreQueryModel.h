@@ -43,13 +43,21 @@ public:
 
     Kind kind() const { return m_kind; }
     int fetchLimit() const { return m_kind == Kind::Journal ? journalFetchLimit : -1; }
-    Chore *at(int row) const { return m_all.at(size_t(row)); }
+    Chore *at(int row) const { return m_all.at(size_t(row)).chore; }
     Q_INVOKABLE Velmora::Chore *choreAt(int row) const;
     // The rows shown, in order.
     std::vector<Chore *> rows() const;
 
     // Whether a sorts before b in this query's order.
     bool lessThan(const Chore *a, const Chore *b) const;
+
+    // A chore with its sort keys, computed once per change instead of once per comparison.
+    struct Entry {
+        Chore *chore;
+        qint64 first;  // dueDate, or the negated endDate for the journal
+        qint64 start;
+        QCollatorSortKey title;
+    };
 
 signals:
     void countChanged();
@@ -60,16 +68,19 @@ private:
     void onInserted(Chore *chore);
     void onAboutToRemove(Chore *chore);
     void onChanged(Chore *chore, Chore::Field field);
+    Entry entry(Chore *chore) const;
+    bool entryLess(const Entry &a, const Entry &b) const;
+    std::vector<Entry>::iterator find(const Chore *chore);
     void insertSorted(Chore *chore);
     void removeAt(size_t position);
-    size_t sortedPosition(const Chore *chore) const;
+    size_t sortedPosition(const Entry &entry) const;
     int shown(size_t size) const;
 
     QPointer<ChoreStore> m_store;
     Kind m_kind;
     QCollator m_collator;
     // Every matching chore in order; the model shows the first fetchLimit of them.
-    std::vector<Chore *> m_all;
+    std::vector<Entry> m_all;
     int m_shown = 0;
 };
 

@@ -3,11 +3,14 @@
 #include "Velmora/Platform/Clock.h"
 
 #include <QDir>
+#include <QSqlDriver>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStandardPaths>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -224,30 +227,52 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
 
 bool ChoreStore::load()
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT id, title, colorComponents, startDate, dueDate, endDate, notify,"
-                                   " notificationTime FROM Chore"))) {
-        m_lastError = query.lastError().text();
+    // Every chore is read once at opening; going straight to SQLite's handle skips a QVariant
+    // per value, which is most of the cost for a large store.
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    const QVariant handle = db.driver()->handle();
+    sqlite3 *sqlite = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+        ? *static_cast<sqlite3 *const *>(handle.data()) : nullptr;
+    if (!sqlite)
+        return false;
+    sqlite3_stmt *select = nullptr;
+    if (sqlite3_prepare_v2(sqlite, "SELECT id, title, colorComponents, startDate, dueDate, endDate, notify,"
+                                   " notificationTime FROM Chore", -1, &select, nullptr) != SQLITE_OK) {
+        m_lastError = QString::fromUtf8(sqlite3_errmsg(sqlite));
         return false;
     }
-    while (query.next()) {
+    const auto instant = [select](int column) -> QDateTime {
+        switch (sqlite3_column_type(select, column)) {
+        case SQLITE_INTEGER: return instantFromStore(sqlite3_column_int64(select, column));
+        case SQLITE_FLOAT: return instantFromStore(sqlite3_column_double(select, column));
+        case SQLITE_TEXT: return instantFromStore(QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(select, column))));
+        default: return {};
+        }
+    };
+    int status;
+    while ((status = sqlite3_step(select)) == SQLITE_ROW) {
         ChoreFields fields;
-        fields.title = query.value(1).toString();
-        fields.colorComponents = ColorComponentsModel::decode(query.value(2).toByteArray())
-                                     .value_or(ColorComponentsModel::standardRed());
-        fields.startDate = instantFromStore(query.value(3));
-        fields.dueDate = instantFromStore(query.value(4));
-        if (!query.value(5).isNull())
-            fields.endDate = instantFromStore(query.value(5));
-        fields.notify = query.value(6).toBool();
-        fields.notificationTime = query.value(7).isNull() ? 32400 : query.value(7).toDouble();
-        const qint64 id = query.value(0).toLongLong();
+        fields.title = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, 1)),
+                                         sqlite3_column_bytes(select, 1));
+        const QByteArray color(reinterpret_cast<const char *>(sqlite3_column_blob(select, 2)), sqlite3_column_bytes(select, 2));
+        fields.colorComponents = ColorComponentsModel::decode(color).value_or(ColorComponentsModel::standardRed());
+        fields.startDate = instant(3);
+        fields.dueDate = instant(4);
+        if (sqlite3_column_type(select, 5) != SQLITE_NULL)
+            fields.endDate = instant(5);
+        fields.notify = sqlite3_column_type(select, 6) == SQLITE_TEXT
+            ? QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, 6)))).toBool()
+            : sqlite3_column_double(select, 6) != 0;
+        fields.notificationTime = sqlite3_column_type(select, 7) == SQLITE_NULL ? 32400 : sqlite3_column_double(select, 7);
+        const qint64 id = sqlite3_column_int64(select, 0);
         auto *chore = new Chore(this, id, std::move(fields));
         m_chores.push_back(chore);
         m_byId.insert(id, chore);
     }
-    return true;
+    if (status != SQLITE_DONE)
+        m_lastError = QString::fromUtf8(sqlite3_errmsg(sqlite));
+    sqlite3_finalize(select);
+    return status == SQLITE_DONE;
 }
 
 Chore *ChoreStore::insert(const ChoreFields &fields)

@@ -3,6 +3,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <charconv>
+#include <cstring>
 #include <cmath>
 #include <limits>
 
@@ -52,8 +54,33 @@ QByteArray ColorComponentsModel::encode() const
     return "{\"red\":" + number(red) + ",\"green\":" + number(green) + ",\"blue\":" + number(blue) + "}";
 }
 
+// The exact form encode() writes, read without building a JSON document: every chore's
+// colour is decoded when the store opens.
+static std::optional<ColorComponentsModel> decodeOwnForm(const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    float values[3];
+    const char *prefixes[3] = {"{\"red\":", ",\"green\":", ",\"blue\":"};
+    for (int i = 0; i < 3; ++i) {
+        const size_t length = std::strlen(prefixes[i]);
+        if (size_t(end - p) < length || std::memcmp(p, prefixes[i], length) != 0)
+            return std::nullopt;
+        p += length;
+        const auto [next, error] = std::from_chars(p, end, values[i]);
+        if (error != std::errc() || next == p)
+            return std::nullopt;
+        p = next;
+    }
+    if (p + 1 != end || *p != '}')
+        return std::nullopt;
+    return ColorComponentsModel{values[0], values[1], values[2]};
+}
+
 std::optional<ColorComponentsModel> ColorComponentsModel::decode(const QByteArray &bytes)
 {
+    if (const auto fast = decodeOwnForm(bytes))
+        return fast;
     const QJsonDocument document = QJsonDocument::fromJson(bytes);
     if (!document.isObject())
         return std::nullopt;

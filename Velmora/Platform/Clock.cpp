@@ -21,12 +21,20 @@ void Clock::install(const Clock *clock)
 
 QDateTime SystemClock::now() const
 {
-    return QDateTime::currentDateTime();
+    return QDateTime::currentDateTimeUtc();
 }
 
 QTimeZone SystemClock::timeZone() const
 {
-    return QTimeZone::systemTimeZone();
+    // Asking the system reads files; every tile asks twice per drawing. A second-old answer is
+    // fresh enough: a change of zone is also announced as a significant time change.
+    static QTimeZone zone;
+    static QElapsedTimer age;
+    if (!age.isValid() || age.elapsed() > 1000) {
+        zone = QTimeZone::systemTimeZone();
+        age.start();
+    }
+    return zone;
 }
 
 qint64 SystemClock::monotonicMs() const

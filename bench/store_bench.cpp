@@ -1,0 +1,263 @@
+// The store against raw SQLite running the same statements on the same machine in the same run.
+#include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreQueryModel.h"
+#include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/Clock.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+using namespace Velmora;
+
+namespace {
+
+QTemporaryDir *g_dir = nullptr;
+
+QString path(const char *name)
+{
+    return g_dir->filePath(QString::fromLatin1(name));
+}
+
+ChoreFields sample(int i)
+{
+    ChoreFields f = ChoreFields::defaults();
+    f.title = QStringLiteral("Chore number %1").arg(i);
+    f.dueDate = ChoreDates::addDays(f.startDate, i % 400);
+    if (i % 3 == 0)
+        f.endDate = f.startDate.addSecs(i);
+    f.notify = i % 2;
+    return f;
+}
+
+// A file of 10,000 chores, made once.
+const QString &tenThousand()
+{
+    static const QString file = [] {
+        const QString p = path("ten-thousand.sqlite");
+        ChoreStore store;
+        store.open(p);
+        sqlite3 *db = nullptr;
+        // Filling goes through one transaction: only the reading is measured.
+        sqlite3_open(p.toUtf8().constData(), &db);
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt *insert = nullptr;
+        sqlite3_prepare_v2(db, "INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate, notify, notificationTime)"
+                               " VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &insert, nullptr);
+        for (int i = 0; i < 10000; ++i) {
+            const ChoreFields f = sample(i);
+            const QByteArray title = f.title.toUtf8();
+            const QByteArray color = f.colorComponents.encode();
+            sqlite3_bind_text(insert, 1, title.constData(), int(title.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(insert, 2, color.constData(), int(color.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_int64(insert, 3, f.startDate.toMSecsSinceEpoch());
+            sqlite3_bind_int64(insert, 4, f.dueDate.toMSecsSinceEpoch());
+            if (f.endDate)
+                sqlite3_bind_int64(insert, 5, f.endDate->toMSecsSinceEpoch());
+            else
+                sqlite3_bind_null(insert, 5);
+            sqlite3_bind_int(insert, 6, f.notify);
+            sqlite3_bind_double(insert, 7, f.notificationTime);
+            sqlite3_step(insert);
+            sqlite3_reset(insert);
+        }
+        sqlite3_finalize(insert);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        return p;
+    }();
+    return file;
+}
+
+void StoreOpenAndFetchActive300(benchmark::State &state)
+{
+    const QString &file = tenThousand();
+    for (auto _ : state) {
+        auto store = std::make_unique<ChoreStore>();
+        store->open(file);
+        if (state.range(0) == 0) {
+            auto active = std::make_unique<ChoreQueryModel>(store.get(), ChoreQueryModel::Kind::Active);
+            for (int row = 0; row < 300 && row < active->rowCount(); ++row)
+                benchmark::DoNotOptimize(active->at(row)->title());
+            state.PauseTiming(); active.reset(); state.ResumeTiming();
+        }
+        state.PauseTiming(); store.reset(); state.ResumeTiming();
+    }
+}
+BENCHMARK(StoreOpenAndFetchActive300)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+int step(sqlite3 *db, const char *sql)
+{
+    sqlite3_stmt *statement = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    int rows = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        ++rows;
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+// The same statements, with rows read into plain values, sorted as the query sorts.
+void RawSqliteOpenAndFetchActive300(benchmark::State &state)
+{
+    const QByteArray file = tenThousand().toUtf8();
+    for (auto _ : state) {
+        sqlite3 *db = nullptr;
+        sqlite3_open(file.constData(), &db);
+        step(db, "PRAGMA user_version");
+        step(db, "SELECT count(*) FROM sqlite_master");
+        step(db, "PRAGMA quick_check(1)");
+        step(db, "PRAGMA table_info(Chore)");
+        step(db, "PRAGMA journal_mode=WAL");
+        step(db, "PRAGMA synchronous=NORMAL");
+        sqlite3_stmt *select = nullptr;
+        sqlite3_prepare_v2(db, "SELECT id, title, colorComponents, startDate, dueDate, endDate, notify, notificationTime"
+                               " FROM Chore", -1, &select, nullptr);
+        struct Row { qint64 id; QString title; qint64 start, due; bool ended; };
+        std::vector<Row> rows;
+        while (sqlite3_step(select) == SQLITE_ROW) {
+            rows.push_back({sqlite3_column_int64(select, 0),
+                            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, 1))),
+                            sqlite3_column_int64(select, 3), sqlite3_column_int64(select, 4),
+                            sqlite3_column_type(select, 5) != SQLITE_NULL});
+        }
+        sqlite3_finalize(select);
+        std::erase_if(rows, [](const Row &r) { return r.ended; });
+        std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) {
+            return a.due != b.due ? a.due < b.due : a.start != b.start ? a.start < b.start : a.title < b.title;
+        });
+        benchmark::DoNotOptimize(rows.data());
+        sqlite3_close(db);
+    }
+}
+BENCHMARK(RawSqliteOpenAndFetchActive300)->Unit(benchmark::kMillisecond);
+
+void StoreFieldAssignment(benchmark::State &state)
+{
+    QFile::remove(path("assign.sqlite"));
+    ChoreStore store;
+    store.open(path("assign.sqlite"));
+    Chore *chore = store.insert(sample(1));
+    int i = 0;
+    for (auto _ : state)
+        chore->assignNotificationTime(++i);
+}
+BENCHMARK(StoreFieldAssignment)->Unit(benchmark::kMicrosecond);
+
+void RawSqliteFieldAssignment(benchmark::State &state)
+{
+    QFile::remove(path("assign-raw.sqlite"));
+    {
+        ChoreStore store;
+        store.open(path("assign-raw.sqlite"));
+        store.insert(sample(1));
+    }
+    sqlite3 *db = nullptr;
+    sqlite3_open(path("assign-raw.sqlite").toUtf8().constData(), &db);
+    step(db, "PRAGMA journal_mode=WAL");
+    step(db, "PRAGMA synchronous=NORMAL");
+    sqlite3_stmt *update = nullptr;
+    sqlite3_prepare_v2(db, "UPDATE Chore SET notificationTime = ? WHERE id = ?", -1, &update, nullptr);
+    int i = 0;
+    for (auto _ : state) {
+        sqlite3_bind_double(update, 1, ++i);
+        sqlite3_bind_int64(update, 2, 1);
+        sqlite3_step(update);
+        sqlite3_reset(update);
+    }
+    sqlite3_finalize(update);
+    sqlite3_close(db);
+}
+BENCHMARK(RawSqliteFieldAssignment)->Unit(benchmark::kMicrosecond);
+
+void StoreInsert1000(benchmark::State &state)
+{
+    std::vector<ChoreFields> samples;
+    for (int i = 0; i < 1000; ++i)
+        samples.push_back(sample(i));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(path("insert.sqlite"));
+        QFile::remove(path("insert.sqlite-wal"));
+        auto store = std::make_unique<ChoreStore>();
+        store->open(path("insert.sqlite"));
+        state.ResumeTiming();
+        for (const ChoreFields &f : samples)
+            store->insert(f);
+        state.PauseTiming();
+        store.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(StoreInsert1000)->Unit(benchmark::kMillisecond);
+
+void RawSqliteInsert1000(benchmark::State &state)
+{
+    std::vector<ChoreFields> samples;
+    for (int i = 0; i < 1000; ++i)
+        samples.push_back(sample(i));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(path("insert-raw.sqlite"));
+        QFile::remove(path("insert-raw.sqlite-wal"));
+        { ChoreStore store; store.open(path("insert-raw.sqlite")); }
+        sqlite3 *db = nullptr;
+        sqlite3_open(path("insert-raw.sqlite").toUtf8().constData(), &db);
+        step(db, "PRAGMA journal_mode=WAL");
+        step(db, "PRAGMA synchronous=NORMAL");
+        sqlite3_stmt *insert = nullptr;
+        sqlite3_prepare_v2(db, "INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate, notify, notificationTime)"
+                               " VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &insert, nullptr);
+        state.ResumeTiming();
+        for (const ChoreFields &f : samples) {
+            const QByteArray title = f.title.toUtf8();
+            const QByteArray color = f.colorComponents.encode();
+            sqlite3_bind_text(insert, 1, title.constData(), int(title.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(insert, 2, color.constData(), int(color.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_int64(insert, 3, f.startDate.toMSecsSinceEpoch());
+            sqlite3_bind_int64(insert, 4, f.dueDate.toMSecsSinceEpoch());
+            if (f.endDate)
+                sqlite3_bind_int64(insert, 5, f.endDate->toMSecsSinceEpoch());
+            else
+                sqlite3_bind_null(insert, 5);
+            sqlite3_bind_int(insert, 6, f.notify);
+            sqlite3_bind_double(insert, 7, f.notificationTime);
+            sqlite3_step(insert);
+            sqlite3_reset(insert);
+        }
+        state.PauseTiming();
+        sqlite3_finalize(insert);
+        sqlite3_close(db);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(RawSqliteInsert1000)->Unit(benchmark::kMillisecond);
+
+void TimeLeftText300(benchmark::State &state)
+{
+    std::vector<ChoreFields> chores;
+    for (int i = 0; i < 300; ++i)
+        chores.push_back(sample(i));
+    const QDateTime today = ChoreDates::startOfDay(Clock::current().now());
+    for (auto _ : state) {
+        for (const ChoreFields &f : chores)
+            benchmark::DoNotOptimize(ChoreDates::timeLeftText(f, today, true, false));
+    }
+}
+BENCHMARK(TimeLeftText300)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    g_dir = &dir;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

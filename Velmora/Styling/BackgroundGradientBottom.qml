@@ -1,0 +1,5 @@
+import QtQuick
+
+BackgroundGradient {
+    edge: Qt.BottomEdge
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QPalette>
+#include <QtQml/qqmlregistration.h>
+
+namespace Velmora {
+
+// Light or dark, read from the application palette: Qt 6.4 has no colour-scheme hint of its own.
+class ColorScheme : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
+    Q_PROPERTY(bool dark READ dark NOTIFY darkChanged)
+
+public:
+    explicit ColorScheme(QObject *parent = nullptr);
+
+    bool dark() const { return m_dark; }
+
+    // A palette is dark when its window colour is darker than mid grey.
+    static bool isDark(const QPalette &palette);
+
+signals:
+    void darkChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void refresh();
+
+    bool m_dark = false;
+};
+
+} // namespace Velmora

@@ -1,0 +1,42 @@
+import QtQuick
+import QtQuick.Controls
+
+// A round button that shows only its symbol; the text stays as its accessible name.
+Button {
+    id: control
+
+    property string symbol
+    property bool destructive: false
+
+    padding: 8
+    display: AbstractButton.IconOnly
+    focusPolicy: Qt.StrongFocus
+    implicitWidth: Math.max(implicitContentWidth, implicitContentHeight) + leftPadding + rightPadding
+    implicitHeight: implicitWidth
+    Accessible.name: text
+
+    contentItem: SymbolImage {
+        name: control.symbol
+        color: "white"
+        size: 17
+    }
+
+    background: Item {
+        Rectangle {
+            anchors.fill: parent
+            radius: width / 2
+            color: control.destructive ? Styling.destructiveColor : Styling.accent
+            // Only the fill dims; the symbol stays white.
+            opacity: control.down ? 0.5 : 1
+        }
+        Rectangle {
+            anchors.fill: parent
+            anchors.margins: -3
+            radius: width / 2
+            color: "transparent"
+            border.width: 2
+            border.color: Styling.accent
+            visible: control.visualFocus
+        }
+    }
+}

@@ -176,6 +176,15 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
         }
     }
 
+    // Every row is read before the first write, so a file that turns out damaged deep
+    // inside is still left exactly as it was.
+    if (version != 0 && !load()) {
+        qDeleteAll(m_chores);
+        m_chores.clear();
+        m_byId.clear();
+        return OpenResult::Corrupt;
+    }
+
     // WAL with normal syncing: every commit survives a killed process, and commits stay cheap.
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
         return existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
@@ -216,9 +225,17 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
             }
             current = stage.to.encoded();
         }
+        if (current != version) {
+            // Migrated rows are read again in their new form.
+            qDeleteAll(m_chores);
+            m_chores.clear();
+            m_byId.clear();
+            if (!load())
+                return OpenResult::Corrupt;
+        }
     }
 
-    if (!load())
+    if (version == 0 && !load())
         return OpenResult::Corrupt;
     m_statements = std::make_unique<Statements>(db);
     m_open = true;

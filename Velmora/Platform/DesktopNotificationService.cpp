@@ -1,0 +1,214 @@
+#include "Velmora/Platform/DesktopNotificationService.h"
+
+#include "Velmora/Platform/Clock.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTimeZone>
+#include <QVariant>
+
+#include <atomic>
+
+namespace Velmora {
+
+namespace {
+std::atomic<int> g_connectionCounter{0};
+const QString askedKey = QStringLiteral("authorizationRequested");
+
+void later(QObject *context, std::function<void()> work)
+{
+    QTimer::singleShot(0, context, std::move(work));
+}
+} // namespace
+
+QString DesktopNotificationService::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        + QStringLiteral("/notifications.sqlite");
+}
+
+DesktopNotificationService::DesktopNotificationService(const QString &databasePath,
+                                                       std::unique_ptr<NotificationBus> bus, QObject *parent,
+                                                       int deliveryIntervalMs)
+    : QObject(parent)
+    , m_connection(QStringLiteral("velmora-notifications-%1").arg(++g_connectionCounter))
+    , m_bus(std::move(bus))
+{
+    m_persistent = openDatabase(databasePath);
+    if (m_persistent)
+        load();
+    m_timer.setInterval(deliveryIntervalMs);
+    m_timer.setTimerType(Qt::CoarseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &DesktopNotificationService::deliverDue);
+    m_timer.start();
+    // Not in the constructor's turn: start-up should not wait for the bus.
+    later(this, [this] { deliverDue(); });
+}
+
+DesktopNotificationService::~DesktopNotificationService()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool DesktopNotificationService::openDatabase(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    if (!db.open())
+        return false;
+    QSqlQuery query(db);
+    return query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS pending ("
+                                     "identifier TEXT PRIMARY KEY NOT NULL, title TEXT, body TEXT, "
+                                     "sound INTEGER, year INTEGER, month INTEGER, day INTEGER, "
+                                     "hour INTEGER, minute INTEGER)"))
+        && query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS state (key TEXT PRIMARY KEY NOT NULL, value)"));
+}
+
+void DesktopNotificationService::load()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection);
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("SELECT identifier, title, body, sound, year, month, day, hour, minute "
+                                  "FROM pending ORDER BY rowid"))) {
+        while (query.next()) {
+            NotificationRequest r;
+            r.identifier = query.value(0).toString();
+            r.title = query.value(1).toString();
+            r.body = query.value(2).toString();
+            r.defaultSound = query.value(3).toBool();
+            // toInt() gives 0 for values out of int range, which makes the trigger invalid.
+            r.trigger = {query.value(4).toInt(), query.value(5).toInt(), query.value(6).toInt(),
+                         query.value(7).toInt(), query.value(8).toInt()};
+            if (r.trigger.isValid())
+                m_pending.append(r);
+            else
+                erase(r.identifier);
+        }
+    }
+    QSqlQuery state(db);
+    state.prepare(QStringLiteral("SELECT value FROM state WHERE key = ?"));
+    state.addBindValue(askedKey);
+    m_asked = state.exec() && state.next() && state.value(0).toBool();
+}
+
+void DesktopNotificationService::store(const NotificationRequest &r)
+{
+    if (!m_persistent)
+        return;
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO pending "
+                                 "(identifier, title, body, sound, year, month, day, hour, minute) "
+                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &v : {QVariant(r.identifier), QVariant(r.title), QVariant(r.body), QVariant(r.defaultSound),
+                              QVariant(r.trigger.year), QVariant(r.trigger.month), QVariant(r.trigger.day),
+                              QVariant(r.trigger.hour), QVariant(r.trigger.minute)})
+        query.addBindValue(v);
+    query.exec();
+}
+
+void DesktopNotificationService::erase(const QString &identifier)
+{
+    if (!m_persistent)
+        return;
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    query.prepare(QStringLiteral("DELETE FROM pending WHERE identifier = ?"));
+    query.addBindValue(identifier);
+    query.exec();
+}
+
+void DesktopNotificationService::writeAsked()
+{
+    if (!m_persistent)
+        return;
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO state (key, value) VALUES (?, 1)"));
+    query.addBindValue(askedKey);
+    query.exec();
+}
+
+void DesktopNotificationService::requestAuthorization(std::function<void()> done)
+{
+    if (!m_asked) {
+        m_asked = true;
+        writeAsked();
+    }
+    // The desktop has no permission dialog: being asked is the answer.
+    later(this, std::move(done));
+}
+
+void DesktopNotificationService::fetchSettings(std::function<void(NotificationSettings)> done)
+{
+    if (!m_asked) {
+        later(this, [done = std::move(done)] { done({NotificationSettings::NotDetermined}); });
+        return;
+    }
+    QPointer<DesktopNotificationService> self(this);
+    m_bus->probeServer([self, done = std::move(done)](bool serverPresent) {
+        if (self)
+            done({serverPresent ? NotificationSettings::Authorized : NotificationSettings::Denied});
+    });
+}
+
+void DesktopNotificationService::add(const NotificationRequest &request)
+{
+    if (!request.trigger.isValid())
+        return;
+    m_pending.removeIf([&](const NotificationRequest &r) { return r.identifier == request.identifier; });
+    m_pending.append(request);
+    store(request);
+}
+
+void DesktopNotificationService::removePendingRequests(const QStringList &identifiers)
+{
+    for (const QString &id : identifiers) {
+        if (m_pending.removeIf([&](const NotificationRequest &r) { return r.identifier == id; }) > 0)
+            erase(id);
+    }
+}
+
+void DesktopNotificationService::deliverDue()
+{
+    const Clock &clock = Clock::current();
+    const QDateTime local = clock.now().toTimeZone(clock.timeZone());
+    const QDate today = local.date();
+    const QTime time = local.time();
+
+    QStringList stale;
+    QList<NotificationRequest> due;
+    for (const NotificationRequest &r : std::as_const(m_pending)) {
+        if (!r.trigger.isDueAt(today, time))
+            continue;
+        if (r.trigger.date() < today)
+            stale.append(r.identifier);
+        else if (!m_inFlight.contains(r.identifier))
+            due.append(r);
+    }
+    removePendingRequests(stale);
+
+    QPointer<DesktopNotificationService> self(this);
+    for (const NotificationRequest &r : std::as_const(due)) {
+        m_inFlight.insert(r.identifier);
+        m_bus->notify(r.title, r.body, r.defaultSound, [self, r](bool shown) {
+            if (!self)
+                return;
+            self->m_inFlight.remove(r.identifier);
+            // A request replaced while it was on its way stays pending as the new one.
+            if (shown && self->m_pending.contains(r))
+                self->removePendingRequests({r.identifier});
+        });
+    }
+}
+
+} // namespace Velmora

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Velmora/Platform/NotificationBus.h"
+#include "Velmora/Platform/NotificationService.h"
+
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+
+#include <memory>
+
+namespace Velmora {
+
+// The notification service of the desktop app. Pending requests and whether the user was
+// asked for permission live in their own SQLite file, so both survive restarts. While the
+// app runs, requests whose minute has come are shown through the bus and then removed; a
+// request whose day has passed unseen (the app was closed, the machine asleep) is dropped.
+// Everything runs on the owning thread and nothing waits for the bus.
+class DesktopNotificationService final : public QObject, public NotificationService {
+    Q_OBJECT
+public:
+    static constexpr int defaultDeliveryIntervalMs = 10000;
+
+    // The usual file in the app's data folder.
+    static QString defaultPath();
+
+    DesktopNotificationService(const QString &databasePath, std::unique_ptr<NotificationBus> bus,
+                               QObject *parent = nullptr, int deliveryIntervalMs = defaultDeliveryIntervalMs);
+    ~DesktopNotificationService() override;
+
+    void requestAuthorization(std::function<void()> done) override;
+    void fetchSettings(std::function<void(NotificationSettings)> done) override;
+    void add(const NotificationRequest &request) override;
+    void removePendingRequests(const QStringList &identifiers) override;
+    QList<NotificationRequest> pendingRequests() const override { return m_pending; }
+
+    // Shows what is due now and drops what is stale; runs on the timer and once after start-up.
+    void deliverDue();
+    // False when the file could not be opened; the service then keeps requests in memory only.
+    bool isPersistent() const { return m_persistent; }
+
+private:
+    bool openDatabase(const QString &path);
+    void load();
+    void store(const NotificationRequest &request);
+    void erase(const QString &identifier);
+    void writeAsked();
+
+    QString m_connection;
+    bool m_persistent = false;
+    bool m_asked = false;
+    std::unique_ptr<NotificationBus> m_bus;
+    QList<NotificationRequest> m_pending;
+    QSet<QString> m_inFlight;
+    QTimer m_timer;
+};
+
+} // namespace Velmora

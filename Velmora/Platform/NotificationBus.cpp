@@ -1,0 +1,90 @@
+#include "Velmora/Platform/NotificationBus.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QTimer>
+#include <QVariantMap>
+
+namespace Velmora {
+
+namespace {
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
+
+void callLater(std::function<void(bool)> done, bool value)
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), [done = std::move(done), value] { done(value); });
+}
+} // namespace
+
+DBusNotificationBus::DBusNotificationBus(QObject *parent)
+    : QObject(parent)
+{
+}
+
+bool DBusNotificationBus::sessionBusConfigured()
+{
+    return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
+}
+
+void DBusNotificationBus::fail(std::function<void(bool)> done)
+{
+    callLater(std::move(done), false);
+}
+
+void DBusNotificationBus::probeServer(std::function<void(bool)> done)
+{
+    if (!sessionBusConfigured())
+        return fail(std::move(done));
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return fail(std::move(done));
+    // Asking the server itself also starts a D-Bus activatable one.
+    const QDBusMessage call = QDBusMessage::createMethodCall(service, objectPath, service,
+                                                             QStringLiteral("GetServerInformation"));
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, callTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [done = std::move(done)](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        done(!w->isError());
+    });
+}
+
+void DBusNotificationBus::notify(const QString &title, const QString &body, bool defaultSound,
+                                 std::function<void(bool)> done)
+{
+    if (!sessionBusConfigured())
+        return fail(std::move(done));
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return fail(std::move(done));
+    QVariantMap hints;
+    if (!defaultSound)
+        hints.insert(QStringLiteral("suppress-sound"), true);
+    QDBusMessage call = QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("Notify"));
+    call << QCoreApplication::applicationName() << 0u << QString() << title << body << QStringList() << hints
+         << -1;
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, callTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [done = std::move(done)](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        done(!w->isError());
+    });
+}
+
+void FakeNotificationBus::probeServer(std::function<void(bool)> done)
+{
+    ++probes;
+    callLater(std::move(done), serverPresent);
+}
+
+void FakeNotificationBus::notify(const QString &title, const QString &body, bool defaultSound,
+                                 std::function<void(bool)> done)
+{
+    if (serverPresent)
+        shown.push_back({title, body, defaultSound});
+    callLater(std::move(done), serverPresent);
+}
+
+} // namespace Velmora

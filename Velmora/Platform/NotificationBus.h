@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace Velmora {
+
+// The desktop's notification server, reached asynchronously. Callbacks run later on the
+// thread that made the call, never inside it.
+class NotificationBus {
+public:
+    virtual ~NotificationBus() = default;
+    // done(true) when a notification server answers.
+    virtual void probeServer(std::function<void(bool)> done) = 0;
+    // done(true) once the server has taken the notification.
+    virtual void notify(const QString &title, const QString &body, bool defaultSound,
+                        std::function<void(bool)> done) = 0;
+};
+
+// org.freedesktop.Notifications on the session bus, over Qt DBus.
+class DBusNotificationBus final : public QObject, public NotificationBus {
+    Q_OBJECT
+public:
+    static constexpr int callTimeoutMs = 5000;
+
+    explicit DBusNotificationBus(QObject *parent = nullptr);
+    void probeServer(std::function<void(bool)> done) override;
+    void notify(const QString &title, const QString &body, bool defaultSound,
+                std::function<void(bool)> done) override;
+
+private:
+    // False without a session bus address: connecting would try to autolaunch a bus.
+    static bool sessionBusConfigured();
+    void fail(std::function<void(bool)> done);
+};
+
+// Records what it is asked to show; serverPresent false behaves like a machine without a bus.
+class FakeNotificationBus final : public NotificationBus {
+public:
+    struct Shown {
+        QString title;
+        QString body;
+        bool defaultSound = true;
+    };
+
+    void probeServer(std::function<void(bool)> done) override;
+    void notify(const QString &title, const QString &body, bool defaultSound,
+                std::function<void(bool)> done) override;
+
+    bool serverPresent = true;
+    std::vector<Shown> shown;
+    int probes = 0;
+};
+
+} // namespace Velmora

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+#include <QtQml/qqmlregistration.h>
+
+namespace Velmora {
+
+class TimeChangeNotifier;
+
+// The app's "today": the start of the current day in the user's time zone. Every
+// assignment notifies, also when the day is unchanged, so screens redraw after each refresh.
+class RefreshDay : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The day clock is made at start-up")
+    Q_PROPERTY(QDateTime date READ date NOTIFY dateChanged)
+    Q_PROPERTY(bool observesTimeChanges READ observesTimeChanges NOTIFY observerChanged)
+
+public:
+    // With a notifier, each of its notices refreshes the day with the current instant; without
+    // one the day changes only through refresh(). The notifier is not owned.
+    explicit RefreshDay(TimeChangeNotifier *timeChanges = nullptr, QObject *parent = nullptr);
+
+    QDateTime date() const { return m_date; }
+    bool observesTimeChanges() const { return !m_observer.isNull(); }
+
+    // Returns at once; the start of instant's day is assigned once the event loop runs,
+    // in call order. An invalid instant counts as now.
+    Q_INVOKABLE void refresh(const QDateTime &instant);
+
+signals:
+    void dateChanged();
+    void observerChanged();
+
+private:
+    void assign(const QDateTime &date);
+
+    QDateTime m_date;
+    QPointer<TimeChangeNotifier> m_observer;
+};
+
+} // namespace Velmora

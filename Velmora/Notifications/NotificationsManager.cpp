@@ -1,0 +1,143 @@
+#include "Velmora/Notifications/NotificationsManager.h"
+
+#include "Velmora/Model/Chore.h"
+#include "Velmora/Platform/Clock.h"
+
+#include <QPointer>
+
+#include <cmath>
+
+namespace Velmora {
+
+namespace {
+
+// The first instant whose wall-clock time in zone is local (UTC-based milliseconds of the
+// wall-clock reading), or the first existing one after it when the zone skips it.
+std::optional<QDateTime> firstInstantAt(const QDateTime &local, const QTimeZone &zone)
+{
+    const qint64 wallMs = local.toMSecsSinceEpoch();
+    constexpr qint64 dayMs = 24 * 3600 * 1000LL;
+    const int offsetBefore = zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(wallMs - dayMs, QTimeZone::utc()));
+    const int offsetAfter = zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(wallMs + dayMs, QTimeZone::utc()));
+
+    std::optional<qint64> best;
+    for (const int offset : {offsetBefore, offsetAfter}) {
+        const qint64 candidate = wallMs - qint64(offset) * 1000;
+        if (zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(candidate, QTimeZone::utc())) == offset
+            && (!best || candidate < *best))
+            best = candidate;
+    }
+    if (!best) {
+        // Skipped: the next existing time is the moment the zone jumps over it.
+        const qint64 searchFrom = wallMs - qint64(std::max(offsetBefore, offsetAfter)) * 1000 - 1;
+        const QTimeZone::OffsetData jump =
+            zone.nextTransition(QDateTime::fromMSecsSinceEpoch(searchFrom, QTimeZone::utc()));
+        if (jump.atUtc.isValid())
+            best = jump.atUtc.toMSecsSinceEpoch();
+        else
+            best = wallMs - qint64(offsetBefore) * 1000;
+    }
+    const QDateTime instant = QDateTime::fromMSecsSinceEpoch(*best, zone);
+    return instant.isValid() ? std::optional(instant) : std::nullopt;
+}
+
+} // namespace
+
+NotificationsManager::NotificationsManager(QObject *parent)
+    : QObject(parent)
+{
+}
+
+void NotificationsManager::publish(const NotificationSettings &settings)
+{
+    m_settings = settings;
+    emit settingsChanged();
+}
+
+void NotificationsManager::requestAuthorization()
+{
+    QPointer<NotificationsManager> self(this);
+    NotificationService::current().requestAuthorization([self] {
+        // The answer itself does not matter: the settings tell what was decided.
+        if (self)
+            QMetaObject::invokeMethod(self, &NotificationsManager::refreshSettings, Qt::QueuedConnection);
+    });
+}
+
+void NotificationsManager::refreshSettings()
+{
+    QPointer<NotificationsManager> self(this);
+    NotificationService::current().fetchSettings([self](NotificationSettings settings) {
+        // The service may answer on any thread; the settings belong to the manager's.
+        if (self)
+            QMetaObject::invokeMethod(self, [self, settings] { if (self) self->publish(settings); },
+                                      Qt::QueuedConnection);
+    });
+}
+
+QString NotificationsManager::notificationIdentifier(const Chore &chore)
+{
+    return QStringLiteral("Notification-") + Chore::entityName() + QLatin1Char('-')
+        + QString::number(chore.persistentId());
+}
+
+std::optional<QDateTime> NotificationsManager::reminderInstant(const QDateTime &dueDate, double notificationTime,
+                                                               const QTimeZone &zone)
+{
+    // Beyond ±2^63 the conversion to a whole number of seconds would be undefined.
+    constexpr double limit = 9223372036854775808.0;
+    if (!std::isfinite(notificationTime) || notificationTime >= limit || notificationTime <= -limit)
+        return std::nullopt;
+    if (!dueDate.isValid() || !zone.isValid())
+        return std::nullopt;
+    const qint64 seconds = qint64(notificationTime);
+    const qint64 hour = seconds / 3600;
+    const qint64 minute = seconds % 3600 / 60;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        return std::nullopt;
+    const QDate day = dueDate.toTimeZone(zone).date();
+    if (!day.isValid())
+        return std::nullopt;
+    return firstInstantAt(QDateTime(day, QTime(int(hour), int(minute)), QTimeZone::utc()), zone);
+}
+
+std::optional<NotificationRequest> NotificationsManager::reminderRequest(const Chore &chore, const QTimeZone &zone)
+{
+    if (!chore.notify())
+        return std::nullopt;
+    const std::optional<QDateTime> instant = reminderInstant(chore.dueDate(), chore.notificationTime(), zone);
+    if (!instant)
+        return std::nullopt;
+    const QDateTime local = instant->toTimeZone(zone);
+    NotificationRequest request;
+    request.identifier = notificationIdentifier(chore);
+    request.title = chore.title();
+    request.body = tr("This chore is due today!");
+    request.defaultSound = true;
+    request.trigger = {local.date().year(), local.date().month(), local.date().day(), local.time().hour(),
+                       local.time().minute()};
+    return request;
+}
+
+void NotificationsManager::scheduleNotification(const Chore &chore)
+{
+    if (const auto request = reminderRequest(chore, Clock::current().timeZone()))
+        NotificationService::current().add(*request);
+}
+
+void NotificationsManager::withdrawNotification(const Chore &chore)
+{
+    withdrawNotification(notificationIdentifier(chore));
+}
+
+void NotificationsManager::withdrawNotification(const QString &identifier)
+{
+    NotificationService::current().removePendingRequests({identifier});
+}
+
+QString NotificationsManager::identifierFor(Chore *chore) const
+{
+    return chore ? notificationIdentifier(*chore) : QString();
+}
+
+} // namespace Velmora

@@ -1,4 +1,5 @@
 import QtQuick
+import Ombrapop
 
 // Presents `popup` while `value` differs from `dismissValue`. Closing it through Dismiss removes
 // it from the stack, then puts the dismiss value back and emits dismissed().

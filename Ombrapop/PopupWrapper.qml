@@ -1,4 +1,5 @@
 import QtQuick
+import Ombrapop
 import Qt5Compat.GraphicalEffects
 
 // One popup as the stack draws it: sharp and full size on top, blurred and shrunk below.

@@ -1,4 +1,5 @@
 import QtQuick
+import Ombrapop
 import Qt5Compat.GraphicalEffects
 
 // Draws its content with the popups of its stack over it. Popup content and presenters below

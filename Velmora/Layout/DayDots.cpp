@@ -34,9 +34,7 @@ std::int64_t DayDots::drawnCount(std::int64_t days, double width) const
         return 0;
     const std::int64_t limit = std::min(days, maxDots);
     const double pitch = d.dot + d.gap;
-    const double weekPitch = 7 * pitch + d.weekGap;
-    if (weekPitch <= 0)
-        return 1; // every dot lands on the same spot
+    const double weekPitch = 7 * pitch + d.weekGap; // > 0, as the dot is
     const double w = std::isnan(width) ? 0 : std::clamp(width, 0.0, double(maxDots) * weekPitch);
     // Whole weeks that start inside the width, then dot by dot within the last week.
     std::int64_t k = std::int64_t(w / weekPitch) * 7;

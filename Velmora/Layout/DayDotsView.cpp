@@ -1,7 +1,13 @@
 #include "Velmora/Layout/DayDotsView.h"
 
+#include <QPainter>
+#include <QQuickWindow>
 #include <QSGFlatColorMaterial>
 #include <QSGGeometryNode>
+#include <QSGImageNode>
+#include <QSGRendererInterface>
+
+#include <cmath>
 
 namespace Velmora {
 
@@ -12,9 +18,18 @@ DayDotsView::DayDotsView(QQuickItem *parent)
     setImplicitSize(10, 10);
 }
 
-void DayDotsView::setDays(qint64 value)
+qint64 DayDotsView::wholeDays(double value)
 {
-    if (m_days == value)
+    if (!(value > 0))
+        return 0;
+    // 2^63 itself does not fit; the largest double below it does.
+    constexpr double limit = 9223372036854774784.0;
+    return value >= limit ? qint64(limit) : qint64(value);
+}
+
+void DayDotsView::setDays(double value)
+{
+    if (m_days == value || (std::isnan(value) && std::isnan(m_days)))
         return;
     m_days = value;
     emit daysChanged();
@@ -59,7 +74,7 @@ void DayDotsView::setColor(const QColor &value)
 
 int DayDotsView::drawnCount() const
 {
-    return int(m_dots.drawnCount(m_days, width()));
+    return int(m_dots.drawnCount(wholeDays(m_days), width()));
 }
 
 void DayDotsView::changed()
@@ -81,12 +96,15 @@ void DayDotsView::geometryChange(const QRectF &newGeometry, const QRectF &oldGeo
 
 QSGNode *DayDotsView::updatePaintNode(QSGNode *old, UpdatePaintNodeData *)
 {
-    const std::vector<double> xs = m_dots.positions(m_days, width());
+    const std::vector<double> xs = m_dots.positions(wholeDays(m_days), width());
     const float side = float(m_dots.dot);
     if (xs.empty() || !(side > 0) || m_color.alpha() == 0) {
         delete old;
         return nullptr;
     }
+
+    if (window() && window()->rendererInterface()->graphicsApi() == QSGRendererInterface::Software)
+        return softwareNode(old, xs);
 
     auto *node = static_cast<QSGGeometryNode *>(old);
     if (!node) {
@@ -121,6 +139,34 @@ QSGNode *DayDotsView::updatePaintNode(QSGNode *old, UpdatePaintNodeData *)
         material->setColor(m_color);
         node->markDirty(QSGNode::DirtyMaterial);
     }
+    return node;
+}
+
+QSGNode *DayDotsView::softwareNode(QSGNode *old, const std::vector<double> &xs)
+{
+    // The software renderer draws no custom geometry: paint the row into one image instead.
+    // A fresh node each time lets the node own and free its texture on every Qt version.
+    delete old;
+    const double side = m_dots.dot;
+    const qreal ratio = window()->effectiveDevicePixelRatio();
+    constexpr int maxPixels = 16384;
+    const int w = int(std::min<double>(maxPixels, std::ceil((xs.back() + side) * ratio)));
+    const int h = int(std::min<double>(maxPixels, std::ceil(side * ratio)));
+    if (w <= 0 || h <= 0)
+        return nullptr;
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.scale(ratio, ratio);
+        for (double x : xs)
+            painter.fillRect(QRectF(x, 0, side, side), m_color);
+    }
+    QSGImageNode *node = window()->createImageNode();
+    node->setTexture(window()->createTextureFromImage(image));
+    node->setOwnsTexture(true);
+    node->setFiltering(QSGTexture::Nearest);
+    node->setRect(QRectF(0, 0, w / ratio, h / ratio));
     return node;
 }
 

@@ -13,7 +13,8 @@ class DayDotsView : public QQuickItem
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(qint64 days READ days WRITE setDays NOTIFY daysChanged)
+    // A QML number: 64-bit integer properties cannot be assigned from QML in Qt 6.4.
+    Q_PROPERTY(double days READ days WRITE setDays NOTIFY daysChanged)
     Q_PROPERTY(qreal dot READ dot WRITE setDot NOTIFY dotChanged)
     Q_PROPERTY(qreal gap READ gap WRITE setGap NOTIFY gapChanged)
     Q_PROPERTY(qreal weekGap READ weekGap WRITE setWeekGap NOTIFY weekGapChanged)
@@ -23,8 +24,10 @@ class DayDotsView : public QQuickItem
 public:
     explicit DayDotsView(QQuickItem *parent = nullptr);
 
-    qint64 days() const { return m_days; }
-    void setDays(qint64 value);
+    double days() const { return m_days; }
+    void setDays(double value);
+    // Whole days, NaN as none, bounded to what 64 bits hold.
+    static qint64 wholeDays(double value);
     qreal dot() const { return m_dots.dot; }
     void setDot(qreal value);
     qreal gap() const { return m_dots.gap; }
@@ -51,9 +54,10 @@ protected:
 
 private:
     void changed();
+    QSGNode *softwareNode(QSGNode *old, const std::vector<double> &xs);
 
     DayDots m_dots;
-    qint64 m_days = 0;
+    double m_days = 0;
     QColor m_color = Qt::white;
     int m_lastCount = 0;
 };

@@ -1,12 +1,10 @@
 import QtQuick
+import Velmora.Styling
 import QtQuick.Layouts
 
 // A screen title: wide letter spacing on a condensed face, one line, leading-aligned.
 Text {
-    font.pixelSize: 42
-    font.weight: Font.Medium
-    font.letterSpacing: 4
-    font.stretch: Font.Condensed
+    font: Typography.title
     color: Styling.foreground
     horizontalAlignment: Text.AlignLeft
     verticalAlignment: Text.AlignVCenter

@@ -1,5 +1,6 @@
 pragma Singleton
 import QtQuick
+import Velmora.Styling
 
 // The shared look: one margin, the named colours in their light and dark variants, the accent.
 QtObject {

@@ -14,7 +14,12 @@ const QString kProvider = QStringLiteral("symbol");
 Symbols *Symbols::create(QQmlEngine *qmlEngine, QJSEngine *)
 {
     install(qmlEngine);
-    return new Symbols;
+    return new Symbols(nullptr);
+}
+
+Symbols::Symbols(QObject *parent)
+    : QObject(parent)
+{
 }
 
 void Symbols::install(QQmlEngine *engine)
@@ -23,7 +28,7 @@ void Symbols::install(QQmlEngine *engine)
         engine->addImageProvider(kProvider, new SymbolImageProvider);
 }
 
-QUrl Symbols::source(const QString &name, const QColor &color)
+QUrl Symbols::sourceUrl(const QString &name, const QColor &color)
 {
     QUrl url;
     url.setScheme(QStringLiteral("image"));
@@ -36,7 +41,7 @@ QUrl Symbols::source(const QString &name, const QColor &color)
     return url;
 }
 
-bool Symbols::has(const QString &name)
+bool Symbols::has(const QString &name) const
 {
     return SymbolImageProvider::knows(name);
 }

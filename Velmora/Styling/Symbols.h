@@ -21,11 +21,16 @@ public:
     static Symbols *create(QQmlEngine *qmlEngine, QJSEngine *jsEngine);
     static void install(QQmlEngine *engine);
 
-    Q_INVOKABLE static QUrl source(const QString &name, const QColor &color);
-    Q_INVOKABLE static bool has(const QString &name);
+    // Members, not static: a call from QML then always goes through the instance, which is what
+    // puts the provider in place.
+    Q_INVOKABLE QUrl source(const QString &name, const QColor &color) const { return sourceUrl(name, color); }
+    Q_INVOKABLE bool has(const QString &name) const;
+
+    static QUrl sourceUrl(const QString &name, const QColor &color);
 
 private:
-    using QObject::QObject;
+    // No default constructor: QML must come through create().
+    explicit Symbols(QObject *parent);
 };
 
 } // namespace Velmora

@@ -1,0 +1,201 @@
+#include "Velmora/Layout/ThumbsGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using Velmora::RowsStrategy;
+using Velmora::ThumbsGeometry;
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+ThumbsGeometry compact(RowsStrategy strategy = RowsStrategy::Basic, std::int64_t k = 0)
+{
+    return ThumbsGeometry{80, 10, 8, strategy, k};
+}
+
+// Seven tiles, the tallest 60 at the tile width.
+const std::vector<double> kSeven{40, 60, 12, 59.5, 3, 60, 21};
+
+} // namespace
+
+TEST(ThumbsGeometry, WorkedExampleOfTheMainList)
+{
+    const auto m = compact().metrics(326, kSeven);
+    EXPECT_EQ(m.columns, 3);
+    EXPECT_NEAR(m.tileWidth, 103.333, 0.001);
+    EXPECT_EQ(m.rowHeight, 60);
+    const auto size = compact().sizeThatFits(326, std::nullopt, kSeven);
+    EXPECT_EQ(size.width, 326);
+    EXPECT_EQ(size.height, 196);
+    EXPECT_EQ(compact(RowsStrategy::PreventOverflow).sizeThatFits(326, 150, kSeven).height, 128);
+}
+
+struct ColumnCase {
+    double width;
+    double columns;
+    double tileWidth;
+};
+
+class ThumbsColumns : public testing::TestWithParam<ColumnCase> {};
+
+TEST_P(ThumbsColumns, FollowTheWidth)
+{
+    const ColumnCase c = GetParam();
+    const auto m = compact().metrics(c.width, {});
+    EXPECT_EQ(m.columns, c.columns) << "width " << c.width;
+    EXPECT_DOUBLE_EQ(m.tileWidth, c.tileWidth) << "width " << c.width;
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, ThumbsColumns,
+                         testing::Values(ColumnCase{-50, 1, 80}, ColumnCase{0, 1, 80}, ColumnCase{79, 1, 80},
+                                         ColumnCase{80, 1, 80}, ColumnCase{167, 1, 167},
+                                         // exactly two minimum tiles and a gap, then one point more
+                                         ColumnCase{168, 2, 80}, ColumnCase{169, 2, 80.5},
+                                         ColumnCase{256, 3, 80}, ColumnCase{257, 3, 80 + 1.0 / 3},
+                                         // fractional widths
+                                         ColumnCase{326.5, 3, 103.5}, ColumnCase{175.75, 2, 83.875},
+                                         ColumnCase{1000, 11, 83.636363636363640}));
+
+TEST(ThumbsGeometry, NoProposedWidthGivesOneMinimumColumn)
+{
+    const auto size = compact().sizeThatFits(std::nullopt, std::nullopt, kSeven);
+    EXPECT_EQ(size.width, 80);
+    EXPECT_EQ(size.height, 7 * 68 - 8);
+    const auto places = compact().placements(0, 0, 80, kSeven);
+    for (const auto &p : places) {
+        EXPECT_EQ(p.x, 0);
+        EXPECT_EQ(p.width, 80);
+    }
+}
+
+TEST(ThumbsGeometry, NarrowWidthIsReportedButTilesKeepMinWidth)
+{
+    EXPECT_EQ(compact().sizeThatFits(50, std::nullopt, kSeven).width, 50);
+    const auto places = compact().placements(12, 0, 50, kSeven);
+    ASSERT_EQ(places.size(), 7u);
+    EXPECT_EQ(places[0].x, 12);
+    EXPECT_EQ(places[0].width, 80);
+    EXPECT_EQ(places[6].y, 6 * 68);
+}
+
+TEST(ThumbsGeometry, RowHeightIsTheTallestTileOrTheMinimum)
+{
+    EXPECT_EQ(compact().metrics(326, std::vector<double>{1, 2, 9.5}).rowHeight, 10);
+    EXPECT_EQ(compact().metrics(326, std::vector<double>{1, 250, 9.5, 30}).rowHeight, 250);
+    const auto places = compact().placements(0, 0, 326, std::vector<double>{1, 250, 9.5, 30});
+    for (const auto &p : places)
+        EXPECT_EQ(p.height, 250);
+    EXPECT_EQ(places[3].y, 258);
+}
+
+struct StrategyCase {
+    RowsStrategy strategy;
+    std::int64_t k;
+    std::size_t tiles;
+    std::optional<double> proposedHeight;
+    double height;
+};
+
+class ThumbsStrategies : public testing::TestWithParam<StrategyCase> {};
+
+TEST_P(ThumbsStrategies, ReportTheirRows)
+{
+    const StrategyCase c = GetParam();
+    const std::vector<double> heights(c.tiles, 60.0);
+    const auto size = compact(c.strategy, c.k).sizeThatFits(326, c.proposedHeight, heights);
+    EXPECT_DOUBLE_EQ(size.height, c.height);
+}
+
+// Three columns of rows 60 high with gap 8: one row 60, two 128, three 196, five 332.
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ThumbsStrategies,
+    testing::Values(
+        // no proposed height: the strategy is not consulted
+        StrategyCase{RowsStrategy::Fixed, 1, 7, std::nullopt, 196},
+        StrategyCase{RowsStrategy::PreventOverflow, 0, 7, std::nullopt, 196},
+        // fixed: k rows whatever the tiles
+        StrategyCase{RowsStrategy::Fixed, 2, 7, 500, 128}, StrategyCase{RowsStrategy::Fixed, 3, 7, 10, 196},
+        StrategyCase{RowsStrategy::Fixed, 5, 7, 10, 332}, // zero tiles: rows are minHeight 10 high
+        StrategyCase{RowsStrategy::Fixed, 2, 0, 10, 28},
+        StrategyCase{RowsStrategy::Fixed, -4, 7, 10, 0},
+        // at least
+        StrategyCase{RowsStrategy::AtLeast, 5, 7, 100, 332}, StrategyCase{RowsStrategy::AtLeast, 3, 7, 100, 196},
+        StrategyCase{RowsStrategy::AtLeast, 2, 7, 100, 196},
+        // at most
+        StrategyCase{RowsStrategy::AtMost, 2, 7, 900, 128}, StrategyCase{RowsStrategy::AtMost, 3, 7, 900, 196},
+        StrategyCase{RowsStrategy::AtMost, 5, 7, 900, 196}, StrategyCase{RowsStrategy::AtMost, 5, 3, 900, 60},
+        // basic
+        StrategyCase{RowsStrategy::Basic, 0, 7, 10, 196}, StrategyCase{RowsStrategy::Basic, 0, 9, 10, 196},
+        StrategyCase{RowsStrategy::Basic, 0, 10, 10, 264},
+        // prevent overflow: whole rows that fit the proposal, whatever the tiles
+        StrategyCase{RowsStrategy::PreventOverflow, 0, 7, 150, 128},
+        StrategyCase{RowsStrategy::PreventOverflow, 0, 7, 196, 196},
+        StrategyCase{RowsStrategy::PreventOverflow, 0, 7, 195.9, 128},
+        StrategyCase{RowsStrategy::PreventOverflow, 0, 7, 1000, 944},
+        StrategyCase{RowsStrategy::PreventOverflow, 0, 0, 100, 100},
+        StrategyCase{RowsStrategy::PreventOverflow, 0, 7, 0, 0},
+        StrategyCase{RowsStrategy::PreventOverflow, 0, 7, -300, 0},
+        // zero tiles need no rows and take no room
+        StrategyCase{RowsStrategy::Basic, 0, 0, std::nullopt, 0}, StrategyCase{RowsStrategy::Basic, 0, 0, 100, 0}));
+
+TEST(ThumbsGeometry, PlacesInSequenceRowByRow)
+{
+    const auto places = compact().placements(10, 20, 326, kSeven);
+    ASSERT_EQ(places.size(), 7u);
+    const double t = 310.0 / 3;
+    const double expected[7][2] = {{10, 20},           {10 + t + 8, 20}, {10 + 2 * (t + 8), 20}, {10, 88},
+                                   {10 + t + 8, 88}, {10 + 2 * (t + 8), 88}, {10, 156}};
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_NEAR(places[i].x, expected[i][0], 1e-9) << i;
+        EXPECT_NEAR(places[i].y, expected[i][1], 1e-9) << i;
+        EXPECT_NEAR(places[i].width, t, 1e-9);
+        EXPECT_EQ(places[i].height, 60);
+    }
+}
+
+TEST(ThumbsGeometry, SurplusRowsArePlacedBelowTheReportedHeight)
+{
+    const std::vector<double> heights(7, 60.0);
+    const auto g = compact(RowsStrategy::AtMost, 2);
+    const auto reported = g.sizeThatFits(326, 900, heights).height;
+    const auto places = g.placements(0, 0, 326, heights);
+    EXPECT_EQ(places.size(), 7u);
+    EXPECT_GE(places.back().y, reported);
+}
+
+TEST(ThumbsGeometry, OddInputStaysFiniteAndSane)
+{
+    const std::vector<double> odd{kNaN, kInf, -kInf, -5, 42};
+    const ThumbsGeometry bad{kNaN, -3, -8, RowsStrategy::PreventOverflow, 0};
+    for (double width : {kNaN, kInf, -kInf, -1.0, 0.0, 1e300}) {
+        for (std::optional<double> height : {std::optional<double>{}, std::optional<double>{kNaN},
+                                             std::optional<double>{kInf}, std::optional<double>{-kInf}}) {
+            for (const ThumbsGeometry &g : {compact(RowsStrategy::PreventOverflow), bad,
+                                            ThumbsGeometry{0, 0, 0, RowsStrategy::PreventOverflow, 0}}) {
+                const auto size = g.sizeThatFits(width, height, odd);
+                EXPECT_TRUE(std::isfinite(size.width));
+                EXPECT_TRUE(std::isfinite(size.height));
+                EXPECT_GE(size.height, 0);
+                for (const auto &p : g.placements(kNaN, 0, width, odd)) {
+                    EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+                    EXPECT_GE(p.width, 0);
+                }
+            }
+        }
+    }
+    // Non-finite heights do not count; the one real tile sets the rows.
+    EXPECT_EQ(compact().metrics(326, odd).rowHeight, 42);
+}
+
+TEST(ThumbsGeometry, ManyTilesCountRowsExactly)
+{
+    const std::vector<double> heights(1'000'000, 1.0);
+    const auto size = compact().sizeThatFits(326, std::nullopt, heights);
+    EXPECT_EQ(size.height, 333'334.0 * 18 - 8);
+}

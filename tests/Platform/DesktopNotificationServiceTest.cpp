@@ -1,0 +1,303 @@
+#include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/DesktopNotificationService.h"
+#include "tests/support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace Velmora;
+using VelmoraTest::at;
+using VelmoraTest::zone;
+
+namespace {
+
+constexpr int quietIntervalMs = 10 * 3600 * 1000;
+
+NotificationRequest request(const QString &id, const QString &title, QDate day, int hour, int minute)
+{
+    return {id, title, QStringLiteral("body"), true, {day.year(), day.month(), day.day(), hour, minute}};
+}
+
+QStringList identifiers(const QList<NotificationRequest> &requests)
+{
+    QStringList ids;
+    for (const NotificationRequest &r : requests)
+        ids.append(r.identifier);
+    ids.sort();
+    return ids;
+}
+
+class DesktopNotificationServiceTest : public ::testing::Test {
+protected:
+    const QDate today{2026, 5, 10};
+    FakeClock clock{at("Europe/Berlin", 2026, 5, 10, 8, 0), zone("Europe/Berlin")};
+    ScopedClock installed{clock};
+    QTemporaryDir dir;
+    FakeNotificationBus *bus = nullptr;
+    std::optional<DesktopNotificationService> service;
+
+    QString path() const { return dir.filePath(QStringLiteral("data/notifications.sqlite")); }
+
+    // A new run of the app: the old service is gone, a new one opens the same file.
+    DesktopNotificationService &start(bool serverPresent = true)
+    {
+        service.reset();
+        auto fake = std::make_unique<FakeNotificationBus>();
+        fake->serverPresent = serverPresent;
+        bus = fake.get();
+        service.emplace(path(), std::move(fake), nullptr, quietIntervalMs);
+        return *service;
+    }
+
+    // Lets every queued callback run.
+    static void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    std::optional<NotificationSettings> fetch()
+    {
+        std::optional<NotificationSettings> result;
+        service->fetchSettings([&](NotificationSettings s) { result = s; });
+        VelmoraTest::waitFor([&] { return result.has_value(); }, 2000);
+        return result;
+    }
+};
+
+TEST_F(DesktopNotificationServiceTest, AddReplacesByIdentifierAndRemoveIgnoresUnknown)
+{
+    DesktopNotificationService &s = start();
+    ASSERT_TRUE(s.isPersistent());
+    s.add(request(QStringLiteral("a"), QStringLiteral("first"), today.addDays(2), 9, 0));
+    s.add(request(QStringLiteral("b"), QStringLiteral("other"), today.addDays(2), 9, 0));
+    s.add(request(QStringLiteral("a"), QStringLiteral("second"), today.addDays(3), 10, 30));
+    s.removePendingRequests({QStringLiteral("unknown"), QStringLiteral("b")});
+
+    const QList<NotificationRequest> pending = s.pendingRequests();
+    ASSERT_EQ(pending.size(), 1);
+    EXPECT_EQ(pending.first(), request(QStringLiteral("a"), QStringLiteral("second"), today.addDays(3), 10, 30));
+}
+
+TEST_F(DesktopNotificationServiceTest, InvalidTriggersAreRefused)
+{
+    DesktopNotificationService &s = start();
+    s.add({QStringLiteral("month"), {}, {}, true, {2026, 13, 1, 9, 0}});
+    s.add({QStringLiteral("hour"), {}, {}, true, {2026, 5, 11, 24, 0}});
+    s.add({QStringLiteral("minute"), {}, {}, true, {2026, 5, 11, 9, -1}});
+    s.add({QStringLiteral("february"), {}, {}, true, {2026, 2, 30, 9, 0}});
+    EXPECT_TRUE(s.pendingRequests().isEmpty());
+}
+
+TEST_F(DesktopNotificationServiceTest, PendingRequestsSurviveARestart)
+{
+    start();
+    service->add(request(QStringLiteral("a"), QStringLiteral("later"), today.addDays(1), 9, 0));
+    service->add(request(QStringLiteral("b"), QStringLiteral("gone"), today.addDays(1), 9, 0));
+    service->removePendingRequests({QStringLiteral("b")});
+
+    start();
+    settle();
+    const QList<NotificationRequest> pending = service->pendingRequests();
+    ASSERT_EQ(pending.size(), 1);
+    EXPECT_EQ(pending.first(), request(QStringLiteral("a"), QStringLiteral("later"), today.addDays(1), 9, 0));
+}
+
+TEST_F(DesktopNotificationServiceTest, DeliversWhenTheMinuteComesThenForgets)
+{
+    start();
+    settle();
+    service->add(request(QStringLiteral("a"), QStringLiteral("Water plants"), today, 8, 30));
+    service->deliverDue();
+    settle();
+    EXPECT_TRUE(bus->shown.empty());
+
+    clock.advance(29 * 60000);
+    service->deliverDue();
+    settle();
+    EXPECT_TRUE(bus->shown.empty()) << "08:29 is not yet 08:30";
+
+    clock.advance(60000);
+    service->deliverDue();
+    ASSERT_TRUE(VelmoraTest::waitFor([&] { return service->pendingRequests().isEmpty(); }, 2000));
+    ASSERT_EQ(bus->shown.size(), 1u);
+    EXPECT_EQ(bus->shown.front().title, QStringLiteral("Water plants"));
+
+    start();
+    settle();
+    EXPECT_TRUE(bus->shown.empty());
+    EXPECT_TRUE(service->pendingRequests().isEmpty());
+}
+
+TEST_F(DesktopNotificationServiceTest, OnStartMissedRequestsOfTodayAreShownOnceOlderOnesDropped)
+{
+    start();
+    service->add(request(QStringLiteral("today"), QStringLiteral("missed today"), today, 7, 0));
+    service->add(request(QStringLiteral("yesterday"), QStringLiteral("missed yesterday"), today.addDays(-1), 23, 59));
+    service->add(request(QStringLiteral("future"), QStringLiteral("not yet"), today, 8, 1));
+    service.reset();
+
+    start();
+    ASSERT_TRUE(VelmoraTest::waitFor([&] { return bus->shown.size() == 1; }, 2000));
+    settle();
+    ASSERT_EQ(bus->shown.size(), 1u);
+    EXPECT_EQ(bus->shown.front().title, QStringLiteral("missed today"));
+    EXPECT_EQ(identifiers(service->pendingRequests()), QStringList{QStringLiteral("future")});
+
+    start();
+    settle();
+    EXPECT_TRUE(bus->shown.empty());
+    EXPECT_EQ(identifiers(service->pendingRequests()), QStringList{QStringLiteral("future")});
+}
+
+TEST_F(DesktopNotificationServiceTest, DueTimeFollowsTheCurrentZone)
+{
+    start();
+    settle();
+    // 08:00 in Berlin is 15:00 in Tokyo: a 14:00 reminder is due there, not here.
+    service->add(request(QStringLiteral("a"), QStringLiteral("t"), today, 14, 0));
+    service->deliverDue();
+    settle();
+    EXPECT_TRUE(bus->shown.empty());
+    clock.setTimeZone(zone("Asia/Tokyo"));
+    service->deliverDue();
+    settle();
+    EXPECT_EQ(bus->shown.size(), 1u);
+}
+
+TEST_F(DesktopNotificationServiceTest, ARequestReplacedWhileOnItsWayStaysPending)
+{
+    start();
+    settle();
+    service->add(request(QStringLiteral("a"), QStringLiteral("old"), today, 8, 0));
+    service->deliverDue();
+    // The bus has not answered yet.
+    service->add(request(QStringLiteral("a"), QStringLiteral("new"), today.addDays(1), 9, 0));
+    settle();
+    ASSERT_EQ(service->pendingRequests().size(), 1);
+    EXPECT_EQ(service->pendingRequests().first().title, QStringLiteral("new"));
+}
+
+TEST_F(DesktopNotificationServiceTest, WithoutABusNothingIsLostAndPermissionReadsDenied)
+{
+    start(false);
+    settle();
+    service->add(request(QStringLiteral("a"), QStringLiteral("due"), today, 7, 0));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    service->deliverDue();
+    bool answered = false;
+    service->requestAuthorization([&] { answered = true; });
+    EXPECT_FALSE(answered) << "callbacks come later, never inside the call";
+    ASSERT_TRUE(VelmoraTest::waitFor([&] { return answered; }, 2000));
+    const auto settings = fetch();
+    EXPECT_LT(elapsed.elapsed(), 1000);
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->authorizationStatus, NotificationSettings::Denied);
+    settle();
+    EXPECT_TRUE(bus->shown.empty());
+    EXPECT_EQ(identifiers(service->pendingRequests()), QStringList{QStringLiteral("a")});
+
+    // Later the same day a server is there: the request goes out and denied is lifted.
+    bus->serverPresent = true;
+    EXPECT_EQ(fetch()->authorizationStatus, NotificationSettings::Authorized);
+    service->deliverDue();
+    EXPECT_TRUE(VelmoraTest::waitFor([&] { return service->pendingRequests().isEmpty(); }, 2000));
+    EXPECT_EQ(bus->shown.size(), 1u);
+}
+
+TEST_F(DesktopNotificationServiceTest, PermissionIsNotDeterminedUntilAskedAndTheAnswerIsKept)
+{
+    start();
+    EXPECT_EQ(fetch()->authorizationStatus, NotificationSettings::NotDetermined);
+    EXPECT_EQ(bus->probes, 0) << "nothing to ask the bus before the user was asked";
+    start();
+    EXPECT_EQ(fetch()->authorizationStatus, NotificationSettings::NotDetermined);
+
+    bool answered = false;
+    service->requestAuthorization([&] { answered = true; });
+    ASSERT_TRUE(VelmoraTest::waitFor([&] { return answered; }, 2000));
+    EXPECT_EQ(fetch()->authorizationStatus, NotificationSettings::Authorized);
+
+    start(false);
+    EXPECT_EQ(fetch()->authorizationStatus, NotificationSettings::Denied);
+    start(true);
+    EXPECT_EQ(fetch()->authorizationStatus, NotificationSettings::Authorized);
+}
+
+TEST_F(DesktopNotificationServiceTest, OddStoredRowsAreDroppedOnLoad)
+{
+    start();
+    service->add(request(QStringLiteral("good"), QStringLiteral("fine"), today.addDays(1), 9, 0));
+    service.reset();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("odd-rows"));
+        db.setDatabaseName(path());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('month', 't', 'b', 1, 2026, 13, 1, 9, 0)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('huge', 't', 'b', 1, 1e300, 1, 1, 9, 0)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('text', 't', 'b', 1, 'x', 'y', 'z', 9, 0)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('nulls', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('far', 't', 'b', 1, 9999, 12, 31, 23, 59)")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("odd-rows"));
+
+    start();
+    settle();
+    EXPECT_EQ(identifiers(service->pendingRequests()), (QStringList{QStringLiteral("far"), QStringLiteral("good")}));
+    start();
+    EXPECT_EQ(identifiers(service->pendingRequests()), (QStringList{QStringLiteral("far"), QStringLiteral("good")}));
+}
+
+TEST_F(DesktopNotificationServiceTest, AnUnopenableFileLeavesAWorkingServiceInMemory)
+{
+    // A folder where the file should be.
+    ASSERT_TRUE(QDir().mkpath(path()));
+    DesktopNotificationService &s = start();
+    EXPECT_FALSE(s.isPersistent());
+    s.add(request(QStringLiteral("a"), QStringLiteral("t"), today.addDays(1), 9, 0));
+    EXPECT_EQ(s.pendingRequests().size(), 1);
+}
+
+TEST(DBusNotificationBusTest, WithoutASessionBusAnswersNoPromptly)
+{
+    struct Case {
+        const char *address;
+    };
+    const Case cases[] = {{nullptr}, {"unix:path=/nonexistent/bus-socket"}};
+    const QByteArray saved = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    for (const Case &c : cases) {
+        if (c.address)
+            qputenv("DBUS_SESSION_BUS_ADDRESS", c.address);
+        else
+            qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        DBusNotificationBus bus;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        std::optional<bool> probed;
+        std::optional<bool> shown;
+        bus.probeServer([&](bool ok) { probed = ok; });
+        bus.notify(QStringLiteral("t"), QStringLiteral("b"), true, [&](bool ok) { shown = ok; });
+        EXPECT_FALSE(probed.has_value());
+        ASSERT_TRUE(VelmoraTest::waitFor([&] { return probed && shown; }, 3000)) << (c.address ? c.address : "unset");
+        EXPECT_FALSE(*probed);
+        EXPECT_FALSE(*shown);
+        EXPECT_LT(elapsed.elapsed(), 2000);
+    }
+    if (saved.isNull())
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    else
+        qputenv("DBUS_SESSION_BUS_ADDRESS", saved);
+}
+
+} // namespace

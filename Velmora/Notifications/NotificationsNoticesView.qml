@@ -126,6 +126,8 @@ Item {
                 AbstractButton {
                     objectName: "noticeButton"
                     padding: 0
+                    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+                    implicitHeight: implicitContentHeight + topPadding + bottomPadding
                     contentItem: Label {
                         text: notice.buttonTitle
                         font.pixelSize: notice.footnoteSize

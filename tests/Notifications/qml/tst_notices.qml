@@ -1,0 +1,92 @@
+import QtQuick
+import QtTest
+import Velmora.App
+import Velmora.Notifications
+
+TestCase {
+    id: testCase
+    name: "NotificationsNotices"
+    when: windowShown
+    visible: true
+    width: 400
+    height: 400
+
+    Component { id: managerComponent; NotificationsManager {} }
+    Component { id: viewComponent; NotificationsNoticesView { width: 360 } }
+    Component { id: routerComponent; Router {} }
+
+    function makeView(status, statusAfterRequest) {
+        fakeService.status = status
+        fakeService.statusAfterRequest = statusAfterRequest === undefined ? 2 : statusAfterRequest
+        const manager = createTemporaryObject(managerComponent, testCase)
+        const view = createTemporaryObject(viewComponent, testCase, { notificationsManager: manager })
+        return { manager: manager, view: view }
+    }
+
+    function fetched(made) {
+        made.manager.refreshSettings()
+        tryVerify(() => made.manager.hasSettings)
+        wait(0)
+    }
+
+    function test_nothingBeforeTheFirstFetch() {
+        const made = makeView(0)
+        wait(20)
+        verify(!made.manager.hasSettings)
+        compare(findChild(made.view, "askForPermission"), null)
+        compare(findChild(made.view, "informOfLackingPermissions"), null)
+        compare(made.view.implicitHeight, 0)
+    }
+
+    function test_statusChoosesTheNotice_data() {
+        return [
+            { tag: "notAsked", status: 0, ask: true, inform: false },
+            { tag: "denied", status: 1, ask: false, inform: true },
+            { tag: "allowed", status: 2, ask: false, inform: false },
+            { tag: "allowedOtherwise", status: 3, ask: false, inform: false },
+        ]
+    }
+
+    function test_statusChoosesTheNotice(data) {
+        const made = makeView(data.status)
+        fetched(made)
+        compare(findChild(made.view, "askForPermission") !== null, data.ask)
+        compare(findChild(made.view, "informOfLackingPermissions") !== null, data.inform)
+        compare(made.view.implicitHeight > 0, data.ask || data.inform)
+    }
+
+    function test_allowingAsksAndTheNoticeFollowsTheAnswer_data() {
+        return [
+            { tag: "granted", answer: 2, inform: false },
+            { tag: "refused", answer: 1, inform: true },
+        ]
+    }
+
+    function test_allowingAsksAndTheNoticeFollowsTheAnswer(data) {
+        const made = makeView(0, data.answer)
+        fetched(made)
+        const requestsBefore = fakeService.authorizationRequests
+        const ask = findChild(made.view, "askForPermission")
+        verify(ask)
+        const button = findChild(ask, "noticeButton")
+        verify(button)
+        mouseClick(button)
+        tryCompare(fakeService, "authorizationRequests", requestsBefore + 1)
+        tryVerify(() => findChild(made.view, "askForPermission") === null)
+        tryCompare(made.manager, "authorizationStatus", data.answer)
+        compare(findChild(made.view, "informOfLackingPermissions") !== null, data.inform)
+    }
+
+    function test_routerCasesFromQml() {
+        const router = createTemporaryObject(routerComponent, testCase)
+        compare(Router.ViewChore, 0)
+        compare(Router.JournalChore, 6)
+        verify(!router.push(Router.ViewChore, null))
+        verify(router.push(Router.Journal, null))
+        verify(router.push(Router.AddChore))
+        compare(router.depth, 2)
+        compare(router.kindAt(1), Router.AddChore)
+        router.popToRoot()
+        compare(router.depth, 0)
+    }
+}

@@ -1,5 +1,8 @@
 import QtQuick
 import QtQuick.Controls
+import Velmora.App
+import Velmora.Screens
+import Velmora.Styling
 
 ApplicationWindow {
     id: window
@@ -7,5 +10,57 @@ ApplicationWindow {
     height: 844
     visible: true
     title: qsTr("Taskarello")
-    color: "#F2EEE6"
+    color: Styling.backdrop
+
+    // Narrower than 600 points counts as a phone held upright.
+    readonly property bool compact: width < 600
+
+    StackView {
+        id: stack
+        anchors.fill: parent
+        focus: true
+        initialItem: ContentView {
+            compact: window.compact
+        }
+
+        Component { id: choreViewPage; ChoreView {} }
+        Component { id: editorPage; ChoreEditorScreen {} }
+        Component { id: journalPage; JournalView {} }
+        Component { id: journalChorePage; JournalChoreView {} }
+
+        function screenFor(index) {
+            const kind = App.router.kindAt(index)
+            const chore = App.router.choreAt(index)
+            switch (kind) {
+            case Router.ViewChore: return [choreViewPage, { chore: chore }]
+            case Router.AddChore: return [editorPage, { operation: ChoreEditor.add, chore: null }]
+            case Router.UpdateChore: return [editorPage, { operation: ChoreEditor.update, chore: chore }]
+            case Router.RepeatChore: return [editorPage, { operation: ChoreEditor.repeat, chore: chore }]
+            case Router.CopyChore: return [editorPage, { operation: ChoreEditor.copy, chore: chore }]
+            case Router.Journal: return [journalPage, { compact: window.compact }]
+            case Router.JournalChore: return [journalChorePage, { chore: chore }]
+            }
+            return [journalPage, {}]
+        }
+
+        // The stack shows one screen per page of the router's path: pushes and pops follow it.
+        function follow() {
+            const depth = App.router.depth
+            if (stack.depth - 1 > depth)
+                stack.pop(stack.get(depth), StackView.PopTransition)
+            while (stack.depth - 1 < depth) {
+                const screen = screenFor(stack.depth - 1)
+                stack.push(screen[0], screen[1])
+            }
+        }
+
+        Connections {
+            target: App.router
+            function onPathChanged() { stack.follow() }
+        }
+        Component.onCompleted: follow()
+
+        Keys.onEscapePressed: if (App.router.depth > 0) App.router.pop()
+        Keys.onBackPressed: if (App.router.depth > 0) App.router.pop()
+    }
 }

@@ -8,6 +8,9 @@ Text {
     color: Styling.foreground
     horizontalAlignment: Text.AlignLeft
     verticalAlignment: Text.AlignVCenter
+    // Where the face has no condensed width the title shrinks to fit before it is cut short.
+    fontSizeMode: Text.HorizontalFit
+    minimumPixelSize: 24
     elide: Text.ElideRight
     maximumLineCount: 1
     Layout.fillWidth: true

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "Velmora/App/RefreshDay.h"
+#include "Velmora/App/Router.h"
+#include "Velmora/Model/ChoreQueryModel.h"
+#include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Notifications/NotificationsManager.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QtQml/qqmlregistration.h>
+
+#include <memory>
+
+class QQmlEngine;
+class QJSEngine;
+
+namespace Velmora {
+
+class TimeChangeNotifier;
+class WidgetCenter;
+
+// The app's shared objects, created once: the day clock, the notification settings, the
+// router and the store with its two live queries. Screens reach them as the QML singleton App.
+class VelmoraApp : public QObject {
+    Q_OBJECT
+    QML_NAMED_ELEMENT(App)
+    QML_SINGLETON
+
+    Q_PROPERTY(Velmora::RefreshDay *refreshDay READ refreshDay CONSTANT)
+    Q_PROPERTY(Velmora::NotificationsManager *notifications READ notificationsManager CONSTANT)
+    Q_PROPERTY(Velmora::Router *router READ router CONSTANT)
+    Q_PROPERTY(Velmora::ChoreStore *store READ store CONSTANT)
+    Q_PROPERTY(Velmora::ChoreQueryModel *chores READ chores CONSTANT)
+    Q_PROPERTY(Velmora::ChoreQueryModel *journal READ journal CONSTANT)
+
+public:
+    struct Services {
+        // Owned by the caller and outliving the app; null means the system's own.
+        TimeChangeNotifier *timeChanges = nullptr;
+        WidgetCenter *widgetCenter = nullptr;
+    };
+
+    // Deliberately not default-constructible: QML would build a second, empty app instead of
+    // asking create() for this one.
+    explicit VelmoraApp(Services services, QObject *parent = nullptr);
+    ~VelmoraApp() override;
+
+    // Opens the store; anything but Opened means the program must stop.
+    ChoreStore::OpenResult open(const QString &storePath);
+
+    RefreshDay *refreshDay() const { return m_refreshDay; }
+    NotificationsManager *notificationsManager() const { return m_notifications; }
+    Router *router() const { return m_router; }
+    ChoreStore *store() const { return m_store; }
+    ChoreQueryModel *chores() const { return m_chores; }
+    ChoreQueryModel *journal() const { return m_journal; }
+    WidgetCenter *widgetCenter() const { return m_widgetCenter; }
+
+    // Finishing and deleting also withdraw the chore's pending reminder: a reminder for a chore
+    // that is done or gone would only mislead.
+    Q_INVOKABLE bool finish(Velmora::Chore *chore);
+    Q_INVOKABLE bool remove(Velmora::Chore *chore);
+
+    // The scene moved to another phase: leaving reloads the widget, coming back refreshes the
+    // day and the notification settings. The phase the app starts in is not a change.
+    void applicationStateChanged(Qt::ApplicationState state);
+
+    // What the widget program shows: the active chores due soonest.
+    QByteArray widgetSnapshot(int limit = 8) const;
+
+    // The one instance the QML singleton hands out.
+    static void setInstance(VelmoraApp *app);
+    static VelmoraApp *create(QQmlEngine *, QJSEngine *);
+
+private:
+    std::unique_ptr<TimeChangeNotifier> m_ownedTimeChanges;
+    std::unique_ptr<WidgetCenter> m_ownedWidgetCenter;
+    WidgetCenter *m_widgetCenter = nullptr;
+    RefreshDay *m_refreshDay = nullptr;
+    NotificationsManager *m_notifications = nullptr;
+    Router *m_router = nullptr;
+    ChoreStore *m_store = nullptr;
+    ChoreQueryModel *m_chores = nullptr;
+    ChoreQueryModel *m_journal = nullptr;
+    Qt::ApplicationState m_state = Qt::ApplicationActive;
+    bool m_stateKnown = false;
+};
+
+} // namespace Velmora

@@ -1,0 +1,69 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Velmora.Styling
+
+// The one confirmation of the app: a question, a destructive confirm button and Cancel.
+// open() shows it; confirming closes it and emits confirmed() once; Cancel only closes it.
+Dialog {
+    id: alert
+    property string confirmText
+    signal confirmed()
+
+    parent: Overlay.overlay
+    anchors.centerIn: parent
+    modal: true
+    focus: true
+    width: Math.min(300, parent ? parent.width - 48 : 300)
+    closePolicy: Popup.CloseOnEscape
+    padding: 20
+    topPadding: 20
+
+    background: Rectangle {
+        radius: 14
+        color: (Styling.dark ? "#2C2B29" : "#FFFFFF")
+    }
+    header: Label {
+        text: alert.title
+        padding: 20
+        bottomPadding: 0
+        font.bold: true
+        font.pointSize: 14
+        wrapMode: Text.Wrap
+        horizontalAlignment: Text.AlignHCenter
+        color: Styling.foreground
+    }
+    contentItem: ColumnLayout {
+        spacing: 10
+        Button {
+            id: confirmButton
+            objectName: "confirmButton"
+            Layout.fillWidth: true
+            text: alert.confirmText
+            Accessible.name: alert.confirmText
+            contentItem: Label {
+                text: confirmButton.text
+                color: Styling.destructiveColor
+                font.bold: true
+                horizontalAlignment: Text.AlignHCenter
+            }
+            onClicked: {
+                alert.close()
+                alert.confirmed()
+            }
+        }
+        Button {
+            id: cancelButton
+            objectName: "cancelButton"
+            Layout.fillWidth: true
+            text: qsTr("Cancel")
+            Accessible.name: text
+            contentItem: Label {
+                text: cancelButton.text
+                color: Styling.accent
+                horizontalAlignment: Text.AlignHCenter
+            }
+            onClicked: alert.close()
+        }
+    }
+}

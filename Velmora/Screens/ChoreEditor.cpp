@@ -1,0 +1,251 @@
+#include "Velmora/Screens/ChoreEditor.h"
+
+#include "Velmora/App/Router.h"
+#include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Notifications/NotificationsManager.h"
+#include "Velmora/Platform/Clock.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace Velmora {
+
+namespace {
+
+// Whole seconds into the day of a stored reminder time; odd stored values still give a time.
+qint64 secondsIntoDay(double seconds)
+{
+    if (!std::isfinite(seconds) || std::abs(seconds) > 1e15)
+        return 32400;
+    const qint64 whole = qint64(seconds);
+    return ((whole % 86400) + 86400) % 86400;
+}
+
+} // namespace
+
+ChoreEditor::ChoreEditor(QObject *parent)
+    : QObject(parent), m_color(ColorComponentsModel::standardRed().color())
+{
+    const ChoreFields defaults = ChoreFields::defaults();
+    m_startDate = defaults.startDate;
+    m_dueDate = defaults.dueDate;
+}
+
+void ChoreEditor::setOperation(EditingOperation operation)
+{
+    m_operation = operation;
+    emit operationChanged();
+}
+
+void ChoreEditor::setChore(Chore *chore)
+{
+    m_chore = chore;
+    emit operationChanged();
+}
+
+void ChoreEditor::setStore(ChoreStore *store)
+{
+    m_store = store;
+    emit storeChanged();
+}
+
+void ChoreEditor::setRouter(Router *router)
+{
+    m_router = router;
+    emit storeChanged();
+}
+
+void ChoreEditor::setTitle(const QString &title)
+{
+    m_title = title;
+    emit titleChanged();
+}
+
+void ChoreEditor::setColor(const QColor &color)
+{
+    // The picker offers no opacity and a chore is always opaque.
+    m_color = color;
+    m_color.setAlphaF(1);
+    emit colorChanged();
+}
+
+void ChoreEditor::setDueDate(const QDateTime &dueDate)
+{
+    m_dueDate = dueDate;
+    emit datesChanged();
+}
+
+int ChoreEditor::plannedDays() const
+{
+    return ChoreDates::dayDifference(m_startDate, m_dueDate);
+}
+
+void ChoreEditor::setPlannedDays(int days)
+{
+    setDueDate(ChoreDates::addDays(m_startDate, days));
+}
+
+QString ChoreEditor::plannedText() const
+{
+    return ChoreDates::durationText(plannedDays());
+}
+
+void ChoreEditor::setNotify(bool notify)
+{
+    m_notify = notify;
+    emit notifyChanged();
+}
+
+void ChoreEditor::setNotificationTime(double seconds)
+{
+    m_notificationTime = seconds;
+    emit notificationTimeChanged();
+}
+
+int ChoreEditor::reminderHour() const
+{
+    return int(secondsIntoDay(m_notificationTime) / 3600);
+}
+
+void ChoreEditor::setReminderHour(int hour)
+{
+    setNotificationTime(double(qBound(0, hour, 23) * 3600 + reminderMinute() * 60));
+}
+
+int ChoreEditor::reminderMinute() const
+{
+    return int(secondsIntoDay(m_notificationTime) % 3600 / 60);
+}
+
+void ChoreEditor::setReminderMinute(int minute)
+{
+    setNotificationTime(double(reminderHour() * 3600 + qBound(0, minute, 59) * 60));
+}
+
+QDate ChoreEditor::firstPickableDay() const
+{
+    const Clock &clock = Clock::current();
+    return clock.now().toTimeZone(clock.timeZone()).date();
+}
+
+QDate ChoreEditor::lastPickableDay() const
+{
+    return firstPickableDay().addDays(maxDays());
+}
+
+QDate ChoreEditor::dueDay() const
+{
+    return m_dueDate.isValid() ? m_dueDate.toTimeZone(Clock::current().timeZone()).date() : QDate();
+}
+
+void ChoreEditor::setDueDay(const QDate &day)
+{
+    if (day.isValid())
+        setDueDate(day.startOfDay(Clock::current().timeZone()));
+}
+
+QString ChoreEditor::saveLabel() const
+{
+    switch (m_operation) {
+    case EditingOperation::update: return tr("Update");
+    case EditingOperation::repeat: return tr("Repeat");
+    case EditingOperation::copy:
+    case EditingOperation::add: return tr("Add");
+    }
+    return {};
+}
+
+void ChoreEditor::load()
+{
+    if (m_operation == EditingOperation::add || !m_chore)
+        return;
+    const Chore &source = *m_chore;
+    m_title = source.title();
+    m_color = source.color();
+    m_startDate = source.startDate();
+    m_dueDate = source.dueDate();
+    m_notify = source.notify();
+    m_notificationTime = source.notificationTime();
+    if (m_operation == EditingOperation::repeat || m_operation == EditingOperation::copy) {
+        // A new run starts today and keeps the old run's planned length.
+        m_startDate = ChoreDates::startOfDay(Clock::current().now());
+        const int planned = source.daysUntilDue(source.startDate(), false);
+        m_dueDate = ChoreDates::addDays(m_startDate, planned);
+    }
+    emit titleChanged();
+    emit colorChanged();
+    emit datesChanged();
+    emit notifyChanged();
+    emit notificationTimeChanged();
+}
+
+ChoreFields ChoreEditor::workingFields() const
+{
+    ChoreFields fields;
+    fields.title = m_title;
+    fields.colorComponents = ColorComponentsModel::fromColor(m_color);
+    fields.startDate = m_startDate;
+    fields.dueDate = m_dueDate;
+    fields.notify = m_notify;
+    fields.notificationTime = m_notificationTime;
+    return fields;
+}
+
+bool ChoreEditor::fail(const QString &error)
+{
+    m_lastError = error.isEmpty() ? tr("The chore could not be saved.") : error;
+    emit lastErrorChanged();
+    return false;
+}
+
+void ChoreEditor::refreshReminder(const Chore &chore)
+{
+    NotificationsManager::withdrawNotification(chore);
+    NotificationsManager::scheduleNotification(chore);
+}
+
+bool ChoreEditor::save()
+{
+    if (!m_store)
+        return fail({});
+    const ChoreFields fields = workingFields();
+    Chore *saved = nullptr;
+    if (m_operation == EditingOperation::update) {
+        Chore *chore = m_chore;
+        if (!chore)
+            return fail({});
+        const bool written = chore->assignTitle(fields.title) && chore->assignColorComponents(fields.colorComponents)
+            && chore->assignStartDate(fields.startDate) && chore->assignDueDate(fields.dueDate)
+            && chore->assignNotify(fields.notify) && chore->assignNotificationTime(fields.notificationTime);
+        if (!written)
+            return fail(m_store->lastError());
+        saved = chore;
+    } else {
+        saved = m_store->insert(fields);
+        if (!saved)
+            return fail(m_store->lastError());
+        if (m_operation == EditingOperation::repeat && m_chore) {
+            if (!m_chore->assignEndDate(Clock::current().now()))
+                return fail(m_store->lastError());
+            // The old run is finished: its reminder would announce a chore that is done.
+            NotificationsManager::withdrawNotification(*m_chore);
+        }
+    }
+    refreshReminder(*saved);
+    if (!m_lastError.isEmpty()) {
+        m_lastError.clear();
+        emit lastErrorChanged();
+    }
+    emit this->saved(saved);
+    if (m_operation == EditingOperation::repeat || m_operation == EditingOperation::copy) {
+        if (m_router)
+            m_router->popToRoot();
+    } else {
+        emit dismissRequested();
+    }
+    return true;
+}
+
+} // namespace Velmora

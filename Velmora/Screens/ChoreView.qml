@@ -1,0 +1,91 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Velmora.App
+import Velmora.Model
+import Velmora.Screens
+import Velmora.Styling
+
+// One active chore: its card, dates, durations and reminder, and what can be done with it.
+DetailScreen {
+    id: view
+    objectName: "choreView"
+    required property var chore
+    readonly property var today: App.refreshDay.date
+
+    title: ScreenTexts.upper(qsTr("Chore"))
+    onCloseRequested: App.router.pop()
+
+    HeaderCard {
+        chore: view.chore
+        days: view.chore ? (view.chore.dueDate, view.chore.daysUntilDue(view.today, false)) : 0
+        caption: view.chore ? (view.chore.dueDate, view.chore.timeLeftText(view.today, false, true)) : ""
+    }
+    Item { width: 1; height: 5 }
+    DetailRow {
+        label: qsTr("Dates")
+        value: view.chore ? ScreenTexts.datesText(view.chore.startDate, view.chore.dueDate) : ""
+    }
+    Separator {}
+    DetailRow {
+        label: qsTr("Planned (duration)")
+        value: view.chore ? (view.chore.startDate, view.chore.dueDate,
+                             Days.durationText(view.chore.daysUntilDue(view.chore.startDate, false))) : ""
+    }
+    Separator {}
+    DetailRow {
+        label: qsTr("Passed (duration)")
+        value: view.chore ? (view.chore.startDate, view.today, Days.durationText(view.chore.daysSinceStart())) : ""
+    }
+    Separator {}
+    NotifyRow {
+        chore: view.chore
+    }
+
+    actions: [
+        GreedyButton {
+            text: qsTr("Edit")
+            onClicked: App.router.push(Router.UpdateChore, view.chore)
+        },
+        GreedyButton {
+            objectName: "finishButton"
+            text: qsTr("Finish")
+            onClicked: finishAlert.open()
+        },
+        GreedyButton {
+            text: qsTr("Repeat")
+            onClicked: App.router.push(Router.RepeatChore, view.chore)
+        },
+        Item { Layout.preferredHeight: 24 },
+        GreedyButton {
+            objectName: "deleteButton"
+            text: qsTr("Delete")
+            symbol: "xmark.bin"
+            destructive: true
+            onClicked: deleteAlert.open()
+        }
+    ]
+
+    ActionAlert {
+        id: deleteAlert
+        objectName: "deleteAlert"
+        title: qsTr("Delete this chore?")
+        confirmText: qsTr("Delete")
+        onConfirmed: {
+            const chore = view.chore
+            App.router.pop()
+            App.remove(chore)
+        }
+    }
+    ActionAlert {
+        id: finishAlert
+        objectName: "finishAlert"
+        title: qsTr("Finish this chore?")
+        confirmText: qsTr("Finish")
+        onConfirmed: {
+            const chore = view.chore
+            App.router.pop()
+            App.finish(chore)
+        }
+    }
+}

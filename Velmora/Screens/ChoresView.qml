@@ -1,0 +1,150 @@
+import QtQuick
+import QtQuick.Controls
+import Velmora.App
+import Velmora.Layout
+import Velmora.Screens
+import Velmora.Styling
+
+// Every active chore as a tile in a scrolling grid, or a placeholder when there is none.
+Item {
+    id: root
+    objectName: "choresView"
+    property bool compact: true
+    readonly property alias menu: menu
+    readonly property alias finishAlert: finishAlert
+    readonly property alias deleteAlert: deleteAlert
+    property real topInset: 0
+    readonly property int count: App.chores.count
+
+    Column {
+        id: placeholder
+        objectName: "noChores"
+        visible: root.count === 0
+        anchors.centerIn: parent
+        anchors.verticalCenterOffset: root.topInset / 2
+        width: parent.width - 2 * Styling.horizontalPadding
+        spacing: 8
+
+        SymbolImage {
+            anchors.horizontalCenter: parent.horizontalCenter
+            name: "square.dashed"
+            color: Styling.secondary
+            size: 44
+        }
+        Label {
+            width: parent.width
+            horizontalAlignment: Text.AlignHCenter
+            text: qsTr("No chores")
+            font.pointSize: 20
+            font.weight: Font.Bold
+            color: Styling.foreground
+        }
+        Label {
+            width: parent.width
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+            textFormat: Text.StyledText
+            color: Styling.secondary
+            // One sentence for translators, with the add button's symbol in its place.
+            text: qsTr("Tap %1 to add a chore").arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent)
+                                                   + "\" width=\"18\" height=\"18\">")
+        }
+    }
+
+    Flickable {
+        id: scroller
+        objectName: "choresScroller"
+        visible: root.count > 0
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: grid.height + root.topInset + 24
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+
+        ThumbsLayout {
+            id: grid
+            objectName: "choresGrid"
+            x: Styling.horizontalPadding
+            y: root.topInset
+            width: scroller.width - 2 * Styling.horizontalPadding
+            height: implicitHeight
+            minWidth: root.compact ? 80 : 120
+            minHeight: 10
+            gap: 8
+            rowsStrategy: ThumbsLayout.Basic
+
+            Repeater {
+                model: App.chores
+                delegate: ChoreThumb {
+                    id: thumb
+
+                    TapHandler {
+                        onTapped: App.router.push(Router.ViewChore, thumb.chore)
+                        onLongPressed: menu.openFor(thumb.chore, thumb)
+                    }
+                    TapHandler {
+                        acceptedButtons: Qt.RightButton
+                        onTapped: menu.openFor(thumb.chore, thumb)
+                    }
+                }
+            }
+        }
+    }
+
+    // One menu and one pair of confirmations serve every tile: at most one is open at a time.
+    Menu {
+        id: menu
+        objectName: "choreMenu"
+        property var chore: null
+        function openFor(chore, tile) {
+            menu.chore = chore
+            menu.popup(tile)
+        }
+        MenuItem {
+            objectName: "menuEdit"
+            text: qsTr("Edit")
+            icon.source: Symbols.source("square.and.pencil", Styling.foreground)
+            onTriggered: App.router.push(Router.UpdateChore, menu.chore)
+        }
+        MenuSeparator {}
+        MenuItem {
+            objectName: "menuFinish"
+            text: qsTr("Finish")
+            icon.source: Symbols.source("forward.end", Styling.foreground)
+            onTriggered: finishAlert.openFor(menu.chore)
+        }
+        MenuItem {
+            objectName: "menuRepeat"
+            text: qsTr("Repeat")
+            icon.source: Symbols.source("repeat", Styling.foreground)
+            onTriggered: App.router.push(Router.RepeatChore, menu.chore)
+        }
+        MenuSeparator {}
+        MenuItem {
+            objectName: "menuDelete"
+            text: qsTr("Delete")
+            icon.source: Symbols.source("trash", Styling.destructiveColor)
+            palette.windowText: Styling.destructiveColor
+            onTriggered: deleteAlert.openFor(menu.chore)
+        }
+    }
+
+    ActionAlert {
+        id: deleteAlert
+        objectName: "deleteAlert"
+        property var chore: null
+        function openFor(chore) { deleteAlert.chore = chore; open() }
+        title: qsTr("Delete this chore?")
+        confirmText: qsTr("Delete")
+        onConfirmed: App.remove(deleteAlert.chore)
+    }
+    ActionAlert {
+        id: finishAlert
+        objectName: "finishAlert"
+        property var chore: null
+        function openFor(chore) { finishAlert.chore = chore; open() }
+        title: qsTr("Finish this chore?")
+        confirmText: qsTr("Finish")
+        onConfirmed: App.finish(finishAlert.chore)
+    }
+}

@@ -1,0 +1,34 @@
+import QtQuick
+import QtQuick.Controls
+import Velmora.Styling
+
+// A label on the leading side and its value on the trailing side; the value may be any item.
+Item {
+    id: row
+    property string label
+    property string value
+    default property alias trailing: trailingRow.data
+
+    width: parent ? parent.width : 0
+    implicitHeight: Math.max(labelText.implicitHeight, trailingRow.implicitHeight) + 12
+
+    Label {
+        id: labelText
+        anchors.left: parent.left
+        anchors.verticalCenter: parent.verticalCenter
+        text: row.label
+        color: Styling.foreground
+    }
+    Row {
+        id: trailingRow
+        anchors.right: parent.right
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 6
+        Label {
+            visible: row.value.length > 0
+            text: row.value
+            color: Styling.secondary
+            anchors.verticalCenter: parent.verticalCenter
+        }
+    }
+}

@@ -1,0 +1,72 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Velmora.App
+import Velmora.Styling
+
+// The frame of the detail screens and the editor: a scrolling column between a top shelf
+// (title and Close) and a bottom shelf (the actions), at most 500 points wide.
+Item {
+    id: screen
+    property string title
+    property color backdrop: Styling.backdrop
+    default property alias content: column.data
+    property alias actions: bottomShelf.content
+    signal closeRequested()
+
+    Rectangle {
+        anchors.fill: parent
+        color: screen.backdrop
+    }
+
+    Item {
+        id: frame
+        width: Math.min(parent.width, 500)
+        height: parent.height
+        anchors.horizontalCenter: parent.horizontalCenter
+
+        Flickable {
+            id: scroller
+            anchors.fill: parent
+            contentWidth: width
+            contentHeight: column.implicitHeight + topShelf.height + bottomShelf.height + 16
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+
+            Column {
+                id: column
+                x: Styling.horizontalPadding
+                y: topShelf.height
+                width: scroller.width - 2 * Styling.horizontalPadding
+                spacing: 8
+            }
+        }
+
+        TopShelf {
+            id: topShelf
+            anchors.top: parent.top
+            anchors.left: parent.left
+            anchors.right: parent.right
+
+            spacing: 4
+            AppTitle {
+                text: screen.title
+                Layout.fillWidth: true
+            }
+            IconButton {
+                objectName: "closeButton"
+                text: qsTr("Close")
+                symbol: "xmark"
+                onClicked: screen.closeRequested()
+            }
+        }
+
+        BottomShelf {
+            id: bottomShelf
+            anchors.bottom: parent.bottom
+            anchors.left: parent.left
+            anchors.right: parent.right
+            visible: screen.actions.length > 0
+        }
+    }
+}

@@ -1,0 +1,71 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Velmora.App
+import Velmora.Model
+import Velmora.Screens
+import Velmora.Styling
+
+// One finished chore: how long it took, what was planned, and a way to start it anew.
+DetailScreen {
+    id: view
+    objectName: "journalChoreView"
+    required property var chore
+    readonly property int took: chore ? (chore.startDate, chore.endDate, Math.max(0, chore.daysToFinishOrMinusOne())) : 0
+
+    title: ScreenTexts.upper(qsTr("Journal"))
+    onCloseRequested: App.router.pop()
+
+    HeaderCard {
+        chore: view.chore
+        days: view.took
+        caption: Days.durationText(view.took)
+    }
+    Item { width: 1; height: 5 }
+    DetailRow {
+        label: qsTr("Dates")
+        value: view.chore ? ScreenTexts.datesText(view.chore.startDate, view.chore.endDate) : ""
+    }
+    Separator {}
+    DetailRow {
+        label: qsTr("Planned (duration)")
+        value: view.chore ? (view.chore.startDate, view.chore.dueDate,
+                             Days.durationText(view.chore.daysUntilDue(view.chore.startDate, false))) : ""
+    }
+    Separator {}
+    DetailRow {
+        label: qsTr("Passed (duration)")
+        value: Days.durationText(view.took)
+    }
+    Separator {}
+    NotifyRow {
+        chore: view.chore
+    }
+
+    actions: [
+        GreedyButton {
+            text: qsTr("Repeat")
+            onClicked: App.router.push(Router.CopyChore, view.chore)
+        },
+        Item { Layout.preferredHeight: 24 },
+        GreedyButton {
+            objectName: "deleteButton"
+            text: qsTr("Delete")
+            symbol: "xmark.bin"
+            destructive: true
+            onClicked: deleteAlert.open()
+        }
+    ]
+
+    ActionAlert {
+        id: deleteAlert
+        objectName: "deleteAlert"
+        title: qsTr("Delete this chore?")
+        confirmText: qsTr("Delete")
+        onConfirmed: {
+            const chore = view.chore
+            App.router.pop()
+            App.remove(chore)
+        }
+    }
+}

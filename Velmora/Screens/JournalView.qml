@@ -1,0 +1,162 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Velmora.App
+import Velmora.Layout
+import Velmora.Screens
+import Velmora.Styling
+
+// Finished and repeated chores, one section per day they ended, newest day first.
+Item {
+    id: root
+    objectName: "journalView"
+    property bool compact: true
+
+    JournalGroups {
+        id: groups
+        query: App.journal
+    }
+    Connections {
+        // A new day or a new zone can move a chore to another day's section.
+        target: App.refreshDay
+        function onDateChanged() { groups.regroup() }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: Styling.backdrop
+    }
+
+    Column {
+        objectName: "noLogs"
+        visible: groups.count === 0
+        anchors.centerIn: parent
+        width: parent.width - 2 * Styling.horizontalPadding
+        spacing: 8
+        SymbolImage {
+            anchors.horizontalCenter: parent.horizontalCenter
+            name: "square.dashed"
+            color: Styling.secondary
+            size: 44
+        }
+        Label {
+            width: parent.width
+            horizontalAlignment: Text.AlignHCenter
+            text: qsTr("No logs")
+            font.pointSize: 20
+            font.weight: Font.Bold
+            color: Styling.foreground
+        }
+        Label {
+            width: parent.width
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+            text: qsTr("Finished and repeated chores are added to the journal")
+            color: Styling.secondary
+        }
+    }
+
+    Flickable {
+        id: scroller
+        visible: groups.count > 0
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: sections.implicitHeight + shelf.height + 24
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+
+        Column {
+            id: sections
+            x: Styling.horizontalPadding
+            y: shelf.height
+            width: scroller.width - 2 * Styling.horizontalPadding
+            spacing: 8
+
+            Repeater {
+                model: groups
+                delegate: Column {
+                    id: section
+                    required property string header
+                    required property var chores
+                    width: sections.width
+                    spacing: 8
+
+                    Label {
+                        text: section.header
+                        color: Styling.foreground
+                    }
+                    ThumbsLayout {
+                        width: parent.width
+                        height: implicitHeight
+                        minWidth: root.compact ? 80 : 120
+                        minHeight: 10
+                        gap: 8
+                        rowsStrategy: ThumbsLayout.Basic
+                        Repeater {
+                            model: section.chores
+                            delegate: JournalThumb {
+                                id: thumb
+                                required property var modelData
+                                chore: modelData
+                                TapHandler {
+                                    onTapped: App.router.push(Router.JournalChore, thumb.chore)
+                                    onLongPressed: menu.openFor(thumb.chore, thumb)
+                                }
+                                TapHandler {
+                                    acceptedButtons: Qt.RightButton
+                                    onTapped: menu.openFor(thumb.chore, thumb)
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    TopShelf {
+        id: shelf
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        spacing: 4
+        AppTitle {
+            text: ScreenTexts.upper(qsTr("Journal"))
+            Layout.fillWidth: true
+        }
+        IconButton {
+            objectName: "closeButton"
+            text: qsTr("Close")
+            symbol: "xmark"
+            onClicked: App.router.pop()
+        }
+    }
+
+    Menu {
+        id: menu
+        property var chore: null
+        function openFor(chore, tile) {
+            menu.chore = chore
+            menu.popup(tile)
+        }
+        MenuItem {
+            text: qsTr("Repeat")
+            icon.source: Symbols.source("repeat", Styling.foreground)
+            onTriggered: App.router.push(Router.CopyChore, menu.chore)
+        }
+        MenuSeparator {}
+        MenuItem {
+            text: qsTr("Delete")
+            icon.source: Symbols.source("trash", Styling.destructiveColor)
+            onTriggered: deleteAlert.openFor(menu.chore)
+        }
+    }
+    ActionAlert {
+        id: deleteAlert
+        property var chore: null
+        function openFor(chore) { deleteAlert.chore = chore; open() }
+        title: qsTr("Delete this chore?")
+        confirmText: qsTr("Delete")
+        onConfirmed: App.remove(deleteAlert.chore)
+    }
+}

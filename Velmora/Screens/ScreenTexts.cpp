@@ -1,0 +1,67 @@
+#include "Velmora/Screens/ScreenTexts.h"
+
+#include "Velmora/Platform/Clock.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Velmora {
+
+QString ScreenTexts::reminderTimeText(double notificationTime, const QLocale &locale)
+{
+    qint64 seconds = 32400;
+    if (std::isfinite(notificationTime) && std::abs(notificationTime) < 1e15)
+        seconds = ((qint64(notificationTime) % 86400) + 86400) % 86400;
+    int hour = int(seconds / 3600);
+    const int minute = int(seconds % 3600 / 60);
+    if (locale.timeFormat(QLocale::ShortFormat).contains(QLatin1Char('a'), Qt::CaseInsensitive))
+        hour = (hour + 11) % 12 + 1;
+    return QStringLiteral("%1:%2").arg(locale.toString(hour), locale.toString(minute).rightJustified(2, locale.zeroDigit().at(0)));
+}
+
+namespace {
+
+// The locale's long date without weekday, with abbreviated month names: "Mar 3, 2026".
+QString abbreviatedFormat(const QLocale &locale)
+{
+    static const QRegularExpression weekday(QStringLiteral("d{4}[,.]?\\s*"));
+    QString format = locale.dateFormat(QLocale::LongFormat);
+    format.remove(weekday);
+    format.replace(QStringLiteral("MMMM"), QStringLiteral("MMM"));
+    return format.trimmed();
+}
+
+} // namespace
+
+QString ScreenTexts::datesText(const QDateTime &start, const QDateTime &end) const
+{
+    return datesText(start, end, Clock::current().timeZone(), QLocale());
+}
+
+QString ScreenTexts::datesText(const QDateTime &start, const QDateTime &end, const QTimeZone &zone, const QLocale &locale)
+{
+    const QDate from = start.isValid() ? start.toTimeZone(zone).date() : QDate();
+    const QDate to = end.isValid() ? end.toTimeZone(zone).date() : QDate();
+    const QString format = abbreviatedFormat(locale);
+    if (!from.isValid() || !to.isValid())
+        return from.isValid() ? locale.toString(from, format) : locale.toString(to, format);
+    if (from == to)
+        return locale.toString(from, format);
+    return QStringLiteral("%1 – %2").arg(locale.toString(from, format), locale.toString(to, format));
+}
+
+QColor ScreenTexts::foregroundColorOn(const QColor &background)
+{
+    const auto channel = [](float c) {
+        c = std::clamp(std::isnan(c) ? 0.0f : c, 0.0f, 1.0f);
+        return c <= 0.04045f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f);
+    };
+    const QColor rgb = background.toRgb();
+    const float luminance = 0.2126f * channel(rgb.redF()) + 0.7152f * channel(rgb.greenF()) + 0.0722f * channel(rgb.blueF());
+    // White keeps at least a 2:1 contrast down to this luminance; past it, dark text reads better.
+    return luminance > 0.45f ? QColor(0x1c, 0x1c, 0x1e) : QColor(Qt::white);
+}
+
+} // namespace Velmora

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QColor>
+#include <QDateTime>
+#include <QLocale>
+#include <QObject>
+#include <QTimeZone>
+#include <QtQml/qqmlregistration.h>
+
+namespace Velmora {
+
+// Formatting and colour choices the screens share, kept here so they can be tested.
+class ScreenTexts : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
+
+public:
+    using QObject::QObject;
+
+    // A reminder time of day: the hour without leading zero and without AM/PM (a 12-hour locale
+    // shows 14:30 as 2:30), then two-digit minutes. Odd stored values still give a time.
+    Q_INVOKABLE QString reminderTimeText(double notificationTime) const { return reminderTimeText(notificationTime, QLocale()); }
+    static QString reminderTimeText(double notificationTime, const QLocale &locale);
+
+    // The days from start to end in the abbreviated date style, without times of day.
+    Q_INVOKABLE QString datesText(const QDateTime &start, const QDateTime &end) const;
+    static QString datesText(const QDateTime &start, const QDateTime &end, const QTimeZone &zone, const QLocale &locale);
+
+    // Text on a chore's colour: white, unless the colour is so light that white would vanish.
+    Q_INVOKABLE QColor foregroundOn(const QColor &background) const { return foregroundColorOn(background); }
+    static QColor foregroundColorOn(const QColor &background);
+
+    // "CHORE", "JOURNAL": a title upper-cased after translation.
+    Q_INVOKABLE QString upper(const QString &text) const { return QLocale().toUpper(text); }
+};
+
+} // namespace Velmora

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Prints the performance table: every figure beside its floor, measured in this run on this machine.
+#   bench/report.sh [build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+runs=${RUNS:-7}
+export QT_QPA_PLATFORM=offscreen
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# A store of 300 active chores, written as the app writes them.
+store_dir="$tmp/data/Taskarello/Taskarello"
+mkdir -p "$store_dir"
+XDG_DATA_HOME="$tmp/data" "$build/taskarello" --quit-after-first-frame >/dev/null 2>&1 || true
+now_ms=$(( $(date +%s) * 1000 ))
+{
+  echo "BEGIN;"
+  for i in $(seq 1 300); do
+    echo "INSERT INTO Chore (title, colorComponents, startDate, dueDate, notify, notificationTime) VALUES ('Chore $i', '{\"red\":0.2,\"green\":0.5,\"blue\":0.8}', $now_ms, $(( now_ms + (i % 90) * 86400000 )), 0, 32400);"
+  done
+  echo "COMMIT;"
+} | sqlite3 "$store_dir/chores.sqlite"
+
+# Median wall time of a command, in milliseconds.
+median_ms() {
+  local times=()
+  for _ in $(seq "$runs"); do
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    end=$(date +%s%N)
+    times+=($(( (end - start) / 1000000 )))
+  done
+  printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p"
+}
+
+# Peak resident memory in KiB (GNU time's maximum resident set size).
+peak_kib() {
+  /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -1
+}
+
+app_ms=$(XDG_DATA_HOME="$tmp/data" median_ms "$build/taskarello" --quit-after-first-frame)
+bare_ms=$(median_ms "$build/bench/bare_window")
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2fx", a / b; else print "-" }'; }
+
+echo "| what | Taskarello | floor | ratio |"
+echo "|---|---|---|---|"
+echo "| start-up to first frame, 300 active chores (median of $runs) | ${app_ms} ms | bare Qt Quick window ${bare_ms} ms | $(ratio "$app_ms" "$bare_ms") |"
+if [ -x /usr/bin/time ]; then
+  app_kib=$(XDG_DATA_HOME="$tmp/data" peak_kib "$build/taskarello" --quit-after-first-frame)
+  bare_kib=$(peak_kib "$build/bench/bare_window")
+  echo "| peak memory (RSS), 300 active chores | $(( app_kib / 1024 )) MiB | bare window $(( bare_kib / 1024 )) MiB | $(ratio "$app_kib" "$bare_kib") |"
+fi
+"$build/bench/store_bench" --benchmark_format=csv 2>/dev/null | awk -F, '
+  /^"StoreOpenAndFetchActive300\/0"/ { store = $3 } /^"RawSqliteOpenAndFetchActive300"/ { raw = $3 }
+  /^"StoreFieldAssignment"/ { sa = $3 } /^"RawSqliteFieldAssignment"/ { ra = $3 }
+  /^"StoreInsert1000"/ { si = $3 } /^"RawSqliteInsert1000"/ { ri = $3 }
+  END {
+    printf "| open 10,000 chores + sorted active query, first 300 | %.1f ms | raw SQLite %.1f ms | %.2fx |\n", store, raw, store / raw
+    printf "| one write-through field assignment | %.1f µs | raw SQLite %.1f µs | %.2fx |\n", sa, ra, sa / ra
+    printf "| insert 1,000 chores, one transaction each | %.1f ms | raw SQLite %.1f ms | %.2fx |\n", si, ri, si / ri
+  }'
+if [ -x "$build/bench/layout_bench" ]; then
+  "$build/bench/layout_bench" --benchmark_format=console 2>/dev/null | grep -E '^[A-Za-z]' | sed 's/^/    /' || true
+fi

@@ -37,7 +37,7 @@ DesktopNotificationService::DesktopNotificationService(const QString &databasePa
                                                        int deliveryIntervalMs)
     : QObject(parent)
     , m_connection(QStringLiteral("velmora-notifications-%1").arg(++g_connectionCounter))
-    , m_bus(std::move(bus))
+    , m_bus(bus ? std::move(bus) : std::make_unique<DBusNotificationBus>())
 {
     m_persistent = openDatabase(databasePath);
     if (m_persistent)

@@ -24,8 +24,9 @@ public:
     // The usual file in the app's data folder.
     static QString defaultPath();
 
-    DesktopNotificationService(const QString &databasePath, std::unique_ptr<NotificationBus> bus,
-                               QObject *parent = nullptr, int deliveryIntervalMs = defaultDeliveryIntervalMs);
+    // Without a bus, the session bus's notification server.
+    explicit DesktopNotificationService(const QString &databasePath, std::unique_ptr<NotificationBus> bus = nullptr,
+                                        QObject *parent = nullptr, int deliveryIntervalMs = defaultDeliveryIntervalMs);
     ~DesktopNotificationService() override;
 
     void requestAuthorization(std::function<void()> done) override;

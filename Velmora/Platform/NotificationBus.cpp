@@ -4,7 +4,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QTimer>
 #include <QVariantMap>
 
@@ -30,47 +29,37 @@ bool DBusNotificationBus::sessionBusConfigured()
     return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
 }
 
-void DBusNotificationBus::fail(std::function<void(bool)> done)
-{
-    callLater(std::move(done), false);
-}
-
-void DBusNotificationBus::probeServer(std::function<void(bool)> done)
+void DBusNotificationBus::call(const QDBusMessage &message, std::function<void(bool)> done)
 {
     if (!sessionBusConfigured())
-        return fail(std::move(done));
+        return callLater(std::move(done), false);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
-        return fail(std::move(done));
-    // Asking the server itself also starts a D-Bus activatable one.
-    const QDBusMessage call = QDBusMessage::createMethodCall(service, objectPath, service,
-                                                             QStringLiteral("GetServerInformation"));
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, callTimeoutMs), this);
+        return callLater(std::move(done), false);
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, callTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [done = std::move(done)](QDBusPendingCallWatcher *w) {
         w->deleteLater();
         done(!w->isError());
     });
+}
+
+void DBusNotificationBus::probeServer(std::function<void(bool)> done)
+{
+    // Asking the server itself also starts a D-Bus activatable one.
+    call(QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("GetServerInformation")),
+         std::move(done));
 }
 
 void DBusNotificationBus::notify(const QString &title, const QString &body, bool defaultSound,
                                  std::function<void(bool)> done)
 {
-    if (!sessionBusConfigured())
-        return fail(std::move(done));
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return fail(std::move(done));
     QVariantMap hints;
     if (!defaultSound)
         hints.insert(QStringLiteral("suppress-sound"), true);
-    QDBusMessage call = QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("Notify"));
-    call << QCoreApplication::applicationName() << 0u << QString() << title << body << QStringList() << hints
-         << -1;
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, callTimeoutMs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [done = std::move(done)](QDBusPendingCallWatcher *w) {
-        w->deleteLater();
-        done(!w->isError());
-    });
+    QDBusMessage message = QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("Notify"));
+    message << QCoreApplication::applicationName() << 0u << QString() << title << body << QStringList() << hints
+            << -1;
+    call(message, std::move(done));
 }
 
 void FakeNotificationBus::probeServer(std::function<void(bool)> done)

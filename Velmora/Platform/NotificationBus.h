@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusMessage>
 #include <QObject>
 #include <QString>
 
@@ -34,7 +35,7 @@ public:
 private:
     // False without a session bus address: connecting would try to autolaunch a bus.
     static bool sessionBusConfigured();
-    void fail(std::function<void(bool)> done);
+    void call(const QDBusMessage &message, std::function<void(bool)> done);
 };
 
 // Records what it is asked to show; serverPresent false behaves like a machine without a bus.

@@ -142,13 +142,4 @@ TEST(TimeChangeNotifierTimer, MidnightTimerFiresWithoutAPoll)
     EXPECT_TRUE(VelmoraTest::waitFor([&] { return spy.count() == 1; }, 4000));
 }
 
-TEST(FakeTimeChangeNotifierTest, FiresWhenTold)
-{
-    FakeTimeChangeNotifier notifier;
-    QSignalSpy spy(&notifier, &TimeChangeNotifier::significantTimeChange);
-    notifier.fire();
-    notifier.fire();
-    EXPECT_EQ(spy.count(), 2);
-}
-
 } // namespace

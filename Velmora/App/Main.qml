@@ -33,24 +33,32 @@ ApplicationWindow {
             const chore = App.router.choreAt(index)
             switch (kind) {
             case Router.ViewChore: return [choreViewPage, { chore: chore }]
-            case Router.AddChore: return [editorPage, { operation: ChoreEditor.add, chore: null }]
-            case Router.UpdateChore: return [editorPage, { operation: ChoreEditor.update, chore: chore }]
-            case Router.RepeatChore: return [editorPage, { operation: ChoreEditor.repeat, chore: chore }]
-            case Router.CopyChore: return [editorPage, { operation: ChoreEditor.copy, chore: chore }]
+            case Router.AddChore: return [editorPage, { operation: ChoreEditor.Add, chore: null }]
+            case Router.UpdateChore: return [editorPage, { operation: ChoreEditor.Update, chore: chore }]
+            case Router.RepeatChore: return [editorPage, { operation: ChoreEditor.Repeat, chore: chore }]
+            case Router.CopyChore: return [editorPage, { operation: ChoreEditor.Copy, chore: chore }]
             case Router.Journal: return [journalPage, { compact: window.compact }]
             case Router.JournalChore: return [journalChorePage, { chore: chore }]
             }
             return [journalPage, {}]
         }
 
+        // Pages opened before the window first shows (from the command line) appear at once.
+        property bool animated: false
+        Timer {
+            interval: 300
+            running: true
+            onTriggered: stack.animated = true
+        }
+
         // The stack shows one screen per page of the router's path: pushes and pops follow it.
         function follow() {
             const depth = App.router.depth
             if (stack.depth - 1 > depth)
-                stack.pop(stack.get(depth), StackView.PopTransition)
+                stack.pop(stack.get(depth), stack.animated ? StackView.PopTransition : StackView.Immediate)
             while (stack.depth - 1 < depth) {
                 const screen = screenFor(stack.depth - 1)
-                stack.push(screen[0], screen[1])
+                stack.push(screen[0], screen[1], stack.animated ? StackView.PushTransition : StackView.Immediate)
             }
         }
 

@@ -42,7 +42,8 @@ class ChoreEditor : public QObject {
     Q_PROPERTY(QString lastError READ lastError NOTIFY lastErrorChanged)
 
 public:
-    enum class EditingOperation { update, repeat, copy, add };
+    // QML reads enum keys only when capitalised: the capitalised names are the same values.
+    enum class EditingOperation { update, repeat, copy, add, Update = update, Repeat = repeat, Copy = copy, Add = add };
     Q_ENUM(EditingOperation)
 
     explicit ChoreEditor(QObject *parent = nullptr);

@@ -116,7 +116,7 @@ DetailScreen {
             id: dueButton
             objectName: "dueButton"
             flat: true
-            text: Qt.formatDate(editor.dueDay, Locale.ShortFormat)
+            text: ScreenTexts.datesText(editor.dueDate, editor.dueDate)
             Accessible.name: qsTr("Due date") + " " + text
             onClicked: duePicker.open()
             KeyNavigation.tab: notifyToggle

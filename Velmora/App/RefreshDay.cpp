@@ -14,8 +14,8 @@ RefreshDay::RefreshDay(TimeChangeNotifier *timeChanges, QObject *parent)
         // The connection ends with either object, so no explicit removal is needed.
         connect(timeChanges, &TimeChangeNotifier::significantTimeChange, this,
                 [this] { refresh(Clock::current().now()); });
+        connect(timeChanges, &QObject::destroyed, this, &RefreshDay::observerChanged);
         m_observer = timeChanges;
-        emit observerChanged();
     }
 }
 

@@ -12,13 +12,28 @@
 #include <QTimeZone>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 namespace Velmora {
 
 namespace {
 std::atomic<int> g_connectionCounter{0};
 const QString askedKey = QStringLiteral("authorizationRequested");
+
+// A stored whole number, or none for text, NULL, fractions and values beyond int.
+std::optional<int> storedInt(const QVariant &value)
+{
+    bool ok = false;
+    const double d = value.toDouble(&ok);
+    if (value.isNull() || !ok || !std::isfinite(d) || d != std::trunc(d)
+        || d < std::numeric_limits<int>::min() || d > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(d);
+}
 
 void later(QObject *context, std::function<void()> work)
 {
@@ -88,10 +103,13 @@ void DesktopNotificationService::load()
             r.title = query.value(1).toString();
             r.body = query.value(2).toString();
             r.defaultSound = query.value(3).toBool();
-            // toInt() gives 0 for values out of int range, which makes the trigger invalid.
-            r.trigger = {query.value(4).toInt(), query.value(5).toInt(), query.value(6).toInt(),
-                         query.value(7).toInt(), query.value(8).toInt()};
-            if (r.trigger.isValid())
+            std::optional<int> parts[5];
+            for (int i = 0; i < 5; ++i)
+                parts[i] = storedInt(query.value(4 + i));
+            const bool complete = std::all_of(std::begin(parts), std::end(parts), [](auto p) { return p.has_value(); });
+            if (complete)
+                r.trigger = {*parts[0], *parts[1], *parts[2], *parts[3], *parts[4]};
+            if (complete && r.trigger.isValid())
                 m_pending.append(r);
             else
                 erase(r.identifier);

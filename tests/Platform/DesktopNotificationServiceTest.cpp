@@ -247,6 +247,8 @@ TEST_F(DesktopNotificationServiceTest, OddStoredRowsAreDroppedOnLoad)
         ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('huge', 't', 'b', 1, 1e300, 1, 1, 9, 0)")));
         ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('text', 't', 'b', 1, 'x', 'y', 'z', 9, 0)")));
         ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('nulls', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('nullhour', 't', 'b', 1, 2026, 6, 1, NULL, 'x')")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('fraction', 't', 'b', 1, 2026, 6, 1.5, 9, 0)")));
         ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ('far', 't', 'b', 1, 9999, 12, 31, 23, 59)")));
         db.close();
     }

@@ -1,6 +1,7 @@
 #include "Velmora/App/VelmoraApp.h"
 
 #include "Velmora/App/RefreshDay.h"
+#include "Velmora/App/RipestWidgetIntent.h"
 #include "Velmora/App/Router.h"
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreQueryModel.h"
@@ -115,8 +116,11 @@ QByteArray VelmoraApp::widgetSnapshot(int limit) const
             });
         }
     }
+    const QJsonObject intent{{QStringLiteral("identifier"), RipestWidgetIntent::persistentIdentifier()},
+                             {QStringLiteral("title"), RipestWidgetIntent::title()}};
     const QJsonObject root{{QStringLiteral("version"), 1},
                            {QStringLiteral("written"), Clock::current().now().toUTC().toString(Qt::ISODate)},
+                           {QStringLiteral("intent"), intent},
                            {QStringLiteral("chores"), chores}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

@@ -13,6 +13,8 @@ DetailScreen {
     required property var chore
     readonly property var today: App.refreshDay.date
 
+    readonly property alias deleteAlert: deleteAlert
+    readonly property alias finishAlert: finishAlert
     title: ScreenTexts.upper(qsTr("Chore"))
     onCloseRequested: App.router.pop()
 

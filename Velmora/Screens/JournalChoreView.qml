@@ -13,6 +13,7 @@ DetailScreen {
     required property var chore
     readonly property int took: chore ? (chore.startDate, chore.endDate, Math.max(0, chore.daysToFinishOrMinusOne())) : 0
 
+    readonly property alias deleteAlert: deleteAlert
     title: ScreenTexts.upper(qsTr("Journal"))
     onCloseRequested: App.router.pop()
 

@@ -35,6 +35,17 @@ QObject *QuickFixture::addChore(const QString &title, int startIn, int dueIn, bo
     return m_app->store()->insert(f);
 }
 
+QObject *QuickFixture::addFinished(const QString &title, int daysAgo, int hour)
+{
+    ChoreFields f = ChoreFields::defaults();
+    f.title = title;
+    const QDateTime day = ChoreDates::addDays(ChoreDates::startOfDay(m_clock.now()), -daysAgo);
+    f.startDate = ChoreDates::addDays(day, -3);
+    f.dueDate = day;
+    f.endDate = day.addSecs(hour * 3600);
+    return m_app->store()->insert(f);
+}
+
 int QuickFixture::activeCount() const { return m_app->chores()->rowCount(); }
 int QuickFixture::journalCount() const { return m_app->journal()->rowCount(); }
 int QuickFixture::storedCount() const { return int(m_app->store()->chores().size()); }

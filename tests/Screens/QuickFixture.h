@@ -25,6 +25,8 @@ public:
 
     // A chore starting `startIn` days from today and due `dueIn` days from today.
     Q_INVOKABLE QObject *addChore(const QString &title, int startIn, int dueIn, bool notify = false);
+    // Finished `daysAgo` days before now, at the given hour.
+    Q_INVOKABLE QObject *addFinished(const QString &title, int daysAgo, int hour);
     Q_INVOKABLE int activeCount() const;
     Q_INVOKABLE int journalCount() const;
     Q_INVOKABLE int storedCount() const;

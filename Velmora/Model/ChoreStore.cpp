@@ -292,12 +292,8 @@ bool ChoreStore::load()
     return status == SQLITE_DONE;
 }
 
-Chore *ChoreStore::insert(const ChoreFields &fields)
+bool ChoreStore::bindInsert(const ChoreFields &fields)
 {
-    if (!m_open) {
-        fail(QStringLiteral("The store is not open"));
-        return nullptr;
-    }
     QSqlQuery &query = m_statements->insert;
     query.bindValue(0, fields.title.isNull() ? QString(QLatin1String("")) : fields.title);
     query.bindValue(1, QString::fromUtf8(fields.colorComponents.encode()));
@@ -306,7 +302,17 @@ Chore *ChoreStore::insert(const ChoreFields &fields)
     query.bindValue(4, fields.endDate ? storedInstant(*fields.endDate) : QVariant(QMetaType::fromType<qint64>()));
     query.bindValue(5, fields.notify ? 1 : 0);
     query.bindValue(6, fields.notificationTime);
-    if (!query.exec()) {
+    return query.exec();
+}
+
+Chore *ChoreStore::insert(const ChoreFields &fields)
+{
+    if (!m_open) {
+        fail(QStringLiteral("The store is not open"));
+        return nullptr;
+    }
+    QSqlQuery &query = m_statements->insert;
+    if (!bindInsert(fields)) {
         fail(query.lastError().text());
         return nullptr;
     }
@@ -316,6 +322,51 @@ Chore *ChoreStore::insert(const ChoreFields &fields)
     m_byId.insert(id, chore);
     emit inserted(chore);
     return chore;
+}
+
+std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreFields> &fields)
+{
+    if (!m_open) {
+        fail(QStringLiteral("The store is not open"));
+        return std::nullopt;
+    }
+    if (fields.isEmpty())
+        return std::vector<Chore *>();
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        fail(db.lastError().text());
+        return std::nullopt;
+    }
+    QSqlQuery &query = m_statements->insert;
+    std::vector<qint64> ids;
+    ids.reserve(size_t(fields.size()));
+    for (const ChoreFields &one : fields) {
+        if (!bindInsert(one)) {
+            const QString error = query.lastError().text();
+            db.rollback();
+            fail(error);
+            return std::nullopt;
+        }
+        ids.push_back(query.lastInsertId().toLongLong());
+    }
+    if (!db.commit()) {
+        const QString error = db.lastError().text();
+        db.rollback();
+        fail(error);
+        return std::nullopt;
+    }
+    // Objects exist only for rows that are committed, so no observer sees a chore that is rolled back.
+    std::vector<Chore *> added;
+    added.reserve(ids.size());
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        auto *chore = new Chore(this, ids[size_t(i)], fields.at(i));
+        m_chores.push_back(chore);
+        m_byId.insert(chore->persistentId(), chore);
+        added.push_back(chore);
+    }
+    for (Chore *chore : added)
+        emit inserted(chore);
+    return added;
 }
 
 bool ChoreStore::writeField(Chore *chore, Chore::Field field, const QVariant &value)

@@ -9,6 +9,7 @@
 #include <QtQml/qqmlregistration.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Velmora {
@@ -77,6 +78,9 @@ public:
 
     // nullptr when the row could not be written.
     Chore *insert(const ChoreFields &fields);
+    // All rows in one transaction: every chore lands, in the given order, or none does.
+    // inserted() is emitted for each only after the commit.
+    std::optional<std::vector<Chore *>> insertAll(const QList<ChoreFields> &fields);
     // The object stays alive until the event loop next runs, so callers holding it can finish.
     Q_INVOKABLE bool remove(Velmora::Chore *chore);
     // Sets endDate to now.
@@ -94,6 +98,7 @@ signals:
 
 private:
     friend class Chore;
+    bool bindInsert(const ChoreFields &fields);
     bool writeField(Chore *chore, Chore::Field field, const QVariant &value);
     OpenResult validateExisting(const QString &path);
     bool load();

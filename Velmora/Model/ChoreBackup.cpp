@@ -1,0 +1,370 @@
+#include "Velmora/Model/ChoreBackup.h"
+
+#include "Velmora/Model/ChoreStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace Velmora {
+
+namespace {
+
+const QLatin1String kFormat("format");
+const QLatin1String kSchemaVersion("schemaVersion");
+const QLatin1String kChores("chores");
+const QLatin1String kTitle("title");
+const QLatin1String kColor("colorComponents");
+const QLatin1String kStart("startDate");
+const QLatin1String kDue("dueDate");
+const QLatin1String kEnd("endDate");
+const QLatin1String kNotify("notify");
+const QLatin1String kTime("notificationTime");
+const char *const kColorKeys[3] = {"red", "green", "blue"};
+
+constexpr double kDefaultNotificationTime = 32400;
+
+// ISO 8601 as written here has four-digit years; anything outside them cannot round-trip.
+bool writableDate(const QDateTime &date)
+{
+    if (!date.isValid())
+        return true;
+    const int year = date.toUTC().date().year();
+    return year >= 1 && year <= 9999;
+}
+
+QJsonValue dateValue(const QDateTime &date)
+{
+    if (!date.isValid())
+        return QJsonValue::Null;
+    return date.toUTC().toString(Qt::ISODateWithMs);
+}
+
+QJsonValue numberValue(double value)
+{
+    return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject choreObject(const ChoreFields &fields)
+{
+    QJsonObject color;
+    color.insert(QLatin1String(kColorKeys[0]), numberValue(fields.colorComponents.red));
+    color.insert(QLatin1String(kColorKeys[1]), numberValue(fields.colorComponents.green));
+    color.insert(QLatin1String(kColorKeys[2]), numberValue(fields.colorComponents.blue));
+    QJsonObject object;
+    object.insert(kTitle, fields.title);
+    object.insert(kColor, color);
+    object.insert(kStart, dateValue(fields.startDate));
+    object.insert(kDue, dateValue(fields.dueDate));
+    object.insert(kEnd, fields.endDate ? dateValue(*fields.endDate) : QJsonValue(QJsonValue::Null));
+    object.insert(kNotify, fields.notify);
+    object.insert(kTime, numberValue(fields.notificationTime));
+    return object;
+}
+
+// A date must say which instant it is: a time without an offset would move with the reader's zone.
+std::optional<QDateTime> readDate(const QJsonValue &value)
+{
+    if (!value.isString())
+        return std::nullopt;
+    const QString text = value.toString();
+    if (text.size() > 64)
+        return std::nullopt;
+    const QDateTime date = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (!date.isValid() || date.timeSpec() == Qt::LocalTime)
+        return std::nullopt;
+    const QDateTime utc = date.toUTC();
+    if (!writableDate(utc))
+        return std::nullopt;
+    return utc;
+}
+
+// Reads one chore; on failure names the field that is missing or wrong.
+std::optional<ChoreFields> readChore(const QJsonObject &object, QString *badField)
+{
+    ChoreFields fields;
+    const auto bad = [badField](QLatin1String field) {
+        *badField = field;
+        return std::nullopt;
+    };
+
+    const QJsonValue title = object.value(kTitle);
+    if (!title.isString())
+        return bad(kTitle);
+    fields.title = title.toString();
+
+    const QJsonValue color = object.value(kColor);
+    if (!color.isObject())
+        return bad(kColor);
+    float components[3];
+    for (int i = 0; i < 3; ++i) {
+        const QJsonValue component = color.toObject().value(QLatin1String(kColorKeys[i]));
+        if (component.isNull()) {
+            components[i] = std::numeric_limits<float>::quiet_NaN();
+        } else if (component.isDouble() && std::isfinite(float(component.toDouble()))) {
+            components[i] = float(component.toDouble());
+        } else {
+            return bad(kColor);
+        }
+    }
+    fields.colorComponents = {components[0], components[1], components[2]};
+
+    // Start and due dates may be null: the store itself can hold a chore without them.
+    for (const auto &[key, target] : {std::pair{kStart, &fields.startDate}, std::pair{kDue, &fields.dueDate}}) {
+        const QJsonValue value = object.value(key);
+        if (value.isNull())
+            continue;
+        const auto date = readDate(value);
+        if (!date)
+            return bad(key);
+        *target = *date;
+    }
+
+    const QJsonValue end = object.value(kEnd);
+    if (!end.isNull()) {
+        const auto date = readDate(end);
+        if (!date)
+            return bad(kEnd);
+        fields.endDate = *date;
+    }
+
+    const QJsonValue notify = object.value(kNotify);
+    if (!notify.isBool())
+        return bad(kNotify);
+    fields.notify = notify.toBool();
+
+    const QJsonValue time = object.value(kTime);
+    if (time.isNull())
+        fields.notificationTime = kDefaultNotificationTime;
+    else if (time.isDouble() && std::isfinite(time.toDouble()))
+        fields.notificationTime = time.toDouble();
+    else
+        return bad(kTime);
+    return fields;
+}
+
+// "major.minor.patch", each a plain number.
+std::optional<SchemaVersion> readVersion(const QJsonValue &value)
+{
+    if (!value.isString())
+        return std::nullopt;
+    const QStringList parts = value.toString().split(QLatin1Char('.'));
+    if (parts.size() != 3)
+        return std::nullopt;
+    int numbers[3];
+    for (int i = 0; i < 3; ++i) {
+        const QString &part = parts.at(i);
+        if (part.isEmpty() || part.size() > 4
+            || !std::all_of(part.cbegin(), part.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+            return std::nullopt;
+        numbers[i] = part.toInt();
+    }
+    return SchemaVersion{numbers[0], numbers[1], numbers[2]};
+}
+
+QString versionText(const SchemaVersion &version)
+{
+    return QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.patch);
+}
+
+template <typename T>
+void appendRaw(QByteArray &key, T value)
+{
+    char bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));
+    key.append(bytes, sizeof(T));
+}
+
+void appendDate(QByteArray &key, const std::optional<QDateTime> &date)
+{
+    if (!date) {
+        key.append('a');
+    } else if (!date->isValid()) {
+        key.append('n');
+    } else {
+        key.append('d');
+        appendRaw(key, date->toMSecsSinceEpoch());
+    }
+}
+
+} // namespace
+
+QByteArray ChoreBackup::matchKey(const ChoreFields &fields)
+{
+    QByteArray key = fields.title.toUtf8();
+    key.append('\0');
+    for (float component : {fields.colorComponents.red, fields.colorComponents.green, fields.colorComponents.blue}) {
+        // Non-finite components are written as null and read back as NaN; -0 and 0 are one colour.
+        const float normal = !std::isfinite(component) ? std::numeric_limits<float>::quiet_NaN()
+                                                       : component == 0 ? 0.0f : component;
+        appendRaw(key, normal);
+    }
+    appendDate(key, fields.startDate);
+    appendDate(key, fields.dueDate);
+    appendDate(key, fields.endDate ? fields.endDate : std::optional<QDateTime>());
+    key.append(fields.notify ? '1' : '0');
+    // The store reads a time it could not keep as the default, and so does a restore.
+    const double time = std::isfinite(fields.notificationTime)
+        ? (fields.notificationTime == 0 ? 0.0 : fields.notificationTime) : kDefaultNotificationTime;
+    appendRaw(key, time);
+    return key;
+}
+
+ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores)
+{
+    if (chores.size() > maxChores)
+        return {{}, tr("There are more than %1 chores, more than a backup can hold.").arg(maxChores)};
+    QJsonArray array;
+    for (qsizetype i = 0; i < chores.size(); ++i) {
+        const ChoreFields &fields = chores.at(i);
+        if (fields.title.size() > maxTitleLength)
+            return {{}, tr("Chore \"%1\" has a title longer than %2 characters, too long for a backup.")
+                            .arg(fields.title.left(40)).arg(maxTitleLength)};
+        if (!writableDate(fields.startDate) || !writableDate(fields.dueDate)
+            || (fields.endDate && (!fields.endDate->isValid() || !writableDate(*fields.endDate))))
+            return {{}, tr("Chore \"%1\" has a date outside the years 1 to 9999, which a backup cannot hold.")
+                            .arg(fields.title.left(40))};
+        array.append(choreObject(fields));
+    }
+    QJsonObject root;
+    root.insert(kFormat, QLatin1String(formatName));
+    root.insert(kSchemaVersion, versionText(S1::version));
+    root.insert(kChores, array);
+    QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    if (bytes.size() > maxBytes)
+        return {{}, tr("The backup would be larger than %1 MB.").arg(maxBytes / (1024 * 1024))};
+    return {bytes, {}};
+}
+
+ChoreBackup::Encoded ChoreBackup::encode(const ChoreStore &store)
+{
+    // Oldest record first, so the same store always gives the same file.
+    std::vector<Chore *> chores = store.chores();
+    std::sort(chores.begin(), chores.end(),
+              [](const Chore *a, const Chore *b) { return a->persistentId() < b->persistentId(); });
+    QList<ChoreFields> fields;
+    fields.reserve(qsizetype(chores.size()));
+    for (const Chore *chore : chores)
+        fields.append(chore->fields());
+    return encode(fields);
+}
+
+ChoreBackup::Decoded ChoreBackup::decode(const QByteArray &bytes)
+{
+    if (bytes.size() > maxBytes)
+        return {{}, tr("The file is larger than %1 MB, too large to be a backup.").arg(maxBytes / (1024 * 1024))};
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !document.isObject())
+        return {{}, tr("The file is not a Taskarello backup: it is not readable JSON.")};
+    const QJsonObject root = document.object();
+    if (root.value(kFormat) != QJsonValue(QLatin1String(formatName)))
+        return {{}, tr("The file is not a Taskarello backup.")};
+    const auto version = readVersion(root.value(kSchemaVersion));
+    if (!version || version->major < 1)
+        return {{}, tr("The backup has no schema version this app knows.")};
+    // Same major version: later minor versions only add keys, which are ignored.
+    if (version->major > S1::version.major)
+        return {{}, tr("The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.")
+                        .arg(versionText(*version))};
+    const QJsonValue choresValue = root.value(kChores);
+    if (!choresValue.isArray())
+        return {{}, tr("The backup has no list of chores.")};
+    const QJsonArray array = choresValue.toArray();
+    if (array.size() > maxChores)
+        return {{}, tr("The backup holds %1 chores, more than the %2 a backup may hold.").arg(array.size()).arg(maxChores)};
+
+    Decoded decoded;
+    decoded.chores.reserve(array.size());
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        const QJsonValue value = array.at(i);
+        if (!value.isObject())
+            return {{}, tr("Chore %1 in the backup is not a chore record.").arg(i + 1)};
+        QString badField;
+        const auto fields = readChore(value.toObject(), &badField);
+        if (!fields)
+            return {{}, tr("Chore %1 in the backup has a missing or invalid \"%2\".").arg(i + 1).arg(badField)};
+        if (fields->title.size() > maxTitleLength)
+            return {{}, tr("Chore %1 in the backup has a title longer than %2 characters.").arg(i + 1).arg(maxTitleLength)};
+        decoded.chores.append(*fields);
+    }
+    return decoded;
+}
+
+ChoreBackup::Restored ChoreBackup::restore(ChoreStore &store, const QByteArray &bytes)
+{
+    const Decoded decoded = decode(bytes);
+    if (!decoded.error.isEmpty())
+        return {false, 0, 0, decoded.error};
+    if (!store.isOpen())
+        return {false, 0, 0, tr("The chore store is not open, so nothing was restored.")};
+
+    QHash<QByteArray, int> held;
+    for (const Chore *chore : store.chores())
+        ++held[matchKey(chore->fields())];
+    QList<ChoreFields> missing;
+    int skipped = 0;
+    for (const ChoreFields &fields : decoded.chores) {
+        auto found = held.find(matchKey(fields));
+        if (found != held.end() && *found > 0) {
+            --*found;
+            ++skipped;
+        } else {
+            missing.append(fields);
+        }
+    }
+    if (!store.insertAll(missing))
+        return {false, 0, 0, tr("The chores could not be saved, so nothing was restored.")};
+
+    const int added = int(missing.size());
+    QString message;
+    if (decoded.chores.isEmpty())
+        message = tr("The backup holds no chores.");
+    else if (added == 0)
+        message = tr("Every chore in the backup is already here.");
+    else if (skipped == 0)
+        message = tr("Restored %n chore(s).", nullptr, added);
+    else
+        message = tr("Restored %n chore(s); the others were already here.", nullptr, added);
+    return {true, added, skipped, message};
+}
+
+ChoreBackup::Encoded ChoreBackup::readFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {{}, tr("The file %1 does not exist.").arg(QDir::toNativeSeparators(path))};
+    if (!info.isFile())
+        return {{}, tr("%1 is not a file.").arg(QDir::toNativeSeparators(path))};
+    if (info.size() > maxBytes)
+        return {{}, tr("The file is larger than %1 MB, too large to be a backup.").arg(maxBytes / (1024 * 1024))};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, tr("The file could not be opened: %1.").arg(file.errorString())};
+    // The size may have changed since it was looked at; never read more than the limit allows.
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (bytes.size() > maxBytes)
+        return {{}, tr("The file is larger than %1 MB, too large to be a backup.").arg(maxBytes / (1024 * 1024))};
+    return {bytes, {}};
+}
+
+QString ChoreBackup::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return tr("The file could not be written: %1.").arg(file.errorString());
+    return {};
+}
+
+} // namespace Velmora

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Velmora/Model/Chore.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+
+namespace Velmora {
+
+class ChoreStore;
+
+// The backup file: every chore with its seven fields and the schema version, as JSON.
+// Writing checks each chore against the same rules as reading, so every file written here
+// can be read back.
+class ChoreBackup {
+    Q_DECLARE_TR_FUNCTIONS(Velmora::ChoreBackup)
+
+public:
+    static constexpr const char *formatName = "taskarello-backup";
+    static constexpr qint64 maxBytes = 50LL * 1024 * 1024;
+    static constexpr int maxChores = 20000;
+    static constexpr int maxTitleLength = 10000;
+
+    struct Encoded {
+        QByteArray bytes;
+        // Empty when bytes hold a backup.
+        QString error;
+    };
+    struct Decoded {
+        QList<ChoreFields> chores;
+        // Empty when every chore was read.
+        QString error;
+    };
+    struct Restored {
+        bool ok = false;
+        int added = 0;
+        int skipped = 0;
+        // One sentence for the user, on success as on failure.
+        QString message;
+    };
+
+    static Encoded encode(const QList<ChoreFields> &chores);
+    static Encoded encode(const ChoreStore &store);
+    static Decoded decode(const QByteArray &bytes);
+
+    // Adds, in one transaction, the chores of the backup the store does not already hold.
+    // Chores are matched on all seven fields and counted, so a file holding a chore twice
+    // adds it twice to an empty store and never more. Nothing changes unless ok.
+    static Restored restore(ChoreStore &store, const QByteArray &bytes);
+
+    // The file's bytes, or an error when it is missing, not a file or larger than maxBytes.
+    static Encoded readFile(const QString &path);
+    // Written atomically: an existing file is replaced only once the new one is complete.
+    static QString writeFile(const QString &path, const QByteArray &bytes);
+
+    // Equal for chores equal in all seven fields; NaN equals NaN and dates compare as instants.
+    static QByteArray matchKey(const ChoreFields &fields);
+};
+
+} // namespace Velmora

@@ -33,6 +33,25 @@ ChoreFields sample(int i)
     return f;
 }
 
+// One row as the store writes it, through a prepared INSERT of the seven fields.
+void insertRaw(sqlite3_stmt *insert, const ChoreFields &f)
+{
+    const QByteArray title = f.title.toUtf8();
+    const QByteArray color = f.colorComponents.encode();
+    sqlite3_bind_text(insert, 1, title.constData(), int(title.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(insert, 2, color.constData(), int(color.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int64(insert, 3, f.startDate.toMSecsSinceEpoch());
+    sqlite3_bind_int64(insert, 4, f.dueDate.toMSecsSinceEpoch());
+    if (f.endDate)
+        sqlite3_bind_int64(insert, 5, f.endDate->toMSecsSinceEpoch());
+    else
+        sqlite3_bind_null(insert, 5);
+    sqlite3_bind_int(insert, 6, f.notify);
+    sqlite3_bind_double(insert, 7, f.notificationTime);
+    sqlite3_step(insert);
+    sqlite3_reset(insert);
+}
+
 // A file of 10,000 chores, made once.
 const QString &tenThousand()
 {
@@ -47,23 +66,8 @@ const QString &tenThousand()
         sqlite3_stmt *insert = nullptr;
         sqlite3_prepare_v2(db, "INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate, notify, notificationTime)"
                                " VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &insert, nullptr);
-        for (int i = 0; i < 10000; ++i) {
-            const ChoreFields f = sample(i);
-            const QByteArray title = f.title.toUtf8();
-            const QByteArray color = f.colorComponents.encode();
-            sqlite3_bind_text(insert, 1, title.constData(), int(title.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(insert, 2, color.constData(), int(color.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_int64(insert, 3, f.startDate.toMSecsSinceEpoch());
-            sqlite3_bind_int64(insert, 4, f.dueDate.toMSecsSinceEpoch());
-            if (f.endDate)
-                sqlite3_bind_int64(insert, 5, f.endDate->toMSecsSinceEpoch());
-            else
-                sqlite3_bind_null(insert, 5);
-            sqlite3_bind_int(insert, 6, f.notify);
-            sqlite3_bind_double(insert, 7, f.notificationTime);
-            sqlite3_step(insert);
-            sqlite3_reset(insert);
-        }
+        for (int i = 0; i < 10000; ++i)
+            insertRaw(insert, sample(i));
         sqlite3_finalize(insert);
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
         sqlite3_close(db);
@@ -212,22 +216,8 @@ void RawSqliteInsert1000(benchmark::State &state)
         sqlite3_prepare_v2(db, "INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate, notify, notificationTime)"
                                " VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &insert, nullptr);
         state.ResumeTiming();
-        for (const ChoreFields &f : samples) {
-            const QByteArray title = f.title.toUtf8();
-            const QByteArray color = f.colorComponents.encode();
-            sqlite3_bind_text(insert, 1, title.constData(), int(title.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(insert, 2, color.constData(), int(color.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_int64(insert, 3, f.startDate.toMSecsSinceEpoch());
-            sqlite3_bind_int64(insert, 4, f.dueDate.toMSecsSinceEpoch());
-            if (f.endDate)
-                sqlite3_bind_int64(insert, 5, f.endDate->toMSecsSinceEpoch());
-            else
-                sqlite3_bind_null(insert, 5);
-            sqlite3_bind_int(insert, 6, f.notify);
-            sqlite3_bind_double(insert, 7, f.notificationTime);
-            sqlite3_step(insert);
-            sqlite3_reset(insert);
-        }
+        for (const ChoreFields &f : samples)
+            insertRaw(insert, f);
         state.PauseTiming();
         sqlite3_finalize(insert);
         sqlite3_close(db);

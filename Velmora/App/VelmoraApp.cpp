@@ -3,6 +3,7 @@
 #include "Velmora/App/Screenshot.h"
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/Platform/DesktopNotificationService.h"
+#include "i18n/Translations.h"
 
 #include "VelmoraQmlPlugins.h"
 
@@ -40,6 +41,7 @@ int main(int argc, char *argv[])
             qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication application(argc, argv);
+    Velmora::installTranslations(application, QLocale());
     QCoreApplication::setOrganizationName(QStringLiteral("Taskarello"));
     QCoreApplication::setApplicationName(QStringLiteral("Taskarello"));
     QQuickStyle::setStyle(QStringLiteral("Basic"));

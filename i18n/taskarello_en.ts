@@ -328,7 +328,7 @@
     </message>
 </context>
 <context>
-    <name>ChoreDates</name>
+    <name>Velmora::ChoreDates</name>
     <message>
         <location filename="../Velmora/Model/ChoreDates.cpp" line="101"/>
         <source>overdue</source>

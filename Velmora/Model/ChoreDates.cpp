@@ -17,9 +17,10 @@ int clampToInt(qint64 value)
     return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
+// Named tr so that lupdate files these texts under this namespace, the context used here.
 QString tr(const char *key, int n = -1)
 {
-    return QCoreApplication::translate("ChoreDates", key, nullptr, n);
+    return QCoreApplication::translate("Velmora::ChoreDates", key, nullptr, n);
 }
 
 } // namespace

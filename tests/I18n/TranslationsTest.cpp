@@ -80,8 +80,8 @@ TEST_F(Translations, GermanTimeLeftOnTileAndDetail)
     EXPECT_EQ(tile(366), QStringLiteral("Jahre"));
     EXPECT_EQ(detail(366), QStringLiteral("Jahre"));
     // The day texts show months from 2 on; the singular is still there for a count of 1.
-    EXPECT_EQ(QCoreApplication::translate("ChoreDates", "%n months", nullptr, 1), QStringLiteral("1 Monat"));
-    EXPECT_EQ(QCoreApplication::translate("ChoreDates", "%n months left", nullptr, 1), QStringLiteral("noch 1 Monat"));
+    EXPECT_EQ(QCoreApplication::translate("Velmora::ChoreDates", "%n months", nullptr, 1), QStringLiteral("1 Monat"));
+    EXPECT_EQ(QCoreApplication::translate("Velmora::ChoreDates", "%n months left", nullptr, 1), QStringLiteral("noch 1 Monat"));
 }
 
 TEST_F(Translations, RegionalGermanFallsBackToTheGermanCatalogue)
@@ -104,8 +104,8 @@ TEST_F(Translations, EnglishGivesProperPlurals)
     EXPECT_EQ(tile(61), QStringLiteral("2 months"));
     EXPECT_EQ(detail(61), QStringLiteral("2 months left"));
     EXPECT_EQ(tile(-1), QStringLiteral("overdue"));
-    EXPECT_EQ(QCoreApplication::translate("ChoreDates", "%n months", nullptr, 1), QStringLiteral("1 month"));
-    EXPECT_EQ(QCoreApplication::translate("ChoreDates", "%n months left", nullptr, 1), QStringLiteral("1 month left"));
+    EXPECT_EQ(QCoreApplication::translate("Velmora::ChoreDates", "%n months", nullptr, 1), QStringLiteral("1 month"));
+    EXPECT_EQ(QCoreApplication::translate("Velmora::ChoreDates", "%n months left", nullptr, 1), QStringLiteral("1 month left"));
 }
 
 TEST_F(Translations, BritishEnglishUsesTheEnglishCatalogue)

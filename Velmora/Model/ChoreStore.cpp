@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QSqlDriver>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -320,6 +321,16 @@ Chore *ChoreStore::insert(const ChoreFields &fields)
     auto *chore = new Chore(this, id, fields);
     m_chores.push_back(chore);
     m_byId.insert(id, chore);
+    if (m_undo) {
+        m_undo->push_back([this, chore, id] {
+            emit aboutToRemove(chore);
+            m_byId.remove(id);
+            m_chores.erase(std::remove(m_chores.begin(), m_chores.end(), chore), m_chores.end());
+            emit removed(id);
+            chore->m_store = nullptr;
+            chore->deleteLater();
+        });
+    }
     emit inserted(chore);
     return chore;
 }
@@ -388,13 +399,48 @@ bool ChoreStore::writeField(Chore *chore, Chore::Field field, const QVariant &va
     query.bindValue(1, chore->persistentId());
     if (!query.exec())
         return fail(query.lastError().text());
+    if (m_undo) {
+        // The chore takes the new value once this returns; the undo puts back the old one.
+        m_undo->push_back([chore = QPointer<Chore>(chore), field, old = chore->m_fields] {
+            if (!chore)
+                return;
+            chore->m_fields = old;
+            chore->notifyField(field);
+        });
+    }
     return true;
+}
+
+bool ChoreStore::transaction(const std::function<bool()> &writes)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!m_open || m_undo)
+        return fail(QStringLiteral("The store cannot start a transaction now"));
+    if (!db.transaction())
+        return fail(db.lastError().text());
+    std::vector<std::function<void()>> undo;
+    m_undo = &undo;
+    bool ok = writes();
+    m_undo = nullptr;
+    if (ok && !db.commit()) {
+        ok = false;
+        fail(db.lastError().text());
+    }
+    if (ok)
+        return true;
+    // SQLite may already have ended the transaction itself after an I/O error.
+    db.rollback();
+    for (auto it = undo.rbegin(); it != undo.rend(); ++it)
+        (*it)();
+    return false;
 }
 
 bool ChoreStore::remove(Chore *chore)
 {
     if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
         return fail(QStringLiteral("The chore is not in the store"));
+    if (m_undo)
+        return fail(QStringLiteral("A delete cannot be taken back inside a transaction"));
     QSqlQuery &query = m_statements->remove;
     query.bindValue(0, chore->persistentId());
     if (!query.exec())

@@ -86,6 +86,10 @@ public:
     // Sets endDate to now.
     Q_INVOKABLE bool finish(Velmora::Chore *chore);
 
+    // Runs inserts and field assignments as one write: when writes() returns false or the
+    // file refuses the whole, none of them stays, in the file or in memory. No removes inside.
+    bool transaction(const std::function<bool()> &writes);
+
     QString lastError() const { return m_lastError; }
 
 signals:
@@ -112,6 +116,8 @@ private:
     std::vector<Chore *> m_chores;
     QHash<qint64, Chore *> m_byId;
     QString m_lastError;
+    // While a transaction runs: how to take back each change made in memory, oldest first.
+    std::vector<std::function<void()>> *m_undo = nullptr;
 };
 
 } // namespace Velmora

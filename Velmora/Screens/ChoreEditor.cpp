@@ -212,27 +212,26 @@ bool ChoreEditor::save()
         return fail({});
     const ChoreFields fields = workingFields();
     Chore *saved = nullptr;
-    if (m_operation == EditingOperation::update) {
-        Chore *chore = m_chore;
-        if (!chore)
-            return fail({});
-        const bool written = chore->assignTitle(fields.title) && chore->assignColorComponents(fields.colorComponents)
-            && chore->assignStartDate(fields.startDate) && chore->assignDueDate(fields.dueDate)
-            && chore->assignNotify(fields.notify) && chore->assignNotificationTime(fields.notificationTime);
-        if (!written)
-            return fail(m_store->lastError());
-        saved = chore;
-    } else {
-        saved = m_store->insert(fields);
-        if (!saved)
-            return fail(m_store->lastError());
-        if (m_operation == EditingOperation::repeat && m_chore) {
-            if (!m_chore->assignEndDate(Clock::current().now()))
-                return fail(m_store->lastError());
-            // The old run is finished: its reminder would announce a chore that is done.
-            NotificationsManager::withdrawNotification(*m_chore);
+    if (m_operation == EditingOperation::update && !m_chore)
+        return fail({});
+    const bool finishes = m_operation == EditingOperation::repeat && m_chore;
+    // One write for the whole save: a disk that fills half-way must not leave half an edit.
+    const bool written = m_store->transaction([&] {
+        if (m_operation == EditingOperation::update) {
+            Chore *chore = m_chore;
+            saved = chore;
+            return chore->assignTitle(fields.title) && chore->assignColorComponents(fields.colorComponents)
+                && chore->assignStartDate(fields.startDate) && chore->assignDueDate(fields.dueDate)
+                && chore->assignNotify(fields.notify) && chore->assignNotificationTime(fields.notificationTime);
         }
-    }
+        saved = m_store->insert(fields);
+        return saved && (!finishes || m_chore->assignEndDate(Clock::current().now()));
+    });
+    if (!written)
+        return fail(m_store->lastError());
+    // The old run is finished: its reminder would announce a chore that is done.
+    if (finishes)
+        NotificationsManager::withdrawNotification(*m_chore);
     refreshReminder(*saved);
     if (!m_lastError.isEmpty()) {
         m_lastError.clear();

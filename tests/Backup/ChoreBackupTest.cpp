@@ -1,0 +1,427 @@
+#include "BackupFixture.h"
+
+#include "Velmora/Model/BackupService.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
+
+#include <cmath>
+#include <limits>
+
+using namespace Velmora;
+using VelmoraTest::at;
+
+namespace {
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+// Chores that stress every field: odd titles, wide-gamut and NaN colours, instants with
+// milliseconds, finished and active, odd reminder times.
+QList<ChoreFields> variedChores()
+{
+    QList<ChoreFields> all;
+    ChoreFields a;
+    a.title = QStringLiteral("Water \"the\" plants, then \\ rest;\nline two \u00e9\U0001F331");
+    a.colorComponents = {1.25f, -0.0625f, 0.333333343f};
+    a.startDate = QDateTime::fromMSecsSinceEpoch(1767225600123, QTimeZone::utc());
+    a.dueDate = at("Europe/Berlin", 2026, 3, 29, 3, 30);
+    a.notify = true;
+    a.notificationTime = 45296.5;
+    all.append(a);
+
+    ChoreFields b;
+    b.title = QString();
+    b.colorComponents = {kNaN, 0.5f, 0};
+    b.startDate = at("UTC", 1, 1, 1);
+    b.dueDate = at("UTC", 9999, 12, 31, 23, 59);
+    b.endDate = QDateTime::fromMSecsSinceEpoch(1767225600999, QTimeZone::utc());
+    b.notificationTime = 0;
+    all.append(b);
+
+    // Equal to a except for the due date: a title alone must never match.
+    ChoreFields c = a;
+    c.dueDate = c.dueDate.addDays(1);
+    all.append(c);
+    // The same chore twice is two chores.
+    all.append(c);
+
+    ChoreFields d = ChoreFields::defaults();
+    d.title = QStringLiteral("no dates");
+    d.startDate = QDateTime();
+    d.dueDate = QDateTime();
+    all.append(d);
+    return all;
+}
+
+class ChoreBackupTest : public BackupFixture {
+protected:
+    void fill(ChoreStore &store)
+    {
+        for (const ChoreFields &f : variedChores())
+            ASSERT_NE(store.insert(f), nullptr);
+    }
+
+    static QJsonObject validChore()
+    {
+        return QJsonObject{
+            {"title", "ok"},
+            {"colorComponents", QJsonObject{{"red", 1}, {"green", 0.5}, {"blue", 0}}},
+            {"startDate", "2026-01-01T00:00:00.000Z"},
+            {"dueDate", "2026-01-05T00:00:00.000Z"},
+            {"endDate", QJsonValue::Null},
+            {"notify", true},
+            {"notificationTime", 32400},
+        };
+    }
+
+    static QByteArray document(const QJsonArray &chores, const QString &version = QStringLiteral("1.0.0"))
+    {
+        return QJsonDocument(QJsonObject{{"format", "taskarello-backup"}, {"schemaVersion", version}, {"chores", chores}})
+            .toJson();
+    }
+};
+
+// Bit-exact, NaN included, which operator== on the fields cannot say.
+void expectSameFields(const ChoreFields &a, const ChoreFields &b)
+{
+    EXPECT_EQ(a.title, b.title);
+    for (auto [x, y] : {std::pair{a.colorComponents.red, b.colorComponents.red},
+                        std::pair{a.colorComponents.green, b.colorComponents.green},
+                        std::pair{a.colorComponents.blue, b.colorComponents.blue}}) {
+        if (std::isnan(x)) {
+            EXPECT_TRUE(std::isnan(y));
+        } else {
+            EXPECT_EQ(x, y);
+        }
+    }
+    EXPECT_EQ(a.startDate.isValid(), b.startDate.isValid());
+    if (a.startDate.isValid()) {
+        EXPECT_EQ(a.startDate.toMSecsSinceEpoch(), b.startDate.toMSecsSinceEpoch());
+    }
+    EXPECT_EQ(a.dueDate.isValid(), b.dueDate.isValid());
+    if (a.dueDate.isValid()) {
+        EXPECT_EQ(a.dueDate.toMSecsSinceEpoch(), b.dueDate.toMSecsSinceEpoch());
+    }
+    ASSERT_EQ(a.endDate.has_value(), b.endDate.has_value());
+    if (a.endDate) {
+        EXPECT_EQ(a.endDate->toMSecsSinceEpoch(), b.endDate->toMSecsSinceEpoch());
+    }
+    EXPECT_EQ(a.notify, b.notify);
+    EXPECT_EQ(a.notificationTime, b.notificationTime);
+}
+
+std::vector<ChoreFields> byTitleAndDue(const ChoreStore &store)
+{
+    std::vector<ChoreFields> all;
+    for (const Chore *chore : store.chores())
+        all.push_back(chore->fields());
+    std::sort(all.begin(), all.end(), [](const ChoreFields &a, const ChoreFields &b) {
+        return std::pair(a.title, a.dueDate.isValid() ? a.dueDate.toMSecsSinceEpoch() : 0)
+            < std::pair(b.title, b.dueDate.isValid() ? b.dueDate.toMSecsSinceEpoch() : 0);
+    });
+    return all;
+}
+
+TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryField)
+{
+    auto store = openStore();
+    fill(*store);
+    const std::vector<ChoreFields> before = byTitleAndDue(*store);
+    const ChoreBackup::Encoded backup = ChoreBackup::encode(*store);
+    ASSERT_TRUE(backup.error.isEmpty()) << qPrintable(backup.error);
+
+    wipe(*store);
+    const ChoreBackup::Restored restored = ChoreBackup::restore(*store, backup.bytes);
+    ASSERT_TRUE(restored.ok) << qPrintable(restored.message);
+    EXPECT_EQ(restored.added, 5);
+
+    std::vector<ChoreFields> after = byTitleAndDue(*store);
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i)
+        expectSameFields(before[i], after[i]);
+
+    // And as read back from disk.
+    store.reset();
+    auto reopened = openStore();
+    after = byTitleAndDue(*reopened);
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i)
+        expectSameFields(before[i], after[i]);
+}
+
+TEST_F(ChoreBackupTest, TheFileCarriesFormatVersionAndEveryField)
+{
+    auto store = openStore();
+    fill(*store);
+    const QJsonObject root = QJsonDocument::fromJson(ChoreBackup::encode(*store).bytes).object();
+    EXPECT_EQ(root.value("format").toString(), QStringLiteral("taskarello-backup"));
+    EXPECT_EQ(root.value("schemaVersion").toString(), QStringLiteral("1.0.0"));
+    const QJsonArray chores = root.value("chores").toArray();
+    ASSERT_EQ(chores.size(), 5);
+    const QJsonObject first = chores.at(0).toObject();
+    EXPECT_EQ(first.keys().size(), 7);
+    EXPECT_EQ(first.value("startDate").toString(), QStringLiteral("2026-01-01T00:00:00.123Z"));
+    // Just after the clocks went forward in Berlin, written in UTC.
+    EXPECT_EQ(first.value("dueDate").toString(), QStringLiteral("2026-03-29T01:30:00.000Z"));
+    EXPECT_TRUE(first.value("endDate").isNull());
+    EXPECT_TRUE(chores.at(1).toObject().value("colorComponents").toObject().value("red").isNull());
+    EXPECT_TRUE(chores.at(4).toObject().value("dueDate").isNull());
+}
+
+TEST_F(ChoreBackupTest, RestoringTwiceAddsNothingTheSecondTime)
+{
+    auto store = openStore();
+    fill(*store);
+    const QByteArray backup = ChoreBackup::encode(*store).bytes;
+    const auto held = keys(*store);
+
+    const ChoreBackup::Restored again = ChoreBackup::restore(*store, backup);
+    EXPECT_TRUE(again.ok);
+    EXPECT_EQ(again.added, 0);
+    EXPECT_EQ(again.skipped, 5);
+    EXPECT_EQ(keys(*store), held);
+
+    // One of the two equal chores gone: only it comes back.
+    std::vector<Chore *> chores = store->chores();
+    const auto twin = std::find_if(chores.begin(), chores.end(), [](Chore *c) {
+        return c->dueDate() == variedChores().at(2).dueDate;
+    });
+    ASSERT_NE(twin, chores.end());
+    ASSERT_TRUE(store->remove(*twin));
+    const ChoreBackup::Restored one = ChoreBackup::restore(*store, backup);
+    EXPECT_EQ(one.added, 1);
+    EXPECT_EQ(keys(*store), held);
+}
+
+TEST_F(ChoreBackupTest, AChoreDifferingInAnyOneFieldIsAdded)
+{
+    const ChoreFields base = variedChores().at(0);
+    std::vector<std::function<void(ChoreFields &)>> changes = {
+        [](ChoreFields &f) { f.title += u' '; },
+        [](ChoreFields &f) { f.colorComponents.blue = std::nextafter(f.colorComponents.blue, 1.0f); },
+        [](ChoreFields &f) { f.startDate = f.startDate.addMSecs(1); },
+        [](ChoreFields &f) { f.dueDate = f.dueDate.addMSecs(-1); },
+        [](ChoreFields &f) { f.endDate = f.dueDate; },
+        [](ChoreFields &f) { f.notify = !f.notify; },
+        [](ChoreFields &f) { f.notificationTime += 60; },
+    };
+    for (size_t i = 0; i < changes.size(); ++i) {
+        SCOPED_TRACE(i);
+        auto store = openStore();
+        wipe(*store);
+        ASSERT_NE(store->insert(base), nullptr);
+        ChoreFields changed = base;
+        changes[i](changed);
+        const ChoreBackup::Restored restored = ChoreBackup::restore(*store, ChoreBackup::encode(QList{base, changed}).bytes);
+        EXPECT_TRUE(restored.ok);
+        EXPECT_EQ(restored.added, 1);
+        EXPECT_EQ(restored.skipped, 1);
+    }
+}
+
+struct Refusal {
+    const char *name;
+    QByteArray bytes;
+    // A word the one sentence must contain.
+    const char *says;
+};
+
+QByteArray withChore(const std::function<void(QJsonObject &)> &change, const char *version = "1.0.0")
+{
+    QJsonObject bad = QJsonObject{
+        {"title", "ok"},
+        {"colorComponents", QJsonObject{{"red", 1}, {"green", 0.5}, {"blue", 0}}},
+        {"startDate", "2026-01-01T00:00:00.000Z"},
+        {"dueDate", "2026-01-05T00:00:00.000Z"},
+        {"endDate", QJsonValue::Null},
+        {"notify", true},
+        {"notificationTime", 32400},
+    };
+    const QJsonObject good = bad;
+    change(bad);
+    return QJsonDocument(QJsonObject{{"format", "taskarello-backup"}, {"schemaVersion", version},
+                                     {"chores", QJsonArray{good, good, bad}}})
+        .toJson();
+}
+
+std::function<void(QJsonObject &)> without(const char *key)
+{
+    return [key](QJsonObject &o) { o.remove(QLatin1String(key)); };
+}
+
+std::function<void(QJsonObject &)> with(const char *key, const QJsonValue &value)
+{
+    return [key, value](QJsonObject &o) { o.insert(QLatin1String(key), value); };
+}
+
+QByteArray nested(int depth)
+{
+    return "{\"format\":\"taskarello-backup\",\"schemaVersion\":\"1.0.0\",\"chores\":[" + QByteArray(depth, '[')
+        + QByteArray(depth, ']') + "]}";
+}
+
+const std::vector<Refusal> &refusals()
+{
+    static const std::vector<Refusal> all = {
+        {"empty", "", "JSON"},
+        {"not json", "chores: none", "JSON"},
+        {"truncated", withChore([](QJsonObject &) {}).chopped(5), "JSON"},
+        {"array root", "[]", "JSON"},
+        {"no format", R"({"schemaVersion":"1.0.0","chores":[]})", "not a Taskarello backup"},
+        {"other format", R"({"format":"other","schemaVersion":"1.0.0","chores":[]})", "not a Taskarello backup"},
+        {"newer major", R"({"format":"taskarello-backup","schemaVersion":"2.0.0","chores":[]})", "newer"},
+        {"no version", R"({"format":"taskarello-backup","chores":[]})", "schema version"},
+        {"two part version", R"({"format":"taskarello-backup","schemaVersion":"1.0","chores":[]})", "schema version"},
+        {"signed version", R"({"format":"taskarello-backup","schemaVersion":"1.-0.0","chores":[]})", "schema version"},
+        {"numeric version", R"({"format":"taskarello-backup","schemaVersion":1,"chores":[]})", "schema version"},
+        {"major zero", R"({"format":"taskarello-backup","schemaVersion":"0.9.0","chores":[]})", "schema version"},
+        {"chores not a list", R"({"format":"taskarello-backup","schemaVersion":"1.0.0","chores":{}})", "list"},
+        {"chore not an object", R"({"format":"taskarello-backup","schemaVersion":"1.0.0","chores":[7]})", "Chore 1"},
+        {"deep nesting", nested(100000), "JSON"},
+        {"NaN literal", withChore([](QJsonObject &) {}).replace("32400", "NaN"), "JSON"},
+        {"missing title", withChore(without("title")), "Chore 3"},
+        {"missing colour", withChore(without("colorComponents")), "colorComponents"},
+        {"missing start", withChore(without("startDate")), "startDate"},
+        {"missing due", withChore(without("dueDate")), "dueDate"},
+        {"missing end", withChore(without("endDate")), "endDate"},
+        {"missing notify", withChore(without("notify")), "notify"},
+        {"missing time", withChore(without("notificationTime")), "notificationTime"},
+        {"numeric title", withChore(with("title", 5)), "title"},
+        {"colour lacks blue", withChore(with("colorComponents", QJsonObject{{"red", 1}, {"green", 1}})), "colorComponents"},
+        {"colour as text", withChore(with("colorComponents", QJsonObject{{"red", "1"}, {"green", 1}, {"blue", 1}})), "colorComponents"},
+        {"colour beyond float", withChore(with("colorComponents", QJsonObject{{"red", 1e300}, {"green", 1}, {"blue", 1}})), "colorComponents"},
+        {"date without offset", withChore(with("dueDate", "2026-01-05T00:00:00.000")), "dueDate"},
+        {"date only", withChore(with("startDate", "2026-01-05")), "startDate"},
+        {"impossible date", withChore(with("dueDate", "2026-02-30T00:00:00.000Z")), "dueDate"},
+        {"date as number", withChore(with("dueDate", 1767225600000.0)), "dueDate"},
+        {"five digit year", withChore(with("dueDate", "+10000-01-01T00:00:00Z")), "dueDate"},
+        {"giant date text", withChore(with("endDate", QString(100000, u'9'))), "endDate"},
+        {"notify as number", withChore(with("notify", 1)), "notify"},
+        {"time as text", withChore(with("notificationTime", "09:00")), "notificationTime"},
+        {"title too long", withChore(with("title", QString(ChoreBackup::maxTitleLength + 1, u'x'))), "title"},
+        {"too many chores",
+         "{\"format\":\"taskarello-backup\",\"schemaVersion\":\"1.0.0\",\"chores\":["
+             + QByteArray("{},").repeated(ChoreBackup::maxChores) + "{}]}",
+         "more than"},
+        {"too large", QByteArray(ChoreBackup::maxBytes + 1, ' '), "larger"},
+    };
+    return all;
+}
+
+TEST_F(ChoreBackupTest, BadFilesChangeNothingAndSayWhyInOneSentence)
+{
+    auto store = openStore();
+    fill(*store);
+    const auto held = keys(*store);
+    for (const Refusal &refusal : refusals()) {
+        SCOPED_TRACE(refusal.name);
+        const ChoreBackup::Restored restored = ChoreBackup::restore(*store, refusal.bytes);
+        EXPECT_FALSE(restored.ok);
+        EXPECT_EQ(restored.added, 0);
+        EXPECT_TRUE(restored.message.contains(QLatin1String(refusal.says))) << qPrintable(restored.message);
+        EXPECT_TRUE(restored.message.endsWith(u'.')) << qPrintable(restored.message);
+        EXPECT_FALSE(restored.message.contains(u'\n'));
+        EXPECT_LT(restored.message.size(), 200);
+        EXPECT_EQ(keys(*store), held);
+    }
+    store.reset();
+    auto reopened = openStore();
+    EXPECT_EQ(keys(*reopened), held);
+}
+
+TEST_F(ChoreBackupTest, LenientWhereTheFormatAllows)
+{
+    auto store = openStore();
+    QJsonObject chore = validChore();
+    chore.insert("futureField", QJsonObject{{"x", 1}});
+    chore.insert("dueDate", "2026-01-05T02:00:00+02:00");
+    chore.insert("notificationTime", QJsonValue::Null);
+    chore.insert("colorComponents", QJsonObject{{"red", QJsonValue::Null}, {"green", 2.5}, {"blue", -1}});
+    QJsonObject root{{"format", "taskarello-backup"}, {"schemaVersion", "1.7.3"}, {"chores", QJsonArray{chore}}, {"extra", true}};
+
+    const ChoreBackup::Restored restored = ChoreBackup::restore(*store, QJsonDocument(root).toJson());
+    ASSERT_TRUE(restored.ok) << qPrintable(restored.message);
+    ASSERT_EQ(store->chores().size(), 1u);
+    const ChoreFields &f = store->chores().front()->fields();
+    EXPECT_EQ(f.dueDate, at("UTC", 2026, 1, 5, 0, 0));
+    EXPECT_EQ(f.dueDate.timeSpec(), Qt::UTC);
+    EXPECT_EQ(f.notificationTime, 32400);
+    EXPECT_TRUE(std::isnan(f.colorComponents.red));
+    EXPECT_EQ(f.colorComponents.green, 2.5f);
+    EXPECT_EQ(f.colorComponents.blue, -1.0f);
+}
+
+TEST_F(ChoreBackupTest, ExportRefusesWhatItCouldNotReadBack)
+{
+    ChoreFields far = ChoreFields::defaults();
+    far.dueDate = QDateTime(QDate(10000, 1, 1), QTime(0, 0), QTimeZone::utc());
+    EXPECT_FALSE(ChoreBackup::encode(QList{far}).error.isEmpty());
+    ChoreFields longTitle = ChoreFields::defaults();
+    longTitle.title = QString(ChoreBackup::maxTitleLength + 1, u'x');
+    EXPECT_FALSE(ChoreBackup::encode(QList{longTitle}).error.isEmpty());
+    ChoreFields invalidEnd = ChoreFields::defaults();
+    invalidEnd.endDate = QDateTime();
+    EXPECT_FALSE(ChoreBackup::encode(QList{invalidEnd}).error.isEmpty());
+    // Infinity has no JSON form: it is written as null, read back as NaN, and matches itself.
+    ChoreFields infinite = ChoreFields::defaults();
+    infinite.colorComponents.red = std::numeric_limits<float>::infinity();
+    infinite.notificationTime = std::numeric_limits<double>::infinity();
+    const ChoreBackup::Decoded back = ChoreBackup::decode(ChoreBackup::encode(QList{infinite}).bytes);
+    ASSERT_TRUE(back.error.isEmpty()) << qPrintable(back.error);
+    EXPECT_TRUE(std::isnan(back.chores.at(0).colorComponents.red));
+    EXPECT_EQ(back.chores.at(0).notificationTime, 32400);
+    EXPECT_EQ(ChoreBackup::matchKey(back.chores.at(0)), ChoreBackup::matchKey(infinite));
+}
+
+TEST_F(ChoreBackupTest, ServiceWritesAndReadsFilesAndRefusesOddPaths)
+{
+    auto store = openStore();
+    fill(*store);
+    BackupService service;
+    service.setStore(store.get());
+    const QString path = dir.filePath(QStringLiteral("backup.json"));
+
+    QVariantMap result = service.exportTo(QUrl::fromLocalFile(path));
+    EXPECT_TRUE(result.value("ok").toBool()) << qPrintable(result.value("message").toString());
+    EXPECT_TRUE(QFile::exists(path));
+    wipe(*store);
+    result = service.restoreFrom(QUrl::fromLocalFile(path));
+    EXPECT_TRUE(result.value("ok").toBool()) << qPrintable(result.value("message").toString());
+    EXPECT_EQ(store->chores().size(), 5u);
+
+    const struct {
+        const char *name;
+        QUrl url;
+    } bad[] = {
+        {"missing", QUrl::fromLocalFile(dir.filePath(QStringLiteral("none.json")))},
+        {"folder", QUrl::fromLocalFile(dir.path())},
+        {"remote", QUrl(QStringLiteral("https://example.com/backup.json"))},
+        {"empty", QUrl()},
+    };
+    for (const auto &one : bad) {
+        SCOPED_TRACE(one.name);
+        result = service.restoreFrom(one.url);
+        EXPECT_FALSE(result.value("ok").toBool());
+        EXPECT_FALSE(result.value("message").toString().isEmpty());
+    }
+    EXPECT_EQ(store->chores().size(), 5u);
+    // A file grown beyond the limit is refused before it is read.
+    QFile big(dir.filePath(QStringLiteral("big.json")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(ChoreBackup::maxBytes + 1));
+    big.close();
+    result = service.restoreFrom(QUrl::fromLocalFile(big.fileName()));
+    EXPECT_FALSE(result.value("ok").toBool());
+    EXPECT_TRUE(result.value("message").toString().contains(QLatin1String("larger")));
+    // Writing into a folder that does not exist fails and says so.
+    result = service.exportTo(QUrl::fromLocalFile(dir.filePath(QStringLiteral("no/such/dir/b.json"))));
+    EXPECT_FALSE(result.value("ok").toBool());
+    BackupService unbound;
+    EXPECT_FALSE(unbound.restoreFrom(QUrl::fromLocalFile(path)).value("ok").toBool());
+}
+
+} // namespace

@@ -75,17 +75,31 @@ Item {
 
             Repeater {
                 model: App.chores
-                delegate: ChoreThumb {
-                    id: thumb
+                delegate: ChoreThumb {}
+            }
 
-                    TapHandler {
-                        onTapped: App.router.push(Router.ViewChore, thumb.chore)
-                        onLongPressed: menu.openFor(thumb.chore, thumb)
-                    }
-                    TapHandler {
-                        acceptedButtons: Qt.RightButton
-                        onTapped: menu.openFor(thumb.chore, thumb)
-                    }
+            // One handler for the whole grid: hundreds of tiles with handlers of their own
+            // cost more to create than everything else on the screen.
+            TapHandler {
+                id: tiles
+                acceptedButtons: Qt.LeftButton | Qt.RightButton
+                function tileAt(position) {
+                    const tile = grid.childAt(position.x, position.y)
+                    return tile && tile.chore !== undefined ? tile : null
+                }
+                onTapped: function (eventPoint, button) {
+                    const tile = tileAt(eventPoint.position)
+                    if (!tile)
+                        return
+                    if (button === Qt.RightButton)
+                        menu.openFor(tile.chore, tile)
+                    else
+                        App.router.push(Router.ViewChore, tile.chore)
+                }
+                onLongPressed: {
+                    const tile = tileAt(tiles.point.position)
+                    if (tile)
+                        menu.openFor(tile.chore, tile)
                 }
             }
         }

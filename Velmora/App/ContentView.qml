@@ -45,5 +45,6 @@ Item {
             symbol: "plus"
             onClicked: App.router.push(Router.AddChore, null)
         }
+        BackupMenu {}
     }
 }

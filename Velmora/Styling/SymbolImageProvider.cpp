@@ -30,6 +30,9 @@ const QStringList &SymbolImageProvider::names()
         QStringLiteral("plus.circle.fill"),
         QStringLiteral("exclamationmark.triangle.fill"),
         QStringLiteral("circle"),
+        QStringLiteral("square.and.arrow.up"),
+        QStringLiteral("square.and.arrow.down"),
+        QStringLiteral("calendar"),
     };
     return all;
 }

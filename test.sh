@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds and runs the whole test suite.
 #   ./test.sh          the suite
-#   ./test.sh --asan   the suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./test.sh --asan   the suite built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
+#   ./test.sh --long   the suite with the long soak and fuzz runs (200 kills, 60 s of damaged files)
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh
 dir=build
 args=()
-if [ "${1:-}" = "--asan" ]; then
+case "${1:-}" in
+--asan)
   dir=build-asan
   args=(-DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF)
   export ASAN_OPTIONS=detect_leaks=0
-fi
+  ;;
+--long)
+  export VELMORA_SOAK_ROUNDS=200 VELMORA_FUZZ_SECONDS=60
+  ;;
+esac
 ./scripts/build.sh "$dir" "${args[@]}"
 export QT_QPA_PLATFORM=offscreen
 cd "$dir"

@@ -169,11 +169,12 @@ TEST_F(WholeRoadTest, AddRepeatFinishJournalCopyDelete)
     // Copy the older run back: a new chore from today with the same planned length.
     Chore *older = groups.groups().at(1).chores.front();
     const ChoreFields olderFields = older->fields();
+    const qint64 olderId = older->persistentId(); // the object goes with the restart
     ASSERT_TRUE(edit(Op::copy, older));
     restart();
     ASSERT_EQ(app->chores()->rowCount(), 1);
     EXPECT_EQ(app->journal()->rowCount(), 2);
-    EXPECT_EQ(app->store()->chore(older->persistentId()) ? app->store()->chore(older->persistentId())->fields() : ChoreFields(), olderFields);
+    EXPECT_EQ(app->store()->chore(olderId) ? app->store()->chore(olderId)->fields() : ChoreFields(), olderFields);
     EXPECT_EQ(app->chores()->at(0)->dueDate(), ChoreDates::addDays(ChoreDates::startOfDay(clock.now()), 2));
     expectRemindersMatchActiveChores();
 

@@ -62,6 +62,8 @@ public:
     // that is done or gone would only mislead.
     Q_INVOKABLE bool finish(Velmora::Chore *chore);
     Q_INVOKABLE bool remove(Velmora::Chore *chore);
+    // Every active chore's reminder afresh, as the editor leaves it after a save (after a restore).
+    Q_INVOKABLE void scheduleAllReminders();
 
     // The scene moved to another phase: leaving reloads the widget, coming back refreshes the
     // day and the notification settings. The phase the app starts in is not a change.

@@ -79,6 +79,14 @@ bool VelmoraApp::remove(Chore *chore)
     return true;
 }
 
+void VelmoraApp::scheduleAllReminders()
+{
+    for (const Chore *chore : m_chores->rows()) {
+        NotificationsManager::withdrawNotification(*chore);
+        NotificationsManager::scheduleNotification(*chore);
+    }
+}
+
 void VelmoraApp::applicationStateChanged(Qt::ApplicationState state)
 {
     if (state == m_state)

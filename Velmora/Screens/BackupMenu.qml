@@ -67,7 +67,13 @@ IconButton {
         fileMode: FileDialog.OpenFile
         nameFilters: [qsTr("Taskarello backups (*.json)"), qsTr("All files (*)")]
         currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        onAccepted: root.report(backup.restoreFrom(selectedFile))
+        onAccepted: {
+            const result = backup.restoreFrom(selectedFile)
+            // Restored chores ask for their reminders like chores saved in the editor.
+            if (result.ok)
+                App.scheduleAllReminders()
+            root.report(result)
+        }
     }
 
     FileDialog {

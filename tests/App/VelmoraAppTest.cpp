@@ -84,6 +84,22 @@ TEST_F(VelmoraAppTest, FinishingAndDeletingWithdrawTheReminder)
     EXPECT_EQ(app.chores()->rowCount(), 1);
 }
 
+TEST_F(VelmoraAppTest, RestoredChoresGetTheirReminders)
+{
+    ChoreFields restored = ChoreFields::defaults();
+    restored.title = QStringLiteral("restored");
+    restored.dueDate = ChoreDates::addDays(restored.startDate, 3);
+    restored.notify = true;
+    ChoreFields quiet = restored;
+    quiet.notify = false;
+    ASSERT_TRUE(app.store()->insertAll({restored, quiet}).has_value());
+    EXPECT_TRUE(notifications.pendingRequests().isEmpty());
+    app.scheduleAllReminders();
+    app.scheduleAllReminders(); // twice still leaves one each
+    ASSERT_EQ(notifications.pendingRequests().size(), 1);
+    EXPECT_EQ(notifications.pendingRequests().front().title, QStringLiteral("restored"));
+}
+
 TEST_F(VelmoraAppTest, TheWidgetSnapshotListsTheNearestActiveChores)
 {
     for (int i = 0; i < 10; ++i)

@@ -10,6 +10,53 @@
     </message>
 </context>
 <context>
+    <name>BackupMenu</name>
+    <message>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="15"/>
+        <source>Back up and restore</source>
+        <translation>Sichern und wiederherstellen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="35"/>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="56"/>
+        <source>Back up chores</source>
+        <translation>Aufgaben sichern</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="41"/>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="66"/>
+        <source>Restore chores</source>
+        <translation>Aufgaben wiederherstellen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="48"/>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="81"/>
+        <source>Export to calendar</source>
+        <translation>In den Kalender exportieren</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="59"/>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="68"/>
+        <source>Taskarello backups (*.json)</source>
+        <translation>Taskarello-Sicherungen (*.json)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="68"/>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="84"/>
+        <source>Calendar files (*.ics)</source>
+        <translation>Kalenderdateien (*.ics)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="121"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>ChoreEditorScreen</name>
     <message>
         <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="20"/>
@@ -74,54 +121,54 @@
 <context>
     <name>ChoreView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="16"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="18"/>
         <source>Chore</source>
         <translation>Aufgabe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="26"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="28"/>
         <source>Dates</source>
         <translation>Zeitraum</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="31"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="33"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="37"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="39"/>
         <source>Passed (duration)</source>
         <translation>Vergangen (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="47"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="49"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="52"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="84"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="86"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="56"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="58"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="62"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="73"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="64"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="75"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="72"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="74"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="83"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="85"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -139,34 +186,34 @@
         <translation>Tippe auf %1, um eine Aufgabe hinzuzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="105"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="119"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="112"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="147"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="126"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="161"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="118"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="132"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="125"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="138"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="139"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="152"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="137"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="151"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="146"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="160"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -213,38 +260,38 @@
 <context>
     <name>JournalChoreView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="17"/>
         <source>Journal</source>
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="26"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="27"/>
         <source>Dates</source>
         <translation>Zeitraum</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="31"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="32"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="37"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="38"/>
         <source>Passed (duration)</source>
         <translation>Vergangen (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="47"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="48"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="53"/>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="54"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="65"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="63"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
@@ -328,19 +375,220 @@
     </message>
 </context>
 <context>
+    <name>RipestWidgetIntent</name>
+    <message>
+        <location filename="../Velmora/App/RipestWidgetIntent.h" line="14"/>
+        <source>_nearest-chores-title</source>
+        <translation>Nächste Aufgaben</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::BackupService</name>
+    <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="37"/>
+        <source>The chore store is not open, so nothing was backed up.</source>
+        <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts gesichert.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="40"/>
+        <source>Backups can only be written to a local file.</source>
+        <translation>Sicherungen lassen sich nur in eine lokale Datei schreiben.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/BackupService.cpp" line="46"/>
+        <source>Backed up %n chore(s).</source>
+        <translation>
+            <numerusform>%n Aufgabe gesichert.</numerusform>
+            <numerusform>%n Aufgaben gesichert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="52"/>
+        <source>The chore store is not open, so nothing was restored.</source>
+        <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="55"/>
+        <source>Backups can only be read from a local file.</source>
+        <translation>Sicherungen lassen sich nur aus einer lokalen Datei lesen.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="66"/>
+        <source>The chore store is not open, so no calendar was written.</source>
+        <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde kein Kalender geschrieben.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="69"/>
+        <source>Calendars can only be written to a local file.</source>
+        <translation>Kalender lassen sich nur in eine lokale Datei schreiben.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/BackupService.cpp" line="74"/>
+        <source>Exported %n chore(s) to the calendar file.</source>
+        <translation>
+            <numerusform>%n Aufgabe in die Kalenderdatei exportiert.</numerusform>
+            <numerusform>%n Aufgaben in die Kalenderdatei exportiert.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::CalendarExport</name>
+    <message>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="105"/>
+        <source>This chore is due today!</source>
+        <translation>Diese Aufgabe ist heute fällig!</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="112"/>
+        <source>Taskarello chores</source>
+        <translation>Taskarello-Aufgaben</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::ChoreBackup</name>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="227"/>
+        <source>There are more than %1 chores, more than a backup can hold.</source>
+        <translation>Es gibt mehr als %1 Aufgaben, mehr als eine Sicherung fassen kann.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="232"/>
+        <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
+        <translation>Die Aufgabe „%1“ hat einen Titel mit mehr als %2 Zeichen, zu lang für eine Sicherung.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="236"/>
+        <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
+        <translation>Die Aufgabe „%1“ hat ein Datum außerhalb der Jahre 1 bis 9999, das eine Sicherung nicht fassen kann.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="246"/>
+        <source>The backup would be larger than %1 MB.</source>
+        <translation>Die Sicherung wäre größer als %1 MB.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="266"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="351"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="358"/>
+        <source>The file is larger than %1 MB, too large to be a backup.</source>
+        <translation>Die Datei ist größer als %1 MB und damit zu groß für eine Sicherung.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="270"/>
+        <source>The file is not a Taskarello backup: it is not readable JSON.</source>
+        <translation>Die Datei ist keine Taskarello-Sicherung: Sie ist kein lesbares JSON.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="273"/>
+        <source>The file is not a Taskarello backup.</source>
+        <translation>Die Datei ist keine Taskarello-Sicherung.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="276"/>
+        <source>The backup has no schema version this app knows.</source>
+        <translation>Die Sicherung hat keine Schemaversion, die diese App kennt.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="279"/>
+        <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
+        <translation>Die Sicherung stammt aus einer neueren Taskarello-Version (Schema %1) und kann nicht wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="283"/>
+        <source>The backup has no list of chores.</source>
+        <translation>Die Sicherung enthält keine Liste von Aufgaben.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="286"/>
+        <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
+        <translation>Die Sicherung enthält %1 Aufgaben, mehr als die %2, die eine Sicherung enthalten darf.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="293"/>
+        <source>Chore %1 in the backup is not a chore record.</source>
+        <translation>Aufgabe %1 in der Sicherung ist kein Aufgabeneintrag.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="297"/>
+        <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
+        <translation>Bei Aufgabe %1 in der Sicherung fehlt „%2“ oder ist ungültig.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="299"/>
+        <source>Chore %1 in the backup has a title longer than %2 characters.</source>
+        <translation>Aufgabe %1 in der Sicherung hat einen Titel mit mehr als %2 Zeichen.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="311"/>
+        <source>The chore store is not open, so nothing was restored.</source>
+        <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="328"/>
+        <source>The chores could not be saved, so nothing was restored.</source>
+        <translation>Die Aufgaben konnten nicht gespeichert werden, daher wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="333"/>
+        <source>The backup holds no chores.</source>
+        <translation>Die Sicherung enthält keine Aufgaben.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="335"/>
+        <source>Every chore in the backup is already here.</source>
+        <translation>Jede Aufgabe der Sicherung ist schon vorhanden.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="337"/>
+        <source>Restored %n chore(s).</source>
+        <translation>
+            <numerusform>%n Aufgabe wiederhergestellt.</numerusform>
+            <numerusform>%n Aufgaben wiederhergestellt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="339"/>
+        <source>Restored %n chore(s); the others were already here.</source>
+        <translation>
+            <numerusform>%n Aufgabe wiederhergestellt; die übrigen waren schon vorhanden.</numerusform>
+            <numerusform>%n Aufgaben wiederhergestellt; die übrigen waren schon vorhanden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="349"/>
+        <source>%1 is not a file.</source>
+        <translation>%1 ist keine Datei.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="354"/>
+        <source>The file could not be opened: %1.</source>
+        <translation>Die Datei konnte nicht geöffnet werden: %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="366"/>
+        <source>The file could not be written: %1.</source>
+        <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::ChoreDates</name>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="101"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="102"/>
         <source>overdue</source>
         <translation>überfällig</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="103"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="104"/>
         <source>today</source>
         <translation>heute</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="108"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="109"/>
         <source>%n days left</source>
         <translation>
             <numerusform>noch %n Tag</numerusform>
@@ -348,8 +596,8 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="108"/>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="120"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="109"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="121"/>
         <source>%n days</source>
         <translation>
             <numerusform>%n Tag</numerusform>
@@ -357,7 +605,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="111"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="112"/>
         <source>%n months left</source>
         <translation>
             <numerusform>noch %n Monat</numerusform>
@@ -365,7 +613,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="111"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="112"/>
         <source>%n months</source>
         <translation>
             <numerusform>%n Monat</numerusform>
@@ -373,12 +621,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="113"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="114"/>
         <source>years</source>
         <translation>Jahre</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="119"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="120"/>
         <source>Same day</source>
         <translation>Am selben Tag</translation>
     </message>

@@ -18,9 +18,9 @@ int clampToInt(qint64 value)
 }
 
 // Named tr so that lupdate files these texts under this namespace, the context used here.
-QString tr(const char *key, int n = -1)
+QString tr(const char *key, const char *disambiguation = nullptr, int n = -1)
 {
-    return QCoreApplication::translate("Velmora::ChoreDates", key, nullptr, n);
+    return QCoreApplication::translate("Velmora::ChoreDates", key, disambiguation, n);
 }
 
 } // namespace
@@ -106,10 +106,10 @@ QString timeLeftText(const ChoreFields &chore, const QDateTime &from, bool allow
     // between midnight and the next refresh of the day).
     const int n = remainingDays(chore);
     if (d <= 60)
-        return appendingLeft ? tr("%n days left", n) : tr("%n days", n);
+        return appendingLeft ? tr("%n days left", nullptr, n) : tr("%n days", nullptr, n);
     if (d <= 365) {
         const int months = int(std::lround(double(n) / 31.0));
-        return appendingLeft ? tr("%n months left", months) : tr("%n months", months);
+        return appendingLeft ? tr("%n months left", nullptr, months) : tr("%n months", nullptr, months);
     }
     return tr("years");
 }
@@ -118,7 +118,7 @@ QString durationText(qint64 days)
 {
     if (days == 0)
         return tr("Same day");
-    return tr("%n days", clampToInt(days));
+    return tr("%n days", nullptr, clampToInt(days));
 }
 
 } // namespace Velmora::ChoreDates

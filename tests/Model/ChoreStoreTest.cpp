@@ -4,7 +4,10 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
+
+#include "Velmora/Model/ChoreQueryModel.h"
 
 #include <cmath>
 #include <limits>
@@ -260,6 +263,36 @@ TEST_F(ChoreStoreTest, RemovedChoresAreGoneAndRefuseWrites)
     EXPECT_FALSE(chore->assignTitle(QStringLiteral("ghost")));
     auto reopened = openStore();
     EXPECT_EQ(reopened->chore(id), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ChoreStoreTest, ATransactionThatFailsHalfWayLeavesNoHalfEdit)
+{
+    auto store = openStore();
+    Chore *chore = store->insert(fields(QStringLiteral("before"), at("UTC", 2026, 1, 1), at("UTC", 2026, 1, 2)));
+    ASSERT_NE(chore, nullptr);
+    const ChoreFields saved = chore->fields();
+    ChoreQueryModel active(store.get(), ChoreQueryModel::Kind::Active);
+    QAbstractItemModelTester tester(&active, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    Chore *added = nullptr;
+    const bool ok = store->transaction([&] {
+        added = store->insert(ChoreFields::defaults());
+        return added && chore->assignTitle(QStringLiteral("after")) && false; // the last write "fails"
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(chore->fields(), saved);
+    EXPECT_EQ(store->chores().size(), 1u);
+    ASSERT_EQ(active.rowCount(), 1); // the live query never saw, or gave back, the taken-back insert
+    EXPECT_EQ(active.at(0), chore);
+    auto reopened = openStore();
+    EXPECT_EQ(reopened->chores().size(), 1u);
+    EXPECT_EQ(reopened->chore(chore->persistentId())->title(), QStringLiteral("before"));
+
+    EXPECT_TRUE(store->transaction([&] { return chore->assignTitle(QStringLiteral("after")); }));
+    EXPECT_EQ(chore->title(), QStringLiteral("after"));
 }
 
 } // namespace

@@ -1,26 +1,14 @@
 #pragma once
 
 #include "Velmora/Model/ChoreBackup.h"
-#include "Velmora/Model/ChoreStore.h"
-
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "tests/Model/StoreFixture.h"
 
 #include <algorithm>
 #include <memory>
 
-// A store in a fresh temporary folder, plus the chores it holds as comparable keys.
-class BackupFixture : public ::testing::Test {
+// The store fixture, plus the chores a store holds as comparable keys.
+class BackupFixture : public StoreFixture {
 protected:
-    QString storePath() const { return dir.filePath(QStringLiteral("store/chores.sqlite")); }
-
-    std::unique_ptr<Velmora::ChoreStore> openStore()
-    {
-        auto store = std::make_unique<Velmora::ChoreStore>();
-        EXPECT_EQ(store->open(storePath()), Velmora::ChoreStore::OpenResult::Opened) << qPrintable(store->lastError());
-        return store;
-    }
 
     // Sorted match keys: equal for stores holding the same chores, however often each.
     static QList<QByteArray> keys(const Velmora::ChoreStore &store)
@@ -37,6 +25,4 @@ protected:
         while (!store.chores().empty())
             ASSERT_TRUE(store.remove(store.chores().back()));
     }
-
-    QTemporaryDir dir;
 };

@@ -23,13 +23,6 @@ using namespace Velmora;
 
 namespace {
 
-void say(const QString &line)
-{
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
 std::map<qint64, ChoreFields> inMemory(const ChoreStore &store)
 {
     std::map<qint64, ChoreFields> all;

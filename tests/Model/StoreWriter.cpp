@@ -2,6 +2,7 @@
 // change it prints what it is about to do ("intent ...") and once the store has taken it
 // "done <id>", so the kill test knows every change that was shown and the one that may have
 // been cut off. Usage: store_writer <file> <seed>
+#include "ChoreLine.h"
 #include "Velmora/Model/ChoreStore.h"
 
 #include <QCoreApplication>
@@ -14,13 +15,6 @@
 using namespace Velmora;
 
 namespace {
-
-void say(const QString &line)
-{
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
 
 QString encoded(const QString &title)
 {

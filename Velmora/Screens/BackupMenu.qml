@@ -16,6 +16,19 @@ IconButton {
     symbol: "square.and.arrow.up"
     onClicked: menu.popup(root, 0, root.height)
 
+    // What each dialog does once a file is chosen.
+    function backUpTo(url) { report(backup.exportTo(url)) }
+    function restoreFrom(url) {
+        const result = backup.restoreFrom(url)
+        // Restored chores ask for their reminders like chores saved in the editor.
+        if (result.ok)
+            App.scheduleAllReminders()
+        report(result)
+    }
+    function exportCalendarTo(url) { report(backup.exportCalendar(url)) }
+    readonly property alias resultMessage: resultDialog.message
+    readonly property alias resultShown: resultDialog.opened
+
     function report(result) {
         resultDialog.ok = result.ok
         resultDialog.message = result.message
@@ -58,7 +71,7 @@ IconButton {
         defaultSuffix: "json"
         nameFilters: [qsTr("Taskarello backups (*.json)")]
         currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        onAccepted: root.report(backup.exportTo(selectedFile))
+        onAccepted: root.backUpTo(selectedFile)
     }
 
     FileDialog {
@@ -67,13 +80,7 @@ IconButton {
         fileMode: FileDialog.OpenFile
         nameFilters: [qsTr("Taskarello backups (*.json)"), qsTr("All files (*)")]
         currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        onAccepted: {
-            const result = backup.restoreFrom(selectedFile)
-            // Restored chores ask for their reminders like chores saved in the editor.
-            if (result.ok)
-                App.scheduleAllReminders()
-            root.report(result)
-        }
+        onAccepted: root.restoreFrom(selectedFile)
     }
 
     FileDialog {
@@ -83,7 +90,7 @@ IconButton {
         defaultSuffix: "ics"
         nameFilters: [qsTr("Calendar files (*.ics)")]
         currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        onAccepted: root.report(backup.exportCalendar(selectedFile))
+        onAccepted: root.exportCalendarTo(selectedFile)
     }
 
     Dialog {

@@ -73,12 +73,17 @@ void QuickFixture::crossMidnight()
     m_timeChanges.fire();
 }
 
+void QuickFixture::removeAll()
+{
+    const std::vector<Chore *> all = m_app->store()->chores();
+    for (Chore *chore : all)
+        m_app->remove(chore);
+}
+
 void QuickFixture::reset()
 {
     m_app->router()->popToRoot();
-    const std::vector<Chore *> all = m_app->store()->chores();
-    for (Chore *chore : all)
-        m_app->store()->remove(chore);
+    removeAll();
     QStringList identifiers;
     for (const auto &request : m_notifications.pendingRequests())
         identifiers << request.identifier;

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <memory>
 
@@ -28,6 +29,9 @@ public:
     // Finished `daysAgo` days before now, at the given hour.
     Q_INVOKABLE QObject *addFinished(const QString &title, int daysAgo, int hour);
     Q_INVOKABLE int activeCount() const;
+    // A file URL in the fixture's own folder.
+    Q_INVOKABLE QUrl fileUrl(const QString &name) const { return QUrl::fromLocalFile(m_dir.filePath(name)); }
+    Q_INVOKABLE void removeAll();
     Q_INVOKABLE int journalCount() const;
     Q_INVOKABLE int storedCount() const;
     Q_INVOKABLE QStringList activeTitles() const;

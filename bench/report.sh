@@ -62,6 +62,11 @@ fi
     printf "| one write-through field assignment | %.1f µs | raw SQLite %.1f µs | %.2fx |\n", sa, ra, sa / ra
     printf "| insert 1,000 chores, one transaction each | %.1f ms | raw SQLite %.1f ms | %.2fx |\n", si, ri, si / ri
   }'
+if [ -x "$build/bench/scroll_bench" ]; then
+  full=$("$build/bench/scroll_bench" 300 2>/dev/null | sed -E 's/.*mean ([0-9.]+) ms.*/\1/')
+  empty=$("$build/bench/scroll_bench" 0 2>/dev/null | sed -E 's/.*mean ([0-9.]+) ms.*/\1/')
+  echo "| scrolling the grid, mean frame (offscreen, 240 frames) | ${full} ms | empty grid ${empty} ms | $(ratio "$full" "$empty") |"
+fi
 if [ -x "$build/bench/layout_bench" ]; then
   "$build/bench/layout_bench" --benchmark_format=console 2>/dev/null | grep -E '^[A-Za-z]' | sed 's/^/    /' || true
 fi

@@ -75,7 +75,26 @@ Item {
 
             Repeater {
                 model: App.chores
-                delegate: ChoreThumb {}
+                // Tiles are made when they first come near the view: a long list then starts as fast
+                // as a short one. A tile not made yet takes no height, so rows keep the made tiles' height.
+                delegate: Loader {
+                    id: slot
+                    required property var chore
+                    required property int index
+                    property bool reached: false
+                    readonly property bool near: index < grid.columns
+                        * (Math.ceil((scroller.contentY + 2 * scroller.height) / Math.max(grid.rowHeight + grid.gap, 60)) + 1)
+                    onNearChanged: if (near) reached = true
+                    Component.onCompleted: reached = near
+                    active: reached
+                    sourceComponent: ChoreThumb {
+                        chore: slot.chore
+                        width: slot.width
+                        height: slot.height
+                    }
+                    Accessible.role: Accessible.Button
+                    Accessible.name: item ? item.Accessible.name : ""
+                }
             }
 
             // One handler for the whole grid: hundreds of tiles with handlers of their own

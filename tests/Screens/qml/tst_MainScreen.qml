@@ -123,4 +123,30 @@ TestCase {
         fixture.crossMidnight()
         tryVerify(() => text().indexOf("overdue") >= 0, 2000, text())
     }
+
+    function test_aLongListMakesTilesAsTheyComeIntoView() {
+        for (let i = 0; i < 300; ++i)
+            fixture.addChore("chore " + i, 0, i % 90)
+        start()
+        const grid = find("choresGrid")
+        const slots = () => {
+            const out = []
+            for (let i = 0; i < grid.children.length; ++i) {
+                if (grid.children[i].chore !== undefined)
+                    out.push(grid.children[i])
+            }
+            return out.sort((a, b) => a.y - b.y || a.x - b.x)
+        }
+        compare(slots().length, 300)
+        const made = () => slots().filter(s => s.item !== null).length
+        verify(made() < 300, made())
+        verify(made() >= 30, made())
+        // Every row has the made tiles' height, so the grid is as tall as 100 full rows.
+        const last = slots()[299]
+        compare(last.y, 99 * (slots()[0].height + 8))
+        const scroller = find("choresScroller")
+        scroller.contentY = scroller.contentHeight - scroller.height
+        tryVerify(() => last.item !== null)
+        compare(last.item.chore.title, last.chore.title)
+    }
 }

@@ -3,6 +3,7 @@
 #   ./test.sh          the suite
 #   ./test.sh --asan   the suite built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
 #   ./test.sh --long   the suite with the long soak and fuzz runs (200 kills, 60 s of damaged files)
+# Under CI (CI=true) the plain form also runs the sanitizer suite once, after the plain suite passes.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh
@@ -20,5 +21,7 @@ case "${1:-}" in
 esac
 ./scripts/build.sh "$dir" "${args[@]}"
 export QT_QPA_PLATFORM=offscreen
-cd "$dir"
-ctest --output-on-failure -j2
+(cd "$dir" && ctest --output-on-failure -j2)
+if [ "${CI:-}" = "true" ] && [ -z "${1:-}" ]; then
+  ./test.sh --asan
+fi

@@ -16,39 +16,15 @@ Item {
     property real topInset: 0
     readonly property int count: App.chores.count
 
-    Column {
-        id: placeholder
+    EmptyState {
         objectName: "noChores"
         visible: root.count === 0
-        anchors.centerIn: parent
         anchors.verticalCenterOffset: root.topInset / 2
-        width: parent.width - 2 * Styling.horizontalPadding
-        spacing: 8
-
-        SymbolImage {
-            anchors.horizontalCenter: parent.horizontalCenter
-            name: "square.dashed"
-            color: Styling.secondary
-            size: 44
-        }
-        Label {
-            width: parent.width
-            horizontalAlignment: Text.AlignHCenter
-            text: qsTr("No chores")
-            font.pointSize: 20
-            font.weight: Font.Bold
-            color: Styling.foreground
-        }
-        Label {
-            width: parent.width
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.Wrap
-            textFormat: Text.StyledText
-            color: Styling.secondary
-            // One sentence for translators, with the add button's symbol in its place.
-            text: qsTr("Tap %1 to add a chore").arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent)
-                                                   + "\" width=\"18\" height=\"18\">")
-        }
+        title: qsTr("No chores")
+        descriptionFormat: Text.StyledText
+        // One sentence for translators, with the add button's symbol in its place.
+        description: qsTr("Tap %1 to add a chore").arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent)
+                                                        + "\" width=\"18\" height=\"18\">")
     }
 
     Flickable {

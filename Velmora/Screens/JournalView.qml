@@ -27,33 +27,11 @@ Item {
         color: Styling.backdrop
     }
 
-    Column {
+    EmptyState {
         objectName: "noLogs"
         visible: groups.count === 0
-        anchors.centerIn: parent
-        width: parent.width - 2 * Styling.horizontalPadding
-        spacing: 8
-        SymbolImage {
-            anchors.horizontalCenter: parent.horizontalCenter
-            name: "square.dashed"
-            color: Styling.secondary
-            size: 44
-        }
-        Label {
-            width: parent.width
-            horizontalAlignment: Text.AlignHCenter
-            text: qsTr("No logs")
-            font.pointSize: 20
-            font.weight: Font.Bold
-            color: Styling.foreground
-        }
-        Label {
-            width: parent.width
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.Wrap
-            text: qsTr("Finished and repeated chores are added to the journal")
-            color: Styling.secondary
-        }
+        title: qsTr("No logs")
+        description: qsTr("Finished and repeated chores are added to the journal")
     }
 
     Flickable {

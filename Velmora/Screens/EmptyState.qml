@@ -1,0 +1,36 @@
+import QtQuick
+import QtQuick.Controls
+import Velmora.Styling
+
+// What a list shows when it has nothing to show: a dashed square, a title and one sentence.
+Column {
+    property alias title: titleLabel.text
+    property alias description: descriptionLabel.text
+    property alias descriptionFormat: descriptionLabel.textFormat
+
+    anchors.centerIn: parent
+    width: parent.width - 2 * Styling.horizontalPadding
+    spacing: 8
+
+    SymbolImage {
+        anchors.horizontalCenter: parent.horizontalCenter
+        name: "square.dashed"
+        color: Styling.secondary
+        size: 44
+    }
+    Label {
+        id: titleLabel
+        width: parent.width
+        horizontalAlignment: Text.AlignHCenter
+        font.pointSize: 20
+        font.weight: Font.Bold
+        color: Styling.foreground
+    }
+    Label {
+        id: descriptionLabel
+        width: parent.width
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.Wrap
+        color: Styling.secondary
+    }
+}

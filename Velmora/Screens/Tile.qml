@@ -1,0 +1,70 @@
+import QtQuick
+import Velmora.Layout
+import Velmora.Screens
+
+// The face every chore tile shares: its colour, a two-line title, a row of day dots and one
+// short line of text. The active and the journal tiles differ only in what they count.
+Rectangle {
+    id: tile
+    required property var chore
+    property int days: 0
+    property string caption
+    property alias spacing: column.spacing
+    readonly property color ink: ScreenTexts.foregroundOn(color)
+
+    radius: 6
+    color: chore ? chore.color : "transparent"
+    implicitWidth: 80
+    implicitHeight: column.implicitHeight + 8
+
+    Accessible.role: Accessible.Button
+    Accessible.name: chore ? chore.title + ", " + caption : ""
+
+    // Two lines of the title's font, measured the way the title itself is laid out.
+    Text {
+        id: twoLines
+        visible: false
+        text: "X\nX"
+        font: title.font
+    }
+
+    Column {
+        id: column
+        x: 8
+        y: 4
+        width: parent.width - 16
+        spacing: 4
+
+        Text {
+            id: title
+            width: parent.width
+            // Two lines are always reserved, so tiles of short and long titles are equally tall.
+            height: twoLines.implicitHeight
+            text: tile.chore ? tile.chore.title : ""
+            textFormat: Text.PlainText
+            font.pointSize: 12
+            font.weight: Font.Medium
+            color: tile.ink
+            wrapMode: Text.Wrap
+            maximumLineCount: 2
+            elide: Text.ElideRight
+            horizontalAlignment: Text.AlignLeft
+        }
+        DayDotsView {
+            width: parent.width
+            height: 2
+            days: tile.days
+            dot: 2
+            gap: 1
+            weekGap: 2
+            color: tile.ink
+        }
+        Text {
+            width: parent.width
+            text: tile.caption
+            font.pointSize: 9
+            color: tile.ink
+            wrapMode: Text.Wrap
+        }
+    }
+}

@@ -5,25 +5,13 @@
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Notifications/NotificationsManager.h"
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Screens/ScreenTexts.h"
 
 #include <QCoreApplication>
 
 #include <cmath>
 
 namespace Velmora {
-
-namespace {
-
-// Whole seconds into the day of a stored reminder time; odd stored values still give a time.
-qint64 secondsIntoDay(double seconds)
-{
-    if (!std::isfinite(seconds) || std::abs(seconds) > 1e15)
-        return 32400;
-    const qint64 whole = qint64(seconds);
-    return ((whole % 86400) + 86400) % 86400;
-}
-
-} // namespace
 
 ChoreEditor::ChoreEditor(QObject *parent)
     : QObject(parent), m_color(ColorComponentsModel::standardRed().color())
@@ -106,7 +94,7 @@ void ChoreEditor::setNotificationTime(double seconds)
 
 int ChoreEditor::reminderHour() const
 {
-    return int(secondsIntoDay(m_notificationTime) / 3600);
+    return int(ScreenTexts::secondsIntoDay(m_notificationTime) / 3600);
 }
 
 void ChoreEditor::setReminderHour(int hour)
@@ -116,7 +104,7 @@ void ChoreEditor::setReminderHour(int hour)
 
 int ChoreEditor::reminderMinute() const
 {
-    return int(secondsIntoDay(m_notificationTime) % 3600 / 60);
+    return int(ScreenTexts::secondsIntoDay(m_notificationTime) % 3600 / 60);
 }
 
 void ChoreEditor::setReminderMinute(int minute)

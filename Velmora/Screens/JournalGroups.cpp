@@ -3,9 +3,9 @@
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Screens/ScreenTexts.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 namespace Velmora {
 
@@ -96,11 +96,7 @@ QString JournalGroups::headerText(const QDateTime &endDate, const QTimeZone &zon
 {
     if (!endDate.isValid())
         return {};
-    // The long form without its weekday: "December 6, 2026", "6. Dezember 2026".
-    static const QRegularExpression weekday(QStringLiteral("d{4}[,.]?\\s*"));
-    QString format = locale.dateFormat(QLocale::LongFormat);
-    format.remove(weekday);
-    return locale.toString(endDate.toTimeZone(zone).date(), format.trimmed());
+    return locale.toString(endDate.toTimeZone(zone).date(), ScreenTexts::longDateFormat(locale, false));
 }
 
 QVariant JournalGroups::data(const QModelIndex &index, int role) const

@@ -9,31 +9,32 @@
 
 namespace Velmora {
 
+qint64 ScreenTexts::secondsIntoDay(double notificationTime)
+{
+    if (!std::isfinite(notificationTime) || std::abs(notificationTime) > 1e15)
+        return 32400;
+    return ((qint64(notificationTime) % 86400) + 86400) % 86400;
+}
+
+QString ScreenTexts::longDateFormat(const QLocale &locale, bool abbreviatedMonths)
+{
+    static const QRegularExpression weekday(QStringLiteral("d{4}[,.]?\\s*"));
+    QString format = locale.dateFormat(QLocale::LongFormat);
+    format.remove(weekday);
+    if (abbreviatedMonths)
+        format.replace(QStringLiteral("MMMM"), QStringLiteral("MMM"));
+    return format.trimmed();
+}
+
 QString ScreenTexts::reminderTimeText(double notificationTime, const QLocale &locale)
 {
-    qint64 seconds = 32400;
-    if (std::isfinite(notificationTime) && std::abs(notificationTime) < 1e15)
-        seconds = ((qint64(notificationTime) % 86400) + 86400) % 86400;
+    const qint64 seconds = secondsIntoDay(notificationTime);
     int hour = int(seconds / 3600);
     const int minute = int(seconds % 3600 / 60);
     if (locale.timeFormat(QLocale::ShortFormat).contains(QLatin1Char('a'), Qt::CaseInsensitive))
         hour = (hour + 11) % 12 + 1;
     return QStringLiteral("%1:%2").arg(locale.toString(hour), locale.toString(minute).rightJustified(2, locale.zeroDigit().at(0)));
 }
-
-namespace {
-
-// The locale's long date without weekday, with abbreviated month names: "Mar 3, 2026".
-QString abbreviatedFormat(const QLocale &locale)
-{
-    static const QRegularExpression weekday(QStringLiteral("d{4}[,.]?\\s*"));
-    QString format = locale.dateFormat(QLocale::LongFormat);
-    format.remove(weekday);
-    format.replace(QStringLiteral("MMMM"), QStringLiteral("MMM"));
-    return format.trimmed();
-}
-
-} // namespace
 
 QString ScreenTexts::datesText(const QDateTime &start, const QDateTime &end) const
 {
@@ -44,7 +45,7 @@ QString ScreenTexts::datesText(const QDateTime &start, const QDateTime &end, con
 {
     const QDate from = start.isValid() ? start.toTimeZone(zone).date() : QDate();
     const QDate to = end.isValid() ? end.toTimeZone(zone).date() : QDate();
-    const QString format = abbreviatedFormat(locale);
+    const QString format = longDateFormat(locale, true);
     if (!from.isValid() || !to.isValid())
         return from.isValid() ? locale.toString(from, format) : locale.toString(to, format);
     if (from == to)

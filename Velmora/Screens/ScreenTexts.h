@@ -23,6 +23,13 @@ public:
     Q_INVOKABLE QString reminderTimeText(double notificationTime) const { return reminderTimeText(notificationTime, QLocale()); }
     static QString reminderTimeText(double notificationTime, const QLocale &locale);
 
+    // Whole seconds into the day of a stored reminder time; odd stored values (NaN, huge, out
+    // of the day) still give a time of day, 09:00 for what is not a number at all.
+    static qint64 secondsIntoDay(double notificationTime);
+    // The locale's long date without its weekday ("December 6, 2026"), with "Dec" for "December"
+    // when abbreviatedMonths.
+    static QString longDateFormat(const QLocale &locale, bool abbreviatedMonths);
+
     // The days from start to end in the abbreviated date style, without times of day.
     Q_INVOKABLE QString datesText(const QDateTime &start, const QDateTime &end) const;
     static QString datesText(const QDateTime &start, const QDateTime &end, const QTimeZone &zone, const QLocale &locale);

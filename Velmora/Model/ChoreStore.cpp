@@ -179,12 +179,8 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
 
     // Every row is read before the first write, so a file that turns out damaged deep
     // inside is still left exactly as it was.
-    if (version != 0 && !load()) {
-        qDeleteAll(m_chores);
-        m_chores.clear();
-        m_byId.clear();
+    if (version != 0 && !load())
         return OpenResult::Corrupt;
-    }
 
     // WAL with normal syncing: every commit survives a killed process, and commits stay cheap.
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
@@ -226,14 +222,9 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
             }
             current = stage.to.encoded();
         }
-        if (current != version) {
-            // Migrated rows are read again in their new form.
-            qDeleteAll(m_chores);
-            m_chores.clear();
-            m_byId.clear();
-            if (!load())
-                return OpenResult::Corrupt;
-        }
+        // Migrated rows are read again in their new form.
+        if (current != version && !load())
+            return OpenResult::Corrupt;
     }
 
     if (version == 0 && !load())
@@ -243,8 +234,17 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
     return OpenResult::Opened;
 }
 
+void ChoreStore::unload()
+{
+    qDeleteAll(m_chores);
+    m_chores.clear();
+    m_byId.clear();
+}
+
+// Replaces what is in memory with every row of the file; on failure nothing stays loaded.
 bool ChoreStore::load()
 {
+    unload();
     // Every chore is read once at opening; going straight to SQLite's handle skips a QVariant
     // per value, which is most of the cost for a large store.
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -290,7 +290,11 @@ bool ChoreStore::load()
     if (status != SQLITE_DONE)
         m_lastError = QString::fromUtf8(sqlite3_errmsg(sqlite));
     sqlite3_finalize(select);
-    return status == SQLITE_DONE;
+    if (status != SQLITE_DONE) {
+        unload();
+        return false;
+    }
+    return true;
 }
 
 bool ChoreStore::bindInsert(const ChoreFields &fields)

@@ -106,6 +106,7 @@ private:
     bool writeField(Chore *chore, Chore::Field field, const QVariant &value);
     OpenResult validateExisting(const QString &path);
     bool load();
+    void unload();
     bool fail(const QString &error);
 
     struct Statements;

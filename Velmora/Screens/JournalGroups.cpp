@@ -7,19 +7,9 @@
 
 #include <QLocale>
 
+#include <limits>
+
 namespace Velmora {
-
-namespace {
-
-qint64 localDay(const QDateTime &instant, const QTimeZone &zone)
-{
-    if (!instant.isValid())
-        return std::numeric_limits<qint64>::min();
-    const QDate date = instant.toTimeZone(zone).date();
-    return date.isValid() ? date.toJulianDay() : std::numeric_limits<qint64>::min();
-}
-
-} // namespace
 
 JournalGroups::JournalGroups(QObject *parent) : QAbstractListModel(parent) {}
 
@@ -48,7 +38,8 @@ QList<JournalGroups::Group> JournalGroups::cut() const
         return groups;
     const QTimeZone zone = Clock::current().timeZone();
     for (Chore *chore : m_query->rows()) {
-        const qint64 day = localDay(chore->endDateOrInvalid(), zone);
+        // Chores without a readable end (odd stored values) share one run, last.
+        const qint64 day = ChoreDates::localDay(chore->endDateOrInvalid(), zone).value_or(std::numeric_limits<qint64>::min());
         if (groups.isEmpty() || groups.constLast().day != day)
             groups.append({day, chore->endDateOrInvalid(), {}});
         groups.last().chores.append(chore);

@@ -8,7 +8,14 @@ import Velmora.Styling
 Dialog {
     id: alert
     property string confirmText
+    // What the question is about, for alerts shared by many tiles.
+    property var chore: null
     signal confirmed()
+
+    function openFor(subject) {
+        chore = subject
+        open()
+    }
 
     parent: Overlay.overlay
     anchors.centerIn: parent

@@ -141,8 +141,6 @@ Item {
     ActionAlert {
         id: deleteAlert
         objectName: "deleteAlert"
-        property var chore: null
-        function openFor(chore) { deleteAlert.chore = chore; open() }
         title: qsTr("Delete this chore?")
         confirmText: qsTr("Delete")
         onConfirmed: App.remove(deleteAlert.chore)
@@ -150,8 +148,6 @@ Item {
     ActionAlert {
         id: finishAlert
         objectName: "finishAlert"
-        property var chore: null
-        function openFor(chore) { finishAlert.chore = chore; open() }
         title: qsTr("Finish this chore?")
         confirmText: qsTr("Finish")
         onConfirmed: App.finish(finishAlert.chore)

@@ -131,8 +131,6 @@ Item {
     }
     ActionAlert {
         id: deleteAlert
-        property var chore: null
-        function openFor(chore) { deleteAlert.chore = chore; open() }
         title: qsTr("Delete this chore?")
         confirmText: qsTr("Delete")
         onConfirmed: App.remove(deleteAlert.chore)

@@ -1,18 +1,13 @@
 #pragma once
 
 // Shared set-up of the Qt Quick Test programs. A program's setup file includes
-// VelmoraQmlPlugins.h (once), and calls these from its setup object:
+// VelmoraQmlPlugins.h (once) and, when it needs nothing of its own, uses QuickSetup:
 //
-//   class Setup : public QObject {
-//       Q_OBJECT
-//   public:
-//       Setup() { VelmoraTest::prepareQuickTestProcess(); }
-//   public slots:
-//       void qmlEngineAvailable(QQmlEngine *engine) { VelmoraTest::prepareQuickTestEngine(engine); }
-//   };
-//   QUICK_TEST_MAIN_WITH_SETUP(name, Setup)
-//   #include "setup.moc"
+//   QUICK_TEST_MAIN_WITH_SETUP(name, VelmoraTest::QuickSetup)
+//
+// A setup object of its own calls prepareQuickTestProcess() and prepareQuickTestEngine().
 
+#include <QObject>
 #include <QQmlEngine>
 #include <QQuickStyle>
 #include <QStandardPaths>
@@ -29,5 +24,13 @@ inline void prepareQuickTestEngine(QQmlEngine *engine)
 {
     engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
 }
+
+class QuickSetup : public QObject {
+    Q_OBJECT
+public:
+    QuickSetup() { prepareQuickTestProcess(); }
+public slots:
+    void qmlEngineAvailable(QQmlEngine *engine) { prepareQuickTestEngine(engine); }
+};
 
 } // namespace VelmoraTest

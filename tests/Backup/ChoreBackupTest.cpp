@@ -57,6 +57,20 @@ QList<ChoreFields> variedChores()
     return all;
 }
 
+// One chore record as a backup holds it, every field valid.
+QJsonObject validChore()
+{
+    return QJsonObject{
+        {"title", "ok"},
+        {"colorComponents", QJsonObject{{"red", 1}, {"green", 0.5}, {"blue", 0}}},
+        {"startDate", "2026-01-01T00:00:00.000Z"},
+        {"dueDate", "2026-01-05T00:00:00.000Z"},
+        {"endDate", QJsonValue::Null},
+        {"notify", true},
+        {"notificationTime", 32400},
+    };
+}
+
 class ChoreBackupTest : public BackupFixture {
 protected:
     void fill(ChoreStore &store)
@@ -65,18 +79,6 @@ protected:
             ASSERT_NE(store.insert(f), nullptr);
     }
 
-    static QJsonObject validChore()
-    {
-        return QJsonObject{
-            {"title", "ok"},
-            {"colorComponents", QJsonObject{{"red", 1}, {"green", 0.5}, {"blue", 0}}},
-            {"startDate", "2026-01-01T00:00:00.000Z"},
-            {"dueDate", "2026-01-05T00:00:00.000Z"},
-            {"endDate", QJsonValue::Null},
-            {"notify", true},
-            {"notificationTime", 32400},
-        };
-    }
 
     static QByteArray document(const QJsonArray &chores, const QString &version = QStringLiteral("1.0.0"))
     {
@@ -232,15 +234,7 @@ struct Refusal {
 
 QByteArray withChore(const std::function<void(QJsonObject &)> &change, const char *version = "1.0.0")
 {
-    QJsonObject bad = QJsonObject{
-        {"title", "ok"},
-        {"colorComponents", QJsonObject{{"red", 1}, {"green", 0.5}, {"blue", 0}}},
-        {"startDate", "2026-01-01T00:00:00.000Z"},
-        {"dueDate", "2026-01-05T00:00:00.000Z"},
-        {"endDate", QJsonValue::Null},
-        {"notify", true},
-        {"notificationTime", 32400},
-    };
+    QJsonObject bad = validChore();
     const QJsonObject good = bad;
     change(bad);
     return QJsonDocument(QJsonObject{{"format", "taskarello-backup"}, {"schemaVersion", version},

@@ -55,6 +55,7 @@ DetailScreen {
             onClicked: finishAlert.open()
         },
         GreedyButton {
+            objectName: "repeatButton"
             text: qsTr("Repeat")
             onClicked: App.router.push(Router.RepeatChore, view.chore)
         },

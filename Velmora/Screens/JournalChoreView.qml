@@ -45,6 +45,7 @@ DetailScreen {
 
     actions: [
         GreedyButton {
+            objectName: "repeatButton"
             text: qsTr("Repeat")
             onClicked: App.router.push(Router.CopyChore, view.chore)
         },

@@ -1,0 +1,364 @@
+// One chore's whole road through the real window, by clicks and keys as a user makes them, with
+// the app closed and started again on the same files after every step: what the window showed
+// is still there, and the pending reminders are exactly those of active chores with a reminder
+// still to come.
+#include "VelmoraQmlPlugins.h"
+
+#include "Velmora/App/VelmoraApp.h"
+#include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreQueryModel.h"
+#include "Velmora/Notifications/NotificationsManager.h"
+#include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/DesktopNotificationService.h"
+#include "Velmora/Platform/TimeChangeNotifier.h"
+#include "Velmora/Platform/WidgetCenter.h"
+#include "Velmora/Screens/JournalGroups.h"
+#include "tests/support/TestSupport.h"
+
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Velmora;
+using VelmoraTest::at;
+using VelmoraTest::waitFor;
+using VelmoraTest::zone;
+
+namespace {
+
+// Every item of the scene, popups included: they hang off the window's root item.
+void collect(QObject *object, QList<QQuickItem *> &out, QSet<QObject *> &seen)
+{
+    if (!object || seen.contains(object))
+        return;
+    seen.insert(object);
+    if (auto *item = qobject_cast<QQuickItem *>(object)) {
+        out << item;
+        for (QQuickItem *child : item->childItems())
+            collect(child, out, seen);
+    }
+    for (QObject *child : object->children())
+        collect(child, out, seen);
+}
+
+class WholeRoadWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { QQuickStyle::setStyle(QStringLiteral("Basic")); }
+    void SetUp() override { start(); }
+    void TearDown() override { stop(); }
+
+    void start()
+    {
+        auto bus = std::make_unique<FakeNotificationBus>();
+        bus->serverPresent = true;
+        service = std::make_unique<DesktopNotificationService>(dir.filePath(QStringLiteral("notifications.sqlite")),
+                                                               std::move(bus));
+        NotificationService::install(service.get());
+        app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&timeChanges, &widgets});
+        ASSERT_EQ(app->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
+        VelmoraApp::setInstance(app.get());
+        engine = std::make_unique<QQmlApplicationEngine>();
+        engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+        engine->load(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Main.qml")));
+        ASSERT_FALSE(engine->rootObjects().isEmpty());
+        window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        settle();
+    }
+
+    // Everything in memory goes, the window first; only the files stay.
+    void stop()
+    {
+        engine.reset();
+        window = nullptr;
+        VelmoraApp::setInstance(nullptr);
+        app.reset();
+        NotificationService::install(nullptr);
+        service.reset();
+    }
+
+    void restart()
+    {
+        stop();
+        start();
+    }
+
+    QList<QQuickItem *> items() const
+    {
+        QList<QQuickItem *> out;
+        QSet<QObject *> seen;
+        collect(window->contentItem(), out, seen);
+        return out;
+    }
+
+    // The one item of that name the user can see now, or null.
+    QQuickItem *shown(const QString &name) const
+    {
+        QQuickItem *found = nullptr;
+        for (QQuickItem *item : items()) {
+            if (item->objectName() == name && item->isVisible() && item->opacity() > 0) {
+                if (found)
+                    ADD_FAILURE() << "two visible items named " << name.toStdString();
+                found = item;
+            }
+        }
+        return found;
+    }
+
+    QQuickItem *waitShown(const QString &name)
+    {
+        QQuickItem *item = nullptr;
+        waitFor([&] { return (item = shown(name)) != nullptr; });
+        EXPECT_NE(item, nullptr) << name.toStdString() << " never showed";
+        return item;
+    }
+
+    // No page sliding and no popup fading: input lands where it is aimed.
+    void settle()
+    {
+        waitFor([&] {
+            for (QQuickItem *item : items()) {
+                if (item->inherits("QQuickStackView") && item->property("busy").toBool())
+                    return false;
+            }
+            return true;
+        });
+        QTest::qWait(250); // popups' enter and exit fades
+    }
+
+    void click(QQuickItem *item, Qt::MouseButton button = Qt::LeftButton)
+    {
+        ASSERT_NE(item, nullptr);
+        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+        QTest::mouseClick(window, button, {}, centre.toPoint());
+        settle();
+    }
+    void click(const QString &name, Qt::MouseButton button = Qt::LeftButton) { click(waitShown(name), button); }
+
+    // The tiles the grid shows, in reading order, each as "title: time left".
+    QStringList tiles() const
+    {
+        QQuickItem *grid = shown(QStringLiteral("choresGrid"));
+        if (!grid)
+            return {};
+        QList<QQuickItem *> placed;
+        for (QQuickItem *slot : grid->childItems()) {
+            if (slot->property("chore").isValid() && slot->property("item").value<QQuickItem *>())
+                placed << slot;
+        }
+        std::sort(placed.begin(), placed.end(), [](QQuickItem *a, QQuickItem *b) {
+            return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+        });
+        QStringList out;
+        for (QQuickItem *slot : placed) {
+            const auto *chore = slot->property("chore").value<Chore *>();
+            const auto *thumb = slot->property("item").value<QQuickItem *>();
+            out << (chore ? chore->title() : QStringLiteral("?")) + QStringLiteral(": ") + thumb->property("caption").toString();
+        }
+        return out;
+    }
+    QQuickItem *tile(const QString &title) const
+    {
+        QQuickItem *grid = shown(QStringLiteral("choresGrid"));
+        for (QQuickItem *slot : grid ? grid->childItems() : QList<QQuickItem *>()) {
+            const auto *chore = slot->property("chore").value<Chore *>();
+            if (chore && chore->title() == title)
+                return slot;
+        }
+        return nullptr;
+    }
+
+    // The journal's sections as the window lays them out: header, then the chores under it.
+    QList<QPair<QString, QList<Chore *>>> journalSections() const
+    {
+        QList<QPair<QString, QList<Chore *>>> out;
+        QList<QQuickItem *> sections;
+        for (QQuickItem *item : items()) {
+            if (item->property("header").isValid() && item->property("chores").isValid() && item->isVisible())
+                sections << item;
+        }
+        std::sort(sections.begin(), sections.end(), [](QQuickItem *a, QQuickItem *b) { return a->y() < b->y(); });
+        for (QQuickItem *section : sections) {
+            QList<Chore *> chores;
+            QList<QQuickItem *> below;
+            QSet<QObject *> seen;
+            collect(section, below, seen);
+            for (QQuickItem *item : below) {
+                if (item != section && QString::fromLatin1(item->metaObject()->className()).startsWith(QLatin1String("JournalThumb")))
+                    chores << item->property("chore").value<Chore *>();
+            }
+            out.append({section->property("header").toString(), chores});
+        }
+        return out;
+    }
+
+    QStringList titles(const ChoreQueryModel *query) const
+    {
+        QStringList out;
+        for (const Chore *chore : query->rows())
+            out << chore->title();
+        return out;
+    }
+
+    void typeTitle(const QString &title)
+    {
+        QQuickItem *field = waitShown(QStringLiteral("titleField"));
+        click(field);
+        EXPECT_TRUE(field->hasActiveFocus());
+        for (const QChar c : title)
+            QTest::keyClick(window, c.toLatin1());
+        EXPECT_EQ(field->property("text").toString(), title);
+    }
+
+    void crossMidnight()
+    {
+        clock.setNow(ChoreDates::startOfDay(clock.now()).addDays(1).addSecs(5 * 60));
+        timeChanges.fire();
+        ASSERT_TRUE(waitFor([&] { return app->refreshDay()->date() == ChoreDates::startOfDay(clock.now()); }));
+    }
+
+    void expectRemindersMatchActiveChores()
+    {
+        QSet<QString> pending;
+        for (const NotificationRequest &request : service->pendingRequests())
+            pending.insert(request.identifier);
+        QSet<QString> wanted;
+        for (const Chore *chore : app->chores()->rows()) {
+            const auto instant = NotificationsManager::reminderInstant(chore->dueDate(), chore->notificationTime(), clock.timeZone());
+            if (chore->notify() && instant && *instant > clock.now())
+                wanted.insert(NotificationsManager::notificationIdentifier(*chore));
+        }
+        EXPECT_EQ(pending, wanted);
+    }
+
+    FakeClock clock{at("Europe/Berlin", 2026, 5, 20, 10), zone("Europe/Berlin")};
+    ScopedClock installedClock{clock};
+    QTemporaryDir dir;
+    FakeTimeChangeNotifier timeChanges;
+    FakeWidgetCenter widgets;
+    std::unique_ptr<DesktopNotificationService> service;
+    std::unique_ptr<VelmoraApp> app;
+    std::unique_ptr<QQmlApplicationEngine> engine;
+    QQuickWindow *window = nullptr;
+};
+
+TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
+{
+    const QStringList none;
+    EXPECT_NE(shown(QStringLiteral("noChores")), nullptr);
+
+    // Add "Mop" for two days with a reminder.
+    click(QStringLiteral("addButton"));
+    typeTitle(QStringLiteral("Mop"));
+    click(QStringLiteral("moreDays"));
+    click(QStringLiteral("moreDays"));
+    click(QStringLiteral("notifyToggle"));
+    click(QStringLiteral("saveButton"));
+    ASSERT_TRUE(waitFor([&] { return !shown(QStringLiteral("choreEditor")); }));
+    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
+    restart();
+    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
+    EXPECT_EQ(service->pendingRequests().size(), 1);
+    expectRemindersMatchActiveChores();
+
+    // Midnights pass until the tile reads overdue: the third one.
+    int midnights = 0;
+    while (tiles() != QStringList{QStringLiteral("Mop: overdue")} && midnights < 5) {
+        crossMidnight();
+        ++midnights;
+        settle();
+    }
+    EXPECT_EQ(midnights, 3);
+    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: overdue")});
+    restart();
+    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: overdue")});
+    expectRemindersMatchActiveChores();
+
+    // Repeat from the tile's menu: a new two-day run, the overdue one goes to the journal.
+    const QDateTime repeatedAt = clock.now();
+    click(tile(QStringLiteral("Mop")), Qt::RightButton);
+    click(QStringLiteral("menuRepeat"));
+    waitShown(QStringLiteral("choreEditor"));
+    click(QStringLiteral("saveButton"));
+    ASSERT_TRUE(waitFor([&] { return !shown(QStringLiteral("choreEditor")); }));
+    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
+    restart();
+    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
+    EXPECT_EQ(titles(app->journal()), QStringList{QStringLiteral("Mop")});
+    EXPECT_EQ(service->pendingRequests().size(), 1);
+    expectRemindersMatchActiveChores();
+
+    // The next day the new run is finished, after the confirmation.
+    crossMidnight();
+    const QDateTime finishedAt = clock.now();
+    click(tile(QStringLiteral("Mop")), Qt::RightButton);
+    click(QStringLiteral("menuFinish"));
+    click(QStringLiteral("confirmButton"));
+    ASSERT_TRUE(waitFor([&] { return shown(QStringLiteral("noChores")) != nullptr; }));
+    restart();
+    EXPECT_EQ(tiles(), none);
+    EXPECT_NE(shown(QStringLiteral("noChores")), nullptr);
+    EXPECT_TRUE(service->pendingRequests().isEmpty());
+
+    // Both runs in the journal, each under the day it ended, the newest day first.
+    click(QStringLiteral("journalButton"));
+    waitShown(QStringLiteral("journalView"));
+    auto sections = journalSections();
+    ASSERT_EQ(sections.size(), 2);
+    const QLocale locale;
+    EXPECT_EQ(sections.at(0).first, JournalGroups::headerText(finishedAt, clock.timeZone(), locale));
+    EXPECT_EQ(sections.at(1).first, JournalGroups::headerText(repeatedAt, clock.timeZone(), locale));
+    EXPECT_NE(sections.at(0).first, sections.at(1).first);
+    ASSERT_EQ(sections.at(0).second.size(), 1);
+    ASSERT_EQ(sections.at(1).second.size(), 1);
+    EXPECT_EQ(sections.at(0).second.front()->endDate(), finishedAt);
+    EXPECT_EQ(sections.at(1).second.front()->endDate(), repeatedAt);
+
+    // Copy the older run back from its journal page.
+    const qint64 olderId = sections.at(1).second.front()->persistentId();
+    const ChoreFields olderFields = sections.at(1).second.front()->fields();
+    QQuickItem *olderThumb = nullptr;
+    for (QQuickItem *item : items()) {
+        if (QString::fromLatin1(item->metaObject()->className()).startsWith(QLatin1String("JournalThumb"))
+            && item->property("chore").value<Chore *>() == sections.at(1).second.front())
+            olderThumb = item;
+    }
+    click(olderThumb);
+    waitShown(QStringLiteral("journalChoreView"));
+    click(QStringLiteral("repeatButton"));
+    waitShown(QStringLiteral("choreEditor"));
+    click(QStringLiteral("saveButton"));
+    ASSERT_TRUE(waitFor([&] { return !shown(QStringLiteral("choreEditor")); }));
+    restart();
+    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
+    EXPECT_EQ(app->journal()->rowCount(), 2);
+    Chore *older = app->store()->chore(olderId);
+    ASSERT_NE(older, nullptr);
+    EXPECT_EQ(older->fields(), olderFields);
+    EXPECT_EQ(service->pendingRequests().size(), 1);
+    expectRemindersMatchActiveChores();
+
+    // Delete the copy from its tile: its reminder goes with it, the journal stays.
+    click(tile(QStringLiteral("Mop")), Qt::RightButton);
+    click(QStringLiteral("menuDelete"));
+    click(QStringLiteral("confirmButton"));
+    ASSERT_TRUE(waitFor([&] { return shown(QStringLiteral("noChores")) != nullptr; }));
+    restart();
+    EXPECT_EQ(tiles(), none);
+    EXPECT_EQ(app->journal()->rowCount(), 2);
+    EXPECT_TRUE(service->pendingRequests().isEmpty());
+    click(QStringLiteral("journalButton"));
+    waitShown(QStringLiteral("journalView"));
+    EXPECT_EQ(journalSections().size(), 2);
+}
+
+} // namespace

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds and runs the whole test suite.
 #   ./test.sh          the suite
-#   ./test.sh --asan   the suite built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
-#   ./test.sh --long   the suite with the long soak and fuzz runs (200 kills, 60 s of damaged files)
+#   ./test.sh --asan   the suite built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
+#                      and the store opening fuzzed with libFuzzer for 20 s
+#   ./test.sh --long   the suite with the long soak and fuzz runs (200 kills, 60 s of damaged files),
+#                      then the sanitizer suite with a minute of libFuzzer, then (as root) the package check
 # Under CI (CI=true) the plain form also runs the sanitizer suite once, after the plain suite passes.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,6 +18,10 @@ case "${1:-}" in
   # Unoptimised: it compiles in far less time, and the sanitizers see the code as written.
   export BUILD_TYPE=Debug
   export ASAN_OPTIONS=detect_leaks=0
+  # clang: it has libFuzzer, so the store fuzzer is built and run with the suite.
+  if command -v clang++-14 >/dev/null; then
+    export CC=clang-14 CXX=clang++-14
+  fi
   ;;
 --long)
   export VELMORA_SOAK_ROUNDS=200 VELMORA_FUZZ_SECONDS=60
@@ -26,4 +32,9 @@ export QT_QPA_PLATFORM=offscreen
 (cd "$dir" && ctest --output-on-failure -j2)
 if [ "${CI:-}" = "true" ] && [ -z "${1:-}" ]; then
   ./test.sh --asan
+fi
+if [ "${1:-}" = "--long" ]; then
+  ./test.sh --asan
+  # The release check installs the package on a fresh Debian 12 root: it needs root and the mirror.
+  if [ "$(id -u)" -eq 0 ]; then ./scripts/deb-check.sh; fi
 fi

@@ -14,7 +14,7 @@
 // A store in a fresh temporary folder, and raw SQL access to its file for planting odd rows.
 class StoreFixture : public ::testing::Test {
 protected:
-    QString storePath() const { return dir.filePath(QStringLiteral("store/chores.sqlite")); }
+    QString storePath() const { return storeFolder + QStringLiteral("/chores.sqlite"); }
 
     std::unique_ptr<Velmora::ChoreStore> openStore()
     {
@@ -47,4 +47,6 @@ protected:
     }
 
     QTemporaryDir dir;
+    // Where the store file lives; a test may move it, to another file system say.
+    QString storeFolder = dir.filePath(QStringLiteral("store"));
 };

@@ -1,0 +1,1 @@
+// Builds the QML modules' shared precompiled header.

@@ -177,10 +177,10 @@ protected:
         return nullptr;
     }
 
-    // The journal's sections as the window lays them out: header, then the chores under it.
-    QList<QPair<QString, QList<Chore *>>> journalSections() const
+    // The journal's sections as the window lays them out: header, then the tiles under it.
+    QList<QPair<QString, QList<QQuickItem *>>> journalSections() const
     {
-        QList<QPair<QString, QList<Chore *>>> out;
+        QList<QPair<QString, QList<QQuickItem *>>> out;
         QList<QQuickItem *> sections;
         for (QQuickItem *item : items()) {
             if (item->property("header").isValid() && item->property("chores").isValid() && item->isVisible())
@@ -188,15 +188,15 @@ protected:
         }
         std::sort(sections.begin(), sections.end(), [](QQuickItem *a, QQuickItem *b) { return a->y() < b->y(); });
         for (QQuickItem *section : sections) {
-            QList<Chore *> chores;
+            QList<QQuickItem *> thumbs;
             QList<QQuickItem *> below;
             QSet<QObject *> seen;
             collect(section, below, seen);
             for (QQuickItem *item : below) {
                 if (item != section && QString::fromLatin1(item->metaObject()->className()).startsWith(QLatin1String("JournalThumb")))
-                    chores << item->property("chore").value<Chore *>();
+                    thumbs << item;
             }
-            out.append({section->property("header").toString(), chores});
+            out.append({section->property("header").toString(), thumbs});
         }
         return out;
     }
@@ -217,6 +217,30 @@ protected:
         for (const QChar c : title)
             QTest::keyClick(window, c.toLatin1());
         EXPECT_EQ(field->property("text").toString(), title);
+    }
+
+    void save()
+    {
+        click(QStringLiteral("saveButton"));
+        EXPECT_TRUE(waitFor([&] { return !shown(QStringLiteral("choreEditor")); })) << "the editor stayed open";
+    }
+
+    // Finish or delete from the tile's menu, through the confirmation; here it leaves no tile.
+    void confirmFromTileMenu(const QString &title, const QString &menuItem)
+    {
+        click(tile(title), Qt::RightButton);
+        click(menuItem);
+        click(QStringLiteral("confirmButton"));
+        EXPECT_TRUE(waitFor([&] { return shown(QStringLiteral("noChores")) != nullptr; }));
+    }
+
+    // What the grid shows now, and again once the app has started anew on the same files.
+    void expectTilesAcrossRestart(const QStringList &expected)
+    {
+        EXPECT_EQ(tiles(), expected);
+        restart();
+        EXPECT_EQ(tiles(), expected);
+        expectRemindersMatchActiveChores();
     }
 
     void crossMidnight()
@@ -253,7 +277,6 @@ protected:
 
 TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
 {
-    const QStringList none;
     EXPECT_NE(shown(QStringLiteral("noChores")), nullptr);
 
     // Add "Mop" for two days with a reminder.
@@ -262,13 +285,9 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     click(QStringLiteral("moreDays"));
     click(QStringLiteral("moreDays"));
     click(QStringLiteral("notifyToggle"));
-    click(QStringLiteral("saveButton"));
-    ASSERT_TRUE(waitFor([&] { return !shown(QStringLiteral("choreEditor")); }));
-    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
-    restart();
-    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
+    save();
+    expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
     EXPECT_EQ(service->pendingRequests().size(), 1);
-    expectRemindersMatchActiveChores();
 
     // Midnights pass until the tile reads overdue: the third one.
     int midnights = 0;
@@ -278,34 +297,23 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
         settle();
     }
     EXPECT_EQ(midnights, 3);
-    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: overdue")});
-    restart();
-    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: overdue")});
-    expectRemindersMatchActiveChores();
+    expectTilesAcrossRestart({QStringLiteral("Mop: overdue")});
 
     // Repeat from the tile's menu: a new two-day run, the overdue one goes to the journal.
     const QDateTime repeatedAt = clock.now();
     click(tile(QStringLiteral("Mop")), Qt::RightButton);
     click(QStringLiteral("menuRepeat"));
     waitShown(QStringLiteral("choreEditor"));
-    click(QStringLiteral("saveButton"));
-    ASSERT_TRUE(waitFor([&] { return !shown(QStringLiteral("choreEditor")); }));
-    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
-    restart();
-    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
+    save();
+    expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
     EXPECT_EQ(titles(app->journal()), QStringList{QStringLiteral("Mop")});
     EXPECT_EQ(service->pendingRequests().size(), 1);
-    expectRemindersMatchActiveChores();
 
     // The next day the new run is finished, after the confirmation.
     crossMidnight();
     const QDateTime finishedAt = clock.now();
-    click(tile(QStringLiteral("Mop")), Qt::RightButton);
-    click(QStringLiteral("menuFinish"));
-    click(QStringLiteral("confirmButton"));
-    ASSERT_TRUE(waitFor([&] { return shown(QStringLiteral("noChores")) != nullptr; }));
-    restart();
-    EXPECT_EQ(tiles(), none);
+    confirmFromTileMenu(QStringLiteral("Mop"), QStringLiteral("menuFinish"));
+    expectTilesAcrossRestart({});
     EXPECT_NE(shown(QStringLiteral("noChores")), nullptr);
     EXPECT_TRUE(service->pendingRequests().isEmpty());
 
@@ -320,40 +328,29 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     EXPECT_NE(sections.at(0).first, sections.at(1).first);
     ASSERT_EQ(sections.at(0).second.size(), 1);
     ASSERT_EQ(sections.at(1).second.size(), 1);
-    EXPECT_EQ(sections.at(0).second.front()->endDate(), finishedAt);
-    EXPECT_EQ(sections.at(1).second.front()->endDate(), repeatedAt);
+    const Chore *newer = sections.at(0).second.front()->property("chore").value<Chore *>();
+    const Chore *older = sections.at(1).second.front()->property("chore").value<Chore *>();
+    ASSERT_TRUE(newer && older);
+    EXPECT_EQ(newer->endDate(), finishedAt);
+    EXPECT_EQ(older->endDate(), repeatedAt);
 
     // Copy the older run back from its journal page.
-    const qint64 olderId = sections.at(1).second.front()->persistentId();
-    const ChoreFields olderFields = sections.at(1).second.front()->fields();
-    QQuickItem *olderThumb = nullptr;
-    for (QQuickItem *item : items()) {
-        if (QString::fromLatin1(item->metaObject()->className()).startsWith(QLatin1String("JournalThumb"))
-            && item->property("chore").value<Chore *>() == sections.at(1).second.front())
-            olderThumb = item;
-    }
-    click(olderThumb);
+    const qint64 olderId = older->persistentId();
+    const ChoreFields olderFields = older->fields();
+    click(sections.at(1).second.front());
     waitShown(QStringLiteral("journalChoreView"));
     click(QStringLiteral("repeatButton"));
     waitShown(QStringLiteral("choreEditor"));
-    click(QStringLiteral("saveButton"));
-    ASSERT_TRUE(waitFor([&] { return !shown(QStringLiteral("choreEditor")); }));
-    restart();
-    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
+    save();
+    expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
     EXPECT_EQ(app->journal()->rowCount(), 2);
-    Chore *older = app->store()->chore(olderId);
-    ASSERT_NE(older, nullptr);
-    EXPECT_EQ(older->fields(), olderFields);
+    ASSERT_NE(app->store()->chore(olderId), nullptr);
+    EXPECT_EQ(app->store()->chore(olderId)->fields(), olderFields);
     EXPECT_EQ(service->pendingRequests().size(), 1);
-    expectRemindersMatchActiveChores();
 
     // Delete the copy from its tile: its reminder goes with it, the journal stays.
-    click(tile(QStringLiteral("Mop")), Qt::RightButton);
-    click(QStringLiteral("menuDelete"));
-    click(QStringLiteral("confirmButton"));
-    ASSERT_TRUE(waitFor([&] { return shown(QStringLiteral("noChores")) != nullptr; }));
-    restart();
-    EXPECT_EQ(tiles(), none);
+    confirmFromTileMenu(QStringLiteral("Mop"), QStringLiteral("menuDelete"));
+    expectTilesAcrossRestart({});
     EXPECT_EQ(app->journal()->rowCount(), 2);
     EXPECT_TRUE(service->pendingRequests().isEmpty());
     click(QStringLiteral("journalButton"));

@@ -1,6 +1,4 @@
-#include "Velmora/Platform/Clock.h"
-#include "Velmora/Platform/DesktopNotificationService.h"
-#include "tests/support/TestSupport.h"
+#include "NotificationServiceFixture.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,40 +19,11 @@ namespace {
 
 constexpr int quietIntervalMs = 10 * 3600 * 1000;
 
-NotificationRequest request(const QString &id, const QString &title, QDate day, int hour, int minute)
-{
-    return {id, title, QStringLiteral("body"), true, {day.year(), day.month(), day.day(), hour, minute}};
-}
-
-QStringList identifiers(const QList<NotificationRequest> &requests)
-{
-    QStringList ids;
-    for (const NotificationRequest &r : requests)
-        ids.append(r.identifier);
-    ids.sort();
-    return ids;
-}
-
-class DesktopNotificationServiceTest : public ::testing::Test {
+class DesktopNotificationServiceTest : public NotificationServiceFixture {
 protected:
-    const QDate today{2026, 5, 10};
-    FakeClock clock{at("Europe/Berlin", 2026, 5, 10, 8, 0), zone("Europe/Berlin")};
-    ScopedClock installed{clock};
-    QTemporaryDir dir;
-    FakeNotificationBus *bus = nullptr;
-    std::optional<DesktopNotificationService> service;
-
-    QString path() const { return dir.filePath(QStringLiteral("data/notifications.sqlite")); }
-
-    // A new run of the app: the old service is gone, a new one opens the same file.
-    DesktopNotificationService &start(bool serverPresent = true)
+    DesktopNotificationServiceTest()
+        : NotificationServiceFixture(quietIntervalMs)
     {
-        service.reset();
-        auto fake = std::make_unique<FakeNotificationBus>();
-        fake->serverPresent = serverPresent;
-        bus = fake.get();
-        service.emplace(path(), std::move(fake), nullptr, quietIntervalMs);
-        return *service;
     }
 
     // Lets every queued callback run.

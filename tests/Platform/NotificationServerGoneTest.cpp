@@ -1,6 +1,4 @@
-#include "Velmora/Platform/Clock.h"
-#include "Velmora/Platform/DesktopNotificationService.h"
-#include "tests/support/TestSupport.h"
+#include "NotificationServiceFixture.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,25 +18,12 @@ namespace {
 // Short, so the service's own timer does the delivering while the test runs.
 constexpr int tickMs = 5;
 
-NotificationRequest request(const QString &id, const QString &title, QDate day, int hour, int minute)
-{
-    return {id, title, QStringLiteral("body"), true, {day.year(), day.month(), day.day(), hour, minute}};
-}
-
 QStringList titles(const std::vector<FakeNotificationBus::Shown> &shown)
 {
     QStringList list;
     for (const auto &s : shown)
         list.append(s.title);
     return list;
-}
-
-QStringList identifiers(const QList<NotificationRequest> &requests)
-{
-    QStringList ids;
-    for (const NotificationRequest &r : requests)
-        ids.append(r.identifier);
-    return ids;
 }
 
 // Lets the delivery timer run a number of times.
@@ -50,24 +35,11 @@ void runTicks(int ticks = 10)
         QCoreApplication::processEvents(QEventLoop::AllEvents, tickMs);
 }
 
-class NotificationServerGoneTest : public ::testing::Test {
+class NotificationServerGoneTest : public NotificationServiceFixture {
 protected:
-    const QDate today{2026, 5, 10};
-    FakeClock clock{at("Europe/Berlin", 2026, 5, 10, 8, 0), zone("Europe/Berlin")};
-    ScopedClock installed{clock};
-    QTemporaryDir dir;
-    FakeNotificationBus *bus = nullptr;
-    std::optional<DesktopNotificationService> service;
-
-    QString path() const { return dir.filePath(QStringLiteral("notifications.sqlite")); }
-
-    void start(bool serverPresent)
+    NotificationServerGoneTest()
+        : NotificationServiceFixture(tickMs)
     {
-        service.reset();
-        auto fake = std::make_unique<FakeNotificationBus>();
-        fake->serverPresent = serverPresent;
-        bus = fake.get();
-        service.emplace(path(), std::move(fake), nullptr, tickMs);
     }
 };
 

@@ -135,7 +135,6 @@ TEST_F(StoreFullDiskTest, RealFullFileSystem)
     // From too little room to open (the log index alone takes 8 pages) to room for a few saves.
     for (const int freePages : {1, 4, 8, 9, 10, 12, 16, 24, 40}) {
         SCOPED_TRACE(QStringLiteral("%1 pages free").arg(freePages).toStdString());
-        QFile::remove(mountPoint.filePath(QStringLiteral("filler")));
         seedThirtyChores();
         ASSERT_FALSE(HasFatalFailure());
         const QStringList before = storedLines();

@@ -3,9 +3,6 @@
 // The floor is the same run with 0 chores: the same window and screens, nothing in the grid.
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/Model/ChoreDates.h"
-#include "Velmora/Platform/NotificationService.h"
-#include "Velmora/Platform/TimeChangeNotifier.h"
-#include "Velmora/Platform/WidgetCenter.h"
 
 #include "VelmoraQmlPlugins.h"
 
@@ -31,11 +28,8 @@ int main(int argc, char *argv[])
     const int frames = 240;
 
     QTemporaryDir dir;
-    Velmora::FakeNotificationService notifications;
-    Velmora::NotificationService::install(&notifications);
-    Velmora::FakeTimeChangeNotifier timeChanges;
-    Velmora::FakeWidgetCenter widgets;
-    Velmora::VelmoraApp app{Velmora::VelmoraApp::Services{&timeChanges, &widgets}};
+    // The system's own services, as the app uses them; the store's folder is a throwaway one.
+    Velmora::VelmoraApp app{Velmora::VelmoraApp::Services{}};
     if (app.open(dir.filePath(QStringLiteral("chores.sqlite"))) != Velmora::ChoreStore::OpenResult::Opened)
         return 1;
     QList<Velmora::ChoreFields> all;

@@ -2,7 +2,6 @@
 #include "Velmora/App/Router.h"
 #include "Velmora/App/Screenshot.h"
 #include "Velmora/App/VelmoraApp.h"
-#include "Velmora/Platform/DesktopNotificationService.h"
 #include "i18n/Translations.h"
 
 #include "VelmoraQmlPlugins.h"
@@ -62,10 +61,6 @@ int main(int argc, char *argv[])
     parser.process(application);
 
     const QString storePath = Velmora::ChoreStore::defaultPath();
-    Velmora::DesktopNotificationService notifications(Velmora::DesktopNotificationService::defaultPath(),
-                                                      std::make_unique<Velmora::DBusNotificationBus>());
-    Velmora::NotificationService::install(&notifications);
-
     Velmora::VelmoraApp app{Velmora::VelmoraApp::Services{}};
     if (app.open(storePath) != Velmora::ChoreStore::OpenResult::Opened) {
         std::fprintf(stderr, "%s\n", Velmora::ChoreStore::failureMessage);

@@ -2,6 +2,7 @@
 
 #include "Velmora/App/RefreshDay.h"
 #include "Velmora/App/Router.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Notifications/NotificationsManager.h"
@@ -18,11 +19,14 @@ class QJSEngine;
 
 namespace Velmora {
 
+class NotificationService;
+class ReminderScheduler;
 class TimeChangeNotifier;
 class WidgetCenter;
 
 // The app's shared objects, created once: the day clock, the notification settings, the
-// router and the store with its two live queries. Screens reach them as the QML singleton App.
+// router, the store with its two live queries and the one owner of changes to chores, and the
+// reminders that follow the store. Screens reach them as the QML singleton App.
 class VelmoraApp : public QObject {
     Q_OBJECT
     QML_NAMED_ELEMENT(App)
@@ -32,6 +36,7 @@ class VelmoraApp : public QObject {
     Q_PROPERTY(Velmora::NotificationsManager *notifications READ notificationsManager CONSTANT)
     Q_PROPERTY(Velmora::Router *router READ router CONSTANT)
     Q_PROPERTY(Velmora::ChoreStore *store READ store CONSTANT)
+    Q_PROPERTY(Velmora::ChoreChanges *changes READ changes CONSTANT)
     Q_PROPERTY(Velmora::ChoreQueryModel *chores READ chores CONSTANT)
     Q_PROPERTY(Velmora::ChoreQueryModel *journal READ journal CONSTANT)
 
@@ -40,6 +45,8 @@ public:
         // Owned by the caller and outliving the app; null means the system's own.
         TimeChangeNotifier *timeChanges = nullptr;
         WidgetCenter *widgetCenter = nullptr;
+        // Null: the desktop's, its file beside the store.
+        NotificationService *notifications = nullptr;
     };
 
     // Deliberately not default-constructible: QML would build a second, empty app instead of
@@ -47,23 +54,19 @@ public:
     explicit VelmoraApp(Services services, QObject *parent = nullptr);
     ~VelmoraApp() override;
 
-    // Opens the store; anything but Opened means the program must stop.
+    // Opens the store and brings the reminders in line with it; anything but Opened means the
+    // program must stop.
     ChoreStore::OpenResult open(const QString &storePath);
 
     RefreshDay *refreshDay() const { return m_refreshDay; }
     NotificationsManager *notificationsManager() const { return m_notifications; }
     Router *router() const { return m_router; }
     ChoreStore *store() const { return m_store; }
+    ChoreChanges *changes() const { return m_changes; }
+    NotificationService *notificationService() const { return m_notificationService; }
     ChoreQueryModel *chores() const { return m_chores; }
     ChoreQueryModel *journal() const { return m_journal; }
     WidgetCenter *widgetCenter() const { return m_widgetCenter; }
-
-    // Finishing and deleting also withdraw the chore's pending reminder: a reminder for a chore
-    // that is done or gone would only mislead.
-    Q_INVOKABLE bool finish(Velmora::Chore *chore);
-    Q_INVOKABLE bool remove(Velmora::Chore *chore);
-    // Every active chore's reminder afresh, as the editor leaves it after a save (after a restore).
-    Q_INVOKABLE void scheduleAllReminders();
 
     // The scene moved to another phase: leaving reloads the widget, coming back refreshes the
     // day and the notification settings. The phase the app starts in is not a change.
@@ -79,11 +82,15 @@ public:
 private:
     std::unique_ptr<TimeChangeNotifier> m_ownedTimeChanges;
     std::unique_ptr<WidgetCenter> m_ownedWidgetCenter;
+    std::unique_ptr<NotificationService> m_ownedNotificationService;
+    NotificationService *m_notificationService = nullptr;
     WidgetCenter *m_widgetCenter = nullptr;
     RefreshDay *m_refreshDay = nullptr;
     NotificationsManager *m_notifications = nullptr;
     Router *m_router = nullptr;
     ChoreStore *m_store = nullptr;
+    ChoreChanges *m_changes = nullptr;
+    ReminderScheduler *m_reminders = nullptr;
     ChoreQueryModel *m_chores = nullptr;
     ChoreQueryModel *m_journal = nullptr;
     Qt::ApplicationState m_state = Qt::ApplicationActive;

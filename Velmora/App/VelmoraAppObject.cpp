@@ -6,7 +6,9 @@
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "Velmora/Notifications/NotificationsManager.h"
+#include "Velmora/Notifications/ReminderScheduler.h"
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/DesktopNotificationService.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
 #include "Velmora/Platform/WidgetCenter.h"
 
@@ -31,10 +33,11 @@ VelmoraApp::VelmoraApp(Services services, QObject *parent) : QObject(parent)
         timeChanges = m_ownedTimeChanges.get();
     }
     m_refreshDay = new RefreshDay(timeChanges, this);
-    m_notifications = new NotificationsManager(this);
     m_router = new Router(this);
     m_store = new ChoreStore(this);
+    m_changes = new ChoreChanges(*m_store, this);
     m_widgetCenter = services.widgetCenter;
+    m_notificationService = services.notifications;
     m_state = QGuiApplication::applicationState();
 }
 
@@ -42,6 +45,9 @@ VelmoraApp::~VelmoraApp()
 {
     if (g_instance == this)
         g_instance = nullptr;
+    // Both use the notification service, which may be ours and is gone before our children.
+    delete m_reminders;
+    delete m_notifications;
 }
 
 ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
@@ -51,40 +57,20 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
         return result;
     m_chores = new ChoreQueryModel(m_store, ChoreQueryModel::Kind::Active, this);
     m_journal = new ChoreQueryModel(m_store, ChoreQueryModel::Kind::Journal, this);
+    const QString folder = QFileInfo(storePath).absolutePath();
+    if (!m_notificationService) {
+        m_ownedNotificationService = std::make_unique<DesktopNotificationService>(
+            folder + QStringLiteral("/notifications.sqlite"));
+        m_notificationService = m_ownedNotificationService.get();
+    }
+    m_notifications = new NotificationsManager(*m_notificationService, this);
+    m_reminders = new ReminderScheduler(*m_store, *m_notificationService, this);
     if (!m_widgetCenter) {
-        const QString snapshot = QFileInfo(storePath).absolutePath() + QStringLiteral("/widget-snapshot.json");
+        const QString snapshot = folder + QStringLiteral("/widget-snapshot.json");
         m_ownedWidgetCenter = std::make_unique<SnapshotWidgetCenter>(snapshot, [this] { return widgetSnapshot(); });
         m_widgetCenter = m_ownedWidgetCenter.get();
     }
     return result;
-}
-
-bool VelmoraApp::finish(Chore *chore)
-{
-    if (!chore || !m_store->finish(chore))
-        return false;
-    NotificationsManager::withdrawNotification(*chore);
-    return true;
-}
-
-bool VelmoraApp::remove(Chore *chore)
-{
-    if (!chore)
-        return false;
-    // The identifier comes from the chore, so it is taken while the chore is still there.
-    const QString identifier = NotificationsManager::notificationIdentifier(*chore);
-    if (!m_store->remove(chore))
-        return false;
-    NotificationsManager::withdrawNotification(identifier);
-    return true;
-}
-
-void VelmoraApp::scheduleAllReminders()
-{
-    for (const Chore *chore : m_chores->rows()) {
-        NotificationsManager::withdrawNotification(*chore);
-        NotificationsManager::scheduleNotification(*chore);
-    }
 }
 
 void VelmoraApp::applicationStateChanged(Qt::ApplicationState state)
@@ -99,7 +85,8 @@ void VelmoraApp::applicationStateChanged(Qt::ApplicationState state)
         break;
     case Qt::ApplicationActive:
         m_refreshDay->refresh(Clock::current().now());
-        m_notifications->refreshSettings();
+        if (m_notifications)
+            m_notifications->refreshSettings();
         break;
     default:
         break;

@@ -23,32 +23,39 @@ QString localPath(const QUrl &url)
 
 BackupService::BackupService(QObject *parent) : QObject(parent) {}
 
-void BackupService::setStore(ChoreStore *store)
+void BackupService::setChanges(ChoreChanges *changes)
 {
-    if (m_store == store)
+    if (m_changes == changes)
         return;
-    m_store = store;
-    emit storeChanged();
+    m_changes = changes;
+    emit changesChanged();
+}
+
+ChoreStore *BackupService::openStore() const
+{
+    ChoreStore *store = m_changes ? m_changes->store() : nullptr;
+    return store && store->isOpen() ? store : nullptr;
 }
 
 QVariantMap BackupService::exportTo(const QUrl &url) const
 {
-    if (!m_store || !m_store->isOpen())
+    ChoreStore *store = openStore();
+    if (!store)
         return result(false, tr("The chore store is not open, so nothing was backed up."));
     const QString path = localPath(url);
     if (path.isEmpty())
         return result(false, tr("Backups can only be written to a local file."));
-    const ChoreBackup::Encoded encoded = ChoreBackup::encode(*m_store);
+    const ChoreBackup::Encoded encoded = ChoreBackup::encode(*store);
     if (!encoded.error.isEmpty())
         return result(false, encoded.error);
     if (const QString error = ChoreBackup::writeFile(path, encoded.bytes); !error.isEmpty())
         return result(false, error);
-    return result(true, tr("Backed up %n chore(s).", nullptr, int(m_store->chores().size())));
+    return result(true, tr("Backed up %n chore(s).", nullptr, int(store->chores().size())));
 }
 
 QVariantMap BackupService::restoreFrom(const QUrl &url)
 {
-    if (!m_store || !m_store->isOpen())
+    if (!openStore())
         return result(false, tr("The chore store is not open, so nothing was restored."));
     const QString path = localPath(url);
     if (path.isEmpty())
@@ -56,19 +63,20 @@ QVariantMap BackupService::restoreFrom(const QUrl &url)
     const ChoreBackup::Encoded file = ChoreBackup::readFile(path);
     if (!file.error.isEmpty())
         return result(false, file.error);
-    const ChoreBackup::Restored restored = ChoreBackup::restore(*m_store, file.bytes);
+    const ChoreBackup::Restored restored = m_changes->restore(file.bytes);
     return result(restored.ok, restored.message);
 }
 
 QVariantMap BackupService::exportCalendar(const QUrl &url) const
 {
-    if (!m_store || !m_store->isOpen())
+    ChoreStore *store = openStore();
+    if (!store)
         return result(false, tr("The chore store is not open, so no calendar was written."));
     const QString path = localPath(url);
     if (path.isEmpty())
         return result(false, tr("Calendars can only be written to a local file."));
     int count = 0;
-    const QByteArray bytes = CalendarExport::encode(*m_store, &count);
+    const QByteArray bytes = CalendarExport::encode(*store, &count);
     if (const QString error = ChoreBackup::writeFile(path, bytes); !error.isEmpty())
         return result(false, error);
     return result(true, tr("Exported %n chore(s) to the calendar file.", nullptr, count));

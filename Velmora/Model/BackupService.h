@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 
 #include <QObject>
@@ -11,27 +12,30 @@
 namespace Velmora {
 
 // Backup, restore and calendar export for QML. Each call answers {"ok": bool, "message": one
-// sentence for the user}.
+// sentence for the user}. A restore is a change like any other, made through the changes.
 class BackupService : public QObject {
     Q_OBJECT
     QML_NAMED_ELEMENT(Backup)
-    Q_PROPERTY(Velmora::ChoreStore *store READ store WRITE setStore NOTIFY storeChanged)
+    Q_PROPERTY(Velmora::ChoreChanges *changes READ changes WRITE setChanges NOTIFY changesChanged)
 
 public:
     explicit BackupService(QObject *parent = nullptr);
 
-    ChoreStore *store() const { return m_store; }
-    void setStore(ChoreStore *store);
+    ChoreChanges *changes() const { return m_changes; }
+    void setChanges(ChoreChanges *changes);
 
     Q_INVOKABLE QVariantMap exportTo(const QUrl &url) const;
     Q_INVOKABLE QVariantMap restoreFrom(const QUrl &url);
     Q_INVOKABLE QVariantMap exportCalendar(const QUrl &url) const;
 
 signals:
-    void storeChanged();
+    void changesChanged();
 
 private:
-    QPointer<ChoreStore> m_store;
+    // The open store behind the changes, or null.
+    ChoreStore *openStore() const;
+
+    QPointer<ChoreChanges> m_changes;
 };
 
 } // namespace Velmora

@@ -82,9 +82,9 @@ public:
     // inserted() is emitted for each only after the commit.
     std::optional<std::vector<Chore *>> insertAll(const QList<ChoreFields> &fields);
     // The object stays alive until the event loop next runs, so callers holding it can finish.
-    Q_INVOKABLE bool remove(Velmora::Chore *chore);
+    bool remove(Velmora::Chore *chore);
     // Sets endDate to now.
-    Q_INVOKABLE bool finish(Velmora::Chore *chore);
+    bool finish(Velmora::Chore *chore);
 
     // Runs inserts and field assignments as one write: when writes() returns false or the
     // file refuses the whole, none of them stays, in the file or in memory. No removes inside.

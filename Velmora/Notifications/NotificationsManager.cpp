@@ -43,8 +43,8 @@ std::optional<QDateTime> firstInstantAt(const QDateTime &local, const QTimeZone 
 
 } // namespace
 
-NotificationsManager::NotificationsManager(QObject *parent)
-    : QObject(parent)
+NotificationsManager::NotificationsManager(NotificationService &service, QObject *parent)
+    : QObject(parent), m_service(service)
 {
 }
 
@@ -57,7 +57,7 @@ void NotificationsManager::publish(const NotificationSettings &settings)
 void NotificationsManager::requestAuthorization()
 {
     QPointer<NotificationsManager> self(this);
-    NotificationService::current().requestAuthorization([self] {
+    m_service.requestAuthorization([self] {
         // The answer itself does not matter: the settings tell what was decided.
         if (self)
             QMetaObject::invokeMethod(self, &NotificationsManager::refreshSettings, Qt::QueuedConnection);
@@ -67,7 +67,7 @@ void NotificationsManager::requestAuthorization()
 void NotificationsManager::refreshSettings()
 {
     QPointer<NotificationsManager> self(this);
-    NotificationService::current().fetchSettings([self](NotificationSettings settings) {
+    m_service.fetchSettings([self](NotificationSettings settings) {
         // The service may answer on any thread; the settings belong to the manager's.
         if (self)
             QMetaObject::invokeMethod(self, [self, settings] { if (self) self->publish(settings); },
@@ -77,8 +77,17 @@ void NotificationsManager::refreshSettings()
 
 QString NotificationsManager::notificationIdentifier(const Chore &chore)
 {
-    return QStringLiteral("Notification-") + Chore::entityName() + QLatin1Char('-')
-        + QString::number(chore.persistentId());
+    return notificationIdentifier(chore.persistentId());
+}
+
+QString NotificationsManager::notificationIdentifier(qint64 persistentId)
+{
+    return notificationIdentifierPrefix() + QString::number(persistentId);
+}
+
+QString NotificationsManager::notificationIdentifierPrefix()
+{
+    return QStringLiteral("Notification-") + Chore::entityName() + QLatin1Char('-');
 }
 
 std::optional<QDateTime> NotificationsManager::reminderInstant(const QDateTime &dueDate, double notificationTime,
@@ -119,25 +128,12 @@ std::optional<NotificationRequest> NotificationsManager::reminderRequest(const C
     return request;
 }
 
-void NotificationsManager::scheduleNotification(const Chore &chore)
+bool NotificationsManager::scheduleNotification(const Chore &chore, NotificationService &service)
 {
-    if (const auto request = reminderRequest(chore, Clock::current().timeZone()))
-        NotificationService::current().add(*request);
-}
-
-void NotificationsManager::withdrawNotification(const Chore &chore)
-{
-    withdrawNotification(notificationIdentifier(chore));
-}
-
-void NotificationsManager::withdrawNotification(const QString &identifier)
-{
-    NotificationService::current().removePendingRequests({identifier});
-}
-
-QString NotificationsManager::identifierFor(Chore *chore) const
-{
-    return chore ? notificationIdentifier(*chore) : QString();
+    const auto request = reminderRequest(chore, Clock::current().timeZone());
+    if (request)
+        service.add(*request);
+    return request.has_value();
 }
 
 } // namespace Velmora

@@ -28,36 +28,4 @@ public:
     qint64 monotonicMs() const override;
 };
 
-class FakeClock final : public Clock {
-public:
-    explicit FakeClock(QDateTime now = QDateTime::currentDateTime(),
-                       QTimeZone zone = QTimeZone::systemTimeZone())
-        : m_now(std::move(now)), m_zone(std::move(zone)) {}
-
-    QDateTime now() const override { return m_now.toTimeZone(m_zone); }
-    QTimeZone timeZone() const override { return m_zone; }
-    qint64 monotonicMs() const override { return m_monotonicMs; }
-
-    void setNow(const QDateTime &now) { m_now = now; }
-    void setTimeZone(const QTimeZone &zone) { m_zone = zone; }
-    // Time passes on both clocks.
-    void advance(qint64 ms) { m_now = m_now.addMSecs(ms); m_monotonicMs += ms; }
-    // The wall clock is set without time passing.
-    void jumpWallClock(qint64 ms) { m_now = m_now.addMSecs(ms); }
-
-private:
-    QDateTime m_now;
-    QTimeZone m_zone;
-    qint64 m_monotonicMs = 0;
-};
-
-// Installs a clock for the lifetime of the guard (tests).
-class ScopedClock {
-public:
-    explicit ScopedClock(const Clock &clock) { Clock::install(&clock); }
-    ~ScopedClock() { Clock::install(nullptr); }
-    ScopedClock(const ScopedClock &) = delete;
-    ScopedClock &operator=(const ScopedClock &) = delete;
-};
-
 } // namespace Velmora

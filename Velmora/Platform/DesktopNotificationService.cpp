@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QStandardPaths>
 #include <QTimeZone>
 #include <QVariant>
 
@@ -35,17 +34,24 @@ std::optional<int> storedInt(const QVariant &value)
     return int(d);
 }
 
+// The five trigger columns starting at column first, or none when any is unusable.
+std::optional<NotificationTrigger> storedTrigger(const QSqlQuery &query, int first)
+{
+    std::optional<int> parts[5];
+    for (int i = 0; i < 5; ++i) {
+        parts[i] = storedInt(query.value(first + i));
+        if (!parts[i])
+            return std::nullopt;
+    }
+    const NotificationTrigger trigger{*parts[0], *parts[1], *parts[2], *parts[3], *parts[4]};
+    return trigger.isValid() ? std::optional(trigger) : std::nullopt;
+}
+
 void later(QObject *context, std::function<void()> work)
 {
     QTimer::singleShot(0, context, std::move(work));
 }
 } // namespace
-
-QString DesktopNotificationService::defaultPath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-        + QStringLiteral("/notifications.sqlite");
-}
 
 DesktopNotificationService::DesktopNotificationService(const QString &databasePath,
                                                        std::unique_ptr<NotificationBus> bus, QObject *parent,
@@ -88,7 +94,10 @@ bool DesktopNotificationService::openDatabase(const QString &path)
                                      "identifier TEXT PRIMARY KEY NOT NULL, title TEXT, body TEXT, "
                                      "sound INTEGER, year INTEGER, month INTEGER, day INTEGER, "
                                      "hour INTEGER, minute INTEGER)"))
-        && query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS state (key TEXT PRIMARY KEY NOT NULL, value)"));
+        && query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS state (key TEXT PRIMARY KEY NOT NULL, value)"))
+        && query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS delivered ("
+                                     "identifier TEXT PRIMARY KEY NOT NULL, year INTEGER, month INTEGER, "
+                                     "day INTEGER, hour INTEGER, minute INTEGER)"));
 }
 
 void DesktopNotificationService::load()
@@ -103,18 +112,29 @@ void DesktopNotificationService::load()
             r.title = query.value(1).toString();
             r.body = query.value(2).toString();
             r.defaultSound = query.value(3).toBool();
-            std::optional<int> parts[5];
-            for (int i = 0; i < 5; ++i)
-                parts[i] = storedInt(query.value(4 + i));
-            const bool complete = std::all_of(std::begin(parts), std::end(parts), [](auto p) { return p.has_value(); });
-            if (complete)
-                r.trigger = {*parts[0], *parts[1], *parts[2], *parts[3], *parts[4]};
-            if (complete && r.trigger.isValid())
-                m_pending.append(r);
-            else
+            const auto trigger = storedTrigger(query, 4);
+            if (!trigger) {
                 erase(r.identifier);
+                continue;
+            }
+            r.trigger = *trigger;
+            m_pending.append(r);
         }
     }
+    // A day that has passed can only drop a request as stale, so older records are of no use.
+    const QDate today = Clock::current().now().toTimeZone(Clock::current().timeZone()).date();
+    if (query.exec(QStringLiteral("SELECT identifier, year, month, day, hour, minute FROM delivered"))) {
+        while (query.next()) {
+            const auto trigger = storedTrigger(query, 1);
+            if (trigger && trigger->date() >= today.addDays(-1))
+                m_delivered.insert(query.value(0).toString(), *trigger);
+        }
+    }
+    const QDate cutoff = today.addDays(-1);
+    QSqlQuery prune(db);
+    prune.prepare(QStringLiteral("DELETE FROM delivered WHERE NOT coalesce(year * 10000 + month * 100 + day >= ?, 0)"));
+    prune.addBindValue(cutoff.year() * 10000 + cutoff.month() * 100 + cutoff.day());
+    prune.exec();
     QSqlQuery state(db);
     state.prepare(QStringLiteral("SELECT value FROM state WHERE key = ?"));
     state.addBindValue(askedKey);
@@ -143,6 +163,20 @@ void DesktopNotificationService::erase(const QString &identifier)
     QSqlQuery query(QSqlDatabase::database(m_connection));
     query.prepare(QStringLiteral("DELETE FROM pending WHERE identifier = ?"));
     query.addBindValue(identifier);
+    query.exec();
+}
+
+void DesktopNotificationService::markDelivered(const NotificationRequest &r)
+{
+    m_delivered.insert(r.identifier, r.trigger);
+    if (!m_persistent)
+        return;
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO delivered (identifier, year, month, day, hour, minute) "
+                                 "VALUES (?, ?, ?, ?, ?, ?)"));
+    query.addBindValue(r.identifier);
+    for (const int v : {r.trigger.year, r.trigger.month, r.trigger.day, r.trigger.hour, r.trigger.minute})
+        query.addBindValue(v);
     query.exec();
 }
 
@@ -183,6 +217,12 @@ void DesktopNotificationService::add(const NotificationRequest &request)
 {
     if (!request.trigger.isValid())
         return;
+    // Asked again for a reminder that has already rung (a restart, an edit that kept the time).
+    const auto delivered = m_delivered.constFind(request.identifier);
+    if (delivered != m_delivered.cend() && *delivered == request.trigger) {
+        removePendingRequests({request.identifier});
+        return;
+    }
     m_pending.removeIf([&](const NotificationRequest &r) { return r.identifier == request.identifier; });
     m_pending.append(request);
     store(request);
@@ -203,17 +243,21 @@ void DesktopNotificationService::deliverDue()
     const QDate today = local.date();
     const QTime time = local.time();
 
-    QStringList stale;
+    QList<NotificationRequest> stale;
     QList<NotificationRequest> due;
     for (const NotificationRequest &r : std::as_const(m_pending)) {
         if (!r.trigger.isDueAt(today, time))
             continue;
         if (r.trigger.date() < today)
-            stale.append(r.identifier);
+            stale.append(r);
         else if (!m_inFlight.contains(r.identifier))
             due.append(r);
     }
-    removePendingRequests(stale);
+    // Its day has passed unseen: it counts as rung, so asking for it again adds nothing.
+    for (const NotificationRequest &r : std::as_const(stale)) {
+        markDelivered(r);
+        removePendingRequests({r.identifier});
+    }
 
     QPointer<DesktopNotificationService> self(this);
     for (const NotificationRequest &r : std::as_const(due)) {
@@ -223,8 +267,10 @@ void DesktopNotificationService::deliverDue()
                 return;
             self->m_inFlight.remove(r.identifier);
             // A request replaced while it was on its way stays pending as the new one.
-            if (shown && self->m_pending.contains(r))
+            if (shown && self->m_pending.contains(r)) {
+                self->markDelivered(r);
                 self->removePendingRequests({r.identifier});
+            }
         });
     }
 }

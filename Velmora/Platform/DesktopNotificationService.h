@@ -3,6 +3,7 @@
 #include "Velmora/Platform/NotificationBus.h"
 #include "Velmora/Platform/NotificationService.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QTimer>
@@ -15,14 +16,12 @@ namespace Velmora {
 // asked for permission live in their own SQLite file, so both survive restarts. While the
 // app runs, requests whose minute has come are shown through the bus and then removed; a
 // request whose day has passed unseen (the app was closed, the machine asleep) is dropped.
+// What has rung is remembered too, so the same reminder asked for again is not shown twice.
 // Everything runs on the owning thread and nothing waits for the bus.
 class DesktopNotificationService final : public QObject, public NotificationService {
     Q_OBJECT
 public:
     static constexpr int defaultDeliveryIntervalMs = 10000;
-
-    // The usual file in the app's data folder.
-    static QString defaultPath();
 
     // Without a bus, the session bus's notification server.
     explicit DesktopNotificationService(const QString &databasePath, std::unique_ptr<NotificationBus> bus = nullptr,
@@ -46,6 +45,7 @@ private:
     void store(const NotificationRequest &request);
     void erase(const QString &identifier);
     void writeAsked();
+    void markDelivered(const NotificationRequest &request);
 
     QString m_connection;
     bool m_persistent = false;
@@ -53,6 +53,8 @@ private:
     std::unique_ptr<NotificationBus> m_bus;
     QList<NotificationRequest> m_pending;
     QSet<QString> m_inFlight;
+    // The trigger each identifier last rang at (or passed unseen).
+    QHash<QString, NotificationTrigger> m_delivered;
     QTimer m_timer;
 };
 

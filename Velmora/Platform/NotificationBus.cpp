@@ -62,18 +62,4 @@ void DBusNotificationBus::notify(const QString &title, const QString &body, bool
     call(message, std::move(done));
 }
 
-void FakeNotificationBus::probeServer(std::function<void(bool)> done)
-{
-    ++probes;
-    callLater(std::move(done), serverPresent);
-}
-
-void FakeNotificationBus::notify(const QString &title, const QString &body, bool defaultSound,
-                                 std::function<void(bool)> done)
-{
-    if (serverPresent)
-        shown.push_back({title, body, defaultSound});
-    callLater(std::move(done), serverPresent);
-}
-
 } // namespace Velmora

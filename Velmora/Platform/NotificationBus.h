@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <functional>
-#include <vector>
 
 namespace Velmora {
 
@@ -36,24 +35,6 @@ private:
     // False without a session bus address: connecting would try to autolaunch a bus.
     static bool sessionBusConfigured();
     void call(const QDBusMessage &message, std::function<void(bool)> done);
-};
-
-// Records what it is asked to show; serverPresent false behaves like a machine without a bus.
-class FakeNotificationBus final : public NotificationBus {
-public:
-    struct Shown {
-        QString title;
-        QString body;
-        bool defaultSound = true;
-    };
-
-    void probeServer(std::function<void(bool)> done) override;
-    void notify(const QString &title, const QString &body, bool defaultSound,
-                std::function<void(bool)> done) override;
-
-    bool serverPresent = true;
-    std::vector<Shown> shown;
-    int probes = 0;
 };
 
 } // namespace Velmora

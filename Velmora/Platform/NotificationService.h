@@ -48,48 +48,13 @@ public:
 
     virtual void requestAuthorization(std::function<void()> done) = 0;
     virtual void fetchSettings(std::function<void(NotificationSettings)> done) = 0;
-    // Replaces a pending request with the same identifier. Requests with invalid triggers are dropped.
+    // Replaces a pending request with the same identifier. Requests with invalid triggers are
+    // dropped, and so is one whose identifier and trigger match a reminder already delivered:
+    // a calendar trigger fires once.
     virtual void add(const NotificationRequest &request) = 0;
     // Unknown identifiers are ignored.
     virtual void removePendingRequests(const QStringList &identifiers) = 0;
     virtual QList<NotificationRequest> pendingRequests() const = 0;
-
-    // The process-wide service: the installed one, else an in-memory one. Main thread only.
-    static NotificationService &current();
-    // Not owned; nullptr restores the in-memory service.
-    static void install(NotificationService *service);
-};
-
-// Keeps requests in memory and answers with a settable status (tests, and the default).
-class FakeNotificationService final : public NotificationService {
-public:
-    void requestAuthorization(std::function<void()> done) override;
-    void fetchSettings(std::function<void(NotificationSettings)> done) override;
-    void add(const NotificationRequest &request) override;
-    void removePendingRequests(const QStringList &identifiers) override;
-    QList<NotificationRequest> pendingRequests() const override { return m_pending; }
-
-    // The status the next fetch reports; a request for authorization turns NotDetermined
-    // into statusAfterRequest.
-    int status = NotificationSettings::NotDetermined;
-    int statusAfterRequest = NotificationSettings::Authorized;
-    // When set, callbacks are run on this instead of the caller's event loop (e.g. a worker thread).
-    std::function<void(std::function<void()>)> runCallback;
-    int authorizationRequests = 0;
-    int settingsFetches = 0;
-
-private:
-    void later(std::function<void()> work);
-    QList<NotificationRequest> m_pending;
-};
-
-// Replaces the process-wide service for the lifetime of the guard (tests).
-class ScopedNotificationService {
-public:
-    explicit ScopedNotificationService(NotificationService &service) { NotificationService::install(&service); }
-    ~ScopedNotificationService() { NotificationService::install(nullptr); }
-    ScopedNotificationService(const ScopedNotificationService &) = delete;
-    ScopedNotificationService &operator=(const ScopedNotificationService &) = delete;
 };
 
 } // namespace Velmora

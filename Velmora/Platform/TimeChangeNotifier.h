@@ -50,12 +50,4 @@ private:
     QDate m_day;
 };
 
-// Fires only when told to (tests).
-class FakeTimeChangeNotifier final : public TimeChangeNotifier {
-    Q_OBJECT
-public:
-    using TimeChangeNotifier::TimeChangeNotifier;
-    void fire() { emit significantTimeChange(); }
-};
-
 } // namespace Velmora

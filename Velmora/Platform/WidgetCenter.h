@@ -32,13 +32,4 @@ private:
     int m_reloads = 0;
 };
 
-class FakeWidgetCenter final : public WidgetCenter {
-public:
-    void reloadAllTimelines() override { ++m_reloads; }
-    int reloadCount() const override { return m_reloads; }
-
-private:
-    int m_reloads = 0;
-};
-
 } // namespace Velmora

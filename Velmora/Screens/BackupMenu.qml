@@ -18,13 +18,7 @@ IconButton {
 
     // What each dialog does once a file is chosen.
     function backUpTo(url) { report(backup.exportTo(url)) }
-    function restoreFrom(url) {
-        const result = backup.restoreFrom(url)
-        // Restored chores ask for their reminders like chores saved in the editor.
-        if (result.ok)
-            App.scheduleAllReminders()
-        report(result)
-    }
+    function restoreFrom(url) { report(backup.restoreFrom(url)) }
     function exportCalendarTo(url) { report(backup.exportCalendar(url)) }
     readonly property alias resultMessage: resultDialog.message
     readonly property alias resultShown: resultDialog.opened
@@ -37,7 +31,7 @@ IconButton {
 
     Backup {
         id: backup
-        store: App.store
+        changes: App.changes
     }
 
     Menu {

@@ -2,8 +2,7 @@
 
 #include "Velmora/App/Router.h"
 #include "Velmora/Model/ChoreDates.h"
-#include "Velmora/Model/ChoreStore.h"
-#include "Velmora/Notifications/NotificationsManager.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ScreenTexts.h"
 
@@ -33,16 +32,16 @@ void ChoreEditor::setChore(Chore *chore)
     emit operationChanged();
 }
 
-void ChoreEditor::setStore(ChoreStore *store)
+void ChoreEditor::setChanges(ChoreChanges *changes)
 {
-    m_store = store;
-    emit storeChanged();
+    m_changes = changes;
+    emit servicesChanged();
 }
 
 void ChoreEditor::setRouter(Router *router)
 {
     m_router = router;
-    emit storeChanged();
+    emit servicesChanged();
 }
 
 void ChoreEditor::setTitle(const QString &title)
@@ -188,39 +187,27 @@ bool ChoreEditor::fail(const QString &error)
     return false;
 }
 
-void ChoreEditor::refreshReminder(const Chore &chore)
-{
-    NotificationsManager::withdrawNotification(chore);
-    NotificationsManager::scheduleNotification(chore);
-}
-
 bool ChoreEditor::save()
 {
-    if (!m_store)
+    if (!m_changes)
         return fail({});
     const ChoreFields fields = workingFields();
     Chore *saved = nullptr;
-    if (m_operation == EditingOperation::update && !m_chore)
-        return fail({});
-    const bool finishes = m_operation == EditingOperation::repeat && m_chore;
-    // One write for the whole save: a disk that fills half-way must not leave half an edit.
-    const bool written = m_store->transaction([&] {
-        if (m_operation == EditingOperation::update) {
-            Chore *chore = m_chore;
-            saved = chore;
-            return chore->assignTitle(fields.title) && chore->assignColorComponents(fields.colorComponents)
-                && chore->assignStartDate(fields.startDate) && chore->assignDueDate(fields.dueDate)
-                && chore->assignNotify(fields.notify) && chore->assignNotificationTime(fields.notificationTime);
-        }
-        saved = m_store->insert(fields);
-        return saved && (!finishes || m_chore->assignEndDate(Clock::current().now()));
-    });
-    if (!written)
-        return fail(m_store->lastError());
-    // The old run is finished: its reminder would announce a chore that is done.
-    if (finishes)
-        NotificationsManager::withdrawNotification(*m_chore);
-    refreshReminder(*saved);
+    switch (m_operation) {
+    case EditingOperation::update:
+        saved = m_changes->update(m_chore, fields) ? m_chore.data() : nullptr;
+        break;
+    case EditingOperation::repeat:
+        // Without its old run (deleted meanwhile) a repeat is still a new run.
+        saved = m_chore ? m_changes->repeat(m_chore, fields) : m_changes->add(fields);
+        break;
+    case EditingOperation::copy:
+    case EditingOperation::add:
+        saved = m_changes->add(fields);
+        break;
+    }
+    if (!saved)
+        return fail(m_changes->lastError());
     if (!m_lastError.isEmpty()) {
         m_lastError.clear();
         emit lastErrorChanged();

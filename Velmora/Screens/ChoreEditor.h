@@ -2,7 +2,7 @@
 
 #include "Velmora/App/Router.h"
 #include "Velmora/Model/Chore.h"
-#include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Model/ChoreChanges.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -20,8 +20,8 @@ class ChoreEditor : public QObject {
 
     Q_PROPERTY(EditingOperation operation READ operation WRITE setOperation NOTIFY operationChanged)
     Q_PROPERTY(Velmora::Chore *chore READ chore WRITE setChore NOTIFY operationChanged)
-    Q_PROPERTY(Velmora::ChoreStore *store READ store WRITE setStore NOTIFY storeChanged)
-    Q_PROPERTY(Velmora::Router *router READ router WRITE setRouter NOTIFY storeChanged)
+    Q_PROPERTY(Velmora::ChoreChanges *changes READ changes WRITE setChanges NOTIFY servicesChanged)
+    Q_PROPERTY(Velmora::Router *router READ router WRITE setRouter NOTIFY servicesChanged)
 
     Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
     Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged)
@@ -52,8 +52,8 @@ public:
     void setOperation(EditingOperation operation);
     Chore *chore() const { return m_chore; }
     void setChore(Chore *chore);
-    ChoreStore *store() const { return m_store; }
-    void setStore(ChoreStore *store);
+    ChoreChanges *changes() const { return m_changes; }
+    void setChanges(ChoreChanges *changes);
     Router *router() const { return m_router; }
     void setRouter(Router *router);
 
@@ -88,13 +88,13 @@ public:
 
     // Takes the chore's fields for update, repeat and copy; add keeps the new-chore values.
     Q_INVOKABLE void load();
-    // Writes to the store, refreshes the reminder and asks to leave. When the store cannot
+    // Writes to the store through the changes and asks to leave. When the store cannot
     // write, nothing is reported as saved: the edit stays and lastError says why.
     Q_INVOKABLE bool save();
 
 signals:
     void operationChanged();
-    void storeChanged();
+    void servicesChanged();
     void titleChanged();
     void colorChanged();
     void datesChanged();
@@ -109,11 +109,10 @@ signals:
 private:
     ChoreFields workingFields() const;
     bool fail(const QString &error);
-    static void refreshReminder(const Chore &chore);
 
     EditingOperation m_operation = EditingOperation::add;
     QPointer<Chore> m_chore;
-    QPointer<ChoreStore> m_store;
+    QPointer<ChoreChanges> m_changes;
     QPointer<Router> m_router;
     QString m_title;
     QColor m_color;

@@ -23,7 +23,7 @@ DetailScreen {
 
     ChoreEditor {
         id: editor
-        store: App.store
+        changes: App.changes
         router: App.router
         onDismissRequested: App.router.pop()
     }

@@ -77,7 +77,7 @@ DetailScreen {
         onConfirmed: {
             const chore = view.chore
             App.router.pop()
-            App.remove(chore)
+            App.changes.remove(chore)
         }
     }
     ActionAlert {
@@ -88,7 +88,7 @@ DetailScreen {
         onConfirmed: {
             const chore = view.chore
             App.router.pop()
-            App.finish(chore)
+            App.changes.finish(chore)
         }
     }
 }

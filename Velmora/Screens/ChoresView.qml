@@ -143,13 +143,13 @@ Item {
         objectName: "deleteAlert"
         title: qsTr("Delete this chore?")
         confirmText: qsTr("Delete")
-        onConfirmed: App.remove(deleteAlert.chore)
+        onConfirmed: App.changes.remove(deleteAlert.chore)
     }
     ActionAlert {
         id: finishAlert
         objectName: "finishAlert"
         title: qsTr("Finish this chore?")
         confirmText: qsTr("Finish")
-        onConfirmed: App.finish(finishAlert.chore)
+        onConfirmed: App.changes.finish(finishAlert.chore)
     }
 }

@@ -67,7 +67,7 @@ DetailScreen {
         onConfirmed: {
             const chore = view.chore
             App.router.pop()
-            App.remove(chore)
+            App.changes.remove(chore)
         }
     }
 }

@@ -133,6 +133,6 @@ Item {
         id: deleteAlert
         title: qsTr("Delete this chore?")
         confirmText: qsTr("Delete")
-        onConfirmed: App.remove(deleteAlert.chore)
+        onConfirmed: App.changes.remove(deleteAlert.chore)
     }
 }

@@ -34,19 +34,16 @@ protected:
         f.title = title;
         f.dueDate = ChoreDates::addDays(f.startDate, dueIn);
         f.notify = notify;
-        Chore *chore = app.store()->insert(f);
-        NotificationsManager::scheduleNotification(*chore);
-        return chore;
+        return app.store()->insert(f);
     }
 
     FakeClock clock{at("Europe/Berlin", 2026, 5, 20, 10), zone("Europe/Berlin")};
     ScopedClock installedClock{clock};
     FakeNotificationService notifications;
-    ScopedNotificationService installedService{notifications};
     FakeTimeChangeNotifier timeChanges;
     FakeWidgetCenter widgets;
     QTemporaryDir dir;
-    VelmoraApp app{VelmoraApp::Services{&timeChanges, &widgets}};
+    VelmoraApp app{VelmoraApp::Services{&timeChanges, &widgets, &notifications}};
 };
 
 TEST_F(VelmoraAppTest, LeavingReloadsTheWidgetAndComingBackRefreshes)
@@ -70,41 +67,11 @@ TEST_F(VelmoraAppTest, LeavingReloadsTheWidgetAndComingBackRefreshes)
     EXPECT_TRUE(VelmoraTest::waitFor([&] { return notifications.settingsFetches > fetches; }));
 }
 
-TEST_F(VelmoraAppTest, FinishingAndDeletingWithdrawTheReminder)
-{
-    Chore *done = add(QStringLiteral("done"), 2, true);
-    Chore *gone = add(QStringLiteral("gone"), 3, true);
-    add(QStringLiteral("kept"), 4, true);
-    ASSERT_EQ(notifications.pendingRequests().size(), 3);
-    ASSERT_TRUE(app.finish(done));
-    ASSERT_TRUE(app.remove(gone));
-    ASSERT_EQ(notifications.pendingRequests().size(), 1);
-    EXPECT_EQ(notifications.pendingRequests().front().title, QStringLiteral("kept"));
-    EXPECT_EQ(app.journal()->rowCount(), 1);
-    EXPECT_EQ(app.chores()->rowCount(), 1);
-}
-
-TEST_F(VelmoraAppTest, RestoredChoresGetTheirReminders)
-{
-    ChoreFields restored = ChoreFields::defaults();
-    restored.title = QStringLiteral("restored");
-    restored.dueDate = ChoreDates::addDays(restored.startDate, 3);
-    restored.notify = true;
-    ChoreFields quiet = restored;
-    quiet.notify = false;
-    ASSERT_TRUE(app.store()->insertAll({restored, quiet}).has_value());
-    EXPECT_TRUE(notifications.pendingRequests().isEmpty());
-    app.scheduleAllReminders();
-    app.scheduleAllReminders(); // twice still leaves one each
-    ASSERT_EQ(notifications.pendingRequests().size(), 1);
-    EXPECT_EQ(notifications.pendingRequests().front().title, QStringLiteral("restored"));
-}
-
 TEST_F(VelmoraAppTest, TheWidgetSnapshotListsTheNearestActiveChores)
 {
     for (int i = 0; i < 10; ++i)
         add(QStringLiteral("chore %1").arg(i), 10 - i, false);
-    ASSERT_TRUE(app.finish(app.chores()->at(0)));
+    ASSERT_TRUE(app.changes()->finish(app.chores()->at(0)));
     const QJsonObject snapshot = QJsonDocument::fromJson(app.widgetSnapshot(3)).object();
     const QJsonArray chores = snapshot.value(QStringLiteral("chores")).toArray();
     ASSERT_EQ(chores.size(), 3);

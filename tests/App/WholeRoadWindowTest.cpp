@@ -61,8 +61,7 @@ protected:
         bus->serverPresent = true;
         service = std::make_unique<DesktopNotificationService>(dir.filePath(QStringLiteral("notifications.sqlite")),
                                                                std::move(bus));
-        NotificationService::install(service.get());
-        app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&timeChanges, &widgets});
+        app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&timeChanges, &widgets, service.get()});
         ASSERT_EQ(app->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
         VelmoraApp::setInstance(app.get());
         engine = std::make_unique<QQmlApplicationEngine>();
@@ -82,7 +81,6 @@ protected:
         window = nullptr;
         VelmoraApp::setInstance(nullptr);
         app.reset();
-        NotificationService::install(nullptr);
         service.reset();
     }
 

@@ -1,6 +1,7 @@
 #include "BackupFixture.h"
 
 #include "Velmora/Model/BackupService.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/CalendarExport.h"
 #include "Velmora/Platform/Clock.h"
 #include "tests/support/TestSupport.h"
@@ -159,8 +160,9 @@ TEST_F(CalendarExportTest, ARealParserReadsEventsAndAlarmsOnTheRightDays)
     undated.dueDate = QDateTime();
     store->insert(undated);
 
+    ChoreChanges changes(*store);
     BackupService service;
-    service.setStore(store.get());
+    service.setChanges(&changes);
     const QString path = dir.filePath(QStringLiteral("chores.ics"));
     const QVariantMap result = service.exportCalendar(QUrl::fromLocalFile(path));
     ASSERT_TRUE(result.value("ok").toBool()) << qPrintable(result.value("message").toString());

@@ -1,6 +1,7 @@
 #include "BackupFixture.h"
 
 #include "Velmora/Model/BackupService.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
@@ -375,8 +376,9 @@ TEST_F(ChoreBackupTest, ServiceWritesAndReadsFilesAndRefusesOddPaths)
 {
     auto store = openStore();
     fill(*store);
+    ChoreChanges changes(*store);
     BackupService service;
-    service.setStore(store.get());
+    service.setChanges(&changes);
     const QString path = dir.filePath(QStringLiteral("backup.json"));
 
     QVariantMap result = service.exportTo(QUrl::fromLocalFile(path));

@@ -9,6 +9,7 @@
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ChoreEditor.h"
+#include "tests/support/Fakes.h"
 
 #include <QCoreApplication>
 
@@ -160,8 +161,9 @@ int main(int argc, char **argv)
         case EditorUpdate:
         case EditorAdd:
         case EditorRepeat: {
+            ChoreChanges changes(store);
             ChoreEditor editor;
-            editor.setStore(&store);
+            editor.setChanges(&changes);
             editor.setOperation(kind == EditorUpdate ? ChoreEditor::EditingOperation::update
                                 : kind == EditorAdd  ? ChoreEditor::EditingOperation::add
                                                      : ChoreEditor::EditingOperation::repeat);

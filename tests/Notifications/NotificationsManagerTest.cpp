@@ -1,7 +1,11 @@
+#include "Velmora/App/Router.h"
+#include "Velmora/Model/ChoreBackup.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Notifications/NotificationsManager.h"
-#include "Velmora/Platform/Clock.h"
-#include "Velmora/Platform/NotificationService.h"
+#include "Velmora/Notifications/ReminderScheduler.h"
+#include "Velmora/Platform/DesktopNotificationService.h"
+#include "Velmora/Screens/ChoreEditor.h"
 #include "tests/support/TestSupport.h"
 
 #include <QSignalSpy>
@@ -10,59 +14,113 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
 using namespace Velmora;
+using Op = ChoreEditor::EditingOperation;
 using VelmoraTest::at;
 using VelmoraTest::zone;
 
 namespace {
 
+// The store, the owner of changes and the reminders that follow them, on the desktop
+// notification service with a fake bus; restart() is the app closed and started again.
 class NotificationsTest : public ::testing::Test {
 protected:
-    void SetUp() override { openStore(); }
+    void SetUp() override { restart(); }
 
-    void openStore()
+    void restart()
     {
+        scheduler.reset();
+        changes.reset();
+        desktop.reset();
+        store.reset();
         store = std::make_unique<ChoreStore>();
         ASSERT_EQ(store->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
+        auto fake = std::make_unique<FakeNotificationBus>();
+        bus = fake.get();
+        desktop = std::make_unique<DesktopNotificationService>(dir.filePath(QStringLiteral("notifications.sqlite")),
+                                                               std::move(fake), nullptr, 10 * 3600 * 1000);
+        changes = std::make_unique<ChoreChanges>(*store);
+        scheduler = std::make_unique<ReminderScheduler>(*store, *desktop);
     }
 
-    Chore *add(const QString &title, QDateTime due, bool notify = true, double time = 32400)
+    static ChoreFields fields(const QString &title, const QDateTime &due, bool notify = true, double time = 32400)
     {
-        ChoreFields fields;
-        fields.title = title;
-        fields.startDate = at("Europe/Berlin", 2026, 5, 1);
-        fields.dueDate = due;
-        fields.notify = notify;
-        fields.notificationTime = time;
-        return store->insert(fields);
+        ChoreFields f;
+        f.title = title;
+        f.startDate = at("Europe/Berlin", 2026, 5, 1);
+        f.dueDate = due;
+        f.notify = notify;
+        f.notificationTime = time;
+        return f;
     }
 
-    // What the editor does on saving.
-    static void save(const Chore &chore)
+    Chore *add(const QString &title, const QDateTime &due, bool notify = true, double time = 32400)
     {
-        NotificationsManager::withdrawNotification(chore);
-        NotificationsManager::scheduleNotification(chore);
+        return changes->add(fields(title, due, notify, time));
+    }
+
+    Chore *find(const QString &title) const
+    {
+        for (Chore *c : store->chores()) {
+            if (c->title() == title && !c->isFinished())
+                return c;
+        }
+        return nullptr;
+    }
+
+    // Through the editor, as the screens save.
+    bool edit(Op operation, Chore *chore, const std::function<void(ChoreEditor &)> &change)
+    {
+        ChoreEditor editor;
+        editor.setChanges(changes.get());
+        editor.setRouter(&router);
+        editor.setOperation(operation);
+        editor.setChore(chore);
+        editor.load();
+        change(editor);
+        return editor.save();
+    }
+
+    // "title mm-dd hh:mm", sorted.
+    static QStringList describe(const QList<NotificationRequest> &requests)
+    {
+        QStringList out;
+        for (const NotificationRequest &r : requests)
+            out << QStringLiteral("%1 %2-%3 %4:%5")
+                       .arg(r.title)
+                       .arg(r.trigger.month, 2, 10, QLatin1Char('0'))
+                       .arg(r.trigger.day, 2, 10, QLatin1Char('0'))
+                       .arg(r.trigger.hour, 2, 10, QLatin1Char('0'))
+                       .arg(r.trigger.minute, 2, 10, QLatin1Char('0'));
+        out.sort();
+        return out;
     }
 
     QStringList pendingIds() const
     {
         QStringList ids;
-        for (const NotificationRequest &r : service.pendingRequests())
+        for (const NotificationRequest &r : desktop->pendingRequests())
             ids.append(r.identifier);
+        ids.sort();
         return ids;
     }
 
     FakeClock clock{at("Europe/Berlin", 2026, 5, 10, 12, 0), zone("Europe/Berlin")};
     ScopedClock installedClock{clock};
     FakeNotificationService service;
-    ScopedNotificationService installedService{service};
     QTemporaryDir dir;
+    Router router;
     std::unique_ptr<ChoreStore> store;
+    FakeNotificationBus *bus = nullptr;
+    std::unique_ptr<DesktopNotificationService> desktop;
+    std::unique_ptr<ChoreChanges> changes;
+    std::unique_ptr<ReminderScheduler> scheduler;
 };
 
 TEST_F(NotificationsTest, IdentifierNamesTheEntityAndTheStoredIdentityAcrossLaunches)
@@ -75,23 +133,19 @@ TEST_F(NotificationsTest, IdentifierNamesTheEntityAndTheStoredIdentityAcrossLaun
     EXPECT_EQ(identifier, QStringLiteral("Notification-Chore-%1").arg(id));
     EXPECT_NE(identifier, NotificationsManager::notificationIdentifier(*other)) << "same title, other chore";
 
-    openStore();
+    restart();
     ASSERT_TRUE(store->chore(id));
     EXPECT_EQ(NotificationsManager::notificationIdentifier(*store->chore(id)), identifier);
 }
 
-TEST_F(NotificationsTest, ScheduleBuildsTheRequest)
+TEST_F(NotificationsTest, TheRequestCarriesTitleBodySoundAndTheWholeMinute)
 {
-    Chore *chore = add(QStringLiteral("Water plants"), at("Europe/Berlin", 2026, 5, 12, 18, 0), true, 8 * 3600 + 15 * 60 + 59);
-    ASSERT_TRUE(chore);
-    NotificationsManager::scheduleNotification(*chore);
-    const QList<NotificationRequest> pending = service.pendingRequests();
+    ASSERT_TRUE(add(QStringLiteral("Water plants"), at("Europe/Berlin", 2026, 5, 12, 18, 0), true, 8 * 3600 + 15 * 60 + 59));
+    const QList<NotificationRequest> pending = desktop->pendingRequests();
     ASSERT_EQ(pending.size(), 1);
-    EXPECT_EQ(pending.first().identifier, NotificationsManager::notificationIdentifier(*chore));
-    EXPECT_EQ(pending.first().title, QStringLiteral("Water plants"));
     EXPECT_EQ(pending.first().body, QStringLiteral("This chore is due today!"));
     EXPECT_TRUE(pending.first().defaultSound);
-    EXPECT_EQ(pending.first().trigger, (NotificationTrigger{2026, 5, 12, 8, 15}));
+    EXPECT_EQ(describe(pending), QStringList{QStringLiteral("Water plants 05-12 08:15")});
 }
 
 TEST_F(NotificationsTest, TriggerUsesTheUsersCurrentZoneOnDstDays)
@@ -109,90 +163,104 @@ TEST_F(NotificationsTest, TriggerUsesTheUsersCurrentZoneOnDstDays)
     };
     for (const Case &c : cases) {
         clock.setTimeZone(zone(c.zone));
-        Chore *chore = add(QStringLiteral("t"), c.due, true, c.seconds);
-        ASSERT_TRUE(chore);
-        NotificationsManager::scheduleNotification(*chore);
-        ASSERT_FALSE(service.pendingRequests().isEmpty());
-        EXPECT_EQ(service.pendingRequests().constLast().trigger, c.expected) << c.zone;
+        const auto request = NotificationsManager::reminderRequest(*add(QStringLiteral("t"), c.due, true, c.seconds),
+                                                                   zone(c.zone));
+        ASSERT_TRUE(request);
+        EXPECT_EQ(request->trigger, c.expected) << c.zone;
     }
 }
 
-TEST_F(NotificationsTest, TwoUpdatesLeaveOneRequestWithTheLatestValues)
+// After every way a chore changes, the pending reminders are exactly those of the active
+// chores with notify on whose reminder has not rung yet.
+TEST_F(NotificationsTest, RemindersFollowEveryChangeOfTheStore)
 {
-    Chore *chore = add(QStringLiteral("first"), at("Europe/Berlin", 2026, 5, 12));
-    ASSERT_TRUE(chore);
-    save(*chore);
-    ASSERT_TRUE(chore->assignTitle(QStringLiteral("second")));
-    ASSERT_TRUE(chore->assignNotificationTime(7 * 3600 + 45 * 60));
-    save(*chore);
-    ASSERT_TRUE(chore->assignTitle(QStringLiteral("third")));
-    ASSERT_TRUE(chore->assignDueDate(at("Europe/Berlin", 2026, 5, 14)));
-    save(*chore);
-
-    const QList<NotificationRequest> pending = service.pendingRequests();
-    ASSERT_EQ(pending.size(), 1);
-    EXPECT_EQ(pending.first().title, QStringLiteral("third"));
-    EXPECT_EQ(pending.first().trigger, (NotificationTrigger{2026, 5, 14, 7, 45}));
-}
-
-TEST_F(NotificationsTest, NotifyOffLeavesNoRequest)
-{
-    Chore *quiet = add(QStringLiteral("quiet"), at("Europe/Berlin", 2026, 5, 12), false);
-    Chore *turnedOff = add(QStringLiteral("turned off"), at("Europe/Berlin", 2026, 5, 12), true);
-    ASSERT_TRUE(quiet && turnedOff);
-    save(*quiet);
-    save(*turnedOff);
-    ASSERT_EQ(pendingIds().size(), 1);
-    ASSERT_TRUE(turnedOff->assignNotify(false));
-    save(*turnedOff);
-    EXPECT_TRUE(pendingIds().isEmpty());
-}
-
-TEST_F(NotificationsTest, PastDueDayStillGetsARequest)
-{
-    Chore *chore = add(QStringLiteral("late"), at("Europe/Berlin", 2026, 4, 1));
-    ASSERT_TRUE(chore);
-    save(*chore);
-    ASSERT_EQ(service.pendingRequests().size(), 1);
-    EXPECT_EQ(service.pendingRequests().first().trigger, (NotificationTrigger{2026, 4, 1, 9, 0}));
-}
-
-TEST_F(NotificationsTest, UnusableReminderTimeAddsNothing)
-{
-    for (const double seconds : {std::nan(""), 1e300, 86400.0, -120.0}) {
-        Chore *chore = add(QStringLiteral("odd"), at("Europe/Berlin", 2026, 5, 12), true, seconds);
-        if (!chore)
-            continue; // the store may refuse the value; then there is nothing to schedule
-        save(*chore);
+    const QDateTime may12 = at("Europe/Berlin", 2026, 5, 12);
+    QByteArray backup;
+    struct Step {
+        const char *what;
+        std::function<bool()> act;
+        QStringList expected;
+    };
+    const std::vector<Step> steps = {
+        {"editor adds with a reminder", [&] { return edit(Op::add, nullptr, [](ChoreEditor &e) {
+             e.setTitle(QStringLiteral("Water")); e.setPlannedDays(2); e.setNotify(true);
+             e.setReminderHour(7); e.setReminderMinute(45); }); },
+         {"Water 05-12 07:45"}},
+        {"editor adds without one", [&] { return edit(Op::add, nullptr, [](ChoreEditor &e) {
+             e.setTitle(QStringLiteral("Quiet")); e.setPlannedDays(3); }); },
+         {"Water 05-12 07:45"}},
+        {"editor updates title and time", [&] { return edit(Op::update, find(QStringLiteral("Water")), [](ChoreEditor &e) {
+             e.setTitle(QStringLiteral("Water more")); e.setReminderHour(8); e.setReminderMinute(30); }); },
+         {"Water more 05-12 08:30"}},
+        {"editor turns one on", [&] { return edit(Op::update, find(QStringLiteral("Quiet")), [](ChoreEditor &e) {
+             e.setNotify(true); }); },
+         {"Quiet 05-13 09:00", "Water more 05-12 08:30"}},
+        {"editor repeats: the old run is finished", [&] {
+             Chore *old = find(QStringLiteral("Water more"));
+             return edit(Op::repeat, old, [](ChoreEditor &e) { e.setPlannedDays(4); }) && old->isFinished(); },
+         {"Quiet 05-13 09:00", "Water more 05-14 08:30"}},
+        {"editor copies", [&] { return edit(Op::copy, find(QStringLiteral("Quiet")), [](ChoreEditor &e) {
+             e.setTitle(QStringLiteral("Quiet copy")); }); },
+         {"Quiet 05-13 09:00", "Quiet copy 05-13 09:00", "Water more 05-14 08:30"}},
+        {"finish", [&] { return changes->finish(find(QStringLiteral("Water more"))); },
+         {"Quiet 05-13 09:00", "Quiet copy 05-13 09:00"}},
+        {"delete", [&] { return changes->remove(find(QStringLiteral("Quiet copy"))); },
+         {"Quiet 05-13 09:00"}},
+        {"a field assigned straight on the store", [&] {
+             return find(QStringLiteral("Quiet"))->assignDueDate(at("Europe/Berlin", 2026, 5, 20)); },
+         {"Quiet 05-20 09:00"}},
+        {"notify turned off on the store", [&] { return find(QStringLiteral("Quiet"))->assignNotify(false); }, {}},
+        {"and on again", [&] { return find(QStringLiteral("Quiet"))->assignNotify(true); }, {"Quiet 05-20 09:00"}},
+        {"restore adds only the backup's active chores with notify on", [&] {
+             ChoreFields done = fields(QStringLiteral("Old"), may12);
+             done.endDate = at("Europe/Berlin", 2026, 5, 2);
+             backup = ChoreBackup::encode({fields(QStringLiteral("Restored"), may12, true, 3600),
+                                           fields(QStringLiteral("Restored quiet"), may12, false), done}).bytes;
+             return changes->restore(backup).ok; },
+         {"Quiet 05-20 09:00", "Restored 05-12 01:00"}},
+        {"a write rolled back leaves nothing behind", [&] {
+             return !store->transaction([&] {
+                 return store->insert(fields(QStringLiteral("Rolled back"), may12)) && false; }); },
+         {"Quiet 05-20 09:00", "Restored 05-12 01:00"}},
+        {"an odd stored time withdraws the reminder", [&] {
+             return find(QStringLiteral("Restored"))->assignNotificationTime(50 * 3600); },
+         {"Quiet 05-20 09:00"}},
+        {"a start finds a reminder of a chore deleted behind its back and drops it", [&] {
+             desktop->add({NotificationsManager::notificationIdentifier(999999), QStringLiteral("Gone"), {}, true,
+                           {2026, 5, 30, 9, 0}});
+             restart();
+             return true; },
+         {"Quiet 05-20 09:00"}},
+        {"rung at its minute: shown once", [&] {
+             clock.setNow(at("Europe/Berlin", 2026, 5, 20, 9, 0));
+             desktop->deliverDue();
+             return VelmoraTest::waitFor([&] { return desktop->pendingRequests().isEmpty(); })
+                 && bus->shown.size() == 1; },
+         {}},
+        {"never again: not after a restart, nor an edit that keeps the minute", [&] {
+             restart();
+             desktop->deliverDue();
+             return find(QStringLiteral("Quiet"))->assignTitle(QStringLiteral("Quiet, renamed"))
+                 && !VelmoraTest::waitFor([&] { return !bus->shown.empty(); }, 200); },
+         {}},
+        {"a new minute the same day is a new reminder", [&] {
+             return find(QStringLiteral("Quiet, renamed"))->assignNotificationTime(10 * 3600); },
+         {"Quiet, renamed 05-20 10:00"}},
+    };
+    for (const Step &step : steps) {
+        ASSERT_TRUE(step.act()) << step.what;
+        EXPECT_EQ(describe(desktop->pendingRequests()), step.expected) << step.what;
+        // And every pending one belongs to an active chore with notify on.
+        for (const QString &id : pendingIds()) {
+            const Chore *chore = store->chore(id.section(QLatin1Char('-'), 2).toLongLong());
+            EXPECT_TRUE(chore && chore->notify() && !chore->isFinished()) << step.what << " " << qPrintable(id);
+        }
     }
-    EXPECT_TRUE(pendingIds().isEmpty());
-}
-
-TEST_F(NotificationsTest, FinishingAndDeletingWithdrawTheReminder)
-{
-    Chore *finished = add(QStringLiteral("finished"), at("Europe/Berlin", 2026, 5, 12));
-    Chore *deleted = add(QStringLiteral("deleted"), at("Europe/Berlin", 2026, 5, 12));
-    Chore *kept = add(QStringLiteral("kept"), at("Europe/Berlin", 2026, 5, 12));
-    ASSERT_TRUE(finished && deleted && kept);
-    save(*finished);
-    save(*deleted);
-    save(*kept);
-    ASSERT_EQ(pendingIds().size(), 3);
-
-    ASSERT_TRUE(store->finish(finished));
-    NotificationsManager::withdrawNotification(*finished);
-    const QString deletedId = NotificationsManager::notificationIdentifier(*deleted);
-    ASSERT_TRUE(store->remove(deleted));
-    NotificationsManager::withdrawNotification(deletedId);
-    // Withdrawing twice is harmless.
-    NotificationsManager::withdrawNotification(deletedId);
-
-    EXPECT_EQ(pendingIds(), QStringList{NotificationsManager::notificationIdentifier(*kept)});
 }
 
 TEST_F(NotificationsTest, SettingsAreAbsentUntilTheFirstFetchAndEveryFetchNotifies)
 {
-    NotificationsManager manager;
+    NotificationsManager manager{service};
     QSignalSpy spy(&manager, &NotificationsManager::settingsChanged);
     EXPECT_FALSE(manager.hasSettings());
     manager.refreshSettings();
@@ -214,7 +282,7 @@ TEST_F(NotificationsTest, RequestingAuthorizationFetchesTheAnswer)
     for (const Case c : {Case{NotificationSettings::Authorized}, Case{NotificationSettings::Denied}}) {
         service.status = NotificationSettings::NotDetermined;
         service.statusAfterRequest = c.answer;
-        NotificationsManager manager;
+        NotificationsManager manager{service};
         manager.requestAuthorization();
         ASSERT_TRUE(VelmoraTest::waitFor([&] { return manager.hasSettings(); }));
         EXPECT_EQ(manager.authorizationStatus(), c.answer);
@@ -226,7 +294,7 @@ TEST_F(NotificationsTest, AnswersFromAnotherThreadArePublishedOnTheMainThread)
     std::vector<std::thread> workers;
     service.runCallback = [&](std::function<void()> work) { workers.emplace_back(std::move(work)); };
     service.status = NotificationSettings::Denied;
-    NotificationsManager manager;
+    NotificationsManager manager{service};
     QThread *publishedOn = nullptr;
     QObject::connect(&manager, &NotificationsManager::settingsChanged, &manager,
                      [&] { publishedOn = QThread::currentThread(); }, Qt::DirectConnection);
@@ -240,7 +308,7 @@ TEST_F(NotificationsTest, AnswersFromAnotherThreadArePublishedOnTheMainThread)
 
 TEST_F(NotificationsTest, AManagerGoneBeforeTheAnswerIsLeftAlone)
 {
-    auto manager = std::make_unique<NotificationsManager>();
+    auto manager = std::make_unique<NotificationsManager>(service);
     manager->requestAuthorization();
     manager->refreshSettings();
     manager.reset();

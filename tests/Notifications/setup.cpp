@@ -1,4 +1,5 @@
-#include "Velmora/Platform/NotificationService.h"
+#include "Velmora/Notifications/NotificationsManager.h"
+#include "tests/support/Fakes.h"
 #include "VelmoraQmlPlugins.h"
 #include "tests/support/QuickTestSetup.h"
 
@@ -18,6 +19,8 @@ public:
     int statusAfterRequest() const { return m_service.statusAfterRequest; }
     void setStatusAfterRequest(int s) { m_service.statusAfterRequest = s; }
     int authorizationRequests() const { return m_service.authorizationRequests; }
+    // A manager of the fake service, collected with the test's objects.
+    Q_INVOKABLE QObject *newManager() { return new Velmora::NotificationsManager(m_service); }
 
 private:
     Velmora::FakeNotificationService &m_service;
@@ -31,10 +34,8 @@ public slots:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
         VelmoraTest::prepareQuickTestEngine(engine);
-        Velmora::NotificationService::install(&m_service);
         engine->rootContext()->setContextProperty(QStringLiteral("fakeService"), &m_control);
     }
-    void cleanupTestCase() { Velmora::NotificationService::install(nullptr); }
 
 private:
     Velmora::FakeNotificationService m_service;

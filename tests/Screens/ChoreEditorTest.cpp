@@ -2,7 +2,6 @@
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
-#include "Velmora/Platform/NotificationService.h"
 #include "Velmora/Screens/ChoreEditor.h"
 #include "tests/support/TestSupport.h"
 
@@ -25,7 +24,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(store.open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
-        editor.setStore(&store);
+        editor.setChanges(&changes);
         editor.setRouter(&router);
     }
     static QDateTime day(int month, int d) { return at("Europe/Berlin", 2026, month, d); }
@@ -57,10 +56,9 @@ protected:
 
     FakeClock clock{at("Europe/Berlin", 2026, 5, 20, 14, 30), zone("Europe/Berlin")};
     ScopedClock installedClock{clock};
-    FakeNotificationService notifications;
-    ScopedNotificationService installedService{notifications};
     QTemporaryDir dir;
     ChoreStore store;
+    ChoreChanges changes{store};
     Router router;
     ChoreEditor editor;
 };
@@ -68,7 +66,7 @@ protected:
 TEST_F(ChoreEditorTest, AddWithNoInputSavesTheDefaults)
 {
     ChoreEditor fresh;
-    fresh.setStore(&store);
+    fresh.setChanges(&changes);
     fresh.setOperation(Op::add);
     fresh.load();
     QSignalSpy dismissed(&fresh, &ChoreEditor::dismissRequested);
@@ -84,7 +82,6 @@ TEST_F(ChoreEditorTest, AddWithNoInputSavesTheDefaults)
     EXPECT_FALSE(saved.notify);
     EXPECT_EQ(saved.notificationTime, 32400);
     EXPECT_EQ(dismissed.count(), 1);
-    EXPECT_TRUE(notifications.pendingRequests().isEmpty());
 }
 
 TEST_F(ChoreEditorTest, RepeatStartsTodayWithThePlannedLengthAndFinishesTheOldRun)
@@ -109,9 +106,6 @@ TEST_F(ChoreEditorTest, RepeatStartsTodayWithThePlannedLengthAndFinishesTheOldRu
     EXPECT_EQ(run->dueDate(), day(5, 27));
     EXPECT_EQ(run->colorComponents(), old->colorComponents());
     EXPECT_EQ(router.depth(), 0);
-    // Only the new run is reminded of.
-    ASSERT_EQ(notifications.pendingRequests().size(), 1);
-    EXPECT_EQ(notifications.pendingRequests().front().trigger, (NotificationTrigger{2026, 5, 27, 7, 45}));
 }
 
 TEST_F(ChoreEditorTest, CopyOfAChoreDueBeforeItsStartIsSameDayAndLeavesTheSource)
@@ -131,7 +125,7 @@ TEST_F(ChoreEditorTest, CopyOfAChoreDueBeforeItsStartIsSameDayAndLeavesTheSource
     EXPECT_EQ(router.depth(), 0);
 }
 
-TEST_F(ChoreEditorTest, UpdateWritesBackAndKeepsOneReminderWithTheLatestTime)
+TEST_F(ChoreEditorTest, UpdateWritesBackTheLatestEdit)
 {
     Chore *c = chore(QStringLiteral("Bins"), day(5, 1), day(5, 22), true);
     for (const auto &[title, hour] : {std::pair{"Bins out", 7}, std::pair{"Bins, really", 19}}) {
@@ -143,13 +137,6 @@ TEST_F(ChoreEditorTest, UpdateWritesBackAndKeepsOneReminderWithTheLatestTime)
     }
     EXPECT_EQ(c->title(), QStringLiteral("Bins, really"));
     EXPECT_EQ(c->notificationTime(), 19 * 3600 + 45 * 60);
-    ASSERT_EQ(notifications.pendingRequests().size(), 1);
-    EXPECT_EQ(notifications.pendingRequests().front().title, QStringLiteral("Bins, really"));
-
-    open(Op::update, c);
-    editor.setNotify(false);
-    ASSERT_TRUE(editor.save());
-    EXPECT_TRUE(notifications.pendingRequests().isEmpty());
 }
 
 TEST_F(ChoreEditorTest, AnOverdueChoreKeepsItsDueDayUnlessOneIsPicked)

@@ -12,8 +12,7 @@ QuickFixture::QuickFixture()
     : m_clock(VelmoraTest::at("Europe/Berlin", 2026, 5, 20, 10), VelmoraTest::zone("Europe/Berlin"))
 {
     Clock::install(&m_clock);
-    NotificationService::install(&m_notifications);
-    m_app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&m_timeChanges, &m_widgets});
+    m_app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&m_timeChanges, &m_widgets, &m_notifications});
     m_app->open(m_dir.filePath(QStringLiteral("chores.sqlite")));
     VelmoraApp::setInstance(m_app.get());
 }
@@ -21,7 +20,6 @@ QuickFixture::QuickFixture()
 QuickFixture::~QuickFixture()
 {
     m_app.reset();
-    NotificationService::install(nullptr);
     Clock::install(nullptr);
 }
 
@@ -77,7 +75,7 @@ void QuickFixture::removeAll()
 {
     const std::vector<Chore *> all = m_app->store()->chores();
     for (Chore *chore : all)
-        m_app->remove(chore);
+        m_app->changes()->remove(chore);
 }
 
 void QuickFixture::reset()

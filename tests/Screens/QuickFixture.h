@@ -5,6 +5,7 @@
 #include "Velmora/Platform/NotificationService.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
 #include "Velmora/Platform/WidgetCenter.h"
+#include "tests/support/Fakes.h"
 
 #include <QObject>
 #include <QTemporaryDir>

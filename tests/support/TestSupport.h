@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/Fakes.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QTimeZone>

@@ -11,14 +11,13 @@ TestCase {
     width: 400
     height: 400
 
-    Component { id: managerComponent; NotificationsManager {} }
     Component { id: viewComponent; NotificationsNoticesView { width: 360 } }
     Component { id: routerComponent; Router {} }
 
     function makeView(status, statusAfterRequest) {
         fakeService.status = status
         fakeService.statusAfterRequest = statusAfterRequest === undefined ? 2 : statusAfterRequest
-        const manager = createTemporaryObject(managerComponent, testCase)
+        const manager = fakeService.newManager()
         const view = createTemporaryObject(viewComponent, testCase, { notificationsManager: manager })
         return { manager: manager, view: view }
     }

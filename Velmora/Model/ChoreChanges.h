@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Velmora/Model/Chore.h"
+#include "Velmora/Model/ChoreBackup.h"
+#include "Velmora/Model/ChoreStore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QtQml/qqmlregistration.h>
+
+namespace Velmora {
+
+// The one way screens change chores: each change is one write to the store, which carries
+// it to everything that follows the store (lists, reminders, the widget). Callers keep no rule
+// of their own about what else must happen.
+class ChoreChanges : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the app with its store")
+
+public:
+    explicit ChoreChanges(ChoreStore &store, QObject *parent = nullptr);
+
+    ChoreStore *store() const { return m_store; }
+    // Why the last change failed.
+    QString lastError() const;
+
+    // A new chore (the editor's add and copy); nullptr when it could not be written.
+    Chore *add(const ChoreFields &fields);
+    // Every field but endDate, all or none.
+    bool update(Chore *chore, const ChoreFields &fields);
+    // A new run with these fields, the old one finished, all or none; nullptr on failure.
+    Chore *repeat(Chore *chore, const ChoreFields &fields);
+    Q_INVOKABLE bool finish(Velmora::Chore *chore);
+    Q_INVOKABLE bool remove(Velmora::Chore *chore);
+    // The chores of a backup file that the store does not hold yet, all or none.
+    ChoreBackup::Restored restore(const QByteArray &backup);
+
+private:
+    bool fail(const QString &error);
+
+    QPointer<ChoreStore> m_store;
+    QString m_error;
+};
+
+} // namespace Velmora

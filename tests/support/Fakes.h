@@ -1,0 +1,106 @@
+#pragma once
+
+// Stand-ins for the platform services, for tests only.
+
+#include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/NotificationBus.h"
+#include "Velmora/Platform/NotificationService.h"
+#include "Velmora/Platform/TimeChangeNotifier.h"
+#include "Velmora/Platform/WidgetCenter.h"
+
+#include <functional>
+#include <vector>
+
+namespace Velmora {
+
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(QDateTime now = QDateTime::currentDateTime(),
+                       QTimeZone zone = QTimeZone::systemTimeZone())
+        : m_now(std::move(now)), m_zone(std::move(zone)) {}
+
+    QDateTime now() const override { return m_now.toTimeZone(m_zone); }
+    QTimeZone timeZone() const override { return m_zone; }
+    qint64 monotonicMs() const override { return m_monotonicMs; }
+
+    void setNow(const QDateTime &now) { m_now = now; }
+    void setTimeZone(const QTimeZone &zone) { m_zone = zone; }
+    // Time passes on both clocks.
+    void advance(qint64 ms) { m_now = m_now.addMSecs(ms); m_monotonicMs += ms; }
+    // The wall clock is set without time passing.
+    void jumpWallClock(qint64 ms) { m_now = m_now.addMSecs(ms); }
+
+private:
+    QDateTime m_now;
+    QTimeZone m_zone;
+    qint64 m_monotonicMs = 0;
+};
+
+// Installs a clock for the lifetime of the guard.
+class ScopedClock {
+public:
+    explicit ScopedClock(const Clock &clock) { Clock::install(&clock); }
+    ~ScopedClock() { Clock::install(nullptr); }
+    ScopedClock(const ScopedClock &) = delete;
+    ScopedClock &operator=(const ScopedClock &) = delete;
+};
+
+// Keeps requests in memory and answers with a settable status.
+class FakeNotificationService final : public NotificationService {
+public:
+    void requestAuthorization(std::function<void()> done) override;
+    void fetchSettings(std::function<void(NotificationSettings)> done) override;
+    void add(const NotificationRequest &request) override;
+    void removePendingRequests(const QStringList &identifiers) override;
+    QList<NotificationRequest> pendingRequests() const override { return m_pending; }
+
+    // The status the next fetch reports; a request for authorization turns NotDetermined
+    // into statusAfterRequest.
+    int status = NotificationSettings::NotDetermined;
+    int statusAfterRequest = NotificationSettings::Authorized;
+    // When set, callbacks are run on this instead of the caller's event loop (e.g. a worker thread).
+    std::function<void(std::function<void()>)> runCallback;
+    int authorizationRequests = 0;
+    int settingsFetches = 0;
+
+private:
+    void later(std::function<void()> work);
+    QList<NotificationRequest> m_pending;
+};
+
+// Records what it is asked to show; serverPresent false behaves like a machine without a bus.
+class FakeNotificationBus final : public NotificationBus {
+public:
+    struct Shown {
+        QString title;
+        QString body;
+        bool defaultSound = true;
+    };
+
+    void probeServer(std::function<void(bool)> done) override;
+    void notify(const QString &title, const QString &body, bool defaultSound,
+                std::function<void(bool)> done) override;
+
+    bool serverPresent = true;
+    std::vector<Shown> shown;
+    int probes = 0;
+};
+
+// Fires only when told to.
+class FakeTimeChangeNotifier final : public TimeChangeNotifier {
+    Q_OBJECT
+public:
+    using TimeChangeNotifier::TimeChangeNotifier;
+    void fire() { emit significantTimeChange(); }
+};
+
+class FakeWidgetCenter final : public WidgetCenter {
+public:
+    void reloadAllTimelines() override { ++m_reloads; }
+    int reloadCount() const override { return m_reloads; }
+
+private:
+    int m_reloads = 0;
+};
+
+} // namespace Velmora

@@ -85,6 +85,7 @@ private:
     std::unique_ptr<NotificationService> m_ownedNotificationService;
     NotificationService *m_notificationService = nullptr;
     WidgetCenter *m_widgetCenter = nullptr;
+    TimeChangeNotifier *m_timeChanges = nullptr;
     RefreshDay *m_refreshDay = nullptr;
     NotificationsManager *m_notifications = nullptr;
     Router *m_router = nullptr;

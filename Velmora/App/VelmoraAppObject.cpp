@@ -32,6 +32,7 @@ VelmoraApp::VelmoraApp(Services services, QObject *parent) : QObject(parent)
         m_ownedTimeChanges = std::make_unique<SystemTimeChangeNotifier>();
         timeChanges = m_ownedTimeChanges.get();
     }
+    m_timeChanges = timeChanges;
     m_refreshDay = new RefreshDay(timeChanges, this);
     m_router = new Router(this);
     m_store = new ChoreStore(this);
@@ -59,9 +60,12 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
     m_journal = new ChoreQueryModel(m_store, ChoreQueryModel::Kind::Journal, this);
     const QString folder = QFileInfo(storePath).absolutePath();
     if (!m_notificationService) {
-        m_ownedNotificationService = std::make_unique<DesktopNotificationService>(
-            folder + QStringLiteral("/notifications.sqlite"));
-        m_notificationService = m_ownedNotificationService.get();
+        auto desktop = std::make_unique<DesktopNotificationService>(folder + QStringLiteral("/notifications.sqlite"));
+        // A new zone moves every reminder's minute; a resume wants the alarm checked.
+        connect(m_timeChanges, &TimeChangeNotifier::significantTimeChange, desktop.get(),
+                &DesktopNotificationService::replan);
+        m_notificationService = desktop.get();
+        m_ownedNotificationService = std::move(desktop);
     }
     m_notifications = new NotificationsManager(*m_notificationService, this);
     m_reminders = new ReminderScheduler(*m_store, *m_notificationService, this);

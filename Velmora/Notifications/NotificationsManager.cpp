@@ -2,46 +2,13 @@
 
 #include "Velmora/Model/Chore.h"
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/WallClock.h"
 
 #include <QPointer>
 
 #include <cmath>
 
 namespace Velmora {
-
-namespace {
-
-// The first instant whose wall-clock time in zone is local (UTC-based milliseconds of the
-// wall-clock reading), or the first existing one after it when the zone skips it.
-std::optional<QDateTime> firstInstantAt(const QDateTime &local, const QTimeZone &zone)
-{
-    const qint64 wallMs = local.toMSecsSinceEpoch();
-    constexpr qint64 dayMs = 24 * 3600 * 1000LL;
-    const int offsetBefore = zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(wallMs - dayMs, QTimeZone::utc()));
-    const int offsetAfter = zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(wallMs + dayMs, QTimeZone::utc()));
-
-    std::optional<qint64> best;
-    for (const int offset : {offsetBefore, offsetAfter}) {
-        const qint64 candidate = wallMs - qint64(offset) * 1000;
-        if (zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(candidate, QTimeZone::utc())) == offset
-            && (!best || candidate < *best))
-            best = candidate;
-    }
-    if (!best) {
-        // Skipped: the next existing time is the moment the zone jumps over it.
-        const qint64 searchFrom = wallMs - qint64(std::max(offsetBefore, offsetAfter)) * 1000 - 1;
-        const QTimeZone::OffsetData jump =
-            zone.nextTransition(QDateTime::fromMSecsSinceEpoch(searchFrom, QTimeZone::utc()));
-        if (jump.atUtc.isValid())
-            best = jump.atUtc.toMSecsSinceEpoch();
-        else
-            best = wallMs - qint64(offsetBefore) * 1000;
-    }
-    const QDateTime instant = QDateTime::fromMSecsSinceEpoch(*best, zone);
-    return instant.isValid() ? std::optional(instant) : std::nullopt;
-}
-
-} // namespace
 
 NotificationsManager::NotificationsManager(NotificationService &service, QObject *parent)
     : QObject(parent), m_service(service)
@@ -107,7 +74,7 @@ std::optional<QDateTime> NotificationsManager::reminderInstant(const QDateTime &
     const QDate day = dueDate.toTimeZone(zone).date();
     if (!day.isValid())
         return std::nullopt;
-    return firstInstantAt(QDateTime(day, QTime(int(hour), int(minute)), QTimeZone::utc()), zone);
+    return firstInstantAt(day, QTime(int(hour), int(minute)), zone);
 }
 
 std::optional<NotificationRequest> NotificationsManager::reminderRequest(const Chore &chore, const QTimeZone &zone)

@@ -1,6 +1,7 @@
 #include "Velmora/Platform/DesktopNotificationService.h"
 
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/WallClock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTimeZone>
+#include <QTimer>
 #include <QVariant>
 
 #include <algorithm>
@@ -54,19 +56,26 @@ void later(QObject *context, std::function<void()> work)
 } // namespace
 
 DesktopNotificationService::DesktopNotificationService(const QString &databasePath,
-                                                       std::unique_ptr<NotificationBus> bus, QObject *parent,
-                                                       int deliveryIntervalMs)
+                                                       std::unique_ptr<NotificationBus> bus,
+                                                       std::unique_ptr<WallClockAlarm> alarm, QObject *parent)
     : QObject(parent)
     , m_connection(QStringLiteral("velmora-notifications-%1").arg(++g_connectionCounter))
     , m_bus(bus ? std::move(bus) : std::make_unique<DBusNotificationBus>())
+    , m_alarm(alarm ? std::move(alarm) : std::make_unique<TimerFdWallClockAlarm>())
 {
     m_persistent = openDatabase(databasePath);
     if (m_persistent)
         load();
-    m_timer.setInterval(deliveryIntervalMs);
-    m_timer.setTimerType(Qt::CoarseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &DesktopNotificationService::deliverDue);
-    m_timer.start();
+    connect(m_alarm.get(), &WallClockAlarm::rang, this, &DesktopNotificationService::deliverDue);
+    connect(m_alarm.get(), &WallClockAlarm::clockSet, this, &DesktopNotificationService::deliverDue);
+    // What the server turned away goes out as soon as a server is back, the same day.
+    QPointer<DesktopNotificationService> self(this);
+    m_bus->watchServer([self] {
+        if (self) {
+            self->m_failed.clear();
+            self->deliverDue();
+        }
+    });
     // Not in the constructor's turn: start-up should not wait for the bus.
     later(this, [this] { deliverDue(); });
 }
@@ -225,15 +234,55 @@ void DesktopNotificationService::add(const NotificationRequest &request)
     }
     m_pending.removeIf([&](const NotificationRequest &r) { return r.identifier == request.identifier; });
     m_pending.append(request);
+    m_failed.remove(request.identifier);
     store(request);
+    replanSoon();
 }
 
 void DesktopNotificationService::removePendingRequests(const QStringList &identifiers)
 {
     for (const QString &id : identifiers) {
-        if (m_pending.removeIf([&](const NotificationRequest &r) { return r.identifier == id; }) > 0)
+        if (m_pending.removeIf([&](const NotificationRequest &r) { return r.identifier == id; }) > 0) {
             erase(id);
+            m_failed.remove(id);
+            replanSoon();
+        }
     }
+}
+
+void DesktopNotificationService::replanSoon()
+{
+    // Many changes come in one go (every chore at start-up): plan once after them.
+    if (m_replanQueued)
+        return;
+    m_replanQueued = true;
+    later(this, [this] { replan(); });
+}
+
+void DesktopNotificationService::replan()
+{
+    m_replanQueued = false;
+    const Clock &clock = Clock::current();
+    const QTimeZone zone = clock.timeZone();
+    const QDateTime now = clock.now();
+    const QDateTime local = now.toTimeZone(zone);
+    std::optional<QDateTime> next;
+    for (const NotificationRequest &r : std::as_const(m_pending)) {
+        if (m_inFlight.contains(r.identifier))
+            continue;
+        std::optional<QDateTime> at;
+        if (!r.trigger.isDueAt(local.date(), local.time()))
+            at = firstInstantAt(r.trigger.date(), QTime(r.trigger.hour, r.trigger.minute), zone);
+        // Due already: at once, or a while after the server last turned it away.
+        if (!at)
+            at = m_failed.contains(r.identifier) ? now.addMSecs(retryMs) : now;
+        if (!next || *at < *next)
+            next = at;
+    }
+    if (next)
+        m_alarm->arm(*next);
+    else
+        m_alarm->disarm();
 }
 
 void DesktopNotificationService::deliverDue()
@@ -270,9 +319,13 @@ void DesktopNotificationService::deliverDue()
             if (shown && self->m_pending.contains(r)) {
                 self->markDelivered(r);
                 self->removePendingRequests({r.identifier});
+            } else if (!shown) {
+                self->m_failed.insert(r.identifier);
             }
+            self->replanSoon();
         });
     }
+    replanSoon();
 }
 
 } // namespace Velmora

@@ -2,11 +2,11 @@
 
 #include "Velmora/Platform/NotificationBus.h"
 #include "Velmora/Platform/NotificationService.h"
+#include "Velmora/Platform/WallClockAlarm.h"
 
 #include <QHash>
 #include <QObject>
 #include <QSet>
-#include <QTimer>
 
 #include <memory>
 
@@ -17,15 +17,17 @@ namespace Velmora {
 // app runs, requests whose minute has come are shown through the bus and then removed; a
 // request whose day has passed unseen (the app was closed, the machine asleep) is dropped.
 // What has rung is remembered too, so the same reminder asked for again is not shown twice.
-// Everything runs on the owning thread and nothing waits for the bus.
+// One alarm aims at the next reminder's minute, so an idle service never wakes up. Everything
+// runs on the owning thread and nothing waits for the bus.
 class DesktopNotificationService final : public QObject, public NotificationService {
     Q_OBJECT
 public:
-    static constexpr int defaultDeliveryIntervalMs = 10000;
+    // How long a reminder the server did not take waits before it is offered again.
+    static constexpr int retryMs = 60000;
 
-    // Without a bus, the session bus's notification server.
+    // Without a bus, the session bus's notification server; without an alarm, a timerfd.
     explicit DesktopNotificationService(const QString &databasePath, std::unique_ptr<NotificationBus> bus = nullptr,
-                                        QObject *parent = nullptr, int deliveryIntervalMs = defaultDeliveryIntervalMs);
+                                        std::unique_ptr<WallClockAlarm> alarm = nullptr, QObject *parent = nullptr);
     ~DesktopNotificationService() override;
 
     void requestAuthorization(std::function<void()> done) override;
@@ -34,8 +36,10 @@ public:
     void removePendingRequests(const QStringList &identifiers) override;
     QList<NotificationRequest> pendingRequests() const override { return m_pending; }
 
-    // Shows what is due now and drops what is stale; runs on the timer and once after start-up.
+    // Shows what is due now and drops what is stale; runs when the alarm rings and once after start-up.
     void deliverDue();
+    // Aims the alarm at the next reminder again: after a change of time zone or a resume.
+    void replan();
     // False when the file could not be opened; the service then keeps requests in memory only.
     bool isPersistent() const { return m_persistent; }
 
@@ -46,6 +50,7 @@ private:
     void erase(const QString &identifier);
     void writeAsked();
     void markDelivered(const NotificationRequest &request);
+    void replanSoon();
 
     QString m_connection;
     bool m_persistent = false;
@@ -53,9 +58,12 @@ private:
     std::unique_ptr<NotificationBus> m_bus;
     QList<NotificationRequest> m_pending;
     QSet<QString> m_inFlight;
+    // Due, but the server did not take them on the last try.
+    QSet<QString> m_failed;
+    bool m_replanQueued = false;
     // The trigger each identifier last rang at (or passed unseen).
     QHash<QString, NotificationTrigger> m_delivered;
-    QTimer m_timer;
+    std::unique_ptr<WallClockAlarm> m_alarm;
 };
 
 } // namespace Velmora

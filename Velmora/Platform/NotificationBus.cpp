@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QDBusServiceWatcher>
 #include <QTimer>
 #include <QVariantMap>
 
@@ -60,6 +61,15 @@ void DBusNotificationBus::notify(const QString &title, const QString &body, bool
     message << QCoreApplication::applicationName() << 0u << QString() << title << body << QStringList() << hints
             << -1;
     call(message, std::move(done));
+}
+
+void DBusNotificationBus::watchServer(std::function<void()> appeared)
+{
+    if (!sessionBusConfigured())
+        return;
+    auto *watcher = new QDBusServiceWatcher(service, QDBusConnection::sessionBus(),
+                                            QDBusServiceWatcher::WatchForRegistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [appeared = std::move(appeared)] { appeared(); });
 }
 
 } // namespace Velmora

@@ -18,6 +18,8 @@ public:
     // done(true) once the server has taken the notification.
     virtual void notify(const QString &title, const QString &body, bool defaultSound,
                         std::function<void(bool)> done) = 0;
+    // appeared() whenever a notification server starts (again).
+    virtual void watchServer(std::function<void()> appeared) = 0;
 };
 
 // org.freedesktop.Notifications on the session bus, over Qt DBus.
@@ -30,6 +32,7 @@ public:
     void probeServer(std::function<void(bool)> done) override;
     void notify(const QString &title, const QString &body, bool defaultSound,
                 std::function<void(bool)> done) override;
+    void watchServer(std::function<void()> appeared) override;
 
 private:
     // False without a session bus address: connecting would try to autolaunch a bus.

@@ -44,7 +44,7 @@ protected:
         auto fake = std::make_unique<FakeNotificationBus>();
         bus = fake.get();
         desktop = std::make_unique<DesktopNotificationService>(dir.filePath(QStringLiteral("notifications.sqlite")),
-                                                               std::move(fake), nullptr, 10 * 3600 * 1000);
+                                                               std::move(fake), std::make_unique<FakeWallClockAlarm>());
         changes = std::make_unique<ChoreChanges>(*store);
         scheduler = std::make_unique<ReminderScheduler>(*store, *desktop);
     }

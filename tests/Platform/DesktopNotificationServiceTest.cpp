@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -17,22 +18,8 @@ using VelmoraTest::zone;
 
 namespace {
 
-constexpr int quietIntervalMs = 10 * 3600 * 1000;
-
 class DesktopNotificationServiceTest : public NotificationServiceFixture {
 protected:
-    DesktopNotificationServiceTest()
-        : NotificationServiceFixture(quietIntervalMs)
-    {
-    }
-
-    // Lets every queued callback run.
-    static void settle()
-    {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-
     std::optional<NotificationSettings> fetch()
     {
         std::optional<NotificationSettings> result;
@@ -269,6 +256,73 @@ TEST(DBusNotificationBusTest, WithoutASessionBusAnswersNoPromptly)
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
     else
         qputenv("DBUS_SESSION_BUS_ADDRESS", saved);
+}
+
+} // namespace
+
+namespace {
+
+// One alarm aims at the next minute that matters, whatever the zone does to it.
+TEST_F(DesktopNotificationServiceTest, TheAlarmAimsAtTheNextReminderInTheCurrentZone)
+{
+    struct Case {
+        const char *name;
+        const char *zone;
+        QList<NotificationTrigger> triggers;
+        std::optional<QDateTime> armedAt;
+    };
+    const Case cases[] = {
+        {"nothing pending sleeps", "Europe/Berlin", {}, std::nullopt},
+        {"the earliest of several", "Europe/Berlin", {{2026, 5, 11, 9, 0}, {2026, 5, 10, 18, 5}, {2026, 5, 12, 7, 0}},
+         at("Europe/Berlin", 2026, 5, 10, 18, 5)},
+        {"due already: at once", "Europe/Berlin", {{2026, 5, 10, 7, 59}, {2026, 5, 11, 9, 0}},
+         at("Europe/Berlin", 2026, 5, 10, 8, 0)},
+        {"a minute the spring change skips rings when the clock jumps", "Europe/Berlin", {{2027, 3, 28, 2, 30}},
+         at("Europe/Berlin", 2027, 3, 28, 3, 0)},
+        {"a minute the autumn change has twice rings the first time", "Europe/Berlin", {{2026, 10, 25, 2, 30}},
+         QDateTime(QDate(2026, 10, 25), QTime(0, 30), QTimeZone::utc())},
+        {"another zone moves the minute", "America/New_York", {{2026, 5, 10, 9, 0}},
+         at("America/New_York", 2026, 5, 10, 9, 0)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path());
+        clock.setTimeZone(zone("Europe/Berlin"));
+        clock.setNow(at("Europe/Berlin", 2026, 5, 10, 8, 0));
+        start();
+        settle();
+        // The zone changes while the service runs; the app asks it to plan again.
+        clock.setTimeZone(zone(c.zone));
+        int n = 0;
+        for (const NotificationTrigger &t : c.triggers)
+            service->add({QStringLiteral("r%1").arg(n++), QStringLiteral("t"), {}, true, t});
+        service->replan();
+        ASSERT_EQ(alarm->armedAt.has_value(), c.armedAt.has_value());
+        if (c.armedAt) {
+            EXPECT_EQ(alarm->armedAt->toMSecsSinceEpoch(), c.armedAt->toMSecsSinceEpoch())
+                << alarm->armedAt->toString(Qt::ISODate).toStdString();
+        }
+    }
+}
+
+TEST(TimerFdWallClockAlarmTest, RingsAtItsInstantAndAtOnceWhenItHasPassed)
+{
+    for (const qint64 offsetMs : {150LL, -60000LL}) {
+        TimerFdWallClockAlarm alarm;
+        QElapsedTimer elapsed;
+        bool rang = false;
+        QObject::connect(&alarm, &WallClockAlarm::rang, [&] { rang = true; });
+        elapsed.start();
+        alarm.arm(QDateTime::currentDateTimeUtc().addMSecs(offsetMs));
+        ASSERT_TRUE(VelmoraTest::waitFor([&] { return rang; }, 3000)) << offsetMs;
+        EXPECT_GE(elapsed.elapsed(), std::max<qint64>(0, offsetMs - 20)) << offsetMs;
+    }
+    TimerFdWallClockAlarm disarmed;
+    bool rang = false;
+    QObject::connect(&disarmed, &WallClockAlarm::rang, [&] { rang = true; });
+    disarmed.arm(QDateTime::currentDateTimeUtc().addMSecs(100));
+    disarmed.disarm();
+    EXPECT_FALSE(VelmoraTest::waitFor([&] { return rang; }, 400));
 }
 
 } // namespace

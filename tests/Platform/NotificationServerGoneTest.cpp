@@ -1,7 +1,6 @@
 #include "NotificationServiceFixture.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -15,9 +14,6 @@ using VelmoraTest::zone;
 
 namespace {
 
-// Short, so the service's own timer does the delivering while the test runs.
-constexpr int tickMs = 5;
-
 QStringList titles(const std::vector<FakeNotificationBus::Shown> &shown)
 {
     QStringList list;
@@ -26,22 +22,7 @@ QStringList titles(const std::vector<FakeNotificationBus::Shown> &shown)
     return list;
 }
 
-// Lets the delivery timer run a number of times.
-void runTicks(int ticks = 10)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (elapsed.elapsed() < ticks * tickMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, tickMs);
-}
-
-class NotificationServerGoneTest : public NotificationServiceFixture {
-protected:
-    NotificationServerGoneTest()
-        : NotificationServiceFixture(tickMs)
-    {
-    }
-};
+using NotificationServerGoneTest = NotificationServiceFixture;
 
 // The server answers the first reminder, goes away, and comes back at a given time. A
 // reminder due while it is gone is kept, shown once on its return the same day, and only
@@ -67,26 +48,30 @@ TEST_F(NotificationServerGoneTest, ARequestDueWhileTheServerIsGoneWaitsForItsRet
         service->add(request(QStringLiteral("a"), QStringLiteral("first"), today, 8, 30));
         service->add(request(QStringLiteral("b"), QStringLiteral("second"), today, 9, 0));
 
+        settle();
+        ASSERT_EQ(alarm->armedAt, at("Europe/Berlin", 2026, 5, 10, 8, 30)) << "asleep until the first minute";
         clock.setNow(at("Europe/Berlin", 2026, 5, 10, 8, 30));
-        ASSERT_TRUE(VelmoraTest::waitFor([&] { return bus->shown.size() == 1; }, 2000));
-        ASSERT_TRUE(VelmoraTest::waitFor([&] { return service->pendingRequests().size() == 1; }, 2000));
+        settle();
+        ASSERT_EQ(bus->shown.size(), 1u);
+        ASSERT_EQ(service->pendingRequests().size(), 1);
 
-        bus->serverPresent = false;
+        bus->setServerPresent(false);
         clock.setNow(at("Europe/Berlin", 2026, 5, 10, 9, 0));
-        runTicks();
+        settle();
         EXPECT_EQ(titles(bus->shown), QStringList{QStringLiteral("first")}) << "nothing is shown while the server is gone";
         EXPECT_EQ(identifiers(service->pendingRequests()), QStringList{QStringLiteral("b")}) << "the due request is kept";
 
+        EXPECT_EQ(alarm->armedAt, clock.now().addMSecs(DesktopNotificationService::retryMs)) << "tried again later";
         clock.setNow(c.serverBack);
-        runTicks(2);
-        bus->serverPresent = true;
-        runTicks();
+        settle(2);
+        bus->setServerPresent(true);
+        settle();
         EXPECT_EQ(titles(bus->shown), c.shownAtEnd);
         EXPECT_TRUE(service->pendingRequests().isEmpty());
 
         // A later run of the app finds nothing left to show.
         start(true);
-        runTicks();
+        settle();
         EXPECT_TRUE(bus->shown.empty());
         EXPECT_TRUE(service->pendingRequests().isEmpty());
     }
@@ -98,17 +83,17 @@ TEST_F(NotificationServerGoneTest, ARequestKeptWhileTheServerIsGoneSurvivesARest
 {
     start(false);
     service->add(request(QStringLiteral("a"), QStringLiteral("due"), today, 7, 30));
-    runTicks();
+    settle();
     EXPECT_TRUE(bus->shown.empty());
 
     start(false);
-    runTicks();
+    settle();
     EXPECT_EQ(identifiers(service->pendingRequests()), QStringList{QStringLiteral("a")});
 
     clock.advance(3600 * 1000);
     start(true);
-    ASSERT_TRUE(VelmoraTest::waitFor([&] { return service->pendingRequests().isEmpty(); }, 2000));
-    runTicks();
+    settle();
+    EXPECT_TRUE(service->pendingRequests().isEmpty());
     EXPECT_EQ(titles(bus->shown), QStringList{QStringLiteral("due")});
 }
 

@@ -4,6 +4,7 @@
 #include "Velmora/Platform/DesktopNotificationService.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -11,15 +12,10 @@
 #include <memory>
 #include <optional>
 
-// The desktop notification service on a fake bus and a fixed Berlin morning, its file in a
-// fresh folder. `deliveryIntervalMs` is how often the service looks for due reminders.
+// The desktop notification service on a fake bus, a fake alarm and a fixed Berlin morning,
+// its file in a fresh folder.
 class NotificationServiceFixture : public ::testing::Test {
 protected:
-    explicit NotificationServiceFixture(int deliveryIntervalMs)
-        : m_deliveryIntervalMs(deliveryIntervalMs)
-    {
-    }
-
     // A new run of the app: the old service is gone, a new one opens the same file.
     Velmora::DesktopNotificationService &start(bool serverPresent = true)
     {
@@ -27,8 +23,20 @@ protected:
         auto fake = std::make_unique<Velmora::FakeNotificationBus>();
         fake->serverPresent = serverPresent;
         bus = fake.get();
-        service.emplace(path(), std::move(fake), nullptr, m_deliveryIntervalMs);
+        auto fakeAlarm = std::make_unique<Velmora::FakeWallClockAlarm>();
+        alarm = fakeAlarm.get();
+        service.emplace(path(), std::move(fake), std::move(fakeAlarm));
         return *service;
+    }
+
+    // Lets queued work run, ringing the alarm whenever the clock has reached it.
+    void settle(int rounds = 10)
+    {
+        for (int i = 0; i < rounds; ++i) {
+            QCoreApplication::processEvents();
+            alarm->ringIfDue();
+        }
+        QCoreApplication::processEvents();
     }
 
     QString path() const { return dir.filePath(QStringLiteral("data/notifications.sqlite")); }
@@ -53,8 +61,6 @@ protected:
     Velmora::ScopedClock installed{clock};
     QTemporaryDir dir;
     Velmora::FakeNotificationBus *bus = nullptr;
+    Velmora::FakeWallClockAlarm *alarm = nullptr;
     std::optional<Velmora::DesktopNotificationService> service;
-
-private:
-    int m_deliveryIntervalMs;
 };

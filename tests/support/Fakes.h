@@ -6,9 +6,11 @@
 #include "Velmora/Platform/NotificationBus.h"
 #include "Velmora/Platform/NotificationService.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
+#include "Velmora/Platform/WallClockAlarm.h"
 #include "Velmora/Platform/WidgetCenter.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace Velmora {
@@ -80,10 +82,40 @@ public:
     void probeServer(std::function<void(bool)> done) override;
     void notify(const QString &title, const QString &body, bool defaultSound,
                 std::function<void(bool)> done) override;
+    void watchServer(std::function<void()> appeared) override { m_appeared = std::move(appeared); }
+
+    // A server that comes back announces itself, as on the bus.
+    void setServerPresent(bool present)
+    {
+        const bool back = present && !serverPresent;
+        serverPresent = present;
+        if (back && m_appeared)
+            m_appeared();
+    }
 
     bool serverPresent = true;
     std::vector<Shown> shown;
     int probes = 0;
+
+private:
+    std::function<void()> m_appeared;
+};
+
+// An alarm on Clock::current(): it rings when ringIfDue() finds the fake clock at or past it.
+class FakeWallClockAlarm final : public WallClockAlarm {
+    Q_OBJECT
+public:
+    void arm(const QDateTime &at) override { armedAt = at; }
+    void disarm() override { armedAt.reset(); }
+    bool ringIfDue()
+    {
+        if (!armedAt || Clock::current().now() < *armedAt)
+            return false;
+        armedAt.reset();
+        emit rang();
+        return true;
+    }
+    std::optional<QDateTime> armedAt;
 };
 
 // Fires only when told to.

@@ -12,6 +12,12 @@ ApplicationWindow {
     title: qsTr("Taskarello")
     color: Styling.backdrop
 
+    // Closing the window leaves the app running in the background; this ends it.
+    Shortcut {
+        sequences: [StandardKey.Quit]
+        onActivated: App.quit()
+    }
+
     // Narrower than 600 points counts as a phone held upright.
     readonly property bool compact: width < 600
 

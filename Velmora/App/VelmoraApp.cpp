@@ -2,13 +2,14 @@
 #include "Velmora/App/Router.h"
 #include "Velmora/App/Screenshot.h"
 #include "Velmora/App/VelmoraApp.h"
+#include "Velmora/App/WindowHost.h"
+#include "Velmora/Platform/ApplicationBus.h"
 #include "i18n/Translations.h"
 
 #include "VelmoraQmlPlugins.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
-#include <QQmlApplicationEngine>
 #include <QQuickStyle>
 #include <QQuickWindow>
 
@@ -17,7 +18,8 @@
 
 namespace {
 
-// "--page viewChore:12" opens that page over the root, for screenshots of inner screens.
+// "--page viewChore:12" opens that page over the root (screenshots of inner screens, a second
+// start handing its page over).
 void openPage(Velmora::VelmoraApp &app, const QString &page)
 {
     const QStringList parts = page.split(QLatin1Char(':'));
@@ -27,6 +29,7 @@ void openPage(Velmora::VelmoraApp &app, const QString &page)
     if (!known)
         return;
     Velmora::Chore *chore = parts.size() > 1 ? app.store()->chore(parts.at(1).toLongLong()) : nullptr;
+    app.router()->popToRoot();
     app.router()->push(Velmora::Router::Kind(kind), chore);
 }
 
@@ -44,6 +47,7 @@ int main(int argc, char *argv[])
     Velmora::installTranslations(application, QLocale());
     QCoreApplication::setOrganizationName(QStringLiteral("Taskarello"));
     QCoreApplication::setApplicationName(QStringLiteral("Taskarello"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(Velmora::ApplicationBus::appId));
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
     QCommandLineParser parser;
@@ -57,34 +61,71 @@ int main(int argc, char *argv[])
     const QCommandLineOption popupDemo(QStringLiteral("popup-demo"), QStringLiteral("Show the popup library's demo page."));
     const QCommandLineOption firstFrame(QStringLiteral("quit-after-first-frame"),
                                        QStringLiteral("Exit once the first frame is drawn (start-up timing)."));
-    parser.addOptions({screenshot, page, popupDemo, firstFrame});
+    const QCommandLineOption background(QStringLiteral("background"),
+                                        QStringLiteral("Start without a window: reminders only (at login)."));
+    parser.addOptions({screenshot, page, popupDemo, firstFrame, background});
     parser.process(application);
 
-    const QString storePath = Velmora::ChoreStore::defaultPath();
-    Velmora::VelmoraApp app{Velmora::VelmoraApp::Services{}};
-    if (app.open(storePath) != Velmora::ChoreStore::OpenResult::Opened) {
+    // One-shot runs go beside a running app; every other start leaves one process.
+    const bool oneShot = parser.isSet(screenshot) || parser.isSet(firstFrame) || parser.isSet(popupDemo);
+    Velmora::ApplicationBus bus(Velmora::ApplicationBus::sessionBusIfAny());
+    const auto role = oneShot ? Velmora::ApplicationBus::Role::Alone : bus.claim();
+    if (role == Velmora::ApplicationBus::Role::Secondary) {
+        bool handedOver = true;
+        if (parser.isSet(page))
+            handedOver = bus.handOverAction(QStringLiteral("page"), {parser.value(page)});
+        else if (!parser.isSet(background))
+            handedOver = bus.handOverActivate();
+        if (!handedOver) {
+            std::fprintf(stderr, "Taskarello is already running but does not answer.\n");
+            return 1;
+        }
+        return 0;
+    }
+
+    Velmora::VelmoraApp::Services services;
+    services.keepsReminders = !oneShot;
+    Velmora::VelmoraApp app{services};
+    if (app.open(Velmora::ChoreStore::defaultPath()) != Velmora::ChoreStore::OpenResult::Opened) {
         std::fprintf(stderr, "%s\n", Velmora::ChoreStore::failureMessage);
         return 1;
     }
     Velmora::VelmoraApp::setInstance(&app);
     QObject::connect(&application, &QGuiApplication::applicationStateChanged, &app,
                      &Velmora::VelmoraApp::applicationStateChanged);
+    QObject::connect(&app, &Velmora::VelmoraApp::quitRequested, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
 
-    QQmlApplicationEngine engine;
-    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    const QString root = parser.isSet(popupDemo) ? QStringLiteral("qrc:/qt/qml/Ombrapop/PopupDemo.qml")
-                                                 : QStringLiteral("qrc:/qt/qml/Velmora/App/Main.qml");
-    engine.load(QUrl(root));
-    if (engine.rootObjects().isEmpty())
+    // Owning the name on the bus is what lets a closed window come back: only then does the
+    // process outlive it.
+    QGuiApplication::setQuitOnLastWindowClosed(role != Velmora::ApplicationBus::Role::Primary);
+    Velmora::WindowHost windows(parser.isSet(popupDemo) ? QUrl(QStringLiteral("qrc:/qt/qml/Ombrapop/PopupDemo.qml"))
+                                                        : QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Main.qml")));
+    QObject::connect(&windows, &Velmora::WindowHost::shownChanged, &bus, &Velmora::ApplicationBus::setWindowShown);
+    QObject::connect(&app, &Velmora::VelmoraApp::windowWanted, &windows, &Velmora::WindowHost::show);
+    QObject::connect(&bus, &Velmora::ApplicationBus::activated, &windows, &Velmora::WindowHost::show);
+    QObject::connect(&bus, &Velmora::ApplicationBus::actionActivated, &app,
+                     [&](const QString &action, const QVariantList &parameter) {
+                         if (action == QLatin1String("quit")) {
+                             app.quit();
+                         } else if (action == QLatin1String("page")) {
+                             windows.show();
+                             openPage(app, parameter.value(0).toString());
+                         }
+                     });
+
+    if (parser.isSet(background))
+        return application.exec();
+    if (!windows.show())
         return 1;
     if (parser.isSet(page))
         openPage(app, parser.value(page));
-    auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
-    if (parser.isSet(screenshot) && window)
+    QQuickWindow *window = windows.window();
+    if (parser.isSet(screenshot))
         Velmora::Screenshot::captureAndQuit(window, parser.value(screenshot));
     // Ends at the first frame without tearing the scene down, so a timing from outside measures
     // start-up alone. Every change was written as it was made, so nothing is left to save.
-    if (parser.isSet(firstFrame) && window)
+    if (parser.isSet(firstFrame))
         QObject::connect(window, &QQuickWindow::frameSwapped, [] { std::_Exit(0); });
     return application.exec();
 }

@@ -47,6 +47,8 @@ public:
         WidgetCenter *widgetCenter = nullptr;
         // Null: the desktop's, its file beside the store.
         NotificationService *notifications = nullptr;
+        // False for a run beside the one that rings (a screenshot): it schedules and shows nothing.
+        bool keepsReminders = true;
     };
 
     // Deliberately not default-constructible: QML would build a second, empty app instead of
@@ -72,12 +74,20 @@ public:
     // day and the notification settings. The phase the app starts in is not a change.
     void applicationStateChanged(Qt::ApplicationState state);
 
+    // Ends the process, window or not (Ctrl+Q, the tray's Quit).
+    Q_INVOKABLE void quit() { emit quitRequested(); }
+
     // What the widget program shows: the active chores due soonest.
     QByteArray widgetSnapshot(int limit = 8) const;
 
     // The one instance the QML singleton hands out.
     static void setInstance(VelmoraApp *app);
     static VelmoraApp *create(QQmlEngine *, QJSEngine *);
+
+signals:
+    void quitRequested();
+    // Something outside the window (a notification) wants it shown.
+    void windowWanted();
 
 private:
     std::unique_ptr<TimeChangeNotifier> m_ownedTimeChanges;
@@ -94,6 +104,7 @@ private:
     ReminderScheduler *m_reminders = nullptr;
     ChoreQueryModel *m_chores = nullptr;
     ChoreQueryModel *m_journal = nullptr;
+    bool m_keepsReminders = true;
     Qt::ApplicationState m_state = Qt::ApplicationActive;
     bool m_stateKnown = false;
 };

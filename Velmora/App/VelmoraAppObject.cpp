@@ -39,6 +39,7 @@ VelmoraApp::VelmoraApp(Services services, QObject *parent) : QObject(parent)
     m_changes = new ChoreChanges(*m_store, this);
     m_widgetCenter = services.widgetCenter;
     m_notificationService = services.notifications;
+    m_keepsReminders = services.keepsReminders;
     m_state = QGuiApplication::applicationState();
 }
 
@@ -64,11 +65,13 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
         // A new zone moves every reminder's minute; a resume wants the alarm checked.
         connect(m_timeChanges, &TimeChangeNotifier::significantTimeChange, desktop.get(),
                 &DesktopNotificationService::replan);
+        desktop->setDelivering(m_keepsReminders);
         m_notificationService = desktop.get();
         m_ownedNotificationService = std::move(desktop);
     }
     m_notifications = new NotificationsManager(*m_notificationService, this);
-    m_reminders = new ReminderScheduler(*m_store, *m_notificationService, this);
+    if (m_keepsReminders)
+        m_reminders = new ReminderScheduler(*m_store, *m_notificationService, this);
     if (!m_widgetCenter) {
         const QString snapshot = folder + QStringLiteral("/widget-snapshot.json");
         m_ownedWidgetCenter = std::make_unique<SnapshotWidgetCenter>(snapshot, [this] { return widgetSnapshot(); });

@@ -279,14 +279,22 @@ void DesktopNotificationService::replan()
         if (!next || *at < *next)
             next = at;
     }
-    if (next)
+    if (next && m_delivering)
         m_alarm->arm(*next);
     else
         m_alarm->disarm();
 }
 
+void DesktopNotificationService::setDelivering(bool delivering)
+{
+    m_delivering = delivering;
+    replanSoon();
+}
+
 void DesktopNotificationService::deliverDue()
 {
+    if (!m_delivering)
+        return;
     const Clock &clock = Clock::current();
     const QDateTime local = clock.now().toTimeZone(clock.timeZone());
     const QDate today = local.date();

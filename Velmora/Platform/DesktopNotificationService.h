@@ -40,6 +40,8 @@ public:
     void deliverDue();
     // Aims the alarm at the next reminder again: after a change of time zone or a resume.
     void replan();
+    // Off in a process that runs beside the one that rings: it keeps requests but shows none.
+    void setDelivering(bool delivering);
     // False when the file could not be opened; the service then keeps requests in memory only.
     bool isPersistent() const { return m_persistent; }
 
@@ -61,6 +63,7 @@ private:
     // Due, but the server did not take them on the last try.
     QSet<QString> m_failed;
     bool m_replanQueued = false;
+    bool m_delivering = true;
     // The trigger each identifier last rang at (or passed unseen).
     QHash<QString, NotificationTrigger> m_delivered;
     std::unique_ptr<WallClockAlarm> m_alarm;

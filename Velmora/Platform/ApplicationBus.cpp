@@ -1,0 +1,128 @@
+#include "Velmora/Platform/ApplicationBus.h"
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QVariantMap>
+
+namespace Velmora {
+
+namespace {
+
+const QString applicationInterface = QStringLiteral("org.freedesktop.Application");
+
+// org.freedesktop.Application, as desktops and launchers call it.
+class ApplicationAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    explicit ApplicationAdaptor(ApplicationBus *owner) : QDBusAbstractAdaptor(owner), m_owner(owner) {}
+
+public slots:
+    void Activate(const QVariantMap &platformData)
+    {
+        Q_UNUSED(platformData);
+        emit m_owner->activated();
+    }
+    // The app opens no files: opening any shows the window.
+    void Open(const QStringList &uris, const QVariantMap &platformData)
+    {
+        Q_UNUSED(uris);
+        Activate(platformData);
+    }
+    void ActivateAction(const QString &action, const QVariantList &parameter, const QVariantMap &platformData)
+    {
+        Q_UNUSED(platformData);
+        emit m_owner->actionActivated(action, parameter);
+    }
+
+private:
+    ApplicationBus *m_owner;
+};
+
+// What scripts and tests may ask of the running app.
+class StateAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.taskarello.Taskarello.State")
+    Q_PROPERTY(bool WindowShown READ windowShown)
+public:
+    explicit StateAdaptor(ApplicationBus *owner) : QDBusAbstractAdaptor(owner), m_owner(owner) {}
+    bool windowShown() const { return m_owner->windowShown(); }
+
+private:
+    ApplicationBus *m_owner;
+};
+
+} // namespace
+
+ApplicationBus::ApplicationBus(QDBusConnection bus, QObject *parent) : QObject(parent), m_bus(std::move(bus))
+{
+    new ApplicationAdaptor(this);
+    new StateAdaptor(this);
+}
+
+ApplicationBus::~ApplicationBus()
+{
+    if (m_claimed) {
+        m_bus.unregisterObject(objectPath());
+        m_bus.unregisterService(QString::fromLatin1(appId));
+    }
+}
+
+QDBusConnection ApplicationBus::sessionBusIfAny()
+{
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return QDBusConnection(QStringLiteral("no-session-bus"));
+    return QDBusConnection::sessionBus();
+}
+
+QString ApplicationBus::objectPath()
+{
+    return QLatin1Char('/') + QString::fromLatin1(appId).replace(QLatin1Char('.'), QLatin1Char('/'));
+}
+
+ApplicationBus::Role ApplicationBus::claim()
+{
+    if (!m_bus.isConnected())
+        return Role::Alone;
+    // The object first: a second start that finds the name also finds someone to answer.
+    if (!m_bus.registerObject(objectPath(), this, QDBusConnection::ExportAdaptors))
+        return Role::Alone;
+    const auto reply = m_bus.interface()->registerService(QString::fromLatin1(appId),
+                                                          QDBusConnectionInterface::DontQueueService,
+                                                          QDBusConnectionInterface::DontAllowReplacement);
+    if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) {
+        m_claimed = true;
+        return Role::Primary;
+    }
+    m_bus.unregisterObject(objectPath());
+    return reply.isValid() ? Role::Secondary : Role::Alone;
+}
+
+bool ApplicationBus::call(const QString &method, const QVariantList &arguments)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(QString::fromLatin1(appId), objectPath(),
+                                                          applicationInterface, method);
+    message.setArguments(arguments);
+    const QDBusMessage reply = m_bus.call(message, QDBus::Block, handOverTimeoutMs);
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+bool ApplicationBus::handOverActivate()
+{
+    return call(QStringLiteral("Activate"), {QVariantMap()});
+}
+
+bool ApplicationBus::handOverAction(const QString &action, const QVariantList &parameter)
+{
+    return call(QStringLiteral("ActivateAction"), {action, QVariant::fromValue(parameter), QVariantMap()});
+}
+
+void ApplicationBus::setWindowShown(bool shown)
+{
+    m_windowShown = shown;
+}
+
+} // namespace Velmora
+
+#include "ApplicationBus.moc"

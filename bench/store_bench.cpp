@@ -108,6 +108,22 @@ void StoreOpenAndFetchActive300(benchmark::State &state)
 }
 BENCHMARK(StoreOpenAndFetchActive300)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Unit(benchmark::kMillisecond);
 
+// The first write after opening checks the whole file once: its cost with a large journal.
+void StoreFirstWriteAfterOpening(benchmark::State &state)
+{
+    const QString &file = storeFile(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto store = std::make_unique<ChoreStore>();
+        store->open(file);
+        Chore *chore = store->chores().front();
+        state.ResumeTiming();
+        chore->assignNotify(!chore->notify());
+        state.PauseTiming(); store.reset(); state.ResumeTiming();
+    }
+}
+BENCHMARK(StoreFirstWriteAfterOpening)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 int step(sqlite3 *db, const char *sql)
 {
     sqlite3_stmt *statement = nullptr;

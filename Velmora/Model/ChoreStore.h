@@ -75,7 +75,9 @@ public:
     static constexpr int finishedInMemory = 300;
 
     // Opens or creates the file. A file that cannot be read as a store of a known schema is
-    // left exactly as it was.
+    // left exactly as it was. Opening reads only what it keeps in memory; the whole file is
+    // checked once, before the first write, and a damaged one then refuses that write and every
+    // later one (writeFailed), so it is never written over.
     OpenResult open(const QString &path);
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }

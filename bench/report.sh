@@ -23,6 +23,15 @@ now_ms=$(( $(date +%s) * 1000 ))
   echo "COMMIT;"
 } | sqlite3 "$store_dir/chores.sqlite"
 
+# The same 300 beside 100,000 finished ones, a minute apart, newest an hour ago.
+big_dir="$tmp/big/Taskarello/Taskarello"
+mkdir -p "$big_dir"
+cp "$store_dir/chores.sqlite" "$big_dir/chores.sqlite"
+sqlite3 "$big_dir/chores.sqlite" "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000)
+  INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate, notify, notificationTime)
+  SELECT 'Finished chore ' || i, '{\"red\":0.2,\"green\":0.5,\"blue\":0.8}', $now_ms - i * 60000 - 86400000,
+         $now_ms - i * 60000, $now_ms - 3600000 - i * 60000, 0, 32400 FROM n;"
+
 # Median wall time of a command, in milliseconds.
 median_ms() {
   local times=()
@@ -42,23 +51,31 @@ peak_kib() {
 }
 
 app_ms=$(XDG_DATA_HOME="$tmp/data" median_ms "$build/taskarello" --quit-after-first-frame)
+big_ms=$(XDG_DATA_HOME="$tmp/big" median_ms "$build/taskarello" --quit-after-first-frame)
 bare_ms=$(median_ms "$build/bench/bare_window")
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2fx", a / b; else print "-" }'; }
 
 echo "| what | Taskarello | floor | ratio |"
 echo "|---|---|---|---|"
 echo "| start-up to first frame, 300 active chores (median of $runs) | ${app_ms} ms | bare Qt Quick window ${bare_ms} ms | $(ratio "$app_ms" "$bare_ms") |"
+echo "| start-up to first frame, 300 active + 100,000 finished (median of $runs) | ${big_ms} ms | 300 active + 0 finished ${app_ms} ms | $(ratio "$big_ms" "$app_ms") |"
 if [ -x /usr/bin/time ]; then
   app_kib=$(XDG_DATA_HOME="$tmp/data" peak_kib "$build/taskarello" --quit-after-first-frame)
   bare_kib=$(peak_kib "$build/bench/bare_window")
+  big_kib=$(XDG_DATA_HOME="$tmp/big" peak_kib "$build/taskarello" --quit-after-first-frame)
   echo "| peak memory (RSS), 300 active chores | $(( app_kib / 1024 )) MiB | bare window $(( bare_kib / 1024 )) MiB | $(ratio "$app_kib" "$bare_kib") |"
+  echo "| peak memory (RSS), 300 active + 100,000 finished | $(( big_kib / 1024 )) MiB | 300 active + 0 finished $(( app_kib / 1024 )) MiB | $(ratio "$big_kib" "$app_kib") |"
 fi
 "$build/bench/store_bench" --benchmark_format=csv 2>/dev/null | awk -F, '
-  /^"StoreOpenAndFetchActive300\/0"/ { store = $3 } /^"RawSqliteOpenAndFetchActive300"/ { raw = $3 }
+  /^"StoreOpenAndFetchActive300\/0\/0"/ { store = $3 } /^"RawSqliteOpenAndFetchActive300\/0"/ { raw = $3 }
+  /^"StoreOpenAndFetchActive300\/0\/1"/ { big = $3 } /^"RawSqliteOpenAndFetchActive300\/1"/ { rawbig = $3 }
+  /^"StoreFirstWriteAfterOpening\/0"/ { fw = $3 } /^"StoreFirstWriteAfterOpening\/1"/ { fwbig = $3 }
   /^"StoreFieldAssignment"/ { sa = $3 } /^"RawSqliteFieldAssignment"/ { ra = $3 }
   /^"StoreInsert1000"/ { si = $3 } /^"RawSqliteInsert1000"/ { ri = $3 }
   END {
-    printf "| open 10,000 chores + sorted active query, first 300 | %.1f ms | raw SQLite %.1f ms | %.2fx |\n", store, raw, store / raw
+    printf "| open 10,000 chores + both sorted queries, first 300 | %.1f ms | raw SQLite %.1f ms | %.2fx |\n", store, raw, store / raw
+    printf "| open 300 active + 100,000 finished + both sorted queries | %.1f ms | raw SQLite %.1f ms | %.2fx |\n", big, rawbig, big / rawbig
+    printf "| first write after opening (checks the whole file once), 300 active + 100,000 finished | %.1f ms | 10,000 chores %.1f ms | %.2fx |\n", fwbig, fw, fwbig / fw
     printf "| one write-through field assignment | %.1f µs | raw SQLite %.1f µs | %.2fx |\n", sa, ra, sa / ra
     printf "| insert 1,000 chores, one transaction each | %.1f ms | raw SQLite %.1f ms | %.2fx |\n", si, ri, si / ri
   }'

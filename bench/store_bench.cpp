@@ -11,6 +11,9 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <climits>
+#include <functional>
+
 using namespace Velmora;
 
 namespace {
@@ -52,46 +55,74 @@ void insertRaw(sqlite3_stmt *insert, const ChoreFields &f)
     sqlite3_reset(insert);
 }
 
-// A file of 10,000 chores, made once.
-const QString &tenThousand()
+// A file made once through the store, filled in one transaction: only the reading is measured.
+QString makeFile(const char *name, int rows, const std::function<ChoreFields(int)> &chore)
 {
-    static const QString file = [] {
-        const QString p = path("ten-thousand.sqlite");
-        ChoreStore store;
-        store.open(p);
-        sqlite3 *db = nullptr;
-        // Filling goes through one transaction: only the reading is measured.
-        sqlite3_open(p.toUtf8().constData(), &db);
-        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-        sqlite3_stmt *insert = nullptr;
-        sqlite3_prepare_v2(db, "INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate, notify, notificationTime)"
-                               " VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &insert, nullptr);
-        for (int i = 0; i < 10000; ++i)
-            insertRaw(insert, sample(i));
-        sqlite3_finalize(insert);
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-        return p;
-    }();
-    return file;
+    const QString p = path(name);
+    { ChoreStore store; store.open(p); }
+    sqlite3 *db = nullptr;
+    sqlite3_open(p.toUtf8().constData(), &db);
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt *insert = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate, notify, notificationTime)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &insert, nullptr);
+    for (int i = 0; i < rows; ++i)
+        insertRaw(insert, chore(i));
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return p;
 }
 
+// 10,000 chores, a third of them finished; and 300 active ones beside 100,000 finished ones.
+const QString &storeFile(int which)
+{
+    static const QString tenThousand = makeFile("ten-thousand.sqlite", 10000, sample);
+    static const QString largeJournal = makeFile("large-journal.sqlite", 100300, [](int i) {
+        ChoreFields f = sample(i);
+        f.endDate = i < 300 ? std::nullopt : std::optional(f.startDate.addSecs(-60LL * i));
+        return f;
+    });
+    return which == 0 ? tenThousand : largeJournal;
+}
+
+// Opening, then the first 300 rows of the active query (range 0), or none (range 1), and of
+// the journal.
 void StoreOpenAndFetchActive300(benchmark::State &state)
 {
-    const QString &file = tenThousand();
+    const QString &file = storeFile(int(state.range(1)));
     for (auto _ : state) {
         auto store = std::make_unique<ChoreStore>();
         store->open(file);
         if (state.range(0) == 0) {
             auto active = std::make_unique<ChoreQueryModel>(store.get(), ChoreQueryModel::Kind::Active);
+            auto journal = std::make_unique<ChoreQueryModel>(store.get(), ChoreQueryModel::Kind::Journal);
             for (int row = 0; row < 300 && row < active->rowCount(); ++row)
                 benchmark::DoNotOptimize(active->at(row)->title());
-            state.PauseTiming(); active.reset(); state.ResumeTiming();
+            for (int row = 0; row < journal->rowCount(); ++row)
+                benchmark::DoNotOptimize(journal->at(row)->title());
+            state.PauseTiming(); active.reset(); journal.reset(); state.ResumeTiming();
         }
         state.PauseTiming(); store.reset(); state.ResumeTiming();
     }
 }
-BENCHMARK(StoreOpenAndFetchActive300)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(StoreOpenAndFetchActive300)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Unit(benchmark::kMillisecond);
+
+// The first write after opening checks the whole file once: its cost with a large journal.
+void StoreFirstWriteAfterOpening(benchmark::State &state)
+{
+    const QString &file = storeFile(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto store = std::make_unique<ChoreStore>();
+        store->open(file);
+        Chore *chore = store->chores().front();
+        state.ResumeTiming();
+        chore->assignNotify(!chore->notify());
+        state.PauseTiming(); store.reset(); state.ResumeTiming();
+    }
+}
+BENCHMARK(StoreFirstWriteAfterOpening)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int step(sqlite3 *db, const char *sql)
 {
@@ -104,40 +135,52 @@ int step(sqlite3 *db, const char *sql)
     return rows;
 }
 
-// The same statements, with rows read into plain values, sorted as the query sorts.
+// The statements the store runs at opening, with rows read into plain values and both
+// queries' first 300 rows sorted as they sort.
 void RawSqliteOpenAndFetchActive300(benchmark::State &state)
 {
-    const QByteArray file = tenThousand().toUtf8();
+    const QByteArray file = storeFile(int(state.range(0))).toUtf8();
     for (auto _ : state) {
         sqlite3 *db = nullptr;
         sqlite3_open(file.constData(), &db);
         step(db, "PRAGMA user_version");
         step(db, "SELECT count(*) FROM sqlite_master");
-        step(db, "PRAGMA quick_check(1)");
         step(db, "PRAGMA table_info(Chore)");
+        struct Row { qint64 id; QString title; qint64 start, due, end; bool ended; };
+        std::vector<Row> rows;
+        const auto read = [&](const char *where) {
+            sqlite3_stmt *select = nullptr;
+            sqlite3_prepare_v2(db, (QByteArray("SELECT id, title, colorComponents, startDate, dueDate, endDate, notify,"
+                                               " notificationTime FROM Chore ") + where).constData(), -1, &select, nullptr);
+            while (sqlite3_step(select) == SQLITE_ROW) {
+                rows.push_back({sqlite3_column_int64(select, 0),
+                                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, 1))),
+                                sqlite3_column_int64(select, 3), sqlite3_column_int64(select, 4),
+                                sqlite3_column_int64(select, 5), sqlite3_column_type(select, 5) != SQLITE_NULL});
+            }
+            sqlite3_finalize(select);
+        };
+        read("WHERE endDate IS NULL");
+        sqlite3_stmt *cut = nullptr;
+        sqlite3_prepare_v2(db, "SELECT endDate FROM Chore WHERE endDate IS NOT NULL ORDER BY endDate DESC LIMIT 1 OFFSET 299",
+                           -1, &cut, nullptr);
+        const qint64 floor = sqlite3_step(cut) == SQLITE_ROW ? sqlite3_column_int64(cut, 0) : LLONG_MIN;
+        sqlite3_finalize(cut);
+        read(QByteArray("WHERE endDate >= ").append(QByteArray::number(floor)).constData());
         step(db, "PRAGMA journal_mode=WAL");
         step(db, "PRAGMA synchronous=NORMAL");
-        sqlite3_stmt *select = nullptr;
-        sqlite3_prepare_v2(db, "SELECT id, title, colorComponents, startDate, dueDate, endDate, notify, notificationTime"
-                               " FROM Chore", -1, &select, nullptr);
-        struct Row { qint64 id; QString title; qint64 start, due; bool ended; };
-        std::vector<Row> rows;
-        while (sqlite3_step(select) == SQLITE_ROW) {
-            rows.push_back({sqlite3_column_int64(select, 0),
-                            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, 1))),
-                            sqlite3_column_int64(select, 3), sqlite3_column_int64(select, 4),
-                            sqlite3_column_type(select, 5) != SQLITE_NULL});
-        }
-        sqlite3_finalize(select);
-        std::erase_if(rows, [](const Row &r) { return r.ended; });
-        std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) {
+        const auto split = std::partition(rows.begin(), rows.end(), [](const Row &r) { return !r.ended; });
+        std::sort(rows.begin(), split, [](const Row &a, const Row &b) {
             return a.due != b.due ? a.due < b.due : a.start != b.start ? a.start < b.start : a.title < b.title;
+        });
+        std::sort(split, rows.end(), [](const Row &a, const Row &b) {
+            return a.end != b.end ? a.end > b.end : a.start != b.start ? a.start < b.start : a.title < b.title;
         });
         benchmark::DoNotOptimize(rows.data());
         sqlite3_close(db);
     }
 }
-BENCHMARK(RawSqliteOpenAndFetchActive300)->Unit(benchmark::kMillisecond);
+BENCHMARK(RawSqliteOpenAndFetchActive300)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void StoreFieldAssignment(benchmark::State &state)
 {

@@ -418,6 +418,11 @@
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde kein Kalender geschrieben.</translation>
     </message>
     <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="74"/>
+        <source>The chores could not be read from the store, so no calendar was written.</source>
+        <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde kein Kalender geschrieben.</translation>
+    </message>
+    <message>
         <location filename="../Velmora/Model/BackupService.cpp" line="69"/>
         <source>Calendars can only be written to a local file.</source>
         <translation>Kalender lassen sich nur in eine lokale Datei schreiben.</translation>
@@ -527,6 +532,16 @@
         <location filename="../Velmora/Model/ChoreBackup.cpp" line="328"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht gespeichert werden, daher wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="261"/>
+        <source>The chores could not be read from the store, so nothing was backed up.</source>
+        <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts gesichert.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="323"/>
+        <source>The chores could not be read from the store, so nothing was restored.</source>
+        <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
         <location filename="../Velmora/Model/ChoreBackup.cpp" line="333"/>

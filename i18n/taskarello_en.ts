@@ -418,6 +418,11 @@
         <translation>The chore store is not open, so no calendar was written.</translation>
     </message>
     <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="74"/>
+        <source>The chores could not be read from the store, so no calendar was written.</source>
+        <translation>The chores could not be read from the store, so no calendar was written.</translation>
+    </message>
+    <message>
         <location filename="../Velmora/Model/BackupService.cpp" line="69"/>
         <source>Calendars can only be written to a local file.</source>
         <translation>Calendars can only be written to a local file.</translation>
@@ -527,6 +532,16 @@
         <location filename="../Velmora/Model/ChoreBackup.cpp" line="328"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>The chores could not be saved, so nothing was restored.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="261"/>
+        <source>The chores could not be read from the store, so nothing was backed up.</source>
+        <translation>The chores could not be read from the store, so nothing was backed up.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="323"/>
+        <source>The chores could not be read from the store, so nothing was restored.</source>
+        <translation>The chores could not be read from the store, so nothing was restored.</translation>
     </message>
     <message>
         <location filename="../Velmora/Model/ChoreBackup.cpp" line="333"/>

@@ -45,12 +45,13 @@ QVariantMap BackupService::exportTo(const QUrl &url) const
     const QString path = localPath(url);
     if (path.isEmpty())
         return result(false, tr("Backups can only be written to a local file."));
-    const ChoreBackup::Encoded encoded = ChoreBackup::encode(*store);
+    int count = 0;
+    const ChoreBackup::Encoded encoded = ChoreBackup::encode(*store, &count);
     if (!encoded.error.isEmpty())
         return result(false, encoded.error);
     if (const QString error = ChoreBackup::writeFile(path, encoded.bytes); !error.isEmpty())
         return result(false, error);
-    return result(true, tr("Backed up %n chore(s).", nullptr, int(store->chores().size())));
+    return result(true, tr("Backed up %n chore(s).", nullptr, count));
 }
 
 QVariantMap BackupService::restoreFrom(const QUrl &url)
@@ -76,8 +77,10 @@ QVariantMap BackupService::exportCalendar(const QUrl &url) const
     if (path.isEmpty())
         return result(false, tr("Calendars can only be written to a local file."));
     int count = 0;
-    const QByteArray bytes = CalendarExport::encode(*store, &count);
-    if (const QString error = ChoreBackup::writeFile(path, bytes); !error.isEmpty())
+    const std::optional<QByteArray> bytes = CalendarExport::encode(*store, &count);
+    if (!bytes)
+        return result(false, tr("The chores could not be read from the store, so no calendar was written."));
+    if (const QString error = ChoreBackup::writeFile(path, *bytes); !error.isEmpty())
         return result(false, error);
     return result(true, tr("Exported %n chore(s) to the calendar file.", nullptr, count));
 }

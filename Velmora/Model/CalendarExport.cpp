@@ -139,13 +139,15 @@ QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZ
     return out;
 }
 
-QByteArray CalendarExport::encode(const ChoreStore &store, int *count)
+std::optional<QByteArray> CalendarExport::encode(const ChoreStore &store, int *count)
 {
     std::vector<Event> events;
-    for (const Chore *chore : store.chores()) {
-        if (!chore->isFinished())
-            events.push_back({chore->persistentId(), chore->fields()});
-    }
+    const bool read = store.forEachStored([&events](qint64 id, const ChoreFields &fields) {
+        events.push_back({id, fields});
+        return true;
+    }, ChoreStore::StoredRows::Active);
+    if (!read)
+        return std::nullopt;
     // Soonest first, so the file reads like the main screen.
     std::sort(events.begin(), events.end(), [](const Event &a, const Event &b) {
         const qint64 da = a.fields.dueDate.isValid() ? a.fields.dueDate.toMSecsSinceEpoch() : 0;

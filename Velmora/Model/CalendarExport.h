@@ -32,8 +32,9 @@ public:
     // count, when given, receives the number of events written.
     static QByteArray encode(const std::vector<Event> &events, const QTimeZone &zone, const QDateTime &stamp,
                              int *count = nullptr);
-    // The store's active chores, in the user's zone at the current instant.
-    static QByteArray encode(const ChoreStore &store, int *count = nullptr);
+    // The store's active chores as the file holds them, in the user's zone at the current
+    // instant; none when the file could not be read.
+    static std::optional<QByteArray> encode(const ChoreStore &store, int *count = nullptr);
 
     // TEXT value escaping: backslash, semicolon, comma and line breaks; other control characters dropped.
     static QString escapeText(const QString &text);

@@ -100,8 +100,12 @@ void Chore::notifyField(Field field)
     case Field::NotificationTime: emit notificationTimeChanged(); break;
     }
     emit fieldAssigned(field);
-    if (m_store)
-        emit m_store->changed(this, field);
+    if (!m_store)
+        return;
+    // An end date moved back may leave fewer of the newest finished chores in memory.
+    if (field == Field::EndDate)
+        m_store->fillFinished();
+    emit m_store->changed(this, field);
 }
 
 int Chore::daysUntilDue(const QDateTime &from, bool allowingNegative) const

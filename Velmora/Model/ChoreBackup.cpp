@@ -247,16 +247,20 @@ ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores)
     return {bytes, {}};
 }
 
-ChoreBackup::Encoded ChoreBackup::encode(const ChoreStore &store)
+ChoreBackup::Encoded ChoreBackup::encode(const ChoreStore &store, int *count)
 {
-    // Oldest record first, so the same store always gives the same file.
-    std::vector<Chore *> chores = store.chores();
-    std::sort(chores.begin(), chores.end(),
-              [](const Chore *a, const Chore *b) { return a->persistentId() < b->persistentId(); });
+    // Read from the file, which holds the finished chores that are not in memory too; oldest
+    // record first, so the same store always gives the same file. One past the limit is enough
+    // to refuse.
     QList<ChoreFields> fields;
-    fields.reserve(qsizetype(chores.size()));
-    for (const Chore *chore : chores)
-        fields.append(chore->fields());
+    const bool read = store.forEachStored([&fields](qint64, const ChoreFields &one) {
+        fields.append(one);
+        return fields.size() <= maxChores;
+    });
+    if (!read)
+        return {{}, tr("The chores could not be read from the store, so nothing was backed up.")};
+    if (count)
+        *count = int(fields.size());
     return encode(fields);
 }
 
@@ -311,8 +315,12 @@ ChoreBackup::Restored ChoreBackup::restore(ChoreStore &store, const QByteArray &
         return {false, 0, 0, tr("The chore store is not open, so nothing was restored.")};
 
     QHash<QByteArray, int> held;
-    for (const Chore *chore : store.chores())
-        ++held[matchKey(chore->fields())];
+    const bool read = store.forEachStored([&held](qint64, const ChoreFields &fields) {
+        ++held[matchKey(fields)];
+        return true;
+    });
+    if (!read)
+        return {false, 0, 0, tr("The chores could not be read from the store, so nothing was restored.")};
     QList<ChoreFields> missing;
     int skipped = 0;
     for (const ChoreFields &fields : decoded.chores) {

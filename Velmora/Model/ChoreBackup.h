@@ -42,7 +42,8 @@ public:
     };
 
     static Encoded encode(const QList<ChoreFields> &chores);
-    static Encoded encode(const ChoreStore &store);
+    // Every stored chore, also those not in memory; count, when given, receives how many.
+    static Encoded encode(const ChoreStore &store, int *count = nullptr);
     static Decoded decode(const QByteArray &bytes);
 
     // Adds, in one transaction, the chores of the backup the store does not already hold.

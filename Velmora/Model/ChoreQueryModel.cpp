@@ -9,6 +9,9 @@
 
 namespace Velmora {
 
+// The store keeps in memory at least the finished chores a journal page shows.
+static_assert(ChoreQueryModel::journalFetchLimit <= ChoreStore::finishedInMemory);
+
 namespace {
 
 // Invalid instants (only odd stored values give them) sort before every real one.
@@ -37,6 +40,11 @@ ChoreQueryModel::ChoreQueryModel(ChoreStore *store, Kind kind, QObject *parent)
     connect(store, &ChoreStore::inserted, this, &ChoreQueryModel::onInserted);
     connect(store, &ChoreStore::aboutToRemove, this, &ChoreQueryModel::onAboutToRemove);
     connect(store, &ChoreStore::changed, this, &ChoreQueryModel::onChanged);
+    // Older finished chores read into memory were in the query all along: they go in as rows.
+    connect(store, &ChoreStore::loaded, this, [this](const QList<Chore *> &chores) {
+        for (Chore *chore : chores)
+            onInserted(chore);
+    });
     rebuild();
 }
 

@@ -79,7 +79,8 @@ private:
     QPointer<ChoreStore> m_store;
     Kind m_kind;
     QCollator m_collator;
-    // Every matching chore in order; the model shows the first fetchLimit of them.
+    // Every matching chore in memory, in order; the model shows the first fetchLimit of them.
+    // The store keeps enough finished chores in memory for that page to be the query's.
     std::vector<Entry> m_all;
     int m_shown = 0;
 };

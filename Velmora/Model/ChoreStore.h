@@ -8,6 +8,7 @@
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -46,8 +47,11 @@ struct ChoresMigrationPlan {
     static SchemaVersion latest() { return schemas().constLast().version; }
 };
 
-// The one SQLite file that holds every chore. It owns one Chore object per record and writes
-// every insert, assignment and delete at once, each in its own transaction.
+// The one SQLite file that holds every chore. It writes every insert, assignment and delete at
+// once, each in its own transaction, and owns one Chore object per record it holds in memory:
+// every active chore, the newest finished ones (see finishedInMemory) and any whose stored end
+// date is not a date it can order. Older finished chores stay in the file only, so opening does
+// not grow with the journal; forEachStored reads them.
 class ChoreStore : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -66,15 +70,30 @@ public:
     // The store's file in the app's data folder, shared with the widget program.
     static QString defaultPath();
 
+    // At least this many finished chores that end at or after the oldest of them are kept in
+    // memory, with every other one ending at that same instant: the journal's fetch limit.
+    static constexpr int finishedInMemory = 300;
+
     // Opens or creates the file. A file that cannot be read as a store of a known schema is
-    // left exactly as it was.
+    // left exactly as it was. Opening reads only what it keeps in memory; the whole file is
+    // checked once, before the first write, and a damaged one then refuses that write and every
+    // later one (writeFailed), so it is never written over.
     OpenResult open(const QString &path);
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
 
-    // All chores, in no particular order.
+    // The chores in memory, in no particular order: not every stored one (see the class).
     const std::vector<Chore *> &chores() const { return m_chores; }
+    // nullptr also for a stored chore that is not in memory.
     Chore *chore(qint64 persistentId) const { return m_byId.value(persistentId); }
+
+    enum class StoredRows { All, Active };
+    // Reads the rows straight from the file, oldest record first, one at a time, those not in
+    // memory too; the file always holds every change already. A chore in memory is given with
+    // its object's fields. visit returns false to stop.
+    // False when the file could not be read to the end (lastError() says why).
+    bool forEachStored(const std::function<bool(qint64 persistentId, const ChoreFields &fields)> &visit,
+                       StoredRows rows = StoredRows::All) const;
 
     // nullptr when the row could not be written.
     Chore *insert(const ChoreFields &fields);
@@ -99,15 +118,22 @@ signals:
     void changed(Velmora::Chore *chore, Velmora::Chore::Field field);
     // A write failed; nothing in memory was changed.
     void writeFailed(const QString &error);
+    // Finished chores read from the file into memory because the newest finished ones in memory
+    // became fewer than finishedInMemory (a delete, or an end date moved back). They were stored
+    // all along: this is neither an insert nor a change, and no inserted() follows for them.
+    void loaded(const QList<Velmora::Chore *> &chores);
 
 private:
     friend class Chore;
     bool bindInsert(const ChoreFields &fields);
     bool writeField(Chore *chore, Chore::Field field, const QVariant &value);
-    OpenResult validateExisting(const QString &path);
     bool load();
     void unload();
+    bool fillFinished(const Chore *leaving = nullptr);
+    bool checkedBeforeWrite();
     bool fail(const QString &error);
+    bool select(const char *sql, std::initializer_list<qint64> parameters,
+                const std::function<bool(qint64, ChoreFields &&)> &row) const;
 
     struct Statements;
     std::unique_ptr<Statements> m_statements;
@@ -116,7 +142,11 @@ private:
     bool m_open = false;
     std::vector<Chore *> m_chores;
     QHash<qint64, Chore *> m_byId;
-    QString m_lastError;
+    // Every stored chore ending at or after this instant (ms since 1970 UTC) is in memory.
+    qint64 m_finishedFloor = 0;
+    // The whole file is checked once, before the first write, not at opening.
+    enum class Check { Pending, Sound, Damaged } m_check = Check::Pending;
+    mutable QString m_lastError;
     // While a transaction runs: how to take back each change made in memory, oldest first.
     std::vector<std::function<void()>> *m_undo = nullptr;
 };

@@ -1,10 +1,15 @@
 #include "StoreFixture.h"
 
+#include "Velmora/Model/CalendarExport.h"
+#include "Velmora/Model/ChoreBackup.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+
+#include <climits>
+#include <tuple>
 
 using namespace Velmora;
 using VelmoraTest::at;
@@ -94,38 +99,110 @@ TEST_F(ChoreQueryModelTest, FinishingMovesAChoreWithRowSignalsNotResets)
     EXPECT_EQ(resets.count(), 0);
 }
 
-TEST_F(ChoreQueryModelTest, JournalShowsTheThreeHundredNewest)
+// The store keeps only the newest finished chores in memory; the journal of a reopened store
+// must still be the page the whole file gives, through deletes, finishing, restores and odd
+// stored end dates, and backups must still hold every chore.
+TEST_F(ChoreQueryModelTest, JournalOfAReopenedLargeStoreIsTheWholeFilesPage)
 {
-    auto store = openStore();
-    for (int i = 0; i < 305; ++i) {
-        ChoreFields f = fields(QString::number(i), day(1), day(1));
-        f.endDate = day(1).addSecs(60 * i); // chore i finished i minutes after the first
-        store->insert(f);
+    const QDateTime base = day(10);
+    {
+        // 306 finished in runs of four sharing an end date (the 300th shares its end with the
+        // 299th and 301st), every other one started a day earlier; two active.
+        QList<ChoreFields> all;
+        for (int i = 0; i < 306; ++i) {
+            ChoreFields f = fields(QStringLiteral("t%1").arg(i, 3, 10, QLatin1Char('0')), day(1 + i % 2), day(9));
+            f.endDate = base.addSecs(60 * (i / 4));
+            all << f;
+        }
+        all << fields(QStringLiteral("active a"), day(1), day(20)) << fields(QStringLiteral("active b"), day(2), day(21));
+        ASSERT_TRUE(openStore()->insertAll(all).has_value());
     }
+    {
+        auto store = openStore();
+        EXPECT_LT(store->chores().size(), 310u);
+        const ChoreBackup::Decoded backup = ChoreBackup::decode(ChoreBackup::encode(*store).bytes);
+        EXPECT_EQ(backup.error, QString());
+        EXPECT_EQ(backup.chores.size(), 308);
+        int events = 0;
+        ASSERT_TRUE(CalendarExport::encode(*store, &events).has_value());
+        EXPECT_EQ(events, 2);
+    }
+    // Odd end dates another program may have written: text, absurd numbers, a fraction of a
+    // millisecond in 1970, and one just past the largest readable instant.
+    rawExec({QStringLiteral("INSERT INTO Chore (title, startDate, dueDate, endDate) VALUES"
+                            " ('odd text', 0, 0, 'soon'), ('odd huge', 0, 0, 9000000000000000000),"
+                            " ('odd negative', 0, 0, -9000000000000000000), ('odd 1970', 0, 0, 1.5),"
+                            " ('odd far', 0, 0, 3162240000000000.5)")});
+
+    FakeClock clock(day(25), VelmoraTest::zone("Europe/Berlin"));
+    ScopedClock installed(clock);
+    auto store = openStore();
+    EXPECT_LT(store->chores().size(), 320u);
     ChoreQueryModel journal(store.get(), ChoreQueryModel::Kind::Journal);
     QAbstractItemModelTester tester(&journal, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    ASSERT_EQ(journal.rowCount(), 300);
-    EXPECT_EQ(journal.at(0)->title(), QStringLiteral("304"));
-    EXPECT_EQ(journal.at(299)->title(), QStringLiteral("5"));
+    QSignalSpy resets(&journal, &QAbstractItemModel::modelReset);
 
-    // Newly finished goes on top and pushes the oldest shown out of the page.
-    Chore *fresh = store->insert(fields(QStringLiteral("fresh"), day(1), day(2)));
-    ASSERT_TRUE(fresh->assignEndDate(day(20)));
-    ASSERT_EQ(journal.rowCount(), 300);
-    EXPECT_EQ(journal.at(0)->title(), QStringLiteral("fresh"));
-    EXPECT_EQ(journal.at(299)->title(), QStringLiteral("6"));
+    // The page as if every stored chore were in memory: the whole file, sorted.
+    const auto wholePage = [&] {
+        struct Row { qint64 id; ChoreFields f; };
+        std::vector<Row> finished;
+        EXPECT_TRUE(store->forEachStored([&](qint64 id, const ChoreFields &f) {
+            if (f.endDate)
+                finished.push_back({id, f});
+            return true;
+        }));
+        const auto key = [](const QDateTime &d) { return d.isValid() ? d.toMSecsSinceEpoch() : LLONG_MIN; };
+        std::sort(finished.begin(), finished.end(), [&](const Row &a, const Row &b) {
+            const auto ka = std::tuple(-(key(*a.f.endDate) + 1), key(a.f.startDate), a.f.title, a.id);
+            return ka < std::tuple(-(key(*b.f.endDate) + 1), key(b.f.startDate), b.f.title, b.id);
+        });
+        std::vector<qint64> ids;
+        for (size_t i = 0; i < finished.size() && i < 300; ++i)
+            ids.push_back(finished[i].id);
+        return ids;
+    };
+    const auto shown = [&] {
+        std::vector<qint64> ids;
+        for (const Chore *chore : journal.rows())
+            ids.push_back(chore->persistentId());
+        return ids;
+    };
+    const auto titled = [&](const QString &title) {
+        for (Chore *chore : store->chores()) {
+            if (chore->title() == title)
+                return chore;
+        }
+        return static_cast<Chore *>(nullptr);
+    };
 
-    // Deleting a shown one brings the next older one back into the page.
-    ASSERT_TRUE(store->remove(journal.at(10)));
-    ASSERT_EQ(journal.rowCount(), 300);
-    EXPECT_EQ(journal.at(299)->title(), QStringLiteral("5"));
-
-    // A chore finished long ago stays stored but out of sight.
-    ChoreFields old = fields(QStringLiteral("ancient"), day(1), day(1));
-    old.endDate = at("Europe/Berlin", 2000, 1, 1);
-    store->insert(old);
-    EXPECT_EQ(journal.rowCount(), 300);
-    EXPECT_EQ(store->chores().size(), 306u);
+    struct Step {
+        const char *name;
+        int times;
+        std::function<void()> act;
+    } steps[] = {
+        {"reopened", 1, [] {}},
+        {"finishing goes on top", 1, [&] { ASSERT_TRUE(store->finish(titled(QStringLiteral("active a")))); }},
+        {"restored chores land in place, shown or not", 1, [&] {
+             ChoreFields middle = fields(QStringLiteral("t150 restored"), day(1), day(9));
+             middle.endDate = base.addSecs(60 * 50);
+             ChoreFields ancient = fields(QStringLiteral("ancient"), day(1), day(9));
+             ancient.endDate = at("Europe/Berlin", 2000, 1, 1);
+             ASSERT_TRUE(store->insertAll({ancient, middle}));
+         }},
+        {"deleting the top one", 1, [&] { ASSERT_TRUE(store->remove(journal.at(0))); }},
+        {"an end date moved far back", 1, [&] { ASSERT_TRUE(journal.at(3)->assignEndDate(at("Europe/Berlin", 1990, 1, 1))); }},
+        // Down past every ordinary one into the 1970 fraction and the unreadable ones.
+        {"deleting the last shown one", 12, [&] { ASSERT_TRUE(store->remove(journal.at(journal.rowCount() - 1))); }},
+        {"deleting one in the middle", 5, [&] { ASSERT_TRUE(store->remove(journal.at(150))); }},
+    };
+    for (const Step &step : steps) {
+        for (int n = 0; n < step.times; ++n) {
+            SCOPED_TRACE(testing::Message() << step.name << " #" << n);
+            step.act();
+            EXPECT_EQ(shown(), wholePage());
+        }
+    }
+    EXPECT_EQ(resets.count(), 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 
+#include "Velmora/Model/ChoreBackup.h"
 #include "Velmora/Model/ChoreDates.h"
 #include "tests/support/TestSupport.h"
 
@@ -206,6 +207,48 @@ TEST_F(ChoreStoreTest, UnreadableFilesAreLeftExactlyAsTheyWere)
         EXPECT_EQ(store.insert(ChoreFields::defaults()), nullptr);
         EXPECT_EQ(VelmoraTest::readAll(storePath()), before);
     }
+}
+
+// Opening reads only what it keeps in memory, so damage among old finished chores is found
+// by the whole-file check before the first write: no write goes through, nothing in memory
+// changes, and the file stays as opening left it.
+TEST_F(ChoreStoreTest, DamageAmongOldFinishedChoresRefusesEveryWrite)
+{
+    {
+        QList<ChoreFields> all;
+        for (int i = 0; i < 2000; ++i) {
+            ChoreFields f = fields(QStringLiteral("old %1 ").arg(i, 4, 10, QLatin1Char('0')) + QString(200, u'x'),
+                                   at("UTC", 2020, 1, 1), at("UTC", 2020, 1, 2));
+            f.endDate = at("UTC", 2020, 1, 3).addSecs(60 * i);
+            all << f;
+        }
+        all << fields(QStringLiteral("active"), at("UTC", 2026, 1, 1), at("UTC", 2026, 1, 2));
+        ASSERT_TRUE(openStore()->insertAll(all).has_value());
+    }
+    rawExec({QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), QStringLiteral("PRAGMA journal_mode=DELETE")});
+    QByteArray bytes = VelmoraTest::readAll(storePath());
+    const qsizetype row = bytes.indexOf("old 0003 ");
+    ASSERT_GT(row, 4096);
+    bytes[row / 4096 * 4096] = '\x77'; // no b-tree page has this type
+    writeFile(storePath(), bytes);
+
+    ChoreStore store;
+    ASSERT_EQ(store.open(storePath()), ChoreStore::OpenResult::Opened);
+    Chore *active = store.chores().back();
+    ASSERT_EQ(active->title(), QStringLiteral("active"));
+    const QByteArray opened = VelmoraTest::readAll(storePath());
+    const QByteArray log = VelmoraTest::readAll(storePath() + QStringLiteral("-wal"));
+    QSignalSpy failures(&store, &ChoreStore::writeFailed);
+    EXPECT_FALSE(active->assignTitle(QStringLiteral("lost")));
+    EXPECT_EQ(store.insert(ChoreFields::defaults()), nullptr);
+    EXPECT_FALSE(store.remove(active));
+    EXPECT_FALSE(store.finish(active));
+    EXPECT_EQ(failures.count(), 4);
+    EXPECT_EQ(active->title(), QStringLiteral("active"));
+    EXPECT_FALSE(active->isFinished());
+    EXPECT_EQ(VelmoraTest::readAll(storePath()), opened);
+    EXPECT_EQ(VelmoraTest::readAll(storePath() + QStringLiteral("-wal")), log);
+    EXPECT_FALSE(ChoreBackup::encode(store).error.isEmpty());
 }
 
 TEST_F(ChoreStoreTest, AFolderThatCannotBeMadeFailsToOpen)

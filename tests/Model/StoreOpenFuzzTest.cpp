@@ -34,7 +34,7 @@ TEST_F(StoreOpenFuzzTest, DamagedFilesNeverCrashAndAreNeverRewrittenWhenRefused)
     const int seconds = qEnvironmentVariableIntValue("VELMORA_FUZZ_SECONDS");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds > 0 ? seconds : 3);
     QRandomGenerator random(20261206);
-    int rounds = 0, opened = 0;
+    int rounds = 0, opened = 0, refusedWrites = 0;
     while (std::chrono::steady_clock::now() < deadline || rounds < 50) {
         QByteArray bytes = pristine;
         switch (random.bounded(4)) {
@@ -70,6 +70,15 @@ TEST_F(StoreOpenFuzzTest, DamagedFilesNeverCrashAndAreNeverRewrittenWhenRefused)
                 chore->timeLeftText(chore->startDate(), true, true);
                 EXPECT_TRUE(chore->color().isValid());
             }
+            // Damage opening did not read is found before the first write, which then leaves
+            // the file as opening left it.
+            const QByteArray opened = VelmoraTest::readAll(storePath());
+            const QByteArray log = VelmoraTest::readAll(storePath() + QStringLiteral("-wal"));
+            if (!store.insert(ChoreFields::defaults())) {
+                ++refusedWrites;
+                ASSERT_EQ(VelmoraTest::readAll(storePath()), opened) << "round " << rounds;
+                ASSERT_EQ(VelmoraTest::readAll(storePath() + QStringLiteral("-wal")), log) << "round " << rounds;
+            }
         } else {
             ASSERT_EQ(VelmoraTest::readAll(storePath()), bytes) << "round " << rounds;
         }
@@ -77,6 +86,7 @@ TEST_F(StoreOpenFuzzTest, DamagedFilesNeverCrashAndAreNeverRewrittenWhenRefused)
     }
     RecordProperty("rounds", rounds);
     RecordProperty("opened", opened);
+    RecordProperty("refusedWrites", refusedWrites);
     EXPECT_GT(rounds, 0);
 }
 

@@ -15,7 +15,7 @@ packages=(
   qt6-qpa-plugins qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 dbus fonts-dejavu-core
-  python3 python3-icalendar
+  python3 python3-icalendar python3-dbusmock
   clang-14 libclang-rt-14-dev llvm-14
 )
 

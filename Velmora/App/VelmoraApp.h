@@ -90,6 +90,9 @@ signals:
     void windowWanted();
 
 private:
+    // A shown reminder's action: its detail screen, or finishing it.
+    void onReminderAction(const QString &identifier, const QString &action);
+
     std::unique_ptr<TimeChangeNotifier> m_ownedTimeChanges;
     std::unique_ptr<WidgetCenter> m_ownedWidgetCenter;
     std::unique_ptr<NotificationService> m_ownedNotificationService;

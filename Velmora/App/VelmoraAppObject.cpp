@@ -50,6 +50,8 @@ VelmoraApp::~VelmoraApp()
     // Both use the notification service, which may be ours and is gone before our children.
     delete m_reminders;
     delete m_notifications;
+    if (m_notificationService)
+        m_notificationService->onAction = nullptr;
 }
 
 ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
@@ -70,6 +72,9 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
         m_ownedNotificationService = std::move(desktop);
     }
     m_notifications = new NotificationsManager(*m_notificationService, this);
+    m_notificationService->onAction = [this](const QString &identifier, const QString &action) {
+        onReminderAction(identifier, action);
+    };
     if (m_keepsReminders)
         m_reminders = new ReminderScheduler(*m_store, *m_notificationService, this);
     if (!m_widgetCenter) {
@@ -78,6 +83,21 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
         m_widgetCenter = m_ownedWidgetCenter.get();
     }
     return result;
+}
+
+void VelmoraApp::onReminderAction(const QString &identifier, const QString &action)
+{
+    const QString prefix = NotificationsManager::notificationIdentifierPrefix();
+    Chore *chore = identifier.startsWith(prefix) ? m_store->chore(identifier.mid(prefix.size()).toLongLong()) : nullptr;
+    if (!chore)
+        return;
+    if (action == QLatin1String("finish")) {
+        m_changes->finish(chore);
+    } else if (action == QLatin1String("default")) {
+        m_router->popToRoot();
+        m_router->push(chore->isFinished() ? Router::JournalChore : Router::ViewChore, chore);
+        emit windowWanted();
+    }
 }
 
 void VelmoraApp::applicationStateChanged(Qt::ApplicationState state)

@@ -57,7 +57,8 @@ void ReminderScheduler::follow(const Chore *chore)
 
 void ReminderScheduler::withdraw(qint64 persistentId)
 {
-    m_service.removePendingRequests({NotificationsManager::notificationIdentifier(persistentId)});
+    const QString identifier = NotificationsManager::notificationIdentifier(persistentId);
+    m_service.removePendingRequests({identifier, snoozedIdentifier(identifier)});
 }
 
 void ReminderScheduler::reconcile()
@@ -66,8 +67,11 @@ void ReminderScheduler::reconcile()
         return;
     QSet<QString> wanted;
     for (const Chore *chore : m_store->chores()) {
-        if (wantsReminder(*chore))
-            wanted.insert(NotificationsManager::notificationIdentifier(*chore));
+        if (!wantsReminder(*chore))
+            continue;
+        const QString identifier = NotificationsManager::notificationIdentifier(*chore);
+        wanted.insert(identifier);
+        wanted.insert(snoozedIdentifier(identifier));
     }
     const QString ours = NotificationsManager::notificationIdentifierPrefix();
     QStringList stray;

@@ -10,7 +10,8 @@ namespace Velmora {
 class ChoreStore;
 class NotificationService;
 
-// Keeps the pending reminders equal to "every active chore with notify on" by following the
+// Keeps the pending reminders equal to "every active chore with notify on" (and the snoozed
+// ones of those) by following the
 // store: inserts, every field assignment, deletes and rolled-back writes alike. No caller
 // schedules or withdraws a reminder by hand.
 class ReminderScheduler : public QObject {

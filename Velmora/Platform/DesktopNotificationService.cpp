@@ -73,9 +73,15 @@ DesktopNotificationService::DesktopNotificationService(const QString &databasePa
     m_bus->watchServer([self] {
         if (self) {
             self->m_failed.clear();
+            self->askCapabilities();
             self->deliverDue();
         }
     });
+    m_bus->watchActions([self](uint id, const QString &key) {
+        if (self)
+            self->onActionInvoked(id, key);
+    });
+    askCapabilities();
     // Not in the constructor's turn: start-up should not wait for the bus.
     later(this, [this] { deliverDue(); });
 }
@@ -285,6 +291,39 @@ void DesktopNotificationService::replan()
         m_alarm->disarm();
 }
 
+void DesktopNotificationService::askCapabilities()
+{
+    QPointer<DesktopNotificationService> self(this);
+    m_bus->fetchCapabilities([self](const QStringList &capabilities) {
+        if (self)
+            self->m_serverActions = capabilities.contains(QStringLiteral("actions"));
+    });
+}
+
+void DesktopNotificationService::onActionInvoked(uint id, const QString &key)
+{
+    // Another app's notification, or one of an earlier run.
+    const auto shown = m_shown.constFind(id);
+    if (shown == m_shown.cend())
+        return;
+    const NotificationRequest request = *shown;
+    if (key == QLatin1String("snooze"))
+        snooze(request);
+    else if (onAction)
+        onAction(request.identifier.section(QLatin1Char('#'), 0, 0), key);
+}
+
+void DesktopNotificationService::snooze(const NotificationRequest &shown)
+{
+    const Clock &clock = Clock::current();
+    const QDateTime later = clock.now().toTimeZone(clock.timeZone()).addSecs(snoozeMinutes * 60);
+    NotificationRequest again = shown;
+    again.identifier = snoozedIdentifier(shown.identifier.section(QLatin1Char('#'), 0, 0));
+    again.trigger = {later.date().year(), later.date().month(), later.date().day(), later.time().hour(),
+                     later.time().minute()};
+    add(again);
+}
+
 void DesktopNotificationService::setDelivering(bool delivering)
 {
     m_delivering = delivering;
@@ -316,13 +355,21 @@ void DesktopNotificationService::deliverDue()
         removePendingRequests({r.identifier});
     }
 
+    NotificationBus::Actions actions;
+    if (m_serverActions) {
+        actions = {{QStringLiteral("default"), tr("Open")},
+                   {QStringLiteral("finish"), tr("Finish")},
+                   {QStringLiteral("snooze"), tr("Snooze for an hour")}};
+    }
     QPointer<DesktopNotificationService> self(this);
     for (const NotificationRequest &r : std::as_const(due)) {
         m_inFlight.insert(r.identifier);
-        m_bus->notify(r.title, r.body, r.defaultSound, [self, r](bool shown) {
+        m_bus->notify(r.title, r.body, r.defaultSound, actions, [self, r](bool shown, uint id) {
             if (!self)
                 return;
             self->m_inFlight.remove(r.identifier);
+            if (shown)
+                self->m_shown.insert(id, r);
             // A request replaced while it was on its way stays pending as the new one.
             if (shown && self->m_pending.contains(r)) {
                 self->markDelivered(r);

@@ -24,6 +24,7 @@ class DesktopNotificationService final : public QObject, public NotificationServ
 public:
     // How long a reminder the server did not take waits before it is offered again.
     static constexpr int retryMs = 60000;
+    static constexpr int snoozeMinutes = 60;
 
     // Without a bus, the session bus's notification server; without an alarm, a timerfd.
     explicit DesktopNotificationService(const QString &databasePath, std::unique_ptr<NotificationBus> bus = nullptr,
@@ -52,6 +53,9 @@ private:
     void erase(const QString &identifier);
     void writeAsked();
     void markDelivered(const NotificationRequest &request);
+    void askCapabilities();
+    void onActionInvoked(uint id, const QString &key);
+    void snooze(const NotificationRequest &shown);
     void replanSoon();
 
     QString m_connection;
@@ -64,6 +68,10 @@ private:
     QSet<QString> m_failed;
     bool m_replanQueued = false;
     bool m_delivering = true;
+    // Whether the server shows buttons; asked at start and whenever a server appears.
+    bool m_serverActions = false;
+    // What this run has shown, by the server's notification id, for its actions.
+    QHash<uint, NotificationRequest> m_shown;
     // The trigger each identifier last rang at (or passed unseen).
     QHash<QString, NotificationTrigger> m_delivered;
     std::unique_ptr<WallClockAlarm> m_alarm;

@@ -1,6 +1,7 @@
 #include "Velmora/Platform/NotificationBus.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -14,10 +15,6 @@ namespace {
 const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
 
-void callLater(std::function<void(bool)> done, bool value)
-{
-    QTimer::singleShot(0, QCoreApplication::instance(), [done = std::move(done), value] { done(value); });
-}
 } // namespace
 
 DBusNotificationBus::DBusNotificationBus(QObject *parent)
@@ -30,17 +27,17 @@ bool DBusNotificationBus::sessionBusConfigured()
     return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
 }
 
-void DBusNotificationBus::call(const QDBusMessage &message, std::function<void(bool)> done)
+void DBusNotificationBus::call(const QDBusMessage &message, std::function<void(bool, const QDBusMessage &)> done)
 {
-    if (!sessionBusConfigured())
-        return callLater(std::move(done), false);
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return callLater(std::move(done), false);
+    QDBusConnection bus = sessionBusConfigured() ? QDBusConnection::sessionBus() : QDBusConnection(QString());
+    if (!bus.isConnected()) {
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(false, QDBusMessage()); });
+        return;
+    }
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, callTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [done = std::move(done)](QDBusPendingCallWatcher *w) {
         w->deleteLater();
-        done(!w->isError());
+        done(!w->isError(), w->reply());
     });
 }
 
@@ -48,19 +45,48 @@ void DBusNotificationBus::probeServer(std::function<void(bool)> done)
 {
     // Asking the server itself also starts a D-Bus activatable one.
     call(QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("GetServerInformation")),
-         std::move(done));
+         [done = std::move(done)](bool ok, const QDBusMessage &) { done(ok); });
 }
 
-void DBusNotificationBus::notify(const QString &title, const QString &body, bool defaultSound,
-                                 std::function<void(bool)> done)
+void DBusNotificationBus::fetchCapabilities(std::function<void(QStringList)> done)
+{
+    call(QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("GetCapabilities")),
+         [done = std::move(done)](bool ok, const QDBusMessage &reply) {
+             done(ok ? reply.arguments().value(0).toStringList() : QStringList());
+         });
+}
+
+void DBusNotificationBus::watchActions(std::function<void(uint, const QString &)> invoked)
+{
+    m_actionInvoked = std::move(invoked);
+    if (sessionBusConfigured())
+        QDBusConnection::sessionBus().connect(service, objectPath, service, QStringLiteral("ActionInvoked"), this,
+                                              SLOT(onActionInvoked(uint, QString)));
+}
+
+void DBusNotificationBus::onActionInvoked(uint id, const QString &key)
+{
+    if (m_actionInvoked)
+        m_actionInvoked(id, key);
+}
+
+void DBusNotificationBus::notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
+                                 std::function<void(bool, uint)> done)
 {
     QVariantMap hints;
     if (!defaultSound)
         hints.insert(QStringLiteral("suppress-sound"), true);
+    // The server finds the app's name and icon through its desktop entry.
+    hints.insert(QStringLiteral("desktop-entry"), QGuiApplication::desktopFileName());
+    QStringList flatActions;
+    for (const auto &[key, label] : actions)
+        flatActions << key << label;
     QDBusMessage message = QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("Notify"));
-    message << QCoreApplication::applicationName() << 0u << QString() << title << body << QStringList() << hints
+    message << QCoreApplication::applicationName() << 0u << QString() << title << body << flatActions << hints
             << -1;
-    call(message, std::move(done));
+    call(message, [done = std::move(done)](bool ok, const QDBusMessage &reply) {
+        done(ok, ok ? reply.arguments().value(0).toUInt() : 0u);
+    });
 }
 
 void DBusNotificationBus::watchServer(std::function<void()> appeared)

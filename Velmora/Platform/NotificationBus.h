@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QDBusMessage>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -15,9 +18,16 @@ public:
     virtual ~NotificationBus() = default;
     // done(true) when a notification server answers.
     virtual void probeServer(std::function<void(bool)> done) = 0;
-    // done(true) once the server has taken the notification.
-    virtual void notify(const QString &title, const QString &body, bool defaultSound,
-                        std::function<void(bool)> done) = 0;
+    // Buttons offered with a notification: the key reported back, and the label shown.
+    using Actions = QList<QPair<QString, QString>>;
+
+    // done(true, id) once the server has taken the notification, id naming it in actions.
+    virtual void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
+                        std::function<void(bool shown, uint id)> done) = 0;
+    // What the server can do ("actions", "body", ...); empty when none answers.
+    virtual void fetchCapabilities(std::function<void(QStringList)> done) = 0;
+    // invoked(id, key) when the user picks an action of a notification shown by this bus.
+    virtual void watchActions(std::function<void(uint id, const QString &key)> invoked) = 0;
     // appeared() whenever a notification server starts (again).
     virtual void watchServer(std::function<void()> appeared) = 0;
 };
@@ -30,14 +40,21 @@ public:
 
     explicit DBusNotificationBus(QObject *parent = nullptr);
     void probeServer(std::function<void(bool)> done) override;
-    void notify(const QString &title, const QString &body, bool defaultSound,
-                std::function<void(bool)> done) override;
+    void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
+                std::function<void(bool shown, uint id)> done) override;
+    void fetchCapabilities(std::function<void(QStringList)> done) override;
+    void watchActions(std::function<void(uint id, const QString &key)> invoked) override;
     void watchServer(std::function<void()> appeared) override;
+
+private slots:
+    void onActionInvoked(uint id, const QString &key);
 
 private:
     // False without a session bus address: connecting would try to autolaunch a bus.
     static bool sessionBusConfigured();
-    void call(const QDBusMessage &message, std::function<void(bool)> done);
+    void call(const QDBusMessage &message, std::function<void(bool, const QDBusMessage &)> done);
+
+    std::function<void(uint, const QString &)> m_actionInvoked;
 };
 
 } // namespace Velmora

@@ -40,6 +40,13 @@ struct NotificationSettings {
     friend bool operator==(const NotificationSettings &, const NotificationSettings &) = default;
 };
 
+// A reminder shown again later ("Snooze") is a request of its own beside the chore's, so that
+// re-scheduling the chore leaves it alone; withdrawing the chore's reminder withdraws both.
+inline QString snoozedIdentifier(const QString &identifier)
+{
+    return identifier + QStringLiteral("#snoozed");
+}
+
 // The platform's local-notification centre. Callbacks are called exactly once, never from
 // inside the call that was given them, on whichever thread the implementation chooses.
 class NotificationService {
@@ -55,6 +62,10 @@ public:
     // Unknown identifiers are ignored.
     virtual void removePendingRequests(const QStringList &identifiers) = 0;
     virtual QList<NotificationRequest> pendingRequests() const = 0;
+
+    // Called with a shown reminder's identifier and the action the user picked on it
+    // ("default" for the notification itself), where the service offers actions.
+    std::function<void(const QString &identifier, const QString &action)> onAction;
 };
 
 } // namespace Velmora

@@ -2,6 +2,7 @@
 
 #include "Velmora/Platform/Clock.h"
 
+#include <QFile>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -16,9 +17,20 @@ constexpr qint64 midnightSlackMs = 500;
 constexpr qint64 longestMidnightWaitMs = 6 * 3600 * 1000;
 } // namespace
 
-SystemTimeChangeNotifier::SystemTimeChangeNotifier(QObject *parent, int pollIntervalMs)
+QDBusConnection SystemTimeChangeNotifier::systemBusIfAny()
+{
+    // Without a system bus (a container) Qt would only warn; there is just no resume signal.
+    if (qEnvironmentVariableIsEmpty("DBUS_SYSTEM_BUS_ADDRESS") && !QFile::exists(QStringLiteral("/run/dbus/system_bus_socket")))
+        return QDBusConnection(QStringLiteral("no-system-bus"));
+    return QDBusConnection::systemBus();
+}
+
+SystemTimeChangeNotifier::SystemTimeChangeNotifier(QObject *parent, int pollIntervalMs, QDBusConnection sleepBus)
     : TimeChangeNotifier(parent)
 {
+    if (sleepBus.isConnected())
+        sleepBus.connect(QString(), QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"),
+                         QStringLiteral("PrepareForSleep"), this, SLOT(onPrepareForSleep(bool)));
     m_poll.setInterval(std::max(1000, pollIntervalMs));
     m_poll.setTimerType(Qt::CoarseTimer);
     connect(&m_poll, &QTimer::timeout, this, &SystemTimeChangeNotifier::check);
@@ -50,6 +62,16 @@ void SystemTimeChangeNotifier::check()
     armMidnight();
     if (zoneChanged || dayChanged || jumped)
         emit significantTimeChange();
+}
+
+void SystemTimeChangeNotifier::onPrepareForSleep(bool sleeping)
+{
+    if (sleeping)
+        return;
+    // However short the sleep, whoever plans by the wall clock looks again.
+    takeBaseline();
+    armMidnight();
+    emit significantTimeChange();
 }
 
 void SystemTimeChangeNotifier::takeBaseline()

@@ -245,7 +245,7 @@ TEST(DBusNotificationBusTest, WithoutASessionBusAnswersNoPromptly)
         std::optional<bool> probed;
         std::optional<bool> shown;
         bus.probeServer([&](bool ok) { probed = ok; });
-        bus.notify(QStringLiteral("t"), QStringLiteral("b"), true, [&](bool ok) { shown = ok; });
+        bus.notify(QStringLiteral("t"), QStringLiteral("b"), true, {}, [&](bool ok, uint) { shown = ok; });
         EXPECT_FALSE(probed.has_value());
         ASSERT_TRUE(VelmoraTest::waitFor([&] { return probed && shown; }, 3000)) << (c.address ? c.address : "unset");
         EXPECT_FALSE(*probed);

@@ -53,12 +53,18 @@ void FakeNotificationBus::probeServer(std::function<void(bool)> done)
     callLater([done = std::move(done), present = serverPresent] { done(present); });
 }
 
-void FakeNotificationBus::notify(const QString &title, const QString &body, bool defaultSound,
-                                 std::function<void(bool)> done)
+void FakeNotificationBus::notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
+                                 std::function<void(bool, uint)> done)
 {
+    const uint id = serverPresent ? ++m_lastId : 0;
     if (serverPresent)
-        shown.push_back({title, body, defaultSound});
-    callLater([done = std::move(done), present = serverPresent] { done(present); });
+        shown.push_back({title, body, defaultSound, actions, id});
+    callLater([done = std::move(done), present = serverPresent, id] { done(present, id); });
+}
+
+void FakeNotificationBus::fetchCapabilities(std::function<void(QStringList)> done)
+{
+    callLater([done = std::move(done), caps = serverPresent ? capabilities : QStringList()] { done(caps); });
 }
 
 } // namespace Velmora

@@ -77,11 +77,17 @@ public:
         QString title;
         QString body;
         bool defaultSound = true;
+        Actions actions;
+        uint id = 0;
     };
 
     void probeServer(std::function<void(bool)> done) override;
-    void notify(const QString &title, const QString &body, bool defaultSound,
-                std::function<void(bool)> done) override;
+    void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
+                std::function<void(bool, uint)> done) override;
+    void fetchCapabilities(std::function<void(QStringList)> done) override;
+    void watchActions(std::function<void(uint, const QString &)> invoked) override { m_invoked = std::move(invoked); }
+    // The user picks an action of a shown notification.
+    void invoke(uint id, const QString &key) { m_invoked(id, key); }
     void watchServer(std::function<void()> appeared) override { m_appeared = std::move(appeared); }
 
     // A server that comes back announces itself, as on the bus.
@@ -94,11 +100,14 @@ public:
     }
 
     bool serverPresent = true;
+    QStringList capabilities{QStringLiteral("body")};
     std::vector<Shown> shown;
     int probes = 0;
 
 private:
     std::function<void()> m_appeared;
+    std::function<void(uint, const QString &)> m_invoked;
+    uint m_lastId = 0;
 };
 
 // An alarm on Clock::current(): it rings when ringIfDue() finds the fake clock at or past it.

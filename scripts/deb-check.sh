@@ -42,8 +42,9 @@ chroot "$root" env DEBIAN_FRONTEND=noninteractive sh -c \
   'apt-get update -qq && apt-get install -y -qq --no-install-recommends /tmp/taskarello.deb >/dev/null'
 
 # What the package put where a desktop looks for it.
-for f in /usr/bin/taskarello /usr/share/applications/taskarello.desktop \
-         /usr/share/icons/hicolor/scalable/apps/taskarello.svg; do
+for f in /usr/bin/taskarello /usr/share/applications/org.taskarello.Taskarello.desktop \
+         /usr/share/icons/hicolor/scalable/apps/org.taskarello.Taskarello.svg \
+         /usr/share/dbus-1/services/org.taskarello.Taskarello.service /etc/xdg/autostart/org.taskarello.Taskarello.desktop; do
   [ -e "$root$f" ] || { echo "deb-check: $f missing after install" >&2; exit 1; }
 done
 

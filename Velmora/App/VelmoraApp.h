@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
 #include <memory>
@@ -74,6 +75,9 @@ public:
     // day and the notification settings. The phase the app starts in is not a change.
     void applicationStateChanged(Qt::ApplicationState state);
 
+    // With no window, the widget cannot be reloaded on leaving it: changes reload it instead.
+    void setWindowShown(bool shown);
+
     // Ends the process, window or not (Ctrl+Q, the tray's Quit).
     Q_INVOKABLE void quit() { emit quitRequested(); }
 
@@ -108,6 +112,8 @@ private:
     ChoreQueryModel *m_chores = nullptr;
     ChoreQueryModel *m_journal = nullptr;
     bool m_keepsReminders = true;
+    bool m_windowShown = false;
+    QTimer m_widgetReload;
     Qt::ApplicationState m_state = Qt::ApplicationActive;
     bool m_stateKnown = false;
 };

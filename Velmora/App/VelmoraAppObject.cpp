@@ -61,6 +61,21 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
         return result;
     m_chores = new ChoreQueryModel(m_store, ChoreQueryModel::Kind::Active, this);
     m_journal = new ChoreQueryModel(m_store, ChoreQueryModel::Kind::Journal, this);
+    // A burst of changes (a restore, a sync) writes the snapshot once.
+    m_widgetReload.setSingleShot(true);
+    m_widgetReload.setInterval(1000);
+    connect(&m_widgetReload, &QTimer::timeout, this, [this] {
+        if (m_widgetCenter && !m_windowShown)
+            m_widgetCenter->reloadAllTimelines();
+    });
+    const auto reloadLater = [this] {
+        if (!m_windowShown)
+            m_widgetReload.start();
+    };
+    connect(m_store, &ChoreStore::inserted, this, reloadLater);
+    connect(m_store, &ChoreStore::changed, this, reloadLater);
+    connect(m_store, &ChoreStore::removed, this, reloadLater);
+    connect(m_refreshDay, &RefreshDay::dateChanged, this, reloadLater);
     const QString folder = QFileInfo(storePath).absolutePath();
     if (!m_notificationService) {
         auto desktop = std::make_unique<DesktopNotificationService>(folder + QStringLiteral("/notifications.sqlite"));
@@ -83,6 +98,11 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
         m_widgetCenter = m_ownedWidgetCenter.get();
     }
     return result;
+}
+
+void VelmoraApp::setWindowShown(bool shown)
+{
+    m_windowShown = shown;
 }
 
 void VelmoraApp::onReminderAction(const QString &identifier, const QString &action)

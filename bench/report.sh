@@ -87,3 +87,6 @@ fi
 if [ -x "$build/bench/layout_bench" ]; then
   "$build/bench/layout_bench" --benchmark_format=console 2>/dev/null | grep -E '^[A-Za-z]' | sed 's/^/    /' || true
 fi
+if command -v dbus-run-session >/dev/null && [ -x "$build/bench/bare_dbus_app" ]; then
+  XDG_DATA_HOME="$tmp/data" BUILD="$build" dbus-run-session -- bench/background.sh 2>/dev/null
+fi

@@ -2,6 +2,7 @@
 #include "Velmora/App/Router.h"
 #include "Velmora/App/Screenshot.h"
 #include "Velmora/App/VelmoraApp.h"
+#include "Velmora/App/Tray.h"
 #include "Velmora/App/WindowHost.h"
 #include "Velmora/Platform/ApplicationBus.h"
 #include "i18n/Translations.h"
@@ -14,6 +15,7 @@
 #include <QQuickWindow>
 
 #include <cstdio>
+#include <memory>
 #include <cstdlib>
 
 namespace {
@@ -114,6 +116,13 @@ int main(int argc, char *argv[])
                              openPage(app, parameter.value(0).toString());
                          }
                      });
+
+    // The tray is how a window closed at the running app comes back.
+    std::unique_ptr<Velmora::Tray> tray;
+    if (role == Velmora::ApplicationBus::Role::Primary) {
+        tray = std::make_unique<Velmora::Tray>(app, Velmora::ApplicationBus::sessionBusIfAny());
+        QObject::connect(tray.get(), &Velmora::Tray::openRequested, &windows, &Velmora::WindowHost::show);
+    }
 
     if (parser.isSet(background))
         return application.exec();

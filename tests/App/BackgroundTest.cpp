@@ -1,4 +1,5 @@
 #include "Velmora/App/Router.h"
+#include "Velmora/App/Tray.h"
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Platform/ApplicationBus.h"
@@ -9,6 +10,8 @@
 
 #include <QDBusArgument>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -192,6 +195,44 @@ TEST_F(BackgroundTest, RemindersRingAtTheirMinuteAndTheirActionsWork)
     EXPECT_EQ(notifyCalls().constLast().first, QStringLiteral("Dust"));
     settle();
     EXPECT_EQ(notifyCalls().size(), 4);
+}
+
+// The tray lists the nearest chores as the widget does, follows changes and the day, and
+// opens a chore's page from its entry.
+TEST_F(BackgroundTest, TheTrayListsTheNearestChoresAndOpensThem)
+{
+    Tray tray(*app, bus->connect(QStringLiteral("tray")));
+    const auto labels = [&] {
+        QStringList out;
+        for (const TrayMenuItem &item : tray.items())
+            out << (item.kind == TrayMenuItem::Kind::Separator ? QStringLiteral("-") : item.label);
+        return out;
+    };
+    EXPECT_EQ(labels(), (QStringList{"Open Taskarello", "Quit"}));
+    for (int i = 0; i < 7; ++i) {
+        ChoreFields f = ChoreFields::defaults();
+        f.title = QStringLiteral("Chore %1").arg(i);
+        f.dueDate = ChoreDates::addDays(f.startDate, 2 * (6 - i));
+        ASSERT_TRUE(app->changes()->add(f));
+    }
+    const QStringList fiveNearest{"Chore 6 — today", "Chore 5 — 2 days", "Chore 4 — 4 days", "Chore 3 — 6 days",
+                                  "Chore 2 — 8 days", "-", "Open Taskarello", "Quit"};
+    ASSERT_TRUE(VelmoraTest::waitFor([&] { return labels() == fiveNearest; })) << qPrintable(labels().join(u'|'));
+
+    clock.setNow(at("Europe/Berlin", 2026, 5, 11, 0, 1));
+    app->refreshDay()->refresh(clock.now());
+    ASSERT_TRUE(VelmoraTest::waitFor([&] { return labels().value(0) == QStringLiteral("Chore 6 — overdue"); }))
+        << qPrintable(labels().join(u'|'));
+
+    // Picked from the tray over the bus, as a desktop's tray does it.
+    QSignalSpy open(&tray, &Tray::openRequested);
+    ASSERT_TRUE(VelmoraTest::waitFor([&] { return !tray.item().serviceName().isEmpty(); }));
+    QDBusMessage click = QDBusMessage::createMethodCall(tray.item().serviceName(), StatusNotifierItem::menuPath,
+                                                        QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("Event"));
+    click << tray.items().at(1).id << QStringLiteral("clicked") << QVariant::fromValue(QDBusVariant(0)) << 0u;
+    QDBusConnection::sessionBus().asyncCall(click); // the item answers from this very thread
+    ASSERT_TRUE(VelmoraTest::waitFor([&] { return open.count() == 1; }));
+    EXPECT_EQ(app->router()->choreAt(0)->title(), QStringLiteral("Chore 5"));
 }
 
 // A resume from suspend plans the alarm again: here the zone changed while asleep.

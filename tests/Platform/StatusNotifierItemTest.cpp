@@ -1,4 +1,5 @@
 #include "Velmora/Platform/StatusNotifierItem.h"
+#include "tests/support/PrivateBus.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -24,43 +25,6 @@ const QString itemInterface = QStringLiteral("org.kde.StatusNotifierItem");
 const QString menuInterface = QStringLiteral("com.canonical.dbusmenu");
 const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString appId = QStringLiteral("org.taskarello.Taskarello");
-
-// A dbus-daemon of the test's own; every connection to it is closed before it stops.
-class PrivateBus {
-public:
-    PrivateBus()
-    {
-        m_daemon.setStandardErrorFile(QProcess::nullDevice());
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
-                        QStringLiteral("--print-address")});
-        QByteArray line;
-        while (!line.contains('\n') && m_daemon.waitForReadyRead(5000))
-            line += m_daemon.readAllStandardOutput();
-        m_address = QString::fromUtf8(line).trimmed();
-    }
-
-    ~PrivateBus()
-    {
-        for (const QString &name : std::as_const(m_names))
-            QDBusConnection::disconnectFromBus(name);
-        m_daemon.terminate();
-        m_daemon.waitForFinished(5000);
-    }
-
-    bool isRunning() const { return !m_address.isEmpty(); }
-
-    QDBusConnection connect(const QString &name)
-    {
-        m_names.append(name);
-        return QDBusConnection::connectToBus(m_address, name);
-    }
-
-private:
-    QProcess m_daemon;
-    QString m_address;
-    QStringList m_names;
-};
 
 // The desktop shell's watcher, reduced to remembering who registered.
 class FakeStatusNotifierWatcher : public QObject {
@@ -223,7 +187,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    PrivateBus bus;
+    VelmoraTest::PrivateBus bus;
     QDBusConnection itemBus{QString()};
     QDBusConnection client{QString()};
     std::unique_ptr<StatusNotifierItem> item;

@@ -9,8 +9,9 @@ namespace VelmoraTest {
 
 PrivateBus::PrivateBus()
 {
-    m_daemon.start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+    m_daemon.setStandardErrorFile(QProcess::nullDevice());
+    m_daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                   QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
     if (!m_daemon.waitForStarted(5000) || !m_daemon.waitForReadyRead(5000))
         return;
     m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
@@ -18,14 +19,18 @@ PrivateBus::PrivateBus()
 
 PrivateBus::~PrivateBus()
 {
+    for (const QString &name : std::as_const(m_names))
+        QDBusConnection::disconnectFromBus(name);
     m_daemon.terminate();
     if (!m_daemon.waitForFinished(3000))
         m_daemon.kill();
     m_daemon.waitForFinished(1000);
 }
 
-QDBusConnection PrivateBus::connect(const QString &name) const
+QDBusConnection PrivateBus::connect(const QString &name)
 {
+    if (!m_names.contains(name))
+        m_names.append(name);
     return QDBusConnection::connectToBus(m_address, name);
 }
 
@@ -35,7 +40,7 @@ void PrivateBus::becomeSessionBus() const
 }
 
 std::unique_ptr<QProcess> PrivateBus::startMock(const QString &templateName, const QString &parameters,
-                                                const QString &busName) const
+                                                const QString &busName)
 {
     auto mock = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

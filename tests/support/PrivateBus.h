@@ -19,18 +19,19 @@ public:
 
     bool isRunning() const { return !m_address.isEmpty(); }
     QString address() const { return m_address; }
-    // A connection of its own to the bus.
-    QDBusConnection connect(const QString &name) const;
+    // A connection of its own to the bus, closed before the bus stops.
+    QDBusConnection connect(const QString &name);
     // Makes this bus the process's session bus; call before anything asks for the session bus.
     void becomeSessionBus() const;
 
     // A python3-dbusmock template serving busName on this bus; empty when it did not come up.
     std::unique_ptr<QProcess> startMock(const QString &templateName, const QString &parameters,
-                                        const QString &busName) const;
+                                        const QString &busName);
 
 private:
     QProcess m_daemon;
     QString m_address;
+    QStringList m_names;
 };
 
 } // namespace VelmoraTest

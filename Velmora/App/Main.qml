@@ -14,7 +14,7 @@ ApplicationWindow {
 
     // Closing the window leaves the app running in the background; this ends it.
     Shortcut {
-        sequences: [StandardKey.Quit]
+        sequence: "Ctrl+Q"
         onActivated: App.quit()
     }
 

@@ -5,6 +5,7 @@
 #include "VelmoraQmlPlugins.h"
 
 #include "Velmora/App/VelmoraApp.h"
+#include "Velmora/App/WindowHost.h"
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "Velmora/Notifications/NotificationsManager.h"
@@ -15,7 +16,7 @@
 #include "Velmora/Screens/JournalGroups.h"
 #include "tests/support/TestSupport.h"
 
-#include <QQmlApplicationEngine>
+#include <QSignalSpy>
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickWindow>
@@ -64,11 +65,14 @@ protected:
         app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&timeChanges, &widgets, service.get()});
         ASSERT_EQ(app->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
         VelmoraApp::setInstance(app.get());
-        engine = std::make_unique<QQmlApplicationEngine>();
-        engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
-        engine->load(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Main.qml")));
-        ASSERT_FALSE(engine->rootObjects().isEmpty());
-        window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
+        windows = std::make_unique<WindowHost>(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Main.qml")));
+        openWindow();
+    }
+
+    void openWindow()
+    {
+        ASSERT_TRUE(windows->show());
+        window = windows->window();
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         settle();
@@ -77,7 +81,7 @@ protected:
     // Everything in memory goes, the window first; only the files stay.
     void stop()
     {
-        engine.reset();
+        windows.reset();
         window = nullptr;
         VelmoraApp::setInstance(nullptr);
         app.reset();
@@ -269,7 +273,7 @@ protected:
     FakeWidgetCenter widgets;
     std::unique_ptr<DesktopNotificationService> service;
     std::unique_ptr<VelmoraApp> app;
-    std::unique_ptr<QQmlApplicationEngine> engine;
+    std::unique_ptr<WindowHost> windows;
     QQuickWindow *window = nullptr;
 };
 
@@ -354,6 +358,29 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     click(QStringLiteral("journalButton"));
     waitShown(QStringLiteral("journalView"));
     EXPECT_EQ(journalSections().size(), 2);
+}
+
+// Closing the window lets go of it and its engine while the app and its chores stay; it comes
+// back with them, and Ctrl+Q ends the app.
+TEST_F(WholeRoadWindowTest, ClosingTheWindowKeepsTheAppAndCtrlQQuits)
+{
+    ChoreFields mop = ChoreFields::defaults();
+    mop.title = QStringLiteral("Mop");
+    ASSERT_TRUE(app->changes()->add(mop));
+    settle();
+    QSignalSpy shownChanges(windows.get(), &WindowHost::shownChanged);
+    const QPointer<QQuickWindow> old = window;
+    window->close();
+    ASSERT_TRUE(VelmoraTest::waitFor([&] { return !windows->isShown() && !old; }));
+    EXPECT_EQ(shownChanges.count(), 1);
+    EXPECT_EQ(app->chores()->rowCount(), 1);
+
+    openWindow();
+    EXPECT_TRUE(windows->isShown());
+    EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: today")});
+    QSignalSpy quit(app.get(), &VelmoraApp::quitRequested);
+    QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quit.count(), 1);
 }
 
 } // namespace

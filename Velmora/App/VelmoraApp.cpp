@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     const QString root = parser.isSet(popupDemo) ? QStringLiteral("qrc:/qt/qml/Ombrapop/PopupDemo.qml")
-                                                 : QStringLiteral("qrc:/qt/qml/Velmora/App/Main.qml");
+                                                 : QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml");
     engine.load(QUrl(root));
     if (engine.rootObjects().isEmpty())
         return 1;

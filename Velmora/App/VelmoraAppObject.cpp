@@ -51,6 +51,9 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
         return result;
     m_chores = new ChoreQueryModel(m_store, ChoreQueryModel::Kind::Active, this);
     m_journal = new ChoreQueryModel(m_store, ChoreQueryModel::Kind::Journal, this);
+    // The tiles count from the app's day, and recount on each of its assignments.
+    m_chores->setToday(m_refreshDay->date());
+    connect(m_refreshDay, &RefreshDay::dateChanged, m_chores, [this] { m_chores->setToday(m_refreshDay->date()); });
     if (!m_widgetCenter) {
         const QString snapshot = QFileInfo(storePath).absolutePath() + QStringLiteral("/widget-snapshot.json");
         m_ownedWidgetCenter = std::make_unique<SnapshotWidgetCenter>(snapshot, [this] { return widgetSnapshot(); });

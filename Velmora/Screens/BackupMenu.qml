@@ -1,10 +1,8 @@
-import QtCore
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Dialogs
-import QtQuick.Layouts
 import Velmora.App
 import Velmora.Model
+import Velmora.Screens
 import Velmora.Styling
 
 // The shelf's backup button: a menu to back up, restore or export to a calendar, the file
@@ -20,19 +18,24 @@ IconButton {
     function backUpTo(url) { report(backup.exportTo(url)) }
     function restoreFrom(url) {
         const result = backup.restoreFrom(url)
-        // Restored chores ask for their reminders like chores saved in the editor.
-        if (result.ok)
+        // Restored chores ask for their reminders like chores saved in the editor. A QVariantMap
+        // reaches QML as an object with its keys; Qt 6.4's qmllint looks for them on the map type.
+        if (result.ok) // qmllint disable type
             App.scheduleAllReminders()
         report(result)
     }
     function exportCalendarTo(url) { report(backup.exportCalendar(url)) }
-    readonly property alias resultMessage: resultDialog.message
-    readonly property alias resultShown: resultDialog.opened
+    property string resultMessage
+    property bool resultShown: false
 
     function report(result) {
-        resultDialog.ok = result.ok
-        resultDialog.message = result.message
-        resultDialog.open()
+        resultMessage = result.message
+        root.dialogs().showResult(result.ok, resultMessage)
+    }
+    // The dialogs, loaded on the first call.
+    function dialogs() {
+        loader.active = true
+        return loader.item
     }
 
     Backup {
@@ -47,94 +50,35 @@ IconButton {
             objectName: "menuBackUp"
             text: qsTr("Back up chores")
             icon.source: Symbols.source("square.and.arrow.up", Styling.foreground)
-            onTriggered: backupDialog.open()
+            onTriggered: root.dialogs().chooseBackUp()
         }
         MenuItem {
             objectName: "menuRestore"
             text: qsTr("Restore chores")
             icon.source: Symbols.source("square.and.arrow.down", Styling.foreground)
-            onTriggered: restoreDialog.open()
+            onTriggered: root.dialogs().chooseRestore()
         }
         MenuSeparator {}
         MenuItem {
             objectName: "menuCalendar"
             text: qsTr("Export to calendar")
             icon.source: Symbols.source("calendar", Styling.foreground)
-            onTriggered: calendarDialog.open()
+            onTriggered: root.dialogs().chooseCalendar()
         }
     }
 
-    FileDialog {
-        id: backupDialog
-        title: qsTr("Back up chores")
-        fileMode: FileDialog.SaveFile
-        defaultSuffix: "json"
-        nameFilters: [qsTr("Taskarello backups (*.json)")]
-        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        onAccepted: root.backUpTo(selectedFile)
+    // By URL, not by type, so that nothing of the dialogs loads before the menu is first used.
+    Loader {
+        id: loader
+        active: false
+        source: "BackupDialogs.qml"
     }
-
-    FileDialog {
-        id: restoreDialog
-        title: qsTr("Restore chores")
-        fileMode: FileDialog.OpenFile
-        nameFilters: [qsTr("Taskarello backups (*.json)"), qsTr("All files (*)")]
-        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        onAccepted: root.restoreFrom(selectedFile)
-    }
-
-    FileDialog {
-        id: calendarDialog
-        title: qsTr("Export to calendar")
-        fileMode: FileDialog.SaveFile
-        defaultSuffix: "ics"
-        nameFilters: [qsTr("Calendar files (*.ics)")]
-        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        onAccepted: root.exportCalendarTo(selectedFile)
-    }
-
-    Dialog {
-        id: resultDialog
-        objectName: "backupResult"
-        property bool ok: true
-        property string message
-
-        parent: Overlay.overlay
-        anchors.centerIn: parent
-        modal: true
-        focus: true
-        width: Math.min(300, parent ? parent.width - 48 : 300)
-        closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
-        padding: 20
-
-        background: Rectangle {
-            radius: 14
-            color: (Styling.dark ? "#2C2B29" : "#FFFFFF")
-        }
-        contentItem: ColumnLayout {
-            spacing: 14
-            Label {
-                objectName: "backupResultMessage"
-                Layout.fillWidth: true
-                text: resultDialog.message
-                wrapMode: Text.Wrap
-                horizontalAlignment: Text.AlignHCenter
-                color: resultDialog.ok ? Styling.foreground : Styling.destructiveColor
-            }
-            Button {
-                id: okButton
-                objectName: "backupResultOk"
-                Layout.fillWidth: true
-                text: qsTr("OK")
-                Accessible.name: text
-                contentItem: Label {
-                    text: okButton.text
-                    color: Styling.accent
-                    font.bold: true
-                    horizontalAlignment: Text.AlignHCenter
-                }
-                onClicked: resultDialog.close()
-            }
-        }
+    Connections {
+        target: loader.item
+        ignoreUnknownSignals: true
+        function onBackUpChosen(file) { root.backUpTo(file) }
+        function onRestoreChosen(file) { root.restoreFrom(file) }
+        function onCalendarChosen(file) { root.exportCalendarTo(file) }
+        function onResultShownChanged() { root.resultShown = root.dialogs().resultShown }
     }
 }

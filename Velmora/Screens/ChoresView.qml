@@ -53,10 +53,15 @@ Item {
                 model: App.chores
                 // Tiles are made when they first come near the view: a long list then starts as fast
                 // as a short one. A tile not made yet takes no height, so rows keep the made tiles' height.
+                // The Loader of Qt 6.4 cannot make a component bound to this file, so the components
+                // stay unbound; qmllint then takes their ids of this file as unqualified.
+                // qmllint disable unqualified
                 delegate: Loader {
                     id: slot
                     required property var chore
                     required property int index
+                    required property int daysLeft
+                    required property string timeLeft
                     property bool reached: false
                     readonly property bool near: index < grid.columns
                         * (Math.ceil((scroller.contentY + 2 * scroller.height) / Math.max(grid.rowHeight + grid.gap, 60)) + 1)
@@ -65,12 +70,15 @@ Item {
                     active: reached
                     sourceComponent: ChoreThumb {
                         chore: slot.chore
+                        daysLeft: slot.daysLeft
+                        timeLeft: slot.timeLeft
                         width: slot.width
                         height: slot.height
                     }
                     Accessible.role: Accessible.Button
                     Accessible.name: item ? item.Accessible.name : ""
                 }
+                // qmllint enable unqualified
             }
 
             // One handler for the whole grid: hundreds of tiles with handlers of their own

@@ -67,7 +67,7 @@ protected:
         VelmoraApp::setInstance(app.get());
         engine = std::make_unique<QQmlApplicationEngine>();
         engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
-        engine->load(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Main.qml")));
+        engine->load(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
         ASSERT_FALSE(engine->rootObjects().isEmpty());
         window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
         ASSERT_NE(window, nullptr);

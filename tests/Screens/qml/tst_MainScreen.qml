@@ -17,7 +17,7 @@ TestCase {
         }
     }
     function start() {
-        const component = Qt.createComponent("qrc:/qt/qml/Velmora/App/Main.qml")
+        const component = Qt.createComponent("qrc:/qt/qml/Velmora/App/Root/Main.qml")
         verify(component.status === Component.Ready, component.errorString())
         window = component.createObject(null)
         verify(window !== null)

@@ -15,6 +15,12 @@ Item {
     readonly property alias deleteAlert: deleteAlert
     property real topInset: 0
     readonly property int count: App.chores.count
+    // How many tiles have come near the view so far, a screen ahead: those are made and kept.
+    readonly property int near: grid.columns
+        * (Math.ceil((scroller.contentY + 2 * scroller.height) / Math.max(grid.rowHeight + grid.gap, 60)) + 1)
+    property int reached: 0
+    onNearChanged: reached = Math.max(reached, near)
+    Component.onCompleted: reached = near
 
     EmptyState {
         objectName: "noChores"
@@ -62,12 +68,7 @@ Item {
                     required property int index
                     required property int daysLeft
                     required property string timeLeft
-                    property bool reached: false
-                    readonly property bool near: index < grid.columns
-                        * (Math.ceil((scroller.contentY + 2 * scroller.height) / Math.max(grid.rowHeight + grid.gap, 60)) + 1)
-                    onNearChanged: if (near) reached = true
-                    Component.onCompleted: reached = near
-                    active: reached
+                    active: index < root.reached
                     sourceComponent: ChoreThumb {
                         chore: slot.chore
                         daysLeft: slot.daysLeft
@@ -75,8 +76,6 @@ Item {
                         width: slot.width
                         height: slot.height
                     }
-                    Accessible.role: Accessible.Button
-                    Accessible.name: item ? item.Accessible.name : ""
                 }
                 // qmllint enable unqualified
             }

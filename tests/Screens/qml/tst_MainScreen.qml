@@ -118,7 +118,7 @@ TestCase {
         fixture.addChore("due today", -2, 0)
         start()
         const tile = tiles()[0]
-        const text = () => tile.Accessible.name
+        const text = () => tile.item.Accessible.name
         verify(text().indexOf("today") >= 0, text())
         fixture.crossMidnight()
         tryVerify(() => text().indexOf("overdue") >= 0, 2000, text())

@@ -1,18 +1,16 @@
 import QtQuick
-import QtQuick.Controls
 import Velmora.App
 import Velmora.Model
-import Velmora.Screens
 import Velmora.Styling
 
 // The shelf's backup button: a menu to back up, restore or export to a calendar, the file
-// dialogs behind it, and the outcome told in one sentence.
+// dialogs behind it, and the outcome told in one sentence (all in BackupPopups.qml).
 IconButton {
     id: root
     objectName: "backupButton"
     text: qsTr("Back up and restore")
     symbol: "square.and.arrow.up"
-    onClicked: menu.popup(root, 0, root.height)
+    onClicked: root.popups().openMenu(root)
 
     // What each dialog does once a file is chosen.
     function backUpTo(url) { report(backup.exportTo(url)) }
@@ -30,10 +28,10 @@ IconButton {
 
     function report(result) {
         resultMessage = result.message
-        root.dialogs().showResult(result.ok, resultMessage)
+        root.popups().showResult(result.ok, resultMessage)
     }
-    // The dialogs, loaded on the first call.
-    function dialogs() {
+    // The menu and the dialogs, loaded on the first call.
+    function popups() {
         loader.active = true
         return loader.item
     }
@@ -43,35 +41,11 @@ IconButton {
         store: App.store
     }
 
-    Menu {
-        id: menu
-        objectName: "backupMenu"
-        MenuItem {
-            objectName: "menuBackUp"
-            text: qsTr("Back up chores")
-            icon.source: Symbols.source("square.and.arrow.up", Styling.foreground)
-            onTriggered: root.dialogs().chooseBackUp()
-        }
-        MenuItem {
-            objectName: "menuRestore"
-            text: qsTr("Restore chores")
-            icon.source: Symbols.source("square.and.arrow.down", Styling.foreground)
-            onTriggered: root.dialogs().chooseRestore()
-        }
-        MenuSeparator {}
-        MenuItem {
-            objectName: "menuCalendar"
-            text: qsTr("Export to calendar")
-            icon.source: Symbols.source("calendar", Styling.foreground)
-            onTriggered: root.dialogs().chooseCalendar()
-        }
-    }
-
-    // By URL, not by type, so that nothing of the dialogs loads before the menu is first used.
+    // By URL, not by type, so that nothing of them loads before the button is first used.
     Loader {
         id: loader
         active: false
-        source: "BackupDialogs.qml"
+        source: "BackupPopups.qml"
     }
     Connections {
         target: loader.item
@@ -79,6 +53,6 @@ IconButton {
         function onBackUpChosen(file) { root.backUpTo(file) }
         function onRestoreChosen(file) { root.restoreFrom(file) }
         function onCalendarChosen(file) { root.exportCalendarTo(file) }
-        function onResultShownChanged() { root.resultShown = root.dialogs().resultShown }
+        function onResultShownChanged() { root.resultShown = root.popups().resultShown }
     }
 }

@@ -1,9 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
-import QtQuick.Layouts
 import Velmora.App
-import Velmora.Layout
 import Velmora.Notifications
 import Velmora.Screens
 import Velmora.Styling

@@ -15,9 +15,10 @@ Item {
     readonly property alias deleteAlert: deleteAlert
     property real topInset: 0
     readonly property int count: App.chores.count
-    // How many tiles have come near the view so far, a screen ahead: those are made and kept.
+    // How many tiles have come into view so far, and a row more: those are made and kept. Making
+    // more ahead would only move their cost before the first frame.
     readonly property int near: grid.columns
-        * (Math.ceil((scroller.contentY + 2 * scroller.height) / Math.max(grid.rowHeight + grid.gap, 60)) + 1)
+        * (Math.ceil((scroller.contentY + scroller.height) / Math.max(grid.rowHeight + grid.gap, 60)) + 1)
     property int reached: 0
     onNearChanged: reached = Math.max(reached, near)
     Component.onCompleted: reached = near

@@ -5,8 +5,9 @@ import QtQuick.Dialogs
 import QtQuick.Layouts
 import Velmora.Styling
 
-// The file dialogs behind the backup menu and the dialog that tells the outcome. The menu loads
-// them when first needed: QtQuick.Dialogs alone costs more to load than the main screen.
+// The backup button's menu, the file dialogs behind it and the dialog that tells the outcome.
+// The button loads them when first used: QtQuick.Dialogs alone costs more to load than the main
+// screen, and most starts use none of them.
 Item {
     id: dialogs
     readonly property alias resultShown: resultDialog.opened
@@ -14,13 +15,35 @@ Item {
     signal restoreChosen(url file)
     signal calendarChosen(url file)
 
-    function chooseBackUp() { backupDialog.open() }
-    function chooseRestore() { restoreDialog.open() }
-    function chooseCalendar() { calendarDialog.open() }
+    function openMenu(button) { menu.popup(button, 0, button.height) }
     function showResult(ok, message) {
         resultDialog.ok = ok
         resultDialog.message = message
         resultDialog.open()
+    }
+
+    Menu {
+        id: menu
+        objectName: "backupMenu"
+        MenuItem {
+            objectName: "menuBackUp"
+            text: qsTr("Back up chores")
+            icon.source: Symbols.source("square.and.arrow.up", Styling.foreground)
+            onTriggered: backupDialog.open()
+        }
+        MenuItem {
+            objectName: "menuRestore"
+            text: qsTr("Restore chores")
+            icon.source: Symbols.source("square.and.arrow.down", Styling.foreground)
+            onTriggered: restoreDialog.open()
+        }
+        MenuSeparator {}
+        MenuItem {
+            objectName: "menuCalendar"
+            text: qsTr("Export to calendar")
+            icon.source: Symbols.source("calendar", Styling.foreground)
+            onTriggered: calendarDialog.open()
+        }
     }
 
     FileDialog {

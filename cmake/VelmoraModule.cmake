@@ -2,8 +2,9 @@
 #                        [DEPENDENCIES ...])
 # A static library that is also a QML module. DEPENDENCIES names every QML module whose types its
 # C++ types derive from or hand out (QtQuick for items and colours, our own modules for their
-# objects), so qmllint and the QML compiler resolve every type of this one. The app and the QML tests link every such module's
-# plugin through the interface target velmora_qml_plugins and include VelmoraQmlPlugins.h once.
+# objects), so qmllint and the QML compiler resolve every type of this one. The app and the QML
+# tests link every such module's plugin through the interface target velmora_qml_plugins and
+# include VelmoraQmlPlugins.h once.
 # The modules' shared precompiled header; each module's generated QML code is most of the build.
 add_library(velmora_module_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/pch/ModulePch.cpp)
 target_link_libraries(velmora_module_pch PRIVATE Qt6::Core Qt6::Gui Qt6::Qml)

@@ -10,7 +10,6 @@ Item {
     id: root
     objectName: "choresView"
     property bool compact: true
-    readonly property alias menu: menu
     readonly property alias finishAlert: finishAlert
     readonly property alias deleteAlert: deleteAlert
     property real topInset: 0
@@ -95,55 +94,36 @@ Item {
                     if (!tile)
                         return
                     if (button === Qt.RightButton)
-                        menu.openFor(tile.chore, tile)
+                        root.menu().openFor(tile.chore, tile)
                     else
                         App.router.push(Router.ViewChore, tile.chore)
                 }
                 onLongPressed: {
                     const tile = tileAt(tiles.point.position)
                     if (tile)
-                        menu.openFor(tile.chore, tile)
+                        root.menu().openFor(tile.chore, tile)
                 }
             }
         }
     }
 
     // One menu and one pair of confirmations serve every tile: at most one is open at a time.
-    Menu {
-        id: menu
-        objectName: "choreMenu"
-        property var chore: null
-        function openFor(chore, tile) {
-            menu.chore = chore
-            menu.popup(tile)
-        }
-        MenuItem {
-            objectName: "menuEdit"
-            text: qsTr("Edit")
-            icon.source: Symbols.source("square.and.pencil", Styling.foreground)
-            onTriggered: App.router.push(Router.UpdateChore, menu.chore)
-        }
-        MenuSeparator {}
-        MenuItem {
-            objectName: "menuFinish"
-            text: qsTr("Finish")
-            icon.source: Symbols.source("forward.end", Styling.foreground)
-            onTriggered: finishAlert.openFor(menu.chore)
-        }
-        MenuItem {
-            objectName: "menuRepeat"
-            text: qsTr("Repeat")
-            icon.source: Symbols.source("repeat", Styling.foreground)
-            onTriggered: App.router.push(Router.RepeatChore, menu.chore)
-        }
-        MenuSeparator {}
-        MenuItem {
-            objectName: "menuDelete"
-            text: qsTr("Delete")
-            icon.source: Symbols.source("trash", Styling.destructiveColor)
-            palette.windowText: Styling.destructiveColor
-            onTriggered: deleteAlert.openFor(menu.chore)
-        }
+    // The menu is loaded on the first long press, by URL so that nothing of it loads before.
+    Loader {
+        id: menuLoader
+        active: false
+        source: "ChoreMenu.qml"
+    }
+    Connections {
+        target: menuLoader.item
+        ignoreUnknownSignals: true
+        function onFinishRequested(chore) { finishAlert.openFor(chore) }
+        function onDeleteRequested(chore) { deleteAlert.openFor(chore) }
+    }
+    // The tiles' menu, loaded on the first call.
+    function menu() {
+        menuLoader.active = true
+        return menuLoader.item
     }
 
     ActionAlert {

@@ -66,7 +66,7 @@ TestCase {
         compare(tile.chore.title, "finish me")
         mouseClick(tile, tile.width / 2, tile.height / 2, Qt.RightButton)
         const view = find("choresView")
-        const menu = view.menu
+        const menu = view.menu()
         tryVerify(() => menu.opened)
         const finishItem = findChild(menu, "menuFinish")
         verify(finishItem)
@@ -88,8 +88,8 @@ TestCase {
         const tile = tiles()[0]
         mouseClick(tile, tile.width / 2, tile.height / 2, Qt.RightButton)
         const view = find("choresView")
-        tryVerify(() => view.menu.opened)
-        findChild(view.menu, "menuFinish").triggered()
+        tryVerify(() => view.menu().opened)
+        findChild(view.menu(), "menuFinish").triggered()
         const alert = view.finishAlert
         tryVerify(() => alert.opened)
         findChild(alert, "confirmButton").clicked()

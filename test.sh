@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds and runs the whole test suite.
-#   ./test.sh          the suite
+#   ./test.sh          qmllint over every QML module, then the suite
 #   ./test.sh --asan   the suite built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
 #                      and the store opening fuzzed with libFuzzer for 20 s
 #   ./test.sh --long   the suite with the long soak and fuzz runs (200 kills, 60 s of damaged files),
@@ -28,6 +28,11 @@ case "${1:-}" in
   ;;
 esac
 ./scripts/build.sh "$dir" "${args[@]}"
+if [ -z "${1:-}" ]; then
+  # Every QML file through qmllint: any warning fails the run, whether or not qmllint's exit says so.
+  lint=$(flock /tmp/taskarello-build.lock cmake --build "$dir" --target all_qmllint 2>&1) || { echo "$lint"; exit 1; }
+  if grep -q '^Warning' <<<"$lint"; then echo "$lint"; exit 1; fi
+fi
 export QT_QPA_PLATFORM=offscreen
 (cd "$dir" && ctest --output-on-failure -j2)
 if [ "${CI:-}" = "true" ] && [ -z "${1:-}" ]; then

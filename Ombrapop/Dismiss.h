@@ -12,7 +12,7 @@ class Dismiss : public QObject
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Dismiss is only an attached object.")
-    QML_ATTACHED(Dismiss)
+    QML_ATTACHED(Ombrapop::Dismiss)
 
 public:
     explicit Dismiss(QObject *attachee);

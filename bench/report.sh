@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints the performance table: every figure beside its floor, measured in this run on this machine.
 #   bench/report.sh [build-dir]
+#   BEFORE=other/taskarello bench/report.sh   also times another build's start-up in the same rounds
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -32,33 +33,44 @@ sqlite3 "$big_dir/chores.sqlite" "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SEL
   SELECT 'Finished chore ' || i, '{\"red\":0.2,\"green\":0.5,\"blue\":0.8}', $now_ms - i * 60000 - 86400000,
          $now_ms - i * 60000, $now_ms - 3600000 - i * 60000, 0, 32400 FROM n;"
 
-# Median wall time of a command, in milliseconds.
-median_ms() {
-  local times=()
-  for _ in $(seq "$runs"); do
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    times+=($(( (end - start) / 1000000 )))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p"
-}
-
 # Peak resident memory in KiB (GNU time's maximum resident set size).
 peak_kib() {
   /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -1
 }
 
-app_ms=$(XDG_DATA_HOME="$tmp/data" median_ms "$build/taskarello" --quit-after-first-frame)
-big_ms=$(XDG_DATA_HOME="$tmp/big" median_ms "$build/taskarello" --quit-after-first-frame)
-bare_ms=$(median_ms "$build/bench/bare_window")
+# Wall time of one run, in milliseconds.
+once_ms() {
+  local start end
+  start=$(date +%s%N)
+  "$@" >/dev/null 2>&1
+  end=$(date +%s%N)
+  echo $(( (end - start) / 1000000 ))
+}
+median() { sort -n | sed -n "$(( (runs + 1) / 2 ))p"; }
+
+# Start-up rounds alternate the programs, so a busy machine slows each of them alike.
+app_times=() big_times=() bare_times=() before_times=()
+for _ in $(seq "$runs"); do
+  app_times+=("$(XDG_DATA_HOME="$tmp/data" once_ms "$build/taskarello" --quit-after-first-frame)")
+  big_times+=("$(XDG_DATA_HOME="$tmp/big" once_ms "$build/taskarello" --quit-after-first-frame)")
+  bare_times+=("$(once_ms "$build/bench/bare_window")")
+  if [ -n "${BEFORE:-}" ]; then
+    before_times+=("$(XDG_DATA_HOME="$tmp/data" once_ms "$BEFORE" --quit-after-first-frame)")
+  fi
+done
+app_ms=$(printf '%s\n' "${app_times[@]}" | median)
+big_ms=$(printf '%s\n' "${big_times[@]}" | median)
+bare_ms=$(printf '%s\n' "${bare_times[@]}" | median)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2fx", a / b; else print "-" }'; }
 
 echo "| what | Taskarello | floor | ratio |"
 echo "|---|---|---|---|"
 echo "| start-up to first frame, 300 active chores (median of $runs) | ${app_ms} ms | bare Qt Quick window ${bare_ms} ms | $(ratio "$app_ms" "$bare_ms") |"
 echo "| start-up to first frame, 300 active + 100,000 finished (median of $runs) | ${big_ms} ms | 300 active + 0 finished ${app_ms} ms | $(ratio "$big_ms" "$app_ms") |"
+if [ -n "${BEFORE:-}" ]; then
+  before_ms=$(printf '%s\n' "${before_times[@]}" | median)
+  echo "| start-up as above, $BEFORE (same rounds) | ${before_ms} ms | bare Qt Quick window ${bare_ms} ms | $(ratio "$before_ms" "$bare_ms") |"
+fi
 if [ -x /usr/bin/time ]; then
   app_kib=$(XDG_DATA_HOME="$tmp/data" peak_kib "$build/taskarello" --quit-after-first-frame)
   bare_kib=$(peak_kib "$build/bench/bare_window")

@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Main.qml")));
+    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
     auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());

@@ -61,6 +61,9 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
         return result;
     m_chores = new ChoreQueryModel(m_store, ChoreQueryModel::Kind::Active, this);
     m_journal = new ChoreQueryModel(m_store, ChoreQueryModel::Kind::Journal, this);
+    // The tiles count from the app's day, and recount on each of its assignments.
+    m_chores->setToday(m_refreshDay->date());
+    connect(m_refreshDay, &RefreshDay::dateChanged, m_chores, [this] { m_chores->setToday(m_refreshDay->date()); });
     // A burst of changes (a restore, a sync) writes the snapshot once.
     m_widgetReload.setSingleShot(true);
     m_widgetReload.setInterval(1000);

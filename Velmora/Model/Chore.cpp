@@ -93,9 +93,19 @@ void Chore::notifyField(Field field)
     switch (field) {
     case Field::Title: emit titleChanged(); break;
     case Field::ColorComponents: emit colorComponentsChanged(); break;
-    case Field::StartDate: emit startDateChanged(); break;
-    case Field::DueDate: emit dueDateChanged(); break;
-    case Field::EndDate: emit endDateChanged(); break;
+    case Field::StartDate:
+        emit startDateChanged();
+        emit plannedDaysChanged();
+        emit daysToFinishChanged();
+        break;
+    case Field::DueDate:
+        emit dueDateChanged();
+        emit plannedDaysChanged();
+        break;
+    case Field::EndDate:
+        emit endDateChanged();
+        emit daysToFinishChanged();
+        break;
     case Field::Notify: emit notifyChanged(); break;
     case Field::NotificationTime: emit notificationTimeChanged(); break;
     }

@@ -48,6 +48,10 @@ class Chore : public QObject {
     Q_PROPERTY(bool finished READ isFinished NOTIFY endDateChanged)
     Q_PROPERTY(bool notify READ notify WRITE setNotify NOTIFY notifyChanged)
     Q_PROPERTY(double notificationTime READ notificationTime WRITE setNotificationTime NOTIFY notificationTimeChanged)
+    // Counts that follow from the chore's own dates alone, so they notify with them.
+    Q_PROPERTY(int plannedDays READ plannedDays NOTIFY plannedDaysChanged)
+    // -1 while the chore has no end date.
+    Q_PROPERTY(int daysToFinish READ daysToFinishOrMinusOne NOTIFY daysToFinishChanged)
 
 public:
     enum class Field { Title, ColorComponents, StartDate, DueDate, EndDate, Notify, NotificationTime };
@@ -84,13 +88,15 @@ public:
     void setNotificationTime(double seconds) { assignNotificationTime(seconds); }
 
     // Day counts in whole calendar days of the user's calendar (see ChoreDates.h).
-    Q_INVOKABLE int daysUntilDue(const QDateTime &from, bool allowingNegative) const;
-    Q_INVOKABLE int remainingDays() const;
-    Q_INVOKABLE int daysSinceStart() const;
+    int daysUntilDue(const QDateTime &from, bool allowingNegative) const;
+    int remainingDays() const;
+    int daysSinceStart() const;
     std::optional<int> daysToFinish() const;
     // -1 when the chore has no end date.
-    Q_INVOKABLE int daysToFinishOrMinusOne() const { return daysToFinish().value_or(-1); }
-    Q_INVOKABLE QString timeLeftText(const QDateTime &from, bool allowingNegative, bool appendingLeft) const;
+    int daysToFinishOrMinusOne() const { return daysToFinish().value_or(-1); }
+    QString timeLeftText(const QDateTime &from, bool allowingNegative, bool appendingLeft) const;
+    // The planned length: days from the start day to the due day, 0 when due before it starts.
+    int plannedDays() const { return daysUntilDue(m_fields.startDate, false); }
 
 signals:
     void titleChanged();
@@ -100,6 +106,8 @@ signals:
     void endDateChanged();
     void notifyChanged();
     void notificationTimeChanged();
+    void plannedDaysChanged();
+    void daysToFinishChanged();
     // Any field, after its own signal.
     void fieldAssigned(Velmora::Chore::Field field);
 

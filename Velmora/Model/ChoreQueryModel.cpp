@@ -1,6 +1,8 @@
 #include "Velmora/Model/ChoreQueryModel.h"
 
+#include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/Clock.h"
 
 #include <QLocale>
 
@@ -31,7 +33,8 @@ QLocale collationLocale()
 } // namespace
 
 ChoreQueryModel::ChoreQueryModel(ChoreStore *store, Kind kind, QObject *parent)
-    : QAbstractListModel(parent), m_store(store), m_kind(kind), m_collator(collationLocale())
+    : QAbstractListModel(parent), m_store(store), m_kind(kind), m_collator(collationLocale()),
+      m_today(ChoreDates::startOfDay(Clock::current().now()))
 {
     m_collator.setNumericMode(true);
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -85,6 +88,8 @@ QVariant ChoreQueryModel::data(const QModelIndex &index, int role) const
     case ChoreRole: return QVariant::fromValue(chore);
     case ColorRole: return chore->color();
     case PersistentIdRole: return chore->persistentId();
+    case DaysLeftRole: return chore->daysUntilDue(m_today, false);
+    case TimeLeftRole: return chore->timeLeftText(m_today, true, false);
     default: return {};
     }
 }
@@ -95,7 +100,17 @@ QHash<int, QByteArray> ChoreQueryModel::roleNames() const
             {ChoreRole, "chore"},
             {TitleRole, "title"},
             {ColorRole, "choreColor"},
-            {PersistentIdRole, "persistentId"}};
+            {PersistentIdRole, "persistentId"},
+            {DaysLeftRole, "daysLeft"},
+            {TimeLeftRole, "timeLeft"}};
+}
+
+void ChoreQueryModel::setToday(const QDateTime &today)
+{
+    m_today = today;
+    emit todayChanged();
+    if (m_shown > 0)
+        emit dataChanged(index(0), index(m_shown - 1), {DaysLeftRole, TimeLeftRole});
 }
 
 bool ChoreQueryModel::matches(const Chore *chore) const
@@ -239,6 +254,8 @@ void ChoreQueryModel::onChanged(Chore *chore, Chore::Field field)
             roles = {Qt::DisplayRole, TitleRole};
         else if (field == Chore::Field::ColorComponents)
             roles = {ColorRole};
+        else if (field == Chore::Field::DueDate)
+            roles = {DaysLeftRole, TimeLeftRole};
         emit dataChanged(index, index, roles);
     }
 }

@@ -20,6 +20,8 @@ class ChoreQueryModel : public QAbstractListModel {
     QML_ELEMENT
     QML_UNCREATABLE("Queries are made by the app")
     Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
+    // The day the daysLeft and timeLeft roles count from; the start of today until set.
+    Q_PROPERTY(QDateTime today READ today WRITE setToday NOTIFY todayChanged)
 
 public:
     enum class Kind {
@@ -30,7 +32,9 @@ public:
     };
     Q_ENUM(Kind)
 
-    enum Role { ChoreRole = Qt::UserRole + 1, TitleRole, ColorRole, PersistentIdRole };
+    // DaysLeftRole: whole days from today to the due day, 0 once it has passed (the tile's dots).
+    // TimeLeftRole: the tile's time-left text from today, "overdue" once the due day has passed.
+    enum Role { ChoreRole = Qt::UserRole + 1, TitleRole, ColorRole, PersistentIdRole, DaysLeftRole, TimeLeftRole };
     Q_ENUM(Role)
 
     static constexpr int journalFetchLimit = 300;
@@ -42,6 +46,10 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
     Kind kind() const { return m_kind; }
+    QDateTime today() const { return m_today; }
+    // Every assignment recounts the day roles of every row, also for the same day: the texts
+    // also count from the clock, which may have moved on.
+    void setToday(const QDateTime &today);
     int fetchLimit() const { return m_kind == Kind::Journal ? journalFetchLimit : -1; }
     Chore *at(int row) const { return m_all.at(size_t(row)).chore; }
     Q_INVOKABLE Velmora::Chore *choreAt(int row) const;
@@ -61,6 +69,7 @@ public:
 
 signals:
     void countChanged();
+    void todayChanged();
 
 private:
     bool matches(const Chore *chore) const;
@@ -83,6 +92,7 @@ private:
     // The store keeps enough finished chores in memory for that page to be the query's.
     std::vector<Entry> m_all;
     int m_shown = 0;
+    QDateTime m_today;
 };
 
 } // namespace Velmora

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls
 import Velmora.Notifications
@@ -23,24 +25,22 @@ Item {
 
     enum Notice { None, Ask, Inform }
 
-    implicitWidth: loader.implicitWidth
-    implicitHeight: loader.item ? loader.implicitHeight : 0
+    // At most one notice is shown, at the top.
+    implicitWidth: childrenRect.width
+    implicitHeight: childrenRect.height
 
-    Loader {
-        id: loader
-        width: root.width
-        sourceComponent: root.notice === NotificationsNoticesView.Notice.Ask ? askComponent
-                       : root.notice === NotificationsNoticesView.Notice.Inform ? informComponent
-                       : null
+    // Each notice is made only while it is due (a Loader cannot make components bound to this
+    // file on Qt 6.4; a Repeater of one can).
+    Repeater {
+        model: root.notice === NotificationsNoticesView.Notice.Ask ? 1 : 0
+        AskForPermissionView {
+            width: root.width
+            notificationsManager: root.notificationsManager
+        }
     }
-
-    Component {
-        id: askComponent
-        AskForPermissionView { notificationsManager: root.notificationsManager }
-    }
-    Component {
-        id: informComponent
-        InformOfLackingPermissionsView {}
+    Repeater {
+        model: root.notice === NotificationsNoticesView.Notice.Inform ? 1 : 0
+        InformOfLackingPermissionsView { width: root.width }
     }
 
     // The platform's standard colours.

@@ -8,6 +8,7 @@ import Velmora.Styling
 Dialog {
     id: alert
     property string confirmText
+    readonly property string cancelText: qsTr("Cancel")
     // What the question is about, for alerts shared by many tiles.
     property var chore: null
     signal confirmed()
@@ -43,13 +44,12 @@ Dialog {
     contentItem: ColumnLayout {
         spacing: 10
         Button {
-            id: confirmButton
             objectName: "confirmButton"
             Layout.fillWidth: true
             text: alert.confirmText
             Accessible.name: alert.confirmText
             contentItem: Label {
-                text: confirmButton.text
+                text: alert.confirmText
                 color: Styling.destructiveColor
                 font.bold: true
                 horizontalAlignment: Text.AlignHCenter
@@ -60,13 +60,12 @@ Dialog {
             }
         }
         Button {
-            id: cancelButton
             objectName: "cancelButton"
             Layout.fillWidth: true
-            text: qsTr("Cancel")
-            Accessible.name: text
+            text: alert.cancelText
+            Accessible.name: alert.cancelText
             contentItem: Label {
-                text: cancelButton.text
+                text: alert.cancelText
                 color: Styling.accent
                 horizontalAlignment: Text.AlignHCenter
             }

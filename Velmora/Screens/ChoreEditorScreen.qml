@@ -1,9 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
-import QtQuick.Layouts
 import Velmora.App
-import Velmora.Layout
 import Velmora.Notifications
 import Velmora.Screens
 import Velmora.Styling
@@ -44,6 +42,9 @@ DetailScreen {
 
     DetailRow {
         label: qsTr("Color")
+        // Delegates bound to this file (pragma ComponentBehavior: Bound) print a warning each on
+        // Qt 6.4, so they stay unbound, and its qmllint takes this file's ids in them as unqualified.
+        // qmllint disable unqualified
         Repeater {
             model: ["#FF3B30", "#FF9500", "#FFCC00", "#34C759", "#30B0C7", "#007AFF", "#5856D6", "#AF52DE"]
             delegate: Rectangle {
@@ -58,6 +59,7 @@ DetailScreen {
                 TapHandler { onTapped: editor.color = parent.modelData }
             }
         }
+        // qmllint enable unqualified
         RoundButton {
             id: colorButton
             objectName: "colorButton"
@@ -122,11 +124,12 @@ DetailScreen {
             KeyNavigation.tab: notifyToggle
         }
     }
+    // A QDate reaches QML as a JS date; Qt 6.4's qmllint alone knows no QDate type.
     DuePicker {
         id: duePicker
         selected: editor.dueDate
-        firstDay: editor.firstPickableDay
-        lastDay: editor.lastPickableDay
+        firstDay: editor.firstPickableDay // qmllint disable type
+        lastDay: editor.lastPickableDay // qmllint disable type
         onPicked: function (day) { editor.pickDueDay(day.getFullYear(), day.getMonth() + 1, day.getDate()) }
     }
     Separator {}
@@ -146,11 +149,14 @@ DetailScreen {
                 height: 60
                 width: 36
                 visibleItemCount: 3
-                model: screen.twelveHour ? 12 : 24
+                model: screen.twelveHour ? Array.from({ length: 12 }, (_, i) => String(i + 1))
+                                         : Array.from({ length: 24 }, (_, i) => String(i).padStart(2, "0"))
                 currentIndex: screen.twelveHour ? (editor.reminderHour + 11) % 12 : editor.reminderHour
                 delegate: Label {
+                    // The wheel's attached properties need the index.
                     required property int index
-                    text: screen.twelveHour ? index + 1 : String(index).padStart(2, "0")
+                    required property string modelData
+                    text: modelData
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                     opacity: 1.0 - Math.abs(Tumbler.displacement) / 2

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Velmora.App
 import Velmora.Model
@@ -11,17 +10,21 @@ DetailScreen {
     id: view
     objectName: "choreView"
     required property var chore
-    readonly property var today: App.refreshDay.date
 
     readonly property alias deleteAlert: deleteAlert
     readonly property alias finishAlert: finishAlert
     title: ScreenTexts.upper(qsTr("Chore"))
     onCloseRequested: App.router.pop()
 
+    ChoreCountdown {
+        id: countdown
+        chore: view.chore
+        today: App.refreshDay.date
+    }
     HeaderCard {
         chore: view.chore
-        days: view.chore ? (view.chore.dueDate, view.chore.daysUntilDue(view.today, false)) : 0
-        caption: view.chore ? (view.chore.dueDate, view.chore.timeLeftText(view.today, false, true)) : ""
+        days: countdown.daysLeft
+        caption: countdown.timeLeftText
     }
     Item { width: 1; height: 5 }
     DetailRow {
@@ -31,13 +34,12 @@ DetailScreen {
     Separator {}
     DetailRow {
         label: qsTr("Planned (duration)")
-        value: view.chore ? (view.chore.startDate, view.chore.dueDate,
-                             Days.durationText(view.chore.daysUntilDue(view.chore.startDate, false))) : ""
+        value: view.chore ? Days.durationText(view.chore.plannedDays) : ""
     }
     Separator {}
     DetailRow {
         label: qsTr("Passed (duration)")
-        value: view.chore ? (view.chore.startDate, view.today, Days.durationText(view.chore.daysSinceStart())) : ""
+        value: view.chore ? Days.durationText(countdown.daysSinceStart) : ""
     }
     Separator {}
     NotifyRow {

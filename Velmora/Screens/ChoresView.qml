@@ -10,11 +10,17 @@ Item {
     id: root
     objectName: "choresView"
     property bool compact: true
-    readonly property alias menu: menu
     readonly property alias finishAlert: finishAlert
     readonly property alias deleteAlert: deleteAlert
     property real topInset: 0
     readonly property int count: App.chores.count
+    // How many tiles have come into view so far, and a row more: those are made and kept. Making
+    // more ahead would only move their cost before the first frame.
+    readonly property int near: grid.columns
+        * (Math.ceil((scroller.contentY + scroller.height) / Math.max(grid.rowHeight + grid.gap, 60)) + 1)
+    property int reached: 0
+    onNearChanged: reached = Math.max(reached, near)
+    Component.onCompleted: reached = near
 
     EmptyState {
         objectName: "noChores"
@@ -53,24 +59,25 @@ Item {
                 model: App.chores
                 // Tiles are made when they first come near the view: a long list then starts as fast
                 // as a short one. A tile not made yet takes no height, so rows keep the made tiles' height.
+                // The Loader of Qt 6.4 cannot make a component bound to this file, so the components
+                // stay unbound; qmllint then takes their ids of this file as unqualified.
+                // qmllint disable unqualified
                 delegate: Loader {
                     id: slot
                     required property var chore
                     required property int index
-                    property bool reached: false
-                    readonly property bool near: index < grid.columns
-                        * (Math.ceil((scroller.contentY + 2 * scroller.height) / Math.max(grid.rowHeight + grid.gap, 60)) + 1)
-                    onNearChanged: if (near) reached = true
-                    Component.onCompleted: reached = near
-                    active: reached
+                    required property int daysLeft
+                    required property string timeLeft
+                    active: index < root.reached
                     sourceComponent: ChoreThumb {
                         chore: slot.chore
+                        daysLeft: slot.daysLeft
+                        timeLeft: slot.timeLeft
                         width: slot.width
                         height: slot.height
                     }
-                    Accessible.role: Accessible.Button
-                    Accessible.name: item ? item.Accessible.name : ""
                 }
+                // qmllint enable unqualified
             }
 
             // One handler for the whole grid: hundreds of tiles with handlers of their own
@@ -87,55 +94,36 @@ Item {
                     if (!tile)
                         return
                     if (button === Qt.RightButton)
-                        menu.openFor(tile.chore, tile)
+                        root.menu().openFor(tile.chore, tile)
                     else
                         App.router.push(Router.ViewChore, tile.chore)
                 }
                 onLongPressed: {
                     const tile = tileAt(tiles.point.position)
                     if (tile)
-                        menu.openFor(tile.chore, tile)
+                        root.menu().openFor(tile.chore, tile)
                 }
             }
         }
     }
 
     // One menu and one pair of confirmations serve every tile: at most one is open at a time.
-    Menu {
-        id: menu
-        objectName: "choreMenu"
-        property var chore: null
-        function openFor(chore, tile) {
-            menu.chore = chore
-            menu.popup(tile)
-        }
-        MenuItem {
-            objectName: "menuEdit"
-            text: qsTr("Edit")
-            icon.source: Symbols.source("square.and.pencil", Styling.foreground)
-            onTriggered: App.router.push(Router.UpdateChore, menu.chore)
-        }
-        MenuSeparator {}
-        MenuItem {
-            objectName: "menuFinish"
-            text: qsTr("Finish")
-            icon.source: Symbols.source("forward.end", Styling.foreground)
-            onTriggered: finishAlert.openFor(menu.chore)
-        }
-        MenuItem {
-            objectName: "menuRepeat"
-            text: qsTr("Repeat")
-            icon.source: Symbols.source("repeat", Styling.foreground)
-            onTriggered: App.router.push(Router.RepeatChore, menu.chore)
-        }
-        MenuSeparator {}
-        MenuItem {
-            objectName: "menuDelete"
-            text: qsTr("Delete")
-            icon.source: Symbols.source("trash", Styling.destructiveColor)
-            palette.windowText: Styling.destructiveColor
-            onTriggered: deleteAlert.openFor(menu.chore)
-        }
+    // The menu is loaded on the first long press, by URL so that nothing of it loads before.
+    Loader {
+        id: menuLoader
+        active: false
+        source: "ChoreMenu.qml"
+    }
+    Connections {
+        target: menuLoader.item
+        ignoreUnknownSignals: true
+        function onFinishRequested(chore) { finishAlert.openFor(chore) }
+        function onDeleteRequested(chore) { deleteAlert.openFor(chore) }
+    }
+    // The tiles' menu, loaded on the first call.
+    function menu() {
+        menuLoader.active = true
+        return menuLoader.item
     }
 
     ActionAlert {

@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Velmora.App
 import Velmora.Styling
 
 // The frame of the detail screens and the editor: a scrolling column between a top shelf

@@ -35,7 +35,9 @@ Popup {
         year = shown.getFullYear()
     }
 
-    contentItem: ColumnLayout {
+    // A child rather than the contentItem, so the controls' content stays deferred.
+    ColumnLayout {
+        anchors.fill: parent
         spacing: 8
         RowLayout {
             Layout.fillWidth: true
@@ -61,7 +63,6 @@ Popup {
         }
         DayOfWeekRow {
             Layout.fillWidth: true
-            locale: Qt.locale()
         }
         MonthGrid {
             id: grid
@@ -69,8 +70,11 @@ Popup {
             Layout.fillWidth: true
             month: picker.month
             year: picker.year
-            locale: Qt.locale()
+            // Delegates bound to this file (pragma ComponentBehavior: Bound) print a warning each on
+            // Qt 6.4, so they stay unbound, and its qmllint takes this file's ids in them as unqualified.
+            // qmllint disable unqualified
             delegate: Label {
+                id: cell
                 required property var model
                 readonly property bool pickable: model.month === grid.month && picker.inRange(model.date)
                 readonly property bool chosen: picker.dayNumber(model.date) === picker.dayNumber(picker.selected)
@@ -80,11 +84,12 @@ Popup {
                 opacity: pickable ? 1 : 0.3
                 color: chosen ? "white" : Styling.foreground
                 background: Rectangle {
-                    visible: parent.chosen
+                    visible: cell.chosen
                     radius: height / 2
                     color: Styling.accent
                 }
             }
+            // qmllint enable unqualified
             onClicked: function (day) {
                 if (picker.inRange(day) && day.getMonth() === grid.month) {
                     picker.picked(day)

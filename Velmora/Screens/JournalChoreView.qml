@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Velmora.App
 import Velmora.Model
@@ -11,7 +10,7 @@ DetailScreen {
     id: view
     objectName: "journalChoreView"
     required property var chore
-    readonly property int took: chore ? (chore.startDate, chore.endDate, Math.max(0, chore.daysToFinishOrMinusOne())) : 0
+    readonly property int took: chore ? Math.max(0, chore.daysToFinish) : 0
 
     readonly property alias deleteAlert: deleteAlert
     title: ScreenTexts.upper(qsTr("Journal"))
@@ -30,8 +29,7 @@ DetailScreen {
     Separator {}
     DetailRow {
         label: qsTr("Planned (duration)")
-        value: view.chore ? (view.chore.startDate, view.chore.dueDate,
-                             Days.durationText(view.chore.daysUntilDue(view.chore.startDate, false))) : ""
+        value: view.chore ? Days.durationText(view.chore.plannedDays) : ""
     }
     Separator {}
     DetailRow {

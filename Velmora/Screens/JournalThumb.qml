@@ -4,7 +4,7 @@ import Velmora.Screens
 
 // One finished chore as a tile: a dot per day it took, and how long it took.
 Tile {
-    readonly property int took: chore ? (chore.startDate, chore.endDate, Math.max(0, chore.daysToFinishOrMinusOne())) : 0
+    readonly property int took: chore ? Math.max(0, chore.daysToFinish) : 0
     days: took
     caption: Days.durationText(took)
     spacing: 6

@@ -19,33 +19,10 @@ Button {
     Layout.fillWidth: true
     Accessible.name: text
 
-    contentItem: Item {
-        // The title's look, for whoever styles around the button.
-        readonly property alias color: label.color
-        readonly property alias font: label.font
-        implicitWidth: label.implicitWidth + (icon.visible ? icon.width + 6 : 0)
-        implicitHeight: Math.max(label.implicitHeight, icon.visible ? icon.height : 0)
-        Row {
-            anchors.centerIn: parent
-            spacing: 6
-            SymbolImage {
-                id: icon
-                visible: control.symbol.length > 0
-                name: control.symbol
-                color: "white"
-                size: control.font.pointSize > 0 ? control.font.pointSize : 13
-                anchors.verticalCenter: parent.verticalCenter
-            }
-            Text {
-                id: label
-                text: control.text
-                font: control.font
-                color: "white"
-                verticalAlignment: Text.AlignVCenter
-                elide: Text.ElideRight
-                anchors.verticalCenter: parent.verticalCenter
-            }
-        }
+    contentItem: Face {
+        symbol: control.symbol
+        text: control.text
+        font: control.font
     }
 
     background: Item {
@@ -63,6 +40,40 @@ Button {
             border.width: 2
             border.color: Styling.accent
             visible: control.visualFocus
+        }
+    }
+
+    // The symbol and the title, centred. A type of its own: ids inside a control's content
+    // would stop Qt Quick Controls from deferring it.
+    component Face: Item {
+        id: face
+        property string symbol
+        property string text
+        property font font
+        // The title's look, for whoever styles around the button.
+        readonly property alias color: label.color
+        implicitWidth: label.implicitWidth + (icon.visible ? icon.width + 6 : 0)
+        implicitHeight: Math.max(label.implicitHeight, icon.visible ? icon.height : 0)
+        Row {
+            anchors.centerIn: parent
+            spacing: 6
+            SymbolImage {
+                id: icon
+                visible: face.symbol.length > 0
+                name: face.symbol
+                color: "white"
+                size: face.font.pointSize > 0 ? face.font.pointSize : 13
+                anchors.verticalCenter: parent.verticalCenter
+            }
+            Text {
+                id: label
+                text: face.text
+                font: face.font
+                color: "white"
+                verticalAlignment: Text.AlignVCenter
+                elide: Text.ElideRight
+                anchors.verticalCenter: parent.verticalCenter
+            }
         }
     }
 }

@@ -22,8 +22,8 @@ Item {
         id: image
         anchors.fill: parent
         source: root.name.length > 0 ? Symbols.source(root.name, root.color) : ""
-        sourceSize: Qt.size(Math.ceil(root.width * Screen.devicePixelRatio),
-                            Math.ceil(root.height * Screen.devicePixelRatio))
+        sourceSize.width: Math.ceil(root.width * Screen.devicePixelRatio)
+        sourceSize.height: Math.ceil(root.height * Screen.devicePixelRatio)
         fillMode: Image.PreserveAspectFit
         smooth: true
     }

@@ -65,7 +65,7 @@ protected:
         app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&timeChanges, &widgets, service.get()});
         ASSERT_EQ(app->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
         VelmoraApp::setInstance(app.get());
-        windows = std::make_unique<WindowHost>(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Main.qml")));
+        windows = std::make_unique<WindowHost>(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
         openWindow();
     }
 

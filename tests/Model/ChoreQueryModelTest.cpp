@@ -2,6 +2,8 @@
 
 #include "Velmora/Model/CalendarExport.h"
 #include "Velmora/Model/ChoreBackup.h"
+#include "Velmora/Model/ChoreCountdown.h"
+#include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "tests/support/TestSupport.h"
 
@@ -13,6 +15,7 @@
 
 using namespace Velmora;
 using VelmoraTest::at;
+using VelmoraTest::zone;
 
 namespace {
 
@@ -203,6 +206,65 @@ TEST_F(ChoreQueryModelTest, JournalOfAReopenedLargeStoreIsTheWholeFilesPage)
         }
     }
     EXPECT_EQ(resets.count(), 0);
+}
+
+// The tile's counts (model roles) and the detail screen's (ChoreCountdown) follow the app's day
+// across midnight and a moved due date, and the model announces only the day roles for it.
+TEST_F(ChoreQueryModelTest, DayCountsFollowTheDayAndTheDueDate)
+{
+    FakeClock clock(day(20, 23), zone("Europe/Berlin"));
+    ScopedClock installed(clock);
+    auto store = openStore();
+    ChoreQueryModel model(store.get(), ChoreQueryModel::Kind::Active);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    Chore *soon = store->insert(fields(QStringLiteral("soon"), day(18), day(21, 8)));
+    store->insert(fields(QStringLiteral("later"), day(18), day(30)));
+    ChoreCountdown countdown;
+    countdown.setChore(soon);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy counts(&countdown, &ChoreCountdown::countsChanged);
+    const QList<int> dayRoles{ChoreQueryModel::DaysLeftRole, ChoreQueryModel::TimeLeftRole};
+
+    struct Step {
+        QDateTime now;
+        int daysLeft;
+        const char *tile;
+        const char *detail;
+    } steps[] = {
+        {day(20, 23), 1, "1 days", "1 days left"},
+        {day(21, 0).addSecs(300), 0, "today", "today"},
+        // Overdue: the tile says so; the detail screen clamps the count to today.
+        {day(22, 12), 0, "overdue", "today"},
+    };
+    for (const Step &step : steps) {
+        clock.setNow(step.now);
+        changed.clear();
+        counts.clear();
+        model.setToday(ChoreDates::startOfDay(step.now));
+        countdown.setToday(ChoreDates::startOfDay(step.now));
+        ASSERT_EQ(changed.count(), 1);
+        EXPECT_EQ(changed.at(0).at(0).value<QModelIndex>().row(), 0);
+        EXPECT_EQ(changed.at(0).at(1).value<QModelIndex>().row(), 1);
+        EXPECT_EQ(changed.at(0).at(2).value<QList<int>>(), dayRoles);
+        EXPECT_EQ(counts.count(), 1);
+        EXPECT_EQ(model.data(model.index(0), ChoreQueryModel::DaysLeftRole).toInt(), step.daysLeft);
+        EXPECT_EQ(model.data(model.index(0), ChoreQueryModel::TimeLeftRole).toString(), QString::fromUtf8(step.tile));
+        EXPECT_EQ(countdown.daysLeft(), step.daysLeft);
+        EXPECT_EQ(countdown.timeLeftText(), QString::fromUtf8(step.detail));
+    }
+
+    // A later due date recounts the row in place and the open detail screen.
+    changed.clear();
+    counts.clear();
+    QSignalSpy planned(soon, &Chore::plannedDaysChanged);
+    ASSERT_TRUE(soon->assignDueDate(day(24)));
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(2).value<QList<int>>(), dayRoles);
+    EXPECT_EQ(model.data(model.index(0), ChoreQueryModel::TimeLeftRole).toString(), QStringLiteral("2 days"));
+    EXPECT_EQ(counts.count(), 1);
+    EXPECT_EQ(countdown.timeLeftText(), QStringLiteral("2 days left"));
+    EXPECT_EQ(planned.count(), 1);
+    EXPECT_EQ(soon->plannedDays(), 6);
 }
 
 } // namespace

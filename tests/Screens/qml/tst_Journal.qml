@@ -16,7 +16,7 @@ TestCase {
         window = null
     }
     function start() {
-        const component = Qt.createComponent("qrc:/qt/qml/Velmora/App/Main.qml")
+        const component = Qt.createComponent("qrc:/qt/qml/Velmora/App/Root/Main.qml")
         verify(component.status === Component.Ready, component.errorString())
         window = component.createObject(null)
         waitForRendering(window.contentItem)

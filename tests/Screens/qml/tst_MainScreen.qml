@@ -17,7 +17,7 @@ TestCase {
         }
     }
     function start() {
-        const component = Qt.createComponent("qrc:/qt/qml/Velmora/App/Main.qml")
+        const component = Qt.createComponent("qrc:/qt/qml/Velmora/App/Root/Main.qml")
         verify(component.status === Component.Ready, component.errorString())
         window = component.createObject(null)
         verify(window !== null)
@@ -66,7 +66,7 @@ TestCase {
         compare(tile.chore.title, "finish me")
         mouseClick(tile, tile.width / 2, tile.height / 2, Qt.RightButton)
         const view = find("choresView")
-        const menu = view.menu
+        const menu = view.menu()
         tryVerify(() => menu.opened)
         const finishItem = findChild(menu, "menuFinish")
         verify(finishItem)
@@ -88,8 +88,8 @@ TestCase {
         const tile = tiles()[0]
         mouseClick(tile, tile.width / 2, tile.height / 2, Qt.RightButton)
         const view = find("choresView")
-        tryVerify(() => view.menu.opened)
-        findChild(view.menu, "menuFinish").triggered()
+        tryVerify(() => view.menu().opened)
+        findChild(view.menu(), "menuFinish").triggered()
         const alert = view.finishAlert
         tryVerify(() => alert.opened)
         findChild(alert, "confirmButton").clicked()
@@ -118,7 +118,7 @@ TestCase {
         fixture.addChore("due today", -2, 0)
         start()
         const tile = tiles()[0]
-        const text = () => tile.Accessible.name
+        const text = () => tile.item.Accessible.name
         verify(text().indexOf("today") >= 0, text())
         fixture.crossMidnight()
         tryVerify(() => text().indexOf("overdue") >= 0, 2000, text())

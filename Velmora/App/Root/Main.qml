@@ -29,24 +29,23 @@ ApplicationWindow {
             compact: window.compact
         }
 
-        Component { id: choreViewPage; ChoreView {} }
-        Component { id: editorPage; ChoreEditorScreen {} }
-        Component { id: journalPage; JournalView {} }
-        Component { id: journalChorePage; JournalChoreView {} }
-
+        // Screens by URL, not by type: a screen, and the modules only it imports, load when
+        // first opened rather than with the window.
+        readonly property string screens: "qrc:/qt/qml/Velmora/Screens/"
         function screenFor(index) {
             const kind = App.router.kindAt(index)
             const chore = App.router.choreAt(index)
+            const editor = screens + "ChoreEditorScreen.qml"
             switch (kind) {
-            case Router.ViewChore: return [choreViewPage, { chore: chore }]
-            case Router.AddChore: return [editorPage, { operation: ChoreEditor.Add, chore: null }]
-            case Router.UpdateChore: return [editorPage, { operation: ChoreEditor.Update, chore: chore }]
-            case Router.RepeatChore: return [editorPage, { operation: ChoreEditor.Repeat, chore: chore }]
-            case Router.CopyChore: return [editorPage, { operation: ChoreEditor.Copy, chore: chore }]
-            case Router.Journal: return [journalPage, { compact: window.compact }]
-            case Router.JournalChore: return [journalChorePage, { chore: chore }]
+            case Router.ViewChore: return [screens + "ChoreView.qml", { chore: chore }]
+            case Router.AddChore: return [editor, { operation: ChoreEditor.Add, chore: null }]
+            case Router.UpdateChore: return [editor, { operation: ChoreEditor.Update, chore: chore }]
+            case Router.RepeatChore: return [editor, { operation: ChoreEditor.Repeat, chore: chore }]
+            case Router.CopyChore: return [editor, { operation: ChoreEditor.Copy, chore: chore }]
+            case Router.Journal: return [screens + "JournalView.qml", { compact: window.compact }]
+            case Router.JournalChore: return [screens + "JournalChoreView.qml", { chore: chore }]
             }
-            return [journalPage, {}]
+            return [screens + "JournalView.qml", {}]
         }
 
         // Pages opened before the window first shows (from the command line) appear at once.

@@ -1,0 +1,122 @@
+import QtCore
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Dialogs
+import QtQuick.Layouts
+import Velmora.Styling
+
+// The backup button's menu, the file dialogs behind it and the dialog that tells the outcome.
+// The button loads them when first used: QtQuick.Dialogs alone costs more to load than the main
+// screen, and most starts use none of them.
+Item {
+    id: dialogs
+    readonly property alias resultShown: resultDialog.opened
+    signal backUpChosen(url file)
+    signal restoreChosen(url file)
+    signal calendarChosen(url file)
+
+    function openMenu(button) { menu.popup(button, 0, button.height) }
+    function showResult(ok, message) {
+        resultDialog.ok = ok
+        resultDialog.message = message
+        resultDialog.open()
+    }
+
+    Menu {
+        id: menu
+        objectName: "backupMenu"
+        MenuItem {
+            objectName: "menuBackUp"
+            text: qsTr("Back up chores")
+            icon.source: Symbols.source("square.and.arrow.up", Styling.foreground)
+            onTriggered: backupDialog.open()
+        }
+        MenuItem {
+            objectName: "menuRestore"
+            text: qsTr("Restore chores")
+            icon.source: Symbols.source("square.and.arrow.down", Styling.foreground)
+            onTriggered: restoreDialog.open()
+        }
+        MenuSeparator {}
+        MenuItem {
+            objectName: "menuCalendar"
+            text: qsTr("Export to calendar")
+            icon.source: Symbols.source("calendar", Styling.foreground)
+            onTriggered: calendarDialog.open()
+        }
+    }
+
+    FileDialog {
+        id: backupDialog
+        title: qsTr("Back up chores")
+        fileMode: FileDialog.SaveFile
+        defaultSuffix: "json"
+        nameFilters: [qsTr("Taskarello backups (*.json)")]
+        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
+        onAccepted: dialogs.backUpChosen(selectedFile)
+    }
+
+    FileDialog {
+        id: restoreDialog
+        title: qsTr("Restore chores")
+        fileMode: FileDialog.OpenFile
+        nameFilters: [qsTr("Taskarello backups (*.json)"), qsTr("All files (*)")]
+        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
+        onAccepted: dialogs.restoreChosen(selectedFile)
+    }
+
+    FileDialog {
+        id: calendarDialog
+        title: qsTr("Export to calendar")
+        fileMode: FileDialog.SaveFile
+        defaultSuffix: "ics"
+        nameFilters: [qsTr("Calendar files (*.ics)")]
+        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
+        onAccepted: dialogs.calendarChosen(selectedFile)
+    }
+
+    Dialog {
+        id: resultDialog
+        objectName: "backupResult"
+        property bool ok: true
+        property string message
+        readonly property string okText: qsTr("OK")
+
+        parent: Overlay.overlay
+        anchors.centerIn: parent
+        modal: true
+        focus: true
+        width: Math.min(300, parent ? parent.width - 48 : 300)
+        closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
+        padding: 20
+
+        background: Rectangle {
+            radius: 14
+            color: (Styling.dark ? "#2C2B29" : "#FFFFFF")
+        }
+        contentItem: ColumnLayout {
+            spacing: 14
+            Label {
+                objectName: "backupResultMessage"
+                Layout.fillWidth: true
+                text: resultDialog.message
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+                color: resultDialog.ok ? Styling.foreground : Styling.destructiveColor
+            }
+            Button {
+                objectName: "backupResultOk"
+                Layout.fillWidth: true
+                text: resultDialog.okText
+                Accessible.name: resultDialog.okText
+                contentItem: Label {
+                    text: resultDialog.okText
+                    color: Styling.accent
+                    font.bold: true
+                    horizontalAlignment: Text.AlignHCenter
+                }
+                onClicked: resultDialog.close()
+            }
+        }
+    }
+}

@@ -1,0 +1,45 @@
+import QtQuick
+import QtQuick.Controls
+import Velmora.App
+import Velmora.Styling
+
+// The menu of a chore tile, one for all of them; it opens over the tile it is given. Finishing
+// and deleting are asked for, not done: the list confirms them first.
+Menu {
+    id: menu
+    objectName: "choreMenu"
+    property var chore: null
+    signal finishRequested(var chore)
+    signal deleteRequested(var chore)
+    function openFor(chore, tile) {
+        menu.chore = chore
+        menu.popup(tile)
+    }
+    MenuItem {
+        objectName: "menuEdit"
+        text: qsTr("Edit")
+        icon.source: Symbols.source("square.and.pencil", Styling.foreground)
+        onTriggered: App.router.push(Router.UpdateChore, menu.chore)
+    }
+    MenuSeparator {}
+    MenuItem {
+        objectName: "menuFinish"
+        text: qsTr("Finish")
+        icon.source: Symbols.source("forward.end", Styling.foreground)
+        onTriggered: menu.finishRequested(menu.chore)
+    }
+    MenuItem {
+        objectName: "menuRepeat"
+        text: qsTr("Repeat")
+        icon.source: Symbols.source("repeat", Styling.foreground)
+        onTriggered: App.router.push(Router.RepeatChore, menu.chore)
+    }
+    MenuSeparator {}
+    MenuItem {
+        objectName: "menuDelete"
+        text: qsTr("Delete")
+        icon.source: Symbols.source("trash", Styling.destructiveColor)
+        palette.windowText: Styling.destructiveColor
+        onTriggered: menu.deleteRequested(menu.chore)
+    }
+}

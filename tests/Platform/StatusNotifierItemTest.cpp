@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using namespace Velmora;
 
@@ -342,7 +343,9 @@ TEST_F(StatusNotifierItemTest, ClicksReachTheOwner)
         const QDBusMessage reply = call(tray.serviceName(), c.path, c.interface, c.method, c.arguments);
         EXPECT_EQ(reply.type() == QDBusMessage::ErrorMessage, c.refused) << reply.errorMessage().toStdString();
         settle();
-        EXPECT_EQ(triggered, c.triggered);
+        // As vectors: Qt 6.4 compares two empty int lists with memcmp on null, which UBSan rejects.
+        EXPECT_EQ(std::vector<int>(triggered.cbegin(), triggered.cend()),
+                  std::vector<int>(c.triggered.cbegin(), c.triggered.cend()));
         EXPECT_EQ(activations, c.activations);
     }
 }

@@ -211,10 +211,12 @@ QUrl CalDavClient::resourceUrl(const QUrl &calendar, const QString &uid)
 
 bool CalDavClient::sameResource(const QUrl &a, const QUrl &b)
 {
-    const auto normal = [](const QUrl &u) {
-        return u.adjusted(QUrl::NormalizePathSegments | QUrl::StripTrailingSlash).toString(QUrl::FullyDecoded);
+    // Servers spell the same path with and without percent-encoding.
+    const auto path = [](const QUrl &u) {
+        return u.adjusted(QUrl::NormalizePathSegments | QUrl::StripTrailingSlash).path(QUrl::FullyDecoded);
     };
-    return normal(a) == normal(b);
+    return a.scheme() == b.scheme() && a.host().compare(b.host(), Qt::CaseInsensitive) == 0
+        && a.port() == b.port() && path(a) == path(b);
 }
 
 void CalDavClient::send(Request request, std::function<void(const Answer &)> done)
@@ -271,7 +273,8 @@ void CalDavClient::finish(QNetworkReply *reply, Request request, std::function<v
     answer.timedOut = timedOut;
     answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     answer.networkError = reply->error();
-    answer.body = reply->readAll();
+    if (reply->isOpen())
+        answer.body = reply->readAll();
     answer.etag = reply->rawHeader("ETag");
     answer.contentType = reply->rawHeader("Content-Type");
     answer.retryAfter = reply->rawHeader("Retry-After");

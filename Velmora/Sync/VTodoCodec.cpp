@@ -772,6 +772,11 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     icalcomponent_add_property(todo, icalproperty_new_lastmodified(utcValue(now)));
 
     writing.ics = serialize(parsed.calendar.get(), parsed.kept);
+    // What we could not read back, nobody else should have to.
+    if (writing.ics.size() > maxResourceBytes) {
+        writing.ics.clear();
+        writing.reason = tr("The chore is larger than 1 MB.");
+    }
     return writing;
 }
 

@@ -64,7 +64,9 @@ TEST_P(CalDavAgainstServer, DiscoversWritesListsFetchesAndDeletes)
     }
     EXPECT_TRUE(calendar.holdsTodo());
     EXPECT_TRUE(calendar.supportsSyncCollection);
-    const Discovery again = await<Discovery>([&](auto done) { client.discover(server.url(), done); });
+    // From an address that is no DAV resource, discovery goes through /.well-known/caldav.
+    const Discovery again = await<Discovery>([&](auto done) { client.discover(server.url().resolved(QUrl(QStringLiteral("/no/such/place/"))), done); });
+    EXPECT_TRUE(again.error.ok()) << again.error.message.toStdString();
     EXPECT_TRUE(std::any_of(again.calendars.begin(), again.calendars.end(), [&](const CalendarInfo &c) {
         return CalDavClient::sameResource(c.url, calendar.url) && c.displayName == QStringLiteral("Chores");
     }));
@@ -118,11 +120,23 @@ TEST_P(CalDavAgainstServer, DiscoversWritesListsFetchesAndDeletes)
     EXPECT_EQ(VTodoCodec::read(fetched.resources.first().data, QTimeZone("Europe/Berlin")).fields.title, QStringLiteral("Sweep the hall"));
     EXPECT_EQ(fetched.missing.size(), 1);
 
+    // Stored by another client, too large to take in: refused, the rest still fetched.
+    const QUrl bigHref = CalDavClient::resourceUrl(calendar.url, QStringLiteral("big"));
+    const QByteArray big = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:big\r\nDTSTAMP:20260101T000000Z\r\n"
+                           "DESCRIPTION:" + QByteArray(CalDavClient::maxResourceBytes, 'x') + "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    ASSERT_TRUE(await<WriteResult>([&](auto done) { client.put(bigHref, big, QString(), done); }).error.ok());
+    const FetchedResources withBig = await<FetchedResources>([&](auto done) { client.fetch(calendar.url, {bigHref, href}, done); });
+    EXPECT_EQ(withBig.refused, QList<QUrl>{bigHref});
+    EXPECT_EQ(withBig.resources.size(), 1);
+    ASSERT_TRUE(await<CalDavError>([&](auto done) { client.remove(bigHref, QString(), done); }).ok());
+
     EXPECT_EQ(await<CalDavError>([&](auto done) { client.remove(href, firstEtag, done); }).kind, Kind::Conflict);
     EXPECT_TRUE(await<CalDavError>([&](auto done) { client.remove(href, secondEtag, done); }).ok());
     EXPECT_TRUE(await<CalDavError>([&](auto done) { client.remove(href, secondEtag, done); }).ok());
     const ChangeList removed = await<ChangeList>([&](auto done) { client.listChanges(calendar, quiet.state, done); });
-    EXPECT_EQ(removed.removed.size(), 1);
+    EXPECT_TRUE(std::any_of(removed.removed.begin(), removed.removed.end(),
+                            [&](const QUrl &u) { return CalDavClient::sameResource(u, href); }));
+    EXPECT_FALSE(lists(removed.changed, href));
     const ChangeList removedCtag = await<ChangeList>([&](auto done) { client.listChanges(byCtag, quietCtag.state, done); });
     EXPECT_TRUE(removedCtag.complete && !lists(removedCtag.changed, href));
 

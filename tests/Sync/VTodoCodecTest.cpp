@@ -241,7 +241,9 @@ TEST(VTodoBadInput, IsRefusedWithAReason)
     // What the store holds may be odd too: such a chore is not written, and says why.
     const ChoreFields sound{QStringLiteral("a"), ColorComponentsModel::standardRed(), dayIn("Europe/Berlin", 2026, 5, 1),
                             dayIn("Europe/Berlin", 2026, 5, 2), {}, true, 32400};
-    ChoreFields farAway = sound, invalid = sound, oddReminder = sound;
+    ChoreFields farAway = sound, invalid = sound, oddReminder = sound, bulky = sound;
+    bulky.title = QString(VTodoCodec::maxResourceBytes, QLatin1Char('x'));
+    EXPECT_FALSE(VTodoCodec::write(QStringLiteral("u"), bulky, tz).reason.isEmpty());
     farAway.dueDate = QDate(40000, 1, 1).startOfDay(tz);
     invalid.startDate = QDateTime();
     oddReminder.notificationTime = std::numeric_limits<double>::quiet_NaN();

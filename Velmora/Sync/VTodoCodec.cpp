@@ -80,6 +80,9 @@ QList<QByteArray> contentLines(const QByteArray &text)
     for (QByteArray line : unfold(text).split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
+        // iCalendar allows no control characters in a line but tabs, and libical drops them
+        // when writing: dropped here already, a value reads the same before and after.
+        line.removeIf([](char c) { return uchar(c) < 0x20 && c != '\t'; });
         if (!line.isEmpty())
             lines << line;
     }
@@ -147,10 +150,13 @@ Prepared prepare(const QByteArray &ics)
         }
         if (name == keptProperty)
             continue;
-        const bool inTodo = stack.contains("VTODO");
-        const bool keep = inTodo ? !handledInTodo(name)
-                                 : (name.startsWith("X-") && !name.startsWith("X-LIC-"))
-                                       || icalproperty_string_to_kind(name.constData()) == ICAL_NO_PROPERTY;
+        // Only VTODOs and the zones they name are read; everything else goes back as it came.
+        bool keep = true;
+        if (stack.contains("VTODO"))
+            keep = !handledInTodo(name);
+        else if (stack.contains("VTIMEZONE"))
+            keep = (name.startsWith("X-") && !name.startsWith("X-LIC-"))
+                || icalproperty_string_to_kind(name.constData()) == ICAL_NO_PROPERTY;
         if (keep) {
             prepared.text += QByteArray(keptProperty) + ':' + QByteArray::number(prepared.kept.size()) + "\r\n";
             prepared.kept << line;
@@ -163,6 +169,8 @@ Prepared prepare(const QByteArray &ics)
 
 QByteArray serialize(icalcomponent *calendar, const QList<QByteArray> &kept)
 {
+    // What libical could not parse was set aside verbatim or is ours to rewrite: its error notes go.
+    icalcomponent_strip_errors(calendar);
     char *raw = icalcomponent_as_ical_string_r(calendar);
     const QByteArray text(raw);
     icalmemory_free_buffer(raw);
@@ -390,6 +398,18 @@ icaltimetype utcValue(const QDateTime &instant)
     return t;
 }
 
+// Text as libical gives it back after writing it: it turns escapes like "\b" into control
+// characters that it drops when writing, and drops a value's leading blanks when parsing.
+QString cleaned(const char *text)
+{
+    QString s = QString::fromUtf8(text);
+    s.removeIf([](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t'); });
+    qsizetype blanks = 0;
+    while (blanks < s.size() && (s[blanks] == QLatin1Char(' ') || s[blanks] == QLatin1Char('\t')))
+        ++blanks;
+    return s.mid(blanks);
+}
+
 // ---- One VTODO ----
 
 struct Parsed {
@@ -462,7 +482,7 @@ TodoReading readTodo(icalcomponent *todo, const QTimeZone &zone)
 {
     TodoReading reading;
     const char *uid = icalcomponent_get_uid(todo);
-    reading.uid = uid ? QString::fromUtf8(uid).trimmed() : QString();
+    reading.uid = uid ? cleaned(uid).trimmed() : QString();
     if (reading.uid.isEmpty()) {
         reading.reason = tr("The task has no UID.");
         return reading;
@@ -492,7 +512,7 @@ TodoReading readTodo(icalcomponent *todo, const QTimeZone &zone)
 
     ChoreFields &f = reading.fields;
     const char *summary = icalcomponent_get_summary(todo);
-    f.title = summary ? QString::fromUtf8(summary) : QString();
+    f.title = summary ? cleaned(summary) : QString();
     f.dueDate = startOfDay(*dueDay, zone);
     f.startDate = startOfDay(*startDay, zone);
 
@@ -740,8 +760,12 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
         icalcomponent_add_component(parsed.calendar.get(), parsed.todo);
     }
     icalcomponent *todo = parsed.todo;
-    const QByteArray uidBytes = uid.trimmed().toUtf8();
-    icalcomponent_set_uid(todo, uidBytes.constData());
+    // The server's UID stays byte for byte when it is the same one.
+    const char *oldUid = icalcomponent_get_uid(todo);
+    if (!oldUid || cleaned(oldUid).trimmed() != uid.trimmed()) {
+        const QByteArray uidBytes = uid.trimmed().toUtf8();
+        icalcomponent_set_uid(todo, uidBytes.constData());
+    }
 
     const auto day = [&](const QDateTime &d) { return d.toTimeZone(zone).date(); };
     const QDate dueDay = day(fields.dueDate), startDay = day(fields.startDate);
@@ -756,7 +780,8 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
         writeDue(todo, dueDay);
     if (dueChanged || startChanged)
         writeStart(todo, startDay, dueDay, zone);
-    if (!before || before->endDate != fields.endDate)
+    // A task finished elsewhere without COMPLETED gets one, so its end stays put from now on.
+    if (!before || before->endDate != fields.endDate || (fields.endDate && !firstProperty(todo, ICAL_COMPLETED_PROPERTY)))
         writeCompletion(todo, fields.endDate, before && before->endDate);
     if (!before || !(before->colorComponents == fields.colorComponents))
         writeColor(todo, fields.colorComponents);

@@ -6,7 +6,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QTimer>
 #include <QUuid>
 
@@ -549,7 +548,6 @@ void CalDavClient::listChanges(const CalendarInfo &calendar, const SyncState &si
             done(changes);
             return;
         }
-        changes.complete = !hadToken;
         changes.state.syncToken = status->syncToken;
         for (const Response &r : status->responses) {
             for (const QString &href : r.hrefs) {
@@ -567,6 +565,7 @@ void CalDavClient::listChanges(const CalendarInfo &calendar, const SyncState &si
                 }
             }
         }
+        changes.complete = !hadToken && !changes.truncated;
         changes.unchanged = hadToken && changes.changed.isEmpty() && changes.removed.isEmpty() && !changes.truncated;
         done(changes);
     });
@@ -708,6 +707,17 @@ void CalDavClient::put(const QUrl &href, const QByteArray &ics, const QString &i
         request.headers.append(std::pair<QByteArray, QByteArray>("If-Match", ifMatch.toUtf8()));
     send(request, [this, done](const Answer &answer) {
         WriteResult result;
+        if (answer.status == 207) {
+            // Xandikos refuses a clashing UID with a 412 inside a multistatus.
+            const std::optional<MultiStatus> status = parseMultiStatus(answer.body);
+            const bool precondition = status && std::any_of(status->responses.begin(), status->responses.end(),
+                                                            [](const Response &r) { return r.status == 412; });
+            Answer failed = answer;
+            failed.status = precondition ? 412 : 500;
+            result.error = errorFor(failed);
+            done(result);
+            return;
+        }
         result.error = errorFor(answer);
         if (result.error.ok()) {
             // A weak or missing ETag means the server stored something else than what was sent.

@@ -133,7 +133,8 @@ public:
     void fetch(const QUrl &calendar, const QList<QUrl> &hrefs, std::function<void(FetchedResources)> done);
     // Creates (empty ifMatch: If-None-Match: *) or replaces (If-Match) one resource.
     void put(const QUrl &href, const QByteArray &ics, const QString &ifMatch, std::function<void(WriteResult)> done);
-    // Deletes one resource if it still has the ETag; one already gone counts as deleted.
+    // Deletes one resource if it still has the ETag (any, with an empty one); one already gone
+    // counts as deleted.
     void remove(const QUrl &href, const QString &ifMatch, std::function<void(CalDavError)> done);
     // Stops every request; their callbacks do not run.
     void abortAll();

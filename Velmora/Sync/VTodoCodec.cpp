@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QSet>
-#include <QUuid>
 
 #include <libical/ical.h>
 

@@ -97,6 +97,9 @@ TEST_P(CalDavAgainstServer, DiscoversWritesListsFetchesAndDeletes)
     const QString firstEtag = etagOf(first);
     ASSERT_FALSE(firstEtag.isEmpty());
     EXPECT_EQ(put(choreIcs(uid, QStringLiteral("Sweep twice")), QString()).error.kind, Kind::Conflict);
+    // The same UID under another name is refused too (Radicale: 409, Xandikos: 412 inside a 207).
+    const QUrl twin = CalDavClient::resourceUrl(calendar.url, QStringLiteral("twin"));
+    EXPECT_FALSE(await<WriteResult>([&](auto done) { client.put(twin, choreIcs(uid, QStringLiteral("Twin")), QString(), done); }).error.ok());
 
     const WriteResult update = put(choreIcs(uid, QStringLiteral("Sweep the hall")), firstEtag);
     ASSERT_TRUE(update.error.ok()) << update.error.message.toStdString();

@@ -88,6 +88,19 @@ QList<QByteArray> contentLines(const QByteArray &text)
     return lines;
 }
 
+// Where the value starts: after the first colon outside a quoted parameter value.
+qsizetype valueStart(const QByteArray &line)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ':' && !quoted)
+            return i + 1;
+    }
+    return line.size();
+}
+
 QByteArray propertyName(const QByteArray &line)
 {
     qsizetype end = 0;
@@ -151,8 +164,12 @@ Prepared prepare(const QByteArray &ics)
             continue;
         // Only VTODOs and the zones they name are read; everything else goes back as it came.
         bool keep = true;
-        if (stack.contains("VTODO"))
+        if (stack.contains("VTODO")) {
             keep = !handledInTodo(name);
+            // libical refuses an empty value ("SUMMARY:") as an error; empty is the same as absent.
+            if (!keep && line.mid(valueStart(line)).trimmed().isEmpty())
+                continue;
+        }
         else if (stack.contains("VTIMEZONE"))
             keep = (name.startsWith("X-") && !name.startsWith("X-LIC-"))
                 || icalproperty_string_to_kind(name.constData()) == ICAL_NO_PROPERTY;
@@ -307,6 +324,9 @@ std::optional<float> floatFrom(const QByteArray &text)
     const double value = text.toDouble(&ok);
     if (!ok)
         return std::nullopt;
+    // Beyond the float range the conversion is undefined: such a value is infinite.
+    if (std::abs(value) > double(std::numeric_limits<float>::max()))
+        return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
     return float(value);
 }
 
@@ -398,15 +418,12 @@ icaltimetype utcValue(const QDateTime &instant)
 }
 
 // Text as libical gives it back after writing it: it turns escapes like "\b" into control
-// characters that it drops when writing, and drops a value's leading blanks when parsing.
+// characters that it drops when writing, and drops blanks around a value when parsing.
 QString cleaned(const char *text)
 {
     QString s = QString::fromUtf8(text);
     s.removeIf([](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t'); });
-    qsizetype blanks = 0;
-    while (blanks < s.size() && (s[blanks] == QLatin1Char(' ') || s[blanks] == QLatin1Char('\t')))
-        ++blanks;
-    return s.mid(blanks);
+    return s.trimmed();
 }
 
 // ---- One VTODO ----
@@ -481,7 +498,7 @@ TodoReading readTodo(icalcomponent *todo, const QTimeZone &zone)
 {
     TodoReading reading;
     const char *uid = icalcomponent_get_uid(todo);
-    reading.uid = uid ? cleaned(uid).trimmed() : QString();
+    reading.uid = uid ? cleaned(uid) : QString();
     if (reading.uid.isEmpty()) {
         reading.reason = tr("The task has no UID.");
         return reading;
@@ -627,12 +644,28 @@ void writeReminder(icalcomponent *todo, const ChoreFields &f, const QTimeZone &z
     trigger.time = utcValue(*instant);
     trigger.duration = icaldurationtype_null_duration();
     icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-    const QByteArray description = f.title.isEmpty() ? QByteArray("Reminder") : f.title.toUtf8();
+    const QByteArray description = (f.title.isEmpty() ? tr("This chore is due today!") : f.title).toUtf8();
     icalcomponent_add_property(alarm, icalproperty_new_description(description.constData()));
     icalproperty *marker = icalproperty_new_x("1");
     icalproperty_set_x_name(marker, alarmMarker);
     icalcomponent_add_property(alarm, marker);
     icalcomponent_add_component(todo, alarm);
+}
+
+bool sameNumber(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// Equal as written: days by the zone's calendar, NaN equal to NaN.
+bool sameFields(const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone)
+{
+    const auto day = [&](const QDateTime &d) { return d.toTimeZone(zone).date(); };
+    return cleaned(a.title.toUtf8().constData()) == cleaned(b.title.toUtf8().constData()) && sameNumber(a.colorComponents.red, b.colorComponents.red)
+        && sameNumber(a.colorComponents.green, b.colorComponents.green)
+        && sameNumber(a.colorComponents.blue, b.colorComponents.blue) && day(a.startDate) == day(b.startDate)
+        && day(a.dueDate) == day(b.dueDate) && a.endDate == b.endDate && a.notify == b.notify
+        && sameNumber(a.notificationTime, b.notificationTime);
 }
 
 QString checkWritable(const QString &uid, const ChoreFields &f, const QTimeZone &zone)
@@ -741,7 +774,8 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
 
     Parsed parsed;
     std::optional<ChoreFields> before;
-    if (!lastServerCopy.isEmpty()) {
+    const bool onServerCopy = !lastServerCopy.isEmpty();
+    if (onServerCopy) {
         parsed = parse(lastServerCopy);
         if (parsed.todo) {
             const TodoReading old = readTodo(parsed.todo, zone);
@@ -761,7 +795,7 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     icalcomponent *todo = parsed.todo;
     // The server's UID stays byte for byte when it is the same one.
     const char *oldUid = icalcomponent_get_uid(todo);
-    if (!oldUid || cleaned(oldUid).trimmed() != uid.trimmed()) {
+    if (!oldUid || cleaned(oldUid) != uid.trimmed()) {
         const QByteArray uidBytes = uid.trimmed().toUtf8();
         icalcomponent_set_uid(todo, uidBytes.constData());
     }
@@ -772,8 +806,10 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     const bool startChanged = !before || day(before->startDate) != startDay;
 
     if (!before || before->title != fields.title) {
-        const QByteArray title = fields.title.toUtf8();
-        icalcomponent_set_summary(todo, title.constData());
+        // No SUMMARY for an empty title: libical refuses an empty one when reading.
+        removeAll(todo, ICAL_SUMMARY_PROPERTY);
+        if (const QByteArray title = fields.title.toUtf8(); !title.isEmpty())
+            icalcomponent_add_property(todo, icalproperty_new_summary(title.constData()));
     }
     if (dueChanged)
         writeDue(todo, dueDay);
@@ -796,6 +832,13 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     icalcomponent_add_property(todo, icalproperty_new_lastmodified(utcValue(now)));
 
     writing.ics = serialize(parsed.calendar.get(), parsed.kept);
+    if (onServerCopy) {
+        // A server copy damaged beyond what libical can repair must not spoil the chore: what
+        // we send has to read back as this chore, or it is written afresh.
+        const TodoReading check = read(writing.ics, zone);
+        if (check.outcome != TodoReading::Outcome::Chore || check.uid != uid.trimmed() || !sameFields(check.fields, fields, zone))
+            return write(uid, fields, zone);
+    }
     // What we could not read back, nobody else should have to.
     if (writing.ics.size() > maxResourceBytes) {
         writing.ics.clear();

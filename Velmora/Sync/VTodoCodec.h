@@ -29,8 +29,8 @@ struct TodoWriting {
 
 // A chore as one VTODO (RFC 5545) in one VCALENDAR, written and read with libical.
 // Days are taken in `zone`, the user's zone: the start and due days are the local days of
-// startDate and dueDate, and read back as the starts of those days. A title's leading blanks
-// do not survive: libical drops them when it parses.
+// startDate and dueDate, and read back as the starts of those days. Blanks around a title do
+// not survive: libical drops them when it parses.
 class VTodoCodec {
 public:
     // Resources larger than this are refused unread.

@@ -42,6 +42,7 @@ QDateTime dayIn(const char *zoneId, int y, int m, int d)
 
 struct RoundTrip {
     const char *name;
+    const char *title;
     const char *zone;
     QDate start;
     QDate due;
@@ -59,7 +60,7 @@ TEST_P(VTodoRoundTrip, EveryFieldComesBackAndTheFormIsStrict)
 {
     const RoundTrip &c = GetParam();
     const QTimeZone tz = zone(c.zone);
-    const ChoreFields fields{QStringLiteral("Water the ficus, «again»; twice"), c.color, c.start.startOfDay(tz),
+    const ChoreFields fields{QString::fromUtf8(c.title), c.color, c.start.startOfDay(tz),
                              c.due.startOfDay(tz), c.end, c.notify, c.notificationTime};
     const TodoWriting written = VTodoCodec::write(QStringLiteral("6c1d3f8e-0b1a-4d4e-9d55-1f0e2b7c9a01"), fields, tz);
     ASSERT_TRUE(written.reason.isEmpty()) << written.reason.toStdString();
@@ -89,20 +90,20 @@ TEST_P(VTodoRoundTrip, EveryFieldComesBackAndTheFormIsStrict)
 INSTANTIATE_TEST_SUITE_P(
     Chores, VTodoRoundTrip,
     ::testing::Values(
-        RoundTrip{"StartBeforeDue", "Europe/Berlin", {2026, 5, 1}, {2026, 5, 10}, {0.2f, 0.4f, 0.6f}, true, 32400, {}},
-        RoundTrip{"StartEqualsDue", "Europe/Berlin", {2026, 5, 10}, {2026, 5, 10}, ColorComponentsModel::standardRed(), false, 32400, {}},
-        RoundTrip{"StartAfterDue", "Asia/Tokyo", {2026, 5, 12}, {2026, 5, 10}, {1, 1, 1}, true, 0, {}},
+        RoundTrip{"StartBeforeDue", "Water the ficus, «again»; twice", "Europe/Berlin", {2026, 5, 1}, {2026, 5, 10}, {0.2f, 0.4f, 0.6f}, true, 32400, {}},
+        RoundTrip{"StartEqualsDue", "", "Europe/Berlin", {2026, 5, 10}, {2026, 5, 10}, ColorComponentsModel::standardRed(), false, 32400, {}},
+        RoundTrip{"StartAfterDue", "Line one\nline two\\ with a backslash", "Asia/Tokyo", {2026, 5, 12}, {2026, 5, 10}, {1, 1, 1}, true, 0, {}},
         // 02:30 is skipped on the spring-forward day: both ring at 03:00.
-        RoundTrip{"BerlinSpringForward", "Europe/Berlin", {2026, 3, 1}, {2026, 3, 29}, {1.5f, -0.25f, 1e-7f}, true, 9000, {}},
+        RoundTrip{"BerlinSpringForward", "Oil: 5W-30; \"quoted\"", "Europe/Berlin", {2026, 3, 1}, {2026, 3, 29}, {1.5f, -0.25f, 1e-7f}, true, 9000, {}},
         // 01:30 happens twice on the fall-back day: both ring at the first.
-        RoundTrip{"NewYorkFallBack", "America/New_York", {2026, 10, 1}, {2026, 11, 1}, {0.1f, 0.9f, 0.3f}, true, 5400, {}},
-        RoundTrip{"NewYorkSpringForwardMidnight", "America/New_York", {2026, 3, 7}, {2026, 3, 8}, {0, 0, 0}, true, 0, {}},
-        RoundTrip{"SaoPauloSkippedMidnight", "America/Sao_Paulo", {2018, 11, 1}, {2018, 11, 4}, {0.5f, 0.5f, 0.5f}, true, 3599, {}},
-        RoundTrip{"LastMinute", "Australia/Lord_Howe", {2026, 4, 1}, {2026, 4, 5}, {0.33333334f, 0.6666667f, 0.1f}, true, 86340, {}},
-        RoundTrip{"ReminderOff", "Pacific/Kiritimati", {2026, 1, 1}, {2026, 12, 31}, {0.9f, 0.1f, 0.1f}, false, 45296.75, {}},
-        RoundTrip{"Finished", "Europe/Berlin", {2026, 5, 1}, {2026, 5, 10},
+        RoundTrip{"NewYorkFallBack", "Rake leaves 🍂", "America/New_York", {2026, 10, 1}, {2026, 11, 1}, {0.1f, 0.9f, 0.3f}, true, 5400, {}},
+        RoundTrip{"NewYorkSpringForwardMidnight", "Chore", "America/New_York", {2026, 3, 7}, {2026, 3, 8}, {0, 0, 0}, true, 0, {}},
+        RoundTrip{"SaoPauloSkippedMidnight", "Chore", "America/Sao_Paulo", {2018, 11, 1}, {2018, 11, 4}, {0.5f, 0.5f, 0.5f}, true, 3599, {}},
+        RoundTrip{"LastMinute", "Chore", "Australia/Lord_Howe", {2026, 4, 1}, {2026, 4, 5}, {0.33333334f, 0.6666667f, 0.1f}, true, 86340, {}},
+        RoundTrip{"ReminderOff", "Chore", "Pacific/Kiritimati", {2026, 1, 1}, {2026, 12, 31}, {0.9f, 0.1f, 0.1f}, false, 45296.75, {}},
+        RoundTrip{"Finished", "Chore", "Europe/Berlin", {2026, 5, 1}, {2026, 5, 10},
                   {0.3f, 0.3f, 0.8f}, true, 32400, QDateTime(QDate(2026, 5, 9), QTime(23, 59, 58, 123), QTimeZone::utc())},
-        RoundTrip{"FinishedOnTheSecond", "America/New_York", {2026, 3, 8}, {2026, 3, 8},
+        RoundTrip{"FinishedOnTheSecond", "Chore", "America/New_York", {2026, 3, 8}, {2026, 3, 8},
                   {0.3f, 0.3f, 0.8f}, false, 32400, QDateTime(QDate(2026, 3, 8), QTime(7, 0), QTimeZone::utc())}),
     [](const auto &info) { return std::string(info.param.name); });
 

@@ -169,10 +169,10 @@ Prepared prepare(const QByteArray &ics)
             // libical refuses an empty value ("SUMMARY:") as an error; empty is the same as absent.
             if (!keep && line.mid(valueStart(line)).trimmed().isEmpty())
                 continue;
-        }
-        else if (stack.contains("VTIMEZONE"))
+        } else if (stack.contains("VTIMEZONE")) {
             keep = (name.startsWith("X-") && !name.startsWith("X-LIC-"))
                 || icalproperty_string_to_kind(name.constData()) == ICAL_NO_PROPERTY;
+        }
         if (keep) {
             prepared.text += QByteArray(keptProperty) + ':' + QByteArray::number(prepared.kept.size()) + "\r\n";
             prepared.kept << line;

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-  libqt6sql6-sqlite libqt6dbus6 libqt6opengl6-dev libgl-dev
+  libqt6sql6-sqlite libqt6dbus6 libqt6network6 libqt6opengl6-dev libgl-dev
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
   qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-shapes
   qml6-module-qtquick-dialogs qml6-module-qtqml-workerscript qml6-module-qtqml
@@ -16,6 +16,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 dbus fonts-dejavu-core
   python3 python3-icalendar python3-dbusmock
+  libical-dev python3-radicale xandikos
   clang-14 libclang-rt-14-dev llvm-14
 )
 

@@ -1,6 +1,7 @@
 #include "Velmora/Model/ChoreDates.h"
 
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/WallClock.h"
 
 #include <QCoreApplication>
 
@@ -119,6 +120,25 @@ QString durationText(qint64 days)
     if (days == 0)
         return tr("Same day");
     return tr("%n days", nullptr, clampToInt(days));
+}
+
+std::optional<QDateTime> reminderInstant(const QDateTime &dueDate, double notificationTime, const QTimeZone &zone)
+{
+    // Beyond ±2^63 the conversion to a whole number of seconds would be undefined.
+    constexpr double limit = 9223372036854775808.0;
+    if (!std::isfinite(notificationTime) || notificationTime >= limit || notificationTime <= -limit)
+        return std::nullopt;
+    if (!dueDate.isValid() || !zone.isValid())
+        return std::nullopt;
+    const qint64 seconds = qint64(notificationTime);
+    const qint64 hour = seconds / 3600;
+    const qint64 minute = seconds % 3600 / 60;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        return std::nullopt;
+    const QDate day = dueDate.toTimeZone(zone).date();
+    if (!day.isValid())
+        return std::nullopt;
+    return firstInstantAt(day, QTime(int(hour), int(minute)), zone);
 }
 
 } // namespace Velmora::ChoreDates

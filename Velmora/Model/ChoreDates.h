@@ -35,6 +35,12 @@ std::optional<int> daysToFinish(const ChoreFields &chore);
 QString timeLeftText(const ChoreFields &chore, const QDateTime &from, bool allowingNegative, bool appendingLeft);
 QString durationText(qint64 days);
 
+// The instant of a chore's reminder: dueDate's day in zone at the hour and minute of the whole
+// seconds of notificationTime. A wall-clock time the day skips moves to the next existing one;
+// a time the day has twice takes the first. None for a non-finite time, one whose hour or
+// minute falls outside the day (after 23:59, or a minute below zero), or an invalid due date.
+std::optional<QDateTime> reminderInstant(const QDateTime &dueDate, double notificationTime, const QTimeZone &zone);
+
 } // namespace ChoreDates
 
 // The free day texts, for QML.

@@ -1,0 +1,746 @@
+#include "Velmora/Sync/CalDavClient.h"
+
+#include "Velmora/Sync/DavXml.h"
+
+#include <QDateTime>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUuid>
+
+#include <algorithm>
+
+namespace Velmora::Sync {
+
+using namespace DavXml;
+
+struct CalDavClient::Request {
+    Request(QByteArray verb, QUrl url, QByteArray body = {}, QByteArray contentType = "application/xml; charset=utf-8")
+        : verb(std::move(verb)), url(std::move(url)), body(std::move(body)), contentType(std::move(contentType))
+    {
+    }
+    QByteArray verb;
+    QUrl url;
+    QByteArray body;
+    QByteArray contentType;
+    QByteArray depth;
+    QList<std::pair<QByteArray, QByteArray>> headers;
+    qint64 maxBytes = 4 * 1024 * 1024;
+    int redirects = 0;
+};
+
+struct CalDavClient::Answer {
+    QUrl url; // after redirects
+    int status = 0;
+    QByteArray body;
+    QByteArray etag;
+    QByteArray contentType;
+    QByteArray retryAfter;
+    QNetworkReply::NetworkError networkError = QNetworkReply::NoError;
+    bool timedOut = false;
+    bool tooLarge = false;
+
+    bool success() const { return status >= 200 && status <= 299; }
+};
+
+namespace {
+
+constexpr QByteArrayView propfindPrincipalBody =
+    R"(<?xml version="1.0" encoding="utf-8"?>)"
+    R"(<D:propfind xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:prop>)"
+    R"(<D:current-user-principal/><C:calendar-home-set/><D:resourcetype/>)"
+    R"(</D:prop></D:propfind>)";
+
+constexpr QByteArrayView propfindHomeBody =
+    R"(<?xml version="1.0" encoding="utf-8"?>)"
+    R"(<D:propfind xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:prop>)"
+    R"(<C:calendar-home-set/>)"
+    R"(</D:prop></D:propfind>)";
+
+constexpr QByteArrayView propfindCalendarsBody =
+    R"(<?xml version="1.0" encoding="utf-8"?>)"
+    R"(<D:propfind xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav" xmlns:CS="http://calendarserver.org/ns/">)"
+    R"(<D:prop><D:resourcetype/><D:displayname/><C:supported-calendar-component-set/>)"
+    R"(<D:supported-report-set/><CS:getctag/><D:sync-token/></D:prop></D:propfind>)";
+
+constexpr QByteArrayView propfindCtagBody =
+    R"(<?xml version="1.0" encoding="utf-8"?>)"
+    R"(<D:propfind xmlns:D="DAV:" xmlns:CS="http://calendarserver.org/ns/">)"
+    R"(<D:prop><CS:getctag/><D:sync-token/></D:prop></D:propfind>)";
+
+constexpr QByteArrayView etagQueryBody =
+    R"(<?xml version="1.0" encoding="utf-8"?>)"
+    R"(<C:calendar-query xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
+    R"(<D:prop><D:getetag/></D:prop><C:filter><C:comp-filter name="VCALENDAR"/></C:filter>)"
+    R"(</C:calendar-query>)";
+
+QByteArray mkcolBody(const QString &displayName, bool mkcalendar)
+{
+    const QByteArray props =
+        "<D:displayname>" + escaped(displayName).toUtf8() + "</D:displayname>"
+        "<C:supported-calendar-component-set><C:comp name=\"VTODO\"/></C:supported-calendar-component-set>";
+    if (mkcalendar)
+        return R"(<?xml version="1.0" encoding="utf-8"?>)"
+               R"(<C:mkcalendar xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:set><D:prop>)"
+               + props + "</D:prop></D:set></C:mkcalendar>";
+    return R"(<?xml version="1.0" encoding="utf-8"?>)"
+           R"(<D:mkcol xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:set><D:prop>)"
+           R"(<D:resourcetype><D:collection/><C:calendar/></D:resourcetype>)"
+           + props + "</D:prop></D:set></D:mkcol>";
+}
+
+QByteArray syncCollectionBody(const QString &token)
+{
+    return R"(<?xml version="1.0" encoding="utf-8"?>)"
+           R"(<D:sync-collection xmlns:D="DAV:"><D:sync-token>)"
+           + escaped(token).toUtf8()
+           + R"(</D:sync-token><D:sync-level>1</D:sync-level><D:prop><D:getetag/></D:prop></D:sync-collection>)";
+}
+
+QByteArray multigetBody(const QList<QUrl> &hrefs)
+{
+    QByteArray body = R"(<?xml version="1.0" encoding="utf-8"?>)"
+                      R"(<C:calendar-multiget xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
+                      R"(<D:prop><D:getetag/><C:calendar-data/></D:prop>)";
+    for (const QUrl &href : hrefs)
+        body += "<D:href>" + escaped(href.path(QUrl::FullyEncoded)).toUtf8() + "</D:href>";
+    return body + "</C:calendar-multiget>";
+}
+
+QUrl asCollection(QUrl url)
+{
+    if (!url.path().endsWith(QLatin1Char('/')))
+        url.setPath(url.path() + QLatin1Char('/'));
+    return url;
+}
+
+QUrl resolved(const QUrl &base, const QString &href)
+{
+    return base.resolved(QUrl(href, QUrl::TolerantMode));
+}
+
+CalendarInfo calendarFrom(const QUrl &base, const Response &response)
+{
+    CalendarInfo info;
+    if (!response.hrefs.isEmpty())
+        info.url = asCollection(resolved(base, response.hrefs.first()));
+    if (const Prop *name = response.find(davNs, QStringLiteral("displayname")))
+        info.displayName = name->text.trimmed();
+    if (const Prop *set = response.find(calDavNs, QStringLiteral("supported-calendar-component-set")))
+        info.components = set->compNames;
+    if (const Prop *reports = response.find(davNs, QStringLiteral("supported-report-set")))
+        info.supportsSyncCollection = reports->has(davNs, QStringLiteral("sync-collection"));
+    if (const Prop *ctag = response.find(calServerNs, QStringLiteral("getctag")))
+        info.ctag = ctag->text.trimmed();
+    if (const Prop *token = response.find(davNs, QStringLiteral("sync-token")))
+        info.syncToken = token->text.trimmed();
+    return info;
+}
+
+bool isCalendar(const Response &response)
+{
+    const Prop *type = response.find(davNs, QStringLiteral("resourcetype"));
+    return type && type->has(calDavNs, QStringLiteral("calendar"));
+}
+
+std::chrono::seconds retryAfterFrom(const QByteArray &header)
+{
+    qint64 seconds = 60;
+    bool ok = false;
+    const qint64 number = header.trimmed().toLongLong(&ok);
+    if (ok) {
+        seconds = number;
+    } else if (!header.isEmpty()) {
+        const QDateTime when = QDateTime::fromString(QString::fromLatin1(header).trimmed(), Qt::RFC2822Date);
+        if (when.isValid())
+            seconds = QDateTime::currentDateTimeUtc().secsTo(when);
+    }
+    // A server asking for less than a minute or more than two hours is not taken at its word.
+    return std::chrono::seconds(std::clamp<qint64>(seconds, 60, 7200));
+}
+
+bool looksLikeHtml(const CalDavClient::Answer &answer)
+{
+    const QByteArray start = answer.body.left(256).trimmed().toLower();
+    return answer.contentType.toLower().contains("html") || start.startsWith("<!doctype html")
+        || start.startsWith("<html");
+}
+
+} // namespace
+
+CalDavClient::CalDavClient(QObject *parent)
+    : QObject(parent)
+    , m_network(new QNetworkAccessManager(this))
+{
+    m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+}
+
+CalDavClient::~CalDavClient() = default;
+
+void CalDavClient::setCredentials(const QString &user, const QString &password)
+{
+    m_authorization = "Basic " + (user.toUtf8() + ':' + password.toUtf8()).toBase64();
+}
+
+void CalDavClient::abortAll()
+{
+    for (QNetworkReply *reply : m_network->findChildren<QNetworkReply *>()) {
+        reply->disconnect(this);
+        reply->abort();
+        reply->deleteLater();
+    }
+}
+
+QUrl CalDavClient::resourceUrl(const QUrl &calendar, const QString &uid)
+{
+    // A UID may hold anything; the resource name keeps to characters every server accepts.
+    QString name;
+    for (const QChar c : uid) {
+        const bool plain = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char('_');
+        name += plain ? c : QLatin1Char('_');
+    }
+    if (name.isEmpty() || name != uid)
+        name = QUuid::createUuidV5(QUuid(), uid).toString(QUuid::WithoutBraces);
+    QUrl url = asCollection(calendar);
+    url.setPath(url.path() + name + QStringLiteral(".ics"));
+    return url;
+}
+
+bool CalDavClient::sameResource(const QUrl &a, const QUrl &b)
+{
+    // Servers spell the same path with and without percent-encoding.
+    const auto path = [](const QUrl &u) {
+        return u.adjusted(QUrl::NormalizePathSegments | QUrl::StripTrailingSlash).path(QUrl::FullyDecoded);
+    };
+    return a.scheme() == b.scheme() && a.host().compare(b.host(), Qt::CaseInsensitive) == 0
+        && a.port() == b.port() && path(a) == path(b);
+}
+
+void CalDavClient::send(Request request, std::function<void(const Answer &)> done)
+{
+    QNetworkRequest net(request.url);
+    net.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    if (!m_authorization.isEmpty())
+        net.setRawHeader("Authorization", m_authorization);
+    if (!request.body.isEmpty())
+        net.setHeader(QNetworkRequest::ContentTypeHeader, request.contentType);
+    if (!request.depth.isEmpty())
+        net.setRawHeader("Depth", request.depth);
+    for (const auto &[name, value] : request.headers)
+        net.setRawHeader(name, value);
+    QNetworkReply *reply = m_network->sendCustomRequest(net, request.verb, request.body);
+
+    // Our own timer: it restarts on every sign of life, so a slow big answer is not cut.
+    auto *timer = new QTimer(reply);
+    timer->setSingleShot(true);
+    timer->setInterval(m_timeout);
+    auto timedOut = std::make_shared<bool>(false);
+    auto tooLarge = std::make_shared<bool>(false);
+    connect(timer, &QTimer::timeout, reply, [reply, timedOut] {
+        *timedOut = true;
+        reply->abort();
+    });
+    const auto alive = [timer] { timer->start(); };
+    connect(reply, &QNetworkReply::uploadProgress, timer, alive);
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, timer, tooLarge, limit = request.maxBytes](qint64 received, qint64 total) {
+        timer->start();
+        if (received > limit || total > limit) {
+            *tooLarge = true;
+            reply->abort();
+        }
+    });
+    timer->start();
+    connect(reply, &QNetworkReply::finished, this, [this, reply, request, done, timedOut, tooLarge] {
+        reply->deleteLater();
+        if (*tooLarge) {
+            Answer answer;
+            answer.url = request.url;
+            answer.tooLarge = true;
+            done(answer);
+            return;
+        }
+        finish(reply, request, done, *timedOut);
+    });
+}
+
+void CalDavClient::finish(QNetworkReply *reply, Request request, std::function<void(const Answer &)> done, bool timedOut)
+{
+    Answer answer;
+    answer.url = request.url;
+    answer.timedOut = timedOut;
+    answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    answer.networkError = reply->error();
+    if (reply->isOpen())
+        answer.body = reply->readAll();
+    answer.etag = reply->rawHeader("ETag");
+    answer.contentType = reply->rawHeader("Content-Type");
+    answer.retryAfter = reply->rawHeader("Retry-After");
+
+    const bool redirect = answer.status == 301 || answer.status == 302 || answer.status == 303
+        || answer.status == 307 || answer.status == 308;
+    const QByteArray location = reply->rawHeader("Location");
+    if (redirect && !location.isEmpty() && request.redirects < 5) {
+        const QUrl target = request.url.resolved(QUrl(QString::fromUtf8(location)));
+        // Never follow to plain HTTP from HTTPS: the password would travel in the clear.
+        if (target.isValid() && !(request.url.scheme() == QLatin1String("https") && target.scheme() != QLatin1String("https"))) {
+            request.url = target;
+            ++request.redirects;
+            send(std::move(request), std::move(done));
+            return;
+        }
+    }
+    done(answer);
+}
+
+CalDavError CalDavClient::errorFor(const Answer &answer) const
+{
+    CalDavError error;
+    error.httpStatus = answer.status;
+    const auto fail = [&](CalDavError::Kind kind, const QString &message) {
+        error.kind = kind;
+        error.message = message;
+        return error;
+    };
+    if (answer.tooLarge)
+        return fail(CalDavError::Kind::TooLarge, tr("The server's answer was too large to accept."));
+    if (answer.timedOut)
+        return fail(CalDavError::Kind::Timeout, tr("The server did not answer in time."));
+    if (answer.status == 0) {
+        switch (answer.networkError) {
+        case QNetworkReply::NoError:
+            return fail(CalDavError::Kind::Network, tr("The server's answer could not be read."));
+        case QNetworkReply::SslHandshakeFailedError:
+        case QNetworkReply::TooManyRedirectsError:
+        case QNetworkReply::InsecureRedirectError:
+            return fail(CalDavError::Kind::Tls, tr("The server's certificate could not be verified."));
+        case QNetworkReply::TimeoutError:
+            return fail(CalDavError::Kind::Timeout, tr("The server did not answer in time."));
+        case QNetworkReply::RemoteHostClosedError:
+            return fail(CalDavError::Kind::Network, tr("The connection to the server was lost."));
+        default:
+            return fail(CalDavError::Kind::Network, tr("The server could not be reached."));
+        }
+    }
+    if (answer.success())
+        return error;
+    switch (answer.status) {
+    case 401:
+        return fail(CalDavError::Kind::Unauthorized, tr("The server refused the user name or password."));
+    case 403:
+        return fail(CalDavError::Kind::Forbidden, tr("The server does not allow this for this account."));
+    case 404:
+    case 410:
+        return fail(CalDavError::Kind::NotFound, tr("The calendar or task was not found on the server."));
+    case 412:
+        return fail(CalDavError::Kind::Conflict, tr("The task was changed on the server meanwhile."));
+    case 429:
+    case 503: {
+        error.retryAfter = retryAfterFrom(answer.retryAfter);
+        const int minutes = int((error.retryAfter.count() + 59) / 60);
+        return fail(CalDavError::Kind::RateLimited, tr("The server is busy; it asks to wait %n minute(s).", nullptr, minutes));
+    }
+    default:
+        break;
+    }
+    if (looksLikeHtml(answer) && answer.status < 500)
+        return fail(CalDavError::Kind::NotCalDav, tr("The address leads to a web page, not to a CalDAV server."));
+    return fail(CalDavError::Kind::Server, tr("The server reported error %1.").arg(answer.status));
+}
+
+// ---- Discovery ----
+
+void CalDavClient::discover(const QUrl &url, std::function<void(Discovery)> done)
+{
+    auto result = std::make_shared<Discovery>();
+    propfindPrincipal(url, std::nullopt, result, std::move(done));
+}
+
+void CalDavClient::propfindPrincipal(const QUrl &url, const std::optional<QUrl> &fallback,
+                                     std::shared_ptr<Discovery> result, std::function<void(Discovery)> done)
+{
+    const bool wellKnownTried = fallback.has_value();
+    Request request{"PROPFIND", url, propfindPrincipalBody.toByteArray()};
+    request.depth = "0";
+    send(request, [this, url, fallback, wellKnownTried, result, done](const Answer &answer) {
+        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        if (status) {
+            for (const Response &r : status->responses) {
+                const Prop *principal = r.find(davNs, QStringLiteral("current-user-principal"));
+                const Prop *home = r.find(calDavNs, QStringLiteral("calendar-home-set"));
+                if (principal && !principal->hrefs.isEmpty() && result->principal.isEmpty())
+                    result->principal = resolved(answer.url, principal->hrefs.first());
+                if (home && !home->hrefs.isEmpty() && result->home.isEmpty())
+                    result->home = asCollection(resolved(answer.url, home->hrefs.first()));
+            }
+        }
+        // Some servers name no principal: the address that answered stands for it.
+        if (result->principal.isEmpty() && result->home.isEmpty() && wellKnownTried
+            && (status || !fallback->isEmpty()))
+            result->principal = status ? answer.url : *fallback;
+        if (!result->principal.isEmpty() || !result->home.isEmpty()) {
+            if (result->home.isEmpty())
+                propfindHome(result, done);
+            else
+                listCalendars(result, done);
+            return;
+        }
+        const CalDavError error = status ? CalDavError() : errorFor(answer);
+        const bool fatal = error.kind == CalDavError::Kind::Unauthorized || error.kind == CalDavError::Kind::Network
+            || error.kind == CalDavError::Kind::Tls || error.kind == CalDavError::Kind::Timeout
+            || error.kind == CalDavError::Kind::RateLimited;
+        if (!wellKnownTried && !fatal) {
+            propfindPrincipal(url.resolved(QUrl(QStringLiteral("/.well-known/caldav"))),
+                              status ? answer.url : QUrl(), result, done);
+            return;
+        }
+        result->error = error;
+        if (result->error.ok() || result->error.kind == CalDavError::Kind::NotFound
+            || result->error.kind == CalDavError::Kind::Server) {
+            result->error.kind = CalDavError::Kind::NotCalDav;
+            result->error.message = tr("The address does not lead to a CalDAV server.");
+        }
+        done(*result);
+    });
+}
+
+void CalDavClient::propfindHome(std::shared_ptr<Discovery> result, std::function<void(Discovery)> done)
+{
+    Request request{"PROPFIND", result->principal, propfindHomeBody.toByteArray()};
+    request.depth = "0";
+    send(request, [this, result, done](const Answer &answer) {
+        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        if (!status) {
+            result->error = errorFor(answer);
+            if (result->error.ok()) {
+                result->error.kind = CalDavError::Kind::NotCalDav;
+                result->error.message = tr("The address does not lead to a CalDAV server.");
+            }
+            done(*result);
+            return;
+        }
+        for (const Response &r : status->responses) {
+            if (const Prop *home = r.find(calDavNs, QStringLiteral("calendar-home-set")); home && !home->hrefs.isEmpty()) {
+                result->home = asCollection(resolved(answer.url, home->hrefs.first()));
+                break;
+            }
+        }
+        if (result->home.isEmpty())
+            result->home = asCollection(result->principal);
+        listCalendars(result, done);
+    });
+}
+
+void CalDavClient::listCalendars(std::shared_ptr<Discovery> result, std::function<void(Discovery)> done)
+{
+    Request request{"PROPFIND", result->home, propfindCalendarsBody.toByteArray()};
+    request.depth = "1";
+    send(request, [this, result, done](const Answer &answer) {
+        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        if (!status) {
+            result->error = errorFor(answer);
+            if (result->error.ok()) {
+                result->error.kind = CalDavError::Kind::NotCalDav;
+                result->error.message = tr("The address does not lead to a CalDAV server.");
+            }
+            done(*result);
+            return;
+        }
+        for (const Response &r : status->responses) {
+            if (!isCalendar(r))
+                continue;
+            const CalendarInfo info = calendarFrom(answer.url, r);
+            if (info.holdsTodo() && !info.url.isEmpty())
+                result->calendars << info;
+        }
+        done(*result);
+    });
+}
+
+void CalDavClient::createCalendar(const QUrl &home, const QString &displayName, std::function<void(CreatedCalendar)> done)
+{
+    const QUrl url = asCollection(asCollection(home).resolved(QUrl(QUuid::createUuid().toString(QUuid::WithoutBraces))));
+    Request request{"MKCOL", url, mkcolBody(displayName, false)};
+    send(request, [this, url, displayName, done](const Answer &answer) {
+        if (answer.status == 201) {
+            describeCalendar(url, done);
+            return;
+        }
+        // Servers without extended MKCOL (RFC 5689) know the older MKCALENDAR.
+        if (answer.status == 400 || answer.status == 403 || answer.status == 405 || answer.status == 415
+            || answer.status == 501) {
+            Request fallback{"MKCALENDAR", url, mkcolBody(displayName, true)};
+            send(fallback, [this, url, done](const Answer &second) {
+                if (second.status == 201) {
+                    describeCalendar(url, done);
+                    return;
+                }
+                CreatedCalendar created;
+                created.error = errorFor(second);
+                done(created);
+            });
+            return;
+        }
+        CreatedCalendar created;
+        created.error = errorFor(answer);
+        if (created.error.ok()) {
+            created.error.kind = CalDavError::Kind::Server;
+            created.error.message = tr("The server reported error %1.").arg(answer.status);
+        }
+        done(created);
+    });
+}
+
+void CalDavClient::describeCalendar(const QUrl &url, std::function<void(CreatedCalendar)> done)
+{
+    Request request{"PROPFIND", url, propfindCalendarsBody.toByteArray()};
+    request.depth = "0";
+    send(request, [this, url, done](const Answer &answer) {
+        CreatedCalendar created;
+        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        if (!status || status->responses.isEmpty()) {
+            created.error = errorFor(answer);
+            if (created.error.ok()) {
+                created.error.kind = CalDavError::Kind::NotCalDav;
+                created.error.message = tr("The address does not lead to a CalDAV server.");
+            }
+            done(created);
+            return;
+        }
+        created.calendar = calendarFrom(answer.url, status->responses.first());
+        created.calendar.url = url;
+        done(created);
+    });
+}
+
+// ---- Changes ----
+
+void CalDavClient::listChanges(const CalendarInfo &calendar, const SyncState &since, std::function<void(ChangeList)> done)
+{
+    if (!calendar.supportsSyncCollection) {
+        listByCtag(calendar, since, std::move(done));
+        return;
+    }
+    Request request{"REPORT", calendar.url, syncCollectionBody(since.syncToken)};
+    request.depth = "0";
+    // A sync-collection answer names every resource once: its size grows with the calendar.
+    request.maxBytes = 64 * 1024 * 1024;
+    send(request, [this, calendar, since, done](const Answer &answer) {
+        ChangeList changes;
+        const bool hadToken = !since.syncToken.isEmpty();
+        if (hadToken && ((answer.status == 403 && errorConditions(answer.body).contains(QStringLiteral("valid-sync-token")))
+                         || answer.status == 500 || answer.status == 400)) {
+            // Xandikos answers a token it no longer knows with 500, others with 403.
+            changes.error.kind = CalDavError::Kind::InvalidSyncToken;
+            changes.error.httpStatus = answer.status;
+            changes.error.message = tr("The server asked for a full resync.");
+            done(changes);
+            return;
+        }
+        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        if (!status) {
+            changes.error = errorFor(answer);
+            if (changes.error.ok()) {
+                changes.error.kind = CalDavError::Kind::NotCalDav;
+                changes.error.message = tr("The address does not lead to a CalDAV server.");
+            }
+            done(changes);
+            return;
+        }
+        changes.state.syncToken = status->syncToken;
+        for (const Response &r : status->responses) {
+            for (const QString &href : r.hrefs) {
+                const QUrl url = resolved(answer.url, href);
+                if (sameResource(url, calendar.url)) {
+                    // RFC 6578: the collection itself answered 507 means more changes follow.
+                    if (r.status == 507)
+                        changes.truncated = true;
+                    continue;
+                }
+                if (r.status == 404 || r.status == 410) {
+                    changes.removed << url;
+                } else if (const Prop *etag = r.find(davNs, QStringLiteral("getetag"))) {
+                    changes.changed << ResourceState{url, etag->text.trimmed()};
+                }
+            }
+        }
+        changes.complete = !hadToken && !changes.truncated;
+        changes.unchanged = hadToken && changes.changed.isEmpty() && changes.removed.isEmpty() && !changes.truncated;
+        done(changes);
+    });
+}
+
+void CalDavClient::listByCtag(const CalendarInfo &calendar, const SyncState &since, std::function<void(ChangeList)> done)
+{
+    Request request{"PROPFIND", calendar.url, propfindCtagBody.toByteArray()};
+    request.depth = "0";
+    send(request, [this, calendar, since, done](const Answer &answer) {
+        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        if (!status) {
+            ChangeList changes;
+            changes.error = errorFor(answer);
+            if (changes.error.ok()) {
+                changes.error.kind = CalDavError::Kind::NotCalDav;
+                changes.error.message = tr("The address does not lead to a CalDAV server.");
+            }
+            done(changes);
+            return;
+        }
+        SyncState state;
+        for (const Response &r : status->responses) {
+            if (const Prop *ctag = r.find(calServerNs, QStringLiteral("getctag")))
+                state.ctag = ctag->text.trimmed();
+            if (const Prop *token = r.find(davNs, QStringLiteral("sync-token")))
+                state.syncToken = token->text.trimmed();
+        }
+        const bool sameTag = !state.ctag.isEmpty() ? state.ctag == since.ctag
+                                                   : !state.syncToken.isEmpty() && state.syncToken == since.syncToken;
+        if (sameTag) {
+            ChangeList changes;
+            changes.unchanged = true;
+            changes.state = state;
+            done(changes);
+            return;
+        }
+        listByEtags(calendar, state, done);
+    });
+}
+
+void CalDavClient::listByEtags(const CalendarInfo &calendar, const SyncState &state, std::function<void(ChangeList)> done)
+{
+    Request request{"REPORT", calendar.url, etagQueryBody.toByteArray()};
+    request.depth = "1";
+    request.maxBytes = 64 * 1024 * 1024;
+    send(request, [this, calendar, state, done](const Answer &answer) {
+        ChangeList changes;
+        changes.state = state;
+        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        if (!status) {
+            changes.error = errorFor(answer);
+            if (changes.error.ok()) {
+                changes.error.kind = CalDavError::Kind::NotCalDav;
+                changes.error.message = tr("The address does not lead to a CalDAV server.");
+            }
+            done(changes);
+            return;
+        }
+        changes.complete = true;
+        for (const Response &r : status->responses) {
+            const Prop *etag = r.find(davNs, QStringLiteral("getetag"));
+            for (const QString &href : r.hrefs) {
+                const QUrl url = resolved(answer.url, href);
+                if (etag && !sameResource(url, calendar.url))
+                    changes.changed << ResourceState{url, etag->text.trimmed()};
+            }
+        }
+        done(changes);
+    });
+}
+
+// ---- Resources ----
+
+void CalDavClient::fetch(const QUrl &calendar, const QList<QUrl> &hrefs, std::function<void(FetchedResources)> done)
+{
+    fetchBatch(calendar, hrefs, std::make_shared<FetchedResources>(), std::move(done));
+}
+
+void CalDavClient::fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_ptr<FetchedResources> result,
+                              std::function<void(FetchedResources)> done)
+{
+    if (pending.isEmpty()) {
+        done(*result);
+        return;
+    }
+    const QList<QUrl> batch = pending.mid(0, multigetBatch);
+    pending.remove(0, batch.size());
+    Request request{"REPORT", calendar, multigetBody(batch)};
+    request.depth = "1";
+    // Each resource may be up to its limit, and XML escaping can double it.
+    request.maxBytes = qint64(batch.size()) * maxResourceBytes * 2 + 64 * 1024;
+    send(request, [this, calendar, pending, batch, result, done](const Answer &answer) {
+        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        if (!status) {
+            result->error = errorFor(answer);
+            if (result->error.ok()) {
+                result->error.kind = CalDavError::Kind::NotCalDav;
+                result->error.message = tr("The address does not lead to a CalDAV server.");
+            }
+            done(*result);
+            return;
+        }
+        QList<QUrl> unanswered = batch;
+        for (const Response &r : status->responses) {
+            for (const QString &href : r.hrefs) {
+                const QUrl url = resolved(answer.url, href);
+                const auto asked = std::find_if(unanswered.begin(), unanswered.end(),
+                                                [&](const QUrl &u) { return sameResource(u, url); });
+                if (asked == unanswered.end())
+                    continue;
+                const QUrl requested = *asked;
+                unanswered.erase(asked);
+                const Prop *data = r.find(calDavNs, QStringLiteral("calendar-data"));
+                const Prop *etag = r.find(davNs, QStringLiteral("getetag"));
+                if (!data) {
+                    result->missing << requested;
+                    continue;
+                }
+                const QByteArray bytes = data->text.toUtf8();
+                if (bytes.size() > maxResourceBytes) {
+                    result->refused << requested;
+                    continue;
+                }
+                result->resources << Resource{requested, etag ? etag->text.trimmed() : QString(), bytes};
+            }
+        }
+        result->missing << unanswered;
+        fetchBatch(calendar, pending, result, done);
+    });
+}
+
+void CalDavClient::put(const QUrl &href, const QByteArray &ics, const QString &ifMatch, std::function<void(WriteResult)> done)
+{
+    Request request{"PUT", href, ics, "text/calendar; charset=utf-8"};
+    if (ifMatch.isEmpty())
+        request.headers.append(std::pair<QByteArray, QByteArray>("If-None-Match", "*"));
+    else
+        request.headers.append(std::pair<QByteArray, QByteArray>("If-Match", ifMatch.toUtf8()));
+    send(request, [this, done](const Answer &answer) {
+        WriteResult result;
+        if (answer.status == 207) {
+            // Xandikos refuses a clashing UID with a 412 inside a multistatus.
+            const std::optional<MultiStatus> status = parseMultiStatus(answer.body);
+            const bool precondition = status && std::any_of(status->responses.begin(), status->responses.end(),
+                                                            [](const Response &r) { return r.status == 412; });
+            Answer failed = answer;
+            failed.status = precondition ? 412 : 500;
+            result.error = errorFor(failed);
+            done(result);
+            return;
+        }
+        result.error = errorFor(answer);
+        if (result.error.ok()) {
+            // A weak or missing ETag means the server stored something else than what was sent.
+            if (!answer.etag.isEmpty() && !answer.etag.startsWith("W/"))
+                result.etag = QString::fromUtf8(answer.etag);
+            result.mustFetch = result.etag.isEmpty();
+        }
+        done(result);
+    });
+}
+
+void CalDavClient::remove(const QUrl &href, const QString &ifMatch, std::function<void(CalDavError)> done)
+{
+    Request request{"DELETE", href};
+    if (!ifMatch.isEmpty())
+        request.headers.append(std::pair<QByteArray, QByteArray>("If-Match", ifMatch.toUtf8()));
+    send(request, [this, done](const Answer &answer) {
+        if (answer.status == 404 || answer.status == 410) {
+            done(CalDavError());
+            return;
+        }
+        done(errorFor(answer));
+    });
+}
+
+} // namespace Velmora::Sync

@@ -1,0 +1,169 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace Velmora::Sync {
+
+// What went wrong, with one sentence for the user.
+struct CalDavError {
+    enum class Kind {
+        None,
+        Unauthorized,     // 401: do not retry by itself
+        Forbidden,        // 403
+        NotFound,         // 404
+        Conflict,         // 412: the resource changed on the server since our ETag
+        RateLimited,      // 429 or 503: wait retryAfter
+        InvalidSyncToken, // the server forgot our sync token: list everything again
+        Timeout,
+        NotCalDav,        // HTML or something else that is no WebDAV answer
+        Tls,
+        Network,          // unreachable, refused, connection lost
+        TooLarge,         // an answer or a resource over its limit
+        Server,           // any other failure status
+    };
+    Kind kind = Kind::None;
+    int httpStatus = 0;
+    std::chrono::seconds retryAfter{0};
+    QString message;
+
+    bool ok() const { return kind == Kind::None; }
+};
+
+struct CalendarInfo {
+    QUrl url;
+    QString displayName;
+    QStringList components; // the supported component set; empty when the server gives none (all)
+    bool supportsSyncCollection = false;
+    QString ctag;
+    QString syncToken;
+
+    bool holdsTodo() const { return components.isEmpty() || components.contains(QStringLiteral("VTODO")); }
+};
+
+struct Discovery {
+    QUrl principal;
+    QUrl home;
+    QList<CalendarInfo> calendars; // only those that can hold VTODOs
+    CalDavError error;
+};
+
+struct CreatedCalendar {
+    CalendarInfo calendar;
+    CalDavError error;
+};
+
+struct ResourceState {
+    QUrl href;
+    QString etag; // as the server quotes it
+};
+
+// Where the last listing left off.
+struct SyncState {
+    QString syncToken;
+    QString ctag;
+};
+
+struct ChangeList {
+    bool unchanged = false; // nothing changed since SyncState (one request made)
+    bool complete = false;  // `changed` lists every resource; those not named are gone
+    bool truncated = false; // the server sent part of the changes: ask again from `state`
+    QList<ResourceState> changed;
+    QList<QUrl> removed;
+    SyncState state;
+    CalDavError error;
+};
+
+struct Resource {
+    QUrl href;
+    QString etag;
+    QByteArray data;
+};
+
+struct FetchedResources {
+    QList<Resource> resources;
+    QList<QUrl> missing; // gone meanwhile
+    QList<QUrl> refused; // over the resource size limit
+    CalDavError error;
+};
+
+struct WriteResult {
+    QString etag;           // empty when the server did not give a usable one
+    bool mustFetch = false; // the server may have changed what was sent: fetch it for its ETag
+    CalDavError error;
+};
+
+// A CalDAV client (RFC 4791, 6578, 6764) over QNetworkAccessManager. Every call returns at once
+// and answers later through its callback on this object's thread; callbacks of a destroyed
+// client never run.
+class CalDavClient : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr qsizetype maxResourceBytes = 1024 * 1024;
+    static constexpr int multigetBatch = 25;
+
+    explicit CalDavClient(QObject *parent = nullptr);
+    ~CalDavClient() override;
+
+    void setCredentials(const QString &user, const QString &password);
+    // A request with no progress for this long fails with Kind::Timeout.
+    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+
+    // The calendars that can hold tasks, starting from the given URL, else /.well-known/caldav.
+    void discover(const QUrl &url, std::function<void(Discovery)> done);
+    // A new collection for VTODOs only under home (extended MKCOL, else MKCALENDAR).
+    void createCalendar(const QUrl &home, const QString &displayName, std::function<void(CreatedCalendar)> done);
+    // Changes since `since`: sync-collection where the calendar offers it, otherwise the ctag
+    // and, when it moved, a full ETag listing.
+    void listChanges(const CalendarInfo &calendar, const SyncState &since, std::function<void(ChangeList)> done);
+    // The resources' data and ETags by calendar-multiget, in batches.
+    void fetch(const QUrl &calendar, const QList<QUrl> &hrefs, std::function<void(FetchedResources)> done);
+    // Creates (empty ifMatch: If-None-Match: *) or replaces (If-Match) one resource.
+    void put(const QUrl &href, const QByteArray &ics, const QString &ifMatch, std::function<void(WriteResult)> done);
+    // Deletes one resource if it still has the ETag (any, with an empty one); one already gone
+    // counts as deleted.
+    void remove(const QUrl &href, const QString &ifMatch, std::function<void(CalDavError)> done);
+    // Stops every request; their callbacks do not run.
+    void abortAll();
+
+    // Where a new chore's resource goes: <uid>.ics in the calendar.
+    static QUrl resourceUrl(const QUrl &calendar, const QString &uid);
+    // Same resource, whatever the spelling of the href.
+    static bool sameResource(const QUrl &a, const QUrl &b);
+
+    struct Answer;
+
+private:
+    struct Request;
+    void send(Request request, std::function<void(const Answer &)> done);
+    void finish(QNetworkReply *reply, Request request, std::function<void(const Answer &)> done, bool timedOut);
+    CalDavError errorFor(const Answer &answer) const;
+    void propfindPrincipal(const QUrl &url, const std::optional<QUrl> &fallback, std::shared_ptr<Discovery> result,
+                           std::function<void(Discovery)> done);
+    void propfindHome(std::shared_ptr<Discovery> result, std::function<void(Discovery)> done);
+    void listCalendars(std::shared_ptr<Discovery> result, std::function<void(Discovery)> done);
+    void describeCalendar(const QUrl &url, std::function<void(CreatedCalendar)> done);
+    void listByCtag(const CalendarInfo &calendar, const SyncState &since, std::function<void(ChangeList)> done);
+    void listByEtags(const CalendarInfo &calendar, const SyncState &state, std::function<void(ChangeList)> done);
+    void fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_ptr<FetchedResources> result,
+                    std::function<void(FetchedResources)> done);
+
+    QNetworkAccessManager *m_network;
+    QByteArray m_authorization;
+    std::chrono::milliseconds m_timeout{30000};
+};
+
+} // namespace Velmora::Sync

@@ -1,0 +1,820 @@
+#include "Velmora/Sync/VTodoCodec.h"
+
+#include "Velmora/Model/ChoreDates.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QSet>
+
+#include <libical/ical.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <mutex>
+
+namespace Velmora::Sync {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Velmora::Sync::VTodoCodec", text);
+}
+
+// Our own properties. The prefix names the product so no other app writes them.
+constexpr char colorProperty[] = "X-TASKARELLO-COLOR";
+constexpr char startProperty[] = "X-TASKARELLO-START";
+constexpr char reminderProperty[] = "X-TASKARELLO-REMINDER";
+constexpr char endMillisecondsParameter[] = "X-TASKARELLO-MS";
+// Marks the one alarm this app owns inside the VTODO.
+constexpr char alarmMarker[] = "X-TASKARELLO-ALARM";
+// Stands for a content line kept verbatim; its value indexes the kept lines.
+constexpr char keptProperty[] = "X-TASKARELLO-KEPT";
+constexpr QByteArrayView ownPrefix = "X-TASKARELLO-";
+
+// Dates outside these years are not chores anybody keeps; they are refused, not guessed at.
+constexpr int firstYear = 1900;
+constexpr int lastYear = 2999;
+
+struct ComponentDeleter {
+    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+void setUpLibical()
+{
+    static std::once_flag once;
+    // Errors are answered by refusing the input, never by aborting the process.
+    std::call_once(once, [] { icalerror_set_errors_are_fatal(0); });
+}
+
+bool saneDay(const QDate &day)
+{
+    return day.isValid() && day.year() >= firstYear && day.year() <= lastYear;
+}
+
+// ---- Content lines ----
+
+QByteArray unfold(const QByteArray &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 2 < text.size() && text[i + 1] == '\n' && (text[i + 2] == ' ' || text[i + 2] == '\t')) {
+            i += 2;
+            continue;
+        }
+        if (c == '\n' && i + 1 < text.size() && (text[i + 1] == ' ' || text[i + 1] == '\t')) {
+            i += 1;
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+QList<QByteArray> contentLines(const QByteArray &text)
+{
+    QList<QByteArray> lines;
+    for (QByteArray line : unfold(text).split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        // iCalendar allows no control characters in a line but tabs, and libical drops them
+        // when writing: dropped here already, a value reads the same before and after.
+        line.removeIf([](char c) { return uchar(c) < 0x20 && c != '\t'; });
+        if (!line.isEmpty())
+            lines << line;
+    }
+    return lines;
+}
+
+// Where the value starts: after the first colon outside a quoted parameter value.
+qsizetype valueStart(const QByteArray &line)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ':' && !quoted)
+            return i + 1;
+    }
+    return line.size();
+}
+
+QByteArray propertyName(const QByteArray &line)
+{
+    qsizetype end = 0;
+    while (end < line.size() && line[end] != ';' && line[end] != ':')
+        ++end;
+    return line.left(end).toUpper();
+}
+
+// Folds at 75 octets without splitting a UTF-8 sequence.
+QByteArray fold(const QByteArray &line)
+{
+    QByteArray out;
+    qsizetype start = 0;
+    qsizetype limit = 75;
+    while (line.size() - start > limit) {
+        qsizetype cut = start + limit;
+        while (cut > start + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        out += line.mid(start, cut - start);
+        out += "\r\n ";
+        start = cut;
+        limit = 74;
+    }
+    out += line.mid(start);
+    return out;
+}
+
+// The properties of a VTODO this codec reads or writes; everything else inside a VTODO is
+// kept byte for byte, because libical 3.0 loses unknown properties (X-LIC-ERROR), unknown
+// parameters and the escapes of X- values.
+bool handledInTodo(const QByteArray &name)
+{
+    static const QSet<QByteArray> names{"UID", "SUMMARY", "DUE", "DTSTART", "COMPLETED", "STATUS",
+                                        "PERCENT-COMPLETE", "COLOR", "DTSTAMP", "LAST-MODIFIED",
+                                        "RECURRENCE-ID"};
+    return names.contains(name) || name.startsWith(ownPrefix);
+}
+
+struct Prepared {
+    QByteArray text;
+    QList<QByteArray> kept;
+};
+
+// Replaces what libical would damage by placeholders that it keeps.
+Prepared prepare(const QByteArray &ics)
+{
+    Prepared prepared;
+    QList<QByteArray> stack;
+    for (const QByteArray &line : contentLines(ics)) {
+        const QByteArray name = propertyName(line);
+        if (name == "BEGIN" || name == "END") {
+            const QByteArray component = line.mid(line.indexOf(':') + 1).trimmed().toUpper();
+            if (name == "BEGIN")
+                stack << component;
+            else if (!stack.isEmpty())
+                stack.removeLast();
+            prepared.text += line + "\r\n";
+            continue;
+        }
+        if (name == keptProperty)
+            continue;
+        // Only VTODOs and the zones they name are read; everything else goes back as it came.
+        bool keep = true;
+        if (stack.contains("VTODO")) {
+            keep = !handledInTodo(name);
+            // libical refuses an empty value ("SUMMARY:") as an error; empty is the same as absent.
+            if (!keep && line.mid(valueStart(line)).trimmed().isEmpty())
+                continue;
+        } else if (stack.contains("VTIMEZONE")) {
+            keep = (name.startsWith("X-") && !name.startsWith("X-LIC-"))
+                || icalproperty_string_to_kind(name.constData()) == ICAL_NO_PROPERTY;
+        }
+        if (keep) {
+            prepared.text += QByteArray(keptProperty) + ':' + QByteArray::number(prepared.kept.size()) + "\r\n";
+            prepared.kept << line;
+        } else {
+            prepared.text += line + "\r\n";
+        }
+    }
+    return prepared;
+}
+
+QByteArray serialize(icalcomponent *calendar, const QList<QByteArray> &kept)
+{
+    // What libical could not parse was set aside verbatim or is ours to rewrite: its error notes go.
+    icalcomponent_strip_errors(calendar);
+    char *raw = icalcomponent_as_ical_string_r(calendar);
+    const QByteArray text(raw);
+    icalmemory_free_buffer(raw);
+    QByteArray out;
+    for (const QByteArray &line : contentLines(text)) {
+        QByteArray restored = line;
+        if (propertyName(line) == keptProperty) {
+            bool ok = false;
+            const int index = line.mid(line.indexOf(':') + 1).toInt(&ok);
+            if (!ok || index < 0 || index >= kept.size())
+                continue;
+            restored = kept[index];
+        }
+        out += fold(restored) + "\r\n";
+    }
+    return out;
+}
+
+// ---- Reading values ----
+
+icalproperty *firstProperty(icalcomponent *c, icalproperty_kind kind)
+{
+    return icalcomponent_get_first_property(c, kind);
+}
+
+icalproperty *ownProperty(icalcomponent *c, const char *name)
+{
+    for (icalproperty *p = firstProperty(c, ICAL_X_PROPERTY); p; p = icalcomponent_get_next_property(c, ICAL_X_PROPERTY)) {
+        if (const char *x = icalproperty_get_x_name(p); x && qstricmp(x, name) == 0)
+            return p;
+    }
+    return nullptr;
+}
+
+QByteArray ownValue(icalcomponent *c, const char *name)
+{
+    icalproperty *p = ownProperty(c, name);
+    const char *value = p ? icalproperty_get_x(p) : nullptr;
+    return value ? QByteArray(value).trimmed() : QByteArray();
+}
+
+void removeAll(icalcomponent *c, icalproperty_kind kind)
+{
+    while (icalproperty *p = firstProperty(c, kind)) {
+        icalcomponent_remove_property(c, p);
+        icalproperty_free(p);
+    }
+}
+
+void removeOwn(icalcomponent *c, const char *name)
+{
+    while (icalproperty *p = ownProperty(c, name)) {
+        icalcomponent_remove_property(c, p);
+        icalproperty_free(p);
+    }
+}
+
+void setOwn(icalcomponent *c, const char *name, const QByteArray &value)
+{
+    removeOwn(c, name);
+    icalproperty *p = icalproperty_new_x(value.constData());
+    icalproperty_set_x_name(p, name);
+    icalcomponent_add_property(c, p);
+}
+
+// An instant from a DATE-TIME: UTC, a named zone, or floating (read in the user's zone).
+std::optional<QDateTime> instantOf(icalproperty *p, icalcomponent *todo, const icaltimetype &t, const QTimeZone &zone)
+{
+    const QDate day(t.year, t.month, t.day);
+    const QTime time(t.hour, t.minute, qBound(0, t.second, 59));
+    if (!saneDay(day) || !time.isValid())
+        return std::nullopt;
+    if (icaltime_is_utc(t))
+        return QDateTime(day, time, QTimeZone::utc());
+    if (const char *tzid = icalproperty_get_parameter_as_string(p, "TZID")) {
+        const QTimeZone named{QByteArray(tzid)};
+        if (named.isValid())
+            return QDateTime(day, time, named);
+        // Not an IANA name (Outlook writes Windows names): the calendar's own VTIMEZONE says.
+        const icaltimetype withZone = icalproperty_get_datetime_with_component(p, todo);
+        if (withZone.zone) {
+            const time_t seconds = icaltime_as_timet_with_zone(withZone, withZone.zone);
+            return QDateTime::fromSecsSinceEpoch(qint64(seconds), QTimeZone::utc());
+        }
+    }
+    return QDateTime(day, time, zone);
+}
+
+// The local day in zone of a DUE or DTSTART, date or date-time.
+std::optional<QDate> dayOf(icalproperty *p, icalcomponent *todo, const QTimeZone &zone)
+{
+    const icaltimetype t = icalvalue_get_datetimedate(icalproperty_get_value(p));
+    if (icaltime_is_null_time(t))
+        return std::nullopt;
+    if (t.is_date) {
+        const QDate day(t.year, t.month, t.day);
+        return saneDay(day) ? std::optional(day) : std::nullopt;
+    }
+    const std::optional<QDateTime> instant = instantOf(p, todo, t, zone);
+    if (!instant)
+        return std::nullopt;
+    const QDate day = instant->toTimeZone(zone).date();
+    return saneDay(day) ? std::optional(day) : std::nullopt;
+}
+
+bool isDate(icalproperty *p)
+{
+    return icalvalue_get_datetimedate(icalproperty_get_value(p)).is_date;
+}
+
+QDateTime startOfDay(const QDate &day, const QTimeZone &zone)
+{
+    return day.startOfDay(zone);
+}
+
+QByteArray floatText(float value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    // Nine significant digits give back the same float.
+    return QByteArray::number(double(value), 'g', 9);
+}
+
+std::optional<float> floatFrom(const QByteArray &text)
+{
+    if (text == "nan")
+        return std::numeric_limits<float>::quiet_NaN();
+    if (text == "inf")
+        return std::numeric_limits<float>::infinity();
+    if (text == "-inf")
+        return -std::numeric_limits<float>::infinity();
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    // Beyond the float range the conversion is undefined: such a value is infinite.
+    if (std::abs(value) > double(std::numeric_limits<float>::max()))
+        return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    return float(value);
+}
+
+QByteArray colorText(const ColorComponentsModel &c)
+{
+    return floatText(c.red) + ' ' + floatText(c.green) + ' ' + floatText(c.blue);
+}
+
+std::optional<ColorComponentsModel> colorFrom(const QByteArray &text)
+{
+    const QList<QByteArray> parts = text.simplified().split(' ');
+    if (parts.size() != 3)
+        return std::nullopt;
+    const auto r = floatFrom(parts[0]), g = floatFrom(parts[1]), b = floatFrom(parts[2]);
+    if (!r || !g || !b)
+        return std::nullopt;
+    return ColorComponentsModel{*r, *g, *b};
+}
+
+QByteArray reminderText(bool notify, double seconds)
+{
+    QByteArray time;
+    if (std::isnan(seconds))
+        time = "nan";
+    else if (std::isinf(seconds))
+        time = seconds > 0 ? "inf" : "-inf";
+    else
+        time = QByteArray::number(seconds, 'g', 17);
+    return QByteArray(notify ? "TRUE" : "FALSE") + ' ' + time;
+}
+
+struct Reminder {
+    bool notify = false;
+    double seconds = 32400;
+};
+
+std::optional<Reminder> reminderFrom(const QByteArray &text)
+{
+    const QList<QByteArray> parts = text.simplified().split(' ');
+    if (parts.size() != 2 || (parts[0] != "TRUE" && parts[0] != "FALSE"))
+        return std::nullopt;
+    Reminder reminder;
+    reminder.notify = parts[0] == "TRUE";
+    if (parts[1] == "nan")
+        reminder.seconds = std::numeric_limits<double>::quiet_NaN();
+    else if (parts[1] == "inf" || parts[1] == "-inf")
+        reminder.seconds = (parts[1] == "inf" ? 1 : -1) * std::numeric_limits<double>::infinity();
+    else {
+        bool ok = false;
+        reminder.seconds = parts[1].toDouble(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    return reminder;
+}
+
+icalcomponent *ownAlarm(icalcomponent *todo)
+{
+    for (icalcomponent *a = icalcomponent_get_first_component(todo, ICAL_VALARM_COMPONENT); a;
+         a = icalcomponent_get_next_component(todo, ICAL_VALARM_COMPONENT)) {
+        if (ownProperty(a, alarmMarker))
+            return a;
+    }
+    return nullptr;
+}
+
+icaltimetype dateValue(const QDate &day)
+{
+    icaltimetype t = icaltime_null_date();
+    t.year = day.year();
+    t.month = day.month();
+    t.day = day.day();
+    t.is_date = 1;
+    return t;
+}
+
+icaltimetype utcValue(const QDateTime &instant)
+{
+    const QDateTime utc = instant.toUTC();
+    icaltimetype t = icaltime_null_time();
+    t.year = utc.date().year();
+    t.month = utc.date().month();
+    t.day = utc.date().day();
+    t.hour = utc.time().hour();
+    t.minute = utc.time().minute();
+    t.second = utc.time().second();
+    t.zone = icaltimezone_get_utc_timezone();
+    return t;
+}
+
+// Text as libical gives it back after writing it: it turns escapes like "\b" into control
+// characters that it drops when writing, and drops blanks around a value when parsing.
+QString cleaned(const char *text)
+{
+    QString s = QString::fromUtf8(text);
+    s.removeIf([](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t'); });
+    return s.trimmed();
+}
+
+// ---- One VTODO ----
+
+struct Parsed {
+    Component calendar;
+    icalcomponent *todo = nullptr;
+    QList<QByteArray> kept;
+    QString reason;
+    bool otherComponents = false;
+};
+
+bool looksLikeHtml(const QByteArray &text)
+{
+    const QByteArray start = text.left(512).trimmed().toLower();
+    return start.startsWith('<');
+}
+
+Parsed parse(const QByteArray &ics)
+{
+    setUpLibical();
+    Parsed parsed;
+    if (ics.size() > VTodoCodec::maxResourceBytes) {
+        parsed.reason = tr("The task is larger than 1 MB.");
+        return parsed;
+    }
+    if (looksLikeHtml(ics)) {
+        parsed.reason = tr("The server sent a web page instead of a task.");
+        return parsed;
+    }
+    if (ics.contains('\0') || !ics.trimmed().toUpper().startsWith("BEGIN:VCALENDAR")) {
+        parsed.reason = tr("The task is not valid iCalendar.");
+        return parsed;
+    }
+    Prepared prepared = prepare(ics);
+    parsed.kept = std::move(prepared.kept);
+    parsed.calendar.reset(icalparser_parse_string(prepared.text.constData()));
+    if (!parsed.calendar || icalcomponent_isa(parsed.calendar.get()) != ICAL_VCALENDAR_COMPONENT) {
+        parsed.calendar.reset();
+        parsed.reason = tr("The task is not valid iCalendar.");
+        return parsed;
+    }
+    icalcomponent *calendar = parsed.calendar.get();
+    icalcomponent *firstTodo = nullptr;
+    icalcomponent *master = nullptr;
+    for (icalcomponent *c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
+        const icalcomponent_kind kind = icalcomponent_isa(c);
+        if (kind == ICAL_VTIMEZONE_COMPONENT)
+            continue;
+        if (kind != ICAL_VTODO_COMPONENT) {
+            parsed.otherComponents = true;
+            continue;
+        }
+        // The master of a recurring task carries no RECURRENCE-ID; its overrides do.
+        if (!firstTodo)
+            firstTodo = c;
+        if (!master && !firstProperty(c, ICAL_RECURRENCEID_PROPERTY))
+            master = c;
+    }
+    parsed.todo = master ? master : firstTodo;
+    if (parsed.todo && firstProperty(parsed.todo, ICAL_XLICERROR_PROPERTY)) {
+        // Everything unknown was set aside, so an error here is in a property we read.
+        parsed.reason = tr("The task is not valid iCalendar.");
+        parsed.todo = nullptr;
+        parsed.calendar.reset();
+    }
+    return parsed;
+}
+
+TodoReading readTodo(icalcomponent *todo, const QTimeZone &zone)
+{
+    TodoReading reading;
+    const char *uid = icalcomponent_get_uid(todo);
+    reading.uid = uid ? cleaned(uid) : QString();
+    if (reading.uid.isEmpty()) {
+        reading.reason = tr("The task has no UID.");
+        return reading;
+    }
+    icalproperty *due = firstProperty(todo, ICAL_DUE_PROPERTY);
+    if (!due) {
+        reading.outcome = TodoReading::Outcome::SkippedNoDue;
+        return reading;
+    }
+    const std::optional<QDate> dueDay = dayOf(due, todo, zone);
+    if (!dueDay) {
+        reading.reason = tr("The task's dates are out of range.");
+        return reading;
+    }
+    std::optional<QDate> startDay = *dueDay;
+    if (icalproperty *start = firstProperty(todo, ICAL_DTSTART_PROPERTY)) {
+        startDay = dayOf(start, todo, zone);
+    } else if (const QByteArray own = ownValue(todo, startProperty); !own.isEmpty()) {
+        startDay = QDate::fromString(QString::fromLatin1(own), QStringLiteral("yyyyMMdd"));
+        if (!saneDay(*startDay))
+            startDay.reset();
+    }
+    if (!startDay) {
+        reading.reason = tr("The task's dates are out of range.");
+        return reading;
+    }
+
+    ChoreFields &f = reading.fields;
+    const char *summary = icalcomponent_get_summary(todo);
+    f.title = summary ? cleaned(summary) : QString();
+    f.dueDate = startOfDay(*dueDay, zone);
+    f.startDate = startOfDay(*startDay, zone);
+
+    if (icalproperty *completed = firstProperty(todo, ICAL_COMPLETED_PROPERTY)) {
+        const icaltimetype t = icalproperty_get_completed(completed);
+        const std::optional<QDateTime> end = instantOf(completed, todo, t, zone);
+        if (!end) {
+            reading.reason = tr("The task's dates are out of range.");
+            return reading;
+        }
+        QDateTime exact = *end;
+        if (const char *ms = icalproperty_get_parameter_as_string(completed, endMillisecondsParameter)) {
+            const int extra = QByteArray(ms).toInt();
+            if (extra > 0 && extra < 1000)
+                exact = exact.addMSecs(extra);
+        }
+        f.endDate = exact;
+    } else if (icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED) {
+        // Finished by an app that did not say when: the last change is the best guess.
+        icalproperty *stamp = firstProperty(todo, ICAL_LASTMODIFIED_PROPERTY);
+        if (!stamp)
+            stamp = firstProperty(todo, ICAL_DTSTAMP_PROPERTY);
+        std::optional<QDateTime> end;
+        if (stamp)
+            end = instantOf(stamp, todo, icalvalue_get_datetimedate(icalproperty_get_value(stamp)), zone);
+        f.endDate = end.value_or(f.dueDate);
+    }
+
+    const char *cssName = nullptr;
+    if (icalproperty *color = firstProperty(todo, ICAL_COLOR_PROPERTY))
+        cssName = icalproperty_get_color(color);
+    const std::optional<ColorComponentsModel> own = colorFrom(ownValue(todo, colorProperty));
+    const QColor named = cssName ? QColor(QString::fromUtf8(cssName).trimmed()) : QColor();
+    // Our exact colour stands unless another app has picked a different COLOR since.
+    if (own && (!named.isValid() || VTodoCodec::nearestCssColorName(*own).compare(QString::fromUtf8(cssName).trimmed(), Qt::CaseInsensitive) == 0))
+        f.colorComponents = *own;
+    else if (named.isValid())
+        f.colorComponents = ColorComponentsModel::fromColor(named);
+    else
+        f.colorComponents = ColorComponentsModel::standardRed();
+
+    if (const std::optional<Reminder> reminder = reminderFrom(ownValue(todo, reminderProperty))) {
+        f.notificationTime = reminder->seconds;
+        // Another app removing our alarm turns the reminder off.
+        f.notify = reminder->notify && (ownAlarm(todo) || !VTodoCodec::reminderInstant(f.dueDate, f.notificationTime, zone));
+    }
+    reading.outcome = TodoReading::Outcome::Chore;
+    return reading;
+}
+
+// ---- Writing our fields into a VTODO ----
+
+void writeDue(icalcomponent *todo, const QDate &day)
+{
+    removeAll(todo, ICAL_DUE_PROPERTY);
+    icalcomponent_add_property(todo, icalproperty_new_due(dateValue(day)));
+}
+
+// DTSTART only when it lies before DUE, of the same value type; otherwise our own property.
+void writeStart(icalcomponent *todo, const QDate &startDay, const QDate &dueDay, const QTimeZone &zone)
+{
+    removeAll(todo, ICAL_DTSTART_PROPERTY);
+    removeOwn(todo, startProperty);
+    if (startDay < dueDay) {
+        icalproperty *due = firstProperty(todo, ICAL_DUE_PROPERTY);
+        const icaltimetype value = !due || isDate(due) ? dateValue(startDay) : utcValue(startOfDay(startDay, zone));
+        icalcomponent_add_property(todo, icalproperty_new_dtstart(value));
+    } else {
+        setOwn(todo, startProperty, startDay.toString(QStringLiteral("yyyyMMdd")).toLatin1());
+    }
+}
+
+void writeCompletion(icalcomponent *todo, const std::optional<QDateTime> &end, bool wasFinished)
+{
+    removeAll(todo, ICAL_COMPLETED_PROPERTY);
+    if (end) {
+        icalproperty *completed = icalproperty_new_completed(utcValue(*end));
+        if (const int ms = int(end->toMSecsSinceEpoch() % 1000); ms > 0)
+            icalproperty_set_parameter_from_string(completed, endMillisecondsParameter, QByteArray::number(ms).constData());
+        icalcomponent_add_property(todo, completed);
+        removeAll(todo, ICAL_STATUS_PROPERTY);
+        icalcomponent_add_property(todo, icalproperty_new_status(ICAL_STATUS_COMPLETED));
+        removeAll(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
+        icalcomponent_add_property(todo, icalproperty_new_percentcomplete(100));
+    } else if (wasFinished) {
+        removeAll(todo, ICAL_STATUS_PROPERTY);
+        icalcomponent_add_property(todo, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
+        removeAll(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
+    }
+}
+
+void writeColor(icalcomponent *todo, const ColorComponentsModel &color)
+{
+    setOwn(todo, colorProperty, colorText(color));
+    removeAll(todo, ICAL_COLOR_PROPERTY);
+    icalcomponent_add_property(todo, icalproperty_new_color(VTodoCodec::nearestCssColorName(color).toLatin1().constData()));
+}
+
+void writeReminder(icalcomponent *todo, const ChoreFields &f, const QTimeZone &zone)
+{
+    setOwn(todo, reminderProperty, reminderText(f.notify, f.notificationTime));
+    while (icalcomponent *alarm = ownAlarm(todo)) {
+        icalcomponent_remove_component(todo, alarm);
+        icalcomponent_free(alarm);
+    }
+    const std::optional<QDateTime> instant = f.notify ? VTodoCodec::reminderInstant(f.dueDate, f.notificationTime, zone)
+                                                      : std::nullopt;
+    if (!instant)
+        return;
+    icalcomponent *alarm = icalcomponent_new_valarm();
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icaltriggertype trigger;
+    trigger.time = utcValue(*instant);
+    trigger.duration = icaldurationtype_null_duration();
+    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+    const QByteArray description = (f.title.isEmpty() ? tr("This chore is due today!") : f.title).toUtf8();
+    icalcomponent_add_property(alarm, icalproperty_new_description(description.constData()));
+    icalproperty *marker = icalproperty_new_x("1");
+    icalproperty_set_x_name(marker, alarmMarker);
+    icalcomponent_add_property(alarm, marker);
+    icalcomponent_add_component(todo, alarm);
+}
+
+bool sameNumber(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// Equal as written: days by the zone's calendar, NaN equal to NaN.
+bool sameFields(const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone)
+{
+    const auto day = [&](const QDateTime &d) { return d.toTimeZone(zone).date(); };
+    return cleaned(a.title.toUtf8().constData()) == cleaned(b.title.toUtf8().constData()) && sameNumber(a.colorComponents.red, b.colorComponents.red)
+        && sameNumber(a.colorComponents.green, b.colorComponents.green)
+        && sameNumber(a.colorComponents.blue, b.colorComponents.blue) && day(a.startDate) == day(b.startDate)
+        && day(a.dueDate) == day(b.dueDate) && a.endDate == b.endDate && a.notify == b.notify
+        && sameNumber(a.notificationTime, b.notificationTime);
+}
+
+QString checkWritable(const QString &uid, const ChoreFields &f, const QTimeZone &zone)
+{
+    if (uid.trimmed().isEmpty() || uid.contains(QLatin1Char('\n')) || uid.contains(QLatin1Char('\r')))
+        return tr("The chore has no usable UID.");
+    if (!zone.isValid())
+        return tr("The time zone is unknown.");
+    const auto inRange = [&](const QDateTime &d) { return d.isValid() && saneDay(d.toTimeZone(zone).date()); };
+    if (!inRange(f.startDate) || !inRange(f.dueDate) || (f.endDate && !inRange(*f.endDate)))
+        return tr("The chore's dates are out of range.");
+    return {};
+}
+
+} // namespace
+
+std::optional<QDateTime> VTodoCodec::reminderInstant(const QDateTime &dueDate, double notificationTime,
+                                                     const QTimeZone &zone)
+{
+    // The app's own reminder rule, so other apps ring at the same minute.
+    return ChoreDates::reminderInstant(dueDate, notificationTime, zone);
+}
+
+QString VTodoCodec::nearestCssColorName(const ColorComponentsModel &components)
+{
+    // Qt's colour names are the SVG 1.1 keywords, which CSS3 took over unchanged.
+    static const QList<std::pair<QString, QColor>> named = [] {
+        QList<std::pair<QString, QColor>> list;
+        for (const QString &name : QColor::colorNames()) {
+            if (name != QLatin1String("transparent"))
+                list.append({name, QColor(name)});
+        }
+        return list;
+    }();
+    const auto clamp = [](float v) { return std::isnan(v) ? 0.0 : std::clamp(double(v), 0.0, 1.0); };
+    const double r = clamp(components.red), g = clamp(components.green), b = clamp(components.blue);
+    QString best;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (const auto &[name, color] : named) {
+        const double dr = color.redF() - r, dg = color.greenF() - g, db = color.blueF() - b;
+        const double distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = name;
+        }
+    }
+    return best;
+}
+
+TodoReading VTodoCodec::read(const QByteArray &ics, const QTimeZone &zone)
+{
+    Parsed parsed = parse(ics);
+    if (!parsed.calendar) {
+        TodoReading reading;
+        reading.reason = parsed.reason;
+        return reading;
+    }
+    if (!parsed.todo) {
+        TodoReading reading;
+        reading.outcome = TodoReading::Outcome::SkippedNotTodo;
+        return reading;
+    }
+    return readTodo(parsed.todo, zone);
+}
+
+TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, const QTimeZone &zone,
+                              const QByteArray &lastServerCopy)
+{
+    setUpLibical();
+    TodoWriting writing;
+    writing.reason = checkWritable(uid, fields, zone);
+    if (!writing.reason.isEmpty())
+        return writing;
+
+    Parsed parsed;
+    std::optional<ChoreFields> before;
+    const bool onServerCopy = !lastServerCopy.isEmpty();
+    if (onServerCopy) {
+        parsed = parse(lastServerCopy);
+        if (parsed.todo) {
+            const TodoReading old = readTodo(parsed.todo, zone);
+            if (old.outcome == TodoReading::Outcome::Chore)
+                before = old.fields;
+        }
+    }
+    // A server copy we cannot build on is replaced as a whole.
+    if (!parsed.todo || !before) {
+        parsed = Parsed();
+        parsed.calendar.reset(icalcomponent_new_vcalendar());
+        icalcomponent_add_property(parsed.calendar.get(), icalproperty_new_version("2.0"));
+        icalcomponent_add_property(parsed.calendar.get(), icalproperty_new_prodid("-//Taskarello//Chores//EN"));
+        parsed.todo = icalcomponent_new_vtodo();
+        icalcomponent_add_component(parsed.calendar.get(), parsed.todo);
+    }
+    icalcomponent *todo = parsed.todo;
+    // The server's UID stays byte for byte when it is the same one.
+    const char *oldUid = icalcomponent_get_uid(todo);
+    if (!oldUid || cleaned(oldUid) != uid.trimmed()) {
+        const QByteArray uidBytes = uid.trimmed().toUtf8();
+        icalcomponent_set_uid(todo, uidBytes.constData());
+    }
+
+    const auto day = [&](const QDateTime &d) { return d.toTimeZone(zone).date(); };
+    const QDate dueDay = day(fields.dueDate), startDay = day(fields.startDate);
+    const bool dueChanged = !before || day(before->dueDate) != dueDay;
+    const bool startChanged = !before || day(before->startDate) != startDay;
+
+    if (!before || before->title != fields.title) {
+        // No SUMMARY for an empty title: libical refuses an empty one when reading.
+        removeAll(todo, ICAL_SUMMARY_PROPERTY);
+        if (const QByteArray title = fields.title.toUtf8(); !title.isEmpty())
+            icalcomponent_add_property(todo, icalproperty_new_summary(title.constData()));
+    }
+    if (dueChanged)
+        writeDue(todo, dueDay);
+    if (dueChanged || startChanged)
+        writeStart(todo, startDay, dueDay, zone);
+    // A task finished elsewhere without COMPLETED gets one, so its end stays put from now on.
+    if (!before || before->endDate != fields.endDate || (fields.endDate && !firstProperty(todo, ICAL_COMPLETED_PROPERTY)))
+        writeCompletion(todo, fields.endDate, before && before->endDate);
+    if (!before || !(before->colorComponents == fields.colorComponents))
+        writeColor(todo, fields.colorComponents);
+    const bool sameTime = before && (before->notificationTime == fields.notificationTime
+                                     || (std::isnan(before->notificationTime) && std::isnan(fields.notificationTime)));
+    if (!before || dueChanged || before->notify != fields.notify || !sameTime)
+        writeReminder(todo, fields, zone);
+
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    removeAll(todo, ICAL_DTSTAMP_PROPERTY);
+    icalcomponent_add_property(todo, icalproperty_new_dtstamp(utcValue(now)));
+    removeAll(todo, ICAL_LASTMODIFIED_PROPERTY);
+    icalcomponent_add_property(todo, icalproperty_new_lastmodified(utcValue(now)));
+
+    writing.ics = serialize(parsed.calendar.get(), parsed.kept);
+    if (onServerCopy) {
+        // A server copy damaged beyond what libical can repair must not spoil the chore: what
+        // we send has to read back as this chore, or it is written afresh.
+        const TodoReading check = read(writing.ics, zone);
+        if (check.outcome != TodoReading::Outcome::Chore || check.uid != uid.trimmed() || !sameFields(check.fields, fields, zone))
+            return write(uid, fields, zone);
+    }
+    // What we could not read back, nobody else should have to.
+    if (writing.ics.size() > maxResourceBytes) {
+        writing.ics.clear();
+        writing.reason = tr("The chore is larger than 1 MB.");
+    }
+    return writing;
+}
+
+} // namespace Velmora::Sync

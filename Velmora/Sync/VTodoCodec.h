@@ -1,0 +1,57 @@
+#pragma once
+
+#include "Velmora/Model/Chore.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTimeZone>
+
+namespace Velmora::Sync {
+
+// One CalDAV resource read as a chore, or why it is not one.
+struct TodoReading {
+    enum class Outcome {
+        Chore,          // uid and fields hold the chore
+        SkippedNoDue,   // a VTODO without DUE: left alone on the server, counted
+        SkippedNotTodo, // a resource without VTODO (an event, a journal entry...): left alone, counted
+        Rejected,       // unreadable or unsound: reason says why in one sentence
+    };
+    Outcome outcome = Outcome::Rejected;
+    QString uid;
+    ChoreFields fields;
+    QString reason;
+};
+
+struct TodoWriting {
+    QByteArray ics; // empty when the chore could not be written
+    QString reason;
+};
+
+// A chore as one VTODO (RFC 5545) in one VCALENDAR, written and read with libical.
+// Days are taken in `zone`, the user's zone: the start and due days are the local days of
+// startDate and dueDate, and read back as the starts of those days. Blanks around a title do
+// not survive: libical drops them when it parses.
+class VTodoCodec {
+public:
+    // Resources larger than this are refused unread.
+    static constexpr qsizetype maxResourceBytes = 1024 * 1024;
+
+    static TodoReading read(const QByteArray &ics, const QTimeZone &zone);
+
+    // Writes the chore. With lastServerCopy (the resource as the server last sent it) the
+    // server's copy is the starting point and only what differs from it is rewritten, so
+    // everything this app does not know (other properties, alarms, categories, relations,
+    // a date-time DUE on the same day) goes back unchanged.
+    static TodoWriting write(const QString &uid, const ChoreFields &fields, const QTimeZone &zone,
+                             const QByteArray &lastServerCopy = {});
+
+    // The CSS3 colour name nearest to the components, as RFC 7986 COLOR wants.
+    static QString nearestCssColorName(const ColorComponentsModel &components);
+
+    // The reminder's instant: the due day at notificationTime in zone; a wall-clock time the
+    // zone skips moves to the next existing one, a doubled one takes the first.
+    static std::optional<QDateTime> reminderInstant(const QDateTime &dueDate, double notificationTime,
+                                                    const QTimeZone &zone);
+};
+
+} // namespace Velmora::Sync

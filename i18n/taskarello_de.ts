@@ -607,17 +607,17 @@
 <context>
     <name>Velmora::ChoreDates</name>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="102"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="103"/>
         <source>overdue</source>
         <translation>überfällig</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="104"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="105"/>
         <source>today</source>
         <translation>heute</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="109"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="110"/>
         <source>%n days left</source>
         <translation>
             <numerusform>noch %n Tag</numerusform>
@@ -625,8 +625,8 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="109"/>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="121"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="110"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="122"/>
         <source>%n days</source>
         <translation>
             <numerusform>%n Tag</numerusform>
@@ -634,7 +634,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="112"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="113"/>
         <source>%n months left</source>
         <translation>
             <numerusform>noch %n Monat</numerusform>
@@ -642,7 +642,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="112"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="113"/>
         <source>%n months</source>
         <translation>
             <numerusform>%n Monat</numerusform>
@@ -650,12 +650,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="114"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="115"/>
         <source>years</source>
         <translation>Jahre</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="120"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="121"/>
         <source>Same day</source>
         <translation>Am selben Tag</translation>
     </message>
@@ -704,9 +704,159 @@
 <context>
     <name>Velmora::NotificationsManager</name>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsManager.cpp" line="91"/>
+        <location filename="../Velmora/Notifications/NotificationsManager.cpp" line="77"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::Sync</name>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="452"/>
+        <source>The task is larger than 1 MB.</source>
+        <translation>Die Aufgabe ist größer als 1 MB.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="456"/>
+        <source>The server sent a web page instead of a task.</source>
+        <translation>Der Server hat eine Webseite statt einer Aufgabe geschickt.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="460"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="468"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="492"/>
+        <source>The task is not valid iCalendar.</source>
+        <translation>Die Aufgabe ist kein gültiges iCalendar.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="505"/>
+        <source>The task has no UID.</source>
+        <translation>Die Aufgabe hat keine UID.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="515"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="527"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="541"/>
+        <source>The task&apos;s dates are out of range.</source>
+        <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="649"/>
+        <source>This chore is due today!</source>
+        <translation>Diese Aufgabe ist heute fällig!</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="676"/>
+        <source>The chore has no usable UID.</source>
+        <translation>Die Aufgabe hat keine brauchbare UID.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="678"/>
+        <source>The time zone is unknown.</source>
+        <translation>Die Zeitzone ist unbekannt.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
+        <source>The chore&apos;s dates are out of range.</source>
+        <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::Sync::CalDavClient</name>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="307"/>
+        <source>The server&apos;s answer was too large to accept.</source>
+        <translation>Die Antwort des Servers war zu groß, um sie anzunehmen.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="309"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="319"/>
+        <source>The server did not answer in time.</source>
+        <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="313"/>
+        <source>The server&apos;s answer could not be read.</source>
+        <translation>Die Antwort des Servers konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="317"/>
+        <source>The server&apos;s certificate could not be verified.</source>
+        <translation>Das Zertifikat des Servers konnte nicht geprüft werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="321"/>
+        <source>The connection to the server was lost.</source>
+        <translation>Die Verbindung zum Server ist abgebrochen.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="323"/>
+        <source>The server could not be reached.</source>
+        <translation>Der Server ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="330"/>
+        <source>The server refused the user name or password.</source>
+        <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="332"/>
+        <source>The server does not allow this for this account.</source>
+        <translation>Der Server erlaubt das für dieses Konto nicht.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="335"/>
+        <source>The calendar or task was not found on the server.</source>
+        <translation>Der Kalender oder die Aufgabe wurde auf dem Server nicht gefunden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="337"/>
+        <source>The task was changed on the server meanwhile.</source>
+        <translation>Die Aufgabe wurde inzwischen auf dem Server geändert.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="342"/>
+        <source>The server is busy; it asks to wait %n minute(s).</source>
+        <translation>
+            <numerusform>Der Server ist ausgelastet; er bittet, %n Minute zu warten.</numerusform>
+            <numerusform>Der Server ist ausgelastet; er bittet, %n Minuten zu warten.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="348"/>
+        <source>The address leads to a web page, not to a CalDAV server.</source>
+        <translation>Die Adresse führt zu einer Webseite, nicht zu einem CalDAV-Server.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="349"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="489"/>
+        <source>The server reported error %1.</source>
+        <translation>Der Server meldete den Fehler %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="402"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="418"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="445"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="506"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="546"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="623"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="667"/>
+        <source>The address does not lead to a CalDAV server.</source>
+        <translation>Die Adresse führt nicht zu einem CalDAV-Server.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="537"/>
+        <source>The server asked for a full resync.</source>
+        <translation>Der Server verlangt einen vollständigen Abgleich.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::Sync::VTodoCodec</name>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="815"/>
+        <source>The chore is larger than 1 MB.</source>
+        <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
 </context>
 <context>

@@ -294,6 +294,26 @@ void CalDavClient::finish(QNetworkReply *reply, Request request, std::function<v
     done(answer);
 }
 
+CalDavError CalDavClient::notCalDav()
+{
+    CalDavError error;
+    error.kind = CalDavError::Kind::NotCalDav;
+    error.message = tr("The address does not lead to a CalDAV server.");
+    return error;
+}
+
+std::optional<MultiStatus> CalDavClient::multiStatusOf(const Answer &answer, CalDavError &error) const
+{
+    std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+    if (!status) {
+        error = errorFor(answer);
+        // A success that is no multistatus: whatever answered is no CalDAV server.
+        if (error.ok())
+            error = notCalDav();
+    }
+    return status;
+}
+
 CalDavError CalDavClient::errorFor(const Answer &answer) const
 {
     CalDavError error;
@@ -397,10 +417,8 @@ void CalDavClient::propfindPrincipal(const QUrl &url, const std::optional<QUrl> 
         }
         result->error = error;
         if (result->error.ok() || result->error.kind == CalDavError::Kind::NotFound
-            || result->error.kind == CalDavError::Kind::Server) {
-            result->error.kind = CalDavError::Kind::NotCalDav;
-            result->error.message = tr("The address does not lead to a CalDAV server.");
-        }
+            || result->error.kind == CalDavError::Kind::Server)
+            result->error = notCalDav();
         done(*result);
     });
 }
@@ -410,13 +428,8 @@ void CalDavClient::propfindHome(std::shared_ptr<Discovery> result, std::function
     Request request{"PROPFIND", result->principal, propfindHomeBody.toByteArray()};
     request.depth = "0";
     send(request, [this, result, done](const Answer &answer) {
-        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        const std::optional<MultiStatus> status = multiStatusOf(answer, result->error);
         if (!status) {
-            result->error = errorFor(answer);
-            if (result->error.ok()) {
-                result->error.kind = CalDavError::Kind::NotCalDav;
-                result->error.message = tr("The address does not lead to a CalDAV server.");
-            }
             done(*result);
             return;
         }
@@ -437,13 +450,8 @@ void CalDavClient::listCalendars(std::shared_ptr<Discovery> result, std::functio
     Request request{"PROPFIND", result->home, propfindCalendarsBody.toByteArray()};
     request.depth = "1";
     send(request, [this, result, done](const Answer &answer) {
-        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        const std::optional<MultiStatus> status = multiStatusOf(answer, result->error);
         if (!status) {
-            result->error = errorFor(answer);
-            if (result->error.ok()) {
-                result->error.kind = CalDavError::Kind::NotCalDav;
-                result->error.message = tr("The address does not lead to a CalDAV server.");
-            }
             done(*result);
             return;
         }
@@ -498,13 +506,10 @@ void CalDavClient::describeCalendar(const QUrl &url, std::function<void(CreatedC
     request.depth = "0";
     send(request, [this, url, done](const Answer &answer) {
         CreatedCalendar created;
-        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        const std::optional<MultiStatus> status = multiStatusOf(answer, created.error);
         if (!status || status->responses.isEmpty()) {
-            created.error = errorFor(answer);
-            if (created.error.ok()) {
-                created.error.kind = CalDavError::Kind::NotCalDav;
-                created.error.message = tr("The address does not lead to a CalDAV server.");
-            }
+            if (created.error.ok())
+                created.error = notCalDav();
             done(created);
             return;
         }
@@ -538,13 +543,8 @@ void CalDavClient::listChanges(const CalendarInfo &calendar, const SyncState &si
             done(changes);
             return;
         }
-        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        const std::optional<MultiStatus> status = multiStatusOf(answer, changes.error);
         if (!status) {
-            changes.error = errorFor(answer);
-            if (changes.error.ok()) {
-                changes.error.kind = CalDavError::Kind::NotCalDav;
-                changes.error.message = tr("The address does not lead to a CalDAV server.");
-            }
             done(changes);
             return;
         }
@@ -576,14 +576,9 @@ void CalDavClient::listByCtag(const CalendarInfo &calendar, const SyncState &sin
     Request request{"PROPFIND", calendar.url, propfindCtagBody.toByteArray()};
     request.depth = "0";
     send(request, [this, calendar, since, done](const Answer &answer) {
-        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        ChangeList changes;
+        const std::optional<MultiStatus> status = multiStatusOf(answer, changes.error);
         if (!status) {
-            ChangeList changes;
-            changes.error = errorFor(answer);
-            if (changes.error.ok()) {
-                changes.error.kind = CalDavError::Kind::NotCalDav;
-                changes.error.message = tr("The address does not lead to a CalDAV server.");
-            }
             done(changes);
             return;
         }
@@ -597,7 +592,6 @@ void CalDavClient::listByCtag(const CalendarInfo &calendar, const SyncState &sin
         const bool sameTag = !state.ctag.isEmpty() ? state.ctag == since.ctag
                                                    : !state.syncToken.isEmpty() && state.syncToken == since.syncToken;
         if (sameTag) {
-            ChangeList changes;
             changes.unchanged = true;
             changes.state = state;
             done(changes);
@@ -615,13 +609,8 @@ void CalDavClient::listByEtags(const CalendarInfo &calendar, const SyncState &st
     send(request, [this, calendar, state, done](const Answer &answer) {
         ChangeList changes;
         changes.state = state;
-        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        const std::optional<MultiStatus> status = multiStatusOf(answer, changes.error);
         if (!status) {
-            changes.error = errorFor(answer);
-            if (changes.error.ok()) {
-                changes.error.kind = CalDavError::Kind::NotCalDav;
-                changes.error.message = tr("The address does not lead to a CalDAV server.");
-            }
             done(changes);
             return;
         }
@@ -659,13 +648,8 @@ void CalDavClient::fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_pt
     // Each resource may be up to its limit, and XML escaping can double it.
     request.maxBytes = qint64(batch.size()) * maxResourceBytes * 2 + 64 * 1024;
     send(request, [this, calendar, pending, batch, result, done](const Answer &answer) {
-        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        const std::optional<MultiStatus> status = multiStatusOf(answer, result->error);
         if (!status) {
-            result->error = errorFor(answer);
-            if (result->error.ok()) {
-                result->error.kind = CalDavError::Kind::NotCalDav;
-                result->error.message = tr("The address does not lead to a CalDAV server.");
-            }
             done(*result);
             return;
         }

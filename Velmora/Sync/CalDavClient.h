@@ -17,6 +17,10 @@ class QNetworkReply;
 
 namespace Velmora::Sync {
 
+namespace DavXml {
+struct MultiStatus;
+}
+
 // What went wrong, with one sentence for the user.
 struct CalDavError {
     enum class Kind {
@@ -151,6 +155,9 @@ private:
     void send(Request request, std::function<void(const Answer &)> done);
     void finish(QNetworkReply *reply, Request request, std::function<void(const Answer &)> done, bool timedOut);
     CalDavError errorFor(const Answer &answer) const;
+    // The answer's multistatus, or none with error set to why there is none.
+    std::optional<DavXml::MultiStatus> multiStatusOf(const Answer &answer, CalDavError &error) const;
+    static CalDavError notCalDav();
     void propfindPrincipal(const QUrl &url, const std::optional<QUrl> &fallback, std::shared_ptr<Discovery> result,
                            std::function<void(Discovery)> done);
     void propfindHome(std::shared_ptr<Discovery> result, std::function<void(Discovery)> done);

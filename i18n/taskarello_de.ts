@@ -4,7 +4,7 @@
 <context>
     <name>ActionAlert</name>
     <message>
-        <location filename="../Velmora/Screens/ActionAlert.qml" line="59"/>
+        <location filename="../Velmora/Screens/ActionAlert.qml" line="11"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -12,46 +12,49 @@
 <context>
     <name>BackupMenu</name>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="15"/>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="11"/>
         <source>Back up and restore</source>
         <translation>Sichern und wiederherstellen</translation>
     </message>
+</context>
+<context>
+    <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="35"/>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="56"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="30"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="51"/>
         <source>Back up chores</source>
         <translation>Aufgaben sichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="41"/>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="66"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="61"/>
         <source>Restore chores</source>
         <translation>Aufgaben wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="48"/>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="81"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="70"/>
         <source>Export to calendar</source>
         <translation>In den Kalender exportieren</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="59"/>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="68"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="54"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello-Sicherungen (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="68"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="84"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
         <source>Calendar files (*.ics)</source>
         <translation>Kalenderdateien (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="121"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -59,116 +62,198 @@
 <context>
     <name>ChoreEditorScreen</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="20"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="19"/>
         <source>Chore</source>
         <translation>Aufgabe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="36"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="37"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="39"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="40"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="46"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="67"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="80"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="48"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="97"/>
         <source>Color</source>
         <translation>Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="94"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Teal</source>
+        <translation>Blaugrün</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <source>Indigo</source>
+        <translation>Indigo</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <source>Purple</source>
+        <translation>Violett</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="85"/>
+        <source>Other color</source>
+        <translation>Andere Farbe</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="111"/>
         <source>Fewer days</source>
         <translation>Weniger Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="104"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="120"/>
         <source>More days</source>
         <translation>Mehr Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="114"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="120"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="129"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="142"/>
         <source>Due date</source>
         <translation>Fällig am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="158"/>
         <source>Notify</source>
         <translation>Erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="142"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="164"/>
         <source>Notification time</source>
         <translation>Uhrzeit der Erinnerung</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="206"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="168"/>
+        <source>Hour</source>
+        <translation>Stunde</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="179"/>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="187"/>
+        <source>Before or after noon</source>
+        <translation>Vor- oder nachmittags</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="199"/>
         <source>Toggle notification</source>
         <translation>Erinnerung ein- oder ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="207"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="200"/>
         <source>Turn off</source>
         <translation>Ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="207"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="200"/>
         <source>Turn on</source>
         <translation>Einschalten</translation>
     </message>
 </context>
 <context>
-    <name>ChoreView</name>
+    <name>ChoreMenu</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="18"/>
-        <source>Chore</source>
-        <translation>Aufgabe</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="28"/>
-        <source>Dates</source>
-        <translation>Zeitraum</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="33"/>
-        <source>Planned (duration)</source>
-        <translation>Geplant (Dauer)</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="39"/>
-        <source>Passed (duration)</source>
-        <translation>Vergangen (Dauer)</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="23"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="54"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="86"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="30"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="58"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="36"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="64"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="43"/>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
+    <name>ChoreView</name>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="16"/>
+        <source>Chore</source>
+        <translation>Aufgabe</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="31"/>
+        <source>Dates</source>
+        <translation>Zeitraum</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="36"/>
+        <source>Planned (duration)</source>
+        <translation>Geplant (Dauer)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="41"/>
+        <source>Passed (duration)</source>
+        <translation>Vergangen (Dauer)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="51"/>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="56"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
+        <source>Finish</source>
+        <translation>Erledigen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="61"/>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="67"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="78"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="74"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="77"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="85"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="88"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -176,44 +261,32 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="37"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="78"/>
         <source>No chores</source>
         <translation>Keine Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="81"/>
         <source>Tap %1 to add a chore</source>
         <translation>Tippe auf %1, um eine Aufgabe hinzuzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="119"/>
-        <source>Edit</source>
-        <translation>Bearbeiten</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="126"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="161"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="192"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="132"/>
-        <source>Repeat</source>
-        <translation>Wiederholen</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="139"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="152"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="185"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="151"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="184"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="160"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="191"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -221,17 +294,17 @@
 <context>
     <name>ContentView</name>
     <message>
-        <location filename="../Velmora/App/ContentView.qml" line="33"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="29"/>
         <source>TASKARELLO</source>
         <translation>TASKARELLO</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/ContentView.qml" line="38"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="34"/>
         <source>Journal</source>
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/ContentView.qml" line="44"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="40"/>
         <source>Add chore</source>
         <translation>Aufgabe hinzufügen</translation>
     </message>
@@ -239,7 +312,7 @@
 <context>
     <name>DetailScreen</name>
     <message>
-        <location filename="../Velmora/Screens/DetailScreen.qml" line="58"/>
+        <location filename="../Velmora/Screens/DetailScreen.qml" line="42"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
@@ -247,12 +320,12 @@
 <context>
     <name>DuePicker</name>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="44"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="46"/>
         <source>Previous month</source>
         <translation>Vorheriger Monat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="57"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="59"/>
         <source>Next month</source>
         <translation>Nächster Monat</translation>
     </message>
@@ -260,38 +333,38 @@
 <context>
     <name>JournalChoreView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="17"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
         <source>Journal</source>
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="27"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="26"/>
         <source>Dates</source>
         <translation>Zeitraum</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="32"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="31"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="38"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="36"/>
         <source>Passed (duration)</source>
         <translation>Vergangen (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="48"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="47"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="54"/>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="65"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="53"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="63"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
@@ -299,7 +372,7 @@
 <context>
     <name>JournalView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="45"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="53"/>
         <source>No logs</source>
         <translation>Noch keine Einträge</translation>
     </message>
@@ -309,28 +382,28 @@
         <translation>Erledigte und wiederholte Aufgaben erscheinen im Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="124"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="39"/>
         <source>Journal</source>
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="129"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="44"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="143"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="127"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="149"/>
-        <location filename="../Velmora/Screens/JournalView.qml" line="159"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="133"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="141"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="158"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="140"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
@@ -338,7 +411,7 @@
 <context>
     <name>Main</name>
     <message>
-        <location filename="../Velmora/App/Main.qml" line="12"/>
+        <location filename="../Velmora/App/Root/Main.qml" line="12"/>
         <source>Taskarello</source>
         <translation>Taskarello</translation>
     </message>
@@ -383,19 +456,27 @@
     </message>
 </context>
 <context>
+    <name>Tile</name>
+    <message>
+        <location filename="../Velmora/Screens/Tile.qml" line="23"/>
+        <source>%1, %2, due %3</source>
+        <translation>%1, %2, fällig am %3</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::BackupService</name>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="37"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="44"/>
         <source>The chore store is not open, so nothing was backed up.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts gesichert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="40"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="47"/>
         <source>Backups can only be written to a local file.</source>
         <translation>Sicherungen lassen sich nur in eine lokale Datei schreiben.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/BackupService.cpp" line="46"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="54"/>
         <source>Backed up %n chore(s).</source>
         <translation>
             <numerusform>%n Aufgabe gesichert.</numerusform>
@@ -403,32 +484,32 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="52"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="60"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="55"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="63"/>
         <source>Backups can only be read from a local file.</source>
         <translation>Sicherungen lassen sich nur aus einer lokalen Datei lesen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="66"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="75"/>
         <source>The chore store is not open, so no calendar was written.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde kein Kalender geschrieben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="74"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="82"/>
         <source>The chores could not be read from the store, so no calendar was written.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde kein Kalender geschrieben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="69"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="78"/>
         <source>Calendars can only be written to a local file.</source>
         <translation>Kalender lassen sich nur in eine lokale Datei schreiben.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/BackupService.cpp" line="74"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="85"/>
         <source>Exported %n chore(s) to the calendar file.</source>
         <translation>
             <numerusform>%n Aufgabe in die Kalenderdatei exportiert.</numerusform>
@@ -472,64 +553,64 @@
         <translation>Die Sicherung wäre größer als %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="266"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="351"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="358"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="270"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="359"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="366"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>Die Datei ist größer als %1 MB und damit zu groß für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="270"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="274"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung: Sie ist kein lesbares JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="273"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="277"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="276"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="280"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>Die Sicherung hat keine Schemaversion, die diese App kennt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="279"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="283"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>Die Sicherung stammt aus einer neueren Taskarello-Version (Schema %1) und kann nicht wiederhergestellt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="283"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="287"/>
         <source>The backup has no list of chores.</source>
         <translation>Die Sicherung enthält keine Liste von Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="286"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="290"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>Die Sicherung enthält %1 Aufgaben, mehr als die %2, die eine Sicherung enthalten darf.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="293"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="297"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Aufgabe %1 in der Sicherung ist kein Aufgabeneintrag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="297"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="301"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Bei Aufgabe %1 in der Sicherung fehlt „%2“ oder ist ungültig.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="299"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="303"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Aufgabe %1 in der Sicherung hat einen Titel mit mehr als %2 Zeichen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="311"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="315"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="328"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="336"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht gespeichert werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
@@ -544,17 +625,17 @@
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="333"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="341"/>
         <source>The backup holds no chores.</source>
         <translation>Die Sicherung enthält keine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="335"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="343"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Jede Aufgabe der Sicherung ist schon vorhanden.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="337"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="345"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt.</numerusform>
@@ -562,7 +643,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="339"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt; die übrigen waren schon vorhanden.</numerusform>
@@ -570,22 +651,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="355"/>
         <source>The file %1 does not exist.</source>
         <translation>Die Datei %1 existiert nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="349"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="357"/>
         <source>%1 is not a file.</source>
         <translation>%1 ist keine Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="354"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="362"/>
         <source>The file could not be opened: %1.</source>
         <translation>Die Datei konnte nicht geöffnet werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="366"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="374"/>
         <source>The file could not be written: %1.</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
     </message>
@@ -649,32 +730,80 @@
 <context>
     <name>Velmora::ChoreEditor</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="152"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="139"/>
         <source>Update</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="153"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="140"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="155"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="142"/>
         <source>Add</source>
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="198"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="185"/>
         <source>The chore could not be saved.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden.</translation>
     </message>
 </context>
 <context>
+    <name>Velmora::DesktopNotificationService</name>
+    <message>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="360"/>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="361"/>
+        <source>Finish</source>
+        <translation>Erledigen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="362"/>
+        <source>Snooze for an hour</source>
+        <translation>Eine Stunde später erinnern</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::NotificationsManager</name>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsManager.cpp" line="115"/>
+        <location filename="../Velmora/Notifications/NotificationsManager.cpp" line="91"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::Tray</name>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="14"/>
+        <location filename="../Velmora/App/Tray.cpp" line="17"/>
+        <source>Taskarello</source>
+        <translation>Taskarello</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="17"/>
+        <source>Chores that fall due on a day</source>
+        <translation>Aufgaben, die an einem Tag fällig werden</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="47"/>
+        <source>%1 — %2</source>
+        <extracomment>A chore in the tray menu: its title, then how long is left (&quot;today&quot;, &quot;3 days&quot;).</extracomment>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="52"/>
+        <source>Open Taskarello</source>
+        <translation>Taskarello öffnen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="52"/>
+        <source>Quit</source>
+        <translation>Beenden</translation>
     </message>
 </context>
 </TS>

@@ -4,7 +4,7 @@
 <context>
     <name>ActionAlert</name>
     <message>
-        <location filename="../Velmora/Screens/ActionAlert.qml" line="59"/>
+        <location filename="../Velmora/Screens/ActionAlert.qml" line="11"/>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
@@ -12,46 +12,49 @@
 <context>
     <name>BackupMenu</name>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="15"/>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="11"/>
         <source>Back up and restore</source>
         <translation>Back up and restore</translation>
     </message>
+</context>
+<context>
+    <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="35"/>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="56"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="30"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="51"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="41"/>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="66"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="61"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="48"/>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="81"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="70"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="59"/>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="68"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="54"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="68"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="84"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="121"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -59,116 +62,198 @@
 <context>
     <name>ChoreEditorScreen</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="20"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="19"/>
         <source>Chore</source>
         <translation>Chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="36"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="37"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="39"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="40"/>
         <source>Title</source>
         <translation>Title</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="46"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="67"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="80"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="48"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="97"/>
         <source>Color</source>
         <translation>Color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="94"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Yellow</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Teal</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <source>Indigo</source>
+        <translation>Indigo</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <source>Purple</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="85"/>
+        <source>Other color</source>
+        <translation>Other color</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="111"/>
         <source>Fewer days</source>
         <translation>Fewer days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="104"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="120"/>
         <source>More days</source>
         <translation>More days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="114"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="120"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="129"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="142"/>
         <source>Due date</source>
         <translation>Due date</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="158"/>
         <source>Notify</source>
         <translation>Notify</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="142"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="164"/>
         <source>Notification time</source>
         <translation>Notification time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="206"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="168"/>
+        <source>Hour</source>
+        <translation>Hour</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="179"/>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="187"/>
+        <source>Before or after noon</source>
+        <translation>Before or after noon</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="199"/>
         <source>Toggle notification</source>
         <translation>Toggle notification</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="207"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="200"/>
         <source>Turn off</source>
         <translation>Turn off</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="207"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="200"/>
         <source>Turn on</source>
         <translation>Turn on</translation>
     </message>
 </context>
 <context>
-    <name>ChoreView</name>
+    <name>ChoreMenu</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="18"/>
-        <source>Chore</source>
-        <translation>Chore</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="28"/>
-        <source>Dates</source>
-        <translation>Dates</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="33"/>
-        <source>Planned (duration)</source>
-        <translation>Planned (duration)</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="39"/>
-        <source>Passed (duration)</source>
-        <translation>Passed (duration)</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="23"/>
         <source>Edit</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="54"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="86"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="30"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="58"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="36"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="64"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="43"/>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
+    <name>ChoreView</name>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="16"/>
+        <source>Chore</source>
+        <translation>Chore</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="31"/>
+        <source>Dates</source>
+        <translation>Dates</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="36"/>
+        <source>Planned (duration)</source>
+        <translation>Planned (duration)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="41"/>
+        <source>Passed (duration)</source>
+        <translation>Passed (duration)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="51"/>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="56"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
+        <source>Finish</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="61"/>
+        <source>Repeat</source>
+        <translation>Repeat</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="67"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="78"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="74"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="77"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="85"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="88"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -176,44 +261,32 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="37"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="78"/>
         <source>No chores</source>
         <translation>No chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="81"/>
         <source>Tap %1 to add a chore</source>
         <translation>Tap %1 to add a chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="119"/>
-        <source>Edit</source>
-        <translation>Edit</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="126"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="161"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="192"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="132"/>
-        <source>Repeat</source>
-        <translation>Repeat</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="139"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="152"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="185"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="151"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="184"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="160"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="191"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -221,17 +294,17 @@
 <context>
     <name>ContentView</name>
     <message>
-        <location filename="../Velmora/App/ContentView.qml" line="33"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="29"/>
         <source>TASKARELLO</source>
         <translation>TASKARELLO</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/ContentView.qml" line="38"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="34"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/ContentView.qml" line="44"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="40"/>
         <source>Add chore</source>
         <translation>Add chore</translation>
     </message>
@@ -239,7 +312,7 @@
 <context>
     <name>DetailScreen</name>
     <message>
-        <location filename="../Velmora/Screens/DetailScreen.qml" line="58"/>
+        <location filename="../Velmora/Screens/DetailScreen.qml" line="42"/>
         <source>Close</source>
         <translation>Close</translation>
     </message>
@@ -247,12 +320,12 @@
 <context>
     <name>DuePicker</name>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="44"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="46"/>
         <source>Previous month</source>
         <translation>Previous month</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="57"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="59"/>
         <source>Next month</source>
         <translation>Next month</translation>
     </message>
@@ -260,38 +333,38 @@
 <context>
     <name>JournalChoreView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="17"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="27"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="26"/>
         <source>Dates</source>
         <translation>Dates</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="32"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="31"/>
         <source>Planned (duration)</source>
         <translation>Planned (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="38"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="36"/>
         <source>Passed (duration)</source>
         <translation>Passed (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="48"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="47"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="54"/>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="65"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="53"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="63"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>
@@ -299,7 +372,7 @@
 <context>
     <name>JournalView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="45"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="53"/>
         <source>No logs</source>
         <translation>No logs</translation>
     </message>
@@ -309,28 +382,28 @@
         <translation>Finished and repeated chores are added to the journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="124"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="39"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="129"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="44"/>
         <source>Close</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="143"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="127"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="149"/>
-        <location filename="../Velmora/Screens/JournalView.qml" line="159"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="133"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="141"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="158"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="140"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>
@@ -338,7 +411,7 @@
 <context>
     <name>Main</name>
     <message>
-        <location filename="../Velmora/App/Main.qml" line="12"/>
+        <location filename="../Velmora/App/Root/Main.qml" line="12"/>
         <source>Taskarello</source>
         <translation>Taskarello</translation>
     </message>
@@ -383,19 +456,27 @@
     </message>
 </context>
 <context>
+    <name>Tile</name>
+    <message>
+        <location filename="../Velmora/Screens/Tile.qml" line="23"/>
+        <source>%1, %2, due %3</source>
+        <translation>%1, %2, due %3</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::BackupService</name>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="37"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="44"/>
         <source>The chore store is not open, so nothing was backed up.</source>
         <translation>The chore store is not open, so nothing was backed up.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="40"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="47"/>
         <source>Backups can only be written to a local file.</source>
         <translation>Backups can only be written to a local file.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/BackupService.cpp" line="46"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="54"/>
         <source>Backed up %n chore(s).</source>
         <translation>
             <numerusform>Backed up %n chore.</numerusform>
@@ -403,32 +484,32 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="52"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="60"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>The chore store is not open, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="55"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="63"/>
         <source>Backups can only be read from a local file.</source>
         <translation>Backups can only be read from a local file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="66"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="75"/>
         <source>The chore store is not open, so no calendar was written.</source>
         <translation>The chore store is not open, so no calendar was written.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="74"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="82"/>
         <source>The chores could not be read from the store, so no calendar was written.</source>
         <translation>The chores could not be read from the store, so no calendar was written.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="69"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="78"/>
         <source>Calendars can only be written to a local file.</source>
         <translation>Calendars can only be written to a local file.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/BackupService.cpp" line="74"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="85"/>
         <source>Exported %n chore(s) to the calendar file.</source>
         <translation>
             <numerusform>Exported %n chore to the calendar file.</numerusform>
@@ -459,12 +540,12 @@
     <message>
         <location filename="../Velmora/Model/ChoreBackup.cpp" line="232"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
-        <translation>Chore "%1" has a title longer than %2 characters, too long for a backup.</translation>
+        <translation>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</translation>
     </message>
     <message>
         <location filename="../Velmora/Model/ChoreBackup.cpp" line="236"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
-        <translation>Chore "%1" has a date outside the years 1 to 9999, which a backup cannot hold.</translation>
+        <translation>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</translation>
     </message>
     <message>
         <location filename="../Velmora/Model/ChoreBackup.cpp" line="246"/>
@@ -472,64 +553,64 @@
         <translation>The backup would be larger than %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="266"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="351"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="358"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="270"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="359"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="366"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>The file is larger than %1 MB, too large to be a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="270"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="274"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>The file is not a Taskarello backup: it is not readable JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="273"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="277"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>The file is not a Taskarello backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="276"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="280"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>The backup has no schema version this app knows.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="279"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="283"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="283"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="287"/>
         <source>The backup has no list of chores.</source>
         <translation>The backup has no list of chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="286"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="290"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>The backup holds %1 chores, more than the %2 a backup may hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="293"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="297"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Chore %1 in the backup is not a chore record.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="297"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="301"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
-        <translation>Chore %1 in the backup has a missing or invalid "%2".</translation>
+        <translation>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="299"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="303"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Chore %1 in the backup has a title longer than %2 characters.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="311"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="315"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>The chore store is not open, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="328"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="336"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>The chores could not be saved, so nothing was restored.</translation>
     </message>
@@ -544,17 +625,17 @@
         <translation>The chores could not be read from the store, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="333"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="341"/>
         <source>The backup holds no chores.</source>
         <translation>The backup holds no chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="335"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="343"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Every chore in the backup is already here.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="337"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="345"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>Restored %n chore.</numerusform>
@@ -562,7 +643,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="339"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>Restored %n chore; the others were already here.</numerusform>
@@ -570,22 +651,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="355"/>
         <source>The file %1 does not exist.</source>
         <translation>The file %1 does not exist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="349"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="357"/>
         <source>%1 is not a file.</source>
         <translation>%1 is not a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="354"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="362"/>
         <source>The file could not be opened: %1.</source>
         <translation>The file could not be opened: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="366"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="374"/>
         <source>The file could not be written: %1.</source>
         <translation>The file could not be written: %1.</translation>
     </message>
@@ -649,32 +730,80 @@
 <context>
     <name>Velmora::ChoreEditor</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="152"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="139"/>
         <source>Update</source>
         <translation>Update</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="153"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="140"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="155"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="142"/>
         <source>Add</source>
         <translation>Add</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="198"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="185"/>
         <source>The chore could not be saved.</source>
         <translation>The chore could not be saved.</translation>
     </message>
 </context>
 <context>
+    <name>Velmora::DesktopNotificationService</name>
+    <message>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="360"/>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="361"/>
+        <source>Finish</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="362"/>
+        <source>Snooze for an hour</source>
+        <translation>Snooze for an hour</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::NotificationsManager</name>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsManager.cpp" line="115"/>
+        <location filename="../Velmora/Notifications/NotificationsManager.cpp" line="91"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::Tray</name>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="14"/>
+        <location filename="../Velmora/App/Tray.cpp" line="17"/>
+        <source>Taskarello</source>
+        <translation>Taskarello</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="17"/>
+        <source>Chores that fall due on a day</source>
+        <translation>Chores that fall due on a day</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="47"/>
+        <source>%1 — %2</source>
+        <extracomment>A chore in the tray menu: its title, then how long is left (&quot;today&quot;, &quot;3 days&quot;).</extracomment>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="52"/>
+        <source>Open Taskarello</source>
+        <translation>Open Taskarello</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/Tray.cpp" line="52"/>
+        <source>Quit</source>
+        <translation>Quit</translation>
     </message>
 </context>
 </TS>

@@ -26,6 +26,8 @@ Dialog {
     closePolicy: Popup.CloseOnEscape
     padding: 20
     topPadding: 20
+    // The safe answer has the focus, shown, so that Return or Space never deletes by accident.
+    onOpened: cancelButton.forceActiveFocus(Qt.TabFocusReason)
 
     background: Rectangle {
         radius: 14
@@ -41,7 +43,9 @@ Dialog {
         horizontalAlignment: Text.AlignHCenter
         color: Styling.foreground
     }
-    contentItem: ColumnLayout {
+    // A child rather than the contentItem, so the controls' content stays deferred.
+    ColumnLayout {
+        anchors.fill: parent
         spacing: 10
         Button {
             objectName: "confirmButton"
@@ -60,6 +64,7 @@ Dialog {
             }
         }
         Button {
+            id: cancelButton
             objectName: "cancelButton"
             Layout.fillWidth: true
             text: alert.cancelText

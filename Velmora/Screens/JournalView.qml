@@ -27,6 +27,26 @@ Item {
         color: Styling.backdrop
     }
 
+    TopShelf {
+        id: shelf
+        // Above the content, though first in the order Tab follows.
+        z: 1
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        spacing: 4
+        AppTitle {
+            text: ScreenTexts.upper(qsTr("Journal"))
+            Layout.fillWidth: true
+        }
+        IconButton {
+            objectName: "closeButton"
+            text: qsTr("Close")
+            symbol: "xmark"
+            onClicked: App.router.pop()
+        }
+    }
+
     EmptyState {
         objectName: "noLogs"
         visible: groups.count === 0
@@ -93,24 +113,6 @@ Item {
                 }
             }
             // qmllint enable unqualified
-        }
-    }
-
-    TopShelf {
-        id: shelf
-        anchors.top: parent.top
-        anchors.left: parent.left
-        anchors.right: parent.right
-        spacing: 4
-        AppTitle {
-            text: ScreenTexts.upper(qsTr("Journal"))
-            Layout.fillWidth: true
-        }
-        IconButton {
-            objectName: "closeButton"
-            text: qsTr("Close")
-            symbol: "xmark"
-            onClicked: App.router.pop()
         }
     }
 

@@ -33,6 +33,8 @@ Dialog {
         radius: 14
         color: (Styling.dark ? "#2C2B29" : "#FFFFFF")
     }
+    // No button box: the buttons are the content's, and an empty box would still be in the tree.
+    footer: null
     header: Label {
         text: alert.title
         padding: 20
@@ -48,15 +50,18 @@ Dialog {
         anchors.fill: parent
         spacing: 10
         Button {
+            id: confirmButton
             objectName: "confirmButton"
             Layout.fillWidth: true
             text: alert.confirmText
             Accessible.name: alert.confirmText
+            Accessible.onPressAction: confirmButton.clicked()
             contentItem: Label {
                 text: alert.confirmText
                 color: Styling.destructiveColor
                 font.bold: true
                 horizontalAlignment: Text.AlignHCenter
+                Accessible.ignored: true
             }
             onClicked: {
                 alert.close()
@@ -69,10 +74,12 @@ Dialog {
             Layout.fillWidth: true
             text: alert.cancelText
             Accessible.name: alert.cancelText
+            Accessible.onPressAction: cancelButton.clicked()
             contentItem: Label {
                 text: alert.cancelText
                 color: Styling.accent
                 horizontalAlignment: Text.AlignHCenter
+                Accessible.ignored: true
             }
             onClicked: alert.close()
         }

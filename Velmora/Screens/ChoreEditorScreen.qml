@@ -64,6 +64,8 @@ DetailScreen {
                 anchors.verticalCenter: parent.verticalCenter
                 Accessible.role: Accessible.RadioButton
                 Accessible.name: modelData
+                Accessible.ignored: !visible
+                Accessible.onPressAction: swatch.clicked()
                 checkable: true
                 checked: Qt.colorEqual(editor.color, swatchColor)
                 onClicked: editor.color = swatchColor
@@ -83,6 +85,8 @@ DetailScreen {
             height: 28
             anchors.verticalCenter: parent.verticalCenter
             Accessible.name: qsTr("Other color")
+            Accessible.ignored: !visible
+            Accessible.onPressAction: colorButton.clicked()
             background: Rectangle {
                 radius: width / 2
                 color: editor.color
@@ -109,6 +113,8 @@ DetailScreen {
             objectName: "fewerDays"
             text: "−"
             Accessible.name: qsTr("Fewer days")
+            Accessible.ignored: !visible
+            Accessible.onPressAction: minusButton.clicked()
             enabled: editor.plannedDays > 0
             onClicked: editor.plannedDays = Math.max(0, editor.plannedDays - 1)
             autoRepeat: true
@@ -118,6 +124,8 @@ DetailScreen {
             objectName: "moreDays"
             text: "+"
             Accessible.name: qsTr("More days")
+            Accessible.ignored: !visible
+            Accessible.onPressAction: plusButton.clicked()
             enabled: editor.plannedDays < editor.maxDays
             onClicked: editor.plannedDays = Math.min(editor.maxDays, Math.max(0, editor.plannedDays) + 1)
             autoRepeat: true
@@ -140,6 +148,8 @@ DetailScreen {
             }
             text: ScreenTexts.datesText(editor.dueDate, editor.dueDate)
             Accessible.name: qsTr("Due date") + " " + text
+            Accessible.ignored: !visible
+            Accessible.onPressAction: dueButton.clicked()
             onClicked: duePicker.open()
         }
     }
@@ -162,6 +172,7 @@ DetailScreen {
             spacing: 2
             anchors.verticalCenter: parent.verticalCenter
             Accessible.name: qsTr("Notification time")
+            Accessible.ignored: !visible
             Wheel {
                 id: hourTumbler
                 objectName: "hourTumbler"
@@ -197,6 +208,8 @@ DetailScreen {
             height: 34
             anchors.verticalCenter: parent.verticalCenter
             Accessible.name: qsTr("Toggle notification")
+            Accessible.ignored: !visible
+            Accessible.onPressAction: notifyToggle.clicked()
             Accessible.description: editor.notify ? qsTr("Turn off") : qsTr("Turn on")
             onClicked: editor.notify = !editor.notify
             background: Rectangle {
@@ -224,6 +237,7 @@ DetailScreen {
         width: parent.width
         wrapMode: Text.Wrap
         text: editor.lastError
+        Accessible.ignored: !visible
         color: Styling.destructiveColor
     }
 
@@ -247,6 +261,7 @@ DetailScreen {
         width: 36
         visibleItemCount: 3
         focusPolicy: Qt.StrongFocus
+        Accessible.ignored: !visible
         onMovingChanged: if (!moving) wheel.picked(wheel.currentIndex)
         Keys.onUpPressed: wheel.step(-1)
         Keys.onDownPressed: wheel.step(1)

@@ -80,6 +80,7 @@ Item {
         // One sentence for translators, with the add button's symbol in its place.
         description: qsTr("Tap %1 to add a chore").arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent)
                                                         + "\" width=\"18\" height=\"18\">")
+        spokenDescription: qsTr("Tap %1 to add a chore").arg("+")
     }
 
     Flickable {
@@ -90,7 +91,11 @@ Item {
         contentWidth: width
         contentHeight: grid.height + root.topInset + 24
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+        ScrollBar.vertical: ScrollBar {
+            policy: ScrollBar.AsNeeded
+            // Out of the accessibility tree while there is nothing to scroll.
+            Accessible.ignored: !visible || size >= 1
+        }
 
         ThumbsLayout {
             id: grid

@@ -51,7 +51,10 @@ FocusScope {
             contentWidth: width
             contentHeight: column.implicitHeight + topShelf.height + bottomShelf.height + 16
             boundsBehavior: Flickable.StopAtBounds
-            ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+            ScrollBar.vertical: ScrollBar {
+                policy: ScrollBar.AsNeeded
+                Accessible.ignored: !visible || size >= 1
+            }
 
             Column {
                 id: column

@@ -61,7 +61,11 @@ Item {
         contentWidth: width
         contentHeight: sections.implicitHeight + shelf.height + 24
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+        ScrollBar.vertical: ScrollBar {
+            policy: ScrollBar.AsNeeded
+            // Out of the accessibility tree while there is nothing to scroll.
+            Accessible.ignored: !visible || size >= 1
+        }
 
         Column {
             id: sections

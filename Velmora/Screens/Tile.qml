@@ -20,6 +20,7 @@ Rectangle {
 
     // One item for a screen reader: the texts inside are not read again on their own.
     Accessible.role: Accessible.Button
+    Accessible.ignored: !visible
     Accessible.name: chore ? qsTr("%1, %2, due %3").arg(chore.title).arg(caption)
                              .arg(ScreenTexts.datesText(chore.dueDate, chore.dueDate)) : ""
 

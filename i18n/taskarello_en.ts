@@ -62,51 +62,110 @@
 <context>
     <name>ChoreEditorScreen</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="18"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="19"/>
         <source>Chore</source>
         <translation>Chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="34"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="35"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="39"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="40"/>
         <source>Title</source>
         <translation>Title</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="44"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="69"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="48"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="101"/>
         <source>Color</source>
         <translation>Color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="96"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Yellow</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Teal</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <source>Indigo</source>
+        <translation>Indigo</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <source>Purple</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="87"/>
+        <source>Other color</source>
+        <translation>Other color</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="115"/>
         <source>Fewer days</source>
         <translation>Fewer days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="106"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="126"/>
         <source>More days</source>
         <translation>More days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="116"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="122"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="137"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="150"/>
         <source>Due date</source>
         <translation>Due date</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="139"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="168"/>
         <source>Notify</source>
         <translation>Notify</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="145"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="174"/>
         <source>Notification time</source>
         <translation>Notification time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="212"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="179"/>
+        <source>Hour</source>
+        <translation>Hour</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="190"/>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="198"/>
+        <source>Before or after noon</source>
+        <translation>Before or after noon</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="210"/>
         <source>Toggle notification</source>
         <translation>Toggle notification</translation>
     </message>
@@ -124,22 +183,22 @@
 <context>
     <name>ChoreMenu</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="20"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="23"/>
         <source>Edit</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="27"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="30"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="33"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="36"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="40"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="43"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
@@ -202,32 +261,33 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="29"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="78"/>
         <source>No chores</source>
         <translation>No chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="32"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="83"/>
         <source>Tap %1 to add a chore</source>
         <translation>Tap %1 to add a chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="140"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="197"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="133"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="190"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="132"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="189"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="139"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="196"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -235,17 +295,17 @@
 <context>
     <name>ContentView</name>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="32"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="29"/>
         <source>TASKARELLO</source>
         <translation>TASKARELLO</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="37"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="34"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="43"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="40"/>
         <source>Add chore</source>
         <translation>Add chore</translation>
     </message>
@@ -253,7 +313,7 @@
 <context>
     <name>DetailScreen</name>
     <message>
-        <location filename="../Velmora/Screens/DetailScreen.qml" line="57"/>
+        <location filename="../Velmora/Screens/DetailScreen.qml" line="42"/>
         <source>Close</source>
         <translation>Close</translation>
     </message>
@@ -313,38 +373,38 @@
 <context>
     <name>JournalView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="33"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="53"/>
         <source>No logs</source>
         <translation>No logs</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="34"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="54"/>
         <source>Finished and repeated chores are added to the journal</source>
         <translation>Finished and repeated chores are added to the journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="106"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="39"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="111"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="44"/>
         <source>Close</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="125"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="131"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="131"/>
-        <location filename="../Velmora/Screens/JournalView.qml" line="139"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="137"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="145"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="138"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="144"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>
@@ -394,6 +454,14 @@
         <location filename="../Velmora/App/RipestWidgetIntent.h" line="14"/>
         <source>_nearest-chores-title</source>
         <translation>Nearest chores</translation>
+    </message>
+</context>
+<context>
+    <name>Tile</name>
+    <message>
+        <location filename="../Velmora/Screens/Tile.qml" line="24"/>
+        <source>%1, %2, due %3</source>
+        <translation>%1, %2, due %3</translation>
     </message>
 </context>
 <context>
@@ -764,58 +832,58 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="307"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="327"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="309"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="319"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="329"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="339"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="313"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="333"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="317"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="337"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="321"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="341"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="323"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="343"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="330"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="350"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="332"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="352"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="335"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="355"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="337"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="357"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="342"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="362"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -823,30 +891,23 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="348"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="368"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="349"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="489"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="369"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="497"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="402"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="418"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="445"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="506"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="546"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="623"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="667"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="301"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="537"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="542"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>

@@ -17,6 +17,7 @@ packages=(
   libsqlite3-dev sqlite3 dbus fonts-dejavu-core
   python3 python3-icalendar python3-dbusmock
   libical-dev python3-radicale xandikos
+  xvfb at-spi2-core python3-pyatspi
   clang-14 libclang-rt-14-dev llvm-14
 )
 

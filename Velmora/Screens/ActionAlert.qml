@@ -26,11 +26,15 @@ Dialog {
     closePolicy: Popup.CloseOnEscape
     padding: 20
     topPadding: 20
+    // The safe answer has the focus, shown, so that Return or Space never deletes by accident.
+    onOpened: cancelButton.forceActiveFocus(Qt.TabFocusReason)
 
     background: Rectangle {
         radius: 14
         color: (Styling.dark ? "#2C2B29" : "#FFFFFF")
     }
+    // No button box: the buttons are the content's, and an empty box would still be in the tree.
+    footer: null
     header: Label {
         text: alert.title
         padding: 20
@@ -41,18 +45,23 @@ Dialog {
         horizontalAlignment: Text.AlignHCenter
         color: Styling.foreground
     }
-    contentItem: ColumnLayout {
+    // A child rather than the contentItem, so the controls' content stays deferred.
+    ColumnLayout {
+        anchors.fill: parent
         spacing: 10
         Button {
+            id: confirmButton
             objectName: "confirmButton"
             Layout.fillWidth: true
             text: alert.confirmText
             Accessible.name: alert.confirmText
+            Accessible.onPressAction: confirmButton.clicked()
             contentItem: Label {
                 text: alert.confirmText
                 color: Styling.destructiveColor
                 font.bold: true
                 horizontalAlignment: Text.AlignHCenter
+                Accessible.ignored: true
             }
             onClicked: {
                 alert.close()
@@ -60,14 +69,17 @@ Dialog {
             }
         }
         Button {
+            id: cancelButton
             objectName: "cancelButton"
             Layout.fillWidth: true
             text: alert.cancelText
             Accessible.name: alert.cancelText
+            Accessible.onPressAction: cancelButton.clicked()
             contentItem: Label {
                 text: alert.cancelText
                 color: Styling.accent
                 horizontalAlignment: Text.AlignHCenter
+                Accessible.ignored: true
             }
             onClicked: alert.close()
         }

@@ -13,6 +13,7 @@ DetailScreen {
     property alias operation: editor.operation
     property alias chore: editor.chore
     readonly property alias editor: editor
+    readonly property var swatches: ["#FF3B30", "#FF9500", "#FFCC00", "#34C759", "#30B0C7", "#007AFF", "#5856D6", "#AF52DE"]
     readonly property bool twelveHour: Qt.locale().timeFormat(Locale.ShortFormat).toLowerCase().indexOf("a") >= 0
 
     title: ScreenTexts.upper(qsTr("Chore"))
@@ -26,6 +27,10 @@ DetailScreen {
         onDismissRequested: App.router.pop()
     }
     Component.onCompleted: editor.load()
+    Shortcut {
+        sequences: ["Ctrl+Return", "Ctrl+Enter"]
+        onActivated: editor.save()
+    }
 
     StyledTextField {
         id: titleField
@@ -36,7 +41,6 @@ DetailScreen {
         text: editor.title
         onTextEdited: editor.title = text
         focus: true
-        KeyNavigation.tab: colorButton
     }
     Item { width: 1; height: 5 }
 
@@ -46,17 +50,31 @@ DetailScreen {
         // Qt 6.4, so they stay unbound, and its qmllint takes this file's ids in them as unqualified.
         // qmllint disable unqualified
         Repeater {
-            model: ["#FF3B30", "#FF9500", "#FFCC00", "#34C759", "#30B0C7", "#007AFF", "#5856D6", "#AF52DE"]
-            delegate: Rectangle {
+            model: [qsTr("Red"), qsTr("Orange"), qsTr("Yellow"), qsTr("Green"), qsTr("Teal"), qsTr("Blue"),
+                qsTr("Indigo"), qsTr("Purple")]
+            delegate: AbstractButton {
+                id: swatch
+                objectName: "swatch"
+                required property int index
                 required property string modelData
+                readonly property color swatchColor: screen.swatches[index]
                 width: 20
                 height: 20
-                radius: 10
-                color: modelData
-                border.width: Qt.colorEqual(editor.color, modelData) ? 2 : 0
-                border.color: Styling.foreground
+                focusPolicy: Qt.StrongFocus
                 anchors.verticalCenter: parent.verticalCenter
-                TapHandler { onTapped: editor.color = parent.modelData }
+                Accessible.role: Accessible.RadioButton
+                Accessible.name: modelData
+                Accessible.ignored: !visible
+                Accessible.onPressAction: swatch.clicked()
+                checkable: true
+                checked: Qt.colorEqual(editor.color, swatchColor)
+                onClicked: editor.color = swatchColor
+                background: Rectangle {
+                    radius: 10
+                    color: swatch.swatchColor
+                    border.width: swatch.checked || swatch.visualFocus ? 2 : 0
+                    border.color: swatch.visualFocus ? Styling.accent : Styling.foreground
+                }
             }
         }
         // qmllint enable unqualified
@@ -66,15 +84,16 @@ DetailScreen {
             width: 28
             height: 28
             anchors.verticalCenter: parent.verticalCenter
-            Accessible.name: qsTr("Color")
+            Accessible.name: qsTr("Other color")
+            Accessible.ignored: !visible
+            Accessible.onPressAction: colorButton.clicked()
             background: Rectangle {
                 radius: width / 2
                 color: editor.color
-                border.width: 2
-                border.color: Styling.secondary
+                border.width: colorButton.visualFocus ? 3 : 2
+                border.color: colorButton.visualFocus ? Styling.accent : Styling.secondary
             }
             onClicked: colorDialog.open()
-            KeyNavigation.tab: minusButton
         }
     }
     ColorDialog {
@@ -94,20 +113,22 @@ DetailScreen {
             objectName: "fewerDays"
             text: "−"
             Accessible.name: qsTr("Fewer days")
+            Accessible.ignored: !visible
+            Accessible.onPressAction: minusButton.clicked()
             enabled: editor.plannedDays > 0
             onClicked: editor.plannedDays = Math.max(0, editor.plannedDays - 1)
             autoRepeat: true
-            KeyNavigation.tab: plusButton
         }
         RoundButton {
             id: plusButton
             objectName: "moreDays"
             text: "+"
             Accessible.name: qsTr("More days")
+            Accessible.ignored: !visible
+            Accessible.onPressAction: plusButton.clicked()
             enabled: editor.plannedDays < editor.maxDays
             onClicked: editor.plannedDays = Math.min(editor.maxDays, Math.max(0, editor.plannedDays) + 1)
             autoRepeat: true
-            KeyNavigation.tab: dueButton
         }
     }
     Separator {}
@@ -118,10 +139,18 @@ DetailScreen {
             id: dueButton
             objectName: "dueButton"
             flat: true
+            // Flat buttons of the Basic style draw no background, and so no focus, at rest.
+            background: Rectangle {
+                radius: 4
+                color: "transparent"
+                border.width: dueButton.visualFocus ? 2 : 0
+                border.color: Styling.accent
+            }
             text: ScreenTexts.datesText(editor.dueDate, editor.dueDate)
             Accessible.name: qsTr("Due date") + " " + text
+            Accessible.ignored: !visible
+            Accessible.onPressAction: dueButton.clicked()
             onClicked: duePicker.open()
-            KeyNavigation.tab: notifyToggle
         }
     }
     // A QDate reaches QML as a JS date; Qt 6.4's qmllint alone knows no QDate type.
@@ -143,64 +172,33 @@ DetailScreen {
             spacing: 2
             anchors.verticalCenter: parent.verticalCenter
             Accessible.name: qsTr("Notification time")
-            Tumbler {
+            Accessible.ignored: !visible
+            Wheel {
                 id: hourTumbler
                 objectName: "hourTumbler"
-                height: 60
-                width: 36
-                visibleItemCount: 3
+                Accessible.name: qsTr("Hour")
                 model: screen.twelveHour ? Array.from({ length: 12 }, (_, i) => String(i + 1))
                                          : Array.from({ length: 24 }, (_, i) => String(i).padStart(2, "0"))
                 currentIndex: screen.twelveHour ? (editor.reminderHour + 11) % 12 : editor.reminderHour
-                delegate: Label {
-                    // The wheel's attached properties need the index.
-                    required property int index
-                    required property string modelData
-                    text: modelData
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                    opacity: 1.0 - Math.abs(Tumbler.displacement) / 2
-                    color: Styling.foreground
-                }
-                // Only what the user turns is written back, once the wheel has come to rest.
-                onMovingChanged: if (!moving) {
-                    editor.reminderHour = screen.twelveHour ? (currentIndex + 1) % 12 + (editor.reminderHour >= 12 ? 12 : 0)
-                                                            : currentIndex
+                onPicked: function (index) {
+                    editor.reminderHour = screen.twelveHour ? (index + 1) % 12 + (editor.reminderHour >= 12 ? 12 : 0) : index
                 }
             }
-            Tumbler {
+            Wheel {
                 id: minuteTumbler
                 objectName: "minuteTumbler"
-                height: 60
-                width: 36
-                visibleItemCount: 3
-                model: 60
+                Accessible.name: qsTr("Minute")
+                model: Array.from({ length: 60 }, (_, i) => String(i).padStart(2, "0"))
                 currentIndex: editor.reminderMinute
-                delegate: Label {
-                    required property int index
-                    text: String(index).padStart(2, "0")
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                    opacity: 1.0 - Math.abs(Tumbler.displacement) / 2
-                    color: Styling.foreground
-                }
-                onMovingChanged: if (!moving) editor.reminderMinute = currentIndex
+                onPicked: function (index) { editor.reminderMinute = index }
             }
-            Tumbler {
+            Wheel {
                 visible: screen.twelveHour
-                height: 60
                 width: 40
-                visibleItemCount: 3
+                Accessible.name: qsTr("Before or after noon")
                 model: [Qt.locale().amText, Qt.locale().pmText]
                 currentIndex: editor.reminderHour >= 12 ? 1 : 0
-                delegate: Label {
-                    required property var modelData
-                    text: modelData
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                    color: Styling.foreground
-                }
-                onMovingChanged: if (!moving) editor.reminderHour = editor.reminderHour % 12 + (currentIndex === 1 ? 12 : 0)
+                onPicked: function (index) { editor.reminderHour = editor.reminderHour % 12 + (index === 1 ? 12 : 0) }
             }
         }
         AbstractButton {
@@ -210,9 +208,10 @@ DetailScreen {
             height: 34
             anchors.verticalCenter: parent.verticalCenter
             Accessible.name: qsTr("Toggle notification")
+            Accessible.ignored: !visible
+            Accessible.onPressAction: notifyToggle.clicked()
             Accessible.description: editor.notify ? qsTr("Turn off") : qsTr("Turn on")
             onClicked: editor.notify = !editor.notify
-            KeyNavigation.tab: saveButton
             background: Rectangle {
                 radius: width / 2
                 color: editor.notify ? Styling.accent : Styling.secondary
@@ -238,6 +237,7 @@ DetailScreen {
         width: parent.width
         wrapMode: Text.Wrap
         text: editor.lastError
+        Accessible.ignored: !visible
         color: Styling.destructiveColor
     }
 
@@ -249,4 +249,44 @@ DetailScreen {
             onClicked: editor.save()
         }
     ]
+
+    // A wheel of the reminder time. It never moves on its own: a turn by drag, mouse wheel or
+    // arrow key is reported with picked(), and the wheel then shows what the editor holds.
+    component Wheel: Tumbler {
+        id: wheel
+        signal picked(int index)
+        function step(delta) { wheel.picked((wheel.currentIndex + delta + wheel.count) % wheel.count) }
+
+        height: 60
+        width: 36
+        visibleItemCount: 3
+        focusPolicy: Qt.StrongFocus
+        Accessible.ignored: !visible
+        onMovingChanged: if (!moving) wheel.picked(wheel.currentIndex)
+        Keys.onUpPressed: wheel.step(-1)
+        Keys.onDownPressed: wheel.step(1)
+        WheelHandler {
+            acceptedDevices: PointerDevice.Mouse | PointerDevice.TouchPad
+            onWheel: function (event) { if (event.angleDelta.y !== 0) wheel.step(event.angleDelta.y > 0 ? -1 : 1) }
+        }
+        background: Rectangle {
+            radius: 4
+            color: "transparent"
+            border.width: wheel.visualFocus ? 2 : 0
+            border.color: Styling.accent
+        }
+        // Written out as a component: the inline type does not make one of it on Qt 6.4.
+        delegate: Component {
+            Label {
+                required property int index
+                required property var modelData
+                text: modelData
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                opacity: 1.0 - Math.abs(Tumbler.displacement) / 2
+                color: Styling.foreground
+                Accessible.ignored: true
+            }
+        }
+    }
 }

@@ -11,9 +11,12 @@ Menu {
     property var chore: null
     signal finishRequested(var chore)
     signal deleteRequested(var chore)
-    function openFor(chore, tile) {
+    // From the keyboard the first item is highlighted, so the focus shows at once.
+    function openFor(chore, tile, byKeyboard) {
         menu.chore = chore
         menu.popup(tile)
+        if (byKeyboard)
+            menu.currentIndex = 0
     }
     MenuItem {
         objectName: "menuEdit"

@@ -21,6 +21,55 @@ Item {
     property int reached: 0
     onNearChanged: reached = Math.max(reached, near)
     Component.onCompleted: reached = near
+    // The tile the keys act on; the only tile that Tab stops at.
+    property int current: 0
+    readonly property var currentTile: {
+        const slot = current < count ? tileSlots.itemAt(current) as Loader : null
+        return slot ? slot.item : null
+    }
+
+    // Makes the tile, scrolls it into view and gives it the focus.
+    function focusTile(index) {
+        if (count === 0)
+            return
+        const next = Math.max(0, Math.min(count - 1, index))
+        reached = Math.max(reached, next + 1)
+        const slot = tileSlots.itemAt(next) as Loader
+        const tile = slot ? slot.item as Item : null
+        if (!tile)
+            return
+        const top = grid.y + slot.y
+        if (top < scroller.contentY + topInset)
+            scroller.contentY = Math.max(0, top - topInset)
+        else if (top + slot.height > scroller.contentY + scroller.height)
+            scroller.contentY = top + slot.height - scroller.height + 8
+        // The focus moves first: the tile that had it stops being a Tab stop only once it lost it.
+        tile.forceActiveFocus(Qt.TabFocusReason)
+        current = next
+    }
+    onCountChanged: if (current >= count) current = Math.max(0, count - 1)
+
+    // Keys that reach the list: from a focused tile, or from the screen while nothing has focus.
+    Keys.onPressed: function (event) {
+        const tile = root.currentTile
+        const focused = tile && tile.activeFocus
+        const columns = Math.max(1, grid.columns)
+        const steps = { [Qt.Key_Left]: -1, [Qt.Key_Right]: 1, [Qt.Key_Up]: -columns, [Qt.Key_Down]: columns }
+        if (steps[event.key] !== undefined && !(event.modifiers & (Qt.ControlModifier | Qt.AltModifier | Qt.ShiftModifier))) {
+            root.focusTile(focused ? root.current + steps[event.key] : root.current)
+        } else if (!focused) {
+            return
+        } else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            App.router.push(Router.ViewChore, tile.chore)
+        } else if (event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && event.modifiers & Qt.ShiftModifier)) {
+            root.menu().openFor(tile.chore, tile, true)
+        } else if (event.key === Qt.Key_Delete) {
+            deleteAlert.openFor(tile.chore)
+        } else {
+            return
+        }
+        event.accepted = true
+    }
 
     EmptyState {
         objectName: "noChores"
@@ -31,6 +80,7 @@ Item {
         // One sentence for translators, with the add button's symbol in its place.
         description: qsTr("Tap %1 to add a chore").arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent)
                                                         + "\" width=\"18\" height=\"18\">")
+        spokenDescription: qsTr("Tap %1 to add a chore").arg("+")
     }
 
     Flickable {
@@ -41,7 +91,11 @@ Item {
         contentWidth: width
         contentHeight: grid.height + root.topInset + 24
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+        ScrollBar.vertical: ScrollBar {
+            policy: ScrollBar.AsNeeded
+            // Out of the accessibility tree while there is nothing to scroll.
+            Accessible.ignored: !visible || size >= 1
+        }
 
         ThumbsLayout {
             id: grid
@@ -56,6 +110,7 @@ Item {
             rowsStrategy: ThumbsLayout.Basic
 
             Repeater {
+                id: tileSlots
                 model: App.chores
                 // Tiles are made when they first come near the view: a long list then starts as fast
                 // as a short one. A tile not made yet takes no height, so rows keep the made tiles' height.
@@ -70,6 +125,8 @@ Item {
                     required property string timeLeft
                     active: index < root.reached
                     sourceComponent: ChoreThumb {
+                        activeFocusOnTab: slot.index === root.current
+                        onActiveFocusChanged: if (activeFocus) root.current = slot.index
                         chore: slot.chore
                         daysLeft: slot.daysLeft
                         timeLeft: slot.timeLeft

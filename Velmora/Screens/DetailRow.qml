@@ -14,6 +14,7 @@ Item {
 
     Label {
         id: labelText
+        Accessible.ignored: !visible
         anchors.left: parent.left
         anchors.verticalCenter: parent.verticalCenter
         text: row.label
@@ -26,6 +27,7 @@ Item {
         spacing: 6
         Label {
             visible: row.value.length > 0
+            Accessible.ignored: !visible
             text: row.value
             color: Styling.secondary
             anchors.verticalCenter: parent.verticalCenter

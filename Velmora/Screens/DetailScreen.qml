@@ -5,7 +5,7 @@ import Velmora.Styling
 
 // The frame of the detail screens and the editor: a scrolling column between a top shelf
 // (title and Close) and a bottom shelf (the actions), at most 500 points wide.
-Item {
+FocusScope {
     id: screen
     property string title
     property color backdrop: Styling.backdrop
@@ -24,25 +24,10 @@ Item {
         height: parent.height
         anchors.horizontalCenter: parent.horizontalCenter
 
-        Flickable {
-            id: scroller
-            anchors.fill: parent
-            contentWidth: width
-            contentHeight: column.implicitHeight + topShelf.height + bottomShelf.height + 16
-            boundsBehavior: Flickable.StopAtBounds
-            ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
-
-            Column {
-                id: column
-                x: Styling.horizontalPadding
-                y: topShelf.height
-                width: scroller.width - 2 * Styling.horizontalPadding
-                spacing: 8
-            }
-        }
-
         TopShelf {
             id: topShelf
+            // Above the content, though first in the order Tab follows.
+            z: 1
             anchors.top: parent.top
             anchors.left: parent.left
             anchors.right: parent.right
@@ -57,6 +42,26 @@ Item {
                 text: qsTr("Close")
                 symbol: "xmark"
                 onClicked: screen.closeRequested()
+            }
+        }
+
+        Flickable {
+            id: scroller
+            anchors.fill: parent
+            contentWidth: width
+            contentHeight: column.implicitHeight + topShelf.height + bottomShelf.height + 16
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar {
+                policy: ScrollBar.AsNeeded
+                Accessible.ignored: !visible || size >= 1
+            }
+
+            Column {
+                id: column
+                x: Styling.horizontalPadding
+                y: topShelf.height
+                width: scroller.width - 2 * Styling.horizontalPadding
+                spacing: 8
             }
         }
 

@@ -4,9 +4,12 @@ import Velmora.Styling
 
 // What a list shows when it has nothing to show: a dashed square, a title and one sentence.
 Column {
+    id: root
     property alias title: titleLabel.text
     property alias description: descriptionLabel.text
     property alias descriptionFormat: descriptionLabel.textFormat
+    // What a screen reader says for the description: plain words, never markup.
+    property string spokenDescription: description
 
     anchors.centerIn: parent
     width: parent.width - 2 * Styling.horizontalPadding
@@ -25,6 +28,7 @@ Column {
         font.pointSize: 20
         font.weight: Font.Bold
         color: Styling.foreground
+        Accessible.ignored: !root.visible
     }
     Label {
         id: descriptionLabel
@@ -32,5 +36,7 @@ Column {
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
         color: Styling.secondary
+        Accessible.name: root.spokenDescription
+        Accessible.ignored: !root.visible
     }
 }

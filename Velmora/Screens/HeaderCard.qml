@@ -14,6 +14,8 @@ Rectangle {
     implicitHeight: column.implicitHeight + 48
     radius: 8
     color: chore ? chore.color : "transparent"
+    Accessible.role: Accessible.StaticText
+    Accessible.name: chore ? chore.title + ", " + caption : ""
 
     Column {
         id: column

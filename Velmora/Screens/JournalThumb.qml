@@ -1,11 +1,14 @@
 import QtQuick
+import Velmora.App
 import Velmora.Model
 import Velmora.Screens
 
 // One finished chore as a tile: a dot per day it took, and how long it took.
 Tile {
+    id: thumb
     readonly property int took: chore ? Math.max(0, chore.daysToFinish) : 0
     days: took
     caption: Days.durationText(took)
     spacing: 6
+    Accessible.onPressAction: App.router.push(Router.JournalChore, thumb.chore)
 }

@@ -27,6 +27,26 @@ Item {
         color: Styling.backdrop
     }
 
+    TopShelf {
+        id: shelf
+        // Above the content, though first in the order Tab follows.
+        z: 1
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        spacing: 4
+        AppTitle {
+            text: ScreenTexts.upper(qsTr("Journal"))
+            Layout.fillWidth: true
+        }
+        IconButton {
+            objectName: "closeButton"
+            text: qsTr("Close")
+            symbol: "xmark"
+            onClicked: App.router.pop()
+        }
+    }
+
     EmptyState {
         objectName: "noLogs"
         visible: groups.count === 0
@@ -41,7 +61,11 @@ Item {
         contentWidth: width
         contentHeight: sections.implicitHeight + shelf.height + 24
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+        ScrollBar.vertical: ScrollBar {
+            policy: ScrollBar.AsNeeded
+            // Out of the accessibility tree while there is nothing to scroll.
+            Accessible.ignored: !visible || size >= 1
+        }
 
         Column {
             id: sections
@@ -93,24 +117,6 @@ Item {
                 }
             }
             // qmllint enable unqualified
-        }
-    }
-
-    TopShelf {
-        id: shelf
-        anchors.top: parent.top
-        anchors.left: parent.left
-        anchors.right: parent.right
-        spacing: 4
-        AppTitle {
-            text: ScreenTexts.upper(qsTr("Journal"))
-            Layout.fillWidth: true
-        }
-        IconButton {
-            objectName: "closeButton"
-            text: qsTr("Close")
-            symbol: "xmark"
-            onClicked: App.router.pop()
         }
     }
 

@@ -1,6 +1,7 @@
 import QtQuick
 import Velmora.Layout
 import Velmora.Screens
+import Velmora.Styling
 
 // The face every chore tile shares: its colour, a two-line title, a row of day dots and one
 // short line of text. The active and the journal tiles differ only in what they count.
@@ -17,8 +18,22 @@ Rectangle {
     implicitWidth: 80
     implicitHeight: column.implicitHeight + 8
 
+    // One item for a screen reader: the texts inside are not read again on their own.
     Accessible.role: Accessible.Button
-    Accessible.name: chore ? chore.title + ", " + caption : ""
+    Accessible.ignored: !visible
+    Accessible.name: chore ? qsTr("%1, %2, due %3").arg(chore.title).arg(caption)
+                             .arg(ScreenTexts.datesText(chore.dueDate, chore.dueDate)) : ""
+
+    // The keyboard focus, drawn around the tile.
+    Rectangle {
+        anchors.fill: parent
+        anchors.margins: -3
+        radius: tile.radius + 3
+        color: "transparent"
+        border.width: 2
+        border.color: Styling.accent
+        visible: tile.activeFocus
+    }
 
     // Two lines of the title's font, measured the way the title itself is laid out.
     Text {
@@ -49,6 +64,7 @@ Rectangle {
             maximumLineCount: 2
             elide: Text.ElideRight
             horizontalAlignment: Text.AlignLeft
+            Accessible.ignored: true
         }
         DayDotsView {
             width: parent.width
@@ -65,6 +81,7 @@ Rectangle {
             font.pointSize: 9
             color: tile.ink
             wrapMode: Text.Wrap
+            Accessible.ignored: true
         }
     }
 }

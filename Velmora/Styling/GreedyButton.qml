@@ -18,6 +18,9 @@ Button {
     font.weight: Font.Medium
     Layout.fillWidth: true
     Accessible.name: text
+    // Qt 6.4 exposes hidden items and leaves a button's press action unhandled: both done here.
+    Accessible.ignored: !visible
+    Accessible.onPressAction: control.clicked()
 
     contentItem: Face {
         symbol: control.symbol

@@ -14,6 +14,9 @@ Button {
     implicitWidth: Math.max(implicitContentWidth, implicitContentHeight) + leftPadding + rightPadding
     implicitHeight: implicitWidth
     Accessible.name: text
+    // Qt 6.4 exposes hidden items and leaves a button's press action unhandled: both done here.
+    Accessible.ignored: !visible
+    Accessible.onPressAction: control.clicked()
 
     contentItem: SymbolImage {
         name: control.symbol

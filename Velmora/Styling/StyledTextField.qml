@@ -8,6 +8,7 @@ TextField {
     color: Styling.foreground
     placeholderTextColor: Styling.secondary
     clip: true
+    Accessible.ignored: !visible
 
     background: Rectangle {
         radius: 4

@@ -14,9 +14,13 @@
 #include "Velmora/Platform/TimeChangeNotifier.h"
 #include "Velmora/Platform/WidgetCenter.h"
 #include "Velmora/Screens/JournalGroups.h"
+#include "Velmora/Screens/ScreenTexts.h"
 #include "tests/support/TestSupport.h"
 
+#include <QKeySequence>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QWheelEvent>
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickWindow>
@@ -266,6 +270,32 @@ protected:
         EXPECT_EQ(pending, wanted);
     }
 
+    // Where the keyboard is: the screen on top (or the open menu or alert) and the focused item,
+    // a tile by its chore's title, anything else by its object name.
+    QString keyState() const
+    {
+        QQuickItem *focused = window->activeFocusItem();
+        const QString focusName = focused ? focused->objectName() : QString();
+        if (shown(QStringLiteral("confirmButton")))
+            return QStringLiteral("alert:") + focusName;
+        if (shown(QStringLiteral("menuEdit")))
+            return QStringLiteral("menu:") + focusName;
+        static const QStringList screens = {QStringLiteral("view"), QStringLiteral("add"), QStringLiteral("update"),
+                                            QStringLiteral("repeat"), QStringLiteral("copy"), QStringLiteral("journal"),
+                                            QStringLiteral("journalChore")};
+        const int kind = app->router()->kindAt(app->router()->depth() - 1);
+        QString state = kind < 0 ? QStringLiteral("list") : screens.value(kind);
+        const auto *chore = focused ? focused->property("chore").value<Chore *>() : nullptr;
+        return state + QLatin1Char(':') + (chore ? chore->title() : focusName);
+    }
+
+    void press(const QString &keys)
+    {
+        const QKeyCombination combination = QKeySequence(keys)[0];
+        QTest::keyClick(window, combination.key(), combination.keyboardModifiers());
+        settle();
+    }
+
     FakeClock clock{at("Europe/Berlin", 2026, 5, 20, 10), zone("Europe/Berlin")};
     ScopedClock installedClock{clock};
     QTemporaryDir dir;
@@ -358,6 +388,100 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     click(QStringLiteral("journalButton"));
     waitShown(QStringLiteral("journalView"));
     EXPECT_EQ(journalSections().size(), 2);
+}
+
+// Every action from the keyboard alone, with the focus where the user sees it; the reminder
+// wheels save exactly the time they show after keys and the mouse wheel turned them.
+TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
+{
+    for (const auto &[title, days] : {std::pair{"Ant", 1}, {"Bee", 2}, {"Cat", 3}}) {
+        ChoreFields fields = ChoreFields::defaults();
+        fields.title = QString::fromLatin1(title);
+        fields.dueDate = fields.startDate.addDays(days);
+        ASSERT_TRUE(app->changes()->add(fields));
+    }
+    // Wheels of 24 hours, as German writes times.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const auto restoreLocale = qScopeGuard([&] { QLocale::setDefault(before); });
+    settle();
+    ASSERT_EQ(tiles().size(), 3);
+
+    const struct {
+        const char *keys;
+        int times;
+        const char *state;
+    } steps[] = {
+        {"Tab", 1, "list:journalButton"},
+        {"Tab", 1, "list:addButton"},
+        {"Tab", 1, "list:backupButton"},
+        {"Tab", 1, "list:Ant"},
+        {"Right", 1, "list:Bee"},
+        {"Right", 2, "list:Cat"},
+        {"Left", 1, "list:Bee"},
+        {"Return", 1, "view:Bee"},
+        {"Escape", 1, "list:Bee"},
+        {"Space", 1, "view:Bee"},
+        {"Escape", 1, "list:Bee"},
+        {"Menu", 1, "menu:menuEdit"},
+        {"Escape", 1, "list:Bee"},
+        {"Shift+F10", 1, "menu:menuEdit"},
+        {"Escape", 1, "list:Bee"},
+        {"Delete", 1, "alert:cancelButton"},
+        {"Escape", 1, "list:Bee"},
+        {"Ctrl+J", 1, "journal:journalView"},
+        {"Escape", 1, "list:Bee"},
+        {"Ctrl+N", 1, "add:titleField"},
+        {"D", 1, "add:titleField"},
+        {"Tab", 8, "add:swatch"},
+        {"Tab", 1, "add:colorButton"},
+        {"Tab", 1, "add:moreDays"},
+        {"Tab", 1, "add:dueButton"},
+        {"Tab", 1, "add:notifyToggle"},
+        {"Space", 1, "add:notifyToggle"},
+        {"Tab", 1, "add:saveButton"},
+        {"Tab", 1, "add:closeButton"},
+        {"Tab", 1, "add:titleField"},
+        {"Shift+Tab", 2, "add:saveButton"},
+        {"Shift+Tab", 2, "add:minuteTumbler"},
+        {"Down", 3, "add:minuteTumbler"},
+        {"Shift+Tab", 1, "add:hourTumbler"},
+        {"Up", 2, "add:hourTumbler"},
+    };
+    for (const auto &step : steps) {
+        for (int i = 0; i < step.times; ++i)
+            press(QString::fromLatin1(step.keys));
+        ASSERT_EQ(keyState().toStdString(), step.state) << "after " << step.keys;
+        // A control with the focus shows it; tiles draw theirs whenever they have it.
+        QQuickItem *focused = window->activeFocusItem();
+        if (focused && focused->inherits("QQuickControl")) {
+            EXPECT_TRUE(focused->property("visualFocus").toBool() || focused->property("highlighted").toBool())
+                << "no visible focus on " << step.keys;
+        }
+    }
+
+    // Two notches of the mouse wheel down on the minutes.
+    QQuickItem *minutes = shown(QStringLiteral("minuteTumbler"));
+    const QPointF centre = minutes->mapToScene(QPointF(minutes->width() / 2, minutes->height() / 2));
+    for (int notch = 0; notch < 2; ++notch) {
+        QWheelEvent wheel(centre, window->mapToGlobal(centre), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(window, &wheel);
+    }
+    settle();
+    const QString hour = shown(QStringLiteral("hourTumbler"))->property("currentItem").value<QQuickItem *>()->property("text").toString();
+    const QString minute = minutes->property("currentItem").value<QQuickItem *>()->property("text").toString();
+    EXPECT_EQ(hour + QLatin1Char(':') + minute, QStringLiteral("07:05")); // 09:00 turned up twice, 00 down five times
+
+    press(QStringLiteral("Ctrl+Return"));
+    ASSERT_EQ(keyState().toStdString(), "list:Bee");
+    const Chore *saved = nullptr;
+    for (const Chore *chore : app->chores()->rows())
+        saved = chore->title() == QStringLiteral("d") ? chore : saved;
+    ASSERT_NE(saved, nullptr);
+    EXPECT_TRUE(saved->notify());
+    const qint64 seconds = ScreenTexts::secondsIntoDay(saved->notificationTime());
+    EXPECT_EQ(QStringLiteral("%1:%2").arg(seconds / 3600, 2, 10, QLatin1Char('0')).arg(seconds % 3600 / 60, 2, 10, QLatin1Char('0')),
+              hour + QLatin1Char(':') + minute);
 }
 
 // Closing the window lets go of it and its engine while the app and its chores stay; it comes

@@ -5,7 +5,8 @@ import Velmora.Screens
 import Velmora.Styling
 
 // The main screen: the active chores under a shelf with the title and the two ways forward.
-Item {
+// A focus scope: coming back to it brings the focus back to where it was.
+FocusScope {
     id: root
     property bool compact: true
 
@@ -14,14 +15,10 @@ Item {
         color: Styling.backdrop
     }
 
-    ChoresView {
-        anchors.fill: parent
-        compact: root.compact
-        topInset: shelf.height
-    }
-
     TopShelf {
         id: shelf
+        // Above the content, though first in the order Tab follows.
+        z: 1
         anchors.top: parent.top
         anchors.left: parent.left
         anchors.right: parent.right
@@ -45,5 +42,11 @@ Item {
             onClicked: App.router.push(Router.AddChore, null)
         }
         BackupMenu {}
+    }
+
+    ChoresView {
+        anchors.fill: parent
+        compact: root.compact
+        topInset: shelf.height
     }
 }

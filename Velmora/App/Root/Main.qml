@@ -17,6 +17,17 @@ ApplicationWindow {
         sequence: "Ctrl+Q"
         onActivated: App.quit()
     }
+    // Adding and the journal from wherever the user is, but never the same screen twice on top.
+    Shortcut {
+        sequence: "Ctrl+N"
+        enabled: App.router.kindAt(App.router.depth - 1) !== Router.AddChore
+        onActivated: App.router.push(Router.AddChore, null)
+    }
+    Shortcut {
+        sequence: "Ctrl+J"
+        enabled: App.router.kindAt(App.router.depth - 1) !== Router.Journal
+        onActivated: App.router.push(Router.Journal, null)
+    }
 
     // Narrower than 600 points counts as a phone held upright.
     readonly property bool compact: width < 600

@@ -73,17 +73,4 @@ TestCase {
         compare(fixture.storedCount(), 0)
         verify(find("noChores").visible)
     }
-
-    function test_tabWalksTheForm() {
-        const editor = openEditor("addButton")
-        const field = findChild(editor, "titleField")
-        field.forceActiveFocus()
-        keyClick(Qt.Key_Tab)
-        // "fewer days" is disabled on a new chore and is skipped.
-        verify(findChild(editor, "colorButton").activeFocus)
-        keyClick(Qt.Key_Tab)
-        verify(findChild(editor, "moreDays").activeFocus || findChild(editor, "fewerDays").activeFocus)
-        compare(findChild(editor, "notifyToggle").Accessible.name, "Toggle notification")
-        compare(findChild(editor, "notifyToggle").Accessible.description, "Turn on")
-    }
 }

@@ -1,0 +1,213 @@
+#!/usr/bin/python3
+# The real program in a real X server, read and driven through AT-SPI as a screen reader does:
+# every button and text field is named in plain words, nothing hidden is in the tree, and a
+# chore is added, opened and finished by accessibility actions alone.
+# Usage: accessibility_tree.py TASKARELLO_BINARY. Exits 77 when Xvfb or AT-SPI are missing.
+import importlib.util
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+
+
+def outer(binary):
+    if not shutil.which("Xvfb") or not shutil.which("dbus-run-session") or not os.path.exists(LAUNCHER) \
+            or importlib.util.find_spec("pyatspi") is None:
+        print("SKIP: Xvfb, dbus-run-session, at-spi2-core or python3-pyatspi missing")
+        return SKIP
+    # A session bus of our own, gone with this process.
+    env = dict(os.environ, TASKARELLO_A11Y_INNER="1")
+    return subprocess.call(["dbus-run-session", "--", sys.executable, __file__, binary], env=env)
+
+
+def wait(predicate, seconds=20, what="condition"):
+    from gi.repository import GLib
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        try:
+            value = predicate()
+        except GLib.Error:  # an object went while the tree was read: read it again
+            value = None
+        if value:
+            return value
+        time.sleep(0.1)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def start_xvfb():
+    # Other programs on this machine may run X servers too: take the first number that is free.
+    for number in range(100 + os.getpid() % 300, 500):
+        if os.path.exists("/tmp/.X%d-lock" % number):
+            continue
+        xvfb = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                                stderr=subprocess.DEVNULL)
+        try:
+            wait(lambda: xvfb.poll() is not None or os.path.exists("/tmp/.X11-unix/X%d" % number), 10, "Xvfb")
+        except AssertionError:
+            xvfb.kill()
+            continue
+        if xvfb.poll() is None:
+            time.sleep(0.3)
+            return xvfb, ":%d" % number
+    raise AssertionError("no X server could start")
+
+
+def inner(binary):
+    processes = []
+    data = tempfile.TemporaryDirectory()
+    try:
+        xvfb, display = start_xvfb()
+        processes.append(xvfb)
+        os.environ["DISPLAY"] = display
+        processes.append(subprocess.Popen([LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL))
+        wait(lambda: subprocess.call(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                                      "org.a11y.Bus.GetAddress"], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL) == 0, what="the accessibility bus")
+        import pyatspi
+
+        env = dict(os.environ, XDG_DATA_HOME=data.name, XDG_CONFIG_HOME=data.name, QT_QPA_PLATFORM="xcb",
+                   QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="en_US.UTF-8", LANGUAGE="en")
+        app_process = subprocess.Popen([binary], env=env)
+        processes.append(app_process)
+        desktop = pyatspi.Registry.getDesktop(0)
+
+        def application():
+            for i in range(desktop.childCount):
+                child = desktop.getChildAtIndex(i)
+                if child is not None and child.name.lower() == "taskarello" and child.childCount > 0:
+                    return child
+            return None
+        app = wait(application, what="the window in the accessibility tree")
+        # Nothing listens for the tree's events here, so a client-side copy would go stale.
+        from gi.repository import Atspi
+        app.setCacheMask(Atspi.Cache.NONE)
+        return drive(pyatspi, app)
+    finally:
+        for process in reversed(processes):
+            process.terminate()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        data.cleanup()
+
+
+def walk(node, depth=0):
+    yield node, depth
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def dump(pyatspi, app):
+    for node, depth in walk(app):
+        states = node.getState()
+        print("  " * depth + node.getRoleName(), repr(node.name),
+              "" if states.contains(pyatspi.STATE_VISIBLE) else "HIDDEN",
+              "" if states.contains(pyatspi.STATE_SHOWING) else "not-showing")
+
+
+def tree_problems(pyatspi, app):
+    problems = []
+    named = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY, pyatspi.ROLE_PASSWORD_TEXT}
+    for node, _ in walk(app):
+        if node.getRole() in named and not node.name.strip():
+            problems.append("%s without a name" % node.getRoleName())
+        if re.search(r"<[a-zA-Z/][^>]*>", node.name):
+            problems.append("markup in %s %r" % (node.getRoleName(), node.name))
+        if node.getRole() != pyatspi.ROLE_APPLICATION and not node.getState().contains(pyatspi.STATE_VISIBLE):
+            problems.append("hidden %s %r" % (node.getRoleName(), node.name))
+    return sorted(set(problems))
+
+
+def check_tree(pyatspi, app, where):
+    """Names of buttons and text fields in plain words, and nothing hidden in the tree, once the
+    screens have stopped sliding."""
+    problems = []
+
+    def clean():
+        nonlocal problems
+        problems = tree_problems(pyatspi, app)
+        return not problems
+    try:
+        wait(clean, 5)
+        return
+    except AssertionError:
+        pass
+    dump(pyatspi, app)
+    raise AssertionError(where + ": " + "; ".join(problems))
+
+
+def find(pyatspi, app, role, name=None, contains=None):
+    def search():
+        for node, _ in walk(app):
+            if node.getRole() in role and (name is None or node.name == name) \
+                    and (contains is None or contains in node.name):
+                return node
+        return None
+    try:
+        return wait(search, what="%s %r" % (sorted(str(r) for r in role), name or contains))
+    except AssertionError:
+        dump(pyatspi, app)
+        raise
+
+
+def gone(pyatspi, app, role, name=None, contains=None):
+    wait(lambda: not any(node.getRole() in role and (name is None or node.name == name)
+                         and (contains is None or contains in node.name) for node, _ in walk(app)),
+         what="%r to go" % (name or contains))
+
+
+def press(node):
+    actions = node.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    assert names, "%r has no action" % node.name
+    actions.doAction(names.index("Press") if "Press" in names else 0)
+
+
+def drive(pyatspi, app):
+    button = {pyatspi.ROLE_PUSH_BUTTON}
+    check_tree(pyatspi, app, "the empty list")
+    find(pyatspi, app, {pyatspi.ROLE_LABEL}, name="Tap + to add a chore")
+
+    # Add "Mop": the field is written through its editable text, the rest is pressed.
+    press(find(pyatspi, app, button, name="Add chore"))
+    field = find(pyatspi, app, {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY}, name="Title")
+    check_tree(pyatspi, app, "the editor")
+    # Qt 6.4 has no editable text interface: the keys go through AT-SPI's own device.
+    focus = field.queryAction()
+    focus.doAction([focus.getName(i) for i in range(focus.nActions)].index("SetFocus"))
+    wait(lambda: field.getState().contains(pyatspi.STATE_FOCUSED), what="the title field's focus")
+    # With no window manager the X focus follows the pointer: it rests on the field.
+    box = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, pyatspi.MOUSE_ABS)
+    time.sleep(0.3)
+    pyatspi.Registry.generateKeyboardEvent(0, "Mop", pyatspi.KEY_STRING)
+    wait(lambda: field.queryText().getText(0, -1) == "Mop", what="the typed title, now %r" % field.queryText().getText(0, -1))
+    press(find(pyatspi, app, button, name="Add"))
+    tile = find(pyatspi, app, button, contains="Mop, ")
+    check_tree(pyatspi, app, "the list")
+    assert tile.childCount == 0, "the tile has items of its own"
+    gone(pyatspi, app, {pyatspi.ROLE_LABEL}, name="No chores")
+
+    # Open it and finish it, confirmed in the alert that asks.
+    press(tile)
+    press(find(pyatspi, app, button, name="Finish"))
+    alert = find(pyatspi, app, {pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG}, name="Finish this chore?")
+    check_tree(pyatspi, app, "the alert")
+    press(find(pyatspi, alert, button, name="Finish"))
+    find(pyatspi, app, {pyatspi.ROLE_LABEL}, name="No chores")
+    gone(pyatspi, app, button, contains="Mop, ")
+    check_tree(pyatspi, app, "the list after finishing")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(inner(sys.argv[1]) if os.environ.get("TASKARELLO_A11Y_INNER") == "1" else outer(sys.argv[1]))

@@ -50,6 +50,7 @@ Item {
     EmptyState {
         objectName: "noLogs"
         visible: groups.count === 0
+        padded: false
         title: qsTr("No logs")
         description: qsTr("Finished and repeated chores are added to the journal")
     }
@@ -136,6 +137,7 @@ Item {
         MenuItem {
             text: qsTr("Delete")
             icon.source: Symbols.source("trash", Styling.destructiveColor)
+            palette.windowText: Styling.destructiveColor
             onTriggered: deleteAlert.openFor(menu.chore)
         }
     }

@@ -12,7 +12,8 @@ class QQmlApplicationEngine;
 namespace Velmora {
 
 // The one window and the QML engine behind it. Closing the window destroys both and hands
-// their memory back, while the app underneath goes on; showing builds them anew.
+// their memory back, while the app underneath goes on; showing builds them anew, at the size
+// and place the window last had.
 class WindowHost : public QObject {
     Q_OBJECT
 public:
@@ -31,6 +32,8 @@ signals:
 
 private:
     void release();
+    void saveGeometry();
+    void restoreGeometry();
 
     QUrl m_mainQml;
     std::unique_ptr<QQmlApplicationEngine> m_engine;

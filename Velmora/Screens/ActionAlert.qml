@@ -61,6 +61,7 @@ Dialog {
                 color: Styling.destructiveColor
                 font.bold: true
                 horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
                 Accessible.ignored: true
             }
             onClicked: {
@@ -79,6 +80,7 @@ Dialog {
                 text: alert.cancelText
                 color: Styling.accent
                 horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
                 Accessible.ignored: true
             }
             onClicked: alert.close()

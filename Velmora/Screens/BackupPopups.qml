@@ -109,11 +109,14 @@ Item {
                 Layout.fillWidth: true
                 text: resultDialog.okText
                 Accessible.name: resultDialog.okText
+                Accessible.onPressAction: resultDialog.close()
                 contentItem: Label {
                     text: resultDialog.okText
                     color: Styling.accent
                     font.bold: true
                     horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                    Accessible.ignored: true
                 }
                 onClicked: resultDialog.close()
             }

@@ -42,7 +42,8 @@ DetailScreen {
         onTextEdited: editor.title = text
         focus: true
     }
-    Item { width: 1; height: 5 }
+    // 5 points more than the column's own spacing, not 5 in place of it.
+    Item { width: 1; height: 5 - (parent as Column).spacing }
 
     DetailRow {
         label: qsTr("Color")

@@ -81,6 +81,7 @@ Item {
         description: qsTr("Tap %1 to add a chore").arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent)
                                                         + "\" width=\"18\" height=\"18\">")
         spokenDescription: qsTr("Tap %1 to add a chore").arg("+")
+        symbolSize: 44
     }
 
     Flickable {

@@ -49,7 +49,7 @@ FocusScope {
             id: scroller
             anchors.fill: parent
             contentWidth: width
-            contentHeight: column.implicitHeight + topShelf.height + bottomShelf.height + 16
+            contentHeight: column.implicitHeight + topShelf.height + bottomShelf.height + 24
             boundsBehavior: Flickable.StopAtBounds
             ScrollBar.vertical: ScrollBar {
                 policy: ScrollBar.AsNeeded
@@ -59,7 +59,8 @@ FocusScope {
             Column {
                 id: column
                 x: Styling.horizontalPadding
-                y: topShelf.height
+                // Clear of the shelf's fading edge at rest.
+                y: topShelf.height + 8
                 width: scroller.width - 2 * Styling.horizontalPadding
                 spacing: 8
             }

@@ -44,6 +44,7 @@ Popup {
             Button {
                 text: "‹"
                 Accessible.name: qsTr("Previous month")
+                Accessible.onPressAction: if (enabled) picker.step(-1)
                 enabled: new Date(picker.year, picker.month, 1) > picker.firstDay
                 onClicked: picker.step(-1)
             }
@@ -57,6 +58,7 @@ Popup {
             Button {
                 text: "›"
                 Accessible.name: qsTr("Next month")
+                Accessible.onPressAction: if (enabled) picker.step(1)
                 enabled: new Date(picker.year, picker.month + 1, 1) <= picker.lastDay
                 onClicked: picker.step(1)
             }

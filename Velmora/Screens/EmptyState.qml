@@ -10,16 +10,19 @@ Column {
     property alias descriptionFormat: descriptionLabel.textFormat
     // What a screen reader says for the description: plain words, never markup.
     property string spokenDescription: description
+    // The main list's placeholder is padded and its symbol large; the journal's is neither.
+    property bool padded: true
+    property real symbolSize: 34
 
     anchors.centerIn: parent
-    width: parent.width - 2 * Styling.horizontalPadding
+    width: parent.width - (padded ? 2 * Styling.horizontalPadding : 0)
     spacing: 8
 
     SymbolImage {
         anchors.horizontalCenter: parent.horizontalCenter
         name: "square.dashed"
         color: Styling.secondary
-        size: 44
+        size: root.symbolSize
     }
     Label {
         id: titleLabel

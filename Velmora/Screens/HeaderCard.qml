@@ -28,7 +28,7 @@ Rectangle {
             text: card.chore ? card.chore.title : ""
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
-            font.pointSize: 20
+            font.pixelSize: 20
             font.weight: Font.Medium
             color: card.ink
         }
@@ -45,7 +45,7 @@ Rectangle {
             width: parent.width
             text: card.caption
             wrapMode: Text.Wrap
-            font.pointSize: 13
+            font.pixelSize: 13
             color: card.ink
         }
     }

@@ -21,7 +21,8 @@ DetailScreen {
         days: view.took
         caption: Days.durationText(view.took)
     }
-    Item { width: 1; height: 5 }
+    // 5 points more than the column's own spacing, not 5 in place of it.
+    Item { width: 1; height: 5 - (parent as Column).spacing }
     DetailRow {
         label: qsTr("Dates")
         value: view.chore ? ScreenTexts.datesText(view.chore.startDate, view.chore.endDate) : ""

@@ -50,6 +50,7 @@ Item {
     EmptyState {
         objectName: "noLogs"
         visible: groups.count === 0
+        padded: false
         title: qsTr("No logs")
         description: qsTr("Finished and repeated chores are added to the journal")
     }
@@ -103,6 +104,20 @@ Item {
                                 id: thumb
                                 required property var modelData
                                 chore: modelData
+                                // Every journal tile is a Tab stop: the keys of the main list open
+                                // it, show its menu or ask to delete it.
+                                activeFocusOnTab: true
+                                Keys.onPressed: function (event) {
+                                    if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space)
+                                        App.router.push(Router.JournalChore, thumb.chore)
+                                    else if (event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && event.modifiers & Qt.ShiftModifier))
+                                        menu.openFor(thumb.chore, thumb)
+                                    else if (event.key === Qt.Key_Delete)
+                                        deleteAlert.openFor(thumb.chore)
+                                    else
+                                        return
+                                    event.accepted = true
+                                }
                                 TapHandler {
                                     onTapped: App.router.push(Router.JournalChore, thumb.chore)
                                     onLongPressed: menu.openFor(thumb.chore, thumb)
@@ -136,6 +151,7 @@ Item {
         MenuItem {
             text: qsTr("Delete")
             icon.source: Symbols.source("trash", Styling.destructiveColor)
+            palette.windowText: Styling.destructiveColor
             onTriggered: deleteAlert.openFor(menu.chore)
         }
     }

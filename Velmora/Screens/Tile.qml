@@ -57,7 +57,7 @@ Rectangle {
             height: twoLines.implicitHeight
             text: tile.chore ? tile.chore.title : ""
             textFormat: Text.PlainText
-            font.pointSize: 12
+            font.pixelSize: 12
             font.weight: Font.Medium
             color: tile.ink
             wrapMode: Text.Wrap
@@ -66,19 +66,25 @@ Rectangle {
             horizontalAlignment: Text.AlignLeft
             Accessible.ignored: true
         }
-        DayDotsView {
-            width: parent.width
+        // The strip runs on to the tile's edge, where the clip cuts the last dot: a tile shows
+        // as many days as fit, with no margin of its own on the trailing side.
+        Item {
+            width: tile.width - column.x
             height: 2
-            days: tile.days
-            dot: 2
-            gap: 1
-            weekGap: 2
-            color: tile.ink
+            clip: true
+            DayDotsView {
+                anchors.fill: parent
+                days: tile.days
+                dot: 2
+                gap: 1
+                weekGap: 2
+                color: tile.ink
+            }
         }
         Text {
             width: parent.width
             text: tile.caption
-            font.pointSize: 9
+            font.pixelSize: 9
             color: tile.ink
             wrapMode: Text.Wrap
             Accessible.ignored: true

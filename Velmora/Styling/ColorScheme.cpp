@@ -1,13 +1,18 @@
 #include "Velmora/Styling/ColorScheme.h"
 
+#include "Velmora/Platform/SystemSettings.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 
 namespace Velmora {
 
-ColorScheme::ColorScheme(QObject *parent)
-    : QObject(parent)
+ColorScheme::ColorScheme(QObject *parent) : ColorScheme(QDBusConnection::sessionBus(), parent) {}
+
+ColorScheme::ColorScheme(const QDBusConnection &bus, QObject *parent)
+    : QObject(parent), m_portal(new AppearancePortal(bus, this))
 {
+    connect(m_portal, &AppearancePortal::schemeChanged, this, &ColorScheme::refresh);
     if (qGuiApp)
         qGuiApp->installEventFilter(this);
     refresh();
@@ -20,7 +25,10 @@ bool ColorScheme::isDark(const QPalette &palette)
 
 void ColorScheme::refresh()
 {
-    const bool dark = qGuiApp && isDark(QGuiApplication::palette());
+    const AppearancePortal::Scheme preferred = m_portal->scheme();
+    const bool dark = preferred == AppearancePortal::Scheme::Unknown
+        ? qGuiApp && isDark(QGuiApplication::palette())
+        : preferred == AppearancePortal::Scheme::Dark;
     if (dark == m_dark)
         return;
     m_dark = dark;

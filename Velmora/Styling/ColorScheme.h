@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QPalette>
 #include <QtQml/qqmlregistration.h>
 
 namespace Velmora {
 
-// Light or dark, read from the application palette: Qt 6.4 has no colour-scheme hint of its own.
+class AppearancePortal;
+
+// Light or dark: the desktop's preference from its Settings portal, else the application palette
+// (Qt 6.4 has no colour-scheme hint of its own, and its default theme ignores the portal).
 class ColorScheme : public QObject
 {
     Q_OBJECT
@@ -16,6 +20,8 @@ class ColorScheme : public QObject
 
 public:
     explicit ColorScheme(QObject *parent = nullptr);
+    // Asks the portal on this bus rather than on the session bus.
+    explicit ColorScheme(const QDBusConnection &bus, QObject *parent = nullptr);
 
     bool dark() const { return m_dark; }
 
@@ -31,6 +37,7 @@ protected:
 private:
     void refresh();
 
+    AppearancePortal *m_portal = nullptr;
     bool m_dark = false;
 };
 

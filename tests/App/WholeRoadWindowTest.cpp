@@ -25,6 +25,7 @@
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QSet>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,7 +57,11 @@ void collect(QObject *object, QList<QQuickItem *> &out, QSet<QObject *> &seen)
 
 class WholeRoadWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { QQuickStyle::setStyle(QStringLiteral("Basic")); }
+    static void SetUpTestSuite()
+    {
+        QQuickStyle::setStyle(QStringLiteral("Basic"));
+        QSettings().remove(QStringLiteral("window")); // every run starts at the window's own size
+    }
     void SetUp() override { start(); }
     void TearDown() override { stop(); }
 
@@ -485,7 +490,7 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
 }
 
 // Closing the window lets go of it and its engine while the app and its chores stay; it comes
-// back with them, and Ctrl+Q ends the app.
+// back with them and at its last size, and Ctrl+Q ends the app.
 TEST_F(WholeRoadWindowTest, ClosingTheWindowKeepsTheAppAndCtrlQQuits)
 {
     ChoreFields mop = ChoreFields::defaults();
@@ -493,6 +498,9 @@ TEST_F(WholeRoadWindowTest, ClosingTheWindowKeepsTheAppAndCtrlQQuits)
     ASSERT_TRUE(app->changes()->add(mop));
     settle();
     QSignalSpy shownChanges(windows.get(), &WindowHost::shownChanged);
+    const QSize size = window->size() + QSize(31, -17);
+    window->resize(size);
+    ASSERT_TRUE(waitFor([&] { return window->size() == size; }));
     const QPointer<QQuickWindow> old = window;
     window->close();
     ASSERT_TRUE(VelmoraTest::waitFor([&] { return !windows->isShown() && !old; }));
@@ -501,6 +509,7 @@ TEST_F(WholeRoadWindowTest, ClosingTheWindowKeepsTheAppAndCtrlQQuits)
 
     openWindow();
     EXPECT_TRUE(windows->isShown());
+    EXPECT_EQ(window->size(), size) << "the window forgot its size";
     EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: today")});
     QSignalSpy quit(app.get(), &VelmoraApp::quitRequested);
     QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);

@@ -1,8 +1,17 @@
 #include "Velmora/Styling/ColorScheme.h"
 #include "Velmora/Styling/Typography.h"
+#include "tests/support/PrivateBus.h"
+#include "tests/support/TestSupport.h"
 
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QGuiApplication>
 #include <QSignalSpy>
+#include <QThread>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +67,100 @@ TEST(ColorScheme, FollowsTheApplicationPalette)
     QGuiApplication::setPalette(original);
 }
 
+namespace {
+
+// The desktop's Settings portal as far as the colour scheme goes, answering from a thread of
+// its own so that the scheme's blocking first read can be answered.
+class FakeSettingsPortal : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+public:
+    std::optional<QVariant> colorScheme;
+
+public slots:
+    QDBusVariant Read(const QString &group, const QString &key)
+    {
+        if (group != QLatin1String("org.freedesktop.appearance") || key != QLatin1String("color-scheme") || !colorScheme) {
+            sendErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"), QStringLiteral("Requested setting not found"));
+            return {};
+        }
+        // The portal wraps the value in a second variant.
+        return QDBusVariant(QVariant::fromValue(QDBusVariant(*colorScheme)));
+    }
+};
+
+void setPalette(bool dark)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(dark ? "#202020" : "#F4F4F4"));
+    QGuiApplication::setPalette(palette);
+}
+
+} // namespace
+
+// The portal's preference wins over the palette; with no preference, an odd value or no portal
+// the palette decides. A change announced by the portal is followed at once.
+TEST(ColorScheme, FollowsTheSettingsPortalElseThePalette)
+{
+    VelmoraTest::PrivateBus bus;
+    ASSERT_TRUE(bus.isRunning());
+    QDBusConnection portalBus = bus.connect(QStringLiteral("portal"));
+    QThread thread;
+    FakeSettingsPortal portal;
+    portal.moveToThread(&thread);
+    thread.start();
+    ASSERT_TRUE(portalBus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal,
+                                         QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(portalBus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
+    const QPalette original = QGuiApplication::palette();
+
+    const struct {
+        std::optional<QVariant> portal;
+        bool paletteDark;
+        bool dark;
+    } cases[] = {
+        {QVariant(1u), false, true},
+        {QVariant(2u), true, false},
+        {QVariant(0u), true, true},
+        {QVariant(0u), false, false},
+        {QVariant(7u), true, true},
+        {QVariant(QStringLiteral("dark")), false, false},
+        {std::nullopt, true, true},
+        {std::nullopt, false, false},
+    };
+    for (const auto &c : cases) {
+        portal.colorScheme = c.portal;
+        setPalette(c.paletteDark);
+        ColorScheme scheme(bus.connect(QStringLiteral("client")));
+        EXPECT_EQ(scheme.dark(), c.dark) << (c.portal ? c.portal->toString().toStdString() : "no setting")
+                                         << (c.paletteDark ? " over a dark palette" : " over a light palette");
+    }
+
+    // Followed live: the desktop turns dark, then says it has no preference (the light palette decides).
+    portal.colorScheme = QVariant(2u);
+    setPalette(false);
+    ColorScheme scheme(bus.connect(QStringLiteral("client")));
+    QSignalSpy changes(&scheme, &ColorScheme::darkChanged);
+    const auto announce = [&](uint value) {
+        QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/portal/desktop"),
+                                                         QStringLiteral("org.freedesktop.portal.Settings"),
+                                                         QStringLiteral("SettingChanged"));
+        signal << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme")
+               << QVariant::fromValue(QDBusVariant(value));
+        portalBus.send(signal);
+    };
+    announce(1);
+    EXPECT_TRUE(VelmoraTest::waitFor([&] { return scheme.dark(); }));
+    announce(0);
+    EXPECT_TRUE(VelmoraTest::waitFor([&] { return !scheme.dark(); }));
+    EXPECT_EQ(changes.count(), 2);
+
+    portalBus.unregisterObject(QStringLiteral("/org/freedesktop/portal/desktop"));
+    thread.quit();
+    thread.wait();
+    QGuiApplication::setPalette(original);
+}
+
 TEST(Typography, TitleIsCondensedAndTracked)
 {
     const QFont title = Velmora::Typography::title();
@@ -67,3 +170,5 @@ TEST(Typography, TitleIsCondensedAndTracked)
     EXPECT_EQ(title.letterSpacing(), 4);
     EXPECT_EQ(title.stretch(), int(QFont::Condensed));
 }
+
+#include "ColorSchemeTest.moc"

@@ -11,6 +11,16 @@ ApplicationWindow {
     visible: true
     title: qsTr("Taskarello")
     color: Styling.backdrop
+    // The controls' own colours follow the app's scheme, which the desktop's portal may have made
+    // dark while the toolkit's palette stayed light.
+    palette.window: Styling.backdrop
+    palette.windowText: Styling.foreground
+    palette.base: Styling.backdrop
+    palette.text: Styling.foreground
+    palette.button: Styling.dark ? "#3A3936" : "#E3DED5"
+    palette.buttonText: Styling.foreground
+    palette.highlight: Styling.accent
+    palette.placeholderText: Styling.secondary
 
     // Closing the window leaves the app running in the background; this ends it.
     Shortcut {

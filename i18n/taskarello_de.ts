@@ -73,109 +73,109 @@
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="48"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="101"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="102"/>
         <source>Color</source>
         <translation>Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Red</source>
         <translation>Rot</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Yellow</source>
         <translation>Gelb</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Green</source>
         <translation>Grün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Teal</source>
         <translation>Blaugrün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Blue</source>
         <translation>Blau</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="55"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="55"/>
         <source>Purple</source>
         <translation>Violett</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="87"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="88"/>
         <source>Other color</source>
         <translation>Andere Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="115"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="116"/>
         <source>Fewer days</source>
         <translation>Weniger Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="126"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="127"/>
         <source>More days</source>
         <translation>Mehr Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="137"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="150"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="138"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="151"/>
         <source>Due date</source>
         <translation>Fällig am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="168"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="169"/>
         <source>Notify</source>
         <translation>Erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="174"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="175"/>
         <source>Notification time</source>
         <translation>Uhrzeit der Erinnerung</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="179"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="180"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="190"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="191"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="198"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="199"/>
         <source>Before or after noon</source>
         <translation>Vor- oder nachmittags</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="210"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
         <source>Toggle notification</source>
         <translation>Erinnerung ein- oder ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="213"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="214"/>
         <source>Turn off</source>
         <translation>Ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="213"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="214"/>
         <source>Turn on</source>
         <translation>Einschalten</translation>
     </message>
@@ -211,49 +211,49 @@
         <translation>Aufgabe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="31"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="32"/>
         <source>Dates</source>
         <translation>Zeitraum</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="36"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="37"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="41"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="42"/>
         <source>Passed (duration)</source>
         <translation>Vergangen (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="51"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="52"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="56"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="57"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="90"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="61"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="62"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="67"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="78"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="68"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="79"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="77"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="78"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="88"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -272,22 +272,22 @@
         <translation>Tippe auf %1, um eine Aufgabe hinzuzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="197"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="198"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="190"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="191"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="189"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="190"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="196"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="197"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -326,7 +326,7 @@
         <translation>Vorheriger Monat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="59"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="60"/>
         <source>Next month</source>
         <translation>Nächster Monat</translation>
     </message>
@@ -339,33 +339,33 @@
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="26"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="27"/>
         <source>Dates</source>
         <translation>Zeitraum</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="31"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="32"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="36"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="37"/>
         <source>Passed (duration)</source>
         <translation>Vergangen (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="47"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="48"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="53"/>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="54"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="65"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="63"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>
@@ -373,12 +373,12 @@
 <context>
     <name>JournalView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="53"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="54"/>
         <source>No logs</source>
         <translation>Noch keine Einträge</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="54"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="55"/>
         <source>Finished and repeated chores are added to the journal</source>
         <translation>Erledigte und wiederholte Aufgaben erscheinen im Verlauf</translation>
     </message>
@@ -393,18 +393,18 @@
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="131"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="146"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="137"/>
-        <location filename="../Velmora/Screens/JournalView.qml" line="145"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="152"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="161"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="144"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="160"/>
         <source>Delete this chore?</source>
         <translation>Diese Aufgabe löschen?</translation>
     </message>

@@ -73,109 +73,109 @@
         <translation>Title</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="48"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="101"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="102"/>
         <source>Color</source>
         <translation>Color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Red</source>
         <translation>Red</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Yellow</source>
         <translation>Yellow</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Green</source>
         <translation>Green</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Teal</source>
         <translation>Teal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Blue</source>
         <translation>Blue</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="55"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="55"/>
         <source>Purple</source>
         <translation>Purple</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="87"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="88"/>
         <source>Other color</source>
         <translation>Other color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="115"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="116"/>
         <source>Fewer days</source>
         <translation>Fewer days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="126"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="127"/>
         <source>More days</source>
         <translation>More days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="137"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="150"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="138"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="151"/>
         <source>Due date</source>
         <translation>Due date</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="168"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="169"/>
         <source>Notify</source>
         <translation>Notify</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="174"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="175"/>
         <source>Notification time</source>
         <translation>Notification time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="179"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="180"/>
         <source>Hour</source>
         <translation>Hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="190"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="191"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="198"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="199"/>
         <source>Before or after noon</source>
         <translation>Before or after noon</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="210"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
         <source>Toggle notification</source>
         <translation>Toggle notification</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="213"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="214"/>
         <source>Turn off</source>
         <translation>Turn off</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="213"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="214"/>
         <source>Turn on</source>
         <translation>Turn on</translation>
     </message>
@@ -211,49 +211,49 @@
         <translation>Chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="31"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="32"/>
         <source>Dates</source>
         <translation>Dates</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="36"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="37"/>
         <source>Planned (duration)</source>
         <translation>Planned (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="41"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="42"/>
         <source>Passed (duration)</source>
         <translation>Passed (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="51"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="52"/>
         <source>Edit</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="56"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="57"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="90"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="61"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="62"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="67"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="78"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="68"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="79"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="77"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="78"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="88"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -272,22 +272,22 @@
         <translation>Tap %1 to add a chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="197"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="198"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="190"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="191"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="189"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="190"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="196"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="197"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -326,7 +326,7 @@
         <translation>Previous month</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="59"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="60"/>
         <source>Next month</source>
         <translation>Next month</translation>
     </message>
@@ -339,33 +339,33 @@
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="26"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="27"/>
         <source>Dates</source>
         <translation>Dates</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="31"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="32"/>
         <source>Planned (duration)</source>
         <translation>Planned (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="36"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="37"/>
         <source>Passed (duration)</source>
         <translation>Passed (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="47"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="48"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="53"/>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="54"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="65"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="63"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>
@@ -373,12 +373,12 @@
 <context>
     <name>JournalView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="53"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="54"/>
         <source>No logs</source>
         <translation>No logs</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="54"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="55"/>
         <source>Finished and repeated chores are added to the journal</source>
         <translation>Finished and repeated chores are added to the journal</translation>
     </message>
@@ -393,18 +393,18 @@
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="131"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="146"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="137"/>
-        <location filename="../Velmora/Screens/JournalView.qml" line="145"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="152"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="161"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="144"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="160"/>
         <source>Delete this chore?</source>
         <translation>Delete this chore?</translation>
     </message>

@@ -5,6 +5,7 @@
 #include "Velmora/App/Tray.h"
 #include "Velmora/App/WindowHost.h"
 #include "Velmora/Platform/ApplicationBus.h"
+#include "Velmora/Platform/SessionBus.h"
 #include "i18n/Translations.h"
 
 #include "VelmoraQmlPlugins.h"
@@ -70,7 +71,7 @@ int main(int argc, char *argv[])
 
     // One-shot runs go beside a running app; every other start leaves one process.
     const bool oneShot = parser.isSet(screenshot) || parser.isSet(firstFrame) || parser.isSet(popupDemo);
-    Velmora::ApplicationBus bus(Velmora::ApplicationBus::sessionBusIfAny());
+    Velmora::ApplicationBus bus(Velmora::sessionBusIfAny());
     const auto role = oneShot ? Velmora::ApplicationBus::Role::Alone : bus.claim();
     if (role == Velmora::ApplicationBus::Role::Secondary) {
         bool handedOver = true;
@@ -120,7 +121,7 @@ int main(int argc, char *argv[])
     // The tray is how a window closed at the running app comes back.
     std::unique_ptr<Velmora::Tray> tray;
     if (role == Velmora::ApplicationBus::Role::Primary) {
-        tray = std::make_unique<Velmora::Tray>(app, Velmora::ApplicationBus::sessionBusIfAny());
+        tray = std::make_unique<Velmora::Tray>(app, Velmora::sessionBusIfAny());
         QObject::connect(tray.get(), &Velmora::Tray::openRequested, &windows, &Velmora::WindowHost::show);
     }
 

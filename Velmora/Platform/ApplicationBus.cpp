@@ -69,13 +69,6 @@ ApplicationBus::~ApplicationBus()
     }
 }
 
-QDBusConnection ApplicationBus::sessionBusIfAny()
-{
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return QDBusConnection(QStringLiteral("no-session-bus"));
-    return QDBusConnection::sessionBus();
-}
-
 QString ApplicationBus::objectPath()
 {
     return QLatin1Char('/') + QString::fromLatin1(appId).replace(QLatin1Char('.'), QLatin1Char('/'));

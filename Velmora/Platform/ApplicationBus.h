@@ -29,9 +29,6 @@ public:
     explicit ApplicationBus(QDBusConnection bus, QObject *parent = nullptr);
     ~ApplicationBus() override;
 
-    // The session bus, or a disconnected one when the session has none (autolaunching a
-    // bus from a program that never had one only surprises).
-    static QDBusConnection sessionBusIfAny();
     static QString objectPath();
 
     // Exports the interfaces, then claims the name.

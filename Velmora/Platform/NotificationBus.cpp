@@ -1,5 +1,7 @@
 #include "Velmora/Platform/NotificationBus.h"
 
+#include "Velmora/Platform/SessionBus.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QDBusConnection>
@@ -22,14 +24,9 @@ DBusNotificationBus::DBusNotificationBus(QObject *parent)
 {
 }
 
-bool DBusNotificationBus::sessionBusConfigured()
-{
-    return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
-}
-
 void DBusNotificationBus::call(const QDBusMessage &message, std::function<void(bool, const QDBusMessage &)> done)
 {
-    QDBusConnection bus = sessionBusConfigured() ? QDBusConnection::sessionBus() : QDBusConnection(QString());
+    QDBusConnection bus = sessionBusIfAny();
     if (!bus.isConnected()) {
         QTimer::singleShot(0, this, [done = std::move(done)] { done(false, QDBusMessage()); });
         return;
@@ -59,9 +56,9 @@ void DBusNotificationBus::fetchCapabilities(std::function<void(QStringList)> don
 void DBusNotificationBus::watchActions(std::function<void(uint, const QString &)> invoked)
 {
     m_actionInvoked = std::move(invoked);
-    if (sessionBusConfigured())
-        QDBusConnection::sessionBus().connect(service, objectPath, service, QStringLiteral("ActionInvoked"), this,
-                                              SLOT(onActionInvoked(uint, QString)));
+    QDBusConnection bus = sessionBusIfAny();
+    if (bus.isConnected())
+        bus.connect(service, objectPath, service, QStringLiteral("ActionInvoked"), this, SLOT(onActionInvoked(uint, QString)));
 }
 
 void DBusNotificationBus::onActionInvoked(uint id, const QString &key)
@@ -91,10 +88,10 @@ void DBusNotificationBus::notify(const QString &title, const QString &body, bool
 
 void DBusNotificationBus::watchServer(std::function<void()> appeared)
 {
-    if (!sessionBusConfigured())
+    QDBusConnection bus = sessionBusIfAny();
+    if (!bus.isConnected())
         return;
-    auto *watcher = new QDBusServiceWatcher(service, QDBusConnection::sessionBus(),
-                                            QDBusServiceWatcher::WatchForRegistration, this);
+    auto *watcher = new QDBusServiceWatcher(service, bus, QDBusServiceWatcher::WatchForRegistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [appeared = std::move(appeared)] { appeared(); });
 }
 

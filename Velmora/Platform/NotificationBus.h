@@ -50,8 +50,6 @@ private slots:
     void onActionInvoked(uint id, const QString &key);
 
 private:
-    // False without a session bus address: connecting would try to autolaunch a bus.
-    static bool sessionBusConfigured();
     void call(const QDBusMessage &message, std::function<void(bool, const QDBusMessage &)> done);
 
     std::function<void(uint, const QString &)> m_actionInvoked;

@@ -1,5 +1,7 @@
 #include "Velmora/Platform/StatusNotifierItem.h"
 
+#include "Velmora/Platform/SessionBus.h"
+
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
@@ -439,7 +441,7 @@ private:
 
 StatusNotifierItem::StatusNotifierItem(const QString &applicationId, const QString &title, const QString &iconName,
                                        QObject *parent)
-    : StatusNotifierItem(sessionBusIfConfigured(), applicationId, title, iconName, parent)
+    : StatusNotifierItem(sessionBusIfAny(), applicationId, title, iconName, parent)
 {
 }
 
@@ -493,15 +495,6 @@ StatusNotifierItem::~StatusNotifierItem()
         release << m_wantedName;
         m_bus.send(release);
     }
-}
-
-QDBusConnection StatusNotifierItem::sessionBusIfConfigured()
-{
-    // Connecting without any address would try to autolaunch a bus.
-    const bool configured = !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
-        || (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
-            && QFileInfo::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")));
-    return configured ? QDBusConnection::sessionBus() : QDBusConnection(QStringLiteral("velmora-no-session-bus"));
 }
 
 void StatusNotifierItem::call(const QDBusMessage &message, std::function<void(const QDBusMessage &)> done)

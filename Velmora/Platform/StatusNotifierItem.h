@@ -65,7 +65,6 @@ private:
     friend class DBusMenuAdaptor;
     friend class StatusNotifierItemAdaptor;
 
-    static QDBusConnection sessionBusIfConfigured();
     void call(const QDBusMessage &message, std::function<void(const QDBusMessage &reply)> done);
     void requestName();
     void registerWithWatcher();

@@ -1,5 +1,6 @@
 #include "Velmora/Styling/ColorScheme.h"
 
+#include "Velmora/Platform/SessionBus.h"
 #include "Velmora/Platform/SystemSettings.h"
 
 #include <QEvent>
@@ -7,7 +8,7 @@
 
 namespace Velmora {
 
-ColorScheme::ColorScheme(QObject *parent) : ColorScheme(QDBusConnection::sessionBus(), parent) {}
+ColorScheme::ColorScheme(QObject *parent) : ColorScheme(sessionBusIfAny(), parent) {}
 
 ColorScheme::ColorScheme(const QDBusConnection &bus, QObject *parent)
     : QObject(parent), m_portal(new AppearancePortal(bus, this))

@@ -66,7 +66,6 @@ public:
     Router *router() const { return m_router; }
     ChoreStore *store() const { return m_store; }
     ChoreChanges *changes() const { return m_changes; }
-    NotificationService *notificationService() const { return m_notificationService; }
     ChoreQueryModel *chores() const { return m_chores; }
     ChoreQueryModel *journal() const { return m_journal; }
     WidgetCenter *widgetCenter() const { return m_widgetCenter; }

@@ -49,14 +49,18 @@ bool ChoreChanges::update(Chore *chore, const ChoreFields &fields)
 
 Chore *ChoreChanges::repeat(Chore *chore, const ChoreFields &fields)
 {
+    if (!owns(m_store, chore)) {
+        fail({});
+        return nullptr;
+    }
     Chore *next = nullptr;
-    const bool written = owns(m_store, chore) && m_store->transaction([&] {
+    const bool written = m_store->transaction([&] {
         next = m_store->insert(fields);
         return next && chore->assignEndDate(Clock::current().now());
     });
     if (written)
         return next;
-    fail(m_store ? m_store->lastError() : QString());
+    fail(m_store->lastError());
     return nullptr;
 }
 

@@ -21,9 +21,19 @@ def outer(binary):
             or importlib.util.find_spec("pyatspi") is None:
         print("SKIP: Xvfb, dbus-run-session, at-spi2-core or python3-pyatspi missing")
         return SKIP
-    # A session bus of our own, gone with this process.
-    env = dict(os.environ, TASKARELLO_A11Y_INNER="1")
-    return subprocess.call(["dbus-run-session", "--", sys.executable, __file__, binary], env=env)
+    # The X server comes first: whatever the session bus starts on its own (the accessibility bus,
+    # its registry, which synthesises the keys) inherits the display from the bus.
+    xvfb, display = start_xvfb()
+    try:
+        # A session bus of our own, gone with this process.
+        env = dict(os.environ, TASKARELLO_A11Y_INNER="1", DISPLAY=display)
+        return subprocess.call(["dbus-run-session", "--", sys.executable, __file__, binary], env=env)
+    finally:
+        xvfb.terminate()
+        try:
+            xvfb.wait(5)
+        except subprocess.TimeoutExpired:
+            xvfb.kill()
 
 
 def wait(predicate, seconds=20, what="condition"):
@@ -62,10 +72,7 @@ def inner(binary):
     processes = []
     data = tempfile.TemporaryDirectory()
     try:
-        xvfb, display = start_xvfb()
-        processes.append(xvfb)
-        os.environ["DISPLAY"] = display
-        processes.append(subprocess.Popen([LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL))
+        # The bus starts the accessibility bus when first asked, with the display it was given.
         wait(lambda: subprocess.call(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                                       "org.a11y.Bus.GetAddress"], stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL) == 0, what="the accessibility bus")

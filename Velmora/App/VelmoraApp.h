@@ -24,6 +24,9 @@ class NotificationService;
 class ReminderScheduler;
 class TimeChangeNotifier;
 class WidgetCenter;
+namespace Sync {
+class SyncEngine;
+}
 
 // The app's shared objects, created once: the day clock, the notification settings, the
 // router, the store with its two live queries and the one owner of changes to chores, and the
@@ -69,6 +72,7 @@ public:
     ChoreQueryModel *chores() const { return m_chores; }
     ChoreQueryModel *journal() const { return m_journal; }
     WidgetCenter *widgetCenter() const { return m_widgetCenter; }
+    Sync::SyncEngine *syncEngine() const { return m_syncEngine; }
 
     // The scene moved to another phase: leaving reloads the widget, coming back refreshes the
     // day and the notification settings. The phase the app starts in is not a change.
@@ -108,6 +112,7 @@ private:
     ChoreStore *m_store = nullptr;
     ChoreChanges *m_changes = nullptr;
     ReminderScheduler *m_reminders = nullptr;
+    Sync::SyncEngine *m_syncEngine = nullptr;
     ChoreQueryModel *m_chores = nullptr;
     ChoreQueryModel *m_journal = nullptr;
     bool m_keepsReminders = true;

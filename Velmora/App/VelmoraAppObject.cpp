@@ -11,6 +11,7 @@
 #include "Velmora/Platform/DesktopNotificationService.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
 #include "Velmora/Platform/WidgetCenter.h"
+#include "Velmora/Sync/SyncEngine.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -37,6 +38,7 @@ VelmoraApp::VelmoraApp(Services services, QObject *parent) : QObject(parent)
     m_router = new Router(this);
     m_store = new ChoreStore(this);
     m_changes = new ChoreChanges(*m_store, this);
+    m_syncEngine = new Sync::SyncEngine(*m_changes, this);
     m_widgetCenter = services.widgetCenter;
     m_notificationService = services.notifications;
     m_keepsReminders = services.keepsReminders;

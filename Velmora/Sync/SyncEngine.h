@@ -1,0 +1,93 @@
+#pragma once
+
+#include "Velmora/Sync/CalDavClient.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimeZone>
+#include <QUrl>
+
+#include <optional>
+
+namespace Velmora {
+class ChoreChanges;
+}
+
+namespace Velmora::Sync {
+
+class SyncLedger;
+
+// Where the chores go and as whom.
+struct SyncTarget {
+    QUrl calendar;
+    QString user;
+    QString password;
+    friend bool operator==(const SyncTarget &, const SyncTarget &) = default;
+};
+
+// How one run ended.
+struct SyncReport {
+    CalDavError error;    // ok() when the run went through
+    QDateTime finishedAt; // UTC
+    int sent = 0;         // chores written or deleted on the server
+    int received = 0;     // chores added, changed or deleted here
+    int merged = 0;       // chores changed on both sides, merged field by field
+    int sameFieldConflicts = 0; // of those, fields changed on both sides: the later change kept
+    // Resources in the calendar that are not shown, left alone.
+    int withoutDue = 0;   // VTODOs without a due day
+    int otherItems = 0;   // events, journal entries and other components
+    int unreadable = 0;   // malformed, too large or with absurd dates
+    int requests = 0;     // HTTP requests made
+
+    bool ok() const { return error.ok(); }
+};
+
+// Brings the store and one CalDAV calendar to the same chores: local changes go up first, then
+// the server's come down, merged field by field where both sides changed. Every change it makes
+// here goes through the owner of chore changes, so reminders and lists follow. What is still to
+// send lives in the store, so it survives a kill and waits while offline.
+class SyncEngine : public QObject {
+    Q_OBJECT
+
+public:
+    SyncEngine(ChoreChanges &changes, QObject *parent = nullptr);
+    ~SyncEngine() override;
+
+    // No target: nothing is synced. A target with another calendar than before sends every
+    // chore there again.
+    void setTarget(const std::optional<SyncTarget> &target);
+    std::optional<SyncTarget> target() const { return m_target; }
+    // The zone the chores' days are written in (the user's).
+    void setTimeZone(const QTimeZone &zone) { m_zone = zone; }
+
+    // Starts one run and returns at once; asked while one runs, one more follows it.
+    void start();
+    bool isRunning() const { return m_running; }
+    // Changes made here and not yet on the server.
+    int pendingChanges() const;
+
+    // The most recent report, if any run ended in this process.
+    std::optional<SyncReport> lastReport() const { return m_lastReport; }
+
+signals:
+    void runningChanged(bool running);
+    void finished(const Velmora::Sync::SyncReport &report);
+
+private:
+    struct Run;
+    void begin();
+    void end(SyncReport report);
+
+    QPointer<ChoreChanges> m_changes;
+    std::optional<SyncTarget> m_target;
+    QTimeZone m_zone = QTimeZone::systemTimeZone();
+    CalDavClient m_client;
+    std::unique_ptr<Run> m_run;
+    bool m_running = false;
+    bool m_again = false;
+    std::optional<SyncReport> m_lastReport;
+};
+
+} // namespace Velmora::Sync

@@ -78,6 +78,46 @@ bool ChoreChanges::remove(Chore *chore)
     return m_store->remove(chore) || fail(m_store->lastError());
 }
 
+Chore *ChoreChanges::receive(const ChoreFields &fields, const std::function<bool(Chore *)> &alsoWrite)
+{
+    if (!m_store) {
+        fail({});
+        return nullptr;
+    }
+    Chore *chore = nullptr;
+    if (m_store->transaction([&] {
+            chore = m_store->insert(fields);
+            return chore && alsoWrite(chore);
+        }))
+        return chore;
+    fail(m_store->lastError());
+    return nullptr;
+}
+
+bool ChoreChanges::receive(Chore *chore, const ChoreFields &fields, const std::function<bool()> &alsoWrite)
+{
+    if (!owns(m_store, chore))
+        return fail({});
+    const ChoreFields old = chore->fields();
+    return m_store->transaction([&] {
+        return (old.title == fields.title || chore->assignTitle(fields.title))
+            && (old.colorComponents == fields.colorComponents || chore->assignColorComponents(fields.colorComponents))
+            && (old.startDate == fields.startDate || chore->assignStartDate(fields.startDate))
+            && (old.dueDate == fields.dueDate || chore->assignDueDate(fields.dueDate))
+            && (old.endDate == fields.endDate || chore->assignEndDate(fields.endDate))
+            && (old.notify == fields.notify || chore->assignNotify(fields.notify))
+            && (old.notificationTime == fields.notificationTime || chore->assignNotificationTime(fields.notificationTime))
+            && alsoWrite();
+    }) || fail(m_store->lastError());
+}
+
+bool ChoreChanges::receiveRemoval(Chore *chore, const std::function<bool()> &alsoWrite)
+{
+    if (!owns(m_store, chore) || !m_store->remove(chore))
+        return fail(m_store ? m_store->lastError() : QString());
+    return m_store->transaction(alsoWrite) || fail(m_store->lastError());
+}
+
 ChoreBackup::Restored ChoreChanges::restore(const QByteArray &backup)
 {
     if (!m_store)

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
 
+#include <functional>
+
 namespace Velmora {
 
 // The one way screens change chores: each change is one write to the store, which carries
@@ -33,6 +35,16 @@ public:
     Chore *repeat(Chore *chore, const ChoreFields &fields);
     Q_INVOKABLE bool finish(Velmora::Chore *chore);
     Q_INVOKABLE bool remove(Velmora::Chore *chore);
+    // Changes that arrive from elsewhere (sync), each written in one transaction together with
+    // the caller's bookkeeping, so both land or neither does.
+    // A new chore; nullptr on failure.
+    Chore *receive(const ChoreFields &fields, const std::function<bool(Chore *)> &alsoWrite);
+    // All seven fields, endDate too; fields already equal are not written again.
+    bool receive(Chore *chore, const ChoreFields &fields, const std::function<bool()> &alsoWrite);
+    // Deletes the chore, then writes the bookkeeping: a crash between the two leaves a deletion
+    // that is only sent again, never a chore lost or brought back.
+    bool receiveRemoval(Chore *chore, const std::function<bool()> &alsoWrite);
+
     // The chores of a backup file that the store does not hold yet, all or none.
     ChoreBackup::Restored restore(const QByteArray &backup);
 

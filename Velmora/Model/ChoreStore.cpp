@@ -3,6 +3,7 @@
 #include "Velmora/Platform/Clock.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlDriver>
 #include <QFileInfo>
 #include <QPointer>
@@ -141,14 +142,81 @@ QStringList S1::createStatements()
     };
 }
 
+namespace {
+
+// A random (version 4) UUID, made inside SQLite so that triggers can give one to every new chore.
+const QLatin1String kNewUuid("lower(hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2)"
+                             " || '-' || substr('89ab', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2)"
+                             " || '-' || hex(randomblob(6)))");
+const QLatin1String kNowMs("CAST((julianday('now') - 2440587.5) * 86400000 AS INTEGER)");
+
+QStringList syncStatements()
+{
+    return {
+        // One row per chore that exists or whose deletion the server has not heard of yet.
+        // version counts the chore's changes here; syncedVersion is the count the server holds.
+        QStringLiteral("CREATE TABLE SyncRecord ("
+                       " chore INTEGER PRIMARY KEY,"
+                       " uid TEXT NOT NULL UNIQUE,"
+                       " href TEXT UNIQUE,"
+                       " etag TEXT,"
+                       " serverCopy BLOB,"
+                       " version INTEGER NOT NULL DEFAULT 1,"
+                       " syncedVersion INTEGER NOT NULL DEFAULT 0,"
+                       " modified INTEGER,"
+                       " deleted INTEGER NOT NULL DEFAULT 0)"),
+        // Resources in the calendar that are no chores: left alone, counted, not fetched again.
+        QStringLiteral("CREATE TABLE SyncForeign (href TEXT PRIMARY KEY, etag TEXT, kind INTEGER NOT NULL)"),
+        // The one calendar synced with and where its last listing left off.
+        QStringLiteral("CREATE TABLE SyncCalendar (url TEXT PRIMARY KEY, syncToken TEXT, ctag TEXT,"
+                       " syncCollection INTEGER)"),
+        QStringLiteral("CREATE TRIGGER ChoreSyncInsert AFTER INSERT ON Chore BEGIN"
+                       " INSERT OR IGNORE INTO SyncRecord (chore, uid, modified) VALUES (new.id, %1, %2); END")
+            .arg(kNewUuid, kNowMs),
+        QStringLiteral("CREATE TRIGGER ChoreSyncUpdate AFTER UPDATE ON Chore BEGIN"
+                       " UPDATE SyncRecord SET version = version + 1, modified = %1 WHERE chore = new.id; END")
+            .arg(kNowMs),
+        // A chore the server never had leaves nothing behind; any other waits to be deleted there.
+        QStringLiteral("CREATE TRIGGER ChoreSyncDelete AFTER DELETE ON Chore BEGIN"
+                       " DELETE FROM SyncRecord WHERE chore = old.id AND href IS NULL;"
+                       " UPDATE SyncRecord SET deleted = 1, version = version + 1, modified = %1 WHERE chore = old.id;"
+                       " END")
+            .arg(kNowMs),
+    };
+}
+
+} // namespace
+
+QStringList S2::createStatements()
+{
+    return S1::createStatements() + syncStatements();
+}
+
+QStringList S2::stageFromS1()
+{
+    return syncStatements() << enrollUnsynced();
+}
+
+QString S2::enrollUnsynced()
+{
+    return QStringLiteral("INSERT INTO SyncRecord (chore, uid, modified) SELECT id, %1, %2 FROM Chore"
+                          " WHERE id NOT IN (SELECT chore FROM SyncRecord)")
+        .arg(kNewUuid, kNowMs);
+}
+
 QList<ChoresMigrationPlan::Schema> ChoresMigrationPlan::schemas()
 {
-    return {{S1::version, S1::createStatements()}};
+    return {{S1::version, S1::createStatements()}, {S2::version, S2::createStatements()}};
 }
 
 QList<ChoresMigrationPlan::Stage> ChoresMigrationPlan::stages()
 {
-    return {};
+    return {{S1::version, S2::version, S2::stageFromS1()}};
+}
+
+QString ChoreStore::copyBeforeMigration(const QString &path, SchemaVersion from)
+{
+    return QStringLiteral("%1.%2.%3.%4.bak").arg(path).arg(from.major).arg(from.minor).arg(from.patch);
 }
 
 ChoreStore::ChoreStore(QObject *parent)
@@ -260,10 +328,10 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
         return existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
 
     if (version == 0) {
-        // A new file: the first schema and its version in one transaction.
+        // A new file: the latest schema and its version in one transaction.
         if (!db.transaction())
             return OpenResult::CannotCreate;
-        const auto schema = ChoresMigrationPlan::schemas().constFirst();
+        const auto schema = ChoresMigrationPlan::schemas().constLast();
         for (const QString &statement : schema.createStatements + QStringList{createEndDateIndex()}) {
             if (!query.exec(statement)) {
                 m_lastError = query.lastError().text();
@@ -276,8 +344,22 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
             return OpenResult::CannotCreate;
         }
     } else {
-        // Each later schema is reached by its own step, each in its own transaction.
+        // Each later schema is reached by its own step, each in its own transaction, after a
+        // sound file has been copied aside whole.
         int current = version;
+        if (current != ChoresMigrationPlan::latest().encoded()) {
+            if (!checkedBeforeWrite())
+                return OpenResult::Corrupt;
+            const QString copy = copyBeforeMigration(path, SchemaVersion::decode(version));
+            QFile::remove(copy);
+            QSqlQuery vacuum(db);
+            vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
+            vacuum.addBindValue(copy);
+            if (!vacuum.exec()) {
+                m_lastError = vacuum.lastError().text();
+                return OpenResult::Unreadable;
+            }
+        }
         for (const auto &stage : ChoresMigrationPlan::stages()) {
             if (stage.from.encoded() != current)
                 continue;
@@ -440,6 +522,33 @@ bool ChoreStore::forEachStored(const std::function<bool(qint64, const ChoreField
         const Chore *held = m_byId.value(id);
         return visit(id, held ? held->fields() : fields);
     });
+}
+
+std::optional<ChoreFields> ChoreStore::stored(qint64 persistentId) const
+{
+    if (const Chore *held = m_byId.value(persistentId))
+        return held->fields();
+    std::optional<ChoreFields> found;
+    const QByteArray sql = QByteArray(kSelectStored) + "WHERE id = ?1";
+    select(sql.constData(), {persistentId}, [&found](qint64, ChoreFields &&fields) {
+        found = std::move(fields);
+        return false;
+    });
+    return found;
+}
+
+Chore *ChoreStore::bringIn(qint64 persistentId)
+{
+    if (Chore *held = m_byId.value(persistentId))
+        return held;
+    std::optional<ChoreFields> fields = m_open ? stored(persistentId) : std::nullopt;
+    if (!fields)
+        return nullptr;
+    auto *chore = new Chore(this, persistentId, std::move(*fields));
+    m_chores.push_back(chore);
+    m_byId.insert(persistentId, chore);
+    emit loaded({chore});
+    return chore;
 }
 
 // Checking the whole file costs time in proportion to it, so it is done once, before the

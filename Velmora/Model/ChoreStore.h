@@ -31,6 +31,18 @@ struct S1 {
     static QStringList createStatements();
 };
 
+// The first schema plus what sync keeps for each chore, in tables of its own so that a chore
+// keeps its seven fields: its UID, where it lies on the server and as what, and how often it
+// changed here since it was last sent. Triggers keep that count, so no writer can forget it.
+struct S2 {
+    static constexpr SchemaVersion version{2, 0, 0};
+    static QStringList createStatements();
+    // From S1: the sync tables, and every chore stored so far waiting to go up.
+    static QStringList stageFromS1();
+    // Gives every chore that has no sync record one, with a new UID: to be sent.
+    static QString enrollUnsynced();
+};
+
 // Schemas, oldest first, and the steps between them; a later schema adds a step from the one before.
 struct ChoresMigrationPlan {
     struct Schema {
@@ -81,6 +93,11 @@ public:
     OpenResult open(const QString &path);
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
+    // The copy of the file kept before it was migrated to a later schema.
+    static QString copyBeforeMigration(const QString &path, SchemaVersion from);
+    // The SQLite connection, for tables kept beside the chores and written in the same
+    // transactions (see transaction()).
+    QString connectionName() const { return m_connection; }
 
     // The chores in memory, in no particular order: not every stored one (see the class).
     const std::vector<Chore *> &chores() const { return m_chores; }
@@ -94,6 +111,12 @@ public:
     // False when the file could not be read to the end (lastError() says why).
     bool forEachStored(const std::function<bool(qint64 persistentId, const ChoreFields &fields)> &visit,
                        StoredRows rows = StoredRows::All) const;
+
+    // The stored fields of any chore, in memory or not.
+    std::optional<ChoreFields> stored(qint64 persistentId) const;
+    // The chore's object, read into memory first when it is not there (an old finished chore
+    // about to change); nullptr when no such chore is stored. Reading one in emits loaded().
+    Chore *bringIn(qint64 persistentId);
 
     // nullptr when the row could not be written.
     Chore *insert(const ChoreFields &fields);

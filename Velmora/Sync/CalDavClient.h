@@ -130,6 +130,8 @@ public:
     void discover(const QUrl &url, std::function<void(Discovery)> done);
     // A new collection for VTODOs only under home (extended MKCOL, else MKCALENDAR).
     void createCalendar(const QUrl &home, const QString &displayName, std::function<void(CreatedCalendar)> done);
+    // The calendar's name, components and whether it offers sync-collection.
+    void describeCalendar(const QUrl &url, std::function<void(CreatedCalendar)> done);
     // Changes since `since`: sync-collection where the calendar offers it, otherwise the ctag
     // and, when it moved, a full ETag listing.
     void listChanges(const CalendarInfo &calendar, const SyncState &since, std::function<void(ChangeList)> done);
@@ -162,7 +164,6 @@ private:
                            std::function<void(Discovery)> done);
     void propfindHome(std::shared_ptr<Discovery> result, std::function<void(Discovery)> done);
     void listCalendars(std::shared_ptr<Discovery> result, std::function<void(Discovery)> done);
-    void describeCalendar(const QUrl &url, std::function<void(CreatedCalendar)> done);
     void listByCtag(const CalendarInfo &calendar, const SyncState &since, std::function<void(ChangeList)> done);
     void listByEtags(const CalendarInfo &calendar, const SyncState &state, std::function<void(ChangeList)> done);
     void fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_ptr<FetchedResources> result,

@@ -1,23 +1,95 @@
 #include "Velmora/Sync/SyncEngine.h"
 
 #include "Velmora/Model/ChoreChanges.h"
+#include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Sync/ChoreMerge.h"
+#include "Velmora/Sync/SyncLedger.h"
+#include "Velmora/Sync/VTodoCodec.h"
+
+#include <QSet>
+#include <QUuid>
 
 namespace Velmora::Sync {
 
-struct SyncEngine::Run {};
+namespace {
+
+// Sends in flight at once: enough to hide the round trips, few enough for any server.
+constexpr int kParallelSends = 4;
+// A calendar that suddenly lists none of at least this many chores is not believed.
+constexpr int kVanishedAtLeast = 4;
+
+QString key(const QUrl &href)
+{
+    return href.adjusted(QUrl::NormalizePathSegments | QUrl::StripTrailingSlash).path(QUrl::FullyDecoded);
+}
+
+// Failures that end the run; any other refusal concerns the one chore sent.
+bool endsRun(const CalDavError &error)
+{
+    switch (error.kind) {
+    case CalDavError::Kind::None:
+    case CalDavError::Kind::Conflict:
+    case CalDavError::Kind::NotFound:
+    case CalDavError::Kind::TooLarge:
+        return false;
+    case CalDavError::Kind::Server:
+        return error.httpStatus >= 500 || error.httpStatus < 400;
+    default:
+        return true;
+    }
+}
+
+CalDavError storeError(const QString &detail)
+{
+    CalDavError error;
+    error.kind = CalDavError::Kind::Server;
+    error.message = SyncEngine::tr("The chores could not be written here: %1").arg(detail);
+    return error;
+}
+
+} // namespace
+
+struct SyncEngine::Run {
+    explicit Run(ChoreStore &store) : ledger(store) {}
+    SyncLedger ledger;
+    SyncReport report;
+    CalendarInfo calendar;
+    QList<LedgerEntry> sending;
+    qsizetype nextSend = 0;
+    int inFlight = 0;
+    int sendPasses = 0;
+    // Resources to read whatever the listing says: our sends the server may have changed,
+    // and those it refused because they changed there.
+    QList<QUrl> mustFetch;
+    bool failed = false;
+};
 
 SyncEngine::SyncEngine(ChoreChanges &changes, QObject *parent) : QObject(parent), m_changes(&changes) {}
 
-SyncEngine::~SyncEngine() = default;
+SyncEngine::~SyncEngine()
+{
+    m_client.abortAll();
+}
 
 void SyncEngine::setTarget(const std::optional<SyncTarget> &target)
 {
+    if (target == m_target)
+        return;
     m_target = target;
+    if (m_running) {
+        // What the old run still holds belongs to the old account.
+        m_client.abortAll();
+        m_run.reset();
+        m_running = false;
+        m_again = false;
+        emit runningChanged(false);
+    }
 }
 
 int SyncEngine::pendingChanges() const
 {
-    return 0;
+    ChoreStore *store = m_changes ? m_changes->store() : nullptr;
+    return store && store->isOpen() ? SyncLedger(*store).changedHereCount() : 0;
 }
 
 void SyncEngine::start()
@@ -33,21 +105,364 @@ void SyncEngine::begin()
 {
     m_running = true;
     emit runningChanged(true);
-    SyncReport report;
-    report.error.kind = CalDavError::Kind::Server;
-    report.error.message = tr("Sync is not finished yet.");
-    end(report);
+    ChoreStore *store = m_changes ? m_changes->store() : nullptr;
+    if (!m_target || !store || !store->isOpen()) {
+        SyncReport report;
+        report.error.kind = CalDavError::Kind::Server;
+        report.error.message = tr("Sync is not set up.");
+        end(report);
+        return;
+    }
+    m_run = std::make_unique<Run>(*store);
+    m_client.setCredentials(m_target->user, m_target->password);
+    if (!m_run->ledger.bindCalendar(m_target->calendar) || !m_run->ledger.enrollAll()) {
+        fail(storeError(m_run->ledger.lastError()));
+        return;
+    }
+    m_run->calendar.url = m_target->calendar;
+    if (const std::optional<bool> offered = m_run->ledger.syncCollection()) {
+        m_run->calendar.supportsSyncCollection = *offered;
+        send();
+        return;
+    }
+    ++m_run->report.requests;
+    m_client.describeCalendar(m_target->calendar, [this](CreatedCalendar described) {
+        if (!described.error.ok()) {
+            fail(described.error);
+            return;
+        }
+        m_run->calendar.supportsSyncCollection = described.calendar.supportsSyncCollection;
+        m_run->ledger.saveSyncCollection(described.calendar.supportsSyncCollection);
+        send();
+    });
+}
+
+void SyncEngine::send()
+{
+    ++m_run->sendPasses;
+    m_run->sending = m_run->ledger.changedHere();
+    m_run->nextSend = 0;
+    pumpSends();
+}
+
+void SyncEngine::pumpSends()
+{
+    Run &run = *m_run;
+    while (!run.failed && run.inFlight < kParallelSends && run.nextSend < run.sending.size())
+        sendOne(run.sending.at(run.nextSend++));
+    if (run.failed || run.inFlight > 0 || run.nextSend < run.sending.size())
+        return;
+    // Whatever changed here while the sends ran waits for the next run.
+    if (run.sendPasses == 1)
+        pull();
+    else
+        end(run.report);
+}
+
+void SyncEngine::sendOne(const LedgerEntry &entry)
+{
+    Run &run = *m_run;
+    ChoreStore &store = *m_changes->store();
+    const auto settled = [this] {
+        --m_run->inFlight;
+        pumpSends();
+    };
+    if (entry.deleted) {
+        if (entry.href.isEmpty()) {
+            run.ledger.forget(entry.chore);
+            return;
+        }
+        ++run.inFlight;
+        ++run.report.requests;
+        m_client.remove(entry.href, entry.etag, [this, entry, settled](CalDavError error) {
+            Run &run = *m_run;
+            if (error.kind == CalDavError::Kind::Conflict) {
+                // Changed there since: the change wins, and comes back here as a chore.
+                run.ledger.forget(entry.chore);
+                run.mustFetch << entry.href;
+            } else if (endsRun(error)) {
+                fail(error);
+            } else {
+                run.ledger.forget(entry.chore);
+                ++run.report.sent;
+            }
+            settled();
+        });
+        return;
+    }
+    const std::optional<ChoreFields> fields = store.stored(entry.chore);
+    if (!fields) {
+        run.ledger.forget(entry.chore);
+        return;
+    }
+    const TodoWriting writing = VTodoCodec::write(entry.uid, *fields, m_zone, entry.serverCopy, entry.modified);
+    if (writing.ics.isEmpty()) {
+        ++run.report.unsendable;
+        return;
+    }
+    const bool created = entry.href.isEmpty();
+    const QUrl href = created ? CalDavClient::resourceUrl(run.calendar.url, entry.uid) : entry.href;
+    const QString ifMatch = created ? QString() : entry.etag.isEmpty() ? QStringLiteral("*") : entry.etag;
+    ++run.inFlight;
+    ++run.report.requests;
+    m_client.put(href, writing.ics, ifMatch, [this, entry, href, created, ics = writing.ics, settled](WriteResult result) {
+        Run &run = *m_run;
+        if (result.error.ok()) {
+            run.ledger.markSent(entry.chore, href, result.etag, ics, entry.version);
+            ++run.report.sent;
+            if (result.mustFetch)
+                run.mustFetch << href;
+        } else if (result.error.kind == CalDavError::Kind::Conflict || result.error.kind == CalDavError::Kind::NotFound) {
+            // Changed or gone there meanwhile: read it and merge, or send it anew.
+            if (created)
+                m_changes->store()->transaction([&] { return run.ledger.markMerged(entry.chore, href, {}, {}); });
+            run.mustFetch << href;
+        } else if (endsRun(result.error)) {
+            fail(result.error);
+        } else {
+            ++run.report.unsendable;
+        }
+        settled();
+    });
+}
+
+void SyncEngine::pull()
+{
+    Run &run = *m_run;
+    ++run.report.requests;
+    m_client.listChanges(run.calendar, run.ledger.state(), [this](ChangeList changes) {
+        Run &run = *m_run;
+        if (changes.error.kind == CalDavError::Kind::InvalidSyncToken) {
+            // The server forgot where we were: list everything again.
+            run.ledger.saveState({});
+            pull();
+            return;
+        }
+        if (!changes.error.ok()) {
+            fail(changes.error);
+            return;
+        }
+        if (changes.unchanged && run.mustFetch.isEmpty()) {
+            run.ledger.saveState(changes.state);
+            afterPull();
+            return;
+        }
+        applyListing(changes);
+    });
+}
+
+void SyncEngine::applyListing(const ChangeList &changes)
+{
+    Run &run = *m_run;
+    const QHash<QString, QString> foreign = [&] {
+        QHash<QString, QString> byKey;
+        const QHash<QString, QString> etags = run.ledger.foreignEtags();
+        for (auto it = etags.cbegin(); it != etags.cend(); ++it)
+            byKey.insert(key(QUrl(it.key())), it.value());
+        return byKey;
+    }();
+    QSet<QString> fetchKeys;
+    QList<QUrl> fetch;
+    const auto wantFetch = [&](const QUrl &href) {
+        if (!fetchKeys.contains(key(href))) {
+            fetchKeys.insert(key(href));
+            fetch << href;
+        }
+    };
+    for (const QUrl &href : std::as_const(run.mustFetch))
+        wantFetch(href);
+    QSet<QString> listed;
+    for (const ResourceState &resource : changes.changed) {
+        listed.insert(key(resource.href));
+        const std::optional<LedgerEntry> entry = run.ledger.byHref(resource.href);
+        const QString known = entry ? entry->etag : foreign.value(key(resource.href));
+        if (known.isEmpty() || known != resource.etag)
+            wantFetch(resource.href);
+    }
+    QList<QUrl> removed = changes.removed;
+    if (changes.complete) {
+        for (const LedgerEntry &entry : run.ledger.onServer()) {
+            if (!listed.contains(key(entry.href)))
+                removed << entry.href;
+        }
+        for (auto it = foreign.cbegin(); it != foreign.cend(); ++it) {
+            if (!listed.contains(it.key()))
+                run.ledger.forgetForeign(QUrl(it.key()));
+        }
+    }
+    // A server that lost the calendar's contents (a wrong folder, a broken restore) must not
+    // empty the store: every chore it held, gone at once, is not taken as deleted.
+    const QList<LedgerEntry> held = run.ledger.onServer();
+    int vanished = 0;
+    for (const QUrl &href : std::as_const(removed)) {
+        if (run.ledger.byHref(href))
+            ++vanished;
+    }
+    if (held.size() >= kVanishedAtLeast && vanished == held.size()) {
+        CalDavError error;
+        error.kind = CalDavError::Kind::Server;
+        error.message = tr("The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.",
+                           nullptr, int(held.size()));
+        fail(error);
+        return;
+    }
+
+    const SyncState state = changes.state;
+    const bool truncated = changes.truncated;
+    if (fetch.isEmpty()) {
+        applyRemovals(removed);
+        finishListing(state, truncated);
+        return;
+    }
+    run.report.requests += int((fetch.size() + CalDavClient::multigetBatch - 1) / CalDavClient::multigetBatch);
+    m_client.fetch(run.calendar.url, fetch, [this, removed, state, truncated](FetchedResources fetched) {
+        if (!fetched.error.ok()) {
+            fail(fetched.error);
+            return;
+        }
+        m_run->mustFetch.clear();
+        for (const Resource &resource : std::as_const(fetched.resources)) {
+            if (!receive(resource)) {
+                fail(storeError(m_changes->store()->lastError()));
+                return;
+            }
+        }
+        for (const QUrl &href : std::as_const(fetched.refused))
+            m_run->ledger.recordForeign(href, {}, ForeignKind::Unreadable);
+        applyRemovals(removed + fetched.missing);
+        finishListing(state, truncated);
+    });
+}
+
+void SyncEngine::finishListing(const SyncState &state, bool truncated)
+{
+    if (m_run->failed)
+        return;
+    m_run->ledger.saveState(state);
+    if (truncated)
+        pull();
+    else
+        afterPull();
+}
+
+void SyncEngine::afterPull()
+{
+    // Merges and changes that won over deletions go up in one more pass.
+    if (m_run->ledger.changedHereCount() > 0)
+        send();
+    else
+        end(m_run->report);
+}
+
+bool SyncEngine::receive(const Resource &resource)
+{
+    Run &run = *m_run;
+    ChoreStore &store = *m_changes->store();
+    const TodoReading reading = VTodoCodec::read(resource.data, m_zone);
+    std::optional<LedgerEntry> entry = run.ledger.byHref(resource.href);
+    if (!entry && reading.outcome == TodoReading::Outcome::Chore) {
+        // Ours under another name (a server that renamed it), or a create that clashed.
+        entry = run.ledger.byUid(reading.uid);
+        if (entry && !entry->href.isEmpty() && !CalDavClient::sameResource(entry->href, resource.href))
+            entry.reset();
+    }
+    if (reading.outcome != TodoReading::Outcome::Chore) {
+        const ForeignKind kind = reading.outcome == TodoReading::Outcome::SkippedNoDue ? ForeignKind::WithoutDue
+            : reading.outcome == TodoReading::Outcome::SkippedNotTodo                   ? ForeignKind::Other
+                                                                                        : ForeignKind::Unreadable;
+        if (entry && !entry->deleted) {
+            // Our chore turned into something we cannot show: it stays here, and goes up again
+            // as a chore of its own, leaving the server's item alone.
+            run.ledger.unlink(entry->chore, QUuid::createUuid().toString(QUuid::WithoutBraces));
+        } else if (entry) {
+            run.ledger.forget(entry->chore);
+        }
+        return run.ledger.recordForeign(resource.href, resource.etag, kind);
+    }
+    run.ledger.forgetForeign(resource.href);
+
+    const auto bookkeep = [&](qint64 chore) {
+        return run.ledger.markReceived(chore, reading.uid, resource.href, resource.etag, resource.data);
+    };
+    Chore *chore = entry && !entry->deleted ? store.bringIn(entry->chore) : nullptr;
+    if (!chore) {
+        // New there, or changed there after it was deleted here: the change wins.
+        ++run.report.received;
+        return m_changes->receive(reading.fields, [&](Chore *added) { return bookkeep(added->persistentId()); });
+    }
+    if (!entry->changedHere()) {
+        const MergedChore taken = mergeChore(chore->fields(), chore->fields(), {}, reading.fields, {}, m_zone);
+        if (!(taken.fields == chore->fields()))
+            ++run.report.received;
+        return m_changes->receive(chore, taken.fields, [&] { return bookkeep(chore->persistentId()); });
+    }
+    std::optional<ChoreFields> base;
+    if (!entry->serverCopy.isEmpty()) {
+        const TodoReading before = VTodoCodec::read(entry->serverCopy, m_zone);
+        if (before.outcome == TodoReading::Outcome::Chore)
+            base = before.fields;
+    }
+    const MergedChore merged = mergeChore(base, chore->fields(), entry->modified, reading.fields, reading.lastModified, m_zone);
+    ++run.report.merged;
+    run.report.sameFieldConflicts += merged.sameFieldConflicts;
+    return m_changes->receive(chore, merged.fields, [&] {
+        return merged.differsFromRemote
+            ? run.ledger.markMerged(chore->persistentId(), resource.href, resource.etag, resource.data)
+            : bookkeep(chore->persistentId());
+    });
+}
+
+void SyncEngine::applyRemovals(const QList<QUrl> &removed)
+{
+    Run &run = *m_run;
+    ChoreStore &store = *m_changes->store();
+    for (const QUrl &href : removed) {
+        const std::optional<LedgerEntry> entry = run.ledger.byHref(href);
+        if (!entry) {
+            run.ledger.forgetForeign(href);
+            continue;
+        }
+        if (entry->deleted) {
+            run.ledger.forget(entry->chore);
+        } else if (entry->changedHere()) {
+            // Deleted there, changed here: the change wins and goes up again.
+            run.ledger.unlink(entry->chore);
+        } else if (Chore *chore = store.bringIn(entry->chore)) {
+            ++run.report.received;
+            m_changes->receiveRemoval(chore, [&] { return run.ledger.forget(entry->chore); });
+        } else {
+            run.ledger.forget(entry->chore);
+        }
+    }
+}
+
+void SyncEngine::fail(const CalDavError &error)
+{
+    if (!m_run || m_run->failed)
+        return;
+    m_run->failed = true;
+    m_run->report.error = error;
+    m_client.abortAll();
+    end(m_run->report);
 }
 
 void SyncEngine::end(SyncReport report)
 {
+    if (m_run) {
+        report.withoutDue = m_run->ledger.foreignCount(ForeignKind::WithoutDue);
+        report.otherItems = m_run->ledger.foreignCount(ForeignKind::Other);
+        report.unreadable = m_run->ledger.foreignCount(ForeignKind::Unreadable);
+    }
     report.finishedAt = QDateTime::currentDateTimeUtc();
     m_lastReport = report;
+    // The run's state goes once every callback that could reach it has returned.
+    QMetaObject::invokeMethod(this, [this] { if (!m_running) m_run.reset(); }, Qt::QueuedConnection);
     m_running = false;
     emit runningChanged(false);
     emit finished(report);
+    // Asked again meanwhile: once this run's callbacks have all returned.
     if (std::exchange(m_again, false))
-        start();
+        QMetaObject::invokeMethod(this, &SyncEngine::start, Qt::QueuedConnection);
 }
 
 } // namespace Velmora::Sync

@@ -18,6 +18,7 @@ class ChoreChanges;
 namespace Velmora::Sync {
 
 class SyncLedger;
+struct LedgerEntry;
 
 // Where the chores go and as whom.
 struct SyncTarget {
@@ -39,6 +40,7 @@ struct SyncReport {
     int withoutDue = 0;   // VTODOs without a due day
     int otherItems = 0;   // events, journal entries and other components
     int unreadable = 0;   // malformed, too large or with absurd dates
+    int unsendable = 0;   // chores here that cannot be written as a task, or that the server refused
     int requests = 0;     // HTTP requests made
 
     bool ok() const { return error.ok(); }
@@ -78,6 +80,16 @@ signals:
 private:
     struct Run;
     void begin();
+    void send();
+    void pumpSends();
+    void sendOne(const LedgerEntry &entry);
+    void pull();
+    void applyListing(const ChangeList &changes);
+    bool receive(const Resource &resource);
+    void applyRemovals(const QList<QUrl> &removed);
+    void finishListing(const SyncState &state, bool truncated);
+    void afterPull();
+    void fail(const CalDavError &error);
     void end(SyncReport report);
 
     QPointer<ChoreChanges> m_changes;

@@ -577,6 +577,10 @@ TodoReading readTodo(icalcomponent *todo, const QTimeZone &zone)
         // Another app removing our alarm turns the reminder off.
         f.notify = reminder->notify && (ownAlarm(todo) || !VTodoCodec::reminderInstant(f.dueDate, f.notificationTime, zone));
     }
+    if (icalproperty *stamp = firstProperty(todo, ICAL_LASTMODIFIED_PROPERTY)) {
+        if (auto at = instantOf(stamp, todo, icalvalue_get_datetimedate(icalproperty_get_value(stamp)), zone))
+            reading.lastModified = *at;
+    }
     reading.outcome = TodoReading::Outcome::Chore;
     return reading;
 }
@@ -659,15 +663,31 @@ bool sameNumber(double a, double b)
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
-// Equal as written: days by the zone's calendar, NaN equal to NaN.
-bool sameFields(const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone)
+bool sameAsWritten(Chore::Field field, const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone)
 {
     const auto day = [&](const QDateTime &d) { return d.toTimeZone(zone).date(); };
-    return cleaned(a.title.toUtf8().constData()) == cleaned(b.title.toUtf8().constData()) && sameNumber(a.colorComponents.red, b.colorComponents.red)
-        && sameNumber(a.colorComponents.green, b.colorComponents.green)
-        && sameNumber(a.colorComponents.blue, b.colorComponents.blue) && day(a.startDate) == day(b.startDate)
-        && day(a.dueDate) == day(b.dueDate) && a.endDate == b.endDate && a.notify == b.notify
-        && sameNumber(a.notificationTime, b.notificationTime);
+    switch (field) {
+    case Chore::Field::Title: return cleaned(a.title.toUtf8().constData()) == cleaned(b.title.toUtf8().constData());
+    case Chore::Field::ColorComponents:
+        return sameNumber(a.colorComponents.red, b.colorComponents.red)
+            && sameNumber(a.colorComponents.green, b.colorComponents.green)
+            && sameNumber(a.colorComponents.blue, b.colorComponents.blue);
+    case Chore::Field::StartDate: return day(a.startDate) == day(b.startDate);
+    case Chore::Field::DueDate: return day(a.dueDate) == day(b.dueDate);
+    case Chore::Field::EndDate: return a.endDate == b.endDate;
+    case Chore::Field::Notify: return a.notify == b.notify;
+    case Chore::Field::NotificationTime: return sameNumber(a.notificationTime, b.notificationTime);
+    }
+    return false;
+}
+
+bool sameFields(const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone)
+{
+    for (int f = 0; f <= int(Chore::Field::NotificationTime); ++f) {
+        if (!sameAsWritten(Chore::Field(f), a, b, zone))
+            return false;
+    }
+    return true;
 }
 
 QString checkWritable(const QString &uid, const ChoreFields &f, const QTimeZone &zone)
@@ -683,6 +703,11 @@ QString checkWritable(const QString &uid, const ChoreFields &f, const QTimeZone 
 }
 
 } // namespace
+
+bool VTodoCodec::sameField(Chore::Field field, const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone)
+{
+    return sameAsWritten(field, a, b, zone);
+}
 
 std::optional<QDateTime> VTodoCodec::reminderInstant(const QDateTime &dueDate, double notificationTime,
                                                      const QTimeZone &zone)
@@ -734,7 +759,7 @@ TodoReading VTodoCodec::read(const QByteArray &ics, const QTimeZone &zone)
 }
 
 TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, const QTimeZone &zone,
-                              const QByteArray &lastServerCopy)
+                              const QByteArray &lastServerCopy, const QDateTime &modified)
 {
     setUpLibical();
     TodoWriting writing;
@@ -798,8 +823,10 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     const QDateTime now = QDateTime::currentDateTimeUtc();
     removeAll(todo, ICAL_DTSTAMP_PROPERTY);
     icalcomponent_add_property(todo, icalproperty_new_dtstamp(utcValue(now)));
+    // When it was changed, not when it was sent: merges on other devices weigh edits by it.
     removeAll(todo, ICAL_LASTMODIFIED_PROPERTY);
-    icalcomponent_add_property(todo, icalproperty_new_lastmodified(utcValue(now)));
+    const QDateTime changed = modified.isValid() && modified < now ? modified.toUTC() : now;
+    icalcomponent_add_property(todo, icalproperty_new_lastmodified(utcValue(changed)));
 
     writing.ics = serialize(parsed.calendar.get(), parsed.kept);
     if (onServerCopy) {
@@ -807,7 +834,7 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
         // we send has to read back as this chore, or it is written afresh.
         const TodoReading check = read(writing.ics, zone);
         if (check.outcome != TodoReading::Outcome::Chore || check.uid != uid.trimmed() || !sameFields(check.fields, fields, zone))
-            return write(uid, fields, zone);
+            return write(uid, fields, zone, {}, modified);
     }
     // What we could not read back, nobody else should have to.
     if (writing.ics.size() > maxResourceBytes) {

@@ -20,6 +20,7 @@ struct TodoReading {
     QString uid;
     ChoreFields fields;
     QString reason;
+    QDateTime lastModified; // LAST-MODIFIED, invalid when absent
 };
 
 struct TodoWriting {
@@ -43,7 +44,11 @@ public:
     // everything this app does not know (other properties, alarms, categories, relations,
     // a date-time DUE on the same day) goes back unchanged.
     static TodoWriting write(const QString &uid, const ChoreFields &fields, const QTimeZone &zone,
-                             const QByteArray &lastServerCopy = {});
+                             const QByteArray &lastServerCopy = {}, const QDateTime &modified = {});
+
+    // Equal as the VTODO holds it: days by the zone's calendar, titles without surrounding
+    // blanks, NaN equal to NaN.
+    static bool sameField(Chore::Field field, const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone);
 
     // The CSS3 colour name nearest to the components, as RFC 7986 COLOR wants.
     static QString nearestCssColorName(const ColorComponentsModel &components);

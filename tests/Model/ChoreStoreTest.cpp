@@ -157,6 +157,53 @@ TEST_F(ChoreStoreTest, OddStoredValuesReadSoundly)
     EXPECT_EQ(rtl->timeLeftText(clock.now(), true, false), QStringLiteral("years"));
 }
 
+TEST_F(ChoreStoreTest, AStoreOfTheFirstSchemaIsCopiedAsideThenMigratedInOneStep)
+{
+    writeFirstSchema(5, 2);
+    const QByteArray before = VelmoraTest::readAll(storePath());
+    {
+        auto store = openStore();
+        EXPECT_EQ(store->chores().size(), 5u);
+        QSqlQuery query(QSqlDatabase::database(store->connectionName()));
+        // Every chore stored so far waits to go up, each under a UID of its own.
+        ASSERT_TRUE(query.exec(QStringLiteral("SELECT count(*), count(DISTINCT uid), min(length(uid)), sum(href IS NULL)"
+                                              " FROM SyncRecord JOIN Chore ON Chore.id = SyncRecord.chore")));
+        ASSERT_TRUE(query.next());
+        EXPECT_EQ(query.value(0).toInt(), 5);
+        EXPECT_EQ(query.value(1).toInt(), 5);
+        EXPECT_EQ(query.value(2).toInt(), 36);
+        EXPECT_EQ(query.value(3).toInt(), 5);
+        ASSERT_TRUE(query.exec(QStringLiteral("PRAGMA user_version")) && query.next());
+        EXPECT_EQ(query.value(0).toInt(), S2::version.encoded());
+    }
+    // The copy is the file as it was: the first schema with the same rows.
+    const QString copy = ChoreStore::copyBeforeMigration(storePath(), S1::version);
+    ASSERT_TRUE(QFile::exists(copy));
+    QFile::remove(storePath());
+    QFile::remove(storePath() + QStringLiteral("-wal"));
+    QFile::remove(storePath() + QStringLiteral("-shm"));
+    ASSERT_TRUE(QFile::copy(copy, storePath()));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("copy"));
+        db.setDatabaseName(storePath());
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QStringLiteral("SELECT (SELECT count(*) FROM Chore), (SELECT count(*) FROM sqlite_master"
+                                              " WHERE name = 'SyncRecord')")) && query.next());
+        EXPECT_EQ(query.value(0).toInt(), 5);
+        EXPECT_EQ(query.value(1).toInt(), 0);
+        ASSERT_TRUE(query.exec(QStringLiteral("PRAGMA user_version")) && query.next());
+        EXPECT_EQ(query.value(0).toInt(), S1::version.encoded());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("copy"));
+    EXPECT_FALSE(before.isEmpty());
+    // Reopened after the migration: no second copy, no second round of UIDs.
+    auto again = openStore();
+    QSqlQuery query(QSqlDatabase::database(again->connectionName()));
+    ASSERT_TRUE(query.exec(QStringLiteral("SELECT count(*) FROM SyncRecord")) && query.next());
+    EXPECT_EQ(query.value(0).toInt(), 5);
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -185,13 +232,22 @@ TEST_F(ChoreStoreTest, UnreadableFilesAreLeftExactlyAsTheyWere)
              ASSERT_TRUE(file.open(QIODevice::ReadWrite));
              file.resize(file.size() / 2);
          }, ChoreStore::OpenResult::Corrupt},
-        {"NewerSchema", [&] { fill(1); rawExec({QStringLiteral("PRAGMA user_version = 20000")}); }, ChoreStore::OpenResult::NewerSchema},
+        {"NewerSchema", [&] { fill(1); rawExec({QStringLiteral("PRAGMA user_version = %1").arg(ChoresMigrationPlan::latest().encoded() + 10000)}); },
+         ChoreStore::OpenResult::NewerSchema},
         {"UnknownOlderVersion", [&] { fill(1); rawExec({QStringLiteral("PRAGMA user_version = 5")}); }, ChoreStore::OpenResult::ForeignSchema},
         {"AnotherAppsDatabase", [&] { rawExec({QStringLiteral("CREATE TABLE notes (body TEXT)")}); }, ChoreStore::OpenResult::ForeignSchema},
         {"MissingColumn", [&] {
              rawExec({QStringLiteral("CREATE TABLE Chore (id INTEGER PRIMARY KEY, title TEXT)"), QStringLiteral("PRAGMA user_version = 10000")});
          }, ChoreStore::OpenResult::Corrupt},
         {"ADirectory", [&] { QDir().mkpath(storePath()); }, ChoreStore::OpenResult::Unreadable},
+        // A file of the first schema damaged where no chore in memory lies: found before migrating.
+        {"DamagedBeforeMigrating", [&] {
+             writeFirstSchema(3000, 3000);
+             QFile file(storePath());
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             file.seek(file.size() / 2);
+             file.write(QByteArray(4096, '\x33'));
+         }, ChoreStore::OpenResult::Corrupt},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

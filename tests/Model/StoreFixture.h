@@ -3,6 +3,7 @@
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 
+#include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -44,6 +45,23 @@ protected:
                 ASSERT_TRUE(query.exec(statement)) << qPrintable(statement);
         }
         QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    }
+
+    // A file as the first schema wrote it, with `chores` chores of which `finished` are finished.
+    void writeFirstSchema(int chores, int finished)
+    {
+        QDir().mkpath(storeFolder);
+        QStringList statements = Velmora::S1::createStatements();
+        statements << QStringLiteral("PRAGMA user_version = %1").arg(Velmora::S1::version.encoded());
+        statements << QStringLiteral("BEGIN");
+        for (int i = 0; i < chores; ++i) {
+            statements << QStringLiteral("INSERT INTO Chore (title, startDate, dueDate, endDate)"
+                                         " VALUES ('chore %1 %2', 1767225600000, 1769904000000, %3)")
+                              .arg(i).arg(QString(200, QLatin1Char('x')))
+                              .arg(i < finished ? QString::number(1769904000000LL + i) : QStringLiteral("NULL"));
+        }
+        statements << QStringLiteral("COMMIT");
+        rawExec(statements);
     }
 
     QTemporaryDir dir;

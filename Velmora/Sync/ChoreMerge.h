@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Velmora/Model/Chore.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+#include <optional>
+
+namespace Velmora::Sync {
+
+struct MergedChore {
+    ChoreFields fields;
+    int sameFieldConflicts = 0; // fields both sides changed differently
+    bool differsFromRemote = false;
+};
+
+// A chore changed here and on the server, merged field by field against the copy both started
+// from (none: every field counts as changed on both sides). A field changed on one side takes
+// that side's value; changed on both, finishing wins over not finishing, else the later change
+// wins (the server's on a tie). Fields are compared as the VTODO holds them, in zone.
+MergedChore mergeChore(const std::optional<ChoreFields> &base, const ChoreFields &local, const QDateTime &localModified,
+                       const ChoreFields &remote, const QDateTime &remoteModified, const QTimeZone &zone);
+
+} // namespace Velmora::Sync

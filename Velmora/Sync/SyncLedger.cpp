@@ -1,0 +1,271 @@
+#include "Velmora/Sync/SyncLedger.h"
+
+#include "Velmora/Model/ChoreStore.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimeZone>
+
+namespace Velmora::Sync {
+
+namespace {
+
+// Servers spell one path with and without percent-encoding: every href is kept in one spelling.
+QString canonical(const QUrl &href)
+{
+    if (href.isEmpty())
+        return {};
+    QUrl url = href.adjusted(QUrl::NormalizePathSegments | QUrl::RemoveFragment);
+    url.setPath(url.path(QUrl::FullyDecoded), QUrl::DecodedMode);
+    url.setHost(url.host().toLower());
+    return url.toString(QUrl::FullyEncoded);
+}
+
+const char kEntryColumns[] = "SELECT chore, uid, href, etag, serverCopy, version, syncedVersion, modified, deleted"
+                             " FROM SyncRecord ";
+
+} // namespace
+
+SyncLedger::SyncLedger(ChoreStore &store) : m_store(store) {}
+
+bool SyncLedger::exec(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    if (!query.prepare(sql)) {
+        m_error = query.lastError().text();
+        return false;
+    }
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec()) {
+        m_error = query.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+QList<LedgerEntry> SyncLedger::entries(const QString &where, const QVariantList &values) const
+{
+    QList<LedgerEntry> found;
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    query.setForwardOnly(true);
+    if (!query.prepare(QLatin1String(kEntryColumns) + where)) {
+        m_error = query.lastError().text();
+        return found;
+    }
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec()) {
+        m_error = query.lastError().text();
+        return found;
+    }
+    while (query.next()) {
+        LedgerEntry entry;
+        entry.chore = query.value(0).toLongLong();
+        entry.uid = query.value(1).toString();
+        entry.href = QUrl(query.value(2).toString(), QUrl::StrictMode);
+        entry.etag = query.value(3).toString();
+        entry.serverCopy = query.value(4).toByteArray();
+        entry.version = query.value(5).toLongLong();
+        entry.syncedVersion = query.value(6).toLongLong();
+        if (!query.value(7).isNull())
+            entry.modified = QDateTime::fromMSecsSinceEpoch(query.value(7).toLongLong(), QTimeZone::utc());
+        entry.deleted = query.value(8).toInt() != 0;
+        found.append(entry);
+    }
+    return found;
+}
+
+bool SyncLedger::bindCalendar(const QUrl &calendar)
+{
+    m_calendar = canonical(calendar);
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    if (!query.exec(QStringLiteral("SELECT url FROM SyncCalendar"))) {
+        m_error = query.lastError().text();
+        return false;
+    }
+    QStringList bound;
+    while (query.next())
+        bound << query.value(0).toString();
+    if (bound == QStringList{m_calendar})
+        return true;
+    // Deletions meant for the old calendar do not concern the new one.
+    return m_store.transaction([&] {
+        return exec(QStringLiteral("DELETE FROM SyncCalendar")) && exec(QStringLiteral("DELETE FROM SyncForeign"))
+            && exec(QStringLiteral("DELETE FROM SyncRecord WHERE deleted = 1"))
+            && exec(QStringLiteral("UPDATE SyncRecord SET href = NULL, etag = NULL, serverCopy = NULL, syncedVersion = 0"))
+            && exec(QStringLiteral("INSERT INTO SyncCalendar (url) VALUES (?)"), {m_calendar});
+    });
+}
+
+SyncState SyncLedger::state() const
+{
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    query.prepare(QStringLiteral("SELECT syncToken, ctag FROM SyncCalendar WHERE url = ?"));
+    query.addBindValue(m_calendar);
+    SyncState state;
+    if (query.exec() && query.next()) {
+        state.syncToken = query.value(0).toString();
+        state.ctag = query.value(1).toString();
+    }
+    return state;
+}
+
+bool SyncLedger::saveState(const SyncState &state)
+{
+    return m_store.transaction([&] {
+        return exec(QStringLiteral("UPDATE SyncCalendar SET syncToken = ?, ctag = ? WHERE url = ?"),
+                    {state.syncToken, state.ctag, m_calendar});
+    });
+}
+
+std::optional<bool> SyncLedger::syncCollection() const
+{
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    query.prepare(QStringLiteral("SELECT syncCollection FROM SyncCalendar WHERE url = ?"));
+    query.addBindValue(m_calendar);
+    if (!query.exec() || !query.next() || query.value(0).isNull())
+        return std::nullopt;
+    return query.value(0).toInt() != 0;
+}
+
+bool SyncLedger::saveSyncCollection(bool offered)
+{
+    return m_store.transaction([&] {
+        return exec(QStringLiteral("UPDATE SyncCalendar SET syncCollection = ? WHERE url = ?"), {offered ? 1 : 0, m_calendar});
+    });
+}
+
+bool SyncLedger::enrollAll()
+{
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM Chore WHERE id NOT IN (SELECT chore FROM SyncRecord)"))
+        || !query.next()) {
+        m_error = query.lastError().text();
+        return false;
+    }
+    if (query.value(0).toLongLong() == 0)
+        return true;
+    return m_store.transaction([&] {
+        return exec(S2::enrollUnsynced());
+    });
+}
+
+QList<LedgerEntry> SyncLedger::changedHere() const
+{
+    return entries(QStringLiteral("WHERE deleted = 1 OR href IS NULL OR version != syncedVersion ORDER BY chore"));
+}
+
+int SyncLedger::changedHereCount() const
+{
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM SyncRecord WHERE deleted = 1 OR href IS NULL"
+                                   " OR version != syncedVersion"))
+        || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+QList<LedgerEntry> SyncLedger::onServer() const
+{
+    return entries(QStringLiteral("WHERE href IS NOT NULL ORDER BY chore"));
+}
+
+std::optional<LedgerEntry> SyncLedger::byChore(qint64 chore) const
+{
+    const auto found = entries(QStringLiteral("WHERE chore = ?"), {chore});
+    return found.isEmpty() ? std::nullopt : std::optional(found.constFirst());
+}
+
+std::optional<LedgerEntry> SyncLedger::byHref(const QUrl &href) const
+{
+    const auto found = entries(QStringLiteral("WHERE href = ?"), {canonical(href)});
+    return found.isEmpty() ? std::nullopt : std::optional(found.constFirst());
+}
+
+std::optional<LedgerEntry> SyncLedger::byUid(const QString &uid) const
+{
+    const auto found = entries(QStringLiteral("WHERE uid = ?"), {uid});
+    return found.isEmpty() ? std::nullopt : std::optional(found.constFirst());
+}
+
+bool SyncLedger::markSent(qint64 chore, const QUrl &href, const QString &etag, const QByteArray &copy, qint64 version)
+{
+    return m_store.transaction([&] {
+        return exec(QStringLiteral("UPDATE SyncRecord SET href = ?, etag = ?, serverCopy = ?, syncedVersion = ?"
+                                   " WHERE chore = ?"),
+                    {canonical(href), etag, copy, version, chore});
+    });
+}
+
+bool SyncLedger::markReceived(qint64 chore, const QString &uid, const QUrl &href, const QString &etag,
+                              const QByteArray &copy)
+{
+    // Called inside the transaction that wrote the chore; another entry holding this UID or
+    // href (a deletion the server's change overrides) makes way.
+    return exec(QStringLiteral("DELETE FROM SyncRecord WHERE chore != ? AND (uid = ? OR href = ?)"),
+                {chore, uid, canonical(href)})
+        && exec(QStringLiteral("UPDATE SyncRecord SET uid = ?, href = ?, etag = ?, serverCopy = ?, syncedVersion = version,"
+                               " deleted = 0 WHERE chore = ?"),
+                {uid, canonical(href), etag, copy, chore});
+}
+
+bool SyncLedger::markMerged(qint64 chore, const QUrl &href, const QString &etag, const QByteArray &copy)
+{
+    return exec(QStringLiteral("UPDATE SyncRecord SET href = ?, etag = ?, serverCopy = ?,"
+                               " syncedVersion = min(syncedVersion, version - 1) WHERE chore = ?"),
+                {canonical(href), etag, copy, chore});
+}
+
+bool SyncLedger::unlink(qint64 chore, const QString &newUid)
+{
+    return m_store.transaction([&] {
+        return exec(QStringLiteral("UPDATE SyncRecord SET href = NULL, etag = NULL, serverCopy = NULL, syncedVersion = 0,"
+                                   " uid = coalesce(nullif(?, ''), uid) WHERE chore = ?"),
+                    {newUid, chore});
+    });
+}
+
+bool SyncLedger::forget(qint64 chore)
+{
+    return exec(QStringLiteral("DELETE FROM SyncRecord WHERE chore = ?"), {chore});
+}
+
+bool SyncLedger::recordForeign(const QUrl &href, const QString &etag, ForeignKind kind)
+{
+    return m_store.transaction([&] {
+        return exec(QStringLiteral("INSERT OR REPLACE INTO SyncForeign (href, etag, kind) VALUES (?, ?, ?)"),
+                    {canonical(href), etag, int(kind)});
+    });
+}
+
+bool SyncLedger::forgetForeign(const QUrl &href)
+{
+    return m_store.transaction([&] {
+        return exec(QStringLiteral("DELETE FROM SyncForeign WHERE href = ?"), {canonical(href)});
+    });
+}
+
+QHash<QString, QString> SyncLedger::foreignEtags() const
+{
+    QHash<QString, QString> etags;
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    if (query.exec(QStringLiteral("SELECT href, etag FROM SyncForeign"))) {
+        while (query.next())
+            etags.insert(query.value(0).toString(), query.value(1).toString());
+    }
+    return etags;
+}
+
+int SyncLedger::foreignCount(ForeignKind kind) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    query.prepare(QStringLiteral("SELECT count(*) FROM SyncForeign WHERE kind = ?"));
+    query.addBindValue(int(kind));
+    if (!query.exec() || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+} // namespace Velmora::Sync

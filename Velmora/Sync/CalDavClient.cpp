@@ -187,7 +187,8 @@ void CalDavClient::abortAll()
 {
     for (QNetworkReply *reply : m_network->findChildren<QNetworkReply *>()) {
         reply->disconnect(this);
-        reply->abort();
+        if (!reply->isFinished())
+            reply->abort();
         reply->deleteLater();
     }
 }

@@ -578,8 +578,11 @@ TodoReading readTodo(icalcomponent *todo, const QTimeZone &zone)
         f.notify = reminder->notify && (ownAlarm(todo) || !VTodoCodec::reminderInstant(f.dueDate, f.notificationTime, zone));
     }
     if (icalproperty *stamp = firstProperty(todo, ICAL_LASTMODIFIED_PROPERTY)) {
-        if (auto at = instantOf(stamp, todo, icalvalue_get_datetimedate(icalproperty_get_value(stamp)), zone))
-            reading.lastModified = *at;
+        if (auto at = instantOf(stamp, todo, icalvalue_get_datetimedate(icalproperty_get_value(stamp)), zone)) {
+            // Our own edits carry their milliseconds, so two quick edits still order.
+            const int ms = QByteArray(icalproperty_get_parameter_as_string(stamp, endMillisecondsParameter)).toInt();
+            reading.lastModified = ms > 0 && ms < 1000 ? at->addMSecs(ms) : *at;
+        }
     }
     reading.outcome = TodoReading::Outcome::Chore;
     return reading;
@@ -826,7 +829,10 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     // When it was changed, not when it was sent: merges on other devices weigh edits by it.
     removeAll(todo, ICAL_LASTMODIFIED_PROPERTY);
     const QDateTime changed = modified.isValid() && modified < now ? modified.toUTC() : now;
-    icalcomponent_add_property(todo, icalproperty_new_lastmodified(utcValue(changed)));
+    icalproperty *lastModified = icalproperty_new_lastmodified(utcValue(changed));
+    if (const int ms = int(changed.toMSecsSinceEpoch() % 1000); ms > 0)
+        icalproperty_set_parameter_from_string(lastModified, endMillisecondsParameter, QByteArray::number(ms).constData());
+    icalcomponent_add_property(todo, lastModified);
 
     writing.ics = serialize(parsed.calendar.get(), parsed.kept);
     if (onServerCopy) {

@@ -58,7 +58,9 @@ DavServer::~DavServer()
 
 bool DavServer::start()
 {
-    m_port = freePort();
+    // Started again after kill(): the same address and folder, as a server back from a crash.
+    if (m_port == 0)
+        m_port = freePort();
     const QString storage = m_dir.filePath(QStringLiteral("storage"));
     if (m_kind == Kind::Radicale) {
         const QString users = m_dir.filePath(QStringLiteral("users"));

@@ -12,6 +12,7 @@
 #include "Velmora/Platform/TimeChangeNotifier.h"
 #include "Velmora/Platform/WidgetCenter.h"
 #include "Velmora/Sync/SyncEngine.h"
+#include "Velmora/Sync/SyncSchedule.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -97,6 +98,11 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
     };
     if (m_keepsReminders)
         m_reminders = new ReminderScheduler(*m_store, *m_notificationService, this);
+    // The process that rings also syncs; a run beside it (a screenshot) leaves the network alone.
+    if (m_keepsReminders)
+        new Sync::SyncSchedule(*m_syncEngine, *m_store, this);
+    connect(m_timeChanges, &TimeChangeNotifier::significantTimeChange, m_syncEngine,
+            [this] { m_syncEngine->setTimeZone(QTimeZone::systemTimeZone()); });
     if (!m_widgetCenter) {
         const QString snapshot = folder + QStringLiteral("/widget-snapshot.json");
         m_ownedWidgetCenter = std::make_unique<SnapshotWidgetCenter>(snapshot, [this] { return widgetSnapshot(); });

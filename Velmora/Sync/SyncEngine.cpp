@@ -84,6 +84,7 @@ void SyncEngine::setTarget(const std::optional<SyncTarget> &target)
         m_again = false;
         emit runningChanged(false);
     }
+    emit targetChanged();
 }
 
 int SyncEngine::pendingChanges() const

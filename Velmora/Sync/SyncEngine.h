@@ -74,6 +74,7 @@ public:
     std::optional<SyncReport> lastReport() const { return m_lastReport; }
 
 signals:
+    void targetChanged();
     void runningChanged(bool running);
     void finished(const Velmora::Sync::SyncReport &report);
 

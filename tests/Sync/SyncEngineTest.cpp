@@ -3,6 +3,7 @@
 #include "Velmora/Sync/CalDavClient.h"
 #include "Velmora/Sync/SyncEngine.h"
 #include "Velmora/Sync/SyncLedger.h"
+#include "Velmora/Sync/SyncSchedule.h"
 #include "Velmora/Sync/VTodoCodec.h"
 #include "tests/Sync/DavServer.h"
 #include "tests/support/TestSupport.h"
@@ -11,6 +12,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -465,6 +467,44 @@ TEST(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
     EXPECT_FALSE(emptied.ok());
     EXPECT_FALSE(emptied.error.message.isEmpty());
     EXPECT_EQ(b.byTitle().size(), 60u);
+}
+
+// Runs start by themselves: once there is an account, and soon after a change here; a refused
+// password is not tried again by itself.
+TEST(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
+{
+    DavServer server(DavServer::Kind::Radicale);
+    ASSERT_TRUE(server.start()) << server.error().toStdString();
+    CalDavClient client;
+    client.setCredentials(QString::fromLatin1(DavServer::user), QString::fromLatin1(DavServer::password));
+    const Discovery found = await<Discovery>([&](auto done) { client.discover(server.url(), done); });
+    const QUrl calendar = await<CreatedCalendar>([&](auto done) {
+        client.createCalendar(found.home, QStringLiteral("Chores"), done);
+    }).calendar.url;
+
+    Device d;
+    SyncSchedule schedule(d.engine, d.store, {std::chrono::milliseconds(50), std::chrono::hours(1)});
+    QList<SyncReport> reports;
+    QObject::connect(&d.engine, &SyncEngine::finished, [&](const SyncReport &r) { reports << r; });
+    d.changes.add(chore(QStringLiteral("before"), day(2026, 9, 1), day(2026, 9, 2)));
+    QTest::qWait(200);
+    EXPECT_TRUE(reports.isEmpty()) << "a run without an account";
+
+    d.connect(calendar);
+    ASSERT_TRUE(waitFor([&] { return reports.size() == 1; }, 20000));
+    EXPECT_TRUE(reports.last().ok());
+    EXPECT_EQ(reports.last().sent, 1);
+    d.changes.add(chore(QStringLiteral("after"), day(2026, 9, 1), day(2026, 9, 2)));
+    ASSERT_TRUE(waitFor([&] { return reports.size() == 2; }, 20000));
+    EXPECT_EQ(reports.last().sent, 1);
+
+    d.connect(calendar, QStringLiteral("wrong"));
+    ASSERT_TRUE(waitFor([&] { return reports.size() == 3; }, 20000));
+    EXPECT_EQ(reports.last().error.kind, CalDavError::Kind::Unauthorized);
+    d.changes.add(chore(QStringLiteral("while refused"), day(2026, 9, 1), day(2026, 9, 2)));
+    QTest::qWait(400);
+    EXPECT_EQ(reports.size(), 3);
+    EXPECT_EQ(d.engine.pendingChanges(), 1);
 }
 
 } // namespace

@@ -1,0 +1,76 @@
+#include "Velmora/Sync/SyncSchedule.h"
+
+#include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Sync/SyncEngine.h"
+
+#include <QDateTime>
+#include <QNetworkInformation>
+
+namespace Velmora::Sync {
+
+SyncSchedule::SyncSchedule(SyncEngine &engine, ChoreStore &store, Intervals intervals, QObject *parent)
+    : QObject(parent), m_engine(&engine)
+{
+    m_afterChange.setSingleShot(true);
+    m_afterChange.setInterval(intervals.afterChange);
+    connect(&m_afterChange, &QTimer::timeout, this, &SyncSchedule::runIfAllowed);
+    m_periodic.setInterval(intervals.periodic);
+    // Coarse: a quarter of an hour need not wake the machine at an exact millisecond.
+    m_periodic.setTimerType(Qt::VeryCoarseTimer);
+    connect(&m_periodic, &QTimer::timeout, this, &SyncSchedule::runIfAllowed);
+    m_periodic.start();
+
+    connect(&store, &ChoreStore::inserted, this, &SyncSchedule::changedHere);
+    connect(&store, &ChoreStore::changed, this, &SyncSchedule::changedHere);
+    connect(&store, &ChoreStore::removed, this, &SyncSchedule::changedHere);
+    connect(&engine, &SyncEngine::finished, this, &SyncSchedule::ended);
+    connect(&engine, &SyncEngine::targetChanged, this, [this] {
+        m_refused = false;
+        m_notBefore = 0;
+        runIfAllowed();
+    });
+
+    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
+        connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
+                [this](QNetworkInformation::Reachability reachability) {
+                    if (reachability == QNetworkInformation::Reachability::Online
+                        || reachability == QNetworkInformation::Reachability::Site)
+                        networkReachable();
+                });
+    }
+}
+
+void SyncSchedule::networkReachable()
+{
+    runIfAllowed();
+}
+
+void SyncSchedule::changedHere()
+{
+    // The engine's own writes are changes too: what it leaves unsent is looked at when it ends.
+    if (m_engine && !m_engine->isRunning())
+        m_afterChange.start();
+}
+
+void SyncSchedule::runIfAllowed()
+{
+    if (!m_engine || !m_engine->target() || m_refused || QDateTime::currentMSecsSinceEpoch() < m_notBefore)
+        return;
+    m_engine->start();
+}
+
+void SyncSchedule::ended(const SyncReport &report)
+{
+    m_refused = report.error.kind == CalDavError::Kind::Unauthorized;
+    if (report.error.kind == CalDavError::Kind::RateLimited) {
+        m_notBefore = QDateTime::currentMSecsSinceEpoch() + qint64(report.error.retryAfter.count()) * 1000;
+        QTimer::singleShot(std::chrono::seconds(report.error.retryAfter) + std::chrono::seconds(1), this,
+                           &SyncSchedule::runIfAllowed);
+        return;
+    }
+    // Changed here while it ran, or merged: soon again. A failure waits for the next trigger.
+    if (report.ok() && m_engine && m_engine->pendingChanges() > 0)
+        m_afterChange.start();
+}
+
+} // namespace Velmora::Sync

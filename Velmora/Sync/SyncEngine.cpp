@@ -282,9 +282,9 @@ void SyncEngine::applyListing(const ChangeList &changes)
     }
     QList<QUrl> removed = changes.removed;
     if (changes.complete) {
-        for (const LedgerEntry &entry : run.ledger.onServer()) {
-            if (!listed.contains(key(entry.href)))
-                removed << entry.href;
+        for (const QUrl &href : run.ledger.onServer()) {
+            if (!listed.contains(key(href)))
+                removed << href;
         }
         for (auto it = foreign.cbegin(); it != foreign.cend(); ++it) {
             if (!listed.contains(it.key()))
@@ -293,12 +293,12 @@ void SyncEngine::applyListing(const ChangeList &changes)
     }
     // A server that lost the calendar's contents (a wrong folder, a broken restore) must not
     // empty the store: every chore it held, gone at once, is not taken as deleted.
-    const QList<LedgerEntry> held = run.ledger.onServer();
-    int vanished = 0;
-    for (const QUrl &href : std::as_const(removed)) {
-        if (run.ledger.byHref(href))
-            ++vanished;
-    }
+    const QList<QUrl> held = run.ledger.onServer();
+    QSet<QString> heldKeys;
+    for (const QUrl &href : held)
+        heldKeys.insert(key(href));
+    const auto vanished = std::count_if(removed.cbegin(), removed.cend(),
+                                        [&](const QUrl &href) { return heldKeys.contains(key(href)); });
     if (held.size() >= kVanishedAtLeast && vanished == held.size()) {
         CalDavError error;
         error.kind = CalDavError::Kind::Server;

@@ -167,9 +167,16 @@ int SyncLedger::changedHereCount() const
     return query.value(0).toInt();
 }
 
-QList<LedgerEntry> SyncLedger::onServer() const
+QList<QUrl> SyncLedger::onServer() const
 {
-    return entries(QStringLiteral("WHERE href IS NOT NULL ORDER BY chore"));
+    QList<QUrl> hrefs;
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    query.setForwardOnly(true);
+    if (query.exec(QStringLiteral("SELECT href FROM SyncRecord WHERE href IS NOT NULL"))) {
+        while (query.next())
+            hrefs << QUrl(query.value(0).toString(), QUrl::StrictMode);
+    }
+    return hrefs;
 }
 
 std::optional<LedgerEntry> SyncLedger::byChore(qint64 chore) const

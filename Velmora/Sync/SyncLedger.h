@@ -54,7 +54,8 @@ public:
 
     QList<LedgerEntry> changedHere() const;
     int changedHereCount() const;
-    QList<LedgerEntry> onServer() const;
+    // Where each chore the server holds lies.
+    QList<QUrl> onServer() const;
     std::optional<LedgerEntry> byChore(qint64 chore) const;
     std::optional<LedgerEntry> byHref(const QUrl &href) const;
     std::optional<LedgerEntry> byUid(const QString &uid) const;

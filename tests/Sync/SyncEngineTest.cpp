@@ -461,8 +461,8 @@ TEST(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
     EXPECT_EQ(b.byTitle().size(), 60u);
 
     // Every resource gone behind our back at once is not taken as sixty deletions.
-    for (const LedgerEntry &entry : SyncLedger(b.store).onServer())
-        await<CalDavError>([&](auto done) { client.remove(entry.href, {}, done); });
+    for (const QUrl &href : SyncLedger(b.store).onServer())
+        await<CalDavError>([&](auto done) { client.remove(href, {}, done); });
     const SyncReport emptied = b.sync();
     EXPECT_FALSE(emptied.ok());
     EXPECT_FALSE(emptied.error.message.isEmpty());

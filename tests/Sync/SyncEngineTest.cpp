@@ -319,6 +319,8 @@ TEST_P(SyncAgainstServer, TasksOfOtherAppsAreShownCountedAndKeptWhole)
                                        "SUMMARY:Someday\r\nEND:VTODO\r\n");
     put(QStringLiteral("done.ics"), "BEGIN:VTODO\r\nUID:done@other\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Done\r\n"
                                     "DUE;VALUE=DATE:20260110\r\nSTATUS:COMPLETED\r\nCOLOR:teal\r\nEND:VTODO\r\n");
+    put(QStringLiteral("absurd.ics"), "BEGIN:VTODO\r\nUID:absurd@other\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Far\r\n"
+                                      "DUE;VALUE=DATE:99991231\r\nEND:VTODO\r\n");
     if (server.kind() == DavServer::Kind::Xandikos) // Radicale's MKCOL made a calendar for tasks only
         put(QStringLiteral("event.ics"), "BEGIN:VEVENT\r\nUID:event@other\r\nDTSTAMP:20260101T000000Z\r\n"
                                          "DTSTART:20260601T100000Z\r\nSUMMARY:Party\r\nEND:VEVENT\r\n");
@@ -328,6 +330,7 @@ TEST_P(SyncAgainstServer, TasksOfOtherAppsAreShownCountedAndKeptWhole)
     const SyncReport report = d.sync();
     ASSERT_TRUE(report.ok()) << report.error.message.toStdString();
     EXPECT_EQ(report.withoutDue, 1);
+    EXPECT_EQ(report.unreadable, 1);
     EXPECT_EQ(report.otherItems, server.kind() == DavServer::Kind::Xandikos ? 1 : 0);
     const auto all = d.byTitle();
     ASSERT_EQ(all.size(), 2u);

@@ -209,7 +209,7 @@ void SyncEngine::sendOne(const LedgerEntry &entry)
     m_client.put(href, writing.ics, ifMatch, [this, entry, href, created, ics = writing.ics, settled](WriteResult result) {
         Run &run = *m_run;
         if (result.error.ok()) {
-            run.ledger.markSent(entry.chore, href, result.etag, ics, entry.version);
+            run.ledger.markSent(entry.chore, entry.uid, href, result.etag, ics, entry.version);
             ++run.report.sent;
             if (result.mustFetch)
                 run.mustFetch << href;

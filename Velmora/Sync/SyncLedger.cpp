@@ -197,12 +197,18 @@ std::optional<LedgerEntry> SyncLedger::byUid(const QString &uid) const
     return found.isEmpty() ? std::nullopt : std::optional(found.constFirst());
 }
 
-bool SyncLedger::markSent(qint64 chore, const QUrl &href, const QString &etag, const QByteArray &copy, qint64 version)
+bool SyncLedger::markSent(qint64 chore, const QString &uid, const QUrl &href, const QString &etag,
+                          const QByteArray &copy, qint64 version)
 {
+    // A chore deleted here while it was on its way up left no entry: the server's copy is
+    // now a deletion to send.
     return m_store.transaction([&] {
         return exec(QStringLiteral("UPDATE SyncRecord SET href = ?, etag = ?, serverCopy = ?, syncedVersion = ?"
                                    " WHERE chore = ?"),
-                    {canonical(href), etag, copy, version, chore});
+                    {canonical(href), etag, copy, version, chore})
+            && exec(QStringLiteral("INSERT OR IGNORE INTO SyncRecord (chore, uid, href, etag, deleted)"
+                                   " SELECT ?, ?, ?, ?, 1 WHERE NOT EXISTS (SELECT 1 FROM Chore WHERE id = ?)"),
+                    {chore, uid, canonical(href), etag, chore});
     });
 }
 

@@ -61,7 +61,8 @@ public:
     std::optional<LedgerEntry> byUid(const QString &uid) const;
 
     // The server holds the chore as `copy` with this ETag, as of the chore's change count `version`.
-    bool markSent(qint64 chore, const QUrl &href, const QString &etag, const QByteArray &copy, qint64 version);
+    bool markSent(qint64 chore, const QString &uid, const QUrl &href, const QString &etag, const QByteArray &copy,
+                  qint64 version);
     // The chore was just written from the server's copy: nothing is left to send.
     bool markReceived(qint64 chore, const QString &uid, const QUrl &href, const QString &etag, const QByteArray &copy);
     // The server's copy moved on (a merge): what is here still differs from it and goes up next.

@@ -463,6 +463,20 @@ TEST(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
     ASSERT_TRUE(b.sync().ok());
     EXPECT_EQ(b.byTitle().size(), 60u);
 
+    // Deleted here while on its way up: the server does not keep it, nor bring it back.
+    Chore *brief = a.changes.add(chore(QStringLiteral("brief"), day(2026, 9, 1), day(2026, 9, 2)));
+    std::optional<SyncReport> racing;
+    auto connection = QObject::connect(&a.engine, &SyncEngine::finished, [&](const SyncReport &r) { racing = r; });
+    a.engine.start();
+    ASSERT_TRUE(a.changes.remove(brief));
+    ASSERT_TRUE(waitFor([&] { return racing.has_value(); }, 30000));
+    QObject::disconnect(connection);
+    ASSERT_TRUE(a.sync().ok());
+    ASSERT_TRUE(b.sync().ok());
+    EXPECT_EQ(a.byTitle().count(QStringLiteral("brief")), 0u);
+    EXPECT_EQ(b.byTitle().count(QStringLiteral("brief")), 0u);
+    EXPECT_EQ(a.engine.pendingChanges(), 0);
+
     // Every resource gone behind our back at once is not taken as sixty deletions.
     for (const QUrl &href : SyncLedger(b.store).onServer())
         await<CalDavError>([&](auto done) { client.remove(href, {}, done); });

@@ -27,9 +27,17 @@ SyncSchedule::SyncSchedule(SyncEngine &engine, ChoreStore &store, Intervals inte
     connect(&engine, &SyncEngine::targetChanged, this, [this] {
         m_refused = false;
         m_notBefore = 0;
+        followNetwork();
         runIfAllowed();
     });
+}
 
+void SyncSchedule::followNetwork()
+{
+    // Only with an account: without one, nothing of the network's state is worth its memory.
+    if (m_followingNetwork || !m_engine || !m_engine->target())
+        return;
+    m_followingNetwork = true;
     if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
         connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
                 [this](QNetworkInformation::Reachability reachability) {

@@ -35,6 +35,7 @@ public:
     void networkReachable();
 
 private:
+    void followNetwork();
     void changedHere();
     void runIfAllowed();
     void ended(const SyncReport &report);
@@ -45,6 +46,7 @@ private:
     // Not before this instant (ms since the epoch), as a busy server asked.
     qint64 m_notBefore = 0;
     bool m_refused = false;
+    bool m_followingNetwork = false;
 };
 
 } // namespace Velmora::Sync

@@ -3,13 +3,14 @@ import Velmora.App
 import Velmora.Model
 import Velmora.Styling
 
-// The shelf's backup button: a menu to back up, restore or export to a calendar, the file
-// dialogs behind it, and the outcome told in one sentence (all in BackupPopups.qml).
+// The shelf's sync and backup button: a menu to open the sync account, back up, restore or
+// export to a calendar, the file dialogs behind it, and the outcome told in one sentence (all in
+// BackupPopups.qml).
 IconButton {
     id: root
     objectName: "backupButton"
-    text: qsTr("Back up and restore")
-    symbol: "square.and.arrow.up"
+    text: qsTr("Sync and back up")
+    symbol: "arrow.triangle.2.circlepath"
     onClicked: root.popups().openMenu(root)
 
     // What each dialog does once a file is chosen.
@@ -46,6 +47,7 @@ IconButton {
         function onBackUpChosen(file) { root.backUpTo(file) }
         function onRestoreChosen(file) { root.restoreFrom(file) }
         function onCalendarChosen(file) { root.exportCalendarTo(file) }
+        function onSyncChosen() { App.router.push(Router.SyncAccount, null) }
         function onResultShownChanged() { root.resultShown = root.popups().resultShown }
     }
 }

@@ -5,7 +5,7 @@ import QtQuick.Dialogs
 import QtQuick.Layouts
 import Velmora.Styling
 
-// The backup button's menu, the file dialogs behind it and the dialog that tells the outcome.
+// The sync and backup button's menu, the file dialogs behind it and the dialog that tells the outcome.
 // The button loads them when first used: QtQuick.Dialogs alone costs more to load than the main
 // screen, and most starts use none of them.
 Item {
@@ -14,6 +14,7 @@ Item {
     signal backUpChosen(url file)
     signal restoreChosen(url file)
     signal calendarChosen(url file)
+    signal syncChosen()
 
     function openMenu(button) { menu.popup(button, 0, button.height) }
     function showResult(ok, message) {
@@ -25,6 +26,13 @@ Item {
     Menu {
         id: menu
         objectName: "backupMenu"
+        MenuItem {
+            objectName: "menuSync"
+            text: qsTr("Sync…")
+            icon.source: Symbols.source("arrow.triangle.2.circlepath", Styling.foreground)
+            onTriggered: dialogs.syncChosen()
+        }
+        MenuSeparator {}
         MenuItem {
             objectName: "menuBackUp"
             text: qsTr("Back up chores")

@@ -20,46 +20,46 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="31"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
         <source>Sync…</source>
         <translation>Sync…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="38"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="59"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="64"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="44"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="69"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="74"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="51"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="78"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="62"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="71"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="67"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="71"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="81"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="86"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="91"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="96"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -532,32 +532,32 @@
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="158"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="170"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="158"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="170"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="168"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="180"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="175"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="187"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="183"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="195"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="190"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="202"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
@@ -1088,27 +1088,27 @@
 <context>
     <name>Velmora::SyncAccount</name>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="137"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="142"/>
         <source>Not set up</source>
         <translation>Not set up</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="139"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="144"/>
         <source>Syncing…</source>
         <translation>Syncing…</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="143"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="148"/>
         <source>Not synced yet</source>
         <translation>Not synced yet</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="149"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
         <source>Synced just now</source>
         <translation>Synced just now</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="151"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="156"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Synced %n minute ago</numerusform>
@@ -1116,7 +1116,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="153"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="158"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Synced %n hour ago</numerusform>
@@ -1124,7 +1124,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="159"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Synced %n day ago</numerusform>
@@ -1132,7 +1132,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="163"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n task without a due day not shown</numerusform>
@@ -1140,7 +1140,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="165"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="170"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n other item not shown</numerusform>
@@ -1148,7 +1148,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="167"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
         <source>%n unreadable item(s) skipped</source>
         <translation>
             <numerusform>%n unreadable item skipped</numerusform>
@@ -1156,38 +1156,38 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="229"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="234"/>
         <source>The account is being set up already.</source>
         <translation>The account is being set up already.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="232"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="237"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="234"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="239"/>
         <source>Enter the user name.</source>
         <translation>Enter the user name.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="236"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="241"/>
         <source>Enter the password.</source>
         <translation>Enter the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="267"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="414"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="272"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="419"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="275"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="280"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="310"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="315"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
     </message>

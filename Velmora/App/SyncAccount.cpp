@@ -120,6 +120,11 @@ bool SyncAccount::isRunning() const
     return m_stage == Connected && m_engine.isRunning();
 }
 
+bool SyncAccount::isFailing() const
+{
+    return m_stage == Connected && !isRunning() && (!m_problem.isEmpty() || (m_lastRun && !m_lastRun->error.isEmpty()));
+}
+
 QString SyncAccount::status() const
 {
     return statusText(m_stage == Connected, isRunning(), m_problem, m_lastRun, Clock::current().now());

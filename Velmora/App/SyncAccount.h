@@ -39,6 +39,8 @@ class SyncAccount : public QObject {
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
     Q_PROPERTY(QString details READ details NOTIFY statusChanged)
     Q_PROPERTY(bool running READ isRunning NOTIFY statusChanged)
+    // The status line tells what went wrong.
+    Q_PROPERTY(bool failing READ isFailing NOTIFY statusChanged)
 
 public:
     enum Stage {
@@ -78,6 +80,7 @@ public:
     QString status() const;
     QString details() const;
     bool isRunning() const;
+    bool isFailing() const;
 
     // The form: finds the calendars that hold tasks.
     Q_INVOKABLE void discover(const QString &server, const QString &user, const QString &password);

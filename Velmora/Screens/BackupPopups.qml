@@ -16,7 +16,12 @@ Item {
     signal calendarChosen(url file)
     signal syncChosen()
 
-    function openMenu(button) { menu.popup(button, 0, button.height) }
+    // From the keyboard the first item is highlighted, so the focus shows at once.
+    function openMenu(button, byKeyboard) {
+        menu.popup(button, 0, button.height)
+        if (byKeyboard)
+            menu.currentIndex = 0
+    }
     function showResult(ok, message) {
         resultDialog.ok = ok
         resultDialog.message = message

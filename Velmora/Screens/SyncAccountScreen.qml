@@ -119,16 +119,28 @@ DetailScreen {
         value: screen.account.calendarName
     }
     Separator { visible: screen.connected }
-    Label {
-        objectName: "syncStatus"
+    Row {
         visible: screen.connected
         width: parent.width
-        wrapMode: Text.Wrap
-        text: screen.account.status
-        color: Styling.foreground
-        Accessible.role: Accessible.StaticText
-        Accessible.name: text
-        Accessible.ignored: !visible
+        spacing: 6
+        SymbolImage {
+            id: warning
+            visible: screen.account.failing
+            name: "exclamationmark.triangle.fill"
+            color: Styling.destructiveColor
+            size: 15
+        }
+        Label {
+            objectName: "syncStatus"
+            width: parent.width - (warning.visible ? warning.width + parent.spacing : 0)
+            wrapMode: Text.Wrap
+            text: screen.account.status
+            font.weight: Font.Medium
+            color: screen.account.failing ? Styling.destructiveColor : Styling.foreground
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.ignored: !visible
+        }
     }
     Label {
         objectName: "syncDetails"

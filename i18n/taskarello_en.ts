@@ -507,59 +507,65 @@
         <translation>The account has no calendar for tasks yet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="98"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="99"/>
         <source>New calendar “%1”</source>
         <translation>New calendar “%1”</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="98"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="99"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="106"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="108"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="112"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="114"/>
         <source>User</source>
         <translation>User</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="118"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="120"/>
         <source>Calendar</source>
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="170"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="172"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="170"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="172"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="180"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="182"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="187"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="189"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="195"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="197"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="202"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="204"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="213"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
+        <source>Disconnect this account?</source>
+        <translation>Disconnect this account?</translation>
     </message>
 </context>
 <context>

@@ -148,8 +148,8 @@ QString SyncAccount::statusText(bool connected, bool running, const QString &pro
         return tr("Not synced yet");
     if (!last->error.isEmpty())
         return last->error;
-    // A clock set back since the run says "just now", not a negative time.
-    const qint64 seconds = std::max<qint64>(0, last->at.secsTo(now));
+    // Negative after the clock was set back: "just now", not a negative time.
+    const qint64 seconds = last->at.secsTo(now);
     if (seconds < 60)
         return tr("Synced just now");
     if (seconds < 3600)

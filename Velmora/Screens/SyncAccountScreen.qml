@@ -11,8 +11,8 @@ DetailScreen {
     objectName: "syncAccount"
     readonly property SyncAccount account: App.sync
     readonly property bool connected: account.stage === SyncAccount.Connected
-    readonly property bool choosing: account.stage === SyncAccount.Choosing
-                                     || (account.stage === SyncAccount.Saving && account.calendars.length > 0)
+    // Saving follows a choice: the choices stay, still.
+    readonly property bool choosing: account.stage === SyncAccount.Choosing || account.stage === SyncAccount.Saving
     readonly property bool form: !connected && !choosing
 
     title: ScreenTexts.upper(qsTr("Sync"))
@@ -88,6 +88,7 @@ DetailScreen {
             objectName: "calendarChoice"
             text: modelData
             symbol: "calendar"
+            enabled: !screen.account.busy
             onClicked: screen.account.choose(index)
         }
     }
@@ -97,6 +98,7 @@ DetailScreen {
         visible: screen.choosing
         text: qsTr("New calendar “%1”").arg(qsTr("Chores"))
         symbol: "plus"
+        enabled: !screen.account.busy
         onClicked: screen.account.createCalendar()
     }
 
@@ -200,11 +202,19 @@ DetailScreen {
             visible: screen.connected
             destructive: true
             text: qsTr("Disconnect")
-            onClicked: screen.account.forget()
+            onClicked: forgetAlert.open()
         }
     ]
 
-    // A label and a value that may be long (an address): the value gives way, in the middle.
+    ActionAlert {
+        id: forgetAlert
+        objectName: "forgetAlert"
+        title: qsTr("Disconnect this account?")
+        confirmText: qsTr("Disconnect")
+        onConfirmed: screen.account.forget()
+    }
+
+        // A label and a value that may be long (an address): the value gives way, in the middle.
     component InfoRow: Item {
         id: row
         property string label

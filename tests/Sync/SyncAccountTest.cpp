@@ -1,4 +1,10 @@
+#include "VelmoraQmlPlugins.h"
+
 #include "Velmora/App/SyncAccount.h"
+#include "Velmora/App/VelmoraApp.h"
+#include "Velmora/App/WindowHost.h"
+#include "Velmora/Platform/DesktopNotificationService.h"
+#include "Velmora/Sync/SyncEngine.h"
 #include "Velmora/Platform/ApplicationBus.h"
 #include "Velmora/Platform/PasswordStore.h"
 #include "i18n/Translations.h"
@@ -9,7 +15,11 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QProcess>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickWindow>
 #include <QSettings>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -240,6 +250,123 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
     EXPECT_FALSE(QFile::exists(home.filePath(QStringLiteral("alone/config/Taskarello/Taskarello.conf")))
                  && QSettings(home.filePath(QStringLiteral("alone/config/Taskarello/Taskarello.conf")), QSettings::IniFormat)
                         .contains(QStringLiteral("sync/calendar")));
+}
+
+// Items of the scene by name, popups included: they hang off the window's root item.
+void collect(QObject *object, QList<QQuickItem *> &out)
+{
+    if (auto *item = qobject_cast<QQuickItem *>(object)) {
+        out << item;
+        for (QQuickItem *child : item->childItems())
+            collect(child, out);
+    }
+    for (QObject *child : object->children())
+        if (!qobject_cast<QQuickItem *>(child))
+            collect(child, out);
+}
+
+// The account screen in the real window against a real Radicale and keyring: a refused password,
+// a new calendar, the account handed to the engine and kept across a restart, a sync's outcome
+// in the status line, and disconnecting, which leaves nothing behind.
+TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
+{
+    DavServer server(DavServer::Kind::Radicale);
+    ASSERT_TRUE(server.start()) << qPrintable(server.error());
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(QStringLiteral("config")));
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    FakeTimeChangeNotifier timeChanges;
+    FakeWidgetCenter widgets;
+    std::unique_ptr<DesktopNotificationService> notifications;
+    std::unique_ptr<VelmoraApp> app;
+    std::unique_ptr<WindowHost> windows;
+    QQuickWindow *window = nullptr;
+    const auto stop = [&] {
+        windows.reset();
+        VelmoraApp::setInstance(nullptr);
+        app.reset();
+        notifications.reset();
+    };
+    const auto start = [&] {
+        stop();
+        notifications = std::make_unique<DesktopNotificationService>(
+            dir.filePath(QStringLiteral("notifications.sqlite")), std::make_unique<FakeNotificationBus>(),
+            std::make_unique<FakeWallClockAlarm>());
+        app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&timeChanges, &widgets, notifications.get()});
+        ASSERT_EQ(app->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
+        VelmoraApp::setInstance(app.get());
+        windows = std::make_unique<WindowHost>(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
+        ASSERT_TRUE(windows->show());
+        window = windows->window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        app->router()->push(Router::syncAccount);
+    };
+    const auto shown = [&](const char *name) -> QQuickItem * {
+        QList<QQuickItem *> items;
+        collect(window->contentItem(), items);
+        for (QQuickItem *item : items)
+            if (item->objectName() == QLatin1String(name) && item->isVisible() && item->opacity() > 0)
+                return item;
+        return nullptr;
+    };
+    const auto click = [&](const char *name) {
+        QQuickItem *item = nullptr;
+        ASSERT_TRUE(waitFor([&] { return (item = shown(name)) && item->isEnabled(); }, 10000)) << name;
+        QTest::qWait(300); // the page and the popups slide and fade in
+        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+        QTest::mouseClick(window, Qt::LeftButton, {}, centre.toPoint());
+    };
+    const auto fill = [&](const QString &address, const QString &password) {
+        ASSERT_TRUE(waitFor([&] { return shown("passwordField") != nullptr; }));
+        shown("serverField")->setProperty("text", address);
+        shown("userField")->setProperty("text", QString::fromLatin1(DavServer::user));
+        shown("passwordField")->setProperty("text", password);
+        click("connectButton");
+    };
+    const auto text = [&](const char *name) { return shown(name) ? shown(name)->property("text").toString() : QString(); };
+    PasswordStore keyring(QStringLiteral("Taskarello"));
+    const QString key = QString::fromLatin1(DavServer::user) + QLatin1Char('@') + server.url().toString();
+
+    start();
+    fill(server.url().toString(), QStringLiteral("wrong"));
+    EXPECT_TRUE(waitFor([&] { return text("syncMessage") == QStringLiteral("The server refused the user name or password."); }, 10000))
+        << qPrintable(text("syncMessage"));
+    EXPECT_EQ(app->syncAccount()->stage(), SyncAccount::NotSetUp);
+
+    fill(server.url().toString(), QString::fromLatin1(DavServer::password));
+    click("newCalendar"); // the account holds no calendar yet
+    ASSERT_TRUE(waitFor([&] { return shown("syncStatus") != nullptr; }, 10000)) << qPrintable(text("syncMessage"));
+    EXPECT_EQ(text("syncStatus"), QStringLiteral("Not synced yet"));
+    ASSERT_TRUE(app->syncEngine()->target().has_value());
+    const QUrl calendar = app->syncEngine()->target()->calendar;
+    EXPECT_TRUE(calendar.toString().startsWith(server.url().toString())) << qPrintable(calendar.toString());
+    EXPECT_EQ(app->syncEngine()->target()->password, QString::fromLatin1(DavServer::password));
+    EXPECT_EQ(app->syncAccount()->calendarName(), QStringLiteral("Chores"));
+
+    // Whatever the run's outcome, the line tells it.
+    std::optional<Sync::SyncReport> finished;
+    QObject::connect(app->syncEngine(), &Sync::SyncEngine::finished, [&](const Sync::SyncReport &r) { finished = r; });
+    click("syncNowButton");
+    ASSERT_TRUE(waitFor([&] { return finished.has_value(); }, 20000));
+    const Sync::SyncReport report = *finished;
+    EXPECT_EQ(text("syncStatus"), report.ok() ? QStringLiteral("Synced just now") : report.error.message);
+
+    // Started again: the account from the settings, the password from the keyring.
+    start();
+    ASSERT_TRUE(waitFor([&] { return app->syncEngine()->target().has_value(); }, 10000));
+    EXPECT_EQ(app->syncEngine()->target(),
+              (Sync::SyncTarget{calendar, QString::fromLatin1(DavServer::user), QString::fromLatin1(DavServer::password)}));
+    EXPECT_FALSE(VelmoraTest::readAll(QSettings().fileName()).contains(DavServer::password)) << "no password in the settings";
+    EXPECT_EQ(text("syncStatus"), report.ok() ? QStringLiteral("Synced just now") : report.error.message)
+        << "the last run's outcome outlives the process";
+
+    click("disconnectButton");
+    click("confirmButton");
+    EXPECT_TRUE(waitFor([&] { return shown("serverField") != nullptr; }));
+    EXPECT_FALSE(app->syncEngine()->target().has_value());
+    EXPECT_FALSE(QSettings().contains(QStringLiteral("sync/calendar")));
+    EXPECT_EQ(await([&](auto done) { keyring.read(key, done); }).kind, PasswordStore::Result::Kind::NotFound);
+    stop();
 }
 
 // The status line and the line under it: which state wins, and the edges of each unit.

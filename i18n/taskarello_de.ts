@@ -20,46 +20,46 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="39"/>
         <source>Sync…</source>
         <translation>Abgleich…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="64"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
         <source>Back up chores</source>
         <translation>Aufgaben sichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="74"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
         <source>Restore chores</source>
         <translation>Aufgaben wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
         <source>Export to calendar</source>
         <translation>In den Kalender exportieren</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="67"/>
         <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello-Sicherungen (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="86"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="95"/>
         <source>Calendar files (*.ics)</source>
         <translation>Kalenderdateien (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="96"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -474,96 +474,96 @@
         <translation>Halte deine Aufgaben in den Aufgaben deines Kalenderkontos (Nextcloud, Radicale, Fastmail und andere) und so auf deinen anderen Geräten.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="36"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="37"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="38"/>
         <source>Server address</source>
         <translation>Serveradresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="47"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="48"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="49"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="57"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="58"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="60"/>
         <source>App password</source>
         <translation>App-Passwort</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="66"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="68"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>Das Passwort liegt im Secret Service der Arbeitsumgebung, nie in einer Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="77"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="79"/>
         <source>Which calendar holds your chores?</source>
         <translation>Welcher Kalender soll deine Aufgaben enthalten?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="78"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>Das Konto hat noch keinen Kalender für Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="99"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
         <source>New calendar “%1”</source>
         <translation>Neuer Kalender „%1“</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="99"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="108"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="114"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="120"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="122"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="172"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
         <source>Looking for calendars…</source>
         <translation>Kalender werden gesucht…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="172"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
         <source>Connecting…</source>
         <translation>Verbinden…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="182"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="184"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="189"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="197"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="199"/>
         <source>Sync now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="204"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="213"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="206"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="214"/>
         <source>Disconnect this account?</source>
         <translation>Dieses Konto trennen?</translation>
     </message>

@@ -20,46 +20,46 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="39"/>
         <source>Sync…</source>
         <translation>Sync…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="64"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="74"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="67"/>
         <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="86"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="95"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="96"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -474,96 +474,96 @@
         <translation>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="36"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="37"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="38"/>
         <source>Server address</source>
         <translation>Server address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="47"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="48"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="49"/>
         <source>User name</source>
         <translation>User name</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="57"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="58"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="60"/>
         <source>App password</source>
         <translation>App password</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="66"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="68"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>The password is kept in the desktop&apos;s Secret Service, never in a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="77"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="79"/>
         <source>Which calendar holds your chores?</source>
         <translation>Which calendar holds your chores?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="78"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>The account has no calendar for tasks yet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="99"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
         <source>New calendar “%1”</source>
         <translation>New calendar “%1”</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="99"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="108"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="114"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
         <source>User</source>
         <translation>User</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="120"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="122"/>
         <source>Calendar</source>
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="172"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="172"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="182"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="184"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="189"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="197"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="199"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="204"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="213"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="206"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="214"/>
         <source>Disconnect this account?</source>
         <translation>Disconnect this account?</translation>
     </message>

@@ -27,34 +27,36 @@ DetailScreen {
         color: Styling.secondary
         Accessible.ignored: !visible
     }
+    FieldLabel { text: qsTr("Server address"); visible: screen.form }
     StyledTextField {
         id: serverField
         objectName: "serverField"
         visible: screen.form
         enabled: !screen.account.busy
         width: parent.width
-        placeholderText: qsTr("Server address")
+        placeholderText: "https://cloud.example.org/remote.php/dav"
         Accessible.name: qsTr("Server address")
         inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
         focus: true
     }
+    FieldLabel { text: qsTr("User name"); visible: screen.form }
     StyledTextField {
         id: userField
         objectName: "userField"
         visible: screen.form
         enabled: !screen.account.busy
         width: parent.width
-        placeholderText: qsTr("User name")
         Accessible.name: qsTr("User name")
         inputMethodHints: Qt.ImhNoAutoUppercase
     }
+    // Qt 6.4 gives a password field no name on AT-SPI: screen readers take the label before it.
+    FieldLabel { text: qsTr("App password"); visible: screen.form }
     StyledTextField {
         id: passwordField
         objectName: "passwordField"
         visible: screen.form
         enabled: !screen.account.busy
         width: parent.width
-        placeholderText: qsTr("App password")
         Accessible.name: qsTr("App password")
         echoMode: TextInput.Password
         onAccepted: screen.account.discover(serverField.text, userField.text, passwordField.text)
@@ -214,6 +216,15 @@ DetailScreen {
         onConfirmed: screen.account.forget()
     }
 
+        // The name over a field of the form.
+    component FieldLabel: Label {
+        width: parent ? parent.width : 0
+        topPadding: 4
+        color: Styling.secondary
+        font.pointSize: 10
+        Accessible.ignored: !visible
+    }
+
         // A label and a value that may be long (an address): the value gives way, in the middle.
     component InfoRow: Item {
         id: row
@@ -267,6 +278,7 @@ DetailScreen {
             Label {
                 text: choice.text
                 color: Styling.foreground
+                Accessible.ignored: true
                 elide: Text.ElideRight
                 width: choice.availableWidth - 25
                 anchors.verticalCenter: parent.verticalCenter

@@ -916,8 +916,8 @@
     </message>
     <message>
         <location filename="../Velmora/Platform/PasswordStore.cpp" line="84"/>
-        <source>The password is not in the Secret Service; connect the account again.</source>
-        <translation>Das Passwort ist nicht im Secret Service; verbinde das Konto erneut.</translation>
+        <source>The password is not in the Secret Service; disconnect and connect the account again.</source>
+        <translation>Das Passwort ist nicht im Secret Service; trenne das Konto und verbinde es erneut.</translation>
     </message>
     <message>
         <location filename="../Velmora/Platform/PasswordStore.cpp" line="90"/>
@@ -1094,27 +1094,27 @@
 <context>
     <name>Velmora::SyncAccount</name>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="142"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="152"/>
         <source>Not set up</source>
         <translation>Nicht eingerichtet</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="144"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
         <source>Syncing…</source>
         <translation>Wird abgeglichen…</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="148"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="158"/>
         <source>Not synced yet</source>
         <translation>Noch nicht abgeglichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="164"/>
         <source>Synced just now</source>
         <translation>Gerade eben abgeglichen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="156"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Vor %n Minute abgeglichen</numerusform>
@@ -1122,7 +1122,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="158"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Vor %n Stunde abgeglichen</numerusform>
@@ -1130,7 +1130,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="159"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Vor %n Tag abgeglichen</numerusform>
@@ -1138,7 +1138,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
@@ -1146,7 +1146,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="170"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
@@ -1154,7 +1154,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
         <source>%n unreadable item(s) skipped</source>
         <translation>
             <numerusform>%n unlesbarer Eintrag übersprungen</numerusform>
@@ -1162,38 +1162,38 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="234"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="246"/>
         <source>The account is being set up already.</source>
         <translation>Das Konto wird bereits eingerichtet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="237"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="249"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="239"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="251"/>
         <source>Enter the user name.</source>
         <translation>Gib den Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="241"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="253"/>
         <source>Enter the password.</source>
         <translation>Gib das Passwort ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="272"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="419"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="284"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="432"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="280"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="292"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="315"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="327"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>

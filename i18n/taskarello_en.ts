@@ -916,8 +916,8 @@
     </message>
     <message>
         <location filename="../Velmora/Platform/PasswordStore.cpp" line="84"/>
-        <source>The password is not in the Secret Service; connect the account again.</source>
-        <translation>The password is not in the Secret Service; connect the account again.</translation>
+        <source>The password is not in the Secret Service; disconnect and connect the account again.</source>
+        <translation>The password is not in the Secret Service; disconnect and connect the account again.</translation>
     </message>
     <message>
         <location filename="../Velmora/Platform/PasswordStore.cpp" line="90"/>
@@ -1094,27 +1094,27 @@
 <context>
     <name>Velmora::SyncAccount</name>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="142"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="152"/>
         <source>Not set up</source>
         <translation>Not set up</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="144"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
         <source>Syncing…</source>
         <translation>Syncing…</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="148"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="158"/>
         <source>Not synced yet</source>
         <translation>Not synced yet</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="164"/>
         <source>Synced just now</source>
         <translation>Synced just now</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="156"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Synced %n minute ago</numerusform>
@@ -1122,7 +1122,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="158"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Synced %n hour ago</numerusform>
@@ -1130,7 +1130,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="159"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Synced %n day ago</numerusform>
@@ -1138,7 +1138,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n task without a due day not shown</numerusform>
@@ -1146,7 +1146,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="170"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n other item not shown</numerusform>
@@ -1154,7 +1154,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
         <source>%n unreadable item(s) skipped</source>
         <translation>
             <numerusform>%n unreadable item skipped</numerusform>
@@ -1162,38 +1162,38 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="234"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="246"/>
         <source>The account is being set up already.</source>
         <translation>The account is being set up already.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="237"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="249"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="239"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="251"/>
         <source>Enter the user name.</source>
         <translation>Enter the user name.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="241"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="253"/>
         <source>Enter the password.</source>
         <translation>Enter the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="272"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="419"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="284"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="432"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="280"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="292"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="315"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="327"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
     </message>

@@ -51,10 +51,13 @@ void SyncAccount::readSettings()
 {
     QSettings settings;
     const QUrl calendar(settings.value(calendarKey).toString());
-    m_server = settings.value(serverKey).toString();
-    m_user = settings.value(userKey).toString();
-    if (m_server.isEmpty() || m_user.isEmpty() || !calendar.isValid() || calendar.isRelative())
+    const QString server = settings.value(serverKey).toString();
+    const QString user = settings.value(userKey).toString();
+    // Half an account (an edited file) is none.
+    if (server.isEmpty() || user.isEmpty() || !calendar.isValid() || calendar.isRelative())
         return;
+    m_server = server;
+    m_user = user;
     m_calendar = calendar;
     m_calendarName = settings.value(calendarNameKey).toString();
     m_stage = Connected;
@@ -79,11 +82,16 @@ void SyncAccount::writeLastRun()
 
 void SyncAccount::start()
 {
+    readPassword({});
+}
+
+void SyncAccount::readPassword(std::function<void()> then)
+{
     if (m_stage != Connected || !m_syncs)
         return;
     const QString server = m_server;
     const QString user = m_user;
-    m_passwords.read(passwordKey(server, user), [this, server, user](const PasswordStore::Result &result) {
+    m_passwords.read(passwordKey(server, user), [this, server, user, then](const PasswordStore::Result &result) {
         // The account may have changed while the keyring was asked.
         if (m_stage != Connected || server != m_server || user != m_user)
             return;
@@ -94,6 +102,8 @@ void SyncAccount::start()
         m_password = result.password;
         setProblem({});
         handOver();
+        if (then)
+            then();
     });
 }
 
@@ -184,6 +194,8 @@ QUrl SyncAccount::serverUrl(const QString &typed)
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() || (scheme != QLatin1String("https") && scheme != QLatin1String("http")))
         return {};
+    // A password typed into the address would land in the settings file.
+    url.setUserInfo(QString());
     return url;
 }
 
@@ -248,7 +260,7 @@ void SyncAccount::runDiscovery(const QString &server, const QString &user, const
     m_client.discover(url, [this, done](Sync::Discovery found) {
         if (!found.error.ok()) {
             m_pendingPassword.clear();
-            setStage(m_server.isEmpty() ? NotSetUp : Connected);
+            setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
             return done(false, found.error.message);
         }
         m_found = std::move(found);
@@ -333,14 +345,15 @@ void SyncAccount::save(const Sync::CalendarInfo &calendar, Done done)
 
 void SyncAccount::cancel()
 {
-    if (m_stage == Connected)
+    // Saving is not taken back halfway: the keyring may have the password already.
+    if (m_stage == Connected || m_stage == Saving)
         return;
     m_client.abortAll();
     m_pendingPassword.clear();
     m_found = {};
     emit calendarsChanged();
     setMessage({});
-    setStage(m_server.isEmpty() ? NotSetUp : Connected);
+    setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
 }
 
 void SyncAccount::syncNow()
@@ -349,7 +362,7 @@ void SyncAccount::syncNow()
         return;
     if (!m_password) {
         // The keyring may be reachable by now (unlocked at last).
-        start();
+        readPassword([this] { m_engine.start(); });
         return;
     }
     m_engine.start();

@@ -122,6 +122,8 @@ private:
     void createAndSave(const QString &name, Done done);
     void save(const Sync::CalendarInfo &calendar, Done done);
     void onFinished(const Sync::SyncReport &report);
+    // Reads the saved account's password, hands the account to the engine, then runs `then`.
+    void readPassword(std::function<void()> then);
     void readSettings();
     void writeLastRun();
     void handOver();

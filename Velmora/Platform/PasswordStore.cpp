@@ -81,7 +81,7 @@ void PasswordStore::run(Operation operation, const QString &key, const QString &
         case QKeychain::EntryNotFound:
             if (operation != Operation::Remove) {
                 result.kind = Result::Kind::NotFound;
-                result.message = tr("The password is not in the Secret Service; connect the account again.");
+                result.message = tr("The password is not in the Secret Service; disconnect and connect the account again.");
             }
             break;
         case QKeychain::AccessDenied:

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # The real program in a real X server, read and driven through AT-SPI as a screen reader does:
-# every button and text field is named in plain words, nothing hidden is in the tree, and a
-# chore is added, opened and finished by accessibility actions alone.
+# every button and text field is named in plain words, nothing hidden is in the tree, the sync
+# screen opens from the shelf's menu, and a chore is added, opened and finished by accessibility
+# actions alone.
 # Usage: accessibility_tree.py TASKARELLO_BINARY. Exits 77 when Xvfb or AT-SPI are missing.
 import importlib.util
 import os
@@ -51,21 +52,18 @@ def wait(predicate, seconds=20, what="condition"):
 
 
 def start_xvfb():
-    # Other programs on this machine may run X servers too: take the first number that is free.
-    for number in range(100 + os.getpid() % 300, 500):
-        if os.path.exists("/tmp/.X%d-lock" % number):
-            continue
-        xvfb = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                                stderr=subprocess.DEVNULL)
-        try:
-            wait(lambda: xvfb.poll() is not None or os.path.exists("/tmp/.X11-unix/X%d" % number), 10, "Xvfb")
-        except AssertionError:
-            xvfb.kill()
-            continue
-        if xvfb.poll() is None:
-            time.sleep(0.3)
-            return xvfb, ":%d" % number
-    raise AssertionError("no X server could start")
+    # Other programs on this machine may run X servers too, some where this one's /tmp cannot see
+    # their lock files: the server picks a free number itself and says which.
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+    os.close(write_end)
+    with os.fdopen(read_end) as said:
+        number = said.readline().strip()
+    if not number or xvfb.poll() is not None:
+        xvfb.kill()
+        raise AssertionError("no X server could start")
+    return xvfb, ":" + number
 
 
 def inner(binary):

@@ -12,49 +12,54 @@
 <context>
     <name>BackupMenu</name>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="11"/>
-        <source>Back up and restore</source>
-        <translation>Sichern und wiederherstellen</translation>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="12"/>
+        <source>Sync and back up</source>
+        <translation>Abgleichen und sichern</translation>
     </message>
 </context>
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="30"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="51"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="39"/>
+        <source>Sync…</source>
+        <translation>Abgleich…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
         <source>Back up chores</source>
         <translation>Aufgaben sichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="61"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
         <source>Restore chores</source>
         <translation>Aufgaben wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="70"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
         <source>Export to calendar</source>
         <translation>In den Kalender exportieren</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="54"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello-Sicherungen (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="95"/>
         <source>Calendar files (*.ics)</source>
         <translation>Kalenderdateien (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -457,11 +462,131 @@
     </message>
 </context>
 <context>
+    <name>SyncAccountScreen</name>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="18"/>
+        <source>Sync</source>
+        <translation>Abgleich</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="26"/>
+        <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
+        <translation>Halte deine Aufgaben in den Aufgaben deines Kalenderkontos (Nextcloud, Radicale, Fastmail und andere) und so auf deinen anderen Geräten.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="38"/>
+        <source>Server address</source>
+        <translation>Serveradresse</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="49"/>
+        <source>User name</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="60"/>
+        <source>App password</source>
+        <translation>App-Passwort</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="68"/>
+        <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
+        <translation>Das Passwort liegt im Secret Service der Arbeitsumgebung, nie in einer Datei.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="79"/>
+        <source>Which calendar holds your chores?</source>
+        <translation>Welcher Kalender soll deine Aufgaben enthalten?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
+        <source>The account has no calendar for tasks yet.</source>
+        <translation>Das Konto hat noch keinen Kalender für Aufgaben.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <source>New calendar “%1”</source>
+        <translation>Neuer Kalender „%1“</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <source>Chores</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
+        <source>User</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="122"/>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
+        <source>Looking for calendars…</source>
+        <translation>Kalender werden gesucht…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
+        <source>Connecting…</source>
+        <translation>Verbinden…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="184"/>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="199"/>
+        <source>Sync now</source>
+        <translation>Jetzt abgleichen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="206"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="214"/>
+        <source>Disconnect this account?</source>
+        <translation>Dieses Konto trennen?</translation>
+    </message>
+</context>
+<context>
     <name>Tile</name>
     <message>
         <location filename="../Velmora/Screens/Tile.qml" line="24"/>
         <source>%1, %2, due %3</source>
         <translation>%1, %2, fällig am %3</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::ApplicationBus</name>
+    <message>
+        <location filename="../Velmora/Platform/ApplicationBus.cpp" line="149"/>
+        <source>Taskarello is already running but does not answer.</source>
+        <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/ApplicationBus.cpp" line="156"/>
+        <source>This Taskarello cannot run &quot;%1&quot;.</source>
+        <translation>Dieses Taskarello kann „%1“ nicht ausführen.</translation>
     </message>
 </context>
 <context>
@@ -778,6 +903,44 @@
     </message>
 </context>
 <context>
+    <name>Velmora::PasswordStore</name>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="66"/>
+        <source>The Secret Service did not answer, so the password cannot be read.</source>
+        <translation>Der Secret Service hat nicht geantwortet, daher kann das Passwort nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="67"/>
+        <source>The Secret Service did not answer, so the password was not saved.</source>
+        <translation>Der Secret Service hat nicht geantwortet, daher wurde das Passwort nicht gespeichert.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="84"/>
+        <source>The password is not in the Secret Service; disconnect and connect the account again.</source>
+        <translation>Das Passwort ist nicht im Secret Service; trenne das Konto und verbinde es erneut.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="90"/>
+        <source>The Secret Service refused access to the password.</source>
+        <translation>Der Secret Service hat den Zugriff auf das Passwort verweigert.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="101"/>
+        <source>No Secret Service is reachable, so the password cannot be read.</source>
+        <translation>Kein Secret Service ist erreichbar, daher kann das Passwort nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="103"/>
+        <source>No Secret Service is reachable, so the password was not saved.</source>
+        <translation>Kein Secret Service ist erreichbar, daher wurde das Passwort nicht gespeichert.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="105"/>
+        <source>The password could not be removed from the Secret Service.</source>
+        <translation>Das Passwort konnte nicht aus dem Secret Service entfernt werden.</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync</name>
     <message>
         <location filename="../Velmora/Sync/VTodoCodec.cpp" line="452"/>
@@ -913,11 +1076,126 @@
     </message>
 </context>
 <context>
+    <name>Velmora::Sync::SyncEngine</name>
+    <message>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="38"/>
+        <source>Sync is not finished yet.</source>
+        <translation>Der Abgleich ist noch nicht fertig.</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
         <location filename="../Velmora/Sync/VTodoCodec.cpp" line="815"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::SyncAccount</name>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="152"/>
+        <source>Not set up</source>
+        <translation>Nicht eingerichtet</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
+        <source>Syncing…</source>
+        <translation>Wird abgeglichen…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="158"/>
+        <source>Not synced yet</source>
+        <translation>Noch nicht abgeglichen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="164"/>
+        <source>Synced just now</source>
+        <translation>Gerade eben abgeglichen</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
+        <source>Synced %n minute(s) ago</source>
+        <translation>
+            <numerusform>Vor %n Minute abgeglichen</numerusform>
+            <numerusform>Vor %n Minuten abgeglichen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
+        <source>Synced %n hour(s) ago</source>
+        <translation>
+            <numerusform>Vor %n Stunde abgeglichen</numerusform>
+            <numerusform>Vor %n Stunden abgeglichen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
+        <source>Synced %n day(s) ago</source>
+        <translation>
+            <numerusform>Vor %n Tag abgeglichen</numerusform>
+            <numerusform>Vor %n Tagen abgeglichen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
+        <source>%n task(s) without a due day not shown</source>
+        <translation>
+            <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
+            <numerusform>%n Aufgaben ohne Fälligkeitstag nicht gezeigt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
+        <source>%n other item(s) not shown</source>
+        <translation>
+            <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
+            <numerusform>%n andere Einträge nicht gezeigt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
+        <source>%n unreadable item(s) skipped</source>
+        <translation>
+            <numerusform>%n unlesbarer Eintrag übersprungen</numerusform>
+            <numerusform>%n unlesbare Einträge übersprungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="246"/>
+        <source>The account is being set up already.</source>
+        <translation>Das Konto wird bereits eingerichtet.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="249"/>
+        <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
+        <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="251"/>
+        <source>Enter the user name.</source>
+        <translation>Gib den Benutzernamen ein.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="253"/>
+        <source>Enter the password.</source>
+        <translation>Gib das Passwort ein.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="284"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="432"/>
+        <source>Chores</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="292"/>
+        <source>The server offers no place for a new calendar.</source>
+        <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="327"/>
+        <source>The account could not be written to the settings file.</source>
+        <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -948,6 +1226,24 @@
         <location filename="../Velmora/App/Tray.cpp" line="52"/>
         <source>Quit</source>
         <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="56"/>
+        <source>Unknown action &quot;%1&quot;.</source>
+        <translation>Unbekannte Aktion „%1“.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="65"/>
+        <source>Password: </source>
+        <translation>Passwort: </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="140"/>
+        <source>Give the user name after the server address.</source>
+        <translation>Gib den Benutzernamen nach der Serveradresse an.</translation>
     </message>
 </context>
 </TS>

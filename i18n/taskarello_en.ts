@@ -12,49 +12,54 @@
 <context>
     <name>BackupMenu</name>
     <message>
-        <location filename="../Velmora/Screens/BackupMenu.qml" line="11"/>
-        <source>Back up and restore</source>
-        <translation>Back up and restore</translation>
+        <location filename="../Velmora/Screens/BackupMenu.qml" line="12"/>
+        <source>Sync and back up</source>
+        <translation>Sync and back up</translation>
     </message>
 </context>
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="30"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="51"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="39"/>
+        <source>Sync…</source>
+        <translation>Sync…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="61"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="70"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="54"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="95"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -457,11 +462,131 @@
     </message>
 </context>
 <context>
+    <name>SyncAccountScreen</name>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="18"/>
+        <source>Sync</source>
+        <translation>Sync</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="26"/>
+        <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
+        <translation>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="38"/>
+        <source>Server address</source>
+        <translation>Server address</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="49"/>
+        <source>User name</source>
+        <translation>User name</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="60"/>
+        <source>App password</source>
+        <translation>App password</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="68"/>
+        <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
+        <translation>The password is kept in the desktop&apos;s Secret Service, never in a file.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="79"/>
+        <source>Which calendar holds your chores?</source>
+        <translation>Which calendar holds your chores?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
+        <source>The account has no calendar for tasks yet.</source>
+        <translation>The account has no calendar for tasks yet.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <source>New calendar “%1”</source>
+        <translation>New calendar “%1”</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <source>Chores</source>
+        <translation>Chores</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
+        <source>User</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="122"/>
+        <source>Calendar</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
+        <source>Looking for calendars…</source>
+        <translation>Looking for calendars…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
+        <source>Connecting…</source>
+        <translation>Connecting…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="184"/>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="199"/>
+        <source>Sync now</source>
+        <translation>Sync now</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="206"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <source>Disconnect</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="214"/>
+        <source>Disconnect this account?</source>
+        <translation>Disconnect this account?</translation>
+    </message>
+</context>
+<context>
     <name>Tile</name>
     <message>
         <location filename="../Velmora/Screens/Tile.qml" line="24"/>
         <source>%1, %2, due %3</source>
         <translation>%1, %2, due %3</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::ApplicationBus</name>
+    <message>
+        <location filename="../Velmora/Platform/ApplicationBus.cpp" line="149"/>
+        <source>Taskarello is already running but does not answer.</source>
+        <translation>Taskarello is already running but does not answer.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/ApplicationBus.cpp" line="156"/>
+        <source>This Taskarello cannot run &quot;%1&quot;.</source>
+        <translation>This Taskarello cannot run &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -778,6 +903,44 @@
     </message>
 </context>
 <context>
+    <name>Velmora::PasswordStore</name>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="66"/>
+        <source>The Secret Service did not answer, so the password cannot be read.</source>
+        <translation>The Secret Service did not answer, so the password cannot be read.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="67"/>
+        <source>The Secret Service did not answer, so the password was not saved.</source>
+        <translation>The Secret Service did not answer, so the password was not saved.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="84"/>
+        <source>The password is not in the Secret Service; disconnect and connect the account again.</source>
+        <translation>The password is not in the Secret Service; disconnect and connect the account again.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="90"/>
+        <source>The Secret Service refused access to the password.</source>
+        <translation>The Secret Service refused access to the password.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="101"/>
+        <source>No Secret Service is reachable, so the password cannot be read.</source>
+        <translation>No Secret Service is reachable, so the password cannot be read.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="103"/>
+        <source>No Secret Service is reachable, so the password was not saved.</source>
+        <translation>No Secret Service is reachable, so the password was not saved.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="105"/>
+        <source>The password could not be removed from the Secret Service.</source>
+        <translation>The password could not be removed from the Secret Service.</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync</name>
     <message>
         <location filename="../Velmora/Sync/VTodoCodec.cpp" line="452"/>
@@ -913,11 +1076,126 @@
     </message>
 </context>
 <context>
+    <name>Velmora::Sync::SyncEngine</name>
+    <message>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="38"/>
+        <source>Sync is not finished yet.</source>
+        <translation>Sync is not finished yet.</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
         <location filename="../Velmora/Sync/VTodoCodec.cpp" line="815"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::SyncAccount</name>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="152"/>
+        <source>Not set up</source>
+        <translation>Not set up</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
+        <source>Syncing…</source>
+        <translation>Syncing…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="158"/>
+        <source>Not synced yet</source>
+        <translation>Not synced yet</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="164"/>
+        <source>Synced just now</source>
+        <translation>Synced just now</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
+        <source>Synced %n minute(s) ago</source>
+        <translation>
+            <numerusform>Synced %n minute ago</numerusform>
+            <numerusform>Synced %n minutes ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
+        <source>Synced %n hour(s) ago</source>
+        <translation>
+            <numerusform>Synced %n hour ago</numerusform>
+            <numerusform>Synced %n hours ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
+        <source>Synced %n day(s) ago</source>
+        <translation>
+            <numerusform>Synced %n day ago</numerusform>
+            <numerusform>Synced %n days ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
+        <source>%n task(s) without a due day not shown</source>
+        <translation>
+            <numerusform>%n task without a due day not shown</numerusform>
+            <numerusform>%n tasks without a due day not shown</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
+        <source>%n other item(s) not shown</source>
+        <translation>
+            <numerusform>%n other item not shown</numerusform>
+            <numerusform>%n other items not shown</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
+        <source>%n unreadable item(s) skipped</source>
+        <translation>
+            <numerusform>%n unreadable item skipped</numerusform>
+            <numerusform>%n unreadable items skipped</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="246"/>
+        <source>The account is being set up already.</source>
+        <translation>The account is being set up already.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="249"/>
+        <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
+        <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="251"/>
+        <source>Enter the user name.</source>
+        <translation>Enter the user name.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="253"/>
+        <source>Enter the password.</source>
+        <translation>Enter the password.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="284"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="432"/>
+        <source>Chores</source>
+        <translation>Chores</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="292"/>
+        <source>The server offers no place for a new calendar.</source>
+        <translation>The server offers no place for a new calendar.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="327"/>
+        <source>The account could not be written to the settings file.</source>
+        <translation>The account could not be written to the settings file.</translation>
     </message>
 </context>
 <context>
@@ -948,6 +1226,24 @@
         <location filename="../Velmora/App/Tray.cpp" line="52"/>
         <source>Quit</source>
         <translation>Quit</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="56"/>
+        <source>Unknown action &quot;%1&quot;.</source>
+        <translation>Unknown action &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="65"/>
+        <source>Password: </source>
+        <translation>Password: </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="140"/>
+        <source>Give the user name after the server address.</source>
+        <translation>Give the user name after the server address.</translation>
     </message>
 </context>
 </TS>

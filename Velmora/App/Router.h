@@ -32,6 +32,7 @@ public:
         copyChore,
         journal,
         journalChore,
+        syncAccount,
         ViewChore = viewChore,
         AddChore = addChore,
         UpdateChore = updateChore,
@@ -39,11 +40,12 @@ public:
         CopyChore = copyChore,
         Journal = journal,
         JournalChore = journalChore,
+        SyncAccount = syncAccount,
     };
     Q_ENUM(Kind)
 
     static bool carriesChore(Kind kind);
-    static bool isKind(int value) { return value >= viewChore && value <= journalChore; }
+    static bool isKind(int value) { return value >= viewChore && value <= syncAccount; }
 
     explicit Router(QObject *parent = nullptr);
     ~Router() override;

@@ -11,6 +11,7 @@
 #include "VelmoraQmlPlugins.h"
 
 #include <QCommandLineParser>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QQuickStyle>
 #include <QQuickWindow>
@@ -18,6 +19,12 @@
 #include <cstdio>
 #include <memory>
 #include <cstdlib>
+#include <optional>
+#include <iostream>
+#include <string>
+
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,13 +43,58 @@ void openPage(Velmora::VelmoraApp &app, const QString &page)
     app.router()->push(Velmora::Router::Kind(kind), chore);
 }
 
+// The command-line actions: a second start hands them over to the running one, a lone start
+// runs them itself. Each answers once, when done.
+void runCommand(Velmora::VelmoraApp &app, const QString &action, const QStringList &arguments,
+                const Velmora::ApplicationBus::CommandAnswer &answer)
+{
+    if (action == QLatin1String("sync-account")) {
+        app.syncAccount()->setUp(arguments.value(0), arguments.value(1), arguments.value(2), arguments.value(3),
+                                 [answer](bool ok, const QString &message) { answer({ok, message}); });
+        return;
+    }
+    answer({false, QCoreApplication::translate("main", "Unknown action \"%1\".").arg(action)});
+}
+
+// One line from standard input, unseen when typed at a terminal.
+QString readPasswordLine()
+{
+    termios saved{};
+    const bool terminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (terminal) {
+        std::fputs(qPrintable(QCoreApplication::translate("main", "Password: ")), stderr);
+        termios quiet = saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    std::string line;
+    std::getline(std::cin, line);
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        std::fputs("\n", stderr);
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return QString::fromStdString(line);
+}
+
+// The outcome of a command: one line, on stdout when it went through, else on stderr.
+int printOutcome(const Velmora::ApplicationBus::CommandResult &result)
+{
+    QString line = result.message;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(result.ok ? stdout : stderr, "%s\n", qPrintable(line));
+    return result.ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // A screenshot needs no display: render offscreen unless a platform was chosen.
     for (int i = 1; i < argc; ++i) {
-        const bool offscreen = qstrcmp(argv[i], "--screenshot") == 0 || qstrcmp(argv[i], "--quit-after-first-frame") == 0;
+        const bool offscreen = qstrcmp(argv[i], "--screenshot") == 0 || qstrcmp(argv[i], "--quit-after-first-frame") == 0
+                               || qstrcmp(argv[i], "--sync-account") == 0;
         if (offscreen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -66,13 +118,39 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Exit once the first frame is drawn (start-up timing)."));
     const QCommandLineOption background(QStringLiteral("background"),
                                         QStringLiteral("Start without a window: reminders only (at login)."));
-    parser.addOptions({screenshot, page, popupDemo, firstFrame, background});
+    const QCommandLineOption syncAccount(
+        QStringLiteral("sync-account"),
+        QStringLiteral("Connect the CalDAV account at the URL as the user given after it; the password is read "
+                       "from standard input. Prints the calendar's URL."),
+        QStringLiteral("url"));
+    const QCommandLineOption syncCollection(QStringLiteral("sync-collection"),
+                                            QStringLiteral("With --sync-account: the calendar to use, made when "
+                                                           "the server has none of that name."),
+                                            QStringLiteral("name"));
+    parser.addOptions({screenshot, page, popupDemo, firstFrame, background, syncAccount, syncCollection});
+    parser.addPositionalArgument(QStringLiteral("user"), QStringLiteral("With --sync-account: the user name."),
+                                 QStringLiteral("[user]"));
     parser.process(application);
+
+    // A command does its work in the one process that writes the app's data: the running one if
+    // there is one, else this one, which holds the app's name on the bus meanwhile.
+    QStringList command;
+    if (parser.isSet(syncAccount)) {
+        if (parser.positionalArguments().size() != 1) {
+            std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::translate(
+                                             "main", "Give the user name after the server address.")));
+            return 2;
+        }
+        command = {QStringLiteral("sync-account"), parser.value(syncAccount), parser.positionalArguments().at(0),
+                   readPasswordLine(), parser.value(syncCollection)};
+    }
 
     // One-shot runs go beside a running app; every other start leaves one process.
     const bool oneShot = parser.isSet(screenshot) || parser.isSet(firstFrame) || parser.isSet(popupDemo);
     Velmora::ApplicationBus bus(Velmora::sessionBusIfAny());
     const auto role = oneShot ? Velmora::ApplicationBus::Role::Alone : bus.claim();
+    if (role == Velmora::ApplicationBus::Role::Secondary && !command.isEmpty())
+        return printOutcome(bus.handOverCommand(command.at(0), command.mid(1)));
     if (role == Velmora::ApplicationBus::Role::Secondary) {
         bool handedOver = true;
         if (parser.isSet(page))
@@ -87,13 +165,29 @@ int main(int argc, char *argv[])
     }
 
     Velmora::VelmoraApp::Services services;
-    services.keepsReminders = !oneShot;
+    services.keepsReminders = !oneShot && command.isEmpty();
+    services.syncs = !oneShot && command.isEmpty();
     Velmora::VelmoraApp app{services};
     if (app.open(Velmora::ChoreStore::defaultPath()) != Velmora::ChoreStore::OpenResult::Opened) {
         std::fprintf(stderr, "%s\n", Velmora::ChoreStore::failureMessage);
         return 1;
     }
     Velmora::VelmoraApp::setInstance(&app);
+    bus.setCommandHandler([&app](const QString &action, const QStringList &arguments,
+                                 Velmora::ApplicationBus::CommandAnswer answer) {
+        runCommand(app, action, arguments, answer);
+    });
+    if (!command.isEmpty()) {
+        std::optional<Velmora::ApplicationBus::CommandResult> outcome;
+        QEventLoop loop;
+        runCommand(app, command.at(0), command.mid(1), [&](const Velmora::ApplicationBus::CommandResult &result) {
+            outcome = result;
+            loop.quit();
+        });
+        if (!outcome)
+            loop.exec();
+        return printOutcome(*outcome);
+    }
     QObject::connect(&application, &QGuiApplication::applicationStateChanged, &app,
                      &Velmora::VelmoraApp::applicationStateChanged);
     QObject::connect(&app, &Velmora::VelmoraApp::quitRequested, &application, &QCoreApplication::quit,

@@ -2,6 +2,7 @@
 
 #include "Velmora/App/RefreshDay.h"
 #include "Velmora/App/Router.h"
+#include "Velmora/App/SyncAccount.h"
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "Velmora/Model/ChoreStore.h"
@@ -21,6 +22,7 @@ class QJSEngine;
 namespace Velmora {
 
 class NotificationService;
+class PasswordStore;
 class ReminderScheduler;
 class TimeChangeNotifier;
 class WidgetCenter;
@@ -43,6 +45,7 @@ class VelmoraApp : public QObject {
     Q_PROPERTY(Velmora::ChoreChanges *changes READ changes CONSTANT)
     Q_PROPERTY(Velmora::ChoreQueryModel *chores READ chores CONSTANT)
     Q_PROPERTY(Velmora::ChoreQueryModel *journal READ journal CONSTANT)
+    Q_PROPERTY(Velmora::SyncAccount *sync READ syncAccount CONSTANT)
 
 public:
     struct Services {
@@ -53,6 +56,8 @@ public:
         NotificationService *notifications = nullptr;
         // False for a run beside the one that rings (a screenshot): it schedules and shows nothing.
         bool keepsReminders = true;
+        // False for a run beside the one that syncs: it shows the account but never syncs.
+        bool syncs = true;
     };
 
     // Deliberately not default-constructible: QML would build a second, empty app instead of
@@ -73,6 +78,7 @@ public:
     ChoreQueryModel *journal() const { return m_journal; }
     WidgetCenter *widgetCenter() const { return m_widgetCenter; }
     Sync::SyncEngine *syncEngine() const { return m_syncEngine; }
+    SyncAccount *syncAccount() const { return m_syncAccount; }
 
     // The scene moved to another phase: leaving reloads the widget, coming back refreshes the
     // day and the notification settings. The phase the app starts in is not a change.
@@ -113,6 +119,8 @@ private:
     ChoreChanges *m_changes = nullptr;
     ReminderScheduler *m_reminders = nullptr;
     Sync::SyncEngine *m_syncEngine = nullptr;
+    PasswordStore *m_passwords = nullptr;
+    SyncAccount *m_syncAccount = nullptr;
     ChoreQueryModel *m_chores = nullptr;
     ChoreQueryModel *m_journal = nullptr;
     bool m_keepsReminders = true;

@@ -9,6 +9,7 @@
 #include "Velmora/Notifications/ReminderScheduler.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Platform/DesktopNotificationService.h"
+#include "Velmora/Platform/PasswordStore.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
 #include "Velmora/Platform/WidgetCenter.h"
 #include "Velmora/Sync/SyncEngine.h"
@@ -40,6 +41,8 @@ VelmoraApp::VelmoraApp(Services services, QObject *parent) : QObject(parent)
     m_store = new ChoreStore(this);
     m_changes = new ChoreChanges(*m_store, this);
     m_syncEngine = new Sync::SyncEngine(*m_changes, this);
+    m_passwords = new PasswordStore(QStringLiteral("Taskarello"), this);
+    m_syncAccount = new SyncAccount(*m_syncEngine, *m_passwords, services.syncs, this);
     m_widgetCenter = services.widgetCenter;
     m_notificationService = services.notifications;
     m_keepsReminders = services.keepsReminders;
@@ -50,6 +53,8 @@ VelmoraApp::~VelmoraApp()
 {
     if (g_instance == this)
         g_instance = nullptr;
+    // It refers to the engine and the password store, our children made before it.
+    delete m_syncAccount;
     // Both use the notification service, which may be ours and is gone before our children.
     delete m_reminders;
     delete m_notifications;
@@ -103,6 +108,8 @@ ChoreStore::OpenResult VelmoraApp::open(const QString &storePath)
         new Sync::SyncSchedule(*m_syncEngine, *m_store, this);
     connect(m_timeChanges, &TimeChangeNotifier::significantTimeChange, m_syncEngine,
             [this] { m_syncEngine->setTimeZone(QTimeZone::systemTimeZone()); });
+    // Once the store is open: the engine syncs what it holds.
+    m_syncAccount->start();
     if (!m_widgetCenter) {
         const QString snapshot = folder + QStringLiteral("/widget-snapshot.json");
         m_ownedWidgetCenter = std::make_unique<SnapshotWidgetCenter>(snapshot, [this] { return widgetSnapshot(); });

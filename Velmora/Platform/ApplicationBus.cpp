@@ -53,12 +53,39 @@ private:
     ApplicationBus *m_owner;
 };
 
+const QString commandsInterface = QStringLiteral("org.taskarello.Taskarello.Commands");
+
+// Command-line actions of a second start, run by this one. The answer waits for the action's
+// end (a delayed reply), so the second start can print its outcome and exit with it.
+class CommandsAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.taskarello.Taskarello.Commands")
+public:
+    explicit CommandsAdaptor(ApplicationBus *owner) : QDBusAbstractAdaptor(owner), m_owner(owner) {}
+
+public slots:
+    bool Run(const QString &action, const QStringList &arguments, const QDBusMessage &message, QString &answer)
+    {
+        message.setDelayedReply(true);
+        QDBusConnection bus = m_owner->connection();
+        m_owner->runCommand(action, arguments, [bus, message](const ApplicationBus::CommandResult &result) mutable {
+            bus.send(message.createReply({result.ok, result.message}));
+        });
+        answer.clear();
+        return false;
+    }
+
+private:
+    ApplicationBus *m_owner;
+};
+
 } // namespace
 
 ApplicationBus::ApplicationBus(QDBusConnection bus, QObject *parent) : QObject(parent), m_bus(std::move(bus))
 {
     new ApplicationAdaptor(this);
     new StateAdaptor(this);
+    new CommandsAdaptor(this);
 }
 
 ApplicationBus::~ApplicationBus()
@@ -109,6 +136,27 @@ bool ApplicationBus::handOverActivate()
 bool ApplicationBus::handOverAction(const QString &action, const QVariantList &parameter)
 {
     return call(QStringLiteral("ActivateAction"), {action, QVariant::fromValue(parameter), QVariantMap()});
+}
+
+ApplicationBus::CommandResult ApplicationBus::handOverCommand(const QString &action, const QStringList &arguments,
+                                                             int timeoutMs)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(QString::fromLatin1(appId), objectPath(),
+                                                          commandsInterface, QStringLiteral("Run"));
+    message << action << arguments;
+    const QDBusMessage reply = m_bus.call(message, QDBus::Block, timeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 2)
+        return {false, tr("Taskarello is already running but does not answer.")};
+    return {reply.arguments().at(0).toBool(), reply.arguments().at(1).toString()};
+}
+
+void ApplicationBus::runCommand(const QString &action, const QStringList &arguments, CommandAnswer answer)
+{
+    if (!m_commands) {
+        answer({false, tr("This Taskarello cannot run \"%1\".").arg(action)});
+        return;
+    }
+    m_commands(action, arguments, std::move(answer));
 }
 
 void ApplicationBus::setWindowShown(bool shown)

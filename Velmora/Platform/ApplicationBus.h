@@ -3,7 +3,10 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
+
+#include <functional>
 
 namespace Velmora {
 
@@ -16,6 +19,17 @@ public:
     static constexpr const char *appId = "org.taskarello.Taskarello";
     // How long a second start waits for the running one to answer.
     static constexpr int handOverTimeoutMs = 3000;
+    // A command may talk to a server first: a few of the network's own timeouts.
+    static constexpr int commandTimeoutMs = 150000;
+
+    // How a command-line action ended: the line to print, on stdout when ok, else on stderr.
+    struct CommandResult {
+        bool ok = false;
+        QString message;
+    };
+    using CommandAnswer = std::function<void(const CommandResult &)>;
+    // Runs one command-line action (such as "sync-account") and answers once, when it is done.
+    using CommandHandler = std::function<void(const QString &action, const QStringList &arguments, CommandAnswer)>;
 
     enum class Role {
         // This process owns the name and answers on the bus.
@@ -37,6 +51,14 @@ public:
     // From a second start: asks the running one to show itself, or to run an action.
     bool handOverActivate();
     bool handOverAction(const QString &action, const QVariantList &parameter);
+    // Has the running one do a command-line action, so that one process writes the app's data.
+    CommandResult handOverCommand(const QString &action, const QStringList &arguments,
+                                  int timeoutMs = commandTimeoutMs);
+
+    // Who runs the actions handed over; without one, they fail.
+    void setCommandHandler(CommandHandler handler) { m_commands = std::move(handler); }
+    void runCommand(const QString &action, const QStringList &arguments, CommandAnswer answer);
+    QDBusConnection connection() const { return m_bus; }
 
     void setWindowShown(bool shown);
     bool windowShown() const { return m_windowShown; }
@@ -51,6 +73,7 @@ private:
     QDBusConnection m_bus;
     bool m_claimed = false;
     bool m_windowShown = false;
+    CommandHandler m_commands;
 };
 
 } // namespace Velmora

@@ -3,14 +3,22 @@ import Velmora.App
 import Velmora.Model
 import Velmora.Styling
 
-// The shelf's backup button: a menu to back up, restore or export to a calendar, the file
-// dialogs behind it, and the outcome told in one sentence (all in BackupPopups.qml).
+// The shelf's sync and backup button: a menu to open the sync account, back up, restore or
+// export to a calendar, the file dialogs behind it, and the outcome told in one sentence (all in
+// BackupPopups.qml).
 IconButton {
     id: root
     objectName: "backupButton"
-    text: qsTr("Back up and restore")
-    symbol: "square.and.arrow.up"
-    onClicked: root.popups().openMenu(root)
+    text: qsTr("Sync and back up")
+    symbol: "arrow.triangle.2.circlepath"
+    onClicked: {
+        byKeyboard = root.visualFocus
+        root.popups().openMenu(root, byKeyboard)
+    }
+    // Coming back from the menu or the sync screen, reached by keys, the focus shows again.
+    property bool byKeyboard: false
+    onPressed: byKeyboard = false
+    onActiveFocusChanged: if (activeFocus && byKeyboard) focusReason = Qt.TabFocusReason
 
     // What each dialog does once a file is chosen.
     function backUpTo(url) { report(backup.exportTo(url)) }
@@ -46,6 +54,7 @@ IconButton {
         function onBackUpChosen(file) { root.backUpTo(file) }
         function onRestoreChosen(file) { root.restoreFrom(file) }
         function onCalendarChosen(file) { root.exportCalendarTo(file) }
+        function onSyncChosen() { App.router.push(Router.SyncAccount, null) }
         function onResultShownChanged() { root.resultShown = root.popups().resultShown }
     }
 }

@@ -33,6 +33,7 @@ const QStringList &SymbolImageProvider::names()
         QStringLiteral("square.and.arrow.up"),
         QStringLiteral("square.and.arrow.down"),
         QStringLiteral("calendar"),
+        QStringLiteral("arrow.triangle.2.circlepath"),
     };
     return all;
 }

@@ -57,6 +57,8 @@ TEST_F(RouterTest, PagesCompareAndHashByCaseAndChore)
         {RouterPage(Router::addChore), RouterPage(Router::addChore, a), true},
         {RouterPage(Router::journal), RouterPage(Router::journal), true},
         {RouterPage(Router::journal), RouterPage(Router::addChore), false},
+        {RouterPage(Router::syncAccount, a), RouterPage(Router::syncAccount), true},
+        {RouterPage(Router::syncAccount), RouterPage(Router::journal), false},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(c.left == c.right, c.equal) << int(c.left.kind()) << " vs " << int(c.right.kind());
@@ -119,7 +121,7 @@ TEST_F(RouterTest, PushPopAndPopToRootNotifyEveryAssignment)
 
 TEST_F(RouterTest, RefusesUnknownCasesAndMissingChores)
 {
-    for (const int kind : {-1, 7, 99, int(Router::viewChore), int(Router::updateChore), int(Router::journalChore)})
+    for (const int kind : {-1, 8, 99, int(Router::viewChore), int(Router::updateChore), int(Router::journalChore)})
         EXPECT_FALSE(router.push(kind, nullptr)) << kind;
     EXPECT_EQ(spy.count(), 0);
     EXPECT_TRUE(router.push(Router::addChore, nullptr));
@@ -135,8 +137,8 @@ TEST_F(RouterTest, BothSpellingsOfACaseAreOneValue)
     const QMetaEnum kinds = QMetaEnum::fromType<Router::Kind>();
     const char *names[][2] = {{"viewChore", "ViewChore"}, {"addChore", "AddChore"}, {"updateChore", "UpdateChore"},
                               {"repeatChore", "RepeatChore"}, {"copyChore", "CopyChore"}, {"journal", "Journal"},
-                              {"journalChore", "JournalChore"}};
-    for (int i = 0; i < 7; ++i) {
+                              {"journalChore", "JournalChore"}, {"syncAccount", "SyncAccount"}};
+    for (int i = 0; i < int(std::size(names)); ++i) {
         bool ok = false;
         EXPECT_EQ(kinds.keyToValue(names[i][0], &ok), i);
         EXPECT_TRUE(ok);

@@ -287,7 +287,7 @@ protected:
             return QStringLiteral("menu:") + focusName;
         static const QStringList screens = {QStringLiteral("view"), QStringLiteral("add"), QStringLiteral("update"),
                                             QStringLiteral("repeat"), QStringLiteral("copy"), QStringLiteral("journal"),
-                                            QStringLiteral("journalChore")};
+                                            QStringLiteral("journalChore"), QStringLiteral("syncAccount")};
         const int kind = app->router()->kindAt(app->router()->depth() - 1);
         QString state = kind < 0 ? QStringLiteral("list") : screens.value(kind);
         const auto *chore = focused ? focused->property("chore").value<Chore *>() : nullptr;
@@ -420,6 +420,13 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Tab", 1, "list:journalButton"},
         {"Tab", 1, "list:addButton"},
         {"Tab", 1, "list:backupButton"},
+        {"Space", 1, "list:menuSync"},
+        {"Return", 1, "syncAccount:serverField"},
+        {"Tab", 1, "syncAccount:userField"},
+        {"Tab", 1, "syncAccount:passwordField"},
+        {"Tab", 1, "syncAccount:connectButton"},
+        {"Tab", 1, "syncAccount:closeButton"},
+        {"Escape", 1, "list:backupButton"},
         {"Tab", 1, "list:Ant"},
         {"Right", 1, "list:Bee"},
         {"Right", 2, "list:Cat"},

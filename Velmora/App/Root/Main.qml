@@ -65,6 +65,7 @@ ApplicationWindow {
             case Router.CopyChore: return [editor, { operation: ChoreEditor.Copy, chore: chore }]
             case Router.Journal: return [screens + "JournalView.qml", { compact: window.compact }]
             case Router.JournalChore: return [screens + "JournalChoreView.qml", { chore: chore }]
+            case Router.SyncAccount: return [screens + "SyncAccountScreen.qml", {}]
             }
             return [screens + "JournalView.qml", {}]
         }

@@ -1,0 +1,436 @@
+#include "Velmora/App/SyncAccount.h"
+
+#include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/PasswordStore.h"
+#include "Velmora/Sync/SyncEngine.h"
+
+#include <QSettings>
+
+#include <algorithm>
+#include <limits>
+
+namespace Velmora {
+
+namespace {
+
+// The settings keys of the account; the password is never among them.
+const QString serverKey = QStringLiteral("sync/server");
+const QString userKey = QStringLiteral("sync/user");
+const QString calendarKey = QStringLiteral("sync/calendar");
+const QString calendarNameKey = QStringLiteral("sync/calendarName");
+const QString lastRunKey = QStringLiteral("sync/lastRun");
+const QString lastErrorKey = QStringLiteral("sync/lastError");
+const QString withoutDueKey = QStringLiteral("sync/withoutDue");
+const QString otherItemsKey = QStringLiteral("sync/otherItems");
+const QString unreadableKey = QStringLiteral("sync/unreadable");
+
+// A counted value read back from the settings file, which anyone may have edited.
+int count(const QSettings &settings, const QString &key)
+{
+    return std::max(0, settings.value(key).toInt());
+}
+
+} // namespace
+
+SyncAccount::SyncAccount(Sync::SyncEngine &engine, PasswordStore &passwords, bool syncs, QObject *parent)
+    : QObject(parent), m_engine(engine), m_passwords(passwords), m_syncs(syncs)
+{
+    readSettings();
+    // "Synced 2 minutes ago" moves on by itself.
+    m_tick.setInterval(30000);
+    connect(&m_tick, &QTimer::timeout, this, &SyncAccount::statusChanged);
+    if (m_stage == Connected)
+        m_tick.start();
+    connect(&m_engine, &Sync::SyncEngine::runningChanged, this, &SyncAccount::statusChanged);
+    connect(&m_engine, &Sync::SyncEngine::finished, this, &SyncAccount::onFinished);
+}
+
+SyncAccount::~SyncAccount() = default;
+
+void SyncAccount::readSettings()
+{
+    QSettings settings;
+    const QUrl calendar(settings.value(calendarKey).toString());
+    const QString server = settings.value(serverKey).toString();
+    const QString user = settings.value(userKey).toString();
+    // Half an account (an edited file) is none.
+    if (server.isEmpty() || user.isEmpty() || !calendar.isValid() || calendar.isRelative())
+        return;
+    m_server = server;
+    m_user = user;
+    m_calendar = calendar;
+    m_calendarName = settings.value(calendarNameKey).toString();
+    m_stage = Connected;
+    const QDateTime at = QDateTime::fromString(settings.value(lastRunKey).toString(), Qt::ISODate);
+    if (at.isValid()) {
+        m_lastRun = LastRun{at.toUTC(), settings.value(lastErrorKey).toString(), count(settings, withoutDueKey),
+                            count(settings, otherItemsKey), count(settings, unreadableKey)};
+    }
+}
+
+void SyncAccount::writeLastRun()
+{
+    if (!m_lastRun)
+        return;
+    QSettings settings;
+    settings.setValue(lastRunKey, m_lastRun->at.toString(Qt::ISODate));
+    settings.setValue(lastErrorKey, m_lastRun->error);
+    settings.setValue(withoutDueKey, m_lastRun->withoutDue);
+    settings.setValue(otherItemsKey, m_lastRun->otherItems);
+    settings.setValue(unreadableKey, m_lastRun->unreadable);
+}
+
+void SyncAccount::start()
+{
+    readPassword({});
+}
+
+void SyncAccount::readPassword(std::function<void()> then)
+{
+    if (m_stage != Connected || !m_syncs)
+        return;
+    const QString server = m_server;
+    const QString user = m_user;
+    m_passwords.read(passwordKey(server, user), [this, server, user, then](const PasswordStore::Result &result) {
+        // The account may have changed while the keyring was asked.
+        if (m_stage != Connected || server != m_server || user != m_user)
+            return;
+        if (!result.ok()) {
+            setProblem(result.message);
+            return;
+        }
+        m_password = result.password;
+        setProblem({});
+        handOver();
+        if (then)
+            then();
+    });
+}
+
+void SyncAccount::handOver()
+{
+    if (!m_syncs)
+        return;
+    if (m_stage == Connected && m_password)
+        m_engine.setTarget(Sync::SyncTarget{m_calendar, m_user, *m_password});
+    else
+        m_engine.setTarget(std::nullopt);
+}
+
+QStringList SyncAccount::calendars() const
+{
+    QStringList names;
+    for (const Sync::CalendarInfo &calendar : m_found.calendars)
+        names.append(calendar.displayName.isEmpty() ? calendar.url.path() : calendar.displayName);
+    return names;
+}
+
+bool SyncAccount::isRunning() const
+{
+    return m_stage == Connected && m_engine.isRunning();
+}
+
+bool SyncAccount::isFailing() const
+{
+    return m_stage == Connected && !isRunning() && (!m_problem.isEmpty() || (m_lastRun && !m_lastRun->error.isEmpty()));
+}
+
+QString SyncAccount::status() const
+{
+    return statusText(m_stage == Connected, isRunning(), m_problem, m_lastRun, Clock::current().now());
+}
+
+QString SyncAccount::details() const
+{
+    return m_stage == Connected ? detailsText(m_lastRun) : QString();
+}
+
+QString SyncAccount::statusText(bool connected, bool running, const QString &problem,
+                                const std::optional<LastRun> &last, const QDateTime &now)
+{
+    if (!connected)
+        return tr("Not set up");
+    if (running)
+        return tr("Syncing…");
+    if (!problem.isEmpty())
+        return problem;
+    if (!last)
+        return tr("Not synced yet");
+    if (!last->error.isEmpty())
+        return last->error;
+    // Negative after the clock was set back: "just now", not a negative time.
+    const qint64 seconds = last->at.secsTo(now);
+    if (seconds < 60)
+        return tr("Synced just now");
+    if (seconds < 3600)
+        return tr("Synced %n minute(s) ago", nullptr, int(seconds / 60));
+    if (seconds < 86400)
+        return tr("Synced %n hour(s) ago", nullptr, int(seconds / 3600));
+    return tr("Synced %n day(s) ago", nullptr, int(std::min<qint64>(seconds / 86400, std::numeric_limits<int>::max())));
+}
+
+QString SyncAccount::detailsText(const std::optional<LastRun> &last)
+{
+    if (!last)
+        return {};
+    QStringList parts;
+    if (last->withoutDue > 0)
+        parts.append(tr("%n task(s) without a due day not shown", nullptr, last->withoutDue));
+    if (last->otherItems > 0)
+        parts.append(tr("%n other item(s) not shown", nullptr, last->otherItems));
+    if (last->unreadable > 0)
+        parts.append(tr("%n unreadable item(s) skipped", nullptr, last->unreadable));
+    return parts.join(QStringLiteral(" · "));
+}
+
+QUrl SyncAccount::serverUrl(const QString &typed)
+{
+    const QString trimmed = typed.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    // "nextcloud.example.org/remote.php/dav" means https, as every server of an account should be.
+    QUrl url = QUrl::fromUserInput(trimmed.contains(QStringLiteral("://")) ? trimmed
+                                                                           : QStringLiteral("https://") + trimmed);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() || (scheme != QLatin1String("https") && scheme != QLatin1String("http")))
+        return {};
+    // A password typed into the address would land in the settings file.
+    url.setUserInfo(QString());
+    return url;
+}
+
+QString SyncAccount::passwordKey(const QString &server, const QString &user)
+{
+    return user + QLatin1Char('@') + server;
+}
+
+void SyncAccount::setStage(Stage stage)
+{
+    if (stage == m_stage)
+        return;
+    m_stage = stage;
+    if (stage == Connected)
+        m_tick.start();
+    else
+        m_tick.stop();
+    emit stageChanged();
+    emit statusChanged();
+}
+
+void SyncAccount::setMessage(const QString &message)
+{
+    if (message == m_message)
+        return;
+    m_message = message;
+    emit messageChanged();
+}
+
+void SyncAccount::setProblem(const QString &problem)
+{
+    if (problem == m_problem)
+        return;
+    m_problem = problem;
+    emit statusChanged();
+}
+
+void SyncAccount::discover(const QString &server, const QString &user, const QString &password)
+{
+    runDiscovery(server, user, password, [this](bool ok, const QString &message) {
+        setMessage(ok ? QString() : message);
+    });
+}
+
+void SyncAccount::runDiscovery(const QString &server, const QString &user, const QString &password, Done done)
+{
+    if (isBusy())
+        return done(false, tr("The account is being set up already."));
+    const QUrl url = serverUrl(server);
+    if (url.isEmpty())
+        return done(false, tr("Enter the server address, such as https://cloud.example.org/remote.php/dav."));
+    if (user.trimmed().isEmpty())
+        return done(false, tr("Enter the user name."));
+    if (password.isEmpty())
+        return done(false, tr("Enter the password."));
+    m_pendingServer = url.toString();
+    m_pendingUser = user.trimmed();
+    m_pendingPassword = password;
+    setMessage({});
+    setStage(Discovering);
+    m_client.setCredentials(m_pendingUser, m_pendingPassword);
+    m_client.discover(url, [this, done](Sync::Discovery found) {
+        if (!found.error.ok()) {
+            m_pendingPassword.clear();
+            setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
+            return done(false, found.error.message);
+        }
+        m_found = std::move(found);
+        emit calendarsChanged();
+        setStage(Choosing);
+        done(true, {});
+    });
+}
+
+void SyncAccount::choose(int index)
+{
+    if (m_stage != Choosing || index < 0 || index >= m_found.calendars.size())
+        return;
+    save(m_found.calendars.at(index), [this](bool ok, const QString &message) { setMessage(ok ? QString() : message); });
+}
+
+void SyncAccount::createCalendar()
+{
+    if (m_stage != Choosing)
+        return;
+    createAndSave(tr("Chores"), [this](bool ok, const QString &message) { setMessage(ok ? QString() : message); });
+}
+
+void SyncAccount::createAndSave(const QString &name, Done done)
+{
+    // A server that names no calendar home takes new calendars beside the principal's.
+    const QUrl home = !m_found.home.isEmpty() ? m_found.home : m_found.principal;
+    if (home.isEmpty())
+        return done(false, tr("The server offers no place for a new calendar."));
+    setStage(Saving);
+    m_client.createCalendar(home, name, [this, done](Sync::CreatedCalendar created) {
+        if (!created.error.ok()) {
+            setStage(Choosing);
+            return done(false, created.error.message);
+        }
+        save(created.calendar, done);
+    });
+}
+
+void SyncAccount::save(const Sync::CalendarInfo &calendar, Done done)
+{
+    setStage(Saving);
+    const QString server = m_pendingServer;
+    const QString user = m_pendingUser;
+    const QString password = m_pendingPassword;
+    m_passwords.write(passwordKey(server, user), password, [=, this](const PasswordStore::Result &result) {
+        if (!result.ok()) {
+            // Without the Secret Service nothing is saved: no account that could never sync.
+            setStage(Choosing);
+            return done(false, result.message);
+        }
+        const QString oldKey = passwordKey(m_server, m_user);
+        if (!m_server.isEmpty() && oldKey != passwordKey(server, user))
+            m_passwords.remove(oldKey, [](const PasswordStore::Result &) {});
+        QSettings settings;
+        settings.remove(QStringLiteral("sync"));
+        settings.setValue(serverKey, server);
+        settings.setValue(userKey, user);
+        settings.setValue(calendarKey, calendar.url.toString());
+        settings.setValue(calendarNameKey, calendar.displayName);
+        settings.sync();
+        if (settings.status() != QSettings::NoError) {
+            setStage(Choosing);
+            return done(false, tr("The account could not be written to the settings file."));
+        }
+        m_server = server;
+        m_user = user;
+        m_calendar = calendar.url;
+        m_calendarName = calendar.displayName;
+        m_password = password;
+        m_lastRun.reset();
+        m_pendingPassword.clear();
+        m_found = {};
+        emit calendarsChanged();
+        emit accountChanged();
+        setProblem({});
+        setStage(Connected);
+        handOver();
+        done(true, calendar.url.toString());
+    });
+}
+
+void SyncAccount::cancel()
+{
+    // Saving is not taken back halfway: the keyring may have the password already.
+    if (m_stage == Connected || m_stage == Saving)
+        return;
+    m_client.abortAll();
+    m_pendingPassword.clear();
+    m_found = {};
+    emit calendarsChanged();
+    setMessage({});
+    setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
+}
+
+void SyncAccount::syncNow()
+{
+    if (m_stage != Connected || !m_syncs)
+        return;
+    if (!m_password) {
+        // The keyring may be reachable by now (unlocked at last).
+        readPassword([this] { m_engine.start(); });
+        return;
+    }
+    m_engine.start();
+}
+
+void SyncAccount::forget()
+{
+    if (m_stage != Connected)
+        return;
+    m_passwords.remove(passwordKey(m_server, m_user), [this](const PasswordStore::Result &result) {
+        if (!result.ok())
+            setMessage(result.message);
+    });
+    QSettings settings;
+    settings.remove(QStringLiteral("sync"));
+    m_server.clear();
+    m_user.clear();
+    m_calendar.clear();
+    m_calendarName.clear();
+    m_password.reset();
+    m_lastRun.reset();
+    setProblem({});
+    setMessage({});
+    emit accountChanged();
+    setStage(NotSetUp);
+    handOver();
+}
+
+void SyncAccount::onFinished(const Sync::SyncReport &report)
+{
+    if (m_stage != Connected)
+        return;
+    m_lastRun = LastRun{report.finishedAt.isValid() ? report.finishedAt.toUTC() : Clock::current().now().toUTC(),
+                        report.ok() ? QString() : report.error.message, report.withoutDue, report.otherItems,
+                        report.unreadable};
+    writeLastRun();
+    emit statusChanged();
+}
+
+void SyncAccount::setUp(const QString &server, const QString &user, const QString &password, const QString &collection,
+                        std::function<void(bool ok, const QString &message)> done)
+{
+    runDiscovery(server, user, password, [this, collection, done](bool ok, const QString &message) {
+        if (!ok)
+            return done(false, message);
+        const QList<Sync::CalendarInfo> &found = m_found.calendars;
+        qsizetype index = -1;
+        if (collection.isEmpty()) {
+            index = found.isEmpty() ? -1 : 0;
+        } else {
+            // By its name, else by the last segment of its address.
+            for (qsizetype i = 0; i < found.size() && index < 0; ++i)
+                if (found.at(i).displayName == collection)
+                    index = i;
+            for (qsizetype i = 0; i < found.size() && index < 0; ++i)
+                if (found.at(i).url.path().section(QLatin1Char('/'), -1, -1, QString::SectionSkipEmpty) == collection)
+                    index = i;
+        }
+        const auto finish = [this, done](bool saved, const QString &answer) {
+            if (!saved)
+                cancel();
+            done(saved, answer);
+        };
+        if (index >= 0)
+            save(found.at(index), finish);
+        else
+            createAndSave(collection.isEmpty() ? tr("Chores") : collection, finish);
+    });
+}
+
+} // namespace Velmora

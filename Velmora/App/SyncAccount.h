@@ -1,0 +1,156 @@
+#pragma once
+
+#include "Velmora/Sync/CalDavClient.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+#include <QtQml/qqmlregistration.h>
+
+#include <functional>
+#include <optional>
+
+namespace Velmora {
+
+class PasswordStore;
+namespace Sync {
+class SyncEngine;
+struct SyncReport;
+} // namespace Sync
+
+// The user's CalDAV account: found by discovery, kept in the settings with its password in the
+// Secret Service, handed to the sync engine, and told back in one status line. Screens reach it
+// as App.sync; the command line sets it up through setUp().
+class SyncAccount : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The app's one account is App.sync.")
+
+    Q_PROPERTY(Stage stage READ stage NOTIFY stageChanged)
+    Q_PROPERTY(bool busy READ isBusy NOTIFY stageChanged)
+    Q_PROPERTY(QString server READ server NOTIFY accountChanged)
+    Q_PROPERTY(QString user READ user NOTIFY accountChanged)
+    Q_PROPERTY(QString calendarName READ calendarName NOTIFY accountChanged)
+    Q_PROPERTY(QStringList calendars READ calendars NOTIFY calendarsChanged)
+    Q_PROPERTY(QString message READ message NOTIFY messageChanged)
+    Q_PROPERTY(QString status READ status NOTIFY statusChanged)
+    Q_PROPERTY(QString details READ details NOTIFY statusChanged)
+    Q_PROPERTY(bool running READ isRunning NOTIFY statusChanged)
+    // The status line tells what went wrong.
+    Q_PROPERTY(bool failing READ isFailing NOTIFY statusChanged)
+
+public:
+    enum Stage {
+        NotSetUp,    // the form
+        Discovering, // asking the server for its calendars
+        Choosing,    // calendars found: the user picks one or has one made
+        Saving,      // making the calendar, keeping the password
+        Connected,
+    };
+    Q_ENUM(Stage)
+
+    // What the status line tells of the last run; kept across starts.
+    struct LastRun {
+        QDateTime at; // UTC
+        QString error;
+        int withoutDue = 0;
+        int otherItems = 0;
+        int unreadable = 0;
+    };
+
+    // passwords: where the password is kept (the desktop's Secret Service). syncs: false for a
+    // run beside the app that syncs (a screenshot, a command): the engine is never given a target.
+    SyncAccount(Sync::SyncEngine &engine, PasswordStore &passwords, bool syncs, QObject *parent = nullptr);
+    ~SyncAccount() override;
+
+    // Reads the password of the saved account and hands the account to the engine.
+    void start();
+
+    Stage stage() const { return m_stage; }
+    bool isBusy() const { return m_stage == Discovering || m_stage == Saving; }
+    QString server() const { return m_server; }
+    QString user() const { return m_user; }
+    QString calendarName() const { return m_calendarName; }
+    QUrl calendarUrl() const { return m_calendar; }
+    QStringList calendars() const;
+    QString message() const { return m_message; }
+    QString status() const;
+    QString details() const;
+    bool isRunning() const;
+    bool isFailing() const;
+
+    // The form: finds the calendars that hold tasks.
+    Q_INVOKABLE void discover(const QString &server, const QString &user, const QString &password);
+    // Uses the found calendar at index, or a new one holding tasks only.
+    Q_INVOKABLE void choose(int index);
+    Q_INVOKABLE void createCalendar();
+    // Back to the form, forgetting what was typed.
+    Q_INVOKABLE void cancel();
+    Q_INVOKABLE void syncNow();
+    // Forgets the account and its password; nothing is synced any more.
+    Q_INVOKABLE void forget();
+
+    // All of the above at once, for the command line: the calendar named collection, else the
+    // first that holds tasks, else a new one. Answers the calendar's URL, or why it failed.
+    void setUp(const QString &server, const QString &user, const QString &password, const QString &collection,
+               std::function<void(bool ok, const QString &message)> done);
+
+    // The status line and the line under it, at now.
+    static QString statusText(bool connected, bool running, const QString &problem,
+                              const std::optional<LastRun> &last, const QDateTime &now);
+    static QString detailsText(const std::optional<LastRun> &last);
+    // The address as typed, made a URL; empty when it is not one of http or https.
+    static QUrl serverUrl(const QString &typed);
+
+signals:
+    void stageChanged();
+    void accountChanged();
+    void calendarsChanged();
+    void messageChanged();
+    void statusChanged();
+
+private:
+    using Done = std::function<void(bool ok, const QString &message)>;
+    void setStage(Stage stage);
+    void setMessage(const QString &message);
+    void setProblem(const QString &problem);
+    // Validates the form and discovers; done(false, why) when it cannot.
+    void runDiscovery(const QString &server, const QString &user, const QString &password, Done done);
+    void createAndSave(const QString &name, Done done);
+    void save(const Sync::CalendarInfo &calendar, Done done);
+    void onFinished(const Sync::SyncReport &report);
+    // Reads the saved account's password, hands the account to the engine, then runs `then`.
+    void readPassword(std::function<void()> then);
+    void readSettings();
+    void writeLastRun();
+    void handOver();
+    static QString passwordKey(const QString &server, const QString &user);
+
+    Sync::SyncEngine &m_engine;
+    PasswordStore &m_passwords;
+    bool m_syncs;
+    Sync::CalDavClient m_client;
+    QTimer m_tick;
+    Stage m_stage = NotSetUp;
+    QString m_message;
+    QString m_problem;
+
+    // The saved account.
+    QString m_server;
+    QString m_user;
+    QUrl m_calendar;
+    QString m_calendarName;
+    std::optional<QString> m_password;
+    std::optional<LastRun> m_lastRun;
+
+    // What the form found, while choosing.
+    QString m_pendingServer;
+    QString m_pendingUser;
+    QString m_pendingPassword;
+    Sync::Discovery m_found;
+};
+
+} // namespace Velmora

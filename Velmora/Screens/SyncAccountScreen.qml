@@ -1,0 +1,294 @@
+import QtQuick
+import QtQuick.Controls
+import Velmora.App
+import Velmora.Screens
+import Velmora.Styling
+
+// The calendar account the chores sync with: a form until one is connected, then the calendar
+// chosen and how the last sync went.
+DetailScreen {
+    id: screen
+    objectName: "syncAccount"
+    readonly property SyncAccount account: App.sync
+    readonly property bool connected: account.stage === SyncAccount.Connected
+    // Saving follows a choice: the choices stay, still.
+    readonly property bool choosing: account.stage === SyncAccount.Choosing || account.stage === SyncAccount.Saving
+    readonly property bool form: !connected && !choosing
+
+    title: ScreenTexts.upper(qsTr("Sync"))
+    onCloseRequested: App.router.pop()
+
+    // The form.
+    Label {
+        visible: screen.form
+        width: parent.width
+        wrapMode: Text.Wrap
+        text: qsTr("Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.")
+        color: Styling.secondary
+        Accessible.ignored: !visible
+    }
+    FieldLabel { text: qsTr("Server address"); visible: screen.form }
+    StyledTextField {
+        id: serverField
+        objectName: "serverField"
+        visible: screen.form
+        enabled: !screen.account.busy
+        width: parent.width
+        placeholderText: "https://cloud.example.org/remote.php/dav"
+        Accessible.name: qsTr("Server address")
+        inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
+        focus: true
+    }
+    FieldLabel { text: qsTr("User name"); visible: screen.form }
+    StyledTextField {
+        id: userField
+        objectName: "userField"
+        visible: screen.form
+        enabled: !screen.account.busy
+        width: parent.width
+        Accessible.name: qsTr("User name")
+        inputMethodHints: Qt.ImhNoAutoUppercase
+    }
+    // Qt 6.4 gives a password field no name on AT-SPI: screen readers take the label before it.
+    FieldLabel { text: qsTr("App password"); visible: screen.form }
+    StyledTextField {
+        id: passwordField
+        objectName: "passwordField"
+        visible: screen.form
+        enabled: !screen.account.busy
+        width: parent.width
+        Accessible.name: qsTr("App password")
+        echoMode: TextInput.Password
+        onAccepted: screen.account.discover(serverField.text, userField.text, passwordField.text)
+    }
+    Label {
+        visible: screen.form
+        width: parent.width
+        wrapMode: Text.Wrap
+        text: qsTr("The password is kept in the desktop's Secret Service, never in a file.")
+        color: Styling.secondary
+        font.pointSize: 10
+        Accessible.ignored: !visible
+    }
+
+    // Choosing the calendar.
+    Label {
+        visible: screen.choosing
+        width: parent.width
+        wrapMode: Text.Wrap
+        text: screen.account.calendars.length > 0 ? qsTr("Which calendar holds your chores?")
+                                                  : qsTr("The account has no calendar for tasks yet.")
+        color: Styling.foreground
+        Accessible.ignored: !visible
+    }
+    // qmllint disable unqualified
+    Repeater {
+        model: screen.choosing ? screen.account.calendars : []
+        delegate: ChoiceButton {
+            required property int index
+            required property string modelData
+            objectName: "calendarChoice"
+            text: modelData
+            symbol: "calendar"
+            enabled: !screen.account.busy
+            onClicked: screen.account.choose(index)
+        }
+    }
+    // qmllint enable unqualified
+    ChoiceButton {
+        objectName: "newCalendar"
+        visible: screen.choosing
+        text: qsTr("New calendar “%1”").arg(qsTr("Chores"))
+        symbol: "plus"
+        enabled: !screen.account.busy
+        onClicked: screen.account.createCalendar()
+    }
+
+    // The connected account.
+    InfoRow {
+        visible: screen.connected
+        label: qsTr("Server")
+        value: screen.account.server
+    }
+    Separator { visible: screen.connected }
+    InfoRow {
+        visible: screen.connected
+        label: qsTr("User")
+        value: screen.account.user
+    }
+    Separator { visible: screen.connected }
+    InfoRow {
+        visible: screen.connected
+        label: qsTr("Calendar")
+        value: screen.account.calendarName
+    }
+    Separator { visible: screen.connected }
+    Row {
+        visible: screen.connected
+        width: parent.width
+        spacing: 6
+        SymbolImage {
+            id: warning
+            visible: screen.account.failing
+            name: "exclamationmark.triangle.fill"
+            color: Styling.destructiveColor
+            size: 15
+        }
+        Label {
+            objectName: "syncStatus"
+            width: parent.width - (warning.visible ? warning.width + parent.spacing : 0)
+            wrapMode: Text.Wrap
+            text: screen.account.status
+            font.weight: Font.Medium
+            color: screen.account.failing ? Styling.destructiveColor : Styling.foreground
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.ignored: !visible
+        }
+    }
+    Label {
+        objectName: "syncDetails"
+        visible: screen.connected && text.length > 0
+        width: parent.width
+        wrapMode: Text.Wrap
+        text: screen.account.details
+        color: Styling.secondary
+        Accessible.ignored: !visible
+    }
+
+    // What went wrong while connecting, and what is going on.
+    Label {
+        objectName: "syncMessage"
+        visible: text.length > 0
+        width: parent.width
+        wrapMode: Text.Wrap
+        text: screen.account.message
+        color: Styling.destructiveColor
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
+        Accessible.ignored: !visible
+    }
+    Label {
+        visible: screen.account.busy
+        width: parent.width
+        text: screen.account.stage === SyncAccount.Discovering ? qsTr("Looking for calendars…") : qsTr("Connecting…")
+        color: Styling.secondary
+        Accessible.ignored: !visible
+    }
+
+    actions: [
+        GreedyButton {
+            objectName: "connectButton"
+            visible: screen.form
+            enabled: !screen.account.busy
+            text: qsTr("Connect")
+            onClicked: screen.account.discover(serverField.text, userField.text, passwordField.text)
+        },
+        GreedyButton {
+            objectName: "backButton"
+            visible: screen.choosing
+            enabled: !screen.account.busy
+            text: qsTr("Back")
+            onClicked: screen.account.cancel()
+        },
+        GreedyButton {
+            objectName: "syncNowButton"
+            visible: screen.connected
+            enabled: !screen.account.running
+            symbol: "arrow.triangle.2.circlepath"
+            text: qsTr("Sync now")
+            onClicked: screen.account.syncNow()
+        },
+        GreedyButton {
+            objectName: "disconnectButton"
+            visible: screen.connected
+            destructive: true
+            text: qsTr("Disconnect")
+            onClicked: forgetAlert.open()
+        }
+    ]
+
+    ActionAlert {
+        id: forgetAlert
+        objectName: "forgetAlert"
+        title: qsTr("Disconnect this account?")
+        confirmText: qsTr("Disconnect")
+        onConfirmed: screen.account.forget()
+    }
+
+        // The name over a field of the form.
+    component FieldLabel: Label {
+        width: parent ? parent.width : 0
+        topPadding: 4
+        color: Styling.secondary
+        font.pointSize: 10
+        Accessible.ignored: !visible
+    }
+
+        // A label and a value that may be long (an address): the value gives way, in the middle.
+    component InfoRow: Item {
+        id: row
+        property string label
+        property string value
+        width: parent ? parent.width : 0
+        implicitHeight: Math.max(labelText.implicitHeight, valueText.implicitHeight) + 12
+        Accessible.role: Accessible.StaticText
+        Accessible.name: label + ": " + value
+        Accessible.ignored: !visible
+        Label {
+            id: labelText
+            anchors.left: parent.left
+            anchors.verticalCenter: parent.verticalCenter
+            text: row.label
+            color: Styling.foreground
+            Accessible.ignored: true
+        }
+        Label {
+            id: valueText
+            anchors.left: labelText.right
+            anchors.leftMargin: 12
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            horizontalAlignment: Text.AlignRight
+            elide: Text.ElideMiddle
+            text: row.value
+            color: Styling.secondary
+            Accessible.ignored: true
+        }
+    }
+
+    // One of the calendars to choose, or a new one.
+    component ChoiceButton: Button {
+        id: choice
+        property string symbol
+        width: parent ? parent.width : 0
+        flat: true
+        focusPolicy: Qt.StrongFocus
+        Accessible.name: text
+        Accessible.ignored: !visible
+        Accessible.onPressAction: choice.clicked()
+        contentItem: Row {
+            spacing: 8
+            SymbolImage {
+                name: choice.symbol
+                color: Styling.accent
+                size: 17
+                anchors.verticalCenter: parent.verticalCenter
+            }
+            Label {
+                text: choice.text
+                color: Styling.foreground
+                Accessible.ignored: true
+                elide: Text.ElideRight
+                width: choice.availableWidth - 25
+                anchors.verticalCenter: parent.verticalCenter
+            }
+        }
+        background: Rectangle {
+            radius: 8
+            color: choice.down ? Qt.rgba(Styling.accent.r, Styling.accent.g, Styling.accent.b, 0.15) : "transparent"
+            border.width: choice.visualFocus ? 2 : 0.5
+            border.color: choice.visualFocus ? Styling.accent : Styling.secondary
+        }
+    }
+}

@@ -23,6 +23,7 @@ const QString lastErrorKey = QStringLiteral("sync/lastError");
 const QString withoutDueKey = QStringLiteral("sync/withoutDue");
 const QString otherItemsKey = QStringLiteral("sync/otherItems");
 const QString unreadableKey = QStringLiteral("sync/unreadable");
+const QString conflictsKey = QStringLiteral("sync/conflicts");
 
 // A counted value read back from the settings file, which anyone may have edited.
 int count(const QSettings &settings, const QString &key)
@@ -64,7 +65,8 @@ void SyncAccount::readSettings()
     const QDateTime at = QDateTime::fromString(settings.value(lastRunKey).toString(), Qt::ISODate);
     if (at.isValid()) {
         m_lastRun = LastRun{at.toUTC(), settings.value(lastErrorKey).toString(), count(settings, withoutDueKey),
-                            count(settings, otherItemsKey), count(settings, unreadableKey)};
+                            count(settings, otherItemsKey), count(settings, unreadableKey),
+                            count(settings, conflictsKey)};
     }
 }
 
@@ -78,6 +80,7 @@ void SyncAccount::writeLastRun()
     settings.setValue(withoutDueKey, m_lastRun->withoutDue);
     settings.setValue(otherItemsKey, m_lastRun->otherItems);
     settings.setValue(unreadableKey, m_lastRun->unreadable);
+    settings.setValue(conflictsKey, m_lastRun->conflicts);
 }
 
 void SyncAccount::start()
@@ -180,6 +183,9 @@ QString SyncAccount::detailsText(const std::optional<LastRun> &last)
         parts.append(tr("%n other item(s) not shown", nullptr, last->otherItems));
     if (last->unreadable > 0)
         parts.append(tr("%n unreadable item(s) skipped", nullptr, last->unreadable));
+    // An edit that lost to a later one on another device is told, never dropped silently.
+    if (last->conflicts > 0)
+        parts.append(tr("%n field(s) changed on two devices: the later change kept", nullptr, last->conflicts));
     return parts.join(QStringLiteral(" · "));
 }
 
@@ -397,9 +403,41 @@ void SyncAccount::onFinished(const Sync::SyncReport &report)
         return;
     m_lastRun = LastRun{report.finishedAt.isValid() ? report.finishedAt.toUTC() : Clock::current().now().toUTC(),
                         report.ok() ? QString() : report.error.message, report.withoutDue, report.otherItems,
-                        report.unreadable};
+                        report.unreadable, report.sameFieldConflicts};
     writeLastRun();
     emit statusChanged();
+}
+
+void SyncAccount::syncOnce(std::function<void(bool ok, const QString &message)> done)
+{
+    if (m_stage != Connected) {
+        done(false, tr("No sync account is set up: connect one first with --sync-account."));
+        return;
+    }
+    const QString server = m_server;
+    const QString user = m_user;
+    m_passwords.read(passwordKey(server, user), [this, done](const PasswordStore::Result &result) {
+        if (!result.ok()) {
+            done(false, result.message);
+            return;
+        }
+        if (!m_engine.target())
+            m_engine.setTarget(Sync::SyncTarget{m_calendar, m_user, result.password});
+        // A run already under way may have missed the latest changes: the answer is the next one's.
+        auto skip = std::make_shared<bool>(m_engine.isRunning());
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = connect(&m_engine, &Sync::SyncEngine::finished, this,
+                              [skip, connection, done](const Sync::SyncReport &report) {
+                                  if (std::exchange(*skip, false))
+                                      return;
+                                  QObject::disconnect(*connection);
+                                  done(report.ok(), report.ok() ? tr("Synced: %1 sent, %2 received.")
+                                                                      .arg(report.sent)
+                                                                      .arg(report.received)
+                                                                : report.error.message);
+                              });
+        m_engine.start();
+    });
 }
 
 void SyncAccount::setUp(const QString &server, const QString &user, const QString &password, const QString &collection,

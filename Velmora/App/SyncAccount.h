@@ -59,6 +59,7 @@ public:
         int withoutDue = 0;
         int otherItems = 0;
         int unreadable = 0;
+        int conflicts = 0;
     };
 
     // passwords: where the password is kept (the desktop's Secret Service). syncs: false for a
@@ -97,6 +98,9 @@ public:
     // first that holds tasks, else a new one. Answers the calendar's URL, or why it failed.
     void setUp(const QString &server, const QString &user, const QString &password, const QString &collection,
                std::function<void(bool ok, const QString &message)> done);
+
+    // One run, for the command line: answers when it ended, with what it did or why it failed.
+    void syncOnce(std::function<void(bool ok, const QString &message)> done);
 
     // The status line and the line under it, at now.
     static QString statusText(bool connected, bool running, const QString &problem,

@@ -53,6 +53,10 @@ void runCommand(Velmora::VelmoraApp &app, const QString &action, const QStringLi
                                  [answer](bool ok, const QString &message) { answer({ok, message}); });
         return;
     }
+    if (action == QLatin1String("sync")) {
+        app.syncAccount()->syncOnce([answer](bool ok, const QString &message) { answer({ok, message}); });
+        return;
+    }
     answer({false, QCoreApplication::translate("main", "Unknown action \"%1\".").arg(action)});
 }
 
@@ -94,7 +98,7 @@ int main(int argc, char *argv[])
     // A screenshot needs no display: render offscreen unless a platform was chosen.
     for (int i = 1; i < argc; ++i) {
         const bool offscreen = qstrcmp(argv[i], "--screenshot") == 0 || qstrcmp(argv[i], "--quit-after-first-frame") == 0
-                               || qstrcmp(argv[i], "--sync-account") == 0;
+                               || qstrcmp(argv[i], "--sync-account") == 0 || qstrcmp(argv[i], "--sync") == 0;
         if (offscreen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -127,7 +131,9 @@ int main(int argc, char *argv[])
                                             QStringLiteral("With --sync-account: the calendar to use, made when "
                                                            "the server has none of that name."),
                                             QStringLiteral("name"));
-    parser.addOptions({screenshot, page, popupDemo, firstFrame, background, syncAccount, syncCollection});
+    const QCommandLineOption syncOnce(QStringLiteral("sync"),
+                                      QStringLiteral("Sync with the connected account once and exit."));
+    parser.addOptions({screenshot, page, popupDemo, firstFrame, background, syncAccount, syncCollection, syncOnce});
     parser.addPositionalArgument(QStringLiteral("user"), QStringLiteral("With --sync-account: the user name."),
                                  QStringLiteral("[user]"));
     parser.process(application);
@@ -143,6 +149,8 @@ int main(int argc, char *argv[])
         }
         command = {QStringLiteral("sync-account"), parser.value(syncAccount), parser.positionalArguments().at(0),
                    readPasswordLine(), parser.value(syncCollection)};
+    } else if (parser.isSet(syncOnce)) {
+        command = {QStringLiteral("sync")};
     }
 
     // One-shot runs go beside a running app; every other start leaves one process.

@@ -91,6 +91,18 @@ fi
     printf "| one write-through field assignment | %.1f µs | raw SQLite %.1f µs | %.2fx |\n", sa, ra, sa / ra
     printf "| insert 1,000 chores, one transaction each | %.1f ms | raw SQLite %.1f ms | %.2fx |\n", si, ri, si / ri
   }'
+# Sync against a Radicale the program starts on 127.0.0.1, beside curl making the same requests in the same run.
+if [ -x "$build/bench/sync_bench" ] && command -v curl >/dev/null; then
+  sync_rounds=${SYNC_ROUNDS:-3}
+  "$build/bench/sync_bench" "$sync_rounds" 1000 2>/dev/null | awk -F, -v rounds="$sync_rounds" '
+    function ratio(a, b) { return b > 0 ? sprintf("%.2fx", a / b) : "-" }
+    $1 == "first_sync" {
+      printf "| first sync, 1,000 chores up, %d requests (median of %d; aim at most 1.5x) | %.0f ms | curl, same %d requests, the PUTs 4 in parallel on kept-alive connections, %.0f ms | %s |\n", $4, rounds, $2, $5, $3, ratio($2, $3) }
+    $1 == "pull" {
+      printf "| second device'"'"'s first sync, 1,000 chores down, %d requests (median of %d; aim at most 1.5x) | %.0f ms | curl, same %d requests one after another on one connection, %.0f ms | %s |\n", $4, rounds, $2, $5, $3, ratio($2, $3) }
+    $1 == "unchanged" {
+      printf "| sync with nothing changed, %d request (median; aim at most 1.5x) | %.1f ms | curl, the same REPORT, its own time for it, %.1f ms | %s |\n", $4, $2, $3, ratio($2, $3) }'
+fi
 if [ -x "$build/bench/scroll_bench" ]; then
   full=$("$build/bench/scroll_bench" 300 2>/dev/null | sed -E 's/.*mean ([0-9.]+) ms.*/\1/')
   empty=$("$build/bench/scroll_bench" 0 2>/dev/null | sed -E 's/.*mean ([0-9.]+) ms.*/\1/')

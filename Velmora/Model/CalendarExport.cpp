@@ -3,137 +3,140 @@
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 
+#include <libical/ical.h>
+
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <mutex>
 
 namespace Velmora {
 
 namespace {
+
+struct ComponentDeleter {
+    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
 std::optional<QDate> dueDay(const ChoreFields &fields, const QTimeZone &zone)
 {
     if (fields.endDate || !fields.dueDate.isValid())
         return std::nullopt;
     const QDate day = fields.dueDate.toTimeZone(zone).date();
-    // DATE values have four-digit years, and the day after must be writable too.
-    if (!day.isValid() || day.year() < 1 || day.year() > 9998)
+    // libical writes no date after the year 3000, and the day after must be writable too.
+    if (!day.isValid() || day.year() < 1 || day.year() > 2999)
         return std::nullopt;
     return day;
 }
 
-QByteArray dateValue(const QDate &day)
+icaltimetype dateValue(const QDate &day)
 {
-    return day.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+    icaltimetype t = icaltime_null_date();
+    t.year = day.year();
+    t.month = day.month();
+    t.day = day.day();
+    t.is_date = 1;
+    return t;
+}
+
+icaltimetype utcValue(const QDateTime &instant)
+{
+    const QDateTime utc = instant.toUTC();
+    icaltimetype t = icaltime_null_time();
+    t.year = utc.date().year();
+    t.month = utc.date().month();
+    t.day = utc.date().day();
+    t.hour = utc.time().hour();
+    t.minute = utc.time().minute();
+    t.second = utc.time().second();
+    t.zone = icaltimezone_get_utc_timezone();
+    return t;
+}
+
+// libical escapes TEXT but writes other control characters raw, which RFC 5545 forbids, and
+// drops a lone CR: every line break becomes LF, which it writes as \n.
+QByteArray textValue(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    text.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != u'\n' && c != u'\t') || c.unicode() == 0x7f; });
+    return text.toUtf8();
+}
+
+// Whole seconds after the start of the due day; none unless within that day.
+std::optional<int> reminderOffset(double seconds)
+{
+    if (!std::isfinite(seconds) || seconds < 0 || seconds >= 86400)
+        return std::nullopt;
+    return int(seconds);
+}
+
+icalcomponent *alarm(int offset, const QByteArray &description)
+{
+    icalcomponent *alarm = icalcomponent_new_valarm();
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icalcomponent_add_property(alarm, icalproperty_new_description(description.constData()));
+    icaltriggertype trigger = icaltriggertype_from_int(0);
+    trigger.duration = icaldurationtype_from_int(offset);
+    icalproperty *property = icalproperty_new_trigger(trigger);
+    icalproperty_add_parameter(property, icalparameter_new_related(ICAL_RELATED_START));
+    icalcomponent_add_property(alarm, property);
+    return alarm;
 }
 
 } // namespace
 
-QString CalendarExport::escapeText(const QString &text)
-{
-    QString escaped;
-    escaped.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        switch (c.unicode()) {
-        case u'\\': escaped += QLatin1String("\\\\"); break;
-        case u';': escaped += QLatin1String("\\;"); break;
-        case u',': escaped += QLatin1String("\\,"); break;
-        case u'\r':
-            // CRLF is one line break.
-            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-            escaped += QLatin1String("\\n");
-            break;
-        case u'\n': escaped += QLatin1String("\\n"); break;
-        case u'\t': escaped += c; break;
-        default:
-            // TEXT allows no other control characters.
-            if (c.unicode() >= 0x20 && c.unicode() != 0x7f)
-                escaped += c;
-        }
-    }
-    return escaped;
-}
-
-QByteArray CalendarExport::foldLine(const QByteArray &line)
-{
-    QByteArray folded;
-    folded.reserve(line.size() + line.size() / 70 * 3 + 2);
-    qsizetype start = 0;
-    qsizetype limit = 75;
-    while (line.size() - start > limit) {
-        qsizetype end = start + limit;
-        // Back up to the first byte of a UTF-8 sequence.
-        while (end > start && (uchar(line.at(end)) & 0xC0) == 0x80)
-            --end;
-        folded.append(line.constData() + start, end - start);
-        folded.append("\r\n ");
-        start = end;
-        // The leading space of a continuation counts towards its 75 octets.
-        limit = 74;
-    }
-    folded.append(line.constData() + start, line.size() - start);
-    folded.append("\r\n");
-    return folded;
-}
-
-std::optional<QString> CalendarExport::triggerDuration(double seconds)
-{
-    if (!std::isfinite(seconds) || seconds < 0 || seconds >= 86400)
-        return std::nullopt;
-    const int whole = int(seconds);
-    const int hours = whole / 3600;
-    const int minutes = whole / 60 % 60;
-    const int rest = whole % 60;
-    QString duration = QStringLiteral("PT");
-    if (hours)
-        duration += QString::number(hours) + u'H';
-    if (minutes)
-        duration += QString::number(minutes) + u'M';
-    if (rest || whole == 0)
-        duration += QString::number(rest) + u'S';
-    return duration;
-}
-
 QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZone &zone, const QDateTime &stamp,
                                   int *count)
 {
-    int written = 0;
-    QByteArray out;
-    const auto line = [&out](const QByteArray &content) { out += foldLine(content); };
-    const QByteArray stampValue = stamp.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
-    const QByteArray alarmText = escapeText(tr("This chore is due today!")).toUtf8();
+    static std::once_flag once;
+    // Bad input is left out, never a reason to abort the process.
+    std::call_once(once, [] { icalerror_set_errors_are_fatal(0); });
 
-    line("BEGIN:VCALENDAR");
-    line("VERSION:2.0");
-    line("PRODID:-//Taskarello//Chores//EN");
-    line("CALSCALE:GREGORIAN");
-    line("METHOD:PUBLISH");
-    line("X-WR-CALNAME:" + escapeText(tr("Taskarello chores")).toUtf8());
+    Component calendar(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Taskarello//Chores//EN"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_method(ICAL_METHOD_PUBLISH));
+    {
+        // libical writes X- values as given: escaped as TEXT first, like any calendar name.
+        icalvalue *name = icalvalue_new_text(textValue(tr("Taskarello chores")).constData());
+        char *escaped = icalvalue_as_ical_string_r(name);
+        icalproperty *property = icalproperty_new_x(escaped);
+        icalproperty_set_x_name(property, "X-WR-CALNAME");
+        icalcomponent_add_property(calendar.get(), property);
+        icalmemory_free_buffer(escaped);
+        icalvalue_free(name);
+    }
+
+    const icaltimetype stampValue = utcValue(stamp);
+    const QByteArray alarmText = textValue(tr("This chore is due today!"));
+    int written = 0;
     for (const Event &event : events) {
         const auto day = dueDay(event.fields, zone);
         if (!day)
             continue;
-        line("BEGIN:VEVENT");
-        line("UID:chore-" + QByteArray::number(event.persistentId) + "@taskarello");
-        line("DTSTAMP:" + stampValue);
-        line("DTSTART;VALUE=DATE:" + dateValue(*day));
-        line("DTEND;VALUE=DATE:" + dateValue(day->addDays(1)));
-        line("SUMMARY:" + escapeText(event.fields.title).toUtf8());
-        line("TRANSP:TRANSPARENT");
+        icalcomponent *vevent = icalcomponent_new_vevent();
+        const QByteArray uid = "chore-" + QByteArray::number(event.persistentId) + "@taskarello";
+        icalcomponent_add_property(vevent, icalproperty_new_uid(uid.constData()));
+        icalcomponent_add_property(vevent, icalproperty_new_dtstamp(stampValue));
+        icalcomponent_add_property(vevent, icalproperty_new_dtstart(dateValue(*day)));
+        icalcomponent_add_property(vevent, icalproperty_new_dtend(dateValue(day->addDays(1))));
+        // An empty SUMMARY is no value to libical, which drops it with an error note when reading.
+        if (const QByteArray title = textValue(event.fields.title); !title.isEmpty())
+            icalcomponent_add_property(vevent, icalproperty_new_summary(title.constData()));
+        icalcomponent_add_property(vevent, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         if (event.fields.notify) {
-            if (const auto trigger = triggerDuration(event.fields.notificationTime)) {
-                line("BEGIN:VALARM");
-                line("ACTION:DISPLAY");
-                line("DESCRIPTION:" + alarmText);
-                line("TRIGGER;RELATED=START:" + trigger->toLatin1());
-                line("END:VALARM");
-            }
+            if (const auto offset = reminderOffset(event.fields.notificationTime))
+                icalcomponent_add_component(vevent, alarm(*offset, alarmText));
         }
-        line("END:VEVENT");
+        icalcomponent_add_component(calendar.get(), vevent);
         ++written;
     }
-    line("END:VCALENDAR");
+
+    char *text = icalcomponent_as_ical_string_r(calendar.get());
+    const QByteArray out(text);
+    icalmemory_free_buffer(text);
     if (count)
         *count = written;
     return out;

@@ -342,10 +342,10 @@ int main(int argc, char **argv)
         up.ourRequests = sent.requests;
 
         // The same bodies to a calendar of curl's own, under the same resource names.
-        const SyncLedger ledger(a.store);
+        const SyncLedger sentLedger(a.store);
         QList<LedgerEntry> entries;
-        for (const QUrl &href : ledger.onServer())
-            entries << ledger.byHref(href).value_or(LedgerEntry{});
+        for (const QUrl &href : sentLedger.onServer())
+            entries << sentLedger.byHref(href).value_or(LedgerEntry{});
         CurlBatch describe(folder, QStringLiteral("describe")), puts(folder, QStringLiteral("put")),
             listing(folder, QStringLiteral("listing"));
         describe.add("PROPFIND", theirs, describeBody(), "application/xml; charset=utf-8", {"Depth: 0"});

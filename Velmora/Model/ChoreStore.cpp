@@ -697,8 +697,11 @@ bool ChoreStore::writeField(Chore *chore, Chore::Field field, const QVariant &va
 
 bool ChoreStore::transaction(const std::function<bool()> &writes)
 {
+    // Inside another: part of it, committed or taken back with it.
+    if (m_open && m_undo)
+        return writes();
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!m_open || m_undo)
+    if (!m_open)
         return fail(QStringLiteral("The store cannot start a transaction now"));
     if (!checkedBeforeWrite())
         return false;

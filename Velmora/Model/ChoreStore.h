@@ -130,6 +130,7 @@ public:
 
     // Runs inserts and field assignments as one write: when writes() returns false or the
     // file refuses the whole, none of them stays, in the file or in memory. No removes inside.
+    // Called inside another, it is part of that one: its writes() must pass a failure on.
     bool transaction(const std::function<bool()> &writes);
 
     QString lastError() const { return m_lastError; }

@@ -273,16 +273,18 @@ void SyncEngine::applyListing(const ChangeList &changes)
     for (const QUrl &href : std::as_const(run.mustFetch))
         wantFetch(href);
     QSet<QString> listed;
+    QHash<QString, QString> ours;
+    for (const auto &[href, etag] : run.ledger.etagsOnServer())
+        ours.insert(key(href), etag);
     for (const ResourceState &resource : changes.changed) {
         listed.insert(key(resource.href));
-        const std::optional<LedgerEntry> entry = run.ledger.byHref(resource.href);
-        const QString known = entry ? entry->etag : foreign.value(key(resource.href));
+        const QString known = ours.value(key(resource.href), foreign.value(key(resource.href)));
         if (known.isEmpty() || known != resource.etag)
             wantFetch(resource.href);
     }
     QList<QUrl> removed = changes.removed;
     if (changes.complete) {
-        for (const QUrl &href : run.ledger.onServer()) {
+        for (const auto &[href, etag] : run.ledger.etagsOnServer()) {
             if (!listed.contains(key(href)))
                 removed << href;
         }
@@ -293,17 +295,13 @@ void SyncEngine::applyListing(const ChangeList &changes)
     }
     // A server that lost the calendar's contents (a wrong folder, a broken restore) must not
     // empty the store: every chore it held, gone at once, is not taken as deleted.
-    const QList<QUrl> held = run.ledger.onServer();
-    QSet<QString> heldKeys;
-    for (const QUrl &href : held)
-        heldKeys.insert(key(href));
     const auto vanished = std::count_if(removed.cbegin(), removed.cend(),
-                                        [&](const QUrl &href) { return heldKeys.contains(key(href)); });
-    if (held.size() >= kVanishedAtLeast && vanished == held.size()) {
+                                        [&](const QUrl &href) { return ours.contains(key(href)); });
+    if (ours.size() >= kVanishedAtLeast && vanished == ours.size()) {
         CalDavError error;
         error.kind = CalDavError::Kind::Server;
         error.message = tr("The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.",
-                           nullptr, int(held.size()));
+                           nullptr, int(ours.size()));
         fail(error);
         return;
     }
@@ -315,23 +313,47 @@ void SyncEngine::applyListing(const ChangeList &changes)
         finishListing(state, truncated);
         return;
     }
-    run.report.requests += int((fetch.size() + CalDavClient::multigetBatch - 1) / CalDavClient::multigetBatch);
-    m_client.fetch(run.calendar.url, fetch, [this, removed, state, truncated](FetchedResources fetched) {
+    m_run->mustFetch.clear();
+    fetchBatches(fetch, removed, state, truncated);
+}
+
+// One multiget batch at a time, each taken in as one write while the next is on its way.
+void SyncEngine::fetchBatches(QList<QUrl> pending, QList<QUrl> removed, SyncState state, bool truncated)
+{
+    if (pending.isEmpty()) {
+        applyRemovals(removed);
+        finishListing(state, truncated);
+        return;
+    }
+    const QList<QUrl> batch = pending.mid(0, CalDavClient::multigetBatch);
+    pending.remove(0, batch.size());
+    ++m_run->report.requests;
+    m_client.fetch(m_run->calendar.url, batch, [this, pending, removed, state, truncated](FetchedResources fetched) {
         if (!fetched.error.ok()) {
             fail(fetched.error);
             return;
         }
-        m_run->mustFetch.clear();
-        for (const Resource &resource : std::as_const(fetched.resources)) {
-            if (!receive(resource)) {
-                fail(storeError(m_changes->store()->lastError()));
-                return;
+        const QList<QUrl> gone = removed + fetched.missing;
+        // The next batch is asked for before this one is taken in; the last one ends the listing
+        // only once it is in.
+        if (!pending.isEmpty())
+            fetchBatches(pending, gone, state, truncated);
+        ChoreStore &store = *m_changes->store();
+        const bool taken = store.transaction([&] {
+            for (const Resource &resource : std::as_const(fetched.resources)) {
+                if (!receive(resource))
+                    return false;
             }
-        }
-        for (const QUrl &href : std::as_const(fetched.refused))
-            m_run->ledger.recordForeign(href, {}, ForeignKind::Unreadable);
-        applyRemovals(removed + fetched.missing);
-        finishListing(state, truncated);
+            for (const QUrl &href : std::as_const(fetched.refused)) {
+                if (!m_run->ledger.recordForeign(href, {}, ForeignKind::Unreadable))
+                    return false;
+            }
+            return true;
+        });
+        if (!taken)
+            fail(storeError(store.lastError().isEmpty() ? m_run->ledger.lastError() : store.lastError()));
+        else if (pending.isEmpty())
+            fetchBatches({}, gone, state, truncated);
     });
 }
 

@@ -86,6 +86,7 @@ private:
     void sendOne(const LedgerEntry &entry);
     void pull();
     void applyListing(const ChangeList &changes);
+    void fetchBatches(QList<QUrl> pending, QList<QUrl> removed, SyncState state, bool truncated);
     bool receive(const Resource &resource);
     void applyRemovals(const QList<QUrl> &removed);
     void finishListing(const SyncState &state, bool truncated);

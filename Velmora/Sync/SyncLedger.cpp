@@ -29,51 +29,64 @@ const char kEntryColumns[] = "SELECT chore, uid, href, etag, serverCopy, version
 
 SyncLedger::SyncLedger(ChoreStore &store) : m_store(store) {}
 
+QSqlQuery *SyncLedger::prepared(const QString &sql) const
+{
+    // Preparing costs more than running these small statements: each is prepared once.
+    auto it = m_queries.find(sql);
+    if (it == m_queries.end()) {
+        QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) {
+            m_error = query.lastError().text();
+            return nullptr;
+        }
+        it = m_queries.insert(sql, std::move(query));
+    }
+    return &it.value();
+}
+
 bool SyncLedger::exec(const QString &sql, const QVariantList &values)
 {
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    if (!query.prepare(sql)) {
-        m_error = query.lastError().text();
+    QSqlQuery *query = prepared(sql);
+    if (!query)
+        return false;
+    for (int i = 0; i < values.size(); ++i)
+        query->bindValue(i, values.at(i));
+    if (!query->exec()) {
+        m_error = query->lastError().text();
         return false;
     }
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    if (!query.exec()) {
-        m_error = query.lastError().text();
-        return false;
-    }
+    query->finish();
     return true;
 }
 
 QList<LedgerEntry> SyncLedger::entries(const QString &where, const QVariantList &values) const
 {
     QList<LedgerEntry> found;
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    query.setForwardOnly(true);
-    if (!query.prepare(QLatin1String(kEntryColumns) + where)) {
-        m_error = query.lastError().text();
+    QSqlQuery *query = prepared(QLatin1String(kEntryColumns) + where);
+    if (!query)
+        return found;
+    for (int i = 0; i < values.size(); ++i)
+        query->bindValue(i, values.at(i));
+    if (!query->exec()) {
+        m_error = query->lastError().text();
         return found;
     }
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    if (!query.exec()) {
-        m_error = query.lastError().text();
-        return found;
-    }
-    while (query.next()) {
+    while (query->next()) {
         LedgerEntry entry;
-        entry.chore = query.value(0).toLongLong();
-        entry.uid = query.value(1).toString();
-        entry.href = QUrl(query.value(2).toString(), QUrl::StrictMode);
-        entry.etag = query.value(3).toString();
-        entry.serverCopy = query.value(4).toByteArray();
-        entry.version = query.value(5).toLongLong();
-        entry.syncedVersion = query.value(6).toLongLong();
-        if (!query.value(7).isNull())
-            entry.modified = QDateTime::fromMSecsSinceEpoch(query.value(7).toLongLong(), QTimeZone::utc());
-        entry.deleted = query.value(8).toInt() != 0;
+        entry.chore = query->value(0).toLongLong();
+        entry.uid = query->value(1).toString();
+        entry.href = QUrl(query->value(2).toString(), QUrl::StrictMode);
+        entry.etag = query->value(3).toString();
+        entry.serverCopy = query->value(4).toByteArray();
+        entry.version = query->value(5).toLongLong();
+        entry.syncedVersion = query->value(6).toLongLong();
+        if (!query->value(7).isNull())
+            entry.modified = QDateTime::fromMSecsSinceEpoch(query->value(7).toLongLong(), QTimeZone::utc());
+        entry.deleted = query->value(8).toInt() != 0;
         found.append(entry);
     }
+    query->finish();
     return found;
 }
 
@@ -167,15 +180,23 @@ int SyncLedger::changedHereCount() const
     return query.value(0).toInt();
 }
 
+QList<std::pair<QUrl, QString>> SyncLedger::etagsOnServer() const
+{
+    QList<std::pair<QUrl, QString>> held;
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    query.setForwardOnly(true);
+    if (query.exec(QStringLiteral("SELECT href, etag FROM SyncRecord WHERE href IS NOT NULL"))) {
+        while (query.next())
+            held.append({QUrl(query.value(0).toString(), QUrl::StrictMode), query.value(1).toString()});
+    }
+    return held;
+}
+
 QList<QUrl> SyncLedger::onServer() const
 {
     QList<QUrl> hrefs;
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    query.setForwardOnly(true);
-    if (query.exec(QStringLiteral("SELECT href FROM SyncRecord WHERE href IS NOT NULL"))) {
-        while (query.next())
-            hrefs << QUrl(query.value(0).toString(), QUrl::StrictMode);
-    }
+    for (const auto &[href, etag] : etagsOnServer())
+        hrefs << href;
     return hrefs;
 }
 

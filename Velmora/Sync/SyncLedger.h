@@ -4,7 +4,9 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
 #include <QUrl>
 
@@ -54,7 +56,8 @@ public:
 
     QList<LedgerEntry> changedHere() const;
     int changedHereCount() const;
-    // Where each chore the server holds lies.
+    // Where each chore the server holds lies, and as what.
+    QList<std::pair<QUrl, QString>> etagsOnServer() const;
     QList<QUrl> onServer() const;
     std::optional<LedgerEntry> byChore(qint64 chore) const;
     std::optional<LedgerEntry> byHref(const QUrl &href) const;
@@ -80,10 +83,12 @@ public:
     QString lastError() const { return m_error; }
 
 private:
+    QSqlQuery *prepared(const QString &sql) const;
     bool exec(const QString &sql, const QVariantList &values = {});
     QList<LedgerEntry> entries(const QString &where, const QVariantList &values = {}) const;
 
     ChoreStore &m_store;
+    mutable QHash<QString, QSqlQuery> m_queries;
     QString m_calendar;
     mutable QString m_error;
 };

@@ -646,12 +646,12 @@
 <context>
     <name>Velmora::CalendarExport</name>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="105"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="113"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="112"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="103"/>
         <source>Taskarello chores</source>
         <translation>Taskarello-Aufgaben</translation>
     </message>
@@ -972,22 +972,22 @@
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="649"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="656"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="676"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="699"/>
         <source>The chore has no usable UID.</source>
         <translation>Die Aufgabe hat keine brauchbare UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="678"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="701"/>
         <source>The time zone is unknown.</source>
         <translation>Die Zeitzone ist unbekannt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="704"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
@@ -995,58 +995,58 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="327"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="328"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>Die Antwort des Servers war zu groß, um sie anzunehmen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="329"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="339"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="330"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="340"/>
         <source>The server did not answer in time.</source>
         <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="333"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="334"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="337"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="338"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>Das Zertifikat des Servers konnte nicht geprüft werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="341"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="342"/>
         <source>The connection to the server was lost.</source>
         <translation>Die Verbindung zum Server ist abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="343"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="344"/>
         <source>The server could not be reached.</source>
         <translation>Der Server ist nicht erreichbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="350"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="351"/>
         <source>The server refused the user name or password.</source>
         <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="352"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="353"/>
         <source>The server does not allow this for this account.</source>
         <translation>Der Server erlaubt das für dieses Konto nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="355"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="356"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>Der Kalender oder die Aufgabe wurde auf dem Server nicht gefunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="357"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="358"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>Die Aufgabe wurde inzwischen auf dem Server geändert.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="362"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="363"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>Der Server ist ausgelastet; er bittet, %n Minute zu warten.</numerusform>
@@ -1054,23 +1054,23 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="368"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="369"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>Die Adresse führt zu einer Webseite, nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="369"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="497"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="370"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="498"/>
         <source>The server reported error %1.</source>
         <translation>Der Server meldete den Fehler %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="301"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="302"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>Die Adresse führt nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="542"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="543"/>
         <source>The server asked for a full resync.</source>
         <translation>Der Server verlangt einen vollständigen Abgleich.</translation>
     </message>
@@ -1078,15 +1078,28 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="38"/>
-        <source>Sync is not finished yet.</source>
-        <translation>Der Abgleich ist noch nicht fertig.</translation>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="46"/>
+        <source>The chores could not be written here: %1</source>
+        <translation>Die Aufgaben konnten hier nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="113"/>
+        <source>Sync is not set up.</source>
+        <translation>Die Synchronisierung ist nicht eingerichtet.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="303"/>
+        <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
+        <translation>
+            <numerusform>Der Kalender auf dem Server enthält plötzlich die %n Aufgabe nicht mehr; hier wurde nichts gelöscht.</numerusform>
+            <numerusform>Der Kalender auf dem Server enthält plötzlich keine der %n Aufgaben mehr; hier wurde nichts gelöscht.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="815"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="848"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
@@ -1094,27 +1107,27 @@
 <context>
     <name>Velmora::SyncAccount</name>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="152"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="155"/>
         <source>Not set up</source>
         <translation>Nicht eingerichtet</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="157"/>
         <source>Syncing…</source>
         <translation>Wird abgeglichen…</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="158"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="161"/>
         <source>Not synced yet</source>
         <translation>Noch nicht abgeglichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="164"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="167"/>
         <source>Synced just now</source>
         <translation>Gerade eben abgeglichen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Vor %n Minute abgeglichen</numerusform>
@@ -1122,7 +1135,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="171"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Vor %n Stunde abgeglichen</numerusform>
@@ -1130,7 +1143,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Vor %n Tag abgeglichen</numerusform>
@@ -1138,7 +1151,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="181"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
@@ -1146,7 +1159,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="183"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
@@ -1154,48 +1167,66 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="185"/>
         <source>%n unreadable item(s) skipped</source>
         <translation>
             <numerusform>%n unlesbarer Eintrag übersprungen</numerusform>
             <numerusform>%n unlesbare Einträge übersprungen</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="188"/>
+        <source>%n field(s) changed on two devices: the later change kept</source>
+        <translation>
+            <numerusform>%n Feld auf zwei Geräten geändert: die spätere Änderung bleibt</numerusform>
+            <numerusform>%n Felder auf zwei Geräten geändert: die späteren Änderungen bleiben</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="246"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="252"/>
         <source>The account is being set up already.</source>
         <translation>Das Konto wird bereits eingerichtet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="249"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="255"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="251"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="257"/>
         <source>Enter the user name.</source>
         <translation>Gib den Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="253"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="259"/>
         <source>Enter the password.</source>
         <translation>Gib das Passwort ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="284"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="432"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="290"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="470"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="292"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="298"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="327"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="333"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="414"/>
+        <source>No sync account is set up: connect one first with --sync-account.</source>
+        <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="434"/>
+        <source>Synced: %1 sent, %2 received.</source>
+        <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
 </context>
 <context>
@@ -1231,17 +1262,17 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="56"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="60"/>
         <source>Unknown action &quot;%1&quot;.</source>
         <translation>Unbekannte Aktion „%1“.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="65"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="69"/>
         <source>Password: </source>
         <translation>Passwort: </translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="140"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="146"/>
         <source>Give the user name after the server address.</source>
         <translation>Gib den Benutzernamen nach der Serveradresse an.</translation>
     </message>

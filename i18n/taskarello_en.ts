@@ -646,12 +646,12 @@
 <context>
     <name>Velmora::CalendarExport</name>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="105"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="113"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="112"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="103"/>
         <source>Taskarello chores</source>
         <translation>Taskarello chores</translation>
     </message>
@@ -972,22 +972,22 @@
         <translation>The task&apos;s dates are out of range.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="649"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="656"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="676"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="699"/>
         <source>The chore has no usable UID.</source>
         <translation>The chore has no usable UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="678"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="701"/>
         <source>The time zone is unknown.</source>
         <translation>The time zone is unknown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="704"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>The chore&apos;s dates are out of range.</translation>
     </message>
@@ -995,58 +995,58 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="327"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="328"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="329"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="339"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="330"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="340"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="333"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="334"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="337"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="338"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="341"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="342"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="343"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="344"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="350"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="351"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="352"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="353"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="355"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="356"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="357"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="358"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="362"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="363"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1054,23 +1054,23 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="368"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="369"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="369"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="497"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="370"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="498"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="301"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="302"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="542"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="543"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -1078,15 +1078,28 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="38"/>
-        <source>Sync is not finished yet.</source>
-        <translation>Sync is not finished yet.</translation>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="46"/>
+        <source>The chores could not be written here: %1</source>
+        <translation>The chores could not be written here: %1</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="113"/>
+        <source>Sync is not set up.</source>
+        <translation>Sync is not set up.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="303"/>
+        <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
+        <translation>
+            <numerusform>The calendar on the server suddenly holds none of the %n chore; nothing was deleted here.</numerusform>
+            <numerusform>The calendar on the server suddenly holds none of the %n chores; nothing was deleted here.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="815"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="848"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>
@@ -1094,27 +1107,27 @@
 <context>
     <name>Velmora::SyncAccount</name>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="152"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="155"/>
         <source>Not set up</source>
         <translation>Not set up</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="154"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="157"/>
         <source>Syncing…</source>
         <translation>Syncing…</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="158"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="161"/>
         <source>Not synced yet</source>
         <translation>Not synced yet</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="164"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="167"/>
         <source>Synced just now</source>
         <translation>Synced just now</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Synced %n minute ago</numerusform>
@@ -1122,7 +1135,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="171"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Synced %n hour ago</numerusform>
@@ -1130,7 +1143,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Synced %n day ago</numerusform>
@@ -1138,7 +1151,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="181"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n task without a due day not shown</numerusform>
@@ -1146,7 +1159,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="183"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n other item not shown</numerusform>
@@ -1154,48 +1167,66 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="185"/>
         <source>%n unreadable item(s) skipped</source>
         <translation>
             <numerusform>%n unreadable item skipped</numerusform>
             <numerusform>%n unreadable items skipped</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="188"/>
+        <source>%n field(s) changed on two devices: the later change kept</source>
+        <translation>
+            <numerusform>%n field changed on two devices: the later change kept</numerusform>
+            <numerusform>%n fields changed on two devices: the later changes kept</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="246"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="252"/>
         <source>The account is being set up already.</source>
         <translation>The account is being set up already.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="249"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="255"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="251"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="257"/>
         <source>Enter the user name.</source>
         <translation>Enter the user name.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="253"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="259"/>
         <source>Enter the password.</source>
         <translation>Enter the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="284"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="432"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="290"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="470"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="292"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="298"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="327"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="333"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="414"/>
+        <source>No sync account is set up: connect one first with --sync-account.</source>
+        <translation>No sync account is set up: connect one first with --sync-account.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="434"/>
+        <source>Synced: %1 sent, %2 received.</source>
+        <translation>Synced: %1 sent, %2 received.</translation>
     </message>
 </context>
 <context>
@@ -1231,17 +1262,17 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="56"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="60"/>
         <source>Unknown action &quot;%1&quot;.</source>
         <translation>Unknown action &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="65"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="69"/>
         <source>Password: </source>
         <translation>Password: </translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="140"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="146"/>
         <source>Give the user name after the server address.</source>
         <translation>Give the user name after the server address.</translation>
     </message>

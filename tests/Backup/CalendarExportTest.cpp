@@ -1,8 +1,8 @@
 #include "BackupFixture.h"
 
 #include "Velmora/Model/BackupService.h"
-#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/CalendarExport.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Platform/Clock.h"
 #include "tests/support/TestSupport.h"
 
@@ -210,14 +210,6 @@ TEST_F(CalendarExportTest, ARealParserReadsEventsAndAlarmsOnTheRightDays)
     EXPECT_TRUE(second.value("alarms").toArray().isEmpty());
     EXPECT_EQ(events.at(2).toObject().value("summary").toString(), QStringLiteral("odd time"));
     EXPECT_TRUE(events.at(2).toObject().value("alarms").toArray().isEmpty());
-}
-
-TEST_F(CalendarExportTest, NoActiveChoresIsAnEmptyButValidCalendar)
-{
-    const QByteArray bytes = CalendarExport::encode({}, QTimeZone::utc(), at("UTC", 2026, 1, 1));
-    EXPECT_EQ(bytes, QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Taskarello//Chores//EN\r\n"
-                                "CALSCALE:GREGORIAN\r\nMETHOD:PUBLISH\r\nX-WR-CALNAME:Taskarello chores\r\n"
-                                "END:VCALENDAR\r\n"));
 }
 
 TEST_F(CalendarExportTest, DaysAtTheEdgeOfTheCalendarAreLeftOut)

@@ -366,7 +366,7 @@ int main(int argc, char **argv)
         Device b(ours);
         const auto [received, receivedMs] = b.sync();
         if (received.received != choreCount)
-            die(QStringLiteral("%1 of %2 chores received").arg(received.received).arg(choreCount));
+            die(QStringLiteral("%1 of %2 chores received: %3").arg(received.received).arg(choreCount).arg(received.error.message));
         pull.ours.push_back(receivedMs);
         pull.ourRequests = received.requests;
 

@@ -15,132 +15,67 @@ using VelmoraTest::zone;
 
 namespace {
 
-class RefreshDayTest : public ::testing::Test {
-protected:
-    static void settle()
-    {
-        for (int i = 0; i < 3; ++i)
-            QCoreApplication::processEvents();
-    }
-
-    FakeClock clock{at("Europe/Berlin", 2026, 5, 10, 12, 0), zone("Europe/Berlin")};
-    ScopedClock installed{clock};
-};
-
-TEST_F(RefreshDayTest, StartsAtTheStartOfToday)
+void settle()
 {
-    RefreshDay day;
-    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10));
-    EXPECT_FALSE(day.observesTimeChanges());
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
 }
 
-TEST_F(RefreshDayTest, AssignsTheDaysStartOnceTheEventLoopRuns)
+QDateTime utc(int y, int m, int d, int h) { return QDateTime(QDate(y, m, d), QTime(h, 0), QTimeZone::utc()); }
+
+// The day starts where the user's zone starts it, also on days of changing clocks, and every
+// refresh lands once the event loop runs, in call order, even on the same day.
+TEST(RefreshDay, TakesTheStartOfTheDayOnceTheEventLoopRuns)
 {
+    FakeClock clock(at("Europe/Berlin", 2026, 5, 10, 12, 0), zone("Europe/Berlin"));
+    ScopedClock installed(clock);
     RefreshDay day;
-    QSignalSpy spy(&day, &RefreshDay::dateChanged);
+    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10));
+    QList<qint64> seen;
+    QObject::connect(&day, &RefreshDay::dateChanged, &day, [&] { seen.append(day.date().toMSecsSinceEpoch()); });
     day.refresh(at("Europe/Berlin", 2026, 5, 12, 21, 45));
-    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10)) << "still the old day in the same turn";
-    EXPECT_EQ(spy.count(), 0);
-    settle();
-    EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 12));
-}
-
-TEST_F(RefreshDayTest, SameDayRefreshStillNotifies)
-{
-    RefreshDay day;
-    QSignalSpy spy(&day, &RefreshDay::dateChanged);
-    day.refresh(clock.now());
-    settle();
-    day.refresh(clock.now().addSecs(60));
-    settle();
-    EXPECT_EQ(spy.count(), 2);
-    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10));
-}
-
-TEST_F(RefreshDayTest, RefreshesLandInCallOrder)
-{
-    RefreshDay day;
-    QList<QDateTime> seen;
-    QObject::connect(&day, &RefreshDay::dateChanged, &day, [&] { seen.append(day.date()); });
-    day.refresh(at("Europe/Berlin", 2026, 5, 20, 8, 0));
     day.refresh(at("Europe/Berlin", 2026, 5, 3, 8, 0));
-    day.refresh(at("Europe/Berlin", 2026, 5, 11, 23, 59));
+    day.refresh(at("Europe/Berlin", 2026, 5, 3, 9, 0));
+    EXPECT_TRUE(seen.isEmpty()) << "still the old day in the same turn";
     settle();
-    EXPECT_EQ(seen, (QList<QDateTime>{at("Europe/Berlin", 2026, 5, 20), at("Europe/Berlin", 2026, 5, 3),
-                                      at("Europe/Berlin", 2026, 5, 11)}));
-}
+    const qint64 may3 = at("Europe/Berlin", 2026, 5, 3).toMSecsSinceEpoch();
+    EXPECT_EQ(seen, (QList<qint64>{at("Europe/Berlin", 2026, 5, 12).toMSecsSinceEpoch(), may3, may3}));
 
-TEST_F(RefreshDayTest, DayStartsOnDstDays)
-{
-    struct Case {
+    const struct {
         const char *zone;
         QDateTime instant;
-        QDateTime expectedUtc;
-    };
-    const Case cases[] = {
-        {"Europe/Berlin", at("Europe/Berlin", 2026, 3, 29, 22, 0), QDateTime(QDate(2026, 3, 28), QTime(23, 0), QTimeZone::utc())},
-        {"Europe/Berlin", at("Europe/Berlin", 2026, 10, 25, 23, 30), QDateTime(QDate(2026, 10, 24), QTime(22, 0), QTimeZone::utc())},
+        QDateTime start;
+    } cases[] = {
+        {"Europe/Berlin", at("Europe/Berlin", 2026, 3, 29, 22, 0), utc(2026, 3, 28, 23)},
+        {"Europe/Berlin", at("Europe/Berlin", 2026, 10, 25, 23, 30), utc(2026, 10, 24, 22)},
         // No midnight that day: it began at 01:00.
-        {"America/Sao_Paulo", at("America/Sao_Paulo", 2018, 11, 4, 12, 0), QDateTime(QDate(2018, 11, 4), QTime(3, 0), QTimeZone::utc())},
+        {"America/Sao_Paulo", at("America/Sao_Paulo", 2018, 11, 4, 12, 0), utc(2018, 11, 4, 3)},
+        // An invalid instant counts as now.
+        {"Europe/Berlin", QDateTime(), at("Europe/Berlin", 2026, 5, 10)},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         clock.setTimeZone(zone(c.zone));
-        RefreshDay day;
         day.refresh(c.instant);
         settle();
-        EXPECT_EQ(day.date().toMSecsSinceEpoch(), c.expectedUtc.toMSecsSinceEpoch()) << c.zone;
+        EXPECT_EQ(day.date().toMSecsSinceEpoch(), c.start.toMSecsSinceEpoch()) << c.zone;
     }
 }
 
-TEST_F(RefreshDayTest, ZoneChangeMovesTheDay)
+// A notice of the time changing moves the day (here to a new zone's); the day outlives its notifier.
+TEST(RefreshDay, FollowsTheTimeChangeNotices)
 {
-    clock.setNow(at("Europe/Berlin", 2026, 5, 10, 23, 30));
-    FakeTimeChangeNotifier notifier;
-    RefreshDay day(&notifier);
-    EXPECT_TRUE(day.observesTimeChanges());
-    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10));
-    // Half past eleven in Berlin is the next morning in Tokyo.
-    clock.setTimeZone(zone("Asia/Tokyo"));
-    notifier.fire();
-    settle();
-    EXPECT_EQ(day.date(), at("Asia/Tokyo", 2026, 5, 11));
-}
-
-TEST_F(RefreshDayTest, MidnightNoticeMovesToTheNextDay)
-{
-    clock.setTimeZone(zone("America/Sao_Paulo"));
-    clock.setNow(at("America/Sao_Paulo", 2018, 11, 3, 23, 59));
-    SystemTimeChangeNotifier notifier(nullptr, 3600 * 1000);
-    RefreshDay day(&notifier);
-    QSignalSpy spy(&day, &RefreshDay::dateChanged);
-    clock.advance(2 * 60000);
-    notifier.check();
-    settle();
-    EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(day.date().toMSecsSinceEpoch(),
-              QDateTime(QDate(2018, 11, 4), QTime(3, 0), QTimeZone::utc()).toMSecsSinceEpoch());
-}
-
-TEST_F(RefreshDayTest, ClockSetBackMovesTheDayBack)
-{
-    SystemTimeChangeNotifier notifier(nullptr, 3600 * 1000);
-    RefreshDay day(&notifier);
-    clock.jumpWallClock(-24LL * 3600 * 1000);
-    notifier.check();
-    settle();
-    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 9));
-}
-
-TEST_F(RefreshDayTest, OutlivesItsNotifier)
-{
+    FakeClock clock(at("Europe/Berlin", 2026, 5, 10, 23, 30), zone("Europe/Berlin"));
+    ScopedClock installed(clock);
     auto notifier = std::make_unique<FakeTimeChangeNotifier>();
     RefreshDay day(notifier.get());
+    EXPECT_TRUE(day.observesTimeChanges());
+    // Half past eleven in Berlin is the next morning in Tokyo.
+    clock.setTimeZone(zone("Asia/Tokyo"));
+    notifier->fire();
+    settle();
+    EXPECT_EQ(day.date(), at("Asia/Tokyo", 2026, 5, 11));
     notifier.reset();
     EXPECT_FALSE(day.observesTimeChanges());
-    day.refresh(QDateTime());
-    settle();
-    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10)) << "an invalid instant counts as now";
 }
 
 } // namespace

@@ -78,10 +78,6 @@ TEST_F(VelmoraAppTest, TheWidgetSnapshotListsTheNearestActiveChores)
     EXPECT_EQ(chores.at(0).toObject().value(QStringLiteral("title")).toString(), QStringLiteral("chore 8"));
     EXPECT_EQ(chores.at(0).toObject().value(QStringLiteral("daysLeft")).toInt(), 2);
     EXPECT_EQ(chores.at(2).toObject().value(QStringLiteral("title")).toString(), QStringLiteral("chore 6"));
-    // The widget program learns which configuration it offers from the snapshot.
-    const QJsonObject intent = snapshot.value(QStringLiteral("intent")).toObject();
-    EXPECT_EQ(intent.value(QStringLiteral("identifier")).toString(), QStringLiteral("RipestWidgetIntent"));
-    EXPECT_EQ(intent.value(QStringLiteral("title")).toString(), QStringLiteral("_nearest-chores-title"));
 }
 
 TEST(WidgetHost, SnapshotIsReplacedWholeOnEachReload)

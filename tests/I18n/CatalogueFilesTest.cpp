@@ -75,63 +75,35 @@ QSet<QString> placeholders(const QString &text)
     return found;
 }
 
-void expectComplete(const Catalogue &catalogue)
+// Both catalogues: every text finished, with the placeholders of its source, two plural forms
+// for every counted text, and the same texts in both.
+TEST(CatalogueFiles, EveryTextIsFinishedInBothLanguages)
 {
-    ASSERT_TRUE(catalogue.error.isEmpty()) << catalogue.error.toStdString();
-    ASSERT_FALSE(catalogue.messages.isEmpty());
-    for (const Message &m : catalogue.messages) {
-        SCOPED_TRACE(m.where().toStdString());
-        EXPECT_TRUE(m.type.isEmpty()) << "translation is " << m.type.toStdString();
-        // Singular and plural, the two forms both languages have.
-        const QStringList texts = m.numerus ? m.forms : QStringList{m.translation};
-        EXPECT_EQ(texts.size(), m.numerus ? 2 : 1);
-        for (const QString &text : texts) {
-            EXPECT_FALSE(text.trimmed().isEmpty());
-            EXPECT_EQ(placeholders(text), placeholders(m.source)) << text.toStdString();
-        }
-    }
-}
-
-QSet<QString> keys(const Catalogue &catalogue)
-{
-    QSet<QString> result;
-    for (const Message &m : catalogue.messages)
-        result.insert(m.where());
-    return result;
-}
-
-TEST(CatalogueFiles, EveryGermanTextIsFinished)
-{
-    const Catalogue german = read(QStringLiteral("taskarello_de.ts"));
-    EXPECT_EQ(german.language, QStringLiteral("de"));
-    expectComplete(german);
-}
-
-TEST(CatalogueFiles, EveryEnglishTextIsFinished)
-{
-    const Catalogue english = read(QStringLiteral("taskarello_en.ts"));
-    EXPECT_EQ(english.language, QStringLiteral("en"));
-    expectComplete(english);
-}
-
-TEST(CatalogueFiles, BothLanguagesCoverTheSameTexts)
-{
-    const QSet<QString> german = keys(read(QStringLiteral("taskarello_de.ts")));
-    const QSet<QString> english = keys(read(QStringLiteral("taskarello_en.ts")));
-    EXPECT_EQ(QSet<QString>(german).subtract(english), QSet<QString>());
-    EXPECT_EQ(QSet<QString>(english).subtract(german), QSet<QString>());
-}
-
-TEST(CatalogueFiles, CountedTextsArePlural)
-{
-    // A "%n" text without plural forms would show one form for every count.
-    for (const char *name : {"taskarello_de.ts", "taskarello_en.ts"}) {
-        for (const Message &m : read(QString::fromLatin1(name)).messages) {
-            if (m.source.contains(QLatin1String("%n"))) {
-                EXPECT_TRUE(m.numerus) << name << ": " << m.where().toStdString();
+    QList<QSet<QString>> keys;
+    for (const char *language : {"de", "en"}) {
+        SCOPED_TRACE(language);
+        const Catalogue catalogue = read(QStringLiteral("taskarello_%1.ts").arg(QLatin1String(language)));
+        ASSERT_TRUE(catalogue.error.isEmpty()) << catalogue.error.toStdString();
+        ASSERT_FALSE(catalogue.messages.isEmpty());
+        EXPECT_EQ(catalogue.language, QLatin1String(language));
+        keys.append(QSet<QString>());
+        for (const Message &m : catalogue.messages) {
+            SCOPED_TRACE(m.where().toStdString());
+            keys.last().insert(m.where());
+            EXPECT_TRUE(m.type.isEmpty()) << "translation is " << m.type.toStdString();
+            // A "%n" text without plural forms would show one form for every count.
+            EXPECT_EQ(m.numerus, m.source.contains(QLatin1String("%n")));
+            const QStringList texts = m.numerus ? m.forms : QStringList{m.translation};
+            EXPECT_EQ(texts.size(), m.numerus ? 2 : 1);
+            for (const QString &text : texts) {
+                EXPECT_FALSE(text.trimmed().isEmpty());
+                EXPECT_EQ(placeholders(text), placeholders(m.source)) << text.toStdString();
             }
         }
     }
+    ASSERT_EQ(keys.size(), 2);
+    EXPECT_EQ(QSet<QString>(keys[0]).subtract(keys[1]), QSet<QString>());
+    EXPECT_EQ(QSet<QString>(keys[1]).subtract(keys[0]), QSet<QString>());
 }
 
 } // namespace

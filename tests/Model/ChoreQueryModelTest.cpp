@@ -31,41 +31,31 @@ protected:
     static QDateTime day(int d, int h = 0) { return at("Europe/Berlin", 2026, 5, d, h); }
 };
 
-TEST_F(ChoreQueryModelTest, ActiveOrderIsDueThenStartThenTitle)
+// Active: due, then start, then title as people read numbers and case. Journal: newest end
+// first, then start, then title. Each query holds only its own kind.
+TEST_F(ChoreQueryModelTest, EachQueryKeepsItsOrder)
 {
     auto store = openStore();
-    ChoreQueryModel model(store.get(), ChoreQueryModel::Kind::Active);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    store->insert(fields(QStringLiteral("late"), day(1), day(9)));
-    store->insert(fields(QStringLiteral("Chore 10"), day(2), day(5)));
-    store->insert(fields(QStringLiteral("chore 2"), day(2), day(5)));
-    store->insert(fields(QStringLiteral("early start"), day(1), day(5)));
-    store->insert(fields(QStringLiteral("CHORE 3"), day(2), day(5)));
-    ChoreFields finished = fields(QStringLiteral("done"), day(1), day(1));
-    finished.endDate = day(3);
-    store->insert(finished);
-    EXPECT_EQ(titles(model), (QStringList{QStringLiteral("early start"), QStringLiteral("chore 2"), QStringLiteral("CHORE 3"),
-                                          QStringLiteral("Chore 10"), QStringLiteral("late")}));
-}
-
-TEST_F(ChoreQueryModelTest, JournalOrderIsNewestEndFirst)
-{
-    auto store = openStore();
+    ChoreQueryModel active(store.get(), ChoreQueryModel::Kind::Active);
     ChoreQueryModel journal(store.get(), ChoreQueryModel::Kind::Journal);
-    QAbstractItemModelTester tester(&journal, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    const auto finished = [&](const char *title, int start, int end, int endHour) {
-        ChoreFields f = fields(QString::fromUtf8(title), day(start), day(start));
-        f.endDate = day(end, endHour);
-        store->insert(f);
+    QAbstractItemModelTester t1(&active, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester t2(&journal, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const struct {
+        const char *title;
+        int start, due;
+        std::optional<QDateTime> end;
+    } chores[] = {
+        {"late", 1, 9, {}}, {"Chore 10", 2, 5, {}}, {"chore 2", 2, 5, {}}, {"early start", 1, 5, {}}, {"CHORE 3", 2, 5, {}},
+        {"yesterday", 1, 1, day(19, 10)}, {"today b", 2, 2, day(20, 9)}, {"Today a", 2, 2, day(20, 9)},
+        {"today, started earlier", 1, 1, day(20, 9)}, {"this evening", 5, 5, day(20, 22)},
     };
-    finished("yesterday", 1, 19, 10);
-    finished("today b", 2, 20, 9);
-    finished("Today a", 2, 20, 9); // same end and start: by title
-    finished("today, started earlier", 1, 20, 9);
-    finished("this evening", 5, 20, 22);
-    store->insert(fields(QStringLiteral("active"), day(1), day(30)));
-    EXPECT_EQ(titles(journal), (QStringList{QStringLiteral("this evening"), QStringLiteral("today, started earlier"),
-                                            QStringLiteral("Today a"), QStringLiteral("today b"), QStringLiteral("yesterday")}));
+    for (const auto &c : chores) {
+        ChoreFields f = fields(QString::fromUtf8(c.title), day(c.start), day(c.due));
+        f.endDate = c.end;
+        store->insert(f);
+    }
+    EXPECT_EQ(titles(active), (QStringList{"early start", "chore 2", "CHORE 3", "Chore 10", "late"}));
+    EXPECT_EQ(titles(journal), (QStringList{"this evening", "today, started earlier", "Today a", "today b", "yesterday"}));
 }
 
 TEST_F(ChoreQueryModelTest, FinishingMovesAChoreWithRowSignalsNotResets)

@@ -123,51 +123,27 @@ protected:
     std::unique_ptr<ReminderScheduler> scheduler;
 };
 
-TEST_F(NotificationsTest, IdentifierNamesTheEntityAndTheStoredIdentityAcrossLaunches)
+// The request names the chore by its stored identity (the same after a restart, another for a
+// chore of the same title) and rings at the whole minute of its reminder time.
+TEST_F(NotificationsTest, TheRequestNamesTheChoreAndRingsAtTheWholeMinute)
 {
-    Chore *chore = add(QStringLiteral("Water plants"), at("Europe/Berlin", 2026, 5, 12));
+    Chore *chore = add(QStringLiteral("Water plants"), at("Europe/Berlin", 2026, 5, 12, 18, 0), true, 8 * 3600 + 15 * 60 + 59);
     Chore *other = add(QStringLiteral("Water plants"), at("Europe/Berlin", 2026, 5, 12));
     ASSERT_TRUE(chore && other);
     const qint64 id = chore->persistentId();
     const QString identifier = NotificationsManager::notificationIdentifier(*chore);
     EXPECT_EQ(identifier, QStringLiteral("Notification-Chore-%1").arg(id));
     EXPECT_NE(identifier, NotificationsManager::notificationIdentifier(*other)) << "same title, other chore";
+    const auto request = NotificationsManager::reminderRequest(*chore, zone("Europe/Berlin"));
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->body, QStringLiteral("This chore is due today!"));
+    EXPECT_TRUE(request->defaultSound);
+    EXPECT_EQ(describe({*request}), QStringList{QStringLiteral("Water plants 05-12 08:15")});
+    EXPECT_EQ(pendingIds().size(), 2);
 
     restart();
     ASSERT_TRUE(store->chore(id));
     EXPECT_EQ(NotificationsManager::notificationIdentifier(*store->chore(id)), identifier);
-}
-
-TEST_F(NotificationsTest, TheRequestCarriesTitleBodySoundAndTheWholeMinute)
-{
-    ASSERT_TRUE(add(QStringLiteral("Water plants"), at("Europe/Berlin", 2026, 5, 12, 18, 0), true, 8 * 3600 + 15 * 60 + 59));
-    const QList<NotificationRequest> pending = desktop->pendingRequests();
-    ASSERT_EQ(pending.size(), 1);
-    EXPECT_EQ(pending.first().body, QStringLiteral("This chore is due today!"));
-    EXPECT_TRUE(pending.first().defaultSound);
-    EXPECT_EQ(describe(pending), QStringList{QStringLiteral("Water plants 05-12 08:15")});
-}
-
-TEST_F(NotificationsTest, TriggerUsesTheUsersCurrentZoneOnDstDays)
-{
-    struct Case {
-        const char *zone;
-        QDateTime due;
-        double seconds;
-        NotificationTrigger expected;
-    };
-    const Case cases[] = {
-        {"Europe/Berlin", at("Europe/Berlin", 2026, 3, 29), 9000, {2026, 3, 29, 3, 0}},
-        {"Europe/Berlin", at("Europe/Berlin", 2026, 10, 25), 9000, {2026, 10, 25, 2, 30}},
-        {"America/Sao_Paulo", at("America/Sao_Paulo", 2018, 11, 4, 12, 0), 0, {2018, 11, 4, 1, 0}},
-    };
-    for (const Case &c : cases) {
-        clock.setTimeZone(zone(c.zone));
-        const auto request = NotificationsManager::reminderRequest(*add(QStringLiteral("t"), c.due, true, c.seconds),
-                                                                   zone(c.zone));
-        ASSERT_TRUE(request);
-        EXPECT_EQ(request->trigger, c.expected) << c.zone;
-    }
 }
 
 // After every way a chore changes, the pending reminders are exactly those of the active
@@ -258,34 +234,22 @@ TEST_F(NotificationsTest, RemindersFollowEveryChangeOfTheStore)
     }
 }
 
-TEST_F(NotificationsTest, SettingsAreAbsentUntilTheFirstFetchAndEveryFetchNotifies)
+// Settings are absent until the first answer, which comes later, never inside the call; every
+// fetch notifies, and asking for permission fetches the answer.
+TEST_F(NotificationsTest, SettingsArriveLaterAndFollowTheAnswer)
 {
-    NotificationsManager manager{service};
-    QSignalSpy spy(&manager, &NotificationsManager::settingsChanged);
-    EXPECT_FALSE(manager.hasSettings());
-    manager.refreshSettings();
-    EXPECT_FALSE(manager.hasSettings()) << "assigned later, not inside the call";
-    ASSERT_TRUE(VelmoraTest::waitFor([&] { return spy.count() == 1; }));
-    EXPECT_TRUE(manager.hasSettings());
-    EXPECT_EQ(manager.authorizationStatus(), NotificationsManager::NotDetermined);
-
-    manager.refreshSettings();
-    ASSERT_TRUE(VelmoraTest::waitFor([&] { return spy.count() == 2; }));
-    EXPECT_EQ(manager.authorizationStatus(), NotificationsManager::NotDetermined);
-}
-
-TEST_F(NotificationsTest, RequestingAuthorizationFetchesTheAnswer)
-{
-    struct Case {
-        int answer;
-    };
-    for (const Case c : {Case{NotificationSettings::Authorized}, Case{NotificationSettings::Denied}}) {
+    for (const int answer : {int(NotificationSettings::Authorized), int(NotificationSettings::Denied)}) {
         service.status = NotificationSettings::NotDetermined;
-        service.statusAfterRequest = c.answer;
+        service.statusAfterRequest = answer;
         NotificationsManager manager{service};
+        QSignalSpy spy(&manager, &NotificationsManager::settingsChanged);
+        manager.refreshSettings();
+        EXPECT_FALSE(manager.hasSettings()) << "assigned later, not inside the call";
+        ASSERT_TRUE(VelmoraTest::waitFor([&] { return spy.count() == 1; }));
+        EXPECT_EQ(manager.authorizationStatus(), NotificationsManager::NotDetermined);
         manager.requestAuthorization();
-        ASSERT_TRUE(VelmoraTest::waitFor([&] { return manager.hasSettings(); }));
-        EXPECT_EQ(manager.authorizationStatus(), c.answer);
+        ASSERT_TRUE(VelmoraTest::waitFor([&] { return spy.count() == 2; }));
+        EXPECT_EQ(manager.authorizationStatus(), answer);
     }
 }
 

@@ -77,24 +77,4 @@ TEST_F(NotificationServerGoneTest, ARequestDueWhileTheServerIsGoneWaitsForItsRet
     }
 }
 
-// The app quits while the server is gone: the kept request survives the restart and goes
-// out when the new run finds a server.
-TEST_F(NotificationServerGoneTest, ARequestKeptWhileTheServerIsGoneSurvivesARestart)
-{
-    start(false);
-    service->add(request(QStringLiteral("a"), QStringLiteral("due"), today, 7, 30));
-    settle();
-    EXPECT_TRUE(bus->shown.empty());
-
-    start(false);
-    settle();
-    EXPECT_EQ(identifiers(service->pendingRequests()), QStringList{QStringLiteral("a")});
-
-    clock.advance(3600 * 1000);
-    start(true);
-    settle();
-    EXPECT_TRUE(service->pendingRequests().isEmpty());
-    EXPECT_EQ(titles(bus->shown), QStringList{QStringLiteral("due")});
-}
-
 } // namespace

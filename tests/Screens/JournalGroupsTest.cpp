@@ -77,16 +77,6 @@ TEST_F(JournalGroupsTest, MinutesApartAcrossMidnightAreTwoDays)
     EXPECT_EQ(titles(), (QList<QStringList>{{"after", "before"}}));
 }
 
-TEST_F(JournalGroupsTest, SameEndOrdersByStartThenTitle)
-{
-    groups.setQuery(&journal);
-    const QDateTime end = at("Europe/Berlin", 2026, 3, 10, 9);
-    finished(QStringLiteral("Chore 10"), end, at("Europe/Berlin", 2026, 3, 1));
-    finished(QStringLiteral("chore 2"), end, at("Europe/Berlin", 2026, 3, 1));
-    finished(QStringLiteral("early"), end, at("Europe/Berlin", 2026, 2, 1));
-    EXPECT_EQ(titles(), (QList<QStringList>{{"early", "chore 2", "Chore 10"}}));
-}
-
 TEST_F(JournalGroupsTest, LiveChangesInsertAndRemoveSections)
 {
     Chore *old = finished(QStringLiteral("old"), at("Europe/Berlin", 2026, 3, 1, 9));
@@ -115,18 +105,6 @@ TEST_F(JournalGroupsTest, LiveChangesInsertAndRemoveSections)
     EXPECT_EQ(titles(), (QList<QStringList>{{"later today", "now"}}));
     EXPECT_EQ(removed.count(), 1);
     EXPECT_EQ(resets.count(), 0);
-}
-
-TEST_F(JournalGroupsTest, OnlyTheThreeHundredNewestAreGrouped)
-{
-    for (int i = 0; i < 310; ++i)
-        finished(QString::number(i), at("Europe/Berlin", 2026, 1, 1).addSecs(3600 * 6 * i));
-    groups.setQuery(&journal);
-    int shown = 0;
-    for (const auto &group : groups.groups())
-        shown += int(group.chores.size());
-    EXPECT_EQ(shown, 300);
-    EXPECT_EQ(groups.groups().constLast().chores.constLast()->title(), QStringLiteral("10"));
 }
 
 TEST(JournalGroupsHeader, LongDateWithoutWeekdayOrTime)

@@ -1,5 +1,4 @@
 #include "Velmora/Styling/ColorScheme.h"
-#include "Velmora/Styling/Typography.h"
 #include "tests/support/PrivateBus.h"
 #include "tests/support/TestSupport.h"
 
@@ -159,16 +158,6 @@ TEST(ColorScheme, FollowsTheSettingsPortalElseThePalette)
     thread.quit();
     thread.wait();
     QGuiApplication::setPalette(original);
-}
-
-TEST(Typography, TitleIsCondensedAndTracked)
-{
-    const QFont title = Velmora::Typography::title();
-    EXPECT_EQ(title.pixelSize(), 42);
-    EXPECT_EQ(title.weight(), QFont::Medium);
-    EXPECT_EQ(title.letterSpacingType(), QFont::AbsoluteSpacing);
-    EXPECT_EQ(title.letterSpacing(), 4);
-    EXPECT_EQ(title.stretch(), int(QFont::Condensed));
 }
 
 #include "ColorSchemeTest.moc"

@@ -49,18 +49,11 @@ Item {
             return repeater.itemAt(i)
         }
 
-        function test_placesRepeaterChildren() {
-            tryCompare(grid, "implicitHeight", 196)
-            compare(grid.columns, 3)
-            compare(tile(3).x, 0)
-            compare(tile(3).y, 68)
-            fuzzyCompare(tile(2).x, 2 * (310 / 3 + 8), 1e-9)
-            fuzzyCompare(tile(5).width, 310 / 3, 1e-9)
-            for (let i = 0; i < 7; ++i)
-                compare(tile(i).height, 60)
-        }
-
+        // The geometry itself is ThumbsGeometryTest's; here the item follows its children live.
         function test_followsChildHeightAndWidth() {
+            tryCompare(grid, "implicitHeight", 196)
+            compare(tile(3).y, 68)
+            fuzzyCompare(tile(5).width, 310 / 3, 1e-9)
             tile(4).implicitHeight = 90
             tryCompare(grid, "implicitHeight", 3 * 98 - 8)
             compare(tile(0).height, 90)

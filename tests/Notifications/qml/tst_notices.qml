@@ -1,6 +1,5 @@
 import QtQuick
 import QtTest
-import Velmora.App
 import Velmora.Notifications
 
 TestCase {
@@ -12,7 +11,6 @@ TestCase {
     height: 400
 
     Component { id: viewComponent; NotificationsNoticesView { width: 360 } }
-    Component { id: routerComponent; Router {} }
 
     function makeView(status, statusAfterRequest) {
         fakeService.status = status
@@ -74,18 +72,5 @@ TestCase {
         tryVerify(() => findChild(made.view, "askForPermission") === null)
         tryCompare(made.manager, "authorizationStatus", data.answer)
         compare(findChild(made.view, "informOfLackingPermissions") !== null, data.inform)
-    }
-
-    function test_routerCasesFromQml() {
-        const router = createTemporaryObject(routerComponent, testCase)
-        compare(Router.ViewChore, 0)
-        compare(Router.JournalChore, 6)
-        verify(!router.push(Router.ViewChore, null))
-        verify(router.push(Router.Journal, null))
-        verify(router.push(Router.AddChore))
-        compare(router.depth, 2)
-        compare(router.kindAt(1), Router.AddChore)
-        router.popToRoot()
-        compare(router.depth, 0)
     }
 }

@@ -8,6 +8,7 @@ import importlib.util
 import os
 import re
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
@@ -51,19 +52,35 @@ def wait(predicate, seconds=20, what="condition"):
     raise AssertionError("timed out waiting for " + what)
 
 
+def display_taken(number):
+    # Servers of other sessions may hold a number without a lock file this /tmp can see: their
+    # abstract socket still answers, and clients would reach it first.
+    if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
+        return True
+    probe = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    try:
+        probe.connect("\0/tmp/.X11-unix/X%d" % number)
+        return True
+    except OSError:
+        return False
+    finally:
+        probe.close()
+
+
 def start_xvfb():
-    # Other programs on this machine may run X servers too, some where this one's /tmp cannot see
-    # their lock files: the server picks a free number itself and says which.
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            stderr=subprocess.DEVNULL, pass_fds=(write_end,))
-    os.close(write_end)
-    with os.fdopen(read_end) as said:
-        number = said.readline().strip()
-    if not number or xvfb.poll() is not None:
-        xvfb.kill()
-        raise AssertionError("no X server could start")
-    return xvfb, ":" + number
+    for number in range(100 + os.getpid() % 300, 500):
+        if display_taken(number):
+            continue
+        xvfb = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                                stderr=subprocess.DEVNULL)
+        try:
+            wait(lambda: xvfb.poll() is not None or os.path.exists("/tmp/.X11-unix/X%d" % number), 10, "Xvfb")
+        except AssertionError:
+            xvfb.kill()
+            continue
+        if xvfb.poll() is None:
+            return xvfb, ":%d" % number
+    raise AssertionError("no X server could start")
 
 
 def inner(binary):

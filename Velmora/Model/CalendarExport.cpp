@@ -1,5 +1,7 @@
 #include "Velmora/Model/CalendarExport.h"
 
+#include "Velmora/Model/IcalValues.h"
+
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 
@@ -14,10 +16,9 @@ namespace Velmora {
 
 namespace {
 
-struct ComponentDeleter {
-    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+using Ical::Component;
+using Ical::dateValue;
+using Ical::utcValue;
 
 std::optional<QDate> dueDay(const ChoreFields &fields, const QTimeZone &zone)
 {
@@ -28,30 +29,6 @@ std::optional<QDate> dueDay(const ChoreFields &fields, const QTimeZone &zone)
     if (!day.isValid() || day.year() < 1 || day.year() > 2999)
         return std::nullopt;
     return day;
-}
-
-icaltimetype dateValue(const QDate &day)
-{
-    icaltimetype t = icaltime_null_date();
-    t.year = day.year();
-    t.month = day.month();
-    t.day = day.day();
-    t.is_date = 1;
-    return t;
-}
-
-icaltimetype utcValue(const QDateTime &instant)
-{
-    const QDateTime utc = instant.toUTC();
-    icaltimetype t = icaltime_null_time();
-    t.year = utc.date().year();
-    t.month = utc.date().month();
-    t.day = utc.date().day();
-    t.hour = utc.time().hour();
-    t.minute = utc.time().minute();
-    t.second = utc.time().second();
-    t.zone = icaltimezone_get_utc_timezone();
-    return t;
 }
 
 // libical escapes TEXT but writes other control characters raw, which RFC 5545 forbids, and

@@ -1,5 +1,7 @@
 #include "Velmora/Sync/VTodoCodec.h"
 
+#include "Velmora/Model/IcalValues.h"
+
 #include "Velmora/Model/ChoreDates.h"
 
 #include <QCoreApplication>
@@ -37,10 +39,9 @@ constexpr QByteArrayView ownPrefix = "X-TASKARELLO-";
 constexpr int firstYear = 1900;
 constexpr int lastYear = 2999;
 
-struct ComponentDeleter {
-    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+using Ical::Component;
+using Ical::dateValue;
+using Ical::utcValue;
 
 void setUpLibical()
 {
@@ -393,30 +394,6 @@ icalcomponent *ownAlarm(icalcomponent *todo)
             return a;
     }
     return nullptr;
-}
-
-icaltimetype dateValue(const QDate &day)
-{
-    icaltimetype t = icaltime_null_date();
-    t.year = day.year();
-    t.month = day.month();
-    t.day = day.day();
-    t.is_date = 1;
-    return t;
-}
-
-icaltimetype utcValue(const QDateTime &instant)
-{
-    const QDateTime utc = instant.toUTC();
-    icaltimetype t = icaltime_null_time();
-    t.year = utc.date().year();
-    t.month = utc.date().month();
-    t.day = utc.date().day();
-    t.hour = utc.time().hour();
-    t.minute = utc.time().minute();
-    t.second = utc.time().second();
-    t.zone = icaltimezone_get_utc_timezone();
-    return t;
 }
 
 // Text as libical gives it back after writing it: it turns escapes like "\b" into control

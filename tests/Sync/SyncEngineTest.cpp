@@ -108,6 +108,8 @@ bool sameAsWritten(const ChoreFields &a, const ChoreFields &b, const QTimeZone &
 
 class SyncAgainstServer : public ::testing::TestWithParam<DavServer::Kind> {
 protected:
+    SyncAgainstServer() : SyncAgainstServer(GetParam()) {}
+    explicit SyncAgainstServer(DavServer::Kind kind) : server(kind) {}
     void SetUp() override
     {
         ASSERT_TRUE(server.start()) << server.error().toStdString();
@@ -137,7 +139,7 @@ protected:
         return await<FetchedResources>([&](auto done) { client.fetch(calendar, hrefs, done); }).resources;
     }
 
-    DavServer server{GetParam()};
+    DavServer server;
     CalDavClient client;
     QUrl home;
     QUrl calendar;
@@ -415,19 +417,16 @@ INSTANTIATE_TEST_SUITE_P(RealServers, SyncAgainstServer,
                          ::testing::Values(DavServer::Kind::Radicale, DavServer::Kind::Xandikos),
                          [](const auto &info) { return std::string(VelmoraTest::name(info.param)); });
 
+// One Radicale with one calendar of chores.
+class SyncFaults : public SyncAgainstServer {
+protected:
+    SyncFaults() : SyncAgainstServer(DavServer::Kind::Radicale) {}
+};
+
 // Faults on the way: a wrong password, a server that dies half-way, a calendar that suddenly
 // lists nothing. None of them costs a chore, and the next sync completes.
-TEST(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
+TEST_F(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
 {
-    DavServer server(DavServer::Kind::Radicale);
-    ASSERT_TRUE(server.start()) << server.error().toStdString();
-    CalDavClient client;
-    client.setCredentials(QString::fromLatin1(DavServer::user), QString::fromLatin1(DavServer::password));
-    const Discovery found = await<Discovery>([&](auto done) { client.discover(server.url(), done); });
-    const QUrl calendar = await<CreatedCalendar>([&](auto done) {
-        client.createCalendar(found.home, QStringLiteral("Chores"), done);
-    }).calendar.url;
-    ASSERT_FALSE(calendar.isEmpty());
 
     Device a;
     for (int i = 0; i < 60; ++i)
@@ -488,16 +487,8 @@ TEST(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
 
 // Runs start by themselves: once there is an account, and soon after a change here; a refused
 // password is not tried again by itself.
-TEST(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
+TEST_F(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
 {
-    DavServer server(DavServer::Kind::Radicale);
-    ASSERT_TRUE(server.start()) << server.error().toStdString();
-    CalDavClient client;
-    client.setCredentials(QString::fromLatin1(DavServer::user), QString::fromLatin1(DavServer::password));
-    const Discovery found = await<Discovery>([&](auto done) { client.discover(server.url(), done); });
-    const QUrl calendar = await<CreatedCalendar>([&](auto done) {
-        client.createCalendar(found.home, QStringLiteral("Chores"), done);
-    }).calendar.url;
 
     Device d;
     SyncSchedule schedule(d.engine, d.store, {std::chrono::milliseconds(50), std::chrono::hours(1)});

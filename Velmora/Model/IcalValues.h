@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QTimeZone>
+
+#include <libical/ical.h>
+
+#include <memory>
+
+// Small bridges between Qt's dates and libical's, shared by the files this app writes with it.
+namespace Velmora::Ical {
+
+struct ComponentDeleter {
+    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+inline icaltimetype dateValue(const QDate &day)
+{
+    icaltimetype t = icaltime_null_date();
+    t.year = day.year();
+    t.month = day.month();
+    t.day = day.day();
+    t.is_date = 1;
+    return t;
+}
+
+inline icaltimetype utcValue(const QDateTime &instant)
+{
+    const QDateTime utc = instant.toUTC();
+    icaltimetype t = icaltime_null_time();
+    t.year = utc.date().year();
+    t.month = utc.date().month();
+    t.day = utc.date().day();
+    t.hour = utc.time().hour();
+    t.minute = utc.time().minute();
+    t.second = utc.time().second();
+    t.zone = icaltimezone_get_utc_timezone();
+    return t;
+}
+
+} // namespace Velmora::Ical

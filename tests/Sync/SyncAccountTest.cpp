@@ -140,6 +140,17 @@ TEST_F(SecretServiceTest, PasswordsRoundTripThroughTheSecretService)
     EXPECT_EQ(await([&](auto done) { other.read(entries[2].key, done); }).kind, PasswordStore::Result::Kind::NotFound);
 }
 
+// Ends the app running on the bus as its tray's Quit does.
+void quitRunningApp(QDBusConnection &client, QProcess &running)
+{
+    QDBusMessage quit = QDBusMessage::createMethodCall(QString::fromLatin1(ApplicationBus::appId), ApplicationBus::objectPath(),
+                                                       QStringLiteral("org.freedesktop.Application"),
+                                                       QStringLiteral("ActivateAction"));
+    quit << QStringLiteral("quit") << QVariant::fromValue(QVariantList()) << QVariantMap();
+    client.call(quit);
+    EXPECT_TRUE(running.waitForFinished(10000));
+}
+
 // taskarello --sync-account against a real Radicale, run after run on one keyring: each row's
 // outcome, what it printed, and the account it left in the settings.
 TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
@@ -209,13 +220,7 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         const QString out = QString::fromUtf8(process.readAllStandardOutput());
         const QString err = QString::fromUtf8(process.readAllStandardError());
         if (running) {
-            QDBusMessage quit = QDBusMessage::createMethodCall(QString::fromLatin1(ApplicationBus::appId),
-                                                               ApplicationBus::objectPath(),
-                                                               QStringLiteral("org.freedesktop.Application"),
-                                                               QStringLiteral("ActivateAction"));
-            quit << QStringLiteral("quit") << QVariant::fromValue(QVariantList()) << QVariantMap();
-            client.call(quit);
-            EXPECT_TRUE(running->waitForFinished(10000));
+            quitRunningApp(client, *running);
         }
 
         EXPECT_EQ(process.exitCode() == 0, row.ok) << qPrintable(err);
@@ -291,13 +296,7 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         EXPECT_EQ(QString::fromUtf8(row.ok ? process.readAllStandardOutput() : process.readAllStandardError()).trimmed(),
                   row.line);
         if (row.running) {
-            QDBusMessage quit = QDBusMessage::createMethodCall(QString::fromLatin1(ApplicationBus::appId),
-                                                               ApplicationBus::objectPath(),
-                                                               QStringLiteral("org.freedesktop.Application"),
-                                                               QStringLiteral("ActivateAction"));
-            quit << QStringLiteral("quit") << QVariant::fromValue(QVariantList()) << QVariantMap();
-            client.call(quit);
-            EXPECT_TRUE(running.waitForFinished(10000));
+            quitRunningApp(client, running);
         }
     }
 

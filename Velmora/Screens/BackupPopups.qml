@@ -31,37 +31,28 @@ Item {
     Menu {
         id: menu
         objectName: "backupMenu"
-        MenuItem {
-            id: syncItem
+        PressableMenuItem {
             objectName: "menuSync"
-            // Qt 6.4 leaves a menu item's press action unhandled: a screen reader's press triggers it.
-            Accessible.onPressAction: syncItem.triggered()
             text: qsTr("Sync…")
             icon.source: Symbols.source("arrow.triangle.2.circlepath", Styling.foreground)
             onTriggered: dialogs.syncChosen()
         }
         MenuSeparator {}
-        MenuItem {
-            id: backUpItem
+        PressableMenuItem {
             objectName: "menuBackUp"
-            Accessible.onPressAction: backUpItem.triggered()
             text: qsTr("Back up chores")
             icon.source: Symbols.source("square.and.arrow.up", Styling.foreground)
             onTriggered: backupDialog.open()
         }
-        MenuItem {
-            id: restoreItem
+        PressableMenuItem {
             objectName: "menuRestore"
-            Accessible.onPressAction: restoreItem.triggered()
             text: qsTr("Restore chores")
             icon.source: Symbols.source("square.and.arrow.down", Styling.foreground)
             onTriggered: restoreDialog.open()
         }
         MenuSeparator {}
-        MenuItem {
-            id: calendarItem
+        PressableMenuItem {
             objectName: "menuCalendar"
-            Accessible.onPressAction: calendarItem.triggered()
             text: qsTr("Export to calendar")
             icon.source: Symbols.source("calendar", Styling.foreground)
             onTriggered: calendarDialog.open()

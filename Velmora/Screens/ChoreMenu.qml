@@ -18,27 +18,27 @@ Menu {
         if (byKeyboard)
             menu.currentIndex = 0
     }
-    MenuItem {
+    PressableMenuItem {
         objectName: "menuEdit"
         text: qsTr("Edit")
         icon.source: Symbols.source("square.and.pencil", Styling.foreground)
         onTriggered: App.router.push(Router.UpdateChore, menu.chore)
     }
     MenuSeparator {}
-    MenuItem {
+    PressableMenuItem {
         objectName: "menuFinish"
         text: qsTr("Finish")
         icon.source: Symbols.source("forward.end", Styling.foreground)
         onTriggered: menu.finishRequested(menu.chore)
     }
-    MenuItem {
+    PressableMenuItem {
         objectName: "menuRepeat"
         text: qsTr("Repeat")
         icon.source: Symbols.source("repeat", Styling.foreground)
         onTriggered: App.router.push(Router.RepeatChore, menu.chore)
     }
     MenuSeparator {}
-    MenuItem {
+    PressableMenuItem {
         objectName: "menuDelete"
         text: qsTr("Delete")
         icon.source: Symbols.source("trash", Styling.destructiveColor)

@@ -142,13 +142,13 @@ Item {
             menu.chore = chore
             menu.popup(tile)
         }
-        MenuItem {
+        PressableMenuItem {
             text: qsTr("Repeat")
             icon.source: Symbols.source("repeat", Styling.foreground)
             onTriggered: App.router.push(Router.CopyChore, menu.chore)
         }
         MenuSeparator {}
-        MenuItem {
+        PressableMenuItem {
             text: qsTr("Delete")
             icon.source: Symbols.source("trash", Styling.destructiveColor)
             palette.windowText: Styling.destructiveColor

@@ -414,9 +414,7 @@ void SyncAccount::syncOnce(std::function<void(bool ok, const QString &message)> 
         done(false, tr("No sync account is set up: connect one first with --sync-account."));
         return;
     }
-    const QString server = m_server;
-    const QString user = m_user;
-    m_passwords.read(passwordKey(server, user), [this, done](const PasswordStore::Result &result) {
+    m_passwords.read(passwordKey(m_server, m_user), [this, done](const PasswordStore::Result &result) {
         if (!result.ok()) {
             done(false, result.message);
             return;

@@ -265,16 +265,17 @@ void SyncEngine::applyListing(const ChangeList &changes)
     QSet<QString> fetchKeys;
     QList<QUrl> fetch;
     const auto wantFetch = [&](const QUrl &href) {
-        if (!fetchKeys.contains(key(href))) {
-            fetchKeys.insert(key(href));
+        if (const QString k = key(href); !fetchKeys.contains(k)) {
+            fetchKeys.insert(k);
             fetch << href;
         }
     };
     for (const QUrl &href : std::as_const(run.mustFetch))
         wantFetch(href);
     QSet<QString> listed;
+    const QList<std::pair<QUrl, QString>> held = run.ledger.etagsOnServer();
     QHash<QString, QString> ours;
-    for (const auto &[href, etag] : run.ledger.etagsOnServer())
+    for (const auto &[href, etag] : held)
         ours.insert(key(href), etag);
     for (const ResourceState &resource : changes.changed) {
         listed.insert(key(resource.href));
@@ -284,7 +285,7 @@ void SyncEngine::applyListing(const ChangeList &changes)
     }
     QList<QUrl> removed = changes.removed;
     if (changes.complete) {
-        for (const auto &[href, etag] : run.ledger.etagsOnServer()) {
+        for (const auto &[href, etag] : held) {
             if (!listed.contains(key(href)))
                 removed << href;
         }
@@ -306,15 +307,8 @@ void SyncEngine::applyListing(const ChangeList &changes)
         return;
     }
 
-    const SyncState state = changes.state;
-    const bool truncated = changes.truncated;
-    if (fetch.isEmpty()) {
-        applyRemovals(removed);
-        finishListing(state, truncated);
-        return;
-    }
     m_run->mustFetch.clear();
-    fetchBatches(fetch, removed, state, truncated);
+    fetchBatches(fetch, removed, changes.state, changes.truncated);
 }
 
 // One multiget batch at a time, each taken in as one write while the next is on its way.

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTimeZone>
 
 namespace Velmora::Sync {
@@ -21,6 +22,9 @@ QString canonical(const QUrl &href)
     url.setHost(url.host().toLower());
     return url.toString(QUrl::FullyEncoded);
 }
+
+// What is still to send: a deletion, a chore the server never had, or a change since the last send.
+const char kChangedHere[] = "WHERE deleted = 1 OR href IS NULL OR version != syncedVersion";
 
 const char kEntryColumns[] = "SELECT chore, uid, href, etag, serverCopy, version, syncedVersion, modified, deleted"
                              " FROM SyncRecord ";
@@ -58,6 +62,26 @@ bool SyncLedger::exec(const QString &sql, const QVariantList &values)
     }
     query->finish();
     return true;
+}
+
+QVariantList SyncLedger::firstRow(const QString &sql, const QVariantList &values) const
+{
+    QVariantList row;
+    QSqlQuery *query = prepared(sql);
+    if (!query)
+        return row;
+    for (int i = 0; i < values.size(); ++i)
+        query->bindValue(i, values.at(i));
+    if (!query->exec()) {
+        m_error = query->lastError().text();
+        return row;
+    }
+    if (query->next()) {
+        for (int i = 0; i < query->record().count(); ++i)
+            row << query->value(i);
+    }
+    query->finish();
+    return row;
 }
 
 QList<LedgerEntry> SyncLedger::entries(const QString &where, const QVariantList &values) const
@@ -114,15 +138,8 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
 
 SyncState SyncLedger::state() const
 {
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    query.prepare(QStringLiteral("SELECT syncToken, ctag FROM SyncCalendar WHERE url = ?"));
-    query.addBindValue(m_calendar);
-    SyncState state;
-    if (query.exec() && query.next()) {
-        state.syncToken = query.value(0).toString();
-        state.ctag = query.value(1).toString();
-    }
-    return state;
+    const QVariantList row = firstRow(QStringLiteral("SELECT syncToken, ctag FROM SyncCalendar WHERE url = ?"), {m_calendar});
+    return {row.value(0).toString(), row.value(1).toString()};
 }
 
 bool SyncLedger::saveState(const SyncState &state)
@@ -135,12 +152,11 @@ bool SyncLedger::saveState(const SyncState &state)
 
 std::optional<bool> SyncLedger::syncCollection() const
 {
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    query.prepare(QStringLiteral("SELECT syncCollection FROM SyncCalendar WHERE url = ?"));
-    query.addBindValue(m_calendar);
-    if (!query.exec() || !query.next() || query.value(0).isNull())
+    const QVariant offered =
+        firstRow(QStringLiteral("SELECT syncCollection FROM SyncCalendar WHERE url = ?"), {m_calendar}).value(0);
+    if (offered.isNull())
         return std::nullopt;
-    return query.value(0).toInt() != 0;
+    return offered.toInt() != 0;
 }
 
 bool SyncLedger::saveSyncCollection(bool offered)
@@ -152,13 +168,11 @@ bool SyncLedger::saveSyncCollection(bool offered)
 
 bool SyncLedger::enrollAll()
 {
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM Chore WHERE id NOT IN (SELECT chore FROM SyncRecord)"))
-        || !query.next()) {
-        m_error = query.lastError().text();
+    const QVariantList unenrolled =
+        firstRow(QStringLiteral("SELECT count(*) FROM Chore WHERE id NOT IN (SELECT chore FROM SyncRecord)"));
+    if (unenrolled.isEmpty())
         return false;
-    }
-    if (query.value(0).toLongLong() == 0)
+    if (unenrolled.first().toLongLong() == 0)
         return true;
     return m_store.transaction([&] {
         return exec(S2::enrollUnsynced());
@@ -167,17 +181,12 @@ bool SyncLedger::enrollAll()
 
 QList<LedgerEntry> SyncLedger::changedHere() const
 {
-    return entries(QStringLiteral("WHERE deleted = 1 OR href IS NULL OR version != syncedVersion ORDER BY chore"));
+    return entries(QLatin1String(kChangedHere) + QLatin1String(" ORDER BY chore"));
 }
 
 int SyncLedger::changedHereCount() const
 {
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM SyncRecord WHERE deleted = 1 OR href IS NULL"
-                                   " OR version != syncedVersion"))
-        || !query.next())
-        return 0;
-    return query.value(0).toInt();
+    return firstRow(QLatin1String("SELECT count(*) FROM SyncRecord ") + QLatin1String(kChangedHere)).value(0).toInt();
 }
 
 QList<std::pair<QUrl, QString>> SyncLedger::etagsOnServer() const
@@ -294,12 +303,7 @@ QHash<QString, QString> SyncLedger::foreignEtags() const
 
 int SyncLedger::foreignCount(ForeignKind kind) const
 {
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    query.prepare(QStringLiteral("SELECT count(*) FROM SyncForeign WHERE kind = ?"));
-    query.addBindValue(int(kind));
-    if (!query.exec() || !query.next())
-        return 0;
-    return query.value(0).toInt();
+    return firstRow(QStringLiteral("SELECT count(*) FROM SyncForeign WHERE kind = ?"), {int(kind)}).value(0).toInt();
 }
 
 } // namespace Velmora::Sync

@@ -84,6 +84,8 @@ public:
 
 private:
     QSqlQuery *prepared(const QString &sql) const;
+    // The first row's values; empty when there is none or the read failed (lastError()).
+    QVariantList firstRow(const QString &sql, const QVariantList &values = {}) const;
     bool exec(const QString &sql, const QVariantList &values = {});
     QList<LedgerEntry> entries(const QString &where, const QVariantList &values = {}) const;
 

@@ -1,6 +1,7 @@
-#include "BackupFixture.h"
+#include "tests/Model/StoreFixture.h"
 
 #include "Velmora/Model/BackupService.h"
+#include "Velmora/Model/ChoreBackup.h"
 #include "Velmora/Model/ChoreChanges.h"
 #include "tests/support/TestSupport.h"
 
@@ -72,12 +73,26 @@ QJsonObject validChore()
     };
 }
 
-class ChoreBackupTest : public BackupFixture {
+class ChoreBackupTest : public StoreFixture {
 protected:
     void fill(ChoreStore &store)
     {
         for (const ChoreFields &f : variedChores())
             ASSERT_NE(store.insert(f), nullptr);
+    }
+    // Sorted match keys: equal for stores holding the same chores, however often each.
+    static QList<QByteArray> keys(const ChoreStore &store)
+    {
+        QList<QByteArray> all;
+        for (const Chore *chore : store.chores())
+            all.append(ChoreBackup::matchKey(chore->fields()));
+        std::sort(all.begin(), all.end());
+        return all;
+    }
+    static void wipe(ChoreStore &store)
+    {
+        while (!store.chores().empty())
+            ASSERT_TRUE(store.remove(store.chores().back()));
     }
 };
 

@@ -115,6 +115,8 @@ TEST_F(ChoreStoreTest, OddStoredValuesReadSoundly)
     EXPECT_TRUE(blank->title().isEmpty());
     EXPECT_TRUE(blank->isFinished()); // a present end date, even unreadable, keeps it in the journal
     EXPECT_EQ(blank->notificationTime(), 32400);
+    EXPECT_EQ(blank->timeLeftText(clock.now(), true, true), QStringLiteral("today"));
+    EXPECT_EQ(blank->daysSinceStart(), 0);
     const Chore *rtl = store->chores().at(2);
     EXPECT_TRUE(rtl->title().contains(QStringLiteral("שורה")));
     EXPECT_EQ(rtl->startDate().date(), QDate(1, 1, 1));

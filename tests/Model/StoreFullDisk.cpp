@@ -175,7 +175,9 @@ int main(int argc, char **argv)
             editor.setNotify(n % 2);
             editor.setReminderHour(n % 24);
             Chore *savedChore = nullptr;
+            bool dismissed = false;
             QObject::connect(&editor, &ChoreEditor::saved, [&](Chore *c) { savedChore = c; });
+            QObject::connect(&editor, &ChoreEditor::dismissRequested, [&] { dismissed = true; });
             const EditorState before = stateOf(editor);
             const qint64 sourceId = chore ? chore->persistentId() : 0;
             ok = editor.save();
@@ -195,6 +197,8 @@ int main(int argc, char **argv)
                     violation(tag + QStringLiteral(": failed without lastError"));
                 if (!(stateOf(editor) == before))
                     violation(tag + QStringLiteral(": the editor's fields changed"));
+                if (dismissed || savedChore)
+                    violation(tag + QStringLiteral(": a failed save closed the editor"));
             }
             break;
         }

@@ -38,34 +38,6 @@ INSTANTIATE_TEST_SUITE_P(Windows, PaletteLightness,
                                          // a saturated blue is dark by lightness though bright in hue
                                          PaletteCase{QColor(0, 0, 200), true}));
 
-TEST(ColorScheme, FollowsTheApplicationPalette)
-{
-    const QPalette original = QGuiApplication::palette();
-    QPalette light;
-    light.setColor(QPalette::Window, QColor("#F4F4F4"));
-    QGuiApplication::setPalette(light);
-
-    ColorScheme scheme;
-    EXPECT_FALSE(scheme.dark());
-    QSignalSpy spy(&scheme, &ColorScheme::darkChanged);
-
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor("#202020"));
-    QGuiApplication::setPalette(dark);
-    EXPECT_TRUE(scheme.dark());
-    EXPECT_EQ(spy.count(), 1);
-
-    // Another dark palette changes nothing.
-    dark.setColor(QPalette::Window, QColor("#101010"));
-    QGuiApplication::setPalette(dark);
-    EXPECT_EQ(spy.count(), 1);
-
-    QGuiApplication::setPalette(light);
-    EXPECT_FALSE(scheme.dark());
-    EXPECT_EQ(spy.count(), 2);
-    QGuiApplication::setPalette(original);
-}
-
 namespace {
 
 // The desktop's Settings portal as far as the colour scheme goes, answering from a thread of
@@ -153,6 +125,13 @@ TEST(ColorScheme, FollowsTheSettingsPortalElseThePalette)
     announce(0);
     EXPECT_TRUE(VelmoraTest::waitFor([&] { return !scheme.dark(); }));
     EXPECT_EQ(changes.count(), 2);
+    // Without a preference the palette is followed live; another dark palette changes nothing.
+    setPalette(true);
+    EXPECT_TRUE(scheme.dark());
+    QPalette darker;
+    darker.setColor(QPalette::Window, QColor("#101010"));
+    QGuiApplication::setPalette(darker);
+    EXPECT_EQ(changes.count(), 3);
 
     portalBus.unregisterObject(QStringLiteral("/org/freedesktop/portal/desktop"));
     thread.quit();

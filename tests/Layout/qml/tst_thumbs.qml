@@ -67,18 +67,6 @@ Item {
             tryCompare(grid, "implicitHeight", 196)
         }
 
-        function test_strategyAnswersAnExplicitHeight() {
-            grid.rowsStrategy = ThumbsLayout.PreventOverflow
-            grid.height = 150
-            tryCompare(grid, "implicitHeight", 128)
-            grid.rowsStrategy = ThumbsLayout.AtLeast
-            grid.rowCount = 5
-            tryCompare(grid, "implicitHeight", 332)
-            grid.rowsStrategy = ThumbsLayout.Basic
-            grid.height = undefined
-            tryCompare(grid, "implicitHeight", 196)
-        }
-
         function test_measuresTextAtTheTileWidth() {
             const g = createTemporaryObject(gridWithText, root)
             tryVerify(() => g.rowHeight > 40)

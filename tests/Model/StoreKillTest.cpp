@@ -1,3 +1,4 @@
+#include "ChoreLine.h"
 #include "StoreFixture.h"
 
 #include <QElapsedTimer>
@@ -12,62 +13,29 @@ using namespace Velmora;
 
 namespace {
 
-// What the file should hold for one chore; instants as milliseconds since 1970.
-struct Expected {
-    QString title;
-    qint64 start = 0;
-    qint64 due = 0;
-    std::optional<qint64> end;
-    friend bool operator==(const Expected &, const Expected &) = default;
-};
-using Model = std::map<qint64, Expected>;
+// What the file should hold: each chore's stored fields as a line of text, by id.
+using Model = std::map<qint64, QString>;
 
-std::optional<qint64> optionalMs(const QByteArray &text)
-{
-    if (text == "-")
-        return std::nullopt;
-    return text.toLongLong();
-}
-
-// Applies one change of the writer's session; id names the new chore for an insert.
+// Applies one change of the writer's session: "intent <id> <fields>" or "intent <id> deleted",
+// where id names the new chore for an insert.
 void apply(Model &model, const QList<QByteArray> &intent, qint64 id)
 {
-    const QByteArray &kind = intent.at(1);
-    if (kind == "insert") {
-        model[id] = {QString::fromUtf8(QByteArray::fromBase64(intent.at(3))), intent.at(4).toLongLong(),
-                     intent.at(5).toLongLong(), optionalMs(intent.at(6))};
-        return;
-    }
-    Expected &e = model.at(intent.at(2).toLongLong());
-    if (kind == "title")
-        e.title = QString::fromUtf8(QByteArray::fromBase64(intent.at(3)));
-    else if (kind == "start")
-        e.start = intent.at(3).toLongLong();
-    else if (kind == "due")
-        e.due = intent.at(3).toLongLong();
-    else if (kind == "finish")
-        e.end = intent.at(3).toLongLong();
-    else if (kind == "delete")
-        model.erase(intent.at(2).toLongLong());
+    id = intent.at(1).toLongLong() ? intent.at(1).toLongLong() : id;
+    if (intent.at(2) == "deleted")
+        model.erase(id);
+    else
+        model[id] = QString::fromUtf8(intent.mid(2).join(' '));
 }
 
-Model contents(const ChoreStore &store)
+// Every stored chore, not only those the store keeps in memory.
+Model contents(ChoreStore &store)
 {
     Model model;
-    for (const Chore *c : store.chores()) {
-        model[c->persistentId()] = {c->title(), c->startDate().toMSecsSinceEpoch(), c->dueDate().toMSecsSinceEpoch(),
-                                    c->endDate() ? std::optional(c->endDate()->toMSecsSinceEpoch()) : std::nullopt};
-    }
+    EXPECT_TRUE(store.forEachStored([&](qint64 id, const ChoreFields &f) {
+        model[id] = choreLine(id, f).section(QLatin1Char(' '), 1);
+        return true;
+    }));
     return model;
-}
-
-QString describe(const Model &model, qint64 id)
-{
-    const auto it = model.find(id);
-    if (it == model.end())
-        return QStringLiteral("absent");
-    const Expected &e = it->second;
-    return QStringLiteral("'%1' %2 %3 %4").arg(e.title).arg(e.start).arg(e.due).arg(e.end ? QString::number(*e.end) : QStringLiteral("-"));
 }
 
 // The first chore on which two states differ, for the failure message.
@@ -76,7 +44,8 @@ QString difference(const Model &expected, const Model &actual)
     Model all = expected;
     all.insert(actual.begin(), actual.end());
     for (const auto &[id, unused] : all) {
-        const QString want = describe(expected, id), got = describe(actual, id);
+        const QString want = expected.count(id) ? expected.at(id) : QStringLiteral("absent");
+        const QString got = actual.count(id) ? actual.at(id) : QStringLiteral("absent");
         if (want != got)
             return QStringLiteral("chore %1: expected %2, file holds %3").arg(id).arg(want, got);
     }
@@ -157,7 +126,7 @@ TEST_F(StoreKillTest, KilledAtRandomPointsLosesNothingShownAndDeletedStaysDelete
         for (const auto &[id, unused] : actual)
             newId = model.count(id) ? newId : id;
         apply(after, *pending, newId);
-        ASSERT_EQ(actual, after) << qPrintable(difference(model, actual));
+        ASSERT_TRUE(actual == after) << qPrintable(difference(after, actual));
         model = after;
         ++cutOff;
     }

@@ -16,16 +16,6 @@ using namespace Velmora;
 
 namespace {
 
-QString encoded(const QString &title)
-{
-    return QString::fromLatin1(title.toUtf8().toBase64());
-}
-
-QString ms(const QDateTime &date)
-{
-    return QString::number(date.toMSecsSinceEpoch());
-}
-
 QDateTime someDay(QRandomGenerator &random)
 {
     // Whole days and odd instants both, in a few years either side of 2026.
@@ -58,58 +48,46 @@ int main(int argc, char **argv)
         const int insertWeight = count < 50 ? 8 : count > 300 ? 1 : 3;
         const int pick = count == 0 ? 0 : random.bounded(insertWeight + 6);
         Chore *chore = count == 0 ? nullptr : store.chores().at(size_t(random.bounded(count)));
-        const QString id = chore ? QString::number(chore->persistentId()) : QString();
-        bool ok = false;
-        qint64 doneId = chore ? chore->persistentId() : 0;
+        const qint64 id = pick < insertWeight ? 0 : chore->persistentId();
+        ChoreFields after = chore ? chore->fields() : ChoreFields::defaults();
+        bool remove = false;
         if (pick < insertWeight) {
-            ChoreFields fields = ChoreFields::defaults();
-            fields.title = someTitle(random, n);
-            fields.startDate = someDay(random);
-            fields.dueDate = someDay(random);
+            after = ChoreFields::defaults();
+            after.title = someTitle(random, n);
+            after.startDate = someDay(random);
+            after.dueDate = someDay(random);
             if (random.bounded(5) == 0)
-                fields.endDate = someDay(random);
-            say(QStringLiteral("intent insert - %1 %2 %3 %4")
-                    .arg(encoded(fields.title), ms(fields.startDate), ms(fields.dueDate),
-                         fields.endDate ? ms(*fields.endDate) : QStringLiteral("-")));
-            Chore *inserted = store.insert(fields);
+                after.endDate = someDay(random);
+        } else if (pick - insertWeight == 0) {
+            after.title = someTitle(random, n);
+        } else if (pick - insertWeight == 1) {
+            after.startDate = someDay(random);
+        } else if (pick - insertWeight == 2) {
+            after.dueDate = someDay(random);
+        } else if (pick - insertWeight <= 4) {
+            if (chore->isFinished())
+                continue; // nothing clears an end date, so a finished chore is not finished again
+            after.endDate = QDateTime::currentDateTimeUtc();
+        } else {
+            remove = true;
+        }
+        say(QStringLiteral("intent ") + (remove ? QStringLiteral("%1 deleted").arg(id) : choreLine(id, after)));
+        bool ok = false;
+        qint64 doneId = id;
+        if (id == 0) {
+            Chore *inserted = store.insert(after);
             ok = inserted;
             doneId = inserted ? inserted->persistentId() : 0;
+        } else if (remove) {
+            ok = store.remove(chore);
+            // The removed object goes away on the next turn of the event loop.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         } else {
-            switch (pick - insertWeight) {
-            case 0: {
-                const QString title = someTitle(random, n);
-                say(QStringLiteral("intent title %1 %2").arg(id, encoded(title)));
-                ok = chore->assignTitle(title);
-                break;
-            }
-            case 1: {
-                const QDateTime date = someDay(random);
-                say(QStringLiteral("intent start %1 %2").arg(id, ms(date)));
-                ok = chore->assignStartDate(date);
-                break;
-            }
-            case 2: {
-                const QDateTime date = someDay(random);
-                say(QStringLiteral("intent due %1 %2").arg(id, ms(date)));
-                ok = chore->assignDueDate(date);
-                break;
-            }
-            case 3:
-            case 4: {
-                if (chore->isFinished())
-                    continue; // nothing clears an end date, so a finished chore is not finished again
-                const QDateTime now = QDateTime::currentDateTimeUtc();
-                say(QStringLiteral("intent finish %1 %2").arg(id, ms(now)));
-                ok = chore->assignEndDate(now);
-                break;
-            }
-            default:
-                say(QStringLiteral("intent delete %1").arg(id));
-                ok = store.remove(chore);
-                // The removed object goes away on the next turn of the event loop.
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-                break;
-            }
+            // One field differs; the others are written again as they are, all in one write.
+            ok = store.transaction([&] {
+                return chore->assignTitle(after.title) && chore->assignStartDate(after.startDate)
+                    && chore->assignDueDate(after.dueDate) && (!after.endDate || chore->assignEndDate(*after.endDate));
+            });
         }
         if (!ok) {
             say(QStringLiteral("error %1").arg(store.lastError()));

@@ -22,20 +22,7 @@ protected:
     {
         return fields(title, at("UTC", 2026, 1, 1), at("UTC", 2026, 1, dueDay));
     }
-    // Rows in the file, as another connection sees them.
-    int rowsOnDisk()
-    {
-        int rows = -1;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
-            db.setDatabaseName(storePath());
-            QSqlQuery query(db);
-            if (db.open() && query.exec(QStringLiteral("SELECT count(*) FROM Chore")) && query.next())
-                rows = query.value(0).toInt();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("peek"));
-        return rows;
-    }
+    int rowsOnDisk() { return rawValue(QStringLiteral("SELECT count(*) FROM Chore")).toInt(); }
 };
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -136,33 +123,23 @@ TEST_F(ChoreStoreTest, OddStoredValuesReadSoundly)
 TEST_F(ChoreStoreTest, AStoreOfTheFirstSchemaIsCopiedAsideThenMigratedInOneStep)
 {
     writeFirstSchema(5, 2);
-    const auto count = [](const QSqlDatabase &db, const QString &sql) {
-        QSqlQuery query(db);
-        return query.exec(sql) && query.next() ? query.value(0).toInt() : -1;
-    };
+    const auto count = [this](const QString &sql, const QString &path = {}) { return rawValue(sql, path).toInt(); };
     {
         auto store = openStore();
         EXPECT_EQ(store->chores().size(), 5u);
-        const QSqlDatabase db = QSqlDatabase::database(store->connectionName());
         // Every chore stored so far waits to go up, each under a UID of its own.
-        EXPECT_EQ(count(db, QStringLiteral("SELECT count(DISTINCT uid) FROM SyncRecord JOIN Chore ON Chore.id = SyncRecord.chore"
-                                           " WHERE href IS NULL AND length(uid) = 36")), 5);
-        EXPECT_EQ(count(db, QStringLiteral("PRAGMA user_version")), S2::version.encoded());
+        EXPECT_EQ(count(QStringLiteral("SELECT count(DISTINCT uid) FROM SyncRecord JOIN Chore ON Chore.id = SyncRecord.chore"
+                                       " WHERE href IS NULL AND length(uid) = 36")), 5);
+        EXPECT_EQ(count(QStringLiteral("PRAGMA user_version")), S2::version.encoded());
     }
     // The copy is the file as it was: the first schema with the same rows.
     const QString copy = ChoreStore::copyBeforeMigration(storePath(), S1::version);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("copy"));
-        db.setDatabaseName(copy);
-        ASSERT_TRUE(db.open());
-        EXPECT_EQ(count(db, QStringLiteral("SELECT count(*) FROM Chore")), 5);
-        EXPECT_EQ(count(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'SyncRecord'")), 0);
-        EXPECT_EQ(count(db, QStringLiteral("PRAGMA user_version")), S1::version.encoded());
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("copy"));
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Chore"), copy), 5);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'SyncRecord'"), copy), 0);
+    EXPECT_EQ(count(QStringLiteral("PRAGMA user_version"), copy), S1::version.encoded());
     // Reopened after the migration: no second round of UIDs.
     auto again = openStore();
-    EXPECT_EQ(count(QSqlDatabase::database(again->connectionName()), QStringLiteral("SELECT count(*) FROM SyncRecord")), 5);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM SyncRecord")), 5);
 }
 
 TEST_F(ChoreStoreTest, FilesItCannotReadAreLeftExactlyAsTheyWere)

@@ -47,6 +47,21 @@ protected:
         QSqlDatabase::removeDatabase(QStringLiteral("raw"));
     }
 
+    // The first value a statement gives, through a connection of its own, on the store's file or another.
+    QVariant rawValue(const QString &sql, const QString &path = {})
+    {
+        QVariant value;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+            db.setDatabaseName(path.isEmpty() ? storePath() : path);
+            QSqlQuery query(db);
+            if (db.open() && query.exec(sql) && query.next())
+                value = query.value(0);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+        return value;
+    }
+
     // A file as the first schema wrote it, with `chores` chores of which `finished` are finished.
     void writeFirstSchema(int chores, int finished)
     {

@@ -1,13 +1,8 @@
 #include "Velmora/App/RefreshDay.h"
 #include "Velmora/Platform/Clock.h"
-#include "Velmora/Platform/TimeChangeNotifier.h"
 #include "tests/support/TestSupport.h"
 
-#include <QSignalSpy>
-
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Velmora;
 using VelmoraTest::at;
@@ -59,23 +54,6 @@ TEST(RefreshDay, TakesTheStartOfTheDayOnceTheEventLoopRuns)
         settle();
         EXPECT_EQ(day.date().toMSecsSinceEpoch(), c.start.toMSecsSinceEpoch()) << c.zone;
     }
-}
-
-// A notice of the time changing moves the day (here to a new zone's); the day outlives its notifier.
-TEST(RefreshDay, FollowsTheTimeChangeNotices)
-{
-    FakeClock clock(at("Europe/Berlin", 2026, 5, 10, 23, 30), zone("Europe/Berlin"));
-    ScopedClock installed(clock);
-    auto notifier = std::make_unique<FakeTimeChangeNotifier>();
-    RefreshDay day(notifier.get());
-    EXPECT_TRUE(day.observesTimeChanges());
-    // Half past eleven in Berlin is the next morning in Tokyo.
-    clock.setTimeZone(zone("Asia/Tokyo"));
-    notifier->fire();
-    settle();
-    EXPECT_EQ(day.date(), at("Asia/Tokyo", 2026, 5, 11));
-    notifier.reset();
-    EXPECT_FALSE(day.observesTimeChanges());
 }
 
 } // namespace

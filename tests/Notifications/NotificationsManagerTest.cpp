@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -29,17 +28,6 @@ TEST(NotificationsManagerTest, AnswersFromAnotherThreadArePublishedOnTheMainThre
     EXPECT_EQ(manager.authorizationStatus(), NotificationsManager::Denied);
     for (std::thread &t : workers)
         t.join();
-}
-
-TEST(NotificationsManagerTest, AManagerGoneBeforeTheAnswerIsLeftAlone)
-{
-    FakeNotificationService service;
-    auto manager = std::make_unique<NotificationsManager>(service);
-    manager->requestAuthorization();
-    manager->refreshSettings();
-    manager.reset();
-    VelmoraTest::waitFor([] { return false; }, 100);
-    EXPECT_EQ(service.settingsFetches, 1);
 }
 
 } // namespace

@@ -6,11 +6,12 @@
 #include <QQmlContext>
 #include <QtQuickTest/quicktest.h>
 
-// Lets the QML tests set what the notification service answers.
-class FakeServiceControl : public QObject {
+// Also the QML tests' "fakeService": it sets what the notification service answers.
+class Setup : public QObject {
     Q_OBJECT
     Q_PROPERTY(int authorizationRequests READ authorizationRequests)
 public:
+    Setup() { VelmoraTest::prepareQuickTestProcess(); }
     // A manager of a service that reports status, and statusAfterRequest once asked; it is
     // collected with the test's objects.
     Q_INVOKABLE QObject *newManager(int status, int statusAfterRequest)
@@ -21,23 +22,15 @@ public:
     }
     int authorizationRequests() const { return m_service.authorizationRequests; }
 
-private:
-    Velmora::FakeNotificationService m_service;
-};
-
-class Setup : public QObject {
-    Q_OBJECT
-public:
-    Setup() { VelmoraTest::prepareQuickTestProcess(); }
 public slots:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
         VelmoraTest::prepareQuickTestEngine(engine);
-        engine->rootContext()->setContextProperty(QStringLiteral("fakeService"), &m_control);
+        engine->rootContext()->setContextProperty(QStringLiteral("fakeService"), this);
     }
 
 private:
-    FakeServiceControl m_control;
+    Velmora::FakeNotificationService m_service;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(notifications_quick_tests, Setup)

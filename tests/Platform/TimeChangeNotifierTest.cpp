@@ -25,7 +25,9 @@ TEST(TimeChangeNotifier, NoticesANewDayAndTheClockMovingOtherThanByTime)
     const auto berlin = [](int month, int day, int hour, int minute) {
         return at("Europe/Berlin", 2026, month, day, hour, minute);
     };
-    const auto saoPaulo = [](int day, int hour, int minute) { return at("America/Sao_Paulo", 2018, 11, day, hour, minute); };
+    const auto saoPaulo = [](int day, int hour, int minute) {
+        return at("America/Sao_Paulo", 2018, 11, day, hour, minute);
+    };
     // The clock runs in the zone of start, which is left for newZone where one is given.
     const struct {
         const char *name;
@@ -35,7 +37,6 @@ TEST(TimeChangeNotifier, NoticesANewDayAndTheClockMovingOtherThanByTime)
         const char *newZone;
         bool fires;
     } cases[] = {
-        {"tick at midday", berlin(5, 10, 12, 0), 20000, 0, nullptr, false},
         {"tick just before midnight", berlin(5, 10, 23, 59), 50000, 0, nullptr, false},
         {"midnight before the short day", berlin(3, 28, 23, 59), 120000, 0, nullptr, true},
         {"midnight after the short day", berlin(3, 29, 23, 59), 120000, 0, nullptr, true},
@@ -88,7 +89,8 @@ TEST(TimeChangeNotifier, TheMidnightTimerAimsAtTheNextDaysFirstMoment)
         FakeClock clock(c.start, zone(c.zone));
         ScopedClock installed(clock);
         SystemTimeChangeNotifier notifier(nullptr, quietPollMs);
-        EXPECT_NEAR(notifier.midnightTimerIntervalMs(), c.expectedMs, 1000) << c.start.toString(Qt::ISODate).toStdString();
+        EXPECT_NEAR(notifier.midnightTimerIntervalMs(), c.expectedMs, 1000)
+            << c.start.toString(Qt::ISODate).toStdString();
     }
     FakeClock clock(at("Europe/Berlin", 2026, 5, 10, 23, 59).addSecs(59), zone("Europe/Berlin"));
     ScopedClock installed(clock);

@@ -52,9 +52,7 @@ TestCase {
     function test_allowingAsksAndTheNoticeFollowsTheAnswer(data) {
         const made = makeView(0, data.answer)
         const requestsBefore = fakeService.authorizationRequests
-        const ask = findChild(made.view, "askForPermission")
-        verify(ask)
-        const button = findChild(ask, "noticeButton")
+        const button = findChild(findChild(made.view, "askForPermission"), "noticeButton")
         verify(button)
         mouseClick(button)
         tryCompare(fakeService, "authorizationRequests", requestsBefore + 1)

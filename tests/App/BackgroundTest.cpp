@@ -240,6 +240,7 @@ TEST_F(BackgroundTest, RemindersRingAtTheirMinuteAndTheirActionsWork)
         for (int i = 0; i < actions.size(); i += 2)
             keys << actions.at(i);
         EXPECT_EQ(keys, (QStringList{"default", "finish", "snooze"})) << qPrintable(call.value(3).toString());
+        EXPECT_EQ(call.value(4).toString(), NotificationsManager::tr("This chore is due today!"));
     }
 
     // The mock numbers notifications 1, 2, 3 in the order they were sent.

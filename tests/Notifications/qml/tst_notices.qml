@@ -12,31 +12,22 @@ TestCase {
 
     Component { id: viewComponent; NotificationsNoticesView { width: 360 } }
 
-    function makeView(status, statusAfterRequest) {
-        fakeService.status = status
-        fakeService.statusAfterRequest = statusAfterRequest === undefined ? 2 : statusAfterRequest
-        const manager = fakeService.newManager()
+    // The view on a manager whose settings have been fetched once, unless fetch is false.
+    function makeView(status, statusAfterRequest, fetch) {
+        const manager = fakeService.newManager(status, statusAfterRequest)
         const view = createTemporaryObject(viewComponent, testCase, { notificationsManager: manager })
-        return { manager: manager, view: view }
-    }
-
-    function fetched(made) {
-        made.manager.refreshSettings()
-        tryVerify(() => made.manager.hasSettings)
-        wait(0)
-    }
-
-    function test_nothingBeforeTheFirstFetch() {
-        const made = makeView(0)
+        if (fetch !== false) {
+            manager.refreshSettings()
+            verify(!manager.hasSettings, "assigned later, not inside the call")
+            tryVerify(() => manager.hasSettings)
+        }
         wait(20)
-        verify(!made.manager.hasSettings)
-        compare(findChild(made.view, "askForPermission"), null)
-        compare(findChild(made.view, "informOfLackingPermissions"), null)
-        compare(made.view.implicitHeight, 0)
+        return { manager: manager, view: view }
     }
 
     function test_statusChoosesTheNotice_data() {
         return [
+            { tag: "notFetched", status: 0, fetch: false, ask: false, inform: false },
             { tag: "notAsked", status: 0, ask: true, inform: false },
             { tag: "denied", status: 1, ask: false, inform: true },
             { tag: "allowed", status: 2, ask: false, inform: false },
@@ -45,8 +36,7 @@ TestCase {
     }
 
     function test_statusChoosesTheNotice(data) {
-        const made = makeView(data.status)
-        fetched(made)
+        const made = makeView(data.status, 2, data.fetch)
         compare(findChild(made.view, "askForPermission") !== null, data.ask)
         compare(findChild(made.view, "informOfLackingPermissions") !== null, data.inform)
         compare(made.view.implicitHeight > 0, data.ask || data.inform)
@@ -61,11 +51,8 @@ TestCase {
 
     function test_allowingAsksAndTheNoticeFollowsTheAnswer(data) {
         const made = makeView(0, data.answer)
-        fetched(made)
         const requestsBefore = fakeService.authorizationRequests
-        const ask = findChild(made.view, "askForPermission")
-        verify(ask)
-        const button = findChild(ask, "noticeButton")
+        const button = findChild(findChild(made.view, "askForPermission"), "noticeButton")
         verify(button)
         mouseClick(button)
         tryCompare(fakeService, "authorizationRequests", requestsBefore + 1)

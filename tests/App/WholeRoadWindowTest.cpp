@@ -67,10 +67,9 @@ protected:
 
     void start()
     {
-        auto bus = std::make_unique<FakeNotificationBus>();
-        bus->serverPresent = true;
         service = std::make_unique<DesktopNotificationService>(dir.filePath(QStringLiteral("notifications.sqlite")),
-                                                               std::move(bus), std::make_unique<FakeWallClockAlarm>());
+                                                               std::make_unique<FakeNotificationBus>(),
+                                                               std::make_unique<FakeWallClockAlarm>());
         app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&timeChanges, &widgets, service.get()});
         ASSERT_EQ(app->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
         VelmoraApp::setInstance(app.get());

@@ -49,22 +49,17 @@ void FakeNotificationService::removePendingRequests(const QStringList &identifie
 
 void FakeNotificationBus::probeServer(std::function<void(bool)> done)
 {
-    ++probes;
-    callLater([done = std::move(done), present = serverPresent] { done(present); });
+    callLater([done = std::move(done)] { done(true); });
 }
 
-void FakeNotificationBus::notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
-                                 std::function<void(bool, uint)> done)
+void FakeNotificationBus::notify(const QString &, const QString &, bool, const Actions &, std::function<void(bool, uint)> done)
 {
-    const uint id = serverPresent ? ++m_lastId : 0;
-    if (serverPresent)
-        shown.push_back({title, body, defaultSound, actions, id});
-    callLater([done = std::move(done), present = serverPresent, id] { done(present, id); });
+    callLater([done = std::move(done), id = ++m_lastId] { done(true, id); });
 }
 
 void FakeNotificationBus::fetchCapabilities(std::function<void(QStringList)> done)
 {
-    callLater([done = std::move(done), caps = serverPresent ? capabilities : QStringList()] { done(caps); });
+    callLater([done = std::move(done)] { done({QStringLiteral("body")}); });
 }
 
 } // namespace Velmora

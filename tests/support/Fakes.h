@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <optional>
-#include <vector>
 
 namespace Velmora {
 
@@ -70,43 +69,17 @@ private:
     QList<NotificationRequest> m_pending;
 };
 
-// Records what it is asked to show; serverPresent false behaves like a machine without a bus.
+// A notification server that is always there and shows everything, silently.
 class FakeNotificationBus final : public NotificationBus {
 public:
-    struct Shown {
-        QString title;
-        QString body;
-        bool defaultSound = true;
-        Actions actions;
-        uint id = 0;
-    };
-
     void probeServer(std::function<void(bool)> done) override;
     void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
                 std::function<void(bool, uint)> done) override;
     void fetchCapabilities(std::function<void(QStringList)> done) override;
-    void watchActions(std::function<void(uint, const QString &)> invoked) override { m_invoked = std::move(invoked); }
-    // The user picks an action of a shown notification.
-    void invoke(uint id, const QString &key) { m_invoked(id, key); }
-    void watchServer(std::function<void()> appeared) override { m_appeared = std::move(appeared); }
-
-    // A server that comes back announces itself, as on the bus.
-    void setServerPresent(bool present)
-    {
-        const bool back = present && !serverPresent;
-        serverPresent = present;
-        if (back && m_appeared)
-            m_appeared();
-    }
-
-    bool serverPresent = true;
-    QStringList capabilities{QStringLiteral("body")};
-    std::vector<Shown> shown;
-    int probes = 0;
+    void watchActions(std::function<void(uint, const QString &)>) override {}
+    void watchServer(std::function<void()>) override {}
 
 private:
-    std::function<void()> m_appeared;
-    std::function<void(uint, const QString &)> m_invoked;
     uint m_lastId = 0;
 };
 

@@ -211,14 +211,6 @@ protected:
         return out;
     }
 
-    QStringList titles(const ChoreQueryModel *query) const
-    {
-        QStringList out;
-        for (const Chore *chore : query->rows())
-            out << chore->title();
-        return out;
-    }
-
     void typeTitle(const QString &title)
     {
         QQuickItem *field = waitShown(QStringLiteral("titleField"));
@@ -342,7 +334,8 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     waitShown(QStringLiteral("choreEditor"));
     save();
     expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
-    EXPECT_EQ(titles(app->journal()), QStringList{QStringLiteral("Mop")});
+    ASSERT_EQ(app->journal()->rowCount(), 1);
+    EXPECT_EQ(app->journal()->at(0)->title(), QStringLiteral("Mop"));
     EXPECT_EQ(service->pendingRequests().size(), 1);
 
     // The next day the new run is finished, after the confirmation.

@@ -32,31 +32,11 @@ std::map<qint64, ChoreFields> inMemory(const ChoreStore &store)
     return all;
 }
 
-struct EditorState {
-    QString title;
-    QColor color;
-    QDateTime start;
-    QDateTime due;
-    bool notify;
-    double time;
-    friend bool operator==(const EditorState &, const EditorState &) = default;
-};
-
-EditorState stateOf(const ChoreEditor &e)
+// What the editor would save, as the store's fields.
+ChoreFields fieldsOf(const ChoreEditor &e)
 {
-    return {e.title(), e.color(), e.startDate(), e.dueDate(), e.notify(), e.notificationTime()};
-}
-
-ChoreFields fieldsOf(const EditorState &s)
-{
-    ChoreFields f;
-    f.title = s.title;
-    f.colorComponents = ColorComponentsModel::fromColor(s.color);
-    f.startDate = s.start;
-    f.dueDate = s.due;
-    f.notify = s.notify;
-    f.notificationTime = s.time;
-    return f;
+    return {e.title(), ColorComponentsModel::fromColor(e.color()), e.startDate(), e.dueDate(), {}, e.notify(),
+            e.notificationTime()};
 }
 
 } // namespace
@@ -178,7 +158,7 @@ int main(int argc, char **argv)
             bool dismissed = false;
             QObject::connect(&editor, &ChoreEditor::saved, [&](Chore *c) { savedChore = c; });
             QObject::connect(&editor, &ChoreEditor::dismissRequested, [&] { dismissed = true; });
-            const EditorState before = stateOf(editor);
+            const ChoreFields before = fieldsOf(editor);
             const qint64 sourceId = chore ? chore->persistentId() : 0;
             ok = editor.save();
             if (ok) {
@@ -186,7 +166,7 @@ int main(int argc, char **argv)
                     violation(tag + QStringLiteral(": saved without naming the chore"));
                     break;
                 }
-                ChoreFields f = fieldsOf(before);
+                ChoreFields f = before;
                 if (kind == EditorUpdate)
                     f.endDate = expected[sourceId].endDate;
                 expected[savedChore->persistentId()] = f;
@@ -195,7 +175,7 @@ int main(int argc, char **argv)
             } else {
                 if (editor.lastError().isEmpty())
                     violation(tag + QStringLiteral(": failed without lastError"));
-                if (!(stateOf(editor) == before))
+                if (fieldsOf(editor) != before)
                     violation(tag + QStringLiteral(": the editor's fields changed"));
                 if (dismissed || savedChore)
                     violation(tag + QStringLiteral(": a failed save closed the editor"));

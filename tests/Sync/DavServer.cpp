@@ -1,13 +1,9 @@
 #include "tests/Sync/DavServer.h"
 
-#include "tests/support/TestSupport.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
-
-#include <csignal>
 
 namespace VelmoraTest {
 
@@ -97,11 +93,6 @@ bool DavServer::start()
 QUrl DavServer::url() const
 {
     return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(m_port));
-}
-
-void DavServer::pause()
-{
-    ::kill(pid_t(m_process.processId()), SIGSTOP);
 }
 
 void DavServer::kill()

@@ -1,7 +1,6 @@
 #include "tests/Sync/DavServer.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -22,13 +21,6 @@ bool answers(quint16 port)
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port);
     return socket.waitForConnected(200);
-}
-
-// Debian's packages live beside Debian's interpreter, whatever python3 is first on PATH.
-QString python()
-{
-    return QFileInfo::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                   : QStringLiteral("python3");
 }
 
 } // namespace
@@ -67,7 +59,8 @@ bool DavServer::start()
         }
         file.write(QByteArray(user) + ':' + password + '\n');
         file.close();
-        m_process.start(python(), {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
+        // Debian's interpreter, beside Debian's packages, whatever python3 is first on PATH.
+        m_process.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
                                    QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
                                    QStringLiteral("--storage-filesystem-folder"), storage,
                                    QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),

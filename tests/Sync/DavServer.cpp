@@ -60,12 +60,13 @@ bool DavServer::start()
         file.write(QByteArray(user) + ':' + password + '\n');
         file.close();
         // Debian's interpreter, beside Debian's packages, whatever python3 is first on PATH.
-        m_process.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
-                                   QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
-                                   QStringLiteral("--storage-filesystem-folder"), storage,
-                                   QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
-                                   QStringLiteral("--auth-htpasswd-filename"), users,
-                                   QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain")});
+        m_process.start(QStringLiteral("/usr/bin/python3"),
+                        {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
+                         QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
+                         QStringLiteral("--storage-filesystem-folder"), storage,
+                         QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
+                         QStringLiteral("--auth-htpasswd-filename"), users,
+                         QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain")});
     } else {
         m_process.start(QStringLiteral("xandikos"), {QStringLiteral("--defaults"), QStringLiteral("-d"), storage,
                                                      QStringLiteral("-l"), QStringLiteral("127.0.0.1"),

@@ -1,13 +1,8 @@
 #include "tests/Sync/DavServer.h"
 
-#include "tests/support/TestSupport.h"
-
 #include <QFile>
-#include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
-
-#include <csignal>
 
 namespace VelmoraTest {
 
@@ -26,13 +21,6 @@ bool answers(quint16 port)
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port);
     return socket.waitForConnected(200);
-}
-
-// Debian's packages live beside Debian's interpreter, whatever python3 is first on PATH.
-QString python()
-{
-    return QFileInfo::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                   : QStringLiteral("python3");
 }
 
 } // namespace
@@ -71,12 +59,14 @@ bool DavServer::start()
         }
         file.write(QByteArray(user) + ':' + password + '\n');
         file.close();
-        m_process.start(python(), {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
-                                   QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
-                                   QStringLiteral("--storage-filesystem-folder"), storage,
-                                   QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
-                                   QStringLiteral("--auth-htpasswd-filename"), users,
-                                   QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain")});
+        // Debian's interpreter, beside Debian's packages, whatever python3 is first on PATH.
+        m_process.start(QStringLiteral("/usr/bin/python3"),
+                        {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
+                         QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
+                         QStringLiteral("--storage-filesystem-folder"), storage,
+                         QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
+                         QStringLiteral("--auth-htpasswd-filename"), users,
+                         QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain")});
     } else {
         m_process.start(QStringLiteral("xandikos"), {QStringLiteral("--defaults"), QStringLiteral("-d"), storage,
                                                      QStringLiteral("-l"), QStringLiteral("127.0.0.1"),
@@ -97,11 +87,6 @@ bool DavServer::start()
 QUrl DavServer::url() const
 {
     return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(m_port));
-}
-
-void DavServer::pause()
-{
-    ::kill(pid_t(m_process.processId()), SIGSTOP);
 }
 
 void DavServer::kill()

@@ -1,10 +1,26 @@
 #pragma once
 
+#include "tests/support/TestSupport.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <gtest/gtest.h>
+
+#include <optional>
+
 namespace VelmoraTest {
+
+// Runs one asynchronous call to its answer; a call that never answers fails the test.
+template <typename Result, typename Call>
+Result await(Call call, int timeoutMs = 30000)
+{
+    std::optional<Result> result;
+    call([&result](Result r) { result = std::move(r); });
+    EXPECT_TRUE(waitFor([&] { return result.has_value(); }, timeoutMs)) << "no answer";
+    return result.value_or(Result{});
+}
 
 // A real CalDAV server of its own on 127.0.0.1 with a throwaway folder, stopped with the object.
 class DavServer {
@@ -24,8 +40,6 @@ public:
     static constexpr char user[] = "chores";
     static constexpr char password[] = "s3cret pass";
 
-    // The process stops answering, keeping its connections open.
-    void pause();
     void kill();
 
 private:

@@ -30,12 +30,15 @@
 #include <optional>
 
 using namespace Velmora;
+using VelmoraTest::await;
 using VelmoraTest::DavServer;
 using VelmoraTest::waitFor;
 
 namespace {
 
 const QString secretsName = QStringLiteral("org.freedesktop.secrets");
+
+using Secret = PasswordStore::Result;
 
 // One private session bus with a real Secret Service (gnome-keyring, unlocked) for the whole
 // program: libsecret keeps the first session bus it meets for the life of the process.
@@ -89,12 +92,46 @@ protected:
         return env;
     }
 
-    static PasswordStore::Result await(const std::function<void(PasswordStore::Done)> &call)
+    // The app running in the background on the bus, with a home of its own.
+    static std::unique_ptr<QProcess> startRunning(const QString &home)
     {
-        std::optional<PasswordStore::Result> result;
-        call([&](const PasswordStore::Result &r) { result = r; });
-        EXPECT_TRUE(waitFor([&] { return result.has_value(); }, 15000)) << "no answer";
-        return result.value_or(PasswordStore::Result{PasswordStore::Result::Kind::Failed, {}, {}});
+        auto running = std::make_unique<QProcess>();
+        running->setProcessEnvironment(environment(home, bus->address()));
+        running->start(QStringLiteral(TASKARELLO_BINARY), {QStringLiteral("--background")});
+        QDBusConnection client = bus->connect(QStringLiteral("client"));
+        EXPECT_TRUE(waitFor([&] {
+            return client.interface()->isServiceRegistered(QString::fromLatin1(ApplicationBus::appId)).value();
+        }, 10000));
+        return running;
+    }
+    // Ends the running app as its tray's Quit does.
+    static void quit(QProcess *running)
+    {
+        if (!running)
+            return;
+        QDBusMessage message = QDBusMessage::createMethodCall(QString::fromLatin1(ApplicationBus::appId),
+                                                              ApplicationBus::objectPath(),
+                                                              QStringLiteral("org.freedesktop.Application"),
+                                                              QStringLiteral("ActivateAction"));
+        message << QStringLiteral("quit") << QVariant::fromValue(QVariantList()) << QVariantMap();
+        bus->connect(QStringLiteral("client")).call(message);
+        EXPECT_TRUE(running->waitForFinished(10000));
+    }
+    struct Run {
+        bool ok;
+        QString out, err;
+    };
+    // taskarello with these arguments and one line on its standard input.
+    static Run taskarello(const QProcessEnvironment &env, const QStringList &arguments, const QString &input = {})
+    {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(TASKARELLO_BINARY), arguments);
+        process.write(input.toUtf8() + '\n');
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return {process.exitCode() == 0, QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+                QString::fromUtf8(process.readAllStandardError()).trimmed()};
     }
 
     static inline VelmoraTest::PrivateBus *bus = nullptr;
@@ -102,57 +139,45 @@ protected:
     static inline QProcess *keyring = nullptr;
 };
 
-// Entries differ by user and by server; odd passwords come back byte for byte; a removed one is
-// gone while its neighbours stay; removing it again is no failure.
+// Entries differ by user and by server, and by the service they are filed under; odd passwords
+// come back byte for byte; a removed one is gone while its neighbours stay; removing it again is
+// no failure.
 TEST_F(SecretServiceTest, PasswordsRoundTripThroughTheSecretService)
 {
-    PasswordStore store(QStringLiteral("TaskarelloTests"));
-    const struct {
-        QString key;
-        QString password;
-    } entries[] = {
+    PasswordStore store(QStringLiteral("TaskarelloTests")), other(QStringLiteral("TaskarelloTestsOther"));
+    const auto read = [](PasswordStore &in, const QString &key) {
+        return await<Secret>([&](auto done) { in.read(key, done); });
+    };
+    const auto write = [&](const QString &key, const QString &password) {
+        return await<Secret>([&](auto done) { store.write(key, password, done); }).ok();
+    };
+    const auto remove = [&](const QString &key) {
+        return await<Secret>([&](auto done) { store.remove(key, done); }).ok();
+    };
+    const std::pair<QString, QString> entries[] = {
         {QStringLiteral("chores@https://a.example/dav"), QStringLiteral("s3cret pass")},
         {QStringLiteral("chores@https://b.example/dav"), QStringLiteral("pässwörd ✓ 🔑")},
         {QStringLiteral("other@https://a.example/dav"), QStringLiteral("  spaces around  ")},
         {QStringLiteral("long@https://a.example/dav"), QString(4096, QLatin1Char('x')) + QStringLiteral("end")},
     };
-    for (const auto &entry : entries)
-        ASSERT_TRUE(await([&](auto done) { store.write(entry.key, entry.password, done); }).ok()) << qPrintable(entry.key);
-    for (const auto &entry : entries) {
-        const PasswordStore::Result read = await([&](auto done) { store.read(entry.key, done); });
-        EXPECT_TRUE(read.ok()) << qPrintable(read.message);
-        EXPECT_EQ(read.password, entry.password) << qPrintable(entry.key);
-    }
+    for (const auto &[key, password] : entries)
+        ASSERT_TRUE(write(key, password)) << qPrintable(key);
+    for (const auto &[key, password] : entries)
+        EXPECT_EQ(read(store, key).password, password) << qPrintable(key);
 
-    // Writing again replaces.
-    ASSERT_TRUE(await([&](auto done) { store.write(entries[0].key, QStringLiteral("new"), done); }).ok());
-    EXPECT_EQ(await([&](auto done) { store.read(entries[0].key, done); }).password, QStringLiteral("new"));
-
-    ASSERT_TRUE(await([&](auto done) { store.remove(entries[1].key, done); }).ok());
-    const PasswordStore::Result gone = await([&](auto done) { store.read(entries[1].key, done); });
-    EXPECT_EQ(gone.kind, PasswordStore::Result::Kind::NotFound);
+    ASSERT_TRUE(write(entries[0].first, QStringLiteral("new")));
+    EXPECT_EQ(read(store, entries[0].first).password, QStringLiteral("new"));
+    ASSERT_TRUE(remove(entries[1].first));
+    const Secret gone = read(store, entries[1].first);
+    EXPECT_EQ(gone.kind, Secret::Kind::NotFound);
     EXPECT_FALSE(gone.message.isEmpty());
-    EXPECT_EQ(await([&](auto done) { store.read(entries[2].key, done); }).password, entries[2].password);
-    EXPECT_TRUE(await([&](auto done) { store.remove(entries[1].key, done); }).ok()) << "already gone";
-
-    // Another service name is another keyring entry.
-    PasswordStore other(QStringLiteral("TaskarelloTestsOther"));
-    EXPECT_EQ(await([&](auto done) { other.read(entries[2].key, done); }).kind, PasswordStore::Result::Kind::NotFound);
-}
-
-// Ends the app running on the bus as its tray's Quit does.
-void quitRunningApp(QDBusConnection &client, QProcess &running)
-{
-    QDBusMessage quit = QDBusMessage::createMethodCall(QString::fromLatin1(ApplicationBus::appId), ApplicationBus::objectPath(),
-                                                       QStringLiteral("org.freedesktop.Application"),
-                                                       QStringLiteral("ActivateAction"));
-    quit << QStringLiteral("quit") << QVariant::fromValue(QVariantList()) << QVariantMap();
-    client.call(quit);
-    EXPECT_TRUE(running.waitForFinished(10000));
+    EXPECT_EQ(read(store, entries[2].first).password, entries[2].second);
+    EXPECT_TRUE(remove(entries[1].first)) << "already gone";
+    EXPECT_EQ(read(other, entries[2].first).kind, Secret::Kind::NotFound);
 }
 
 // taskarello --sync-account against a real Radicale, run after run on one keyring: each row's
-// outcome, what it printed, and the account it left in the settings.
+// outcome, what it printed, and the account it left in the settings; then --sync with it.
 TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
 {
     DavServer server(DavServer::Kind::Radicale);
@@ -160,8 +185,9 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
     const QString url = server.url().toString();
     const QString user = QString::fromLatin1(DavServer::user);
     const QString password = QString::fromLatin1(DavServer::password);
-    QTemporaryDir home;
-    QTemporaryDir runningHome;
+    const QString conf = QStringLiteral("/config/Taskarello/Taskarello.conf");
+    QTemporaryDir home, runningHome;
+    const QString alone = home.filePath(QStringLiteral("alone")), nobody = home.filePath(QStringLiteral("nobody"));
 
     enum class Where { Alone, HandedOver, NoSecretService };
     enum class Calendar { None, New, SameAsRow }; // the calendar printed, against earlier rows
@@ -192,68 +218,44 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         {"no Secret Service", {url, user}, password, Where::NoSecretService, false,
          QStringLiteral("No Secret Service is reachable, so the password was not saved."), Calendar::None, -1, {}},
     };
-
     QStringList printed;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
-        const QString runHome = row.where == Where::NoSecretService ? home.filePath(QStringLiteral("alone")) : home.path();
-        QProcessEnvironment env = environment(runHome, row.where == Where::NoSecretService
-                                                           ? QStringLiteral("unix:path=/nonexistent/bus")
-                                                           : bus->address());
+        const bool bare = row.where == Where::NoSecretService;
         // The running app keeps its settings in a home of its own: what it saved shows whose work it was.
-        std::unique_ptr<QProcess> running;
-        QDBusConnection client = bus->connect(QStringLiteral("client"));
-        if (row.where == Where::HandedOver) {
-            running = std::make_unique<QProcess>();
-            running->setProcessEnvironment(environment(runningHome.path(), bus->address()));
-            running->start(QStringLiteral(TASKARELLO_BINARY), {QStringLiteral("--background")});
-            ASSERT_TRUE(waitFor([&] {
-                return client.interface()->isServiceRegistered(QString::fromLatin1(ApplicationBus::appId)).value();
-            }, 10000));
-        }
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(TASKARELLO_BINARY), QStringList{QStringLiteral("--sync-account")} + row.arguments);
-        process.write(row.stdinLine.toUtf8() + '\n');
-        process.closeWriteChannel();
-        ASSERT_TRUE(process.waitForFinished(20000));
-        const QString out = QString::fromUtf8(process.readAllStandardOutput());
-        const QString err = QString::fromUtf8(process.readAllStandardError());
-        if (running) {
-            quitRunningApp(client, *running);
-        }
-
-        EXPECT_EQ(process.exitCode() == 0, row.ok) << qPrintable(err);
-        const QString line = (row.ok ? out : err).trimmed();
+        const auto running = row.where == Where::HandedOver ? startRunning(runningHome.path()) : nullptr;
+        const Run run = taskarello(environment(bare ? alone : home.path(),
+                                               bare ? QStringLiteral("unix:path=/nonexistent/bus") : bus->address()),
+                                   QStringList{QStringLiteral("--sync-account")} + row.arguments, row.stdinLine);
+        quit(running.get());
+        EXPECT_EQ(run.ok, row.ok) << qPrintable(run.err);
+        const QString line = row.ok ? run.out : run.err;
         EXPECT_FALSE(line.contains(QLatin1Char('\n'))) << "one line: " << qPrintable(line);
-        EXPECT_TRUE((row.ok ? err : out).isEmpty()) << qPrintable(row.ok ? err : out);
+        EXPECT_TRUE((row.ok ? run.err : run.out).isEmpty()) << qPrintable(row.ok ? run.err : run.out);
         printed.append(row.ok ? line : QString());
-
-        const QString settingsHome = row.where == Where::HandedOver ? runningHome.path() : runHome;
-        QSettings settings(settingsHome + QStringLiteral("/config/Taskarello/Taskarello.conf"), QSettings::IniFormat);
         if (!row.ok) {
             EXPECT_EQ(line, row.error);
             continue;
         }
+        const QString settingsFile = (row.where == Where::HandedOver ? runningHome.path() : home.path()) + conf;
+        QSettings settings(settingsFile, QSettings::IniFormat);
         EXPECT_TRUE(line.startsWith(url)) << qPrintable(line);
         EXPECT_EQ(settings.value(QStringLiteral("sync/calendar")).toString(), line);
         EXPECT_EQ(settings.value(QStringLiteral("sync/calendarName")).toString(), row.savedName);
         EXPECT_EQ(settings.value(QStringLiteral("sync/user")).toString(), user);
-        EXPECT_FALSE(VelmoraTest::readAll(settingsHome + QStringLiteral("/config/Taskarello/Taskarello.conf"))
-                         .contains(password.toUtf8()))
-            << "no password in the settings";
+        EXPECT_FALSE(VelmoraTest::readAll(settingsFile).contains(password.toUtf8())) << "no password in the settings";
         if (row.calendar == Calendar::New)
             EXPECT_EQ(printed.count(line), 1) << "a calendar of its own";
         else
             EXPECT_EQ(line, printed.value(row.sameAs));
-        PasswordStore store(QStringLiteral("Taskarello"));
-        const PasswordStore::Result kept = await([&](auto done) {
-            store.read(user + QLatin1Char('@') + settings.value(QStringLiteral("sync/server")).toString(), done);
-        });
+        PasswordStore keyring(QStringLiteral("Taskarello"));
+        const QString key = user + QLatin1Char('@') + settings.value(QStringLiteral("sync/server")).toString();
+        const Secret kept = await<Secret>([&](auto done) { keyring.read(key, done); });
         EXPECT_EQ(kept.password, password) << qPrintable(kept.message);
     }
-    // --sync: one run with the account saved above, alone or through the running app; none
-    // without an account.
+    EXPECT_FALSE(QSettings(alone + conf, QSettings::IniFormat).contains(QStringLiteral("sync/calendar")))
+        << "an account left by a failed run";
+
     {
         ChoreStore store;
         ASSERT_EQ(store.open(home.filePath(QStringLiteral("data/Taskarello/Taskarello/chores.sqlite"))),
@@ -269,7 +271,7 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         bool ok;
         QString line;
     } syncs[] = {
-        {"no account", home.filePath(QStringLiteral("nobody")), false, false,
+        {"no account", nobody, false, false,
          QStringLiteral("No sync account is set up: connect one first with --sync-account.")},
         {"the chore goes up", home.path(), false, true, QStringLiteral("Synced: 1 sent, 0 received.")},
         {"nothing left to send", home.path(), false, true, QStringLiteral("Synced: 0 sent, 0 received.")},
@@ -277,33 +279,14 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
     };
     for (const auto &row : syncs) {
         SCOPED_TRACE(row.what);
-        QDBusConnection client = bus->connect(QStringLiteral("client"));
-        QProcess running;
-        if (row.running) {
-            running.setProcessEnvironment(environment(row.home, bus->address()));
-            running.start(QStringLiteral(TASKARELLO_BINARY), {QStringLiteral("--background")});
-            ASSERT_TRUE(waitFor([&] {
-                return client.interface()->isServiceRegistered(QString::fromLatin1(ApplicationBus::appId)).value();
-            }, 10000));
-        }
-        QProcess process;
+        const auto running = row.running ? startRunning(row.home) : nullptr;
         // Handed over, the run is the running app's, whatever this process's home.
-        process.setProcessEnvironment(environment(row.running ? home.filePath(QStringLiteral("nobody")) : row.home,
-                                                  bus->address()));
-        process.start(QStringLiteral(TASKARELLO_BINARY), {QStringLiteral("--sync")});
-        ASSERT_TRUE(process.waitForFinished(30000));
-        EXPECT_EQ(process.exitCode() == 0, row.ok);
-        EXPECT_EQ(QString::fromUtf8(row.ok ? process.readAllStandardOutput() : process.readAllStandardError()).trimmed(),
-                  row.line);
-        if (row.running) {
-            quitRunningApp(client, running);
-        }
+        const QString from = row.running ? nobody : row.home;
+        const Run run = taskarello(environment(from, bus->address()), {QStringLiteral("--sync")});
+        quit(running.get());
+        EXPECT_EQ(run.ok, row.ok);
+        EXPECT_EQ(row.ok ? run.out : run.err, row.line);
     }
-
-    // The failed runs left no account behind.
-    EXPECT_FALSE(QFile::exists(home.filePath(QStringLiteral("alone/config/Taskarello/Taskarello.conf")))
-                 && QSettings(home.filePath(QStringLiteral("alone/config/Taskarello/Taskarello.conf")), QSettings::IniFormat)
-                        .contains(QStringLiteral("sync/calendar")));
 }
 
 // Items of the scene by name, popups included: they hang off the window's root item.
@@ -321,7 +304,7 @@ void collect(QObject *object, QList<QQuickItem *> &out)
 
 // The account screen in the real window against a real Radicale and keyring: a refused password,
 // a new calendar, the account handed to the engine and kept across a restart, a sync's outcome
-// in the status line, and disconnecting, which leaves nothing behind.
+// in the status line, disconnecting, which leaves nothing behind, and a password the keyring lost.
 TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
 {
     DavServer server(DavServer::Kind::Radicale);
@@ -418,20 +401,26 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     EXPECT_TRUE(waitFor([&] { return text("syncStatus") == QStringLiteral("Synced just now"); }, 20000))
         << qPrintable(text("syncStatus"));
 
-    // A keyring that lost the password: said in the status line, and nothing handed to the engine.
-    ASSERT_TRUE(await([&](auto done) { keyring.remove(key, done); }).ok());
-    start();
-    const QString lost = QStringLiteral("The password is not in the Secret Service; disconnect and connect the account again.");
-    EXPECT_TRUE(waitFor([&] { return text("syncStatus") == lost; }, 10000)) << qPrintable(text("syncStatus"));
-    EXPECT_TRUE(app->syncAccount()->isFailing());
-    EXPECT_FALSE(app->syncEngine()->target().has_value());
-
+    // Disconnecting leaves nothing behind: no account in the settings, no password in the keyring.
+    QVariantMap account;
+    for (const char *setting : {"sync/server", "sync/user", "sync/calendar"})
+        account.insert(QString::fromLatin1(setting), QSettings().value(QString::fromLatin1(setting)));
     click("disconnectButton");
     click("confirmButton");
     EXPECT_TRUE(waitFor([&] { return shown("serverField") != nullptr; }));
     EXPECT_FALSE(app->syncEngine()->target().has_value());
     EXPECT_FALSE(QSettings().contains(QStringLiteral("sync/calendar")));
-    EXPECT_EQ(await([&](auto done) { keyring.read(key, done); }).kind, PasswordStore::Result::Kind::NotFound);
+    EXPECT_EQ(await<Secret>([&](auto done) { keyring.read(key, done); }).kind, Secret::Kind::NotFound);
+
+    // The account back in the settings but its password gone from the keyring: said in the status
+    // line, and nothing handed to the engine.
+    for (auto it = account.cbegin(); it != account.cend(); ++it)
+        QSettings().setValue(it.key(), it.value());
+    start();
+    const QString lost = QStringLiteral("The password is not in the Secret Service; disconnect and connect the account again.");
+    EXPECT_TRUE(waitFor([&] { return text("syncStatus") == lost; }, 10000)) << qPrintable(text("syncStatus"));
+    EXPECT_TRUE(app->syncAccount()->isFailing());
+    EXPECT_FALSE(app->syncEngine()->target().has_value());
     stop();
 }
 
@@ -458,7 +447,6 @@ TEST(SyncAddress, TypedAddressesBecomeServerUrls)
 // The status line and the line under it: which state wins, and the edges of each unit.
 TEST(SyncStatus, StatusLinesTellTheLastRun)
 {
-    const QLocale before;
     QTranslator *english = installTranslations(*QCoreApplication::instance(), QLocale(QLocale::English));
     ASSERT_NE(english, nullptr);
     const QDateTime now(QDate(2026, 3, 29), QTime(12, 0), Qt::UTC);

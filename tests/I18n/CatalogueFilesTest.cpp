@@ -10,62 +10,6 @@
 
 namespace {
 
-struct Message {
-    QString context;
-    QString source;
-    bool numerus = false;
-    QString type; // of the translation: empty when finished
-    QString translation;
-    QStringList forms;
-
-    QString where() const { return context + QLatin1Char('/') + source; }
-};
-
-struct Catalogue {
-    QString language;
-    QList<Message> messages;
-    QString error;
-};
-
-Catalogue read(const QString &name)
-{
-    Catalogue catalogue;
-    QFile file(QStringLiteral(CATALOGUE_DIR "/") + name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        catalogue.error = file.errorString();
-        return catalogue;
-    }
-    QXmlStreamReader xml(&file);
-    QString context;
-    Message message;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isEndElement() && xml.name() == QLatin1String("message"))
-            catalogue.messages.append(message);
-        if (!xml.isStartElement())
-            continue;
-        const auto tag = xml.name();
-        if (tag == QLatin1String("TS")) {
-            catalogue.language = xml.attributes().value(QLatin1String("language")).toString();
-        } else if (tag == QLatin1String("name")) {
-            context = xml.readElementText();
-        } else if (tag == QLatin1String("message")) {
-            message = Message{context, {}, xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes"), {}, {}, {}};
-        } else if (tag == QLatin1String("source")) {
-            message.source = xml.readElementText();
-        } else if (tag == QLatin1String("translation")) {
-            message.type = xml.attributes().value(QLatin1String("type")).toString();
-            if (!message.numerus)
-                message.translation = xml.readElementText();
-        } else if (tag == QLatin1String("numerusform")) {
-            message.forms.append(xml.readElementText());
-        }
-    }
-    if (xml.hasError())
-        catalogue.error = xml.errorString();
-    return catalogue;
-}
-
 QSet<QString> placeholders(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("%(n|\\d+)"));
@@ -80,26 +24,51 @@ QSet<QString> placeholders(const QString &text)
 TEST(CatalogueFiles, EveryTextIsFinishedInBothLanguages)
 {
     QList<QSet<QString>> keys;
-    for (const char *language : {"de", "en"}) {
-        SCOPED_TRACE(language);
-        const Catalogue catalogue = read(QStringLiteral("taskarello_%1.ts").arg(QLatin1String(language)));
-        ASSERT_TRUE(catalogue.error.isEmpty()) << catalogue.error.toStdString();
-        ASSERT_FALSE(catalogue.messages.isEmpty());
-        EXPECT_EQ(catalogue.language, QLatin1String(language));
+    for (const QString &language : {QStringLiteral("de"), QStringLiteral("en")}) {
+        SCOPED_TRACE(language.toStdString());
+        QFile file(QStringLiteral(CATALOGUE_DIR "/taskarello_%1.ts").arg(language));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.errorString().toStdString();
+        QXmlStreamReader xml(&file);
         keys.append(QSet<QString>());
-        for (const Message &m : catalogue.messages) {
-            SCOPED_TRACE(m.where().toStdString());
-            keys.last().insert(m.where());
-            EXPECT_TRUE(m.type.isEmpty()) << "translation is " << m.type.toStdString();
-            // A "%n" text without plural forms would show one form for every count.
-            EXPECT_EQ(m.numerus, m.source.contains(QLatin1String("%n")));
-            const QStringList texts = m.numerus ? m.forms : QStringList{m.translation};
-            EXPECT_EQ(texts.size(), m.numerus ? 2 : 1);
-            for (const QString &text : texts) {
-                EXPECT_FALSE(text.trimmed().isEmpty());
-                EXPECT_EQ(placeholders(text), placeholders(m.source)) << text.toStdString();
+        QString context, source;
+        bool numerus = false;
+        QStringList texts;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            const auto tag = xml.name();
+            if (xml.isEndElement() && tag == QLatin1String("message")) {
+                SCOPED_TRACE((context + QLatin1Char('/') + source).toStdString());
+                keys.last().insert(context + QLatin1Char('/') + source);
+                // A "%n" text without plural forms would show one form for every count.
+                EXPECT_EQ(numerus, source.contains(QLatin1String("%n")));
+                EXPECT_EQ(texts.size(), numerus ? 2 : 1);
+                for (const QString &text : std::as_const(texts)) {
+                    EXPECT_FALSE(text.trimmed().isEmpty());
+                    EXPECT_EQ(placeholders(text), placeholders(source)) << text.toStdString();
+                }
+            }
+            if (!xml.isStartElement())
+                continue;
+            if (tag == QLatin1String("TS")) {
+                EXPECT_EQ(xml.attributes().value(QLatin1String("language")), language);
+            } else if (tag == QLatin1String("name")) {
+                context = xml.readElementText();
+            } else if (tag == QLatin1String("message")) {
+                numerus = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
+                texts.clear();
+            } else if (tag == QLatin1String("source")) {
+                source = xml.readElementText();
+            } else if (tag == QLatin1String("translation")) {
+                EXPECT_TRUE(xml.attributes().value(QLatin1String("type")).isEmpty())
+                    << "unfinished: " << source.toStdString();
+                if (!numerus)
+                    texts.append(xml.readElementText());
+            } else if (tag == QLatin1String("numerusform")) {
+                texts.append(xml.readElementText());
             }
         }
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_FALSE(keys.last().isEmpty());
     }
     ASSERT_EQ(keys.size(), 2);
     EXPECT_EQ(QSet<QString>(keys[0]).subtract(keys[1]), QSet<QString>());

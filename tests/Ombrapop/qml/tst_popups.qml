@@ -70,6 +70,9 @@ Item {
             compare(provider.count, 0)
             compare(provider.dimmingLayer.opacity, 0)
             first.isPresented = true
+            // Shown already: not pushed again, and it keeps its value.
+            verify(!provider.stack.push(first.presenterId, card, 2))
+            compare(provider.stack.valueOf(first.presenterId), true)
             second.isPresented = true
             third.isPresented = true
             compare(provider.stack.ids, [first.presenterId, second.presenterId, third.presenterId])
@@ -100,19 +103,7 @@ Item {
             wrapper(third).contentItem.close()
             tryCompare(wrapper(first), "shrink", 1)
             compare(wrapper(first).z, 100)
-        }
-
-        function test_duplicatePresentationIsIgnored() {
-            first.isPresented = true
-            const before = wrapper(first)
-            verify(!provider.stack.push(first.presenterId, card, 2))
-            compare(provider.count, 1)
-            compare(provider.stack.valueOf(first.presenterId), true)
-            compare(wrapper(first), before)
-        }
-
-        function test_flagPopupPresentsAgainAfterDismissal() {
-            first.isPresented = true
+            // Dismissed, it can be presented again.
             wrapper(first).contentItem.close()
             compare(provider.count, 0)
             first.isPresented = true

@@ -1,0 +1,222 @@
+#include "Velmora/App/Router.h"
+#include "Velmora/Model/ChoreQueryModel.h"
+#include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/Clock.h"
+#include "Velmora/Screens/ChoreEditor.h"
+#include "Velmora/Screens/JournalGroups.h"
+#include "Velmora/Screens/ScreenTexts.h"
+#include "tests/support/TestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace Velmora;
+using Op = ChoreEditor::EditingOperation;
+using VelmoraTest::at;
+using VelmoraTest::zone;
+
+namespace {
+
+// The rules behind the screens, on a store of their own. Saving each operation of the editor runs
+// through the real window in the whole-road test and through the reminders in the background test.
+class ScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(store.open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
+        editor.setChanges(&changes);
+        editor.setRouter(&router);
+    }
+    static QDateTime day(int month, int d, int h = 0, int m = 0) { return at("Europe/Berlin", 2026, month, d, h, m); }
+    Chore *chore(const QString &title, const QDateTime &start, const QDateTime &due, std::optional<QDateTime> end = {})
+    {
+        return store.insert({title, ColorComponentsModel::standardRed(), start, due, end, false, 32400});
+    }
+    Chore *finished(const QString &title, const QDateTime &end)
+    {
+        return chore(title, end.addDays(-3), end.addDays(-3), end);
+    }
+    void open(Op operation, Chore *source)
+    {
+        editor.setOperation(operation);
+        editor.setChore(source);
+        editor.load();
+    }
+    QList<QStringList> titles() const
+    {
+        QList<QStringList> out;
+        for (const auto &group : groups.groups()) {
+            QStringList names;
+            for (const Chore *chore : group.chores)
+                names << chore->title();
+            out << names;
+        }
+        return out;
+    }
+
+    FakeClock clock{day(5, 20, 14, 30), zone("Europe/Berlin")};
+    ScopedClock installedClock{clock};
+    QTemporaryDir dir;
+    ChoreStore store;
+    ChoreChanges changes{store};
+    Router router;
+    ChoreEditor editor;
+    ChoreQueryModel journal{&store, ChoreQueryModel::Kind::Journal};
+    JournalGroups groups;
+    QAbstractItemModelTester tester{&groups, QAbstractItemModelTester::FailureReportingMode::Fatal};
+};
+
+TEST_F(ScreensTest, AnOverdueChoreKeepsItsDueDayUnlessOneIsPicked)
+{
+    Chore *late = chore(QStringLiteral("late"), day(5, 1), day(5, 10));
+    open(Op::update, late);
+    EXPECT_LT(editor.dueDay(), editor.firstPickableDay());
+    editor.setTitle(QStringLiteral("still late"));
+    ASSERT_TRUE(editor.save());
+    EXPECT_EQ(late->dueDate(), day(5, 10));
+
+    open(Op::update, late);
+    editor.pickDueDay(2026, 5, 25);
+    ASSERT_TRUE(editor.save());
+    EXPECT_EQ(late->dueDate(), day(5, 25));
+}
+
+TEST_F(ScreensTest, SteppingPickingAndTheReminderWheelsAgree)
+{
+    open(Op::add, nullptr);
+    editor.setPlannedDays(1);
+    EXPECT_EQ(editor.dueDay(), QDate(2026, 5, 21));
+    editor.pickDueDay(2026, 6, 19);
+    EXPECT_EQ(editor.plannedDays(), 30);
+    EXPECT_EQ(editor.plannedText(), QStringLiteral("30 days"));
+    editor.setPlannedDays(ChoreEditor::maxDays());
+    EXPECT_EQ(editor.dueDay(), editor.lastPickableDay());
+    // Across the autumn change of clocks the due day is still a start of day.
+    editor.pickDueDay(2026, 10, 26);
+    EXPECT_EQ(editor.dueDate(), day(10, 26));
+
+    EXPECT_EQ(editor.reminderHour(), 9);
+    editor.setReminderHour(7);
+    editor.setReminderMinute(45);
+    EXPECT_EQ(editor.notificationTime(), 27900);
+    editor.setNotificationTime(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(editor.reminderHour(), 9); // an odd stored value still shows a time
+    editor.setReminderMinute(99);
+    EXPECT_EQ(editor.notificationTime(), 9 * 3600 + 59 * 60);
+}
+
+// One section per day, newest first; minutes apart across midnight are two days.
+TEST_F(ScreensTest, MinutesApartAcrossMidnightAreTwoDays)
+{
+    clock.setNow(day(3, 10, 12));
+    groups.setQuery(&journal);
+    finished(QStringLiteral("before"), day(3, 9, 23, 59));
+    finished(QStringLiteral("t2"), day(3, 10, 9));
+    finished(QStringLiteral("y1"), day(3, 9, 8));
+    finished(QStringLiteral("after"), day(3, 10, 0, 1));
+    EXPECT_EQ(titles(), (QList<QStringList>{{"t2", "after"}, {"before", "y1"}}));
+    EXPECT_EQ(groups.data(groups.index(0), JournalGroups::EndDateRole).toDateTime(), day(3, 10, 9));
+
+    // In New York "after" happened on 9 March: a change of zone cuts the sections again.
+    clock.setTimeZone(zone("America/New_York"));
+    groups.regroup();
+    EXPECT_EQ(titles(), (QList<QStringList>{{"t2"}, {"after", "before", "y1"}}));
+}
+
+TEST_F(ScreensTest, LiveChangesInsertAndRemoveSections)
+{
+    clock.setNow(day(3, 10, 12));
+    Chore *old = finished(QStringLiteral("old"), day(3, 1, 9));
+    groups.setQuery(&journal);
+    QSignalSpy inserted(&groups, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(&groups, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy changed(&groups, &QAbstractItemModel::dataChanged);
+    QSignalSpy resets(&groups, &QAbstractItemModel::modelReset);
+
+    // Finishing an active chore puts it at the top of today's section at once.
+    ASSERT_TRUE(store.finish(chore(QStringLiteral("now"), day(3, 8), day(3, 8))));
+    EXPECT_EQ(titles(), (QList<QStringList>{{"now"}, {"old"}}));
+    EXPECT_EQ(inserted.count(), 1);
+
+    finished(QStringLiteral("later today"), day(3, 10, 13));
+    EXPECT_EQ(titles(), (QList<QStringList>{{"later today", "now"}, {"old"}}));
+    EXPECT_EQ(changed.count(), 1);
+
+    // Deleting the only chore of a day drops that day's section.
+    ASSERT_TRUE(store.remove(old));
+    EXPECT_EQ(titles(), (QList<QStringList>{{"later today", "now"}}));
+    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(resets.count(), 0);
+}
+
+TEST(JournalGroupsHeader, LongDateWithoutWeekdayOrTime)
+{
+    const QDateTime end = at("Europe/Berlin", 2026, 3, 10, 23, 30);
+    EXPECT_EQ(JournalGroups::headerText(end, zone("Europe/Berlin"), QLocale(QLocale::English, QLocale::UnitedStates)),
+              QStringLiteral("March 10, 2026"));
+    EXPECT_EQ(JournalGroups::headerText(end, zone("Europe/Berlin"), QLocale(QLocale::German, QLocale::Germany)),
+              QStringLiteral("10. März 2026"));
+    // Already the next day in Tokyo.
+    EXPECT_EQ(JournalGroups::headerText(end, zone("Asia/Tokyo"), QLocale(QLocale::English, QLocale::UnitedStates)),
+              QStringLiteral("March 11, 2026"));
+    EXPECT_TRUE(JournalGroups::headerText(QDateTime(), zone("Asia/Tokyo"), QLocale()).isEmpty());
+}
+
+TEST(ScreenTexts, ReminderTimeHasNoMarkerAndTwoDigitMinutes)
+{
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    struct Case {
+        double seconds;
+        const char *us;
+        const char *de;
+    } cases[] = {
+        {0, "12:00", "0:00"},
+        {9 * 3600 + 30 * 60, "9:30", "9:30"},
+        {14 * 3600 + 30 * 60, "2:30", "14:30"},
+        {32400, "9:00", "9:00"},
+        {3599, "12:59", "0:59"},
+        {23 * 3600 + 59 * 60 + 59, "11:59", "23:59"},
+        // Odd stored values still give a time of day.
+        {std::numeric_limits<double>::quiet_NaN(), "9:00", "9:00"},
+        {std::numeric_limits<double>::infinity(), "9:00", "9:00"},
+        {-60, "11:59", "23:59"},
+        {86400 + 60, "12:01", "0:01"},
+        {1e300, "9:00", "9:00"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(ScreenTexts::reminderTimeText(c.seconds, us), QString::fromUtf8(c.us)) << c.seconds;
+        EXPECT_EQ(ScreenTexts::reminderTimeText(c.seconds, de), QString::fromUtf8(c.de)) << c.seconds;
+    }
+}
+
+TEST(ScreenTexts, DatesAreDaysInTheUsersZone)
+{
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QDateTime start = at("Europe/Berlin", 2026, 3, 3);
+    EXPECT_EQ(ScreenTexts::datesText(start, at("Europe/Berlin", 2026, 3, 10, 23, 59), zone("Europe/Berlin"), us),
+              QStringLiteral("Mar 3, 2026 – Mar 10, 2026"));
+    EXPECT_EQ(ScreenTexts::datesText(start, start.addSecs(3600), zone("Europe/Berlin"), us), QStringLiteral("Mar 3, 2026"));
+    // Berlin's midnight is still the day before in New York.
+    EXPECT_EQ(ScreenTexts::datesText(start, start, zone("America/New_York"), us), QStringLiteral("Mar 2, 2026"));
+    EXPECT_EQ(ScreenTexts::datesText(start, QDateTime(), zone("Europe/Berlin"), us), QStringLiteral("Mar 3, 2026"));
+}
+
+TEST(ScreenTexts, TextStaysReadableOnLightColours)
+{
+    const QColor white(Qt::white);
+    const QColor dark(0x1c, 0x1c, 0x1e);
+    EXPECT_EQ(ScreenTexts::foregroundColorOn(QColor(255, 59, 48)), white); // the standard red
+    EXPECT_EQ(ScreenTexts::foregroundColorOn(QColor(0, 122, 255)), white);
+    EXPECT_EQ(ScreenTexts::foregroundColorOn(QColor(Qt::white)), dark);
+    EXPECT_EQ(ScreenTexts::foregroundColorOn(QColor(255, 204, 0)), dark); // yellow
+    EXPECT_EQ(ScreenTexts::foregroundColorOn(QColor(Qt::black)), white);
+    EXPECT_EQ(ScreenTexts::foregroundColorOn(QColor::fromRgbF(2.0f, 2.0f, 2.0f)), dark); // wide gamut
+}
+
+} // namespace

@@ -138,11 +138,9 @@ TEST_F(ChoreQueryModelTest, JournalOfAReopenedLargeStoreIsTheWholeFilesPage)
         return ids;
     };
     const auto titled = [&](const QString &title) {
-        for (Chore *chore : store->chores()) {
-            if (chore->title() == title)
-                return chore;
-        }
-        return static_cast<Chore *>(nullptr);
+        const auto &all = store->chores();
+        const auto it = std::find_if(all.begin(), all.end(), [&](Chore *c) { return c->title() == title; });
+        return it == all.end() ? nullptr : *it;
     };
 
     struct Step {

@@ -7,8 +7,8 @@
 import importlib.util
 import os
 import re
+import select
 import shutil
-import socket
 import subprocess
 import sys
 import tempfile
@@ -52,35 +52,26 @@ def wait(predicate, seconds=20, what="condition"):
     raise AssertionError("timed out waiting for " + what)
 
 
-def display_taken(number):
-    # Servers of other sessions may hold a number without a lock file this /tmp can see: their
-    # abstract socket still answers, and clients would reach it first.
-    if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
-        return True
-    probe = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-    try:
-        probe.connect("\0/tmp/.X11-unix/X%d" % number)
-        return True
-    except OSError:
-        return False
-    finally:
-        probe.close()
-
-
 def start_xvfb():
-    for number in range(100 + os.getpid() % 300, 500):
-        if display_taken(number):
-            continue
-        xvfb = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                                stderr=subprocess.DEVNULL)
-        try:
-            wait(lambda: xvfb.poll() is not None or os.path.exists("/tmp/.X11-unix/X%d" % number), 10, "Xvfb")
-        except AssertionError:
-            xvfb.kill()
-            continue
-        if xvfb.poll() is None:
-            return xvfb, ":%d" % number
-    raise AssertionError("no X server could start")
+    # The server picks a free display itself and names it once it accepts connections: no other
+    # run on this machine can take the same number between a check and the start.
+    read, write = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            pass_fds=(write,), stderr=subprocess.DEVNULL)
+    os.close(write)
+    number = b""
+    deadline = time.time() + 20
+    while not number.endswith(b"\n") and time.time() < deadline:
+        if select.select([read], [], [], 0.5)[0]:
+            chunk = os.read(read, 16)
+            if not chunk:
+                break
+            number += chunk
+    os.close(read)
+    if not number.strip().isdigit() or xvfb.poll() is not None:
+        xvfb.kill()
+        raise AssertionError("no X server could start")
+    return xvfb, ":" + number.strip().decode()
 
 
 def inner(binary):

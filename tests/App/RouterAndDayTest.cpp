@@ -51,8 +51,6 @@ TEST_F(RouterTest, PagesAreTheirKindAndTheChoresIdentity)
     EXPECT_NE(page, RouterPage(Router::viewChore, b));
     EXPECT_NE(RouterPage(Router::repeatChore, a), RouterPage(Router::copyChore, a));
     EXPECT_EQ(RouterPage(Router::addChore), RouterPage(Router::addChore, a));
-    EXPECT_EQ(RouterPage(Router::syncAccount), RouterPage(Router::syncAccount, a));
-    EXPECT_NE(RouterPage(Router::syncAccount), RouterPage(Router::journal));
     EXPECT_EQ((QSet<RouterPage>{page, RouterPage(Router::viewChore, a), RouterPage(Router::viewChore, b)}).size(), 2);
     router.push(page);
     const qint64 id = a->persistentId();

@@ -28,12 +28,11 @@ namespace {
 class VelmoraAppTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(app.open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened); }
-    Chore *add(const QString &title, int dueIn, bool notify)
+    Chore *add(const QString &title, int dueIn)
     {
         ChoreFields f = ChoreFields::defaults();
         f.title = title;
         f.dueDate = ChoreDates::addDays(f.startDate, dueIn);
-        f.notify = notify;
         return app.store()->insert(f);
     }
 
@@ -70,7 +69,7 @@ TEST_F(VelmoraAppTest, LeavingReloadsTheWidgetAndComingBackRefreshes)
 TEST_F(VelmoraAppTest, TheWidgetSnapshotListsTheNearestActiveChores)
 {
     for (int i = 0; i < 10; ++i)
-        add(QStringLiteral("chore %1").arg(i), 10 - i, false);
+        add(QStringLiteral("chore %1").arg(i), 10 - i);
     ASSERT_TRUE(app.changes()->finish(app.chores()->at(0)));
     const QJsonObject snapshot = QJsonDocument::fromJson(app.widgetSnapshot(3)).object();
     const QJsonArray chores = snapshot.value(QStringLiteral("chores")).toArray();

@@ -10,6 +10,7 @@
 #include "Velmora/Platform/PasswordStore.h"
 #include "i18n/Translations.h"
 #include "tests/Sync/DavServer.h"
+#include "tests/support/AppWindow.h"
 #include "tests/support/PrivateBus.h"
 #include "tests/support/TestSupport.h"
 
@@ -289,19 +290,6 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
     }
 }
 
-// Items of the scene by name, popups included: they hang off the window's root item.
-void collect(QObject *object, QList<QQuickItem *> &out)
-{
-    if (auto *item = qobject_cast<QQuickItem *>(object)) {
-        out << item;
-        for (QQuickItem *child : item->childItems())
-            collect(child, out);
-    }
-    for (QObject *child : object->children())
-        if (!qobject_cast<QQuickItem *>(child))
-            collect(child, out);
-}
-
 // The account screen in the real window against a real Radicale and keyring: a refused password,
 // a new calendar, the account handed to the engine and kept across a restart, a sync's outcome
 // in the status line, disconnecting, which leaves nothing behind, and a password the keyring lost.
@@ -309,106 +297,70 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
 {
     DavServer server(DavServer::Kind::Radicale);
     ASSERT_TRUE(server.start()) << qPrintable(server.error());
-    QTemporaryDir dir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(QStringLiteral("config")));
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
-    FakeTimeChangeNotifier timeChanges;
-    FakeWidgetCenter widgets;
-    std::unique_ptr<DesktopNotificationService> notifications;
-    std::unique_ptr<VelmoraApp> app;
-    std::unique_ptr<WindowHost> windows;
-    QQuickWindow *window = nullptr;
-    const auto stop = [&] {
-        windows.reset();
-        VelmoraApp::setInstance(nullptr);
-        app.reset();
-        notifications.reset();
-    };
+    VelmoraTest::AppWindow w;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, w.dir.filePath(QStringLiteral("config")));
     const auto start = [&] {
-        stop();
-        notifications = std::make_unique<DesktopNotificationService>(
-            dir.filePath(QStringLiteral("notifications.sqlite")), std::make_unique<FakeNotificationBus>(),
-            std::make_unique<FakeWallClockAlarm>());
-        app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&timeChanges, &widgets, notifications.get()});
-        ASSERT_EQ(app->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
-        VelmoraApp::setInstance(app.get());
-        windows = std::make_unique<WindowHost>(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
-        ASSERT_TRUE(windows->show());
-        window = windows->window();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        app->router()->push(Router::syncAccount);
-    };
-    const auto shown = [&](const char *name) -> QQuickItem * {
-        QList<QQuickItem *> items;
-        collect(window->contentItem(), items);
-        for (QQuickItem *item : items)
-            if (item->objectName() == QLatin1String(name) && item->isVisible() && item->opacity() > 0)
-                return item;
-        return nullptr;
-    };
-    const auto click = [&](const char *name) {
-        QQuickItem *item = nullptr;
-        ASSERT_TRUE(waitFor([&] { return (item = shown(name)) && item->isEnabled(); }, 10000)) << name;
-        QTest::qWait(300); // the page and the popups slide and fade in
-        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-        QTest::mouseClick(window, Qt::LeftButton, {}, centre.toPoint());
+        ASSERT_TRUE(w.start());
+        w.app->router()->push(Router::syncAccount);
+        w.settle();
     };
     const auto fill = [&](const QString &address, const QString &password) {
-        ASSERT_TRUE(waitFor([&] { return shown("passwordField") != nullptr; }));
-        shown("serverField")->setProperty("text", address);
-        shown("userField")->setProperty("text", QString::fromLatin1(DavServer::user));
-        shown("passwordField")->setProperty("text", password);
-        click("connectButton");
+        ASSERT_NE(w.waitShown(QStringLiteral("passwordField")), nullptr);
+        w.shown(QStringLiteral("serverField"))->setProperty("text", address);
+        w.shown(QStringLiteral("userField"))->setProperty("text", QString::fromLatin1(DavServer::user));
+        w.shown(QStringLiteral("passwordField"))->setProperty("text", password);
+        w.click(QStringLiteral("connectButton"));
     };
-    const auto text = [&](const char *name) { return shown(name) ? shown(name)->property("text").toString() : QString(); };
+    const auto showsText = [&](const char *name, const QString &expected, int timeoutMs = 10000) {
+        const QString item = QString::fromLatin1(name);
+        return waitFor([&] { return w.text(item) == expected; }, timeoutMs) ? testing::AssertionSuccess()
+                   : testing::AssertionFailure() << name << " reads " << qPrintable(w.text(item));
+    };
     PasswordStore keyring(QStringLiteral("Taskarello"));
     const QString key = QString::fromLatin1(DavServer::user) + QLatin1Char('@') + server.url().toString();
 
     start();
     fill(server.url().toString(), QStringLiteral("wrong"));
-    EXPECT_TRUE(waitFor([&] { return text("syncMessage") == QStringLiteral("The server refused the user name or password."); }, 10000))
-        << qPrintable(text("syncMessage"));
-    EXPECT_EQ(app->syncAccount()->stage(), SyncAccount::NotSetUp);
+    EXPECT_TRUE(showsText("syncMessage", QStringLiteral("The server refused the user name or password.")));
+    EXPECT_EQ(w.app->syncAccount()->stage(), SyncAccount::NotSetUp);
 
     fill(server.url().toString(), QString::fromLatin1(DavServer::password));
-    click("newCalendar"); // the account holds no calendar yet
-    ASSERT_TRUE(waitFor([&] { return shown("syncStatus") != nullptr; }, 10000)) << qPrintable(text("syncMessage"));
-    ASSERT_TRUE(app->syncEngine()->target().has_value());
+    w.click(QStringLiteral("newCalendar")); // the account holds no calendar yet
+    ASSERT_NE(w.waitShown(QStringLiteral("syncStatus")), nullptr) << qPrintable(w.text(QStringLiteral("syncMessage")));
+    ASSERT_TRUE(w.app->syncEngine()->target().has_value());
     // Connected, the first run starts by itself.
-    EXPECT_TRUE(waitFor([&] { return text("syncStatus") == QStringLiteral("Synced just now"); }, 20000))
-        << qPrintable(text("syncStatus"));
-    const QUrl calendar = app->syncEngine()->target()->calendar;
+    EXPECT_TRUE(showsText("syncStatus", QStringLiteral("Synced just now"), 20000));
+    const QUrl calendar = w.app->syncEngine()->target()->calendar;
     EXPECT_TRUE(calendar.toString().startsWith(server.url().toString())) << qPrintable(calendar.toString());
-    EXPECT_EQ(app->syncEngine()->target()->password, QString::fromLatin1(DavServer::password));
-    EXPECT_EQ(app->syncAccount()->calendarName(), QStringLiteral("Chores"));
+    EXPECT_EQ(w.app->syncEngine()->target()->password, QString::fromLatin1(DavServer::password));
+    EXPECT_EQ(w.app->syncAccount()->calendarName(), QStringLiteral("Chores"));
 
     // Whatever the run's outcome, the line tells it.
     std::optional<Sync::SyncReport> finished;
-    QObject::connect(app->syncEngine(), &Sync::SyncEngine::finished, [&](const Sync::SyncReport &r) { finished = r; });
-    click("syncNowButton");
+    QObject::connect(w.app->syncEngine(), &Sync::SyncEngine::finished, [&](const Sync::SyncReport &r) { finished = r; });
+    w.click(QStringLiteral("syncNowButton"));
     ASSERT_TRUE(waitFor([&] { return finished.has_value(); }, 20000));
-    const Sync::SyncReport report = *finished;
-    EXPECT_EQ(text("syncStatus"), report.ok() ? QStringLiteral("Synced just now") : report.error.message);
+    EXPECT_EQ(w.text(QStringLiteral("syncStatus")),
+              finished->ok() ? QStringLiteral("Synced just now") : finished->error.message);
 
     // Started again: the account from the settings, the password from the keyring, and the last
     // run's outcome from before.
     EXPECT_TRUE(QSettings().contains(QStringLiteral("sync/lastRun")));
     start();
-    ASSERT_TRUE(waitFor([&] { return app->syncEngine()->target().has_value(); }, 10000));
-    EXPECT_EQ(app->syncEngine()->target(),
+    ASSERT_TRUE(waitFor([&] { return w.app->syncEngine()->target().has_value(); }, 10000));
+    EXPECT_EQ(w.app->syncEngine()->target(),
               (Sync::SyncTarget{calendar, QString::fromLatin1(DavServer::user), QString::fromLatin1(DavServer::password)}));
     EXPECT_FALSE(VelmoraTest::readAll(QSettings().fileName()).contains(DavServer::password)) << "no password in the settings";
-    EXPECT_TRUE(waitFor([&] { return text("syncStatus") == QStringLiteral("Synced just now"); }, 20000))
-        << qPrintable(text("syncStatus"));
+    EXPECT_TRUE(showsText("syncStatus", QStringLiteral("Synced just now"), 20000));
 
     // Disconnecting leaves nothing behind: no account in the settings, no password in the keyring.
     QVariantMap account;
     for (const char *setting : {"sync/server", "sync/user", "sync/calendar"})
         account.insert(QString::fromLatin1(setting), QSettings().value(QString::fromLatin1(setting)));
-    click("disconnectButton");
-    click("confirmButton");
-    EXPECT_TRUE(waitFor([&] { return shown("serverField") != nullptr; }));
-    EXPECT_FALSE(app->syncEngine()->target().has_value());
+    w.click(QStringLiteral("disconnectButton"));
+    w.click(QStringLiteral("confirmButton"));
+    EXPECT_NE(w.waitShown(QStringLiteral("serverField")), nullptr);
+    EXPECT_FALSE(w.app->syncEngine()->target().has_value());
     EXPECT_FALSE(QSettings().contains(QStringLiteral("sync/calendar")));
     EXPECT_EQ(await<Secret>([&](auto done) { keyring.read(key, done); }).kind, Secret::Kind::NotFound);
 
@@ -417,11 +369,10 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     for (auto it = account.cbegin(); it != account.cend(); ++it)
         QSettings().setValue(it.key(), it.value());
     start();
-    const QString lost = QStringLiteral("The password is not in the Secret Service; disconnect and connect the account again.");
-    EXPECT_TRUE(waitFor([&] { return text("syncStatus") == lost; }, 10000)) << qPrintable(text("syncStatus"));
-    EXPECT_TRUE(app->syncAccount()->isFailing());
-    EXPECT_FALSE(app->syncEngine()->target().has_value());
-    stop();
+    EXPECT_TRUE(showsText("syncStatus", QStringLiteral(
+        "The password is not in the Secret Service; disconnect and connect the account again.")));
+    EXPECT_TRUE(w.app->syncAccount()->isFailing());
+    EXPECT_FALSE(w.app->syncEngine()->target().has_value());
 }
 
 // What the user types as the server's address, made the URL that is asked and saved.

@@ -25,10 +25,13 @@ TestCase {
         return { manager: manager, view: view }
     }
 
+    // The notice each status shows; where the user is asked, the click asks the service once and
+    // the notice follows its answer.
     function test_statusChoosesTheNotice_data() {
         return [
             { tag: "notFetched", status: 0, fetch: false, ask: false, inform: false },
-            { tag: "notAsked", status: 0, ask: true, inform: false },
+            { tag: "notAskedThenGranted", status: 0, ask: true, inform: false, answer: 2, informAfter: false },
+            { tag: "notAskedThenRefused", status: 0, ask: true, inform: false, answer: 1, informAfter: true },
             { tag: "denied", status: 1, ask: false, inform: true },
             { tag: "allowed", status: 2, ask: false, inform: false },
             { tag: "allowedOtherwise", status: 3, ask: false, inform: false },
@@ -36,28 +39,17 @@ TestCase {
     }
 
     function test_statusChoosesTheNotice(data) {
-        const made = makeView(data.status, 2, data.fetch)
+        const made = makeView(data.status, data.answer ?? 2, data.fetch)
         compare(findChild(made.view, "askForPermission") !== null, data.ask)
         compare(findChild(made.view, "informOfLackingPermissions") !== null, data.inform)
         compare(made.view.implicitHeight > 0, data.ask || data.inform)
-    }
-
-    function test_allowingAsksAndTheNoticeFollowsTheAnswer_data() {
-        return [
-            { tag: "granted", answer: 2, inform: false },
-            { tag: "refused", answer: 1, inform: true },
-        ]
-    }
-
-    function test_allowingAsksAndTheNoticeFollowsTheAnswer(data) {
-        const made = makeView(0, data.answer)
+        if (data.answer === undefined)
+            return
         const requestsBefore = fakeService.authorizationRequests
-        const button = findChild(findChild(made.view, "askForPermission"), "noticeButton")
-        verify(button)
-        mouseClick(button)
+        mouseClick(findChild(findChild(made.view, "askForPermission"), "noticeButton"))
         tryCompare(fakeService, "authorizationRequests", requestsBefore + 1)
         tryVerify(() => findChild(made.view, "askForPermission") === null)
         tryCompare(made.manager, "authorizationStatus", data.answer)
-        compare(findChild(made.view, "informOfLackingPermissions") !== null, data.inform)
+        compare(findChild(made.view, "informOfLackingPermissions") !== null, data.informAfter)
     }
 }

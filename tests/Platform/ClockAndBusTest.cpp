@@ -1,10 +1,16 @@
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/NotificationBus.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
+#include "Velmora/Platform/WallClockAlarm.h"
 #include "tests/support/TestSupport.h"
 
+#include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace Velmora;
 using VelmoraTest::at;
@@ -38,7 +44,6 @@ TEST(TimeChangeNotifier, NoticesANewDayAndTheClockMovingOtherThanByTime)
         bool fires;
     } cases[] = {
         {"tick just before midnight", berlin(5, 10, 23, 59), 50000, 0, nullptr, false},
-        {"midnight before the short day", berlin(3, 28, 23, 59), 120000, 0, nullptr, true},
         {"midnight after the short day", berlin(3, 29, 23, 59), 120000, 0, nullptr, true},
         // 02:00 to 03:00 is skipped: 90 real minutes from 01:30 reach 04:00, still the same day.
         {"across the skipped hour", berlin(3, 29, 1, 30), 90 * 60000, 0, nullptr, false},
@@ -98,6 +103,56 @@ TEST(TimeChangeNotifier, TheMidnightTimerAimsAtTheNextDaysFirstMoment)
     QSignalSpy spy(&notifier, &TimeChangeNotifier::significantTimeChange);
     clock.advance(1000);
     EXPECT_TRUE(VelmoraTest::waitFor([&] { return spy.count() == 1; }, 4000));
+}
+
+// The notification service's two ends on the system; the service itself runs in the background
+// test, with the app and a real notification server.
+
+// The real bus client on a machine without a session bus, or with a dead one, says no at once.
+TEST(DBusNotificationBusTest, WithoutASessionBusAnswersNoPromptly)
+{
+    const QByteArray saved = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    const auto restore = qScopeGuard([&] {
+        saved.isNull() ? qunsetenv("DBUS_SESSION_BUS_ADDRESS") : qputenv("DBUS_SESSION_BUS_ADDRESS", saved);
+    });
+    for (const char *address : {static_cast<const char *>(nullptr), "unix:path=/nonexistent/bus-socket"}) {
+        if (address)
+            qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+        else
+            qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        DBusNotificationBus bus;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        std::optional<bool> probed;
+        std::optional<bool> shown;
+        bus.probeServer([&](bool ok) { probed = ok; });
+        bus.notify(QStringLiteral("t"), QStringLiteral("b"), true, {}, [&](bool ok, uint) { shown = ok; });
+        EXPECT_FALSE(probed.has_value());
+        ASSERT_TRUE(VelmoraTest::waitFor([&] { return probed && shown; }, 3000)) << (address ? address : "unset");
+        EXPECT_FALSE(*probed);
+        EXPECT_FALSE(*shown);
+        EXPECT_LT(elapsed.elapsed(), 2000);
+    }
+}
+
+TEST(TimerFdWallClockAlarmTest, RingsAtItsInstantAndAtOnceWhenItHasPassed)
+{
+    for (const qint64 offsetMs : {150LL, -60000LL}) {
+        TimerFdWallClockAlarm alarm;
+        QElapsedTimer elapsed;
+        bool rang = false;
+        QObject::connect(&alarm, &WallClockAlarm::rang, [&] { rang = true; });
+        elapsed.start();
+        alarm.arm(QDateTime::currentDateTimeUtc().addMSecs(offsetMs));
+        ASSERT_TRUE(VelmoraTest::waitFor([&] { return rang; }, 3000)) << offsetMs;
+        EXPECT_GE(elapsed.elapsed(), std::max<qint64>(0, offsetMs - 20)) << offsetMs;
+    }
+    TimerFdWallClockAlarm disarmed;
+    bool rang = false;
+    QObject::connect(&disarmed, &WallClockAlarm::rang, [&] { rang = true; });
+    disarmed.arm(QDateTime::currentDateTimeUtc().addMSecs(100));
+    disarmed.disarm();
+    EXPECT_FALSE(VelmoraTest::waitFor([&] { return rang; }, 400));
 }
 
 } // namespace

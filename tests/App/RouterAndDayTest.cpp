@@ -1,5 +1,7 @@
+#include "Velmora/App/RefreshDay.h"
 #include "Velmora/App/Router.h"
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/Clock.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -12,6 +14,8 @@
 #include <memory>
 
 using namespace Velmora;
+using VelmoraTest::at;
+using VelmoraTest::zone;
 
 namespace {
 
@@ -47,8 +51,6 @@ TEST_F(RouterTest, PagesAreTheirKindAndTheChoresIdentity)
     EXPECT_NE(page, RouterPage(Router::viewChore, b));
     EXPECT_NE(RouterPage(Router::repeatChore, a), RouterPage(Router::copyChore, a));
     EXPECT_EQ(RouterPage(Router::addChore), RouterPage(Router::addChore, a));
-    EXPECT_EQ(RouterPage(Router::syncAccount), RouterPage(Router::syncAccount, a));
-    EXPECT_NE(RouterPage(Router::syncAccount), RouterPage(Router::journal));
     EXPECT_EQ((QSet<RouterPage>{page, RouterPage(Router::viewChore, a), RouterPage(Router::viewChore, b)}).size(), 2);
     router.push(page);
     const qint64 id = a->persistentId();
@@ -85,6 +87,30 @@ TEST_F(RouterTest, PushPopAndPopToRootNotifyEveryAssignment)
     EXPECT_EQ(spy.count(), 6);
     router.pop();
     EXPECT_EQ(spy.count(), 6);
+}
+
+// Every refresh lands at the start of its day once the event loop runs, in call order, even on
+// the same day. (Where a day starts is the day counts' own matter, tested with them.)
+TEST(RefreshDay, TakesTheStartOfTheDayOnceTheEventLoopRuns)
+{
+    FakeClock clock(at("Europe/Berlin", 2026, 5, 10, 12, 0), zone("Europe/Berlin"));
+    ScopedClock installed(clock);
+    RefreshDay day;
+    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10));
+    QList<qint64> seen;
+    QObject::connect(&day, &RefreshDay::dateChanged, &day, [&] { seen.append(day.date().toMSecsSinceEpoch()); });
+    day.refresh(at("Europe/Berlin", 2026, 5, 12, 21, 45));
+    day.refresh(at("Europe/Berlin", 2026, 5, 3, 8, 0));
+    day.refresh(at("Europe/Berlin", 2026, 5, 3, 9, 0));
+    EXPECT_TRUE(seen.isEmpty()) << "still the old day in the same turn";
+    QCoreApplication::processEvents();
+    const qint64 may3 = at("Europe/Berlin", 2026, 5, 3).toMSecsSinceEpoch();
+    EXPECT_EQ(seen, (QList<qint64>{at("Europe/Berlin", 2026, 5, 12).toMSecsSinceEpoch(), may3, may3}));
+
+    // An invalid instant counts as now.
+    day.refresh(QDateTime());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10));
 }
 
 } // namespace

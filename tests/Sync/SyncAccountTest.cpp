@@ -176,7 +176,8 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
     const QString url = server.url().toString(), user = QString::fromLatin1(DavServer::user);
     const QString password = QString::fromLatin1(DavServer::password), conf = u"/config/Taskarello/Taskarello.conf"_s;
     QTemporaryDir home, runningHome;
-    const QString alone = home.filePath(u"alone"_s), nobody = home.filePath(u"nobody"_s);
+    // Where no run should leave an account: the first --sync below finds none there.
+    const QString nobody = home.filePath(u"nobody"_s);
     const QStringList groceries = {url, user, u"--sync-collection"_s, u"Groceries"_s};
     enum class Where { Alone, HandedOver, NoSecretService };
     const struct {
@@ -204,7 +205,7 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         SCOPED_TRACE(row.what);
         const bool bare = row.where == Where::NoSecretService, handedOver = row.where == Where::HandedOver;
         // The running app keeps its settings in a home of its own: what it saved shows whose work it was.
-        const Run run = taskarello(bare ? environment(alone, u"unix:path=/none"_s) : environment(home.path()),
+        const Run run = taskarello(bare ? environment(nobody, u"unix:path=/none"_s) : environment(home.path()),
                                    QStringList{u"--sync-account"_s} + row.arguments, row.stdinLine,
                                    handedOver ? runningHome.path() : QString());
         EXPECT_EQ(run.ok, row.error.isEmpty()) << run.err;
@@ -222,8 +223,6 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         EXPECT_FALSE(VelmoraTest::readAll(settingsFile).contains(password.toUtf8())) << "no password in the settings";
         EXPECT_EQ(printed.indexOf(run.out), row.sameAs < 0 ? printed.size() - 1 : row.sameAs);
     }
-    EXPECT_FALSE(QSettings(alone + conf, QSettings::IniFormat).contains(u"sync/calendar"_s))
-        << "an account left by a failed run";
 
     {
         ChoreStore store;
@@ -410,7 +409,8 @@ TEST(SyncAddress, TypedAddressesBecomeServerUrls)
 // The status line and the line under it: which state wins, and the edges of each unit.
 TEST(SyncStatus, StatusLinesTellTheLastRun)
 {
-    QTranslator *english = installTranslations(*QCoreApplication::instance(), QLocale(QLocale::English));
+    // Removed from the application with the object.
+    const std::unique_ptr<QTranslator> english(installTranslations(*QCoreApplication::instance(), QLocale(QLocale::English)));
     ASSERT_NE(english, nullptr);
     const QDateTime now(QDate(2026, 3, 29), QTime(12, 0), Qt::UTC);
     using LastRun = SyncAccount::LastRun;
@@ -451,8 +451,6 @@ TEST(SyncStatus, StatusLinesTellTheLastRun)
     };
     for (const auto &row : counts)
         EXPECT_EQ(SyncAccount::detailsText(row.last), row.details);
-    QCoreApplication::removeTranslator(english);
-    delete english;
 }
 
 } // namespace

@@ -81,9 +81,8 @@ struct Device {
     }
     Chore *find(const QString &title) const
     {
-        const auto &all = store.chores();
-        const auto it = std::find_if(all.begin(), all.end(), [&](Chore *c) { return c->title() == title; });
-        return it == all.end() ? nullptr : *it;
+        const auto it = std::ranges::find_if(store.chores(), [&](Chore *c) { return c->title() == title; });
+        return it == store.chores().end() ? nullptr : *it;
     }
 
     QTemporaryDir dir;
@@ -102,11 +101,8 @@ CalendarInfo calendarAt(const QUrl &url, bool syncCollection = false)
 
 bool sameAsWritten(const ChoreFields &a, const ChoreFields &b)
 {
-    for (int f = 0; f <= int(Chore::Field::NotificationTime); ++f) {
-        if (!VTodoCodec::sameField(Chore::Field(f), a, b, berlin))
-            return false;
-    }
-    return true;
+    const auto fields = std::views::iota(0, int(Chore::Field::NotificationTime) + 1);
+    return std::ranges::all_of(fields, [&](int f) { return VTodoCodec::sameField(Chore::Field(f), a, b, berlin); });
 }
 
 // A real server with a calendar of chores, and a client to look behind the app's back.

@@ -410,7 +410,8 @@ TEST(SyncAddress, TypedAddressesBecomeServerUrls)
 TEST(SyncStatus, StatusLinesTellTheLastRun)
 {
     // Removed from the application with the object.
-    const std::unique_ptr<QTranslator> english(installTranslations(*QCoreApplication::instance(), QLocale(QLocale::English)));
+    const std::unique_ptr<QTranslator> english(
+        installTranslations(*QCoreApplication::instance(), QLocale(QLocale::English)));
     ASSERT_NE(english, nullptr);
     const QDateTime now(QDate(2026, 3, 29), QTime(12, 0), Qt::UTC);
     using LastRun = SyncAccount::LastRun;

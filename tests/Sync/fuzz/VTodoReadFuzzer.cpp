@@ -17,13 +17,12 @@ using namespace Velmora::Sync;
 
 namespace {
 
-bool same(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
-bool same(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+template <typename Number> bool same(Number a, Number b) { return a == b || (std::isnan(a) && std::isnan(b)); }
 
 bool same(const ChoreFields &a, const ChoreFields &b)
 {
-    return a.title == b.title && same(a.colorComponents.red, b.colorComponents.red)
-        && same(a.colorComponents.green, b.colorComponents.green) && same(a.colorComponents.blue, b.colorComponents.blue)
+    const ColorComponentsModel &x = a.colorComponents, &y = b.colorComponents;
+    return a.title == b.title && same(x.red, y.red) && same(x.green, y.green) && same(x.blue, y.blue)
         && a.startDate == b.startDate && a.dueDate == b.dueDate && a.endDate == b.endDate && a.notify == b.notify
         && same(a.notificationTime, b.notificationTime);
 }
@@ -31,9 +30,9 @@ bool same(const ChoreFields &a, const ChoreFields &b)
 int writeSeed(const char *folder)
 {
     const QTimeZone tz("Europe/Berlin");
-    const ChoreFields fields{QStringLiteral("Seed; with, escapes"), {0.25f, 1.5f, -0.1f}, QDate(2026, 3, 1).startOfDay(tz),
-                             QDate(2026, 3, 29).startOfDay(tz), QDateTime(QDate(2026, 3, 28), QTime(9, 0, 0, 5), QTimeZone::utc()),
-                             true, 9000};
+    const QDateTime end(QDate(2026, 3, 28), QTime(9, 0, 0, 5), QTimeZone::utc());
+    const ChoreFields fields{QStringLiteral("Seed; with, escapes"), {0.25f, 1.5f, -0.1f},
+                             QDate(2026, 3, 1).startOfDay(tz), QDate(2026, 3, 29).startOfDay(tz), end, true, 9000};
     const QList<QByteArray> seeds{
         VTodoCodec::write(QStringLiteral("seed-1"), fields, tz).ics,
         "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:f\r\nDTSTART:20260501T020000Z\r\n"
@@ -77,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (written.ics.isEmpty())
         return 0;
     const TodoReading again = VTodoCodec::read(written.ics, tz);
-    if (again.outcome != TodoReading::Outcome::Chore || again.uid != read.uid.trimmed() || !same(again.fields, read.fields))
+    if (again.outcome != TodoReading::Outcome::Chore || again.uid != read.uid.trimmed()
+        || !same(again.fields, read.fields))
         std::abort();
     return 0;
 }

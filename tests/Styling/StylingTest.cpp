@@ -200,20 +200,6 @@ TEST(SymbolImageProvider, UnknownNamesAreTransparent)
     }
 }
 
-TEST(SymbolImageProvider, RequestedSizesAreSane)
-{
-    const std::pair<QSize, QSize> cases[] = {{QSize(), QSize(24, 24)}, {QSize(0, 0), QSize(24, 24)},
-                                             {QSize(-5, -9), QSize(24, 24)}, {QSize(0, 40), QSize(40, 40)},
-                                             {QSize(17, -1), QSize(17, 17)}, {QSize(1, 1), QSize(1, 1)},
-                                             {QSize(100000, 3), QSize(1024, 3)}};
-    SymbolImageProvider provider;
-    for (const auto &[requested, drawn] : cases) {
-        QSize size;
-        EXPECT_EQ(provider.requestImage(QStringLiteral("circle"), &size, requested).size(), drawn) << requested.width();
-        EXPECT_EQ(size, drawn);
-    }
-}
-
 TEST(SymbolImageProvider, ReadsTheColourOfTheSourceUrl)
 {
     // The provider gets what follows "image://symbol/" in the url QML builds.

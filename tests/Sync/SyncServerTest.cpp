@@ -22,6 +22,7 @@ using namespace Velmora;
 using namespace Velmora::Sync;
 using namespace Qt::StringLiterals;
 using VelmoraTest::await;
+using VelmoraTest::fields;
 using VelmoraTest::DavServer;
 using VelmoraTest::waitFor;
 
@@ -32,15 +33,6 @@ const QTimeZone berlin("Europe/Berlin");
 QDateTime day(int y, int m, int d)
 {
     return QDate(y, m, d).startOfDay(berlin);
-}
-
-ChoreFields chore(const QString &title, const QDateTime &start, const QDateTime &due)
-{
-    ChoreFields f;
-    f.title = title;
-    f.startDate = start;
-    f.dueDate = due;
-    return f;
 }
 
 // One of the user's devices: its own store, synced with the calendar.
@@ -166,7 +158,7 @@ TEST_P(SyncAgainstServer, ChangesOnBothSidesMergeAndNoEditIsLost)
         return [title](Device &, Chore *c) { c->assignTitle(QString::fromUtf8(title)); };
     };
     const auto apply = [](const Edit &edit, Device &d, Chore *c) { edit ? edit(d, c) : void(d.changes.remove(c)); };
-    const ChoreFields shared = chore(u"shared"_s, day(2026, 6, 1), day(2026, 6, 10));
+    const ChoreFields shared = fields(u"shared"_s, day(2026, 6, 1), day(2026, 6, 10));
     const struct {
         const char *name;
         Edit first;  // on device A, synced first
@@ -307,7 +299,7 @@ TEST_P(SyncAgainstServer, OfflineEditsOnBothDevicesConverge)
     Device a, b;
     // Before sync was set up: they go up at the first sync.
     for (int i = 0; i < 9; ++i)
-        a.changes.add(chore(u"base %1"_s.arg(i), day(2026, 7, 1), day(2026, 7, 1 + i)));
+        a.changes.add(fields(u"base %1"_s.arg(i), day(2026, 7, 1), day(2026, 7, 1 + i)));
     // Spring's reminder at 02:30, which that day lacks; Fall's at 02:30:59, which that day has twice.
     const ChoreFields spring{u"Spring; «again», \"quoted\""_s, {0.33333334f, 0.6666667f, 1e-7f}, day(2026, 3, 20),
                              day(2026, 3, 29), {}, true, 2.5 * 3600};
@@ -360,7 +352,7 @@ TEST_P(SyncAgainstServer, OfflineEditsOnBothDevicesConverge)
                 Chore *c = active.empty() ? nullptr : active[random.bounded(int(active.size()))];
                 if (op == 0 || !c) {
                     const QString title = u"new %1 %2 %3"_s.arg(d == &a ? 'a' : 'b').arg(round).arg(step);
-                    d->changes.add(chore(title, day(2026, 8, 1), day(2026, 8, 1 + random.bounded(20))));
+                    d->changes.add(fields(title, day(2026, 8, 1), day(2026, 8, 1 + random.bounded(20))));
                     added << title;
                 } else if (op == 1) {
                     c->assignDueDate(c->dueDate().addDays(random.bounded(1, 9)));
@@ -400,7 +392,7 @@ TEST_P(SyncAgainstServer, ClientCopesWithWhatSyncsRarelyMeet)
     const CalendarInfo byToken = calendarAt(calendar, true), byCtag = calendarAt(calendar);
     const ChangeList startToken = listChanges(byToken), startCtag = listChanges(byCtag);
     ASSERT_TRUE(startToken.error.ok() && startCtag.error.ok());
-    const QByteArray ics = VTodoCodec::write(u"one"_s, chore(u"One"_s, day(2026, 5, 1), day(2026, 5, 2)), berlin).ics;
+    const QByteArray ics = VTodoCodec::write(u"one"_s, fields(u"One"_s, day(2026, 5, 1), day(2026, 5, 2)), berlin).ics;
     const QUrl href = CalDavClient::resourceUrl(calendar, u"one"_s);
     ASSERT_TRUE(put(href, ics).error.ok());
     EXPECT_EQ(put(href, ics).error.kind, CalDavError::Kind::Conflict);
@@ -443,7 +435,7 @@ TEST_P(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
 {
     Device a(calendar), b(calendar);
     for (int i = 0; i < 60; ++i)
-        a.changes.add(chore(u"chore %1"_s.arg(i), day(2026, 9, 1), day(2026, 9, 2)));
+        a.changes.add(fields(u"chore %1"_s.arg(i), day(2026, 9, 1), day(2026, 9, 2)));
     // Killed once some chores are on the server.
     const SyncReport cut = a.sync([&] {
         EXPECT_TRUE(waitFor([&] { return a.engine.pendingChanges() < 40 || !a.engine.isRunning(); }, 30000));
@@ -458,7 +450,7 @@ TEST_P(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
     EXPECT_EQ(b.byTitle().size(), 60u);
 
     // Deleted here while on its way up: the server does not keep it, nor bring it back.
-    Chore *brief = a.changes.add(chore(u"brief"_s, day(2026, 9, 1), day(2026, 9, 2)));
+    Chore *brief = a.changes.add(fields(u"brief"_s, day(2026, 9, 1), day(2026, 9, 2)));
     a.sync([&] { EXPECT_TRUE(a.changes.remove(brief)); });
     ASSERT_TRUE(a.sync().ok() && b.sync().ok());
     EXPECT_EQ(a.byTitle().count(u"brief"_s) + b.byTitle().count(u"brief"_s), 0u);
@@ -479,7 +471,7 @@ TEST_P(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
     SyncSchedule schedule(d.engine, d.store, {std::chrono::milliseconds(50), std::chrono::hours(1)});
     QList<SyncReport> reports;
     QObject::connect(&d.engine, &SyncEngine::finished, [&](const SyncReport &r) { reports << r; });
-    const auto add = [&](const QString &title) { d.changes.add(chore(title, day(2026, 9, 1), day(2026, 9, 2))); };
+    const auto add = [&](const QString &title) { d.changes.add(fields(title, day(2026, 9, 1), day(2026, 9, 2))); };
     add(u"before"_s);
     QTest::qWait(200);
     EXPECT_TRUE(reports.isEmpty()) << "a run without an account";
@@ -580,7 +572,7 @@ TEST(VTodoBadInput, IsRefusedWithAReason)
         EXPECT_FALSE(read.reason.isEmpty()) << name;
     }
 
-    ChoreFields sound = chore(u"a"_s, day(2026, 5, 1), day(2026, 5, 2));
+    ChoreFields sound = fields(u"a"_s, day(2026, 5, 1), day(2026, 5, 2));
     sound.notify = true;
     ChoreFields farAway = sound, invalid = sound, bulky = sound;
     bulky.title = QString(VTodoCodec::maxResourceBytes, u'x');

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Velmora/Model/Chore.h"
 #include "tests/support/Fakes.h"
 
 #include <QDateTime>
@@ -16,6 +17,12 @@ QTimeZone zone(const char *ianaId);
 
 // Runs the event loop until done() holds or the timeout passes; returns done().
 bool waitFor(const std::function<bool()> &done, int timeoutMs = 5000);
+
+// A chore of plain red, unfinished, without a reminder.
+inline Velmora::ChoreFields fields(const QString &title, const QDateTime &start, const QDateTime &due)
+{
+    return {title, Velmora::ColorComponentsModel::standardRed(), start, due, std::nullopt, false, 32400};
+}
 
 // Reads a whole file (empty when missing).
 QByteArray readAll(const QString &path);

@@ -18,7 +18,7 @@ case "${1:-}" in
   # Unoptimised: it compiles in far less time, and the sanitizers see the code as written.
   export BUILD_TYPE=Debug
   export ASAN_OPTIONS=detect_leaks=0
-  # clang: it has libFuzzer, so the store fuzzer is built and run with the suite.
+  # clang: it has libFuzzer, so the input fuzzer is built and run with the suite.
   if command -v clang++-14 >/dev/null; then
     export CC=clang-14 CXX=clang++-14
   fi

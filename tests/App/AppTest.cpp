@@ -34,13 +34,6 @@ namespace {
 class VelmoraAppTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(app.open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened); }
-    Chore *add(const QString &title, int dueIn)
-    {
-        ChoreFields f = ChoreFields::defaults();
-        f.title = title;
-        f.dueDate = ChoreDates::addDays(f.startDate, dueIn);
-        return app.store()->insert(f);
-    }
 
     FakeClock clock{at("Europe/Berlin", 2026, 5, 20, 10), zone("Europe/Berlin")};
     ScopedClock installedClock{clock};
@@ -74,8 +67,10 @@ TEST_F(VelmoraAppTest, LeavingReloadsTheWidgetAndComingBackRefreshes)
 
 TEST_F(VelmoraAppTest, TheWidgetSnapshotListsTheNearestActiveChores)
 {
+    const QDateTime today = ChoreDates::startOfDay(clock.now());
     for (int i = 0; i < 10; ++i)
-        add(QStringLiteral("chore %1").arg(i), 10 - i);
+        app.store()->insert(
+            VelmoraTest::fields(QStringLiteral("chore %1").arg(i), today, ChoreDates::addDays(today, 10 - i)));
     ASSERT_TRUE(app.changes()->finish(app.chores()->at(0)));
     const QJsonObject snapshot = QJsonDocument::fromJson(app.widgetSnapshot(3)).object();
     const QJsonArray chores = snapshot.value(QStringLiteral("chores")).toArray();

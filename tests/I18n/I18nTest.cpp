@@ -93,7 +93,6 @@ TEST(Translations, EachLocaleShowsItsOwnTexts)
     } cases[] = {
         {QLocale(QLocale::German, QLocale::Germany), true, german},
         {QLocale(QLocale::Swahili, QLocale::Kenya), false, keys},
-        {QLocale(QLocale::German, QLocale::Austria), true, german},
         {QLocale(QLocale::English, QLocale::UnitedStates), true, english},
         {QLocale(QLocale::German, QLocale::Switzerland), true, german},
         {QLocale(QLocale::English, QLocale::UnitedKingdom), true, english},

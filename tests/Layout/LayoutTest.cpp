@@ -95,8 +95,7 @@ TEST(DayDots, DegenerateSizes)
     EXPECT_EQ((DayDots{std::nan(""), 1, 2}.drawnCount(10, 100)), 0);
     // Negative or infinite gaps count as none.
     EXPECT_EQ((DayDots{2, -2, 0}.drawnCount(100, 20)), 11);
-    const DayDots stacked{2, -2, -7};
-    EXPECT_EQ(stacked.x(9), 18);
+    EXPECT_EQ((DayDots{2, -2, -7}.x(9)), 18);
     EXPECT_EQ((DayDots{2, 1, std::numeric_limits<double>::infinity()}.x(8)), 24);
 }
 

@@ -16,7 +16,7 @@
 
 #include <limits>
 #include <map>
-#include <ranges>
+#include <algorithm>
 
 using namespace Velmora;
 using namespace Velmora::Sync;
@@ -73,8 +73,9 @@ struct Device {
     }
     Chore *find(const QString &title) const
     {
-        const auto it = std::ranges::find_if(store.chores(), [&](Chore *c) { return c->title() == title; });
-        return it == store.chores().end() ? nullptr : *it;
+        const auto &all = store.chores();
+        const auto it = std::find_if(all.begin(), all.end(), [&](Chore *c) { return c->title() == title; });
+        return it == all.end() ? nullptr : *it;
     }
 
     QTemporaryDir dir;
@@ -93,8 +94,11 @@ CalendarInfo calendarAt(const QUrl &url, bool syncCollection = false)
 
 bool sameAsWritten(const ChoreFields &a, const ChoreFields &b)
 {
-    const auto fields = std::views::iota(0, int(Chore::Field::NotificationTime) + 1);
-    return std::ranges::all_of(fields, [&](int f) { return VTodoCodec::sameField(Chore::Field(f), a, b, berlin); });
+    for (int f = 0; f <= int(Chore::Field::NotificationTime); ++f) {
+        if (!VTodoCodec::sameField(Chore::Field(f), a, b, berlin))
+            return false;
+    }
+    return true;
 }
 
 // A real server with a calendar of chores, and a client to look behind the app's back.
@@ -245,10 +249,7 @@ TEST_P(SyncAgainstServer, TasksOfOtherAppsAreShownCountedAndKeptWhole)
         {"absurd", "Far", {"DUE;VALUE=DATE:99991231"}, {}, {}, {}, false, {}},
         {"event", "Party", {"DTSTART:20260601T100000Z"}, {}, {}, {}, false, {}},
     };
-    // Radicale's MKCOL made a calendar for tasks only.
-    const bool events = GetParam() == DavServer::Kind::Xandikos;
-    auto sent = tasks | std::views::filter([&](const auto &t) { return events || t.uid != "event"; });
-    for (const auto &t : sent) {
+    for (const auto &t : tasks) {
         const QByteArray kind = t.uid == "event" ? "VEVENT" : "VTODO";
         const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\n"
             + (t.uid == "windows" ? windowsZone : QByteArray()) + "BEGIN:" + kind + "\r\nUID:" + t.uid
@@ -264,9 +265,11 @@ TEST_P(SyncAgainstServer, TasksOfOtherAppsAreShownCountedAndKeptWhole)
     ASSERT_TRUE(report.ok()) << report.error.message;
     EXPECT_EQ(report.withoutDue, 1);
     EXPECT_EQ(report.unreadable, 1);
-    EXPECT_EQ(report.otherItems, events ? 1 : 0);
+    EXPECT_EQ(report.otherItems, 1);
     ASSERT_EQ(d.byTitle().size(), 5u);
-    for (const auto &t : tasks | std::views::filter([](const auto &t) { return t.due.isValid(); })) {
+    for (const auto &t : tasks) {
+        if (!t.due.isValid())
+            continue;
         SCOPED_TRACE(t.title);
         Chore *c = d.find(QString::fromUtf8(t.title));
         ASSERT_NE(c, nullptr);
@@ -278,7 +281,7 @@ TEST_P(SyncAgainstServer, TasksOfOtherAppsAreShownCountedAndKeptWhole)
     }
     d.find(u"Pay renamed"_s)->assignDueDate(QDate(2026, 5, 13).startOfDay(tokyo));
     ASSERT_TRUE(d.sync().ok());
-    for (const auto &t : sent) {
+    for (const auto &t : tasks) {
         const QByteArray held = serverCopy("UID:" + t.uid);
         ASSERT_FALSE(held.isEmpty()) << t.uid.toStdString();
         for (const QByteArray &line : t.after.isEmpty() ? t.lines : t.after)
@@ -346,7 +349,7 @@ TEST_P(SyncAgainstServer, OfflineEditsOnBothDevicesConverge)
         for (Device *d : {&a, &b}) {
             for (int step = 0; step < 8; ++step) {
                 std::vector<Chore *> active;
-                std::ranges::copy_if(d->store.chores(), std::back_inserter(active),
+                std::copy_if(d->store.chores().begin(), d->store.chores().end(), std::back_inserter(active),
                                      [](Chore *c) { return !c->isFinished(); });
                 const int op = random.bounded(5);
                 Chore *c = active.empty() ? nullptr : active[random.bounded(int(active.size()))];
@@ -385,7 +388,7 @@ TEST_P(SyncAgainstServer, ClientCopesWithWhatSyncsRarelyMeet)
 {
     const QUrl nowhere = server.url().resolved(QUrl(u"/no/such/place/"_s));
     const Discovery found = await<Discovery>([&](auto done) { client.discover(nowhere, done); });
-    EXPECT_TRUE(std::ranges::any_of(found.calendars, [&](const CalendarInfo &c) {
+    EXPECT_TRUE(std::any_of(found.calendars.begin(), found.calendars.end(), [&](const CalendarInfo &c) {
         return CalDavClient::sameResource(c.url, calendar) && c.displayName == u"Chores"_s;
     })) << found.error.message;
 

@@ -12,14 +12,10 @@ using namespace Velmora;
 
 namespace VelmoraTest {
 
-AppWindow::AppWindow()
-{
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
-}
-
 bool AppWindow::start()
 {
     stop();
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
     service = std::make_unique<DesktopNotificationService>(dir.filePath(QStringLiteral("notifications.sqlite")),
                                                            std::make_unique<FakeNotificationBus>(),
                                                            std::make_unique<FakeWallClockAlarm>());

@@ -17,7 +17,6 @@ namespace VelmoraTest {
 // them. Reminders go to a quiet bus and an alarm of the test's.
 class AppWindow {
 public:
-    AppWindow();
     virtual ~AppWindow() { stop(); }
     bool start(); // a new run on the same files, the running one stopped first
     bool openWindow();

@@ -2,8 +2,8 @@
 # Installs what the build needs, builds and runs the whole test suite.
 #   ./test.sh          qmllint over every QML module, then the suite
 #   ./test.sh --asan   the suite built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
-#                      and the store opening fuzzed with libFuzzer for 20 s
-#   ./test.sh --long   the suite with the long soak and fuzz runs (200 kills, 60 s of damaged files),
+#                      and store files and CalDAV resources fuzzed with libFuzzer for 40 s
+#   ./test.sh --long   the suite with the long soak and fuzz runs (200 kills, 60 s of fuzzing),
 #                      then the sanitizer suite with a minute of libFuzzer, then (as root) the package check
 # Under CI (CI=true) the plain form also runs the sanitizer suite once, after the plain suite passes.
 set -euo pipefail

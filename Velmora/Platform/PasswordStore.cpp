@@ -52,7 +52,7 @@ void PasswordStore::run(Operation operation, const QString &key, const QString &
 
     // Whichever comes first, the job's end or the timeout, answers; the other is ignored.
     auto answered = std::make_shared<bool>(false);
-    auto answer = [this, answered, done](const Result &result) {
+    auto answer = [answered, done](const Result &result) {
         if (std::exchange(*answered, true))
             return;
         done(result);

@@ -33,7 +33,7 @@ const char kEntryColumns[] = "SELECT chore, uid, href, etag, serverCopy, version
 
 SyncLedger::SyncLedger(ChoreStore &store) : m_store(store) {}
 
-QSqlQuery *SyncLedger::prepared(const QString &sql) const
+QSqlQuery *SyncLedger::executed(const QString &sql, const QVariantList &values) const
 {
     // Preparing costs more than running these small statements: each is prepared once.
     auto it = m_queries.find(sql);
@@ -46,20 +46,21 @@ QSqlQuery *SyncLedger::prepared(const QString &sql) const
         }
         it = m_queries.insert(sql, std::move(query));
     }
-    return &it.value();
-}
-
-bool SyncLedger::exec(const QString &sql, const QVariantList &values)
-{
-    QSqlQuery *query = prepared(sql);
-    if (!query)
-        return false;
+    QSqlQuery *query = &it.value();
     for (int i = 0; i < values.size(); ++i)
         query->bindValue(i, values.at(i));
     if (!query->exec()) {
         m_error = query->lastError().text();
-        return false;
+        return nullptr;
     }
+    return query;
+}
+
+bool SyncLedger::exec(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery *query = executed(sql, values);
+    if (!query)
+        return false;
     query->finish();
     return true;
 }
@@ -67,15 +68,9 @@ bool SyncLedger::exec(const QString &sql, const QVariantList &values)
 QVariantList SyncLedger::firstRow(const QString &sql, const QVariantList &values) const
 {
     QVariantList row;
-    QSqlQuery *query = prepared(sql);
+    QSqlQuery *query = executed(sql, values);
     if (!query)
         return row;
-    for (int i = 0; i < values.size(); ++i)
-        query->bindValue(i, values.at(i));
-    if (!query->exec()) {
-        m_error = query->lastError().text();
-        return row;
-    }
     if (query->next()) {
         for (int i = 0; i < query->record().count(); ++i)
             row << query->value(i);
@@ -87,15 +82,9 @@ QVariantList SyncLedger::firstRow(const QString &sql, const QVariantList &values
 QList<LedgerEntry> SyncLedger::entries(const QString &where, const QVariantList &values) const
 {
     QList<LedgerEntry> found;
-    QSqlQuery *query = prepared(QLatin1String(kEntryColumns) + where);
+    QSqlQuery *query = executed(QLatin1String(kEntryColumns) + where, values);
     if (!query)
         return found;
-    for (int i = 0; i < values.size(); ++i)
-        query->bindValue(i, values.at(i));
-    if (!query->exec()) {
-        m_error = query->lastError().text();
-        return found;
-    }
     while (query->next()) {
         LedgerEntry entry;
         entry.chore = query->value(0).toLongLong();

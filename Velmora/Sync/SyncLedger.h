@@ -83,7 +83,8 @@ public:
     QString lastError() const { return m_error; }
 
 private:
-    QSqlQuery *prepared(const QString &sql) const;
+    // The statement, prepared once and kept, run with these values; null on failure (lastError()).
+    QSqlQuery *executed(const QString &sql, const QVariantList &values) const;
     // The first row's values; empty when there is none or the read failed (lastError()).
     QVariantList firstRow(const QString &sql, const QVariantList &values = {}) const;
     bool exec(const QString &sql, const QVariantList &values = {});

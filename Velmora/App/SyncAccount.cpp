@@ -2,6 +2,7 @@
 
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Platform/PasswordStore.h"
+#include "Velmora/Platform/SettingsLock.h"
 #include "Velmora/Sync/SyncEngine.h"
 
 #include <QSettings>
@@ -75,6 +76,7 @@ void SyncAccount::writeLastRun()
     if (!m_lastRun)
         return;
     QSettings settings;
+    releaseOrphanedLock(settings);
     settings.setValue(lastRunKey, m_lastRun->at.toString(Qt::ISODate));
     settings.setValue(lastErrorKey, m_lastRun->error);
     settings.setValue(withoutDueKey, m_lastRun->withoutDue);
@@ -322,6 +324,7 @@ void SyncAccount::save(const Sync::CalendarInfo &calendar, Done done)
         if (!m_server.isEmpty() && oldKey != passwordKey(server, user))
             m_passwords.remove(oldKey, [](const PasswordStore::Result &) {});
         QSettings settings;
+        releaseOrphanedLock(settings);
         settings.remove(QStringLiteral("sync"));
         settings.setValue(serverKey, server);
         settings.setValue(userKey, user);
@@ -383,6 +386,7 @@ void SyncAccount::forget()
             setMessage(result.message);
     });
     QSettings settings;
+    releaseOrphanedLock(settings);
     settings.remove(QStringLiteral("sync"));
     m_server.clear();
     m_user.clear();

@@ -1,5 +1,7 @@
 #include "Velmora/App/WindowHost.h"
 
+#include "Velmora/Platform/SettingsLock.h"
+
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
@@ -81,6 +83,7 @@ void WindowHost::saveGeometry()
     if (!m_window)
         return;
     QSettings settings;
+    releaseOrphanedLock(settings);
     settings.setValue(positionKey, m_window->framePosition());
     settings.setValue(sizeKey, m_window->size());
 }

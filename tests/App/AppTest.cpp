@@ -100,11 +100,7 @@ TEST(StartUp, AnUnreadableStoreStopsWithTheMessageAndStaysUntouched)
     const QString folder = home.filePath(QStringLiteral("data/Taskarello/Taskarello"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QByteArray garbage(5000, '\x7f');
-    {
-        QFile file(folder + QStringLiteral("/chores.sqlite"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(garbage);
-    }
+    ASSERT_TRUE(VelmoraTest::writeAll(folder + QStringLiteral("/chores.sqlite"), garbage));
     QProcess app;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));

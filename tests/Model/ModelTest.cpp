@@ -21,6 +21,7 @@
 
 using namespace Velmora;
 using VelmoraTest::at;
+using VelmoraTest::writeAll;
 using VelmoraTest::zone;
 
 namespace {
@@ -137,14 +138,6 @@ protected:
     }
     int rowsOnDisk() { return rawValue(QStringLiteral("SELECT count(*) FROM Chore")).toInt(); }
 };
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Every assignment is in the file at once (another store on it sees it, no save call), notifies
 // even when unchanged, and every field survives reopening; ids of deleted chores are not reused.
@@ -274,7 +267,7 @@ TEST_F(ChoreStoreTest, FilesItCannotReadAreLeftExactlyAsTheyWere)
         std::function<void()> make;
         R expected;
     } cases[] = {
-        {"Garbage", [&] { writeFile(storePath(), QByteArray(8192, '\x5a')); }, R::Corrupt},
+        {"Garbage", [&] { ASSERT_TRUE(writeAll(storePath(), QByteArray(8192, '\x5a'))); }, R::Corrupt},
         {"Truncated", [&] { fill(2000); damage(0, -1); }, R::Corrupt},
         {"NewerSchema", [&] { fill(1); rawExec({QStringLiteral("PRAGMA user_version = %1").arg(ChoresMigrationPlan::latest().encoded() + 10000)}); },
          R::NewerSchema},
@@ -286,7 +279,7 @@ TEST_F(ChoreStoreTest, FilesItCannotReadAreLeftExactlyAsTheyWere)
         {"ADirectory", [&] { QDir().mkpath(storePath()); }, R::Unreadable},
         // A file of the first schema damaged where no chore in memory lies: found before migrating.
         {"DamagedBeforeMigrating", [&] { writeFirstSchema(3000, 3000); damage(50, 4096); }, R::Corrupt},
-        {"AFileWhereTheFolderShouldBe", [&] { QDir(storeFolder).removeRecursively(); writeFile(storeFolder, "a file"); },
+        {"AFileWhereTheFolderShouldBe", [&] { QDir(storeFolder).removeRecursively(); ASSERT_TRUE(writeAll(storeFolder, "a file")); },
          R::CannotCreate},
     };
     for (const auto &c : cases) {
@@ -303,7 +296,7 @@ TEST_F(ChoreStoreTest, FilesItCannotReadAreLeftExactlyAsTheyWere)
         EXPECT_EQ(VelmoraTest::readAll(QFileInfo(storeFolder).isFile() ? storeFolder : storePath()), before);
     }
     QFile::remove(storeFolder);
-    writeFile(storePath(), {}); // an empty file is a new store
+    ASSERT_TRUE(writeAll(storePath(), {})); // an empty file is a new store
     EXPECT_NE(openStore()->insert(ChoreFields::defaults()), nullptr);
 }
 
@@ -328,7 +321,7 @@ TEST_F(ChoreStoreTest, DamageAmongOldFinishedChoresRefusesEveryWrite)
     const qsizetype row = bytes.indexOf("old 0003 ");
     ASSERT_GT(row, 4096);
     bytes[row / 4096 * 4096] = '\x77'; // no b-tree page has this type
-    writeFile(storePath(), bytes);
+    ASSERT_TRUE(writeAll(storePath(), bytes));
 
     ChoreStore store;
     ASSERT_EQ(store.open(storePath()), ChoreStore::OpenResult::Opened);

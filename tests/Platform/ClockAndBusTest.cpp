@@ -1,12 +1,18 @@
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Platform/NotificationBus.h"
+#include "Velmora/Platform/SettingsLock.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
 #include "Velmora/Platform/WallClockAlarm.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QSysInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -105,9 +111,6 @@ TEST(TimeChangeNotifier, TheMidnightTimerAimsAtTheNextDaysFirstMoment)
     EXPECT_TRUE(VelmoraTest::waitFor([&] { return spy.count() == 1; }, 4000));
 }
 
-// The notification service's two ends on the system; the service itself runs in the background
-// test, with the app and a real notification server.
-
 // The real bus client on a machine without a session bus, or with a dead one, says no at once.
 TEST(DBusNotificationBusTest, WithoutASessionBusAnswersNoPromptly)
 {
@@ -123,8 +126,7 @@ TEST(DBusNotificationBusTest, WithoutASessionBusAnswersNoPromptly)
         DBusNotificationBus bus;
         QElapsedTimer elapsed;
         elapsed.start();
-        std::optional<bool> probed;
-        std::optional<bool> shown;
+        std::optional<bool> probed, shown;
         bus.probeServer([&](bool ok) { probed = ok; });
         bus.notify(QStringLiteral("t"), QStringLiteral("b"), true, {}, [&](bool ok, uint) { shown = ok; });
         EXPECT_FALSE(probed.has_value());
@@ -153,6 +155,27 @@ TEST(TimerFdWallClockAlarmTest, RingsAtItsInstantAndAtOnceWhenItHasPassed)
     disarmed.arm(QDateTime::currentDateTimeUtc().addMSecs(100));
     disarmed.disarm();
     EXPECT_FALSE(VelmoraTest::waitFor([&] { return rang; }, 400));
+}
+
+// Before a write, a settings lock no live process can hold goes: an empty one, or one in this
+// process's name. One in another's name (init's) stays.
+TEST(SettingsLock, OrphanedLocksGoLiveOnesStay)
+{
+    QTemporaryDir dir;
+    const QSettings settings(dir.filePath(QStringLiteral("a.conf")), QSettings::IniFormat);
+    const QString path = settings.fileName() + QStringLiteral(".lock");
+    // As QLockFile writes it: PID, program, host.
+    const QByteArray programAndHost = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n'
+                                      + QSysInfo::machineHostName().toUtf8() + '\n';
+    const auto named = [&](qint64 pid) { return QByteArray::number(pid) + '\n' + programAndHost; };
+    const std::pair<QByteArray, bool> rows[] = {
+        {"", false}, {named(QCoreApplication::applicationPid()), false}, {named(1), true}};
+    for (const auto &[contents, stays] : rows) {
+        ASSERT_TRUE(VelmoraTest::writeAll(path, contents));
+        releaseOrphanedLock(settings);
+        EXPECT_EQ(QFile::exists(path), stays) << contents.constData();
+        QFile::remove(path);
+    }
 }
 
 } // namespace

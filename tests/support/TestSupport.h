@@ -26,5 +26,7 @@ inline Velmora::ChoreFields fields(const QString &title, const QDateTime &start,
 
 // Reads a whole file (empty when missing).
 QByteArray readAll(const QString &path);
+// Writes a whole file, its folder made first; false when it could not.
+bool writeAll(const QString &path, const QByteArray &bytes);
 
 } // namespace VelmoraTest

@@ -2,7 +2,6 @@
 
 #include "tests/support/TestSupport.h"
 
-#include <QQuickStyle>
 #include <QSet>
 #include <QTest>
 
@@ -15,7 +14,6 @@ namespace VelmoraTest {
 bool AppWindow::start()
 {
     stop();
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     service = std::make_unique<DesktopNotificationService>(dir.filePath(QStringLiteral("notifications.sqlite")),
                                                            std::make_unique<FakeNotificationBus>(),
                                                            std::make_unique<FakeWallClockAlarm>());

@@ -42,8 +42,7 @@ class ScopedClock {
 public:
     explicit ScopedClock(const Clock &clock) { Clock::install(&clock); }
     ~ScopedClock() { Clock::install(nullptr); }
-    ScopedClock(const ScopedClock &) = delete;
-    ScopedClock &operator=(const ScopedClock &) = delete;
+    Q_DISABLE_COPY_MOVE(ScopedClock)
 };
 
 // Keeps requests in memory and answers with a settable status.

@@ -98,7 +98,6 @@ TEST(StartUp, AnUnreadableStoreStopsWithTheMessageAndStaysUntouched)
 {
     QTemporaryDir home;
     const QString folder = home.filePath(QStringLiteral("data/Taskarello/Taskarello"));
-    ASSERT_TRUE(QDir().mkpath(folder));
     const QByteArray garbage(5000, '\x7f');
     ASSERT_TRUE(VelmoraTest::writeAll(folder + QStringLiteral("/chores.sqlite"), garbage));
     QProcess app;

@@ -311,7 +311,7 @@ int main(int argc, char **argv)
 
     Radicale server;
     CalDavClient client;
-    client.setCredentials(QString::fromLatin1(kUser), QString::fromLatin1(kPassword));
+    client.setCredentials(server.url(), QString::fromLatin1(kUser), QString::fromLatin1(kPassword));
     const Discovery found = await<Discovery>([&](auto done) { client.discover(server.url(), done); });
     if (!found.error.ok())
         die(QStringLiteral("discovery failed: ") + found.error.message);

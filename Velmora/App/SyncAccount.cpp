@@ -5,6 +5,7 @@
 #include "Velmora/Platform/SettingsLock.h"
 #include "Velmora/Sync/SyncEngine.h"
 
+#include <QHostAddress>
 #include <QSettings>
 
 #include <algorithm>
@@ -25,6 +26,8 @@ const QString withoutDueKey = QStringLiteral("sync/withoutDue");
 const QString otherItemsKey = QStringLiteral("sync/otherItems");
 const QString unreadableKey = QStringLiteral("sync/unreadable");
 const QString conflictsKey = QStringLiteral("sync/conflicts");
+const QString outsideKey = QStringLiteral("sync/outside");
+const QString overLimitKey = QStringLiteral("sync/overLimit");
 
 // A counted value read back from the settings file, which anyone may have edited.
 int count(const QSettings &settings, const QString &key)
@@ -58,6 +61,10 @@ void SyncAccount::readSettings()
     // Half an account (an edited file) is none.
     if (server.isEmpty() || user.isEmpty() || !calendar.isValid() || calendar.isRelative())
         return;
+    // The password goes to the calendar's origin alone; one that took the account from https
+    // down to http is not used.
+    if (QUrl(server).scheme() == QLatin1String("https") && calendar.scheme() != QLatin1String("https"))
+        m_problem = tr("The calendar's address is not encrypted; connect the account again.");
     m_server = server;
     m_user = user;
     m_calendar = calendar;
@@ -67,7 +74,7 @@ void SyncAccount::readSettings()
     if (at.isValid()) {
         m_lastRun = LastRun{at.toUTC(), settings.value(lastErrorKey).toString(), count(settings, withoutDueKey),
                             count(settings, otherItemsKey), count(settings, unreadableKey),
-                            count(settings, conflictsKey)};
+                            count(settings, conflictsKey), count(settings, outsideKey), count(settings, overLimitKey)};
     }
 }
 
@@ -83,6 +90,8 @@ void SyncAccount::writeLastRun()
     settings.setValue(otherItemsKey, m_lastRun->otherItems);
     settings.setValue(unreadableKey, m_lastRun->unreadable);
     settings.setValue(conflictsKey, m_lastRun->conflicts);
+    settings.setValue(outsideKey, m_lastRun->outside);
+    settings.setValue(overLimitKey, m_lastRun->overLimit);
 }
 
 void SyncAccount::start()
@@ -92,7 +101,7 @@ void SyncAccount::start()
 
 void SyncAccount::readPassword(std::function<void()> then)
 {
-    if (m_stage != Connected || !m_syncs)
+    if (m_stage != Connected || !m_syncs || !m_problem.isEmpty())
         return;
     const QString server = m_server;
     const QString user = m_user;
@@ -188,6 +197,12 @@ QString SyncAccount::detailsText(const std::optional<LastRun> &last)
     // An edit that lost to a later one on another device is told, never dropped silently.
     if (last->conflicts > 0)
         parts.append(tr("%n field(s) changed on two devices: the later change kept", nullptr, last->conflicts));
+    // A server naming what is not in the calendar is told, so a user can see something is off.
+    if (last->outside > 0)
+        parts.append(tr("%n item(s) outside the calendar ignored", nullptr, last->outside));
+    if (last->overLimit > 0)
+        parts.append(tr("%n task(s) not taken in: the app holds at most %1 chores", nullptr, last->overLimit)
+                         .arg(QLocale().toString(Sync::SyncEngine::maxChoresDefault)));
     return parts.join(QStringLiteral(" · "));
 }
 
@@ -205,6 +220,13 @@ QUrl SyncAccount::serverUrl(const QString &typed)
     // A password typed into the address would land in the settings file.
     url.setUserInfo(QString());
     return url;
+}
+
+bool SyncAccount::exposesPassword(const QUrl &url)
+{
+    const QString host = url.host().toLower();
+    return url.scheme() != QLatin1String("https") && host != QLatin1String("localhost")
+        && !QHostAddress(host).isLoopback();
 }
 
 QString SyncAccount::passwordKey(const QString &server, const QString &user)
@@ -243,12 +265,32 @@ void SyncAccount::setProblem(const QString &problem)
 
 void SyncAccount::discover(const QString &server, const QString &user, const QString &password)
 {
-    runDiscovery(server, user, password, [this](bool ok, const QString &message) {
+    runDiscovery(server, user, password, {}, [this](bool ok, const QString &message) {
         setMessage(ok ? QString() : message);
     });
 }
 
-void SyncAccount::runDiscovery(const QString &server, const QString &user, const QString &password, Done done)
+void SyncAccount::ask(const QString &question, std::function<void()> then)
+{
+    m_question = question;
+    m_onConfirm = std::move(then);
+    setMessage({});
+    // Asked afresh: the stage may be Confirming already.
+    m_stage = NotSetUp;
+    setStage(Confirming);
+}
+
+void SyncAccount::confirm()
+{
+    if (m_stage != Confirming || !m_onConfirm)
+        return;
+    const auto then = std::exchange(m_onConfirm, {});
+    setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
+    then();
+}
+
+void SyncAccount::runDiscovery(const QString &server, const QString &user, const QString &password, Asking asking,
+                               Done done)
 {
     if (isBusy())
         return done(false, tr("The account is being set up already."));
@@ -259,13 +301,30 @@ void SyncAccount::runDiscovery(const QString &server, const QString &user, const
         return done(false, tr("Enter the user name."));
     if (password.isEmpty())
         return done(false, tr("Enter the password."));
+    if (exposesPassword(url) && !asking.plainHttpAccepted) {
+        if (!asking.interactive)
+            return done(false, tr("%1 is not encrypted, so the password would be readable on the network; "
+                                  "give --allow-http to connect all the same.").arg(url.toDisplayString()));
+        asking.plainHttpAccepted = true;
+        return ask(tr("Connect without encryption? The password will be readable on the network."),
+                   [=, this] { runDiscovery(server, user, password, asking, done); });
+    }
     m_pendingServer = url.toString();
     m_pendingUser = user.trimmed();
     m_pendingPassword = password;
     setMessage({});
     setStage(Discovering);
-    m_client.setCredentials(m_pendingUser, m_pendingPassword);
-    m_client.discover(url, [this, done](Sync::Discovery found) {
+    m_client.setCredentials(url, m_pendingUser, m_pendingPassword);
+    m_client.discover(url, [=, this](Sync::Discovery found) {
+        // Another server (/.well-known pointing to the provider's DAV host): the password goes
+        // there only once the user has seen the address and said yes.
+        if (found.error.kind == Sync::CalDavError::Kind::OtherOrigin && asking.interactive) {
+            const QUrl there = found.error.location.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment);
+            setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
+            return ask(tr("The server sends you on to %1. Connect there? Your password will be sent to that address.")
+                           .arg(there.toDisplayString()),
+                       [=, this] { runDiscovery(there.toString(), user, password, {}, done); });
+        }
         if (!found.error.ok()) {
             m_pendingPassword.clear();
             setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
@@ -358,6 +417,7 @@ void SyncAccount::cancel()
     if (m_stage == Connected || m_stage == Saving)
         return;
     m_client.abortAll();
+    m_onConfirm = {};
     m_pendingPassword.clear();
     m_found = {};
     emit calendarsChanged();
@@ -407,7 +467,7 @@ void SyncAccount::onFinished(const Sync::SyncReport &report)
         return;
     m_lastRun = LastRun{report.finishedAt.isValid() ? report.finishedAt.toUTC() : Clock::current().now().toUTC(),
                         report.ok() ? QString() : report.error.message, report.withoutDue, report.otherItems,
-                        report.unreadable, report.sameFieldConflicts};
+                        report.unreadable, report.sameFieldConflicts, report.outside, report.overLimit};
     writeLastRun();
     emit statusChanged();
 }
@@ -433,41 +493,44 @@ void SyncAccount::syncOnce(std::function<void(bool ok, const QString &message)> 
                                   if (std::exchange(*skip, false))
                                       return;
                                   QObject::disconnect(*connection);
-                                  done(report.ok(), report.ok() ? tr("Synced: %1 sent, %2 received.")
-                                                                      .arg(report.sent)
-                                                                      .arg(report.received)
-                                                                : report.error.message);
+                                  const QString details = detailsText(LastRun{
+                                      {}, {}, report.withoutDue, report.otherItems, report.unreadable,
+                                      report.sameFieldConflicts, report.outside, report.overLimit});
+                                  const QString outcome = report.ok()
+                                      ? tr("Synced: %1 sent, %2 received.").arg(report.sent).arg(report.received)
+                                      : report.error.message;
+                                  done(report.ok(), details.isEmpty() ? outcome : outcome + u' ' + details + u'.');
                               });
         m_engine.start();
     });
 }
 
 void SyncAccount::setUp(const QString &server, const QString &user, const QString &password, const QString &collection,
-                        std::function<void(bool ok, const QString &message)> done)
+                        bool allowPlainHttp, std::function<void(bool ok, const QString &message)> done)
 {
-    runDiscovery(server, user, password, [this, collection, done](bool ok, const QString &message) {
+    runDiscovery(server, user, password, {false, allowPlainHttp}, [=, this](bool ok, const QString &message) {
         if (!ok)
             return done(false, message);
         const QList<Sync::CalendarInfo> &found = m_found.calendars;
-        qsizetype index = -1;
-        if (collection.isEmpty()) {
-            index = found.isEmpty() ? -1 : 0;
-        } else {
-            // By its name, else by the last segment of its address.
-            for (qsizetype i = 0; i < found.size() && index < 0; ++i)
-                if (found.at(i).displayName == collection)
-                    index = i;
-            for (qsizetype i = 0; i < found.size() && index < 0; ++i)
-                if (found.at(i).url.path().section(QLatin1Char('/'), -1, -1, QString::SectionSkipEmpty) == collection)
-                    index = i;
-        }
+        // A URL as --sync-account printed it, a path, or a name.
+        const QUrl address = QUrl(m_pendingServer).resolved(QUrl(collection.trimmed()));
+        const bool byAddress = collection.contains(QLatin1String("://")) || collection.startsWith(QLatin1Char('/'));
+        const auto matches = [&](const Sync::CalendarInfo &calendar) {
+            if (byAddress)
+                return Sync::CalDavClient::sameResource(calendar.url, address);
+            return calendar.displayName == collection
+                || calendar.url.path().section(QLatin1Char('/'), -1, -1, QString::SectionSkipEmpty) == collection;
+        };
+        const auto chosen = collection.isEmpty() ? found.cbegin() : std::find_if(found.cbegin(), found.cend(), matches);
         const auto finish = [this, done](bool saved, const QString &answer) {
             if (!saved)
                 cancel();
             done(saved, answer);
         };
-        if (index >= 0)
-            save(found.at(index), finish);
+        if (chosen != found.cend())
+            save(*chosen, finish);
+        else if (byAddress)
+            finish(false, tr("The server has no calendar for tasks at %1.").arg(address.toDisplayString()));
         else
             createAndSave(collection.isEmpty() ? tr("Chores") : collection, finish);
     });

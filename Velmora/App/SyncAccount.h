@@ -36,6 +36,7 @@ class SyncAccount : public QObject {
     Q_PROPERTY(QString calendarName READ calendarName NOTIFY accountChanged)
     Q_PROPERTY(QStringList calendars READ calendars NOTIFY calendarsChanged)
     Q_PROPERTY(QString message READ message NOTIFY messageChanged)
+    Q_PROPERTY(QString question READ question NOTIFY stageChanged)
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
     Q_PROPERTY(QString details READ details NOTIFY statusChanged)
     Q_PROPERTY(bool running READ isRunning NOTIFY statusChanged)
@@ -46,6 +47,7 @@ public:
     enum Stage {
         NotSetUp,    // the form
         Discovering, // asking the server for its calendars
+        Confirming,  // the user is asked before the password goes somewhere new (see question)
         Choosing,    // calendars found: the user picks one or has one made
         Saving,      // making the calendar, keeping the password
         Connected,
@@ -60,6 +62,8 @@ public:
         int otherItems = 0;
         int unreadable = 0;
         int conflicts = 0;
+        int outside = 0;
+        int overLimit = 0;
     };
 
     // passwords: where the password is kept (the desktop's Secret Service). syncs: false for a
@@ -78,6 +82,7 @@ public:
     QUrl calendarUrl() const { return m_calendar; }
     QStringList calendars() const;
     QString message() const { return m_message; }
+    QString question() const { return m_stage == Confirming ? m_question : QString(); }
     QString status() const;
     QString details() const;
     bool isRunning() const;
@@ -88,16 +93,20 @@ public:
     // Uses the found calendar at index, or a new one holding tasks only.
     Q_INVOKABLE void choose(int index);
     Q_INVOKABLE void createCalendar();
+    // Yes to the question: goes on where it was asked.
+    Q_INVOKABLE void confirm();
     // Back to the form, forgetting what was typed.
     Q_INVOKABLE void cancel();
     Q_INVOKABLE void syncNow();
     // Forgets the account and its password; nothing is synced any more.
     Q_INVOKABLE void forget();
 
-    // All of the above at once, for the command line: the calendar named collection, else the
-    // first that holds tasks, else a new one. Answers the calendar's URL, or why it failed.
+    // All of the above at once, for the command line: the calendar named collection (by its name,
+    // URL or path), else the first that holds tasks, else a new one. Nobody is asked: plain http
+    // to another computer only with allowPlainHttp, and a server pointing elsewhere is refused.
+    // Answers the calendar's URL, or why it failed.
     void setUp(const QString &server, const QString &user, const QString &password, const QString &collection,
-               std::function<void(bool ok, const QString &message)> done);
+               bool allowPlainHttp, std::function<void(bool ok, const QString &message)> done);
 
     // One run, for the command line: answers when it ended, with what it did or why it failed.
     void syncOnce(std::function<void(bool ok, const QString &message)> done);
@@ -108,6 +117,8 @@ public:
     static QString detailsText(const std::optional<LastRun> &last);
     // The address as typed, made a URL; empty when it is not one of http or https.
     static QUrl serverUrl(const QString &typed);
+    // Whether the password would travel readable: plain http to another computer.
+    static bool exposesPassword(const QUrl &url);
 
 signals:
     void stageChanged();
@@ -121,8 +132,14 @@ private:
     void setStage(Stage stage);
     void setMessage(const QString &message);
     void setProblem(const QString &problem);
-    // Validates the form and discovers; done(false, why) when it cannot.
-    void runDiscovery(const QString &server, const QString &user, const QString &password, Done done);
+    // Validates the form and discovers; done(false, why) when it cannot. Where the user must
+    // say yes first (plain http, another server), asks when interactive, else refuses.
+    struct Asking {
+        bool interactive = true;
+        bool plainHttpAccepted = false;
+    };
+    void runDiscovery(const QString &server, const QString &user, const QString &password, Asking asking, Done done);
+    void ask(const QString &question, std::function<void()> then);
     void createAndSave(const QString &name, Done done);
     void save(const Sync::CalendarInfo &calendar, Done done);
     void onFinished(const Sync::SyncReport &report);
@@ -141,6 +158,8 @@ private:
     Stage m_stage = NotSetUp;
     QString m_message;
     QString m_problem;
+    QString m_question;
+    std::function<void()> m_onConfirm;
 
     // The saved account.
     QString m_server;

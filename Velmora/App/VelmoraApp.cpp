@@ -50,7 +50,7 @@ void runCommand(Velmora::VelmoraApp &app, const QString &action, const QStringLi
 {
     if (action == QLatin1String("sync-account")) {
         app.syncAccount()->setUp(arguments.value(0), arguments.value(1), arguments.value(2), arguments.value(3),
-                                 [answer](bool ok, const QString &message) { answer({ok, message}); });
+                                 arguments.value(4) == QLatin1String("allow-http"), [answer](bool ok, const QString &message) { answer({ok, message}); });
         return;
     }
     if (action == QLatin1String("sync")) {
@@ -128,12 +128,17 @@ int main(int argc, char *argv[])
                        "from standard input. Prints the calendar's URL."),
         QStringLiteral("url"));
     const QCommandLineOption syncCollection(QStringLiteral("sync-collection"),
-                                            QStringLiteral("With --sync-account: the calendar to use, made when "
-                                                           "the server has none of that name."),
+                                            QStringLiteral("With --sync-account: the calendar to use, by its name, "
+                                                           "URL or path; one named so is made when the server has "
+                                                           "none of that name."),
                                             QStringLiteral("name"));
+    const QCommandLineOption allowHttp(QStringLiteral("allow-http"),
+                                       QStringLiteral("With --sync-account: connect to a server on another computer "
+                                                      "over plain http, where the password is readable on the network."));
     const QCommandLineOption syncOnce(QStringLiteral("sync"),
                                       QStringLiteral("Sync with the connected account once and exit."));
-    parser.addOptions({screenshot, page, popupDemo, firstFrame, background, syncAccount, syncCollection, syncOnce});
+    parser.addOptions(
+        {screenshot, page, popupDemo, firstFrame, background, syncAccount, syncCollection, allowHttp, syncOnce});
     parser.addPositionalArgument(QStringLiteral("user"), QStringLiteral("With --sync-account: the user name."),
                                  QStringLiteral("[user]"));
     parser.process(application);
@@ -148,7 +153,8 @@ int main(int argc, char *argv[])
             return 2;
         }
         command = {QStringLiteral("sync-account"), parser.value(syncAccount), parser.positionalArguments().at(0),
-                   readPasswordLine(), parser.value(syncCollection)};
+                   readPasswordLine(), parser.value(syncCollection),
+                   parser.isSet(allowHttp) ? QStringLiteral("allow-http") : QString()};
     } else if (parser.isSet(syncOnce)) {
         command = {QStringLiteral("sync")};
     }

@@ -112,6 +112,7 @@ Item {
             Label {
                 objectName: "backupResultMessage"
                 Layout.fillWidth: true
+                textFormat: Text.PlainText
                 text: resultDialog.message
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignHCenter

@@ -13,7 +13,8 @@ DetailScreen {
     readonly property bool connected: account.stage === SyncAccount.Connected
     // Saving follows a choice: the choices stay, still.
     readonly property bool choosing: account.stage === SyncAccount.Choosing || account.stage === SyncAccount.Saving
-    readonly property bool form: !connected && !choosing
+    readonly property bool confirming: account.stage === SyncAccount.Confirming
+    readonly property bool form: !connected && !choosing && !confirming
 
     title: ScreenTexts.upper(qsTr("Sync"))
     onCloseRequested: App.router.pop()
@@ -68,6 +69,21 @@ DetailScreen {
         text: qsTr("The password is kept in the desktop's Secret Service, never in a file.")
         color: Styling.secondary
         font.pointSize: 10
+        Accessible.ignored: !visible
+    }
+
+    // Asked before the password goes somewhere the user has not seen: it names the address.
+    Label {
+        objectName: "syncQuestion"
+        visible: screen.confirming
+        width: parent.width
+        wrapMode: Text.Wrap
+        textFormat: Text.PlainText
+        text: screen.account.question
+        color: Styling.foreground
+        font.weight: Font.Medium
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
         Accessible.ignored: !visible
     }
 
@@ -138,6 +154,7 @@ DetailScreen {
             objectName: "syncStatus"
             width: parent.width - (warning.visible ? warning.width + parent.spacing : 0)
             wrapMode: Text.Wrap
+            textFormat: Text.PlainText
             text: screen.account.status
             font.weight: Font.Medium
             color: screen.account.failing ? Styling.destructiveColor : Styling.foreground
@@ -151,6 +168,7 @@ DetailScreen {
         visible: screen.connected && text.length > 0
         width: parent.width
         wrapMode: Text.Wrap
+        textFormat: Text.PlainText
         text: screen.account.details
         color: Styling.secondary
         Accessible.ignored: !visible
@@ -162,6 +180,7 @@ DetailScreen {
         visible: text.length > 0
         width: parent.width
         wrapMode: Text.Wrap
+        textFormat: Text.PlainText
         text: screen.account.message
         color: Styling.destructiveColor
         Accessible.role: Accessible.StaticText
@@ -185,8 +204,14 @@ DetailScreen {
             onClicked: screen.account.discover(serverField.text, userField.text, passwordField.text)
         },
         GreedyButton {
+            objectName: "confirmButton"
+            visible: screen.confirming
+            text: qsTr("Connect")
+            onClicked: screen.account.confirm()
+        },
+        GreedyButton {
             objectName: "backButton"
-            visible: screen.choosing
+            visible: screen.choosing || screen.confirming
             enabled: !screen.account.busy
             text: qsTr("Back")
             onClicked: screen.account.cancel()
@@ -251,6 +276,7 @@ DetailScreen {
             anchors.verticalCenter: parent.verticalCenter
             horizontalAlignment: Text.AlignRight
             elide: Text.ElideMiddle
+            textFormat: Text.PlainText
             text: row.value
             color: Styling.secondary
             Accessible.ignored: true
@@ -276,6 +302,7 @@ DetailScreen {
                 anchors.verticalCenter: parent.verticalCenter
             }
             Label {
+                textFormat: Text.PlainText
                 text: choice.text
                 color: Styling.foreground
                 Accessible.ignored: true

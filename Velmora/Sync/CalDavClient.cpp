@@ -30,16 +30,31 @@ struct CalDavClient::Request {
     int redirects = 0;
 };
 
+// What has come of one answer so far.
+struct CalDavClient::Incoming {
+    QByteArray body;
+    std::unique_ptr<MultiStatusReader> multiStatus;
+    qint64 received = 0;
+    bool timedOut = false;
+    bool overDeadline = false;
+    bool tooLarge = false;
+};
+
 struct CalDavClient::Answer {
     QUrl url; // after redirects
     int status = 0;
-    QByteArray body;
+    QByteArray body; // of any answer but a multistatus, which is read as it comes
+    std::shared_ptr<const MultiStatus> multiStatus;
     QByteArray etag;
     QByteArray contentType;
     QByteArray retryAfter;
     QNetworkReply::NetworkError networkError = QNetworkReply::NoError;
     bool timedOut = false;
+    bool overDeadline = false;
     bool tooLarge = false;
+    // Not sent or not followed, and why.
+    CalDavError::Kind refusal = CalDavError::Kind::None;
+    QUrl refusedUrl;
 
     bool success() const { return status >= 200 && status <= 299; }
 };
@@ -178,8 +193,9 @@ CalDavClient::CalDavClient(QObject *parent)
 
 CalDavClient::~CalDavClient() = default;
 
-void CalDavClient::setCredentials(const QString &user, const QString &password)
+void CalDavClient::setCredentials(const QUrl &origin, const QString &user, const QString &password)
 {
+    m_origin = origin;
     m_authorization = "Basic " + (user.toUtf8() + ':' + password.toUtf8()).toBase64();
 }
 
@@ -209,6 +225,37 @@ QUrl CalDavClient::resourceUrl(const QUrl &calendar, const QString &uid)
     return url;
 }
 
+bool CalDavClient::sameOrigin(const QUrl &a, const QUrl &b)
+{
+    const auto port = [](const QUrl &u) { return u.port(u.scheme() == QLatin1String("https") ? 443 : 80); };
+    return a.scheme().compare(b.scheme(), Qt::CaseInsensitive) == 0
+        && a.host().compare(b.host(), Qt::CaseInsensitive) == 0 && port(a) == port(b);
+}
+
+bool CalDavClient::inCalendar(const QUrl &calendar, const QUrl &href)
+{
+    // Decoded and normalised first: "%2e%2e/" and "../" must not climb out after the check.
+    const auto path = [](const QUrl &u) {
+        return asCollection(u.adjusted(QUrl::NormalizePathSegments)).path(QUrl::FullyDecoded);
+    };
+    const QString inside = path(calendar);
+    QUrl decoded = href.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery);
+    decoded.setPath(decoded.path(QUrl::FullyDecoded), QUrl::DecodedMode);
+    const QString at = decoded.adjusted(QUrl::NormalizePathSegments).path(QUrl::FullyDecoded);
+    return sameOrigin(calendar, href) && !href.hasQuery() && at.startsWith(inside) && at.size() > inside.size()
+        && !at.mid(inside.size()).split(QLatin1Char('/')).contains(QStringLiteral(".."));
+}
+
+CalDavError::Kind CalDavClient::refusal(const QUrl &from, const QUrl &url) const
+{
+    const QUrl &trusted = m_origin.isEmpty() ? from : m_origin;
+    if (trusted.scheme() == QLatin1String("https") && url.scheme() != QLatin1String("https"))
+        return CalDavError::Kind::Insecure;
+    if (!sameOrigin(trusted, url))
+        return CalDavError::Kind::OtherOrigin;
+    return CalDavError::Kind::None;
+}
+
 bool CalDavClient::sameResource(const QUrl &a, const QUrl &b)
 {
     // Servers spell the same path with and without percent-encoding.
@@ -221,6 +268,14 @@ bool CalDavClient::sameResource(const QUrl &a, const QUrl &b)
 
 void CalDavClient::send(Request request, std::function<void(const Answer &)> done)
 {
+    if (const CalDavError::Kind refused = refusal(request.url, request.url); refused != CalDavError::Kind::None) {
+        Answer answer;
+        answer.url = request.url;
+        answer.refusal = refused;
+        answer.refusedUrl = request.url;
+        QMetaObject::invokeMethod(this, [answer, done] { done(answer); }, Qt::QueuedConnection);
+        return;
+    }
     QNetworkRequest net(request.url);
     net.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     if (!m_authorization.isEmpty())
@@ -232,49 +287,77 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
     for (const auto &[name, value] : request.headers)
         net.setRawHeader(name, value);
     QNetworkReply *reply = m_network->sendCustomRequest(net, request.verb, request.body);
+    auto incoming = std::make_shared<Incoming>();
 
-    // Our own timer: it restarts on every sign of life, so a slow big answer is not cut.
-    auto *timer = new QTimer(reply);
-    timer->setSingleShot(true);
-    timer->setInterval(m_timeout);
-    auto timedOut = std::make_shared<bool>(false);
-    auto tooLarge = std::make_shared<bool>(false);
-    connect(timer, &QTimer::timeout, reply, [reply, timedOut] {
-        *timedOut = true;
+    // Two clocks: silence for m_timeout, restarted on every sign of life so a big answer is not
+    // cut, and the whole answer within m_deadline, so a server trickling bytes cannot hold a run.
+    auto *idle = new QTimer(reply);
+    idle->setSingleShot(true);
+    idle->setInterval(m_timeout);
+    connect(idle, &QTimer::timeout, reply, [reply, incoming] {
+        incoming->timedOut = true;
         reply->abort();
     });
-    const auto alive = [timer] { timer->start(); };
-    connect(reply, &QNetworkReply::uploadProgress, timer, alive);
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, timer, tooLarge, limit = request.maxBytes](qint64 received, qint64 total) {
-        timer->start();
-        if (received > limit || total > limit) {
-            *tooLarge = true;
+    QTimer::singleShot(m_deadline, reply, [reply, incoming] {
+        incoming->overDeadline = true;
+        reply->abort();
+    });
+    const auto alive = [idle] { idle->start(); };
+    connect(reply, &QNetworkReply::uploadProgress, idle, alive);
+    const qint64 limit = request.maxBytes;
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, incoming, limit] {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > limit) {
+            incoming->tooLarge = true;
             reply->abort();
         }
     });
-    timer->start();
-    connect(reply, &QNetworkReply::finished, this, [this, reply, request, done, timedOut, tooLarge] {
-        reply->deleteLater();
-        if (*tooLarge) {
-            Answer answer;
-            answer.url = request.url;
-            answer.tooLarge = true;
-            done(answer);
-            return;
+    // A multistatus is read as it arrives and only what is used is kept, so a huge listing
+    // costs little more than a small one.
+    connect(reply, &QNetworkReply::readyRead, reply, [reply, incoming, idle, limit] {
+        idle->start();
+        const QByteArray chunk = reply->readAll();
+        incoming->received += chunk.size();
+        if (incoming->received > limit) {
+            incoming->tooLarge = true;
+            reply->abort();
+        } else if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 207) {
+            if (!incoming->multiStatus)
+                incoming->multiStatus = std::make_unique<MultiStatusReader>();
+            incoming->multiStatus->addData(chunk);
+            if (incoming->multiStatus->tooMany()) {
+                incoming->tooLarge = true;
+                reply->abort();
+            }
+        } else {
+            incoming->body += chunk;
         }
-        finish(reply, request, done, *timedOut);
+    });
+    idle->start();
+    connect(reply, &QNetworkReply::finished, this, [this, reply, request, done, incoming] {
+        reply->deleteLater();
+        finish(reply, request, *incoming, done);
     });
 }
 
-void CalDavClient::finish(QNetworkReply *reply, Request request, std::function<void(const Answer &)> done, bool timedOut)
+void CalDavClient::finish(QNetworkReply *reply, Request request, Incoming &incoming,
+                          std::function<void(const Answer &)> done)
 {
     Answer answer;
     answer.url = request.url;
-    answer.timedOut = timedOut;
+    if (incoming.tooLarge) {
+        answer.tooLarge = true;
+        done(answer);
+        return;
+    }
+    answer.timedOut = incoming.timedOut;
+    answer.overDeadline = incoming.overDeadline;
     answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     answer.networkError = reply->error();
-    if (reply->isOpen())
-        answer.body = reply->readAll();
+    answer.body = std::move(incoming.body);
+    if (answer.status == 207 && incoming.multiStatus) {
+        if (std::optional<MultiStatus> status = incoming.multiStatus->finish())
+            answer.multiStatus = std::make_shared<const MultiStatus>(std::move(*status));
+    }
     answer.etag = reply->rawHeader("ETag");
     answer.contentType = reply->rawHeader("Content-Type");
     answer.retryAfter = reply->rawHeader("Retry-After");
@@ -284,13 +367,23 @@ void CalDavClient::finish(QNetworkReply *reply, Request request, std::function<v
     const QByteArray location = reply->rawHeader("Location");
     if (redirect && !location.isEmpty() && request.redirects < 5) {
         const QUrl target = request.url.resolved(QUrl(QString::fromUtf8(location)));
-        // Never follow to plain HTTP from HTTPS: the password would travel in the clear.
-        if (target.isValid() && !(request.url.scheme() == QLatin1String("https") && target.scheme() != QLatin1String("https"))) {
-            request.url = target;
-            ++request.redirects;
-            send(std::move(request), std::move(done));
+        // 301, 302 and 303 turn a request into a GET for many clients: a write is never replayed on them.
+        const bool write = request.verb != "PROPFIND" && request.verb != "REPORT";
+        if (!target.isValid() || (write && answer.status <= 303)) {
+            done(answer);
             return;
         }
+        // The password never follows a redirect to another origin, nor down to plain http.
+        answer.refusal = refusal(request.url, target);
+        if (answer.refusal != CalDavError::Kind::None) {
+            answer.refusedUrl = target;
+            done(answer);
+            return;
+        }
+        request.url = target;
+        ++request.redirects;
+        send(std::move(request), std::move(done));
+        return;
     }
     done(answer);
 }
@@ -303,9 +396,9 @@ CalDavError CalDavClient::notCalDav()
     return error;
 }
 
-std::optional<MultiStatus> CalDavClient::multiStatusOf(const Answer &answer, CalDavError &error) const
+std::shared_ptr<const MultiStatus> CalDavClient::multiStatusOf(const Answer &answer, CalDavError &error) const
 {
-    std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+    std::shared_ptr<const MultiStatus> status = answer.status == 207 ? answer.multiStatus : nullptr;
     if (!status) {
         error = errorFor(answer);
         // A success that is no multistatus: whatever answered is no CalDAV server.
@@ -324,8 +417,21 @@ CalDavError CalDavClient::errorFor(const Answer &answer) const
         error.message = message;
         return error;
     };
+    if (answer.refusal == CalDavError::Kind::Insecure) {
+        error.location = answer.refusedUrl;
+        return fail(answer.refusal, tr("The server pointed to an address without encryption, %1; nothing was sent there.")
+                                        .arg(answer.refusedUrl.toDisplayString()));
+    }
+    if (answer.refusal == CalDavError::Kind::OtherOrigin) {
+        error.location = answer.refusedUrl;
+        return fail(answer.refusal, tr("The server pointed to another address, %1; the password was not sent there.")
+                                        .arg(answer.refusedUrl.toDisplayString()));
+    }
     if (answer.tooLarge)
         return fail(CalDavError::Kind::TooLarge, tr("The server's answer was too large to accept."));
+    if (answer.overDeadline)
+        return fail(CalDavError::Kind::Timeout, tr("The server took more than %n second(s) to answer; the request was stopped.",
+                                                   nullptr, int(m_deadline.count() / 1000)));
     if (answer.timedOut)
         return fail(CalDavError::Kind::Timeout, tr("The server did not answer in time."));
     if (answer.status == 0) {
@@ -385,7 +491,7 @@ void CalDavClient::propfindPrincipal(const QUrl &url, const std::optional<QUrl> 
     Request request{"PROPFIND", url, propfindPrincipalBody.toByteArray()};
     request.depth = "0";
     send(request, [this, url, fallback, wellKnownTried, result, done](const Answer &answer) {
-        const std::optional<MultiStatus> status = answer.status == 207 ? parseMultiStatus(answer.body) : std::nullopt;
+        const std::shared_ptr<const MultiStatus> status = answer.status == 207 ? answer.multiStatus : nullptr;
         if (status) {
             for (const Response &r : status->responses) {
                 const Prop *principal = r.find(davNs, QStringLiteral("current-user-principal"));
@@ -410,7 +516,8 @@ void CalDavClient::propfindPrincipal(const QUrl &url, const std::optional<QUrl> 
         const CalDavError error = status ? CalDavError() : errorFor(answer);
         const bool fatal = error.kind == CalDavError::Kind::Unauthorized || error.kind == CalDavError::Kind::Network
             || error.kind == CalDavError::Kind::Tls || error.kind == CalDavError::Kind::Timeout
-            || error.kind == CalDavError::Kind::RateLimited;
+            || error.kind == CalDavError::Kind::RateLimited || error.kind == CalDavError::Kind::OtherOrigin
+            || error.kind == CalDavError::Kind::Insecure;
         if (!wellKnownTried && !fatal) {
             propfindPrincipal(url.resolved(QUrl(QStringLiteral("/.well-known/caldav"))),
                               status ? answer.url : QUrl(), result, done);
@@ -429,7 +536,7 @@ void CalDavClient::propfindHome(std::shared_ptr<Discovery> result, std::function
     Request request{"PROPFIND", result->principal, propfindHomeBody.toByteArray()};
     request.depth = "0";
     send(request, [this, result, done](const Answer &answer) {
-        const std::optional<MultiStatus> status = multiStatusOf(answer, result->error);
+        const std::shared_ptr<const MultiStatus> status = multiStatusOf(answer, result->error);
         if (!status) {
             done(*result);
             return;
@@ -451,7 +558,7 @@ void CalDavClient::listCalendars(std::shared_ptr<Discovery> result, std::functio
     Request request{"PROPFIND", result->home, propfindCalendarsBody.toByteArray()};
     request.depth = "1";
     send(request, [this, result, done](const Answer &answer) {
-        const std::optional<MultiStatus> status = multiStatusOf(answer, result->error);
+        const std::shared_ptr<const MultiStatus> status = multiStatusOf(answer, result->error);
         if (!status) {
             done(*result);
             return;
@@ -460,7 +567,8 @@ void CalDavClient::listCalendars(std::shared_ptr<Discovery> result, std::functio
             if (!isCalendar(r))
                 continue;
             const CalendarInfo info = calendarFrom(answer.url, r);
-            if (info.holdsTodo() && !info.url.isEmpty())
+            // A calendar on another origin would get the password: it is not offered.
+            if (info.holdsTodo() && !info.url.isEmpty() && refusal(answer.url, info.url) == CalDavError::Kind::None)
                 result->calendars << info;
         }
         done(*result);
@@ -507,7 +615,7 @@ void CalDavClient::describeCalendar(const QUrl &url, std::function<void(CreatedC
     request.depth = "0";
     send(request, [this, url, done](const Answer &answer) {
         CreatedCalendar created;
-        const std::optional<MultiStatus> status = multiStatusOf(answer, created.error);
+        const std::shared_ptr<const MultiStatus> status = multiStatusOf(answer, created.error);
         if (!status || status->responses.isEmpty()) {
             if (created.error.ok())
                 created.error = notCalDav();
@@ -544,7 +652,7 @@ void CalDavClient::listChanges(const CalendarInfo &calendar, const SyncState &si
             done(changes);
             return;
         }
-        const std::optional<MultiStatus> status = multiStatusOf(answer, changes.error);
+        const std::shared_ptr<const MultiStatus> status = multiStatusOf(answer, changes.error);
         if (!status) {
             done(changes);
             return;
@@ -557,6 +665,10 @@ void CalDavClient::listChanges(const CalendarInfo &calendar, const SyncState &si
                     // RFC 6578: the collection itself answered 507 means more changes follow.
                     if (r.status == 507)
                         changes.truncated = true;
+                    continue;
+                }
+                if (!inCalendar(calendar.url, url)) {
+                    ++changes.outside;
                     continue;
                 }
                 if (r.status == 404 || r.status == 410) {
@@ -578,7 +690,7 @@ void CalDavClient::listByCtag(const CalendarInfo &calendar, const SyncState &sin
     request.depth = "0";
     send(request, [this, calendar, since, done](const Answer &answer) {
         ChangeList changes;
-        const std::optional<MultiStatus> status = multiStatusOf(answer, changes.error);
+        const std::shared_ptr<const MultiStatus> status = multiStatusOf(answer, changes.error);
         if (!status) {
             done(changes);
             return;
@@ -610,7 +722,7 @@ void CalDavClient::listByEtags(const CalendarInfo &calendar, const SyncState &st
     send(request, [this, calendar, state, done](const Answer &answer) {
         ChangeList changes;
         changes.state = state;
-        const std::optional<MultiStatus> status = multiStatusOf(answer, changes.error);
+        const std::shared_ptr<const MultiStatus> status = multiStatusOf(answer, changes.error);
         if (!status) {
             done(changes);
             return;
@@ -620,7 +732,11 @@ void CalDavClient::listByEtags(const CalendarInfo &calendar, const SyncState &st
             const Prop *etag = r.find(davNs, QStringLiteral("getetag"));
             for (const QString &href : r.hrefs) {
                 const QUrl url = resolved(answer.url, href);
-                if (etag && !sameResource(url, calendar.url))
+                if (sameResource(url, calendar.url))
+                    continue;
+                if (!inCalendar(calendar.url, url))
+                    ++changes.outside;
+                else if (etag)
                     changes.changed << ResourceState{url, etag->text.trimmed()};
             }
         }
@@ -649,7 +765,7 @@ void CalDavClient::fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_pt
     // Each resource may be up to its limit, and XML escaping can double it.
     request.maxBytes = qint64(batch.size()) * maxResourceBytes * 2 + 64 * 1024;
     send(request, [this, calendar, pending, batch, result, done](const Answer &answer) {
-        const std::optional<MultiStatus> status = multiStatusOf(answer, result->error);
+        const std::shared_ptr<const MultiStatus> status = multiStatusOf(answer, result->error);
         if (!status) {
             done(*result);
             return;
@@ -694,7 +810,7 @@ void CalDavClient::put(const QUrl &href, const QByteArray &ics, const QString &i
         WriteResult result;
         if (answer.status == 207) {
             // Xandikos refuses a clashing UID with a 412 inside a multistatus.
-            const std::optional<MultiStatus> status = parseMultiStatus(answer.body);
+            const std::shared_ptr<const MultiStatus> status = answer.multiStatus;
             const bool precondition = status && std::any_of(status->responses.begin(), status->responses.end(),
                                                             [](const Response &r) { return r.status == 412; });
             Answer failed = answer;

@@ -36,11 +36,14 @@ struct CalDavError {
         Tls,
         Network,          // unreachable, refused, connection lost
         TooLarge,         // an answer or a resource over its limit
+        OtherOrigin,      // the server pointed to another server: not followed, see location
+        Insecure,         // an https account was pointed to plain http: not followed
         Server,           // any other failure status
     };
     Kind kind = Kind::None;
     int httpStatus = 0;
     std::chrono::seconds retryAfter{0};
+    QUrl location; // with OtherOrigin and Insecure: where the server pointed
     QString message;
 
     bool ok() const { return kind == Kind::None; }
@@ -81,6 +84,7 @@ struct SyncState {
 };
 
 struct ChangeList {
+    int outside = 0;        // hrefs outside the calendar, ignored
     bool unchanged = false; // nothing changed since SyncState (one request made)
     bool complete = false;  // `changed` lists every resource; those not named are gone
     bool truncated = false; // the server sent part of the changes: ask again from `state`
@@ -111,7 +115,9 @@ struct WriteResult {
 
 // A CalDAV client (RFC 4791, 6578, 6764) over QNetworkAccessManager. Every call returns at once
 // and answers later through its callback on this object's thread; callbacks of a destroyed
-// client never run.
+// client never run. It talks to one origin only, the account's: a request or redirect to any
+// other, or from https down to http, is refused before anything is sent, and every href from
+// the server is taken only when it lies inside the calendar asked about.
 class CalDavClient : public QObject {
     Q_OBJECT
 
@@ -122,9 +128,12 @@ public:
     explicit CalDavClient(QObject *parent = nullptr);
     ~CalDavClient() override;
 
-    void setCredentials(const QString &user, const QString &password);
+    // The password goes to origin's scheme, host and port, and nothing is sent anywhere else.
+    void setCredentials(const QUrl &origin, const QString &user, const QString &password);
     // A request with no progress for this long fails with Kind::Timeout.
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+    // A request not answered whole within this long fails with Kind::Timeout, however it trickles.
+    void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
 
     // The calendars that can hold tasks, starting from the given URL, else /.well-known/caldav.
     void discover(const QUrl &url, std::function<void(Discovery)> done);
@@ -149,16 +158,22 @@ public:
     static QUrl resourceUrl(const QUrl &calendar, const QString &uid);
     // Same resource, whatever the spelling of the href.
     static bool sameResource(const QUrl &a, const QUrl &b);
+    static bool sameOrigin(const QUrl &a, const QUrl &b);
+    // Whether href lies on the calendar's origin and below its path (not the calendar itself).
+    static bool inCalendar(const QUrl &calendar, const QUrl &href);
 
     struct Answer;
 
 private:
     struct Request;
+    struct Incoming;
     void send(Request request, std::function<void(const Answer &)> done);
-    void finish(QNetworkReply *reply, Request request, std::function<void(const Answer &)> done, bool timedOut);
+    void finish(QNetworkReply *reply, Request request, Incoming &incoming, std::function<void(const Answer &)> done);
+    // Why nothing may be sent to url: Kind::None when it may.
+    CalDavError::Kind refusal(const QUrl &from, const QUrl &url) const;
     CalDavError errorFor(const Answer &answer) const;
     // The answer's multistatus, or none with error set to why there is none.
-    std::optional<DavXml::MultiStatus> multiStatusOf(const Answer &answer, CalDavError &error) const;
+    std::shared_ptr<const DavXml::MultiStatus> multiStatusOf(const Answer &answer, CalDavError &error) const;
     static CalDavError notCalDav();
     void propfindPrincipal(const QUrl &url, const std::optional<QUrl> &fallback, std::shared_ptr<Discovery> result,
                            std::function<void(Discovery)> done);
@@ -170,8 +185,10 @@ private:
                     std::function<void(FetchedResources)> done);
 
     QNetworkAccessManager *m_network;
+    QUrl m_origin;
     QByteArray m_authorization;
     std::chrono::milliseconds m_timeout{30000};
+    std::chrono::milliseconds m_deadline{120000};
 };
 
 } // namespace Velmora::Sync

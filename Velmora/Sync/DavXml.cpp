@@ -1,7 +1,5 @@
 #include "Velmora/Sync/DavXml.h"
 
-#include <QXmlStreamReader>
-
 namespace Velmora::Sync::DavXml {
 
 namespace {
@@ -11,73 +9,187 @@ bool is(const QXmlStreamReader &r, const QString &ns, const QString &name)
     return r.namespaceUri() == ns && r.name() == name;
 }
 
-Prop readProp(QXmlStreamReader &r)
+// Bounds on what one answer may make us keep; a server that sends more is cut off there.
+constexpr qsizetype kMaxShortText = 8192; // an href, a status line, a sync token
+constexpr qsizetype kMaxListed = 64;      // hrefs, props, distinct elements and the like in one place
+
+void appendCapped(QString &to, QStringView text, qsizetype limit)
 {
-    Prop prop{r.namespaceUri().toString(), r.name().toString(), {}, {}, {}, {}};
-    int depth = 0;
-    QString href;
-    bool inHref = false;
-    while (!r.atEnd()) {
-        const QXmlStreamReader::TokenType token = r.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            ++depth;
-            prop.elements << r.namespaceUri().toString() + QLatin1Char(' ') + r.name().toString();
-            if (is(r, davNs, QStringLiteral("href"))) {
-                inHref = true;
-                href.clear();
-            } else if (is(r, calDavNs, QStringLiteral("comp"))) {
-                prop.compNames << r.attributes().value(QStringLiteral("name")).toString().toUpper();
-            }
-        } else if (token == QXmlStreamReader::EndElement) {
-            if (depth == 0)
-                break;
-            --depth;
-            if (inHref && is(r, davNs, QStringLiteral("href"))) {
-                prop.hrefs << href.trimmed();
-                inHref = false;
-            }
-        } else if (token == QXmlStreamReader::Characters) {
-            prop.text += r.text();
-            if (inHref)
-                href += r.text();
-        }
-    }
-    return prop;
+    if (to.size() < limit)
+        to += text.left(limit - to.size());
 }
 
-PropStat readPropStat(QXmlStreamReader &r)
+template <typename T>
+void appendCapped(QList<T> &to, T value)
 {
-    PropStat propStat;
-    while (r.readNextStartElement()) {
-        if (is(r, davNs, QStringLiteral("prop"))) {
-            while (r.readNextStartElement())
-                propStat.props << readProp(r);
-        } else if (is(r, davNs, QStringLiteral("status"))) {
-            propStat.status = statusCode(r.readElementText());
-        } else {
-            r.skipCurrentElement();
-        }
-    }
-    return propStat;
-}
-
-Response readResponse(QXmlStreamReader &r)
-{
-    Response response;
-    while (r.readNextStartElement()) {
-        if (is(r, davNs, QStringLiteral("href")))
-            response.hrefs << r.readElementText().trimmed();
-        else if (is(r, davNs, QStringLiteral("status")))
-            response.status = statusCode(r.readElementText());
-        else if (is(r, davNs, QStringLiteral("propstat")))
-            response.propStats << readPropStat(r);
-        else
-            r.skipCurrentElement();
-    }
-    return response;
+    if (to.size() < kMaxListed)
+        to.append(std::move(value));
 }
 
 } // namespace
+
+MultiStatusReader::MultiStatusReader() = default;
+MultiStatusReader::~MultiStatusReader() = default;
+
+void MultiStatusReader::addData(const QByteArray &chunk)
+{
+    if (m_broken || m_tooMany)
+        return;
+    m_xml.addData(chunk);
+    read();
+}
+
+std::optional<MultiStatus> MultiStatusReader::finish()
+{
+    read();
+    if (m_broken || m_tooMany || !m_done)
+        return std::nullopt;
+    return std::move(m_result);
+}
+
+void MultiStatusReader::read()
+{
+    while (!m_broken && !m_tooMany) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            start();
+            break;
+        case QXmlStreamReader::EndElement:
+            end();
+            break;
+        case QXmlStreamReader::Characters:
+            characters();
+            break;
+        case QXmlStreamReader::Invalid:
+            // Out of data for now: the next chunk goes on from here.
+            if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
+                m_broken = true;
+            return;
+        case QXmlStreamReader::EndDocument:
+            return;
+        default:
+            break;
+        }
+    }
+}
+
+void MultiStatusReader::start()
+{
+    if (m_depth == maxDepth) {
+        m_broken = true;
+        return;
+    }
+    const Frame parent = m_depth == 0 ? Frame::Ignored : m_frames[m_depth - 1];
+    Frame frame = Frame::Ignored;
+    m_text.clear();
+    if (m_depth == 0) {
+        frame = Frame::Root;
+        m_broken = !is(m_xml, davNs, QStringLiteral("multistatus"));
+    } else if (parent == Frame::Root) {
+        if (is(m_xml, davNs, QStringLiteral("response"))) {
+            frame = Frame::Response;
+            m_response = {};
+        } else if (is(m_xml, davNs, QStringLiteral("sync-token"))) {
+            frame = Frame::SyncToken;
+        }
+    } else if (parent == Frame::Response) {
+        if (is(m_xml, davNs, QStringLiteral("href"))) {
+            frame = Frame::ResponseHref;
+        } else if (is(m_xml, davNs, QStringLiteral("status"))) {
+            frame = Frame::ResponseStatus;
+        } else if (is(m_xml, davNs, QStringLiteral("propstat"))) {
+            frame = Frame::PropStat;
+            m_propStat = {};
+        }
+    } else if (parent == Frame::PropStat) {
+        if (is(m_xml, davNs, QStringLiteral("prop")))
+            frame = Frame::PropList;
+        else if (is(m_xml, davNs, QStringLiteral("status")))
+            frame = Frame::PropStatStatus;
+    } else if (parent == Frame::PropList) {
+        frame = Frame::Prop;
+        m_prop = Prop{m_xml.namespaceUri().toString(), m_xml.name().toString(), {}, {}, {}, {}};
+        m_hrefDepth = 0;
+    } else if (parent == Frame::Prop || parent == Frame::InsideProp) {
+        frame = Frame::InsideProp;
+        const QString element = m_xml.namespaceUri().toString() + QLatin1Char(' ') + m_xml.name().toString();
+        if (!m_prop.elements.contains(element))
+            appendCapped(m_prop.elements, element);
+        if (is(m_xml, davNs, QStringLiteral("href")) && m_hrefDepth == 0) {
+            m_hrefDepth = m_depth + 1;
+            m_href.clear();
+        } else if (is(m_xml, calDavNs, QStringLiteral("comp"))) {
+            appendCapped(m_prop.compNames, m_xml.attributes().value(QStringLiteral("name")).toString().toUpper());
+        }
+    }
+    m_frames[m_depth++] = frame;
+}
+
+void MultiStatusReader::characters()
+{
+    if (m_depth == 0)
+        return;
+    switch (m_frames[m_depth - 1]) {
+    case Frame::ResponseHref:
+    case Frame::ResponseStatus:
+    case Frame::SyncToken:
+    case Frame::PropStatStatus:
+        appendCapped(m_text, m_xml.text(), kMaxShortText);
+        break;
+    case Frame::Prop:
+    case Frame::InsideProp:
+        appendCapped(m_prop.text, m_xml.text(), textLimit);
+        if (m_hrefDepth != 0)
+            appendCapped(m_href, m_xml.text(), kMaxShortText);
+        break;
+    default:
+        break;
+    }
+}
+
+void MultiStatusReader::end()
+{
+    if (m_depth == 0)
+        return;
+    const Frame frame = m_frames[--m_depth];
+    switch (frame) {
+    case Frame::Root:
+        m_done = true;
+        break;
+    case Frame::Response:
+        if (m_result.responses.size() >= maxResponses)
+            m_tooMany = true;
+        else
+            m_result.responses.append(std::move(m_response));
+        break;
+    case Frame::ResponseHref:
+        appendCapped(m_response.hrefs, m_text.trimmed());
+        break;
+    case Frame::ResponseStatus:
+        m_response.status = statusCode(m_text);
+        break;
+    case Frame::SyncToken:
+        m_result.syncToken = m_text.trimmed();
+        break;
+    case Frame::PropStat:
+        appendCapped(m_response.propStats, std::move(m_propStat));
+        break;
+    case Frame::PropStatStatus:
+        m_propStat.status = statusCode(m_text);
+        break;
+    case Frame::Prop:
+        appendCapped(m_propStat.props, std::move(m_prop));
+        break;
+    case Frame::InsideProp:
+        if (m_depth + 1 == m_hrefDepth) {
+            appendCapped(m_prop.hrefs, m_href.trimmed());
+            m_hrefDepth = 0;
+        }
+        break;
+    default:
+        break;
+    }
+}
 
 bool Prop::has(const QString &ns, const QString &name) const
 {
@@ -99,21 +211,9 @@ const Prop *Response::find(const QString &ns, const QString &name) const
 
 std::optional<MultiStatus> parseMultiStatus(const QByteArray &xml)
 {
-    QXmlStreamReader r(xml);
-    if (!r.readNextStartElement() || !is(r, davNs, QStringLiteral("multistatus")))
-        return std::nullopt;
-    MultiStatus result;
-    while (r.readNextStartElement()) {
-        if (is(r, davNs, QStringLiteral("response")))
-            result.responses << readResponse(r);
-        else if (is(r, davNs, QStringLiteral("sync-token")))
-            result.syncToken = r.readElementText().trimmed();
-        else
-            r.skipCurrentElement();
-    }
-    if (r.hasError())
-        return std::nullopt;
-    return result;
+    MultiStatusReader reader;
+    reader.addData(xml);
+    return reader.finish();
 }
 
 QStringList errorConditions(const QByteArray &xml)
@@ -122,7 +222,7 @@ QStringList errorConditions(const QByteArray &xml)
     QStringList names;
     if (!r.readNextStartElement() || !is(r, davNs, QStringLiteral("error")))
         return names;
-    while (r.readNextStartElement()) {
+    while (r.readNextStartElement() && names.size() < kMaxListed) {
         names << r.name().toString();
         r.skipCurrentElement();
     }

@@ -1,5 +1,6 @@
 #include "Velmora/Sync/SyncEngine.h"
 
+#include "Velmora/Model/ChoreBackup.h"
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/ChoreMerge.h"
@@ -7,6 +8,7 @@
 #include "Velmora/Sync/VTodoCodec.h"
 
 #include <QSet>
+#include <QTimer>
 #include <QUuid>
 
 namespace Velmora::Sync {
@@ -61,10 +63,18 @@ struct SyncEngine::Run {
     // Resources to read whatever the listing says: our sends the server may have changed,
     // and those it refused because they changed there.
     QList<QUrl> mustFetch;
+    QTimer deadline;
+    int truncatedPasses = 0;
+    qint64 stored = 0; // chores in the store
     bool failed = false;
 };
 
-SyncEngine::SyncEngine(ChoreChanges &changes, QObject *parent) : QObject(parent), m_changes(&changes) {}
+
+SyncEngine::SyncEngine(ChoreChanges &changes, QObject *parent)
+    : QObject(parent), m_changes(&changes)
+{
+    static_assert(maxChoresDefault == ChoreBackup::maxChores, "a store the sync fills must still fit a backup");
+}
 
 SyncEngine::~SyncEngine()
 {
@@ -115,11 +125,21 @@ void SyncEngine::begin()
         return;
     }
     m_run = std::make_unique<Run>(*store);
-    m_client.setCredentials(m_target->user, m_target->password);
+    m_client.setCredentials(m_target->calendar, m_target->user, m_target->password);
+    m_run->deadline.setSingleShot(true);
+    connect(&m_run->deadline, &QTimer::timeout, this, [this] {
+        CalDavError error;
+        error.kind = CalDavError::Kind::Timeout;
+        error.message = tr("The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.",
+                           nullptr, int(std::max<qint64>(1, m_runDeadline.count() / 60000)));
+        fail(error);
+    });
+    m_run->deadline.start(m_runDeadline);
     if (!m_run->ledger.bindCalendar(m_target->calendar) || !m_run->ledger.enrollAll()) {
         fail(storeError(m_run->ledger.lastError()));
         return;
     }
+    m_run->stored = m_run->ledger.choreCount();
     m_run->calendar.url = m_target->calendar;
     if (const std::optional<bool> offered = m_run->ledger.syncCollection()) {
         m_run->calendar.supportsSyncCollection = *offered;
@@ -243,6 +263,7 @@ void SyncEngine::pull()
             fail(changes.error);
             return;
         }
+        run.report.outside += changes.outside;
         if (changes.unchanged && run.mustFetch.isEmpty()) {
             run.ledger.saveState(changes.state);
             afterPull();
@@ -255,13 +276,9 @@ void SyncEngine::pull()
 void SyncEngine::applyListing(const ChangeList &changes)
 {
     Run &run = *m_run;
-    const QHash<QString, QString> foreign = [&] {
-        QHash<QString, QString> byKey;
-        const QHash<QString, QString> etags = run.ledger.foreignEtags();
-        for (auto it = etags.cbegin(); it != etags.cend(); ++it)
-            byKey.insert(key(QUrl(it.key())), it.value());
-        return byKey;
-    }();
+    QHash<QString, std::pair<QUrl, QString>> foreign;
+    for (const auto &[href, etag] : run.ledger.foreignEtags())
+        foreign.insert(key(href), {href, etag});
     QSet<QString> fetchKeys;
     QList<QUrl> fetch;
     const auto wantFetch = [&](const QUrl &href) {
@@ -279,7 +296,7 @@ void SyncEngine::applyListing(const ChangeList &changes)
         ours.insert(key(href), etag);
     for (const ResourceState &resource : changes.changed) {
         listed.insert(key(resource.href));
-        const QString known = ours.value(key(resource.href), foreign.value(key(resource.href)));
+        const QString known = ours.value(key(resource.href), foreign.value(key(resource.href)).second);
         if (known.isEmpty() || known != resource.etag)
             wantFetch(resource.href);
     }
@@ -291,7 +308,7 @@ void SyncEngine::applyListing(const ChangeList &changes)
         }
         for (auto it = foreign.cbegin(); it != foreign.cend(); ++it) {
             if (!listed.contains(it.key()))
-                run.ledger.forgetForeign(QUrl(it.key()));
+                run.ledger.forgetForeign(it.value().first);
         }
     }
     // A server that lost the calendar's contents (a wrong folder, a broken restore) must not
@@ -356,10 +373,18 @@ void SyncEngine::finishListing(const SyncState &state, bool truncated)
     if (m_run->failed)
         return;
     m_run->ledger.saveState(state);
-    if (truncated)
+    if (truncated && ++m_run->truncatedPasses >= maxTruncatedPasses) {
+        // Each pass kept its place: the next run goes on from there.
+        CalDavError error;
+        error.kind = CalDavError::Kind::Server;
+        error.message = tr("The server kept answering that more changes follow; the sync stopped after %n pass(es).",
+                           nullptr, maxTruncatedPasses);
+        fail(error);
+    } else if (truncated) {
         pull();
-    else
+    } else {
         afterPull();
+    }
 }
 
 void SyncEngine::afterPull()
@@ -403,6 +428,12 @@ bool SyncEngine::receive(const Resource &resource)
     };
     Chore *chore = entry && !entry->deleted ? store.bringIn(entry->chore) : nullptr;
     if (!chore) {
+        // A store over a backup's size could never be backed up again.
+        if (run.stored >= m_maxChores) {
+            ++run.report.overLimit;
+            return true;
+        }
+        ++run.stored;
         // New there, or changed there after it was deleted here: the change wins.
         ++run.report.received;
         return m_changes->receive(reading.fields, [&](Chore *added) { return bookkeep(added->persistentId()); });

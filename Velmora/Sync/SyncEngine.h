@@ -41,6 +41,8 @@ struct SyncReport {
     int otherItems = 0;   // events, journal entries and other components
     int unreadable = 0;   // malformed, too large or with absurd dates
     int unsendable = 0;   // chores here that cannot be written as a task, or that the server refused
+    int outside = 0;      // hrefs the server named outside the calendar, ignored
+    int overLimit = 0;    // new chores not taken in: the store holds as many as it may
     int requests = 0;     // HTTP requests made
 
     bool ok() const { return error.ok(); }
@@ -63,6 +65,15 @@ public:
     std::optional<SyncTarget> target() const { return m_target; }
     // The zone the chores' days are written in (the user's).
     void setTimeZone(const QTimeZone &zone) { m_zone = zone; }
+    // A run still going after this long stops; what it took in so far stays, the rest follows next time.
+    void setRunDeadline(std::chrono::milliseconds deadline) { m_runDeadline = deadline; }
+    CalDavClient &client() { return m_client; }
+
+    // At most this many chores in the store (as many as a backup holds): a calendar brings no more.
+    static constexpr int maxChoresDefault = 20000;
+    void setMaxChores(int most) { m_maxChores = most; }
+    // Truncated listings asked again in one run, at most.
+    static constexpr int maxTruncatedPasses = 50;
 
     // Starts one run and returns at once; asked while one runs, one more follows it.
     void start();
@@ -98,6 +109,8 @@ private:
     std::optional<SyncTarget> m_target;
     QTimeZone m_zone = QTimeZone::systemTimeZone();
     CalDavClient m_client;
+    std::chrono::milliseconds m_runDeadline{10 * 60 * 1000};
+    int m_maxChores = maxChoresDefault;
     std::unique_ptr<Run> m_run;
     bool m_running = false;
     bool m_again = false;

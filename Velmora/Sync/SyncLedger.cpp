@@ -13,14 +13,17 @@ namespace Velmora::Sync {
 namespace {
 
 // Servers spell one path with and without percent-encoding: every href is kept in one spelling.
-QString canonical(const QUrl &href)
+QUrl spelled(const QUrl &href)
 {
-    if (href.isEmpty())
-        return {};
-    QUrl url = href.adjusted(QUrl::NormalizePathSegments | QUrl::RemoveFragment);
+    QUrl url = href.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery);
     url.setPath(url.path(QUrl::FullyDecoded), QUrl::DecodedMode);
     url.setHost(url.host().toLower());
-    return url.toString(QUrl::FullyEncoded);
+    return url.adjusted(QUrl::NormalizePathSegments);
+}
+
+QString canonical(const QUrl &href)
+{
+    return href.isEmpty() ? QString() : spelled(href).toString(QUrl::FullyEncoded);
 }
 
 // What is still to send: a deletion, a chore the server never had, or a change since the last send.
@@ -79,6 +82,40 @@ QVariantList SyncLedger::firstRow(const QString &sql, const QVariantList &values
     return row;
 }
 
+bool SyncLedger::outside(const QUrl &href) const
+{
+    m_error = QStringLiteral("Not inside the calendar: %1").arg(href.toDisplayString());
+    return false;
+}
+
+QString SyncLedger::relative(const QUrl &href) const
+{
+    if (href.isEmpty() || !CalDavClient::inCalendar(m_calendarUrl, href))
+        return {};
+    return spelled(href).path(QUrl::FullyEncoded).mid(m_basePath.size());
+}
+
+QUrl SyncLedger::absolute(const QString &kept) const
+{
+    if (kept.isEmpty())
+        return {};
+    QUrl url = m_calendarUrl;
+    url.setPath(m_basePath + kept, QUrl::TolerantMode);
+    return url;
+}
+
+QList<std::pair<QUrl, QString>> SyncLedger::pairs(const QString &sql) const
+{
+    QList<std::pair<QUrl, QString>> found;
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    query.setForwardOnly(true);
+    if (query.exec(sql)) {
+        while (query.next())
+            found.append({absolute(query.value(0).toString()), query.value(1).toString()});
+    }
+    return found;
+}
+
 QList<LedgerEntry> SyncLedger::entries(const QString &where, const QVariantList &values) const
 {
     QList<LedgerEntry> found;
@@ -89,7 +126,7 @@ QList<LedgerEntry> SyncLedger::entries(const QString &where, const QVariantList 
         LedgerEntry entry;
         entry.chore = query->value(0).toLongLong();
         entry.uid = query->value(1).toString();
-        entry.href = QUrl(query->value(2).toString(), QUrl::StrictMode);
+        entry.href = absolute(query->value(2).toString());
         entry.etag = query->value(3).toString();
         entry.serverCopy = query->value(4).toByteArray();
         entry.version = query->value(5).toLongLong();
@@ -106,6 +143,10 @@ QList<LedgerEntry> SyncLedger::entries(const QString &where, const QVariantList 
 bool SyncLedger::bindCalendar(const QUrl &calendar)
 {
     m_calendar = canonical(calendar);
+    m_calendarUrl = spelled(calendar);
+    m_basePath = m_calendarUrl.path(QUrl::FullyEncoded);
+    if (!m_basePath.endsWith(QLatin1Char('/')))
+        m_basePath += QLatin1Char('/');
     QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
     if (!query.exec(QStringLiteral("SELECT url FROM SyncCalendar"))) {
         m_error = query.lastError().text();
@@ -115,13 +156,55 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
     while (query.next())
         bound << query.value(0).toString();
     if (bound == QStringList{m_calendar})
-        return true;
+        return migrateAbsoluteHrefs();
     // Deletions meant for the old calendar do not concern the new one.
     return m_store.transaction([&] {
         return exec(QStringLiteral("DELETE FROM SyncCalendar")) && exec(QStringLiteral("DELETE FROM SyncForeign"))
             && exec(QStringLiteral("DELETE FROM SyncRecord WHERE deleted = 1"))
             && exec(QStringLiteral("UPDATE SyncRecord SET href = NULL, etag = NULL, serverCopy = NULL, syncedVersion = 0"))
             && exec(QStringLiteral("INSERT INTO SyncCalendar (url) VALUES (?)"), {m_calendar});
+    });
+}
+
+bool SyncLedger::migrateAbsoluteHrefs()
+{
+    QList<std::pair<QString, QString>> records, foreign;
+    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    const QString whole = QStringLiteral(" WHERE href LIKE 'http://%' OR href LIKE 'https://%'");
+    if (!query.exec(QStringLiteral("SELECT chore, href FROM SyncRecord") + whole)) {
+        m_error = query.lastError().text();
+        return false;
+    }
+    while (query.next())
+        records.append({query.value(0).toString(), query.value(1).toString()});
+    if (!query.exec(QStringLiteral("SELECT href, href FROM SyncForeign") + whole)) {
+        m_error = query.lastError().text();
+        return false;
+    }
+    while (query.next())
+        foreign.append({query.value(0).toString(), query.value(1).toString()});
+    if (records.isEmpty() && foreign.isEmpty())
+        return true;
+    return m_store.transaction([&] {
+        for (const auto &[chore, href] : std::as_const(records)) {
+            const QString kept = relative(QUrl(href, QUrl::StrictMode));
+            // Outside the calendar it was never ours to write: what is here goes up anew.
+            const bool done = kept.isEmpty()
+                ? exec(QStringLiteral("DELETE FROM SyncRecord WHERE chore = ? AND deleted = 1"), {chore})
+                    && exec(QStringLiteral("UPDATE SyncRecord SET href = NULL, etag = NULL, serverCopy = NULL,"
+                                           " syncedVersion = 0 WHERE chore = ?"), {chore})
+                : exec(QStringLiteral("UPDATE SyncRecord SET href = ? WHERE chore = ?"), {kept, chore});
+            if (!done)
+                return false;
+        }
+        for (const auto &[href, same] : std::as_const(foreign)) {
+            const QString kept = relative(QUrl(href, QUrl::StrictMode));
+            if (!(kept.isEmpty() ? exec(QStringLiteral("DELETE FROM SyncForeign WHERE href = ?"), {href})
+                                 : exec(QStringLiteral("UPDATE OR REPLACE SyncForeign SET href = ? WHERE href = ?"),
+                                        {kept, href})))
+                return false;
+        }
+        return true;
     });
 }
 
@@ -168,6 +251,11 @@ bool SyncLedger::enrollAll()
     });
 }
 
+qint64 SyncLedger::choreCount() const
+{
+    return firstRow(QStringLiteral("SELECT count(*) FROM Chore")).value(0).toLongLong();
+}
+
 QList<LedgerEntry> SyncLedger::changedHere() const
 {
     return entries(QLatin1String(kChangedHere) + QLatin1String(" ORDER BY chore"));
@@ -180,14 +268,7 @@ int SyncLedger::changedHereCount() const
 
 QList<std::pair<QUrl, QString>> SyncLedger::etagsOnServer() const
 {
-    QList<std::pair<QUrl, QString>> held;
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    query.setForwardOnly(true);
-    if (query.exec(QStringLiteral("SELECT href, etag FROM SyncRecord WHERE href IS NOT NULL"))) {
-        while (query.next())
-            held.append({QUrl(query.value(0).toString(), QUrl::StrictMode), query.value(1).toString()});
-    }
-    return held;
+    return pairs(QStringLiteral("SELECT href, etag FROM SyncRecord WHERE href IS NOT NULL"));
 }
 
 QList<QUrl> SyncLedger::onServer() const
@@ -206,7 +287,10 @@ std::optional<LedgerEntry> SyncLedger::byChore(qint64 chore) const
 
 std::optional<LedgerEntry> SyncLedger::byHref(const QUrl &href) const
 {
-    const auto found = entries(QStringLiteral("WHERE href = ?"), {canonical(href)});
+    const QString kept = relative(href);
+    if (kept.isEmpty())
+        return std::nullopt;
+    const auto found = entries(QStringLiteral("WHERE href = ?"), {kept});
     return found.isEmpty() ? std::nullopt : std::optional(found.constFirst());
 }
 
@@ -219,35 +303,44 @@ std::optional<LedgerEntry> SyncLedger::byUid(const QString &uid) const
 bool SyncLedger::markSent(qint64 chore, const QString &uid, const QUrl &href, const QString &etag,
                           const QByteArray &copy, qint64 version)
 {
+    const QString kept = relative(href);
+    if (kept.isEmpty())
+        return outside(href);
     // A chore deleted here while it was on its way up left no entry: the server's copy is
     // now a deletion to send.
     return m_store.transaction([&] {
         return exec(QStringLiteral("UPDATE SyncRecord SET href = ?, etag = ?, serverCopy = ?, syncedVersion = ?"
                                    " WHERE chore = ?"),
-                    {canonical(href), etag, copy, version, chore})
+                    {kept, etag, copy, version, chore})
             && exec(QStringLiteral("INSERT OR IGNORE INTO SyncRecord (chore, uid, href, etag, deleted)"
                                    " SELECT ?, ?, ?, ?, 1 WHERE NOT EXISTS (SELECT 1 FROM Chore WHERE id = ?)"),
-                    {chore, uid, canonical(href), etag, chore});
+                    {chore, uid, kept, etag, chore});
     });
 }
 
 bool SyncLedger::markReceived(qint64 chore, const QString &uid, const QUrl &href, const QString &etag,
                               const QByteArray &copy)
 {
+    const QString kept = relative(href);
+    if (kept.isEmpty())
+        return outside(href);
     // Called inside the transaction that wrote the chore; another entry holding this UID or
     // href (a deletion the server's change overrides) makes way.
     return exec(QStringLiteral("DELETE FROM SyncRecord WHERE chore != ? AND (uid = ? OR href = ?)"),
-                {chore, uid, canonical(href)})
+                {chore, uid, kept})
         && exec(QStringLiteral("UPDATE SyncRecord SET uid = ?, href = ?, etag = ?, serverCopy = ?, syncedVersion = version,"
                                " deleted = 0 WHERE chore = ?"),
-                {uid, canonical(href), etag, copy, chore});
+                {uid, kept, etag, copy, chore});
 }
 
 bool SyncLedger::markMerged(qint64 chore, const QUrl &href, const QString &etag, const QByteArray &copy)
 {
+    const QString kept = relative(href);
+    if (kept.isEmpty())
+        return outside(href);
     return exec(QStringLiteral("UPDATE SyncRecord SET href = ?, etag = ?, serverCopy = ?,"
                                " syncedVersion = min(syncedVersion, version - 1) WHERE chore = ?"),
-                {canonical(href), etag, copy, chore});
+                {kept, etag, copy, chore});
 }
 
 bool SyncLedger::unlink(qint64 chore, const QString &newUid)
@@ -266,28 +359,26 @@ bool SyncLedger::forget(qint64 chore)
 
 bool SyncLedger::recordForeign(const QUrl &href, const QString &etag, ForeignKind kind)
 {
+    const QString kept = relative(href);
+    if (kept.isEmpty())
+        return outside(href);
     return m_store.transaction([&] {
         return exec(QStringLiteral("INSERT OR REPLACE INTO SyncForeign (href, etag, kind) VALUES (?, ?, ?)"),
-                    {canonical(href), etag, int(kind)});
+                    {kept, etag, int(kind)});
     });
 }
 
 bool SyncLedger::forgetForeign(const QUrl &href)
 {
+    const QString kept = relative(href);
     return m_store.transaction([&] {
-        return exec(QStringLiteral("DELETE FROM SyncForeign WHERE href = ?"), {canonical(href)});
+        return exec(QStringLiteral("DELETE FROM SyncForeign WHERE href = ?"), {kept});
     });
 }
 
-QHash<QString, QString> SyncLedger::foreignEtags() const
+QList<std::pair<QUrl, QString>> SyncLedger::foreignEtags() const
 {
-    QHash<QString, QString> etags;
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    if (query.exec(QStringLiteral("SELECT href, etag FROM SyncForeign"))) {
-        while (query.next())
-            etags.insert(query.value(0).toString(), query.value(1).toString());
-    }
-    return etags;
+    return pairs(QStringLiteral("SELECT href, etag FROM SyncForeign"));
 }
 
 int SyncLedger::foreignCount(ForeignKind kind) const

@@ -37,7 +37,8 @@ struct LedgerEntry {
 enum class ForeignKind { WithoutDue = 1, Other = 2, Unreadable = 3 };
 
 // The sync bookkeeping kept in the store's own file, beside the chores, written through the
-// store's connection so that a chore and its bookkeeping change in one transaction.
+// store's connection so that a chore and its bookkeeping change in one transaction. Hrefs are
+// kept relative to the calendar: nothing it keeps can name a resource outside it.
 class SyncLedger {
 public:
     explicit SyncLedger(ChoreStore &store);
@@ -53,6 +54,8 @@ public:
 
     // Every chore that has no entry gets one, to be sent (a file restored from elsewhere).
     bool enrollAll();
+    // Chores in the store.
+    qint64 choreCount() const;
 
     QList<LedgerEntry> changedHere() const;
     int changedHereCount() const;
@@ -76,13 +79,20 @@ public:
 
     bool recordForeign(const QUrl &href, const QString &etag, ForeignKind kind);
     bool forgetForeign(const QUrl &href);
-    // ETag by href of every foreign resource.
-    QHash<QString, QString> foreignEtags() const;
+    // Where each foreign resource lies, and as what.
+    QList<std::pair<QUrl, QString>> foreignEtags() const;
     int foreignCount(ForeignKind kind) const;
 
     QString lastError() const { return m_error; }
 
 private:
+    // The href as kept: its path below the calendar in one spelling; empty when it lies outside.
+    QString relative(const QUrl &href) const;
+    QUrl absolute(const QString &kept) const;
+    bool outside(const QUrl &href) const;
+    // Hrefs kept whole by earlier versions become relative; one outside the calendar is dropped.
+    bool migrateAbsoluteHrefs();
+    QList<std::pair<QUrl, QString>> pairs(const QString &sql) const;
     // The statement, prepared once and kept, run with these values; null on failure (lastError()).
     QSqlQuery *executed(const QString &sql, const QVariantList &values) const;
     // The first row's values; empty when there is none or the read failed (lastError()).
@@ -93,6 +103,8 @@ private:
     ChoreStore &m_store;
     mutable QHash<QString, QSqlQuery> m_queries;
     QString m_calendar;
+    QUrl m_calendarUrl;
+    QString m_basePath; // the calendar's path as hrefs are kept below it
     mutable QString m_error;
 };
 

@@ -108,7 +108,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(server.start()) << server.error();
-        client.setCredentials(QString::fromLatin1(DavServer::user), QString::fromLatin1(DavServer::password));
+        client.setCredentials(server.url(), QString::fromLatin1(DavServer::user),
+                              QString::fromLatin1(DavServer::password));
         calendar = newCalendar(u"Chores"_s);
     }
     QUrl newCalendar(const QString &name)
@@ -460,7 +461,9 @@ TEST_P(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
     EXPECT_EQ(a.engine.pendingChanges(), 0);
 
     // Every resource gone behind our back at once is not taken as sixty deletions.
-    for (const QUrl &href : SyncLedger(b.store).onServer())
+    SyncLedger ledger(b.store);
+    ASSERT_TRUE(ledger.bindCalendar(calendar));
+    for (const QUrl &href : ledger.onServer())
         await<CalDavError>([&](auto done) { client.remove(href, {}, done); });
     EXPECT_FALSE(b.sync().ok());
     EXPECT_EQ(b.byTitle().size(), 60u);

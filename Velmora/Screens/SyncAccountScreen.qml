@@ -204,7 +204,7 @@ DetailScreen {
             onClicked: screen.account.discover(serverField.text, userField.text, passwordField.text)
         },
         GreedyButton {
-            objectName: "confirmButton"
+            objectName: "confirmAddressButton"
             visible: screen.confirming
             text: qsTr("Connect")
             onClicked: screen.account.confirm()

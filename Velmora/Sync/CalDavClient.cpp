@@ -184,6 +184,30 @@ bool looksLikeHtml(const CalDavClient::Answer &answer)
 
 } // namespace
 
+// Takes in what has arrived, a slice at a time: Qt hands over tens of megabytes at once from a
+// fast server, and reading them whole would hold them twice, and twice again as decoded text.
+void CalDavClient::take(QNetworkReply *reply, Incoming &incoming, qint64 limit)
+{
+    constexpr qint64 slice = 64 * 1024;
+    const bool multiStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 207;
+    while (!incoming.tooLarge && reply->bytesAvailable() > 0) {
+        const QByteArray chunk = reply->read(slice);
+        incoming.received += chunk.size();
+        if (incoming.received > limit) {
+            incoming.tooLarge = true;
+        } else if (multiStatus) {
+            if (!incoming.multiStatus)
+                incoming.multiStatus = std::make_unique<MultiStatusReader>();
+            incoming.multiStatus->addData(chunk);
+            incoming.tooLarge = incoming.multiStatus->tooMany();
+        } else {
+            incoming.body += chunk;
+        }
+    }
+    if (incoming.tooLarge)
+        reply->abort();
+}
+
 CalDavClient::CalDavClient(QObject *parent)
     : QObject(parent)
     , m_network(new QNetworkAccessManager(this))
@@ -287,6 +311,9 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
     for (const auto &[name, value] : request.headers)
         net.setRawHeader(name, value);
     QNetworkReply *reply = m_network->sendCustomRequest(net, request.verb, request.body);
+    // The network thread reads no further ahead than this: a fast server cannot pile up an
+    // answer in memory faster than it is parsed.
+    reply->setReadBufferSize(64 * 1024);
     auto incoming = std::make_shared<Incoming>();
 
     // Two clocks: silence for m_timeout, restarted on every sign of life so a big answer is not
@@ -315,26 +342,13 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
     // costs little more than a small one.
     connect(reply, &QNetworkReply::readyRead, reply, [reply, incoming, idle, limit] {
         idle->start();
-        const QByteArray chunk = reply->readAll();
-        incoming->received += chunk.size();
-        if (incoming->received > limit) {
-            incoming->tooLarge = true;
-            reply->abort();
-        } else if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 207) {
-            if (!incoming->multiStatus)
-                incoming->multiStatus = std::make_unique<MultiStatusReader>();
-            incoming->multiStatus->addData(chunk);
-            if (incoming->multiStatus->tooMany()) {
-                incoming->tooLarge = true;
-                reply->abort();
-            }
-        } else {
-            incoming->body += chunk;
-        }
+        take(reply, *incoming, limit);
     });
     idle->start();
     connect(reply, &QNetworkReply::finished, this, [this, reply, request, done, incoming] {
         reply->deleteLater();
+        if (reply->isOpen())
+            take(reply, *incoming, request.maxBytes);
         finish(reply, request, *incoming, done);
     });
 }

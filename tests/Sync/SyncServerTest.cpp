@@ -7,14 +7,16 @@
 #include "Velmora/Sync/SyncSchedule.h"
 #include "Velmora/Sync/VTodoCodec.h"
 #include "tests/Sync/DavServer.h"
+#include "tests/Sync/HostileServer.h"
 
 #include <QRandomGenerator>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <QElapsedTimer>
+#include <QSslConfiguration>
 #include <QThread>
 #include <QtTest/QTest>
 
 #include <limits>
+#include <sys/resource.h>
 #include <map>
 #include <algorithm>
 
@@ -24,6 +26,7 @@ using namespace Qt::StringLiterals;
 using VelmoraTest::await;
 using VelmoraTest::fields;
 using VelmoraTest::DavServer;
+using VelmoraTest::HostileServer;
 using VelmoraTest::waitFor;
 
 namespace {
@@ -499,51 +502,115 @@ TEST_P(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
     EXPECT_EQ(d.engine.pendingChanges(), 1);
 }
 
-// Each kind of bad answer becomes its own error with one sentence, and waits are clamped.
-TEST(CalDavAnswers, MapToOneErrorEach)
+// A server that is broken, hostile or behind a bad proxy, one way per row: whatever it answers, the
+// password stays on the account's origin, nothing is written outside the calendar, memory stays
+// bounded and the run ends with one sentence; plain failures map to one error each, waits clamped.
+TEST(HostileServers, CannotTurnTheSyncAgainstTheUser)
 {
-    using Kind = CalDavError::Kind;
-    const struct {
-        const char *status; // none: no answer at all
-        QByteArray headers, body;
-        Kind kind;
-        int retryAfterSeconds;
-    } cases[] = {
-        {"429 Too Many Requests", "Retry-After: 5\r\n", {}, Kind::RateLimited, 60},
-        {"503 Service Unavailable", "Retry-After: 86400\r\n", {}, Kind::RateLimited, 7200},
-        {"503 Service Unavailable", "Retry-After: 600\r\n", {}, Kind::RateLimited, 600},
-        {"200 OK", "Content-Type: text/html\r\n", "<!DOCTYPE html><body>Log in</body></html>", Kind::NotCalDav, 0},
-        {"207 Multi-Status", "Content-Type: application/xml\r\n", "{\"json\": true}", Kind::NotCalDav, 0},
-        {"302 Found", "Location: /dav/\r\n", {}, Kind::Server, 0}, // in a circle
-        {nullptr, {}, {}, Kind::Timeout, 0},
+    QTemporaryDir dir;
+    const QStringList tls = HostileServer::makeTlsPair(dir.path());
+    ASSERT_FALSE(tls.isEmpty()) << "no openssl";
+    QSslConfiguration trusted = QSslConfiguration::defaultConfiguration();
+    trusted.addCaCertificates(tls.at(1));
+    QSslConfiguration::setDefaultConfiguration(trusted);
+    const auto fixed = [](const char *status, const QString &header = {}) {
+        return QStringList{u"status"_s, u"--status"_s, QString::fromLatin1(status)}
+            + (header.isEmpty() ? QStringList() : QStringList{u"--header"_s, header});
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.status ? c.status : "silence");
-        QByteArray answer;
-        if (c.status)
-            answer = "HTTP/1.1 " + QByteArray(c.status) + "\r\n" + c.headers + "Content-Length: "
-                + QByteArray::number(c.body.size()) + "\r\nConnection: close\r\n\r\n" + c.body;
-        // Answers every request with the row's answer, or not at all.
-        QTcpServer server;
-        ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
-        QObject::connect(&server, &QTcpServer::newConnection, [&] {
-            while (QTcpSocket *socket = server.nextPendingConnection()) {
-                QObject::connect(socket, &QTcpSocket::readyRead, [socket, answer] {
-                    socket->readAll();
-                    if (!answer.isEmpty()) {
-                        socket->write(answer);
-                        socket->disconnectFromHost();
-                    }
-                });
+    const QString html = dir.filePath(u"html"_s), json = dir.filePath(u"json"_s);
+    ASSERT_TRUE(VelmoraTest::writeAll(html, "<!DOCTYPE html><body>Log in</body></html>")
+                && VelmoraTest::writeAll(json, "{\"json\": true}"));
+    using Kind = CalDavError::Kind;
+    enum Step { Discover, Sync, SyncAndDeleteAll };
+    const struct {
+        const char *what;
+        QStringList server;
+        Step step;
+        Kind kind;
+        QString sentence; // part of the one sentence the run ends with
+        int outside = 0;
+        int chores = -1;  // stored after the first sync
+        QString written;  // a write the server must have received on the calendar
+        int retryAfter = 0;
+        qsizetype maxRequests = 60;
+    } rows[] = {
+        // First: the process's peak memory is measured across it.
+        {"a 60 MiB listing", {u"huge-listing"_s}, Sync, Kind::None, {}, 0, 1},
+        {"a redirect to another origin", {u"redirect-origin"_s}, Sync, Kind::OtherOrigin, u"was not sent there"_s},
+        {"well-known on another host", {u"redirect-well-known"_s}, Discover, Kind::OtherOrigin, u"was not sent there"_s},
+        {"hrefs of another user, up the path, on another origin", {u"outside-hrefs"_s}, SyncAndDeleteAll, Kind::None,
+         {}, 3, 1, u"DELETE /dav/user/cal/a.ics"_s},
+        {"an https home naming another origin over http", QStringList{u"https-home-http-other"_s} + tls, Discover,
+         Kind::Insecure, u"without encryption"_s},
+        {"an https home naming itself over http", QStringList{u"https-home-http"_s} + tls, Discover, Kind::Insecure,
+         u"without encryption"_s},
+        {"bytes trickling in", {u"trickle"_s, u"--trickle-ms"_s, u"100"_s}, Sync, Kind::Timeout,
+         u"took more than 2 seconds"_s},
+        {"more changes follow, forever", {u"endless-507"_s}, Sync, Kind::Server, u"after 50 passes"_s},
+        {"more chores than a store holds", {u"big-calendar"_s, u"--tasks"_s, u"31"_s}, Sync, Kind::None, {}, 0, 30},
+        {"429", fixed("429 Too Many Requests", u"Retry-After: 5"_s), Sync, Kind::RateLimited, {}, 0, -1, {}, 60},
+        {"503 for a day", fixed("503 Service Unavailable", u"Retry-After: 86400"_s), Sync, Kind::RateLimited, {}, 0,
+         -1, {}, 7200},
+        {"503", fixed("503 Service Unavailable", u"Retry-After: 600"_s), Sync, Kind::RateLimited, {}, 0, -1, {}, 600},
+        {"a login page", fixed("200 OK", u"Content-Type: text/html"_s) << u"--body-file"_s << html, Sync,
+         Kind::NotCalDav},
+        {"no XML", fixed("207 Multi-Status", u"Content-Type: application/xml"_s) << u"--body-file"_s << json, Sync,
+         Kind::NotCalDav},
+        {"a redirect in a circle", fixed("302 Found", u"Location: /dav/"_s), Sync, Kind::Server},
+        {"silence", fixed("none"), Sync, Kind::Timeout},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        HostileServer server(row.server.first(), row.server.mid(1));
+        ASSERT_TRUE(server.start());
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        QElapsedTimer clock;
+        clock.start();
+        CalDavError error;
+        Device d;
+        d.engine.client().setTimeout(std::chrono::milliseconds(800));
+        d.engine.client().setDeadline(std::chrono::seconds(2));
+        d.engine.setMaxChores(30);
+        if (row.step == Discover) {
+            d.engine.client().setCredentials(server.url(), u"user"_s, u"pass"_s);
+            error = await<Discovery>([&](auto done) { d.engine.client().discover(server.url(), done); }).error;
+        } else {
+            d.connect(server.url(u"/dav/user/cal/"_s));
+            const SyncReport report = d.sync();
+            error = report.error;
+            EXPECT_EQ(report.outside, row.outside);
+            if (row.chores >= 0) {
+                EXPECT_EQ(d.store.chores().size(), size_t(row.chores));
+                EXPECT_EQ(report.overLimit, row.chores == 30 ? 1 : 0);
             }
-        });
-        CalDavClient client;
-        client.setTimeout(std::chrono::milliseconds(800));
-        const CalendarInfo calendar = calendarAt(QUrl(u"http://127.0.0.1:%1/dav/"_s.arg(server.serverPort())), true);
-        const ChangeList changes = await<ChangeList>([&](auto done) { client.listChanges(calendar, {}, done); });
-        EXPECT_EQ(changes.error.kind, c.kind);
-        EXPECT_EQ(changes.error.retryAfter.count(), c.retryAfterSeconds);
-        EXPECT_TRUE(!changes.error.message.isEmpty() && !changes.error.message.contains(u'\n'));
+            if (row.step == SyncAndDeleteAll) {
+                for (Chore *chore : std::vector<Chore *>(d.store.chores()))
+                    EXPECT_TRUE(d.changes.remove(chore));
+                EXPECT_TRUE(d.sync().ok());
+            }
+        }
+        EXPECT_EQ(error.kind, row.kind) << error.message;
+        EXPECT_TRUE(error.message.contains(row.sentence) && !error.message.contains(u'\n')) << error.message;
+        EXPECT_EQ(error.message.isEmpty(), row.kind == Kind::None);
+        EXPECT_EQ(error.retryAfter.count(), row.retryAfter);
+        EXPECT_LT(clock.elapsed(), 15000);
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100 * 1024) << "KiB more at the peak";
+
+        const QList<HostileServer::Received> received = server.received();
+        EXPECT_LE(received.size(), row.maxRequests);
+        QStringList writes;
+        for (const auto &r : received) {
+            EXPECT_FALSE(r.port == u"other"_s && r.auth) << "the password went to " << r.path;
+            EXPECT_FALSE(r.port == u"main"_s && !r.tls && row.server.contains(u"--tls"_s)) << "in clear: " << r.path;
+            if (r.method != u"PROPFIND"_s && r.method != u"REPORT"_s && r.method != u"GET"_s)
+                writes << (r.port == u"main"_s ? QString() : u"elsewhere: "_s) + r.method + u' ' + r.path;
+        }
+        for (const QString &write : writes)
+            EXPECT_TRUE(write.contains(u" /dav/user/cal/"_s) && !write.startsWith(u"elsewhere"_s)) << write;
+        EXPECT_EQ(writes.contains(row.written), !row.written.isEmpty()) << writes.join(u", "_s);
     }
 }
 

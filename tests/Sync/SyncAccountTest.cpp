@@ -10,6 +10,7 @@
 #include "Velmora/Platform/PasswordStore.h"
 #include "i18n/Translations.h"
 #include "tests/Sync/DavServer.h"
+#include "tests/Sync/HostileServer.h"
 #include "tests/support/AppWindow.h"
 #include "tests/support/PrivateBus.h"
 #include "tests/support/TestSupport.h"
@@ -298,6 +299,31 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     const QString key = QString::fromLatin1(DavServer::user) + QLatin1Char('@') + server.url().toString();
 
     start();
+    // Sent on to another server: the user sees the address, and only a yes sends the password there.
+    const auto withPassword = [](VelmoraTest::HostileServer &to, const QString &port) {
+        const auto received = to.received();
+        return std::count_if(received.begin(), received.end(), [&](const auto &r) { return r.port == port && r.auth; });
+    };
+    VelmoraTest::HostileServer elsewhere(QStringLiteral("redirect-well-known")), markup(QStringLiteral("markup-name"));
+    ASSERT_TRUE(elsewhere.start() && markup.start());
+    fill(elsewhere.url().toString(), QString::fromLatin1(DavServer::password));
+    EXPECT_TRUE(showsText("syncQuestion", QStringLiteral("The server sends you on to %1. Connect there? Your password "
+                                                         "will be sent to that address.")
+                                             .arg(elsewhere.otherUrl(QStringLiteral("/dav/")).toString())));
+    EXPECT_EQ(withPassword(elsewhere, QStringLiteral("other")), 0);
+    w.click(QStringLiteral("confirmAddressButton"));
+    EXPECT_NE(w.waitShown(QStringLiteral("calendarChoice")), nullptr);
+    EXPECT_GT(withPassword(elsewhere, QStringLiteral("other")), 0);
+    w.click(QStringLiteral("backButton"));
+    // A calendar named with markup is shown as it is typed: the image it names is never fetched.
+    fill(markup.url().toString(), QString::fromLatin1(DavServer::password));
+    EXPECT_NE(w.waitShown(QStringLiteral("calendarChoice")), nullptr);
+    w.settle();
+    QTest::qWait(300);
+    for (const auto &r : markup.received())
+        EXPECT_NE(r.path, QStringLiteral("/pixel.png"));
+    w.click(QStringLiteral("backButton"));
+
     fill(server.url().toString(), QStringLiteral("wrong"));
     EXPECT_TRUE(showsText("syncMessage", QStringLiteral("The server refused the user name or password.")));
     EXPECT_EQ(w.app->syncAccount()->stage(), SyncAccount::NotSetUp);

@@ -11,6 +11,8 @@
 
 #include <QRandomGenerator>
 #include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSslConfiguration>
 #include <QThread>
 #include <QtTest/QTest>
@@ -456,6 +458,16 @@ TEST_P(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
     ASSERT_TRUE(b.sync().ok());
     EXPECT_EQ(b.byTitle().size(), 60u);
 
+    // b's ledger as earlier versions kept it, every href whole, and one outside the calendar: the
+    // next sync keeps them relative and writes nothing outside; the chore from outside goes up anew.
+    QSqlQuery old(QSqlDatabase::database(b.store.connectionName()));
+    ASSERT_TRUE(old.exec(u"UPDATE SyncRecord SET href = '%1' || href"_s.arg(calendar.toString(QUrl::FullyEncoded))));
+    ASSERT_TRUE(old.exec(u"UPDATE SyncRecord SET href = 'http://other.invalid/x.ics' WHERE chore = 1"_s));
+    ASSERT_TRUE(b.sync().ok() && a.sync().ok());
+    EXPECT_EQ(b.byTitle().size(), 60u);
+    EXPECT_EQ(b.engine.pendingChanges(), 0);
+    EXPECT_EQ(serverResources().size(), 60);
+
     // Deleted here while on its way up: the server does not keep it, nor bring it back.
     Chore *brief = a.changes.add(fields(u"brief"_s, day(2026, 9, 1), day(2026, 9, 2)));
     a.sync([&] { EXPECT_TRUE(a.changes.remove(brief)); });
@@ -527,10 +539,10 @@ TEST(HostileServers, CannotTurnTheSyncAgainstTheUser)
         QStringList server;
         Step step;
         Kind kind;
-        QString sentence; // part of the one sentence the run ends with
+        QString sentence = {}; // part of the one sentence the run ends with
         int outside = 0;
         int chores = -1;  // stored after the first sync
-        QString written;  // a write the server must have received on the calendar
+        QString written = {}; // a write the server must have received on the calendar
         int retryAfter = 0;
         qsizetype maxRequests = 60;
     } rows[] = {

@@ -181,6 +181,8 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
     // Where no run should leave an account: the first --sync below finds none there.
     const QString nobody = home.filePath(u"nobody"_s);
     const QStringList groceries = {url, user, u"--sync-collection"_s, u"Groceries"_s};
+    VelmoraTest::HostileServer elsewhere(u"redirect-well-known"_s);
+    ASSERT_TRUE(elsewhere.start());
     enum class Where { Alone, HandedOver, NoSecretService };
     const struct {
         const char *what;
@@ -206,6 +208,9 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
          u"Groceries"_s},
         {"a path the server lacks", {url, user, u"--sync-collection"_s, u"/chores/nowhere/"_s}, password, Where::Alone,
          u"The server has no calendar for tasks at %1chores/nowhere/."_s.arg(url), -1, {}},
+        {"a server that sends on to another", {elsewhere.url().toString(), user}, password, Where::Alone,
+         u"The server pointed to another address, %1; the password was not sent there."_s.arg(
+             elsewhere.otherUrl(u"/dav/"_s).toString()), -1, {}},
         {"plain http to another computer", {u"http://nas.invalid/dav"_s, user}, password, Where::Alone,
          u"http://nas.invalid/dav is not encrypted, so the password would be readable on the network; give "
          "--allow-http to connect all the same."_s, -1, {}},

@@ -270,9 +270,10 @@ void SyncAccount::discover(const QString &server, const QString &user, const QSt
     });
 }
 
-void SyncAccount::ask(const QString &question, std::function<void()> then)
+void SyncAccount::ask(const QString &question, const QUrl &address, std::function<void()> then)
 {
     m_question = question;
+    m_questionAddress = address.toDisplayString();
     m_onConfirm = std::move(then);
     setMessage({});
     // Asked afresh: the stage may be Confirming already.
@@ -306,7 +307,7 @@ void SyncAccount::runDiscovery(const QString &server, const QString &user, const
             return done(false, tr("%1 is not encrypted, so the password would be readable on the network; "
                                   "give --allow-http to connect all the same.").arg(url.toDisplayString()));
         asking.plainHttpAccepted = true;
-        return ask(tr("Connect without encryption? The password will be readable on the network."),
+        return ask(tr("Connect without encryption? The password will be readable on the network."), url,
                    [=, this] { runDiscovery(server, user, password, asking, done); });
     }
     m_pendingServer = url.toString();
@@ -321,9 +322,8 @@ void SyncAccount::runDiscovery(const QString &server, const QString &user, const
         if (found.error.kind == Sync::CalDavError::Kind::OtherOrigin && asking.interactive) {
             const QUrl there = found.error.location.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment);
             setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
-            return ask(tr("The server sends you on to %1. Connect there? Your password will be sent to that address.")
-                           .arg(there.toDisplayString()),
-                       [=, this] { runDiscovery(there.toString(), user, password, {}, done); });
+            return ask(tr("The server sends you on to another address. Connect there? Your password will be sent to it."),
+                       there, [=, this] { runDiscovery(there.toString(), user, password, {}, done); });
         }
         if (!found.error.ok()) {
             m_pendingPassword.clear();

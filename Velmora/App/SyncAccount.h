@@ -37,6 +37,7 @@ class SyncAccount : public QObject {
     Q_PROPERTY(QStringList calendars READ calendars NOTIFY calendarsChanged)
     Q_PROPERTY(QString message READ message NOTIFY messageChanged)
     Q_PROPERTY(QString question READ question NOTIFY stageChanged)
+    Q_PROPERTY(QString questionAddress READ questionAddress NOTIFY stageChanged)
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
     Q_PROPERTY(QString details READ details NOTIFY statusChanged)
     Q_PROPERTY(bool running READ isRunning NOTIFY statusChanged)
@@ -83,6 +84,8 @@ public:
     QStringList calendars() const;
     QString message() const { return m_message; }
     QString question() const { return m_stage == Confirming ? m_question : QString(); }
+    // The address the question is about.
+    QString questionAddress() const { return m_stage == Confirming ? m_questionAddress : QString(); }
     QString status() const;
     QString details() const;
     bool isRunning() const;
@@ -139,7 +142,7 @@ private:
         bool plainHttpAccepted = false;
     };
     void runDiscovery(const QString &server, const QString &user, const QString &password, Asking asking, Done done);
-    void ask(const QString &question, std::function<void()> then);
+    void ask(const QString &question, const QUrl &address, std::function<void()> then);
     void createAndSave(const QString &name, Done done);
     void save(const Sync::CalendarInfo &calendar, Done done);
     void onFinished(const Sync::SyncReport &report);
@@ -159,6 +162,7 @@ private:
     QString m_message;
     QString m_problem;
     QString m_question;
+    QString m_questionAddress;
     std::function<void()> m_onConfirm;
 
     // The saved account.

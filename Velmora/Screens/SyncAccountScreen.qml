@@ -72,19 +72,34 @@ DetailScreen {
         Accessible.ignored: !visible
     }
 
-    // Asked before the password goes somewhere the user has not seen: it names the address.
-    Label {
-        objectName: "syncQuestion"
+    // Asked before the password goes somewhere the user has not seen, with the address in full.
+    Row {
         visible: screen.confirming
         width: parent.width
-        wrapMode: Text.Wrap
-        textFormat: Text.PlainText
-        text: screen.account.question
-        color: Styling.foreground
-        font.weight: Font.Medium
-        Accessible.role: Accessible.StaticText
-        Accessible.name: text
-        Accessible.ignored: !visible
+        spacing: 6
+        SymbolImage {
+            id: caution
+            name: "exclamationmark.triangle.fill"
+            color: Styling.destructiveColor
+            size: 15
+        }
+        Label {
+            objectName: "syncQuestion"
+            width: parent.width - caution.width - parent.spacing
+            wrapMode: Text.Wrap
+            textFormat: Text.PlainText
+            text: screen.account.question
+            color: Styling.foreground
+            font.weight: Font.Medium
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.ignored: !visible
+        }
+    }
+    InfoRow {
+        visible: screen.confirming
+        label: qsTr("Address")
+        value: screen.account.questionAddress
     }
 
     // Choosing the calendar.

@@ -113,9 +113,9 @@ bool ChoreChanges::receive(Chore *chore, const ChoreFields &fields, const std::f
 
 bool ChoreChanges::receiveRemoval(Chore *chore, const std::function<bool()> &alsoWrite)
 {
-    if (!owns(m_store, chore) || !m_store->remove(chore))
-        return fail(m_store ? m_store->lastError() : QString());
-    return m_store->transaction(alsoWrite) || fail(m_store->lastError());
+    if (!owns(m_store, chore))
+        return fail({});
+    return m_store->transaction([&] { return m_store->remove(chore) && alsoWrite(); }) || fail(m_store->lastError());
 }
 
 ChoreBackup::Restored ChoreChanges::restore(const QByteArray &backup)

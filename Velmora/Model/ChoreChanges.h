@@ -41,8 +41,7 @@ public:
     Chore *receive(const ChoreFields &fields, const std::function<bool(Chore *)> &alsoWrite);
     // All seven fields, endDate too; fields already equal are not written again.
     bool receive(Chore *chore, const ChoreFields &fields, const std::function<bool()> &alsoWrite);
-    // Deletes the chore, then writes the bookkeeping: a crash between the two leaves a deletion
-    // that is only sent again, never a chore lost or brought back.
+    // Deletes the chore; the object stays alive until the event loop next runs.
     bool receiveRemoval(Chore *chore, const std::function<bool()> &alsoWrite);
 
     // The chores of a backup file that the store does not hold yet, all or none.

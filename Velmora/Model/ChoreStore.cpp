@@ -683,6 +683,9 @@ bool ChoreStore::writeField(Chore *chore, Chore::Field field, const QVariant &va
     query.bindValue(1, chore->persistentId());
     if (!query.exec())
         return fail(query.lastError().text());
+    // Another process deleted the chore since it was read: the edit has nowhere to go.
+    if (query.numRowsAffected() == 0)
+        return fail(QStringLiteral("The chore was deleted elsewhere"));
     if (m_undo) {
         // The chore takes the new value once this returns; the undo puts back the old one.
         m_undo->push_back([chore = QPointer<Chore>(chore), field, old = chore->m_fields] {
@@ -708,15 +711,21 @@ bool ChoreStore::transaction(const std::function<bool()> &writes)
     if (!db.transaction())
         return fail(db.lastError().text());
     std::vector<std::function<void()>> undo;
+    std::vector<Chore *> removals;
     m_undo = &undo;
+    m_removals = &removals;
     bool ok = writes();
     m_undo = nullptr;
+    m_removals = nullptr;
     if (ok && !db.commit()) {
         ok = false;
         fail(db.lastError().text());
     }
-    if (ok)
+    if (ok) {
+        for (Chore *chore : removals)
+            forget(chore);
         return true;
+    }
     // SQLite may already have ended the transaction itself after an I/O error.
     db.rollback();
     for (auto it = undo.rbegin(); it != undo.rend(); ++it)
@@ -727,16 +736,25 @@ bool ChoreStore::transaction(const std::function<bool()> &writes)
 
 bool ChoreStore::remove(Chore *chore)
 {
-    if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
+    if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore
+        || (m_removals && std::find(m_removals->cbegin(), m_removals->cend(), chore) != m_removals->cend()))
         return fail(QStringLiteral("The chore is not in the store"));
-    if (m_undo)
-        return fail(QStringLiteral("A delete cannot be taken back inside a transaction"));
     if (!checkedBeforeWrite())
         return false;
     QSqlQuery &query = m_statements->remove;
     query.bindValue(0, chore->persistentId());
     if (!query.exec())
         return fail(query.lastError().text());
+    // A rollback then has nothing in memory to take back.
+    if (m_removals)
+        m_removals->push_back(chore);
+    else
+        forget(chore);
+    return true;
+}
+
+void ChoreStore::forget(Chore *chore)
+{
     // The next older finished chore is in memory before the removal is announced, so a
     // journal takes it into its page in the same step. Not reading it loses nothing stored.
     fillFinished(chore);
@@ -747,7 +765,6 @@ bool ChoreStore::remove(Chore *chore)
     emit removed(id);
     chore->m_store = nullptr;
     chore->deleteLater();
-    return true;
 }
 
 bool ChoreStore::finish(Chore *chore)

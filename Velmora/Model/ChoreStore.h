@@ -124,12 +124,13 @@ public:
     // inserted() is emitted for each only after the commit.
     std::optional<std::vector<Chore *>> insertAll(const QList<ChoreFields> &fields);
     // The object stays alive until the event loop next runs, so callers holding it can finish.
+    // Inside a transaction the chore leaves memory only once the whole is committed.
     bool remove(Velmora::Chore *chore);
     // Sets endDate to now.
     bool finish(Velmora::Chore *chore);
 
-    // Runs inserts and field assignments as one write: when writes() returns false or the
-    // file refuses the whole, none of them stays, in the file or in memory. No removes inside.
+    // Runs inserts, field assignments and removes as one write: when writes() returns false or
+    // the file refuses the whole, none of them stays, in the file or in memory.
     // Called inside another, it is part of that one: its writes() must pass a failure on.
     bool transaction(const std::function<bool()> &writes);
 
@@ -153,6 +154,7 @@ private:
     bool writeField(Chore *chore, Chore::Field field, const QVariant &value);
     bool load();
     void unload();
+    void forget(Chore *chore);
     bool fillFinished(const Chore *leaving = nullptr);
     bool checkedBeforeWrite();
     bool fail(const QString &error);
@@ -173,6 +175,8 @@ private:
     mutable QString m_lastError;
     // While a transaction runs: how to take back each change made in memory, oldest first.
     std::vector<std::function<void()>> *m_undo = nullptr;
+    // While a transaction runs: the chores it deleted, still in memory until the commit.
+    std::vector<Chore *> *m_removals = nullptr;
 };
 
 } // namespace Velmora

@@ -2,6 +2,7 @@
 
 #include "Velmora/Model/CalendarExport.h"
 #include "Velmora/Model/ChoreBackup.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreCountdown.h"
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreQueryModel.h"
@@ -169,6 +170,10 @@ TEST_F(ChoreStoreTest, WritesAreStoredAtOnceAndSurviveReopening)
         EXPECT_EQ(other.chore(id)->fields(), f);
         Chore *last = store->insert(ChoreFields::defaults());
         deleted = last->persistentId();
+        // Deleted by another process: an edit of it fails, and takes back the edits made with it.
+        ASSERT_TRUE(other.remove(other.bringIn(deleted)));
+        EXPECT_FALSE(store->transaction([&] { return chore->assignNotify(false) && last->assignTitle(QStringLiteral("x")); }));
+        EXPECT_EQ(chore->fields(), f);
         ASSERT_TRUE(store->remove(last));
         EXPECT_FALSE(store->remove(last));
         EXPECT_FALSE(last->assignTitle(QStringLiteral("ghost")));
@@ -375,6 +380,9 @@ TEST_F(ChoreStoreTest, AFailedWriteLeavesNothingBehind)
         {"a transaction whose last write fails", false, false, [&] {
              return store->transaction([&] {
                  return store->insert(ChoreFields::defaults()) && kept->assignTitle(QStringLiteral("after")) && false; }); }},
+        {"a removal whose bookkeeping fails", false, true, [&] {
+             return ChoreChanges(*store).receiveRemoval(
+                 kept, [&] { return store->insert(chore(QStringLiteral("poison"), 4)) != nullptr; }); }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -401,7 +409,10 @@ TEST_F(ChoreStoreTest, AFailedWriteLeavesNothingBehind)
     locker.close();
     locker = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("locker"));
-    EXPECT_TRUE(store->transaction([&] { return kept->assignTitle(QStringLiteral("written")); }));
+    // A removal and its bookkeeping land together; the object outlives the commit.
+    QPointer<Chore> gone = store->insert(chore(QStringLiteral("gone"), 2));
+    EXPECT_TRUE(ChoreChanges(*store).receiveRemoval(gone, [&] { return kept->assignTitle(QStringLiteral("written")); })
+                && gone && !store->chore(gone->persistentId()));
     // A batch lands whole and in order; observers hear of it only once all of it is in the file.
     std::vector<int> rowsSeenBySignal;
     QObject::connect(store.get(), &ChoreStore::inserted, [&](Chore *) { rowsSeenBySignal.push_back(rowsOnDisk()); });

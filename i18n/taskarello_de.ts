@@ -1276,5 +1276,15 @@
         <source>Give the user name after the server address.</source>
         <translation>Gib den Benutzernamen nach der Serveradresse an.</translation>
     </message>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="186"/>
+        <source>Taskarello is already running but does not answer.</source>
+        <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="197"/>
+        <source>Taskarello is already running.</source>
+        <translation>Taskarello läuft bereits.</translation>
+    </message>
 </context>
 </TS>

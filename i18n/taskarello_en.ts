@@ -1276,5 +1276,15 @@
         <source>Give the user name after the server address.</source>
         <translation>Give the user name after the server address.</translation>
     </message>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="186"/>
+        <source>Taskarello is already running but does not answer.</source>
+        <translation>Taskarello is already running but does not answer.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="197"/>
+        <source>Taskarello is already running.</source>
+        <translation>Taskarello is already running.</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "Velmora/App/Tray.h"
 #include "Velmora/App/WindowHost.h"
 #include "Velmora/Platform/ApplicationBus.h"
+#include "Velmora/Platform/PrivateFiles.h"
 #include "Velmora/Platform/SessionBus.h"
 #include "i18n/Translations.h"
 
@@ -12,9 +13,12 @@
 
 #include <QCommandLineParser>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QQuickStyle>
 #include <QQuickWindow>
+#include <QSettings>
 
 #include <cstdio>
 #include <memory>
@@ -95,6 +99,8 @@ int printOutcome(const Velmora::ApplicationBus::CommandResult &result)
 
 int main(int argc, char *argv[])
 {
+    // Whatever this process writes (the store's log, settings, backups) is its user's alone.
+    Velmora::PrivateFiles::restrictNewFiles();
     // A screenshot needs no display: render offscreen unless a platform was chosen.
     for (int i = 1; i < argc; ++i) {
         const bool offscreen = qstrcmp(argv[i], "--screenshot") == 0 || qstrcmp(argv[i], "--quit-after-first-frame") == 0
@@ -108,6 +114,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Taskarello"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(Velmora::ApplicationBus::appId));
     QQuickStyle::setStyle(QStringLiteral("Basic"));
+    // Files an earlier version left readable by others are taken back at every start.
+    const QString dataFolder = QFileInfo(Velmora::ChoreStore::defaultPath()).absolutePath();
+    Velmora::PrivateFiles::tightenFolder(dataFolder);
+    Velmora::PrivateFiles::tightenFolder(QFileInfo(QSettings().fileName()).absolutePath());
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -172,7 +182,8 @@ int main(int argc, char *argv[])
         else if (!parser.isSet(background))
             handedOver = bus.handOverActivate();
         if (!handedOver) {
-            std::fprintf(stderr, "Taskarello is already running but does not answer.\n");
+            std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::translate(
+                                             "main", "Taskarello is already running but does not answer.")));
             return 1;
         }
         return 0;
@@ -181,9 +192,22 @@ int main(int argc, char *argv[])
     Velmora::VelmoraApp::Services services;
     services.keepsReminders = !oneShot && command.isEmpty();
     services.syncs = !oneShot && command.isEmpty();
+    // Without a session bus nothing else keeps a second lasting process from the same store:
+    // this lock does, held until the process ends. One-shot runs go beside it.
+    const QString alreadyRunning = QCoreApplication::translate("main", "Taskarello is already running.");
+    QLockFile running(Velmora::ChoreStore::defaultPath() + QStringLiteral(".lock"));
+    running.setStaleLockTime(0);
+    if (!oneShot && Velmora::PrivateFiles::makeFolder(dataFolder)
+        && !running.tryLock(Velmora::ApplicationBus::handOverTimeoutMs) && running.error() == QLockFile::LockFailedError) {
+        std::fprintf(stderr, "%s\n", qPrintable(alreadyRunning));
+        return 1;
+    }
     Velmora::VelmoraApp app{services};
-    if (app.open(Velmora::ChoreStore::defaultPath()) != Velmora::ChoreStore::OpenResult::Opened) {
-        std::fprintf(stderr, "%s\n", Velmora::ChoreStore::failureMessage);
+    const auto opened = app.open(Velmora::ChoreStore::defaultPath());
+    if (opened != Velmora::ChoreStore::OpenResult::Opened) {
+        // Busy: another start kept the file the whole time; this one did not fail half-way.
+        std::fprintf(stderr, "%s\n", opened == Velmora::ChoreStore::OpenResult::Busy
+                                         ? qPrintable(alreadyRunning) : Velmora::ChoreStore::failureMessage);
         return 1;
     }
     Velmora::VelmoraApp::setInstance(&app);

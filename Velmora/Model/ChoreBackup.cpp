@@ -370,7 +370,10 @@ ChoreBackup::Encoded ChoreBackup::readFile(const QString &path)
 QString ChoreBackup::writeFile(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // The chores are nobody else's business, even in a shared folder; QSaveFile would keep the
+    // mode of a file it replaces.
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
+        || file.write(bytes) != bytes.size() || !file.commit())
         return tr("The file could not be written: %1.").arg(file.errorString());
     return {};
 }

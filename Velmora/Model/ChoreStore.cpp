@@ -1,11 +1,13 @@
 #include "Velmora/Model/ChoreStore.h"
 
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/PrivateFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSqlDriver>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QPointer>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -249,14 +251,33 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
 {
     m_path = path;
     const QFileInfo info(path);
-    const bool existed = info.exists();
-    if (existed && (!info.isFile() || !info.isReadable()))
+    if (info.exists() && (!info.isFile() || !info.isReadable() || !info.isWritable()))
         return OpenResult::Unreadable;
-    if (existed && !info.isWritable())
-        return OpenResult::Unreadable;
-    if (!existed && !QDir().mkpath(info.absolutePath()))
+    if (!PrivateFiles::makeFolder(info.absolutePath()))
         return OpenResult::CannotCreate;
 
+    // Two processes starting at once must not both create, copy aside or migrate the file: the
+    // second waits here for the first and then opens what it left.
+    QLockFile lock(path + QStringLiteral(".open.lock"));
+    // A migration of a large file may outlast any age limit; a dead holder's lock is taken over.
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(openWaitMs)) {
+        m_lastError = QStringLiteral("Another process is opening the store");
+        return lock.error() == QLockFile::LockFailedError ? OpenResult::Busy : OpenResult::CannotCreate;
+    }
+    const bool existed = QFileInfo::exists(path);
+    // SQLite gives the log and its index the mode of the file itself, so the file is made here.
+    if (!PrivateFiles::makeFile(path))
+        return existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
+    for (const char *suffix : {"-wal", "-shm", "-journal"})
+        PrivateFiles::tighten(path + QLatin1String(suffix));
+    for (const auto &schema : ChoresMigrationPlan::schemas())
+        PrivateFiles::tighten(copyBeforeMigration(path, schema.version));
+    return openLocked(path, existed);
+}
+
+ChoreStore::OpenResult ChoreStore::openLocked(const QString &path, bool existed)
+{
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
     // A reader such as the widget program may hold the file for a moment; waiting longer would freeze the UI.
@@ -327,58 +348,63 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
         return existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
 
+    // The version is read again inside the transaction that changes the schema, so no writer
+    // that does not take the lock above can change it in between.
+    const auto changeSchema = [&](const QStringList &statements, SchemaVersion to, OpenResult failed) {
+        const auto abandon = [&](const QString &error, OpenResult result) {
+            m_lastError = error;
+            query.exec(QStringLiteral("ROLLBACK"));
+            return result;
+        };
+        if (!query.exec(QStringLiteral("BEGIN EXCLUSIVE")) || !query.exec(QStringLiteral("PRAGMA user_version"))
+            || !query.next())
+            return abandon(query.lastError().text(), failed);
+        if (query.value(0).toInt() != version)
+            return abandon(QStringLiteral("Another program changed the store while it was opened"), OpenResult::Busy);
+        for (const QString &statement : statements + QStringList{QStringLiteral("PRAGMA user_version = %1").arg(to.encoded())}) {
+            if (!query.exec(statement))
+                return abandon(query.lastError().text(), failed);
+        }
+        return query.exec(QStringLiteral("COMMIT")) ? OpenResult::Opened : abandon(query.lastError().text(), failed);
+    };
+
     if (version == 0) {
         // A new file: the latest schema and its version in one transaction.
-        if (!db.transaction())
-            return OpenResult::CannotCreate;
         const auto schema = ChoresMigrationPlan::schemas().constLast();
-        for (const QString &statement : schema.createStatements + QStringList{createEndDateIndex()}) {
-            if (!query.exec(statement)) {
-                m_lastError = query.lastError().text();
-                db.rollback();
-                return OpenResult::CannotCreate;
-            }
-        }
-        if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(schema.version.encoded())) || !db.commit()) {
-            db.rollback();
-            return OpenResult::CannotCreate;
-        }
-    } else {
-        // Each later schema is reached by its own step, each in its own transaction, after a
-        // sound file has been copied aside whole.
+        const OpenResult created = changeSchema(schema.createStatements + QStringList{createEndDateIndex()},
+                                                schema.version, OpenResult::CannotCreate);
+        if (created != OpenResult::Opened)
+            return created;
+    } else if (version != ChoresMigrationPlan::latest().encoded()) {
+        // Every step to the latest schema in one transaction, after a sound file has been
+        // copied aside whole (VACUUM INTO cannot run inside a transaction; the lock keeps
+        // other starts out meanwhile).
+        QStringList statements;
         int current = version;
-        if (current != ChoresMigrationPlan::latest().encoded()) {
-            if (!checkedBeforeWrite())
-                return OpenResult::Corrupt;
-            const QString copy = copyBeforeMigration(path, SchemaVersion::decode(version));
-            QFile::remove(copy);
-            QSqlQuery vacuum(db);
-            vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
-            vacuum.addBindValue(copy);
-            if (!vacuum.exec()) {
-                m_lastError = vacuum.lastError().text();
-                return OpenResult::Unreadable;
-            }
-        }
         for (const auto &stage : ChoresMigrationPlan::stages()) {
-            if (stage.from.encoded() != current)
-                continue;
-            if (!db.transaction())
-                return OpenResult::Unreadable;
-            for (const QString &statement : stage.statements) {
-                if (!query.exec(statement)) {
-                    db.rollback();
-                    return OpenResult::Corrupt;
-                }
+            if (stage.from.encoded() == current) {
+                statements += stage.statements;
+                current = stage.to.encoded();
             }
-            if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(stage.to.encoded())) || !db.commit()) {
-                db.rollback();
-                return OpenResult::Unreadable;
-            }
-            current = stage.to.encoded();
         }
+        if (!checkedBeforeWrite())
+            return OpenResult::Corrupt;
+        const QString copy = copyBeforeMigration(path, SchemaVersion::decode(version));
+        QFile::remove(copy);
+        // VACUUM INTO keeps the mode of an empty file it is given.
+        QSqlQuery vacuum(db);
+        vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
+        vacuum.addBindValue(copy);
+        if (!PrivateFiles::makeFile(copy) || !vacuum.exec()) {
+            m_lastError = vacuum.lastError().text();
+            return OpenResult::Unreadable;
+        }
+        const OpenResult migrated = changeSchema(statements << createEndDateIndex(), SchemaVersion::decode(current),
+                                                 OpenResult::Corrupt);
+        if (migrated != OpenResult::Opened)
+            return migrated;
         // Migrated rows are read again in their new form.
-        if (current != version && (!query.exec(createEndDateIndex()) || !load()))
+        if (!load())
             return OpenResult::Corrupt;
     }
 

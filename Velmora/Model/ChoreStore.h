@@ -70,7 +70,8 @@ class ChoreStore : public QObject {
     QML_UNCREATABLE("The store is opened at start-up")
 
 public:
-    enum class OpenResult { Opened, CannotCreate, Unreadable, Corrupt, NewerSchema, ForeignSchema };
+    // Busy: another process kept the file while it was being opened (see openWaitMs).
+    enum class OpenResult { Opened, CannotCreate, Unreadable, Corrupt, NewerSchema, ForeignSchema, Busy };
     Q_ENUM(OpenResult)
 
     // The text the program stops with when the store cannot be opened.
@@ -86,10 +87,14 @@ public:
     // memory, with every other one ending at that same instant: the journal's fetch limit.
     static constexpr int finishedInMemory = 300;
 
-    // Opens or creates the file. A file that cannot be read as a store of a known schema is
-    // left exactly as it was. Opening reads only what it keeps in memory; the whole file is
-    // checked once, before the first write, and a damaged one then refuses that write and every
-    // later one (writeFailed), so it is never written over.
+    // How long opening waits for another process that is creating or migrating the same file.
+    static constexpr int openWaitMs = 10000;
+
+    // Opens or creates the file, its user's alone (0600, as are its log and copies; a folder it
+    // makes is 0700). A file that cannot be read as a store of a known schema is left exactly as
+    // it was. Opening reads only what it keeps in memory; the whole file is checked once, before
+    // the first write, and a damaged one then refuses that write and every later one
+    // (writeFailed), so it is never written over.
     OpenResult open(const QString &path);
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
@@ -152,6 +157,7 @@ private:
     friend class Chore;
     bool bindInsert(const ChoreFields &fields);
     bool writeField(Chore *chore, Chore::Field field, const QVariant &value);
+    OpenResult openLocked(const QString &path, bool existed);
     bool load();
     void unload();
     void forget(Chore *chore);

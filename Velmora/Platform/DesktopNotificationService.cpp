@@ -1,10 +1,10 @@
 #include "Velmora/Platform/DesktopNotificationService.h"
 
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/PrivateFiles.h"
 #include "Velmora/Platform/WallClock.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QPointer>
 #include <QSqlDatabase>
@@ -99,7 +99,10 @@ bool DesktopNotificationService::openDatabase(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    // SQLite gives its journal the mode of the file, so the file is made private first.
+    if (!PrivateFiles::makeFolder(QFileInfo(path).absolutePath()) || !PrivateFiles::makeFile(path))
+        return false;
+    PrivateFiles::tighten(path + QStringLiteral("-journal"));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
     if (!db.open())

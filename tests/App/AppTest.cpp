@@ -9,9 +9,12 @@
 #include "Velmora/Platform/NotificationService.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
 #include "Velmora/Platform/WidgetCenter.h"
+#include "tests/Model/StoreFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
 #include <memory>
 
 using namespace Velmora;
@@ -93,24 +97,66 @@ TEST(WidgetHost, SnapshotIsReplacedWholeOnEachReload)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary file left behind
 }
 
-// The real program, started as a user would, on a store it cannot read.
-TEST(StartUp, AnUnreadableStoreStopsWithTheMessageAndStaysUntouched)
+// The real program without a session bus, alone or several at once on one profile: each ends as it
+// should, the store ends sound or as it was, and the files are their user's alone, old ones too.
+class StartUp : public StoreFixture {};
+
+TEST_F(StartUp, EachStartEndsAsItShould)
 {
-    QTemporaryDir home;
-    const QString folder = home.filePath(QStringLiteral("data/Taskarello/Taskarello"));
+    storeFolder = dir.filePath(QStringLiteral("data/Taskarello/Taskarello"));
+    const QString settings = dir.filePath(QStringLiteral("config/Taskarello/Taskarello.conf"));
     const QByteArray garbage(5000, '\x7f');
-    ASSERT_TRUE(VelmoraTest::writeAll(folder + QStringLiteral("/chores.sqlite"), garbage));
-    QProcess app;
+    const QString frame = QStringLiteral("--quit-after-first-frame"), lasting = QStringLiteral("--background");
+    const QString failure = QString::fromLatin1(ChoreStore::failureMessage);
+    const struct {
+        const char *name;
+        std::function<void()> prepare;
+        QStringList starts;
+        QStringList outcomes; // sorted: exit 0, what a failed one said last, or still running
+        QStringList privateFiles; // in the store's folder, looked at while the lasting one runs
+    } cases[] = {
+        {"UnreadableStore", [&] { ASSERT_TRUE(VelmoraTest::writeAll(storePath(), garbage)); }, {frame}, {failure}, {}},
+        {"FreshProfile", [] {}, {frame, frame}, {"0", "0"}, {"chores.sqlite", "notifications.sqlite"}},
+        {"FirstSchemaOpenedByThreeAtOnce", [&] { writeFirstSchema(3, 1); }, {lasting, lasting, frame},
+         {"0", "Taskarello is already running.", "running"},
+         {"chores.sqlite", "chores.sqlite-wal", "chores.sqlite-shm", "chores.sqlite.1.0.0.bak", "notifications.sqlite"}},
+    };
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    app.setProcessEnvironment(env);
-    app.start(QStringLiteral(TASKARELLO_BINARY), {QStringLiteral("--screenshot"), home.filePath(QStringLiteral("shot.png"))});
-    ASSERT_TRUE(app.waitForFinished(30000));
-    EXPECT_NE(app.exitCode(), 0);
-    EXPECT_TRUE(app.readAllStandardError().contains("Failed to initialize model container."));
-    EXPECT_EQ(VelmoraTest::readAll(folder + QStringLiteral("/chores.sqlite")), garbage);
-    EXPECT_FALSE(QFile::exists(home.filePath(QStringLiteral("shot.png"))));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nowhere"));
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(dir.filePath(QStringLiteral("data"))).removeRecursively();
+        c.prepare();
+        ASSERT_TRUE(VelmoraTest::writeAll(settings, "[window]\n")); // open to others, as an older build left them
+        for (const QString &path : {storeFolder, QFileInfo(settings).path(), storePath(), settings})
+            QFile::setPermissions(path, QFile::Permissions(QFileInfo(path).isDir() ? 0x7755 : 0x6644));
+        std::list<QProcess> starts;
+        for (const QString &argument : c.starts) {
+            starts.emplace_back().setProcessEnvironment(env);
+            starts.back().start(QStringLiteral(TASKARELLO_BINARY), {argument});
+        }
+        const auto alive = [](const QProcess &p) { return p.state() != QProcess::NotRunning; };
+        VelmoraTest::waitFor(
+            [&] { return std::count_if(starts.begin(), starts.end(), alive) <= c.outcomes.count(QStringLiteral("running")); }, 30000);
+        for (const QString &name : c.privateFiles + QStringList{QString(), QFileInfo(settings).path(), settings}) {
+            const QString path = QDir(storeFolder).filePath(name);
+            EXPECT_EQ(mode(path), QFileInfo(path).isDir() ? 0700 : 0600) << qPrintable(path);
+        }
+        QStringList outcomes;
+        for (QProcess &process : starts) {
+            outcomes << (alive(process) ? QStringLiteral("running") : process.exitCode() == 0 ? QStringLiteral("0")
+                         : QString::fromUtf8(process.readAllStandardError().trimmed().split('\n').constLast()));
+            process.terminate();
+            process.waitForFinished(10000);
+        }
+        outcomes.sort();
+        EXPECT_EQ(outcomes, c.outcomes) << qPrintable(outcomes.join(QStringLiteral(" | ")));
+        EXPECT_TRUE(c.outcomes.contains(failure) ? VelmoraTest::readAll(storePath()) == garbage
+                                                 : openStore()->insert(ChoreFields::defaults()) != nullptr);
+    }
 }
 
 class RouterTest : public ::testing::Test {

@@ -312,10 +312,11 @@ TEST_F(ChoreBackupTest, ServiceWritesAndReadsFilesAndRefusesOddPaths)
     BackupService service;
     service.setChanges(&changes);
     const QString path = dir.filePath(QStringLiteral("backup.json"));
+    ASSERT_TRUE(VelmoraTest::writeAll(path, "an older file, open to all"));
 
     QVariantMap result = service.exportTo(QUrl::fromLocalFile(path));
     EXPECT_TRUE(result.value("ok").toBool()) << qPrintable(result.value("message").toString());
-    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(mode(path), 0600) << "replaced, and its user's alone";
     wipe(*store);
     result = service.restoreFrom(QUrl::fromLocalFile(path));
     EXPECT_TRUE(result.value("ok").toBool()) << qPrintable(result.value("message").toString());

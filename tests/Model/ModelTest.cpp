@@ -233,6 +233,7 @@ TEST_F(ChoreStoreTest, OddStoredValuesReadSoundly)
 TEST_F(ChoreStoreTest, AStoreOfTheFirstSchemaIsCopiedAsideThenMigratedInOneStep)
 {
     writeFirstSchema(5, 2);
+    QFile::setPermissions(storePath(), QFile::Permissions(0x6644)); // as an older build left it
     const auto count = [this](const QString &sql, const QString &path = {}) { return rawValue(sql, path).toInt(); };
     {
         auto store = openStore();
@@ -241,6 +242,9 @@ TEST_F(ChoreStoreTest, AStoreOfTheFirstSchemaIsCopiedAsideThenMigratedInOneStep)
         EXPECT_EQ(count(QStringLiteral("SELECT count(DISTINCT uid) FROM SyncRecord JOIN Chore ON Chore.id = SyncRecord.chore"
                                        " WHERE href IS NULL AND length(uid) = 36")), 5);
         EXPECT_EQ(count(QStringLiteral("PRAGMA user_version")), S2::version.encoded());
+        for (const QString &path : {storePath(), storePath() + QStringLiteral("-wal"), storePath() + QStringLiteral("-shm"),
+                                    ChoreStore::copyBeforeMigration(storePath(), S1::version)})
+            EXPECT_EQ(mode(path), 0600) << "its user's alone: " << qPrintable(path);
     }
     // The copy is the file as it was: the first schema with the same rows.
     const QString copy = ChoreStore::copyBeforeMigration(storePath(), S1::version);

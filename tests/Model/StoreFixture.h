@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <memory>
 
 using VelmoraTest::fields;
@@ -19,6 +21,8 @@ using VelmoraTest::fields;
 class StoreFixture : public ::testing::Test {
 protected:
     QString storePath() const { return storeFolder + QStringLiteral("/chores.sqlite"); }
+    // The permission bits of a file or folder (0644), or -1 when there is none.
+    static int mode(const QString &path) { struct stat s {}; return ::stat(qPrintable(path), &s) ? -1 : int(s.st_mode & 07777); }
 
     std::unique_ptr<Velmora::ChoreStore> openStore()
     {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace Velmora::PrivateFiles {
+
+// The chores, reminders and settings are nobody else's business: files the app keeps are
+// readable by their user alone (0600), in folders only that user can enter (0700).
+
+// Everything this process creates from now on, whoever creates it (SQLite, QSettings, Qt).
+void restrictNewFiles();
+
+// The folder with any missing parents, each made 0700. An existing one is left as it is: it may
+// be shared (a store opened in /tmp); tightenFolder is for the app's own. False when there is no
+// folder at the path afterwards.
+bool makeFolder(const QString &path);
+
+// An empty file made 0600 before anyone else creates it, or an existing one taken back to 0600.
+// False when there is no file at the path afterwards.
+bool makeFile(const QString &path);
+
+// An existing file taken back to 0600; a missing one is no error.
+void tighten(const QString &path);
+
+// An existing folder taken back to 0700 and every file directly in it to 0600.
+void tightenFolder(const QString &path);
+
+} // namespace Velmora::PrivateFiles

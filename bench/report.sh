@@ -103,6 +103,18 @@ if [ -x "$build/bench/sync_bench" ] && command -v curl >/dev/null; then
     $1 == "unchanged" {
       printf "| sync with nothing changed, %d request (median; aim at most 1.5x) | %.1f ms | curl, the same REPORT, its own time for it, %.1f ms | %s |\n", $4, $2, $3, ratio($2, $3) }'
 fi
+# Peak memory of one sync: a 60 MiB listing from a hostile server beside a calendar of 1,000 chores.
+if [ -x "$build/bench/sync_bench" ]; then
+  peak() { # MODE ARGS...: the sync's peak RSS in KiB against tests/Sync/hostile_dav.py in that mode
+    local log="$tmp/hostile-$1.log"
+    (sleep 120 | python3 tests/Sync/hostile_dav.py --mode "$@" >"$log") &
+    for _ in $(seq 50); do [ -s "$log" ] && break; sleep 0.1; done
+    "$build/bench/sync_bench" rss "http://127.0.0.1:$(head -1 "$log" | cut -d' ' -f2)/dav/user/cal/" | cut -d, -f2
+  }
+  huge=$(peak huge-listing)
+  normal=$(peak big-calendar --tasks 1000)
+  echo "| peak memory (RSS), one sync against a 60 MiB listing (aim at most 2x) | $((huge / 1024)) MiB | one sync of 1,000 chores $((normal / 1024)) MiB | $(ratio "$huge" "$normal") |"
+fi
 if [ -x "$build/bench/scroll_bench" ]; then
   full=$("$build/bench/scroll_bench" 300 2>/dev/null | sed -E 's/.*mean ([0-9.]+) ms.*/\1/')
   empty=$("$build/bench/scroll_bench" 0 2>/dev/null | sed -E 's/.*mean ([0-9.]+) ms.*/\1/')

@@ -1,6 +1,7 @@
 // The sync engine against curl making the same HTTP requests to the same local Radicale, in the
 // same run. Prints one CSV line per figure: name, ours ms, curl ms, our requests, curl requests.
 //   sync_bench [rounds] [chores]
+//   sync_bench rss CALENDAR-URL    one sync of a fresh store there, then its peak memory in KiB
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/CalDavClient.h"
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <sys/resource.h>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -304,6 +306,14 @@ void print(const char *name, const Figures &f)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "rss") == 0) {
+        Device device(QUrl(QString::fromLocal8Bit(argv[2])));
+        const auto [report, ms] = device.sync();
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("rss,%ld,%d,%.0f\n", usage.ru_maxrss, report.received, ms);
+        return 0;
+    }
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const int choreCount = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1000;
     // One request is too short to time once.
@@ -342,7 +352,8 @@ int main(int argc, char **argv)
         up.ourRequests = sent.requests;
 
         // The same bodies to a calendar of curl's own, under the same resource names.
-        const SyncLedger sentLedger(a.store);
+        SyncLedger sentLedger(a.store);
+        sentLedger.bindCalendar(ours);
         QList<LedgerEntry> entries;
         for (const QUrl &href : sentLedger.onServer())
             entries << sentLedger.byHref(href).value_or(LedgerEntry{});

@@ -20,46 +20,46 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="39"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
         <source>Sync…</source>
         <translation>Abgleich…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="64"/>
         <source>Back up chores</source>
         <translation>Aufgaben sichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="74"/>
         <source>Restore chores</source>
         <translation>Aufgaben wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
         <source>Export to calendar</source>
         <translation>In den Kalender exportieren</translation>
     </message>
     <message>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="67"/>
         <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello-Sicherungen (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="95"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="86"/>
         <source>Calendar files (*.ics)</source>
         <translation>Kalenderdateien (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="96"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -464,106 +464,112 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="18"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="19"/>
         <source>Sync</source>
         <translation>Abgleich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="26"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="27"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Halte deine Aufgaben in den Aufgaben deines Kalenderkontos (Nextcloud, Radicale, Fastmail und andere) und so auf deinen anderen Geräten.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="38"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="31"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="39"/>
         <source>Server address</source>
         <translation>Serveradresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="49"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="43"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="50"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="60"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="61"/>
         <source>App password</source>
         <translation>App-Passwort</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="68"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="69"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>Das Passwort liegt im Secret Service der Arbeitsumgebung, nie in einer Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="79"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
         <source>Which calendar holds your chores?</source>
         <translation>Welcher Kalender soll deine Aufgaben enthalten?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="111"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>Das Konto hat noch keinen Kalender für Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="132"/>
         <source>New calendar “%1”</source>
         <translation>Neuer Kalender „%1“</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="132"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="141"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="147"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="122"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="153"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
         <source>Looking for calendars…</source>
         <translation>Kalender werden gesucht…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
         <source>Connecting…</source>
         <translation>Verbinden…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="184"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="218"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="224"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="231"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="199"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="239"/>
         <source>Sync now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="206"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="246"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="255"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="214"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="254"/>
         <source>Disconnect this account?</source>
         <translation>Dieses Konto trennen?</translation>
     </message>
@@ -646,12 +652,12 @@
 <context>
     <name>Velmora::CalendarExport</name>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="113"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="90"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="103"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="80"/>
         <source>Taskarello chores</source>
         <translation>Taskarello-Aufgaben</translation>
     </message>
@@ -792,7 +798,7 @@
         <translation>Die Datei konnte nicht geöffnet werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="374"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="377"/>
         <source>The file could not be written: %1.</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
     </message>
@@ -879,17 +885,17 @@
 <context>
     <name>Velmora::DesktopNotificationService</name>
     <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="360"/>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="363"/>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="361"/>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="364"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="362"/>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="365"/>
         <source>Snooze for an hour</source>
         <translation>In einer Stunde erinnern</translation>
     </message>
@@ -943,51 +949,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="452"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="429"/>
         <source>The task is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="456"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="433"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>Der Server hat eine Webseite statt einer Aufgabe geschickt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="460"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="468"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="492"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="437"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="445"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="469"/>
         <source>The task is not valid iCalendar.</source>
         <translation>Die Aufgabe ist kein gültiges iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="505"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="482"/>
         <source>The task has no UID.</source>
         <translation>Die Aufgabe hat keine UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="515"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="527"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="541"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="492"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="504"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="518"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="656"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="633"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="699"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="676"/>
         <source>The chore has no usable UID.</source>
         <translation>Die Aufgabe hat keine brauchbare UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="701"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="678"/>
         <source>The time zone is unknown.</source>
         <translation>Die Zeitzone ist unbekannt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="704"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
@@ -995,58 +1001,66 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="328"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="445"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>Die Antwort des Servers war zu groß, um sie anzunehmen.</translation>
     </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="447"/>
+        <source>The server took more than %n second(s) to answer; the request was stopped.</source>
+        <translation>
+            <numerusform>Der Server hat länger als %n Sekunde gebraucht; die Anfrage wurde abgebrochen.</numerusform>
+            <numerusform>Der Server hat länger als %n Sekunden gebraucht; die Anfrage wurde abgebrochen.</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="330"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="340"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="450"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="460"/>
         <source>The server did not answer in time.</source>
         <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="334"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="454"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="338"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="458"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>Das Zertifikat des Servers konnte nicht geprüft werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="342"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="462"/>
         <source>The connection to the server was lost.</source>
         <translation>Die Verbindung zum Server ist abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="344"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="464"/>
         <source>The server could not be reached.</source>
         <translation>Der Server ist nicht erreichbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="351"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="471"/>
         <source>The server refused the user name or password.</source>
         <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="353"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="473"/>
         <source>The server does not allow this for this account.</source>
         <translation>Der Server erlaubt das für dieses Konto nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="356"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="476"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>Der Kalender oder die Aufgabe wurde auf dem Server nicht gefunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="358"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="478"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>Die Aufgabe wurde inzwischen auf dem Server geändert.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="363"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="483"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>Der Server ist ausgelastet; er bittet, %n Minute zu warten.</numerusform>
@@ -1054,23 +1068,33 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="369"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="489"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>Die Adresse führt zu einer Webseite, nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="370"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="498"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="490"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="620"/>
         <source>The server reported error %1.</source>
         <translation>Der Server meldete den Fehler %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="302"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="409"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>Die Adresse führt nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="543"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="436"/>
+        <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
+        <translation>Der Server verwies auf eine Adresse ohne Verschlüsselung, %1; dorthin wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="441"/>
+        <source>The server pointed to another address, %1; the password was not sent there.</source>
+        <translation>Der Server verwies auf eine andere Adresse, %1; das Passwort wurde nicht dorthin gesendet.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="665"/>
         <source>The server asked for a full resync.</source>
         <translation>Der Server verlangt einen vollständigen Abgleich.</translation>
     </message>
@@ -1078,28 +1102,44 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="46"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="48"/>
         <source>The chores could not be written here: %1</source>
         <translation>Die Aufgaben konnten hier nicht gespeichert werden: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="113"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="123"/>
         <source>Sync is not set up.</source>
         <translation>Die Synchronisierung ist nicht eingerichtet.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="303"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="133"/>
+        <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
+        <translation>
+            <numerusform>Der Abgleich dauerte länger als %n Minute und wurde angehalten; er geht beim nächsten Abgleich weiter.</numerusform>
+            <numerusform>Der Abgleich dauerte länger als %n Minuten und wurde angehalten; er geht beim nächsten Abgleich weiter.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="321"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>Der Kalender auf dem Server enthält plötzlich die %n Aufgabe nicht mehr; hier wurde nichts gelöscht.</numerusform>
             <numerusform>Der Kalender auf dem Server enthält plötzlich keine der %n Aufgaben mehr; hier wurde nichts gelöscht.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="380"/>
+        <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
+        <translation>
+            <numerusform>Der Server meldete immer wieder weitere Änderungen; der Abgleich hielt nach %n Durchgang an.</numerusform>
+            <numerusform>Der Server meldete immer wieder weitere Änderungen; der Abgleich hielt nach %n Durchgängen an.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="848"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="825"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
@@ -1107,27 +1147,32 @@
 <context>
     <name>Velmora::SyncAccount</name>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="155"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="67"/>
+        <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
+        <translation>Die Adresse des Kalenders ist nicht verschlüsselt; verbinde das Konto erneut.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
         <source>Not set up</source>
         <translation>Nicht eingerichtet</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="157"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
         <source>Syncing…</source>
         <translation>Wird abgeglichen…</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="161"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
         <source>Not synced yet</source>
         <translation>Noch nicht abgeglichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="167"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
         <source>Synced just now</source>
         <translation>Gerade eben abgeglichen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Vor %n Minute abgeglichen</numerusform>
@@ -1135,7 +1180,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="171"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Vor %n Stunde abgeglichen</numerusform>
@@ -1143,7 +1188,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="183"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Vor %n Tag abgeglichen</numerusform>
@@ -1151,7 +1196,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="181"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="192"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
@@ -1159,7 +1204,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="183"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="194"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
@@ -1167,7 +1212,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="185"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="196"/>
         <source>%n unreadable item(s) skipped</source>
         <translation>
             <numerusform>%n unlesbarer Eintrag übersprungen</numerusform>
@@ -1175,58 +1220,94 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="188"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="199"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n Feld auf zwei Geräten geändert: die spätere Änderung bleibt</numerusform>
             <numerusform>%n Felder auf zwei Geräten geändert: die späteren Änderungen bleiben</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="202"/>
+        <source>%n item(s) outside the calendar ignored</source>
+        <translation>
+            <numerusform>%n Eintrag außerhalb des Kalenders übergangen</numerusform>
+            <numerusform>%n Einträge außerhalb des Kalenders übergangen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="204"/>
+        <source>%n task(s) not taken in: the app holds at most %1 chores</source>
+        <translation>
+            <numerusform>%n Aufgabe nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
+            <numerusform>%n Aufgaben nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="252"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="297"/>
         <source>The account is being set up already.</source>
         <translation>Das Konto wird bereits eingerichtet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="255"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="300"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="257"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="302"/>
         <source>Enter the user name.</source>
         <translation>Gib den Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="259"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="304"/>
         <source>Enter the password.</source>
         <translation>Gib das Passwort ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="290"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="470"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="307"/>
+        <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
+        <translation>%1 ist nicht verschlüsselt, das Passwort wäre im Netz lesbar; mit --allow-http wird trotzdem verbunden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="310"/>
+        <source>Connect without encryption? The password will be readable on the network.</source>
+        <translation>Ohne Verschlüsselung verbinden? Das Passwort ist dann im Netz lesbar.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="325"/>
+        <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
+        <translation>Der Server leitet an eine andere Adresse weiter. Dorthin verbinden? Dein Passwort wird an sie gesendet.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="351"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="535"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="298"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="359"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="333"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="395"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="414"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="478"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="434"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="500"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="533"/>
+        <source>The server has no calendar for tasks at %1.</source>
+        <translation>Der Server hat unter %1 keinen Kalender für Aufgaben.</translation>
     </message>
 </context>
 <context>
@@ -1262,22 +1343,22 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="60"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="64"/>
         <source>Unknown action &quot;%1&quot;.</source>
         <translation>Unbekannte Aktion „%1“.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="69"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="73"/>
         <source>Password: </source>
         <translation>Passwort: </translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="146"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="161"/>
         <source>Give the user name after the server address.</source>
         <translation>Gib den Benutzernamen nach der Serveradresse an.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="186"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="185"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
     </message>

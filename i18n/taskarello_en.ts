@@ -20,46 +20,46 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="39"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
         <source>Sync…</source>
         <translation>Sync…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="64"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="74"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="67"/>
         <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="95"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="86"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="96"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -464,106 +464,112 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="18"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="19"/>
         <source>Sync</source>
         <translation>Sync</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="26"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="27"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="38"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="31"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="39"/>
         <source>Server address</source>
         <translation>Server address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="49"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="43"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="50"/>
         <source>User name</source>
         <translation>User name</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="60"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="61"/>
         <source>App password</source>
         <translation>App password</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="68"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="69"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>The password is kept in the desktop&apos;s Secret Service, never in a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="79"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
         <source>Which calendar holds your chores?</source>
         <translation>Which calendar holds your chores?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="111"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>The account has no calendar for tasks yet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="132"/>
         <source>New calendar “%1”</source>
         <translation>New calendar “%1”</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="132"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="141"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="147"/>
         <source>User</source>
         <translation>User</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="122"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="153"/>
         <source>Calendar</source>
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="174"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="184"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="218"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="224"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="231"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="199"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="239"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="206"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="246"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="255"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="214"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="254"/>
         <source>Disconnect this account?</source>
         <translation>Disconnect this account?</translation>
     </message>
@@ -646,12 +652,12 @@
 <context>
     <name>Velmora::CalendarExport</name>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="113"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="90"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="103"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="80"/>
         <source>Taskarello chores</source>
         <translation>Taskarello chores</translation>
     </message>
@@ -792,7 +798,7 @@
         <translation>The file could not be opened: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="374"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="377"/>
         <source>The file could not be written: %1.</source>
         <translation>The file could not be written: %1.</translation>
     </message>
@@ -879,17 +885,17 @@
 <context>
     <name>Velmora::DesktopNotificationService</name>
     <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="360"/>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="363"/>
         <source>Open</source>
         <translation>Open</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="361"/>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="364"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="362"/>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="365"/>
         <source>Snooze for an hour</source>
         <translation>Snooze for an hour</translation>
     </message>
@@ -943,51 +949,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="452"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="429"/>
         <source>The task is larger than 1 MB.</source>
         <translation>The task is larger than 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="456"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="433"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>The server sent a web page instead of a task.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="460"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="468"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="492"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="437"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="445"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="469"/>
         <source>The task is not valid iCalendar.</source>
         <translation>The task is not valid iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="505"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="482"/>
         <source>The task has no UID.</source>
         <translation>The task has no UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="515"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="527"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="541"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="492"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="504"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="518"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>The task&apos;s dates are out of range.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="656"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="633"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="699"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="676"/>
         <source>The chore has no usable UID.</source>
         <translation>The chore has no usable UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="701"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="678"/>
         <source>The time zone is unknown.</source>
         <translation>The time zone is unknown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="704"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>The chore&apos;s dates are out of range.</translation>
     </message>
@@ -995,58 +1001,66 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="328"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="445"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="447"/>
+        <source>The server took more than %n second(s) to answer; the request was stopped.</source>
+        <translation>
+            <numerusform>The server took more than %n second to answer; the request was stopped.</numerusform>
+            <numerusform>The server took more than %n seconds to answer; the request was stopped.</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="330"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="340"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="450"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="460"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="334"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="454"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="338"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="458"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="342"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="462"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="344"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="464"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="351"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="471"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="353"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="473"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="356"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="476"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="358"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="478"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="363"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="483"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1054,23 +1068,33 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="369"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="489"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="370"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="498"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="490"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="620"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="302"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="409"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="543"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="436"/>
+        <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
+        <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="441"/>
+        <source>The server pointed to another address, %1; the password was not sent there.</source>
+        <translation>The server pointed to another address, %1; the password was not sent there.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="665"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -1078,28 +1102,44 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="46"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="48"/>
         <source>The chores could not be written here: %1</source>
         <translation>The chores could not be written here: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="113"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="123"/>
         <source>Sync is not set up.</source>
         <translation>Sync is not set up.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="303"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="133"/>
+        <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
+        <translation>
+            <numerusform>The sync took longer than %n minute and was stopped; it goes on at the next sync.</numerusform>
+            <numerusform>The sync took longer than %n minutes and was stopped; it goes on at the next sync.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="321"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>The calendar on the server suddenly holds none of the %n chore; nothing was deleted here.</numerusform>
             <numerusform>The calendar on the server suddenly holds none of the %n chores; nothing was deleted here.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="380"/>
+        <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
+        <translation>
+            <numerusform>The server kept answering that more changes follow; the sync stopped after %n pass.</numerusform>
+            <numerusform>The server kept answering that more changes follow; the sync stopped after %n passes.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="848"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="825"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>
@@ -1107,27 +1147,32 @@
 <context>
     <name>Velmora::SyncAccount</name>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="155"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="67"/>
+        <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
+        <translation>The calendar&apos;s address is not encrypted; connect the account again.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
         <source>Not set up</source>
         <translation>Not set up</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="157"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
         <source>Syncing…</source>
         <translation>Syncing…</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="161"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
         <source>Not synced yet</source>
         <translation>Not synced yet</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="167"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
         <source>Synced just now</source>
         <translation>Synced just now</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="169"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Synced %n minute ago</numerusform>
@@ -1135,7 +1180,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="171"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Synced %n hour ago</numerusform>
@@ -1143,7 +1188,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="183"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Synced %n day ago</numerusform>
@@ -1151,7 +1196,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="181"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="192"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n task without a due day not shown</numerusform>
@@ -1159,7 +1204,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="183"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="194"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n other item not shown</numerusform>
@@ -1167,7 +1212,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="185"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="196"/>
         <source>%n unreadable item(s) skipped</source>
         <translation>
             <numerusform>%n unreadable item skipped</numerusform>
@@ -1175,58 +1220,94 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="188"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="199"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n field changed on two devices: the later change kept</numerusform>
             <numerusform>%n fields changed on two devices: the later changes kept</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="202"/>
+        <source>%n item(s) outside the calendar ignored</source>
+        <translation>
+            <numerusform>%n item outside the calendar ignored</numerusform>
+            <numerusform>%n items outside the calendar ignored</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/App/SyncAccount.cpp" line="204"/>
+        <source>%n task(s) not taken in: the app holds at most %1 chores</source>
+        <translation>
+            <numerusform>%n task not taken in: the app holds at most %1 chores</numerusform>
+            <numerusform>%n tasks not taken in: the app holds at most %1 chores</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="252"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="297"/>
         <source>The account is being set up already.</source>
         <translation>The account is being set up already.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="255"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="300"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="257"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="302"/>
         <source>Enter the user name.</source>
         <translation>Enter the user name.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="259"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="304"/>
         <source>Enter the password.</source>
         <translation>Enter the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="290"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="470"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="307"/>
+        <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
+        <translation>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="310"/>
+        <source>Connect without encryption? The password will be readable on the network.</source>
+        <translation>Connect without encryption? The password will be readable on the network.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="325"/>
+        <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
+        <translation>The server sends you on to another address. Connect there? Your password will be sent to it.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="351"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="535"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="298"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="359"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="333"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="395"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="414"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="478"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>No sync account is set up: connect one first with --sync-account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="434"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="500"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synced: %1 sent, %2 received.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="533"/>
+        <source>The server has no calendar for tasks at %1.</source>
+        <translation>The server has no calendar for tasks at %1.</translation>
     </message>
 </context>
 <context>
@@ -1262,22 +1343,22 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="60"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="64"/>
         <source>Unknown action &quot;%1&quot;.</source>
         <translation>Unknown action &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="69"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="73"/>
         <source>Password: </source>
         <translation>Password: </translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="146"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="161"/>
         <source>Give the user name after the server address.</source>
         <translation>Give the user name after the server address.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="186"/>
+        <location filename="../Velmora/App/VelmoraApp.cpp" line="185"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello is already running but does not answer.</translation>
     </message>

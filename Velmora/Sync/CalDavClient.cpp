@@ -311,9 +311,6 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
     for (const auto &[name, value] : request.headers)
         net.setRawHeader(name, value);
     QNetworkReply *reply = m_network->sendCustomRequest(net, request.verb, request.body);
-    // The network thread reads no further ahead than this: a fast server cannot pile up an
-    // answer in memory faster than it is parsed.
-    reply->setReadBufferSize(64 * 1024);
     auto incoming = std::make_shared<Incoming>();
 
     // Two clocks: silence for m_timeout, restarted on every sign of life so a big answer is not
@@ -322,12 +319,16 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
     idle->setSingleShot(true);
     idle->setInterval(m_timeout);
     connect(idle, &QTimer::timeout, reply, [reply, incoming] {
-        incoming->timedOut = true;
-        reply->abort();
+        if (!reply->isFinished()) {
+            incoming->timedOut = true;
+            reply->abort();
+        }
     });
     QTimer::singleShot(m_deadline, reply, [reply, incoming] {
-        incoming->overDeadline = true;
-        reply->abort();
+        if (!reply->isFinished()) {
+            incoming->overDeadline = true;
+            reply->abort();
+        }
     });
     const auto alive = [idle] { idle->start(); };
     connect(reply, &QNetworkReply::uploadProgress, idle, alive);

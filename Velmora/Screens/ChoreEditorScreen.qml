@@ -215,7 +215,7 @@ DetailScreen {
             onClicked: editor.notify = !editor.notify
             background: Rectangle {
                 radius: width / 2
-                color: editor.notify ? Styling.accent : Styling.secondary
+                color: editor.notify ? Styling.accentFill : Styling.secondary
                 border.width: notifyToggle.visualFocus ? 2 : 0
                 border.color: Styling.foreground
             }

@@ -88,7 +88,7 @@ Popup {
                 background: Rectangle {
                     visible: cell.chosen
                     radius: height / 2
-                    color: Styling.accent
+                    color: Styling.accentFill
                 }
             }
             // qmllint enable unqualified

@@ -32,7 +32,7 @@ Button {
         Rectangle {
             anchors.fill: parent
             radius: height / 2
-            color: control.destructive ? Styling.destructiveColor : Styling.accent
+            color: control.destructive ? Styling.destructiveFill : Styling.accentFill
             opacity: control.down ? 0.5 : 1
         }
         Rectangle {

@@ -28,7 +28,7 @@ Button {
         Rectangle {
             anchors.fill: parent
             radius: width / 2
-            color: control.destructive ? Styling.destructiveColor : Styling.accent
+            color: control.destructive ? Styling.destructiveFill : Styling.accentFill
             // Only the fill dims; the symbol stays white.
             opacity: control.down ? 0.5 : 1
         }

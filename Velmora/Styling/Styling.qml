@@ -9,8 +9,12 @@ QtObject {
     readonly property bool dark: ColorScheme.dark
 
     readonly property color backdrop: dark ? "#1A1917" : "#F2EEE6"
-    readonly property color destructiveColor: dark ? "#FF6A5C" : "#D7372A"
+    // As text on the backdrop: at least 4.5:1 against it in either scheme.
+    readonly property color destructiveColor: dark ? "#FF6A5C" : "#C53A2D"
     readonly property color accent: dark ? "#5C8DFF" : "#2F62D9"
+    // Behind white text and symbols: the bright dark-scheme colours would leave white at 3:1.
+    readonly property color destructiveFill: dark ? "#C8372B" : destructiveColor
+    readonly property color accentFill: dark ? "#3A6EE8" : accent
     readonly property color foreground: dark ? "#F4F2EE" : "#1C1B19"
     // The second level of emphasis of the foreground.
     readonly property color secondary: Qt.rgba(foreground.r, foreground.g, foreground.b, 0.6)

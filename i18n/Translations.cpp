@@ -20,8 +20,12 @@ QTranslator *installTranslations(QCoreApplication &app, const QLocale &locale)
     }
     auto *translator = new QTranslator(&app);
     translator->setObjectName(kTranslatorName);
-    // Looks up :/i18n/taskarello_<language>.qm for each of the locale's UI languages in turn.
-    if (!translator->load(locale, QStringLiteral("taskarello"), QStringLiteral("_"), QStringLiteral(":/i18n"))) {
+    // Looks up :/i18n/taskarello_<language>.qm for each of the locale's UI languages in turn. With
+    // none of them, English: the keys are English words, but only its catalogue knows "1 day".
+    const auto load = [translator](const QLocale &wanted) {
+        return translator->load(wanted, QStringLiteral("taskarello"), QStringLiteral("_"), QStringLiteral(":/i18n"));
+    };
+    if (!load(locale) && !load(QLocale(QLocale::English))) {
         delete translator;
         return nullptr;
     }

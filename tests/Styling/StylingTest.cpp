@@ -1,3 +1,5 @@
+#include "VelmoraQmlPlugins.h"
+
 #include "Velmora/Styling/ColorScheme.h"
 #include "Velmora/Styling/SymbolImageProvider.h"
 #include "Velmora/Styling/Symbols.h"
@@ -9,12 +11,17 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QSignalSpy>
 #include <QThread>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
 #include <optional>
 
 using Velmora::ColorScheme;
@@ -140,6 +147,50 @@ TEST(ColorScheme, FollowsTheSettingsPortalElseThePalette)
     portalBus.unregisterObject(QStringLiteral("/org/freedesktop/portal/desktop"));
     thread.quit();
     thread.wait();
+    QGuiApplication::setPalette(original);
+}
+
+namespace {
+
+double luminance(const QColor &c)
+{
+    const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const QColor rgb = c.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+}
+
+// WCAG's contrast ratio, 1 to 21.
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+// Text reads at 4.5:1 or better (WCAG AA) in both schemes: the app's colours as text on the
+// backdrop, and white titles and symbols on the buttons' fills.
+TEST(ColorScheme, TextKeepsItsContrastInBothSchemes)
+{
+    const QPalette original = QGuiApplication::palette();
+    QQmlEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick\nimport Velmora.Styling\nQtObject { property var s: Styling }", QUrl());
+    const std::unique_ptr<QObject> holder(component.create());
+    ASSERT_NE(holder, nullptr) << component.errorString().toStdString();
+    const auto styling = holder->property("s").value<QObject *>();
+    const auto colour = [&](const char *name) { return styling->property(name).value<QColor>(); };
+    for (const bool dark : {false, true}) {
+        setPalette(dark);
+        ASSERT_TRUE(VelmoraTest::waitFor([&] { return styling->property("dark").toBool() == dark; }));
+        for (const auto &[text, ground] : {std::pair{"foreground", "backdrop"}, {"accent", "backdrop"},
+                                            {"destructiveColor", "backdrop"}}) {
+            EXPECT_GE(contrast(colour(text), colour(ground)), 4.5) << text << (dark ? " dark" : " light");
+        }
+        for (const char *fill : {"accentFill", "destructiveFill"})
+            EXPECT_GE(contrast(Qt::white, colour(fill)), 4.5) << fill << (dark ? " dark" : " light");
+    }
     QGuiApplication::setPalette(original);
 }
 

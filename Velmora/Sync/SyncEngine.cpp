@@ -497,6 +497,8 @@ void SyncEngine::fail(const CalDavError &error)
 void SyncEngine::end(SyncReport report)
 {
     if (m_run) {
+        // The run is over: its deadline must not end it a second time.
+        m_run->deadline.stop();
         report.withoutDue = m_run->ledger.foreignCount(ForeignKind::WithoutDue);
         report.otherItems = m_run->ledger.foreignCount(ForeignKind::Other);
         report.unreadable = m_run->ledger.foreignCount(ForeignKind::Unreadable);

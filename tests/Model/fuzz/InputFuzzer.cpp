@@ -1,12 +1,15 @@
-// libFuzzer target: the two ways bytes from outside reach the app. The first byte picks one.
-// - Even: the bytes of a store file. Opening either succeeds and reads sound chores, or refuses
-//   and leaves every byte as it was.
-// - Odd: one CalDAV resource. Reading either refuses with a reason or gives a chore, and that
+// libFuzzer target: the ways bytes from outside reach the app. The first byte picks one.
+// - 0 (mod 3): the bytes of a store file. Opening either succeeds and reads sound chores, or
+//   refuses and leaves every byte as it was.
+// - 1: one CalDAV resource. Reading either refuses with a reason or gives a chore, and that
 //   chore written back onto those bytes reads back as the same chore.
+// - 2: a server's multistatus answer, read whole and in pieces cut where its own bytes say: the
+//   pieces it arrives in never change what is read.
 // A crash, a sanitizer report, a rewritten refused file or a chore that changes on the way is a
 // finding.
 //   input_fuzzer --write-seed DIR   writes a real store and a few resources into DIR to start from
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Sync/DavXml.h"
 #include "Velmora/Sync/VTodoCodec.h"
 
 #include <QCoreApplication>
@@ -82,6 +85,12 @@ int writeSeeds(const QDir &folder)
         "\1BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:f\r\nDTSTART:20260501T020000Z\r\n"
         "DUE;TZID=America/New_York:20260510T220000\r\nCOLOR:gold\r\nFOO-BAR;X-A=1:b\\,c\r\nCATEGORIES:a,b\r\n"
         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n",
+        "\2<?xml version=\"1.0\"?><D:multistatus xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:caldav\"><D:response>"
+        "<D:href>/cal/a%20b.ics</D:href><D:propstat><D:prop><D:getetag>\"1\"</D:getetag><C:calendar-home-set>"
+        "<D:href>/home/</D:href></C:calendar-home-set><C:supported-calendar-component-set><C:comp name=\"VTODO\"/>"
+        "</C:supported-calendar-component-set></D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat>"
+        "</D:response><D:response><D:href>/cal/</D:href><D:status>HTTP/1.1 507 Insufficient Storage</D:status>"
+        "</D:response><D:sync-token>t-2</D:sync-token></D:multistatus>",
     };
     for (int i = 0; i < seeds.size(); ++i) {
         if (!writeFile(folder.filePath(QStringLiteral("seed-%1").arg(i)), seeds[i]))
@@ -139,14 +148,47 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     return 0;
 }
 
+QString described(const std::optional<Velmora::Sync::DavXml::MultiStatus> &status)
+{
+    if (!status)
+        return QStringLiteral("none");
+    QStringList lines{status->syncToken};
+    for (const auto &response : status->responses) {
+        lines << response.hrefs.join(u' ') + QString::number(response.status);
+        for (const auto &propStat : response.propStats) {
+            for (const auto &prop : propStat.props)
+                lines << QString::number(propStat.status) + prop.ns + prop.name + prop.text + prop.hrefs.join(u' ')
+                        + prop.elements.join(u' ') + prop.compNames.join(u' ');
+        }
+    }
+    return lines.join(u'\n');
+}
+
+void readMultiStatus(const QByteArray &bytes)
+{
+    Velmora::Sync::DavXml::MultiStatusReader pieces;
+    for (qsizetype at = 0; at < bytes.size();) {
+        const qsizetype length = 1 + uchar(bytes.at(at)) % 64;
+        pieces.addData(bytes.mid(at, length));
+        at += length;
+    }
+    const QString whole = described(Velmora::Sync::DavXml::parseMultiStatus(bytes));
+    if (whole != described(pieces.finish())) {
+        std::fprintf(stderr, "read differently in pieces\n");
+        std::abort();
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
     const QByteArray bytes(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
-    if (data[0] % 2 == 0)
+    if (data[0] % 3 == 0)
         openStore(bytes);
-    else
+    else if (data[0] % 3 == 1)
         readResource(bytes);
+    else
+        readMultiStatus(bytes);
     return 0;
 }

@@ -188,7 +188,7 @@ bool looksLikeHtml(const CalDavClient::Answer &answer)
 // fast server, and reading them whole would hold them twice, and twice again as decoded text.
 void CalDavClient::take(QNetworkReply *reply, Incoming &incoming, qint64 limit)
 {
-    constexpr qint64 slice = 64 * 1024;
+    constexpr qint64 slice = 1024 * 1024;
     const bool multiStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 207;
     while (!incoming.tooLarge && reply->bytesAvailable() > 0) {
         const QByteArray chunk = reply->read(slice);

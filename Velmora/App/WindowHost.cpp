@@ -4,18 +4,43 @@
 
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSettings>
+#include <QDebug>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <malloc.h>
 
 namespace Velmora {
 
 namespace {
-const QString positionKey = QStringLiteral("window/position");
-const QString sizeKey = QStringLiteral("window/size");
+// The window's own rectangle, and the one its frame took: what it is placed by, and the margins
+// the frame needs around it.
+const QString geometryKey = QStringLiteral("window/geometry");
+const QString frameKey = QStringLiteral("window/frame");
+// What earlier versions kept: the frame's corner, which gave the window back without its frame.
+const QStringList oldKeys = {QStringLiteral("window/position"), QStringLiteral("window/size")};
+
+// What a frame adds around the window; none for a frame that cannot be the window's.
+QMargins frameMargins(const QRect &window, const QRect &frame)
+{
+    const QMargins margins(window.left() - frame.left(), window.top() - frame.top(), frame.right() - window.right(),
+                           frame.bottom() - window.bottom());
+    const int widest = std::max({margins.left(), margins.top(), margins.right(), margins.bottom()});
+    return window.isValid() && frame.contains(window) && widest <= 200 ? margins : QMargins();
+}
+
+QList<QRect> availableAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
 } // namespace
 
 WindowHost::WindowHost(QUrl mainQml, QObject *parent) : QObject(parent), m_mainQml(std::move(mainQml)) {}
@@ -24,6 +49,7 @@ WindowHost::~WindowHost()
 {
     saveGeometry();
     m_window = nullptr;
+    m_root.reset();
     m_engine.reset();
 }
 
@@ -37,20 +63,36 @@ bool WindowHost::show()
     }
     m_engine = std::make_unique<QQmlApplicationEngine>();
     m_engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
-    m_engine->load(m_mainQml);
-    if (m_engine->rootObjects().isEmpty()) {
-        m_engine.reset();
-        return false;
-    }
-    m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().constFirst());
+    QQmlComponent component(m_engine.get(), m_mainQml);
+    // Placed before it shows: a window manager places a window it has already framed by its frame.
+    m_root.reset(component.beginCreate(m_engine->rootContext()));
+    m_window = qobject_cast<QQuickWindow *>(m_root.get());
+    if (m_window)
+        restoreGeometry();
+    if (m_root)
+        component.completeCreate();
     if (!m_window) {
+        qWarning().noquote() << component.errorString();
+        m_root.reset();
         m_engine.reset();
         return false;
     }
-    restoreGeometry();
+    // Read while the window shows: once hidden, its frame and even its size are no longer told right.
+    for (const auto changed : {&QWindow::xChanged, &QWindow::yChanged, &QWindow::widthChanged, &QWindow::heightChanged})
+        connect(m_window, changed, this, [this] { remember(); });
+    // A window manager frames the window some while after it shows.
+    connect(
+        m_window, &QQuickWindow::frameSwapped, this,
+        [this] {
+            if (!m_framed)
+                remember();
+        },
+        Qt::QueuedConnection);
     connect(m_window, &QWindow::visibleChanged, this, [this](bool visible) {
         if (visible)
             return;
+        // Still told right in this turn: the window system has not taken the window away yet.
+        remember(true);
         saveGeometry();
         // Not from inside the window's own close handling.
         QTimer::singleShot(0, this, &WindowHost::release);
@@ -72,39 +114,76 @@ void WindowHost::release()
     if (!m_engine || (m_window && m_window->isVisible()))
         return;
     m_window = nullptr;
+    m_root.reset();
     m_engine.reset();
     // The engine's pages go back to the system, not just to the allocator.
     malloc_trim(0);
     emit shownChanged(false);
 }
 
+void WindowHost::remember(bool hiding)
+{
+    // A maximised or full-screen window comes back at the size it had before.
+    const Qt::WindowStates away = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (!m_window || !(m_window->isVisible() || hiding) || (m_window->windowStates() & away))
+        return;
+    m_geometry = m_window->geometry();
+    m_frame = m_window->frameGeometry();
+    // The first start knows no frame: once the window manager has drawn one, the window is fitted again with it.
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!m_framed && !hiding && m_frame != m_geometry && primary) {
+        m_framed = true;
+        const QRect fitted = placement(m_geometry.size(), m_geometry.topLeft(), frameMargins(m_geometry, m_frame),
+                                       availableAreas(), primary->availableGeometry());
+        if (fitted != m_geometry)
+            m_window->setGeometry(fitted);
+    }
+}
+
 void WindowHost::saveGeometry()
 {
-    if (!m_window)
+    remember();
+    if (!m_geometry.isValid())
         return;
     QSettings settings;
     releaseOrphanedLock(settings);
-    settings.setValue(positionKey, m_window->framePosition());
-    settings.setValue(sizeKey, m_window->size());
+    for (const QString &key : oldKeys)
+        settings.remove(key);
+    settings.setValue(geometryKey, m_geometry);
+    settings.setValue(frameKey, m_frame);
 }
 
 void WindowHost::restoreGeometry()
 {
-    const QSettings settings;
-    const QSize size = settings.value(sizeKey).toSize();
-    if (size.isValid() && !size.isEmpty())
-        m_window->resize(size.boundedTo(QSize(16384, 16384)));
-    // Only where a screen still shows it: a monitor unplugged since would hide the window.
-    const QPoint position = settings.value(positionKey).toPoint();
-    if (!settings.contains(positionKey))
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
         return;
-    const QRect placed(position, m_window->size());
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(placed)) {
-            m_window->setFramePosition(position);
-            return;
-        }
+    const QSettings settings;
+    const QRect saved = settings.value(geometryKey).toRect();
+    // The frame the window manager drew last time; none until it has drawn one.
+    const QMargins margins = frameMargins(saved, settings.value(frameKey).toRect());
+    m_framed = !margins.isNull();
+    const QSize wanted = saved.isValid() ? saved.size().boundedTo(QSize(16384, 16384)) : m_window->size();
+    m_window->setGeometry(placement(wanted, saved.isValid() ? std::optional(saved.topLeft()) : std::nullopt, margins,
+                                    availableAreas(), primary->availableGeometry()));
+    m_geometry = m_window->geometry();
+    m_frame = m_geometry.marginsAdded(margins);
+}
+
+QRect WindowHost::placement(QSize wanted, std::optional<QPoint> at, QMargins frame, const QList<QRect> &screens,
+                            const QRect &primary)
+{
+    const auto fitted = [&](const QRect &area) {
+        return wanted.boundedTo(area.size().shrunkBy(frame)).expandedTo(QSize(1, 1));
+    };
+    for (const QRect &area : at ? screens : QList<QRect>()) {
+        const QRect there(*at, fitted(area));
+        if (area.contains(there.marginsAdded(frame)))
+            return there;
     }
+    QRect framed(QPoint(), fitted(primary).grownBy(frame));
+    framed.moveCenter(primary.center());
+    return framed.marginsRemoved(frame);
 }
 
 } // namespace Velmora

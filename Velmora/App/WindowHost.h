@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QList>
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QQuickWindow>
+#include <QRect>
 #include <QUrl>
 
 #include <memory>
+#include <optional>
 
 class QQmlApplicationEngine;
 
@@ -31,13 +35,27 @@ signals:
     void shownChanged(bool shown);
 
 private:
+    // The window's own rectangle (frame excluded) for a window of size wanted last placed at
+    // `at`: there, shrunk to the free area of the screen it lies on, when it fits whole with its
+    // frame; else centred on the primary screen's free area, shrunk to it.
+    static QRect placement(QSize wanted, std::optional<QPoint> at, QMargins frame, const QList<QRect> &screens,
+                           const QRect &primary);
     void release();
+    // Takes the window's rectangle and its frame's while they are told right; the first time a
+    // frame shows, fits the window again with it.
+    void remember(bool hiding = false);
     void saveGeometry();
     void restoreGeometry();
 
     QUrl m_mainQml;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
+    std::unique_ptr<QObject> m_root;
     QPointer<QQuickWindow> m_window;
+    // The window's rectangle and its frame's, as last seen while it showed.
+    QRect m_geometry;
+    QRect m_frame;
+    // Whether the window was placed knowing its frame.
+    bool m_framed = false;
 };
 
 } // namespace Velmora

@@ -17,6 +17,8 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QWheelEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 
@@ -341,6 +343,47 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
     EXPECT_EQ(ScreenTexts::secondsIntoDay(saved->notificationTime()), 7 * 3600 + 5 * 60) << "what the wheels showed";
 }
 
+// Start after start the window comes back exactly where it was. A place no screen shows whole, or
+// none saved, puts it in the middle of the main screen; it is never larger than the screen's free
+// area, frame included. Run under a window manager too, whose frame the offscreen platform lacks.
+TEST_F(WholeRoadWindowTest, TheWindowComesBackWhereItWasOrCentredWhereItFits)
+{
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char *what;
+        QRect placed; // none: nothing saved, the window's own default size
+        bool stays;
+    } rows[] = {
+        {"moved and resized", {free.x() + 37, free.y() + 41, 300, free.height() / 2}, true},
+        {"nothing saved", {}, false},
+        {"off every screen", {free.right() + 400, free.bottom() + 400, 300, 200}, false},
+        {"larger than the screen", {free.topLeft(), free.size() * 3}, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        window->setGeometry(row.placed.isValid() ? row.placed : window->geometry());
+        QTest::qWait(300); // the window manager's turn
+        const QSize wanted = row.placed.isValid() ? row.placed.size() : QSize(390, 844); // Main.qml's
+        const auto where = [&] {
+            const QRect frame = window->frameGeometry();
+            return row.stays ? window->geometry() == row.placed
+                             : free.contains(frame) && (frame.center() - free.center()).manhattanLength() <= 1
+                                   && window->size() == wanted.boundedTo(free.size() - frame.size() + window->size());
+        };
+        for (int run = 0; run < 5; ++run) {
+            // Quitting closes the window, and the app ends before it lets go of it.
+            window->close();
+            QCoreApplication::removePostedEvents(windows.get());
+            QTest::qWait(300);
+            stop();
+            if (!row.placed.isValid() && run == 0)
+                QSettings().remove(QStringLiteral("window"));
+            ASSERT_TRUE(start());
+            EXPECT_TRUE(waitFor(where, 3000)) << run << qPrintable(QDebug::toString(window->frameGeometry()));
+        }
+    }
+}
+
 // Closing the window lets go of it and its engine while the app and its chores stay; it comes
 // back with them and at its last size, and Ctrl+Q ends the app.
 TEST_F(WholeRoadWindowTest, ClosingTheWindowKeepsTheAppAndCtrlQQuits)
@@ -350,7 +393,7 @@ TEST_F(WholeRoadWindowTest, ClosingTheWindowKeepsTheAppAndCtrlQQuits)
     ASSERT_TRUE(app->changes()->add(mop));
     settle();
     QSignalSpy shownChanges(windows.get(), &WindowHost::shownChanged);
-    const QSize size = window->size() + QSize(31, -17);
+    const QSize size = window->size() - QSize(31, 17);
     window->resize(size);
     ASSERT_TRUE(waitFor([&] { return window->size() == size; }));
     const QPointer<QQuickWindow> old = window;

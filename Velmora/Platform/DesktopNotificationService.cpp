@@ -23,7 +23,6 @@ namespace Velmora {
 
 namespace {
 std::atomic<int> g_connectionCounter{0};
-const QString askedKey = QStringLiteral("authorizationRequested");
 
 // A stored whole number, or none for text, NULL, fractions and values beyond int.
 std::optional<int> storedInt(const QVariant &value)
@@ -112,7 +111,6 @@ bool DesktopNotificationService::openDatabase(const QString &path)
                                      "identifier TEXT PRIMARY KEY NOT NULL, title TEXT, body TEXT, "
                                      "sound INTEGER, year INTEGER, month INTEGER, day INTEGER, "
                                      "hour INTEGER, minute INTEGER)"))
-        && query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS state (key TEXT PRIMARY KEY NOT NULL, value)"))
         && query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS delivered ("
                                      "identifier TEXT PRIMARY KEY NOT NULL, year INTEGER, month INTEGER, "
                                      "day INTEGER, hour INTEGER, minute INTEGER)"));
@@ -153,10 +151,6 @@ void DesktopNotificationService::load()
     prune.prepare(QStringLiteral("DELETE FROM delivered WHERE NOT coalesce(year * 10000 + month * 100 + day >= ?, 0)"));
     prune.addBindValue(cutoff.year() * 10000 + cutoff.month() * 100 + cutoff.day());
     prune.exec();
-    QSqlQuery state(db);
-    state.prepare(QStringLiteral("SELECT value FROM state WHERE key = ?"));
-    state.addBindValue(askedKey);
-    m_asked = state.exec() && state.next() && state.value(0).toBool();
 }
 
 void DesktopNotificationService::store(const NotificationRequest &r)
@@ -198,32 +192,14 @@ void DesktopNotificationService::markDelivered(const NotificationRequest &r)
     query.exec();
 }
 
-void DesktopNotificationService::writeAsked()
-{
-    if (!m_persistent)
-        return;
-    QSqlQuery query(QSqlDatabase::database(m_connection));
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO state (key, value) VALUES (?, 1)"));
-    query.addBindValue(askedKey);
-    query.exec();
-}
-
 void DesktopNotificationService::requestAuthorization(std::function<void()> done)
 {
-    if (!m_asked) {
-        m_asked = true;
-        writeAsked();
-    }
-    // The desktop has no permission dialog: being asked is the answer.
+    // The desktop asks no one: a running notification server is the permission.
     later(this, std::move(done));
 }
 
 void DesktopNotificationService::fetchSettings(std::function<void(NotificationSettings)> done)
 {
-    if (!m_asked) {
-        later(this, [done = std::move(done)] { done({NotificationSettings::NotDetermined}); });
-        return;
-    }
     QPointer<DesktopNotificationService> self(this);
     m_bus->probeServer([self, done = std::move(done)](bool serverPresent) {
         if (self)
@@ -310,6 +286,9 @@ void DesktopNotificationService::onActionInvoked(uint id, const QString &key)
     if (shown == m_shown.cend())
         return;
     const NotificationRequest request = *shown;
+    // The server leaves a notification up after a button unless told; done with, it goes.
+    if (key == QLatin1String("finish") || key == QLatin1String("snooze"))
+        m_bus->closeNotification(id);
     if (key == QLatin1String("snooze"))
         snooze(request);
     else if (onAction)

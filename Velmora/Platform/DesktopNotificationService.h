@@ -12,8 +12,8 @@
 
 namespace Velmora {
 
-// The notification service of the desktop app. Pending requests and whether the user was
-// asked for permission live in their own SQLite file, so both survive restarts. While the
+// The notification service of the desktop app. Pending requests live in their own SQLite file,
+// so they survive restarts; notifications are allowed while a notification server answers. While the
 // app runs, requests whose minute has come are shown through the bus and then removed; a
 // request whose day has passed unseen (the app was closed, the machine asleep) is dropped.
 // What has rung is remembered too, so the same reminder asked for again is not shown twice.
@@ -51,7 +51,6 @@ private:
     void load();
     void store(const NotificationRequest &request);
     void erase(const QString &identifier);
-    void writeAsked();
     void markDelivered(const NotificationRequest &request);
     void askCapabilities();
     void onActionInvoked(uint id, const QString &key);
@@ -60,7 +59,6 @@ private:
 
     QString m_connection;
     bool m_persistent = false;
-    bool m_asked = false;
     std::unique_ptr<NotificationBus> m_bus;
     QList<NotificationRequest> m_pending;
     QSet<QString> m_inFlight;

@@ -1,9 +1,9 @@
 #include "Velmora/Platform/NotificationBus.h"
 
+#include "Velmora/Platform/ApplicationBus.h"
 #include "Velmora/Platform/SessionBus.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -73,17 +73,23 @@ void DBusNotificationBus::notify(const QString &title, const QString &body, bool
     QVariantMap hints;
     if (!defaultSound)
         hints.insert(QStringLiteral("suppress-sound"), true);
-    // The server finds the app's name and icon through its desktop entry.
-    hints.insert(QStringLiteral("desktop-entry"), QGuiApplication::desktopFileName());
+    // The app's icon and desktop entry go by its id, whatever the desktop file name was set to.
+    const QString appId = QString::fromLatin1(ApplicationBus::appId);
+    hints.insert(QStringLiteral("desktop-entry"), appId);
     QStringList flatActions;
     for (const auto &[key, label] : actions)
         flatActions << key << label;
     QDBusMessage message = QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("Notify"));
-    message << QCoreApplication::applicationName() << 0u << QString() << title << body << flatActions << hints
-            << -1;
+    message << QCoreApplication::applicationName() << 0u << appId << title << body << flatActions << hints << -1;
     call(message, [done = std::move(done)](bool ok, const QDBusMessage &reply) {
         done(ok, ok ? reply.arguments().value(0).toUInt() : 0u);
     });
+}
+
+void DBusNotificationBus::closeNotification(uint id)
+{
+    call(QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("CloseNotification")) << id,
+         [](bool, const QDBusMessage &) {});
 }
 
 void DBusNotificationBus::watchServer(std::function<void()> appeared)

@@ -24,6 +24,8 @@ public:
     // done(true, id) once the server has taken the notification, id naming it in actions.
     virtual void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
                         std::function<void(bool shown, uint id)> done) = 0;
+    // Takes a shown notification off the screen; one already gone is no matter.
+    virtual void closeNotification(uint id) = 0;
     // What the server can do ("actions", "body", ...); empty when none answers.
     virtual void fetchCapabilities(std::function<void(QStringList)> done) = 0;
     // invoked(id, key) when the user picks an action of a notification shown by this bus.
@@ -42,6 +44,7 @@ public:
     void probeServer(std::function<void(bool)> done) override;
     void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
                 std::function<void(bool shown, uint id)> done) override;
+    void closeNotification(uint id) override;
     void fetchCapabilities(std::function<void(QStringList)> done) override;
     void watchActions(std::function<void(uint id, const QString &key)> invoked) override;
     void watchServer(std::function<void()> appeared) override;

@@ -233,16 +233,21 @@ TEST_F(BackgroundTest, RemindersRingAtTheirMinuteAndTheirActionsWork)
         EXPECT_EQ((QStringList{actions.value(0), actions.value(2), actions.value(4)}),
                   (QStringList{"default", "finish", "snooze"})) << qPrintable(call.value(3).toString());
         EXPECT_EQ(call.value(4).toString(), NotificationsManager::tr("This chore is due today!"));
+        EXPECT_EQ(call.value(2).toString(), QString::fromLatin1(ApplicationBus::appId)) << "the app's icon";
     }
 
-    // The mock numbers notifications 1, 2, 3 in the order they were sent.
+    // The mock numbers notifications 1, 2, 3 in the order they were sent. Finished and snoozed
+    // ones are taken off the screen.
     QSignalSpy windowWanted(app.get(), &VelmoraApp::windowWanted);
-    invoke(shown().indexOf(QStringLiteral("Mop")) + 1, QStringLiteral("finish"));
+    const uint mop = shown().indexOf(QStringLiteral("Mop")) + 1, dust = shown().indexOf(QStringLiteral("Dust")) + 1;
+    invoke(mop, QStringLiteral("finish"));
     invoke(shown().indexOf(QStringLiteral("Bins")) + 1, QStringLiteral("default"));
-    invoke(shown().indexOf(QStringLiteral("Dust")) + 1, QStringLiteral("snooze"));
+    invoke(dust, QStringLiteral("snooze"));
+    const auto closed = [] { return serverCalls(QStringLiteral("CloseNotification")); };
     ASSERT_TRUE(waitFor([&] {
-        return app->journal()->rowCount() == 1 && windowWanted.count() == 1 && service->pendingRequests().size() == 1;
-    }));
+        return app->journal()->rowCount() == 1 && windowWanted.count() == 1 && service->pendingRequests().size() == 1
+            && closed() == QList<QVariantList>{{mop}, {dust}};
+    })) << closed().size();
     EXPECT_EQ(app->journal()->at(0)->title(), QStringLiteral("Mop"));
     EXPECT_EQ(app->router()->kindAt(0), Router::ViewChore);
     EXPECT_EQ(app->router()->choreAt(0)->title(), QStringLiteral("Bins"));
@@ -399,33 +404,6 @@ TEST_F(BackgroundTest, ARequestReplacedWhileOnItsWayStaysPending)
     settle();
     ASSERT_EQ(service->pendingRequests().size(), 1);
     EXPECT_EQ(service->pendingRequests().first().title, QStringLiteral("new"));
-}
-
-// Permission is not determined until the user is asked, and the asking is kept; then it reads
-// as whether a server is there. Answers come later than the call.
-TEST_F(BackgroundTest, PermissionFollowsTheAskingAndTheServer)
-{
-    const auto fetch = [&] {
-        std::optional<NotificationSettings> result;
-        service->fetchSettings([&](NotificationSettings s) { result = s; });
-        waitFor([&] { return result.has_value(); }, 2000);
-        return result.value_or(NotificationSettings{-1}).authorizationStatus;
-    };
-    EXPECT_EQ(fetch(), NotificationSettings::NotDetermined);
-    EXPECT_TRUE(serverCalls(QStringLiteral("GetServerInformation")).isEmpty()) << "nothing to ask before the user was";
-    stopServer();
-    bool answered = false;
-    service->requestAuthorization([&] { answered = true; });
-    EXPECT_FALSE(answered) << "callbacks come later, never inside the call";
-    ASSERT_TRUE(waitFor([&] { return answered; }, 2000));
-    EXPECT_EQ(fetch(), NotificationSettings::Denied);
-
-    startServer();
-    EXPECT_TRUE(waitFor([&] { return fetch() == NotificationSettings::Authorized; }))
-        << "denied lifted with a server";
-    stop();
-    start();
-    EXPECT_EQ(fetch(), NotificationSettings::Authorized);
 }
 
 // A reminder falls due while the server, or the whole app, is gone. It is kept (and tried again

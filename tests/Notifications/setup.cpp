@@ -1,36 +1,56 @@
 #include "Velmora/Notifications/NotificationsManager.h"
-#include "tests/support/Fakes.h"
+#include "Velmora/Platform/DesktopNotificationService.h"
+#include "tests/support/PrivateBus.h"
 #include "VelmoraQmlPlugins.h"
 #include "tests/support/QuickTestSetup.h"
 
+#include <QProcess>
 #include <QQmlContext>
 #include <QtQuickTest/quicktest.h>
 
-// Also the QML tests' "fakeService": it sets what the notification service answers.
+// Also the QML tests' "setup": the desktop's notification service on a session bus of the
+// test's own, where python-dbusmock's notification server runs when asked.
 class Setup : public QObject {
     Q_OBJECT
-    Q_PROPERTY(int authorizationRequests READ authorizationRequests)
 public:
-    Setup() { VelmoraTest::prepareQuickTestProcess(); }
-    // A manager of a service that reports status, and statusAfterRequest once asked; it is
-    // collected with the test's objects.
-    Q_INVOKABLE QObject *newManager(int status, int statusAfterRequest)
+    Setup()
     {
-        m_service.status = status;
-        m_service.statusAfterRequest = statusAfterRequest;
-        return new Velmora::NotificationsManager(m_service);
+        VelmoraTest::prepareQuickTestProcess();
+        m_bus.becomeSessionBus();
     }
-    int authorizationRequests() const { return m_service.authorizationRequests; }
+    // A manager of the service, collected with the test's objects.
+    Q_INVOKABLE QObject *newManager()
+    {
+        if (!m_service) // once the application is there
+            m_service = std::make_unique<Velmora::DesktopNotificationService>(QString());
+        return new Velmora::NotificationsManager(*m_service);
+    }
+    // Starts or stops the server; whether it now runs as asked.
+    Q_INVOKABLE bool serve(bool running)
+    {
+        if (running && !m_server)
+            m_server = m_bus.startMock(QStringLiteral("notification_daemon"), QStringLiteral("{}"),
+                                       QStringLiteral("org.freedesktop.Notifications"));
+        if (!running && m_server) {
+            m_server->terminate();
+            m_server->waitForFinished(3000);
+            m_server.reset();
+        }
+        return bool(m_server) == running;
+    }
 
 public slots:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
         VelmoraTest::prepareQuickTestEngine(engine);
-        engine->rootContext()->setContextProperty(QStringLiteral("fakeService"), this);
+        engine->rootContext()->setContextProperty(QStringLiteral("setup"), this);
     }
+    void cleanupTestCase() { serve(false); }
 
 private:
-    Velmora::FakeNotificationService m_service;
+    VelmoraTest::PrivateBus m_bus;
+    std::unique_ptr<QProcess> m_server;
+    std::unique_ptr<Velmora::DesktopNotificationService> m_service;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(notifications_quick_tests, Setup)

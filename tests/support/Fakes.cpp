@@ -22,9 +22,6 @@ void FakeNotificationService::later(std::function<void()> work)
 
 void FakeNotificationService::requestAuthorization(std::function<void()> done)
 {
-    ++authorizationRequests;
-    if (status == NotificationSettings::NotDetermined)
-        status = statusAfterRequest;
     later(std::move(done));
 }
 

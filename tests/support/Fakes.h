@@ -54,13 +54,10 @@ public:
     void removePendingRequests(const QStringList &identifiers) override;
     QList<NotificationRequest> pendingRequests() const override { return m_pending; }
 
-    // The status the next fetch reports; a request for authorization turns NotDetermined
-    // into statusAfterRequest.
+    // The status the next fetch reports.
     int status = NotificationSettings::NotDetermined;
-    int statusAfterRequest = NotificationSettings::Authorized;
     // When set, callbacks are run on this instead of the caller's event loop (e.g. a worker thread).
     std::function<void(std::function<void()>)> runCallback;
-    int authorizationRequests = 0;
     int settingsFetches = 0;
 
 private:
@@ -74,6 +71,7 @@ public:
     void probeServer(std::function<void(bool)> done) override;
     void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
                 std::function<void(bool, uint)> done) override;
+    void closeNotification(uint) override {}
     void fetchCapabilities(std::function<void(QStringList)> done) override;
     void watchActions(std::function<void(uint, const QString &)>) override {}
     void watchServer(std::function<void()>) override {}

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import QtTest
 import Velmora.Notifications
 
@@ -10,46 +11,47 @@ TestCase {
     width: 400
     height: 400
 
-    Component { id: viewComponent; NotificationsNoticesView { width: 360 } }
-
-    // The view on a manager whose settings have been fetched once, unless fetch is false.
-    function makeView(status, statusAfterRequest, fetch) {
-        const manager = fakeService.newManager(status, statusAfterRequest)
-        const view = createTemporaryObject(viewComponent, testCase, { notificationsManager: manager })
-        if (fetch !== false) {
-            manager.refreshSettings()
-            verify(!manager.hasSettings, "assigned later, not inside the call")
-            tryVerify(() => manager.hasSettings)
+    Component {
+        id: viewComponent
+        Column {
+            id: column
+            required property NotificationsManager manager
+            Button { objectName: "before"; focusPolicy: Qt.StrongFocus }
+            NotificationsNoticesView { width: 360; notificationsManager: column.manager }
         }
-        wait(20)
-        return { manager: manager, view: view }
     }
+    Component { id: spyComponent; SignalSpy { signalName: "settingsChanged" } }
 
-    // The notice each status shows; where the user is asked, the click asks the service once and
-    // the notice follows its answer.
-    function test_statusChoosesTheNotice_data() {
+    // The notice shows exactly while no notification server answers on the session bus, once that
+    // is known. Its button shows the keyboard's focus and asks again; when the notice goes, the
+    // focus shows on the item before it.
+    function test_noticeFollowsTheServer_data() {
         return [
-            { tag: "notFetched", status: 0, fetch: false, ask: false, inform: false },
-            { tag: "notAskedThenGranted", status: 0, ask: true, inform: false, answer: 2, informAfter: false },
-            { tag: "notAskedThenRefused", status: 0, ask: true, inform: false, answer: 1, informAfter: true },
-            { tag: "denied", status: 1, ask: false, inform: true },
-            { tag: "allowed", status: 2, ask: false, inform: false },
-            { tag: "allowedOtherwise", status: 3, ask: false, inform: false },
+            { tag: "server", server: true, notice: false },
+            { tag: "noServer", server: false, notice: true, serverOnCheck: false, focusAfter: "noticeButton" },
+            { tag: "serverStartedBeforeTheCheck", server: false, notice: true, serverOnCheck: true, focusAfter: "before" },
         ]
     }
 
-    function test_statusChoosesTheNotice(data) {
-        const made = makeView(data.status, data.answer ?? 2, data.fetch)
-        compare(findChild(made.view, "askForPermission") !== null, data.ask)
-        compare(findChild(made.view, "informOfLackingPermissions") !== null, data.inform)
-        compare(made.view.implicitHeight > 0, data.ask || data.inform)
-        if (data.answer === undefined)
+    function test_noticeFollowsTheServer(data) {
+        verify(setup.serve(data.server))
+        const manager = setup.newManager()
+        const made = createTemporaryObject(viewComponent, testCase, { manager: manager })
+        const answers = createTemporaryObject(spyComponent, testCase, { target: manager })
+        manager.refreshSettings()
+        compare(findChild(made, "noNotificationService"), null, "nothing before the answer")
+        answers.wait(5000)
+        compare(findChild(made, "noNotificationService") !== null, data.notice)
+        if (!data.notice)
             return
-        const requestsBefore = fakeService.authorizationRequests
-        mouseClick(findChild(findChild(made.view, "askForPermission"), "noticeButton"))
-        tryCompare(fakeService, "authorizationRequests", requestsBefore + 1)
-        tryVerify(() => findChild(made.view, "askForPermission") === null)
-        tryCompare(made.manager, "authorizationStatus", data.answer)
-        compare(findChild(made.view, "informOfLackingPermissions") !== null, data.informAfter)
+        findChild(made, "before").forceActiveFocus()
+        keyClick(Qt.Key_Tab)
+        verify(findChild(made, "noticeButton").visualFocus)
+        verify(setup.serve(data.serverOnCheck))
+        keyClick(Qt.Key_Space)
+        answers.wait(5000)
+        compare(findChild(made, "noNotificationService") === null, data.serverOnCheck)
+        compare(testCase.Window.activeFocusItem.objectName, data.focusAfter)
+        verify(testCase.Window.activeFocusItem.visualFocus)
     }
 }

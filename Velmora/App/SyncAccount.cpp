@@ -346,9 +346,14 @@ void SyncAccount::choose(int index)
 
 void SyncAccount::createCalendar()
 {
-    if (m_stage != Choosing)
+    if (m_stage != Choosing || !canCreateCalendar())
         return;
     createAndSave(tr("Chores"), [this](bool ok, const QString &message) { setMessage(ok ? QString() : message); });
+}
+
+bool SyncAccount::canCreateCalendar() const
+{
+    return !calendars().contains(tr("Chores"), Qt::CaseInsensitive);
 }
 
 void SyncAccount::createAndSave(const QString &name, Done done)
@@ -357,58 +362,75 @@ void SyncAccount::createAndSave(const QString &name, Done done)
     const QUrl home = !m_found.home.isEmpty() ? m_found.home : m_found.principal;
     if (home.isEmpty())
         return done(false, tr("The server offers no place for a new calendar."));
-    setStage(Saving);
-    m_client.createCalendar(home, name, [this, done](Sync::CreatedCalendar created) {
-        if (!created.error.ok()) {
-            setStage(Choosing);
-            return done(false, created.error.message);
-        }
-        save(created.calendar, done);
-    });
+    keepPassword(
+        [=, this] {
+            m_client.createCalendar(home, name, [this, done](Sync::CreatedCalendar created) {
+                if (!created.error.ok()) {
+                    // No account came of it: a new entry goes again, one the saved account uses stays.
+                    const QString key = passwordKey(m_pendingServer, m_pendingUser);
+                    if (key != passwordKey(m_server, m_user))
+                        m_passwords.remove(key, [](const PasswordStore::Result &) {});
+                    setStage(Choosing);
+                    return done(false, created.error.message);
+                }
+                store(created.calendar, done);
+            });
+        },
+        done);
 }
 
 void SyncAccount::save(const Sync::CalendarInfo &calendar, Done done)
 {
+    keepPassword([=, this] { store(calendar, done); }, done);
+}
+
+void SyncAccount::keepPassword(std::function<void()> then, Done failed)
+{
     setStage(Saving);
+    m_passwords.write(passwordKey(m_pendingServer, m_pendingUser), m_pendingPassword,
+                      [this, then, failed](const PasswordStore::Result &result) {
+                          if (!result.ok()) {
+                              // Without the Secret Service nothing is saved: no account that could never sync.
+                              setStage(Choosing);
+                              return failed(false, result.message);
+                          }
+                          then();
+                      });
+}
+
+void SyncAccount::store(const Sync::CalendarInfo &calendar, Done done)
+{
     const QString server = m_pendingServer;
     const QString user = m_pendingUser;
-    const QString password = m_pendingPassword;
-    m_passwords.write(passwordKey(server, user), password, [=, this](const PasswordStore::Result &result) {
-        if (!result.ok()) {
-            // Without the Secret Service nothing is saved: no account that could never sync.
-            setStage(Choosing);
-            return done(false, result.message);
-        }
-        const QString oldKey = passwordKey(m_server, m_user);
-        if (!m_server.isEmpty() && oldKey != passwordKey(server, user))
-            m_passwords.remove(oldKey, [](const PasswordStore::Result &) {});
-        QSettings settings;
-        releaseOrphanedLock(settings);
-        settings.remove(QStringLiteral("sync"));
-        settings.setValue(serverKey, server);
-        settings.setValue(userKey, user);
-        settings.setValue(calendarKey, calendar.url.toString());
-        settings.setValue(calendarNameKey, calendar.displayName);
-        settings.sync();
-        if (settings.status() != QSettings::NoError) {
-            setStage(Choosing);
-            return done(false, tr("The account could not be written to the settings file."));
-        }
-        m_server = server;
-        m_user = user;
-        m_calendar = calendar.url;
-        m_calendarName = calendar.displayName;
-        m_password = password;
-        m_lastRun.reset();
-        m_pendingPassword.clear();
-        m_found = {};
-        emit calendarsChanged();
-        emit accountChanged();
-        setProblem({});
-        setStage(Connected);
-        handOver();
-        done(true, calendar.url.toString());
-    });
+    const QString oldKey = passwordKey(m_server, m_user);
+    if (!m_server.isEmpty() && oldKey != passwordKey(server, user))
+        m_passwords.remove(oldKey, [](const PasswordStore::Result &) {});
+    QSettings settings;
+    releaseOrphanedLock(settings);
+    settings.remove(QStringLiteral("sync"));
+    settings.setValue(serverKey, server);
+    settings.setValue(userKey, user);
+    settings.setValue(calendarKey, calendar.url.toString());
+    settings.setValue(calendarNameKey, calendar.displayName);
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        setStage(Choosing);
+        return done(false, tr("The account could not be written to the settings file."));
+    }
+    m_server = server;
+    m_user = user;
+    m_calendar = calendar.url;
+    m_calendarName = calendar.displayName;
+    m_password = m_pendingPassword;
+    m_lastRun.reset();
+    m_pendingPassword.clear();
+    m_found = {};
+    emit calendarsChanged();
+    emit accountChanged();
+    setProblem({});
+    setStage(Connected);
+    handOver();
+    done(true, calendar.url.toString());
 }
 
 void SyncAccount::cancel()

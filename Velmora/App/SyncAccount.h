@@ -35,6 +35,8 @@ class SyncAccount : public QObject {
     Q_PROPERTY(QString user READ user NOTIFY accountChanged)
     Q_PROPERTY(QString calendarName READ calendarName NOTIFY accountChanged)
     Q_PROPERTY(QStringList calendars READ calendars NOTIFY calendarsChanged)
+    // False while a found calendar already has the new one's name.
+    Q_PROPERTY(bool canCreateCalendar READ canCreateCalendar NOTIFY calendarsChanged)
     Q_PROPERTY(QString message READ message NOTIFY messageChanged)
     Q_PROPERTY(QString question READ question NOTIFY stageChanged)
     Q_PROPERTY(QString questionAddress READ questionAddress NOTIFY stageChanged)
@@ -82,6 +84,7 @@ public:
     QString calendarName() const { return m_calendarName; }
     QUrl calendarUrl() const { return m_calendar; }
     QStringList calendars() const;
+    bool canCreateCalendar() const;
     QString message() const { return m_message; }
     QString question() const { return m_stage == Confirming ? m_question : QString(); }
     // The address the question is about.
@@ -145,6 +148,11 @@ private:
     void ask(const QString &question, const QUrl &address, std::function<void()> then);
     void createAndSave(const QString &name, Done done);
     void save(const Sync::CalendarInfo &calendar, Done done);
+    // Writes the form's password to the Secret Service, the first thing saving does: then a
+    // keyring that is locked asks to be unlocked before anything is made on the server.
+    void keepPassword(std::function<void()> then, Done failed);
+    // The account, its password kept, into the settings and to the engine.
+    void store(const Sync::CalendarInfo &calendar, Done done);
     void onFinished(const Sync::SyncReport &report);
     // Reads the saved account's password, hands the account to the engine, then runs `then`.
     void readPassword(std::function<void()> then);

@@ -128,7 +128,7 @@ DetailScreen {
     // qmllint enable unqualified
     ChoiceButton {
         objectName: "newCalendar"
-        visible: screen.choosing
+        visible: screen.choosing && screen.account.canCreateCalendar
         text: qsTr("New calendar “%1”").arg(qsTr("Chores"))
         symbol: "plus"
         enabled: !screen.account.busy

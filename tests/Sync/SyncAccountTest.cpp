@@ -214,8 +214,8 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         {"plain http to another computer", {u"http://nas.invalid/dav"_s, user}, password, Where::Alone,
          u"http://nas.invalid/dav is not encrypted, so the password would be readable on the network; give "
          "--allow-http to connect all the same."_s, -1, {}},
-        {"no Secret Service", {url, user}, password, Where::NoSecretService,
-         u"No Secret Service is reachable, so the password was not saved."_s, -1, {}},
+        {"no Secret Service: no calendar made either", {url, user, u"--sync-collection"_s, u"Errands"_s}, password,
+         Where::NoSecretService, u"No Secret Service is reachable, so the password was not saved."_s, -1, {}},
     };
     QStringList printed;
     for (const auto &row : rows) {
@@ -244,6 +244,16 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         EXPECT_FALSE(VelmoraTest::readAll(settingsFile).contains(password.toUtf8())) << "no password in the settings";
         EXPECT_EQ(printed.indexOf(run.out), row.sameAs < 0 ? printed.size() - 1 : row.sameAs);
     }
+
+    // The run that could not keep the password made nothing on the server.
+    Sync::CalDavClient client;
+    client.setCredentials(server.url(), user, password);
+    const auto found = await<Sync::Discovery>([&](auto done) { client.discover(server.url(), done); });
+    QStringList made;
+    for (const Sync::CalendarInfo &calendar : found.calendars)
+        made << calendar.displayName;
+    made.sort();
+    EXPECT_EQ(made, (QStringList{u"Chores"_s, u"Groceries"_s}));
 
     {
         ChoreStore store;
@@ -372,6 +382,12 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     EXPECT_FALSE(w.app->syncEngine()->target().has_value());
     EXPECT_FALSE(QSettings().contains(QStringLiteral("sync/calendar")));
     EXPECT_EQ(await<Secret>([&](auto done) { keyring.read(key, done); }).kind, Secret::Kind::NotFound);
+    // Connected again, the calendar made before is offered, and no second one of its name.
+    fill(server.url().toString(), QString::fromLatin1(DavServer::password));
+    ASSERT_NE(w.waitShown(QStringLiteral("calendarChoice")), nullptr);
+    EXPECT_EQ(w.text(QStringLiteral("calendarChoice")), QStringLiteral("Chores"));
+    EXPECT_EQ(w.shown(QStringLiteral("newCalendar")), nullptr);
+    w.click(QStringLiteral("backButton"));
 
     // The account back in the settings but its password gone from the keyring: said in the status
     // line, and nothing handed to the engine.

@@ -17,6 +17,10 @@ Button {
     // Qt 6.4 exposes hidden items and leaves a button's press action unhandled: both done here.
     Accessible.ignored: !visible
     Accessible.onPressAction: control.clicked()
+    // The symbol's name in words, for the mouse and for the keyboard alike.
+    ToolTip.text: text
+    ToolTip.visible: hovered || visualFocus
+    ToolTip.delay: 600
 
     contentItem: SymbolImage {
         name: control.symbol

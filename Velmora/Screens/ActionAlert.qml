@@ -35,8 +35,13 @@ Dialog {
     }
     // No button box: the buttons are the content's, and an empty box would still be in the tree.
     footer: null
+    // The question may name a chore: its title stays plain text, cut short after a few lines.
     header: Label {
+        objectName: "alertTitle"
         text: alert.title
+        textFormat: Text.PlainText
+        maximumLineCount: 4
+        elide: Text.ElideRight
         padding: 20
         bottomPadding: 0
         font.bold: true

@@ -11,14 +11,7 @@ IconButton {
     objectName: "backupButton"
     text: qsTr("Sync and back up")
     symbol: "arrow.triangle.2.circlepath"
-    onClicked: {
-        byKeyboard = root.visualFocus
-        root.popups().openMenu(root, byKeyboard)
-    }
-    // Coming back from the menu or the sync screen, reached by keys, the focus shows again.
-    property bool byKeyboard: false
-    onPressed: byKeyboard = false
-    onActiveFocusChanged: if (activeFocus && byKeyboard) focusReason = Qt.TabFocusReason
+    onClicked: root.popups().openMenu(root, root.visualFocus)
 
     // What each dialog does once a file is chosen.
     function backUpTo(url) { report(backup.exportTo(url)) }

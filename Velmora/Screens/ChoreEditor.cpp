@@ -18,6 +18,7 @@ ChoreEditor::ChoreEditor(QObject *parent)
     const ChoreFields defaults = ChoreFields::defaults();
     m_startDate = defaults.startDate;
     m_dueDate = defaults.dueDate;
+    m_loaded = workingFields();
 }
 
 void ChoreEditor::setOperation(EditingOperation operation)
@@ -161,6 +162,7 @@ void ChoreEditor::load()
         const int planned = source.daysUntilDue(source.startDate(), false);
         m_dueDate = ChoreDates::addDays(m_startDate, planned);
     }
+    m_loaded = workingFields();
     emit titleChanged();
     emit colorChanged();
     emit datesChanged();

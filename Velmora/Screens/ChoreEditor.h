@@ -88,6 +88,8 @@ public:
 
     // Takes the chore's fields for update, repeat and copy; add keeps the new-chore values.
     Q_INVOKABLE void load();
+    // Whether anything differs from what load() took: leaving then asks first.
+    Q_INVOKABLE bool hasChanges() const { return workingFields() != m_loaded; }
     // Writes to the store through the changes and asks to leave. When the store cannot
     // write, nothing is reported as saved: the edit stays and lastError says why.
     Q_INVOKABLE bool save();
@@ -121,6 +123,7 @@ private:
     bool m_notify = false;
     double m_notificationTime = 32400;
     QString m_lastError;
+    ChoreFields m_loaded;
 };
 
 } // namespace Velmora

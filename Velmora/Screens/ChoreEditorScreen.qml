@@ -18,7 +18,15 @@ DetailScreen {
 
     title: ScreenTexts.upper(qsTr("Chore"))
     backdrop: Qt.rgba(Styling.backdrop.r - 0.03, Styling.backdrop.g - 0.03, Styling.backdrop.b - 0.03, 1)
-    onCloseRequested: App.router.pop()
+    onCloseRequested: screen.leave()
+    Keys.onEscapePressed: screen.leave()
+    // What was typed or changed goes only once the user says so.
+    function leave() {
+        if (editor.hasChanges())
+            discardAlert.open()
+        else
+            App.router.pop()
+    }
 
     ChoreEditor {
         id: editor
@@ -40,6 +48,7 @@ DetailScreen {
         Accessible.name: qsTr("Title")
         text: editor.title
         onTextEdited: editor.title = text
+        onAccepted: editor.save()
         focus: true
     }
     // 5 points more than the column's own spacing, not 5 in place of it.
@@ -47,34 +56,53 @@ DetailScreen {
 
     DetailRow {
         label: qsTr("Color")
+        // One Tab stop for the colours, as for the desktop's radio buttons: Tab reaches the chosen
+        // one and the arrows move on, choosing each swatch they reach; the other colour comes last.
+        Keys.onPressed: function (event) {
+            const step = ({ [Qt.Key_Left]: -1, [Qt.Key_Up]: -1, [Qt.Key_Right]: 1, [Qt.Key_Down]: 1 })[event.key]
+            const members = Array.from({ length: swatchSlots.count }, (_, i) => swatchSlots.itemAt(i)).concat([colorButton])
+            const at = members.findIndex(member => member.activeFocus)
+            if (step === undefined || at < 0)
+                return
+            members[(at + step + members.length) % members.length].forceActiveFocus(Qt.TabFocusReason)
+            event.accepted = true
+        }
         // Delegates bound to this file (pragma ComponentBehavior: Bound) print a warning each on
         // Qt 6.4, so they stay unbound, and its qmllint takes this file's ids in them as unqualified.
         // qmllint disable unqualified
         Repeater {
+            id: swatchSlots
             model: [qsTr("Red"), qsTr("Orange"), qsTr("Yellow"), qsTr("Green"), qsTr("Teal"), qsTr("Blue"),
                 qsTr("Indigo"), qsTr("Purple")]
             delegate: AbstractButton {
                 id: swatch
-                objectName: "swatch"
+                objectName: "swatch" + index
                 required property int index
                 required property string modelData
                 readonly property color swatchColor: screen.swatches[index]
                 width: 20
                 height: 20
-                focusPolicy: Qt.StrongFocus
+                focusPolicy: checked || activeFocus ? Qt.StrongFocus : Qt.ClickFocus
                 anchors.verticalCenter: parent.verticalCenter
                 Accessible.role: Accessible.RadioButton
                 Accessible.name: modelData
                 Accessible.ignored: !visible
                 Accessible.onPressAction: swatch.clicked()
                 checkable: true
+                autoExclusive: true
                 checked: Qt.colorEqual(editor.color, swatchColor)
+                // A swatch that takes the focus is chosen, by click or by arrow alike.
+                onActiveFocusChanged: if (activeFocus) editor.color = swatchColor
                 onClicked: editor.color = swatchColor
                 background: Rectangle {
                     radius: 10
                     color: swatch.swatchColor
-                    border.width: swatch.checked || swatch.visualFocus ? 2 : 0
-                    border.color: swatch.visualFocus ? Styling.accent : Styling.foreground
+                    border.width: swatch.checked ? 2 : 0
+                    border.color: Styling.foreground
+                    FocusRing {
+                        innerRadius: 10
+                        visible: swatch.visualFocus
+                    }
                 }
             }
         }
@@ -88,11 +116,17 @@ DetailScreen {
             Accessible.name: qsTr("Other color")
             Accessible.ignored: !visible
             Accessible.onPressAction: colorButton.clicked()
+            // The group's Tab stop while no swatch holds the colour.
+            focusPolicy: activeFocus || !screen.swatches.some(shade => Qt.colorEqual(shade, editor.color)) ? Qt.StrongFocus : Qt.ClickFocus
             background: Rectangle {
                 radius: width / 2
                 color: editor.color
-                border.width: colorButton.visualFocus ? 3 : 2
-                border.color: colorButton.visualFocus ? Styling.accent : Styling.secondary
+                border.width: 2
+                border.color: Styling.secondary
+                FocusRing {
+                    innerRadius: 14
+                    visible: colorButton.visualFocus
+                }
             }
             onClicked: colorDialog.open()
         }
@@ -154,13 +188,9 @@ DetailScreen {
             onClicked: duePicker.open()
         }
     }
-    // A QDate reaches QML as a JS date; Qt 6.4's qmllint alone knows no QDate type.
     DuePicker {
         id: duePicker
-        selected: editor.dueDate
-        firstDay: editor.firstPickableDay // qmllint disable type
-        lastDay: editor.lastPickableDay // qmllint disable type
-        onPicked: function (day) { editor.pickDueDay(day.getFullYear(), day.getMonth() + 1, day.getDate()) }
+        editor: editor
     }
     Separator {}
 
@@ -240,6 +270,14 @@ DetailScreen {
         text: editor.lastError
         Accessible.ignored: !visible
         color: Styling.destructiveColor
+    }
+
+    ActionAlert {
+        id: discardAlert
+        objectName: "discardAlert"
+        title: qsTr("Discard this chore?")
+        confirmText: qsTr("Discard")
+        onConfirmed: App.router.pop()
     }
 
     actions: [

@@ -11,12 +11,16 @@ Menu {
     property var chore: null
     signal finishRequested(var chore)
     signal deleteRequested(var chore)
-    // From the keyboard the first item is highlighted, so the focus shows at once.
+    // From the keyboard it opens under the tile rather than at the pointer, far off, and its
+    // first item is highlighted, so the focus shows at once.
     function openFor(chore, tile, byKeyboard) {
         menu.chore = chore
-        menu.popup(tile)
-        if (byKeyboard)
+        if (byKeyboard) {
+            menu.popup(tile, 0, tile.height)
             menu.currentIndex = 0
+        } else {
+            menu.popup(tile)
+        }
     }
     PressableMenuItem {
         objectName: "menuEdit"

@@ -75,7 +75,7 @@ DetailScreen {
     ActionAlert {
         id: deleteAlert
         objectName: "deleteAlert"
-        title: qsTr("Delete this chore?")
+        title: qsTr("Delete “%1”?").arg(view.chore ? view.chore.title : "")
         confirmText: qsTr("Delete")
         onConfirmed: {
             const chore = view.chore

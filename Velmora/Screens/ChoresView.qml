@@ -13,6 +13,8 @@ Item {
     readonly property alias finishAlert: finishAlert
     readonly property alias deleteAlert: deleteAlert
     property real topInset: 0
+    // Where the focus goes when the last tile goes.
+    property Item addButton: null
     readonly property int count: App.chores.count
     // How many tiles have come into view so far, and a row more: those are made and kept. Making
     // more ahead would only move their cost before the first frame.
@@ -78,9 +80,10 @@ Item {
         title: qsTr("No chores")
         descriptionFormat: Text.StyledText
         // One sentence for translators, with the add button's symbol in its place.
-        description: qsTr("Tap %1 to add a chore").arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent)
-                                                        + "\" width=\"18\" height=\"18\">")
-        spokenDescription: qsTr("Tap %1 to add a chore").arg("+")
+        description: qsTr("Click %1 or press %2 to add a chore")
+            .arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent) + "\" width=\"18\" height=\"18\">")
+            .arg(ScreenTexts.keysText("Ctrl+N"))
+        spokenDescription: qsTr("Click %1 or press %2 to add a chore").arg("+").arg(ScreenTexts.keysText("Ctrl+N"))
         symbolSize: 44
     }
 
@@ -125,8 +128,11 @@ Item {
                     required property int daysLeft
                     required property string timeLeft
                     active: index < root.reached
+                    // The focused tile stays the Tab stop wherever the list moves it.
+                    onIndexChanged: if (focus && index >= 0) root.current = index
                     sourceComponent: ChoreThumb {
-                        activeFocusOnTab: slot.index === root.current
+                        // Qt will not take the Tab stop from the focused item: it keeps it until it lets go.
+                        activeFocusOnTab: slot.index === root.current || activeFocus
                         onActiveFocusChanged: if (activeFocus) root.current = slot.index
                         chore: slot.chore
                         daysLeft: slot.daysLeft
@@ -178,6 +184,41 @@ Item {
         function onFinishRequested(chore) { finishAlert.openFor(chore) }
         function onDeleteRequested(chore) { deleteAlert.openFor(chore) }
     }
+    // A removed tile that held the list's focus hands it on: to the tile after it, else the one
+    // before, else the add button. Given within the list's scope, a screen on top keeps its own.
+    property int handOverAt: -1
+    Connections {
+        target: App.chores
+        function onRowsAboutToBeRemoved(parent, first, last) {
+            const slot = tileSlots.itemAt(root.current) as Loader
+            if (slot && slot.focus && root.current >= first && root.current <= last)
+                root.handOverAt = first
+        }
+    }
+    // Once the removal is over and the tiles after it have moved up.
+    Timer {
+        running: root.handOverAt >= 0
+        interval: 0
+        onTriggered: {
+            const next = Math.min(root.handOverAt, root.count - 1)
+            root.handOverAt = -1
+            if (next < 0) {
+                if (root.addButton)
+                    root.addButton.focus = true
+                return
+            }
+            root.current = next
+            root.reached = Math.max(root.reached, next + 1)
+            const slot = tileSlots.itemAt(next) as Loader
+            if (slot && slot.item) {
+                (slot.item as Item).focus = true
+                slot.focus = true
+            }
+        }
+    }
+    // The window's key habits, kept by the list, which lives as long as its window.
+    KeyboardHabits {}
+
     // The tiles' menu, loaded on the first call.
     function menu() {
         menuLoader.active = true
@@ -187,7 +228,7 @@ Item {
     ActionAlert {
         id: deleteAlert
         objectName: "deleteAlert"
-        title: qsTr("Delete this chore?")
+        title: qsTr("Delete “%1”?").arg(deleteAlert.chore ? deleteAlert.chore.title : "")
         confirmText: qsTr("Delete")
         onConfirmed: App.changes.remove(deleteAlert.chore)
     }

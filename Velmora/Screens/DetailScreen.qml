@@ -13,6 +13,22 @@ FocusScope {
     property alias actions: bottomShelf.content
     signal closeRequested()
 
+    // A control the keys reach in a short window scrolls into view, clear of the shelves.
+    Window.onActiveFocusItemChanged: {
+        const item = Window.activeFocusItem
+        let inside = item
+        while (inside && inside !== column)
+            inside = inside.parent
+        if (!inside)
+            return
+        const top = item.mapToItem(column, 0, 0).y + column.y
+        const shown = scroller.height - (bottomShelf.visible ? bottomShelf.height : 0)
+        if (top < scroller.contentY)
+            scroller.contentY = Math.max(0, top - 8)
+        else if (top + item.height > scroller.contentY + shown)
+            scroller.contentY = Math.min(top + item.height + 8 - shown, scroller.contentHeight - scroller.height)
+    }
+
     Rectangle {
         anchors.fill: parent
         color: screen.backdrop
@@ -45,11 +61,14 @@ FocusScope {
             }
         }
 
+        // Below the top shelf and clipped there: what scrolls up never shows through its fade.
         Flickable {
             id: scroller
             anchors.fill: parent
+            anchors.topMargin: topShelf.height
+            clip: true
             contentWidth: width
-            contentHeight: column.implicitHeight + topShelf.height + bottomShelf.height + 24
+            contentHeight: column.implicitHeight + bottomShelf.height + 24
             boundsBehavior: Flickable.StopAtBounds
             ScrollBar.vertical: ScrollBar {
                 policy: ScrollBar.AsNeeded
@@ -59,8 +78,7 @@ FocusScope {
             Column {
                 id: column
                 x: Styling.horizontalPadding
-                // Clear of the shelf's fading edge at rest.
-                y: topShelf.height + 8
+                y: 8
                 width: scroller.width - 2 * Styling.horizontalPadding
                 spacing: 8
             }

@@ -40,6 +40,7 @@ Item {
             Layout.fillWidth: true
         }
         IconButton {
+            id: closeButton
             objectName: "closeButton"
             text: qsTr("Close")
             symbol: "xmark"
@@ -107,11 +108,13 @@ Item {
                                 // Every journal tile is a Tab stop: the keys of the main list open
                                 // it, show its menu or ask to delete it.
                                 activeFocusOnTab: true
+                                readonly property bool takesFocus: root.focusChore !== null && chore === root.focusChore
+                                onTakesFocusChanged: if (takesFocus) forceActiveFocus()
                                 Keys.onPressed: function (event) {
                                     if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space)
                                         App.router.push(Router.JournalChore, thumb.chore)
                                     else if (event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && event.modifiers & Qt.ShiftModifier))
-                                        menu.openFor(thumb.chore, thumb)
+                                        menu.openFor(thumb.chore, thumb, true)
                                     else if (event.key === Qt.Key_Delete)
                                         deleteAlert.openFor(thumb.chore)
                                     else
@@ -138,9 +141,15 @@ Item {
     Menu {
         id: menu
         property var chore: null
-        function openFor(chore, tile) {
+        // From the keyboard it opens under the tile, its first item highlighted, as the list's does.
+        function openFor(chore, tile, byKeyboard) {
             menu.chore = chore
-            menu.popup(tile)
+            if (byKeyboard) {
+                menu.popup(tile, 0, tile.height)
+                menu.currentIndex = 0
+            } else {
+                menu.popup(tile)
+            }
         }
         PressableMenuItem {
             text: qsTr("Repeat")
@@ -157,8 +166,32 @@ Item {
     }
     ActionAlert {
         id: deleteAlert
-        title: qsTr("Delete this chore?")
+        title: qsTr("Delete “%1”?").arg(deleteAlert.chore ? deleteAlert.chore.title : "")
         confirmText: qsTr("Delete")
-        onConfirmed: App.changes.remove(deleteAlert.chore)
+        onConfirmed: {
+            const gone = root.Window.activeFocusItem
+            const next = gone ? [gone.nextItemInFocusChain(true), gone.nextItemInFocusChain(false)]
+                .find(item => item.chore !== undefined && item.chore !== deleteAlert.chore) : undefined
+            handOver.chore = next ? next.chore : null
+            const focused = gone !== null && gone.chore === deleteAlert.chore
+            App.changes.remove(deleteAlert.chore)
+            if (focused)
+                handOver.start()
+        }
+    }
+    // A deleted tile that had the focus hands it to the tile after it, else the one before, else
+    // to Close. A day's tiles are made anew when it changes, so the tile is found by its chore,
+    // once the old ones are gone.
+    property var focusChore: null
+    Timer {
+        id: handOver
+        property var chore: null
+        interval: 0
+        onTriggered: {
+            root.focusChore = chore
+            root.focusChore = null
+            if (!chore)
+                closeButton.forceActiveFocus()
+        }
     }
 }

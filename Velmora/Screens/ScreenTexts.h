@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QKeySequence>
 #include <QLocale>
 #include <QObject>
 #include <QTimeZone>
@@ -37,6 +38,9 @@ public:
     // Text on a chore's colour: white, unless the colour is so light that white would vanish.
     Q_INVOKABLE QColor foregroundOn(const QColor &background) const { return foregroundColorOn(background); }
     static QColor foregroundColorOn(const QColor &background);
+
+    // A shortcut as the desktop spells it: "Ctrl+N", "Strg+N".
+    Q_INVOKABLE QString keysText(const QString &sequence) const { return QKeySequence(sequence).toString(QKeySequence::NativeText); }
 
     // "CHORE", "JOURNAL": a title upper-cased after translation.
     Q_INVOKABLE QString upper(const QString &text) const { return QLocale().toUpper(text); }

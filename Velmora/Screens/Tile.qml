@@ -24,14 +24,8 @@ Rectangle {
     Accessible.name: chore ? qsTr("%1, %2, due %3").arg(chore.title).arg(caption)
                              .arg(ScreenTexts.datesText(chore.dueDate, chore.dueDate)) : ""
 
-    // The keyboard focus, drawn around the tile.
-    Rectangle {
-        anchors.fill: parent
-        anchors.margins: -3
-        radius: tile.radius + 3
-        color: "transparent"
-        border.width: 2
-        border.color: Styling.accent
+    FocusRing {
+        innerRadius: tile.radius
         visible: tile.activeFocus
     }
 

@@ -215,7 +215,7 @@ def press(node):
 def drive(pyatspi, app):
     button = {pyatspi.ROLE_PUSH_BUTTON}
     check_tree(pyatspi, app, "the empty list")
-    find(pyatspi, app, {pyatspi.ROLE_LABEL}, name="Tap + to add a chore")
+    find(pyatspi, app, {pyatspi.ROLE_LABEL}, name="Click + or press Ctrl+N to add a chore")
 
     # The sync screen, from the shelf's menu, and back.
     press(find(pyatspi, app, button, name="Sync and back up"))

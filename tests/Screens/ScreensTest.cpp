@@ -3,6 +3,7 @@
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ChoreEditor.h"
+#include "Velmora/Screens/DueCalendar.h"
 #include "Velmora/Screens/JournalGroups.h"
 #include "Velmora/Screens/ScreenTexts.h"
 #include "tests/support/TestSupport.h"
@@ -76,7 +77,9 @@ TEST_F(ScreensTest, AnOverdueChoreKeepsItsDueDayUnlessOneIsPicked)
     Chore *late = chore(QStringLiteral("late"), day(5, 1), day(5, 10));
     open(Op::update, late);
     EXPECT_LT(editor.dueDay(), editor.firstPickableDay());
+    EXPECT_FALSE(editor.hasChanges()) << "leaving an untouched edit asks nothing";
     editor.setTitle(QStringLiteral("still late"));
+    EXPECT_TRUE(editor.hasChanges());
     ASSERT_TRUE(editor.save());
     EXPECT_EQ(late->dueDate(), day(5, 10));
 
@@ -108,6 +111,30 @@ TEST_F(ScreensTest, SteppingPickingAndTheReminderWheelsAgree)
     EXPECT_EQ(editor.reminderHour(), 9); // an odd stored value still shows a time
     editor.setReminderMinute(99);
     EXPECT_EQ(editor.notificationTime(), 9 * 3600 + 59 * 60);
+}
+
+// The calendar's keys by day, week, month and year; the week's ends follow the locale's first
+// day; a month's last day goes to the shorter month's last.
+TEST(DueCalendarKeys, MoveTheFocusedDay)
+{
+    const struct {
+        QDate from;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        Qt::DayOfWeek weekStart;
+        QDate to;
+    } rows[] = {
+        {{2026, 12, 31}, Qt::Key_Right, {}, Qt::Monday, {2027, 1, 1}},
+        {{2026, 3, 1}, Qt::Key_Up, {}, Qt::Monday, {2026, 2, 22}},
+        {{2026, 1, 31}, Qt::Key_PageDown, {}, Qt::Monday, {2026, 2, 28}},
+        {{2024, 2, 29}, Qt::Key_PageUp, Qt::ShiftModifier, Qt::Monday, {2023, 2, 28}},
+        {{2026, 5, 20}, Qt::Key_Home, {}, Qt::Monday, {2026, 5, 18}},
+        {{2026, 5, 20}, Qt::Key_Home, {}, Qt::Sunday, {2026, 5, 17}},
+        {{2026, 5, 17}, Qt::Key_End, {}, Qt::Monday, {2026, 5, 17}},
+        {{2026, 5, 20}, Qt::Key_A, {}, Qt::Monday, {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(DueCalendar::moved(row.from, row.key, row.modifiers, row.weekStart), row.to) << row.from.toString(Qt::ISODate).toStdString();
 }
 
 // One section per day, newest first; minutes apart across midnight are two days.

@@ -36,6 +36,7 @@ FocusScope {
             onClicked: App.router.push(Router.Journal, null)
         }
         IconButton {
+            id: addButton
             objectName: "addButton"
             text: qsTr("Add chore")
             symbol: "plus"
@@ -48,5 +49,6 @@ FocusScope {
         anchors.fill: parent
         compact: root.compact
         topInset: shelf.height
+        addButton: addButton
     }
 }

@@ -13,11 +13,7 @@
 class Setup : public QObject {
     Q_OBJECT
 public:
-    Setup()
-    {
-        VelmoraTest::prepareQuickTestProcess();
-        m_bus.becomeSessionBus();
-    }
+    Setup() { VelmoraTest::prepareQuickTestProcess(); m_bus.becomeSessionBus(); }
     // A manager of the service, collected with the test's objects.
     Q_INVOKABLE QObject *newManager()
     {
@@ -25,17 +21,13 @@ public:
             m_service = std::make_unique<Velmora::DesktopNotificationService>(QString());
         return new Velmora::NotificationsManager(*m_service);
     }
-    // Starts or stops the server; whether it now runs as asked.
+    // Starts python-dbusmock's notification server afresh, or stops it; whether it runs as asked.
     Q_INVOKABLE bool serve(bool running)
     {
-        if (running && !m_server)
+        m_server.reset();
+        if (running)
             m_server = m_bus.startMock(QStringLiteral("notification_daemon"), QStringLiteral("{}"),
                                        QStringLiteral("org.freedesktop.Notifications"));
-        if (!running && m_server) {
-            m_server->terminate();
-            m_server->waitForFinished(3000);
-            m_server.reset();
-        }
         return bool(m_server) == running;
     }
 
@@ -45,7 +37,6 @@ public slots:
         VelmoraTest::prepareQuickTestEngine(engine);
         engine->rootContext()->setContextProperty(QStringLiteral("setup"), this);
     }
-    void cleanupTestCase() { serve(false); }
 
 private:
     VelmoraTest::PrivateBus m_bus;

@@ -20,7 +20,7 @@ TestCase {
             NotificationsNoticesView { width: 360; notificationsManager: column.manager }
         }
     }
-    Component { id: spyComponent; SignalSpy { signalName: "settingsChanged" } }
+    SignalSpy { id: answers; signalName: "settingsChanged" }
 
     // The notice shows exactly while no notification server answers on the session bus, once that
     // is known. Its button shows the keyboard's focus and asks again; when the notice goes, the
@@ -37,7 +37,7 @@ TestCase {
         verify(setup.serve(data.server))
         const manager = setup.newManager()
         const made = createTemporaryObject(viewComponent, testCase, { manager: manager })
-        const answers = createTemporaryObject(spyComponent, testCase, { target: manager })
+        answers.target = manager
         manager.refreshSettings()
         compare(findChild(made, "noNotificationService"), null, "nothing before the answer")
         answers.wait(5000)

@@ -72,138 +72,148 @@
         <translation>Aufgabe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="39"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="40"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="47"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="48"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="49"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="102"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="58"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="136"/>
         <source>Color</source>
         <translation>Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
         <source>Red</source>
         <translation>Rot</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
         <source>Yellow</source>
         <translation>Gelb</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
         <source>Green</source>
         <translation>Grün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
         <source>Teal</source>
         <translation>Blaugrün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
         <source>Blue</source>
         <translation>Blau</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="55"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="76"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="55"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="76"/>
         <source>Purple</source>
         <translation>Violett</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="88"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="116"/>
         <source>Other color</source>
         <translation>Andere Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="116"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="150"/>
         <source>Fewer days</source>
         <translation>Weniger Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="127"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="161"/>
         <source>More days</source>
         <translation>Mehr Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="138"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="151"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="172"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="185"/>
         <source>Due date</source>
         <translation>Fällig am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="169"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="199"/>
         <source>Notify</source>
         <translation>Erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="175"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="205"/>
         <source>Notification time</source>
         <translation>Uhrzeit der Erinnerung</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="180"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="210"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="191"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="221"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="199"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="229"/>
         <source>Before or after noon</source>
         <translation>Vor- oder nachmittags</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="241"/>
         <source>Toggle notification</source>
         <translation>Erinnerung ein- oder ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="214"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="244"/>
         <source>Turn off</source>
         <translation>Ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="214"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="244"/>
         <source>Turn on</source>
         <translation>Einschalten</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="278"/>
+        <source>Discard this chore?</source>
+        <translation>Diese Aufgabe verwerfen?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="279"/>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
     </message>
 </context>
 <context>
     <name>ChoreMenu</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="23"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="27"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="30"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="34"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="36"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="40"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="43"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="47"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -254,8 +264,8 @@
     </message>
     <message>
         <location filename="../Velmora/Screens/ChoreView.qml" line="78"/>
-        <source>Delete this chore?</source>
-        <translation>Diese Aufgabe löschen?</translation>
+        <source>Delete “%1”?</source>
+        <translation>„%1“ löschen?</translation>
     </message>
     <message>
         <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
@@ -266,33 +276,33 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="78"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="80"/>
         <source>No chores</source>
         <translation>Keine Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="81"/>
         <location filename="../Velmora/Screens/ChoresView.qml" line="83"/>
-        <source>Tap %1 to add a chore</source>
-        <translation>Tippe auf %1, um eine Aufgabe hinzuzufügen</translation>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="86"/>
+        <source>Click %1 or press %2 to add a chore</source>
+        <translation>Klicke auf %1 oder drücke %2, um eine Aufgabe hinzuzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="198"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="231"/>
+        <source>Delete “%1”?</source>
+        <translation>„%1“ löschen?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="239"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="191"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="232"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="190"/>
-        <source>Delete this chore?</source>
-        <translation>Diese Aufgabe löschen?</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="197"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="238"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -310,7 +320,7 @@
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="40"/>
+        <location filename="../Velmora/App/Root/ContentView.qml" line="41"/>
         <source>Add chore</source>
         <translation>Aufgabe hinzufügen</translation>
     </message>
@@ -318,7 +328,7 @@
 <context>
     <name>DetailScreen</name>
     <message>
-        <location filename="../Velmora/Screens/DetailScreen.qml" line="42"/>
+        <location filename="../Velmora/Screens/DetailScreen.qml" line="58"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
@@ -326,12 +336,12 @@
 <context>
     <name>DuePicker</name>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="46"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="40"/>
         <source>Previous month</source>
         <translation>Vorheriger Monat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="60"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="54"/>
         <source>Next month</source>
         <translation>Nächster Monat</translation>
     </message>
@@ -371,19 +381,19 @@
     </message>
     <message>
         <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
-        <source>Delete this chore?</source>
-        <translation>Diese Aufgabe löschen?</translation>
+        <source>Delete “%1”?</source>
+        <translation>„%1“ löschen?</translation>
     </message>
 </context>
 <context>
     <name>JournalView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="54"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="55"/>
         <source>No logs</source>
         <translation>Noch keine Einträge</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="55"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="56"/>
         <source>Finished and repeated chores are added to the journal</source>
         <translation>Erledigte und wiederholte Aufgaben erscheinen im Verlauf</translation>
     </message>
@@ -393,25 +403,25 @@
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="44"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="45"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="146"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="155"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="152"/>
         <location filename="../Velmora/Screens/JournalView.qml" line="161"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="170"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="160"/>
-        <source>Delete this chore?</source>
-        <translation>Diese Aufgabe löschen?</translation>
+        <location filename="../Velmora/Screens/JournalView.qml" line="169"/>
+        <source>Delete “%1”?</source>
+        <translation>„%1“ löschen?</translation>
     </message>
 </context>
 <context>
@@ -425,24 +435,14 @@
 <context>
     <name>NotificationsNoticesView</name>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="61"/>
-        <source>The app requires your permission to send notifications.</source>
-        <translation>Die App braucht deine Erlaubnis, um Benachrichtigungen zu senden.</translation>
+        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="49"/>
+        <source>No notification service is running, so reminders cannot be shown.</source>
+        <translation>Es läuft kein Benachrichtigungsdienst, daher können keine Erinnerungen angezeigt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="62"/>
-        <source>Allow notifications</source>
-        <translation>Benachrichtigungen erlauben</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="70"/>
-        <source>The app doesn&apos;t have permission to send notifications.</source>
-        <translation>Die App darf keine Benachrichtigungen senden.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="71"/>
-        <source>Open notification settings</source>
-        <translation>Benachrichtigungseinstellungen öffnen</translation>
+        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="90"/>
+        <source>Check again</source>
+        <translation>Erneut prüfen</translation>
     </message>
 </context>
 <context>
@@ -862,22 +862,22 @@
 <context>
     <name>Velmora::ChoreEditor</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="139"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="140"/>
         <source>Update</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="140"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="141"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="142"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="143"/>
         <source>Add</source>
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="185"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="187"/>
         <source>The chore could not be saved.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden.</translation>
     </message>
@@ -885,17 +885,17 @@
 <context>
     <name>Velmora::DesktopNotificationService</name>
     <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="363"/>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="342"/>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="364"/>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="343"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="365"/>
+        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="344"/>
         <source>Snooze for an hour</source>
         <translation>In einer Stunde erinnern</translation>
     </message>
@@ -1001,12 +1001,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="445"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="446"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>Die Antwort des Servers war zu groß, um sie anzunehmen.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="447"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="448"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>Der Server hat länger als %n Sekunde gebraucht; die Anfrage wurde abgebrochen.</numerusform>
@@ -1014,53 +1014,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="450"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="460"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="451"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="461"/>
         <source>The server did not answer in time.</source>
         <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="454"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="455"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="458"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="459"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>Das Zertifikat des Servers konnte nicht geprüft werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="462"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="463"/>
         <source>The connection to the server was lost.</source>
         <translation>Die Verbindung zum Server ist abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="464"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="465"/>
         <source>The server could not be reached.</source>
         <translation>Der Server ist nicht erreichbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="471"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="472"/>
         <source>The server refused the user name or password.</source>
         <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="473"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="474"/>
         <source>The server does not allow this for this account.</source>
         <translation>Der Server erlaubt das für dieses Konto nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="476"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="477"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>Der Kalender oder die Aufgabe wurde auf dem Server nicht gefunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="478"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="479"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>Die Aufgabe wurde inzwischen auf dem Server geändert.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="483"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="484"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>Der Server ist ausgelastet; er bittet, %n Minute zu warten.</numerusform>
@@ -1068,33 +1068,33 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="489"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="490"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>Die Adresse führt zu einer Webseite, nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="490"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="620"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="491"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="621"/>
         <source>The server reported error %1.</source>
         <translation>Der Server meldete den Fehler %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="409"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="410"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>Die Adresse führt nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="436"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="437"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>Der Server verwies auf eine Adresse ohne Verschlüsselung, %1; dorthin wurde nichts gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="441"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>Der Server verwies auf eine andere Adresse, %1; das Passwort wurde nicht dorthin gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="665"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="666"/>
         <source>The server asked for a full resync.</source>
         <translation>Der Server verlangt einen vollständigen Abgleich.</translation>
     </message>
@@ -1280,32 +1280,33 @@
     </message>
     <message>
         <location filename="../Velmora/App/SyncAccount.cpp" line="351"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="535"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="356"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="557"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="359"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="364"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="395"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="418"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="478"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="500"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="500"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="522"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="533"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="555"/>
         <source>The server has no calendar for tasks at %1.</source>
         <translation>Der Server hat unter %1 keinen Kalender für Aufgaben.</translation>
     </message>

@@ -409,7 +409,7 @@ TEST_F(WholeRoadWindowTest, TheWindowComesBackWhereItWasOrCentredWhereItFits)
             if (!placed.isValid() && run == 0)
                 QSettings().remove(QStringLiteral("window"));
             ASSERT_TRUE(start());
-            EXPECT_TRUE(waitFor(where, 3000)) << what << " " << run;
+            EXPECT_TRUE(waitFor(where, 10000)) << what << " " << run;
         }
     }
 }

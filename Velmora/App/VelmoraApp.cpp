@@ -236,6 +236,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setQuitOnLastWindowClosed(role != Velmora::ApplicationBus::Role::Primary);
     Velmora::WindowHost windows(parser.isSet(popupDemo) ? QUrl(QStringLiteral("qrc:/qt/qml/Ombrapop/PopupDemo.qml"))
                                                         : QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
+    windows.setRemembersPlace(!oneShot);
     QObject::connect(&windows, &Velmora::WindowHost::shownChanged, &bus, &Velmora::ApplicationBus::setWindowShown);
     QObject::connect(&windows, &Velmora::WindowHost::shownChanged, &app, &Velmora::VelmoraApp::setWindowShown);
     QObject::connect(&app, &Velmora::VelmoraApp::windowWanted, &windows, &Velmora::WindowHost::show);

@@ -143,7 +143,7 @@ void WindowHost::remember(bool hiding)
 void WindowHost::saveGeometry()
 {
     remember();
-    if (!m_geometry.isValid())
+    if (!m_geometry.isValid() || !m_remembersPlace)
         return;
     QSettings settings;
     releaseOrphanedLock(settings);
@@ -159,7 +159,7 @@ void WindowHost::restoreGeometry()
     if (!primary)
         return;
     const QSettings settings;
-    const QRect saved = settings.value(geometryKey).toRect();
+    const QRect saved = m_remembersPlace ? settings.value(geometryKey).toRect() : QRect();
     // The frame the window manager drew last time; none until it has drawn one.
     const QMargins margins = frameMargins(saved, settings.value(frameKey).toRect());
     m_framed = !margins.isNull();

@@ -30,6 +30,9 @@ public:
     void close();
     QQuickWindow *window() const { return m_window; }
     bool isShown() const { return m_window; }
+    // Off for runs beside the app (a screenshot, a timing): they neither take nor leave the
+    // user's window place, so neither depends on the other.
+    void setRemembersPlace(bool remembers) { m_remembersPlace = remembers; }
 
 signals:
     void shownChanged(bool shown);
@@ -48,6 +51,7 @@ private:
     void restoreGeometry();
 
     QUrl m_mainQml;
+    bool m_remembersPlace = true;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     std::unique_ptr<QObject> m_root;
     QPointer<QQuickWindow> m_window;

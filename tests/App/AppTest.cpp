@@ -116,7 +116,8 @@ TEST_F(StartUp, EachStartEndsAsItShould)
         QStringList privateFiles; // in the store's folder, looked at while the lasting one runs
     } cases[] = {
         {"UnreadableStore", [&] { ASSERT_TRUE(VelmoraTest::writeAll(storePath(), garbage)); }, {frame}, {failure}, {}},
-        {"FreshProfile", [] {}, {frame, frame}, {"0", "0"}, {"chores.sqlite", "notifications.sqlite"}},
+        {"FreshProfile", [] {}, {frame, QStringLiteral("--screenshot=") + dir.filePath(QStringLiteral("shot.png"))},
+         {"0", "0"}, {"chores.sqlite", "notifications.sqlite"}},
         {"FirstSchemaOpenedByThreeAtOnce", [&] { writeFirstSchema(3, 1); }, {lasting, lasting, frame},
          {"0", "Taskarello is already running.", "running"},
          {"chores.sqlite", "chores.sqlite-wal", "chores.sqlite-shm", "chores.sqlite.1.0.0.bak", "notifications.sqlite"}},
@@ -154,6 +155,7 @@ TEST_F(StartUp, EachStartEndsAsItShould)
         }
         outcomes.sort();
         EXPECT_EQ(outcomes, c.outcomes) << qPrintable(outcomes.join(QStringLiteral(" | ")));
+        EXPECT_FALSE(VelmoraTest::readAll(settings).contains("geometry")) << "a run beside the app left its window's place";
         EXPECT_TRUE(c.outcomes.contains(failure) ? VelmoraTest::readAll(storePath()) == garbage
                                                  : openStore()->insert(ChoreFields::defaults()) != nullptr);
     }

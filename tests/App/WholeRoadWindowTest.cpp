@@ -391,7 +391,10 @@ TEST_F(WholeRoadWindowTest, TheWindowComesBackWhereItWasOrCentredWhereItFits)
         {"nothing saved", {}},
         {"off every screen and larger than it", {free.bottomRight() + QPoint(400, 400), free.size() * 3}},
     };
-    for (const auto &[what, placed] : rows) {
+    for (const auto &row : rows) {
+        // Named copies, not a structured binding: clang 14 cannot capture one in a lambda.
+        const char *what = row.first;
+        const QRect placed = row.second;
         window->setGeometry(placed.isValid() ? placed : window->geometry());
         QTest::qWait(300); // the window manager's turn
         const QSize wanted = placed.isValid() ? placed.size() : QSize(390, 844); // Main.qml's

@@ -25,9 +25,11 @@ Item {
     Component.onCompleted: reached = near
     // The tile the keys act on; the only tile that Tab stops at.
     property int current: 0
-    readonly property var currentTile: {
+    // Looked up when asked: itemAt() notifies nothing, so a binding made before the tiles were
+    // would stay empty, and no key would reach a tile of a store that had chores at start.
+    function currentTile(): Item {
         const slot = current < count ? tileSlots.itemAt(current) as Loader : null
-        return slot ? slot.item : null
+        return slot ? slot.item as Item : null
     }
 
     // Makes the tile, scrolls it into view and gives it the focus.
@@ -53,7 +55,7 @@ Item {
 
     // Keys that reach the list: from a focused tile, or from the screen while nothing has focus.
     Keys.onPressed: function (event) {
-        const tile = root.currentTile
+        const tile = root.currentTile()
         const focused = tile && tile.activeFocus
         const columns = Math.max(1, grid.columns)
         const steps = { [Qt.Key_Left]: -1, [Qt.Key_Right]: 1, [Qt.Key_Up]: -columns, [Qt.Key_Down]: columns }

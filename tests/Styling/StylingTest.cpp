@@ -150,24 +150,6 @@ TEST(ColorScheme, FollowsTheSettingsPortalElseThePalette)
     QGuiApplication::setPalette(original);
 }
 
-namespace {
-
-double luminance(const QColor &c)
-{
-    const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    const QColor rgb = c.toRgb();
-    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
-}
-
-// WCAG's contrast ratio, 1 to 21.
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-} // namespace
-
 // Text reads at 4.5:1 or better (WCAG AA) in both schemes: the app's colours as text on the
 // backdrop, and white titles and symbols on the buttons' fills.
 TEST(ColorScheme, TextKeepsItsContrastInBothSchemes)
@@ -181,6 +163,14 @@ TEST(ColorScheme, TextKeepsItsContrastInBothSchemes)
     ASSERT_NE(holder, nullptr) << component.errorString().toStdString();
     const auto styling = holder->property("s").value<QObject *>();
     const auto colour = [&](const char *name) { return styling->property(name).value<QColor>(); };
+    // WCAG's contrast ratio, 1 to 21.
+    const auto contrast = [](const QColor &a, const QColor &b) {
+        const auto luminance = [](const QColor &c) {
+            const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+        };
+        return (std::max(luminance(a), luminance(b)) + 0.05) / (std::min(luminance(a), luminance(b)) + 0.05);
+    };
     for (const bool dark : {false, true}) {
         setPalette(dark);
         ASSERT_TRUE(VelmoraTest::waitFor([&] { return styling->property("dark").toBool() == dark; }));

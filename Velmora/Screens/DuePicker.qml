@@ -59,6 +59,15 @@ Popup {
         }
         DayOfWeekRow {
             Layout.fillWidth: true
+            // The style's own label is black in either scheme.
+            delegate: Label {
+                required property string shortName
+                text: shortName
+                font.bold: true
+                color: Styling.foreground
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
         }
         // The days are one Tab stop; a control is a focus scope, and the focused day holds its focus.
         MonthGrid {

@@ -17,6 +17,9 @@ namespace {
 
 // Sends in flight at once: enough to hide the round trips, few enough for any server.
 constexpr int kParallelSends = 4;
+// Multigets in flight at once: the server answers some while another is taken in (three halved
+// the pull's distance to curl's one-by-one requests against Radicale; the sends' four is not needed).
+constexpr int kParallelFetches = 3;
 // A calendar that suddenly lists none of at least this many chores is not believed.
 constexpr int kVanishedAtLeast = 4;
 
@@ -64,6 +67,14 @@ struct SyncEngine::Run {
     // and those it refused because they changed there.
     QList<QUrl> mustFetch;
     QTimer deadline;
+    // The listing's batches still to fetch, and what it found gone.
+    QList<QUrl> fetchQueue;
+    QList<QUrl> gone;
+    SyncState listed;
+    bool truncated = false;
+    int fetching = 0; // asked, not answered
+    int takingIn = 0; // answered, being written
+    bool listingDone = false;
     int truncatedPasses = 0;
     qint64 stored = 0; // chores in the store
     bool failed = false;
@@ -328,44 +339,62 @@ void SyncEngine::applyListing(const ChangeList &changes)
     fetchBatches(fetch, removed, changes.state, changes.truncated);
 }
 
-// One multiget batch at a time, each taken in as one write while the next is on its way.
+// Multiget batches taken in one write each, while the next ones are on their way: the server
+// answers one while this side writes the other.
 void SyncEngine::fetchBatches(QList<QUrl> pending, QList<QUrl> removed, SyncState state, bool truncated)
 {
-    if (pending.isEmpty()) {
-        applyRemovals(removed);
-        finishListing(state, truncated);
-        return;
-    }
-    const QList<QUrl> batch = pending.mid(0, CalDavClient::multigetBatch);
-    pending.remove(0, batch.size());
-    ++m_run->report.requests;
-    m_client.fetch(m_run->calendar.url, batch, [this, pending, removed, state, truncated](FetchedResources fetched) {
-        if (!fetched.error.ok()) {
-            fail(fetched.error);
-            return;
-        }
-        const QList<QUrl> gone = removed + fetched.missing;
-        // The next batch is asked for before this one is taken in; the last one ends the listing
-        // only once it is in.
-        if (!pending.isEmpty())
-            fetchBatches(pending, gone, state, truncated);
-        ChoreStore &store = *m_changes->store();
-        const bool taken = store.transaction([&] {
-            for (const Resource &resource : std::as_const(fetched.resources)) {
-                if (!receive(resource))
-                    return false;
+    Run &run = *m_run;
+    run.fetchQueue = std::move(pending);
+    run.gone = std::move(removed);
+    run.listed = std::move(state);
+    run.truncated = truncated;
+    run.listingDone = false;
+    pumpFetches();
+}
+
+void SyncEngine::pumpFetches()
+{
+    Run &run = *m_run;
+    while (!run.failed && run.fetching < kParallelFetches && !run.fetchQueue.isEmpty()) {
+        const QList<QUrl> batch = run.fetchQueue.mid(0, CalDavClient::multigetBatch);
+        run.fetchQueue.remove(0, batch.size());
+        ++run.fetching;
+        ++run.report.requests;
+        m_client.fetch(run.calendar.url, batch, [this](FetchedResources fetched) {
+            Run &run = *m_run;
+            if (!fetched.error.ok()) {
+                fail(fetched.error);
+                return;
             }
-            for (const QUrl &href : std::as_const(fetched.refused)) {
-                if (!m_run->ledger.recordForeign(href, {}, ForeignKind::Unreadable))
-                    return false;
-            }
-            return true;
+            --run.fetching;
+            ++run.takingIn;
+            run.gone << fetched.missing;
+            pumpFetches();
+            ChoreStore &store = *m_changes->store();
+            const bool taken = store.transaction([&] {
+                for (const Resource &resource : std::as_const(fetched.resources)) {
+                    if (!receive(resource))
+                        return false;
+                }
+                for (const QUrl &href : std::as_const(fetched.refused)) {
+                    if (!run.ledger.recordForeign(href, {}, ForeignKind::Unreadable))
+                        return false;
+                }
+                return true;
+            });
+            --run.takingIn;
+            if (!taken)
+                fail(storeError(store.lastError().isEmpty() ? run.ledger.lastError() : store.lastError()));
+            else
+                pumpFetches();
         });
-        if (!taken)
-            fail(storeError(store.lastError().isEmpty() ? m_run->ledger.lastError() : store.lastError()));
-        else if (pending.isEmpty())
-            fetchBatches({}, gone, state, truncated);
-    });
+    }
+    // The listing ends once the last batch is in, and only then.
+    if (!run.failed && run.fetching == 0 && run.takingIn == 0 && run.fetchQueue.isEmpty()
+        && !std::exchange(run.listingDone, true)) {
+        applyRemovals(run.gone);
+        finishListing(run.listed, run.truncated);
+    }
 }
 
 void SyncEngine::finishListing(const SyncState &state, bool truncated)

@@ -98,6 +98,7 @@ private:
     void pull();
     void applyListing(const ChangeList &changes);
     void fetchBatches(QList<QUrl> pending, QList<QUrl> removed, SyncState state, bool truncated);
+    void pumpFetches();
     bool receive(const Resource &resource);
     void applyRemovals(const QList<QUrl> &removed);
     void finishListing(const SyncState &state, bool truncated);

@@ -75,7 +75,6 @@ private:
     Prop m_prop;
     QString m_text;     // of the simple element being read (href, status, sync-token)
     int m_depth = 0;
-    bool m_capture = false;
     QString m_href;
     int m_hrefDepth = 0; // inside a prop: the depth of the DAV:href being read, else 0
     bool m_done = false;

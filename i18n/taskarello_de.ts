@@ -276,33 +276,33 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="80"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="82"/>
         <source>No chores</source>
         <translation>Keine Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="83"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="86"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="85"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="88"/>
         <source>Click %1 or press %2 to add a chore</source>
         <translation>Klicke auf %1 oder drücke %2, um eine Aufgabe hinzuzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="231"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="233"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="239"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="241"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="232"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="234"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="238"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="240"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -1079,17 +1079,17 @@
         <translation>Der Server meldete den Fehler %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="410"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="413"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>Die Adresse führt nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="437"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>Der Server verwies auf eine Adresse ohne Verschlüsselung, %1; dorthin wurde nichts gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="443"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>Der Server verwies auf eine andere Adresse, %1; das Passwort wurde nicht dorthin gesendet.</translation>
     </message>
@@ -1102,17 +1102,17 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="48"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="51"/>
         <source>The chores could not be written here: %1</source>
         <translation>Die Aufgaben konnten hier nicht gespeichert werden: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="123"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="134"/>
         <source>Sync is not set up.</source>
         <translation>Die Synchronisierung ist nicht eingerichtet.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="133"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="144"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>Der Abgleich dauerte länger als %n Minute und wurde angehalten; er geht beim nächsten Abgleich weiter.</numerusform>
@@ -1120,7 +1120,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="321"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="332"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>Der Kalender auf dem Server enthält plötzlich die %n Aufgabe nicht mehr; hier wurde nichts gelöscht.</numerusform>
@@ -1128,7 +1128,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="380"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="409"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>Der Server meldete immer wieder weitere Änderungen; der Abgleich hielt nach %n Durchgang an.</numerusform>

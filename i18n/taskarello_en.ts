@@ -276,33 +276,33 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="80"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="82"/>
         <source>No chores</source>
         <translation>No chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="83"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="86"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="85"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="88"/>
         <source>Click %1 or press %2 to add a chore</source>
         <translation>Click %1 or press %2 to add a chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="231"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="233"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="239"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="241"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="232"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="234"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="238"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="240"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -1079,17 +1079,17 @@
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="410"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="413"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="437"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="443"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
@@ -1102,17 +1102,17 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="48"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="51"/>
         <source>The chores could not be written here: %1</source>
         <translation>The chores could not be written here: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="123"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="134"/>
         <source>Sync is not set up.</source>
         <translation>Sync is not set up.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="133"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="144"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>The sync took longer than %n minute and was stopped; it goes on at the next sync.</numerusform>
@@ -1120,7 +1120,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="321"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="332"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>The calendar on the server suddenly holds none of the %n chore; nothing was deleted here.</numerusform>
@@ -1128,7 +1128,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="380"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="409"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>The server kept answering that more changes follow; the sync stopped after %n pass.</numerusform>

@@ -256,16 +256,19 @@ bool CalDavClient::sameOrigin(const QUrl &a, const QUrl &b)
         && a.host().compare(b.host(), Qt::CaseInsensitive) == 0 && port(a) == port(b);
 }
 
+QUrl CalDavClient::normalized(const QUrl &href)
+{
+    QUrl url = href.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery);
+    url.setPath(url.path(QUrl::FullyDecoded), QUrl::DecodedMode);
+    url.setHost(url.host().toLower());
+    return url.adjusted(QUrl::NormalizePathSegments);
+}
+
 bool CalDavClient::inCalendar(const QUrl &calendar, const QUrl &href)
 {
-    // Decoded and normalised first: "%2e%2e/" and "../" must not climb out after the check.
-    const auto path = [](const QUrl &u) {
-        return asCollection(u.adjusted(QUrl::NormalizePathSegments)).path(QUrl::FullyDecoded);
-    };
-    const QString inside = path(calendar);
-    QUrl decoded = href.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery);
-    decoded.setPath(decoded.path(QUrl::FullyDecoded), QUrl::DecodedMode);
-    const QString at = decoded.adjusted(QUrl::NormalizePathSegments).path(QUrl::FullyDecoded);
+    // Normalised first: "%2e%2e/" and "../" must not climb out after the check.
+    const QString inside = asCollection(normalized(calendar)).path(QUrl::FullyDecoded);
+    const QString at = normalized(href).path(QUrl::FullyDecoded);
     return sameOrigin(calendar, href) && !href.hasQuery() && at.startsWith(inside) && at.size() > inside.size()
         && !at.mid(inside.size()).split(QLatin1Char('/')).contains(QStringLiteral(".."));
 }
@@ -432,15 +435,12 @@ CalDavError CalDavClient::errorFor(const Answer &answer) const
         error.message = message;
         return error;
     };
-    if (answer.refusal == CalDavError::Kind::Insecure) {
+    if (answer.refusal != CalDavError::Kind::None) {
         error.location = answer.refusedUrl;
-        return fail(answer.refusal, tr("The server pointed to an address without encryption, %1; nothing was sent there.")
-                                        .arg(answer.refusedUrl.toDisplayString()));
-    }
-    if (answer.refusal == CalDavError::Kind::OtherOrigin) {
-        error.location = answer.refusedUrl;
-        return fail(answer.refusal, tr("The server pointed to another address, %1; the password was not sent there.")
-                                        .arg(answer.refusedUrl.toDisplayString()));
+        const QString sentence = answer.refusal == CalDavError::Kind::Insecure
+            ? tr("The server pointed to an address without encryption, %1; nothing was sent there.")
+            : tr("The server pointed to another address, %1; the password was not sent there.");
+        return fail(answer.refusal, sentence.arg(answer.refusedUrl.toDisplayString()));
     }
     if (answer.tooLarge)
         return fail(CalDavError::Kind::TooLarge, tr("The server's answer was too large to accept."));

@@ -159,6 +159,9 @@ public:
     // Same resource, whatever the spelling of the href.
     static bool sameResource(const QUrl &a, const QUrl &b);
     static bool sameOrigin(const QUrl &a, const QUrl &b);
+    // The href in one spelling: servers write one path with and without percent-encoding, and
+    // "%2e%2e/" must climb like "../" before anything is compared with it.
+    static QUrl normalized(const QUrl &href);
     // Whether href lies on the calendar's origin and below its path (not the calendar itself).
     static bool inCalendar(const QUrl &calendar, const QUrl &href);
 

@@ -12,18 +12,10 @@ namespace Velmora::Sync {
 
 namespace {
 
-// Servers spell one path with and without percent-encoding: every href is kept in one spelling.
-QUrl spelled(const QUrl &href)
-{
-    QUrl url = href.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery);
-    url.setPath(url.path(QUrl::FullyDecoded), QUrl::DecodedMode);
-    url.setHost(url.host().toLower());
-    return url.adjusted(QUrl::NormalizePathSegments);
-}
-
+// Every href is kept in one spelling.
 QString canonical(const QUrl &href)
 {
-    return href.isEmpty() ? QString() : spelled(href).toString(QUrl::FullyEncoded);
+    return href.isEmpty() ? QString() : CalDavClient::normalized(href).toString(QUrl::FullyEncoded);
 }
 
 // What is still to send: a deletion, a chore the server never had, or a change since the last send.
@@ -92,7 +84,7 @@ QString SyncLedger::relative(const QUrl &href) const
 {
     if (href.isEmpty() || !CalDavClient::inCalendar(m_calendarUrl, href))
         return {};
-    return spelled(href).path(QUrl::FullyEncoded).mid(m_basePath.size());
+    return CalDavClient::normalized(href).path(QUrl::FullyEncoded).mid(m_basePath.size());
 }
 
 QUrl SyncLedger::absolute(const QString &kept) const
@@ -143,7 +135,7 @@ QList<LedgerEntry> SyncLedger::entries(const QString &where, const QVariantList 
 bool SyncLedger::bindCalendar(const QUrl &calendar)
 {
     m_calendar = canonical(calendar);
-    m_calendarUrl = spelled(calendar);
+    m_calendarUrl = CalDavClient::normalized(calendar);
     m_basePath = m_calendarUrl.path(QUrl::FullyEncoded);
     if (!m_basePath.endsWith(QLatin1Char('/')))
         m_basePath += QLatin1Char('/');
@@ -168,7 +160,8 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
 
 bool SyncLedger::migrateAbsoluteHrefs()
 {
-    QList<std::pair<QString, QString>> records, foreign;
+    QList<std::pair<QString, QString>> records;
+    QStringList foreign;
     QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
     const QString whole = QStringLiteral(" WHERE href LIKE 'http://%' OR href LIKE 'https://%'");
     if (!query.exec(QStringLiteral("SELECT chore, href FROM SyncRecord") + whole)) {
@@ -177,12 +170,12 @@ bool SyncLedger::migrateAbsoluteHrefs()
     }
     while (query.next())
         records.append({query.value(0).toString(), query.value(1).toString()});
-    if (!query.exec(QStringLiteral("SELECT href, href FROM SyncForeign") + whole)) {
+    if (!query.exec(QStringLiteral("SELECT href FROM SyncForeign") + whole)) {
         m_error = query.lastError().text();
         return false;
     }
     while (query.next())
-        foreign.append({query.value(0).toString(), query.value(1).toString()});
+        foreign.append(query.value(0).toString());
     if (records.isEmpty() && foreign.isEmpty())
         return true;
     return m_store.transaction([&] {
@@ -197,7 +190,7 @@ bool SyncLedger::migrateAbsoluteHrefs()
             if (!done)
                 return false;
         }
-        for (const auto &[href, same] : std::as_const(foreign)) {
+        for (const QString &href : std::as_const(foreign)) {
             const QString kept = relative(QUrl(href, QUrl::StrictMode));
             if (!(kept.isEmpty() ? exec(QStringLiteral("DELETE FROM SyncForeign WHERE href = ?"), {href})
                                  : exec(QStringLiteral("UPDATE OR REPLACE SyncForeign SET href = ? WHERE href = ?"),

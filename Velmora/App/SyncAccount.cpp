@@ -276,8 +276,6 @@ void SyncAccount::ask(const QString &question, const QUrl &address, std::functio
     m_questionAddress = address.toDisplayString();
     m_onConfirm = std::move(then);
     setMessage({});
-    // Asked afresh: the stage may be Confirming already.
-    m_stage = NotSetUp;
     setStage(Confirming);
 }
 

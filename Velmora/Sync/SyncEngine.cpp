@@ -1,6 +1,5 @@
 #include "Velmora/Sync/SyncEngine.h"
 
-#include "Velmora/Model/ChoreBackup.h"
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/ChoreMerge.h"
@@ -81,11 +80,7 @@ struct SyncEngine::Run {
 };
 
 
-SyncEngine::SyncEngine(ChoreChanges &changes, QObject *parent)
-    : QObject(parent), m_changes(&changes)
-{
-    static_assert(maxChoresDefault == ChoreBackup::maxChores, "a store the sync fills must still fit a backup");
-}
+SyncEngine::SyncEngine(ChoreChanges &changes, QObject *parent) : QObject(parent), m_changes(&changes) {}
 
 SyncEngine::~SyncEngine()
 {

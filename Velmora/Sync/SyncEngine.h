@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Velmora/Model/ChoreBackup.h"
 #include "Velmora/Sync/CalDavClient.h"
 
 #include <QDateTime>
@@ -70,7 +71,7 @@ public:
     CalDavClient &client() { return m_client; }
 
     // At most this many chores in the store (as many as a backup holds): a calendar brings no more.
-    static constexpr int maxChoresDefault = 20000;
+    static constexpr int maxChoresDefault = ChoreBackup::maxChores;
     void setMaxChores(int most) { m_maxChores = most; }
     // Truncated listings asked again in one run, at most.
     static constexpr int maxTruncatedPasses = 50;

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <mutex>
 
 namespace Velmora {
 
@@ -66,9 +65,7 @@ icalcomponent *alarm(int offset, const QByteArray &description)
 QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZone &zone, const QDateTime &stamp,
                                   int *count)
 {
-    static std::once_flag once;
-    // Bad input is left out, never a reason to abort the process.
-    std::call_once(once, [] { icalerror_set_errors_are_fatal(0); });
+    Ical::setUp();
 
     Component calendar(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));

@@ -101,6 +101,8 @@ void Chore::notifyField(Field field)
     case Field::DueDate:
         emit dueDateChanged();
         emit plannedDaysChanged();
+        if (repeats())
+            emit recurrenceChanged();
         break;
     case Field::EndDate:
         emit endDateChanged();
@@ -116,6 +118,17 @@ void Chore::notifyField(Field field)
     if (field == Field::EndDate)
         m_store->fillFinished();
     emit m_store->changed(this, field);
+}
+
+Recurrence Chore::recurrence() const
+{
+    return m_store ? m_store->recurrence(m_id) : Recurrence();
+}
+
+QString Chore::recurrenceText() const
+{
+    const Recurrence rule = recurrence();
+    return rule.repeats() ? rule.text(ChoreDates::calendarDay(m_fields.dueDate)) : QString();
 }
 
 int Chore::daysUntilDue(const QDateTime &from, bool allowingNegative) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velmora/Model/ColorComponentsModel.h"
+#include "Velmora/Model/Recurrence.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -52,6 +53,9 @@ class Chore : public QObject {
     Q_PROPERTY(int plannedDays READ plannedDays NOTIFY plannedDaysChanged)
     // -1 while the chore has no end date.
     Q_PROPERTY(int daysToFinish READ daysToFinishOrMinusOne NOTIFY daysToFinishChanged)
+    // How it repeats is kept beside the seven fields, by the store.
+    Q_PROPERTY(bool repeats READ repeats NOTIFY recurrenceChanged)
+    Q_PROPERTY(QString recurrenceText READ recurrenceText NOTIFY recurrenceChanged)
 
 public:
     enum class Field { Title, ColorComponents, StartDate, DueDate, EndDate, Notify, NotificationTime };
@@ -87,6 +91,11 @@ public:
     void setNotify(bool notify) { assignNotify(notify); }
     void setNotificationTime(double seconds) { assignNotificationTime(seconds); }
 
+    Recurrence recurrence() const;
+    bool repeats() const { return recurrence().repeats(); }
+    // The rule in words, for the due day it stands at; empty when the chore never repeats.
+    QString recurrenceText() const;
+
     // Day counts in whole calendar days of the user's calendar (see ChoreDates.h).
     int daysUntilDue(const QDateTime &from, bool allowingNegative) const;
     int remainingDays() const;
@@ -108,6 +117,8 @@ signals:
     void notificationTimeChanged();
     void plannedDaysChanged();
     void daysToFinishChanged();
+    // Also when the due day moves under a rule whose words may depend on it.
+    void recurrenceChanged();
     // Any field, after its own signal.
     void fieldAssigned(Velmora::Chore::Field field);
 

@@ -1,5 +1,6 @@
 #include "Velmora/Model/ChoreChanges.h"
 
+#include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 
@@ -10,6 +11,13 @@ namespace {
 bool owns(const ChoreStore *store, const Chore *chore)
 {
     return store && chore && store->chore(chore->persistentId()) == chore;
+}
+
+bool assignAllButEnd(Chore *chore, const ChoreFields &fields)
+{
+    return chore->assignTitle(fields.title) && chore->assignColorComponents(fields.colorComponents)
+        && chore->assignStartDate(fields.startDate) && chore->assignDueDate(fields.dueDate)
+        && chore->assignNotify(fields.notify) && chore->assignNotificationTime(fields.notificationTime);
 }
 
 } // namespace
@@ -27,36 +35,49 @@ bool ChoreChanges::fail(const QString &error)
     return false;
 }
 
-Chore *ChoreChanges::add(const ChoreFields &fields)
+Chore *ChoreChanges::add(const ChoreFields &fields, const Recurrence &recurrence)
 {
-    Chore *chore = m_store ? m_store->insert(fields) : nullptr;
-    if (!chore)
-        fail(m_store ? m_store->lastError() : QString());
-    return chore;
+    Chore *chore = nullptr;
+    const bool written = m_store && m_store->transaction([&] {
+        chore = m_store->insert(fields);
+        return chore && (!recurrence.repeats() || m_store->setRecurrence(chore, recurrence));
+    });
+    if (written)
+        return chore;
+    fail(m_store ? m_store->lastError() : QString());
+    return nullptr;
 }
 
-bool ChoreChanges::update(Chore *chore, const ChoreFields &fields)
+bool ChoreChanges::update(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence)
 {
     if (!owns(m_store, chore))
         return fail({});
     // One write: a disk that fills half-way must not leave half an edit.
     return m_store->transaction([&] {
-        return chore->assignTitle(fields.title) && chore->assignColorComponents(fields.colorComponents)
-            && chore->assignStartDate(fields.startDate) && chore->assignDueDate(fields.dueDate)
-            && chore->assignNotify(fields.notify) && chore->assignNotificationTime(fields.notificationTime);
+        return assignAllButEnd(chore, fields)
+            && (!recurrence || *recurrence == chore->recurrence() || m_store->setRecurrence(chore, *recurrence));
     }) || fail(m_store->lastError());
 }
 
-Chore *ChoreChanges::repeat(Chore *chore, const ChoreFields &fields)
+Chore *ChoreChanges::repeat(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence)
 {
     if (!owns(m_store, chore)) {
         fail({});
         return nullptr;
     }
+    const QDateTime now = Clock::current().now();
+    const bool series = chore->repeats();
     Chore *next = nullptr;
     const bool written = m_store->transaction([&] {
+        if (series) {
+            ChoreFields done = chore->fields();
+            done.endDate = now;
+            next = chore;
+            return m_store->insert(done) && update(chore, fields, recurrence);
+        }
         next = m_store->insert(fields);
-        return next && chore->assignEndDate(Clock::current().now());
+        return next && (!recurrence || !recurrence->repeats() || m_store->setRecurrence(next, *recurrence))
+            && chore->assignEndDate(now);
     });
     if (written)
         return next;
@@ -68,7 +89,24 @@ bool ChoreChanges::finish(Chore *chore)
 {
     if (!owns(m_store, chore) || chore->isFinished())
         return fail({});
-    return m_store->finish(chore) || fail(m_store->lastError());
+    const Recurrence rule = chore->recurrence();
+    const QDateTime now = Clock::current().now();
+    const QTimeZone zone = Clock::current().timeZone();
+    const QDate today = ChoreDates::calendarDay(now, zone);
+    const QDate due = ChoreDates::calendarDay(chore->dueDate(), zone);
+    const Recurrence::Step step = rule.repeats() ? rule.next(due, today, today) : Recurrence::Step();
+    const QDateTime nextDue = step.due.startOfDay(zone);
+    if (step.kind != Recurrence::Step::Kind::Moved || !nextDue.isValid())
+        return m_store->finish(chore) || fail(m_store->lastError());
+    // The start day keeps its distance before the due day.
+    const int lead = ChoreDates::dayDifference(chore->startDate(), chore->dueDate(), zone);
+    const QDateTime nextStart = step.due.addDays(-lead).startOfDay(zone);
+    ChoreFields done = chore->fields();
+    done.endDate = now;
+    return m_store->transaction([&] {
+        return m_store->insert(done) && chore->assignStartDate(nextStart.isValid() ? nextStart : nextDue)
+            && chore->assignDueDate(nextDue) && (step.rest == rule || m_store->setRecurrence(chore, step.rest));
+    }) || fail(m_store->lastError());
 }
 
 bool ChoreChanges::remove(Chore *chore)

@@ -28,11 +28,16 @@ public:
     QString lastError() const;
 
     // A new chore (the editor's add and copy); nullptr when it could not be written.
-    Chore *add(const ChoreFields &fields);
-    // Every field but endDate, all or none.
-    bool update(Chore *chore, const ChoreFields &fields);
-    // A new run with these fields, the old one finished, all or none; nullptr on failure.
-    Chore *repeat(Chore *chore, const ChoreFields &fields);
+    Chore *add(const ChoreFields &fields, const Recurrence &recurrence = {});
+    // Every field but endDate, and how it repeats unless that is nullopt; all or none.
+    bool update(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence = std::nullopt);
+    // A new run with these fields, the old one finished, all or none; nullptr on failure. A chore
+    // that repeats is a series other apps know by its identity: it stays and takes the new run's
+    // fields, and a finished copy of the old run goes to the journal.
+    Chore *repeat(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence = std::nullopt);
+    // Sets endDate to now. A chore that repeats moves on to its next occurrence instead, with a
+    // finished copy of this one in the journal; one whose rule has ended or is not followed is
+    // finished as any other.
     Q_INVOKABLE bool finish(Velmora::Chore *chore);
     Q_INVOKABLE bool remove(Velmora::Chore *chore);
     // Changes that arrive from elsewhere (sync), each written in one transaction together with

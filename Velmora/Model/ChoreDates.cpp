@@ -38,6 +38,18 @@ QDateTime startOfDay(const QDateTime &instant)
     return startOfDay(instant, Clock::current().timeZone());
 }
 
+QDate calendarDay(const QDateTime &instant, const QTimeZone &zone)
+{
+    const auto day = localDay(instant, zone);
+    // QDate counts Julian days; 1970-01-01 is day 2440588.
+    return day ? QDate::fromJulianDay(*day + 2440588) : QDate();
+}
+
+QDate calendarDay(const QDateTime &instant)
+{
+    return calendarDay(instant, Clock::current().timeZone());
+}
+
 // The local calendar day of an instant as a count of days since 1970-01-01, by the zone's
 // offset at that instant: the same answer as converting to local time, without the conversion.
 std::optional<qint64> localDay(const QDateTime &instant, const QTimeZone &zone)

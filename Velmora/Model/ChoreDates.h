@@ -22,6 +22,9 @@ QDateTime startOfDay(const QDateTime &instant, const QTimeZone &zone);
 QDateTime startOfDay(const QDateTime &instant);
 // The local calendar day holding instant in zone, as days since 1970-01-01; none when invalid.
 std::optional<qint64> localDay(const QDateTime &instant, const QTimeZone &zone);
+// The calendar day holding instant, in zone; invalid when the instant is.
+QDate calendarDay(const QDateTime &instant, const QTimeZone &zone);
+QDate calendarDay(const QDateTime &instant);
 // Days from the day of a to the day of b; 0 when either instant is invalid.
 int dayDifference(const QDateTime &a, const QDateTime &b, const QTimeZone &zone);
 int dayDifference(const QDateTime &a, const QDateTime &b);

@@ -113,8 +113,11 @@ ChoreFields fieldsFromRow(sqlite3_stmt *select)
 
 // Prepared once per open store: preparing costs about as much as running a single-row write.
 struct ChoreStore::Statements {
-    explicit Statements(const QSqlDatabase &db) : insert(db), remove(db)
+    explicit Statements(const QSqlDatabase &db) : insert(db), remove(db), repeat(db), unrepeat(db)
     {
+        repeat.prepare(QStringLiteral("INSERT OR REPLACE INTO ChoreRecurrence (chore, rule, afterFinishing, exceptions, moved)"
+                                      " VALUES (?, ?, ?, ?, ?)"));
+        unrepeat.prepare(QStringLiteral("DELETE FROM ChoreRecurrence WHERE chore = ?"));
         insert.prepare(QStringLiteral("INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate,"
                                       " notify, notificationTime) VALUES (?, ?, ?, ?, ?, ?, ?)"));
         remove.prepare(QStringLiteral("DELETE FROM Chore WHERE id = ?"));
@@ -125,6 +128,8 @@ struct ChoreStore::Statements {
     }
     QSqlQuery insert;
     QSqlQuery remove;
+    QSqlQuery repeat;
+    QSqlQuery unrepeat;
     std::vector<QSqlQuery> update;
 };
 
@@ -206,14 +211,53 @@ QString S2::enrollUnsynced()
         .arg(kNewUuid, kNowMs);
 }
 
+namespace {
+
+QStringList recurrenceStatements()
+{
+    // A change of how a chore repeats is a change of the chore for sync, as a field's is.
+    const QString touch = QStringLiteral("UPDATE SyncRecord SET version = version + 1, modified = %1 WHERE chore = %2.chore;")
+                              .arg(kNowMs);
+    return {
+        QStringLiteral("CREATE TABLE ChoreRecurrence ("
+                       " chore INTEGER PRIMARY KEY,"
+                       " rule TEXT NOT NULL,"
+                       " afterFinishing INTEGER NOT NULL DEFAULT 0,"
+                       " exceptions TEXT NOT NULL DEFAULT '',"
+                       " moved TEXT NOT NULL DEFAULT '')"),
+        QStringLiteral("CREATE TRIGGER ChoreRecurrenceGone AFTER DELETE ON Chore BEGIN"
+                       " DELETE FROM ChoreRecurrence WHERE chore = old.id; END"),
+        QStringLiteral("CREATE TRIGGER ChoreRecurrenceInsert AFTER INSERT ON ChoreRecurrence BEGIN %1 END")
+            .arg(touch.arg(QLatin1String("new"))),
+        QStringLiteral("CREATE TRIGGER ChoreRecurrenceUpdate AFTER UPDATE ON ChoreRecurrence BEGIN %1 END")
+            .arg(touch.arg(QLatin1String("new"))),
+        QStringLiteral("CREATE TRIGGER ChoreRecurrenceDelete AFTER DELETE ON ChoreRecurrence BEGIN %1 END")
+            .arg(touch.arg(QLatin1String("old"))),
+    };
+}
+
+} // namespace
+
+QStringList S3::createStatements()
+{
+    return S2::createStatements() + recurrenceStatements();
+}
+
+QStringList S3::stageFromS2()
+{
+    return recurrenceStatements();
+}
+
 QList<ChoresMigrationPlan::Schema> ChoresMigrationPlan::schemas()
 {
-    return {{S1::version, S1::createStatements()}, {S2::version, S2::createStatements()}};
+    return {{S1::version, S1::createStatements()},
+            {S2::version, S2::createStatements()},
+            {S3::version, S3::createStatements()}};
 }
 
 QList<ChoresMigrationPlan::Stage> ChoresMigrationPlan::stages()
 {
-    return {{S1::version, S2::version, S2::stageFromS1()}};
+    return {{S1::version, S2::version, S2::stageFromS1()}, {S2::version, S3::version, S3::stageFromS2()}};
 }
 
 QString ChoreStore::copyBeforeMigration(const QString &path, SchemaVersion from)
@@ -311,6 +355,7 @@ ChoreStore::OpenResult ChoreStore::openLocked(const QString &path, bool existed)
     const bool indexed = query.value(1).toInt() > 0;
     if (version == 0 && objects > 0)
         return OpenResult::ForeignSchema;
+    m_recurrenceTable = version >= S3::version.encoded();
     if (version != 0) {
         // Only a file about to get its index is checked whole here: building the index reads
         // every row anyway and writes to the file. Any other is checked before its first write.
@@ -375,6 +420,7 @@ ChoreStore::OpenResult ChoreStore::openLocked(const QString &path, bool existed)
                                                 schema.version, OpenResult::CannotCreate);
         if (created != OpenResult::Opened)
             return created;
+        m_recurrenceTable = true;
     } else if (version != ChoresMigrationPlan::latest().encoded()) {
         // Every step to the latest schema in one transaction, after a sound file has been
         // copied aside whole (VACUUM INTO cannot run inside a transaction; the lock keeps
@@ -403,6 +449,7 @@ ChoreStore::OpenResult ChoreStore::openLocked(const QString &path, bool existed)
                                                  OpenResult::Corrupt);
         if (migrated != OpenResult::Opened)
             return migrated;
+        m_recurrenceTable = true;
         // Migrated rows are read again in their new form.
         if (!load())
             return OpenResult::Corrupt;
@@ -423,6 +470,7 @@ void ChoreStore::unload()
     qDeleteAll(m_chores);
     m_chores.clear();
     m_byId.clear();
+    m_recurrences.clear();
 }
 
 bool ChoreStore::select(const char *sql, std::initializer_list<qint64> parameters,
@@ -477,6 +525,84 @@ bool ChoreStore::load()
     }
     std::sort(m_chores.begin(), m_chores.end(),
               [](const Chore *a, const Chore *b) { return a->persistentId() < b->persistentId(); });
+    if (!loadRecurrences()) {
+        unload();
+        return false;
+    }
+    return true;
+}
+
+bool ChoreStore::loadRecurrences()
+{
+    m_recurrences.clear();
+    if (!m_recurrenceTable)
+        return true;
+    sqlite3 *sqlite = sqliteHandle(QSqlDatabase::database(m_connection, false));
+    sqlite3_stmt *statement = nullptr;
+    if (!sqlite
+        || sqlite3_prepare_v2(sqlite, "SELECT chore, rule, afterFinishing, exceptions, moved FROM ChoreRecurrence", -1,
+                              &statement, nullptr) != SQLITE_OK) {
+        m_lastError = sqlite ? QString::fromUtf8(sqlite3_errmsg(sqlite)) : QStringLiteral("The store is not open");
+        return false;
+    }
+    const auto text = [statement](int column) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                                 sqlite3_column_bytes(statement, column));
+    };
+    int status;
+    while ((status = sqlite3_step(statement)) == SQLITE_ROW) {
+        Recurrence recurrence;
+        recurrence.rule = text(1);
+        recurrence.afterFinishing = sqlite3_column_int(statement, 2) != 0;
+        // Only what the sync read from a server has these; most rows leave them empty.
+        if (sqlite3_column_bytes(statement, 3) > 0)
+            recurrence.exceptions = Recurrence::decodeDays(text(3));
+        if (sqlite3_column_bytes(statement, 4) > 0)
+            recurrence.moved = Recurrence::decodeMoved(text(4));
+        if (recurrence.repeats())
+            m_recurrences.insert(sqlite3_column_int64(statement, 0), std::move(recurrence));
+    }
+    if (status != SQLITE_DONE)
+        m_lastError = QString::fromUtf8(sqlite3_errmsg(sqlite));
+    sqlite3_finalize(statement);
+    return status == SQLITE_DONE;
+}
+
+bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
+{
+    if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
+        return fail(QStringLiteral("The chore is not in the store"));
+    if (!checkedBeforeWrite())
+        return false;
+    const qint64 id = chore->persistentId();
+    QSqlQuery &query = recurrence.repeats() ? m_statements->repeat : m_statements->unrepeat;
+    query.bindValue(0, id);
+    if (recurrence.repeats()) {
+        query.bindValue(1, recurrence.rule);
+        query.bindValue(2, recurrence.afterFinishing ? 1 : 0);
+        query.bindValue(3, Recurrence::encodeDays(recurrence.exceptions));
+        query.bindValue(4, Recurrence::encodeMoved(recurrence.moved));
+    }
+    if (!query.exec())
+        return fail(query.lastError().text());
+    const auto put = [this, id](const Recurrence &value) {
+        if (value.repeats())
+            m_recurrences.insert(id, value);
+        else
+            m_recurrences.remove(id);
+    };
+    if (m_undo) {
+        m_undo->push_back([this, put, chore = QPointer<Chore>(chore), old = m_recurrences.value(id)] {
+            put(old);
+            if (chore) {
+                emit chore->recurrenceChanged();
+                emit recurrenceChanged(chore);
+            }
+        });
+    }
+    put(recurrence);
+    emit chore->recurrenceChanged();
+    emit recurrenceChanged(chore);
     return true;
 }
 
@@ -787,6 +913,7 @@ void ChoreStore::forget(Chore *chore)
     emit aboutToRemove(chore);
     const qint64 id = chore->persistentId();
     m_byId.remove(id);
+    m_recurrences.remove(id);
     m_chores.erase(std::remove(m_chores.begin(), m_chores.end(), chore), m_chores.end());
     emit removed(id);
     chore->m_store = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velmora/Model/Chore.h"
+#include "Velmora/Model/Recurrence.h"
 
 #include <QHash>
 #include <QObject>
@@ -41,6 +42,14 @@ struct S2 {
     static QStringList stageFromS1();
     // Gives every chore that has no sync record one, with a new UID: to be sent.
     static QString enrollUnsynced();
+};
+
+// The second schema plus how chores repeat, in a table of its own beside the chore.
+struct S3 {
+    static constexpr SchemaVersion version{3, 0, 0};
+    static QStringList createStatements();
+    // From S2: the table, empty, for no chore repeated before.
+    static QStringList stageFromS2();
 };
 
 // Schemas, oldest first, and the steps between them; a later schema adds a step from the one before.
@@ -134,6 +143,11 @@ public:
     // Sets endDate to now.
     bool finish(Velmora::Chore *chore);
 
+    // How a stored chore repeats (never, for most); every chore's is kept in memory.
+    Recurrence recurrence(qint64 persistentId) const { return m_recurrences.value(persistentId); }
+    // Writes it at once, like a field: a rule that never repeats removes it.
+    bool setRecurrence(Velmora::Chore *chore, const Recurrence &recurrence);
+
     // Runs inserts, field assignments and removes as one write: when writes() returns false or
     // the file refuses the whole, none of them stays, in the file or in memory.
     // Called inside another, it is part of that one: its writes() must pass a failure on.
@@ -146,6 +160,7 @@ signals:
     void aboutToRemove(Velmora::Chore *chore);
     void removed(qint64 persistentId);
     void changed(Velmora::Chore *chore, Velmora::Chore::Field field);
+    void recurrenceChanged(Velmora::Chore *chore);
     // A write failed; nothing in memory was changed.
     void writeFailed(const QString &error);
     // Finished chores read from the file into memory because the newest finished ones in memory
@@ -159,6 +174,7 @@ private:
     bool writeField(Chore *chore, Chore::Field field, const QVariant &value);
     OpenResult openLocked(const QString &path, bool existed);
     bool load();
+    bool loadRecurrences();
     void unload();
     void forget(Chore *chore);
     bool fillFinished(const Chore *leaving = nullptr);
@@ -174,6 +190,9 @@ private:
     bool m_open = false;
     std::vector<Chore *> m_chores;
     QHash<qint64, Chore *> m_byId;
+    QHash<qint64, Recurrence> m_recurrences;
+    // Files of schemas before S3 have no table of recurrences until they are migrated.
+    bool m_recurrenceTable = false;
     // Every stored chore ending at or after this instant (ms since 1970 UTC) is in memory.
     qint64 m_finishedFloor = 0;
     // The whole file is checked once, before the first write, not at opening.

@@ -7,9 +7,17 @@
 #include <libical/ical.h>
 
 #include <memory>
+#include <mutex>
 
 // Small bridges between Qt's dates and libical's, shared by the files this app writes with it.
 namespace Velmora::Ical {
+
+// Bad input is refused or left out, never a reason to abort the process.
+inline void setUp()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { icalerror_set_errors_are_fatal(0); });
+}
 
 struct ComponentDeleter {
     void operator()(icalcomponent *c) const { icalcomponent_free(c); }

@@ -13,7 +13,6 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <mutex>
 
 namespace Velmora::Sync {
 
@@ -42,13 +41,6 @@ constexpr int lastYear = 2999;
 using Ical::Component;
 using Ical::dateValue;
 using Ical::utcValue;
-
-void setUpLibical()
-{
-    static std::once_flag once;
-    // Errors are answered by refusing the input, never by aborting the process.
-    std::call_once(once, [] { icalerror_set_errors_are_fatal(0); });
-}
 
 bool saneDay(const QDate &day)
 {
@@ -423,7 +415,7 @@ bool looksLikeHtml(const QByteArray &text)
 
 Parsed parse(const QByteArray &ics)
 {
-    setUpLibical();
+    Ical::setUp();
     Parsed parsed;
     if (ics.size() > VTodoCodec::maxResourceBytes) {
         parsed.reason = tr("The task is larger than 1 MB.");
@@ -741,7 +733,7 @@ TodoReading VTodoCodec::read(const QByteArray &ics, const QTimeZone &zone)
 TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, const QTimeZone &zone,
                               const QByteArray &lastServerCopy, const QDateTime &modified)
 {
-    setUpLibical();
+    Ical::setUp();
     TodoWriting writing;
     writing.reason = checkWritable(uid, fields, zone);
     if (!writing.reason.isEmpty())

@@ -27,6 +27,17 @@ using VelmoraTest::zone;
 
 namespace {
 
+Recurrence rule(const char *text, bool afterFinishing = false, QList<QDate> exceptions = {}, QMap<QDate, QDate> moved = {})
+{
+    return Recurrence{QString::fromLatin1(text), afterFinishing, std::move(exceptions), std::move(moved)};
+}
+
+Recurrence::Simple every(Recurrence::Frequency frequency, int interval = 1, QList<int> weekdays = {}, bool afterFinishing = false)
+{
+    return Recurrence::Simple{frequency, interval, std::move(weekdays), afterFinishing};
+}
+
+
 ChoreFields chore(const QDateTime &start, const QDateTime &due, std::optional<QDateTime> end = std::nullopt)
 {
     ChoreFields f = fields({}, start, due);
@@ -230,29 +241,39 @@ TEST_F(ChoreStoreTest, OddStoredValuesReadSoundly)
     EXPECT_FALSE(ColorComponentsModel::decode(R"({"red":"x","green":0,"blue":0})").has_value());
 }
 
-TEST_F(ChoreStoreTest, AStoreOfTheFirstSchemaIsCopiedAsideThenMigratedInOneStep)
+TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedInOneStep)
 {
-    writeFirstSchema(5, 2);
-    QFile::setPermissions(storePath(), QFile::Permissions(0x6644)); // as an older build left it
     const auto count = [this](const QString &sql, const QString &path = {}) { return rawValue(sql, path).toInt(); };
-    {
-        auto store = openStore();
-        EXPECT_EQ(store->chores().size(), 5u);
-        // Every chore stored so far waits to go up, each under a UID of its own.
-        EXPECT_EQ(count(QStringLiteral("SELECT count(DISTINCT uid) FROM SyncRecord JOIN Chore ON Chore.id = SyncRecord.chore"
-                                       " WHERE href IS NULL AND length(uid) = 36")), 5);
-        EXPECT_EQ(count(QStringLiteral("PRAGMA user_version")), S2::version.encoded());
-        for (const QString &path : {storePath(), storePath() + QStringLiteral("-wal"), storePath() + QStringLiteral("-shm"),
-                                    ChoreStore::copyBeforeMigration(storePath(), S1::version)})
-            EXPECT_EQ(mode(path), 0600) << "its user's alone: " << qPrintable(path);
+    const auto schemas = ChoresMigrationPlan::schemas();
+    for (qsizetype i = 0; i + 1 < schemas.size(); ++i) {
+        const auto &schema = schemas.at(i);
+        SCOPED_TRACE(schema.version.encoded());
+        QDir(storeFolder).removeRecursively();
+        writeFirstSchema(5, 2, schema);
+        QFile::setPermissions(storePath(), QFile::Permissions(0x6644)); // as an older build left it
+        {
+            auto store = openStore();
+            EXPECT_EQ(store->chores().size(), 5u);
+            // Every chore stored so far waits to go up, each under a UID of its own.
+            EXPECT_EQ(count(QStringLiteral("SELECT count(DISTINCT uid) FROM SyncRecord JOIN Chore ON Chore.id = SyncRecord.chore"
+                                           " WHERE href IS NULL AND length(uid) = 36")), 5);
+            EXPECT_EQ(count(QStringLiteral("PRAGMA user_version")), ChoresMigrationPlan::latest().encoded());
+            // No chore repeated before; one that does now is written beside it.
+            EXPECT_FALSE(store->chores().front()->repeats());
+            EXPECT_TRUE(store->setRecurrence(store->chores().front(), rule("FREQ=DAILY")));
+            for (const QString &path : {storePath(), storePath() + QStringLiteral("-wal"), storePath() + QStringLiteral("-shm"),
+                                        ChoreStore::copyBeforeMigration(storePath(), schema.version)})
+                EXPECT_EQ(mode(path), 0600) << "its user's alone: " << qPrintable(path);
+        }
+        // The copy is the file as it was: the earlier schema with the same rows.
+        const QString copy = ChoreStore::copyBeforeMigration(storePath(), schema.version);
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Chore"), copy), 5);
+        EXPECT_EQ(count(QStringLiteral("PRAGMA user_version"), copy), schema.version.encoded());
+        // Reopened after the migration: no second round of UIDs, and the rule is still there.
+        auto again = openStore();
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM SyncRecord")), 5);
+        EXPECT_EQ(again->chores().front()->recurrence().rule, QStringLiteral("FREQ=DAILY"));
     }
-    // The copy is the file as it was: the first schema with the same rows.
-    const QString copy = ChoreStore::copyBeforeMigration(storePath(), S1::version);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Chore"), copy), 5);
-    EXPECT_EQ(count(QStringLiteral("PRAGMA user_version"), copy), S1::version.encoded());
-    // Reopened after the migration: no second round of UIDs.
-    auto again = openStore();
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM SyncRecord")), 5);
 }
 
 TEST_F(ChoreStoreTest, FilesItCannotReadAreLeftExactlyAsTheyWere)
@@ -433,6 +454,102 @@ TEST_F(ChoreStoreTest, AFailedWriteLeavesNothingBehind)
     EXPECT_EQ(reopened->chores().size(), 4u);
     ChoreStore closed;
     EXPECT_FALSE(closed.insertAll({chore(QStringLiteral("x"), 1)}).has_value());
+}
+
+
+// Finishing a chore that repeats: a finished copy goes to the journal and the chore itself moves
+// on to its next occurrence, its start day keeping its distance; the days are the zone's own.
+TEST_F(ChoreStoreTest, FinishingARepeatingChoreMovesItToItsNextOccurrence)
+{
+    const QDate none;
+    const struct {
+        const char *name;
+        const char *zone;
+        QDate today;
+        QDate due;
+        Recurrence rule;
+        QDate nextDue;         // invalid: finished as any chore
+        const char *restRule;  // the rule kept; nullptr: unchanged
+    } cases[] = {
+        {"every 3 days", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;INTERVAL=3"), {2026, 12, 11}, nullptr},
+        {"early: from the due day", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 10}, rule("FREQ=DAILY;INTERVAL=3"), {2026, 12, 13}, nullptr},
+        {"late: missed ones skipped", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 1}, rule("FREQ=DAILY;INTERVAL=3"), {2026, 12, 10}, nullptr},
+        {"late, after finishing", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 1}, rule("FREQ=DAILY;INTERVAL=3", true), {2026, 12, 11}, nullptr},
+        {"bins every Wednesday, done a day early", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 9}, rule("FREQ=WEEKLY;BYDAY=WE"), {2026, 12, 16}, nullptr},
+        {"every 2 weeks on Wednesday and Friday", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 11}, rule("FREQ=WEEKLY;INTERVAL=2;BYDAY=WE,FR"), {2026, 12, 23}, nullptr},
+        {"31 January + 1 month", "Europe/Berlin", {2027, 1, 31}, {2027, 1, 31},
+         Recurrence::fromSimple(every(Recurrence::Frequency::Monthly), {2027, 1, 31}), {2027, 2, 28}, nullptr},
+        {"then the 31st again", "Europe/Berlin", {2027, 2, 28}, {2027, 2, 28},
+         Recurrence::fromSimple(every(Recurrence::Frequency::Monthly), {2027, 1, 31}), {2027, 3, 31}, nullptr},
+        {"31 January + 1 month, leap year", "Europe/Berlin", {2028, 1, 31}, {2028, 1, 31},
+         Recurrence::fromSimple(every(Recurrence::Frequency::Monthly), {2028, 1, 31}), {2028, 2, 29}, nullptr},
+        {"29 February + 1 year", "Europe/Berlin", {2028, 2, 29}, {2028, 2, 29},
+         Recurrence::fromSimple(every(Recurrence::Frequency::Yearly), {2028, 2, 29}), {2029, 2, 28}, nullptr},
+        {"a month after finishing on the 31st", "Europe/Berlin", {2027, 1, 31}, {2027, 1, 20},
+         rule("FREQ=MONTHLY", true), {2027, 2, 28}, nullptr},
+        {"spring forward", "Europe/Berlin", {2027, 3, 28}, {2027, 3, 28}, rule("FREQ=WEEKLY"), {2027, 4, 4}, nullptr},
+        {"fall back", "Europe/Berlin", {2026, 10, 25}, {2026, 10, 25}, rule("FREQ=DAILY"), {2026, 10, 26}, nullptr},
+        {"a day without midnight", "America/Sao_Paulo", {2018, 11, 3}, {2018, 11, 3}, rule("FREQ=DAILY"), {2018, 11, 4}, nullptr},
+        {"the same day in another zone", "America/Sao_Paulo", {2018, 11, 4}, {2018, 11, 4}, rule("FREQ=DAILY"), {2018, 11, 5}, nullptr},
+        {"COUNT counts down", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;COUNT=3"), {2026, 12, 9}, "FREQ=DAILY;COUNT=2"},
+        {"COUNT counts the missed ones", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 5}, rule("FREQ=DAILY;COUNT=5"), {2026, 12, 8}, "FREQ=DAILY;COUNT=2"},
+        {"COUNT used up", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;COUNT=1"), none, nullptr},
+        {"UNTIL passed", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=WEEKLY;UNTIL=20261214"), none, nullptr},
+        {"an exception skipped", "Europe/Berlin", {2026, 12, 9}, {2026, 12, 9}, rule("FREQ=WEEKLY", false, {QDate(2026, 12, 16)}), {2026, 12, 23}, nullptr},
+        {"an occurrence moved elsewhere", "Europe/Berlin", {2026, 12, 9}, {2026, 12, 9},
+         rule("FREQ=WEEKLY", false, {}, {{QDate(2026, 12, 16), QDate(2026, 12, 18)}}), {2026, 12, 18}, nullptr},
+        {"and after it the rule's days", "Europe/Berlin", {2026, 12, 18}, {2026, 12, 18},
+         rule("FREQ=WEEKLY", false, {}, {{QDate(2026, 12, 16), QDate(2026, 12, 18)}}), {2026, 12, 23}, nullptr},
+        {"another app's last weekday of the month", "Europe/Berlin", {2026, 12, 29}, {2026, 12, 29},
+         rule("FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=-1"), {2027, 1, 26}, nullptr},
+        {"hourly moves by days", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=HOURLY;INTERVAL=36"), {2026, 12, 9}, nullptr},
+        {"due in the year 1, no COUNT: today is not before today", "Europe/Berlin", {2026, 12, 8}, {1, 1, 1}, rule("FREQ=DAILY;UNTIL=99991231"), {2026, 12, 8}, nullptr},
+        {"a year 9999 COUNT ends", "Europe/Berlin", {2026, 12, 8}, {9999, 6, 1}, rule("FREQ=YEARLY;COUNT=9999"), none, nullptr},
+        {"COUNT from the year 1000 is not followed", "Europe/Berlin", {2026, 12, 8}, {1000, 1, 1}, rule("FREQ=DAILY;COUNT=999999"), none, nullptr},
+        {"INTERVAL=0", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;INTERVAL=0"), none, nullptr},
+        {"every second", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=SECONDLY"), none, nullptr},
+        {"UNTIL before the due day", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;UNTIL=20200101"), none, nullptr},
+        {"not a rule", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=WEEKLY;BYDAY=XX"), none, nullptr},
+    };
+    auto store = openStore();
+    ChoreChanges changes(*store);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QTimeZone tz = zone(c.zone);
+        FakeClock clock(c.today.startOfDay(tz).addSecs(15 * 3600), tz);
+        ScopedClock installed(clock);
+        ChoreFields f = fields(QString::fromUtf8(c.name), c.due.addDays(-2).startOfDay(tz), c.due.startOfDay(tz));
+        f.notify = true;
+        Chore *chore = changes.add(f, c.rule);
+        ASSERT_NE(chore, nullptr);
+        QSignalSpy inserted(store.get(), &ChoreStore::inserted);
+        const auto started = std::chrono::steady_clock::now();
+        ASSERT_TRUE(changes.finish(chore));
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+        if (!c.nextDue.isValid()) {
+            EXPECT_EQ(chore->endDateOrInvalid(), clock.now());
+            EXPECT_EQ(inserted.count(), 0);
+            EXPECT_EQ(chore->recurrence(), c.rule) << "kept as it came";
+            continue;
+        }
+        EXPECT_FALSE(chore->isFinished());
+        EXPECT_EQ(chore->dueDate(), c.nextDue.startOfDay(tz)) << qPrintable(chore->dueDate().toString(Qt::ISODate));
+        EXPECT_EQ(chore->startDate(), c.nextDue.addDays(-2).startOfDay(tz));
+        EXPECT_EQ(chore->recurrence().rule, c.restRule ? QString::fromLatin1(c.restRule) : c.rule.rule);
+        // The journal's copy: this occurrence as it was, finished now, repeating no more.
+        ASSERT_EQ(inserted.count(), 1);
+        const Chore *done = inserted.at(0).at(0).value<Chore *>();
+        ChoreFields expected = f;
+        expected.endDate = clock.now();
+        EXPECT_EQ(done->fields(), expected);
+        EXPECT_FALSE(done->repeats());
+    }
+    // Reopened, every series still repeats where it went; the copies do not.
+    const auto moved = std::count_if(store->chores().cbegin(), store->chores().cend(), [](const Chore *c) { return c->repeats(); });
+    auto reopened = openStore();
+    EXPECT_EQ(std::count_if(reopened->chores().cbegin(), reopened->chores().cend(), [](const Chore *c) { return c->repeats(); }),
+              moved);
+    EXPECT_EQ(moved, qsizetype(std::size(cases)));
 }
 
 class ChoreQueryModelTest : public StoreFixture {

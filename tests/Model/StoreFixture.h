@@ -61,11 +61,13 @@ protected:
     }
 
     // A file as the first schema wrote it, with `chores` chores of which `finished` are finished.
-    void writeFirstSchema(int chores, int finished)
+    // A file as an earlier version of the app left it.
+    void writeFirstSchema(int chores, int finished,
+                          const Velmora::ChoresMigrationPlan::Schema &schema = Velmora::ChoresMigrationPlan::schemas().first())
     {
         QDir().mkpath(storeFolder);
-        QStringList statements = Velmora::S1::createStatements();
-        statements << QStringLiteral("PRAGMA user_version = %1").arg(Velmora::S1::version.encoded());
+        QStringList statements = schema.createStatements;
+        statements << QStringLiteral("PRAGMA user_version = %1").arg(schema.version.encoded());
         statements << QStringLiteral("BEGIN");
         for (int i = 0; i < chores; ++i) {
             statements << QStringLiteral("INSERT INTO Chore (title, startDate, dueDate, endDate)"

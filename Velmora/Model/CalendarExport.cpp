@@ -100,6 +100,13 @@ QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZ
         if (const QByteArray title = textValue(event.fields.title); !title.isEmpty())
             icalcomponent_add_property(vevent, icalproperty_new_summary(title.constData()));
         icalcomponent_add_property(vevent, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        if (!event.recurrence.afterFinishing && event.recurrence.followable(*day)) {
+            const QByteArray line = "RRULE:" + event.recurrence.rule.toUtf8();
+            if (icalproperty *rule = icalproperty_new_from_string(line.constData()))
+                icalcomponent_add_property(vevent, rule);
+            for (const QDate &skipped : event.recurrence.exceptions)
+                icalcomponent_add_property(vevent, icalproperty_new_exdate(dateValue(skipped)));
+        }
         if (event.fields.notify) {
             if (const auto offset = reminderOffset(event.fields.notificationTime))
                 icalcomponent_add_component(vevent, alarm(*offset, alarmText));
@@ -119,8 +126,8 @@ QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZ
 std::optional<QByteArray> CalendarExport::encode(const ChoreStore &store, int *count)
 {
     std::vector<Event> events;
-    const bool read = store.forEachStored([&events](qint64 id, const ChoreFields &fields) {
-        events.push_back({id, fields});
+    const bool read = store.forEachStored([&](qint64 id, const ChoreFields &fields) {
+        events.push_back({id, fields, store.recurrence(id)});
         return true;
     }, ChoreStore::StoredRows::Active);
     if (!read)

@@ -15,7 +15,9 @@ namespace Velmora {
 class ChoreStore;
 
 // An iCalendar (RFC 5545) file of the active chores: one all-day event on each due day,
-// with a display alarm at the reminder time when a reminder is wanted.
+// with a display alarm at the reminder time when a reminder is wanted. A chore that repeats on
+// a fixed schedule repeats there too; one counted from finishing shows its next day only, as no
+// calendar knows when it will be finished.
 class CalendarExport {
     Q_DECLARE_TR_FUNCTIONS(Velmora::CalendarExport)
 
@@ -23,6 +25,7 @@ public:
     struct Event {
         qint64 persistentId = 0;
         ChoreFields fields;
+        Recurrence recurrence = {};
     };
 
     // Active chores only; chores without a due date in the years 1 to 2999 are left out.

@@ -31,6 +31,11 @@ const QLatin1String kDue("dueDate");
 const QLatin1String kEnd("endDate");
 const QLatin1String kNotify("notify");
 const QLatin1String kTime("notificationTime");
+const QLatin1String kRecurrence("recurrence");
+const QLatin1String kRule("rule");
+const QLatin1String kAfterFinishing("afterFinishing");
+const QLatin1String kExceptions("exceptions");
+const QLatin1String kMoved("moved");
 const char *const kColorKeys[3] = {"red", "green", "blue"};
 
 constexpr double kDefaultNotificationTime = 32400;
@@ -54,6 +59,70 @@ QJsonValue dateValue(const QDateTime &date)
 QJsonValue numberValue(double value)
 {
     return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonArray dayArray(const QList<QDate> &days)
+{
+    QJsonArray array;
+    for (const QDate &day : days)
+        array.append(day.toString(Qt::ISODate));
+    return array;
+}
+
+QJsonObject recurrenceObject(const Recurrence &recurrence)
+{
+    QJsonObject object;
+    object.insert(kRule, recurrence.rule);
+    object.insert(kAfterFinishing, recurrence.afterFinishing);
+    if (!recurrence.exceptions.isEmpty())
+        object.insert(kExceptions, dayArray(recurrence.exceptions));
+    if (!recurrence.moved.isEmpty()) {
+        QJsonArray moved;
+        for (auto it = recurrence.moved.cbegin(); it != recurrence.moved.cend(); ++it)
+            moved.append(dayArray({it.key(), it.value()}));
+        object.insert(kMoved, moved);
+    }
+    return object;
+}
+
+std::optional<QList<QDate>> readDays(const QJsonValue &value)
+{
+    if (value.isUndefined())
+        return QList<QDate>();
+    if (!value.isArray() || value.toArray().size() > ChoreBackup::maxRuleDays)
+        return std::nullopt;
+    QList<QDate> days;
+    for (const QJsonValue &day : value.toArray()) {
+        const QDate date = QDate::fromString(day.toString(), Qt::ISODate);
+        if (!date.isValid())
+            return std::nullopt;
+        days.append(date);
+    }
+    return days;
+}
+
+// Absent in backups of earlier versions and for chores that never repeat.
+std::optional<Recurrence> readRecurrence(const QJsonValue &value)
+{
+    if (value.isUndefined() || value.isNull())
+        return Recurrence();
+    const QJsonObject object = value.toObject();
+    const QJsonValue rule = object.value(kRule);
+    const QJsonValue after = object.value(kAfterFinishing);
+    const QJsonValue moved = object.value(kMoved);
+    const auto exceptions = readDays(object.value(kExceptions));
+    if (!value.isObject() || !rule.isString() || rule.toString().size() > ChoreBackup::maxRuleLength
+        || !(after.isBool() || after.isUndefined()) || !exceptions || !(moved.isUndefined() || moved.isArray())
+        || moved.toArray().size() > ChoreBackup::maxRuleDays)
+        return std::nullopt;
+    Recurrence recurrence{rule.toString(), after.toBool(), *exceptions, {}};
+    for (const QJsonValue &pair : moved.toArray()) {
+        const auto days = readDays(pair);
+        if (!days || days->size() != 2)
+            return std::nullopt;
+        recurrence.moved.insert(days->at(0), days->at(1));
+    }
+    return recurrence;
 }
 
 QJsonObject choreObject(const ChoreFields &fields)
@@ -200,7 +269,7 @@ void appendDate(QByteArray &key, const std::optional<QDateTime> &date)
 
 } // namespace
 
-QByteArray ChoreBackup::matchKey(const ChoreFields &fields)
+QByteArray ChoreBackup::matchKey(const ChoreFields &fields, const Recurrence &recurrence)
 {
     QByteArray key = fields.title.toUtf8();
     key.append('\0');
@@ -218,10 +287,18 @@ QByteArray ChoreBackup::matchKey(const ChoreFields &fields)
     const double time = std::isfinite(fields.notificationTime)
         ? (fields.notificationTime == 0 ? 0.0 : fields.notificationTime) : kDefaultNotificationTime;
     appendRaw(key, time);
+    if (recurrence.repeats()) {
+        key.append(recurrence.afterFinishing ? 'A' : 'R');
+        key.append(recurrence.rule.toUtf8());
+        key.append('\0');
+        key.append(Recurrence::encodeDays(recurrence.exceptions).toUtf8());
+        key.append('\0');
+        key.append(Recurrence::encodeMoved(recurrence.moved).toUtf8());
+    }
     return key;
 }
 
-ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores)
+ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores, const QList<Recurrence> &recurrences)
 {
     if (chores.size() > maxChores)
         return {{}, tr("There are more than %1 chores, more than a backup can hold.").arg(maxChores)};
@@ -235,11 +312,18 @@ ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores)
             || (fields.endDate && (!fields.endDate->isValid() || !writableDate(*fields.endDate))))
             return {{}, tr("Chore \"%1\" has a date outside the years 1 to 9999, which a backup cannot hold.")
                             .arg(fields.title.left(40))};
-        array.append(choreObject(fields));
+        QJsonObject object = choreObject(fields);
+        if (i < recurrences.size() && recurrences.at(i).repeats()) {
+            if (recurrences.at(i).rule.size() > maxRuleLength || recurrences.at(i).exceptions.size() > maxRuleDays
+                || recurrences.at(i).moved.size() > maxRuleDays)
+                return {{}, tr("Chore \"%1\" repeats by a rule too long for a backup.").arg(fields.title.left(40))};
+            object.insert(kRecurrence, recurrenceObject(recurrences.at(i)));
+        }
+        array.append(object);
     }
     QJsonObject root;
     root.insert(kFormat, QLatin1String(formatName));
-    root.insert(kSchemaVersion, versionText(S1::version));
+    root.insert(kSchemaVersion, versionText(ChoresMigrationPlan::latest()));
     root.insert(kChores, array);
     QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
     if (bytes.size() > maxBytes)
@@ -253,55 +337,66 @@ ChoreBackup::Encoded ChoreBackup::encode(const ChoreStore &store, int *count)
     // record first, so the same store always gives the same file. One past the limit is enough
     // to refuse.
     QList<ChoreFields> fields;
-    const bool read = store.forEachStored([&fields](qint64, const ChoreFields &one) {
+    QList<Recurrence> recurrences;
+    const bool read = store.forEachStored([&](qint64 id, const ChoreFields &one) {
         fields.append(one);
+        recurrences.append(store.recurrence(id));
         return fields.size() <= maxChores;
     });
     if (!read)
         return {{}, tr("The chores could not be read from the store, so nothing was backed up.")};
     if (count)
         *count = int(fields.size());
-    return encode(fields);
+    return encode(fields, recurrences);
 }
 
 ChoreBackup::Decoded ChoreBackup::decode(const QByteArray &bytes)
 {
+    const auto refuse = [](const QString &why) {
+        Decoded refused;
+        refused.error = why;
+        return refused;
+    };
     if (bytes.size() > maxBytes)
-        return {{}, tr("The file is larger than %1 MB, too large to be a backup.").arg(maxBytes / (1024 * 1024))};
+        return refuse(tr("The file is larger than %1 MB, too large to be a backup.").arg(maxBytes / (1024 * 1024)));
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject())
-        return {{}, tr("The file is not a Taskarello backup: it is not readable JSON.")};
+        return refuse(tr("The file is not a Taskarello backup: it is not readable JSON."));
     const QJsonObject root = document.object();
     if (root.value(kFormat) != QJsonValue(QLatin1String(formatName)))
-        return {{}, tr("The file is not a Taskarello backup.")};
+        return refuse(tr("The file is not a Taskarello backup."));
     const auto version = readVersion(root.value(kSchemaVersion));
     if (!version || version->major < 1)
-        return {{}, tr("The backup has no schema version this app knows.")};
-    // Same major version: later minor versions only add keys, which are ignored.
-    if (version->major > S1::version.major)
-        return {{}, tr("The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.")
-                        .arg(versionText(*version))};
+        return refuse(tr("The backup has no schema version this app knows."));
+    // Earlier major versions lack only keys of later ones; later minor versions only add keys, which are ignored.
+    if (version->major > ChoresMigrationPlan::latest().major)
+        return refuse(tr("The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.")
+                        .arg(versionText(*version)));
     const QJsonValue choresValue = root.value(kChores);
     if (!choresValue.isArray())
-        return {{}, tr("The backup has no list of chores.")};
+        return refuse(tr("The backup has no list of chores."));
     const QJsonArray array = choresValue.toArray();
     if (array.size() > maxChores)
-        return {{}, tr("The backup holds %1 chores, more than the %2 a backup may hold.").arg(array.size()).arg(maxChores)};
+        return refuse(tr("The backup holds %1 chores, more than the %2 a backup may hold.").arg(array.size()).arg(maxChores));
 
     Decoded decoded;
     decoded.chores.reserve(array.size());
     for (qsizetype i = 0; i < array.size(); ++i) {
         const QJsonValue value = array.at(i);
         if (!value.isObject())
-            return {{}, tr("Chore %1 in the backup is not a chore record.").arg(i + 1)};
+            return refuse(tr("Chore %1 in the backup is not a chore record.").arg(i + 1));
         QString badField;
         const auto fields = readChore(value.toObject(), &badField);
         if (!fields)
-            return {{}, tr("Chore %1 in the backup has a missing or invalid \"%2\".").arg(i + 1).arg(badField)};
+            return refuse(tr("Chore %1 in the backup has a missing or invalid \"%2\".").arg(i + 1).arg(badField));
         if (fields->title.size() > maxTitleLength)
-            return {{}, tr("Chore %1 in the backup has a title longer than %2 characters.").arg(i + 1).arg(maxTitleLength)};
+            return refuse(tr("Chore %1 in the backup has a title longer than %2 characters.").arg(i + 1).arg(maxTitleLength));
+        const auto recurrence = readRecurrence(value.toObject().value(kRecurrence));
+        if (!recurrence)
+            return refuse(tr("Chore %1 in the backup has a missing or invalid \"%2\".").arg(i + 1).arg(kRecurrence));
         decoded.chores.append(*fields);
+        decoded.recurrences.append(*recurrence);
     }
     return decoded;
 }
@@ -315,24 +410,26 @@ ChoreBackup::Restored ChoreBackup::restore(ChoreStore &store, const QByteArray &
         return {false, 0, 0, tr("The chore store is not open, so nothing was restored.")};
 
     QHash<QByteArray, int> held;
-    const bool read = store.forEachStored([&held](qint64, const ChoreFields &fields) {
-        ++held[matchKey(fields)];
+    const bool read = store.forEachStored([&](qint64 id, const ChoreFields &fields) {
+        ++held[matchKey(fields, store.recurrence(id))];
         return true;
     });
     if (!read)
         return {false, 0, 0, tr("The chores could not be read from the store, so nothing was restored.")};
     QList<ChoreFields> missing;
+    QList<Recurrence> missingRules;
     int skipped = 0;
-    for (const ChoreFields &fields : decoded.chores) {
-        auto found = held.find(matchKey(fields));
+    for (qsizetype i = 0; i < decoded.chores.size(); ++i) {
+        auto found = held.find(matchKey(decoded.chores.at(i), decoded.recurrences.at(i)));
         if (found != held.end() && *found > 0) {
             --*found;
             ++skipped;
         } else {
-            missing.append(fields);
+            missing.append(decoded.chores.at(i));
+            missingRules.append(decoded.recurrences.at(i));
         }
     }
-    if (!store.insertAll(missing))
+    if (!store.insertAll(missing, missingRules))
         return {false, 0, 0, tr("The chores could not be saved, so nothing was restored.")};
 
     const int added = int(missing.size());

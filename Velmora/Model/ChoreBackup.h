@@ -11,7 +11,7 @@ namespace Velmora {
 
 class ChoreStore;
 
-// The backup file: every chore with its seven fields and the schema version, as JSON.
+// The backup file: every chore with its seven fields, how it repeats, and the schema version, as JSON.
 // Writing checks each chore against the same rules as reading, so every file written here
 // can be read back.
 class ChoreBackup {
@@ -22,6 +22,9 @@ public:
     static constexpr qint64 maxBytes = 50LL * 1024 * 1024;
     static constexpr int maxChores = 20000;
     static constexpr int maxTitleLength = 10000;
+    // A rule, and the days it skips or moves, beyond these are no rule anyone wrote.
+    static constexpr int maxRuleLength = 2000;
+    static constexpr int maxRuleDays = 1000;
 
     struct Encoded {
         QByteArray bytes;
@@ -32,6 +35,8 @@ public:
         QList<ChoreFields> chores;
         // Empty when every chore was read.
         QString error;
+        // One for each chore, most of them never repeating.
+        QList<Recurrence> recurrences;
     };
     struct Restored {
         bool ok = false;
@@ -41,13 +46,14 @@ public:
         QString message;
     };
 
-    static Encoded encode(const QList<ChoreFields> &chores);
+    // The i-th chore repeats by the i-th recurrence; a shorter list leaves the rest never repeating.
+    static Encoded encode(const QList<ChoreFields> &chores, const QList<Recurrence> &recurrences = {});
     // Every stored chore, also those not in memory; count, when given, receives how many.
     static Encoded encode(const ChoreStore &store, int *count = nullptr);
     static Decoded decode(const QByteArray &bytes);
 
     // Adds, in one transaction, the chores of the backup the store does not already hold.
-    // Chores are matched on all seven fields and counted, so a file holding a chore twice
+    // Chores are matched on all seven fields and their rule and counted, so a file holding a chore twice
     // adds it twice to an empty store and never more. Nothing changes unless ok.
     static Restored restore(ChoreStore &store, const QByteArray &bytes);
 
@@ -56,8 +62,9 @@ public:
     // Written atomically: an existing file is replaced only once the new one is complete.
     static QString writeFile(const QString &path, const QByteArray &bytes);
 
-    // Equal for chores equal in all seven fields; NaN equals NaN and dates compare as instants.
-    static QByteArray matchKey(const ChoreFields &fields);
+    // Equal for chores equal in all seven fields and how they repeat; NaN equals NaN and dates
+    // compare as instants.
+    static QByteArray matchKey(const ChoreFields &fields, const Recurrence &recurrence = {});
 };
 
 } // namespace Velmora

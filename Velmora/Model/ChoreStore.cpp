@@ -568,6 +568,17 @@ bool ChoreStore::loadRecurrences()
     return status == SQLITE_DONE;
 }
 
+bool ChoreStore::bindRecurrence(qint64 id, const Recurrence &recurrence)
+{
+    QSqlQuery &query = m_statements->repeat;
+    query.bindValue(0, id);
+    query.bindValue(1, recurrence.rule);
+    query.bindValue(2, recurrence.afterFinishing ? 1 : 0);
+    query.bindValue(3, Recurrence::encodeDays(recurrence.exceptions));
+    query.bindValue(4, Recurrence::encodeMoved(recurrence.moved));
+    return query.exec();
+}
+
 bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
 {
     if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
@@ -577,13 +588,7 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
     const qint64 id = chore->persistentId();
     QSqlQuery &query = recurrence.repeats() ? m_statements->repeat : m_statements->unrepeat;
     query.bindValue(0, id);
-    if (recurrence.repeats()) {
-        query.bindValue(1, recurrence.rule);
-        query.bindValue(2, recurrence.afterFinishing ? 1 : 0);
-        query.bindValue(3, Recurrence::encodeDays(recurrence.exceptions));
-        query.bindValue(4, Recurrence::encodeMoved(recurrence.moved));
-    }
-    if (!query.exec())
+    if (recurrence.repeats() ? !bindRecurrence(id, recurrence) : !query.exec())
         return fail(query.lastError().text());
     const auto put = [this, id](const Recurrence &value) {
         if (value.repeats())
@@ -767,7 +772,8 @@ Chore *ChoreStore::insert(const ChoreFields &fields)
     return chore;
 }
 
-std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreFields> &fields)
+std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreFields> &fields,
+                                                          const QList<Recurrence> &recurrences)
 {
     if (!m_open) {
         fail(QStringLiteral("The store is not open"));
@@ -793,6 +799,14 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
             return std::nullopt;
         }
         ids.push_back(query.lastInsertId().toLongLong());
+        const Recurrence &recurrence = ids.size() <= size_t(recurrences.size()) ? recurrences.at(qsizetype(ids.size() - 1))
+                                                                              : Recurrence();
+        if (recurrence.repeats() && !bindRecurrence(ids.back(), recurrence)) {
+            const QString error = m_statements->repeat.lastError().text();
+            db.rollback();
+            fail(error);
+            return std::nullopt;
+        }
     }
     if (!db.commit()) {
         const QString error = db.lastError().text();
@@ -805,6 +819,8 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
     added.reserve(ids.size());
     for (qsizetype i = 0; i < fields.size(); ++i) {
         auto *chore = new Chore(this, ids[size_t(i)], fields.at(i));
+        if (i < recurrences.size() && recurrences.at(i).repeats())
+            m_recurrences.insert(chore->persistentId(), recurrences.at(i));
         m_chores.push_back(chore);
         m_byId.insert(chore->persistentId(), chore);
         added.push_back(chore);

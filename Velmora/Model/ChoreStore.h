@@ -136,7 +136,9 @@ public:
     Chore *insert(const ChoreFields &fields);
     // All rows in one transaction: every chore lands, in the given order, or none does.
     // inserted() is emitted for each only after the commit.
-    std::optional<std::vector<Chore *>> insertAll(const QList<ChoreFields> &fields);
+    // With recurrences, the i-th chore repeats by the i-th (a list shorter than fields: the rest never).
+    std::optional<std::vector<Chore *>> insertAll(const QList<ChoreFields> &fields,
+                                                  const QList<Recurrence> &recurrences = {});
     // The object stays alive until the event loop next runs, so callers holding it can finish.
     // Inside a transaction the chore leaves memory only once the whole is committed.
     bool remove(Velmora::Chore *chore);
@@ -171,6 +173,7 @@ signals:
 private:
     friend class Chore;
     bool bindInsert(const ChoreFields &fields);
+    bool bindRecurrence(qint64 id, const Recurrence &recurrence);
     bool writeField(Chore *chore, Chore::Field field, const QVariant &value);
     OpenResult openLocked(const QString &path, bool existed);
     bool load();

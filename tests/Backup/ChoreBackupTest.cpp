@@ -82,13 +82,19 @@ QJsonObject validChore()
 
 class ChoreBackupTest : public StoreFixture {
 protected:
-    static void fill(ChoreStore &store) { ASSERT_TRUE(store.insertAll(variedChores()).has_value()); }
+    // The second repeats by another app's rule, with a skipped and a moved occurrence.
+    static void fill(ChoreStore &store)
+    {
+        const Recurrence foreign{QStringLiteral("FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=-1"), true, {QDate(2026, 2, 24)},
+                                 {{QDate(2026, 3, 31), QDate(2026, 4, 2)}}};
+        ASSERT_TRUE(store.insertAll(variedChores(), {Recurrence(), foreign}).has_value());
+    }
     // Sorted match keys: equal for stores holding the same chores, however often each.
     static QList<QByteArray> keys(const ChoreStore &store)
     {
         QList<QByteArray> all;
         for (const Chore *chore : store.chores())
-            all.append(ChoreBackup::matchKey(chore->fields()));
+            all.append(ChoreBackup::matchKey(chore->fields(), chore->recurrence()));
         std::sort(all.begin(), all.end());
         return all;
     }
@@ -112,7 +118,7 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
     // The file other devices read: its format and version, every field, instants in UTC to the millisecond.
     const QJsonObject root = QJsonDocument::fromJson(backup.bytes).object();
     EXPECT_EQ(root.value("format").toString(), QStringLiteral("taskarello-backup"));
-    EXPECT_EQ(root.value("schemaVersion").toString(), QStringLiteral("1.0.0"));
+    EXPECT_EQ(root.value("schemaVersion").toString(), QStringLiteral("3.0.0"));
     const QJsonArray chores = root.value("chores").toArray();
     ASSERT_EQ(chores.size(), 5);
     EXPECT_EQ(chores.at(0).toObject().keys().size(), 7);
@@ -120,6 +126,8 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
     // Just after the clocks went forward in Berlin.
     EXPECT_EQ(chores.at(0).toObject().value("dueDate").toString(), QStringLiteral("2026-03-29T01:30:00.000Z"));
     EXPECT_TRUE(chores.at(1).toObject().value("colorComponents").toObject().value("red").isNull());
+    EXPECT_EQ(chores.at(1).toObject().value("recurrence").toObject().value("moved").toArray().at(0).toArray().at(1),
+              QStringLiteral("2026-04-02"));
     EXPECT_TRUE(chores.at(4).toObject().value("dueDate").isNull());
 
     wipe(*store);
@@ -210,7 +218,7 @@ const std::vector<Refusal> &refusals()
         {"empty", "", "JSON"},
         {"not json", "chores: none", "JSON"},
         {"no format", R"({"schemaVersion":"1.0.0","chores":[]})", "not a Taskarello backup"},
-        {"newer major", R"({"format":"taskarello-backup","schemaVersion":"2.0.0","chores":[]})", "newer"},
+        {"newer major", R"({"format":"taskarello-backup","schemaVersion":"4.0.0","chores":[]})", "newer"},
         {"no version", R"({"format":"taskarello-backup","chores":[]})", "schema version"},
         {"major zero", R"({"format":"taskarello-backup","schemaVersion":"0.9.0","chores":[]})", "schema version"},
         {"chores not a list", R"({"format":"taskarello-backup","schemaVersion":"1.0.0","chores":{}})", "list"},
@@ -229,6 +237,9 @@ const std::vector<Refusal> &refusals()
         {"date as number", withChore(with("dueDate", 1767225600000.0)), "dueDate"},
         {"giant date text", withChore(with("endDate", QString(100000, u'9'))), "endDate"},
         {"notify as number", withChore(with("notify", 1)), "notify"},
+        {"rule not a rule", withChore(with("recurrence", QJsonObject{{"rule", 5}})), "recurrence"},
+        {"rule too long", withChore(with("recurrence", QJsonObject{{"rule", QString(ChoreBackup::maxRuleLength + 1, u'x')}})), "recurrence"},
+        {"moved day not a pair", withChore(with("recurrence", QJsonObject{{"rule", "FREQ=DAILY"}, {"moved", QJsonArray{QJsonArray{"2026-01-01"}}}})), "recurrence"},
         {"title too long", withChore(with("title", QString(ChoreBackup::maxTitleLength + 1, u'x'))), "title"},
         {"too many chores",
          "{\"format\":\"taskarello-backup\",\"schemaVersion\":\"1.0.0\",\"chores\":["
@@ -363,6 +374,8 @@ TEST_F(ChoreBackupTest, LibicalReadsBackEachActiveChoreOnItsDay)
         int trigger = -1;                // -1: no alarm
         QString readBack = {};           // when it differs from the title
         bool finished = false;
+        Recurrence recurrence = {};
+        const char *rrule = nullptr;     // as the file holds it
     } rows[] = {
         // 04:30 UTC on 8 March is still 7 March in New York.
         {QStringLiteral("Sweep, mop; then \\ \"dry\" : here"), at("UTC", 2026, 3, 8, 4, 30), 32400, {2026, 3, 7}, 32400},
@@ -379,6 +392,12 @@ TEST_F(ChoreBackupTest, LibicalReadsBackEachActiveChoreOnItsDay)
         {QStringLiteral("too far"), QDateTime(QDate(9998, 12, 31), QTime(12, 0), newYork), 32400, {}},
         {QStringLiteral("undated"), QDateTime(), 32400, {}},
         {QStringLiteral("finished"), at("UTC", 2026, 3, 9), 32400, {}, -1, {}, true},
+        {QStringLiteral("bins"), at("America/New_York", 2026, 3, 11), {}, {2026, 3, 11}, -1, {}, false,
+         {QStringLiteral("FREQ=WEEKLY;INTERVAL=2;BYDAY=WE"), false, {QDate(2026, 3, 25)}, {}}, "FREQ=WEEKLY;INTERVAL=2;BYDAY=WE"},
+        {QStringLiteral("after finishing"), at("America/New_York", 2026, 3, 12), {}, {2026, 3, 12}, -1, {}, false,
+         {QStringLiteral("FREQ=DAILY;INTERVAL=3"), true, {}, {}}},
+        {QStringLiteral("not followed"), at("America/New_York", 2026, 3, 13), {}, {2026, 3, 13}, -1, {}, false,
+         {QStringLiteral("FREQ=SECONDLY"), false, {}, {}}},
     };
     struct Expected {
         qint64 id;
@@ -398,6 +417,7 @@ TEST_F(ChoreBackupTest, LibicalReadsBackEachActiveChoreOnItsDay)
             f.endDate = at("UTC", 2026, 3, 2);
         Chore *chore = store->insert(f);
         ASSERT_NE(chore, nullptr) << qPrintable(store->lastError());
+        ASSERT_TRUE(!row.recurrence.repeats() || store->setRecurrence(chore, row.recurrence));
         if (row.day.isValid())
             expected.push_back({chore->persistentId(), &row});
     }
@@ -442,6 +462,9 @@ TEST_F(ChoreBackupTest, LibicalReadsBackEachActiveChoreOnItsDay)
         EXPECT_EQ(dateOf(icalcomponent_get_dtend(event)), row.day.addDays(1));
         EXPECT_EQ(icalproperty_get_transp(icalcomponent_get_first_property(event, ICAL_TRANSP_PROPERTY)),
                   ICAL_TRANSP_TRANSPARENT);
+        icalproperty *rrule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
+        EXPECT_EQ(rrule ? QByteArray(icalproperty_get_value_as_string(rrule)) : QByteArray(), QByteArray(row.rrule));
+        EXPECT_EQ(icalcomponent_count_properties(event, ICAL_EXDATE_PROPERTY), row.rrule ? row.recurrence.exceptions.size() : 0);
         icalcomponent *alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
         ASSERT_EQ(alarm != nullptr, row.trigger >= 0) << qPrintable(row.title);
         if (!alarm)

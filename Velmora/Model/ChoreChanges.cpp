@@ -116,23 +116,27 @@ bool ChoreChanges::remove(Chore *chore)
     return m_store->remove(chore) || fail(m_store->lastError());
 }
 
-Chore *ChoreChanges::receive(const ChoreFields &fields, const std::function<bool(Chore *)> &alsoWrite)
+Chore *ChoreChanges::receive(const ChoreFields &fields, const Recurrence &recurrence,
+                             const std::function<bool(Chore *)> &alsoWrite)
 {
     if (!m_store) {
         fail({});
         return nullptr;
     }
     Chore *chore = nullptr;
+    // The rule before the bookkeeping: setting it counts as a change to send, which the
+    // bookkeeping then marks as what the server holds.
     if (m_store->transaction([&] {
             chore = m_store->insert(fields);
-            return chore && alsoWrite(chore);
+            return chore && (!recurrence.repeats() || m_store->setRecurrence(chore, recurrence)) && alsoWrite(chore);
         }))
         return chore;
     fail(m_store->lastError());
     return nullptr;
 }
 
-bool ChoreChanges::receive(Chore *chore, const ChoreFields &fields, const std::function<bool()> &alsoWrite)
+bool ChoreChanges::receive(Chore *chore, const ChoreFields &fields, const Recurrence &recurrence,
+                           const std::function<bool()> &alsoWrite)
 {
     if (!owns(m_store, chore))
         return fail({});
@@ -145,7 +149,7 @@ bool ChoreChanges::receive(Chore *chore, const ChoreFields &fields, const std::f
             && (old.endDate == fields.endDate || chore->assignEndDate(fields.endDate))
             && (old.notify == fields.notify || chore->assignNotify(fields.notify))
             && (old.notificationTime == fields.notificationTime || chore->assignNotificationTime(fields.notificationTime))
-            && alsoWrite();
+            && (chore->recurrence() == recurrence || m_store->setRecurrence(chore, recurrence)) && alsoWrite();
     }) || fail(m_store->lastError());
 }
 

@@ -42,10 +42,12 @@ public:
     Q_INVOKABLE bool remove(Velmora::Chore *chore);
     // Changes that arrive from elsewhere (sync), each written in one transaction together with
     // the caller's bookkeeping, so both land or neither does.
-    // A new chore; nullptr on failure.
-    Chore *receive(const ChoreFields &fields, const std::function<bool(Chore *)> &alsoWrite);
-    // All seven fields, endDate too; fields already equal are not written again.
-    bool receive(Chore *chore, const ChoreFields &fields, const std::function<bool()> &alsoWrite);
+    // A new chore, repeating as recurrence says; nullptr on failure.
+    Chore *receive(const ChoreFields &fields, const Recurrence &recurrence,
+                   const std::function<bool(Chore *)> &alsoWrite);
+    // All seven fields, endDate too, and how it repeats; what is already equal is not written again.
+    bool receive(Chore *chore, const ChoreFields &fields, const Recurrence &recurrence,
+                 const std::function<bool()> &alsoWrite);
     // Deletes the chore; the object stays alive until the event loop next runs.
     bool receiveRemoval(Chore *chore, const std::function<bool()> &alsoWrite);
 

@@ -21,31 +21,37 @@ void take(Chore::Field field, ChoreFields &into, const ChoreFields &from)
 
 } // namespace
 
-MergedChore mergeChore(const std::optional<ChoreFields> &base, const ChoreFields &local, const QDateTime &localModified,
-                       const ChoreFields &remote, const QDateTime &remoteModified, const QTimeZone &zone)
+MergedChore mergeChore(const std::optional<ChoreState> &base, const ChoreState &local, const QDateTime &localModified,
+                       const ChoreState &remote, const QDateTime &remoteModified, const QTimeZone &zone)
 {
-    MergedChore merged{local, 0, false};
+    MergedChore merged{local.fields, local.recurrence, 0, false};
     // An unknown time never beats a known one.
     const bool localLater = localModified.isValid() && (!remoteModified.isValid() || localModified > remoteModified);
+    // Whether the server's value is taken, given what is equal: local to remote, base to each.
+    const auto takeRemote = [&](bool same, bool baseIsLocal, bool baseIsRemote, bool finishedOnlyThere,
+                                bool finishedOnlyHere) {
+        if (same || (base && baseIsRemote))
+            return false; // local stands, exactly as it is here
+        if (base && baseIsLocal)
+            return true;
+        ++merged.sameFieldConflicts;
+        return finishedOnlyThere || (!finishedOnlyHere && !localLater);
+    };
     for (int i = 0; i <= int(Chore::Field::NotificationTime); ++i) {
         const auto field = Chore::Field(i);
-        const bool same = VTodoCodec::sameField(field, local, remote, zone);
-        const bool localChanged = !base || !VTodoCodec::sameField(field, *base, local, zone);
-        const bool remoteChanged = !base || !VTodoCodec::sameField(field, *base, remote, zone);
-        if (same || !remoteChanged)
-            continue; // local stands, exactly as it is here
-        if (!localChanged) {
-            take(field, merged.fields, remote);
-            continue;
-        }
-        ++merged.sameFieldConflicts;
-        const bool finishedOnlyThere = field == Chore::Field::EndDate && remote.endDate && !local.endDate;
-        const bool finishedOnlyHere = field == Chore::Field::EndDate && local.endDate && !remote.endDate;
-        if (finishedOnlyThere || (!finishedOnlyHere && !localLater))
-            take(field, merged.fields, remote);
+        const auto same = [&](const ChoreFields &a, const ChoreFields &b) { return VTodoCodec::sameField(field, a, b, zone); };
+        const bool endField = field == Chore::Field::EndDate;
+        if (takeRemote(same(local.fields, remote.fields), base && same(base->fields, local.fields),
+                       base && same(base->fields, remote.fields), endField && remote.fields.endDate && !local.fields.endDate,
+                       endField && local.fields.endDate && !remote.fields.endDate))
+            take(field, merged.fields, remote.fields);
+        merged.differsFromRemote = merged.differsFromRemote || !same(merged.fields, remote.fields);
     }
-    for (int i = 0; i <= int(Chore::Field::NotificationTime); ++i)
-        merged.differsFromRemote = merged.differsFromRemote || !VTodoCodec::sameField(Chore::Field(i), merged.fields, remote, zone);
+    const auto sameRule = [](const Recurrence &a, const Recurrence &b) { return VTodoCodec::sameRecurrence(a, b); };
+    if (takeRemote(sameRule(local.recurrence, remote.recurrence), base && sameRule(base->recurrence, local.recurrence),
+                   base && sameRule(base->recurrence, remote.recurrence), false, false))
+        merged.recurrence = remote.recurrence;
+    merged.differsFromRemote = merged.differsFromRemote || !sameRule(merged.recurrence, remote.recurrence);
     return merged;
 }
 

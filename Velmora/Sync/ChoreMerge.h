@@ -9,17 +9,25 @@
 
 namespace Velmora::Sync {
 
+// One side of a merge: the chore's fields and how it repeats.
+struct ChoreState {
+    ChoreFields fields;
+    Recurrence recurrence;
+};
+
 struct MergedChore {
     ChoreFields fields;
+    Recurrence recurrence;
     int sameFieldConflicts = 0; // fields both sides changed differently
     bool differsFromRemote = false;
 };
 
 // A chore changed here and on the server, merged field by field against the copy both started
-// from (none: every field counts as changed on both sides). A field changed on one side takes
-// that side's value; changed on both, finishing wins over not finishing, else the later change
-// wins (the server's on a tie). Fields are compared as the VTODO holds them, in zone.
-MergedChore mergeChore(const std::optional<ChoreFields> &base, const ChoreFields &local, const QDateTime &localModified,
-                       const ChoreFields &remote, const QDateTime &remoteModified, const QTimeZone &zone);
+// from (none: every field counts as changed on both sides); how it repeats counts as one more
+// field. A field changed on one side takes that side's value; changed on both, finishing wins
+// over not finishing, else the later change wins (the server's on a tie). Fields are compared
+// as the VTODO holds them, in zone.
+MergedChore mergeChore(const std::optional<ChoreState> &base, const ChoreState &local, const QDateTime &localModified,
+                       const ChoreState &remote, const QDateTime &remoteModified, const QTimeZone &zone);
 
 } // namespace Velmora::Sync

@@ -222,7 +222,8 @@ void SyncEngine::sendOne(const LedgerEntry &entry)
         run.ledger.forget(entry.chore);
         return;
     }
-    const TodoWriting writing = VTodoCodec::write(entry.uid, *fields, m_zone, entry.serverCopy, entry.modified);
+    const TodoWriting writing =
+        VTodoCodec::write(entry.uid, *fields, store.recurrence(entry.chore), m_zone, entry.serverCopy, entry.modified);
     if (writing.ics.isEmpty()) {
         ++run.report.unsendable;
         return;
@@ -450,6 +451,7 @@ bool SyncEngine::receive(const Resource &resource)
     const auto bookkeep = [&](qint64 chore) {
         return run.ledger.markReceived(chore, reading.uid, resource.href, resource.etag, resource.data);
     };
+    const ChoreState remote{reading.fields, reading.recurrence};
     Chore *chore = entry && !entry->deleted ? store.bringIn(entry->chore) : nullptr;
     if (!chore) {
         // A store over a backup's size could never be backed up again.
@@ -460,24 +462,28 @@ bool SyncEngine::receive(const Resource &resource)
         ++run.stored;
         // New there, or changed there after it was deleted here: the change wins.
         ++run.report.received;
-        return m_changes->receive(reading.fields, [&](Chore *added) { return bookkeep(added->persistentId()); });
+        return m_changes->receive(remote.fields, remote.recurrence,
+                                  [&](Chore *added) { return bookkeep(added->persistentId()); });
     }
+    // Another app that moved a repeating task on in place sends it with its next due day, as any
+    // edit: taken as it comes, with no finished copy made up here.
+    const ChoreState here{chore->fields(), chore->recurrence()};
     if (!entry->changedHere()) {
-        const MergedChore taken = mergeChore(chore->fields(), chore->fields(), {}, reading.fields, {}, m_zone);
-        if (!(taken.fields == chore->fields()))
+        const MergedChore taken = mergeChore(here, here, {}, remote, {}, m_zone);
+        if (!(taken.fields == here.fields) || !(taken.recurrence == here.recurrence))
             ++run.report.received;
-        return m_changes->receive(chore, taken.fields, [&] { return bookkeep(chore->persistentId()); });
+        return m_changes->receive(chore, taken.fields, taken.recurrence, [&] { return bookkeep(chore->persistentId()); });
     }
-    std::optional<ChoreFields> base;
+    std::optional<ChoreState> base;
     if (!entry->serverCopy.isEmpty()) {
         const TodoReading before = VTodoCodec::read(entry->serverCopy, m_zone);
         if (before.outcome == TodoReading::Outcome::Chore)
-            base = before.fields;
+            base = ChoreState{before.fields, before.recurrence};
     }
-    const MergedChore merged = mergeChore(base, chore->fields(), entry->modified, reading.fields, reading.lastModified, m_zone);
+    const MergedChore merged = mergeChore(base, here, entry->modified, remote, reading.lastModified, m_zone);
     ++run.report.merged;
     run.report.sameFieldConflicts += merged.sameFieldConflicts;
-    return m_changes->receive(chore, merged.fields, [&] {
+    return m_changes->receive(chore, merged.fields, merged.recurrence, [&] {
         return merged.differsFromRemote
             ? run.ledger.markMerged(chore->persistentId(), resource.href, resource.etag, resource.data)
             : bookkeep(chore->persistentId());

@@ -23,6 +23,7 @@ SyncSchedule::SyncSchedule(SyncEngine &engine, ChoreStore &store, Intervals inte
     connect(&store, &ChoreStore::inserted, this, &SyncSchedule::changedHere);
     connect(&store, &ChoreStore::changed, this, &SyncSchedule::changedHere);
     connect(&store, &ChoreStore::removed, this, &SyncSchedule::changedHere);
+    connect(&store, &ChoreStore::recurrenceChanged, this, &SyncSchedule::changedHere);
     connect(&engine, &SyncEngine::finished, this, &SyncSchedule::ended);
     connect(&engine, &SyncEngine::targetChanged, this, [this] {
         m_refused = false;

@@ -10,6 +10,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -27,6 +28,9 @@ QString tr(const char *text)
 constexpr char colorProperty[] = "X-TASKARELLO-COLOR";
 constexpr char startProperty[] = "X-TASKARELLO-START";
 constexpr char reminderProperty[] = "X-TASKARELLO-REMINDER";
+// TRUE: the next occurrence counts from the day the chore was finished. RFC 5545 has no way to
+// say so, and other apps' own properties for it differ.
+constexpr char afterFinishingProperty[] = "X-TASKARELLO-AFTER-FINISHING";
 constexpr char endMillisecondsParameter[] = "X-TASKARELLO-MS";
 // Marks the one alarm this app owns inside the VTODO.
 constexpr char alarmMarker[] = "X-TASKARELLO-ALARM";
@@ -137,21 +141,61 @@ bool handledInTodo(const QByteArray &name)
 struct Prepared {
     QByteArray text;
     QList<QByteArray> kept;
+    // For each VTODO of the calendar in order: whether it overrides one occurrence of the series.
+    QList<bool> overrides;
 };
 
-// Replaces what libical would damage by placeholders that it keeps.
+QByteArray componentName(const QByteArray &line)
+{
+    return line.mid(line.indexOf(':') + 1).trimmed().toUpper();
+}
+
+// Which VTODOs override an occurrence (RECURRENCE-ID) of a master beside them; without a master,
+// none does, and the first is read as the task.
+QList<bool> overridingTodos(const QList<QByteArray> &lines)
+{
+    QList<bool> overrides;
+    qsizetype depth = 0;
+    bool inTodo = false;
+    for (const QByteArray &line : lines) {
+        const QByteArray name = propertyName(line);
+        if (name == "BEGIN") {
+            if (depth++ == 1 && componentName(line) == "VTODO") {
+                overrides << false;
+                inTodo = true;
+            }
+        } else if (name == "END") {
+            if (--depth <= 1)
+                inTodo = false;
+        } else if (inTodo && depth == 2 && name == "RECURRENCE-ID") {
+            overrides.last() = true;
+        }
+    }
+    if (!overrides.contains(false))
+        overrides.fill(false);
+    return overrides;
+}
+
+// Replaces what libical would damage by placeholders that it keeps. Overrides are kept whole:
+// this app reads them but never writes them, so they go back byte for byte.
 Prepared prepare(const QByteArray &ics)
 {
     Prepared prepared;
+    const QList<QByteArray> lines = contentLines(ics);
+    prepared.overrides = overridingTodos(lines);
     QList<QByteArray> stack;
-    for (const QByteArray &line : contentLines(ics)) {
+    qsizetype todo = -1;
+    for (const QByteArray &line : lines) {
         const QByteArray name = propertyName(line);
         if (name == "BEGIN" || name == "END") {
-            const QByteArray component = line.mid(line.indexOf(':') + 1).trimmed().toUpper();
-            if (name == "BEGIN")
+            const QByteArray component = componentName(line);
+            if (name == "BEGIN") {
+                if (stack.size() == 1 && component == "VTODO")
+                    ++todo;
                 stack << component;
-            else if (!stack.isEmpty())
+            } else if (!stack.isEmpty()) {
                 stack.removeLast();
+            }
             prepared.text += line + "\r\n";
             continue;
         }
@@ -160,7 +204,7 @@ Prepared prepare(const QByteArray &ics)
         // Only VTODOs and the zones they name are read; everything else goes back as it came.
         bool keep = true;
         if (stack.contains("VTODO")) {
-            keep = !handledInTodo(name);
+            keep = prepared.overrides.value(todo) || !handledInTodo(name);
             // libical refuses an empty value ("SUMMARY:") as an error; empty is the same as absent.
             if (!keep && line.mid(valueStart(line)).trimmed().isEmpty())
                 continue;
@@ -402,6 +446,8 @@ QString cleaned(const char *text)
 struct Parsed {
     Component calendar;
     icalcomponent *todo = nullptr;
+    // The VTODOs that override one occurrence of todo, each kept whole.
+    QList<icalcomponent *> overrides;
     QList<QByteArray> kept;
     QString reason;
     bool otherComponents = false;
@@ -431,6 +477,7 @@ Parsed parse(const QByteArray &ics)
     }
     Prepared prepared = prepare(ics);
     parsed.kept = std::move(prepared.kept);
+    qsizetype todoIndex = 0;
     parsed.calendar.reset(icalparser_parse_string(prepared.text.constData()));
     if (!parsed.calendar || icalcomponent_isa(parsed.calendar.get()) != ICAL_VCALENDAR_COMPONENT) {
         parsed.calendar.reset();
@@ -450,6 +497,10 @@ Parsed parse(const QByteArray &ics)
             continue;
         }
         // The master of a recurring task carries no RECURRENCE-ID; its overrides do.
+        if (prepared.overrides.value(todoIndex++)) {
+            parsed.overrides << c;
+            continue;
+        }
         if (!firstTodo)
             firstTodo = c;
         if (!master && !firstProperty(c, ICAL_RECURRENCEID_PROPERTY))
@@ -460,13 +511,102 @@ Parsed parse(const QByteArray &ics)
         // Everything unknown was set aside, so an error here is in a property we read.
         parsed.reason = tr("The task is not valid iCalendar.");
         parsed.todo = nullptr;
+        parsed.overrides.clear();
         parsed.calendar.reset();
     }
     return parsed;
 }
 
-TodoReading readTodo(icalcomponent *todo, const QTimeZone &zone)
+// ---- How it repeats ----
+
+// The lines kept verbatim directly inside a component, each with its placeholder.
+QList<std::pair<icalproperty *, QByteArray>> keptLines(icalcomponent *c, const QList<QByteArray> &kept)
 {
+    QList<std::pair<icalproperty *, QByteArray>> lines;
+    for (icalproperty *p = firstProperty(c, ICAL_X_PROPERTY); p; p = icalcomponent_get_next_property(c, ICAL_X_PROPERTY)) {
+        bool ok = false;
+        const int index = QByteArray(icalproperty_get_x(p)).toInt(&ok);
+        if (qstricmp(icalproperty_get_x_name(p), keptProperty) == 0 && ok && index >= 0 && index < kept.size())
+            lines.append({p, kept[index]});
+    }
+    return lines;
+}
+
+void keepLine(icalcomponent *c, QList<QByteArray> &kept, const QByteArray &line)
+{
+    icalproperty *p = icalproperty_new_x(QByteArray::number(kept.size()).constData());
+    icalproperty_set_x_name(p, keptProperty);
+    icalcomponent_add_property(c, p);
+    kept << line;
+}
+
+// The local days in zone of a line's dates or date-times (EXDATE, RECURRENCE-ID, an override's
+// DUE): UTC, a TZID Qt knows, or else floating. Values that are no sane day are left out.
+QList<QDate> daysOf(const QByteArray &line, const QTimeZone &zone)
+{
+    const qsizetype start = valueStart(line);
+    QTimeZone in = zone;
+    for (const QByteArray &parameter : line.left(start - 1).split(';')) {
+        if (parameter.toUpper().startsWith("TZID=")) {
+            const QTimeZone named(QByteArray(parameter.mid(5)).replace('"', ""));
+            if (named.isValid())
+                in = named;
+        }
+    }
+    QList<QDate> days;
+    for (const QByteArray &text : line.mid(start).split(',')) {
+        const QByteArray value = text.trimmed().toUpper();
+        const QDate day = QDate::fromString(QString::fromLatin1(value.left(8)), QStringLiteral("yyyyMMdd"));
+        const QTime time = QTime::fromString(QString::fromLatin1(value.mid(9, 6)), QStringLiteral("HHmmss"));
+        if (value.size() == 8 && saneDay(day))
+            days << day;
+        else if (value.size() >= 15 && value[8] == 'T' && time.isValid() && saneDay(day))
+            days << QDateTime(day, time, value.endsWith('Z') ? QTimeZone::utc() : in).toTimeZone(zone).date();
+    }
+    return days;
+}
+
+// RRULE as its text, EXDATE, and the overrides: one finished or cancelled there is an exception,
+// one due on another day is moved. Nothing at all for a task without RRULE.
+Recurrence recurrenceOf(const Parsed &parsed, const QTimeZone &zone)
+{
+    Recurrence r;
+    for (const auto &[property, line] : keptLines(parsed.todo, parsed.kept)) {
+        const QByteArray name = propertyName(line);
+        if (name == "RRULE" && r.rule.isEmpty())
+            r.rule = QString::fromUtf8(line.mid(valueStart(line))).trimmed();
+        else if (name == "EXDATE")
+            r.exceptions << daysOf(line, zone);
+    }
+    if (!r.repeats())
+        return {};
+    r.afterFinishing = ownValue(parsed.todo, afterFinishingProperty).toUpper() == "TRUE";
+    for (icalcomponent *override : parsed.overrides) {
+        QDate occurrence, due;
+        bool done = false;
+        for (const auto &[property, line] : keptLines(override, parsed.kept)) {
+            const QByteArray name = propertyName(line);
+            const QByteArray value = line.mid(valueStart(line)).trimmed().toUpper();
+            if (name == "RECURRENCE-ID")
+                occurrence = daysOf(line, zone).value(0);
+            else if (name == "DUE")
+                due = daysOf(line, zone).value(0);
+            else if (name == "COMPLETED" || (name == "STATUS" && (value == "COMPLETED" || value == "CANCELLED")))
+                done = true;
+        }
+        if (occurrence.isValid() && done)
+            r.exceptions << occurrence;
+        else if (occurrence.isValid() && due.isValid() && due != occurrence)
+            r.moved.insert(occurrence, due);
+    }
+    std::sort(r.exceptions.begin(), r.exceptions.end());
+    r.exceptions.erase(std::unique(r.exceptions.begin(), r.exceptions.end()), r.exceptions.end());
+    return r;
+}
+
+TodoReading readTodo(const Parsed &parsed, const QTimeZone &zone)
+{
+    icalcomponent *todo = parsed.todo;
     TodoReading reading;
     const char *uid = icalcomponent_get_uid(todo);
     reading.uid = uid ? cleaned(uid) : QString();
@@ -479,7 +619,7 @@ TodoReading readTodo(icalcomponent *todo, const QTimeZone &zone)
         reading.outcome = TodoReading::Outcome::SkippedNoDue;
         return reading;
     }
-    const std::optional<QDate> dueDay = dayOf(due, todo, zone);
+    std::optional<QDate> dueDay = dayOf(due, todo, zone);
     if (!dueDay) {
         reading.reason = tr("The task's dates are out of range.");
         return reading;
@@ -492,7 +632,20 @@ TodoReading readTodo(icalcomponent *todo, const QTimeZone &zone)
         if (!saneDay(*startDay))
             startDay.reset();
     }
-    if (!startDay) {
+    reading.recurrence = recurrenceOf(parsed, zone);
+    const Recurrence &r = reading.recurrence;
+    // The master holds the rule's own day: the chore is due where another app moved that
+    // occurrence, or at the next one where it finished or cancelled this one on its own.
+    QDate shown = r.moved.value(*dueDay, *dueDay);
+    if (!r.moved.contains(*dueDay) && r.exceptions.contains(*dueDay)) {
+        const Recurrence::Step step = r.next(*dueDay, *dueDay, *dueDay);
+        if (step.kind == Recurrence::Step::Kind::Moved && saneDay(step.due))
+            shown = step.due;
+    }
+    if (startDay)
+        startDay = startDay->addDays(dueDay->daysTo(shown));
+    dueDay = shown;
+    if (!startDay || !saneDay(*startDay)) {
         reading.reason = tr("The task's dates are out of range.");
         return reading;
     }
@@ -565,12 +718,13 @@ void writeDue(icalcomponent *todo, const QDate &day)
     icalcomponent_add_property(todo, icalproperty_new_due(dateValue(day)));
 }
 
-// DTSTART only when it lies before DUE, of the same value type; otherwise our own property.
-void writeStart(icalcomponent *todo, const QDate &startDay, const QDate &dueDay, const QTimeZone &zone)
+// DTSTART only when it lies before DUE, of the same value type; otherwise our own property. A
+// rule counts from DTSTART, so a chore that repeats has one on its due day too.
+void writeStart(icalcomponent *todo, const QDate &startDay, const QDate &dueDay, const QTimeZone &zone, bool repeats)
 {
     removeAll(todo, ICAL_DTSTART_PROPERTY);
     removeOwn(todo, startProperty);
-    if (startDay < dueDay) {
+    if (startDay < dueDay || (repeats && startDay == dueDay)) {
         icalproperty *due = firstProperty(todo, ICAL_DUE_PROPERTY);
         const icaltimetype value = !due || isDate(due) ? dateValue(startDay) : utcValue(startOfDay(startDay, zone));
         icalcomponent_add_property(todo, icalproperty_new_dtstart(value));
@@ -630,6 +784,34 @@ void writeReminder(icalcomponent *todo, const ChoreFields &f, const QTimeZone &z
     icalcomponent_add_component(todo, alarm);
 }
 
+// Only what differs from the server's copy: a rule it already holds keeps its line as it was.
+void writeRecurrence(icalcomponent *todo, QList<QByteArray> &kept, const Recurrence &before, const Recurrence &r)
+{
+    if (before.rule != r.rule) {
+        for (const auto &[property, line] : keptLines(todo, kept)) {
+            if (propertyName(line) == "RRULE") {
+                icalcomponent_remove_property(todo, property);
+                icalproperty_free(property);
+            }
+        }
+        QByteArray rule = r.rule.toUtf8();
+        rule.removeIf([](char c) { return uchar(c) < 0x20; });
+        if (!rule.isEmpty())
+            keepLine(todo, kept, "RRULE:" + rule);
+    }
+    if (before.afterFinishing != r.afterFinishing) {
+        // No standard property says that the next occurrence counts from finishing: our own.
+        if (r.afterFinishing)
+            setOwn(todo, afterFinishingProperty, "TRUE");
+        else
+            removeOwn(todo, afterFinishingProperty);
+    }
+    for (const QDate &day : r.exceptions) {
+        if (!before.exceptions.contains(day) && saneDay(day))
+            keepLine(todo, kept, "EXDATE;VALUE=DATE:" + day.toString(QStringLiteral("yyyyMMdd")).toLatin1());
+    }
+}
+
 bool sameNumber(double a, double b)
 {
     return a == b || (std::isnan(a) && std::isnan(b));
@@ -681,6 +863,15 @@ bool VTodoCodec::sameField(Chore::Field field, const ChoreFields &a, const Chore
     return sameAsWritten(field, a, b, zone);
 }
 
+bool VTodoCodec::sameRecurrence(const Recurrence &a, const Recurrence &b)
+{
+    if (!a.repeats() || !b.repeats())
+        return a.repeats() == b.repeats();
+    const auto days = [](const QList<QDate> &list) { return QSet<QDate>(list.begin(), list.end()); };
+    return a.rule == b.rule && a.afterFinishing == b.afterFinishing && days(a.exceptions) == days(b.exceptions)
+        && a.moved == b.moved;
+}
+
 std::optional<QDateTime> VTodoCodec::reminderInstant(const QDateTime &dueDate, double notificationTime,
                                                      const QTimeZone &zone)
 {
@@ -727,11 +918,11 @@ TodoReading VTodoCodec::read(const QByteArray &ics, const QTimeZone &zone)
         reading.outcome = TodoReading::Outcome::SkippedNotTodo;
         return reading;
     }
-    return readTodo(parsed.todo, zone);
+    return readTodo(parsed, zone);
 }
 
-TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, const QTimeZone &zone,
-                              const QByteArray &lastServerCopy, const QDateTime &modified)
+TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, const Recurrence &recurrence,
+                              const QTimeZone &zone, const QByteArray &lastServerCopy, const QDateTime &modified)
 {
     Ical::setUp();
     TodoWriting writing;
@@ -741,13 +932,16 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
 
     Parsed parsed;
     std::optional<ChoreFields> before;
+    Recurrence beforeRule;
     const bool onServerCopy = !lastServerCopy.isEmpty();
     if (onServerCopy) {
         parsed = parse(lastServerCopy);
         if (parsed.todo) {
-            const TodoReading old = readTodo(parsed.todo, zone);
-            if (old.outcome == TodoReading::Outcome::Chore)
+            const TodoReading old = readTodo(parsed, zone);
+            if (old.outcome == TodoReading::Outcome::Chore) {
                 before = old.fields;
+                beforeRule = old.recurrence;
+            }
         }
     }
     // A server copy we cannot build on is replaced as a whole.
@@ -767,10 +961,14 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
         icalcomponent_set_uid(todo, uidBytes.constData());
     }
 
+    const Recurrence rule = recurrence.repeats() ? recurrence : Recurrence();
     const auto day = [&](const QDateTime &d) { return d.toTimeZone(zone).date(); };
     const QDate dueDay = day(fields.dueDate), startDay = day(fields.startDate);
     const bool dueChanged = !before || day(before->dueDate) != dueDay;
-    const bool startChanged = !before || day(before->startDate) != startDay;
+    const bool startChanged = !before || day(before->startDate) != startDay || beforeRule.repeats() != rule.repeats();
+    // For an occurrence moved by an override the server holds, the master keeps the rule's own
+    // day, from which other apps count; the override says where it went.
+    const qint64 shift = rule.repeats() ? dueDay.daysTo(beforeRule.occurrenceOf(dueDay)) : 0;
 
     if (!before || before->title != fields.title) {
         // No SUMMARY for an empty title: libical refuses an empty one when reading.
@@ -779,9 +977,11 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
             icalcomponent_add_property(todo, icalproperty_new_summary(title.constData()));
     }
     if (dueChanged)
-        writeDue(todo, dueDay);
+        writeDue(todo, dueDay.addDays(shift));
     if (dueChanged || startChanged)
-        writeStart(todo, startDay, dueDay, zone);
+        writeStart(todo, startDay.addDays(shift), dueDay.addDays(shift), zone, rule.repeats());
+    if (!before || !sameRecurrence(beforeRule, rule))
+        writeRecurrence(todo, parsed.kept, beforeRule, rule);
     // A task finished elsewhere without COMPLETED gets one, so its end stays put from now on.
     if (!before || before->endDate != fields.endDate || (fields.endDate && !firstProperty(todo, ICAL_COMPLETED_PROPERTY)))
         writeCompletion(todo, fields.endDate, before && before->endDate);
@@ -808,8 +1008,9 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
         // A server copy damaged beyond what libical can repair must not spoil the chore: what
         // we send has to read back as this chore, or it is written afresh.
         const TodoReading check = read(writing.ics, zone);
-        if (check.outcome != TodoReading::Outcome::Chore || check.uid != uid.trimmed() || !sameFields(check.fields, fields, zone))
-            return write(uid, fields, zone, {}, modified);
+        if (check.outcome != TodoReading::Outcome::Chore || check.uid != uid.trimmed() || !sameFields(check.fields, fields, zone)
+            || check.recurrence.rule != rule.rule || check.recurrence.afterFinishing != rule.afterFinishing)
+            return write(uid, fields, recurrence, zone, {}, modified);
     }
     // What we could not read back, nobody else should have to.
     if (writing.ics.size() > maxResourceBytes) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velmora/Model/Chore.h"
+#include "Velmora/Model/Recurrence.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,6 +20,9 @@ struct TodoReading {
     Outcome outcome = Outcome::Rejected;
     QString uid;
     ChoreFields fields;
+    // RRULE as its text, EXDATEs and the overrides (RECURRENCE-ID) of the same UID; the fields
+    // hold the occurrence that is due: where another app moved it, the day it moved to.
+    Recurrence recurrence;
     QString reason;
     QDateTime lastModified; // LAST-MODIFIED, invalid when absent
 };
@@ -42,13 +46,18 @@ public:
     // Writes the chore. With lastServerCopy (the resource as the server last sent it) the
     // server's copy is the starting point and only what differs from it is rewritten, so
     // everything this app does not know (other properties, alarms, categories, relations,
-    // a date-time DUE on the same day) goes back unchanged.
-    static TodoWriting write(const QString &uid, const ChoreFields &fields, const QTimeZone &zone,
-                             const QByteArray &lastServerCopy = {}, const QDateTime &modified = {});
+    // a date-time DUE on the same day, an RRULE as it was written, EXDATEs, overrides of single
+    // occurrences) goes back unchanged. A chore that repeats is one VTODO with RRULE whose
+    // DTSTART and DUE are the occurrence due now.
+    static TodoWriting write(const QString &uid, const ChoreFields &fields, const Recurrence &recurrence,
+                             const QTimeZone &zone, const QByteArray &lastServerCopy = {},
+                             const QDateTime &modified = {});
 
     // Equal as the VTODO holds it: days by the zone's calendar, titles without surrounding
     // blanks, NaN equal to NaN.
     static bool sameField(Chore::Field field, const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone);
+    // Equal as the VTODO holds it: the same rule text, and the same days whatever their order.
+    static bool sameRecurrence(const Recurrence &a, const Recurrence &b);
 
     // The CSS3 colour name nearest to the components, as RFC 7986 COLOR wants.
     static QString nearestCssColorName(const ColorComponentsModel &components);

@@ -408,7 +408,7 @@ TEST_P(SyncAgainstServer, ClientCopesWithWhatSyncsRarelyMeet)
     const CalendarInfo byToken = calendarAt(calendar, true), byCtag = calendarAt(calendar);
     const ChangeList startToken = listChanges(byToken), startCtag = listChanges(byCtag);
     ASSERT_TRUE(startToken.error.ok() && startCtag.error.ok());
-    const QByteArray ics = VTodoCodec::write(u"one"_s, fields(u"One"_s, day(2026, 5, 1), day(2026, 5, 2)), berlin).ics;
+    const QByteArray ics = VTodoCodec::write(u"one"_s, fields(u"One"_s, day(2026, 5, 1), day(2026, 5, 2)), {}, berlin).ics;
     const QUrl href = CalDavClient::resourceUrl(calendar, u"one"_s);
     ASSERT_TRUE(put(href, ics).error.ok());
     EXPECT_EQ(put(href, ics).error.kind, CalDavError::Kind::Conflict);
@@ -675,12 +675,12 @@ TEST(VTodoBadInput, IsRefusedWithAReason)
     for (const auto &[name, uid, fields] : {std::tuple{"bulky", u"u"_s, bulky}, std::tuple{"far away", u"u"_s, farAway},
                                             std::tuple{"no start", u"u"_s, invalid},
                                             std::tuple{"no uid", QString(), sound}})
-        EXPECT_FALSE(VTodoCodec::write(uid, fields, berlin).reason.isEmpty()) << name;
+        EXPECT_FALSE(VTodoCodec::write(uid, fields, {}, berlin).reason.isEmpty()) << name;
 
     // A reminder time that names no minute is kept, with no alarm for other apps.
     ChoreFields oddReminder = sound;
     oddReminder.notificationTime = std::numeric_limits<double>::quiet_NaN();
-    const TodoWriting odd = VTodoCodec::write(u"u"_s, oddReminder, berlin);
+    const TodoWriting odd = VTodoCodec::write(u"u"_s, oddReminder, {}, berlin);
     EXPECT_FALSE(odd.ics.contains("BEGIN:VALARM"));
     EXPECT_TRUE(std::isnan(VTodoCodec::read(odd.ics, berlin).fields.notificationTime));
 }

@@ -81,7 +81,7 @@ int writeSeeds(const QDir &folder)
     const ChoreFields fields{QStringLiteral("Seed; with, escapes"), {0.25f, 1.5f, -0.1f},
                              QDate(2026, 3, 1).startOfDay(tz), QDate(2026, 3, 29).startOfDay(tz), end, true, 9000};
     const QList<QByteArray> seeds{
-        '\0' + storeBytes, '\1' + VTodoCodec::write(QStringLiteral("seed-1"), fields, tz).ics,
+        '\0' + storeBytes, '\1' + VTodoCodec::write(QStringLiteral("seed-1"), fields, {}, tz).ics,
         "\1BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:f\r\nDTSTART:20260501T020000Z\r\n"
         "DUE;TZID=America/New_York:20260510T220000\r\nCOLOR:gold\r\nFOO-BAR;X-A=1:b\\,c\r\nCATEGORIES:a,b\r\n"
         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n",
@@ -128,12 +128,12 @@ void readResource(const QByteArray &bytes)
         std::abort();
     if (read.outcome != TodoReading::Outcome::Chore)
         return;
-    const TodoWriting written = VTodoCodec::write(read.uid, read.fields, tz, bytes);
+    const TodoWriting written = VTodoCodec::write(read.uid, read.fields, read.recurrence, tz, bytes);
     if (written.ics.isEmpty())
         return;
     const TodoReading again = VTodoCodec::read(written.ics, tz);
     if (again.outcome != TodoReading::Outcome::Chore || again.uid != read.uid.trimmed()
-        || !same(again.fields, read.fields))
+        || !same(again.fields, read.fields) || again.recurrence.rule != read.recurrence.rule)
         std::abort();
 }
 

@@ -783,6 +783,13 @@ TEST(VTodoBadInput, IsRefusedWithAReasonOrKeptAsItCame)
                   afresh);
         EXPECT_LT(clock.elapsed(), 500);
     }
+    // Moved on to the occurrence another app moved: the master takes the rule's own day.
+    const QByteArray before = todo("SUMMARY:a\r\nDTSTART;VALUE=DATE:20260509\r\nDUE;VALUE=DATE:20260509\r\n" + rules[1].lines);
+    ChoreFields movedOn = VTodoCodec::read(before, berlin).fields;
+    movedOn.startDate = movedOn.dueDate = may(11).startOfDay(berlin);
+    const QByteArray master = VTodoCodec::write(u"a"_s, movedOn, rules[1].want, berlin, before).ics;
+    EXPECT_TRUE(master.contains("\nDUE;VALUE=DATE:20260510\r") && master.contains("\nDTSTART;VALUE=DATE:20260510\r"));
+    EXPECT_EQ(VTodoCodec::read(master, berlin).fields.dueDate, movedOn.dueDate);
 
     ChoreFields sound = fields(u"a"_s, day(2026, 5, 1), day(2026, 5, 2));
     sound.notify = true;

@@ -7,10 +7,54 @@
 #include "Velmora/Screens/ScreenTexts.h"
 
 #include <QCoreApplication>
+#include <QHash>
+#include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Velmora {
+
+namespace {
+
+using Frequency = Recurrence::Frequency;
+
+// A choice as save() writes it: weekdays only for a weekly rule, nothing at all for Never.
+Recurrence::Simple normalised(Recurrence::Simple simple)
+{
+    if (simple.frequency == Frequency::Never)
+        return {};
+    if (simple.frequency != Frequency::Weekly)
+        simple.weekdays.clear();
+    return simple;
+}
+
+// Where a rule the editor cannot show starts when the user changes it: its frequency and interval
+// where they are ones the editor has, else every day.
+Recurrence::Simple nearest(const Recurrence &recurrence)
+{
+    static const QHash<QString, Frequency> frequencies{{QStringLiteral("DAILY"), Frequency::Daily},
+                                                       {QStringLiteral("WEEKLY"), Frequency::Weekly},
+                                                       {QStringLiteral("MONTHLY"), Frequency::Monthly},
+                                                       {QStringLiteral("YEARLY"), Frequency::Yearly}};
+    Recurrence::Simple simple{Frequency::Never, 1, {}, recurrence.afterFinishing};
+    int interval = 1;
+    for (const QString &part : recurrence.rule.split(QLatin1Char(';'))) {
+        const QString key = part.section(QLatin1Char('='), 0, 0).trimmed().toUpper();
+        const QString value = part.section(QLatin1Char('='), 1).trimmed().toUpper();
+        if (key == QLatin1String("FREQ"))
+            simple.frequency = frequencies.value(value, Frequency::Never);
+        else if (key == QLatin1String("INTERVAL"))
+            interval = std::clamp(value.toInt(), 1, Recurrence::maxInterval);
+    }
+    if (simple.frequency == Frequency::Never)
+        simple.frequency = Frequency::Daily;
+    else
+        simple.interval = interval;
+    return simple;
+}
+
+} // namespace
 
 ChoreEditor::ChoreEditor(QObject *parent)
     : QObject(parent), m_color(ColorComponentsModel::standardRed().color())
@@ -63,6 +107,8 @@ void ChoreEditor::setDueDate(const QDateTime &dueDate)
 {
     m_dueDate = dueDate;
     emit datesChanged();
+    // A weekly rule without weekdays, and the words, follow the due day.
+    emit repeatChanged();
 }
 
 int ChoreEditor::plannedDays() const
@@ -145,6 +191,104 @@ QString ChoreEditor::saveLabel() const
     return {};
 }
 
+void ChoreEditor::setRepeatFrequency(RepeatFrequency frequency)
+{
+    if (frequency < RepeatFrequency::Never || frequency > RepeatFrequency::Yearly)
+        return;
+    m_repeat.frequency = Frequency(frequency);
+    emit repeatChanged();
+}
+
+void ChoreEditor::setRepeatInterval(int interval)
+{
+    m_repeat.interval = std::clamp(interval, 1, Recurrence::maxInterval);
+    emit repeatChanged();
+}
+
+QList<int> ChoreEditor::repeatWeekdays() const
+{
+    if (m_repeat.weekdays.isEmpty() && dueDay().isValid())
+        return {dueDay().dayOfWeek()};
+    return m_repeat.weekdays;
+}
+
+void ChoreEditor::setRepeatAfterFinishing(bool afterFinishing)
+{
+    m_repeat.afterFinishing = afterFinishing;
+    emit repeatChanged();
+}
+
+QString ChoreEditor::repeatEveryText() const
+{
+    if (m_repeat.frequency == Frequency::Never)
+        return {};
+    return Recurrence::fromSimple({m_repeat.frequency, m_repeat.interval, {}, false}, {}).text({});
+}
+
+QList<int> ChoreEditor::weekOrder()
+{
+    const int first = QLocale().firstDayOfWeek();
+    QList<int> days;
+    for (int i = 0; i < 7; ++i)
+        days << (first - 1 + i) % 7 + 1;
+    return days;
+}
+
+void ChoreEditor::toggleRepeatWeekday(int day)
+{
+    if (day < Qt::Monday || day > Qt::Sunday)
+        return;
+    QList<int> days = repeatWeekdays();
+    if (!days.removeAll(day))
+        days.append(day);
+    std::sort(days.begin(), days.end());
+    // The due day's weekday alone is what a weekly rule means without any: it then moves with the
+    // due day, and none left is that too.
+    if (days.isEmpty() || days == QList<int>{dueDay().dayOfWeek()})
+        days.clear();
+    m_repeat.weekdays = days;
+    // Also when nothing changed: the toggle, which turned itself off, shows the weekday on again.
+    emit repeatChanged();
+}
+
+void ChoreEditor::changeRepeat()
+{
+    if (!m_repeatCustom)
+        return;
+    m_repeatCustom = false;
+    m_repeat = nearest(m_loadedRecurrence);
+    emit repeatChanged();
+}
+
+bool ChoreEditor::repeatTouched() const
+{
+    return m_repeatCustom != m_loadedCustom || (!m_repeatCustom && normalised(m_repeat) != m_loadedRepeat);
+}
+
+Recurrence ChoreEditor::workingRecurrence() const
+{
+    Recurrence recurrence;
+    if (repeatTouched()) {
+        recurrence = Recurrence::fromSimple(normalised(m_repeat), dueDay());
+    } else if (m_loadedCustom
+               || m_loadedRecurrence.rule != Recurrence::fromSimple(m_loadedRepeat, m_loadedRecurrenceDue).rule) {
+        // Untouched, another app's rule goes back to it exactly as it came.
+        recurrence = m_loadedRecurrence;
+    } else {
+        // This app's own spelling follows the due day: a monthly rule from the 31st keeps to the
+        // month's end, one from the 15th does not.
+        recurrence = Recurrence::fromSimple(m_loadedRepeat, dueDay());
+        recurrence.exceptions = m_loadedRecurrence.exceptions;
+        recurrence.moved = m_loadedRecurrence.moved;
+    }
+    // A copy is a series of its own: what the original skipped or moved is not its.
+    if (m_operation == EditingOperation::copy) {
+        recurrence.exceptions.clear();
+        recurrence.moved.clear();
+    }
+    return recurrence;
+}
+
 void ChoreEditor::load()
 {
     if (m_operation == EditingOperation::add || !m_chore)
@@ -163,11 +307,18 @@ void ChoreEditor::load()
         m_dueDate = ChoreDates::addDays(m_startDate, planned);
     }
     m_loaded = workingFields();
+    m_loadedRecurrence = source.recurrence();
+    m_loadedRecurrenceDue = ChoreDates::calendarDay(source.dueDate());
+    const std::optional<Recurrence::Simple> shown = m_loadedRecurrence.simple();
+    m_loadedCustom = m_repeatCustom = !shown;
+    m_loadedRepeat = shown ? normalised(*shown) : Recurrence::Simple();
+    m_repeat = shown ? m_loadedRepeat : nearest(m_loadedRecurrence);
     emit titleChanged();
     emit colorChanged();
     emit datesChanged();
     emit notifyChanged();
     emit notificationTimeChanged();
+    emit repeatChanged();
 }
 
 ChoreFields ChoreEditor::workingFields() const
@@ -194,18 +345,19 @@ bool ChoreEditor::save()
     if (!m_changes)
         return fail({});
     const ChoreFields fields = workingFields();
+    const Recurrence recurrence = workingRecurrence();
     Chore *saved = nullptr;
     switch (m_operation) {
     case EditingOperation::update:
-        saved = m_changes->update(m_chore, fields) ? m_chore.data() : nullptr;
+        saved = m_changes->update(m_chore, fields, recurrence) ? m_chore.data() : nullptr;
         break;
     case EditingOperation::repeat:
         // Without its old run (deleted meanwhile) a repeat is still a new run.
-        saved = m_chore ? m_changes->repeat(m_chore, fields) : m_changes->add(fields);
+        saved = m_chore ? m_changes->repeat(m_chore, fields, recurrence) : m_changes->add(fields, recurrence);
         break;
     case EditingOperation::copy:
     case EditingOperation::add:
-        saved = m_changes->add(fields);
+        saved = m_changes->add(fields, recurrence);
         break;
     }
     if (!saved)

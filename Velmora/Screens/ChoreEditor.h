@@ -39,12 +39,29 @@ class ChoreEditor : public QObject {
     Q_PROPERTY(QDate lastPickableDay READ lastPickableDay NOTIFY datesChanged)
     Q_PROPERTY(QDate dueDay READ dueDay WRITE setDueDay NOTIFY datesChanged)
     Q_PROPERTY(QString saveLabel READ saveLabel NOTIFY operationChanged)
+    // How the chore repeats. A rule the editor cannot show stays as it is (repeatCustom, shown by
+    // repeatText) until changeRepeat(); a rule left untouched is saved in its own spelling.
+    Q_PROPERTY(RepeatFrequency repeatFrequency READ repeatFrequency WRITE setRepeatFrequency NOTIFY repeatChanged)
+    Q_PROPERTY(int repeatInterval READ repeatInterval WRITE setRepeatInterval NOTIFY repeatChanged)
+    Q_PROPERTY(int maxRepeatInterval READ maxRepeatInterval CONSTANT)
+    // The weekdays a weekly rule falls on (1 = Monday); the due day's when none was chosen.
+    Q_PROPERTY(QList<int> repeatWeekdays READ repeatWeekdays NOTIFY repeatChanged)
+    Q_PROPERTY(bool repeatAfterFinishing READ repeatAfterFinishing WRITE setRepeatAfterFinishing NOTIFY repeatChanged)
+    Q_PROPERTY(bool repeatCustom READ repeatCustom NOTIFY repeatChanged)
+    // The whole rule in words, and "Every 2 weeks" alone.
+    Q_PROPERTY(QString repeatText READ repeatText NOTIFY repeatChanged)
+    Q_PROPERTY(QString repeatEveryText READ repeatEveryText NOTIFY repeatChanged)
+    // The seven weekdays from the locale's first day of the week.
+    Q_PROPERTY(QList<int> weekOrder READ weekOrder CONSTANT)
     Q_PROPERTY(QString lastError READ lastError NOTIFY lastErrorChanged)
 
 public:
     // QML reads enum keys only when capitalised: the capitalised names are the same values.
     enum class EditingOperation { update, repeat, copy, add, Update = update, Repeat = repeat, Copy = copy, Add = add };
     Q_ENUM(EditingOperation)
+    // Recurrence::Frequency's values, for QML.
+    enum class RepeatFrequency { Never, Daily, Weekly, Monthly, Yearly };
+    Q_ENUM(RepeatFrequency)
 
     explicit ChoreEditor(QObject *parent = nullptr);
 
@@ -83,13 +100,32 @@ public:
     QString saveLabel() const;
     QString lastError() const { return m_lastError; }
 
+    RepeatFrequency repeatFrequency() const { return RepeatFrequency(m_repeat.frequency); }
+    void setRepeatFrequency(RepeatFrequency frequency);
+    int repeatInterval() const { return m_repeat.interval; }
+    void setRepeatInterval(int interval);
+    static constexpr int maxRepeatInterval() { return Recurrence::maxInterval; }
+    QList<int> repeatWeekdays() const;
+    bool repeatAfterFinishing() const { return m_repeat.afterFinishing; }
+    void setRepeatAfterFinishing(bool afterFinishing);
+    bool repeatCustom() const { return m_repeatCustom; }
+    QString repeatText() const { return workingRecurrence().text(dueDay()); }
+    QString repeatEveryText() const;
+    static QList<int> weekOrder();
+    // Turns a weekday of a weekly rule on or off; the last one stays on.
+    Q_INVOKABLE void toggleRepeatWeekday(int day);
+    // Leaves a rule the editor cannot show for the nearest one it can.
+    Q_INVOKABLE void changeRepeat();
+    // The rule save() writes.
+    Recurrence workingRecurrence() const;
+
     // The day the user picked in the calendar (month 1-12).
     Q_INVOKABLE void pickDueDay(int year, int month, int day) { setDueDay(QDate(year, month, day)); }
 
     // Takes the chore's fields for update, repeat and copy; add keeps the new-chore values.
     Q_INVOKABLE void load();
     // Whether anything differs from what load() took: leaving then asks first.
-    Q_INVOKABLE bool hasChanges() const { return workingFields() != m_loaded; }
+    Q_INVOKABLE bool hasChanges() const { return workingFields() != m_loaded || repeatTouched(); }
     // Writes to the store through the changes and asks to leave. When the store cannot
     // write, nothing is reported as saved: the edit stays and lastError says why.
     Q_INVOKABLE bool save();
@@ -103,6 +139,7 @@ signals:
     void notifyChanged();
     void notificationTimeChanged();
     void lastErrorChanged();
+    void repeatChanged();
     // After saving an update or an add: the screen pops itself.
     void dismissRequested();
     // After a successful save, with the chore that now carries the edit.
@@ -110,6 +147,7 @@ signals:
 
 private:
     ChoreFields workingFields() const;
+    bool repeatTouched() const;
     bool fail(const QString &error);
 
     EditingOperation m_operation = EditingOperation::add;
@@ -124,6 +162,13 @@ private:
     double m_notificationTime = 32400;
     QString m_lastError;
     ChoreFields m_loaded;
+    Recurrence::Simple m_repeat;
+    bool m_repeatCustom = false;
+    // The rule as loaded, with the due day it was loaded at and the choice it showed then.
+    Recurrence m_loadedRecurrence;
+    QDate m_loadedRecurrenceDue;
+    Recurrence::Simple m_loadedRepeat;
+    bool m_loadedCustom = false;
 };
 
 } // namespace Velmora

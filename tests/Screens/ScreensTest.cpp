@@ -113,6 +113,77 @@ TEST_F(ScreensTest, SteppingPickingAndTheReminderWheelsAgree)
     EXPECT_EQ(editor.notificationTime(), 9 * 3600 + 59 * 60);
 }
 
+// The repeat choice through save in every operation, and shown again as saved. A rule the editor
+// cannot show, or spells otherwise, goes back as it came unless the user changes it, with the
+// occurrences it skips; the editor's own spelling follows the due day; Never takes the rule away.
+TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
+{
+    using F = ChoreEditor::RepeatFrequency;
+    const QString monthEnd = QStringLiteral(";BYMONTHDAY=31;RSCALE=GREGORIAN;SKIP=BACKWARD");
+    const struct {
+        Op operation;
+        QString stored;
+        void (*choose)(ChoreEditor &);
+        QString saved;
+        bool afterFinishing;
+        qsizetype skipped;
+    } rows[] = {
+        {Op::add, {}, [](ChoreEditor &e) {
+             e.setRepeatFrequency(F::Weekly);
+             e.setRepeatInterval(2);
+             e.toggleRepeatWeekday(Qt::Monday);
+             e.setRepeatAfterFinishing(true);
+         }, "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE", true, 0},
+        // Monday on and off again, then Wednesday off: the due day's Wednesday, as a weekly rule means.
+        {Op::add, {}, [](ChoreEditor &e) {
+             e.setRepeatFrequency(F::Weekly);
+             for (int day : {1, 1, 3})
+                 e.toggleRepeatWeekday(day);
+         }, "FREQ=WEEKLY", false, 0},
+        {Op::update, "FREQ=MONTHLY;WKST=SU", nullptr, "FREQ=MONTHLY;WKST=SU", false, 1},
+        {Op::update, "FREQ=MONTHLY;BYDAY=FR;BYSETPOS=-1", nullptr, "FREQ=MONTHLY;BYDAY=FR;BYSETPOS=-1", false, 1},
+        {Op::update, "FREQ=MONTHLY;BYDAY=FR;BYSETPOS=-1", [](ChoreEditor &e) {
+             e.changeRepeat();
+             e.setRepeatInterval(3000);
+         }, "FREQ=MONTHLY;INTERVAL=999" + monthEnd, false, 0},
+        {Op::update, "FREQ=MONTHLY" + monthEnd, [](ChoreEditor &e) { e.pickDueDay(2026, 6, 15); }, "FREQ=MONTHLY", false, 1},
+        {Op::update, "FREQ=DAILY;INTERVAL=3", [](ChoreEditor &e) { e.setRepeatFrequency(F::Never); }, {}, false, 0},
+        {Op::repeat, "FREQ=YEARLY;INTERVAL=2;WKST=MO", nullptr, "FREQ=YEARLY;INTERVAL=2;WKST=MO", true, 1},
+        {Op::repeat, {}, [](ChoreEditor &e) { e.setRepeatFrequency(F::Daily); }, "FREQ=DAILY", false, 0},
+        {Op::copy, "FREQ=WEEKLY;BYDAY=TH,TU", nullptr, "FREQ=WEEKLY;BYDAY=TH,TU", true, 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.saved.toStdString());
+        Chore *source = chore(QStringLiteral("source"), day(5, 20), day(5, 31));
+        Recurrence stored;
+        stored.rule = row.stored;
+        stored.afterFinishing = row.afterFinishing;
+        stored.exceptions = {QDate(2026, 6, 30)};
+        ASSERT_TRUE(row.stored.isEmpty() || store.setRecurrence(source, stored));
+        // A screen of its own each time, as the app opens one.
+        ChoreEditor screen;
+        screen.setChanges(&changes);
+        screen.setRouter(&router);
+        screen.setOperation(row.operation);
+        screen.setChore(row.operation == Op::add ? nullptr : source);
+        screen.load();
+        EXPECT_EQ(screen.repeatCustom(), row.stored.contains(QLatin1String("BYSETPOS")));
+        if (row.choose)
+            row.choose(screen);
+        EXPECT_EQ(screen.hasChanges(), row.choose != nullptr);
+        QSignalSpy saved(&screen, &ChoreEditor::saved);
+        ASSERT_TRUE(screen.save());
+        Chore *result = saved.at(0).at(0).value<Chore *>();
+        const Recurrence written = result->recurrence();
+        EXPECT_EQ(written.rule, row.saved);
+        EXPECT_EQ(written.afterFinishing, row.afterFinishing);
+        EXPECT_EQ(written.exceptions.size(), row.skipped);
+        open(Op::update, result);
+        EXPECT_FALSE(editor.hasChanges());
+        EXPECT_EQ(editor.repeatText(), result->recurrenceText());
+    }
+}
+
 // The calendar's keys by day, week, month and year; the week's ends follow the locale's first
 // day; a month's last day goes to the shorter month's last.
 TEST(DueCalendarKeys, MoveTheFocusedDay)

@@ -581,10 +581,10 @@ Recurrence recurrenceOf(const Parsed &parsed, const QTimeZone &zone)
     if (!r.repeats())
         return {};
     r.afterFinishing = ownValue(parsed.todo, afterFinishingProperty).toUpper() == "TRUE";
-    for (icalcomponent *override : parsed.overrides) {
+    for (icalcomponent *single : parsed.overrides) {
         QDate occurrence, due;
         bool done = false;
-        for (const auto &[property, line] : keptLines(override, parsed.kept)) {
+        for (const auto &[property, line] : keptLines(single, parsed.kept)) {
             const QByteArray name = propertyName(line);
             const QByteArray value = line.mid(valueStart(line)).trimmed().toUpper();
             if (name == "RECURRENCE-ID")
@@ -795,12 +795,12 @@ void writeRecurrence(icalcomponent *todo, QList<QByteArray> &kept, const Recurre
             }
         }
         QByteArray rule = r.rule.toUtf8();
-        rule.removeIf([](char c) { return uchar(c) < 0x20; });
+        // One content line, as any read back: no line breaks of its own.
+        rule.removeIf([](char c) { return uchar(c) < 0x20 && c != '\t'; });
         if (!rule.isEmpty())
             keepLine(todo, kept, "RRULE:" + rule);
     }
     if (before.afterFinishing != r.afterFinishing) {
-        // No standard property says that the next occurrence counts from finishing: our own.
         if (r.afterFinishing)
             setOwn(todo, afterFinishingProperty, "TRUE");
         else

@@ -14,6 +14,8 @@ DetailScreen {
     property alias chore: editor.chore
     readonly property alias editor: editor
     readonly property var swatches: ["#FF3B30", "#FF9500", "#FFCC00", "#34C759", "#30B0C7", "#007AFF", "#5856D6", "#AF52DE"]
+    // The rows of a rule the editor shows, once it repeats at all.
+    readonly property bool repeating: !editor.repeatCustom && editor.repeatFrequency !== ChoreEditor.Never
     readonly property bool twelveHour: Qt.locale().timeFormat(Locale.ShortFormat).toLowerCase().indexOf("a") >= 0
 
     title: ScreenTexts.upper(qsTr("Chore"))
@@ -194,6 +196,269 @@ DetailScreen {
     }
     Separator {}
 
+    // How the chore comes back once finished. A rule of another app that these rows cannot show
+    // stays as it is, in words, until the user changes it.
+    DetailRow {
+        label: qsTr("Repeat")
+        ComboBox {
+            id: repeatBox
+            objectName: "repeatFrequency"
+            visible: !editor.repeatCustom
+            anchors.verticalCenter: parent.verticalCenter
+            implicitContentWidthPolicy: ComboBox.WidestText
+            // The style draws its arrows in this colour, black in either scheme.
+            palette.dark: Styling.foreground
+            model: [qsTr("Never"), qsTr("Daily"), qsTr("Weekly"), qsTr("Monthly"), qsTr("Yearly")]
+            // The style's highlighted line is white in either scheme: here it is the accent's.
+            // qmllint disable unqualified
+            delegate: ItemDelegate {
+                required property int index
+                required property string modelData
+                width: ListView.view.width
+                text: modelData
+                font.weight: repeatBox.currentIndex === index ? Font.DemiBold : Font.Normal
+                highlighted: repeatBox.highlightedIndex === index
+                palette.text: Styling.foreground
+                palette.highlightedText: "white"
+                palette.light: Styling.accentFill
+                palette.midlight: Qt.darker(Styling.accentFill, 1.15)
+            }
+            // qmllint enable unqualified
+            currentIndex: editor.repeatFrequency
+            onActivated: function (index) { editor.repeatFrequency = index }
+            Accessible.name: qsTr("Repeat")
+            // Qt 6.4 gives a screen reader no value of a combo box: the choice is said here.
+            Accessible.description: displayText
+            Accessible.ignored: !visible
+            // The style's is a read-only field, which a screen reader lists as an unnamed text field.
+            contentItem: Text {
+                leftPadding: 12
+                text: repeatBox.displayText
+                font: repeatBox.font
+                color: Styling.foreground
+                verticalAlignment: Text.AlignVCenter
+                elide: Text.ElideRight
+                Accessible.ignored: true
+            }
+            background: Rectangle {
+                implicitWidth: 140
+                implicitHeight: 40
+                radius: 6
+                color: repeatBox.down ? Qt.darker(repeatBox.palette.button, 1.15) : repeatBox.palette.button
+                FocusRing {
+                    innerRadius: 6
+                    visible: repeatBox.visualFocus
+                }
+            }
+        }
+        Button {
+            id: changeRepeatButton
+            objectName: "changeRepeat"
+            visible: editor.repeatCustom
+            flat: true
+            background: Rectangle {
+                radius: 4
+                color: "transparent"
+                border.width: changeRepeatButton.visualFocus ? 2 : 0
+                border.color: Styling.accent
+            }
+            text: qsTr("Change")
+            Accessible.name: qsTr("Change how it repeats")
+            Accessible.description: editor.repeatText
+            Accessible.ignored: !visible
+            Accessible.onPressAction: changeRepeatButton.clicked()
+            onClicked: {
+                editor.changeRepeat()
+                // On to the choice that replaces the rule; the focus shows if the keys brought it.
+                repeatBox.forceActiveFocus()
+            }
+        }
+    }
+    Label {
+        visible: editor.repeatCustom
+        width: parent.width
+        text: editor.repeatText
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+        color: Styling.secondary
+        Accessible.ignored: !visible
+    }
+    DetailRow {
+        visible: screen.repeating
+        label: editor.repeatEveryText
+        // Typed, or stepped by the arrow keys and by round buttons like those of the days row above.
+        SpinBox {
+            id: intervalBox
+            objectName: "repeatInterval"
+            anchors.verticalCenter: parent.verticalCenter
+            leftPadding: 46
+            rightPadding: 46
+            from: 1
+            to: editor.maxRepeatInterval
+            editable: true
+            value: editor.repeatInterval
+            onValueModified: editor.repeatInterval = value
+            Accessible.name: qsTr("Repeat every")
+            Accessible.description: editor.repeatText
+            Accessible.ignored: !visible
+            // Room for three digits between the buttons.
+            background: Item { implicitWidth: 132 }
+            // The keys go to the text inside: it is what a screen reader finds focused.
+            contentItem: TextInput {
+                objectName: "repeatIntervalField"
+                text: intervalBox.displayText
+                font: intervalBox.font
+                color: Styling.foreground
+                selectionColor: Styling.accent
+                selectedTextColor: "white"
+                horizontalAlignment: Qt.AlignHCenter
+                verticalAlignment: Qt.AlignVCenter
+                readOnly: !intervalBox.editable
+                validator: intervalBox.validator
+                inputMethodHints: Qt.ImhDigitsOnly
+                // Taken as typed, not only once the field is left: Ctrl+Return saves without leaving it.
+                onTextEdited: if (acceptableInput) editor.repeatInterval = intervalBox.valueFromText(text, Qt.locale())
+                Accessible.role: Accessible.EditableText
+                Accessible.name: intervalBox.Accessible.name
+                Accessible.description: intervalBox.Accessible.description
+                Accessible.ignored: !intervalBox.visible
+                Rectangle {
+                    anchors.fill: parent
+                    anchors.margins: -4
+                    radius: 4
+                    color: "transparent"
+                    border.width: 2
+                    border.color: Styling.accent
+                    visible: intervalBox.activeFocus
+                }
+            }
+            down.indicator: Step {
+                x: 0
+                text: "−"
+                pressed: intervalBox.down.pressed
+                fill: intervalBox.palette.button
+            }
+            up.indicator: Step {
+                x: intervalBox.width - width
+                text: "+"
+                pressed: intervalBox.up.pressed
+                fill: intervalBox.palette.button
+            }
+        }
+    }
+    DetailRow {
+        id: weekdaysRow
+        visible: screen.repeating && editor.repeatFrequency === ChoreEditor.Weekly
+        label: qsTr("On")
+        // One Tab stop for the seven days, at first on a chosen one: the arrows move between them
+        // and Space turns the focused one on or off.
+        property int stop: editor.repeatWeekdays[0] ?? 0
+        Keys.onPressed: function (event) {
+            const step = ({ [Qt.Key_Left]: -1, [Qt.Key_Up]: -1, [Qt.Key_Right]: 1, [Qt.Key_Down]: 1 })[event.key]
+            const at = Array.from({ length: 7 }, (_, i) => weekdaySlots.itemAt(i)).findIndex(day => day.activeFocus)
+            if (step === undefined || at < 0)
+                return
+            weekdaySlots.itemAt((at + step + 7) % 7).forceActiveFocus(Qt.TabFocusReason)
+            event.accepted = true
+        }
+        Row {
+            spacing: 4
+            anchors.verticalCenter: parent.verticalCenter
+            Accessible.role: Accessible.Grouping
+            Accessible.name: qsTr("Weekdays")
+            Accessible.ignored: !weekdaysRow.visible
+            // qmllint disable unqualified
+            Repeater {
+                id: weekdaySlots
+                model: editor.weekOrder
+                delegate: AbstractButton {
+                    id: weekday
+                    required property int modelData
+                    readonly property bool chosen: editor.repeatWeekdays.indexOf(modelData) >= 0
+                    width: Math.max(30, implicitContentWidth + 10)
+                    height: 30
+                    checkable: true
+                    checked: chosen
+                    focusPolicy: activeFocus || modelData === weekdaysRow.stop ? Qt.StrongFocus : Qt.ClickFocus
+                    onActiveFocusChanged: if (activeFocus) weekdaysRow.stop = modelData
+                    onClicked: editor.toggleRepeatWeekday(modelData)
+                    Accessible.role: Accessible.CheckBox
+                    // QML counts the week's days from Sunday = 0.
+                    Accessible.name: Qt.locale().dayName(modelData % 7, Locale.LongFormat)
+                    Accessible.ignored: !weekdaysRow.visible
+                    Accessible.onPressAction: weekday.clicked()
+                    Accessible.onToggleAction: weekday.clicked()
+                    contentItem: Text {
+                        text: Qt.locale().dayName(weekday.modelData % 7, Locale.ShortFormat)
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
+                        font.pixelSize: 11
+                        color: weekday.chosen ? "white" : Styling.foreground
+                    }
+                    background: Rectangle {
+                        radius: 15
+                        color: weekday.chosen ? Styling.accentFill : weekday.palette.button
+                        FocusRing {
+                            innerRadius: 15
+                            visible: weekday.visualFocus
+                        }
+                    }
+                }
+            }
+            // qmllint enable unqualified
+        }
+    }
+    DetailRow {
+        visible: screen.repeating
+        label: qsTr("After finishing")
+        Switch {
+            id: afterFinishingSwitch
+            objectName: "afterFinishing"
+            anchors.verticalCenter: parent.verticalCenter
+            padding: 0
+            checked: editor.repeatAfterFinishing
+            onToggled: editor.repeatAfterFinishing = checked
+            Accessible.name: qsTr("After finishing")
+            Accessible.description: afterFinishingText.text
+            Accessible.ignored: !visible
+            Accessible.onPressAction: editor.repeatAfterFinishing = !editor.repeatAfterFinishing
+            Accessible.onToggleAction: editor.repeatAfterFinishing = !editor.repeatAfterFinishing
+            indicator: Rectangle {
+                x: afterFinishingSwitch.leftPadding
+                y: (afterFinishingSwitch.height - height) / 2
+                implicitWidth: 44
+                implicitHeight: 26
+                radius: 13
+                color: afterFinishingSwitch.checked ? Styling.accentFill : Styling.secondary
+                Rectangle {
+                    x: afterFinishingSwitch.checked ? parent.width - width - 3 : 3
+                    y: 3
+                    width: 20
+                    height: 20
+                    radius: 10
+                    // Dark on the light grey a dark scheme draws the track in while off.
+                    color: afterFinishingSwitch.checked ? "white" : Styling.backdrop
+                }
+                FocusRing {
+                    innerRadius: 13
+                    visible: afterFinishingSwitch.visualFocus
+                }
+            }
+        }
+    }
+    Label {
+        id: afterFinishingText
+        visible: screen.repeating
+        width: parent.width
+        wrapMode: Text.Wrap
+        font.pixelSize: 12
+        color: Styling.secondary
+        text: editor.repeatAfterFinishing ? qsTr("The next due day counts from the day the chore is finished.")
+                                          : qsTr("The next due day counts from the due day.")
+        Accessible.ignored: true
+    }
+    Separator {}
+
     DetailRow {
         id: notifyRow
         label: qsTr("Notify")
@@ -288,6 +553,25 @@ DetailScreen {
             onClicked: editor.save()
         }
     ]
+
+    // A step button of the repeat count, drawn as the round buttons of the days row.
+    component Step: Rectangle {
+        property alias text: sign.text
+        property bool pressed
+        property color fill
+        y: ((parent as Item).height - height) / 2
+        implicitWidth: 40
+        implicitHeight: 40
+        radius: 20
+        color: pressed ? Qt.darker(fill, 1.15) : fill
+        Label {
+            id: sign
+            anchors.centerIn: parent
+            color: Styling.foreground
+            // The spin box itself is what a screen reader steps.
+            Accessible.ignored: true
+        }
+    }
 
     // A wheel of the reminder time. It never moves on its own: a turn by drag, mouse wheel or
     // arrow key is reported with picked(), and the wheel then shows what the editor holds.

@@ -322,6 +322,15 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Down", 1, "add:Donnerstag, 28. Mai 2026"},
         {"PgDown", 1, "add:Sonntag, 28. Juni 2026"},
         {"Return", 1, "add:dueButton"},
+        {"Tab", 1, "add:repeatFrequency"},
+        {"Down", 2, "add:repeatFrequency"}, // weekly
+        {"Tab", 1, "add:repeatIntervalField"},
+        {"Up", 2, "add:repeatIntervalField"},
+        {"Tab", 1, "add:Sonntag"}, // the due day's, the days' one Tab stop
+        {"Left", 2, "add:Freitag"},
+        {"Space", 1, "add:Freitag"},
+        {"Tab", 1, "add:afterFinishing"},
+        {"Return", 1, "add:afterFinishing"},
         {"Tab", 1, "add:notifyToggle"},
         {"Return", 1, "add:notifyToggle"},
         {"Tab", 1, "add:saveButton"},
@@ -382,6 +391,8 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
     EXPECT_EQ(ScreenTexts::secondsIntoDay(saved->notificationTime()), 7 * 3600 + 5 * 60) << "what the wheels showed";
     EXPECT_EQ(saved->dueDate().toTimeZone(clock.timeZone()).date(), QDate(2026, 6, 28)) << "the day the calendar's keys chose";
     EXPECT_EQ(saved->color().name(), QStringLiteral("#5856d6")) << "the swatch the arrows chose";
+    EXPECT_EQ(saved->recurrence().rule, QStringLiteral("FREQ=WEEKLY;INTERVAL=3;BYDAY=FR,SU"));
+    EXPECT_TRUE(saved->recurrence().afterFinishing);
 }
 
 // Start after start the window comes back where it was; placed where no screen shows it whole, or

@@ -416,6 +416,7 @@ DetailScreen {
             objectName: "afterFinishing"
             anchors.verticalCenter: parent.verticalCenter
             padding: 0
+            spacing: 0
             checked: editor.repeatAfterFinishing
             onToggled: editor.repeatAfterFinishing = checked
             Accessible.name: qsTr("After finishing")

@@ -10,5 +10,7 @@ Tile {
     required property string timeLeft
     days: daysLeft
     caption: timeLeft
+    symbol: chore && chore.repeats ? "arrow.clockwise" : ""
+    Accessible.description: chore && chore.repeats ? qsTr("Repeats: %1").arg(chore.recurrenceText) : ""
     Accessible.onPressAction: App.router.push(Router.ViewChore, thumb.chore)
 }

@@ -34,6 +34,13 @@ DetailScreen {
     }
     Separator {}
     DetailRow {
+        objectName: "repeatsRow"
+        visible: view.chore ? view.chore.repeats : false
+        label: qsTr("Repeats")
+        value: view.chore ? view.chore.recurrenceText : ""
+    }
+    Separator { visible: view.chore ? view.chore.repeats : false }
+    DetailRow {
         label: qsTr("Planned (duration)")
         value: view.chore ? Days.durationText(view.chore.plannedDays) : ""
     }

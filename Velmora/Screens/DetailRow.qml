@@ -18,6 +18,7 @@ Item {
         anchors.left: parent.left
         anchors.verticalCenter: parent.verticalCenter
         text: row.label
+        textFormat: Text.PlainText
         color: Styling.foreground
     }
     Row {
@@ -28,7 +29,12 @@ Item {
         Label {
             visible: row.value.length > 0
             Accessible.ignored: !visible
+            // A long value wraps beside the label rather than running over it.
+            width: Math.min(implicitWidth, row.width - labelText.implicitWidth - 16)
             text: row.value
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            horizontalAlignment: Text.AlignRight
             color: Styling.secondary
             anchors.verticalCenter: parent.verticalCenter
         }

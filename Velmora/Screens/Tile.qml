@@ -10,6 +10,8 @@ Rectangle {
     required property var chore
     property int days: 0
     property string caption
+    // A symbol after the caption, such as a repeating chore's.
+    property string symbol
     property alias spacing: column.spacing
     readonly property color ink: ScreenTexts.foregroundOn(color)
 
@@ -75,13 +77,32 @@ Rectangle {
                 color: tile.ink
             }
         }
-        Text {
-            width: parent.width
-            text: tile.caption
-            font.pixelSize: 9
-            color: tile.ink
-            wrapMode: Text.Wrap
-            Accessible.ignored: true
+        Row {
+            spacing: 3
+            Text {
+                id: captionText
+                width: Math.min(implicitWidth, column.width - (mark.visible ? mark.width + 3 : 0))
+                text: tile.caption
+                font.pixelSize: 9
+                color: tile.ink
+                wrapMode: Text.Wrap
+                Accessible.ignored: true
+            }
+            // Made only for the tiles that show one: most show none. A component bound to this
+            // file warns on Qt 6.4, so it stays unbound and qmllint takes its ids as unqualified.
+            // qmllint disable unqualified
+            Loader {
+                id: mark
+                visible: active
+                active: tile.symbol.length > 0
+                anchors.verticalCenter: captionText.verticalCenter
+                sourceComponent: SymbolImage {
+                    name: tile.symbol
+                    color: tile.ink
+                    size: 9
+                }
+            }
+            // qmllint enable unqualified
         }
     }
 }

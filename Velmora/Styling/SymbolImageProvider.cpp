@@ -34,6 +34,7 @@ const QStringList &SymbolImageProvider::names()
         QStringLiteral("square.and.arrow.down"),
         QStringLiteral("calendar"),
         QStringLiteral("arrow.triangle.2.circlepath"),
+        QStringLiteral("arrow.clockwise"),
     };
     return all;
 }

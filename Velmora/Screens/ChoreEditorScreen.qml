@@ -230,14 +230,16 @@ DetailScreen {
             // Qt 6.4 gives a screen reader no value of a combo box: the choice is said here.
             Accessible.description: displayText
             Accessible.ignored: !visible
-            // The style's is a read-only field, which a screen reader lists as an unnamed text field.
-            contentItem: Text {
+            // The style's, a read-only field, is listed by a screen reader as an unnamed text field.
+            // A text input still, so that the widest choice sets the width in any language.
+            contentItem: TextInput {
                 leftPadding: 12
                 text: repeatBox.displayText
                 font: repeatBox.font
                 color: Styling.foreground
                 verticalAlignment: Text.AlignVCenter
-                elide: Text.ElideRight
+                readOnly: true
+                enabled: false
                 Accessible.ignored: true
             }
             background: Rectangle {

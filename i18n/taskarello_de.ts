@@ -67,130 +67,202 @@
 <context>
     <name>ChoreEditorScreen</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="19"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="21"/>
         <source>Chore</source>
         <translation>Aufgabe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="47"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="48"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="50"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="58"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="60"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="138"/>
         <source>Color</source>
         <translation>Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Red</source>
         <translation>Rot</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Yellow</source>
         <translation>Gelb</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Green</source>
         <translation>Grün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Teal</source>
         <translation>Blaugrün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Blue</source>
         <translation>Blau</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="76"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="78"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="76"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="78"/>
         <source>Purple</source>
         <translation>Violett</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="116"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="118"/>
         <source>Other color</source>
         <translation>Andere Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="150"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="152"/>
         <source>Fewer days</source>
         <translation>Weniger Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="161"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="163"/>
         <source>More days</source>
         <translation>Mehr Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="172"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="185"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="174"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="187"/>
         <source>Due date</source>
         <translation>Fällig am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="199"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="229"/>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Daily</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Monthly</source>
+        <translation>Monatlich</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Yearly</source>
+        <translation>Jährlich</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="267"/>
+        <source>Change</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="268"/>
+        <source>Change how it repeats</source>
+        <translation>Wiederholung ändern</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="303"/>
+        <source>Repeat every</source>
+        <translation>Wiederholen alle</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="354"/>
+        <source>On</source>
+        <translation>Am</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="370"/>
+        <source>Weekdays</source>
+        <translation>Wochentage</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="415"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="424"/>
+        <source>After finishing</source>
+        <translation>Nach dem Erledigen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="459"/>
+        <source>The next due day counts from the day the chore is finished.</source>
+        <translation>Der nächste Fälligkeitstag zählt ab dem Tag, an dem die Aufgabe erledigt wird.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="460"/>
+        <source>The next due day counts from the due day.</source>
+        <translation>Der nächste Fälligkeitstag zählt ab dem Fälligkeitstag.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="467"/>
         <source>Notify</source>
         <translation>Erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="205"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="473"/>
         <source>Notification time</source>
         <translation>Uhrzeit der Erinnerung</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="210"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="478"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="221"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="489"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="229"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="497"/>
         <source>Before or after noon</source>
         <translation>Vor- oder nachmittags</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="241"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="509"/>
         <source>Toggle notification</source>
         <translation>Erinnerung ein- oder ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="244"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="512"/>
         <source>Turn off</source>
         <translation>Ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="244"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="512"/>
         <source>Turn on</source>
         <translation>Einschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="278"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="546"/>
         <source>Discard this chore?</source>
         <translation>Diese Aufgabe verwerfen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="279"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
         <source>Discard</source>
         <translation>Verwerfen</translation>
     </message>
@@ -219,6 +291,14 @@
     </message>
 </context>
 <context>
+    <name>ChoreThumb</name>
+    <message>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="14"/>
+        <source>Repeats: %1</source>
+        <translation>Wiederholt sich: %1</translation>
+    </message>
+</context>
+<context>
     <name>ChoreView</name>
     <message>
         <location filename="../Velmora/Screens/ChoreView.qml" line="16"/>
@@ -231,44 +311,49 @@
         <translation>Zeitraum</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="37"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="39"/>
+        <source>Repeats</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="44"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="42"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="49"/>
         <source>Passed (duration)</source>
         <translation>Vergangen (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="52"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="59"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="57"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="90"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="64"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="97"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="62"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="69"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="68"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="79"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="86"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="78"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="85"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="96"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -577,7 +662,7 @@
 <context>
     <name>Tile</name>
     <message>
-        <location filename="../Velmora/Screens/Tile.qml" line="24"/>
+        <location filename="../Velmora/Screens/Tile.qml" line="26"/>
         <source>%1, %2, due %3</source>
         <translation>%1, %2, fällig am %3</translation>
     </message>
@@ -652,12 +737,12 @@
 <context>
     <name>Velmora::CalendarExport</name>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="90"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="87"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="80"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="77"/>
         <source>Taskarello chores</source>
         <translation>Taskarello-Aufgaben</translation>
     </message>
@@ -665,109 +750,115 @@
 <context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="227"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="304"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>Es gibt mehr als %1 Aufgaben, mehr als eine Sicherung fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="232"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="309"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Die Aufgabe „%1“ hat einen Titel mit mehr als %2 Zeichen, zu lang für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="236"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="313"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Die Aufgabe „%1“ hat ein Datum außerhalb der Jahre 1 bis 9999, das eine Sicherung nicht fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="246"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="319"/>
+        <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
+        <translation>Aufgabe „%1“ wiederholt sich nach einer Regel, die für eine Sicherung zu lang ist.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="330"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>Die Sicherung wäre größer als %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="270"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="359"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="366"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="361"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="456"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="463"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>Die Datei ist größer als %1 MB und damit zu groß für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="274"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="365"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung: Sie ist kein lesbares JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="277"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="368"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="280"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="371"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>Die Sicherung hat keine Schemaversion, die diese App kennt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="283"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="374"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>Die Sicherung stammt aus einer neueren Taskarello-Version (Schema %1) und kann nicht wiederhergestellt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="287"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="378"/>
         <source>The backup has no list of chores.</source>
         <translation>Die Sicherung enthält keine Liste von Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="290"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="381"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>Die Sicherung enthält %1 Aufgaben, mehr als die %2, die eine Sicherung enthalten darf.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="297"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="388"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Aufgabe %1 in der Sicherung ist kein Aufgabeneintrag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="301"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="392"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Bei Aufgabe %1 in der Sicherung fehlt „%2“ oder ist ungültig.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="303"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="394"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Aufgabe %1 in der Sicherung hat einen Titel mit mehr als %2 Zeichen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="315"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="410"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="336"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="433"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht gespeichert werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="261"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts gesichert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="323"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="418"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="341"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="438"/>
         <source>The backup holds no chores.</source>
         <translation>Die Sicherung enthält keine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="343"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="440"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Jede Aufgabe der Sicherung ist schon vorhanden.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="345"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="442"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt.</numerusform>
@@ -775,7 +866,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt; die übrigen waren schon vorhanden.</numerusform>
@@ -783,22 +874,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="355"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="452"/>
         <source>The file %1 does not exist.</source>
         <translation>Die Datei %1 existiert nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="357"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="454"/>
         <source>%1 is not a file.</source>
         <translation>%1 ist keine Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="362"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="459"/>
         <source>The file could not be opened: %1.</source>
         <translation>Die Datei konnte nicht geöffnet werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="377"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="474"/>
         <source>The file could not be written: %1.</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
     </message>
@@ -806,17 +897,17 @@
 <context>
     <name>Velmora::ChoreDates</name>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="103"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="115"/>
         <source>overdue</source>
         <translation>überfällig</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="105"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="117"/>
         <source>today</source>
         <translation>heute</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="110"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="122"/>
         <source>%n days left</source>
         <translation>
             <numerusform>noch %n Tag</numerusform>
@@ -824,8 +915,8 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="110"/>
         <location filename="../Velmora/Model/ChoreDates.cpp" line="122"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="134"/>
         <source>%n days</source>
         <translation>
             <numerusform>%n Tag</numerusform>
@@ -833,7 +924,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="113"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="125"/>
         <source>%n months left</source>
         <translation>
             <numerusform>noch %n Monat</numerusform>
@@ -841,7 +932,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="113"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="125"/>
         <source>%n months</source>
         <translation>
             <numerusform>%n Monat</numerusform>
@@ -849,12 +940,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="115"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="127"/>
         <source>years</source>
         <translation>Jahre</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="121"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="133"/>
         <source>Same day</source>
         <translation>Am selben Tag</translation>
     </message>
@@ -862,22 +953,22 @@
 <context>
     <name>Velmora::ChoreEditor</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="140"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="186"/>
         <source>Update</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="141"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="187"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="143"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
         <source>Add</source>
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="187"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="338"/>
         <source>The chore could not be saved.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden.</translation>
     </message>
@@ -947,53 +1038,164 @@
     </message>
 </context>
 <context>
+    <name>Velmora::Recurrence</name>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="104"/>
+        <source>%n day(s) after finishing</source>
+        <translation>
+            <numerusform>%n Tag nach dem Erledigen</numerusform>
+            <numerusform>%n Tage nach dem Erledigen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="105"/>
+        <source>%n week(s) after finishing</source>
+        <translation>
+            <numerusform>%n Woche nach dem Erledigen</numerusform>
+            <numerusform>%n Wochen nach dem Erledigen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="106"/>
+        <source>%n month(s) after finishing</source>
+        <translation>
+            <numerusform>%n Monat nach dem Erledigen</numerusform>
+            <numerusform>%n Monate nach dem Erledigen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="107"/>
+        <source>%n year(s) after finishing</source>
+        <translation>
+            <numerusform>%n Jahr nach dem Erledigen</numerusform>
+            <numerusform>%n Jahre nach dem Erledigen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="108"/>
+        <source>%n hour(s) after finishing</source>
+        <translation>
+            <numerusform>%n Stunde nach dem Erledigen</numerusform>
+            <numerusform>%n Stunden nach dem Erledigen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="113"/>
+        <source>Every %n day(s)</source>
+        <translation>
+            <numerusform>Jeden Tag</numerusform>
+            <numerusform>Alle %n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="114"/>
+        <source>Every %n week(s)</source>
+        <translation>
+            <numerusform>Jede Woche</numerusform>
+            <numerusform>Alle %n Wochen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="115"/>
+        <source>Every %n month(s)</source>
+        <translation>
+            <numerusform>Jeden Monat</numerusform>
+            <numerusform>Alle %n Monate</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="116"/>
+        <source>Every %n year(s)</source>
+        <translation>
+            <numerusform>Jedes Jahr</numerusform>
+            <numerusform>Alle %n Jahre</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="117"/>
+        <source>Every %n hour(s)</source>
+        <translation>
+            <numerusform>Jede Stunde</numerusform>
+            <numerusform>Alle %n Stunden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="231"/>
+        <source>Repeats (rule not supported)</source>
+        <translation>Wiederholt sich (Regel nicht unterstützt)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="237"/>
+        <source>%1 on %2</source>
+        <translation>%1 am %2</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="242"/>
+        <source>%1, %n time(s) in all</source>
+        <translation>
+            <numerusform>%1, %n Mal insgesamt</numerusform>
+            <numerusform>%1, %n Mal insgesamt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="244"/>
+        <source>%1, until %2</source>
+        <translation>%1, bis %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="258"/>
+        <source>%1, with further rules</source>
+        <translation>%1, mit weiteren Regeln</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="429"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="467"/>
         <source>The task is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="433"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="471"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>Der Server hat eine Webseite statt einer Aufgabe geschickt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="437"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="445"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="469"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="475"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="484"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="512"/>
         <source>The task is not valid iCalendar.</source>
         <translation>Die Aufgabe ist kein gültiges iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="482"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="614"/>
         <source>The task has no UID.</source>
         <translation>Die Aufgabe hat keine UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="492"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="504"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="518"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="624"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="649"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="663"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="633"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="779"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="676"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="850"/>
         <source>The chore has no usable UID.</source>
         <translation>Die Aufgabe hat keine brauchbare UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="678"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="852"/>
         <source>The time zone is unknown.</source>
         <translation>Die Zeitzone ist unbekannt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="855"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
@@ -1084,12 +1286,12 @@
         <translation>Die Adresse führt nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="441"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>Der Server verwies auf eine Adresse ohne Verschlüsselung, %1; dorthin wurde nichts gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="443"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>Der Server verwies auf eine andere Adresse, %1; das Passwort wurde nicht dorthin gesendet.</translation>
     </message>
@@ -1102,17 +1304,17 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="51"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="50"/>
         <source>The chores could not be written here: %1</source>
         <translation>Die Aufgaben konnten hier nicht gespeichert werden: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="134"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="129"/>
         <source>Sync is not set up.</source>
         <translation>Die Synchronisierung ist nicht eingerichtet.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="144"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="139"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>Der Abgleich dauerte länger als %n Minute und wurde angehalten; er geht beim nächsten Abgleich weiter.</numerusform>
@@ -1120,7 +1322,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="332"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="328"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>Der Kalender auf dem Server enthält plötzlich die %n Aufgabe nicht mehr; hier wurde nichts gelöscht.</numerusform>
@@ -1128,7 +1330,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="409"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="405"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>Der Server meldete immer wieder weitere Änderungen; der Abgleich hielt nach %n Durchgang an.</numerusform>
@@ -1139,7 +1341,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="825"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1018"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
@@ -1244,69 +1446,69 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="297"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="295"/>
         <source>The account is being set up already.</source>
         <translation>Das Konto wird bereits eingerichtet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="300"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="298"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="302"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="300"/>
         <source>Enter the user name.</source>
         <translation>Gib den Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="304"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="302"/>
         <source>Enter the password.</source>
         <translation>Gib das Passwort ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="307"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="305"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 ist nicht verschlüsselt, das Passwort wäre im Netz lesbar; mit --allow-http wird trotzdem verbunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="310"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="308"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Ohne Verschlüsselung verbinden? Das Passwort ist dann im Netz lesbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="325"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="323"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>Der Server leitet an eine andere Adresse weiter. Dorthin verbinden? Dein Passwort wird an sie gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="351"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="356"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="557"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="349"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="354"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="555"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="364"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="362"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="418"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="416"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="500"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="498"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="522"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="520"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="555"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="553"/>
         <source>The server has no calendar for tasks at %1.</source>
         <translation>Der Server hat unter %1 keinen Kalender für Aufgaben.</translation>
     </message>

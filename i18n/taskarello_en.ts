@@ -67,130 +67,202 @@
 <context>
     <name>ChoreEditorScreen</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="19"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="21"/>
         <source>Chore</source>
         <translation>Chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="47"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="48"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="50"/>
         <source>Title</source>
         <translation>Title</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="58"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="60"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="138"/>
         <source>Color</source>
         <translation>Color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Red</source>
         <translation>Red</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Yellow</source>
         <translation>Yellow</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Green</source>
         <translation>Green</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Teal</source>
         <translation>Teal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
         <source>Blue</source>
         <translation>Blue</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="76"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="78"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="76"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="78"/>
         <source>Purple</source>
         <translation>Purple</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="116"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="118"/>
         <source>Other color</source>
         <translation>Other color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="150"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="152"/>
         <source>Fewer days</source>
         <translation>Fewer days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="161"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="163"/>
         <source>More days</source>
         <translation>More days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="172"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="185"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="174"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="187"/>
         <source>Due date</source>
         <translation>Due date</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="199"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="229"/>
+        <source>Repeat</source>
+        <translation>Repeat</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Never</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Daily</source>
+        <translation>Daily</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Weekly</source>
+        <translation>Weekly</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Monthly</source>
+        <translation>Monthly</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <source>Yearly</source>
+        <translation>Yearly</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="267"/>
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="268"/>
+        <source>Change how it repeats</source>
+        <translation>Change how it repeats</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="303"/>
+        <source>Repeat every</source>
+        <translation>Repeat every</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="354"/>
+        <source>On</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="370"/>
+        <source>Weekdays</source>
+        <translation>Weekdays</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="415"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="424"/>
+        <source>After finishing</source>
+        <translation>After finishing</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="459"/>
+        <source>The next due day counts from the day the chore is finished.</source>
+        <translation>The next due day counts from the day the chore is finished.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="460"/>
+        <source>The next due day counts from the due day.</source>
+        <translation>The next due day counts from the due day.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="467"/>
         <source>Notify</source>
         <translation>Notify</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="205"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="473"/>
         <source>Notification time</source>
         <translation>Notification time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="210"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="478"/>
         <source>Hour</source>
         <translation>Hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="221"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="489"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="229"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="497"/>
         <source>Before or after noon</source>
         <translation>Before or after noon</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="241"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="509"/>
         <source>Toggle notification</source>
         <translation>Toggle notification</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="244"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="512"/>
         <source>Turn off</source>
         <translation>Turn off</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="244"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="512"/>
         <source>Turn on</source>
         <translation>Turn on</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="278"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="546"/>
         <source>Discard this chore?</source>
         <translation>Discard this chore?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="279"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
         <source>Discard</source>
         <translation>Discard</translation>
     </message>
@@ -219,6 +291,14 @@
     </message>
 </context>
 <context>
+    <name>ChoreThumb</name>
+    <message>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="14"/>
+        <source>Repeats: %1</source>
+        <translation>Repeats: %1</translation>
+    </message>
+</context>
+<context>
     <name>ChoreView</name>
     <message>
         <location filename="../Velmora/Screens/ChoreView.qml" line="16"/>
@@ -231,44 +311,49 @@
         <translation>Dates</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="37"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="39"/>
+        <source>Repeats</source>
+        <translation>Repeats</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="44"/>
         <source>Planned (duration)</source>
         <translation>Planned (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="42"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="49"/>
         <source>Passed (duration)</source>
         <translation>Passed (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="52"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="59"/>
         <source>Edit</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="57"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="90"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="64"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="97"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="62"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="69"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="68"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="79"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="75"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="86"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="78"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="85"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="96"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -577,7 +662,7 @@
 <context>
     <name>Tile</name>
     <message>
-        <location filename="../Velmora/Screens/Tile.qml" line="24"/>
+        <location filename="../Velmora/Screens/Tile.qml" line="26"/>
         <source>%1, %2, due %3</source>
         <translation>%1, %2, due %3</translation>
     </message>
@@ -652,12 +737,12 @@
 <context>
     <name>Velmora::CalendarExport</name>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="90"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="87"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="80"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="77"/>
         <source>Taskarello chores</source>
         <translation>Taskarello chores</translation>
     </message>
@@ -665,109 +750,115 @@
 <context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="227"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="304"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>There are more than %1 chores, more than a backup can hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="232"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="309"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="236"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="313"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="246"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="319"/>
+        <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
+        <translation>Chore "%1" repeats by a rule too long for a backup.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="330"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>The backup would be larger than %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="270"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="359"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="366"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="361"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="456"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="463"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>The file is larger than %1 MB, too large to be a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="274"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="365"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>The file is not a Taskarello backup: it is not readable JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="277"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="368"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>The file is not a Taskarello backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="280"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="371"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>The backup has no schema version this app knows.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="283"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="374"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="287"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="378"/>
         <source>The backup has no list of chores.</source>
         <translation>The backup has no list of chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="290"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="381"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>The backup holds %1 chores, more than the %2 a backup may hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="297"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="388"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Chore %1 in the backup is not a chore record.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="301"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="392"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="303"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="394"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Chore %1 in the backup has a title longer than %2 characters.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="315"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="410"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>The chore store is not open, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="336"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="433"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>The chores could not be saved, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="261"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>The chores could not be read from the store, so nothing was backed up.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="323"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="418"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>The chores could not be read from the store, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="341"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="438"/>
         <source>The backup holds no chores.</source>
         <translation>The backup holds no chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="343"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="440"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Every chore in the backup is already here.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="345"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="442"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>Restored %n chore.</numerusform>
@@ -775,7 +866,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>Restored %n chore; the others were already here.</numerusform>
@@ -783,22 +874,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="355"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="452"/>
         <source>The file %1 does not exist.</source>
         <translation>The file %1 does not exist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="357"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="454"/>
         <source>%1 is not a file.</source>
         <translation>%1 is not a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="362"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="459"/>
         <source>The file could not be opened: %1.</source>
         <translation>The file could not be opened: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="377"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="474"/>
         <source>The file could not be written: %1.</source>
         <translation>The file could not be written: %1.</translation>
     </message>
@@ -806,17 +897,17 @@
 <context>
     <name>Velmora::ChoreDates</name>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="103"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="115"/>
         <source>overdue</source>
         <translation>overdue</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="105"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="117"/>
         <source>today</source>
         <translation>today</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="110"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="122"/>
         <source>%n days left</source>
         <translation>
             <numerusform>%n day left</numerusform>
@@ -824,8 +915,8 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="110"/>
         <location filename="../Velmora/Model/ChoreDates.cpp" line="122"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="134"/>
         <source>%n days</source>
         <translation>
             <numerusform>%n day</numerusform>
@@ -833,7 +924,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="113"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="125"/>
         <source>%n months left</source>
         <translation>
             <numerusform>%n month left</numerusform>
@@ -841,7 +932,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="113"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="125"/>
         <source>%n months</source>
         <translation>
             <numerusform>%n month</numerusform>
@@ -849,12 +940,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="115"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="127"/>
         <source>years</source>
         <translation>years</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreDates.cpp" line="121"/>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="133"/>
         <source>Same day</source>
         <translation>Same day</translation>
     </message>
@@ -862,22 +953,22 @@
 <context>
     <name>Velmora::ChoreEditor</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="140"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="186"/>
         <source>Update</source>
         <translation>Update</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="141"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="187"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="143"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
         <source>Add</source>
         <translation>Add</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="187"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="338"/>
         <source>The chore could not be saved.</source>
         <translation>The chore could not be saved.</translation>
     </message>
@@ -947,53 +1038,164 @@
     </message>
 </context>
 <context>
+    <name>Velmora::Recurrence</name>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="104"/>
+        <source>%n day(s) after finishing</source>
+        <translation>
+            <numerusform>%n day after finishing</numerusform>
+            <numerusform>%n days after finishing</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="105"/>
+        <source>%n week(s) after finishing</source>
+        <translation>
+            <numerusform>%n week after finishing</numerusform>
+            <numerusform>%n weeks after finishing</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="106"/>
+        <source>%n month(s) after finishing</source>
+        <translation>
+            <numerusform>%n month after finishing</numerusform>
+            <numerusform>%n months after finishing</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="107"/>
+        <source>%n year(s) after finishing</source>
+        <translation>
+            <numerusform>%n year after finishing</numerusform>
+            <numerusform>%n years after finishing</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="108"/>
+        <source>%n hour(s) after finishing</source>
+        <translation>
+            <numerusform>%n hour after finishing</numerusform>
+            <numerusform>%n hours after finishing</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="113"/>
+        <source>Every %n day(s)</source>
+        <translation>
+            <numerusform>Every day</numerusform>
+            <numerusform>Every %n days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="114"/>
+        <source>Every %n week(s)</source>
+        <translation>
+            <numerusform>Every week</numerusform>
+            <numerusform>Every %n weeks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="115"/>
+        <source>Every %n month(s)</source>
+        <translation>
+            <numerusform>Every month</numerusform>
+            <numerusform>Every %n months</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="116"/>
+        <source>Every %n year(s)</source>
+        <translation>
+            <numerusform>Every year</numerusform>
+            <numerusform>Every %n years</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="117"/>
+        <source>Every %n hour(s)</source>
+        <translation>
+            <numerusform>Every hour</numerusform>
+            <numerusform>Every %n hours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="231"/>
+        <source>Repeats (rule not supported)</source>
+        <translation>Repeats (rule not supported)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="237"/>
+        <source>%1 on %2</source>
+        <translation>%1 on %2</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Model/Recurrence.cpp" line="242"/>
+        <source>%1, %n time(s) in all</source>
+        <translation>
+            <numerusform>%1, once in all</numerusform>
+            <numerusform>%1, %n times in all</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="244"/>
+        <source>%1, until %2</source>
+        <translation>%1, until %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="258"/>
+        <source>%1, with further rules</source>
+        <translation>%1, with further rules</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="429"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="467"/>
         <source>The task is larger than 1 MB.</source>
         <translation>The task is larger than 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="433"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="471"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>The server sent a web page instead of a task.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="437"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="445"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="469"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="475"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="484"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="512"/>
         <source>The task is not valid iCalendar.</source>
         <translation>The task is not valid iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="482"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="614"/>
         <source>The task has no UID.</source>
         <translation>The task has no UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="492"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="504"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="518"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="624"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="649"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="663"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>The task&apos;s dates are out of range.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="633"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="779"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="676"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="850"/>
         <source>The chore has no usable UID.</source>
         <translation>The chore has no usable UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="678"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="852"/>
         <source>The time zone is unknown.</source>
         <translation>The time zone is unknown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="855"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>The chore&apos;s dates are out of range.</translation>
     </message>
@@ -1084,12 +1286,12 @@
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="441"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="443"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
@@ -1102,17 +1304,17 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="51"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="50"/>
         <source>The chores could not be written here: %1</source>
         <translation>The chores could not be written here: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="134"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="129"/>
         <source>Sync is not set up.</source>
         <translation>Sync is not set up.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="144"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="139"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>The sync took longer than %n minute and was stopped; it goes on at the next sync.</numerusform>
@@ -1120,7 +1322,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="332"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="328"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>The calendar on the server suddenly holds none of the %n chore; nothing was deleted here.</numerusform>
@@ -1128,7 +1330,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="409"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="405"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>The server kept answering that more changes follow; the sync stopped after %n pass.</numerusform>
@@ -1139,7 +1341,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="825"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1018"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>
@@ -1244,69 +1446,69 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="297"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="295"/>
         <source>The account is being set up already.</source>
         <translation>The account is being set up already.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="300"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="298"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="302"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="300"/>
         <source>Enter the user name.</source>
         <translation>Enter the user name.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="304"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="302"/>
         <source>Enter the password.</source>
         <translation>Enter the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="307"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="305"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="310"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="308"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Connect without encryption? The password will be readable on the network.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="325"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="323"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>The server sends you on to another address. Connect there? Your password will be sent to it.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="351"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="356"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="557"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="349"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="354"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="555"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="364"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="362"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="418"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="416"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="500"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="498"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>No sync account is set up: connect one first with --sync-account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="522"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="520"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synced: %1 sent, %2 received.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="555"/>
+        <location filename="../Velmora/App/SyncAccount.cpp" line="553"/>
         <source>The server has no calendar for tasks at %1.</source>
         <translation>The server has no calendar for tasks at %1.</translation>
     </message>

@@ -11,11 +11,6 @@ namespace Velmora {
 
 namespace {
 
-QString tr(const char *text, int n = -1)
-{
-    return QCoreApplication::translate("Recurrence", text, nullptr, n);
-}
-
 // Steps through a rule before giving up on it: a daily rule a century long, nothing that freezes.
 constexpr int kMaxSteps = 100000;
 // Days beyond this are no days a chore falls due on; libical's arithmetic ends there too.
@@ -106,20 +101,20 @@ QString everyText(icalrecurrencetype_frequency freq, int n, bool afterFinishing)
 {
     if (afterFinishing) {
         switch (freq) {
-        case ICAL_DAILY_RECURRENCE: return tr("%n day(s) after finishing", n);
-        case ICAL_WEEKLY_RECURRENCE: return tr("%n week(s) after finishing", n);
-        case ICAL_MONTHLY_RECURRENCE: return tr("%n month(s) after finishing", n);
-        case ICAL_YEARLY_RECURRENCE: return tr("%n year(s) after finishing", n);
-        case ICAL_HOURLY_RECURRENCE: return tr("%n hour(s) after finishing", n);
+        case ICAL_DAILY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "%n day(s) after finishing", nullptr, n);
+        case ICAL_WEEKLY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "%n week(s) after finishing", nullptr, n);
+        case ICAL_MONTHLY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "%n month(s) after finishing", nullptr, n);
+        case ICAL_YEARLY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "%n year(s) after finishing", nullptr, n);
+        case ICAL_HOURLY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "%n hour(s) after finishing", nullptr, n);
         default: return {};
         }
     }
     switch (freq) {
-    case ICAL_DAILY_RECURRENCE: return tr("Every %n day(s)", n);
-    case ICAL_WEEKLY_RECURRENCE: return tr("Every %n week(s)", n);
-    case ICAL_MONTHLY_RECURRENCE: return tr("Every %n month(s)", n);
-    case ICAL_YEARLY_RECURRENCE: return tr("Every %n year(s)", n);
-    case ICAL_HOURLY_RECURRENCE: return tr("Every %n hour(s)", n);
+    case ICAL_DAILY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "Every %n day(s)", nullptr, n);
+    case ICAL_WEEKLY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "Every %n week(s)", nullptr, n);
+    case ICAL_MONTHLY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "Every %n month(s)", nullptr, n);
+    case ICAL_YEARLY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "Every %n year(s)", nullptr, n);
+    case ICAL_HOURLY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "Every %n hour(s)", nullptr, n);
     default: return {};
     }
 }
@@ -233,20 +228,20 @@ QString Recurrence::text(const QDate &due) const
     if (!repeats())
         return {};
     if (!followable(due.isValid() ? due : QDate(2000, 1, 1)))
-        return tr("Repeats (rule not supported)");
+        return QCoreApplication::translate("Velmora::Recurrence", "Repeats (rule not supported)");
     const Rule rule(this->rule);
     const auto &v = rule.value;
     QString text = everyText(v.freq, v.interval, afterFinishing);
     const auto days = rule.plainWeekdays();
     if (rule.byDays() && days && !days->isEmpty())
-        text = tr("%1 on %2").arg(text, weekdayList(*days));
+        text = QCoreApplication::translate("Velmora::Recurrence", "%1 on %2").arg(text, weekdayList(*days));
     if (simple())
         return text;
     // What the words cannot say is still followed: said so, not spelled out.
     if (rule.hasCount())
-        text = tr("%1, %n time(s) in all", v.count).arg(text);
+        text = QCoreApplication::translate("Velmora::Recurrence", "%1, %n time(s) in all", nullptr, v.count).arg(text);
     if (rule.hasUntil())
-        text = tr("%1, until %2").arg(text, QLocale().toString(dayOf(v.until), QLocale::LongFormat));
+        text = QCoreApplication::translate("Velmora::Recurrence", "%1, until %2").arg(text, QLocale().toString(dayOf(v.until), QLocale::LongFormat));
     Recurrence bare = *this;
     if (rule.hasCount() || rule.hasUntil()) {
         // Only COUNT and UNTIL beyond what the editor shows: nothing more to say.
@@ -260,7 +255,7 @@ QString Recurrence::text(const QDate &due) const
         bare.rule = parts.join(QLatin1Char(';'));
     }
     if (!bare.simple())
-        text = tr("%1, with further rules").arg(text);
+        text = QCoreApplication::translate("Velmora::Recurrence", "%1, with further rules").arg(text);
     return text;
 }
 

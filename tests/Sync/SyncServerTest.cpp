@@ -781,7 +781,7 @@ TEST(VTodoBadInput, IsRefusedWithAReasonOrKeptAsItCame)
         afresh.moved.clear();
         EXPECT_EQ(VTodoCodec::read(VTodoCodec::write(u"a"_s, read.fields, read.recurrence, berlin).ics, berlin).recurrence,
                   afresh);
-        EXPECT_LT(clock.elapsed(), 500);
+        EXPECT_LT(clock.elapsed(), 2000); // a rule that loops would take far longer, even under a sanitizer
     }
     // Moved on to the occurrence another app moved: the master takes the rule's own day.
     const QByteArray before = todo("SUMMARY:a\r\nDTSTART;VALUE=DATE:20260509\r\nDUE;VALUE=DATE:20260509\r\n" + rules[1].lines);

@@ -4,6 +4,8 @@
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 
+#include <iterator>
+
 namespace Velmora {
 
 ChoreFields ChoreFields::defaults()
@@ -15,114 +17,79 @@ ChoreFields ChoreFields::defaults()
     return fields;
 }
 
-Chore::Chore(ChoreStore *store, qint64 id, ChoreFields fields)
+Chore::Chore(StoreKey, ChoreStore *store, qint64 id, ChoreFields fields)
     : QObject(store), m_store(store), m_id(id), m_fields(std::move(fields))
 {
 }
 
-bool Chore::write(Field field, const QVariant &value)
+bool Chore::held() const
 {
-    return m_store && m_store->writeField(this, field, value);
+    return m_store && m_store->chore(m_id) == this;
 }
 
-bool Chore::assignTitle(const QString &title)
+bool Chore::write(Field field, const ChoreFields &values)
 {
-    if (!write(Field::Title, title))
-        return false;
-    m_fields.title = title;
-    notifyField(Field::Title);
-    return true;
+    return held() && m_store->assign(this, field, values);
 }
 
-bool Chore::assignColorComponents(const ColorComponentsModel &components)
-{
-    if (!write(Field::ColorComponents, components.encode()))
-        return false;
-    m_fields.colorComponents = components;
-    notifyField(Field::ColorComponents);
-    return true;
-}
+namespace {
 
-bool Chore::assignStartDate(const QDateTime &date)
-{
-    if (!write(Field::StartDate, date))
-        return false;
-    m_fields.startDate = date;
-    notifyField(Field::StartDate);
-    return true;
-}
-
-bool Chore::assignDueDate(const QDateTime &date)
-{
-    if (!write(Field::DueDate, date))
-        return false;
-    m_fields.dueDate = date;
-    notifyField(Field::DueDate);
-    return true;
-}
-
-bool Chore::assignEndDate(const std::optional<QDateTime> &date)
-{
-    if (!write(Field::EndDate, date ? QVariant(*date) : QVariant()))
-        return false;
-    m_fields.endDate = date;
-    notifyField(Field::EndDate);
-    return true;
-}
-
-bool Chore::assignNotify(bool notify)
-{
-    if (!write(Field::Notify, notify))
-        return false;
-    m_fields.notify = notify;
-    notifyField(Field::Notify);
-    return true;
-}
-
-bool Chore::assignNotificationTime(double seconds)
-{
-    if (!write(Field::NotificationTime, seconds))
-        return false;
-    m_fields.notificationTime = seconds;
-    notifyField(Field::NotificationTime);
-    return true;
-}
-
-void Chore::notifyField(Field field)
+// Calls `use` with the field as `a` and as `b` hold it.
+template <typename Fields, typename Use>
+bool withField(Chore::Field field, Fields &a, const ChoreFields &b, Use use)
 {
     switch (field) {
-    case Field::Title: emit titleChanged(); break;
-    case Field::ColorComponents: emit colorComponentsChanged(); break;
-    case Field::StartDate:
-        emit startDateChanged();
-        emit plannedDaysChanged();
-        emit daysToFinishChanged();
-        break;
-    case Field::DueDate:
-        emit dueDateChanged();
-        emit plannedDaysChanged();
-        if (repeats())
-            emit recurrenceChanged();
-        break;
-    case Field::EndDate:
-        emit endDateChanged();
-        emit daysToFinishChanged();
-        break;
-    case Field::Notify: emit notifyChanged(); break;
-    case Field::NotificationTime: emit notificationTimeChanged(); break;
+    case Chore::Field::Title: return use(a.title, b.title);
+    case Chore::Field::ColorComponents: return use(a.colorComponents, b.colorComponents);
+    case Chore::Field::StartDate: return use(a.startDate, b.startDate);
+    case Chore::Field::DueDate: return use(a.dueDate, b.dueDate);
+    case Chore::Field::EndDate: return use(a.endDate, b.endDate);
+    case Chore::Field::Notify: return use(a.notify, b.notify);
+    case Chore::Field::NotificationTime: return use(a.notificationTime, b.notificationTime);
     }
-    emit fieldAssigned(field);
-    if (!m_store)
-        return;
-    // An end date moved back may leave fewer of the newest finished chores in memory.
-    if (field == Field::EndDate)
-        m_store->fillFinished();
-    emit m_store->changed(this, field);
+    return false;
+}
+
+} // namespace
+
+bool Chore::sameField(Field field, const ChoreFields &a, const ChoreFields &b)
+{
+    return withField(field, a, b, [](const auto &x, const auto &y) { return x == y; });
+}
+
+bool Chore::take(StoreKey, Field field, const ChoreFields &from)
+{
+    // The counts that follow from the dates notify only when they come out different.
+    const bool planning = field == Field::StartDate || field == Field::DueDate;
+    const bool finishing = field == Field::StartDate || field == Field::EndDate;
+    const int planned = planning ? plannedDays() : 0;
+    const int toFinish = finishing ? daysToFinishOrMinusOne() : 0;
+    const QString words = field == Field::DueDate ? recurrenceText() : QString();
+    const bool changed = withField(field, m_fields, from, [](auto &held, const auto &value) {
+        if (held == value)
+            return false;
+        held = value;
+        return true;
+    });
+    if (!changed)
+        return false;
+    static constexpr void (Chore::*fieldSignals[])() = {
+        &Chore::titleChanged,   &Chore::colorComponentsChanged, &Chore::startDateChanged,       &Chore::dueDateChanged,
+        &Chore::endDateChanged, &Chore::notifyChanged,          &Chore::notificationTimeChanged};
+    static_assert(std::size(fieldSignals) == size_t(Field::NotificationTime) + 1);
+    emit (this->*fieldSignals[int(field)])();
+    if (planning && plannedDays() != planned)
+        emit plannedDaysChanged();
+    if (finishing && daysToFinishOrMinusOne() != toFinish)
+        emit daysToFinishChanged();
+    if (field == Field::DueDate && recurrenceText() != words)
+        emit recurrenceChanged();
+    return true;
 }
 
 Recurrence Chore::recurrence() const
 {
-    return m_store ? m_store->recurrence(m_id) : Recurrence();
+    return held() ? m_store->recurrence(m_id) : Recurrence();
 }
 
 QString Chore::recurrenceText() const

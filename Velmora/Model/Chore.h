@@ -31,24 +31,24 @@ struct ChoreFields {
 };
 
 // One stored chore. The store owns exactly one object per record, so two pointers to chores
-// are equal exactly when they name the same record. Every assignment is written through to
-// the store at once and notifies observers, also when the value is unchanged; an assignment
-// the store could not write leaves the object as it was and returns false.
+// are equal exactly when they name the same record. Only the store changes a chore, after it
+// has written the change (screens ask ChoreChanges); each signal fires only when its value
+// changed, and an assignment the store could not write leaves the object as it was.
 class Chore : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Chores are created by the store")
 
     Q_PROPERTY(qint64 persistentId READ persistentId CONSTANT)
-    Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
+    Q_PROPERTY(QString title READ title NOTIFY titleChanged)
     Q_PROPERTY(QColor color READ color NOTIFY colorComponentsChanged)
-    Q_PROPERTY(QDateTime startDate READ startDate WRITE setStartDate NOTIFY startDateChanged)
-    Q_PROPERTY(QDateTime dueDate READ dueDate WRITE setDueDate NOTIFY dueDateChanged)
+    Q_PROPERTY(QDateTime startDate READ startDate NOTIFY startDateChanged)
+    Q_PROPERTY(QDateTime dueDate READ dueDate NOTIFY dueDateChanged)
     // Invalid while the chore is active.
     Q_PROPERTY(QDateTime endDate READ endDateOrInvalid NOTIFY endDateChanged)
     Q_PROPERTY(bool finished READ isFinished NOTIFY endDateChanged)
-    Q_PROPERTY(bool notify READ notify WRITE setNotify NOTIFY notifyChanged)
-    Q_PROPERTY(double notificationTime READ notificationTime WRITE setNotificationTime NOTIFY notificationTimeChanged)
+    Q_PROPERTY(bool notify READ notify NOTIFY notifyChanged)
+    Q_PROPERTY(double notificationTime READ notificationTime NOTIFY notificationTimeChanged)
     // Counts that follow from the chore's own dates alone, so they notify with them.
     Q_PROPERTY(int plannedDays READ plannedDays NOTIFY plannedDaysChanged)
     // -1 while the chore has no end date.
@@ -60,6 +60,19 @@ class Chore : public QObject {
 public:
     enum class Field { Title, ColorComponents, StartDate, DueDate, EndDate, Notify, NotificationTime };
     Q_ENUM(Field)
+
+    // What only the store can make: it alone creates chores and gives them what it has written.
+    class StoreKey {
+        friend class ChoreStore;
+        StoreKey() = default;
+    };
+    Chore(StoreKey, ChoreStore *store, qint64 id, ChoreFields fields);
+    // Takes the field's value from `from` and notifies of it; false, and silent, when it is the
+    // value held already.
+    bool take(StoreKey, Field field, const ChoreFields &from);
+    void notifyRecurrence(StoreKey) { emit recurrenceChanged(); }
+    // Whether a and b hold the same value in the field.
+    static bool sameField(Field field, const ChoreFields &a, const ChoreFields &b);
 
     qint64 persistentId() const { return m_id; }
     // Name of the stored kind of record, the same for every chore.
@@ -77,19 +90,24 @@ public:
     bool notify() const { return m_fields.notify; }
     double notificationTime() const { return m_fields.notificationTime; }
 
-    bool assignTitle(const QString &title);
-    bool assignColorComponents(const ColorComponentsModel &components);
-    bool assignStartDate(const QDateTime &date);
-    bool assignDueDate(const QDateTime &date);
-    bool assignEndDate(const std::optional<QDateTime> &date);
-    bool assignNotify(bool notify);
-    bool assignNotificationTime(double seconds);
-
-    void setTitle(const QString &title) { assignTitle(title); }
-    void setStartDate(const QDateTime &date) { assignStartDate(date); }
-    void setDueDate(const QDateTime &date) { assignDueDate(date); }
-    void setNotify(bool notify) { assignNotify(notify); }
-    void setNotificationTime(double seconds) { assignNotificationTime(seconds); }
+    // One field written through the store (ChoreStore::assign); false for a chore its store no
+    // longer holds.
+    bool assignTitle(const QString &title) { return assignWith(Field::Title, [&](ChoreFields &f) { f.title = title; }); }
+    bool assignColorComponents(const ColorComponentsModel &components)
+    {
+        return assignWith(Field::ColorComponents, [&](ChoreFields &f) { f.colorComponents = components; });
+    }
+    bool assignStartDate(const QDateTime &date) { return assignWith(Field::StartDate, [&](ChoreFields &f) { f.startDate = date; }); }
+    bool assignDueDate(const QDateTime &date) { return assignWith(Field::DueDate, [&](ChoreFields &f) { f.dueDate = date; }); }
+    bool assignEndDate(const std::optional<QDateTime> &date)
+    {
+        return assignWith(Field::EndDate, [&](ChoreFields &f) { f.endDate = date; });
+    }
+    bool assignNotify(bool notify) { return assignWith(Field::Notify, [&](ChoreFields &f) { f.notify = notify; }); }
+    bool assignNotificationTime(double seconds)
+    {
+        return assignWith(Field::NotificationTime, [&](ChoreFields &f) { f.notificationTime = seconds; });
+    }
 
     Recurrence recurrence() const;
     bool repeats() const { return recurrence().repeats(); }
@@ -117,16 +135,20 @@ signals:
     void notificationTimeChanged();
     void plannedDaysChanged();
     void daysToFinishChanged();
-    // Also when the due day moves under a rule whose words may depend on it.
+    // Also when a moved due day changes the rule's words.
     void recurrenceChanged();
-    // Any field, after its own signal.
-    void fieldAssigned(Velmora::Chore::Field field);
 
 private:
-    friend class ChoreStore;
-    Chore(ChoreStore *store, qint64 id, ChoreFields fields);
-    bool write(Field field, const QVariant &value);
-    void notifyField(Field field);
+    template <typename Set>
+    bool assignWith(Field field, Set set)
+    {
+        ChoreFields next = m_fields;
+        set(next);
+        return write(field, next);
+    }
+    // Whether the store still holds this object as its record's.
+    bool held() const;
+    bool write(Field field, const ChoreFields &values);
 
     ChoreStore *m_store;
     qint64 m_id;

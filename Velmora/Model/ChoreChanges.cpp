@@ -4,6 +4,9 @@
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 
+#include <algorithm>
+#include <span>
+
 namespace Velmora {
 
 namespace {
@@ -13,11 +16,17 @@ bool owns(const ChoreStore *store, const Chore *chore)
     return store && chore && store->chore(chore->persistentId()) == chore;
 }
 
-bool assignAllButEnd(Chore *chore, const ChoreFields &fields)
+using Field = Chore::Field;
+constexpr Field kAllButEnd[] = {Field::Title, Field::ColorComponents, Field::StartDate, Field::DueDate, Field::Notify,
+                                Field::NotificationTime};
+constexpr Field kAll[] = {Field::Title, Field::ColorComponents, Field::StartDate, Field::DueDate, Field::EndDate,
+                          Field::Notify, Field::NotificationTime};
+
+// Writes these fields as `fields` holds them, in order, until one fails; the store skips those
+// already equal.
+bool assignFields(ChoreStore &store, Chore *chore, std::span<const Field> which, const ChoreFields &fields)
 {
-    return chore->assignTitle(fields.title) && chore->assignColorComponents(fields.colorComponents)
-        && chore->assignStartDate(fields.startDate) && chore->assignDueDate(fields.dueDate)
-        && chore->assignNotify(fields.notify) && chore->assignNotificationTime(fields.notificationTime);
+    return std::all_of(which.begin(), which.end(), [&](Field field) { return store.assign(chore, field, fields); });
 }
 
 } // namespace
@@ -40,7 +49,7 @@ Chore *ChoreChanges::add(const ChoreFields &fields, const Recurrence &recurrence
     Chore *chore = nullptr;
     const bool written = m_store && m_store->transaction([&] {
         chore = m_store->insert(fields);
-        return chore && (!recurrence.repeats() || m_store->setRecurrence(chore, recurrence));
+        return chore && m_store->setRecurrence(chore, recurrence);
     });
     if (written)
         return chore;
@@ -54,8 +63,8 @@ bool ChoreChanges::update(Chore *chore, const ChoreFields &fields, const std::op
         return fail({});
     // One write: a disk that fills half-way must not leave half an edit.
     return m_store->transaction([&] {
-        return assignAllButEnd(chore, fields)
-            && (!recurrence || *recurrence == chore->recurrence() || m_store->setRecurrence(chore, *recurrence));
+        return assignFields(*m_store, chore, kAllButEnd, fields)
+            && (!recurrence || m_store->setRecurrence(chore, *recurrence));
     }) || fail(m_store->lastError());
 }
 
@@ -67,17 +76,17 @@ Chore *ChoreChanges::repeat(Chore *chore, const ChoreFields &fields, const std::
     }
     const QDateTime now = Clock::current().now();
     const bool series = chore->repeats();
+    ChoreFields done = chore->fields();
+    done.endDate = now;
     Chore *next = nullptr;
     const bool written = m_store->transaction([&] {
         if (series) {
-            ChoreFields done = chore->fields();
-            done.endDate = now;
             next = chore;
             return m_store->insert(done) && update(chore, fields, recurrence);
         }
         next = m_store->insert(fields);
-        return next && (!recurrence || !recurrence->repeats() || m_store->setRecurrence(next, *recurrence))
-            && chore->assignEndDate(now);
+        return next && (!recurrence || m_store->setRecurrence(next, *recurrence))
+            && m_store->assign(chore, Field::EndDate, done);
     });
     if (written)
         return next;
@@ -103,9 +112,12 @@ bool ChoreChanges::finish(Chore *chore)
     const QDateTime nextStart = step.due.addDays(-lead).startOfDay(zone);
     ChoreFields done = chore->fields();
     done.endDate = now;
+    ChoreFields moved = chore->fields();
+    moved.startDate = nextStart.isValid() ? nextStart : nextDue;
+    moved.dueDate = nextDue;
     return m_store->transaction([&] {
-        return m_store->insert(done) && chore->assignStartDate(nextStart.isValid() ? nextStart : nextDue)
-            && chore->assignDueDate(nextDue) && (step.rest == rule || m_store->setRecurrence(chore, step.rest));
+        return m_store->insert(done) && m_store->assign(chore, Field::StartDate, moved)
+            && m_store->assign(chore, Field::DueDate, moved) && m_store->setRecurrence(chore, step.rest);
     }) || fail(m_store->lastError());
 }
 
@@ -128,7 +140,7 @@ Chore *ChoreChanges::receive(const ChoreFields &fields, const Recurrence &recurr
     // bookkeeping then marks as what the server holds.
     if (m_store->transaction([&] {
             chore = m_store->insert(fields);
-            return chore && (!recurrence.repeats() || m_store->setRecurrence(chore, recurrence)) && alsoWrite(chore);
+            return chore && m_store->setRecurrence(chore, recurrence) && alsoWrite(chore);
         }))
         return chore;
     fail(m_store->lastError());
@@ -140,16 +152,8 @@ bool ChoreChanges::receive(Chore *chore, const ChoreFields &fields, const Recurr
 {
     if (!owns(m_store, chore))
         return fail({});
-    const ChoreFields old = chore->fields();
     return m_store->transaction([&] {
-        return (old.title == fields.title || chore->assignTitle(fields.title))
-            && (old.colorComponents == fields.colorComponents || chore->assignColorComponents(fields.colorComponents))
-            && (old.startDate == fields.startDate || chore->assignStartDate(fields.startDate))
-            && (old.dueDate == fields.dueDate || chore->assignDueDate(fields.dueDate))
-            && (old.endDate == fields.endDate || chore->assignEndDate(fields.endDate))
-            && (old.notify == fields.notify || chore->assignNotify(fields.notify))
-            && (old.notificationTime == fields.notificationTime || chore->assignNotificationTime(fields.notificationTime))
-            && (chore->recurrence() == recurrence || m_store->setRecurrence(chore, recurrence)) && alsoWrite();
+        return assignFields(*m_store, chore, kAll, fields) && m_store->setRecurrence(chore, recurrence) && alsoWrite();
     }) || fail(m_store->lastError());
 }
 

@@ -320,6 +320,8 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
     return openLocked(path, existed);
 }
 
+// Each step stops at the first thing it cannot do. Nothing is written to the file before it
+// has been read as a store of a schema this app knows.
 ChoreStore::OpenResult ChoreStore::openLocked(const QString &path, bool existed)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
@@ -513,7 +515,7 @@ bool ChoreStore::load()
     const QByteArray sql = QByteArray(kSelectStored) + "WHERE endDate IS NULL UNION ALL " + kSelectStored
         + "WHERE endDate > ?1 UNION ALL " + kSelectStored + "WHERE endDate < ?2";
     const bool read = select(sql.constData(), {kMaxStoredMs, -kMaxStoredMs}, [this](qint64 id, ChoreFields &&fields) {
-        auto *chore = new Chore(this, id, std::move(fields));
+        auto *chore = new Chore(Chore::StoreKey(), this, id, std::move(fields));
         m_chores.push_back(chore);
         m_byId.insert(id, chore);
         return true;
@@ -583,9 +585,13 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
 {
     if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
         return fail(QStringLiteral("The chore is not in the store"));
+    const qint64 id = chore->persistentId();
+    const Recurrence old = m_recurrences.value(id);
+    // Every rule that never repeats is the same "never".
+    if (recurrence == old || (!recurrence.repeats() && !old.repeats()))
+        return true;
     if (!checkedBeforeWrite())
         return false;
-    const qint64 id = chore->persistentId();
     QSqlQuery &query = recurrence.repeats() ? m_statements->repeat : m_statements->unrepeat;
     query.bindValue(0, id);
     if (recurrence.repeats() ? !bindRecurrence(id, recurrence) : !query.exec())
@@ -596,18 +602,19 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
         else
             m_recurrences.remove(id);
     };
+    const auto announce = [this](Chore *of) {
+        of->notifyRecurrence(Chore::StoreKey());
+        emit recurrenceChanged(of);
+    };
     if (m_undo) {
-        m_undo->push_back([this, put, chore = QPointer<Chore>(chore), old = m_recurrences.value(id)] {
+        m_undo->push_back([put, announce, chore = QPointer<Chore>(chore), old] {
             put(old);
-            if (chore) {
-                emit chore->recurrenceChanged();
-                emit recurrenceChanged(chore);
-            }
+            if (chore)
+                announce(chore);
         });
     }
     put(recurrence);
-    emit chore->recurrenceChanged();
-    emit recurrenceChanged(chore);
+    announce(chore);
     return true;
 }
 
@@ -652,7 +659,7 @@ bool ChoreStore::fillFinished(const Chore *leaving)
     const bool ok = select(sql.constData(), {floor, m_finishedFloor}, [this, &read](qint64 id, ChoreFields &&fields) {
         if (m_byId.contains(id))
             return true;
-        auto *chore = new Chore(this, id, std::move(fields));
+        auto *chore = new Chore(Chore::StoreKey(), this, id, std::move(fields));
         m_chores.push_back(chore);
         m_byId.insert(id, chore);
         read.append(chore);
@@ -701,7 +708,7 @@ Chore *ChoreStore::bringIn(qint64 persistentId)
     std::optional<ChoreFields> fields = m_open ? stored(persistentId) : std::nullopt;
     if (!fields)
         return nullptr;
-    auto *chore = new Chore(this, persistentId, std::move(*fields));
+    auto *chore = new Chore(Chore::StoreKey(), this, persistentId, std::move(*fields));
     m_chores.push_back(chore);
     m_byId.insert(persistentId, chore);
     emit loaded({chore});
@@ -755,7 +762,7 @@ Chore *ChoreStore::insert(const ChoreFields &fields)
         return nullptr;
     }
     const qint64 id = query.lastInsertId().toLongLong();
-    auto *chore = new Chore(this, id, fields);
+    auto *chore = new Chore(Chore::StoreKey(), this, id, fields);
     m_chores.push_back(chore);
     m_byId.insert(id, chore);
     if (m_undo) {
@@ -764,7 +771,6 @@ Chore *ChoreStore::insert(const ChoreFields &fields)
             m_byId.remove(id);
             m_chores.erase(std::remove(m_chores.begin(), m_chores.end(), chore), m_chores.end());
             emit removed(id);
-            chore->m_store = nullptr;
             chore->deleteLater();
         });
     }
@@ -818,7 +824,7 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
     std::vector<Chore *> added;
     added.reserve(ids.size());
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        auto *chore = new Chore(this, ids[size_t(i)], fields.at(i));
+        auto *chore = new Chore(Chore::StoreKey(), this, ids[size_t(i)], fields.at(i));
         if (i < recurrences.size() && recurrences.at(i).repeats())
             m_recurrences.insert(chore->persistentId(), recurrences.at(i));
         m_chores.push_back(chore);
@@ -830,24 +836,36 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
     return added;
 }
 
-bool ChoreStore::writeField(Chore *chore, Chore::Field field, const QVariant &value)
+namespace {
+
+// A field's value as its column keeps it.
+QVariant storedValue(Chore::Field field, const ChoreFields &fields)
+{
+    switch (field) {
+    case Chore::Field::Title: return fields.title;
+    case Chore::Field::ColorComponents: return QString::fromUtf8(fields.colorComponents.encode());
+    case Chore::Field::StartDate: return storedInstant(fields.startDate);
+    case Chore::Field::DueDate: return storedInstant(fields.dueDate);
+    case Chore::Field::EndDate:
+        return fields.endDate ? storedInstant(*fields.endDate) : QVariant(QMetaType::fromType<qint64>());
+    case Chore::Field::Notify: return fields.notify ? 1 : 0;
+    case Chore::Field::NotificationTime: return fields.notificationTime;
+    }
+    return {};
+}
+
+} // namespace
+
+bool ChoreStore::assign(Chore *chore, Chore::Field field, const ChoreFields &values)
 {
     if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
         return fail(QStringLiteral("The chore is not in the store"));
+    if (Chore::sameField(field, chore->fields(), values))
+        return true;
     if (!checkedBeforeWrite())
         return false;
-    QVariant stored = value;
-    if (value.metaType() == QMetaType::fromType<QDateTime>())
-        stored = storedInstant(value.toDateTime());
-    else if (!value.isValid())
-        stored = QVariant(QMetaType::fromType<qint64>());
-    else if (value.metaType() == QMetaType::fromType<QByteArray>())
-        stored = QString::fromUtf8(value.toByteArray());
-    else if (value.metaType() == QMetaType::fromType<bool>())
-        stored = value.toBool() ? 1 : 0;
-
     QSqlQuery &query = m_statements->update.at(size_t(field));
-    query.bindValue(0, stored);
+    query.bindValue(0, storedValue(field, values));
     query.bindValue(1, chore->persistentId());
     if (!query.exec())
         return fail(query.lastError().text());
@@ -855,15 +873,22 @@ bool ChoreStore::writeField(Chore *chore, Chore::Field field, const QVariant &va
     if (query.numRowsAffected() == 0)
         return fail(QStringLiteral("The chore was deleted elsewhere"));
     if (m_undo) {
-        // The chore takes the new value once this returns; the undo puts back the old one.
-        m_undo->push_back([chore = QPointer<Chore>(chore), field, old = chore->m_fields] {
-            if (!chore)
-                return;
-            chore->m_fields = old;
-            chore->notifyField(field);
+        m_undo->push_back([this, chore = QPointer<Chore>(chore), field, old = chore->fields()] {
+            if (chore && chore->take(Chore::StoreKey(), field, old))
+                announce(chore, field);
         });
     }
+    chore->take(Chore::StoreKey(), field, values);
+    announce(chore, field);
     return true;
+}
+
+void ChoreStore::announce(Chore *chore, Chore::Field field)
+{
+    // An end date moved back may leave fewer of the newest finished chores in memory.
+    if (field == Chore::Field::EndDate)
+        fillFinished();
+    emit changed(chore, field);
 }
 
 bool ChoreStore::transaction(const std::function<bool()> &writes)
@@ -932,13 +957,16 @@ void ChoreStore::forget(Chore *chore)
     m_recurrences.remove(id);
     m_chores.erase(std::remove(m_chores.begin(), m_chores.end(), chore), m_chores.end());
     emit removed(id);
-    chore->m_store = nullptr;
     chore->deleteLater();
 }
 
 bool ChoreStore::finish(Chore *chore)
 {
-    return chore && chore->assignEndDate(Clock::current().now());
+    if (!chore)
+        return false;
+    ChoreFields finished = chore->fields();
+    finished.endDate = Clock::current().now();
+    return assign(chore, Chore::Field::EndDate, finished);
 }
 
 } // namespace Velmora

@@ -142,15 +142,19 @@ public:
     // The object stays alive until the event loop next runs, so callers holding it can finish.
     // Inside a transaction the chore leaves memory only once the whole is committed.
     bool remove(Velmora::Chore *chore);
+    // Writes the chore's field as `values` holds it, then announces it (the chore's signals,
+    // then changed()); a value it holds already is neither written nor announced.
+    bool assign(Velmora::Chore *chore, Velmora::Chore::Field field, const ChoreFields &values);
     // Sets endDate to now.
     bool finish(Velmora::Chore *chore);
 
     // How a stored chore repeats (never, for most); every chore's is kept in memory.
     Recurrence recurrence(qint64 persistentId) const { return m_recurrences.value(persistentId); }
-    // Writes it at once, like a field: a rule that never repeats removes it.
+    // Writes it at once, like a field: a rule that never repeats removes it, and the rule the
+    // chore has already is neither written nor announced.
     bool setRecurrence(Velmora::Chore *chore, const Recurrence &recurrence);
 
-    // Runs inserts, field assignments and removes as one write: when writes() returns false or
+    // Runs inserts, assignments and removes as one write: when writes() returns false or
     // the file refuses the whole, none of them stays, in the file or in memory.
     // Called inside another, it is part of that one: its writes() must pass a failure on.
     bool transaction(const std::function<bool()> &writes);
@@ -171,10 +175,9 @@ signals:
     void loaded(const QList<Velmora::Chore *> &chores);
 
 private:
-    friend class Chore;
     bool bindInsert(const ChoreFields &fields);
     bool bindRecurrence(qint64 id, const Recurrence &recurrence);
-    bool writeField(Chore *chore, Chore::Field field, const QVariant &value);
+    void announce(Chore *chore, Chore::Field field);
     OpenResult openLocked(const QString &path, bool existed);
     bool load();
     bool loadRecurrences();

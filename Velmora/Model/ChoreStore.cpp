@@ -324,28 +324,42 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
 // has been read as a store of a schema this app knows.
 ChoreStore::OpenResult ChoreStore::openLocked(const QString &path, bool existed)
 {
+    const OpenResult cannotOpen = existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
     // A reader such as the widget program may hold the file for a moment; waiting longer would freeze the UI.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
     if (!db.open()) {
         m_lastError = db.lastError().text();
-        return existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
+        return cannotOpen;
     }
+    FoundSchema found;
+    OpenResult result = detectSchema(found);
+    if (result == OpenResult::Opened)
+        result = found.version == 0 ? createLatest(cannotOpen) : openExisting(found, cannotOpen);
+    if (result != OpenResult::Opened)
+        return result;
+    m_statements = std::make_unique<Statements>(db);
+    m_open = true;
+    return OpenResult::Opened;
+}
 
-    // Nothing is written until the file has been read as a store of a schema we know.
-    QSqlQuery query(db);
+// What the file is, read without writing to it: an empty file, or a store of a schema this app
+// knows whose chores have every column.
+ChoreStore::OpenResult ChoreStore::detectSchema(FoundSchema &found)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         m_lastError = query.lastError().text();
         return OpenResult::Corrupt;
     }
-    const int version = query.value(0).toInt();
+    found.version = query.value(0).toInt();
     const auto schemas = ChoresMigrationPlan::schemas();
     const bool known = std::any_of(schemas.cbegin(), schemas.cend(),
-                                   [version](const auto &schema) { return schema.version.encoded() == version; });
-    if (version > ChoresMigrationPlan::latest().encoded())
+                                   [&found](const auto &schema) { return schema.version.encoded() == found.version; });
+    if (found.version > ChoresMigrationPlan::latest().encoded())
         return OpenResult::NewerSchema;
-    if (version != 0 && !known)
+    if (found.version != 0 && !known)
         return OpenResult::ForeignSchema;
 
     if (!query.exec(QStringLiteral("SELECT count(*), count(CASE WHEN type = 'index' AND name = '%1' THEN 1 END)"
@@ -353,118 +367,136 @@ ChoreStore::OpenResult ChoreStore::openLocked(const QString &path, bool existed)
         m_lastError = query.lastError().text();
         return OpenResult::Corrupt;
     }
-    const int objects = query.value(0).toInt();
-    const bool indexed = query.value(1).toInt() > 0;
-    if (version == 0 && objects > 0)
-        return OpenResult::ForeignSchema;
-    m_recurrenceTable = version >= S3::version.encoded();
-    if (version != 0) {
-        // Only a file about to get its index is checked whole here: building the index reads
-        // every row anyway and writes to the file. Any other is checked before its first write.
-        if (!indexed) {
-            if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next()
-                || query.value(0).toString() != QLatin1String("ok")) {
-                m_lastError = query.lastError().text();
-                return OpenResult::Corrupt;
-            }
-            m_check = Check::Sound;
-        }
-        QSet<QString> columns;
-        if (!query.exec(QStringLiteral("PRAGMA table_info(Chore)")))
-            return OpenResult::Corrupt;
-        while (query.next())
-            columns.insert(query.value(1).toString());
-        for (const QString &column : kColumns) {
-            if (!columns.contains(column))
-                return OpenResult::Corrupt;
-        }
-    }
+    found.indexed = query.value(1).toInt() > 0;
+    if (found.version == 0)
+        return query.value(0).toInt() > 0 ? OpenResult::ForeignSchema : OpenResult::Opened;
+    m_recurrenceTable = found.version >= S3::version.encoded();
+    QSet<QString> columns;
+    if (!query.exec(QStringLiteral("PRAGMA table_info(Chore)")))
+        return OpenResult::Corrupt;
+    while (query.next())
+        columns.insert(query.value(1).toString());
+    const bool complete = std::all_of(kColumns.cbegin(), kColumns.cend(),
+                                      [&columns](const QString &column) { return columns.contains(column); });
+    return complete ? OpenResult::Opened : OpenResult::Corrupt;
+}
 
+// A new file: the latest schema and its version in one transaction.
+ChoreStore::OpenResult ChoreStore::createLatest(OpenResult cannotOpen)
+{
+    if (!useWriteAheadLog())
+        return cannotOpen;
+    const auto schema = ChoresMigrationPlan::schemas().constLast();
+    const OpenResult created = changeSchema(schema.createStatements + QStringList{createEndDateIndex()}, {},
+                                            schema.version, OpenResult::CannotCreate);
+    if (created != OpenResult::Opened)
+        return created;
+    m_recurrenceTable = true;
+    if (!load())
+        return OpenResult::Corrupt;
+    // What it has just written itself needs no check.
+    m_check = Check::Sound;
+    return OpenResult::Opened;
+}
+
+ChoreStore::OpenResult ChoreStore::openExisting(const FoundSchema &found, OpenResult cannotOpen)
+{
     // The chores kept in memory are read before the first write, so a file damaged where they
     // lie is still left exactly as it was.
-    if (version != 0 && !load())
+    if (!load() || (!found.indexed && !addEndDateIndex()))
         return OpenResult::Corrupt;
-    // A file written before the index existed gets it now; an older build still opens the file,
-    // and SQLite keeps the index up to date for it too.
-    if (version != 0 && !indexed && !query.exec(createEndDateIndex())) {
+    if (!useWriteAheadLog())
+        return cannotOpen;
+    const SchemaVersion version = SchemaVersion::decode(found.version);
+    return version == ChoresMigrationPlan::latest() ? OpenResult::Opened : migrate(version);
+}
+
+// A file written before the index existed gets it now; an older build still opens the file, and
+// SQLite keeps the index up to date for it too. The file is checked whole first: building the
+// index reads every row anyway, and writes to the file.
+bool ChoreStore::addEndDateIndex()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next()
+        || query.value(0).toString() != QLatin1String("ok")) {
         m_lastError = query.lastError().text();
-        return OpenResult::Corrupt;
+        return false;
     }
+    m_check = Check::Sound;
+    if (!query.exec(createEndDateIndex())) {
+        m_lastError = query.lastError().text();
+        return false;
+    }
+    return true;
+}
 
-    // WAL with normal syncing: every commit survives a killed process, and commits stay cheap.
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
-        return existed ? OpenResult::Unreadable : OpenResult::CannotCreate;
+// WAL with normal syncing: every commit survives a killed process, and commits stay cheap.
+bool ChoreStore::useWriteAheadLog()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    return query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+}
 
-    // The version is read again inside the transaction that changes the schema, so no writer
-    // that does not take the lock above can change it in between.
-    const auto changeSchema = [&](const QStringList &statements, SchemaVersion to, OpenResult failed) {
-        const auto abandon = [&](const QString &error, OpenResult result) {
-            m_lastError = error;
-            query.exec(QStringLiteral("ROLLBACK"));
-            return result;
-        };
-        if (!query.exec(QStringLiteral("BEGIN EXCLUSIVE")) || !query.exec(QStringLiteral("PRAGMA user_version"))
-            || !query.next())
-            return abandon(query.lastError().text(), failed);
-        if (query.value(0).toInt() != version)
-            return abandon(QStringLiteral("Another program changed the store while it was opened"), OpenResult::Busy);
-        for (const QString &statement : statements + QStringList{QStringLiteral("PRAGMA user_version = %1").arg(to.encoded())}) {
-            if (!query.exec(statement))
-                return abandon(query.lastError().text(), failed);
-        }
-        return query.exec(QStringLiteral("COMMIT")) ? OpenResult::Opened : abandon(query.lastError().text(), failed);
-    };
-
-    if (version == 0) {
-        // A new file: the latest schema and its version in one transaction.
-        const auto schema = ChoresMigrationPlan::schemas().constLast();
-        const OpenResult created = changeSchema(schema.createStatements + QStringList{createEndDateIndex()},
-                                                schema.version, OpenResult::CannotCreate);
-        if (created != OpenResult::Opened)
-            return created;
-        m_recurrenceTable = true;
-    } else if (version != ChoresMigrationPlan::latest().encoded()) {
-        // Every step to the latest schema in one transaction, after a sound file has been
-        // copied aside whole (VACUUM INTO cannot run inside a transaction; the lock keeps
-        // other starts out meanwhile).
-        QStringList statements;
-        int current = version;
-        for (const auto &stage : ChoresMigrationPlan::stages()) {
-            if (stage.from.encoded() == current) {
-                statements += stage.statements;
-                current = stage.to.encoded();
-            }
-        }
-        if (!checkedBeforeWrite())
-            return OpenResult::Corrupt;
-        const QString copy = copyBeforeMigration(path, SchemaVersion::decode(version));
-        QFile::remove(copy);
-        // VACUUM INTO keeps the mode of an empty file it is given.
-        QSqlQuery vacuum(db);
-        vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
-        vacuum.addBindValue(copy);
-        if (!PrivateFiles::makeFile(copy) || !vacuum.exec()) {
-            m_lastError = vacuum.lastError().text();
-            return OpenResult::Unreadable;
-        }
-        const OpenResult migrated = changeSchema(statements << createEndDateIndex(), SchemaVersion::decode(current),
-                                                 OpenResult::Corrupt);
+// A sound file is copied aside whole once, then taken through each stage to the latest schema,
+// each stage in a transaction of its own: one that fails leaves the file at the schema the
+// stage before reached, which this app still reads, and the copy as it was.
+ChoreStore::OpenResult ChoreStore::migrate(SchemaVersion from)
+{
+    if (!checkedBeforeWrite())
+        return OpenResult::Corrupt;
+    if (!copyAside(from))
+        return OpenResult::Unreadable;
+    SchemaVersion reached = from;
+    for (const auto &stage : ChoresMigrationPlan::stages()) {
+        if (stage.from != reached)
+            continue;
+        const OpenResult migrated = changeSchema(stage.statements, stage.from, stage.to, OpenResult::Corrupt);
         if (migrated != OpenResult::Opened)
             return migrated;
-        m_recurrenceTable = true;
-        // Migrated rows are read again in their new form.
-        if (!load())
-            return OpenResult::Corrupt;
+        reached = stage.to;
     }
+    m_recurrenceTable = true;
+    // Migrated rows are read again in their new form.
+    return load() ? OpenResult::Opened : OpenResult::Corrupt;
+}
 
-    if (version == 0) {
-        if (!load())
-            return OpenResult::Corrupt;
-        m_check = Check::Sound;
+// VACUUM INTO cannot run inside a transaction; the lock beside the file keeps other starts out
+// until the migration is done.
+bool ChoreStore::copyAside(SchemaVersion from)
+{
+    const QString copy = copyBeforeMigration(m_path, from);
+    QFile::remove(copy);
+    // VACUUM INTO keeps the mode of an empty file it is given.
+    QSqlQuery vacuum(QSqlDatabase::database(m_connection, false));
+    vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
+    vacuum.addBindValue(copy);
+    if (!PrivateFiles::makeFile(copy) || !vacuum.exec()) {
+        m_lastError = vacuum.lastError().text();
+        return false;
     }
-    m_statements = std::make_unique<Statements>(db);
-    m_open = true;
-    return OpenResult::Opened;
+    return true;
+}
+
+// The version is read again inside the transaction that changes the schema, so no writer that
+// does not take the lock beside the file can change it in between.
+ChoreStore::OpenResult ChoreStore::changeSchema(const QStringList &statements, SchemaVersion from, SchemaVersion to,
+                                                OpenResult failed)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    const auto abandon = [&](const QString &error, OpenResult result) {
+        m_lastError = error;
+        query.exec(QStringLiteral("ROLLBACK"));
+        return result;
+    };
+    if (!query.exec(QStringLiteral("BEGIN EXCLUSIVE")) || !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return abandon(query.lastError().text(), failed);
+    if (query.value(0).toInt() != from.encoded())
+        return abandon(QStringLiteral("Another program changed the store while it was opened"), OpenResult::Busy);
+    for (const QString &statement : statements + QStringList{QStringLiteral("PRAGMA user_version = %1").arg(to.encoded())}) {
+        if (!query.exec(statement))
+            return abandon(query.lastError().text(), failed);
+    }
+    return query.exec(QStringLiteral("COMMIT")) ? OpenResult::Opened : abandon(query.lastError().text(), failed);
 }
 
 void ChoreStore::unload()

@@ -175,10 +175,23 @@ signals:
     void loaded(const QList<Velmora::Chore *> &chores);
 
 private:
+    // What opening learns of a file before it writes to it.
+    struct FoundSchema {
+        int version = 0;
+        bool indexed = false;
+    };
     bool bindInsert(const ChoreFields &fields);
     bool bindRecurrence(qint64 id, const Recurrence &recurrence);
     void announce(Chore *chore, Chore::Field field);
     OpenResult openLocked(const QString &path, bool existed);
+    OpenResult detectSchema(FoundSchema &found);
+    OpenResult createLatest(OpenResult cannotOpen);
+    OpenResult openExisting(const FoundSchema &found, OpenResult cannotOpen);
+    bool addEndDateIndex();
+    bool useWriteAheadLog();
+    OpenResult migrate(SchemaVersion from);
+    bool copyAside(SchemaVersion from);
+    OpenResult changeSchema(const QStringList &statements, SchemaVersion from, SchemaVersion to, OpenResult failed);
     bool load();
     bool loadRecurrences();
     void unload();

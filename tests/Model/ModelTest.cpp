@@ -244,26 +244,43 @@ TEST_F(ChoreStoreTest, OddStoredValuesReadSoundly)
     EXPECT_FALSE(ColorComponentsModel::decode(R"({"red":"x","green":0,"blue":0})").has_value());
 }
 
-TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedInOneStep)
+// Each stage is a transaction of its own after one copy aside: a stage that fails leaves the
+// file at the schema the stage before reached, readable, and the copy as it was.
+TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedStageByStage)
 {
     const auto count = [this](const QString &sql, const QString &path = {}) { return rawValue(sql, path).toInt(); };
     const auto schemas = ChoresMigrationPlan::schemas();
-    for (qsizetype i = 0; i + 1 < schemas.size(); ++i) {
-        const auto &schema = schemas.at(i);
-        SCOPED_TRACE(schema.version.encoded());
+    const struct {
+        const char *name;
+        qsizetype from; // in schemas
+        QStringList plant; // run on the file before opening
+        SchemaVersion reached;
+    } cases[] = {
+        {"from the first", 0, {}, ChoresMigrationPlan::latest()},
+        {"from the second", 1, {}, ChoresMigrationPlan::latest()},
+        // Another program's table where the third schema puts one of its own.
+        {"the second stage fails", 0, {QStringLiteral("CREATE TABLE ChoreRecurrence (x)")}, S2::version},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto &schema = schemas.at(c.from);
         QDir(storeFolder).removeRecursively();
         writeFirstSchema(5, 2, schema);
+        rawExec(c.plant);
         QFile::setPermissions(storePath(), QFile::Permissions(0x6644)); // as an older build left it
         {
-            auto store = openStore();
-            EXPECT_EQ(store->chores().size(), 5u);
+            ChoreStore store;
+            const bool migrated = c.reached == ChoresMigrationPlan::latest();
+            ASSERT_EQ(store.open(storePath()), migrated ? ChoreStore::OpenResult::Opened : ChoreStore::OpenResult::Corrupt);
             // Every chore stored so far waits to go up, each under a UID of its own.
             EXPECT_EQ(count(QStringLiteral("SELECT count(DISTINCT uid) FROM SyncRecord JOIN Chore ON Chore.id = SyncRecord.chore"
                                            " WHERE href IS NULL AND length(uid) = 36")), 5);
-            EXPECT_EQ(count(QStringLiteral("PRAGMA user_version")), ChoresMigrationPlan::latest().encoded());
-            // No chore repeated before; one that does now is written beside it.
-            EXPECT_FALSE(store->chores().front()->repeats());
-            EXPECT_TRUE(store->setRecurrence(store->chores().front(), rule("FREQ=DAILY")));
+            EXPECT_EQ(count(QStringLiteral("PRAGMA user_version")), c.reached.encoded());
+            if (migrated) {
+                // No chore repeated before; one that does now is written beside it.
+                EXPECT_FALSE(store.chores().front()->repeats());
+                EXPECT_TRUE(store.setRecurrence(store.chores().front(), rule("FREQ=DAILY")));
+            }
             for (const QString &path : {storePath(), storePath() + QStringLiteral("-wal"), storePath() + QStringLiteral("-shm"),
                                         ChoreStore::copyBeforeMigration(storePath(), schema.version)})
                 EXPECT_EQ(mode(path), 0600) << "its user's alone: " << qPrintable(path);
@@ -272,10 +289,14 @@ TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedInOneStep
         const QString copy = ChoreStore::copyBeforeMigration(storePath(), schema.version);
         EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Chore"), copy), 5);
         EXPECT_EQ(count(QStringLiteral("PRAGMA user_version"), copy), schema.version.encoded());
-        // Reopened after the migration: no second round of UIDs, and the rule is still there.
+        // Reopened after the migration, or once the other table is gone: no second round of
+        // UIDs, and the rule is still there.
+        if (!c.plant.isEmpty())
+            rawExec({QStringLiteral("DROP TABLE ChoreRecurrence")});
         auto again = openStore();
         EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM SyncRecord")), 5);
-        EXPECT_EQ(again->chores().front()->recurrence().rule, QStringLiteral("FREQ=DAILY"));
+        EXPECT_EQ(again->chores().size(), 5u);
+        EXPECT_EQ(again->chores().front()->recurrence().rule, c.plant.isEmpty() ? QStringLiteral("FREQ=DAILY") : QString());
     }
 }
 

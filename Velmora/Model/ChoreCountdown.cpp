@@ -28,8 +28,10 @@ void ChoreCountdown::setChore(Chore *chore)
 
 void ChoreCountdown::setToday(const QDateTime &today)
 {
-    m_today = today;
-    emit todayChanged();
+    if (m_today != today) {
+        m_today = today;
+        emit todayChanged();
+    }
     emit countsChanged();
 }
 

@@ -30,7 +30,7 @@ public:
     Chore *chore() const { return m_chore; }
     void setChore(Chore *chore);
     QDateTime today() const { return m_today; }
-    // Every assignment notifies, also for the same day: the texts also count from the clock.
+    // Every assignment recounts, also for the same day: the texts also count from the clock.
     void setToday(const QDateTime &today);
 
     // 0 and an empty text without a chore.

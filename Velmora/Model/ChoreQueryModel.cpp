@@ -107,8 +107,10 @@ QHash<int, QByteArray> ChoreQueryModel::roleNames() const
 
 void ChoreQueryModel::setToday(const QDateTime &today)
 {
-    m_today = today;
-    emit todayChanged();
+    if (m_today != today) {
+        m_today = today;
+        emit todayChanged();
+    }
     if (m_shown > 0)
         emit dataChanged(index(0), index(m_shown - 1), {DaysLeftRole, TimeLeftRole});
 }

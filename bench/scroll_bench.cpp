@@ -29,8 +29,8 @@ int main(int argc, char *argv[])
 
     QTemporaryDir dir;
     // The system's own services, as the app uses them; the store's folder is a throwaway one.
-    Velmora::VelmoraApp app{Velmora::VelmoraApp::Services{}};
-    if (app.open(dir.filePath(QStringLiteral("chores.sqlite"))) != Velmora::ChoreStore::OpenResult::Opened)
+    const auto app = Velmora::VelmoraApp::open(dir.filePath(QStringLiteral("chores.sqlite")), {});
+    if (!app)
         return 1;
     QList<Velmora::ChoreFields> all;
     for (int i = 0; i < chores; ++i) {
@@ -40,9 +40,9 @@ int main(int argc, char *argv[])
         f.colorComponents = {float(i % 7) / 7, 0.5f, 0.8f};
         all.append(f);
     }
-    if (!app.store()->insertAll(all))
+    if (!app->store()->insertAll(all))
         return 1;
-    Velmora::VelmoraApp::setInstance(&app);
+    Velmora::VelmoraApp::setInstance(app.get());
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));

@@ -27,6 +27,8 @@ void RefreshDay::refresh(const QDateTime &instant)
 
 void RefreshDay::assign(const QDateTime &date)
 {
+    if (date == m_date && date.timeZone() == m_date.timeZone())
+        return;
     m_date = date;
     emit dateChanged();
 }

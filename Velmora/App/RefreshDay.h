@@ -9,8 +9,8 @@ namespace Velmora {
 
 class TimeChangeNotifier;
 
-// The app's "today": the start of the current day in the user's time zone. Every
-// assignment notifies, also when the day is unchanged, so screens redraw after each refresh.
+// The app's "today": the start of the current day in the user's time zone. It notifies when
+// that changes: a new day, or the same day in another zone.
 class RefreshDay : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -26,8 +26,8 @@ public:
     QDateTime date() const { return m_date; }
     bool observesTimeChanges() const { return !m_observer.isNull(); }
 
-    // Returns at once; the start of instant's day is assigned once the event loop runs,
-    // in call order. An invalid instant counts as now.
+    // Returns at once; the start of instant's day is taken once the event loop runs, in call
+    // order. An invalid instant counts as now.
     Q_INVOKABLE void refresh(const QDateTime &instant);
 
 signals:

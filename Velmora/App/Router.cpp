@@ -31,6 +31,8 @@ QList<RouterPage> Router::path() const
 
 void Router::setPath(const QList<RouterPage> &path)
 {
+    if (path == m_path)
+        return;
     m_path = path;
     emit pathChanged();
 }

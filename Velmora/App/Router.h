@@ -12,7 +12,7 @@ namespace Velmora {
 class RouterPage;
 
 // The one navigation path of the app: the pages shown above the root view, first pushed
-// first. Every assignment of the path notifies, also when it is unchanged.
+// first. It notifies when the path changes.
 class Router : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -60,7 +60,7 @@ public:
     bool push(const RouterPage &page);
     // Removes the top page; nothing happens on an empty path.
     Q_INVOKABLE void pop();
-    // Assigns the empty path.
+    // Empties the path.
     Q_INVOKABLE void popToRoot();
 
     // -1 and nullptr outside the path.

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 
 namespace Velmora {
 
@@ -13,7 +12,7 @@ class Chore;
 class VelmoraApp;
 
 // The app's tray icon: the nearest active chores with their time-left texts, as the widget
-// shows them, then "Open Taskarello" and "Quit". It follows the store and the day.
+// shows them, then "Open Taskarello" and "Quit". It follows them as they change.
 class Tray : public QObject {
     Q_OBJECT
 public:
@@ -36,7 +35,6 @@ private:
 
     VelmoraApp &m_app;
     StatusNotifierItem m_item;
-    QTimer m_refresh;
     QHash<int, QPointer<Chore>> m_chores;
 };
 

@@ -6,7 +6,6 @@ namespace Velmora {
 
 void SnapshotWidgetCenter::reloadAllTimelines()
 {
-    ++m_reloads;
     if (!m_snapshot)
         return;
     // A failed write leaves the previous snapshot in place; the widget shows it until the next reload.

@@ -12,7 +12,6 @@ class WidgetCenter {
 public:
     virtual ~WidgetCenter() = default;
     virtual void reloadAllTimelines() = 0;
-    virtual int reloadCount() const = 0;
 };
 
 // Our widget host writes a snapshot of the nearest chores beside the store; a widget program
@@ -23,13 +22,11 @@ public:
     SnapshotWidgetCenter(QString path, std::function<QByteArray()> snapshot)
         : m_path(std::move(path)), m_snapshot(std::move(snapshot)) {}
     void reloadAllTimelines() override;
-    int reloadCount() const override { return m_reloads; }
     QString path() const { return m_path; }
 
 private:
     QString m_path;
     std::function<QByteArray()> m_snapshot;
-    int m_reloads = 0;
 };
 
 } // namespace Velmora

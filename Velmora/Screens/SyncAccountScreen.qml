@@ -3,6 +3,7 @@ import QtQuick.Controls
 import Velmora.App
 import Velmora.Screens
 import Velmora.Styling
+import Velmora.Sync
 
 // The calendar account the chores sync with: a form until one is connected, then the calendar
 // chosen and how the last sync went.

@@ -1,4 +1,4 @@
-#include "Velmora/App/SyncAccount.h"
+#include "Velmora/Sync/SyncAccount.h"
 
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Platform/PasswordStore.h"
@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace Velmora {
+namespace Velmora::Sync {
 
 namespace {
 
@@ -37,7 +37,7 @@ int count(const QSettings &settings, const QString &key)
 
 } // namespace
 
-SyncAccount::SyncAccount(Sync::SyncEngine &engine, PasswordStore &passwords, bool syncs, QObject *parent)
+SyncAccount::SyncAccount(SyncEngine &engine, PasswordStore &passwords, bool syncs, QObject *parent)
     : QObject(parent), m_engine(engine), m_passwords(passwords), m_syncs(syncs)
 {
     readSettings();
@@ -46,8 +46,8 @@ SyncAccount::SyncAccount(Sync::SyncEngine &engine, PasswordStore &passwords, boo
     connect(&m_tick, &QTimer::timeout, this, &SyncAccount::statusChanged);
     if (m_stage == Connected)
         m_tick.start();
-    connect(&m_engine, &Sync::SyncEngine::runningChanged, this, &SyncAccount::statusChanged);
-    connect(&m_engine, &Sync::SyncEngine::finished, this, &SyncAccount::onFinished);
+    connect(&m_engine, &SyncEngine::runningChanged, this, &SyncAccount::statusChanged);
+    connect(&m_engine, &SyncEngine::finished, this, &SyncAccount::onFinished);
 }
 
 SyncAccount::~SyncAccount() = default;
@@ -126,7 +126,7 @@ void SyncAccount::handOver()
     if (!m_syncs)
         return;
     if (m_stage == Connected && m_password)
-        m_engine.setTarget(Sync::SyncTarget{m_calendar, m_user, *m_password});
+        m_engine.setTarget(SyncTarget{m_calendar, m_user, *m_password});
     else
         m_engine.setTarget(std::nullopt);
 }
@@ -134,7 +134,7 @@ void SyncAccount::handOver()
 QStringList SyncAccount::calendars() const
 {
     QStringList names;
-    for (const Sync::CalendarInfo &calendar : m_found.calendars)
+    for (const CalendarInfo &calendar : m_found.calendars)
         names.append(calendar.displayName.isEmpty() ? calendar.url.path() : calendar.displayName);
     return names;
 }
@@ -202,7 +202,7 @@ QString SyncAccount::detailsText(const std::optional<LastRun> &last)
         parts.append(tr("%n item(s) outside the calendar ignored", nullptr, last->outside));
     if (last->overLimit > 0)
         parts.append(tr("%n task(s) not taken in: the app holds at most %1 chores", nullptr, last->overLimit)
-                         .arg(QLocale().toString(Sync::SyncEngine::maxChoresDefault)));
+                         .arg(QLocale().toString(SyncEngine::maxChoresDefault)));
     return parts.join(QStringLiteral(" · "));
 }
 
@@ -314,10 +314,10 @@ void SyncAccount::runDiscovery(const QString &server, const QString &user, const
     setMessage({});
     setStage(Discovering);
     m_client.setCredentials(url, m_pendingUser, m_pendingPassword);
-    m_client.discover(url, [=, this](Sync::Discovery found) {
+    m_client.discover(url, [=, this](Discovery found) {
         // Another server (/.well-known pointing to the provider's DAV host): the password goes
         // there only once the user has seen the address and said yes.
-        if (found.error.kind == Sync::CalDavError::Kind::OtherOrigin && asking.interactive) {
+        if (found.error.kind == CalDavError::Kind::OtherOrigin && asking.interactive) {
             const QUrl there = found.error.location.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment);
             setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
             return ask(tr("The server sends you on to another address. Connect there? Your password will be sent to it."),
@@ -362,7 +362,7 @@ void SyncAccount::createAndSave(const QString &name, Done done)
         return done(false, tr("The server offers no place for a new calendar."));
     keepPassword(
         [=, this] {
-            m_client.createCalendar(home, name, [this, done](Sync::CreatedCalendar created) {
+            m_client.createCalendar(home, name, [this, done](CreatedCalendar created) {
                 if (!created.error.ok()) {
                     // No account came of it: a new entry goes again, one the saved account uses stays.
                     const QString key = passwordKey(m_pendingServer, m_pendingUser);
@@ -377,7 +377,7 @@ void SyncAccount::createAndSave(const QString &name, Done done)
         done);
 }
 
-void SyncAccount::save(const Sync::CalendarInfo &calendar, Done done)
+void SyncAccount::save(const CalendarInfo &calendar, Done done)
 {
     keepPassword([=, this] { store(calendar, done); }, done);
 }
@@ -396,7 +396,7 @@ void SyncAccount::keepPassword(std::function<void()> then, Done failed)
                       });
 }
 
-void SyncAccount::store(const Sync::CalendarInfo &calendar, Done done)
+void SyncAccount::store(const CalendarInfo &calendar, Done done)
 {
     const QString server = m_pendingServer;
     const QString user = m_pendingUser;
@@ -481,7 +481,7 @@ void SyncAccount::forget()
     handOver();
 }
 
-void SyncAccount::onFinished(const Sync::SyncReport &report)
+void SyncAccount::onFinished(const SyncReport &report)
 {
     if (m_stage != Connected)
         return;
@@ -504,12 +504,12 @@ void SyncAccount::syncOnce(std::function<void(bool ok, const QString &message)> 
             return;
         }
         if (!m_engine.target())
-            m_engine.setTarget(Sync::SyncTarget{m_calendar, m_user, result.password});
+            m_engine.setTarget(SyncTarget{m_calendar, m_user, result.password});
         // A run already under way may have missed the latest changes: the answer is the next one's.
         auto skip = std::make_shared<bool>(m_engine.isRunning());
         auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = connect(&m_engine, &Sync::SyncEngine::finished, this,
-                              [skip, connection, done](const Sync::SyncReport &report) {
+        *connection = connect(&m_engine, &SyncEngine::finished, this,
+                              [skip, connection, done](const SyncReport &report) {
                                   if (std::exchange(*skip, false))
                                       return;
                                   QObject::disconnect(*connection);
@@ -531,13 +531,13 @@ void SyncAccount::setUp(const QString &server, const QString &user, const QStrin
     runDiscovery(server, user, password, {false, allowPlainHttp}, [=, this](bool ok, const QString &message) {
         if (!ok)
             return done(false, message);
-        const QList<Sync::CalendarInfo> &found = m_found.calendars;
+        const QList<CalendarInfo> &found = m_found.calendars;
         // A URL as --sync-account printed it, a path, or a name.
         const QUrl address = QUrl(m_pendingServer).resolved(QUrl(collection.trimmed()));
         const bool byAddress = collection.contains(QLatin1String("://")) || collection.startsWith(QLatin1Char('/'));
-        const auto matches = [&](const Sync::CalendarInfo &calendar) {
+        const auto matches = [&](const CalendarInfo &calendar) {
             if (byAddress)
-                return Sync::CalDavClient::sameResource(calendar.url, address);
+                return CalDavClient::sameResource(calendar.url, address);
             return calendar.displayName == collection
                 || calendar.url.path().section(QLatin1Char('/'), -1, -1, QString::SectionSkipEmpty) == collection;
         };
@@ -556,4 +556,4 @@ void SyncAccount::setUp(const QString &server, const QString &user, const QStrin
     });
 }
 
-} // namespace Velmora
+} // namespace Velmora::Sync

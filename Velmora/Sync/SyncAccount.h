@@ -14,12 +14,13 @@
 #include <optional>
 
 namespace Velmora {
-
 class PasswordStore;
-namespace Sync {
+}
+
+namespace Velmora::Sync {
+
 class SyncEngine;
 struct SyncReport;
-} // namespace Sync
 
 // The user's CalDAV account: found by discovery, kept in the settings with its password in the
 // Secret Service, handed to the sync engine, and told back in one status line. Screens reach it
@@ -71,7 +72,7 @@ public:
 
     // passwords: where the password is kept (the desktop's Secret Service). syncs: false for a
     // run beside the app that syncs (a screenshot, a command): the engine is never given a target.
-    SyncAccount(Sync::SyncEngine &engine, PasswordStore &passwords, bool syncs, QObject *parent = nullptr);
+    SyncAccount(SyncEngine &engine, PasswordStore &passwords, bool syncs, QObject *parent = nullptr);
     ~SyncAccount() override;
 
     // Reads the password of the saved account and hands the account to the engine.
@@ -147,13 +148,13 @@ private:
     void runDiscovery(const QString &server, const QString &user, const QString &password, Asking asking, Done done);
     void ask(const QString &question, const QUrl &address, std::function<void()> then);
     void createAndSave(const QString &name, Done done);
-    void save(const Sync::CalendarInfo &calendar, Done done);
+    void save(const CalendarInfo &calendar, Done done);
     // Writes the form's password to the Secret Service, the first thing saving does: then a
     // keyring that is locked asks to be unlocked before anything is made on the server.
     void keepPassword(std::function<void()> then, Done failed);
     // The account, its password kept, into the settings and to the engine.
-    void store(const Sync::CalendarInfo &calendar, Done done);
-    void onFinished(const Sync::SyncReport &report);
+    void store(const CalendarInfo &calendar, Done done);
+    void onFinished(const SyncReport &report);
     // Reads the saved account's password, hands the account to the engine, then runs `then`.
     void readPassword(std::function<void()> then);
     void readSettings();
@@ -161,10 +162,10 @@ private:
     void handOver();
     static QString passwordKey(const QString &server, const QString &user);
 
-    Sync::SyncEngine &m_engine;
+    SyncEngine &m_engine;
     PasswordStore &m_passwords;
     bool m_syncs;
-    Sync::CalDavClient m_client;
+    CalDavClient m_client;
     QTimer m_tick;
     Stage m_stage = NotSetUp;
     QString m_message;
@@ -185,7 +186,7 @@ private:
     QString m_pendingServer;
     QString m_pendingUser;
     QString m_pendingPassword;
-    Sync::Discovery m_found;
+    Discovery m_found;
 };
 
-} // namespace Velmora
+} // namespace Velmora::Sync

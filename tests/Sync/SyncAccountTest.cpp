@@ -1,10 +1,9 @@
 #include "VelmoraQmlPlugins.h"
 
-#include "Velmora/App/SyncAccount.h"
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/App/WindowHost.h"
 #include "Velmora/Model/ChoreStore.h"
-#include "Velmora/Platform/DesktopNotificationService.h"
+#include "Velmora/Sync/SyncAccount.h"
 #include "Velmora/Sync/SyncEngine.h"
 #include "Velmora/Platform/ApplicationBus.h"
 #include "Velmora/Platform/PasswordStore.h"
@@ -336,7 +335,7 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
 
     fill(server.url().toString(), QStringLiteral("wrong"));
     EXPECT_TRUE(showsText("syncMessage", QStringLiteral("The server refused the user name or password.")));
-    EXPECT_EQ(w.app->syncAccount()->stage(), SyncAccount::NotSetUp);
+    EXPECT_EQ(w.app->syncAccount()->stage(), Sync::SyncAccount::NotSetUp);
 
     fill(server.url().toString(), QString::fromLatin1(DavServer::password));
     w.click(QStringLiteral("newCalendar")); // the account holds no calendar yet
@@ -415,9 +414,9 @@ TEST(SyncAddress, TypedAddressesBecomeServerUrls)
         {"", ""},
     };
     for (const auto &row : rows) {
-        const QUrl url = SyncAccount::serverUrl(QString::fromUtf8(row.typed));
+        const QUrl url = Sync::SyncAccount::serverUrl(QString::fromUtf8(row.typed));
         EXPECT_EQ(url.toString(), QString::fromUtf8(row.url));
-        EXPECT_EQ(!url.isEmpty() && SyncAccount::exposesPassword(url), row.exposesPassword) << row.typed;
+        EXPECT_EQ(!url.isEmpty() && Sync::SyncAccount::exposesPassword(url), row.exposesPassword) << row.typed;
     }
 }
 
@@ -429,7 +428,7 @@ TEST(SyncStatus, StatusLinesTellTheLastRun)
         installTranslations(*QCoreApplication::instance(), QLocale(QLocale::English)));
     ASSERT_NE(english, nullptr);
     const QDateTime now(QDate(2026, 3, 29), QTime(12, 0), Qt::UTC);
-    using LastRun = SyncAccount::LastRun;
+    using LastRun = Sync::SyncAccount::LastRun;
     const auto ago = [&](qint64 seconds, const QString &error = {}) { return LastRun{now.addSecs(-seconds), error}; };
     const struct {
         bool connected;
@@ -453,7 +452,7 @@ TEST(SyncStatus, StatusLinesTellTheLastRun)
         {true, false, {}, ago(400LL * 86400), u"Synced 400 days ago"_s},
     };
     for (const auto &row : rows)
-        EXPECT_EQ(SyncAccount::statusText(row.connected, row.running, row.problem, row.last, now), row.status);
+        EXPECT_EQ(Sync::SyncAccount::statusText(row.connected, row.running, row.problem, row.last, now), row.status);
 
     const struct {
         std::optional<LastRun> last;
@@ -468,7 +467,7 @@ TEST(SyncStatus, StatusLinesTellTheLastRun)
          u"2 items outside the calendar ignored · 1 task not taken in: the app holds at most 20,000 chores"_s},
     };
     for (const auto &row : counts)
-        EXPECT_EQ(SyncAccount::detailsText(row.last), row.details);
+        EXPECT_EQ(Sync::SyncAccount::detailsText(row.last), row.details);
 }
 
 } // namespace

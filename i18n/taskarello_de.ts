@@ -549,112 +549,112 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="19"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="20"/>
         <source>Sync</source>
         <translation>Abgleich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="27"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="28"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Halte deine Aufgaben in den Aufgaben deines Kalenderkontos (Nextcloud, Radicale, Fastmail und andere) und so auf deinen anderen Geräten.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="31"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="39"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="32"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="40"/>
         <source>Server address</source>
         <translation>Serveradresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="43"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="50"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="44"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="51"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="54"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="61"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="55"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="62"/>
         <source>App password</source>
         <translation>App-Passwort</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="69"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="70"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>Das Passwort liegt im Secret Service der Arbeitsumgebung, nie in einer Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="102"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="111"/>
         <source>Which calendar holds your chores?</source>
         <translation>Welcher Kalender soll deine Aufgaben enthalten?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="111"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="112"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>Das Konto hat noch keinen Kalender für Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="132"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="133"/>
         <source>New calendar “%1”</source>
         <translation>Neuer Kalender „%1“</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="132"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="133"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="141"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="142"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="147"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="148"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="153"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="154"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="209"/>
         <source>Looking for calendars…</source>
         <translation>Kalender werden gesucht…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="209"/>
         <source>Connecting…</source>
         <translation>Verbinden…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="218"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="224"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="219"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="225"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="231"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="232"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="239"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="240"/>
         <source>Sync now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="246"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="255"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="247"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="254"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="255"/>
         <source>Disconnect this account?</source>
         <translation>Dieses Konto trennen?</translation>
     </message>
@@ -1302,6 +1302,191 @@
     </message>
 </context>
 <context>
+    <name>Velmora::Sync::SyncAccount</name>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="67"/>
+        <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
+        <translation>Die Adresse des Kalenders ist nicht verschlüsselt; verbinde das Konto erneut.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="166"/>
+        <source>Not set up</source>
+        <translation>Nicht eingerichtet</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="168"/>
+        <source>Syncing…</source>
+        <translation>Wird abgeglichen…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="172"/>
+        <source>Not synced yet</source>
+        <translation>Noch nicht abgeglichen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="178"/>
+        <source>Synced just now</source>
+        <translation>Gerade eben abgeglichen</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="180"/>
+        <source>Synced %n minute(s) ago</source>
+        <translation>
+            <numerusform>Vor %n Minute abgeglichen</numerusform>
+            <numerusform>Vor %n Minuten abgeglichen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="182"/>
+        <source>Synced %n hour(s) ago</source>
+        <translation>
+            <numerusform>Vor %n Stunde abgeglichen</numerusform>
+            <numerusform>Vor %n Stunden abgeglichen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
+        <source>Synced %n day(s) ago</source>
+        <translation>
+            <numerusform>Vor %n Tag abgeglichen</numerusform>
+            <numerusform>Vor %n Tagen abgeglichen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="192"/>
+        <source>%n task(s) without a due day not shown</source>
+        <translation>
+            <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
+            <numerusform>%n Aufgaben ohne Fälligkeitstag nicht gezeigt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
+        <source>%n other item(s) not shown</source>
+        <translation>
+            <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
+            <numerusform>%n andere Einträge nicht gezeigt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="196"/>
+        <source>%n unreadable item(s) skipped</source>
+        <translation>
+            <numerusform>%n unlesbarer Eintrag übersprungen</numerusform>
+            <numerusform>%n unlesbare Einträge übersprungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
+        <source>%n field(s) changed on two devices: the later change kept</source>
+        <translation>
+            <numerusform>%n Feld auf zwei Geräten geändert: die spätere Änderung bleibt</numerusform>
+            <numerusform>%n Felder auf zwei Geräten geändert: die späteren Änderungen bleiben</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="202"/>
+        <source>%n item(s) outside the calendar ignored</source>
+        <translation>
+            <numerusform>%n Eintrag außerhalb des Kalenders übergangen</numerusform>
+            <numerusform>%n Einträge außerhalb des Kalenders übergangen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="204"/>
+        <source>%n task(s) not taken in: the app holds at most %1 chores</source>
+        <translation>
+            <numerusform>%n Aufgabe nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
+            <numerusform>%n Aufgaben nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="295"/>
+        <source>The account is being set up already.</source>
+        <translation>Das Konto wird bereits eingerichtet.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="298"/>
+        <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
+        <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="300"/>
+        <source>Enter the user name.</source>
+        <translation>Gib den Benutzernamen ein.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="302"/>
+        <source>Enter the password.</source>
+        <translation>Gib das Passwort ein.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="305"/>
+        <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
+        <translation>%1 ist nicht verschlüsselt, das Passwort wäre im Netz lesbar; mit --allow-http wird trotzdem verbunden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="308"/>
+        <source>Connect without encryption? The password will be readable on the network.</source>
+        <translation>Ohne Verschlüsselung verbinden? Das Passwort ist dann im Netz lesbar.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="323"/>
+        <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
+        <translation>Der Server leitet an eine andere Adresse weiter. Dorthin verbinden? Dein Passwort wird an sie gesendet.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="349"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="354"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="555"/>
+        <source>Chores</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
+        <source>The server offers no place for a new calendar.</source>
+        <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="416"/>
+        <source>The account could not be written to the settings file.</source>
+        <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="498"/>
+        <source>No sync account is set up: connect one first with --sync-account.</source>
+        <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="520"/>
+        <source>Synced: %1 sent, %2 received.</source>
+        <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="553"/>
+        <source>The server has no calendar for tasks at %1.</source>
+        <translation>Der Server hat unter %1 keinen Kalender für Aufgaben.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::Sync::SyncCommands</name>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="85"/>
+        <source>Give the user name after the server address.</source>
+        <translation>Gib den Benutzernamen nach der Serveradresse an.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="90"/>
+        <source>Password: </source>
+        <translation>Passwort: </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="111"/>
+        <source>Unknown action &quot;%1&quot;.</source>
+        <translation>Unbekannte Aktion „%1“.</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
         <location filename="../Velmora/Sync/SyncEngine.cpp" line="50"/>
@@ -1347,198 +1532,31 @@
     </message>
 </context>
 <context>
-    <name>Velmora::SyncAccount</name>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="67"/>
-        <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
-        <translation>Die Adresse des Kalenders ist nicht verschlüsselt; verbinde das Konto erneut.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
-        <source>Not set up</source>
-        <translation>Nicht eingerichtet</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
-        <source>Syncing…</source>
-        <translation>Wird abgeglichen…</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
-        <source>Not synced yet</source>
-        <translation>Noch nicht abgeglichen</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
-        <source>Synced just now</source>
-        <translation>Gerade eben abgeglichen</translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
-        <source>Synced %n minute(s) ago</source>
-        <translation>
-            <numerusform>Vor %n Minute abgeglichen</numerusform>
-            <numerusform>Vor %n Minuten abgeglichen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
-        <source>Synced %n hour(s) ago</source>
-        <translation>
-            <numerusform>Vor %n Stunde abgeglichen</numerusform>
-            <numerusform>Vor %n Stunden abgeglichen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="183"/>
-        <source>Synced %n day(s) ago</source>
-        <translation>
-            <numerusform>Vor %n Tag abgeglichen</numerusform>
-            <numerusform>Vor %n Tagen abgeglichen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="192"/>
-        <source>%n task(s) without a due day not shown</source>
-        <translation>
-            <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
-            <numerusform>%n Aufgaben ohne Fälligkeitstag nicht gezeigt</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="194"/>
-        <source>%n other item(s) not shown</source>
-        <translation>
-            <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
-            <numerusform>%n andere Einträge nicht gezeigt</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="196"/>
-        <source>%n unreadable item(s) skipped</source>
-        <translation>
-            <numerusform>%n unlesbarer Eintrag übersprungen</numerusform>
-            <numerusform>%n unlesbare Einträge übersprungen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="199"/>
-        <source>%n field(s) changed on two devices: the later change kept</source>
-        <translation>
-            <numerusform>%n Feld auf zwei Geräten geändert: die spätere Änderung bleibt</numerusform>
-            <numerusform>%n Felder auf zwei Geräten geändert: die späteren Änderungen bleiben</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="202"/>
-        <source>%n item(s) outside the calendar ignored</source>
-        <translation>
-            <numerusform>%n Eintrag außerhalb des Kalenders übergangen</numerusform>
-            <numerusform>%n Einträge außerhalb des Kalenders übergangen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="204"/>
-        <source>%n task(s) not taken in: the app holds at most %1 chores</source>
-        <translation>
-            <numerusform>%n Aufgabe nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
-            <numerusform>%n Aufgaben nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
-        </translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="295"/>
-        <source>The account is being set up already.</source>
-        <translation>Das Konto wird bereits eingerichtet.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="298"/>
-        <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
-        <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="300"/>
-        <source>Enter the user name.</source>
-        <translation>Gib den Benutzernamen ein.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="302"/>
-        <source>Enter the password.</source>
-        <translation>Gib das Passwort ein.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="305"/>
-        <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
-        <translation>%1 ist nicht verschlüsselt, das Passwort wäre im Netz lesbar; mit --allow-http wird trotzdem verbunden.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="308"/>
-        <source>Connect without encryption? The password will be readable on the network.</source>
-        <translation>Ohne Verschlüsselung verbinden? Das Passwort ist dann im Netz lesbar.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="323"/>
-        <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
-        <translation>Der Server leitet an eine andere Adresse weiter. Dorthin verbinden? Dein Passwort wird an sie gesendet.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="349"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="354"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="555"/>
-        <source>Chores</source>
-        <translation>Aufgaben</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="362"/>
-        <source>The server offers no place for a new calendar.</source>
-        <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="416"/>
-        <source>The account could not be written to the settings file.</source>
-        <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="498"/>
-        <source>No sync account is set up: connect one first with --sync-account.</source>
-        <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="520"/>
-        <source>Synced: %1 sent, %2 received.</source>
-        <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="553"/>
-        <source>The server has no calendar for tasks at %1.</source>
-        <translation>Der Server hat unter %1 keinen Kalender für Aufgaben.</translation>
-    </message>
-</context>
-<context>
     <name>Velmora::Tray</name>
     <message>
+        <location filename="../Velmora/App/Tray.cpp" line="11"/>
         <location filename="../Velmora/App/Tray.cpp" line="14"/>
-        <location filename="../Velmora/App/Tray.cpp" line="17"/>
         <source>Taskarello</source>
         <translation>Taskarello</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="17"/>
+        <location filename="../Velmora/App/Tray.cpp" line="14"/>
         <source>Chores that fall due on a day</source>
         <translation>Aufgaben, die an einem Tag fällig werden</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="47"/>
+        <location filename="../Velmora/App/Tray.cpp" line="33"/>
         <source>%1 — %2</source>
         <extracomment>A chore in the tray menu: its title, then how long is left (&quot;today&quot;, &quot;3 days&quot;).</extracomment>
         <translation>%1 — %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="52"/>
+        <location filename="../Velmora/App/Tray.cpp" line="38"/>
         <source>Open Taskarello</source>
         <translation>Taskarello öffnen</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="52"/>
+        <location filename="../Velmora/App/Tray.cpp" line="38"/>
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
@@ -1546,27 +1564,12 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="64"/>
-        <source>Unknown action &quot;%1&quot;.</source>
-        <translation>Unbekannte Aktion „%1“.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="73"/>
-        <source>Password: </source>
-        <translation>Passwort: </translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="161"/>
-        <source>Give the user name after the server address.</source>
-        <translation>Gib den Benutzernamen nach der Serveradresse an.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="185"/>
+        <location filename="../Velmora/App/main.cpp" line="125"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="197"/>
+        <location filename="../Velmora/App/main.cpp" line="210"/>
         <source>Taskarello is already running.</source>
         <translation>Taskarello läuft bereits.</translation>
     </message>

@@ -549,112 +549,112 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="19"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="20"/>
         <source>Sync</source>
         <translation>Sync</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="27"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="28"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="31"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="39"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="32"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="40"/>
         <source>Server address</source>
         <translation>Server address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="43"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="50"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="44"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="51"/>
         <source>User name</source>
         <translation>User name</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="54"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="61"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="55"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="62"/>
         <source>App password</source>
         <translation>App password</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="69"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="70"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>The password is kept in the desktop&apos;s Secret Service, never in a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="101"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="102"/>
         <source>Address</source>
         <translation>Address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="110"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="111"/>
         <source>Which calendar holds your chores?</source>
         <translation>Which calendar holds your chores?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="111"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="112"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>The account has no calendar for tasks yet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="132"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="133"/>
         <source>New calendar “%1”</source>
         <translation>New calendar “%1”</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="132"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="133"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="141"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="142"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="147"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="148"/>
         <source>User</source>
         <translation>User</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="153"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="154"/>
         <source>Calendar</source>
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="209"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="209"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="218"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="224"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="219"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="225"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="231"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="232"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="239"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="240"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="246"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="255"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="247"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="254"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="255"/>
         <source>Disconnect this account?</source>
         <translation>Disconnect this account?</translation>
     </message>
@@ -1302,6 +1302,191 @@
     </message>
 </context>
 <context>
+    <name>Velmora::Sync::SyncAccount</name>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="67"/>
+        <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
+        <translation>The calendar&apos;s address is not encrypted; connect the account again.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="166"/>
+        <source>Not set up</source>
+        <translation>Not set up</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="168"/>
+        <source>Syncing…</source>
+        <translation>Syncing…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="172"/>
+        <source>Not synced yet</source>
+        <translation>Not synced yet</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="178"/>
+        <source>Synced just now</source>
+        <translation>Synced just now</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="180"/>
+        <source>Synced %n minute(s) ago</source>
+        <translation>
+            <numerusform>Synced %n minute ago</numerusform>
+            <numerusform>Synced %n minutes ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="182"/>
+        <source>Synced %n hour(s) ago</source>
+        <translation>
+            <numerusform>Synced %n hour ago</numerusform>
+            <numerusform>Synced %n hours ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
+        <source>Synced %n day(s) ago</source>
+        <translation>
+            <numerusform>Synced %n day ago</numerusform>
+            <numerusform>Synced %n days ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="192"/>
+        <source>%n task(s) without a due day not shown</source>
+        <translation>
+            <numerusform>%n task without a due day not shown</numerusform>
+            <numerusform>%n tasks without a due day not shown</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
+        <source>%n other item(s) not shown</source>
+        <translation>
+            <numerusform>%n other item not shown</numerusform>
+            <numerusform>%n other items not shown</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="196"/>
+        <source>%n unreadable item(s) skipped</source>
+        <translation>
+            <numerusform>%n unreadable item skipped</numerusform>
+            <numerusform>%n unreadable items skipped</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
+        <source>%n field(s) changed on two devices: the later change kept</source>
+        <translation>
+            <numerusform>%n field changed on two devices: the later change kept</numerusform>
+            <numerusform>%n fields changed on two devices: the later changes kept</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="202"/>
+        <source>%n item(s) outside the calendar ignored</source>
+        <translation>
+            <numerusform>%n item outside the calendar ignored</numerusform>
+            <numerusform>%n items outside the calendar ignored</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="204"/>
+        <source>%n task(s) not taken in: the app holds at most %1 chores</source>
+        <translation>
+            <numerusform>%n task not taken in: the app holds at most %1 chores</numerusform>
+            <numerusform>%n tasks not taken in: the app holds at most %1 chores</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="295"/>
+        <source>The account is being set up already.</source>
+        <translation>The account is being set up already.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="298"/>
+        <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
+        <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="300"/>
+        <source>Enter the user name.</source>
+        <translation>Enter the user name.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="302"/>
+        <source>Enter the password.</source>
+        <translation>Enter the password.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="305"/>
+        <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
+        <translation>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="308"/>
+        <source>Connect without encryption? The password will be readable on the network.</source>
+        <translation>Connect without encryption? The password will be readable on the network.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="323"/>
+        <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
+        <translation>The server sends you on to another address. Connect there? Your password will be sent to it.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="349"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="354"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="555"/>
+        <source>Chores</source>
+        <translation>Chores</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
+        <source>The server offers no place for a new calendar.</source>
+        <translation>The server offers no place for a new calendar.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="416"/>
+        <source>The account could not be written to the settings file.</source>
+        <translation>The account could not be written to the settings file.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="498"/>
+        <source>No sync account is set up: connect one first with --sync-account.</source>
+        <translation>No sync account is set up: connect one first with --sync-account.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="520"/>
+        <source>Synced: %1 sent, %2 received.</source>
+        <translation>Synced: %1 sent, %2 received.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="553"/>
+        <source>The server has no calendar for tasks at %1.</source>
+        <translation>The server has no calendar for tasks at %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::Sync::SyncCommands</name>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="85"/>
+        <source>Give the user name after the server address.</source>
+        <translation>Give the user name after the server address.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="90"/>
+        <source>Password: </source>
+        <translation>Password: </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="111"/>
+        <source>Unknown action &quot;%1&quot;.</source>
+        <translation>Unknown action &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
         <location filename="../Velmora/Sync/SyncEngine.cpp" line="50"/>
@@ -1347,198 +1532,31 @@
     </message>
 </context>
 <context>
-    <name>Velmora::SyncAccount</name>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="67"/>
-        <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
-        <translation>The calendar&apos;s address is not encrypted; connect the account again.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="166"/>
-        <source>Not set up</source>
-        <translation>Not set up</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="168"/>
-        <source>Syncing…</source>
-        <translation>Syncing…</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="172"/>
-        <source>Not synced yet</source>
-        <translation>Not synced yet</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="178"/>
-        <source>Synced just now</source>
-        <translation>Synced just now</translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="180"/>
-        <source>Synced %n minute(s) ago</source>
-        <translation>
-            <numerusform>Synced %n minute ago</numerusform>
-            <numerusform>Synced %n minutes ago</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="182"/>
-        <source>Synced %n hour(s) ago</source>
-        <translation>
-            <numerusform>Synced %n hour ago</numerusform>
-            <numerusform>Synced %n hours ago</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="183"/>
-        <source>Synced %n day(s) ago</source>
-        <translation>
-            <numerusform>Synced %n day ago</numerusform>
-            <numerusform>Synced %n days ago</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="192"/>
-        <source>%n task(s) without a due day not shown</source>
-        <translation>
-            <numerusform>%n task without a due day not shown</numerusform>
-            <numerusform>%n tasks without a due day not shown</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="194"/>
-        <source>%n other item(s) not shown</source>
-        <translation>
-            <numerusform>%n other item not shown</numerusform>
-            <numerusform>%n other items not shown</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="196"/>
-        <source>%n unreadable item(s) skipped</source>
-        <translation>
-            <numerusform>%n unreadable item skipped</numerusform>
-            <numerusform>%n unreadable items skipped</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="199"/>
-        <source>%n field(s) changed on two devices: the later change kept</source>
-        <translation>
-            <numerusform>%n field changed on two devices: the later change kept</numerusform>
-            <numerusform>%n fields changed on two devices: the later changes kept</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="202"/>
-        <source>%n item(s) outside the calendar ignored</source>
-        <translation>
-            <numerusform>%n item outside the calendar ignored</numerusform>
-            <numerusform>%n items outside the calendar ignored</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/App/SyncAccount.cpp" line="204"/>
-        <source>%n task(s) not taken in: the app holds at most %1 chores</source>
-        <translation>
-            <numerusform>%n task not taken in: the app holds at most %1 chores</numerusform>
-            <numerusform>%n tasks not taken in: the app holds at most %1 chores</numerusform>
-        </translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="295"/>
-        <source>The account is being set up already.</source>
-        <translation>The account is being set up already.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="298"/>
-        <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
-        <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="300"/>
-        <source>Enter the user name.</source>
-        <translation>Enter the user name.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="302"/>
-        <source>Enter the password.</source>
-        <translation>Enter the password.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="305"/>
-        <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
-        <translation>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="308"/>
-        <source>Connect without encryption? The password will be readable on the network.</source>
-        <translation>Connect without encryption? The password will be readable on the network.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="323"/>
-        <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
-        <translation>The server sends you on to another address. Connect there? Your password will be sent to it.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="349"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="354"/>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="555"/>
-        <source>Chores</source>
-        <translation>Chores</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="362"/>
-        <source>The server offers no place for a new calendar.</source>
-        <translation>The server offers no place for a new calendar.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="416"/>
-        <source>The account could not be written to the settings file.</source>
-        <translation>The account could not be written to the settings file.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="498"/>
-        <source>No sync account is set up: connect one first with --sync-account.</source>
-        <translation>No sync account is set up: connect one first with --sync-account.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="520"/>
-        <source>Synced: %1 sent, %2 received.</source>
-        <translation>Synced: %1 sent, %2 received.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/SyncAccount.cpp" line="553"/>
-        <source>The server has no calendar for tasks at %1.</source>
-        <translation>The server has no calendar for tasks at %1.</translation>
-    </message>
-</context>
-<context>
     <name>Velmora::Tray</name>
     <message>
+        <location filename="../Velmora/App/Tray.cpp" line="11"/>
         <location filename="../Velmora/App/Tray.cpp" line="14"/>
-        <location filename="../Velmora/App/Tray.cpp" line="17"/>
         <source>Taskarello</source>
         <translation>Taskarello</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="17"/>
+        <location filename="../Velmora/App/Tray.cpp" line="14"/>
         <source>Chores that fall due on a day</source>
         <translation>Chores that fall due on a day</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="47"/>
+        <location filename="../Velmora/App/Tray.cpp" line="33"/>
         <source>%1 — %2</source>
         <extracomment>A chore in the tray menu: its title, then how long is left (&quot;today&quot;, &quot;3 days&quot;).</extracomment>
         <translation>%1 — %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="52"/>
+        <location filename="../Velmora/App/Tray.cpp" line="38"/>
         <source>Open Taskarello</source>
         <translation>Open Taskarello</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="52"/>
+        <location filename="../Velmora/App/Tray.cpp" line="38"/>
         <source>Quit</source>
         <translation>Quit</translation>
     </message>
@@ -1546,27 +1564,12 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="64"/>
-        <source>Unknown action &quot;%1&quot;.</source>
-        <translation>Unknown action &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="73"/>
-        <source>Password: </source>
-        <translation>Password: </translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="161"/>
-        <source>Give the user name after the server address.</source>
-        <translation>Give the user name after the server address.</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="185"/>
+        <location filename="../Velmora/App/main.cpp" line="125"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello is already running but does not answer.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/VelmoraApp.cpp" line="197"/>
+        <location filename="../Velmora/App/main.cpp" line="210"/>
         <source>Taskarello is already running.</source>
         <translation>Taskarello is already running.</translation>
     </message>

@@ -3,6 +3,8 @@
 #include "Velmora/App/RefreshDay.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 
+#include <algorithm>
+
 namespace Velmora {
 
 NearestChores::NearestChores(const ChoreQueryModel &active, const RefreshDay &day, QObject *parent)

@@ -14,7 +14,8 @@ Item {
 
     readonly property bool noService: notificationsManager !== null && notificationsManager.hasSettings
                                       && notificationsManager.authorizationStatus === NotificationsManager.Denied
-    // Where the keyboard goes should the notice go while its button has it: the item before it.
+    // Where the keyboard goes should the notice go while its button has it since it was
+    // pressed: the item before it.
     property Item focusAfterCheck: null
 
     implicitWidth: childrenRect.width
@@ -105,6 +106,12 @@ Item {
                         onClicked: {
                             root.focusAfterCheck = button.activeFocus ? button.nextItemInFocusChain(false) : null
                             root.notificationsManager.refreshSettings()
+                        }
+                        // The same answer again brings no signal, so the notice stays with the
+                        // place remembered: moving on from the button forgets it.
+                        onActiveFocusChanged: {
+                            if (!button.activeFocus && root.noService)
+                                root.focusAfterCheck = null
                         }
                         Accessible.name: text
                         Accessible.description: notice.message

@@ -1,209 +1,60 @@
 #include "Velmora/App/Router.h"
 #include "Velmora/App/Tray.h"
 #include "Velmora/App/VelmoraApp.h"
-#include "Velmora/Model/ChoreBackup.h"
 #include "Velmora/Model/ChoreDates.h"
-#include "Velmora/Notifications/NotificationsManager.h"
+#include "Velmora/Notifications/Reminders.h"
 #include "Velmora/Platform/ApplicationBus.h"
-#include "Velmora/Platform/DesktopNotificationService.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
-#include "Velmora/Screens/ChoreEditor.h"
-#include "tests/support/PrivateBus.h"
+#include "tests/support/NotificationServer.h"
 #include "tests/support/TestSupport.h"
 
-#include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
-#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 using namespace Velmora;
-using Op = ChoreEditor::EditingOperation;
 using VelmoraTest::at;
 using VelmoraTest::waitFor;
 using VelmoraTest::zone;
 
 namespace {
 
-const QString notifications = QStringLiteral("org.freedesktop.Notifications");
-
-// A method of python-dbusmock's own interface on the notification server.
-QDBusMessage mock(const QString &method)
-{
-    return QDBusMessage::createMethodCall(notifications, QStringLiteral("/org/freedesktop/Notifications"),
-                                          QStringLiteral("org.freedesktop.DBus.Mock"), method);
-}
-
-// "title mm-dd hh:mm" of each pending request, sorted.
-QStringList describe(const QList<NotificationRequest> &requests)
-{
-    QStringList out;
-    for (const NotificationRequest &r : requests)
-        out << r.title + QDateTime(r.trigger.date(), QTime(r.trigger.hour, r.trigger.minute)).toString(u" MM-dd hh:mm");
-    out.sort();
-    return out;
-}
-
-// The app with its window closed on a private session bus, with python-dbusmock's
-// notification server (offering actions) where a desktop has its own; the alarm and the
-// clock are the test's.
-class BackgroundTest : public ::testing::Test {
+// The app with its window closed, its reminders ringing on the test's notification server.
+class BackgroundTest : public VelmoraTest::NotificationServerTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        bus = std::make_unique<VelmoraTest::PrivateBus>();
-        bus->becomeSessionBus();
-    }
-    static void TearDownTestSuite() { bus.reset(); }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(bus->isRunning());
-        startServer();
-        start();
-    }
-    void TearDown() override
-    {
-        stop();
-        stopServer();
-    }
-
-    void startServer()
-    {
-        server = bus->startMock(QStringLiteral("notification_daemon"),
-                                QStringLiteral("{\"capabilities\": \"body actions\"}"), notifications);
-        ASSERT_TRUE(server) << "python3-dbusmock did not come up";
-    }
-    void stopServer()
-    {
-        if (server) {
-            server->terminate();
-            server->waitForFinished(3000);
-        }
-        server.reset();
-    }
-
     // A new run of the app on the same files.
-    void start()
+    void start() override
     {
-        auto fakeAlarm = std::make_unique<FakeWallClockAlarm>();
-        alarm = fakeAlarm.get();
-        service = std::make_unique<DesktopNotificationService>(path(), nullptr, std::move(fakeAlarm));
+        alarm = std::make_unique<FakeWallClockAlarm>();
         timeChanges = std::make_unique<SystemTimeChangeNotifier>(
             nullptr, SystemTimeChangeNotifier::defaultPollIntervalMs, bus->connect(QStringLiteral("sleep")));
-        app = std::make_unique<VelmoraApp>(VelmoraApp::Services{timeChanges.get(), &widgets, service.get()});
-        ASSERT_EQ(app->open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
-        QObject::connect(timeChanges.get(), &TimeChangeNotifier::significantTimeChange, service.get(),
-                         &DesktopNotificationService::replan);
+        app = VelmoraApp::open(dir.filePath(QStringLiteral("chores.sqlite")),
+                               {timeChanges.get(), &widgets, nullptr, alarm.get()});
+        ASSERT_NE(app, nullptr);
         settle();
     }
-    void stop()
+    void stop() override
     {
         app.reset();
         timeChanges.reset();
-        service.reset();
+        alarm.reset();
     }
-
-    // Lets queued work and the bus run, ringing the alarm whenever the clock has reached it.
-    void settle()
-    {
-        for (int i = 0; i < 20; ++i) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            alarm->ringIfDue();
-        }
-    }
-
-    QString path() const { return dir.filePath(QStringLiteral("data/notifications.sqlite")); }
-
-    // The arguments of each call of method the server has seen.
-    static QList<QVariantList> serverCalls(const QString &method)
-    {
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(mock(QStringLiteral("GetMethodCalls")) << method);
-        QList<QVariantList> calls;
-        const QDBusArgument outer = reply.arguments().value(0).value<QDBusArgument>();
-        outer.beginArray();
-        while (!outer.atEnd()) {
-            qulonglong time = 0;
-            QVariantList args;
-            outer.beginStructure();
-            outer >> time >> args;
-            outer.endStructure();
-            calls.append(args);
-        }
-        outer.endArray();
-        return calls;
-    }
-
-    // The summaries of the notifications the server was asked to show, in order.
-    static QStringList shown()
-    {
-        QStringList summaries;
-        for (const QVariantList &args : serverCalls(QStringLiteral("Notify")))
-            summaries.append(args.value(3).toString());
-        return summaries;
-    }
-
-    // The server tells that the user picked an action on notification id.
-    static void invoke(uint id, const QString &key)
-    {
-        QDBusConnection::sessionBus().call(mock(QStringLiteral("EmitSignal"))
-                                           << notifications << QStringLiteral("ActionInvoked") << QStringLiteral("us")
-                                           << QVariant::fromValue(QVariantList{id, key}));
-    }
+    QList<NotificationRequest> pending() const { return app->reminders()->queue().pending(); }
 
     static ChoreFields fields(const QString &title, const QDateTime &due, bool notify = true, double time = 9 * 3600)
     {
         return {title, ColorComponentsModel::standardRed(), at("Europe/Berlin", 2026, 5, 1), due, {}, notify, time};
     }
 
-    Chore *find(const QString &title) const
-    {
-        const auto &chores = app->store()->chores();
-        const auto it = std::find_if(chores.cbegin(), chores.cend(),
-                                     [&](const Chore *c) { return c->title() == title && !c->isFinished(); });
-        return it == chores.cend() ? nullptr : *it;
-    }
-
-    // Through the editor, as the screens save.
-    bool edit(Op operation, Chore *chore, const std::function<void(ChoreEditor &)> &change)
-    {
-        ChoreEditor editor;
-        editor.setChanges(app->changes());
-        editor.setRouter(app->router());
-        editor.setOperation(operation);
-        editor.setChore(chore);
-        editor.load();
-        change(editor);
-        return editor.save();
-    }
-
-    static NotificationRequest request(const QString &id, const QString &title, QDate day, int hour, int minute)
-    {
-        return {id, title, QStringLiteral("body"), true, {day.year(), day.month(), day.day(), hour, minute}};
-    }
-
-    static inline std::unique_ptr<VelmoraTest::PrivateBus> bus;
-    const QDate today{2026, 5, 10};
-    FakeClock clock{at("Europe/Berlin", 2026, 5, 10, 8, 0), zone("Europe/Berlin")};
-    ScopedClock installedClock{clock};
-    QTemporaryDir dir;
     FakeWidgetCenter widgets;
-    std::unique_ptr<QProcess> server;
-    FakeWallClockAlarm *alarm = nullptr;
-    std::unique_ptr<DesktopNotificationService> service;
     std::unique_ptr<SystemTimeChangeNotifier> timeChanges;
     std::unique_ptr<VelmoraApp> app;
 };
@@ -226,13 +77,13 @@ TEST_F(BackgroundTest, RemindersRingAtTheirMinuteAndTheirActionsWork)
     ASSERT_TRUE(waitFor([&] { return alarm->armedAt == at("Europe/London", 2026, 5, 10, 9, 0); }));
     clock.setNow(at("Europe/London", 2026, 5, 10, 9, 0));
     settle();
-    ASSERT_TRUE(waitFor([&] { return shown().size() == 3 && service->pendingRequests().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return shown().size() == 3 && pending().isEmpty(); }));
     for (const QVariantList &call : serverCalls(QStringLiteral("Notify"))) {
         const QStringList actions = qdbus_cast<QStringList>(call.value(5)); // key, label, key, label...
         EXPECT_EQ(actions.size(), 6);
         EXPECT_EQ((QStringList{actions.value(0), actions.value(2), actions.value(4)}),
                   (QStringList{"default", "finish", "snooze"})) << qPrintable(call.value(3).toString());
-        EXPECT_EQ(call.value(4).toString(), NotificationsManager::tr("This chore is due today!"));
+        EXPECT_EQ(call.value(4).toString(), Reminders::tr("This chore is due today!"));
         EXPECT_EQ(call.value(2).toString(), QString::fromLatin1(ApplicationBus::appId)) << "the app's icon";
     }
 
@@ -244,13 +95,13 @@ TEST_F(BackgroundTest, RemindersRingAtTheirMinuteAndTheirActionsWork)
     invoke(shown().indexOf(QStringLiteral("Bins")) + 1, QStringLiteral("default"));
     invoke(dust, QStringLiteral("snooze"));
     ASSERT_TRUE(waitFor([&] {
-        return app->journal()->rowCount() == 1 && windowWanted.count() == 1 && service->pendingRequests().size() == 1
+        return app->journal()->rowCount() == 1 && windowWanted.count() == 1 && pending().size() == 1
             && serverCalls(QStringLiteral("CloseNotification")) == QList<QVariantList>{{mop}, {dust}};
     }));
     EXPECT_EQ(app->journal()->at(0)->title(), QStringLiteral("Mop"));
     EXPECT_EQ(app->router()->kindAt(0), Router::ViewChore);
     EXPECT_EQ(app->router()->choreAt(0)->title(), QStringLiteral("Bins"));
-    EXPECT_EQ(service->pendingRequests().first().trigger, (NotificationTrigger{2026, 5, 10, 10, 0}));
+    EXPECT_EQ(pending().first().trigger, (NotificationTrigger{2026, 5, 10, 10, 0}));
     // With no window to leave, the finish alone brings the widget up to date.
     EXPECT_TRUE(waitFor([&] { return widgets.reloadCount() > 0; }, 3000));
 
@@ -261,208 +112,6 @@ TEST_F(BackgroundTest, RemindersRingAtTheirMinuteAndTheirActionsWork)
     settle();
     ASSERT_TRUE(waitFor([&] { return shown().size() == 4; }));
     EXPECT_EQ(shown().constLast(), QStringLiteral("Dust"));
-}
-
-// After every way a chore changes, the pending reminders are exactly those of the active
-// chores with notify on whose reminder has not rung yet, each named by its chore's identity.
-TEST_F(BackgroundTest, RemindersFollowEveryChangeOfTheStore)
-{
-    const QDateTime may12 = at("Europe/Berlin", 2026, 5, 12);
-    QByteArray backup;
-    struct Step {
-        const char *what;
-        std::function<bool()> act;
-        QStringList expected;
-    };
-    const std::vector<Step> steps = {
-        {"editor adds with a reminder", [&] { return edit(Op::add, nullptr, [](ChoreEditor &e) {
-             e.setTitle(QStringLiteral("Water")); e.setPlannedDays(2); e.setNotify(true);
-             e.setReminderHour(7); e.setReminderMinute(45); }); },
-         {"Water 05-12 07:45"}},
-        {"editor adds without one", [&] { return edit(Op::add, nullptr, [](ChoreEditor &e) {
-             e.setTitle(QStringLiteral("Quiet")); e.setPlannedDays(3); }); },
-         {"Water 05-12 07:45"}},
-        {"editor updates title and time", [&] { return edit(Op::update, find(QStringLiteral("Water")), [](ChoreEditor &e) {
-             e.setTitle(QStringLiteral("Water more")); e.setReminderHour(8); e.setReminderMinute(30); }); },
-         {"Water more 05-12 08:30"}},
-        {"editor turns one on", [&] { return edit(Op::update, find(QStringLiteral("Quiet")), [](ChoreEditor &e) {
-             e.setNotify(true); }); },
-         {"Quiet 05-13 09:00", "Water more 05-12 08:30"}},
-        {"editor copies under the same title: a reminder of its own", [&] {
-             return edit(Op::copy, find(QStringLiteral("Quiet")), [](ChoreEditor &) {}); },
-         {"Quiet 05-13 09:00", "Quiet 05-13 09:00", "Water more 05-12 08:30"}},
-        {"finish", [&] { return app->changes()->finish(find(QStringLiteral("Water more"))); },
-         {"Quiet 05-13 09:00", "Quiet 05-13 09:00"}},
-        {"delete", [&] { return app->changes()->remove(find(QStringLiteral("Quiet"))); },
-         {"Quiet 05-13 09:00"}},
-        {"a field assigned straight on the store", [&] {
-             return find(QStringLiteral("Quiet"))->assignDueDate(at("Europe/Berlin", 2026, 5, 20)); },
-         {"Quiet 05-20 09:00"}},
-        {"notify turned off on the store", [&] { return find(QStringLiteral("Quiet"))->assignNotify(false); }, {}},
-        {"and on again", [&] { return find(QStringLiteral("Quiet"))->assignNotify(true); }, {"Quiet 05-20 09:00"}},
-        {"restore adds only the backup's active chores with notify on", [&] {
-             ChoreFields done = fields(QStringLiteral("Old"), may12);
-             done.endDate = at("Europe/Berlin", 2026, 5, 2);
-             backup = ChoreBackup::encode({fields(QStringLiteral("Restored"), may12, true, 3600),
-                                           fields(QStringLiteral("Restored quiet"), may12, false), done}).bytes;
-             return app->changes()->restore(backup).ok; },
-         {"Quiet 05-20 09:00", "Restored 05-12 01:00"}},
-        {"a write rolled back leaves nothing behind", [&] {
-             return !app->store()->transaction([&] {
-                 return app->store()->insert(fields(QStringLiteral("Rolled back"), may12)) && false; }); },
-         {"Quiet 05-20 09:00", "Restored 05-12 01:00"}},
-        {"an odd stored time withdraws the reminder", [&] {
-             return find(QStringLiteral("Restored"))->assignNotificationTime(50 * 3600); },
-         {"Quiet 05-20 09:00"}},
-        {"a start finds a reminder of a chore deleted behind its back and drops it", [&] {
-             service->add({NotificationsManager::notificationIdentifier(999999), QStringLiteral("Gone"), {}, true,
-                           {2026, 5, 30, 9, 0}});
-             stop();
-             start();
-             return true; },
-         {"Quiet 05-20 09:00"}},
-        {"rung at its minute: shown once", [&] {
-             clock.setNow(at("Europe/Berlin", 2026, 5, 20, 9, 0));
-             settle();
-             return waitFor([&] { return service->pendingRequests().isEmpty(); })
-                 && shown().size() == 1; },
-         {}},
-        {"never again: not after a restart, nor an edit that keeps the minute", [&] {
-             stop();
-             start();
-             return find(QStringLiteral("Quiet"))->assignTitle(QStringLiteral("Quiet, renamed"))
-                 && !waitFor([&] { settle(); return shown().size() > 1; }, 300); },
-         {}},
-        {"a new minute the same day is a new reminder", [&] {
-             return find(QStringLiteral("Quiet, renamed"))->assignNotificationTime(10 * 3600); },
-         {"Quiet, renamed 05-20 10:00"}},
-    };
-    for (const Step &step : steps) {
-        ASSERT_TRUE(step.act()) << step.what;
-        EXPECT_EQ(describe(service->pendingRequests()), step.expected) << step.what;
-        // And every pending one belongs to an active chore with notify on.
-        for (const NotificationRequest &r : service->pendingRequests()) {
-            const Chore *chore = app->store()->chore(r.identifier.section(QLatin1Char('-'), 2).toLongLong());
-            EXPECT_TRUE(chore && chore->notify() && !chore->isFinished()) << step.what;
-        }
-    }
-}
-
-// Requests are kept by identifier across a restart and ones that name no real minute are
-// refused; odd rows someone else wrote into the file are dropped on load, for good; a file
-// that cannot be opened leaves a service that works in memory.
-TEST_F(BackgroundTest, TheFileKeepsRequestsByIdentifierAndOnlySoundOnes)
-{
-    ASSERT_TRUE(service->isPersistent());
-    service->add(request(QStringLiteral("a"), QStringLiteral("first"), today.addDays(2), 9, 0));
-    service->add(request(QStringLiteral("b"), QStringLiteral("other"), today.addDays(2), 9, 0));
-    service->add(request(QStringLiteral("a"), QStringLiteral("second"), today.addDays(3), 10, 30));
-    using T = NotificationTrigger;
-    for (const T &odd : {T{2026, 13, 1, 9, 0}, T{2026, 5, 11, 24, 0}, T{2026, 5, 11, 9, -1}, T{2026, 2, 30, 9, 0}})
-        service->add({QStringLiteral("odd"), {}, {}, true, odd});
-    service->removePendingRequests({QStringLiteral("unknown"), QStringLiteral("b")});
-    stop();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("odd-rows"));
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        for (const char *values : {"('month', 't', 'b', 1, 2026, 13, 1, 9, 0)",
-                                   "('huge', 't', 'b', 1, 1e300, 1, 1, 9, 0)",
-                                   "('text', 't', 'b', 1, 'x', 'y', 'z', 9, 0)",
-                                   "('nulls', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL)",
-                                   "('fraction', 't', 'b', 1, 2026, 6, 1.5, 9, 0)",
-                                   "('far', 't', 'b', 1, 9999, 12, 31, 23, 59)"})
-            ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO pending VALUES ") + QLatin1String(values))) << values;
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("odd-rows"));
-    for (int run = 0; run < 2; ++run) {
-        start();
-        ASSERT_EQ(describe(service->pendingRequests()), (QStringList{"second 05-13 10:30", "t 12-31 23:59"})) << run;
-        EXPECT_EQ(service->pendingRequests().first(),
-                  request(QStringLiteral("a"), QStringLiteral("second"), today.addDays(3), 10, 30));
-        stop();
-    }
-
-    // A folder where the file should be.
-    DesktopNotificationService inMemory(dir.path(), nullptr, std::make_unique<FakeWallClockAlarm>());
-    EXPECT_FALSE(inMemory.isPersistent());
-    inMemory.add(request(QStringLiteral("a"), QStringLiteral("t"), today.addDays(1), 9, 0));
-    EXPECT_EQ(inMemory.pendingRequests().size(), 1);
-}
-
-TEST_F(BackgroundTest, ARequestReplacedWhileOnItsWayStaysPending)
-{
-    service->add(request(QStringLiteral("a"), QStringLiteral("old"), today, 8, 0));
-    QCoreApplication::processEvents();
-    ASSERT_EQ(alarm->armedAt, clock.now()) << "due already: at once";
-    service->deliverDue();
-    // The server has not answered yet.
-    service->add(request(QStringLiteral("a"), QStringLiteral("new"), today.addDays(1), 9, 0));
-    settle();
-    ASSERT_EQ(service->pendingRequests().size(), 1);
-    EXPECT_EQ(service->pendingRequests().first().title, QStringLiteral("new"));
-}
-
-// A reminder falls due while the server, or the whole app, is gone. It is kept (and tried again
-// later) and shown once when either is back the same day; a return after that day finds it
-// dropped as stale. The server had shown an earlier reminder before it went.
-TEST_F(BackgroundTest, AReminderDueWhileTheServerOrTheAppIsGoneWaitsForItsReturn)
-{
-    const struct {
-        const char *name;
-        bool appGone;
-        QDateTime back;
-        bool shownOnReturn;
-    } cases[] = {
-        {"server back a minute later", false, at("Europe/Berlin", 2026, 5, 10, 9, 1), true},
-        {"server back the next day", false, at("Europe/Berlin", 2026, 5, 11, 0, 0), false},
-        {"app started again in the last minute of the day", true, at("Europe/Berlin", 2026, 5, 10, 23, 59), true},
-        {"app started again the next day", true, at("Europe/Berlin", 2026, 5, 11, 0, 0), false},
-    };
-    const auto forgetShown = [] { QDBusConnection::sessionBus().call(mock(QStringLiteral("ClearCalls"))); };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        stop();
-        QFile::remove(path());
-        forgetShown();
-        clock.setNow(at("Europe/Berlin", 2026, 5, 10, 8, 0));
-        start();
-        service->add(request(QStringLiteral("a"), QStringLiteral("first"), today, 8, 30));
-        service->add(request(QStringLiteral("b"), QStringLiteral("second"), today, 9, 0));
-        settle();
-        ASSERT_EQ(alarm->armedAt, at("Europe/Berlin", 2026, 5, 10, 8, 30)) << "asleep until the first minute";
-        clock.setNow(at("Europe/Berlin", 2026, 5, 10, 8, 30));
-        settle();
-        const QStringList secondPending{"second 05-10 09:00"};
-        ASSERT_TRUE(waitFor(
-            [&] { return shown() == QStringList{"first"} && describe(service->pendingRequests()) == secondPending; }));
-        forgetShown();
-
-        clock.setNow(at("Europe/Berlin", 2026, 5, 10, 9, 0));
-        if (c.appGone) {
-            stop();
-            clock.setNow(c.back);
-            start();
-        } else {
-            stopServer();
-            settle();
-            const QDateTime retry = clock.now().addMSecs(DesktopNotificationService::retryMs);
-            EXPECT_TRUE(waitFor([&] { return alarm->armedAt == retry; })) << "tried again later";
-            EXPECT_EQ(describe(service->pendingRequests()), secondPending);
-            clock.setNow(c.back);
-            settle();
-            startServer();
-            // A server may take its name a moment before it answers: the next try is a minute on.
-            settle();
-            clock.setNow(c.back.addMSecs(DesktopNotificationService::retryMs));
-            settle();
-        }
-        EXPECT_TRUE(waitFor([&] { return service->pendingRequests().isEmpty(); }));
-        EXPECT_EQ(shown(), c.shownOnReturn ? QStringList{QStringLiteral("second")} : QStringList{});
-        EXPECT_FALSE(alarm->armedAt) << "nothing pending: asleep";
-    }
 }
 
 // The desktop shell: the watcher items register with, and a tray host that follows the menu.

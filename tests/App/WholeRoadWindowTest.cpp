@@ -6,7 +6,7 @@
 
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreQueryModel.h"
-#include "Velmora/Notifications/NotificationsManager.h"
+#include "Velmora/Notifications/Reminders.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/JournalGroups.h"
 #include "Velmora/Screens/ScreenTexts.h"
@@ -126,13 +126,13 @@ protected:
     void expectRemindersMatchActiveChores()
     {
         QSet<QString> pending;
-        for (const NotificationRequest &request : service->pendingRequests())
+        for (const NotificationRequest &request : app->reminders()->queue().pending())
             pending.insert(request.identifier);
         QSet<QString> wanted;
         for (const Chore *chore : app->chores()->rows()) {
-            const auto instant = NotificationsManager::reminderInstant(chore->dueDate(), chore->notificationTime(), clock.timeZone());
+            const auto instant = ChoreDates::reminderInstant(chore->dueDate(), chore->notificationTime(), clock.timeZone());
             if (chore->notify() && instant && *instant > clock.now())
-                wanted.insert(NotificationsManager::notificationIdentifier(*chore));
+                wanted.insert(Reminders::identifier(chore->persistentId()));
         }
         EXPECT_EQ(pending, wanted);
     }
@@ -184,7 +184,7 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     click(QStringLiteral("notifyToggle"));
     save();
     expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
-    EXPECT_EQ(service->pendingRequests().size(), 1);
+    EXPECT_EQ(app->reminders()->queue().pending().size(), 1);
 
     // Midnights pass until the tile reads overdue: the third one.
     int midnights = 0;
@@ -203,7 +203,7 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     waitShown(QStringLiteral("choreEditor"));
     save();
     expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
-    EXPECT_EQ(service->pendingRequests().size(), 1);
+    EXPECT_EQ(app->reminders()->queue().pending().size(), 1);
 
     // The next day the new run is finished, after the confirmation.
     crossMidnight();
@@ -238,7 +238,7 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
     ASSERT_NE(app->store()->chore(olderId), nullptr);
     EXPECT_EQ(app->store()->chore(olderId)->fields(), olderFields);
-    EXPECT_EQ(service->pendingRequests().size(), 1);
+    EXPECT_EQ(app->reminders()->queue().pending().size(), 1);
 
     // Delete the copy from its tile: its reminder goes with it, the journal stays.
     confirmFromTileMenu(QStringLiteral("Mop"), QStringLiteral("menuDelete"));

@@ -1,6 +1,6 @@
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreStore.h"
-#include "Velmora/Notifications/NotificationsManager.h"
+#include "Velmora/Notifications/Reminders.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ChoreEditor.h"
 #include "i18n/Translations.h"
@@ -73,7 +73,7 @@ TEST(Translations, EachLocaleShowsItsOwnTexts)
                            tile(-1), detail(-1), tile(1), detail(2), tile(61), detail(78), tile(366),
                            months("%n months"), months("%n months left"), editor.saveLabel(),
                            qmlText("ChoresView.qml", "No chores"), qmlText("Elsewhere.qml", "No chores"),
-                           NotificationsManager::reminderRequest(*chore, zone("Europe/Berlin"))
+                           Reminders::requestFor(*chore, zone("Europe/Berlin"))
                                .value_or(NotificationRequest{})
                                .body,
                            Recurrence{QStringLiteral("FREQ=WEEKLY"), false, {}, {}}.text(QDate(2026, 5, 6)),

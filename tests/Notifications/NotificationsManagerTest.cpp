@@ -1,15 +1,14 @@
+#include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Notifications/NotificationsManager.h"
 #include "tests/support/TestSupport.h"
 
-#include <QThread>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <thread>
 #include <utility>
-#include <vector>
 
 using namespace Velmora;
 using VelmoraTest::at;
@@ -59,7 +58,7 @@ TEST(ReminderInstant, FallsOnTheDueDayAtTheChosenMinute)
          at("Europe/Berlin", 9999, 12, 31, 23, 59)},
     };
     for (const auto &c : cases) {
-        const auto instant = NotificationsManager::reminderInstant(c.due, c.notificationTime, zone(c.zone));
+        const auto instant = ChoreDates::reminderInstant(c.due, c.notificationTime, zone(c.zone));
         ASSERT_TRUE(instant.has_value()) << c.name;
         EXPECT_EQ(instant->toMSecsSinceEpoch(), c.expected.toMSecsSinceEpoch())
             << c.name << ": " << instant->toTimeZone(zone(c.zone)).toString(Qt::ISODate).toStdString();
@@ -77,25 +76,34 @@ TEST(ReminderInstant, RejectsTimesOutsideTheDayAndBadInput)
         {QDateTime(), 32400},
     };
     for (const auto &[day, seconds] : cases)
-        EXPECT_FALSE(NotificationsManager::reminderInstant(day, seconds, zone("Europe/Berlin")).has_value()) << seconds;
+        EXPECT_FALSE(ChoreDates::reminderInstant(day, seconds, zone("Europe/Berlin")).has_value()) << seconds;
 }
 
-TEST(NotificationsManagerTest, AnswersFromAnotherThreadArePublishedOnTheMainThread)
+// The settings signal only what changed: an answer like the last one is no news.
+TEST(NotificationsManagerTest, SignalsOnlyAChangedAnswer)
 {
-    FakeNotificationService service;
-    std::vector<std::thread> workers;
-    service.runCallback = [&](std::function<void()> work) { workers.emplace_back(std::move(work)); };
-    service.status = NotificationSettings::Denied;
-    NotificationsManager manager{service};
-    QThread *publishedOn = nullptr;
-    QObject::connect(&manager, &NotificationsManager::settingsChanged, &manager,
-                     [&] { publishedOn = QThread::currentThread(); }, Qt::DirectConnection);
-    manager.refreshSettings();
-    ASSERT_TRUE(VelmoraTest::waitFor([&] { return manager.hasSettings(); }));
-    EXPECT_EQ(publishedOn, QCoreApplication::instance()->thread());
-    EXPECT_EQ(manager.authorizationStatus(), NotificationsManager::Denied);
-    for (std::thread &t : workers)
-        t.join();
+    FakeNotificationBus bus;
+    NotificationsManager manager{bus};
+    QSignalSpy changes(&manager, &NotificationsManager::settingsChanged);
+    const struct {
+        bool serverPresent;
+        int status;
+        int emitted;
+    } answers[] = {
+        {false, NotificationsManager::Denied, 1},     {false, NotificationsManager::Denied, 1},
+        {true, NotificationsManager::Authorized, 2},  {true, NotificationsManager::Authorized, 2},
+        {false, NotificationsManager::Denied, 3},
+    };
+    for (const auto &a : answers) {
+        bus.serverPresent = a.serverPresent;
+        const int probes = bus.probes;
+        manager.refreshSettings();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(bus.probes, probes + 1);
+        EXPECT_EQ(manager.authorizationStatus(), a.status);
+        EXPECT_TRUE(manager.hasSettings());
+        EXPECT_EQ(changes.count(), a.emitted) << a.serverPresent;
+    }
 }
 
 } // namespace

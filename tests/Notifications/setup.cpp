@@ -1,5 +1,5 @@
 #include "Velmora/Notifications/NotificationsManager.h"
-#include "Velmora/Platform/DesktopNotificationService.h"
+#include "Velmora/Platform/NotificationBus.h"
 #include "tests/support/PrivateBus.h"
 #include "VelmoraQmlPlugins.h"
 #include "tests/support/QuickTestSetup.h"
@@ -8,18 +8,18 @@
 #include <QQmlContext>
 #include <QtQuickTest/quicktest.h>
 
-// Also the QML tests' "setup": the desktop's notification service on a session bus of the
-// test's own, where python-dbusmock's notification server runs when asked.
+// Also the QML tests' "setup": the desktop's notification bus on a session bus of the test's
+// own, where python-dbusmock's notification server runs when asked.
 class Setup : public QObject {
     Q_OBJECT
 public:
     Setup() { VelmoraTest::prepareQuickTestProcess(); m_bus.becomeSessionBus(); }
-    // A manager of the service, collected with the test's objects.
+    // A manager on the bus, collected with the test's objects.
     Q_INVOKABLE QObject *newManager()
     {
-        if (!m_service) // once the application is there
-            m_service = std::make_unique<Velmora::DesktopNotificationService>(QString());
-        return new Velmora::NotificationsManager(*m_service);
+        if (!m_notificationBus) // once the application is there
+            m_notificationBus = std::make_unique<Velmora::DBusNotificationBus>();
+        return new Velmora::NotificationsManager(*m_notificationBus);
     }
     // Starts python-dbusmock's notification server afresh, or stops it; whether it runs as asked.
     Q_INVOKABLE bool serve(bool running)
@@ -41,7 +41,7 @@ public slots:
 private:
     VelmoraTest::PrivateBus m_bus;
     std::unique_ptr<QProcess> m_server;
-    std::unique_ptr<Velmora::DesktopNotificationService> m_service;
+    std::unique_ptr<Velmora::DBusNotificationBus> m_notificationBus;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(notifications_quick_tests, Setup)

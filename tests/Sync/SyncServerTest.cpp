@@ -1,6 +1,6 @@
 #include "Velmora/Model/ChoreChanges.h"
+#include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreStore.h"
-#include "Velmora/Notifications/NotificationsManager.h"
 #include "Velmora/Sync/CalDavClient.h"
 #include "Velmora/Sync/SyncEngine.h"
 #include "Velmora/Sync/SyncLedger.h"
@@ -409,7 +409,7 @@ TEST_P(SyncAgainstServer, OfflineEditsOnBothDevicesConverge)
     // What the server holds is what strict servers and other apps expect: plain dates, DTSTART
     // only before DUE, and an alarm at the minute this app's own reminder rings.
     const auto ring = [](const ChoreFields &f) {
-        const QDateTime at = *NotificationsManager::reminderInstant(f.dueDate, f.notificationTime, berlin);
+        const QDateTime at = *ChoreDates::reminderInstant(f.dueDate, f.notificationTime, berlin);
         return "TRIGGER;VALUE=DATE-TIME:" + at.toUTC().toString(u"yyyyMMddTHHmmssZ"_s).toLatin1();
     };
     const QByteArray springCopy = serverCopy("SUMMARY:Spring"), fallCopy = serverCopy("SUMMARY:Fall ");

@@ -14,11 +14,10 @@ namespace VelmoraTest {
 bool AppWindow::start()
 {
     stop();
-    service = std::make_unique<DesktopNotificationService>(dir.filePath(QStringLiteral("notifications.sqlite")),
-                                                           std::make_unique<FakeNotificationBus>(),
-                                                           std::make_unique<FakeWallClockAlarm>());
-    app = std::make_unique<VelmoraApp>(VelmoraApp::Services{&timeChanges, &widgets, service.get()});
-    const bool opened = app->open(dir.filePath(QStringLiteral("chores.sqlite"))) == ChoreStore::OpenResult::Opened;
+    alarm = std::make_unique<FakeWallClockAlarm>();
+    app = VelmoraApp::open(dir.filePath(QStringLiteral("chores.sqlite")),
+                           {&timeChanges, &widgets, &notificationBus, alarm.get()});
+    const bool opened = app != nullptr;
     EXPECT_TRUE(opened) << "the store did not open";
     VelmoraApp::setInstance(app.get());
     windows = std::make_unique<WindowHost>(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
@@ -39,7 +38,7 @@ void AppWindow::stop()
     window = nullptr;
     VelmoraApp::setInstance(nullptr);
     app.reset();
-    service.reset();
+    alarm.reset();
 }
 
 QList<QQuickItem *> AppWindow::items(QQuickItem *root) const

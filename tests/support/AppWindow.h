@@ -2,7 +2,6 @@
 
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/App/WindowHost.h"
-#include "Velmora/Platform/DesktopNotificationService.h"
 #include "tests/support/Fakes.h"
 
 #include <QQuickItem>
@@ -35,7 +34,8 @@ public:
     QTemporaryDir dir;
     Velmora::FakeTimeChangeNotifier timeChanges;
     Velmora::FakeWidgetCenter widgets;
-    std::unique_ptr<Velmora::DesktopNotificationService> service;
+    Velmora::FakeNotificationBus notificationBus;
+    std::unique_ptr<Velmora::FakeWallClockAlarm> alarm;
     std::unique_ptr<Velmora::VelmoraApp> app;
     std::unique_ptr<Velmora::WindowHost> windows;
     QQuickWindow *window = nullptr;

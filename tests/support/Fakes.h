@@ -4,7 +4,6 @@
 
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Platform/NotificationBus.h"
-#include "Velmora/Platform/NotificationService.h"
 #include "Velmora/Platform/TimeChangeNotifier.h"
 #include "Velmora/Platform/WallClockAlarm.h"
 #include "Velmora/Platform/WidgetCenter.h"
@@ -45,29 +44,12 @@ public:
     Q_DISABLE_COPY_MOVE(ScopedClock)
 };
 
-// Keeps requests in memory and answers with a settable status.
-class FakeNotificationService final : public NotificationService {
-public:
-    void requestAuthorization(std::function<void()> done) override;
-    void fetchSettings(std::function<void(NotificationSettings)> done) override;
-    void add(const NotificationRequest &request) override;
-    void removePendingRequests(const QStringList &identifiers) override;
-    QList<NotificationRequest> pendingRequests() const override { return m_pending; }
-
-    // The status the next fetch reports.
-    int status = NotificationSettings::NotDetermined;
-    // When set, callbacks are run on this instead of the caller's event loop (e.g. a worker thread).
-    std::function<void(std::function<void()>)> runCallback;
-    int settingsFetches = 0;
-
-private:
-    void later(std::function<void()> work);
-    QList<NotificationRequest> m_pending;
-};
-
-// A notification server that is always there and shows everything, silently.
+// A notification server that shows everything, silently, and is there while serverPresent.
 class FakeNotificationBus final : public NotificationBus {
 public:
+    bool serverPresent = true;
+    int probes = 0;
+
     void probeServer(std::function<void(bool)> done) override;
     void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
                 std::function<void(bool, uint)> done) override;

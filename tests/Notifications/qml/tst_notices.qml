@@ -48,8 +48,14 @@ TestCase {
         keyClick(Qt.Key_Tab)
         verify(findChild(made, "noticeButton").visualFocus)
         verify(setup.serve(data.serverOnCheck))
+        answers.clear()
         keyClick(Qt.Key_Space)
-        answers.wait(5000)
+        // The same answer again is no change, so no signal: there is only its time to wait.
+        if (data.serverOnCheck)
+            answers.wait(5000)
+        else
+            wait(500)
+        compare(answers.count, data.serverOnCheck ? 1 : 0)
         compare(findChild(made, "noNotificationService") === null, data.serverOnCheck)
         compare(testCase.Window.activeFocusItem.objectName, data.focusAfter)
         verify(testCase.Window.activeFocusItem.visualFocus)

@@ -1,0 +1,162 @@
+#include "Velmora/Notifications/Reminders.h"
+
+#include "Velmora/Model/ChoreChanges.h"
+#include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/Clock.h"
+
+#include <QSet>
+
+namespace Velmora {
+
+namespace {
+
+const QString openKey = QStringLiteral("default");
+const QString finishKey = QStringLiteral("finish");
+const QString snoozeKey = QStringLiteral("snooze");
+const QString snoozedSuffix = QStringLiteral("#snoozed");
+
+QString prefix()
+{
+    return QStringLiteral("Notification-") + Chore::entityName() + QLatin1Char('-');
+}
+
+bool wantsReminder(const Chore &chore)
+{
+    return !chore.isFinished() && chore.notify();
+}
+
+// The fields a reminder is made of; colour and start day changes leave it alone.
+bool shapesReminder(Chore::Field field)
+{
+    switch (field) {
+    case Chore::Field::Title:
+    case Chore::Field::DueDate:
+    case Chore::Field::EndDate:
+    case Chore::Field::Notify:
+    case Chore::Field::NotificationTime:
+        return true;
+    case Chore::Field::ColorComponents:
+    case Chore::Field::StartDate:
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Reminders::Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm &alarm, const QString &filePath,
+                     bool rings, QObject *parent)
+    : QObject(parent), m_changes(changes), m_store(changes.store()), m_bus(bus), m_queue(filePath, bus, alarm)
+{
+    m_queue.setActions({{openKey, tr("Open")}, {finishKey, tr("Finish")}, {snoozeKey, tr("Snooze for an hour")}});
+    connect(&m_queue, &ReminderQueue::actionInvoked, this, &Reminders::act);
+    m_queue.setDelivering(rings);
+    if (!rings || !m_store)
+        return;
+    connect(m_store, &ChoreStore::inserted, this, &Reminders::follow);
+    connect(m_store, &ChoreStore::changed, this, [this](Chore *chore, Chore::Field field) {
+        if (shapesReminder(field))
+            follow(chore);
+    });
+    connect(m_store, &ChoreStore::removed, this, &Reminders::withdraw);
+    reconcile();
+}
+
+QString Reminders::identifier(qint64 persistentId, bool snoozed)
+{
+    return prefix() + QString::number(persistentId) + (snoozed ? snoozedSuffix : QString());
+}
+
+std::optional<qint64> Reminders::choreOf(const QString &identifier)
+{
+    const QString ours = prefix();
+    if (!identifier.startsWith(ours))
+        return std::nullopt;
+    QStringView id = QStringView(identifier).mid(ours.size());
+    if (id.endsWith(snoozedSuffix))
+        id.chop(snoozedSuffix.size());
+    bool ok = false;
+    const qint64 persistentId = id.toLongLong(&ok);
+    return ok ? std::optional(persistentId) : std::nullopt;
+}
+
+std::optional<NotificationRequest> Reminders::requestFor(const Chore &chore, const QTimeZone &zone)
+{
+    if (!chore.notify())
+        return std::nullopt;
+    const std::optional<QDateTime> instant
+        = ChoreDates::reminderInstant(chore.dueDate(), chore.notificationTime(), zone);
+    if (!instant)
+        return std::nullopt;
+    return NotificationRequest{identifier(chore.persistentId()), chore.title(), tr("This chore is due today!"), true,
+                               NotificationTrigger::of(instant->toTimeZone(zone))};
+}
+
+void Reminders::follow(const Chore *chore)
+{
+    if (!chore)
+        return;
+    // A reminder that cannot be formed (an odd stored time) leaves none behind either.
+    const auto request = wantsReminder(*chore) ? requestFor(*chore, Clock::current().timeZone()) : std::nullopt;
+    if (request)
+        m_queue.add(*request);
+    else
+        withdraw(chore->persistentId());
+}
+
+void Reminders::withdraw(qint64 persistentId)
+{
+    m_queue.remove({identifier(persistentId), identifier(persistentId, true)});
+}
+
+void Reminders::reconcile()
+{
+    if (!m_store)
+        return;
+    QSet<QString> wanted;
+    for (const Chore *chore : m_store->chores()) {
+        if (!wantsReminder(*chore))
+            continue;
+        wanted.insert(identifier(chore->persistentId()));
+        wanted.insert(identifier(chore->persistentId(), true));
+    }
+    const QString ours = prefix();
+    QStringList stray;
+    for (const NotificationRequest &request : m_queue.pending()) {
+        if (request.identifier.startsWith(ours) && !wanted.contains(request.identifier))
+            stray.append(request.identifier);
+    }
+    m_queue.remove(stray);
+    for (const Chore *chore : m_store->chores()) {
+        if (wantsReminder(*chore))
+            follow(chore);
+    }
+}
+
+void Reminders::act(const NotificationRequest &shown, const QString &key, uint id)
+{
+    const std::optional<qint64> persistentId = choreOf(shown.identifier);
+    if (!persistentId)
+        return;
+    // The server leaves a notification up after a button unless told; done with, it goes.
+    if (key == finishKey || key == snoozeKey)
+        m_bus.closeNotification(id);
+    if (key == snoozeKey) {
+        const Clock &clock = Clock::current();
+        NotificationRequest again = shown;
+        again.identifier = identifier(*persistentId, true);
+        again.trigger = NotificationTrigger::of(clock.now().toTimeZone(clock.timeZone()).addSecs(snoozeMinutes * 60));
+        m_queue.add(again);
+        return;
+    }
+    Chore *chore = m_store ? m_store->chore(*persistentId) : nullptr;
+    if (!chore)
+        return;
+    if (key == finishKey)
+        m_changes.finish(chore);
+    else if (key == openKey)
+        emit choreWanted(chore);
+}
+
+} // namespace Velmora

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Velmora/Model/Chore.h"
+#include "Velmora/Notifications/NotificationRequest.h"
+#include "Velmora/Notifications/ReminderQueue.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimeZone>
+
+#include <optional>
+
+namespace Velmora {
+
+class ChoreChanges;
+class ChoreStore;
+class NotificationBus;
+class WallClockAlarm;
+
+// The app's reminders in one place. The pending ones are "every active chore with notify on"
+// (and the snoozed ones of those), kept so by following the store: inserts, every field
+// assignment, deletes and rolled-back writes alike, so no caller schedules or withdraws a
+// reminder by hand. Here each reminder's notification is made, with its buttons, and a button
+// picked on it is carried out through the owner of changes to chores.
+class Reminders : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int snoozeMinutes = 60;
+
+    // changes (and its store), bus and alarm are not owned and outlive this. Brings the queue in
+    // line with the store at once: a start after a crash or an older version finds its reminders
+    // as they should be. A run beside the one that rings (a screenshot) passes rings false: it
+    // neither follows the store nor shows anything.
+    Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm &alarm, const QString &filePath,
+              bool rings = true, QObject *parent = nullptr);
+
+    ReminderQueue &queue() { return m_queue; }
+    const ReminderQueue &queue() const { return m_queue; }
+
+    // The whole set afresh; also withdraws reminders of chores that are no longer stored.
+    void reconcile();
+
+    // "Notification-<entity>-<persistent id>": the same text for the same chore in every run. A
+    // reminder shown again later ("Snooze") is a request of its own, "#snoozed" after the
+    // chore's, so that re-scheduling the chore leaves it alone; withdrawing withdraws both.
+    static QString identifier(qint64 persistentId, bool snoozed = false);
+    // The persistent id of the chore an identifier of ours names, snoozed or not.
+    static std::optional<qint64> choreOf(const QString &identifier);
+    // The chore's reminder in zone, at the minute of its due day ChoreDates::reminderInstant
+    // gives; none when notify is off or that minute cannot be formed.
+    static std::optional<NotificationRequest> requestFor(const Chore &chore, const QTimeZone &zone);
+
+signals:
+    // The user opened a chore's reminder: the app shows the chore.
+    void choreWanted(Velmora::Chore *chore);
+
+private:
+    void follow(const Chore *chore);
+    void withdraw(qint64 persistentId);
+    void act(const NotificationRequest &shown, const QString &key, uint id);
+
+    ChoreChanges &m_changes;
+    QPointer<ChoreStore> m_store;
+    NotificationBus &m_bus;
+    ReminderQueue m_queue;
+};
+
+} // namespace Velmora

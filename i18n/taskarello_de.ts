@@ -974,32 +974,6 @@
     </message>
 </context>
 <context>
-    <name>Velmora::DesktopNotificationService</name>
-    <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="342"/>
-        <source>Open</source>
-        <translation>Öffnen</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="343"/>
-        <source>Finish</source>
-        <translation>Erledigen</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Platform/DesktopNotificationService.cpp" line="344"/>
-        <source>Snooze for an hour</source>
-        <translation>In einer Stunde erinnern</translation>
-    </message>
-</context>
-<context>
-    <name>Velmora::NotificationsManager</name>
-    <message>
-        <location filename="../Velmora/Notifications/NotificationsManager.cpp" line="77"/>
-        <source>This chore is due today!</source>
-        <translation>Diese Aufgabe ist heute fällig!</translation>
-    </message>
-</context>
-<context>
     <name>Velmora::PasswordStore</name>
     <message>
         <location filename="../Velmora/Platform/PasswordStore.cpp" line="66"/>
@@ -1146,6 +1120,29 @@
         <location filename="../Velmora/Model/Recurrence.cpp" line="258"/>
         <source>%1, with further rules</source>
         <translation>%1, mit weiteren Regeln</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::Reminders</name>
+    <message>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="52"/>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="52"/>
+        <source>Finish</source>
+        <translation>Erledigen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="52"/>
+        <source>Snooze for an hour</source>
+        <translation>In einer Stunde erinnern</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="92"/>
+        <source>This chore is due today!</source>
+        <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>
 </context>
 <context>

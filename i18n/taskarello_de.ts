@@ -1125,22 +1125,22 @@
 <context>
     <name>Velmora::Reminders</name>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="52"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="53"/>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="52"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="53"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="52"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
         <source>Snooze for an hour</source>
         <translation>In einer Stunde erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="92"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="95"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>

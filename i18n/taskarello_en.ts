@@ -1125,22 +1125,22 @@
 <context>
     <name>Velmora::Reminders</name>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="52"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="53"/>
         <source>Open</source>
         <translation>Open</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="52"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="53"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="52"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
         <source>Snooze for an hour</source>
         <translation>Snooze for an hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="92"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="95"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>

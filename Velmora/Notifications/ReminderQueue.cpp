@@ -154,7 +154,7 @@ void ReminderQueue::deliverDue()
         remove({r.identifier});
     }
 
-    const NotificationBus::Actions actions = m_serverActions ? m_actions : NotificationBus::Actions();
+    const NotificationBus::Actions actions = m_serverActions && m_actions ? m_actions() : NotificationBus::Actions();
     QPointer<ReminderQueue> self(this);
     for (const NotificationRequest &r : std::as_const(due)) {
         m_inFlight.insert(r.identifier);

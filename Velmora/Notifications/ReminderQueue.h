@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
+
 namespace Velmora {
 
 class WallClockAlarm;
@@ -36,8 +38,9 @@ public:
     void remove(const QStringList &identifiers);
     QList<NotificationRequest> pending() const { return m_pending; }
 
-    // The buttons each reminder shows, where the server shows buttons.
-    void setActions(const NotificationBus::Actions &actions) { m_actions = actions; }
+    // The buttons each reminder shows, where the server shows buttons; asked for at each showing,
+    // so their labels are in the language of the moment.
+    void setActions(std::function<NotificationBus::Actions()> actions) { m_actions = std::move(actions); }
     // Shows what is due now and drops what is stale; runs when the alarm rings and once after start-up.
     void deliverDue();
     // Aims the alarm at the next reminder again: after a change of time zone or a resume.
@@ -60,7 +63,7 @@ private:
     ReminderFile m_file;
     NotificationBus &m_bus;
     WallClockAlarm &m_alarm;
-    NotificationBus::Actions m_actions;
+    std::function<NotificationBus::Actions()> m_actions;
     QList<NotificationRequest> m_pending;
     QSet<QString> m_inFlight;
     // Due, but the server did not take them on the last try.

@@ -49,7 +49,10 @@ Reminders::Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm
                      bool rings, QObject *parent)
     : QObject(parent), m_changes(changes), m_store(changes.store()), m_bus(bus), m_queue(filePath, bus, alarm)
 {
-    m_queue.setActions({{openKey, tr("Open")}, {finishKey, tr("Finish")}, {snoozeKey, tr("Snooze for an hour")}});
+    m_queue.setActions([] {
+        return NotificationBus::Actions{{openKey, tr("Open")}, {finishKey, tr("Finish")},
+                                        {snoozeKey, tr("Snooze for an hour")}};
+    });
     connect(&m_queue, &ReminderQueue::actionInvoked, this, &Reminders::act);
     m_queue.setDelivering(rings);
     if (!rings || !m_store)

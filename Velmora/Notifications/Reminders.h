@@ -35,10 +35,6 @@ public:
               bool rings = true, QObject *parent = nullptr);
 
     ReminderQueue &queue() { return m_queue; }
-    const ReminderQueue &queue() const { return m_queue; }
-
-    // The whole set afresh; also withdraws reminders of chores that are no longer stored.
-    void reconcile();
 
     // "Notification-<entity>-<persistent id>": the same text for the same chore in every run. A
     // reminder shown again later ("Snooze") is a request of its own, "#snoozed" after the
@@ -55,6 +51,8 @@ signals:
     void choreWanted(Velmora::Chore *chore);
 
 private:
+    // The whole set afresh; also withdraws reminders of chores that are no longer stored.
+    void reconcile();
     void follow(const Chore *chore);
     void withdraw(qint64 persistentId);
     void act(const NotificationRequest &shown, const QString &key, uint id);

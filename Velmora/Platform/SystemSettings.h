@@ -4,29 +4,8 @@
 #include <QDBusVariant>
 #include <QObject>
 #include <QString>
-#include <QStringList>
-
-#include <functional>
-#include <optional>
 
 namespace Velmora {
-
-// Opens the desktop's notification settings, where the user can allow notifications.
-namespace SystemSettings {
-
-struct Command {
-    QString program;
-    QStringList arguments;
-    friend bool operator==(const Command &, const Command &) = default;
-};
-
-// The first known settings tool that findExecutable locates (returns an empty path when absent).
-std::optional<Command> notificationSettingsCommand(const std::function<QString(const QString &)> &findExecutable);
-
-// Starts the tool detached and returns at once; false, and nothing happens, when none is found.
-bool openNotificationSettings();
-
-} // namespace SystemSettings
 
 // The desktop's light or dark preference, as the freedesktop Settings portal tells it
 // (org.freedesktop.appearance color-scheme), followed while it changes.

@@ -3,6 +3,7 @@
 #include "Velmora/Sync/DavXml.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -285,12 +286,14 @@ CalDavError::Kind CalDavClient::refusal(const QUrl &from, const QUrl &url) const
 
 bool CalDavClient::sameResource(const QUrl &a, const QUrl &b)
 {
+    return resourceKey(a) == resourceKey(b);
+}
+
+QString CalDavClient::resourceKey(const QUrl &href)
+{
     // Servers spell the same path with and without percent-encoding.
-    const auto path = [](const QUrl &u) {
-        return u.adjusted(QUrl::NormalizePathSegments | QUrl::StripTrailingSlash).path(QUrl::FullyDecoded);
-    };
-    return a.scheme() == b.scheme() && a.host().compare(b.host(), Qt::CaseInsensitive) == 0
-        && a.port() == b.port() && path(a) == path(b);
+    return href.scheme() + QLatin1Char(' ') + href.host().toLower() + QLatin1Char(' ') + QString::number(href.port())
+        + QLatin1Char(' ') + href.adjusted(QUrl::NormalizePathSegments | QUrl::StripTrailingSlash).path(QUrl::FullyDecoded);
 }
 
 void CalDavClient::send(Request request, std::function<void(const Answer &)> done)
@@ -785,15 +788,19 @@ void CalDavClient::fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_pt
             done(*result);
             return;
         }
-        QList<QUrl> unanswered = batch;
+        // Each href asked for, found by its key: comparing every answer with every request
+        // costs more than reading the batch.
+        QMultiHash<QString, qsizetype> unanswered;
+        for (qsizetype i = batch.size() - 1; i >= 0; --i)
+            unanswered.insert(resourceKey(batch.at(i)), i);
+        QList<bool> answered(batch.size(), false);
         for (const Response &r : status->responses) {
             for (const QString &href : r.hrefs) {
-                const QUrl url = resolved(answer.url, href);
-                const auto asked = std::find_if(unanswered.begin(), unanswered.end(),
-                                                [&](const QUrl &u) { return sameResource(u, url); });
-                if (asked == unanswered.end())
+                const auto asked = unanswered.constFind(resourceKey(resolved(answer.url, href)));
+                if (asked == unanswered.cend())
                     continue;
-                const QUrl requested = *asked;
+                const QUrl requested = batch.at(*asked);
+                answered[*asked] = true;
                 unanswered.erase(asked);
                 const Prop *data = r.find(calDavNs, QStringLiteral("calendar-data"));
                 const Prop *etag = r.find(davNs, QStringLiteral("getetag"));
@@ -809,7 +816,10 @@ void CalDavClient::fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_pt
                 result->resources << Resource{requested, etag ? etag->text.trimmed() : QString(), bytes};
             }
         }
-        result->missing << unanswered;
+        for (qsizetype i = 0; i < batch.size(); ++i) {
+            if (!answered.at(i))
+                result->missing << batch.at(i);
+        }
         fetchBatch(calendar, pending, result, done);
     });
 }

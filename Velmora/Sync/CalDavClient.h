@@ -158,6 +158,8 @@ public:
     static QUrl resourceUrl(const QUrl &calendar, const QString &uid);
     // Same resource, whatever the spelling of the href.
     static bool sameResource(const QUrl &a, const QUrl &b);
+    // The same text for every spelling of one resource's href.
+    static QString resourceKey(const QUrl &href);
     static bool sameOrigin(const QUrl &a, const QUrl &b);
     // The href in one spelling: servers write one path with and without percent-encoding, and
     // "%2e%2e/" must climb like "../" before anything is compared with it.

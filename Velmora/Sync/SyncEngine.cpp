@@ -55,6 +55,9 @@ CalDavError storeError(const QString &detail)
 
 struct SyncEngine::Run {
     explicit Run(ChoreStore &store) : ledger(store) {}
+    // Tells this run from a later one, wherever either was allocated.
+    const quint64 serial = ++runs;
+    static inline quint64 runs = 0;
     SyncLedger ledger;
     SyncReport report;
     CalendarInfo calendar;
@@ -69,6 +72,8 @@ struct SyncEngine::Run {
     // The listing's batches still to fetch, and what it found gone.
     QList<QUrl> fetchQueue;
     QList<QUrl> gone;
+    // The keys of what the ledger holds as foreign: a chore received elsewhere needs no clearing there.
+    QSet<QString> foreign;
     SyncState listed;
     bool truncated = false;
     int fetching = 0; // asked, not answered
@@ -318,6 +323,11 @@ void SyncEngine::applyListing(const ChangeList &changes)
                 run.ledger.forgetForeign(it.value().first);
         }
     }
+    run.foreign.clear();
+    for (auto it = foreign.cbegin(); it != foreign.cend(); ++it) {
+        if (!changes.complete || listed.contains(it.key()))
+            run.foreign.insert(it.key());
+    }
     // A server that lost the calendar's contents (a wrong folder, a broken restore) must not
     // empty the store: every chore it held, gone at once, is not taken as deleted.
     const auto vanished = std::count_if(removed.cbegin(), removed.cend(),
@@ -366,23 +376,11 @@ void SyncEngine::pumpFetches()
             ++run.takingIn;
             run.gone << fetched.missing;
             pumpFetches();
-            ChoreStore &store = *m_changes->store();
-            const bool taken = store.transaction([&] {
-                for (const Resource &resource : std::as_const(fetched.resources)) {
-                    if (!receive(resource))
-                        return false;
-                }
-                for (const QUrl &href : std::as_const(fetched.refused)) {
-                    if (!run.ledger.recordForeign(href, {}, ForeignKind::Unreadable))
-                        return false;
-                }
-                return true;
-            });
-            --run.takingIn;
-            if (!taken)
-                fail(storeError(store.lastError().isEmpty() ? run.ledger.lastError() : store.lastError()));
-            else
-                pumpFetches();
+            // Taken in from the event loop, after it has handed the request just made to the
+            // network thread: written here at once, the server would wait idle meanwhile.
+            QMetaObject::invokeMethod(
+                this, [this, serial = run.serial, fetched = std::move(fetched)] { takeIn(serial, fetched); },
+                Qt::QueuedConnection);
         });
     }
     // The listing ends once the last batch is in, and only then.
@@ -391,6 +389,32 @@ void SyncEngine::pumpFetches()
         applyRemovals(run.gone);
         finishListing(run.listed, run.truncated);
     }
+}
+
+void SyncEngine::takeIn(quint64 serial, const FetchedResources &fetched)
+{
+    // A run that ended or gave way to another meanwhile takes nothing more in.
+    if (!m_run || m_run->serial != serial || m_run->failed)
+        return;
+    Run &run = *m_run;
+    ChoreStore &store = *m_changes->store();
+    const bool taken = store.transaction([&] {
+        for (const Resource &resource : fetched.resources) {
+            if (!receive(resource))
+                return false;
+        }
+        for (const QUrl &href : fetched.refused) {
+            if (!run.ledger.recordForeign(href, {}, ForeignKind::Unreadable))
+                return false;
+            run.foreign.insert(key(href));
+        }
+        return true;
+    });
+    --run.takingIn;
+    if (!taken)
+        fail(storeError(store.lastError().isEmpty() ? run.ledger.lastError() : store.lastError()));
+    else
+        pumpFetches();
 }
 
 void SyncEngine::finishListing(const SyncState &state, bool truncated)
@@ -426,13 +450,12 @@ bool SyncEngine::receive(const Resource &resource)
     Run &run = *m_run;
     ChoreStore &store = *m_changes->store();
     const TodoReading reading = VTodoCodec::read(resource.data, m_zone);
-    std::optional<LedgerEntry> entry = run.ledger.byHref(resource.href);
-    if (!entry && reading.outcome == TodoReading::Outcome::Chore) {
-        // Ours under another name (a server that renamed it), or a create that clashed.
-        entry = run.ledger.byUid(reading.uid);
-        if (entry && !entry->href.isEmpty() && !CalDavClient::sameResource(entry->href, resource.href))
-            entry.reset();
-    }
+    bool underHref = false;
+    std::optional<LedgerEntry> entry = run.ledger.byHrefOrUid(
+        resource.href, reading.outcome == TodoReading::Outcome::Chore ? reading.uid : QString(), underHref);
+    // Found by its UID: ours under another name (a server that renamed it), or a create that clashed.
+    if (entry && !underHref && !entry->href.isEmpty() && !CalDavClient::sameResource(entry->href, resource.href))
+        entry.reset();
     if (reading.outcome != TodoReading::Outcome::Chore) {
         const ForeignKind kind = reading.outcome == TodoReading::Outcome::SkippedNoDue ? ForeignKind::WithoutDue
             : reading.outcome == TodoReading::Outcome::SkippedNotTodo                   ? ForeignKind::Other
@@ -444,9 +467,11 @@ bool SyncEngine::receive(const Resource &resource)
         } else if (entry) {
             run.ledger.forget(entry->chore);
         }
+        run.foreign.insert(key(resource.href));
         return run.ledger.recordForeign(resource.href, resource.etag, kind);
     }
-    run.ledger.forgetForeign(resource.href);
+    if (run.foreign.remove(key(resource.href)))
+        run.ledger.forgetForeign(resource.href);
 
     const auto bookkeep = [&](qint64 chore) {
         return run.ledger.markReceived(chore, reading.uid, resource.href, resource.etag, resource.data);

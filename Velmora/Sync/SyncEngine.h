@@ -100,6 +100,7 @@ private:
     void applyListing(const ChangeList &changes);
     void fetchBatches(QList<QUrl> pending, QList<QUrl> removed, SyncState state, bool truncated);
     void pumpFetches();
+    void takeIn(quint64 serial, const FetchedResources &fetched);
     bool receive(const Resource &resource);
     void applyRemovals(const QList<QUrl> &removed);
     void finishListing(const SyncState &state, bool truncated);

@@ -82,9 +82,14 @@ bool SyncLedger::outside(const QUrl &href) const
 
 QString SyncLedger::relative(const QUrl &href) const
 {
-    if (href.isEmpty() || !CalDavClient::inCalendar(m_calendarUrl, href))
-        return {};
-    return CalDavClient::normalized(href).path(QUrl::FullyEncoded).mid(m_basePath.size());
+    // A received resource is looked up and then written under the same href: worked out once.
+    if (href == m_lastHref)
+        return m_lastRelative;
+    m_lastHref = href;
+    m_lastRelative = href.isEmpty() || !CalDavClient::inCalendar(m_calendarUrl, href)
+        ? QString()
+        : CalDavClient::normalized(href).path(QUrl::FullyEncoded).mid(m_basePath.size());
+    return m_lastRelative;
 }
 
 QUrl SyncLedger::absolute(const QString &kept) const
@@ -136,6 +141,7 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
 {
     m_calendar = canonical(calendar);
     m_calendarUrl = CalDavClient::normalized(calendar);
+    m_lastHref.clear();
     m_basePath = m_calendarUrl.path(QUrl::FullyEncoded);
     if (!m_basePath.endsWith(QLatin1Char('/')))
         m_basePath += QLatin1Char('/');
@@ -291,6 +297,24 @@ std::optional<LedgerEntry> SyncLedger::byUid(const QString &uid) const
 {
     const auto found = entries(QStringLiteral("WHERE uid = ?"), {uid});
     return found.isEmpty() ? std::nullopt : std::optional(found.constFirst());
+}
+
+std::optional<LedgerEntry> SyncLedger::byHrefOrUid(const QUrl &href, const QString &uid, bool &underHref) const
+{
+    const QString kept = relative(href);
+    underHref = false;
+    if (kept.isEmpty() || uid.isEmpty()) {
+        std::optional<LedgerEntry> found = kept.isEmpty() ? std::nullopt : byHref(href);
+        underHref = found.has_value();
+        return found || uid.isEmpty() ? found : byUid(uid);
+    }
+    // One look-up where most resources find neither: the entry under the href comes first.
+    const auto found =
+        entries(QStringLiteral("WHERE href = ? OR uid = ? ORDER BY href IS ? DESC LIMIT 1"), {kept, uid, kept});
+    if (found.isEmpty())
+        return std::nullopt;
+    underHref = found.constFirst().href == absolute(kept);
+    return found.constFirst();
 }
 
 bool SyncLedger::markSent(qint64 chore, const QString &uid, const QUrl &href, const QString &etag,

@@ -65,6 +65,9 @@ public:
     std::optional<LedgerEntry> byChore(qint64 chore) const;
     std::optional<LedgerEntry> byHref(const QUrl &href) const;
     std::optional<LedgerEntry> byUid(const QString &uid) const;
+    // The entry under href, else the one with uid (none asked for when uid is empty); underHref
+    // tells which it is.
+    std::optional<LedgerEntry> byHrefOrUid(const QUrl &href, const QString &uid, bool &underHref) const;
 
     // The server holds the chore as `copy` with this ETag, as of the chore's change count `version`.
     bool markSent(qint64 chore, const QString &uid, const QUrl &href, const QString &etag, const QByteArray &copy,
@@ -106,6 +109,8 @@ private:
     QUrl m_calendarUrl;
     QString m_basePath; // the calendar's path as hrefs are kept below it
     mutable QString m_error;
+    mutable QUrl m_lastHref; // and what relative() made of it
+    mutable QString m_lastRelative;
 };
 
 } // namespace Velmora::Sync

@@ -10,16 +10,14 @@ Item {
     id: root
     objectName: "choresView"
     property bool compact: true
-    readonly property alias finishAlert: finishAlert
-    readonly property alias deleteAlert: deleteAlert
     property real topInset: 0
     // Where the focus goes when the last tile goes.
     property Item addButton: null
     readonly property int count: App.chores.count
-    // How many tiles have come into view so far, and a row more: those are made and kept. Making
+    // How many tiles have come into view so far, below the shelf: those are made and kept. Making
     // more ahead would only move their cost before the first frame.
     readonly property int near: grid.columns
-        * (Math.ceil((scroller.contentY + scroller.height) / Math.max(grid.rowHeight + grid.gap, 60)) + 1)
+        * Math.ceil((scroller.contentY + scroller.height - root.topInset) / Math.max(grid.rowHeight + grid.gap, 60))
     property int reached: 0
     onNearChanged: reached = Math.max(reached, near)
     Component.onCompleted: reached = near
@@ -68,26 +66,34 @@ Item {
         } else if (event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && event.modifiers & Qt.ShiftModifier)) {
             root.menu().openFor(tile.chore, tile, true)
         } else if (event.key === Qt.Key_Delete) {
-            deleteAlert.openFor(tile.chore)
+            root.alert(deleteAlert).openFor(tile.chore)
         } else {
             return
         }
         event.accepted = true
     }
 
-    EmptyState {
-        objectName: "noChores"
-        visible: root.count === 0
-        anchors.verticalCenterOffset: root.topInset / 2
-        title: qsTr("No chores")
-        descriptionFormat: Text.StyledText
-        // One sentence for translators, with the add button's symbol in its place.
-        description: qsTr("Click %1 or press %2 to add a chore")
-            .arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent) + "\" width=\"18\" height=\"18\">")
-            .arg(ScreenTexts.keysText("Ctrl+N"))
-        spokenDescription: qsTr("Click %1 or press %2 to add a chore").arg("+").arg(ScreenTexts.keysText("Ctrl+N"))
-        symbolSize: 44
+    // Made only while there is no chore: its texts and symbol would cost every other start for nothing.
+    // qmllint disable unqualified
+    Loader {
+        anchors.fill: parent
+        active: root.count === 0
+        sourceComponent: Item {
+            EmptyState {
+                objectName: "noChores"
+                anchors.verticalCenterOffset: root.topInset / 2
+                title: qsTr("No chores")
+                descriptionFormat: Text.StyledText
+                // One sentence for translators, with the add button's symbol in its place.
+                description: qsTr("Click %1 or press %2 to add a chore")
+                    .arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent) + "\" width=\"18\" height=\"18\">")
+                    .arg(ScreenTexts.keysText("Ctrl+N"))
+                spokenDescription: qsTr("Click %1 or press %2 to add a chore").arg("+").arg(ScreenTexts.keysText("Ctrl+N"))
+                symbolSize: 44
+            }
+        }
     }
+    // qmllint enable unqualified
 
     Flickable {
         id: scroller
@@ -183,8 +189,8 @@ Item {
     Connections {
         target: menuLoader.item
         ignoreUnknownSignals: true
-        function onFinishRequested(chore) { finishAlert.openFor(chore) }
-        function onDeleteRequested(chore) { deleteAlert.openFor(chore) }
+        function onFinishRequested(chore) { root.alert(finishAlert).openFor(chore) }
+        function onDeleteRequested(chore) { root.alert(deleteAlert).openFor(chore) }
     }
     // A removed tile that held the list's focus hands it on: to the tile after it, else the one
     // before, else the add button. Given within the list's scope, a screen on top keeps its own.
@@ -227,18 +233,33 @@ Item {
         return menuLoader.item
     }
 
-    ActionAlert {
-        id: deleteAlert
-        objectName: "deleteAlert"
-        title: qsTr("Delete “%1”?").arg(deleteAlert.chore ? deleteAlert.chore.title : "")
-        confirmText: qsTr("Delete")
-        onConfirmed: App.changes.remove(deleteAlert.chore)
+    // The confirmations, loaded on their first call, by URL: nothing of the dialogs loads with the window.
+    function alert(loader) {
+        loader.active = true
+        return loader.item
     }
-    ActionAlert {
+    Loader {
+        id: deleteAlert
+        active: false
+        source: "ActionAlert.qml"
+        onLoaded: {
+            const alert = root.alert(deleteAlert)
+            alert.objectName = "deleteAlert"
+            alert.title = Qt.binding(() => qsTr("Delete “%1”?").arg(alert.chore ? alert.chore.title : ""))
+            alert.confirmText = qsTr("Delete")
+            alert.confirmed.connect(() => App.changes.remove(alert.chore))
+        }
+    }
+    Loader {
         id: finishAlert
-        objectName: "finishAlert"
-        title: qsTr("Finish this chore?")
-        confirmText: qsTr("Finish")
-        onConfirmed: App.changes.finish(finishAlert.chore)
+        active: false
+        source: "ActionAlert.qml"
+        onLoaded: {
+            const alert = root.alert(finishAlert)
+            alert.objectName = "finishAlert"
+            alert.title = qsTr("Finish this chore?")
+            alert.confirmText = qsTr("Finish")
+            alert.confirmed.connect(() => App.changes.finish(alert.chore))
+        }
     }
 }

@@ -1,6 +1,5 @@
 import QtQuick
 import Velmora.Styling
-import QtQuick.Window
 
 // A named symbol tinted to `color`; `size` is the point size it is drawn at.
 Item {

@@ -177,6 +177,11 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
         {"a new minute the same day is a new reminder", [&] {
              return find(QStringLiteral("Quiet, renamed"))->assignNotificationTime(10 * 3600); },
          {due(3, "Quiet, renamed", 20, 10, 0)}},
+        {"finished while it repeats: its reminder moves on with it, the journal's copy has none", [&] {
+             Chore *quiet = find(QStringLiteral("Quiet, renamed"));
+             return store->setRecurrence(quiet, Recurrence{QStringLiteral("FREQ=WEEKLY"), false, {}, {}})
+                 && changes->finish(quiet); },
+         {due(3, "Quiet, renamed", 27, 10, 0)}},
     };
     for (const Step &step : steps) {
         ASSERT_TRUE(step.act()) << step.what;

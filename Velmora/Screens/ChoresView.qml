@@ -133,8 +133,8 @@ Item {
                     id: slot
                     required property var chore
                     required property int index
-                    required property int daysLeft
-                    required property string timeLeft
+                    // The day roles are read by the tile alone: a slot without one never counts them.
+                    required property var model
                     active: index < root.reached
                     // The focused tile stays the Tab stop wherever the list moves it.
                     onIndexChanged: if (focus && index >= 0) root.current = index
@@ -143,8 +143,8 @@ Item {
                         activeFocusOnTab: slot.index === root.current || activeFocus
                         onActiveFocusChanged: if (activeFocus) root.current = slot.index
                         chore: slot.chore
-                        daysLeft: slot.daysLeft
-                        timeLeft: slot.timeLeft
+                        daysLeft: slot.model.daysLeft
+                        timeLeft: slot.model.timeLeft
                         width: slot.width
                         height: slot.height
                     }

@@ -267,8 +267,14 @@ QUrl CalDavClient::normalized(const QUrl &href)
 
 bool CalDavClient::inCalendar(const QUrl &calendar, const QUrl &href)
 {
-    // Normalised first: "%2e%2e/" and "../" must not climb out after the check.
-    const QString inside = asCollection(normalized(calendar)).path(QUrl::FullyDecoded);
+    // Normalised first: "%2e%2e/" and "../" must not climb out after the check. A listing asks
+    // about one calendar a thousand times: its path is worked out once.
+    thread_local QUrl lastCalendar;
+    thread_local QString inside;
+    if (calendar != lastCalendar || lastCalendar.isEmpty()) {
+        inside = asCollection(normalized(calendar)).path(QUrl::FullyDecoded);
+        lastCalendar = calendar;
+    }
     const QString at = normalized(href).path(QUrl::FullyDecoded);
     return sameOrigin(calendar, href) && !href.hasQuery() && at.startsWith(inside) && at.size() > inside.size()
         && !at.mid(inside.size()).split(QLatin1Char('/')).contains(QStringLiteral(".."));
@@ -676,10 +682,11 @@ void CalDavClient::listChanges(const CalendarInfo &calendar, const SyncState &si
             return;
         }
         changes.state.syncToken = status->syncToken;
+        const QString collection = resourceKey(calendar.url);
         for (const Response &r : status->responses) {
             for (const QString &href : r.hrefs) {
                 const QUrl url = resolved(answer.url, href);
-                if (sameResource(url, calendar.url)) {
+                if (resourceKey(url) == collection) {
                     // RFC 6578: the collection itself answered 507 means more changes follow.
                     if (r.status == 507)
                         changes.truncated = true;

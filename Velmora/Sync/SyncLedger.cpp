@@ -8,6 +8,8 @@
 #include <QSqlRecord>
 #include <QTimeZone>
 
+#include <algorithm>
+
 namespace Velmora::Sync {
 
 namespace {
@@ -308,13 +310,15 @@ std::optional<LedgerEntry> SyncLedger::byHrefOrUid(const QUrl &href, const QStri
         underHref = found.has_value();
         return found || uid.isEmpty() ? found : byUid(uid);
     }
-    // One look-up where most resources find neither: the entry under the href comes first.
-    const auto found =
-        entries(QStringLiteral("WHERE href = ? OR uid = ? ORDER BY href IS ? DESC LIMIT 1"), {kept, uid, kept});
+    // One look-up where most resources find neither; both columns are unique, so at most two
+    // rows come, and the one under the href wins.
+    const auto found = entries(QStringLiteral("WHERE href = ? OR uid = ?"), {kept, uid});
     if (found.isEmpty())
         return std::nullopt;
-    underHref = found.constFirst().href == absolute(kept);
-    return found.constFirst();
+    const QUrl at = absolute(kept);
+    const auto under = std::find_if(found.cbegin(), found.cend(), [&](const LedgerEntry &e) { return e.href == at; });
+    underHref = under != found.cend();
+    return underHref ? *under : found.constFirst();
 }
 
 bool SyncLedger::markSent(qint64 chore, const QString &uid, const QUrl &href, const QString &etag,

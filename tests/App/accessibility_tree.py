@@ -212,6 +212,23 @@ def press(node):
     actions.doAction(names.index("Press") if "Press" in names else 0)
 
 
+def choose(pyatspi, combo, choices, wanted):
+    """Steps a combo box to a choice by its arrow keys (Qt 6.4 gives a screen reader no way to set
+    one), reading the current choice from its description after each key."""
+    actions = combo.queryAction()
+    actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("SetFocus"))
+    wait(lambda: combo.getState().contains(pyatspi.STATE_FOCUSED), what="the combo box's focus")
+    box = combo.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(box.x + 5, box.y + 5, pyatspi.MOUSE_ABS)
+    for _ in range(3 * len(choices)):
+        if combo.description == wanted:
+            return
+        down = choices.index(combo.description) < choices.index(wanted)
+        pyatspi.Registry.generateKeyboardEvent(0xff54 if down else 0xff52, None, pyatspi.KEY_SYM)
+        time.sleep(0.3)
+    raise AssertionError("the combo box shows %r, not %r" % (combo.description, wanted))
+
+
 def drive(pyatspi, app):
     button = {pyatspi.ROLE_PUSH_BUTTON}
     check_tree(pyatspi, app, "the empty list")
@@ -248,6 +265,15 @@ def drive(pyatspi, app):
         except AssertionError:
             pass
     wait(lambda: field.queryText().getText(0, -1) == "Mop", what="the typed title, now %r" % field.queryText().getText(0, -1))
+
+    # Weekly for a moment: the count, each weekday and the switch named in the tree; then back to Never.
+    repeat = find(pyatspi, app, {pyatspi.ROLE_COMBO_BOX}, name="Repeat")
+    choose(pyatspi, repeat, ["Never", "Daily", "Weekly", "Monthly", "Yearly"], "Weekly")
+    find(pyatspi, app, {pyatspi.ROLE_CHECK_BOX}, name="Wednesday")
+    find(pyatspi, app, {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY, pyatspi.ROLE_SPIN_BUTTON}, name="Repeat every")
+    check_tree(pyatspi, app, "the editor, repeating weekly")
+    choose(pyatspi, repeat, ["Never", "Daily", "Weekly", "Monthly", "Yearly"], "Never")
+    gone(pyatspi, app, {pyatspi.ROLE_CHECK_BOX}, name="Wednesday")
     press(find(pyatspi, app, button, name="Add"))
     tile = find(pyatspi, app, button, contains="Mop, ")
     check_tree(pyatspi, app, "the list")

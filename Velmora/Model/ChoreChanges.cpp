@@ -46,15 +46,7 @@ bool ChoreChanges::fail(const QString &error)
 
 Chore *ChoreChanges::add(const ChoreFields &fields, const Recurrence &recurrence)
 {
-    Chore *chore = nullptr;
-    const bool written = m_store && m_store->transaction([&] {
-        chore = m_store->insert(fields);
-        return chore && m_store->setRecurrence(chore, recurrence);
-    });
-    if (written)
-        return chore;
-    fail(m_store ? m_store->lastError() : QString());
-    return nullptr;
+    return insert(fields, recurrence, [](Chore *) { return true; });
 }
 
 bool ChoreChanges::update(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence)
@@ -130,6 +122,12 @@ bool ChoreChanges::remove(Chore *chore)
 
 Chore *ChoreChanges::receive(const ChoreFields &fields, const Recurrence &recurrence,
                              const std::function<bool(Chore *)> &alsoWrite)
+{
+    return insert(fields, recurrence, alsoWrite);
+}
+
+Chore *ChoreChanges::insert(const ChoreFields &fields, const Recurrence &recurrence,
+                            const std::function<bool(Chore *)> &alsoWrite)
 {
     if (!m_store) {
         fail({});

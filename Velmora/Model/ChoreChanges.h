@@ -56,6 +56,8 @@ public:
 
 private:
     bool fail(const QString &error);
+    // A new chore with its rule and the caller's writes, in one transaction; add and receive alike.
+    Chore *insert(const ChoreFields &fields, const Recurrence &recurrence, const std::function<bool(Chore *)> &alsoWrite);
 
     QPointer<ChoreStore> m_store;
     QString m_error;

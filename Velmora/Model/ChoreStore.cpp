@@ -829,17 +829,15 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
     QSqlQuery &query = m_statements->insert;
     std::vector<qint64> ids;
     ids.reserve(size_t(fields.size()));
-    for (const ChoreFields &one : fields) {
-        if (!bindInsert(one)) {
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (!bindInsert(fields.at(i))) {
             const QString error = query.lastError().text();
             db.rollback();
             fail(error);
             return std::nullopt;
         }
         ids.push_back(query.lastInsertId().toLongLong());
-        const Recurrence &recurrence = ids.size() <= size_t(recurrences.size()) ? recurrences.at(qsizetype(ids.size() - 1))
-                                                                              : Recurrence();
-        if (recurrence.repeats() && !bindRecurrence(ids.back(), recurrence)) {
+        if (i < recurrences.size() && recurrences.at(i).repeats() && !bindRecurrence(ids.back(), recurrences.at(i))) {
             const QString error = m_statements->repeat.lastError().text();
             db.rollback();
             fail(error);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace Velmora {
@@ -117,6 +118,19 @@ QString everyText(icalrecurrencetype_frequency freq, int n, bool afterFinishing)
     case ICAL_HOURLY_RECURRENCE: return QCoreApplication::translate("Velmora::Recurrence", "Every %n hour(s)", nullptr, n);
     default: return {};
     }
+}
+
+// The rule with its part `name` (as "COUNT") set to value, or left out when value is empty.
+QString withPart(const QString &rule, QLatin1String name, const QString &value = {})
+{
+    const QString prefix = name + QLatin1Char('=');
+    const auto named = [&prefix](const QString &part) { return part.startsWith(prefix, Qt::CaseInsensitive); };
+    QStringList parts = rule.split(QLatin1Char(';'));
+    if (value.isEmpty())
+        parts.removeIf(named);
+    else
+        std::replace_if(parts.begin(), parts.end(), named, prefix + value);
+    return parts.join(QLatin1Char(';'));
 }
 
 } // namespace
@@ -242,18 +256,9 @@ QString Recurrence::text(const QDate &due) const
         text = QCoreApplication::translate("Velmora::Recurrence", "%1, %n time(s) in all", nullptr, v.count).arg(text);
     if (rule.hasUntil())
         text = QCoreApplication::translate("Velmora::Recurrence", "%1, until %2").arg(text, QLocale().toString(dayOf(v.until), QLocale::LongFormat));
+    // Only COUNT and UNTIL beyond what the editor shows: nothing more to say.
     Recurrence bare = *this;
-    if (rule.hasCount() || rule.hasUntil()) {
-        // Only COUNT and UNTIL beyond what the editor shows: nothing more to say.
-        QStringList parts = this->rule.split(QLatin1Char(';'));
-        parts.erase(std::remove_if(parts.begin(), parts.end(),
-                                   [](const QString &p) {
-                                       return p.startsWith(QLatin1String("COUNT="), Qt::CaseInsensitive)
-                                           || p.startsWith(QLatin1String("UNTIL="), Qt::CaseInsensitive);
-                                   }),
-                    parts.end());
-        bare.rule = parts.join(QLatin1Char(';'));
-    }
+    bare.rule = withPart(withPart(this->rule, QLatin1String("COUNT")), QLatin1String("UNTIL"));
     if (!bare.simple())
         text = QCoreApplication::translate("Velmora::Recurrence", "%1, with further rules").arg(text);
     return text;
@@ -274,7 +279,7 @@ Recurrence::Step Recurrence::next(const QDate &due, const QDate &finishedOn, con
     if (!followable(due) || !finishedOn.isValid() || !today.isValid())
         return step;
     const Rule rule(this->rule);
-    icalrecurrencetype value = rule.value;
+    const icalrecurrencetype &value = rule.value;
     // Counted from finishing, a month's day is the finished day's, kept at the month's end.
     QString augmented;
     QDate anchor = afterFinishing ? finishedOn : occurrenceOf(due);
@@ -312,12 +317,7 @@ Recurrence::Step Recurrence::next(const QDate &due, const QDate &finishedOn, con
                 step.kind = Step::Kind::Ended;
                 break;
             }
-            QStringList parts = this->rule.split(QLatin1Char(';'));
-            for (QString &part : parts) {
-                if (part.startsWith(QLatin1String("COUNT="), Qt::CaseInsensitive))
-                    part = QStringLiteral("COUNT=%1").arg(left);
-            }
-            step.rest.rule = parts.join(QLatin1Char(';'));
+            step.rest.rule = withPart(this->rule, QLatin1String("COUNT"), QString::number(left));
         }
         break;
     }

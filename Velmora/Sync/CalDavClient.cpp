@@ -299,7 +299,12 @@ QString CalDavClient::resourceKey(const QUrl &href)
 {
     // Servers spell the same path with and without percent-encoding.
     return href.scheme() + QLatin1Char(' ') + href.host().toLower() + QLatin1Char(' ') + QString::number(href.port())
-        + QLatin1Char(' ') + href.adjusted(QUrl::NormalizePathSegments | QUrl::StripTrailingSlash).path(QUrl::FullyDecoded);
+        + QLatin1Char(' ') + pathKey(href);
+}
+
+QString CalDavClient::pathKey(const QUrl &href)
+{
+    return href.adjusted(QUrl::NormalizePathSegments | QUrl::StripTrailingSlash).path(QUrl::FullyDecoded);
 }
 
 void CalDavClient::send(Request request, std::function<void(const Answer &)> done)

@@ -160,6 +160,8 @@ public:
     static bool sameResource(const QUrl &a, const QUrl &b);
     // The same text for every spelling of one resource's href.
     static QString resourceKey(const QUrl &href);
+    // Its path part alone, for hrefs already known to lie on one origin.
+    static QString pathKey(const QUrl &href);
     static bool sameOrigin(const QUrl &a, const QUrl &b);
     // The href in one spelling: servers write one path with and without percent-encoding, and
     // "%2e%2e/" must climb like "../" before anything is compared with it.

@@ -22,9 +22,10 @@ constexpr int kParallelFetches = 3;
 // A calendar that suddenly lists none of at least this many chores is not believed.
 constexpr int kVanishedAtLeast = 4;
 
+// Every href of a run lies on its calendar's origin.
 QString key(const QUrl &href)
 {
-    return href.adjusted(QUrl::NormalizePathSegments | QUrl::StripTrailingSlash).path(QUrl::FullyDecoded);
+    return CalDavClient::pathKey(href);
 }
 
 // Failures that end the run; any other refusal concerns the one chore sent.

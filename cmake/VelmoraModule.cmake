@@ -1,17 +1,53 @@
-# velmora_add_qml_module(<target> URI <uri> [SOURCES ...] [QML_FILES ...] [RESOURCES ...] [LIBS ...]
-#                        [DEPENDENCIES ...])
-# A static library that is also a QML module. DEPENDENCIES names every QML module whose types its
-# C++ types derive from or hand out (QtQuick for items and colours, our own modules for their
-# objects), so qmllint and the QML compiler resolve every type of this one. The app and the QML
-# tests link every such module's plugin through the interface target velmora_qml_plugins and
-# include VelmoraQmlPlugins.h once.
-# The modules' shared precompiled header; each module's generated QML code is most of the build.
+# The app is two halves. The core (store, reminders, sync, tray: everything the background
+# process runs) is one shared library that never links Qt Quick or Qt QML. The window's side
+# (the QML modules and the window host) is a plugin the core loads when a window is first
+# wanted. So a process that stays in the background maps neither.
+#
+# velmora_add_core_part(<target> [SOURCES ...] [LIBS ...])
+# An object library of the core; velmora_finish_core() gathers every part into velmora_core.
+# It knows no QML: the window's side registers the part's types with QML_FOREIGN, in a module
+# made with velmora_add_qml_module(... FOREIGN <target>).
+function(velmora_add_core_part target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${target} OBJECT ${ARG_SOURCES})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+    target_precompile_headers(${target} REUSE_FROM velmora_core_pch)
+    set_property(GLOBAL APPEND PROPERTY VELMORA_CORE_PARTS ${target})
+endfunction()
+
+function(velmora_finish_core)
+    get_property(parts GLOBAL PROPERTY VELMORA_CORE_PARTS)
+    add_library(velmora_core SHARED)
+    target_link_libraries(velmora_core PUBLIC ${parts})
+    set_target_properties(velmora_core PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endfunction()
+
+# velmora_add_qml_module(<target> URI <uri> [FOREIGN <core part>] [SOURCES ...] [QML_FILES ...]
+#                        [RESOURCES ...] [LIBS ...] [DEPENDENCIES ...])
+# A static library of the window's side that is also a QML module. FOREIGN names the core part
+# whose types the module's QML_FOREIGN declarations register under its URI. DEPENDENCIES names every QML module
+# whose types its C++ types derive from or hand out (QtQuick for items and colours, our own
+# modules for their objects), so qmllint and the QML compiler resolve every type of this one.
+# The window plugin and the QML tests link every such module's plugin through the interface
+# target velmora_qml_plugins and include VelmoraQmlPlugins.h once.
+# The modules' shared precompiled headers; each module's generated QML code is most of the build.
 add_library(velmora_module_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/pch/ModulePch.cpp)
 target_link_libraries(velmora_module_pch PRIVATE Qt6::Core Qt6::Gui Qt6::Qml)
 target_precompile_headers(velmora_module_pch PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pch/ModulePch.h)
+add_library(velmora_core_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/pch/ModulePch.cpp)
+target_link_libraries(velmora_core_pch PRIVATE Qt6::Core Qt6::Gui)
+target_precompile_headers(velmora_core_pch PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pch/CorePch.h)
+
+# The window's side is loaded as one plugin: its symbols stay inside it, so loading binds them
+# there at once instead of looking each one up among every library of the process.
+function(velmora_window_side target)
+    set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+velmora_window_side(velmora_module_pch)
 
 function(velmora_add_qml_module target)
-    cmake_parse_arguments(ARG "" "URI" "SOURCES;QML_FILES;RESOURCES;LIBS;DEPENDENCIES" ${ARGN})
+    cmake_parse_arguments(ARG "" "URI;FOREIGN" "SOURCES;QML_FILES;RESOURCES;LIBS;DEPENDENCIES" ${ARGN})
     qt_add_library(${target} STATIC)
     qt_add_qml_module(${target}
         URI ${ARG_URI}
@@ -24,7 +60,13 @@ function(velmora_add_qml_module target)
     )
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+    if(ARG_FOREIGN)
+        target_link_libraries(${target} PUBLIC velmora_core Qt6::Qml)
+        qt6_extract_metatypes(${ARG_FOREIGN})
+    endif()
     target_precompile_headers(${target} REUSE_FROM velmora_module_pch)
+    velmora_window_side(${target})
+    velmora_window_side(${target}plugin)
     string(REPLACE "." "_" plugin_class "${ARG_URI}")
     set_property(GLOBAL APPEND PROPERTY VELMORA_QML_PLUGIN_TARGETS ${target}plugin)
     set_property(GLOBAL APPEND PROPERTY VELMORA_QML_PLUGIN_CLASSES ${plugin_class}Plugin)

@@ -14,7 +14,7 @@ packages=(
   qml6-module-qttest qml6-module-qt5compat-graphicaleffects qml6-module-qtcore
   qt6-qpa-plugins qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsqlite3-dev sqlite3 dbus fonts-dejavu-core
+  libsqlite3-dev sqlite3 dbus fonts-dejavu-core libfontconfig-dev
   python3 python3-icalendar python3-dbusmock
   libical-dev python3-radicale xandikos qtkeychain-qt6-dev libsecret-1-0 gnome-keyring curl openssl
   xvfb at-spi2-core python3-pyatspi openbox x11-utils

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
-#include <QtQml/qqmlregistration.h>
 
 namespace Velmora {
 
@@ -13,8 +12,6 @@ class TimeChangeNotifier;
 // that changes: a new day, or the same day in another zone.
 class RefreshDay : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("The day clock is made at start-up")
     Q_PROPERTY(QDateTime date READ date NOTIFY dateChanged)
     Q_PROPERTY(bool observesTimeChanges READ observesTimeChanges NOTIFY observerChanged)
 

@@ -5,7 +5,6 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QtQml/qqmlregistration.h>
 
 namespace Velmora {
 
@@ -15,7 +14,6 @@ class RouterPage;
 // first. It notifies when the path changes.
 class Router : public QObject {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(QList<Velmora::RouterPage> path READ path WRITE setPath NOTIFY pathChanged)
     Q_PROPERTY(int depth READ depth NOTIFY pathChanged)
 

@@ -8,7 +8,6 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QJSEngine>
 
 namespace Velmora {
 
@@ -102,11 +101,8 @@ void VelmoraApp::setInstance(VelmoraApp *app)
     g_instance = app;
 }
 
-VelmoraApp *VelmoraApp::create(QQmlEngine *, QJSEngine *)
+VelmoraApp *VelmoraApp::instance()
 {
-    Q_ASSERT(g_instance);
-    // The app owns itself; QML only borrows it.
-    QJSEngine::setObjectOwnership(g_instance, QJSEngine::CppOwnership);
     return g_instance;
 }
 

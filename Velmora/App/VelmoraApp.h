@@ -15,12 +15,8 @@
 
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 #include <memory>
-
-class QQmlEngine;
-class QJSEngine;
 
 namespace Velmora {
 
@@ -39,8 +35,6 @@ class SyncSchedule;
 // singleton App.
 class VelmoraApp : public QObject {
     Q_OBJECT
-    QML_NAMED_ELEMENT(App)
-    QML_SINGLETON
 
     Q_PROPERTY(Velmora::RefreshDay *refreshDay READ refreshDay CONSTANT)
     Q_PROPERTY(Velmora::NotificationsManager *notifications READ notificationsManager CONSTANT)
@@ -95,7 +89,7 @@ public:
 
     // The one instance the QML singleton hands out.
     static void setInstance(VelmoraApp *app);
-    static VelmoraApp *create(QQmlEngine *, QJSEngine *);
+    static VelmoraApp *instance();
 
 signals:
     void quitRequested();

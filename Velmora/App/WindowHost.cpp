@@ -1,5 +1,6 @@
 #include "Velmora/App/WindowHost.h"
 
+#include "Velmora/App/Screenshot.h"
 #include "Velmora/Platform/SettingsLock.h"
 
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <malloc.h>
 
@@ -43,7 +45,7 @@ QList<QRect> availableAreas()
 }
 } // namespace
 
-WindowHost::WindowHost(QUrl mainQml, QObject *parent) : QObject(parent), m_mainQml(std::move(mainQml)) {}
+WindowHost::WindowHost(QUrl mainQml, QObject *parent) : Window(parent), m_mainQml(std::move(mainQml)) {}
 
 WindowHost::~WindowHost()
 {
@@ -99,6 +101,18 @@ bool WindowHost::show()
     });
     emit shownChanged(true);
     return true;
+}
+
+void WindowHost::captureAndQuit(const QString &path)
+{
+    if (m_window)
+        Screenshot::captureAndQuit(m_window, path);
+}
+
+void WindowHost::quitAfterFirstFrame()
+{
+    if (m_window)
+        connect(m_window, &QQuickWindow::frameSwapped, [] { std::_Exit(0); });
 }
 
 void WindowHost::close()

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "Velmora/App/Window.h"
+
 #include <QList>
 #include <QMargins>
-#include <QObject>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QRect>
@@ -18,24 +19,19 @@ namespace Velmora {
 // The one window and the QML engine behind it. Closing the window destroys both and hands
 // their memory back, while the app underneath goes on; showing builds them anew, at the size
 // and place the window last had.
-class WindowHost : public QObject {
+class WindowHost : public Window {
     Q_OBJECT
 public:
     explicit WindowHost(QUrl mainQml, QObject *parent = nullptr);
     ~WindowHost() override;
 
-    // Builds the window if there is none, else raises it. False when the QML failed to load.
-    bool show();
-    // As the user closing it: the window and its engine go.
-    void close();
+    bool show() override;
+    void close() override;
     QQuickWindow *window() const { return m_window; }
-    bool isShown() const { return m_window; }
-    // Off for runs beside the app (a screenshot, a timing): they neither take nor leave the
-    // user's window place, so neither depends on the other.
-    void setRemembersPlace(bool remembers) { m_remembersPlace = remembers; }
-
-signals:
-    void shownChanged(bool shown);
+    bool isShown() const override { return m_window; }
+    void setRemembersPlace(bool remembers) override { m_remembersPlace = remembers; }
+    void captureAndQuit(const QString &path) override;
+    void quitAfterFirstFrame() override;
 
 private:
     // The window's own rectangle (frame excluded) for a window of size wanted last placed at

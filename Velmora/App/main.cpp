@@ -1,28 +1,23 @@
 // The app's entry: reads the command line, hands the start over to a running app or becomes the
 // one, and builds the app, its window and its tray.
 #include "Velmora/App/Router.h"
-#include "Velmora/App/Screenshot.h"
 #include "Velmora/App/Tray.h"
 #include "Velmora/App/VelmoraApp.h"
-#include "Velmora/App/WindowHost.h"
+#include "Velmora/App/WindowLoader.h"
 #include "Velmora/Platform/ApplicationBus.h"
 #include "Velmora/Platform/PrivateFiles.h"
 #include "Velmora/Platform/SessionBus.h"
 #include "Velmora/Sync/SyncCommands.h"
 #include "i18n/Translations.h"
 
-#include "VelmoraQmlPlugins.h"
-
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLockFile>
-#include <QQuickStyle>
-#include <QQuickWindow>
+#include <QMetaEnum>
 #include <QSettings>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -66,7 +61,6 @@ void setUp(QGuiApplication &application)
     QCoreApplication::setOrganizationName(QStringLiteral("Taskarello"));
     QCoreApplication::setApplicationName(QStringLiteral("Taskarello"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(ApplicationBus::appId));
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     // Files an earlier version left readable by others are taken back at every start.
     PrivateFiles::tightenFolder(dataFolder());
     PrivateFiles::tightenFolder(QFileInfo(QSettings().fileName()).absolutePath());
@@ -154,13 +148,13 @@ int show(QGuiApplication &application, const Options &options, ApplicationBus &b
     // Owning the name on the bus is what lets a closed window come back: only then does the
     // process outlive it.
     QGuiApplication::setQuitOnLastWindowClosed(role != ApplicationBus::Role::Primary);
-    WindowHost windows(options.popupDemo ? QUrl(QStringLiteral("qrc:/qt/qml/Ombrapop/PopupDemo.qml"))
+    WindowLoader windows(options.popupDemo ? QUrl(QStringLiteral("qrc:/qt/qml/Ombrapop/PopupDemo.qml"))
                                          : QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
     windows.setRemembersPlace(!options.oneShot());
-    QObject::connect(&windows, &WindowHost::shownChanged, &bus, &ApplicationBus::setWindowShown);
-    QObject::connect(&windows, &WindowHost::shownChanged, &app, &VelmoraApp::setWindowShown);
-    QObject::connect(&app, &VelmoraApp::windowWanted, &windows, &WindowHost::show);
-    QObject::connect(&bus, &ApplicationBus::activated, &windows, &WindowHost::show);
+    QObject::connect(&windows, &WindowLoader::shownChanged, &bus, &ApplicationBus::setWindowShown);
+    QObject::connect(&windows, &WindowLoader::shownChanged, &app, &VelmoraApp::setWindowShown);
+    QObject::connect(&app, &VelmoraApp::windowWanted, &windows, &WindowLoader::show);
+    QObject::connect(&bus, &ApplicationBus::activated, &windows, &WindowLoader::show);
     QObject::connect(&bus, &ApplicationBus::actionActivated, &app,
                      [&](const QString &action, const QVariantList &parameter) {
                          if (action == QLatin1String("quit")) {
@@ -175,7 +169,7 @@ int show(QGuiApplication &application, const Options &options, ApplicationBus &b
     std::unique_ptr<Tray> tray;
     if (role == ApplicationBus::Role::Primary) {
         tray = std::make_unique<Tray>(app, sessionBusIfAny());
-        QObject::connect(tray.get(), &Tray::openRequested, &windows, &WindowHost::show);
+        QObject::connect(tray.get(), &Tray::openRequested, &windows, &WindowLoader::show);
     }
 
     if (options.background)
@@ -184,13 +178,10 @@ int show(QGuiApplication &application, const Options &options, ApplicationBus &b
         return 1;
     if (options.page)
         openPage(app, *options.page);
-    QQuickWindow *window = windows.window();
     if (options.screenshot)
-        Screenshot::captureAndQuit(window, *options.screenshot);
-    // Ends at the first frame without tearing the scene down, so a timing from outside measures
-    // start-up alone. Every change was written as it was made, so nothing is left to save.
+        windows.window()->captureAndQuit(*options.screenshot);
     if (options.firstFrame)
-        QObject::connect(window, &QQuickWindow::frameSwapped, [] { std::_Exit(0); });
+        windows.window()->quitAfterFirstFrame();
     return application.exec();
 }
 
@@ -215,6 +206,8 @@ int run(QGuiApplication &application, const Options &options)
         printLine(alreadyRunning);
         return 1;
     }
+    if (!options.background && !options.command)
+        WindowLoader::prepare();
     VelmoraApp::Services services;
     services.keepsReminders = !options.oneShot() && !options.command;
     services.syncs = services.keepsReminders;

@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QUrl>
 #include <QVariantMap>
-#include <QtQml/qqmlregistration.h>
 
 namespace Velmora {
 
@@ -15,7 +14,6 @@ namespace Velmora {
 // sentence for the user}. A restore is a change like any other, made through the changes.
 class BackupService : public QObject {
     Q_OBJECT
-    QML_NAMED_ELEMENT(Backup)
     Q_PROPERTY(Velmora::ChoreChanges *changes READ changes WRITE setChanges NOTIFY changesChanged)
 
 public:

@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 #include <optional>
 
@@ -36,8 +35,6 @@ struct ChoreFields {
 // changed, and an assignment the store could not write leaves the object as it was.
 class Chore : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Chores are created by the store")
 
     Q_PROPERTY(qint64 persistentId READ persistentId CONSTANT)
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)

@@ -6,7 +6,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 
@@ -17,8 +16,6 @@ namespace Velmora {
 // of their own about what else must happen.
 class ChoreChanges : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Made by the app with its store")
 
 public:
     explicit ChoreChanges(ChoreStore &store, QObject *parent = nullptr);

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 namespace Velmora {
 
@@ -15,7 +14,6 @@ namespace Velmora {
 // dates change, so a screen left open across midnight or an edit shows them anew.
 class ChoreCountdown : public QObject {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(Velmora::Chore *chore READ chore WRITE setChore NOTIFY choreChanged)
     // The start of today until set.
     Q_PROPERTY(QDateTime today READ today WRITE setToday NOTIFY todayChanged)

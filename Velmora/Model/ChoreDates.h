@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 #include <QTimeZone>
-#include <QtQml/qqmlregistration.h>
 
 #include <optional>
 
@@ -49,8 +48,6 @@ std::optional<QDateTime> reminderInstant(const QDateTime &dueDate, double notifi
 // The free day texts, for QML.
 class Days : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_SINGLETON
 public:
     using QObject::QObject;
     Q_INVOKABLE QString durationText(int days) const { return ChoreDates::durationText(days); }

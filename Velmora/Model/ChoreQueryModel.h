@@ -5,7 +5,6 @@
 #include <QAbstractListModel>
 #include <QCollator>
 #include <QPointer>
-#include <QtQml/qqmlregistration.h>
 
 #include <vector>
 
@@ -17,8 +16,6 @@ class ChoreStore;
 // change of the store with row inserts, removals, moves and data changes, never a reset.
 class ChoreQueryModel : public QAbstractListModel {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Queries are made by the app")
     Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
     // The day the daysLeft and timeLeft roles count from; the start of today until set.
     Q_PROPERTY(QDateTime today READ today WRITE setToday NOTIFY todayChanged)

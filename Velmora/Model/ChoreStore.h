@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 #include <memory>
@@ -75,8 +74,6 @@ struct ChoresMigrationPlan {
 // not grow with the journal; forEachStored reads them.
 class ChoreStore : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("The store is opened at start-up")
 
 public:
     // Busy: another process kept the file while it was being opened (see openWaitMs).

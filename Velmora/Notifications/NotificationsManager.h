@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QtQml/qqmlregistration.h>
 
 namespace Velmora {
 
@@ -12,8 +11,6 @@ class NotificationBus;
 // the last one.
 class NotificationsManager : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Made by the app with its notification bus")
     Q_PROPERTY(bool hasSettings READ hasSettings NOTIFY settingsChanged)
     // NotDetermined (0) until the first answer.
     Q_PROPERTY(int authorizationStatus READ authorizationStatus NOTIFY settingsChanged)

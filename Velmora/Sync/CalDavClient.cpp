@@ -209,12 +209,7 @@ void CalDavClient::take(QNetworkReply *reply, Incoming &incoming, qint64 limit)
         reply->abort();
 }
 
-CalDavClient::CalDavClient(QObject *parent)
-    : QObject(parent)
-    , m_network(new QNetworkAccessManager(this))
-{
-    m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-}
+CalDavClient::CalDavClient(QObject *parent) : QObject(parent) {}
 
 CalDavClient::~CalDavClient() = default;
 
@@ -224,8 +219,20 @@ void CalDavClient::setCredentials(const QUrl &origin, const QString &user, const
     m_authorization = "Basic " + (user.toUtf8() + ':' + password.toUtf8()).toBase64();
 }
 
+QNetworkAccessManager *CalDavClient::network()
+{
+    // Made at the first request: a process without an account never starts the network stack.
+    if (!m_network) {
+        m_network = new QNetworkAccessManager(this);
+        m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    }
+    return m_network;
+}
+
 void CalDavClient::abortAll()
 {
+    if (!m_network)
+        return;
     for (QNetworkReply *reply : m_network->findChildren<QNetworkReply *>()) {
         reply->disconnect(this);
         if (!reply->isFinished())
@@ -327,7 +334,7 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
         net.setRawHeader("Depth", request.depth);
     for (const auto &[name, value] : request.headers)
         net.setRawHeader(name, value);
-    QNetworkReply *reply = m_network->sendCustomRequest(net, request.verb, request.body);
+    QNetworkReply *reply = network()->sendCustomRequest(net, request.verb, request.body);
     auto incoming = std::make_shared<Incoming>();
 
     // Two clocks: silence for m_timeout, restarted on every sign of life so a big answer is not

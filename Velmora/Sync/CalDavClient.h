@@ -192,7 +192,9 @@ private:
     void fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_ptr<FetchedResources> result,
                     std::function<void(FetchedResources)> done);
 
-    QNetworkAccessManager *m_network;
+    QNetworkAccessManager *network();
+
+    QNetworkAccessManager *m_network = nullptr;
     QUrl m_origin;
     QByteArray m_authorization;
     std::chrono::milliseconds m_timeout{30000};

@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
-#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 #include <optional>
@@ -27,8 +26,6 @@ struct SyncReport;
 // as App.sync; the command line sets it up through setUp().
 class SyncAccount : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("The app's one account is App.sync.")
 
     Q_PROPERTY(Stage stage READ stage NOTIFY stageChanged)
     Q_PROPERTY(bool busy READ isBusy NOTIFY stageChanged)

@@ -11,6 +11,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -239,15 +240,24 @@ TEST(SingleInstanceTest, ASecondStartShowsTheRunningOnesWindow)
         return reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
     };
 
+    // What the process has mapped: the window's side is loaded only once a window is wanted.
+    const auto maps = [&](const char *library) {
+        QFile file(QStringLiteral("/proc/%1/maps").arg(first.processId()));
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains(library);
+    };
+
     first.start(QStringLiteral(TASKARELLO_BINARY), {QStringLiteral("--background")});
     ASSERT_TRUE(waitFor([&] { return windowShown().has_value(); }, 10000));
     EXPECT_EQ(windowShown(), false) << "started at login: no window";
+    for (const char *library : {"libQt6Quick.so", "libQt6Qml.so", "libvelmora_window.so"})
+        EXPECT_FALSE(maps(library)) << library << " in a process without a window";
 
     second.start(QStringLiteral(TASKARELLO_BINARY), QStringList());
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(waitFor([&] { return windowShown() == true; }, 10000));
     EXPECT_EQ(first.state(), QProcess::Running) << "still the one process";
+    EXPECT_TRUE(maps("libQt6Quick.so")) << "the window brought its side";
 
     QDBusMessage quit = QDBusMessage::createMethodCall(appId, ApplicationBus::objectPath(),
                                                        QStringLiteral("org.freedesktop.Application"),

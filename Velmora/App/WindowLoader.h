@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Velmora/App/Window.h"
+
+#include <QObject>
+#include <QUrl>
+
+#include <memory>
+
+namespace Velmora {
+
+// The window, built on first use from the window's side, which is loaded only then: a process
+// that stays in the background never maps Qt Quick.
+class WindowLoader : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowLoader(QUrl mainQml, QObject *parent = nullptr);
+    ~WindowLoader() override;
+
+    // Loads the window's side and starts its preparations, for a start that shows a window at
+    // once: called before the app opens its store.
+    static void prepare();
+
+    // False when the window's side or its QML did not load.
+    bool show();
+    // Null until shown once.
+    Window *window() const { return m_window.get(); }
+    void setRemembersPlace(bool remembers);
+
+signals:
+    void shownChanged(bool shown);
+
+private:
+    // Loaded once for the process; null with a warning when it cannot be.
+    static WindowFactory *factory();
+    bool load();
+
+    QUrl m_mainQml;
+    bool m_remembersPlace = true;
+    std::unique_ptr<Window> m_window;
+};
+
+} // namespace Velmora

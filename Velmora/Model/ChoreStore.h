@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+#include <QTimeZone>
 #include <QtQml/qqmlregistration.h>
 
 #include <functional>
@@ -125,6 +126,12 @@ public:
     // False when the file could not be read to the end (lastError() says why).
     bool forEachStored(const std::function<bool(qint64 persistentId, const ChoreFields &fields)> &visit,
                        StoredRows rows = StoredRows::All) const;
+
+    // How many chores ended on each calendar day from first to last in zone, first day first,
+    // counted in the file by its end-date index: old finished chores are not read into memory.
+    // None when the store cannot answer or the range is empty or longer than maxCountedDays.
+    std::optional<std::vector<qint64>> finishedPerDay(QDate first, QDate last, const QTimeZone &zone) const;
+    static constexpr int maxCountedDays = 4000;
 
     // The stored fields of any chore, in memory or not.
     std::optional<ChoreFields> stored(qint64 persistentId) const;

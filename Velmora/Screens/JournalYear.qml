@@ -116,7 +116,6 @@ Column {
                 // The focused day: it alone takes the keys and speaks for the calendar.
                 Item {
                     id: cursor
-                    objectName: "journalCalendarDay"
                     readonly property int row: year.calendar.focused
                     x: year.calendar.focusedWeek * grid.step
                     y: grid.header + year.calendar.focusedWeekday * grid.step

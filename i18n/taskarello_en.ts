@@ -510,6 +510,25 @@
     </message>
 </context>
 <context>
+    <name>JournalYear</name>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalYear.qml" line="30"/>
+        <source>This month: %n</source>
+        <translation>
+            <numerusform>This month: %n</numerusform>
+            <numerusform>This month: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalYear.qml" line="31"/>
+        <source>last month: %n</source>
+        <translation>
+            <numerusform>last month: %n</numerusform>
+            <numerusform>last month: %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Main</name>
     <message>
         <location filename="../Velmora/App/Root/Main.qml" line="12"/>
@@ -971,6 +990,22 @@
         <location filename="../Velmora/Screens/ChoreEditor.cpp" line="338"/>
         <source>The chore could not be saved.</source>
         <translation>The chore could not be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::JournalCalendar</name>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="248"/>
+        <source>%n chores finished on %1</source>
+        <translation>
+            <numerusform>%n chore finished on %1</numerusform>
+            <numerusform>%n chores finished on %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <source>No chores finished on %1</source>
+        <translation>No chores finished on %1</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ChoreEditor.h"
+#include "Velmora/Screens/ChoreHistory.h"
 #include "Velmora/Screens/DueCalendar.h"
 #include "Velmora/Screens/JournalCalendar.h"
 #include "Velmora/Screens/JournalGroups.h"
@@ -252,6 +253,70 @@ TEST_F(ScreensTest, LiveChangesInsertAndRemoveSections)
     EXPECT_EQ(titles(), (QList<QStringList>{{"later today", "now"}}));
     EXPECT_EQ(removed.count(), 1);
     EXPECT_EQ(resets.count(), 0);
+}
+
+// Lateness in calendar days of the zone of the moment (early is on time), the mean gap between
+// finishing days, and the line of figures, from the store's newest twelve linked occurrences.
+TEST_F(ScreensTest, HistoryCountsCalendarDaysInTheUsersZone)
+{
+    const auto b = [](int y, int m, int d, int h = 10, int min = 0) { return at("Europe/Berlin", y, m, d, h, min); };
+    using Done = std::pair<QDateTime, QDateTime>; // due, finished; oldest first
+    QList<Done> fourteen;
+    for (int i = 0; i < 14; ++i)
+        fourteen << Done{b(2026, 1, 1 + 2 * i, 0), b(2026, 1, 1 + 2 * i + (i < 2 ? 1 : 0))};
+    const struct {
+        const char *name;
+        const char *zone;
+        const char *rule;
+        QList<Done> done;
+        const char *marks;
+        const char *summary;
+    } cases[] = {
+        {"all on time", "Europe/Berlin", "FREQ=WEEKLY", {{b(2026, 3, 2, 0), b(2026, 3, 2)}, {b(2026, 3, 9, 0), b(2026, 3, 9)},
+         {b(2026, 3, 16, 0), b(2026, 3, 16)}}, "000", "Done 3 of the last 3 on time, on average every 7 days (planned: 7)"},
+        {"1-2 days late", "Europe/Berlin", "FREQ=WEEKLY", {{b(2026, 4, 6, 0), b(2026, 4, 7)}, {b(2026, 4, 13, 0), b(2026, 4, 15)}},
+         "11", "Done 0 of the last 2 on time, on average every 8 days (planned: 7)"},
+        {"early, then 3 days late", "Europe/Berlin", "FREQ=WEEKLY;INTERVAL=2", {{b(2026, 5, 4, 0), b(2026, 5, 1)},
+         {b(2026, 5, 18, 0), b(2026, 5, 21)}}, "02", "Done 1 of the last 2 on time, on average every 20 days (planned: 14)"},
+        {"late at night in Berlin", "Europe/Berlin", "FREQ=DAILY", {{b(2026, 12, 8, 0), b(2026, 12, 8, 23, 30)}}, "0",
+         "Done on time the last time"},
+        {"the next morning in Tokyo", "Asia/Tokyo", "FREQ=DAILY", {{b(2026, 12, 8, 0), b(2026, 12, 8, 23, 30)}}, "1",
+         "Done late the last time"},
+        // 23.5 hours after the due day began is the next day; 72.5 hours, two days.
+        {"spring forward", "Europe/Berlin", "FREQ=WEEKLY", {{b(2027, 3, 21, 0), b(2027, 3, 21, 23, 30)},
+         {b(2027, 3, 28, 0), b(2027, 3, 29, 0, 30)}}, "01", "Done 1 of the last 2 on time, on average every 8 days (planned: 7)"},
+        {"fall back", "Europe/Berlin", "FREQ=MONTHLY;INTERVAL=2", {{b(2026, 8, 25, 0), b(2026, 8, 25)},
+         {b(2026, 10, 25, 0), b(2026, 10, 27, 23, 30)}}, "01", "Done 1 of the last 2 on time, on average every 63 days (planned: every 2 months)"},
+        {"the newest twelve of fourteen", "Europe/Berlin", "FREQ=DAILY;INTERVAL=2", fourteen, "000000000000",
+         "Done 12 of the last 12 on time, on average every 2 days (planned: 2)"},
+        {"on two weekdays: no fixed interval", "Europe/Berlin", "FREQ=WEEKLY;BYDAY=MO,TH", {{b(2026, 2, 2, 0), b(2026, 2, 2)},
+         {b(2026, 2, 5, 0), b(2026, 2, 9)}}, "02", "Done 1 of the last 2 on time, on average every 7 days"},
+        {"no history", "Europe/Berlin", "FREQ=WEEKLY", {}, "", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        clock.setTimeZone(zone(c.zone));
+        Chore *series = changes.add(VelmoraTest::fields(QString::fromUtf8(c.name), day(5, 1), day(5, 1)),
+                                    Recurrence{QString::fromLatin1(c.rule), false, {}, {}});
+        ASSERT_NE(series, nullptr);
+        for (const auto &[due, end] : c.done)
+            ASSERT_TRUE(store.linkToSeries(chore(QStringLiteral("copy"), due, due, end), series));
+        ChoreHistory history;
+        history.setStore(&store);
+        history.setChore(series);
+        ASSERT_TRUE(VelmoraTest::waitFor([&] { return history.marks().size() == qsizetype(strlen(c.marks)); }));
+        QString marks;
+        for (const QVariant &mark : history.marks())
+            marks += QString::number(mark.toInt());
+        EXPECT_EQ(marks, QLatin1String(c.marks));
+        EXPECT_EQ(history.summary(), QString::fromUtf8(c.summary));
+    }
+    // A finish shows at once: the last series, due on 1 May, finished on 20 May.
+    ChoreHistory history;
+    history.setStore(&store);
+    history.setChore(store.chores().back());
+    ASSERT_TRUE(changes.finish(store.chores().back()));
+    EXPECT_TRUE(VelmoraTest::waitFor([&] { return history.marks() == QVariantList{2}; }));
 }
 
 TEST(JournalGroupsHeader, LongDateWithoutWeekdayOrTime)

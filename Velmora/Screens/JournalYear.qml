@@ -71,8 +71,8 @@ Column {
             interactive: contentWidth > width
             // The latest whole weeks in view.
             function showLatest() { contentX = Math.max(0, contentWidth - Math.floor(width / grid.step) * grid.step) }
-            onContentWidthChanged: showLatest()
-            onWidthChanged: showLatest()
+            onContentWidthChanged: Qt.callLater(showLatest)
+            onWidthChanged: Qt.callLater(showLatest)
 
             Item {
                 id: grid

@@ -527,6 +527,11 @@
             <numerusform>last month: %n</numerusform>
         </translation>
     </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="125"/>
+        <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
+        <translation>Up and down move by day, left and right by week; Enter shows the day in the journal</translation>
+    </message>
 </context>
 <context>
     <name>Main</name>
@@ -1046,7 +1051,7 @@
 <context>
     <name>Velmora::JournalCalendar</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="248"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="251"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n chore finished on %1</numerusform>
@@ -1054,7 +1059,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="252"/>
         <source>No chores finished on %1</source>
         <translation>No chores finished on %1</translation>
     </message>

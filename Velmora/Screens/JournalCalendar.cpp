@@ -91,7 +91,9 @@ bool JournalCalendar::placeDays()
         endResetModel();
         emit daysChanged();
     }
-    recount();
+    // The same days in another zone are other spans of time.
+    if (moved || zone != m_zone)
+        recount();
     return moved;
 }
 
@@ -99,8 +101,9 @@ void JournalCalendar::recount()
 {
     m_pending.stop();
     std::vector<qint64> counts(m_counts.size(), 0);
+    m_zone = Clock::current().timeZone();
     if (m_store) {
-        if (auto stored = m_store->finishedPerDay(m_first, m_last, Clock::current().timeZone()))
+        if (auto stored = m_store->finishedPerDay(m_first, m_last, m_zone))
             counts = std::move(*stored);
     }
     const qint64 busiest = counts.empty() ? 0 : *std::max_element(counts.cbegin(), counts.cend());

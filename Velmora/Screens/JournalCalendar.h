@@ -5,6 +5,7 @@
 #include <QAbstractListModel>
 #include <QDate>
 #include <QPointer>
+#include <QTimeZone>
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
@@ -93,6 +94,8 @@ private:
 
     QPointer<ChoreStore> m_store;
     QDateTime m_today;
+    // The zone of the last count.
+    QTimeZone m_zone;
     QDate m_first;
     QDate m_last;
     // Blank cells before the first day in its week.

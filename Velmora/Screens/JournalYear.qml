@@ -69,10 +69,8 @@ Column {
             flickableDirection: Flickable.HorizontalFlick
             boundsBehavior: Flickable.StopAtBounds
             interactive: contentWidth > width
-            // The latest whole weeks in view.
-            function showLatest() { contentX = Math.max(0, contentWidth - Math.floor(width / grid.step) * grid.step) }
-            onContentWidthChanged: Qt.callLater(showLatest)
-            onWidthChanged: Qt.callLater(showLatest)
+            // The latest whole weeks in view; flicking moves it until the width changes.
+            contentX: Math.max(0, contentWidth - Math.floor(width / grid.step) * grid.step)
 
             Item {
                 id: grid
@@ -124,6 +122,7 @@ Column {
                     activeFocusOnTab: true
                     Accessible.role: Accessible.Button
                     Accessible.name: year.calendar.focusedText
+                    Accessible.description: qsTr("Up and down move by day, left and right by week; Enter shows the day in the journal")
                     Accessible.onPressAction: year.pick(cursor.row)
                     Keys.onPressed: function (event) {
                         if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space)

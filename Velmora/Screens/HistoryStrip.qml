@@ -24,6 +24,8 @@ Column {
         height: 3 * strip.lane
         Accessible.role: Accessible.StaticText
         Accessible.name: strip.summary
+        // Out of the tree while the chore has no history and the strip is hidden.
+        Accessible.ignored: !visible
 
         // The on-time lane, for the eye to measure the others against.
         Rectangle {

@@ -4,13 +4,18 @@ import QtQuick.Controls
 import Velmora.Styling
 
 // The last finished times of a repeating chore, one mark each, oldest on the left: on time on
-// the top lane in the chore's colour, a day or two late below as a ring, later at the bottom in red.
+// the top lane in the chore's colour, a day or two late below as a ring, later at the bottom as a
+// red square.
 // The line of figures says the same in words, and is what a screen reader hears.
 Column {
     id: strip
     required property var marks
     required property string summary
     property color tint: Styling.accent
+    // A chore's colour as pale as the backdrop (or as dark, in the dark style) would leave its
+    // marks unseen: they take the secondary foreground instead.
+    readonly property color ink: (Styling.dark ? tint.hslLightness < 0.3 : tint.hslLightness > 0.8)
+                                 ? Styling.secondary : tint
 
     readonly property real lane: 11
     readonly property real step: width / 12
@@ -45,11 +50,12 @@ Column {
                 y: mark.modelData * strip.lane + (strip.lane - mark.height) / 2
                 width: 10
                 height: 10
-                radius: 5
-                // A ring for a day or two late: told apart by shape as well as by place.
-                color: mark.modelData === 1 ? "transparent" : mark.modelData === 2 ? Styling.destructiveColor : strip.tint
+                // A ring for a day or two late, a square for later: told apart by shape and place as
+                // well as by colour, which a red chore shares with lateness.
+                radius: mark.modelData === 2 ? 2 : 5
+                color: mark.modelData === 1 ? "transparent" : mark.modelData === 2 ? Styling.destructiveColor : strip.ink
                 border.width: mark.modelData === 1 ? 2 : 1
-                border.color: mark.modelData === 1 ? strip.tint
+                border.color: mark.modelData === 1 ? strip.ink
                                                    : Qt.rgba(Styling.foreground.r, Styling.foreground.g, Styling.foreground.b, 0.25)
             }
         }

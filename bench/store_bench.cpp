@@ -3,6 +3,8 @@
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Screens/JournalCalendar.h"
+#include "Velmora/Screens/JournalGroups.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -268,6 +270,31 @@ void RawSqliteInsert1000(benchmark::State &state)
     }
 }
 BENCHMARK(RawSqliteInsert1000)->Unit(benchmark::kMillisecond);
+
+// The journal opening on 300 active + 100,000 finished chores, all ended within the last twelve
+// months: its query and its day sections (range 0), and also the calendar of those months,
+// counted from the file (range 1). The store is open already, as it is when the journal opens.
+void JournalOpen(benchmark::State &state)
+{
+    const QString &file = storeFile(1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto store = std::make_unique<ChoreStore>();
+        store->open(file);
+        state.ResumeTiming();
+        auto journal = std::make_unique<ChoreQueryModel>(store.get(), ChoreQueryModel::Kind::Journal);
+        auto groups = std::make_unique<JournalGroups>();
+        groups->setQuery(journal.get());
+        std::unique_ptr<JournalCalendar> calendar;
+        if (state.range(0) == 1) {
+            calendar = std::make_unique<JournalCalendar>();
+            calendar->setStore(store.get());
+            benchmark::DoNotOptimize(calendar->thisMonthCount());
+        }
+        state.PauseTiming(); calendar.reset(); groups.reset(); journal.reset(); store.reset(); state.ResumeTiming();
+    }
+}
+BENCHMARK(JournalOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void TimeLeftText300(benchmark::State &state)
 {

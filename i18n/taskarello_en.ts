@@ -316,44 +316,44 @@
         <translation>Repeats</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="44"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="57"/>
         <source>Planned (duration)</source>
         <translation>Planned (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="62"/>
         <source>Passed (duration)</source>
         <translation>Passed (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="59"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="72"/>
         <source>Edit</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="64"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="97"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="77"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="110"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="69"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="82"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="75"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="86"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="88"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="99"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="85"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="98"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="96"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="109"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -361,33 +361,33 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="85"/>
         <source>No chores</source>
         <translation>No chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="85"/>
         <location filename="../Velmora/Screens/ChoresView.qml" line="88"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="91"/>
         <source>Click %1 or press %2 to add a chore</source>
         <translation>Click %1 or press %2 to add a chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="233"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="248"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="241"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="261"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="234"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="249"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="240"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="260"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -473,40 +473,64 @@
 <context>
     <name>JournalView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="55"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="60"/>
         <source>No logs</source>
         <translation>No logs</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="56"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="61"/>
         <source>Finished and repeated chores are added to the journal</source>
         <translation>Finished and repeated chores are added to the journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="39"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="44"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="45"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="50"/>
         <source>Close</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="155"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="174"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="161"/>
-        <location filename="../Velmora/Screens/JournalView.qml" line="170"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="180"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="189"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="169"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="188"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
+    </message>
+</context>
+<context>
+    <name>JournalYear</name>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalYear.qml" line="30"/>
+        <source>This month: %n</source>
+        <translation>
+            <numerusform>This month: %n</numerusform>
+            <numerusform>This month: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalYear.qml" line="31"/>
+        <source>last month: %n</source>
+        <translation>
+            <numerusform>last month: %n</numerusform>
+            <numerusform>last month: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="125"/>
+        <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
+        <translation>Up and down move by day, left and right by week; Enter shows the day in the journal</translation>
     </message>
 </context>
 <context>
@@ -520,12 +544,12 @@
 <context>
     <name>NotificationsNoticesView</name>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="49"/>
+        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="50"/>
         <source>No notification service is running, so reminders cannot be shown.</source>
         <translation>No notification service is running, so reminders cannot be shown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="90"/>
+        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="91"/>
         <source>Check again</source>
         <translation>Check again</translation>
     </message>
@@ -750,115 +774,116 @@
 <context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="304"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="307"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>There are more than %1 chores, more than a backup can hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="309"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="312"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="313"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="316"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="319"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="322"/>
         <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
-        <translation>Chore "%1" repeats by a rule too long for a backup.</translation>
+        <translation>Chore &quot;%1&quot; repeats by a rule too long for a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="330"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="335"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>The backup would be larger than %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="361"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="456"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="463"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="379"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="493"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="500"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>The file is larger than %1 MB, too large to be a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="365"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="383"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>The file is not a Taskarello backup: it is not readable JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="368"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="386"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>The file is not a Taskarello backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="371"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="389"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>The backup has no schema version this app knows.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="374"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="392"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="378"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="396"/>
         <source>The backup has no list of chores.</source>
         <translation>The backup has no list of chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="381"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="399"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>The backup holds %1 chores, more than the %2 a backup may hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="388"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="406"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Chore %1 in the backup is not a chore record.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="392"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="410"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="420"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="394"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="412"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Chore %1 in the backup has a title longer than %2 characters.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="410"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="434"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>The chore store is not open, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="433"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="470"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>The chores could not be saved, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="347"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="354"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>The chores could not be read from the store, so nothing was backed up.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="418"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="443"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>The chores could not be read from the store, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="438"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="475"/>
         <source>The backup holds no chores.</source>
         <translation>The backup holds no chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="440"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="477"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Every chore in the backup is already here.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="442"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="479"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>Restored %n chore.</numerusform>
@@ -866,7 +891,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="481"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>Restored %n chore; the others were already here.</numerusform>
@@ -874,22 +899,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="452"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="489"/>
         <source>The file %1 does not exist.</source>
         <translation>The file %1 does not exist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="454"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="491"/>
         <source>%1 is not a file.</source>
         <translation>%1 is not a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="459"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="496"/>
         <source>The file could not be opened: %1.</source>
         <translation>The file could not be opened: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="474"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="511"/>
         <source>The file could not be written: %1.</source>
         <translation>The file could not be written: %1.</translation>
     </message>
@@ -974,6 +999,72 @@
     </message>
 </context>
 <context>
+    <name>Velmora::ChoreHistory</name>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
+        <source>every %n months</source>
+        <translation>
+            <numerusform>monthly</numerusform>
+            <numerusform>every %n months</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="27"/>
+        <source>every %n years</source>
+        <translation>
+            <numerusform>yearly</numerusform>
+            <numerusform>every %n years</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
+        <source>Done on time the last time</source>
+        <translation>Done on time the last time</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
+        <source>Done late the last time</source>
+        <translation>Done late the last time</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="65"/>
+        <source>Done %1 of the last %n on time</source>
+        <translation>
+            <numerusform>Done %1 of the last %n on time</numerusform>
+            <numerusform>Done %1 of the last %n on time</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="70"/>
+        <source>%1, on average every %n days</source>
+        <translation>
+            <numerusform>%1, on average every day</numerusform>
+            <numerusform>%1, on average every %n days</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="72"/>
+        <source>%1 (planned: %2)</source>
+        <translation>%1 (planned: %2)</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::JournalCalendar</name>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="251"/>
+        <source>%n chores finished on %1</source>
+        <translation>
+            <numerusform>%n chore finished on %1</numerusform>
+            <numerusform>%n chores finished on %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="252"/>
+        <source>No chores finished on %1</source>
+        <translation>No chores finished on %1</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::PasswordStore</name>
     <message>
         <location filename="../Velmora/Platform/PasswordStore.cpp" line="66"/>
@@ -1014,7 +1105,7 @@
 <context>
     <name>Velmora::Recurrence</name>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="104"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="105"/>
         <source>%n day(s) after finishing</source>
         <translation>
             <numerusform>%n day after finishing</numerusform>
@@ -1022,7 +1113,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="105"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="106"/>
         <source>%n week(s) after finishing</source>
         <translation>
             <numerusform>%n week after finishing</numerusform>
@@ -1030,7 +1121,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="106"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="107"/>
         <source>%n month(s) after finishing</source>
         <translation>
             <numerusform>%n month after finishing</numerusform>
@@ -1038,7 +1129,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="107"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="108"/>
         <source>%n year(s) after finishing</source>
         <translation>
             <numerusform>%n year after finishing</numerusform>
@@ -1046,7 +1137,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="108"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="109"/>
         <source>%n hour(s) after finishing</source>
         <translation>
             <numerusform>%n hour after finishing</numerusform>
@@ -1054,7 +1145,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="113"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="114"/>
         <source>Every %n day(s)</source>
         <translation>
             <numerusform>Every day</numerusform>
@@ -1062,7 +1153,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="114"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="115"/>
         <source>Every %n week(s)</source>
         <translation>
             <numerusform>Every week</numerusform>
@@ -1070,7 +1161,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="115"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="116"/>
         <source>Every %n month(s)</source>
         <translation>
             <numerusform>Every month</numerusform>
@@ -1078,7 +1169,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="116"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="117"/>
         <source>Every %n year(s)</source>
         <translation>
             <numerusform>Every year</numerusform>
@@ -1086,7 +1177,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="117"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="118"/>
         <source>Every %n hour(s)</source>
         <translation>
             <numerusform>Every hour</numerusform>
@@ -1094,17 +1185,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="231"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="245"/>
         <source>Repeats (rule not supported)</source>
         <translation>Repeats (rule not supported)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="237"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="251"/>
         <source>%1 on %2</source>
         <translation>%1 on %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="242"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="256"/>
         <source>%1, %n time(s) in all</source>
         <translation>
             <numerusform>%1, once in all</numerusform>
@@ -1112,12 +1203,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="244"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="258"/>
         <source>%1, until %2</source>
         <translation>%1, until %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="258"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="263"/>
         <source>%1, with further rules</source>
         <translation>%1, with further rules</translation>
     </message>
@@ -1148,51 +1239,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="467"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="470"/>
         <source>The task is larger than 1 MB.</source>
         <translation>The task is larger than 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="471"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="474"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>The server sent a web page instead of a task.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="475"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="484"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="512"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="478"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="487"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="515"/>
         <source>The task is not valid iCalendar.</source>
         <translation>The task is not valid iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="614"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="617"/>
         <source>The task has no UID.</source>
         <translation>The task has no UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="624"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="649"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="663"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="627"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="652"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="666"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>The task&apos;s dates are out of range.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="779"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="786"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="850"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="857"/>
         <source>The chore has no usable UID.</source>
         <translation>The chore has no usable UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="852"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="859"/>
         <source>The time zone is unknown.</source>
         <translation>The time zone is unknown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="855"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="862"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>The chore&apos;s dates are out of range.</translation>
     </message>
@@ -1200,12 +1291,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="446"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="460"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="448"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="462"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>The server took more than %n second to answer; the request was stopped.</numerusform>
@@ -1213,53 +1304,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="451"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="461"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="465"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="475"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="455"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="469"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="459"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="473"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="463"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="477"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="465"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="479"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="472"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="486"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="474"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="488"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="477"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="491"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="479"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="493"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="484"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="498"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1267,33 +1358,33 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="490"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="504"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="491"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="621"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="505"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="635"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="413"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="427"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="441"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="455"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="442"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="456"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="666"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="680"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -1486,17 +1577,17 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="50"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="51"/>
         <source>The chores could not be written here: %1</source>
         <translation>The chores could not be written here: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="129"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="135"/>
         <source>Sync is not set up.</source>
         <translation>Sync is not set up.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="139"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="145"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>The sync took longer than %n minute and was stopped; it goes on at the next sync.</numerusform>
@@ -1504,7 +1595,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="328"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="340"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>The calendar on the server suddenly holds none of the %n chore; nothing was deleted here.</numerusform>
@@ -1512,7 +1603,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="405"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="431"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>The server kept answering that more changes follow; the sync stopped after %n pass.</numerusform>
@@ -1523,7 +1614,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1018"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1032"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>

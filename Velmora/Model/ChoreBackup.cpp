@@ -36,6 +36,8 @@ const QLatin1String kRule("rule");
 const QLatin1String kAfterFinishing("afterFinishing");
 const QLatin1String kExceptions("exceptions");
 const QLatin1String kMoved("moved");
+// The position, counting from 1, of the series a finished copy came from.
+const QLatin1String kSeries("series");
 const char *const kColorKeys[3] = {"red", "green", "blue"};
 
 constexpr double kDefaultNotificationTime = 32400;
@@ -298,7 +300,8 @@ QByteArray ChoreBackup::matchKey(const ChoreFields &fields, const Recurrence &re
     return key;
 }
 
-ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores, const QList<Recurrence> &recurrences)
+ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores, const QList<Recurrence> &recurrences,
+                                         const QList<qsizetype> &series)
 {
     if (chores.size() > maxChores)
         return {{}, tr("There are more than %1 chores, more than a backup can hold.").arg(maxChores)};
@@ -319,11 +322,13 @@ ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores, const
                 return {{}, tr("Chore \"%1\" repeats by a rule too long for a backup.").arg(fields.title.left(40))};
             object.insert(kRecurrence, recurrenceObject(recurrences.at(i)));
         }
+        if (const qsizetype of = series.value(i, -1); of >= 0 && of < chores.size() && of != i)
+            object.insert(kSeries, double(of + 1));
         array.append(object);
     }
     QJsonObject root;
     root.insert(kFormat, QLatin1String(formatName));
-    root.insert(kSchemaVersion, versionText(ChoresMigrationPlan::latest()));
+    root.insert(kSchemaVersion, versionText({formatMajor, formatMinor, 0}));
     root.insert(kChores, array);
     QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
     if (bytes.size() > maxBytes)
@@ -338,16 +343,29 @@ ChoreBackup::Encoded ChoreBackup::encode(const ChoreStore &store, int *count)
     // to refuse.
     QList<ChoreFields> fields;
     QList<Recurrence> recurrences;
+    QList<qint64> ids;
     const bool read = store.forEachStored([&](qint64 id, const ChoreFields &one) {
         fields.append(one);
         recurrences.append(store.recurrence(id));
+        ids.append(id);
         return fields.size() <= maxChores;
     });
     if (!read)
         return {{}, tr("The chores could not be read from the store, so nothing was backed up.")};
     if (count)
         *count = int(fields.size());
-    return encode(fields, recurrences);
+    const QHash<qint64, qint64> links = store.seriesLinks();
+    QList<qsizetype> series(ids.size(), -1);
+    if (!links.isEmpty()) {
+        QHash<qint64, qsizetype> position;
+        for (qsizetype i = 0; i < ids.size(); ++i)
+            position.insert(ids.at(i), i);
+        for (qsizetype i = 0; i < ids.size(); ++i) {
+            if (const auto link = links.constFind(ids.at(i)); link != links.cend())
+                series[i] = position.value(*link, -1);
+        }
+    }
+    return encode(fields, recurrences, series);
 }
 
 ChoreBackup::Decoded ChoreBackup::decode(const QByteArray &bytes)
@@ -370,7 +388,7 @@ ChoreBackup::Decoded ChoreBackup::decode(const QByteArray &bytes)
     if (!version || version->major < 1)
         return refuse(tr("The backup has no schema version this app knows."));
     // Earlier major versions lack only keys of later ones; later minor versions only add keys, which are ignored.
-    if (version->major > ChoresMigrationPlan::latest().major)
+    if (version->major > formatMajor)
         return refuse(tr("The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.")
                         .arg(versionText(*version)));
     const QJsonValue choresValue = root.value(kChores);
@@ -395,8 +413,14 @@ ChoreBackup::Decoded ChoreBackup::decode(const QByteArray &bytes)
         const auto recurrence = readRecurrence(value.toObject().value(kRecurrence));
         if (!recurrence)
             return refuse(tr("Chore %1 in the backup has a missing or invalid \"%2\".").arg(i + 1).arg(kRecurrence));
+        const QJsonValue series = value.toObject().value(kSeries);
+        const double position = series.toDouble();
+        if (!series.isUndefined() && !(series.isDouble() && position >= 1 && position <= double(array.size())
+                                       && position == std::floor(position) && qsizetype(position) != i + 1))
+            return refuse(tr("Chore %1 in the backup has a missing or invalid \"%2\".").arg(i + 1).arg(kSeries));
         decoded.chores.append(*fields);
         decoded.recurrences.append(*recurrence);
+        decoded.series.append(series.isUndefined() ? -1 : qsizetype(position) - 1);
     }
     return decoded;
 }
@@ -409,27 +433,40 @@ ChoreBackup::Restored ChoreBackup::restore(ChoreStore &store, const QByteArray &
     if (!store.isOpen())
         return {false, 0, 0, tr("The chore store is not open, so nothing was restored.")};
 
-    QHash<QByteArray, int> held;
+    // The ids of the chores held under each key, so a copy restored finds a series that was here.
+    QHash<QByteArray, QList<qint64>> held;
     const bool read = store.forEachStored([&](qint64 id, const ChoreFields &fields) {
-        ++held[matchKey(fields, store.recurrence(id))];
+        held[matchKey(fields, store.recurrence(id))].append(id);
         return true;
     });
     if (!read)
         return {false, 0, 0, tr("The chores could not be read from the store, so nothing was restored.")};
     QList<ChoreFields> missing;
     QList<Recurrence> missingRules;
+    // For each chore of the file: the id it has here, or -(its position among the missing + 1).
+    QList<qint64> here;
     int skipped = 0;
     for (qsizetype i = 0; i < decoded.chores.size(); ++i) {
         auto found = held.find(matchKey(decoded.chores.at(i), decoded.recurrences.at(i)));
-        if (found != held.end() && *found > 0) {
-            --*found;
+        if (found != held.end() && !found->isEmpty()) {
+            here.append(found->takeFirst());
             ++skipped;
         } else {
+            here.append(-(missing.size() + 1));
             missing.append(decoded.chores.at(i));
             missingRules.append(decoded.recurrences.at(i));
         }
     }
-    if (!store.insertAll(missing, missingRules))
+    const auto link = [&](const std::vector<qint64> &ids) {
+        const auto id = [&](qint64 at) { return at >= 0 ? at : ids[size_t(-at - 1)]; };
+        for (qsizetype i = 0; i < decoded.chores.size(); ++i) {
+            const qsizetype series = decoded.series.value(i, -1);
+            if (here.at(i) < 0 && series >= 0 && !store.linkStored(id(here.at(i)), id(here.at(series))))
+                return false;
+        }
+        return true;
+    };
+    if (!store.insertAll(missing, missingRules, link))
         return {false, 0, 0, tr("The chores could not be saved, so nothing was restored.")};
 
     const int added = int(missing.size());

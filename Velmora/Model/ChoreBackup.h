@@ -25,6 +25,9 @@ public:
     // A rule, and the days it skips or moves, beyond these are no rule anyone wrote.
     static constexpr int maxRuleLength = 2000;
     static constexpr int maxRuleDays = 1000;
+    // The file's own version: 3.0.0 since chores repeat, 3.1.0 since a finished copy names its series.
+    static constexpr int formatMajor = 3;
+    static constexpr int formatMinor = 1;
 
     struct Encoded {
         QByteArray bytes;
@@ -37,6 +40,8 @@ public:
         QString error;
         // One for each chore, most of them never repeating.
         QList<Recurrence> recurrences;
+        // One for each chore: the position in chores of the series it is a finished copy of, or -1.
+        QList<qsizetype> series;
     };
     struct Restored {
         bool ok = false;
@@ -47,14 +52,17 @@ public:
     };
 
     // The i-th chore repeats by the i-th recurrence; a shorter list leaves the rest never repeating.
-    static Encoded encode(const QList<ChoreFields> &chores, const QList<Recurrence> &recurrences = {});
+    // The i-th chore is a finished copy of chores[series[i]] where that is a position in chores.
+    static Encoded encode(const QList<ChoreFields> &chores, const QList<Recurrence> &recurrences = {},
+                          const QList<qsizetype> &series = {});
     // Every stored chore, also those not in memory; count, when given, receives how many.
     static Encoded encode(const ChoreStore &store, int *count = nullptr);
     static Decoded decode(const QByteArray &bytes);
 
     // Adds, in one transaction, the chores of the backup the store does not already hold.
     // Chores are matched on all seven fields and their rule and counted, so a file holding a chore twice
-    // adds it twice to an empty store and never more. Nothing changes unless ok.
+    // adds it twice to an empty store and never more. A copy added is linked to its series, the
+    // one added with it or the one already here. Nothing changes unless ok.
     static Restored restore(ChoreStore &store, const QByteArray &bytes);
 
     // The file's bytes, or an error when it is missing, not a file or larger than maxBytes.

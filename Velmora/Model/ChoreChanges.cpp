@@ -74,7 +74,8 @@ Chore *ChoreChanges::repeat(Chore *chore, const ChoreFields &fields, const std::
     const bool written = m_store->transaction([&] {
         if (series) {
             next = chore;
-            return m_store->insert(done) && update(chore, fields, recurrence);
+            Chore *copy = m_store->insert(done);
+            return copy && m_store->linkToSeries(copy, chore) && update(chore, fields, recurrence);
         }
         next = m_store->insert(fields);
         return next && (!recurrence || m_store->setRecurrence(next, *recurrence))
@@ -108,7 +109,8 @@ bool ChoreChanges::finish(Chore *chore)
     moved.startDate = nextStart.isValid() ? nextStart : nextDue;
     moved.dueDate = nextDue;
     return m_store->transaction([&] {
-        return m_store->insert(done) && m_store->assign(chore, Field::StartDate, moved)
+        Chore *copy = m_store->insert(done);
+        return copy && m_store->linkToSeries(copy, chore) && m_store->assign(chore, Field::StartDate, moved)
             && m_store->assign(chore, Field::DueDate, moved) && m_store->setRecurrence(chore, step.rest);
     }) || fail(m_store->lastError());
 }

@@ -30,11 +30,11 @@ public:
     bool update(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence = std::nullopt);
     // A new run with these fields, the old one finished, all or none; nullptr on failure. A chore
     // that repeats is a series other apps know by its identity: it stays and takes the new run's
-    // fields, and a finished copy of the old run goes to the journal.
+    // fields, and a finished copy of the old run, linked to it, goes to the journal.
     Chore *repeat(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence = std::nullopt);
     // Sets endDate to now. A chore that repeats moves on to its next occurrence instead, with a
-    // finished copy of this one in the journal; one whose rule has ended or is not followed is
-    // finished as any other.
+    // finished copy of this one, linked to it, in the journal; one whose rule has ended or is not
+    // followed is finished as any other.
     Q_INVOKABLE bool finish(Velmora::Chore *chore);
     Q_INVOKABLE bool remove(Velmora::Chore *chore);
     // Changes that arrive from elsewhere (sync), each written in one transaction together with

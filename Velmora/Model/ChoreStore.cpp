@@ -248,16 +248,53 @@ QStringList S3::stageFromS2()
     return recurrenceStatements();
 }
 
+namespace {
+
+QStringList seriesStatements()
+{
+    // A copy linked or relinked is a change of it for sync: the link goes up with it.
+    const QString touch = QStringLiteral("UPDATE SyncRecord SET version = version + 1, modified = %1 WHERE chore = new.chore;")
+                              .arg(kNowMs);
+    return {
+        QStringLiteral("CREATE TABLE ChoreSeries (chore INTEGER PRIMARY KEY, series TEXT NOT NULL)"),
+        // A series' history is read by its UID.
+        QStringLiteral("CREATE INDEX ChoreSeriesBySeries ON ChoreSeries (series)"),
+        QStringLiteral("CREATE TRIGGER ChoreSeriesGone AFTER DELETE ON Chore BEGIN"
+                       " DELETE FROM ChoreSeries WHERE chore = old.id; END"),
+        QStringLiteral("CREATE TRIGGER ChoreSeriesInsert AFTER INSERT ON ChoreSeries BEGIN %1 END").arg(touch),
+        QStringLiteral("CREATE TRIGGER ChoreSeriesUpdate AFTER UPDATE ON ChoreSeries BEGIN %1 END").arg(touch),
+        // A series that sync gives another UID (the server's, or a new one when the server lost
+        // it) takes its copies along.
+        QStringLiteral("CREATE TRIGGER ChoreSeriesRenamed AFTER UPDATE OF uid ON SyncRecord WHEN new.uid != old.uid"
+                       " BEGIN UPDATE ChoreSeries SET series = new.uid WHERE series = old.uid; END"),
+    };
+}
+
+} // namespace
+
+QStringList S4::createStatements()
+{
+    return S3::createStatements() + seriesStatements();
+}
+
+QStringList S4::stageFromS3()
+{
+    return seriesStatements();
+}
+
 QList<ChoresMigrationPlan::Schema> ChoresMigrationPlan::schemas()
 {
     return {{S1::version, S1::createStatements()},
             {S2::version, S2::createStatements()},
-            {S3::version, S3::createStatements()}};
+            {S3::version, S3::createStatements()},
+            {S4::version, S4::createStatements()}};
 }
 
 QList<ChoresMigrationPlan::Stage> ChoresMigrationPlan::stages()
 {
-    return {{S1::version, S2::version, S2::stageFromS1()}, {S2::version, S3::version, S3::stageFromS2()}};
+    return {{S1::version, S2::version, S2::stageFromS1()},
+            {S2::version, S3::version, S3::stageFromS2()},
+            {S3::version, S4::version, S4::stageFromS3()}};
 }
 
 QString ChoreStore::copyBeforeMigration(const QString &path, SchemaVersion from)
@@ -650,6 +687,81 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
     return true;
 }
 
+bool ChoreStore::linkToSeries(Chore *copy, const Chore *series)
+{
+    if (!m_open || !copy || m_byId.value(copy->persistentId()) != copy || !series
+        || m_byId.value(series->persistentId()) != series)
+        return fail(QStringLiteral("The chore is not in the store"));
+    return checkedBeforeWrite() && linkStored(copy->persistentId(), series->persistentId());
+}
+
+bool ChoreStore::linkStored(qint64 copy, qint64 series)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("INSERT OR IGNORE INTO ChoreSeries (chore, series) SELECT ?, uid FROM SyncRecord"
+                                 " WHERE chore = ?"));
+    query.addBindValue(copy);
+    query.addBindValue(series);
+    return query.exec() || fail(query.lastError().text());
+}
+
+QHash<qint64, qint64> ChoreStore::seriesLinks() const
+{
+    QHash<qint64, qint64> links;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (m_open && query.exec(QStringLiteral("SELECT ChoreSeries.chore, SyncRecord.chore FROM ChoreSeries"
+                                            " JOIN SyncRecord ON SyncRecord.uid = ChoreSeries.series"
+                                            " WHERE SyncRecord.deleted = 0"))) {
+        while (query.next())
+            links.insert(query.value(0).toLongLong(), query.value(1).toLongLong());
+    }
+    return links;
+}
+
+bool ChoreStore::linkToSeries(Chore *copy, const QString &seriesUid)
+{
+    if (!m_open || !copy || m_byId.value(copy->persistentId()) != copy)
+        return fail(QStringLiteral("The chore is not in the store"));
+    if (seriesUid.isEmpty())
+        return true;
+    if (!checkedBeforeWrite())
+        return false;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("INSERT OR IGNORE INTO ChoreSeries (chore, series) VALUES (?, ?)"));
+    query.addBindValue(copy->persistentId());
+    query.addBindValue(seriesUid);
+    return query.exec() || fail(query.lastError().text());
+}
+
+QString ChoreStore::seriesOf(qint64 copy) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT series FROM ChoreSeries WHERE chore = ?"));
+    query.addBindValue(copy);
+    return m_open && query.exec() && query.next() ? query.value(0).toString() : QString();
+}
+
+QList<ChoreStore::Occurrence> ChoreStore::lastOccurrences(qint64 series, int count) const
+{
+    QList<Occurrence> found;
+    sqlite3 *sqlite = m_open ? sqliteHandle(QSqlDatabase::database(m_connection, false)) : nullptr;
+    sqlite3_stmt *statement = nullptr;
+    if (!sqlite || count <= 0
+        || sqlite3_prepare_v2(sqlite, "SELECT Chore.dueDate, Chore.endDate FROM ChoreSeries"
+                                      " JOIN Chore ON Chore.id = ChoreSeries.chore"
+                                      " WHERE ChoreSeries.series = (SELECT uid FROM SyncRecord WHERE chore = ?1)"
+                                      " AND Chore.endDate IS NOT NULL ORDER BY Chore.endDate DESC LIMIT ?2",
+                              -1, &statement, nullptr) != SQLITE_OK)
+        return found;
+    sqlite3_bind_int64(statement, 1, series);
+    sqlite3_bind_int(statement, 2, count);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        found.append({instantFromStore(statement, 0), instantFromStore(statement, 1)});
+    sqlite3_finalize(statement);
+    return found;
+}
+
 // Reads finished chores older than those in memory, newest first, until at least
 // finishedInMemory of the chores in memory end at or after the oldest read (leaving aside one
 // about to go), together with every other chore ending at that same instant.
@@ -811,7 +923,8 @@ Chore *ChoreStore::insert(const ChoreFields &fields)
 }
 
 std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreFields> &fields,
-                                                          const QList<Recurrence> &recurrences)
+                                                          const QList<Recurrence> &recurrences,
+                                                          const std::function<bool(const std::vector<qint64> &)> &alsoWrite)
 {
     if (!m_open) {
         fail(QStringLiteral("The store is not open"));
@@ -843,6 +956,10 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
             fail(error);
             return std::nullopt;
         }
+    }
+    if (alsoWrite && !alsoWrite(ids)) {
+        db.rollback();
+        return std::nullopt;
     }
     if (!db.commit()) {
         const QString error = db.lastError().text();

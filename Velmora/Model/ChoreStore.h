@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+#include <QTimeZone>
 
 #include <functional>
 #include <memory>
@@ -49,6 +50,16 @@ struct S3 {
     static QStringList createStatements();
     // From S2: the table, empty, for no chore repeated before.
     static QStringList stageFromS2();
+};
+
+// The third schema plus, for each finished copy of a repeating chore, the series it came from,
+// in a table of its own beside the copy. The series is named by its UID, which every device
+// shares through sync, so a copy received before its series, or after it was deleted, keeps it.
+struct S4 {
+    static constexpr SchemaVersion version{4, 0, 0};
+    static QStringList createStatements();
+    // From S3: the table, empty: copies journaled before stay unlinked.
+    static QStringList stageFromS3();
 };
 
 // Schemas, oldest first, and the steps between them; a later schema adds a step from the one before.
@@ -123,6 +134,12 @@ public:
     bool forEachStored(const std::function<bool(qint64 persistentId, const ChoreFields &fields)> &visit,
                        StoredRows rows = StoredRows::All) const;
 
+    // How many chores ended on each calendar day from first to last in zone, first day first,
+    // counted in the file by its end-date index: old finished chores are not read into memory.
+    // None when the store cannot answer or the range is empty or longer than maxCountedDays.
+    std::optional<std::vector<qint64>> finishedPerDay(QDate first, QDate last, const QTimeZone &zone) const;
+    static constexpr int maxCountedDays = 4000;
+
     // The stored fields of any chore, in memory or not.
     std::optional<ChoreFields> stored(qint64 persistentId) const;
     // The chore's object, read into memory first when it is not there (an old finished chore
@@ -134,8 +151,10 @@ public:
     // All rows in one transaction: every chore lands, in the given order, or none does.
     // inserted() is emitted for each only after the commit.
     // With recurrences, the i-th chore repeats by the i-th (a list shorter than fields: the rest never).
+    // alsoWrite, given the new rows' ids in order, writes what goes with them before the commit.
     std::optional<std::vector<Chore *>> insertAll(const QList<ChoreFields> &fields,
-                                                  const QList<Recurrence> &recurrences = {});
+                                                  const QList<Recurrence> &recurrences = {},
+                                                  const std::function<bool(const std::vector<qint64> &)> &alsoWrite = {});
     // The object stays alive until the event loop next runs, so callers holding it can finish.
     // Inside a transaction the chore leaves memory only once the whole is committed.
     bool remove(Velmora::Chore *chore);
@@ -150,6 +169,25 @@ public:
     // Writes it at once, like a field: a rule that never repeats removes it, and the rule the
     // chore has already is neither written nor announced.
     bool setRecurrence(Velmora::Chore *chore, const Recurrence &recurrence);
+
+    // The finished copy came from this series (finishing or repeating it). Written like a field,
+    // so inside the transaction that inserts the copy; a copy keeps the first series it is given.
+    bool linkToSeries(Velmora::Chore *copy, const Velmora::Chore *series);
+    // By the series' UID, as sync knows it: the series need not be stored here.
+    bool linkToSeries(Velmora::Chore *copy, const QString &seriesUid);
+    // By stored ids, chores in memory or not; for writes that hold no objects yet (insertAll).
+    bool linkStored(qint64 copy, qint64 series);
+    // The UID of the series the copy came from; empty when it is not linked.
+    QString seriesOf(qint64 copy) const;
+    // One finished occurrence of a series, as its copy holds it.
+    struct Occurrence {
+        QDateTime due;
+        QDateTime finished;
+    };
+    // Every copy linked to a series stored here: copy id -> series id.
+    QHash<qint64, qint64> seriesLinks() const;
+    // The series' most recently finished occurrences, newest first, at most `count`.
+    QList<Occurrence> lastOccurrences(qint64 series, int count) const;
 
     // Runs inserts, assignments and removes as one write: when writes() returns false or
     // the file refuses the whole, none of them stays, in the file or in memory.

@@ -40,6 +40,19 @@ DetailScreen {
         value: view.chore ? view.chore.recurrenceText : ""
     }
     Separator { visible: view.chore ? view.chore.repeats : false }
+    ChoreHistory {
+        id: history
+        store: App.store
+        chore: view.chore
+        today: App.refreshDay.date
+    }
+    HistoryStrip {
+        visible: marks.length > 0
+        marks: history.marks
+        summary: history.summary
+        tint: view.chore ? view.chore.color : Styling.accent
+    }
+    Separator { visible: history.marks.length > 0 }
     DetailRow {
         label: qsTr("Planned (duration)")
         value: view.chore ? Days.durationText(view.chore.plannedDays) : ""

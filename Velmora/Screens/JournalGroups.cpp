@@ -7,6 +7,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <limits>
 
 namespace Velmora {
@@ -81,6 +82,12 @@ void JournalGroups::regroup()
 int JournalGroups::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_groups.size());
+}
+
+int JournalGroups::rowOfDay(int day) const
+{
+    const auto at = std::find_if(m_groups.cbegin(), m_groups.cend(), [day](const Group &group) { return group.day <= day; });
+    return at != m_groups.cend() ? int(at - m_groups.cbegin()) : int(m_groups.size()) - 1;
 }
 
 QString JournalGroups::headerText(const QDateTime &endDate, const QTimeZone &zone, const QLocale &locale)

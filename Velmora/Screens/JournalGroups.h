@@ -39,6 +39,9 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
     const QList<Group> &groups() const { return m_groups; }
+    // The row of a day's group (days since 1970-01-01), else of the nearest older day listed,
+    // else the last row: the list holds only the newest finished chores. -1 when empty.
+    Q_INVOKABLE int rowOfDay(int day) const;
     // The long date of a group's header, without weekday or time, in the user's locale.
     static QString headerText(const QDateTime &endDate, const QTimeZone &zone, const QLocale &locale);
 

@@ -16,6 +16,11 @@ Item {
         id: groups
         query: App.journal
     }
+    JournalCalendar {
+        id: calendar
+        store: App.store
+        today: App.refreshDay.date
+    }
     Connections {
         // A new day or a new zone can move a chore to another day's section.
         target: App.refreshDay
@@ -76,10 +81,24 @@ Item {
             width: scroller.width - 2 * Styling.horizontalPadding
             spacing: 8
 
+            JournalYear {
+                width: sections.width
+                calendar: calendar
+                bottomPadding: 8
+                // A picked day's section comes up under the shelf, or the nearest older one listed.
+                onPicked: function (day) {
+                    const section = sectionRepeater.itemAt(groups.rowOfDay(day))
+                    if (section)
+                        scroller.contentY = Math.max(0, Math.min(section.y, scroller.contentHeight - scroller.height))
+                }
+                onDayFocusedChanged: if (dayFocused) scroller.contentY = 0
+            }
+
             // Delegates bound to this file (pragma ComponentBehavior: Bound) print a warning each on
             // Qt 6.4, so they stay unbound, and its qmllint takes this file's ids in them as unqualified.
             // qmllint disable unqualified
             Repeater {
+                id: sectionRepeater
                 model: groups
                 delegate: Column {
                     id: section

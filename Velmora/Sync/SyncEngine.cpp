@@ -229,7 +229,8 @@ void SyncEngine::sendOne(const LedgerEntry &entry)
         return;
     }
     const TodoWriting writing =
-        VTodoCodec::write(entry.uid, *fields, store.recurrence(entry.chore), m_zone, entry.serverCopy, entry.modified);
+        VTodoCodec::write(entry.uid, *fields, store.recurrence(entry.chore), m_zone, entry.serverCopy, entry.modified,
+                          store.seriesOf(entry.chore));
     if (writing.ics.isEmpty()) {
         ++run.report.unsendable;
         return;
@@ -474,8 +475,11 @@ bool SyncEngine::receive(const Resource &resource)
     if (run.foreign.remove(key(resource.href)))
         run.ledger.forgetForeign(resource.href);
 
+    // A finished occurrence keeps the series it came from, known here or not (yet).
     const auto bookkeep = [&](qint64 chore) {
-        return run.ledger.markReceived(chore, reading.uid, resource.href, resource.etag, resource.data);
+        Chore *held = store.chore(chore);
+        return (!held || store.linkToSeries(held, reading.series))
+            && run.ledger.markReceived(chore, reading.uid, resource.href, resource.etag, resource.data);
     };
     const ChoreState remote{reading.fields, reading.recurrence};
     Chore *chore = entry && !entry->deleted ? store.bringIn(entry->chore) : nullptr;

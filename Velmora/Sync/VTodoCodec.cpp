@@ -31,6 +31,9 @@ constexpr char reminderProperty[] = "X-TASKARELLO-REMINDER";
 // TRUE: the next occurrence counts from the day the chore was finished. RFC 5545 has no way to
 // say so, and other apps' own properties for it differ.
 constexpr char afterFinishingProperty[] = "X-TASKARELLO-AFTER-FINISHING";
+// The UID of the series a finished occurrence came from. Not RELATED-TO: its default relation is
+// PARENT, which task apps show as a subtask, and every finished time would hang under the series.
+constexpr char seriesProperty[] = "X-TASKARELLO-SERIES";
 constexpr char endMillisecondsParameter[] = "X-TASKARELLO-MS";
 // Marks the one alarm this app owns inside the VTODO.
 constexpr char alarmMarker[] = "X-TASKARELLO-ALARM";
@@ -706,6 +709,10 @@ TodoReading readTodo(const Parsed &parsed, const QTimeZone &zone)
             reading.lastModified = ms > 0 && ms < 1000 ? at->addMSecs(ms) : *at;
         }
     }
+    // A UID is at most a line of text; anything longer or odd is no series of ours.
+    if (const QString series = cleaned(ownValue(todo, seriesProperty).constData());
+        series.size() <= 255 && !series.contains(QLatin1Char('\n')))
+        reading.series = series;
     reading.outcome = TodoReading::Outcome::Chore;
     return reading;
 }
@@ -922,7 +929,8 @@ TodoReading VTodoCodec::read(const QByteArray &ics, const QTimeZone &zone)
 }
 
 TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, const Recurrence &recurrence,
-                              const QTimeZone &zone, const QByteArray &lastServerCopy, const QDateTime &modified)
+                              const QTimeZone &zone, const QByteArray &lastServerCopy, const QDateTime &modified,
+                              const QString &series)
 {
     Ical::setUp();
     TodoWriting writing;
@@ -933,6 +941,7 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     Parsed parsed;
     std::optional<ChoreFields> before;
     Recurrence beforeRule;
+    QString beforeSeries;
     const bool onServerCopy = !lastServerCopy.isEmpty();
     if (onServerCopy) {
         parsed = parse(lastServerCopy);
@@ -941,6 +950,7 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
             if (old.outcome == TodoReading::Outcome::Chore) {
                 before = old.fields;
                 beforeRule = old.recurrence;
+                beforeSeries = old.series;
             }
         }
     }
@@ -987,6 +997,10 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
         writeCompletion(todo, fields.endDate, before && before->endDate);
     if (!before || !(before->colorComponents == fields.colorComponents))
         writeColor(todo, fields.colorComponents);
+    QByteArray link = series.trimmed().toUtf8();
+    link.removeIf([](char c) { return uchar(c) < 0x20; });
+    if (!link.isEmpty() && QString::fromUtf8(link) != beforeSeries)
+        setOwn(todo, seriesProperty, link);
     const bool sameTime = before && (before->notificationTime == fields.notificationTime
                                      || (std::isnan(before->notificationTime) && std::isnan(fields.notificationTime)));
     if (!before || dueChanged || before->notify != fields.notify || !sameTime)
@@ -1010,7 +1024,7 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
         const TodoReading check = read(writing.ics, zone);
         if (check.outcome != TodoReading::Outcome::Chore || check.uid != uid.trimmed() || !sameFields(check.fields, fields, zone)
             || check.recurrence.rule != rule.rule || check.recurrence.afterFinishing != rule.afterFinishing)
-            return write(uid, fields, recurrence, zone, {}, modified);
+            return write(uid, fields, recurrence, zone, {}, modified, series.isEmpty() ? beforeSeries : series);
     }
     // What we could not read back, nobody else should have to.
     if (writing.ics.size() > maxResourceBytes) {

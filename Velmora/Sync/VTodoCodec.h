@@ -25,6 +25,8 @@ struct TodoReading {
     Recurrence recurrence;
     QString reason;
     QDateTime lastModified; // LAST-MODIFIED, invalid when absent
+    // A finished occurrence: the UID of the series it came from; empty for any other task.
+    QString series;
 };
 
 struct TodoWriting {
@@ -48,10 +50,11 @@ public:
     // everything this app does not know (other properties, alarms, categories, relations,
     // a date-time DUE on the same day, an RRULE as it was written, EXDATEs, overrides of single
     // occurrences) goes back unchanged. A chore that repeats is one VTODO with RRULE whose
-    // DTSTART and DUE are the occurrence due now.
+    // DTSTART and DUE are the occurrence due now. A finished occurrence names its series by
+    // its UID (none: a series the server's copy names stays named).
     static TodoWriting write(const QString &uid, const ChoreFields &fields, const Recurrence &recurrence,
                              const QTimeZone &zone, const QByteArray &lastServerCopy = {},
-                             const QDateTime &modified = {});
+                             const QDateTime &modified = {}, const QString &series = {});
 
     // Equal as the VTODO holds it: days by the zone's calendar, titles without surrounding
     // blanks, NaN equal to NaN.

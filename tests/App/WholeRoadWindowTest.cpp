@@ -258,6 +258,9 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         fields.dueDate = fields.startDate.addDays(days);
         ASSERT_TRUE(app->changes()->add(fields));
     }
+    ChoreFields done = ChoreFields::defaults(); // in the journal's calendar, today
+    done.endDate = done.startDate;
+    ASSERT_TRUE(app->changes()->add(done));
     // Started again on them, as a user's store is: the tiles are there before any key looks for one.
     stop();
     ASSERT_TRUE(start());
@@ -301,6 +304,10 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Shift+Tab", 1, "alert:Delete “Bee”?:confirmButton"},
         {"Return", 1, "list:Cat"}, // the tile after the deleted one
         {"Ctrl+J", 1, "journal:journalView"},
+        {"Tab", 2, "journal:1 chores finished on 20. Mai"},
+        {"Up", 1, "journal:No chores finished on 19. Mai"},
+        {"Right", 1, "journal:1 chores finished on 20. Mai"}, // never past today
+        {"Return", 1, "journal:1 chores finished on 20. Mai"},
         {"Escape", 1, "list:Cat"},
         {"Ctrl+N", 1, "add:titleField"},
         {"E", 1, "add:titleField"},

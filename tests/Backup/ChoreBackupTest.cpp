@@ -82,12 +82,25 @@ QJsonObject validChore()
 
 class ChoreBackupTest : public StoreFixture {
 protected:
-    // The second repeats by another app's rule, with a skipped and a moved occurrence.
+    // The second repeats by another app's rule, with a skipped and a moved occurrence, and is a
+    // finished copy of the first.
     static void fill(ChoreStore &store)
     {
         const Recurrence foreign{QStringLiteral("FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=-1"), true, {QDate(2026, 2, 24)},
                                  {{QDate(2026, 3, 31), QDate(2026, 4, 2)}}};
-        ASSERT_TRUE(store.insertAll(variedChores(), {Recurrence(), foreign}).has_value());
+        ASSERT_TRUE(store.insertAll(variedChores(), {Recurrence(), foreign},
+                                    [&](const std::vector<qint64> &ids) { return store.linkStored(ids[1], ids[0]); }));
+    }
+    // Each link as the titles and due dates of copy and series.
+    static QStringList links(const ChoreStore &store)
+    {
+        QStringList all;
+        const auto named = [&](qint64 id) {
+            return store.stored(id)->title + QString::number(store.stored(id)->dueDate.toMSecsSinceEpoch());
+        };
+        for (auto [copy, series] : store.seriesLinks().asKeyValueRange())
+            all << named(copy) + QStringLiteral(" -> ") + named(series);
+        return all;
     }
     // Sorted match keys: equal for stores holding the same chores, however often each.
     static QList<QByteArray> keys(const ChoreStore &store)
@@ -118,7 +131,7 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
     // The file other devices read: its format and version, every field, instants in UTC to the millisecond.
     const QJsonObject root = QJsonDocument::fromJson(backup.bytes).object();
     EXPECT_EQ(root.value("format").toString(), QStringLiteral("taskarello-backup"));
-    EXPECT_EQ(root.value("schemaVersion").toString(), QStringLiteral("3.0.0"));
+    EXPECT_EQ(root.value("schemaVersion").toString(), QStringLiteral("3.1.0"));
     const QJsonArray chores = root.value("chores").toArray();
     ASSERT_EQ(chores.size(), 5);
     EXPECT_EQ(chores.at(0).toObject().keys().size(), 7);
@@ -129,6 +142,9 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
     EXPECT_EQ(chores.at(1).toObject().value("recurrence").toObject().value("moved").toArray().at(0).toArray().at(1),
               QStringLiteral("2026-04-02"));
     EXPECT_TRUE(chores.at(4).toObject().value("dueDate").isNull());
+    EXPECT_EQ(chores.at(1).toObject().value("series"), 1);
+    const QStringList linked = links(*store);
+    ASSERT_EQ(linked.size(), 1);
 
     wipe(*store);
     const ChoreBackup::Restored restored = ChoreBackup::restore(*store, backup.bytes);
@@ -138,6 +154,7 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
     store.reset();
     store = openStore();
     EXPECT_EQ(keys(*store), held);
+    EXPECT_EQ(links(*store), linked);
 
     const ChoreBackup::Restored again = ChoreBackup::restore(*store, backup.bytes);
     EXPECT_TRUE(again.ok);
@@ -149,8 +166,15 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
     });
     ASSERT_NE(twin, store->chores().end());
     ASSERT_TRUE(store->remove(*twin));
-    EXPECT_EQ(ChoreBackup::restore(*store, backup.bytes).added, 1);
+    // A copy restored beside its series, which stayed, is linked to it again.
+    const auto copy = std::find_if(store->chores().begin(), store->chores().end(),
+                                   [](Chore *c) { return c->endDate() == variedChores().at(1).endDate; });
+    ASSERT_NE(copy, store->chores().end());
+    ASSERT_TRUE(store->remove(*copy));
+    EXPECT_TRUE(store->seriesLinks().isEmpty());
+    EXPECT_EQ(ChoreBackup::restore(*store, backup.bytes).added, 2);
     EXPECT_EQ(keys(*store), held);
+    EXPECT_EQ(links(*store), linked);
 }
 
 TEST_F(ChoreBackupTest, AChoreDifferingInAnyOneFieldIsAdded)
@@ -240,6 +264,8 @@ const std::vector<Refusal> &refusals()
         {"rule not a rule", withChore(with("recurrence", QJsonObject{{"rule", 5}})), "recurrence"},
         {"rule too long", withChore(with("recurrence", QJsonObject{{"rule", QString(ChoreBackup::maxRuleLength + 1, u'x')}})), "recurrence"},
         {"moved day not a pair", withChore(with("recurrence", QJsonObject{{"rule", "FREQ=DAILY"}, {"moved", QJsonArray{QJsonArray{"2026-01-01"}}}})), "recurrence"},
+        {"series itself", withChore(with("series", 3)), "series"},
+        {"series past the end", withChore(with("series", 4.0)), "series"},
         {"title too long", withChore(with("title", QString(ChoreBackup::maxTitleLength + 1, u'x'))), "title"},
         {"too many chores",
          "{\"format\":\"taskarello-backup\",\"schemaVersion\":\"1.0.0\",\"chores\":["

@@ -258,6 +258,7 @@ TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedStageBySt
     } cases[] = {
         {"from the first", 0, {}, ChoresMigrationPlan::latest()},
         {"from the second", 1, {}, ChoresMigrationPlan::latest()},
+        {"from the third", 2, {}, ChoresMigrationPlan::latest()},
         // Another program's table where the third schema puts one of its own.
         {"the second stage fails", 0, {QStringLiteral("CREATE TABLE ChoreRecurrence (x)")}, S2::version},
     };
@@ -277,8 +278,9 @@ TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedStageBySt
                                            " WHERE href IS NULL AND length(uid) = 36")), 5);
             EXPECT_EQ(count(QStringLiteral("PRAGMA user_version")), c.reached.encoded());
             if (migrated) {
-                // No chore repeated before; one that does now is written beside it.
+                // No chore repeated before, and no finished one came from a series.
                 EXPECT_FALSE(store.chores().front()->repeats());
+                EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM ChoreSeries")), 0);
                 EXPECT_TRUE(store.setRecurrence(store.chores().front(), rule("FREQ=DAILY")));
             }
             for (const QString &path : {storePath(), storePath() + QStringLiteral("-wal"), storePath() + QStringLiteral("-shm"),
@@ -567,6 +569,10 @@ TEST_F(ChoreStoreTest, FinishingARepeatingChoreMovesItToItsNextOccurrence)
         expected.endDate = clock.now();
         EXPECT_EQ(done->fields(), expected);
         EXPECT_FALSE(done->repeats());
+        const auto history = store->lastOccurrences(chore->persistentId(), 12);
+        ASSERT_EQ(history.size(), 1) << "the copy is linked to its series";
+        EXPECT_EQ(history.at(0).due, f.dueDate);
+        EXPECT_EQ(history.at(0).finished, clock.now());
     }
     // Reopened, every series still repeats where it went; the copies do not.
     const auto moved = std::count_if(store->chores().cbegin(), store->chores().cend(), [](const Chore *c) { return c->repeats(); });

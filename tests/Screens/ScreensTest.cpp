@@ -1,9 +1,12 @@
 #include "Velmora/App/Router.h"
+#include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ChoreEditor.h"
+#include "Velmora/Screens/ChoreHistory.h"
 #include "Velmora/Screens/DueCalendar.h"
+#include "Velmora/Screens/JournalCalendar.h"
 #include "Velmora/Screens/JournalGroups.h"
 #include "Velmora/Screens/ScreenTexts.h"
 #include "tests/support/TestSupport.h"
@@ -252,6 +255,70 @@ TEST_F(ScreensTest, LiveChangesInsertAndRemoveSections)
     EXPECT_EQ(resets.count(), 0);
 }
 
+// Lateness in calendar days of the zone of the moment (early is on time), the mean gap between
+// finishing days, and the line of figures, from the store's newest twelve linked occurrences.
+TEST_F(ScreensTest, HistoryCountsCalendarDaysInTheUsersZone)
+{
+    const auto b = [](int y, int m, int d, int h = 10, int min = 0) { return at("Europe/Berlin", y, m, d, h, min); };
+    using Done = std::pair<QDateTime, QDateTime>; // due, finished; oldest first
+    QList<Done> fourteen;
+    for (int i = 0; i < 14; ++i)
+        fourteen << Done{b(2026, 1, 1 + 2 * i, 0), b(2026, 1, 1 + 2 * i + (i < 2 ? 1 : 0))};
+    const struct {
+        const char *name;
+        const char *zone;
+        const char *rule;
+        QList<Done> done;
+        const char *marks;
+        const char *summary;
+    } cases[] = {
+        {"all on time", "Europe/Berlin", "FREQ=WEEKLY", {{b(2026, 3, 2, 0), b(2026, 3, 2)}, {b(2026, 3, 9, 0), b(2026, 3, 9)},
+         {b(2026, 3, 16, 0), b(2026, 3, 16)}}, "000", "Done 3 of the last 3 on time, on average every 7 days (planned: 7)"},
+        {"1-2 days late", "Europe/Berlin", "FREQ=WEEKLY", {{b(2026, 4, 6, 0), b(2026, 4, 7)}, {b(2026, 4, 13, 0), b(2026, 4, 15)}},
+         "11", "Done 0 of the last 2 on time, on average every 8 days (planned: 7)"},
+        {"early, then 3 days late", "Europe/Berlin", "FREQ=WEEKLY;INTERVAL=2", {{b(2026, 5, 4, 0), b(2026, 5, 1)},
+         {b(2026, 5, 18, 0), b(2026, 5, 21)}}, "02", "Done 1 of the last 2 on time, on average every 20 days (planned: 14)"},
+        {"late at night in Berlin", "Europe/Berlin", "FREQ=DAILY", {{b(2026, 12, 8, 0), b(2026, 12, 8, 23, 30)}}, "0",
+         "Done on time the last time"},
+        {"the next morning in Tokyo", "Asia/Tokyo", "FREQ=DAILY", {{b(2026, 12, 8, 0), b(2026, 12, 8, 23, 30)}}, "1",
+         "Done late the last time"},
+        // 23.5 hours after the due day began is the next day; 72.5 hours, two days.
+        {"spring forward", "Europe/Berlin", "FREQ=WEEKLY", {{b(2027, 3, 21, 0), b(2027, 3, 21, 23, 30)},
+         {b(2027, 3, 28, 0), b(2027, 3, 29, 0, 30)}}, "01", "Done 1 of the last 2 on time, on average every 8 days (planned: 7)"},
+        {"fall back", "Europe/Berlin", "FREQ=MONTHLY;INTERVAL=2", {{b(2026, 8, 25, 0), b(2026, 8, 25)},
+         {b(2026, 10, 25, 0), b(2026, 10, 27, 23, 30)}}, "01", "Done 1 of the last 2 on time, on average every 63 days (planned: every 2 months)"},
+        {"the newest twelve of fourteen", "Europe/Berlin", "FREQ=DAILY;INTERVAL=2", fourteen, "000000000000",
+         "Done 12 of the last 12 on time, on average every 2 days (planned: 2)"},
+        {"on two weekdays: no fixed interval", "Europe/Berlin", "FREQ=WEEKLY;BYDAY=MO,TH", {{b(2026, 2, 2, 0), b(2026, 2, 2)},
+         {b(2026, 2, 5, 0), b(2026, 2, 9)}}, "02", "Done 1 of the last 2 on time, on average every 7 days"},
+        {"no history", "Europe/Berlin", "FREQ=WEEKLY", {}, "", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        clock.setTimeZone(zone(c.zone));
+        Chore *series = changes.add(VelmoraTest::fields(QString::fromUtf8(c.name), day(5, 1), day(5, 1)),
+                                    Recurrence{QString::fromLatin1(c.rule), false, {}, {}});
+        ASSERT_NE(series, nullptr);
+        for (const auto &[due, end] : c.done)
+            ASSERT_TRUE(store.linkToSeries(chore(QStringLiteral("copy"), due, due, end), series));
+        ChoreHistory history;
+        history.setStore(&store);
+        history.setChore(series);
+        ASSERT_TRUE(VelmoraTest::waitFor([&] { return history.marks().size() == qsizetype(strlen(c.marks)); }));
+        QString marks;
+        for (const QVariant &mark : history.marks())
+            marks += QString::number(mark.toInt());
+        EXPECT_EQ(marks, QLatin1String(c.marks));
+        EXPECT_EQ(history.summary(), QString::fromUtf8(c.summary));
+    }
+    // A finish shows at once: the last series, due on 1 May, finished on 20 May.
+    ChoreHistory history;
+    history.setStore(&store);
+    history.setChore(store.chores().back());
+    ASSERT_TRUE(changes.finish(store.chores().back()));
+    EXPECT_TRUE(VelmoraTest::waitFor([&] { return history.marks() == QVariantList{2}; }));
+}
+
 TEST(JournalGroupsHeader, LongDateWithoutWeekdayOrTime)
 {
     const QDateTime end = at("Europe/Berlin", 2026, 3, 10, 23, 30);
@@ -310,6 +377,111 @@ TEST(ScreenTexts, TextStaysReadableOnLightColours)
     EXPECT_EQ(ScreenTexts::foregroundColorOn(QColor(255, 204, 0)), dark); // yellow
     EXPECT_EQ(ScreenTexts::foregroundColorOn(QColor(Qt::black)), white);
     EXPECT_EQ(ScreenTexts::foregroundColorOn(QColor::fromRgbF(2.0f, 2.0f, 2.0f)), dark); // wide gamut
+}
+
+// Chores finished per local day, counted by the store, over the last twelve months: days of 23
+// and 25 hours, days that start at 01:00 or hold 23:30 twice, a minute either side of midnight,
+// a new zone, the window's ends, this month and last across a new year. -1: not shown.
+TEST(JournalCalendarCounts, PerLocalDayAcrossDstZonesAndTheWindowsEnds)
+{
+    const auto utc = [](const char *iso) { return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate); };
+    const auto b = [](int y, int m, int d, int h = 0, int min = 0) { return at("Europe/Berlin", y, m, d, h, min); };
+    const struct {
+        const char *what;
+        const char *zone;
+        QDateTime now;
+        QList<QDateTime> ends;
+        QList<std::pair<QDate, int>> days;
+        int thisMonth;
+        int lastMonth;
+        int shown;
+        const char *movedTo = nullptr;
+    } rows[] = {
+        {"Berlin springs forward", "Europe/Berlin", b(2026, 4, 10, 12),
+         {b(2026, 3, 28, 23, 59), b(2026, 3, 29, 0, 30), b(2026, 3, 29, 3, 30), b(2026, 3, 29, 23, 59), b(2026, 3, 30)},
+         {{{2026, 3, 28}, 1}, {{2026, 3, 29}, 3}, {{2026, 3, 30}, 1}}, 0, 5, 5},
+        {"Berlin falls back, 02:30 twice", "Europe/Berlin", b(2026, 11, 5, 12),
+         {utc("2026-10-24T21:59:00Z"), utc("2026-10-25T00:30:00Z"), utc("2026-10-25T01:30:00Z"),
+          utc("2026-10-25T22:59:00Z"), utc("2026-10-25T23:00:00Z")},
+         {{{2026, 10, 24}, 1}, {{2026, 10, 25}, 3}, {{2026, 10, 26}, 1}}, 0, 5, 5},
+        {"São Paulo skips midnight", "America/Sao_Paulo", at("America/Sao_Paulo", 2018, 11, 20, 12),
+         {utc("2018-11-04T02:59:00Z"), utc("2018-11-04T03:00:00Z"), utc("2018-11-05T01:59:00Z"), utc("2018-11-05T02:00:00Z")},
+         {{{2018, 11, 3}, 1}, {{2018, 11, 4}, 2}, {{2018, 11, 5}, 1}}, 4, 0, 4},
+        {"São Paulo has 23:30 twice", "America/Sao_Paulo", at("America/Sao_Paulo", 2019, 3, 1, 12),
+         {utc("2019-02-17T01:30:00Z"), utc("2019-02-17T02:30:00Z"), utc("2019-02-17T03:00:00Z")},
+         {{{2019, 2, 16}, 2}, {{2019, 2, 17}, 1}}, 0, 3, 3},
+        {"a new zone moves a late finish to the day before", "Europe/Berlin", utc("2026-03-10T12:00:00Z"),
+         {utc("2026-03-10T03:30:00Z")}, {{{2026, 3, 9}, 1}, {{2026, 3, 10}, 0}}, 1, 0, 1, "America/New_York"},
+        {"a year back from tomorrow, through today", "Europe/Berlin", b(2026, 12, 8, 12),
+         {b(2025, 12, 8, 23, 59), b(2025, 12, 9), b(2026, 12, 8, 11), b(2026, 12, 9)},
+         {{{2025, 12, 8}, -1}, {{2025, 12, 9}, 1}, {{2026, 12, 8}, 1}, {{2026, 12, 9}, -1}}, 1, 0, 2},
+        {"this month and last across a new year", "Europe/Berlin", b(2027, 1, 5, 12),
+         {b(2026, 11, 30, 23, 59), b(2026, 12, 1), b(2026, 12, 31, 23, 59), b(2027, 1, 1)},
+         {{{2026, 12, 31}, 1}, {{2027, 1, 1}, 1}}, 1, 2, 4},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeClock clock{row.now, zone(row.zone)};
+        ScopedClock installed{clock};
+        QTemporaryDir dir;
+        ChoreStore store;
+        ASSERT_EQ(store.open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
+        QList<ChoreFields> finished;
+        for (const QDateTime &end : row.ends)
+            finished.append({QStringLiteral("done"), ColorComponentsModel::standardRed(), end.addDays(-2), end, end, false, 32400});
+        ASSERT_TRUE(store.insertAll(finished));
+        JournalCalendar calendar;
+        calendar.setStore(&store);
+        calendar.setToday(ChoreDates::startOfDay(row.now));
+        if (row.movedTo) {
+            clock.setTimeZone(zone(row.movedTo));
+            calendar.setToday(ChoreDates::startOfDay(row.now));
+        }
+        const QDate today = ChoreDates::calendarDay(row.now);
+        ASSERT_EQ(calendar.firstDay(), today.addYears(-1).addDays(1));
+        ASSERT_EQ(calendar.rowCount(), calendar.firstDay().daysTo(today) + 1);
+        for (const auto &[day, count] : row.days) {
+            const qint64 at = calendar.firstDay().daysTo(day);
+            EXPECT_EQ(at >= 0 && at < calendar.rowCount() ? calendar.countAt(int(at)) : -1, count) << qPrintable(day.toString(Qt::ISODate));
+        }
+        int shown = 0;
+        for (int i = 0; i < calendar.rowCount(); ++i)
+            shown += calendar.countAt(i);
+        EXPECT_EQ(shown, row.shown);
+        EXPECT_EQ(calendar.thisMonthCount(), row.thisMonth);
+        EXPECT_EQ(calendar.lastMonthCount(), row.lastMonth);
+    }
+    // Read out without the year: twelve months ending today hold each day of the year once.
+    EXPECT_EQ(JournalCalendar::dayText({2026, 12, 4}, 3, QLocale(QLocale::English, QLocale::UnitedStates)),
+              QStringLiteral("3 chores finished on December 4"));
+    EXPECT_EQ(JournalCalendar::dayText({2026, 12, 5}, 0, QLocale(QLocale::German, QLocale::Germany)),
+              QStringLiteral("No chores finished on 5. Dezember"));
+}
+
+// Finishing, a restore's batch and deleting are each counted once the event loop runs, once.
+TEST_F(ScreensTest, TheCalendarFollowsTheStoreOnceABatch)
+{
+    JournalCalendar calendar;
+    QAbstractItemModelTester calendarTester{&calendar, QAbstractItemModelTester::FailureReportingMode::Fatal};
+    calendar.setStore(&store);
+    QSignalSpy days(&calendar, &QAbstractItemModel::dataChanged);
+    Chore *open = chore(QStringLiteral("open"), day(5, 18), day(5, 25));
+    ASSERT_TRUE(store.finish(open));
+    EXPECT_EQ(calendar.thisMonthCount(), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calendar.thisMonthCount(), 1);
+    EXPECT_EQ(calendar.countAt(calendar.focused()), 1);
+
+    const ChoreFields april{QStringLiteral("old"), ColorComponentsModel::standardRed(), day(4, 1), day(4, 2), day(4, 2, 9), false, 32400};
+    ASSERT_TRUE(store.insertAll({april, april, april}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calendar.lastMonthCount(), 3);
+    EXPECT_EQ(days.count(), 2);
+
+    ASSERT_TRUE(store.remove(open));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calendar.thisMonthCount(), 0);
+    EXPECT_EQ(calendar.countAt(calendar.focused()), 0);
 }
 
 } // namespace

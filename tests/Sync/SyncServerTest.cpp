@@ -110,7 +110,7 @@ Recurrence rule(const char *text, bool afterFinishing = false, QList<QDate> exce
 }
 
 // Every chore the device stores, as the calendar holds it, in a fixed order: of an end, only
-// whether there is one.
+// whether there is one; of a series, how many finished copies are linked to it.
 QString held(const Device &d)
 {
     QStringList all;
@@ -119,7 +119,8 @@ QString held(const Device &d)
         const ColorComponentsModel &c = f.colorComponents;
         all << QStringList{f.title, dayOf(f.startDate), dayOf(f.dueDate), f.endDate ? u"finished"_s : QString(),
                            QString::number(c.red), QString::number(c.green), QString::number(c.blue),
-                           QString::number(f.notify), QString::number(f.notificationTime), d.store.recurrence(id).rule}
+                           QString::number(f.notify), QString::number(f.notificationTime), d.store.recurrence(id).rule,
+                           QString::number(d.store.lastOccurrences(id, 12).size())}
                    .join(u'|');
         return true;
     });
@@ -192,7 +193,7 @@ protected:
 // would with every edit made in turn, deletes left out: an edit wins over a delete, the later
 // change of one field wins (how it repeats is one more field), and only a chore deleted on both
 // sides is gone. A finished occurrence of a chore that repeats is its series moved on plus a
-// finished copy in the journal, on both devices.
+// finished copy in the journal linked to its series, on both devices.
 TEST_P(SyncAgainstServer, ChangesOnBothSidesMergeAndNoEditIsLost)
 {
     using Edit = std::function<void(Device &, Chore *)>; // none: the chore is deleted
@@ -220,6 +221,8 @@ TEST_P(SyncAgainstServer, ChangesOnBothSidesMergeAndNoEditIsLost)
         {"repeating, finished, then its rule changed there", [](Device &d, Chore *c) { d.changes.finish(c); },
          repeat("FREQ=DAILY"), "FREQ=WEEKLY"},
         {"repeating, its rule changed on both sides", repeat("FREQ=DAILY"), repeat("FREQ=MONTHLY"), "FREQ=WEEKLY"},
+        {"repeating, finished, then pulled there", [](Device &d, Chore *c) { d.changes.finish(c); }, [](Device &, Chore *) {},
+         "FREQ=WEEKLY"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

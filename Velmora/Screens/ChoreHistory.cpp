@@ -1,0 +1,147 @@
+#include "Velmora/Screens/ChoreHistory.h"
+
+#include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Platform/Clock.h"
+
+#include <QLocale>
+#include <QTimer>
+
+#include <cmath>
+
+namespace Velmora {
+
+namespace {
+
+// The rule's interval as people say it, where it has a fixed one; empty for rules that fall on
+// several weekdays or say more than the editor shows.
+QString plannedText(const Recurrence &recurrence, const QDate &due)
+{
+    const std::optional<Recurrence::Simple> simple = recurrence.followable(due) ? recurrence.simple() : std::nullopt;
+    if (!simple)
+        return {};
+    switch (simple->frequency) {
+    case Recurrence::Frequency::Daily: return QLocale().toString(simple->interval);
+    case Recurrence::Frequency::Weekly:
+        return simple->weekdays.size() <= 1 ? QLocale().toString(7 * simple->interval) : QString();
+    case Recurrence::Frequency::Monthly: return ChoreHistory::tr("every %n months", nullptr, simple->interval);
+    case Recurrence::Frequency::Yearly: return ChoreHistory::tr("every %n years", nullptr, simple->interval);
+    case Recurrence::Frequency::Never: break;
+    }
+    return {};
+}
+
+} // namespace
+
+ChoreHistory::Figures ChoreHistory::figuresOf(const QList<ChoreStore::Occurrence> &occurrences, const QTimeZone &zone)
+{
+    Figures figures;
+    QDate newest, oldest;
+    for (auto it = occurrences.crbegin(); it != occurrences.crend(); ++it) {
+        const QDate due = ChoreDates::calendarDay(it->due, zone);
+        const QDate done = ChoreDates::calendarDay(it->finished, zone);
+        if (!due.isValid() || !done.isValid())
+            continue;
+        // Finished before its day counts as on time.
+        const qint64 late = due.daysTo(done);
+        figures.marks.append(late <= 0 ? OnTime : late <= 2 ? SlightlyLate : Late);
+        figures.onTime += late <= 0 ? 1 : 0;
+        if (!oldest.isValid())
+            oldest = done;
+        newest = done;
+    }
+    // Finishes come newest first by instant, so their days run in order: the gaps add up to
+    // the span from the first to the last.
+    if (figures.marks.size() >= 2)
+        figures.averageDays = double(oldest.daysTo(newest)) / double(figures.marks.size() - 1);
+    return figures;
+}
+
+QString ChoreHistory::summaryOf(const Figures &figures, const Recurrence &recurrence, const QDate &due)
+{
+    const int count = int(figures.marks.size());
+    if (count == 0)
+        return {};
+    QString line = count == 1 ? (figures.onTime == 1 ? tr("Done on time the last time") : tr("Done late the last time"))
+                              : tr("Done %1 of the last %n on time", nullptr, count).arg(figures.onTime);
+    const double average = figures.averageDays.value_or(0);
+    // Below half a day on average there is no interval to speak of.
+    if (!std::isfinite(average) || average < 0.5 || average > 1e6)
+        return line;
+    line = tr("%1, on average every %n days", nullptr, int(std::lround(average))).arg(line);
+    const QString planned = plannedText(recurrence, due);
+    return planned.isEmpty() ? line : tr("%1 (planned: %2)").arg(line, planned);
+}
+
+ChoreHistory::ChoreHistory(QObject *parent) : QObject(parent) {}
+
+void ChoreHistory::setStore(ChoreStore *store)
+{
+    if (m_store == store)
+        return;
+    if (m_store)
+        disconnect(m_store, nullptr, this, nullptr);
+    m_store = store;
+    if (store) {
+        // A copy comes or goes with every finish, repeat, delete and sync; a moved end date
+        // changes the order.
+        connect(store, &ChoreStore::inserted, this, &ChoreHistory::scheduleRead);
+        connect(store, &ChoreStore::removed, this, &ChoreHistory::scheduleRead);
+        connect(store, &ChoreStore::changed, this, [this](Chore *, Chore::Field field) {
+            if (field == Chore::Field::EndDate || field == Chore::Field::DueDate)
+                scheduleRead();
+        });
+    }
+    emit storeChanged();
+    scheduleRead();
+}
+
+void ChoreHistory::setChore(Chore *chore)
+{
+    if (m_chore == chore)
+        return;
+    if (m_chore)
+        disconnect(m_chore, nullptr, this, nullptr);
+    m_chore = chore;
+    if (chore)
+        connect(chore, &Chore::recurrenceChanged, this, &ChoreHistory::scheduleRead);
+    emit choreChanged();
+    scheduleRead();
+}
+
+void ChoreHistory::setToday(const QDateTime &today)
+{
+    if (m_today != today) {
+        m_today = today;
+        emit todayChanged();
+    }
+    scheduleRead();
+}
+
+QVariantList ChoreHistory::marks() const
+{
+    QVariantList list;
+    for (const Lateness mark : m_figures.marks)
+        list.append(int(mark));
+    return list;
+}
+
+void ChoreHistory::scheduleRead()
+{
+    if (m_pending)
+        return;
+    m_pending = true;
+    QTimer::singleShot(0, this, &ChoreHistory::read);
+}
+
+void ChoreHistory::read()
+{
+    m_pending = false;
+    const QTimeZone zone = Clock::current().timeZone();
+    m_figures = m_store && m_chore ? figuresOf(m_store->lastOccurrences(m_chore->persistentId(), shown), zone) : Figures();
+    const QString summary = m_chore ? summaryOf(m_figures, m_chore->recurrence(), ChoreDates::calendarDay(m_chore->dueDate(), zone))
+                                    : QString();
+    m_summary = summary;
+    emit figuresChanged();
+}
+
+} // namespace Velmora

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Velmora/Model/Chore.h"
+#include "Velmora/Model/ChoreStore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimeZone>
+#include <QVariantList>
+#include <QtQml/qqmlregistration.h>
+
+#include <optional>
+
+namespace Velmora {
+
+// How a repeating chore went lately: its last finished occurrences, each by how late it was
+// finished, and one line of figures. Follows the store, so a finish shows at once.
+class ChoreHistory : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(Velmora::ChoreStore *store READ store WRITE setStore NOTIFY storeChanged)
+    Q_PROPERTY(Velmora::Chore *chore READ chore WRITE setChore NOTIFY choreChanged)
+    // Assigned at each new day or zone, so lateness is counted in the zone of the moment.
+    Q_PROPERTY(QDateTime today READ today WRITE setToday NOTIFY todayChanged)
+    // The Lateness of each occurrence, oldest first; empty without history.
+    Q_PROPERTY(QVariantList marks READ marks NOTIFY figuresChanged)
+    Q_PROPERTY(QString summary READ summary NOTIFY figuresChanged)
+
+public:
+    static constexpr int shown = 12;
+    enum Lateness { OnTime, SlightlyLate, Late };
+    Q_ENUM(Lateness)
+
+    struct Figures {
+        QList<Lateness> marks; // oldest first
+        int onTime = 0;
+        // Mean whole days between consecutive finishing days; none below two occurrences.
+        std::optional<double> averageDays;
+    };
+    // The occurrences newest first, as the store gives them; those without a sound due day or
+    // finish are left out.
+    static Figures figuresOf(const QList<ChoreStore::Occurrence> &occurrences, const QTimeZone &zone);
+    // "Done 9 of the last 12 on time, on average every 8 days (planned: 7)"; empty without history.
+    static QString summaryOf(const Figures &figures, const Recurrence &recurrence, const QDate &due);
+
+    explicit ChoreHistory(QObject *parent = nullptr);
+
+    ChoreStore *store() const { return m_store; }
+    void setStore(ChoreStore *store);
+    Chore *chore() const { return m_chore; }
+    void setChore(Chore *chore);
+    QDateTime today() const { return m_today; }
+    void setToday(const QDateTime &today);
+    QVariantList marks() const;
+    QString summary() const { return m_summary; }
+
+signals:
+    void storeChanged();
+    void choreChanged();
+    void todayChanged();
+    void figuresChanged();
+
+private:
+    // Read once the store's transaction is over: a finish inserts the copy before linking it.
+    void scheduleRead();
+    void read();
+
+    QPointer<ChoreStore> m_store;
+    QPointer<Chore> m_chore;
+    QDateTime m_today;
+    Figures m_figures;
+    QString m_summary;
+    bool m_pending = false;
+};
+
+} // namespace Velmora

@@ -1,0 +1,255 @@
+#include "Velmora/Screens/JournalCalendar.h"
+
+#include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Platform/Clock.h"
+#include "Velmora/Screens/ScreenTexts.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <limits>
+
+namespace Velmora {
+
+namespace {
+
+int clampedCount(qint64 count)
+{
+    return int(std::clamp<qint64>(count, 0, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+JournalCalendar::JournalCalendar(QObject *parent) : QAbstractListModel(parent)
+{
+    // Every change of one restore or sync arrives before the event loop runs again: one count.
+    m_pending.setSingleShot(true);
+    m_pending.setInterval(0);
+    connect(&m_pending, &QTimer::timeout, this, &JournalCalendar::recount);
+    placeDays();
+}
+
+void JournalCalendar::setStore(ChoreStore *store)
+{
+    if (m_store == store)
+        return;
+    if (m_store)
+        disconnect(m_store, nullptr, this, nullptr);
+    m_store = store;
+    if (store) {
+        // Only what moves a chore into, out of or within the journal counts; titles and colours do not.
+        connect(store, &ChoreStore::inserted, this, &JournalCalendar::scheduleRecount);
+        connect(store, &ChoreStore::aboutToRemove, this, &JournalCalendar::scheduleRecount);
+        connect(store, &ChoreStore::changed, this, [this](Chore *, Chore::Field field) {
+            if (field == Chore::Field::EndDate)
+                m_pending.start();
+        });
+    }
+    recount();
+    emit storeChanged();
+}
+
+void JournalCalendar::scheduleRecount(const Chore *chore)
+{
+    if (chore && chore->isFinished())
+        m_pending.start();
+}
+
+void JournalCalendar::setToday(const QDateTime &today)
+{
+    if (today == m_today && today.timeZone() == m_today.timeZone())
+        return;
+    m_today = today;
+    // The focused day stays while it is shown.
+    const QDate focusedDay = m_first.addDays(m_focused);
+    if (placeDays()) {
+        if (focusedDay >= m_first && focusedDay <= m_last)
+            m_focused = int(m_first.daysTo(focusedDay));
+        emit focusedChanged();
+    }
+    emit todayChanged();
+}
+
+// The last twelve months end today: a year back from tomorrow, so each day of the month shows once.
+bool JournalCalendar::placeDays()
+{
+    const QTimeZone zone = Clock::current().timeZone();
+    QDate last = ChoreDates::calendarDay(m_today.isValid() ? m_today : Clock::current().now(), zone);
+    if (!last.isValid())
+        last = ChoreDates::calendarDay(Clock::current().now(), zone);
+    const QDate first = last.addYears(-1).addDays(1);
+    const int lead = (first.dayOfWeek() - int(QLocale().firstDayOfWeek()) + 7) % 7;
+    const bool moved = first != m_first || lead != m_lead;
+    if (moved) {
+        beginResetModel();
+        m_first = first;
+        m_last = last;
+        m_lead = lead;
+        m_counts.assign(size_t(first.daysTo(last) + 1), 0);
+        m_focused = int(m_counts.size()) - 1;
+        endResetModel();
+        emit daysChanged();
+    }
+    // The same days in another zone are other spans of time.
+    if (moved || zone != m_zone)
+        recount();
+    return moved;
+}
+
+void JournalCalendar::recount()
+{
+    m_pending.stop();
+    std::vector<qint64> counts(m_counts.size(), 0);
+    m_zone = Clock::current().timeZone();
+    if (m_store) {
+        if (auto stored = m_store->finishedPerDay(m_first, m_last, m_zone))
+            counts = std::move(*stored);
+    }
+    const qint64 busiest = counts.empty() ? 0 : *std::max_element(counts.cbegin(), counts.cend());
+    const QDate monthStart(m_last.year(), m_last.month(), 1);
+    const QDate previousStart = monthStart.addMonths(-1);
+    qint64 thisMonth = 0;
+    qint64 lastMonth = 0;
+    for (size_t i = 0; i < counts.size(); ++i) {
+        const QDate day = m_first.addDays(qint64(i));
+        if (day >= monthStart)
+            thisMonth += counts[i];
+        else if (day >= previousStart)
+            lastMonth += counts[i];
+    }
+    // Only days whose count or shade moved are announced: one finish changes one day, unless it
+    // makes a new busiest day.
+    int from = -1;
+    int to = -1;
+    for (size_t i = 0; i < counts.size(); ++i) {
+        if (counts[i] != m_counts[i] || level(counts[i], busiest) != level(m_counts[i], m_busiest)) {
+            from = from < 0 ? int(i) : from;
+            to = int(i);
+        }
+    }
+    m_counts = std::move(counts);
+    m_busiest = busiest;
+    if (from >= 0)
+        emit dataChanged(index(from), index(to), {CountRole, LevelRole, TextRole});
+    if (thisMonth != m_thisMonth || lastMonth != m_lastMonth) {
+        m_thisMonth = clampedCount(thisMonth);
+        m_lastMonth = clampedCount(lastMonth);
+        emit countsChanged();
+    }
+    if (from >= 0 && m_focused >= from && m_focused <= to)
+        emit focusedChanged();
+}
+
+int JournalCalendar::level(qint64 count, qint64 busiest)
+{
+    if (count <= 0)
+        return 0;
+    if (busiest <= 4)
+        return int(std::min<qint64>(count, 4));
+    return 1 + int(std::min<qint64>(count - 1, busiest - 1) * 3 / (busiest - 1));
+}
+
+int JournalCalendar::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_counts.size());
+}
+
+QVariant JournalCalendar::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const int row = index.row();
+    const qint64 count = m_counts[size_t(row)];
+    switch (role) {
+    case DayRole: return dayOf(row);
+    case CountRole: return countAt(row);
+    case LevelRole: return level(count, m_busiest);
+    case WeekRole: return (m_lead + row) / 7;
+    case WeekdayRole: return (m_lead + row) % 7;
+    case Qt::DisplayRole:
+    case TextRole: return dayText(row);
+    default: return {};
+    }
+}
+
+QHash<int, QByteArray> JournalCalendar::roleNames() const
+{
+    return {{DayRole, "day"}, {CountRole, "count"}, {LevelRole, "level"},
+            {WeekRole, "week"}, {WeekdayRole, "weekday"}, {TextRole, "text"}};
+}
+
+QVariantList JournalCalendar::months() const
+{
+    QVariantList months;
+    const QLocale locale;
+    for (QDate day(m_first.year(), m_first.month(), 1); day <= m_last; day = day.addMonths(1)) {
+        if (day < m_first)
+            continue;
+        months.append(QVariantMap{{QStringLiteral("week"), (m_lead + int(m_first.daysTo(day))) / 7},
+                                  {QStringLiteral("name"), locale.standaloneMonthName(day.month(), QLocale::ShortFormat)}});
+    }
+    return months;
+}
+
+void JournalCalendar::setFocused(int row)
+{
+    row = std::clamp(row, 0, rowCount() - 1);
+    if (row == m_focused)
+        return;
+    m_focused = row;
+    emit focusedChanged();
+}
+
+bool JournalCalendar::press(int key)
+{
+    const QDate from = m_first.addDays(m_focused);
+    QDate to;
+    switch (key) {
+    case Qt::Key_Up: to = from.addDays(-1); break;
+    case Qt::Key_Down: to = from.addDays(1); break;
+    case Qt::Key_Left: to = from.addDays(-7); break;
+    case Qt::Key_Right: to = from.addDays(7); break;
+    case Qt::Key_PageUp: to = from.addMonths(-1); break;
+    case Qt::Key_PageDown: to = from.addMonths(1); break;
+    case Qt::Key_Home: to = m_first; break;
+    case Qt::Key_End: to = m_last; break;
+    default: return false;
+    }
+    setFocused(int(m_first.daysTo(std::clamp(to, m_first, m_last))));
+    return true;
+}
+
+int JournalCalendar::rowAt(int week, int weekday) const
+{
+    if (weekday < 0 || weekday > 6)
+        return -1;
+    const int row = week * 7 + weekday - m_lead;
+    return row >= 0 && row < rowCount() ? row : -1;
+}
+
+int JournalCalendar::dayOf(int row) const
+{
+    return row >= 0 && row < rowCount() ? int(QDate(1970, 1, 1).daysTo(m_first.addDays(row))) : 0;
+}
+
+int JournalCalendar::countAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? clampedCount(m_counts[size_t(row)]) : 0;
+}
+
+QString JournalCalendar::dayText(int row) const
+{
+    return row >= 0 && row < rowCount() ? dayText(m_first.addDays(row), m_counts[size_t(row)], QLocale()) : QString();
+}
+
+QString JournalCalendar::dayText(QDate day, qint64 count, const QLocale &locale)
+{
+    // Twelve months ending today hold each day of the year once: the year would only lengthen it.
+    static const QRegularExpression year(QStringLiteral("[,\\s]*y+[年년]?"));
+    const QString date = locale.toString(day, ScreenTexts::longDateFormat(locale, false).remove(year).trimmed());
+    return count > 0 ? tr("%n chores finished on %1", nullptr, clampedCount(count)).arg(date)
+                     : tr("No chores finished on %1").arg(date);
+}
+
+} // namespace Velmora

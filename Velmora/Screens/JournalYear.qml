@@ -1,0 +1,154 @@
+import QtQuick
+import QtQuick.Controls
+import Velmora.Screens
+import Velmora.Styling
+
+// The last twelve months as small squares, a column per week, each day as dark as the chores
+// that ended on it, under this month's and last month's counts. The days are one Tab stop: the
+// arrows move a focused day (up and down by day, left and right by week), Enter or Space picks
+// it, as a click does. A narrow window scrolls the weeks sideways, the latest in view.
+Column {
+    id: year
+    required property JournalCalendar calendar
+    // A day with chores was picked (days since 1970-01-01).
+    signal picked(int day)
+    readonly property alias dayFocused: cursor.activeFocus
+
+    spacing: 6
+
+    function pick(row) {
+        year.calendar.focused = row
+        if (year.calendar.countAt(row) > 0)
+            year.picked(year.calendar.dayOf(row))
+    }
+
+    Label {
+        objectName: "monthCounts"
+        width: parent.width
+        wrapMode: Text.Wrap
+        color: Styling.foreground
+        text: qsTr("This month: %n", "", year.calendar.thisMonthCount) + " · "
+              + qsTr("last month: %n", "", year.calendar.lastMonthCount)
+    }
+
+    Row {
+        spacing: 4
+        width: parent.width
+
+        // Every other weekday named, from the locale's first.
+        Item {
+            id: weekdays
+            width: 28
+            height: grid.height
+            // Delegates bound to this file (pragma ComponentBehavior: Bound) print a warning each on
+            // Qt 6.4, so they stay unbound, and its qmllint takes this file's ids in them as unqualified.
+            // qmllint disable unqualified
+            Repeater {
+                model: 4
+                delegate: Label {
+                    required property int index
+                    y: grid.header + 2 * index * grid.step
+                    height: grid.cell
+                    verticalAlignment: Text.AlignVCenter
+                    font.pixelSize: 9
+                    color: Styling.secondary
+                    text: Qt.locale().dayName((Qt.locale().firstDayOfWeek + 2 * index) % 7, Locale.ShortFormat)
+                    Accessible.ignored: true
+                }
+            }
+            // qmllint enable unqualified
+        }
+
+        Flickable {
+            id: strip
+            width: parent.width - weekdays.width - parent.spacing
+            height: grid.height
+            contentWidth: grid.width
+            contentHeight: grid.height
+            clip: true
+            flickableDirection: Flickable.HorizontalFlick
+            boundsBehavior: Flickable.StopAtBounds
+            interactive: contentWidth > width
+            // The latest whole weeks in view; flicking moves it until the width changes.
+            contentX: Math.max(0, contentWidth - Math.floor(width / grid.step) * grid.step)
+
+            Item {
+                id: grid
+                // Squares of 8 to 12 pixels with a gap of 2; below 8 the weeks scroll instead.
+                readonly property real step: Math.max(10, Math.min(14, Math.floor(strip.width / Math.max(1, year.calendar.weeks))))
+                readonly property real cell: step - 2
+                readonly property real header: 14
+                width: year.calendar.weeks * step
+                height: header + 7 * step
+
+                // qmllint disable unqualified
+                Repeater {
+                    model: year.calendar.months
+                    delegate: Label {
+                        required property var modelData
+                        x: modelData.week * grid.step
+                        font.pixelSize: 9
+                        color: Styling.secondary
+                        text: modelData.name
+                        Accessible.ignored: true
+                    }
+                }
+                Repeater {
+                    model: year.calendar
+                    delegate: Rectangle {
+                        required property int week
+                        required property int weekday
+                        required property int level
+                        x: week * grid.step
+                        y: grid.header + weekday * grid.step
+                        width: grid.cell
+                        height: grid.cell
+                        radius: 2
+                        // One neutral tone, from a trace for no chores to nearly the text's own colour.
+                        color: Qt.rgba(Styling.foreground.r, Styling.foreground.g, Styling.foreground.b,
+                                       [Styling.dark ? 0.1 : 0.07, 0.25, 0.45, 0.68, 0.92][level])
+                    }
+                }
+                // qmllint enable unqualified
+
+                // The focused day: it alone takes the keys and speaks for the calendar.
+                Item {
+                    id: cursor
+                    readonly property int row: year.calendar.focused
+                    x: year.calendar.focusedWeek * grid.step
+                    y: grid.header + year.calendar.focusedWeekday * grid.step
+                    width: grid.cell
+                    height: grid.cell
+                    activeFocusOnTab: true
+                    Accessible.role: Accessible.Button
+                    Accessible.name: year.calendar.focusedText
+                    Accessible.description: qsTr("Up and down move by day, left and right by week; Enter shows the day in the journal")
+                    Accessible.onPressAction: year.pick(cursor.row)
+                    Keys.onPressed: function (event) {
+                        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space)
+                            year.pick(cursor.row)
+                        else if (!year.calendar.press(event.key))
+                            return
+                        event.accepted = true
+                    }
+                    // The focused day stays in view when the weeks scroll.
+                    onXChanged: if (activeFocus) strip.contentX = Math.min(Math.max(strip.contentX, x + width + 4 - strip.width), Math.max(0, x - 4))
+                    FocusRing {
+                        visible: cursor.activeFocus
+                        anchors.margins: -3
+                        innerRadius: 2
+                    }
+                }
+
+                TapHandler {
+                    onTapped: function (point) {
+                        const row = year.calendar.rowAt(Math.floor(point.position.x / grid.step),
+                                                        Math.floor((point.position.y - grid.header) / grid.step))
+                        if (row >= 0)
+                            year.pick(row)
+                    }
+                }
+            }
+        }
+    }
+}

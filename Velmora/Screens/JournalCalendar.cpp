@@ -165,8 +165,8 @@ QVariant JournalCalendar::data(const QModelIndex &index, int role) const
     case DayRole: return dayOf(row);
     case CountRole: return countAt(row);
     case LevelRole: return level(count, m_busiest);
-    case WeekRole: return (m_lead + row) / 7;
-    case WeekdayRole: return (m_lead + row) % 7;
+    case WeekRole: return weekOf(row);
+    case WeekdayRole: return weekdayOf(row);
     case Qt::DisplayRole:
     case TextRole: return dayText(row);
     default: return {};

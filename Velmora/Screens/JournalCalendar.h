@@ -59,8 +59,8 @@ public:
     int focused() const { return m_focused; }
     void setFocused(int row);
     QString focusedText() const { return dayText(m_focused); }
-    int focusedWeek() const { return (m_lead + m_focused) / 7; }
-    int focusedWeekday() const { return (m_lead + m_focused) % 7; }
+    int focusedWeek() const { return weekOf(m_focused); }
+    int focusedWeekday() const { return weekdayOf(m_focused); }
 
     // Moves the focused day: a day for Up and Down, a week for Left and Right, a month for Page
     // Up and Page Down, the first or last day for Home and End. False for a key that moves nothing.
@@ -69,6 +69,9 @@ public:
     Q_INVOKABLE int rowAt(int week, int weekday) const;
     Q_INVOKABLE int dayOf(int row) const;
     Q_INVOKABLE int countAt(int row) const;
+    int levelAt(int row) const { return level(row >= 0 && row < rowCount() ? m_counts[size_t(row)] : 0, m_busiest); }
+    int weekOf(int row) const { return (m_lead + row) / 7; }
+    int weekdayOf(int row) const { return (m_lead + row) % 7; }
 
     // "3 chores finished on 4 December", "No chores finished on 5 December".
     static QString dayText(QDate day, qint64 count, const QLocale &locale);

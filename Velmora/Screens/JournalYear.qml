@@ -93,23 +93,18 @@ Column {
                         Accessible.ignored: true
                     }
                 }
-                Repeater {
-                    model: year.calendar
-                    delegate: Rectangle {
-                        required property int week
-                        required property int weekday
-                        required property int level
-                        x: week * grid.step
-                        y: grid.header + weekday * grid.step
-                        width: grid.cell
-                        height: grid.cell
-                        radius: 2
-                        // One neutral tone, from a trace for no chores to nearly the text's own colour.
-                        color: Qt.rgba(Styling.foreground.r, Styling.foreground.g, Styling.foreground.b,
-                                       [Styling.dark ? 0.1 : 0.07, 0.25, 0.45, 0.68, 0.92][level])
-                    }
-                }
                 // qmllint enable unqualified
+                JournalDays {
+                    y: grid.header
+                    width: parent.width
+                    height: 7 * grid.step
+                    calendar: year.calendar
+                    step: grid.step
+                    gap: 2
+                    // The text's own neutral tone, readable on either backdrop.
+                    tone: Styling.foreground
+                    emptyOpacity: Styling.dark ? 0.1 : 0.07
+                }
 
                 // The focused day: it alone takes the keys and speaks for the calendar.
                 Item {

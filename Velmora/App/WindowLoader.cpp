@@ -32,7 +32,7 @@ WindowFactory *WindowLoader::factory()
         const QString name = QStringLiteral(VELMORA_WINDOW_PLUGIN);
         QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
         if (!QFileInfo::exists(path))
-            path = QDir(QStringLiteral(VELMORA_INSTALLED_PLUGIN_DIR)).filePath(name);
+            path = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/" VELMORA_INSTALLED_PLUGIN_DIR)).filePath(name);
         QPluginLoader loader(path);
         auto *factory = qobject_cast<WindowFactory *>(loader.instance());
         if (!factory)

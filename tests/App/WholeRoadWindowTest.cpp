@@ -307,6 +307,11 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Tab", 2, "journal:1 chores finished on 20. Mai"},
         {"Up", 1, "journal:No chores finished on 19. Mai"},
         {"Right", 1, "journal:1 chores finished on 20. Mai"}, // never past today
+        {"Left", 1, "journal:No chores finished on 13. Mai"},
+        {"PgUp", 1, "journal:No chores finished on 13. April"},
+        {"Home", 1, "journal:No chores finished on 21. Mai"}, // a year back from tomorrow
+        {"Return", 1, "journal:No chores finished on 21. Mai"},
+        {"End", 1, "journal:1 chores finished on 20. Mai"},
         {"Return", 1, "journal:1 chores finished on 20. Mai"},
         {"Escape", 1, "list:Cat"},
         {"Ctrl+N", 1, "add:titleField"},

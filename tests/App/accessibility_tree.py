@@ -289,6 +289,12 @@ def drive(pyatspi, app):
     find(pyatspi, app, {pyatspi.ROLE_LABEL}, name="No chores")
     gone(pyatspi, app, button, contains="Mop, ")
     check_tree(pyatspi, app, "the list after finishing")
+
+    # The journal's calendar: one button for the day the keys are on, today's at first, read as its count.
+    press(find(pyatspi, app, button, name="Journal"))
+    day = find(pyatspi, app, button, contains=" finished on ")
+    assert day.name.startswith("1 chore finished on "), "today's day reads %r" % day.name
+    check_tree(pyatspi, app, "the journal")
     return 0
 
 

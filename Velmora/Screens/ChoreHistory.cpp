@@ -4,7 +4,6 @@
 #include "Velmora/Platform/Clock.h"
 
 #include <QLocale>
-#include <QTimer>
 
 #include <cmath>
 
@@ -72,27 +71,20 @@ QString ChoreHistory::summaryOf(const Figures &figures, const Recurrence &recurr
     return planned.isEmpty() ? line : tr("%1 (planned: %2)").arg(line, planned);
 }
 
-ChoreHistory::ChoreHistory(QObject *parent) : QObject(parent) {}
+ChoreHistory::ChoreHistory(QObject *parent)
+    : QObject(parent)
+    , m_follower([](const Chore &chore, std::optional<Chore::Field> field) {
+          return field ? *field == Chore::Field::EndDate || *field == Chore::Field::DueDate : chore.isFinished();
+      }, [this] { read(); })
+{
+}
 
 void ChoreHistory::setStore(ChoreStore *store)
 {
-    if (m_store == store)
+    if (!m_follower.setStore(store))
         return;
-    if (m_store)
-        disconnect(m_store, nullptr, this, nullptr);
-    m_store = store;
-    if (store) {
-        // A copy comes or goes with every finish, repeat, delete and sync; a moved end date
-        // changes the order.
-        connect(store, &ChoreStore::inserted, this, &ChoreHistory::scheduleRead);
-        connect(store, &ChoreStore::removed, this, &ChoreHistory::scheduleRead);
-        connect(store, &ChoreStore::changed, this, [this](Chore *, Chore::Field field) {
-            if (field == Chore::Field::EndDate || field == Chore::Field::DueDate)
-                scheduleRead();
-        });
-    }
     emit storeChanged();
-    scheduleRead();
+    m_follower.schedule();
 }
 
 void ChoreHistory::setChore(Chore *chore)
@@ -100,12 +92,12 @@ void ChoreHistory::setChore(Chore *chore)
     if (m_chore == chore)
         return;
     if (m_chore)
-        disconnect(m_chore, nullptr, this, nullptr);
+        disconnect(m_chore, nullptr, &m_follower, nullptr);
     m_chore = chore;
     if (chore)
-        connect(chore, &Chore::recurrenceChanged, this, &ChoreHistory::scheduleRead);
+        connect(chore, &Chore::recurrenceChanged, &m_follower, &StoreFollower::schedule);
     emit choreChanged();
-    scheduleRead();
+    m_follower.schedule();
 }
 
 void ChoreHistory::setToday(const QDateTime &today)
@@ -114,7 +106,7 @@ void ChoreHistory::setToday(const QDateTime &today)
         m_today = today;
         emit todayChanged();
     }
-    scheduleRead();
+    m_follower.schedule();
 }
 
 QVariantList ChoreHistory::marks() const
@@ -125,19 +117,11 @@ QVariantList ChoreHistory::marks() const
     return list;
 }
 
-void ChoreHistory::scheduleRead()
-{
-    if (m_pending)
-        return;
-    m_pending = true;
-    QTimer::singleShot(0, this, &ChoreHistory::read);
-}
-
 void ChoreHistory::read()
 {
-    m_pending = false;
     const QTimeZone zone = Clock::current().timeZone();
-    m_figures = m_store && m_chore ? figuresOf(m_store->lastOccurrences(m_chore->persistentId(), shown), zone) : Figures();
+    const ChoreStore *store = m_follower.store();
+    m_figures = store && m_chore ? figuresOf(store->lastOccurrences(m_chore->persistentId(), shown), zone) : Figures();
     const QString summary = m_chore ? summaryOf(m_figures, m_chore->recurrence(), ChoreDates::calendarDay(m_chore->dueDate(), zone))
                                     : QString();
     m_summary = summary;

@@ -2,6 +2,7 @@
 
 #include "Velmora/Model/Chore.h"
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Model/StoreFollower.h"
 
 #include <QObject>
 #include <QPointer>
@@ -45,7 +46,7 @@ public:
 
     explicit ChoreHistory(QObject *parent = nullptr);
 
-    ChoreStore *store() const { return m_store; }
+    ChoreStore *store() const { return m_follower.store(); }
     void setStore(ChoreStore *store);
     Chore *chore() const { return m_chore; }
     void setChore(Chore *chore);
@@ -61,16 +62,16 @@ signals:
     void figuresChanged();
 
 private:
-    // Read once the store's transaction is over: a finish inserts the copy before linking it.
-    void scheduleRead();
     void read();
 
-    QPointer<ChoreStore> m_store;
     QPointer<Chore> m_chore;
     QDateTime m_today;
     Figures m_figures;
     QString m_summary;
-    bool m_pending = false;
+    // Read once the store's transaction is over: a finish inserts the copy before linking it.
+    // A copy comes or goes with every finish, repeat, delete and sync; a moved end or due day
+    // changes the figures.
+    StoreFollower m_follower;
 };
 
 } // namespace Velmora

@@ -21,39 +21,21 @@ int clampedCount(qint64 count)
 
 } // namespace
 
-JournalCalendar::JournalCalendar(QObject *parent) : QAbstractListModel(parent)
+JournalCalendar::JournalCalendar(QObject *parent)
+    : QAbstractListModel(parent)
+    , m_follower([](const Chore &chore, std::optional<Chore::Field> field) {
+          return field ? *field == Chore::Field::EndDate : chore.isFinished();
+      }, [this] { recount(); })
 {
-    // Every change of one restore or sync arrives before the event loop runs again: one count.
-    m_pending.setSingleShot(true);
-    m_pending.setInterval(0);
-    connect(&m_pending, &QTimer::timeout, this, &JournalCalendar::recount);
     placeDays();
 }
 
 void JournalCalendar::setStore(ChoreStore *store)
 {
-    if (m_store == store)
+    if (!m_follower.setStore(store))
         return;
-    if (m_store)
-        disconnect(m_store, nullptr, this, nullptr);
-    m_store = store;
-    if (store) {
-        // Only what moves a chore into, out of or within the journal counts; titles and colours do not.
-        connect(store, &ChoreStore::inserted, this, &JournalCalendar::scheduleRecount);
-        connect(store, &ChoreStore::aboutToRemove, this, &JournalCalendar::scheduleRecount);
-        connect(store, &ChoreStore::changed, this, [this](Chore *, Chore::Field field) {
-            if (field == Chore::Field::EndDate)
-                m_pending.start();
-        });
-    }
-    recount();
+    m_follower.readNow();
     emit storeChanged();
-}
-
-void JournalCalendar::scheduleRecount(const Chore *chore)
-{
-    if (chore && chore->isFinished())
-        m_pending.start();
 }
 
 void JournalCalendar::setToday(const QDateTime &today)
@@ -93,17 +75,16 @@ bool JournalCalendar::placeDays()
     }
     // The same days in another zone are other spans of time.
     if (moved || zone != m_zone)
-        recount();
+        m_follower.readNow();
     return moved;
 }
 
 void JournalCalendar::recount()
 {
-    m_pending.stop();
     std::vector<qint64> counts(m_counts.size(), 0);
     m_zone = Clock::current().timeZone();
-    if (m_store) {
-        if (auto stored = m_store->finishedPerDay(m_first, m_last, m_zone))
+    if (m_follower.store()) {
+        if (auto stored = m_follower.store()->finishedPerDay(m_first, m_last, m_zone))
             counts = std::move(*stored);
     }
     const qint64 busiest = counts.empty() ? 0 : *std::max_element(counts.cbegin(), counts.cend());

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Model/StoreFollower.h"
 
 #include <QAbstractListModel>
 #include <QDate>
-#include <QPointer>
 #include <QTimeZone>
-#include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
 #include <vector>
@@ -42,7 +41,7 @@ public:
 
     explicit JournalCalendar(QObject *parent = nullptr);
 
-    ChoreStore *store() const { return m_store; }
+    ChoreStore *store() const { return m_follower.store(); }
     void setStore(ChoreStore *store);
     QDateTime today() const { return m_today; }
     void setToday(const QDateTime &today);
@@ -91,11 +90,9 @@ signals:
 
 private:
     QString dayText(int row) const;
-    void scheduleRecount(const Chore *chore);
     // Whether the days shown moved.
     bool placeDays();
 
-    QPointer<ChoreStore> m_store;
     QDateTime m_today;
     // The zone of the last count.
     QTimeZone m_zone;
@@ -108,7 +105,8 @@ private:
     int m_thisMonth = 0;
     int m_lastMonth = 0;
     int m_focused = -1;
-    QTimer m_pending;
+    // Only what moves a chore into, out of or within the journal counts; titles and colours do not.
+    StoreFollower m_follower;
 };
 
 } // namespace Velmora

@@ -18,6 +18,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <tuple>
 
 using namespace Velmora;
@@ -228,6 +229,10 @@ TEST_F(ChoreStoreTest, OddStoredValuesReadSoundly)
     EXPECT_EQ(blank->notificationTime(), 32400);
     EXPECT_EQ(blank->timeLeftText(clock.now(), true, true), QStringLiteral("today"));
     EXPECT_EQ(blank->daysSinceStart(), 0);
+    // ...but on no day of the journal's calendar.
+    const auto perDay = store->finishedPerDay(QDate(2025, 6, 2), QDate(2026, 6, 1), clock.timeZone());
+    ASSERT_TRUE(perDay.has_value());
+    EXPECT_EQ(std::accumulate(perDay->cbegin(), perDay->cend(), qint64(0)), 0);
     const Chore *rtl = store->chores().at(2);
     EXPECT_TRUE(rtl->title().contains(QStringLiteral("שורה")));
     EXPECT_EQ(rtl->startDate().date(), QDate(1, 1, 1));

@@ -74,8 +74,7 @@ Chore *ChoreChanges::repeat(Chore *chore, const ChoreFields &fields, const std::
     const bool written = m_store->transaction([&] {
         if (series) {
             next = chore;
-            Chore *copy = m_store->insert(done);
-            return copy && m_store->linkToSeries(copy, chore) && update(chore, fields, recurrence);
+            return journalOccurrence(chore, now) && update(chore, fields, recurrence);
         }
         next = m_store->insert(fields);
         return next && (!recurrence || m_store->setRecurrence(next, *recurrence))
@@ -103,16 +102,21 @@ bool ChoreChanges::finish(Chore *chore)
     // The start day keeps its distance before the due day.
     const int lead = ChoreDates::dayDifference(chore->startDate(), chore->dueDate(), zone);
     const QDateTime nextStart = step.due.addDays(-lead).startOfDay(zone);
-    ChoreFields done = chore->fields();
-    done.endDate = now;
     ChoreFields moved = chore->fields();
     moved.startDate = nextStart.isValid() ? nextStart : nextDue;
     moved.dueDate = nextDue;
     return m_store->transaction([&] {
-        Chore *copy = m_store->insert(done);
-        return copy && m_store->linkToSeries(copy, chore) && m_store->assign(chore, Field::StartDate, moved)
+        return journalOccurrence(chore, now) && m_store->assign(chore, Field::StartDate, moved)
             && m_store->assign(chore, Field::DueDate, moved) && m_store->setRecurrence(chore, step.rest);
     }) || fail(m_store->lastError());
+}
+
+bool ChoreChanges::journalOccurrence(Chore *series, const QDateTime &ended)
+{
+    ChoreFields done = series->fields();
+    done.endDate = ended;
+    Chore *copy = m_store->insert(done);
+    return copy && m_store->linkToSeries(copy, series);
 }
 
 bool ChoreChanges::remove(Chore *chore)

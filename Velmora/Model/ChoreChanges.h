@@ -53,6 +53,9 @@ public:
 
 private:
     bool fail(const QString &error);
+    // The journal's finished copy of a series' occurrence, linked to the series; inside the
+    // caller's transaction.
+    bool journalOccurrence(Chore *series, const QDateTime &ended);
     // A new chore with its rule and the caller's writes, in one transaction; add and receive alike.
     Chore *insert(const ChoreFields &fields, const Recurrence &recurrence, const std::function<bool(Chore *)> &alsoWrite);
 

@@ -652,7 +652,7 @@ bool ChoreStore::bindRecurrence(qint64 id, const Recurrence &recurrence)
 
 bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
 {
-    if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
+    if (!holds(chore))
         return fail(QStringLiteral("The chore is not in the store"));
     const qint64 id = chore->persistentId();
     const Recurrence old = m_recurrences.value(id);
@@ -689,8 +689,7 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
 
 bool ChoreStore::linkToSeries(Chore *copy, const Chore *series)
 {
-    if (!m_open || !copy || m_byId.value(copy->persistentId()) != copy || !series
-        || m_byId.value(series->persistentId()) != series)
+    if (!holds(copy) || !holds(series))
         return fail(QStringLiteral("The chore is not in the store"));
     return checkedBeforeWrite() && linkStored(copy->persistentId(), series->persistentId());
 }
@@ -721,7 +720,7 @@ QHash<qint64, qint64> ChoreStore::seriesLinks() const
 
 bool ChoreStore::linkToSeries(Chore *copy, const QString &seriesUid)
 {
-    if (!m_open || !copy || m_byId.value(copy->persistentId()) != copy)
+    if (!holds(copy))
         return fail(QStringLiteral("The chore is not in the store"));
     if (seriesUid.isEmpty())
         return true;
@@ -1005,7 +1004,7 @@ QVariant storedValue(Chore::Field field, const ChoreFields &fields)
 
 bool ChoreStore::assign(Chore *chore, Chore::Field field, const ChoreFields &values)
 {
-    if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore)
+    if (!holds(chore))
         return fail(QStringLiteral("The chore is not in the store"));
     if (Chore::sameField(field, chore->fields(), values))
         return true;
@@ -1076,7 +1075,7 @@ bool ChoreStore::transaction(const std::function<bool()> &writes)
 
 bool ChoreStore::remove(Chore *chore)
 {
-    if (!m_open || !chore || m_byId.value(chore->persistentId()) != chore
+    if (!holds(chore)
         || (m_removals && std::find(m_removals->cbegin(), m_removals->cend(), chore) != m_removals->cend()))
         return fail(QStringLiteral("The chore is not in the store"));
     if (!checkedBeforeWrite())

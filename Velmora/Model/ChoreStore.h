@@ -233,6 +233,8 @@ private:
     void forget(Chore *chore);
     bool fillFinished(const Chore *leaving = nullptr);
     bool checkedBeforeWrite();
+    // Whether the store is open and the chore its own: not a stale pointer or another store's.
+    bool holds(const Chore *chore) const { return m_open && chore && m_byId.value(chore->persistentId()) == chore; }
     bool fail(const QString &error);
     bool select(const char *sql, std::initializer_list<qint64> parameters,
                 const std::function<bool(qint64, ChoreFields &&)> &row) const;

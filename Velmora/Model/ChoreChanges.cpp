@@ -95,7 +95,7 @@ bool ChoreChanges::finish(Chore *chore)
     const QTimeZone zone = Clock::current().timeZone();
     const QDate today = ChoreDates::calendarDay(now, zone);
     const QDate due = ChoreDates::calendarDay(chore->dueDate(), zone);
-    const Recurrence::Step step = rule.repeats() ? rule.next(due, today, today) : Recurrence::Step();
+    const Recurrence::Step step = rule.repeats() ? rule.next(due, today, today, zone) : Recurrence::Step();
     const QDateTime nextDue = step.due.startOfDay(zone);
     if (step.kind != Recurrence::Step::Kind::Moved || !nextDue.isValid())
         return m_store->finish(chore) || fail(m_store->lastError());
@@ -115,6 +115,11 @@ bool ChoreChanges::journalOccurrence(Chore *series, const QDateTime &ended)
 {
     ChoreFields done = series->fields();
     done.endDate = ended;
+    // Finished before its start day: the copy starts on the day it was finished, so its
+    // dates never run backwards; its due day still tells which occurrence it was.
+    const QTimeZone zone = Clock::current().timeZone();
+    if (ChoreDates::calendarDay(done.startDate, zone) > ChoreDates::calendarDay(ended, zone))
+        done.startDate = ChoreDates::calendarDay(ended, zone).startOfDay(zone);
     Chore *copy = m_store->insert(done);
     return copy && m_store->linkToSeries(copy, series);
 }

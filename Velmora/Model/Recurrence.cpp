@@ -1,21 +1,34 @@
 #include "Velmora/Model/Recurrence.h"
 
 #include "Velmora/Model/IcalValues.h"
+#include "Velmora/Platform/Clock.h"
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
+#include <functional>
 
 namespace Velmora {
 
 namespace {
 
-// Steps through a rule before giving up on it: a daily rule a century long, nothing that freezes.
+// Occurrences one walk may go through: a daily rule three centuries long, nothing that freezes.
 constexpr int kMaxSteps = 100000;
+// CPU one walk may take, checked between libical's answers; the horizon below bounds each answer.
+constexpr qint64 kBudgetNs = 40'000'000;
 // Days beyond this are no days a chore falls due on; libical's arithmetic ends there too.
 constexpr int kLastYear = 9999;
+
+qint64 threadCpuNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
 
 // A parsed rule; libical 3.0 allocates RSCALE's text and leaves freeing it to the caller.
 struct Rule {
@@ -57,17 +70,60 @@ struct Rule {
         std::sort(days.begin(), days.end());
         return days;
     }
-    // The month's last day where the day does not exist (RFC 7529).
+    // The month's last day where the day does not exist (RFC 7529), as earlier versions wrote it.
     bool skipsBackward() const
     {
         return value.rscale && qstricmp(value.rscale, "GREGORIAN") == 0 && value.skip == ICAL_SKIP_BACKWARD;
     }
+    // "The 29th to 31st, or the month's last day" in RFC 5545's words: BYMONTHDAY=28,...,d;BYSETPOS=-1.
+    // The day d, or 0 when the rule is not of that form.
+    int lastDayOrEarlier() const
+    {
+        const int days = size(value.by_month_day);
+        if (size(value.by_set_pos) != 1 || value.by_set_pos[0] != -1 || days < 2 || days > 4 || value.by_month_day[0] != 28)
+            return 0;
+        for (int i = 1; i < days; ++i) {
+            if (value.by_month_day[i] != 28 + i)
+                return 0;
+        }
+        return 27 + days;
+    }
+    // The last day of the month's own day (29 to 31) either way it is written.
+    int ownMonthEnd() const
+    {
+        if (skipsBackward() && size(value.by_month_day) == 1 && value.by_month_day[0] > 28 && empty(value.by_set_pos))
+            return value.by_month_day[0];
+        return value.rscale ? 0 : lastDayOrEarlier();
+    }
+    // What the rule says of its end, in the user's zone: UNTIL as a date, or as an instant
+    // whose own day there is the last that may count.
+    QDate untilDay(const QTimeZone &zone) const
+    {
+        if (!hasUntil())
+            return {};
+        const icaltimetype &u = value.until;
+        const QDate day(u.year, u.month, u.day);
+        if (u.is_date || !day.isValid())
+            return day;
+        const QTime time(u.hour, u.minute, u.second);
+        const QDateTime at(day, time.isValid() ? time : QTime(0, 0),
+                           icaltime_is_utc(u) ? QTimeZone::utc() : zone);
+        return at.isValid() ? at.toTimeZone(zone).date() : day;
+    }
 };
 
-// libical's iterator counts from the time of day too: a null date's -1 hours throw it off.
+// A part of a rule's text: "FREQ=WEEKLY" is part "FREQ".
+bool isPart(const QString &part, QLatin1String name)
+{
+    return part.size() > name.size() && part.at(name.size()) == QLatin1Char('=')
+        && part.startsWith(name, Qt::CaseInsensitive);
+}
+
+// A day's midnight, floating: libical steps hourly rules and compares UNTIL by the time of day too.
 icaltimetype startValue(const QDate &day)
 {
     icaltimetype t = Ical::dateValue(day);
+    t.is_date = 0;
     t.hour = t.minute = t.second = 0;
     return t;
 }
@@ -133,7 +189,223 @@ QString withPart(const QString &rule, QLatin1String name, const QString &value =
     return parts.join(QLatin1Char(';'));
 }
 
+// The rule as libical walks it: in RFC 5545's own words, without COUNT and UNTIL (the walk
+// counts and ends them itself), and with what libical 3.0 gets wrong said the way it gets right.
+struct Walkable {
+    QString text;
+    // libical 3.0 groups a weekly rule's days into weeks that start on Monday, whatever WKST
+    // says: such a rule is walked on a calendar shifted so that its week starts on a Monday.
+    int shift = 0;
+};
+
+Walkable walkable(const QString &text, bool dropInterval)
+{
+    Walkable w;
+    w.text = withPart(withPart(Recurrence::portable(text), QLatin1String("COUNT")), QLatin1String("UNTIL"));
+    if (dropInterval)
+        w.text = withPart(w.text, QLatin1String("INTERVAL"));
+    const Rule parsed(w.text);
+    const auto &v = parsed.value;
+    // A yearly BYMONTHDAY without BYMONTH means every month's day; libical keeps to one month.
+    if (v.freq == ICAL_YEARLY_RECURRENCE && !Rule::empty(v.by_month_day) && Rule::empty(v.by_month)
+        && Rule::empty(v.by_year_day) && Rule::empty(v.by_week_no))
+        w.text += QStringLiteral(";BYMONTH=1,2,3,4,5,6,7,8,9,10,11,12");
+    const auto days = parsed.plainWeekdays();
+    const int weekStart = v.week_start == ICAL_NO_WEEKDAY ? 1 : (int(v.week_start) + 5) % 7 + 1;
+    if (v.freq == ICAL_WEEKLY_RECURRENCE && weekStart != 1 && days && Rule::empty(v.by_month)) {
+        static const char *const names[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+        w.shift = (8 - weekStart) % 7;
+        QStringList shifted;
+        for (int day : *days)
+            shifted << QLatin1String(names[(day - 1 + w.shift) % 7]);
+        w.text = withPart(w.text, QLatin1String("WKST"));
+        if (!shifted.isEmpty())
+            w.text = withPart(w.text, QLatin1String("BYDAY"), shifted.join(QLatin1Char(',')));
+    }
+    return w;
+}
+
+// How far past its first day a walk looks for an occurrence. Beyond that a rule is one that
+// never matches, or that takes libical too long to step through: libical looks at every hour
+// of an hourly rule until one matches, so the end handed to it is what bounds each answer.
+QDate horizonOf(const QDate &from, icalrecurrencetype_frequency freq, int interval)
+{
+    const QDate last(kLastYear, 12, 31);
+    const int spare = kLastYear - from.year();
+    switch (freq) {
+    case ICAL_HOURLY_RECURRENCE: return std::min(last, from.addDays(400 + 2 * qint64(interval) / 24));
+    case ICAL_DAILY_RECURRENCE: return from.addYears(std::min(spare, 20 + 2 * interval / 365));
+    case ICAL_WEEKLY_RECURRENCE: return from.addYears(std::min(spare, 20 + 2 * interval / 52));
+    case ICAL_MONTHLY_RECURRENCE: return from.addYears(std::min(spare, 50 + 2 * interval / 12));
+    default: return from.addYears(std::min(spare, 200 + 2 * interval));
+    }
+}
+
+// The day a walk starts from. A weekly rule with an interval counts its weeks from the week of
+// its first day (RFC 5545); libical 3.0 counts them from its first matching week instead, so a
+// first day the rule does not give is moved to the first one it gives in the same week (as WKST
+// begins it), or in the week an interval later.
+QDate alignedStart(const Rule &rule, const QDate &start)
+{
+    const auto &v = rule.value;
+    const auto days = rule.plainWeekdays();
+    if (v.freq != ICAL_WEEKLY_RECURRENCE || v.interval < 2 || !days || days->isEmpty() || days->contains(start.dayOfWeek()))
+        return start;
+    // libical numbers WKST from Sunday = 1; Qt from Monday = 1; no WKST is Monday.
+    const int weekStart = v.week_start == ICAL_NO_WEEKDAY || v.week_start == ICAL_MONDAY_WEEKDAY
+        ? 1 : (int(v.week_start) + 5) % 7 + 1;
+    const QDate firstOfWeek = start.addDays(-((start.dayOfWeek() - weekStart + 7) % 7));
+    for (QDate d = start; d < firstOfWeek.addDays(7); d = d.addDays(1)) {
+        if (days->contains(d.dayOfWeek()))
+            return d;
+    }
+    const QDate later = firstOfWeek.addDays(7 * qint64(v.interval));
+    for (QDate d = later;; d = d.addDays(1)) {
+        if (days->contains(d.dayOfWeek()))
+            return d;
+    }
+}
+
+// Whether some month can hold one of a monthly rule's days. libical looks for a monthly rule's
+// next day month by month, far into the centuries and bounded by nothing we hand it, so a rule
+// whose days no month has (31 April, the first Monday on the 31st) is not handed to it.
+bool monthsCanMatch(const Rule &rule)
+{
+    const auto &v = rule.value;
+    if (!Rule::empty(v.by_set_pos)) {
+        bool reachable = false;
+        for (int i = 0; i < Rule::size(v.by_set_pos); ++i)
+            reachable = reachable || std::abs(v.by_set_pos[i]) <= 31;
+        if (!reachable)
+            return false;
+    }
+    static const int longest[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int month = 1; month <= 12; ++month) {
+        bool inRule = Rule::empty(v.by_month);
+        for (int i = 0; i < Rule::size(v.by_month); ++i)
+            inRule = inRule || v.by_month[i] == month;
+        if (!inRule)
+            continue;
+        for (int length = month == 2 ? 28 : longest[month - 1]; length <= longest[month - 1]; ++length) {
+            for (int day = 1; day <= length; ++day) {
+                bool byMonthDay = Rule::empty(v.by_month_day);
+                for (int i = 0; i < Rule::size(v.by_month_day); ++i) {
+                    const int d = v.by_month_day[i];
+                    byMonthDay = byMonthDay || d == day || (d < 0 && length + 1 + d == day);
+                }
+                // An ordinal weekday (2MO, -1FR) falls in one week of the month; a plain one in any.
+                bool byDay = Rule::empty(v.by_day);
+                for (int i = 0; i < Rule::size(v.by_day); ++i) {
+                    const int n = icalrecurrencetype_day_position(v.by_day[i]);
+                    byDay = byDay || n == 0 || (n > 0 && (day - 1) / 7 == n - 1) || (n < 0 && (length - day) / 7 == -n - 1);
+                }
+                if (byMonthDay && byDay)
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+struct Walked {
+    enum class Kind { Found, Ended, TooCostly } kind = Kind::Ended;
+    QDate day;
+    int used = 0; // occurrences from the walk's start up to the one found
+};
+
+// Walks the occurrences of `text` (libical's form) counted from `start`, skipping to `skipTo`
+// where no COUNT needs every step, until `takes` accepts one. COUNT and the last day (UNTIL in
+// the user's zone) end it; the horizon, the step cap and the CPU budget bound it.
+Walked walk(const Rule &rule, const Walkable &walkable, const QDate &start, const QDate &skipTo, const QDate &untilDay,
+            const std::function<bool(const QDate &)> &takes)
+{
+    const int shift = walkable.shift;
+    Walked walked;
+    const auto &v = rule.value;
+    const QDate from = std::max(start, skipTo);
+    const QDate horizon = horizonOf(from, v.freq, v.interval);
+    const bool untilFirst = untilDay.isValid() && untilDay <= horizon;
+    const QDate end = untilFirst ? untilDay : horizon;
+    if (!start.isValid() || !end.isValid() || end < from)
+        return walked;
+    const Rule bounded(walkable.text + QStringLiteral(";UNTIL=") + end.addDays(shift).toString(QStringLiteral("yyyyMMdd"))
+                       + QStringLiteral("T235959"));
+    if (v.freq == ICAL_MONTHLY_RECURRENCE && !monthsCanMatch(bounded)) {
+        walked.kind = Walked::Kind::TooCostly;
+        return walked;
+    }
+    icalrecur_iterator *it = icalrecur_iterator_new(bounded.value, startValue(alignedStart(bounded, start.addDays(shift))));
+    icalerror_clear_errno();
+    if (!it) {
+        // libical refuses rules that can never match (30 February yearly) when it sees them.
+        walked.kind = Walked::Kind::TooCostly;
+        return walked;
+    }
+    // libical steps an hourly rule from the new start, out of step with its interval.
+    if (!rule.hasCount() && skipTo > start && v.freq != ICAL_HOURLY_RECURRENCE)
+        icalrecur_iterator_set_start(it, startValue(skipTo.addDays(shift)));
+    const qint64 began = threadCpuNs();
+    walked.kind = Walked::Kind::TooCostly;
+    for (int step = 0; step < kMaxSteps && threadCpuNs() - began < kBudgetNs; ++step) {
+        const icaltimetype t = icalrecur_iterator_next(it);
+        const QDate day = dayOf(t).addDays(-shift);
+        if (!day.isValid()) {
+            // Past its last day, or past the last day there is: ended. Past the horizon: too costly.
+            if (untilFirst || end.year() >= kLastYear)
+                walked.kind = Walked::Kind::Ended;
+            break;
+        }
+        ++walked.used;
+        if (rule.hasCount() && walked.used > v.count) {
+            walked.kind = Walked::Kind::Ended;
+            break;
+        }
+        if (takes(day)) {
+            walked.kind = Walked::Kind::Found;
+            walked.day = day;
+            break;
+        }
+    }
+    icalrecur_iterator_free(it);
+    icalerror_clear_errno();
+    return walked;
+}
+
+// Rules found, from a due day, to never match or to cost too much to step through: not walked again.
+QSet<QString> &costlyRules()
+{
+    static QSet<QString> rules;
+    return rules;
+}
+
+QString costKey(const QString &rule, const QDate &due)
+{
+    return due.toString(Qt::ISODate) + QLatin1Char(' ') + rule;
+}
+
+QTimeZone zoneOr(const QTimeZone &zone)
+{
+    return zone.isValid() ? zone : Clock::current().timeZone();
+}
+
 } // namespace
+
+QString Recurrence::portable(const QString &text)
+{
+    const Rule rule(text);
+    const int day = rule.ownMonthEnd();
+    if (!rule.skipsBackward() || day == 0)
+        return text;
+    QStringList days;
+    for (int d = 28; d <= day; ++d)
+        days << QString::number(d);
+    QStringList parts = text.split(QLatin1Char(';'));
+    parts.removeIf([](const QString &part) {
+        return isPart(part, QLatin1String("RSCALE")) || isPart(part, QLatin1String("SKIP"));
+    });
+    QString rest = withPart(parts.join(QLatin1Char(';')), QLatin1String("BYMONTHDAY"), days.join(QLatin1Char(',')));
+    return rest + QStringLiteral(";BYSETPOS=-1");
+}
 
 Recurrence Recurrence::fromSimple(const Simple &simple, const QDate &due)
 {
@@ -155,14 +427,16 @@ Recurrence Recurrence::fromSimple(const Simple &simple, const QDate &due)
         parts << QStringLiteral("BYDAY=") + days.join(QLatin1Char(','));
     }
     // A fixed schedule on the 29th to 31st keeps its day: where a month lacks it, the month's
-    // last day (RFC 7529). Counted from finishing, the day is the finished day's, added when moving.
+    // last day. Counted from finishing, the day is the finished day's.
     const bool monthEnd = simple.frequency == Frequency::Monthly && due.day() > 28;
     const bool leapDay = simple.frequency == Frequency::Yearly && due.month() == 2 && due.day() == 29;
     if (!simple.afterFinishing && due.isValid() && (monthEnd || leapDay)) {
         if (leapDay)
             parts << QStringLiteral("BYMONTH=2");
-        parts << QStringLiteral("BYMONTHDAY=%1").arg(due.day())
-              << QStringLiteral("RSCALE=GREGORIAN") << QStringLiteral("SKIP=BACKWARD");
+        QStringList days;
+        for (int d = 28; d <= due.day(); ++d)
+            days << QString::number(d);
+        parts << QStringLiteral("BYMONTHDAY=") + days.join(QLatin1Char(',')) << QStringLiteral("BYSETPOS=-1");
     }
     r.rule = parts.join(QLatin1Char(';'));
     return r;
@@ -176,22 +450,22 @@ std::optional<Recurrence::Simple> Recurrence::simple() const
     const auto &v = rule.value;
     if (!rule.readable() || rule.hasCount() || rule.hasUntil())
         return std::nullopt;
+    // A month's or a year's own last day (29th to 31st, 29 February) is what fromSimple writes.
+    const int monthEnd = rule.ownMonthEnd();
     if (!Rule::empty(v.by_second) || !Rule::empty(v.by_minute) || !Rule::empty(v.by_hour)
-        || !Rule::empty(v.by_year_day) || !Rule::empty(v.by_week_no) || !Rule::empty(v.by_set_pos))
+        || !Rule::empty(v.by_year_day) || !Rule::empty(v.by_week_no) || (!Rule::empty(v.by_set_pos) && !monthEnd))
+        return std::nullopt;
+    if (v.rscale && !rule.skipsBackward())
+        return std::nullopt;
+    if (!Rule::empty(v.by_day) && v.freq != ICAL_WEEKLY_RECURRENCE)
         return std::nullopt;
     Simple s;
     s.interval = v.interval;
     s.afterFinishing = afterFinishing;
     if (s.interval > maxInterval)
         return std::nullopt;
-    // A month's or a year's own day is what fromSimple writes for the 29th to 31st and 29 February.
-    const int monthDays = Rule::size(v.by_month_day);
+    const bool monthDays = !Rule::empty(v.by_month_day);
     const int months = Rule::size(v.by_month);
-    const bool ownMonthEnd = monthDays == 1 && v.by_month_day[0] > 28 && rule.skipsBackward();
-    if (!Rule::empty(v.by_day) && v.freq != ICAL_WEEKLY_RECURRENCE)
-        return std::nullopt;
-    if (v.rscale && !rule.skipsBackward())
-        return std::nullopt;
     switch (v.freq) {
     case ICAL_DAILY_RECURRENCE:
         s.frequency = Frequency::Daily;
@@ -208,13 +482,12 @@ std::optional<Recurrence::Simple> Recurrence::simple() const
     }
     case ICAL_MONTHLY_RECURRENCE:
         s.frequency = Frequency::Monthly;
-        if (months || (monthDays && !ownMonthEnd) || (v.rscale && !monthDays))
+        if (months || (monthDays && !monthEnd) || (v.rscale && !monthEnd))
             return std::nullopt;
         break;
     case ICAL_YEARLY_RECURRENCE:
         s.frequency = Frequency::Yearly;
-        if ((monthDays || months || v.rscale)
-            && !(ownMonthEnd && months == 1 && v.by_month[0] == 2 && v.by_month_day[0] == 29))
+        if ((monthDays || months || v.rscale) && !(monthEnd == 29 && months == 1 && v.by_month[0] == 2))
             return std::nullopt;
         break;
     default:
@@ -223,7 +496,7 @@ std::optional<Recurrence::Simple> Recurrence::simple() const
     return s;
 }
 
-bool Recurrence::followable(const QDate &due) const
+bool Recurrence::followable(const QDate &due, const QTimeZone &zone) const
 {
     if (!repeats() || !due.isValid())
         return false;
@@ -234,14 +507,30 @@ bool Recurrence::followable(const QDate &due) const
     // An hourly rule moves by days too, but only if it gets to the next day in a few steps.
     if (v.freq == ICAL_HOURLY_RECURRENCE && v.interval > 24 * 366)
         return false;
-    return !rule.hasUntil() || dayOf(v.until) >= due;
+    // On a fixed schedule the due day is an occurrence: past the last one, the rule has ended.
+    if (!afterFinishing && rule.hasUntil() && rule.untilDay(zoneOr(zone)) < due)
+        return false;
+    // Once per rule and day: one that never matches shows as not followed before anyone finishes it.
+    const QString key = costKey(this->rule, due);
+    static QSet<QString> probed;
+    if (costlyRules().contains(key))
+        return false;
+    if (!probed.contains(key)) {
+        probed.insert(key);
+        const Walked w = walk(rule, walkable(this->rule, afterFinishing), due, due, {}, [&due](const QDate &d) { return d > due; });
+        if (w.kind == Walked::Kind::TooCostly && !rule.hasCount()) {
+            costlyRules().insert(key);
+            return false;
+        }
+    }
+    return true;
 }
 
-QString Recurrence::text(const QDate &due) const
+QString Recurrence::text(const QDate &due, const QTimeZone &zone) const
 {
     if (!repeats())
         return {};
-    if (!followable(due.isValid() ? due : QDate(2000, 1, 1)))
+    if (!followable(due.isValid() ? due : QDate(2000, 1, 1), zone))
         return QCoreApplication::translate("Velmora::Recurrence", "Repeats (rule not supported)");
     const Rule rule(this->rule);
     const auto &v = rule.value;
@@ -255,7 +544,8 @@ QString Recurrence::text(const QDate &due) const
     if (rule.hasCount())
         text = QCoreApplication::translate("Velmora::Recurrence", "%1, %n time(s) in all", nullptr, v.count).arg(text);
     if (rule.hasUntil())
-        text = QCoreApplication::translate("Velmora::Recurrence", "%1, until %2").arg(text, QLocale().toString(dayOf(v.until), QLocale::LongFormat));
+        text = QCoreApplication::translate("Velmora::Recurrence", "%1, until %2")
+                   .arg(text, QLocale().toString(rule.untilDay(zoneOr(zone)), QLocale::LongFormat));
     // Only COUNT and UNTIL beyond what the editor shows: nothing more to say.
     Recurrence bare = *this;
     bare.rule = withPart(withPart(this->rule, QLatin1String("COUNT")), QLatin1String("UNTIL"));
@@ -273,60 +563,60 @@ QDate Recurrence::occurrenceOf(const QDate &due) const
     return due;
 }
 
-Recurrence::Step Recurrence::next(const QDate &due, const QDate &finishedOn, const QDate &today) const
+Recurrence::Step Recurrence::next(const QDate &due, const QDate &finishedOn, const QDate &today, const QTimeZone &zone) const
 {
     Step step;
-    if (!followable(due) || !finishedOn.isValid() || !today.isValid())
+    if (!followable(due, zone) || !finishedOn.isValid() || !today.isValid())
         return step;
     const Rule rule(this->rule);
-    const icalrecurrencetype &value = rule.value;
-    // Counted from finishing, a month's day is the finished day's, kept at the month's end.
-    QString augmented;
-    QDate anchor = afterFinishing ? finishedOn : occurrenceOf(due);
-    if (afterFinishing && Rule::empty(value.by_month_day) && Rule::empty(value.by_day) && !value.rscale
-        && (value.freq == ICAL_MONTHLY_RECURRENCE || value.freq == ICAL_YEARLY_RECURRENCE) && anchor.day() > 28) {
-        augmented = this->rule + QStringLiteral(";BYMONTHDAY=%1;RSCALE=GREGORIAN;SKIP=BACKWARD").arg(anchor.day());
-        if (value.freq == ICAL_YEARLY_RECURRENCE)
-            augmented += QStringLiteral(";BYMONTH=%1").arg(anchor.month());
-    }
-    const Rule extended(augmented.isEmpty() ? this->rule : augmented);
-    icalrecur_iterator *it = icalrecur_iterator_new(extended.value, startValue(anchor));
-    icalerror_clear_errno();
-    if (!it)
-        return step;
-    // Skipping straight to the first day that may count, where no COUNT needs every step.
-    const QDate earliest = std::max(anchor.addDays(1), today);
-    if (!rule.hasCount() && earliest > anchor.addDays(366))
-        icalrecur_iterator_set_start(it, startValue(earliest));
-    int used = 0;
-    step.kind = Step::Kind::Ended;
-    for (int i = 0; i < kMaxSteps; ++i) {
-        const QDate day = dayOf(icalrecur_iterator_next(it));
-        if (!day.isValid() || day.year() > kLastYear)
-            break;
-        ++used;
-        if (day <= anchor || day < today || exceptions.contains(day))
-            continue;
-        step.kind = Step::Kind::Moved;
-        step.due = moved.value(day, day);
-        step.rest = *this;
-        if (rule.hasCount()) {
-            // The series starts anew at the day moved to: what is left of COUNT goes with it.
-            const int left = value.count - (afterFinishing ? 1 : used - 1);
-            if (left < 1) {
-                step.kind = Step::Kind::Ended;
-                break;
-            }
-            step.rest.rule = withPart(this->rule, QLatin1String("COUNT"), QString::number(left));
+    const icalrecurrencetype &v = rule.value;
+    const QDate untilDay = rule.untilDay(zoneOr(zone));
+    Walked w;
+    if (afterFinishing) {
+        // The interval once from the day finished, then the rule's first day allowed from there.
+        QDate earliest;
+        switch (v.freq) {
+        case ICAL_HOURLY_RECURRENCE: earliest = finishedOn.addDays(std::max(1, v.interval / 24)); break;
+        case ICAL_DAILY_RECURRENCE: earliest = finishedOn.addDays(v.interval); break;
+        case ICAL_WEEKLY_RECURRENCE: earliest = finishedOn.addDays(7 * qint64(v.interval)); break;
+        case ICAL_MONTHLY_RECURRENCE: earliest = finishedOn.addMonths(v.interval); break;
+        default: earliest = finishedOn.addYears(v.interval); break;
         }
+        if (earliest.isValid() && earliest.year() <= kLastYear) {
+            w = walk(rule, walkable(this->rule, true), earliest, earliest, untilDay,
+                     [this](const QDate &d) { return !exceptions.contains(d); });
+        }
+        if (w.kind == Walked::Kind::Found && rule.hasCount() && v.count - 1 < 1)
+            w.kind = Walked::Kind::Ended;
+        w.used = 2; // one occurrence used: the one finished
+    } else {
+        const QDate anchor = occurrenceOf(due);
+        const QDate after = std::max(anchor, today);
+        qint64 forward = 0;
+        for (auto it = moved.cbegin(); it != moved.cend(); ++it)
+            forward = std::max(forward, it.key().daysTo(it.value()));
+        w = walk(rule, walkable(this->rule, false), anchor, after.addDays(-forward), untilDay,
+                 [&](const QDate &d) { return d > anchor && moved.value(d, d) > today && !exceptions.contains(d); });
+    }
+    switch (w.kind) {
+    case Walked::Kind::Found:
+        step.kind = Step::Kind::Moved;
+        step.due = moved.value(w.day, w.day);
+        step.rest = *this;
+        // The series starts anew at the day moved to: what is left of COUNT goes with it.
+        if (rule.hasCount())
+            step.rest.rule = withPart(this->rule, QLatin1String("COUNT"), QString::number(v.count - (w.used - 1)));
+        // Exceptions behind the series are of no more use.
+        step.rest.exceptions.removeIf([&step](const QDate &d) { return d < step.due; });
+        break;
+    case Walked::Kind::Ended:
+        step.kind = Step::Kind::Ended;
+        break;
+    case Walked::Kind::TooCostly:
+        if (!rule.hasCount())
+            costlyRules().insert(costKey(this->rule, due));
         break;
     }
-    if (step.kind == Step::Kind::Ended && used >= kMaxSteps)
-        step.kind = Step::Kind::NotFollowed;
-    icalrecur_iterator_free(it);
-    icalerror_clear_errno();
-    if (step.kind != Step::Kind::Moved)
-        step.due = QDate();
     return step;
 }
 
@@ -340,11 +630,16 @@ QString Recurrence::encodeDays(const QList<QDate> &days)
     return texts.join(QLatin1Char(','));
 }
 
-QList<QDate> Recurrence::decodeDays(const QString &text)
+QList<QDate> Recurrence::decodeDays(const QString &text, const QDate &from)
 {
     QList<QDate> days;
-    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QDate day = QDate::fromString(part.trimmed(), QStringLiteral("yyyyMMdd"));
+    const QString first = from.isValid() && from.year() > 999 ? from.toString(QStringLiteral("yyyyMMdd")) : QString();
+    for (const QStringView part : QStringView(text).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringView digits = part.trimmed();
+        // Compared as text first: a day before `from` is never made.
+        if (!first.isEmpty() && digits.size() == 8 && digits < first)
+            continue;
+        const QDate day = QDate::fromString(digits.toString(), QStringLiteral("yyyyMMdd"));
         if (day.isValid())
             days << day;
     }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QTimeZone>
 
 #include <optional>
 
@@ -45,27 +46,38 @@ struct Recurrence {
     std::optional<Simple> simple() const;
 
     // A rule libical reads and that moves a chore on by whole days: daily to yearly, or hourly.
-    // Others (every second, INTERVAL=0, an unreadable rule, UNTIL before `due`) are kept but
-    // never followed.
-    bool followable(const QDate &due) const;
+    // Others (every second, INTERVAL=0, an unreadable rule, UNTIL before `due`, a rule that
+    // never matches or needs too much stepping to find its next day) are kept but never
+    // followed. `zone` is the user's (an UNTIL given as an instant ends on its day there);
+    // invalid: the clock's.
+    bool followable(const QDate &due, const QTimeZone &zone = {}) const;
 
     // The rule in the user's words: "Every 2 weeks on Wednesday", "3 days after finishing",
     // "Repeats (rule not supported)". Empty when the chore never repeats.
-    QString text(const QDate &due) const;
+    QString text(const QDate &due, const QTimeZone &zone = {}) const;
+
+    // The rule as servers and phone apps read it (RFC 5545 alone): "the 31st, or the month's
+    // last day" written as RFC 7529's RSCALE/SKIP becomes BYMONTHDAY=28,29,30,31;BYSETPOS=-1.
+    // Any other rule comes back as it is.
+    static QString portable(const QString &rule);
 
     // The rule's occurrence a due day stands for: another day only for an occurrence another app moved.
     QDate occurrenceOf(const QDate &due) const;
 
-    // Finishing an occurrence: see RecurrenceStep. `due` is the occurrence finished, `finishedOn`
-    // the day it was finished, `today` the first day the next occurrence may fall on (missed
-    // ones are skipped).
+    // Finishing an occurrence: see RecurrenceStep. `due` is the occurrence finished (its due
+    // day), `finishedOn` the day it was finished, `today` the day it is now.
+    // On a fixed schedule the next due day is the rule's first occurrence after both the
+    // occurrence finished and today: missed ones are skipped, and finishing covers today's.
+    // After finishing it is the rule's first allowed day on or after finishedOn + the interval
+    // (every 2 weeks on Wednesday, finished Tuesday the 8th: Wednesday the 23rd).
     using Step = struct RecurrenceStep;
-    Step next(const QDate &due, const QDate &finishedOn, const QDate &today) const;
+    Step next(const QDate &due, const QDate &finishedOn, const QDate &today, const QTimeZone &zone = {}) const;
 
     // As the store keeps exceptions and moved occurrences: "20270106,20270120" and
     // "20270106=20270108,...". Days that do not parse are dropped.
     static QString encodeDays(const QList<QDate> &days);
-    static QList<QDate> decodeDays(const QString &text);
+    // Days before `from` are skipped unread: a long list of past exceptions costs nothing.
+    static QList<QDate> decodeDays(const QString &text, const QDate &from = {});
     static QString encodeMoved(const QMap<QDate, QDate> &moved);
     static QMap<QDate, QDate> decodeMoved(const QString &text);
 };

@@ -11,6 +11,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <random>
 #include <tuple>
 
 using namespace Velmora;
@@ -502,45 +504,38 @@ TEST_F(ChoreStoreTest, FinishingARepeatingChoreMovesItToItsNextOccurrence)
         QDate nextDue;         // invalid: finished as any chore
         const char *restRule;  // the rule kept; nullptr: unchanged
     } cases[] = {
-        {"every 3 days", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;INTERVAL=3"), {2026, 12, 11}, nullptr},
-        {"early: from the due day", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 10}, rule("FREQ=DAILY;INTERVAL=3"), {2026, 12, 13}, nullptr},
-        {"late: missed ones skipped", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 1}, rule("FREQ=DAILY;INTERVAL=3"), {2026, 12, 10}, nullptr},
-        {"late, after finishing", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 1}, rule("FREQ=DAILY;INTERVAL=3", true), {2026, 12, 11}, nullptr},
-        {"bins every Wednesday, done a day early", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 9}, rule("FREQ=WEEKLY;BYDAY=WE"), {2026, 12, 16}, nullptr},
-        {"every 2 weeks on Wednesday and Friday", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 11}, rule("FREQ=WEEKLY;INTERVAL=2;BYDAY=WE,FR"), {2026, 12, 23}, nullptr},
+        {"finished a week late: due again tomorrow, not today", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 1}, rule("FREQ=DAILY"), {2026, 12, 9}, nullptr},
+        {"every 2 weeks on Wednesday after finishing, done on Tuesday", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 9},
+         rule("FREQ=WEEKLY;INTERVAL=2;BYDAY=WE", true), {2026, 12, 23}, nullptr},
+        {"Sundays after finishing, done on Saturday", "Europe/Berlin", {2026, 12, 12}, {2026, 12, 13}, rule("FREQ=WEEKLY;BYDAY=SU", true), {2026, 12, 20}, nullptr},
         {"31 January + 1 month", "Europe/Berlin", {2027, 1, 31}, {2027, 1, 31},
          Recurrence::fromSimple(every(Recurrence::Frequency::Monthly), {2027, 1, 31}), {2027, 2, 28}, nullptr},
         {"then the 31st again", "Europe/Berlin", {2027, 2, 28}, {2027, 2, 28},
          Recurrence::fromSimple(every(Recurrence::Frequency::Monthly), {2027, 1, 31}), {2027, 3, 31}, nullptr},
-        {"31 January + 1 month, leap year", "Europe/Berlin", {2028, 1, 31}, {2028, 1, 31},
-         Recurrence::fromSimple(every(Recurrence::Frequency::Monthly), {2028, 1, 31}), {2028, 2, 29}, nullptr},
         {"29 February + 1 year", "Europe/Berlin", {2028, 2, 29}, {2028, 2, 29},
          Recurrence::fromSimple(every(Recurrence::Frequency::Yearly), {2028, 2, 29}), {2029, 2, 28}, nullptr},
+        {"as earlier versions wrote the 31st", "Europe/Berlin", {2027, 1, 31}, {2027, 1, 31},
+         rule("FREQ=MONTHLY;BYMONTHDAY=31;RSCALE=GREGORIAN;SKIP=BACKWARD"), {2027, 2, 28}, nullptr},
         {"a month after finishing on the 31st", "Europe/Berlin", {2027, 1, 31}, {2027, 1, 20},
          rule("FREQ=MONTHLY", true), {2027, 2, 28}, nullptr},
-        {"spring forward", "Europe/Berlin", {2027, 3, 28}, {2027, 3, 28}, rule("FREQ=WEEKLY"), {2027, 4, 4}, nullptr},
-        {"fall back", "Europe/Berlin", {2026, 10, 25}, {2026, 10, 25}, rule("FREQ=DAILY"), {2026, 10, 26}, nullptr},
         {"a day without midnight", "America/Sao_Paulo", {2018, 11, 3}, {2018, 11, 3}, rule("FREQ=DAILY"), {2018, 11, 4}, nullptr},
-        {"the same day in another zone", "America/Sao_Paulo", {2018, 11, 4}, {2018, 11, 4}, rule("FREQ=DAILY"), {2018, 11, 5}, nullptr},
-        {"COUNT counts down", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;COUNT=3"), {2026, 12, 9}, "FREQ=DAILY;COUNT=2"},
-        {"COUNT counts the missed ones", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 5}, rule("FREQ=DAILY;COUNT=5"), {2026, 12, 8}, "FREQ=DAILY;COUNT=2"},
-        {"COUNT used up", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;COUNT=1"), none, nullptr},
-        {"UNTIL passed", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=WEEKLY;UNTIL=20261214"), none, nullptr},
-        {"an exception skipped", "Europe/Berlin", {2026, 12, 9}, {2026, 12, 9}, rule("FREQ=WEEKLY", false, {QDate(2026, 12, 16)}), {2026, 12, 23}, nullptr},
+        {"COUNT counts the missed ones", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 5}, rule("FREQ=DAILY;COUNT=5"), {2026, 12, 9}, "FREQ=DAILY;COUNT=1"},
         {"an occurrence moved elsewhere", "Europe/Berlin", {2026, 12, 9}, {2026, 12, 9},
          rule("FREQ=WEEKLY", false, {}, {{QDate(2026, 12, 16), QDate(2026, 12, 18)}}), {2026, 12, 18}, nullptr},
         {"and after it the rule's days", "Europe/Berlin", {2026, 12, 18}, {2026, 12, 18},
          rule("FREQ=WEEKLY", false, {}, {{QDate(2026, 12, 16), QDate(2026, 12, 18)}}), {2026, 12, 23}, nullptr},
-        {"another app's last weekday of the month", "Europe/Berlin", {2026, 12, 29}, {2026, 12, 29},
-         rule("FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=-1"), {2027, 1, 26}, nullptr},
         {"hourly moves by days", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=HOURLY;INTERVAL=36"), {2026, 12, 9}, nullptr},
-        {"due in the year 1, no COUNT: today is not before today", "Europe/Berlin", {2026, 12, 8}, {1, 1, 1}, rule("FREQ=DAILY;UNTIL=99991231"), {2026, 12, 8}, nullptr},
+        {"due in the year 1: the day after today", "Europe/Berlin", {2026, 12, 8}, {1, 1, 1}, rule("FREQ=DAILY;UNTIL=99991231"), {2026, 12, 9}, nullptr},
         {"a year 9999 COUNT ends", "Europe/Berlin", {2026, 12, 8}, {9999, 6, 1}, rule("FREQ=YEARLY;COUNT=9999"), none, nullptr},
         {"COUNT from the year 1000 is not followed", "Europe/Berlin", {2026, 12, 8}, {1000, 1, 1}, rule("FREQ=DAILY;COUNT=999999"), none, nullptr},
         {"INTERVAL=0", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;INTERVAL=0"), none, nullptr},
         {"every second", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=SECONDLY"), none, nullptr},
         {"UNTIL before the due day", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;UNTIL=20200101"), none, nullptr},
         {"not a rule", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=WEEKLY;BYDAY=XX"), none, nullptr},
+        {"hourly on 30 February never comes", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=HOURLY;BYMONTH=2;BYMONTHDAY=30"), none, nullptr},
+        {"hourly on 31 April, counted", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=HOURLY;BYMONTHDAY=31;BYMONTH=4;COUNT=2"), none, nullptr},
+        {"daily on 30 February", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30"), none, nullptr},
+        {"monthly on 31 April", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 8}, rule("FREQ=MONTHLY;BYMONTH=4;BYMONTHDAY=31"), none, nullptr},
     };
     auto store = openStore();
     ChoreChanges changes(*store);
@@ -554,9 +549,10 @@ TEST_F(ChoreStoreTest, FinishingARepeatingChoreMovesItToItsNextOccurrence)
         Chore *chore = changes.add(f, c.rule);
         ASSERT_NE(chore, nullptr);
         QSignalSpy inserted(store.get(), &ChoreStore::inserted);
-        const auto started = std::chrono::steady_clock::now();
+        // CPU time, not wall time: a busy machine must not fail it, a rule that freezes must.
+        const qint64 started = VelmoraTest::threadCpuMs();
         ASSERT_TRUE(changes.finish(chore));
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+        EXPECT_LT(VelmoraTest::threadCpuMs() - started, 100);
         if (!c.nextDue.isValid()) {
             EXPECT_EQ(chore->endDateOrInvalid(), clock.now());
             EXPECT_EQ(inserted.count(), 0);
@@ -585,6 +581,139 @@ TEST_F(ChoreStoreTest, FinishingARepeatingChoreMovesItToItsNextOccurrence)
     EXPECT_EQ(std::count_if(reopened->chores().cbegin(), reopened->chores().cend(), [](const Chore *c) { return c->repeats(); }),
               moved);
     EXPECT_EQ(moved, qsizetype(std::size(cases)));
+}
+
+// Thousands of generated rules finished early, on time and late around midnight in zones with
+// clock changes, against python-dateutil's rrule, an implementation of RFC 5545 apart from libical.
+TEST_F(ChoreStoreTest, FinishingMatchesAnIndependentCalendar)
+{
+    std::mt19937 random(qEnvironmentVariableIntValue("VELMORA_ORACLE_SEED") + 20261208);
+    const auto pick = [&random](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+    const auto chance = [&pick](int percent) { return pick(1, 100) <= percent; };
+    const char *const zones[] = {"Europe/Berlin", "America/Sao_Paulo", "America/Havana", "Asia/Tokyo",
+                                 "Australia/Lord_Howe", "America/Los_Angeles", "Pacific/Chatham"};
+    const char *const weekdays[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+    const auto someOf = [&](QStringList from, int most) {
+        std::shuffle(from.begin(), from.end(), random);
+        return from.mid(0, pick(1, most)).join(QLatin1Char(','));
+    };
+    const QStringList allDays{"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+    const QStringList monthDays{"1", "15", "28", "29", "30", "31", "-1"};
+    const QStringList months{"1", "2", "3", "4", "6", "9", "11", "12"};
+    const auto ordinalDay = [&] { return QString::number(QList<int>{1, 2, 4, -1, -2}.at(pick(0, 4))) + QLatin1String(weekdays[pick(0, 6)]); };
+
+    struct Case {
+        QTimeZone zone;
+        QDateTime now;
+        QDate due;
+        Recurrence rule;
+    };
+    QList<Case> cases;
+    while (cases.size() < 3000) {
+        Case c;
+        c.zone = zone(zones[pick(0, 6)]);
+        const QDate day = QDate(2017, 1, 1).addDays(pick(0, 15 * 365));
+        const QTime times[] = {QTime(0, 0, 30), QTime(0, 59), QTime(12, 0), QTime(23, 30), QTime(23, 59, 30)};
+        c.now = QDateTime(day, times[pick(0, 4)], c.zone);
+        if (!c.now.isValid() || c.now.date() != day)
+            c.now = day.startOfDay(c.zone);
+        const int late = chance(30) ? 0 : chance(30) ? pick(-3, 3) : pick(-90, 10);
+        c.due = ChoreDates::calendarDay(c.now, c.zone).addDays(-late);
+        QStringList parts;
+        const int kind = pick(1, 100);
+        const QString freq = kind <= 25 ? "DAILY" : kind <= 55 ? "WEEKLY" : kind <= 80 ? "MONTHLY" : kind <= 95 ? "YEARLY" : "HOURLY";
+        parts << "FREQ=" + freq;
+        if (freq == "HOURLY")
+            parts << "INTERVAL=" + QString::number(QList<int>{1, 5, 12, 36, 48}.at(pick(0, 4)));
+        else if (chance(50))
+            parts << "INTERVAL=" + QString::number(pick(2, 6));
+        if (freq == "DAILY" && chance(30))
+            parts << "BYDAY=" + someOf(allDays, 3);
+        if (freq == "DAILY" && chance(10))
+            parts << "BYMONTH=" + someOf(months, 3);
+        if (freq == "WEEKLY" && chance(70))
+            parts << "BYDAY=" + someOf(allDays, 4);
+        if (freq == "WEEKLY" && chance(40))
+            parts << "WKST=" + QList<QString>{"MO", "SU", "SA", "TH"}.at(pick(0, 3));
+        if (freq == "MONTHLY") {
+            switch (pick(0, 4)) {
+            case 0: break;
+            case 1: parts << "BYMONTHDAY=" + someOf(monthDays, 2); break;
+            case 2: parts << "BYDAY=" + ordinalDay(); break;
+            case 3: parts << "BYDAY=" + someOf(allDays, 3) << "BYSETPOS=" + QString::number(QList<int>{1, 2, -1}.at(pick(0, 2))); break;
+            case 4: parts << QList<QString>{"BYMONTHDAY=28,29,30,31", "BYMONTHDAY=28,29,30", "BYMONTHDAY=28,29"}.at(pick(0, 2)) << "BYSETPOS=-1"; break;
+            }
+        }
+        if (freq == "YEARLY") {
+            switch (pick(0, 4)) {
+            case 0: break;
+            case 1: parts << "BYMONTH=" + someOf(months, 2) << "BYMONTHDAY=" + someOf(monthDays, 2); break;
+            case 2: parts << "BYMONTHDAY=" + someOf(monthDays, 2); break;
+            case 3: parts << "BYMONTH=2" << (chance(50) ? "BYMONTHDAY=29" : "BYMONTHDAY=28,29;BYSETPOS=-1"); break;
+            case 4: parts << "BYMONTH=" + someOf(months, 2) << "BYDAY=" + ordinalDay(); break;
+            }
+        }
+        if (chance(20)) {
+            parts << "COUNT=" + QString::number(pick(1, 12));
+        } else if (freq != "HOURLY" && chance(25)) {
+            const QDate last = c.due.addDays(pick(-5, 120));
+            if (chance(50))
+                parts << "UNTIL=" + last.toString("yyyyMMdd");
+            else // another app's timed series ends at an instant near someone's midnight
+                parts << "UNTIL=" + QDateTime(last, QTime(0, 0), QTimeZone::utc()).addSecs(pick(-3, 3) * 3600 + pick(-1, 1)).toString("yyyyMMddTHHmmssZ");
+        }
+        c.rule.rule = parts.join(QLatin1Char(';'));
+        c.rule.afterFinishing = freq != "HOURLY" && chance(30);
+        for (int n = chance(20) ? pick(1, 3) : 0; n > 0; --n)
+            c.rule.exceptions << c.due.addDays(pick(0, 45));
+        cases << c;
+    }
+
+    QProcess oracle;
+    oracle.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(RECURRENCE_ORACLE)});
+    ASSERT_TRUE(oracle.waitForStarted());
+    for (const Case &c : cases) {
+        oracle.write(QStringList{c.rule.rule, c.rule.afterFinishing ? "after" : "fixed", c.due.toString("yyyyMMdd"),
+                                 ChoreDates::calendarDay(c.now, c.zone).toString("yyyyMMdd"), QString::fromUtf8(c.zone.id()),
+                                 Recurrence::encodeDays(c.rule.exceptions)}
+                         .join(QLatin1Char('\t')).toUtf8() + '\n');
+    }
+    oracle.closeWriteChannel();
+    ASSERT_TRUE(oracle.waitForFinished(120000)) << "the oracle did not finish";
+    ASSERT_EQ(oracle.exitCode(), 0) << oracle.readAllStandardError().constData();
+    const QStringList expected = QString::fromUtf8(oracle.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(expected.size(), cases.size());
+
+    auto store = openStore();
+    ChoreChanges changes(*store);
+    int mismatches = 0, moved = 0;
+    for (qsizetype i = 0; i < cases.size(); ++i) {
+        const Case &c = cases.at(i);
+        FakeClock clock(c.now, c.zone);
+        ScopedClock installed(clock);
+        Chore *chore = changes.add(fields(QStringLiteral("c"), c.due.addDays(-2).startOfDay(c.zone), c.due.startOfDay(c.zone)), c.rule);
+        ASSERT_NE(chore, nullptr);
+        ASSERT_TRUE(changes.finish(chore));
+        QString got = QStringLiteral("ended");
+        if (!chore->isFinished()) {
+            ++moved;
+            const QDate next = ChoreDates::calendarDay(chore->dueDate(), c.zone);
+            QString count = QStringLiteral("-");
+            for (const QString &part : chore->recurrence().rule.split(QLatin1Char(';')))
+                if (part.startsWith(QLatin1String("COUNT=")))
+                    count = part.mid(6);
+            got = next.toString("yyyyMMdd") + QLatin1Char(' ') + count;
+            EXPECT_EQ(ChoreDates::calendarDay(chore->startDate(), c.zone), next.addDays(-2)) << "the start keeps its distance";
+        }
+        if (got != expected.at(i) && ++mismatches <= 25) {
+            ADD_FAILURE() << qPrintable(c.rule.rule) << (c.rule.afterFinishing ? " after finishing" : "") << " due "
+                          << qPrintable(c.due.toString(Qt::ISODate)) << " finished " << qPrintable(c.now.toString(Qt::ISODate))
+                          << " " << c.zone.id().constData() << " except " << qPrintable(Recurrence::encodeDays(c.rule.exceptions))
+                          << ": app " << qPrintable(got) << ", dateutil " << qPrintable(expected.at(i));
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(moved, cases.size() / 2) << "most cases move on";
 }
 
 class ChoreQueryModelTest : public StoreFixture {

@@ -7,7 +7,16 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <ctime>
+
 namespace VelmoraTest {
+
+qint64 threadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
 
 QTimeZone zone(const char *ianaId)
 {

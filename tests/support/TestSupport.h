@@ -24,6 +24,9 @@ inline Velmora::ChoreFields fields(const QString &title, const QDateTime &start,
     return {title, Velmora::ColorComponentsModel::standardRed(), start, due, std::nullopt, false, 32400};
 }
 
+// CPU time this thread has used, in ms: a time limit that a busy machine does not break.
+qint64 threadCpuMs();
+
 // Reads a whole file (empty when missing).
 QByteArray readAll(const QString &path);
 // Writes a whole file, its folder made first; false when it could not.

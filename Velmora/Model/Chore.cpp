@@ -8,6 +8,11 @@
 
 namespace Velmora {
 
+QString Chore::shownTitle(const QString &title)
+{
+    return title.trimmed().isEmpty() ? tr("Untitled chore") : title;
+}
+
 ChoreFields ChoreFields::defaults()
 {
     ChoreFields fields;

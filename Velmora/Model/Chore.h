@@ -77,6 +77,8 @@ public:
 
     const ChoreFields &fields() const { return m_fields; }
     QString title() const { return m_fields.title; }
+    // A title as people are shown it: one of blanks alone is "Untitled chore".
+    static QString shownTitle(const QString &title);
     ColorComponentsModel colorComponents() const { return m_fields.colorComponents; }
     QColor color() const { return m_fields.colorComponents.color(); }
     QDateTime startDate() const { return m_fields.startDate; }

@@ -31,7 +31,19 @@ bool assignFields(ChoreStore &store, Chore *chore, std::span<const Field> which,
 
 } // namespace
 
-ChoreChanges::ChoreChanges(ChoreStore &store, QObject *parent) : QObject(parent), m_store(&store) {}
+ChoreChanges::ChoreChanges(ChoreStore &store, QObject *parent) : QObject(parent), m_store(&store)
+{
+    // Month ends as earlier versions wrote them (RFC 7529), which servers refuse: rewritten once
+    // in the words every client reads, so they go up at the next sync.
+    for (Chore *chore : store.chores()) {
+        if (!chore->repeats() || chore->isFinished())
+            continue;
+        Recurrence r = chore->recurrence();
+        r.rule = Recurrence::portable(r.rule);
+        if (r.rule != chore->recurrence().rule)
+            store.setRecurrence(chore, r);
+    }
+}
 
 QString ChoreChanges::lastError() const
 {

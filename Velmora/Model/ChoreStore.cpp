@@ -611,8 +611,7 @@ bool ChoreStore::loadRecurrences()
     sqlite3 *sqlite = sqliteHandle(QSqlDatabase::database(m_connection, false));
     sqlite3_stmt *statement = nullptr;
     if (!sqlite
-        || sqlite3_prepare_v2(sqlite, "SELECT ChoreRecurrence.chore, rule, afterFinishing, exceptions, moved, Chore.dueDate"
-                                      " FROM ChoreRecurrence LEFT JOIN Chore ON Chore.id = ChoreRecurrence.chore", -1,
+        || sqlite3_prepare_v2(sqlite, "SELECT chore, rule, afterFinishing, exceptions, moved FROM ChoreRecurrence", -1,
                               &statement, nullptr) != SQLITE_OK) {
         m_lastError = sqlite ? QString::fromUtf8(sqlite3_errmsg(sqlite)) : QStringLiteral("The store is not open");
         return false;
@@ -627,11 +626,8 @@ bool ChoreStore::loadRecurrences()
         recurrence.rule = text(1);
         recurrence.afterFinishing = sqlite3_column_int(statement, 2) != 0;
         // Only what the sync read from a server has these; most rows leave them empty.
-        // Those more than a day before the due day in any zone can no longer be skipped to.
-        if (sqlite3_column_bytes(statement, 3) > 0) {
-            const QDateTime due = instantFromStore(statement, 5);
-            recurrence.exceptions = Recurrence::decodeDays(text(3), due.isValid() ? due.toUTC().date().addDays(-2) : QDate());
-        }
+        if (sqlite3_column_bytes(statement, 3) > 0)
+            recurrence.exceptions = Recurrence::decodeDays(text(3));
         if (sqlite3_column_bytes(statement, 4) > 0)
             recurrence.moved = Recurrence::decodeMoved(text(4));
         if (recurrence.repeats())

@@ -630,16 +630,11 @@ QString Recurrence::encodeDays(const QList<QDate> &days)
     return texts.join(QLatin1Char(','));
 }
 
-QList<QDate> Recurrence::decodeDays(const QString &text, const QDate &from)
+QList<QDate> Recurrence::decodeDays(const QString &text)
 {
     QList<QDate> days;
-    const QString first = from.isValid() && from.year() > 999 ? from.toString(QStringLiteral("yyyyMMdd")) : QString();
-    for (const QStringView part : QStringView(text).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QStringView digits = part.trimmed();
-        // Compared as text first: a day before `from` is never made.
-        if (!first.isEmpty() && digits.size() == 8 && digits < first)
-            continue;
-        const QDate day = QDate::fromString(digits.toString(), QStringLiteral("yyyyMMdd"));
+    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QDate day = QDate::fromString(part.trimmed(), QStringLiteral("yyyyMMdd"));
         if (day.isValid())
             days << day;
     }

@@ -76,8 +76,7 @@ struct Recurrence {
     // As the store keeps exceptions and moved occurrences: "20270106,20270120" and
     // "20270106=20270108,...". Days that do not parse are dropped.
     static QString encodeDays(const QList<QDate> &days);
-    // Days before `from` are skipped unread: a long list of past exceptions costs nothing.
-    static QList<QDate> decodeDays(const QString &text, const QDate &from = {});
+    static QList<QDate> decodeDays(const QString &text);
     static QString encodeMoved(const QMap<QDate, QDate> &moved);
     static QMap<QDate, QDate> decodeMoved(const QString &text);
 };

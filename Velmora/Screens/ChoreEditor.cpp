@@ -271,7 +271,8 @@ Recurrence ChoreEditor::workingRecurrence() const
     if (repeatTouched()) {
         recurrence = Recurrence::fromSimple(normalised(m_repeat), dueDay());
     } else if (m_loadedCustom
-               || m_loadedRecurrence.rule != Recurrence::fromSimple(m_loadedRepeat, m_loadedRecurrenceDue).rule) {
+               || Recurrence::portable(m_loadedRecurrence.rule)
+                   != Recurrence::fromSimple(m_loadedRepeat, m_loadedRecurrenceDue).rule) {
         // Untouched, another app's rule goes back to it exactly as it came.
         recurrence = m_loadedRecurrence;
     } else {

@@ -445,10 +445,23 @@ void SyncAccount::cancel()
     setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
 }
 
+QString SyncAccount::outcomeError(const SyncReport &report)
+{
+    if (!report.ok())
+        return report.error.message;
+    // Never "Synced" while a chore stayed behind: the first refusal, and how many more.
+    if (report.refused.isEmpty())
+        return {};
+    if (report.refused.size() == 1)
+        return report.refused.first();
+    return tr("%1 (and %n more)", nullptr, int(report.refused.size() - 1)).arg(report.refused.first());
+}
+
 void SyncAccount::syncNow()
 {
     if (m_stage != Connected || !m_syncs)
         return;
+    m_engine.retryRefused();
     if (!m_password) {
         // The keyring may be reachable by now (unlocked at last).
         readPassword([this] { m_engine.start(); });
@@ -486,7 +499,7 @@ void SyncAccount::onFinished(const SyncReport &report)
     if (m_stage != Connected)
         return;
     m_lastRun = LastRun{report.finishedAt.isValid() ? report.finishedAt.toUTC() : Clock::current().now().toUTC(),
-                        report.ok() ? QString() : report.error.message, report.withoutDue, report.otherItems,
+                        outcomeError(report), report.withoutDue, report.otherItems,
                         report.unreadable, report.sameFieldConflicts, report.outside, report.overLimit};
     writeLastRun();
     emit statusChanged();
@@ -516,10 +529,10 @@ void SyncAccount::syncOnce(std::function<void(bool ok, const QString &message)> 
                                   const QString details = detailsText(LastRun{
                                       {}, {}, report.withoutDue, report.otherItems, report.unreadable,
                                       report.sameFieldConflicts, report.outside, report.overLimit});
-                                  const QString outcome = report.ok()
+                                  const QString outcome = report.complete()
                                       ? tr("Synced: %1 sent, %2 received.").arg(report.sent).arg(report.received)
-                                      : report.error.message;
-                                  done(report.ok(), details.isEmpty() ? outcome : outcome + u' ' + details + u'.');
+                                      : outcomeError(report);
+                                  done(report.complete(), details.isEmpty() ? outcome : outcome + u' ' + details + u'.');
                               });
         m_engine.start();
     });

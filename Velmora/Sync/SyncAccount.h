@@ -56,6 +56,9 @@ public:
     Q_ENUM(Stage)
 
     // What the status line tells of the last run; kept across starts.
+    // What the status line says of a run that did not go through whole; empty when it did.
+    static QString outcomeError(const SyncReport &report);
+
     struct LastRun {
         QDateTime at; // UTC
         QString error;

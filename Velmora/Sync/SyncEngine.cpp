@@ -112,7 +112,27 @@ void SyncEngine::setTarget(const std::optional<SyncTarget> &target)
 int SyncEngine::pendingChanges() const
 {
     ChoreStore *store = m_changes ? m_changes->store() : nullptr;
-    return store && store->isOpen() ? SyncLedger(*store).changedHereCount() : 0;
+    if (!store || !store->isOpen())
+        return 0;
+    SyncLedger ledger(*store);
+    if (m_refused.isEmpty())
+        return ledger.changedHereCount();
+    const QList<LedgerEntry> changed = ledger.changedHere();
+    return int(std::count_if(changed.begin(), changed.end(), [this](const LedgerEntry &entry) {
+        const auto refusal = m_refused.constFind(entry.chore);
+        return refusal == m_refused.cend() || refusal->version != entry.version;
+    }));
+}
+
+void SyncEngine::refuse(const LedgerEntry &entry, const QString &reason)
+{
+    ChoreStore *store = m_changes ? m_changes->store() : nullptr;
+    const std::optional<ChoreFields> fields = store ? store->stored(entry.chore) : std::nullopt;
+    const QString title = fields ? Chore::shownTitle(fields->title) : QString();
+    const QString sentence = tr("“%1” was not synced: %2").arg(title, reason);
+    m_refused.insert(entry.chore, Refusal{entry.version, sentence});
+    if (m_run)
+        m_run->report.refused << sentence;
 }
 
 void SyncEngine::start()
@@ -174,6 +194,15 @@ void SyncEngine::send()
 {
     ++m_run->sendPasses;
     m_run->sending = m_run->ledger.changedHere();
+    // What the server refused is not offered to it again unchanged: told, not sent.
+    m_run->sending.removeIf([this](const LedgerEntry &entry) {
+        const auto refusal = m_refused.constFind(entry.chore);
+        if (refusal == m_refused.cend() || refusal->version != entry.version)
+            return false;
+        if (!m_run->report.refused.contains(refusal->sentence))
+            m_run->report.refused << refusal->sentence;
+        return true;
+    });
     m_run->nextSend = 0;
     pumpSends();
 }
@@ -233,11 +262,18 @@ void SyncEngine::sendOne(const LedgerEntry &entry)
                           store.seriesOf(entry.chore));
     if (writing.ics.isEmpty()) {
         ++run.report.unsendable;
+        refuse(entry, writing.reason);
         return;
     }
     const bool created = entry.href.isEmpty();
     const QUrl href = created ? CalDavClient::resourceUrl(run.calendar.url, entry.uid) : entry.href;
-    const QString ifMatch = created ? QString() : entry.etag.isEmpty() ? QStringLiteral("*") : entry.etag;
+    if (!created && entry.etag.isEmpty()) {
+        // Never "If-Match: *", which overwrites whatever is there: its ETag is read first, and
+        // the change goes with it at the next run.
+        run.mustFetch << href;
+        return;
+    }
+    const QString ifMatch = created ? QString() : entry.etag;
     ++run.inFlight;
     ++run.report.requests;
     m_client.put(href, writing.ics, ifMatch, [this, entry, href, created, ics = writing.ics, settled](WriteResult result) {
@@ -256,6 +292,7 @@ void SyncEngine::sendOne(const LedgerEntry &entry)
             fail(result.error);
         } else {
             ++run.report.unsendable;
+            refuse(entry, result.error.message);
         }
         settled();
     });

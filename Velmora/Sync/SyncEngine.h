@@ -4,6 +4,7 @@
 #include "Velmora/Sync/CalDavClient.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -45,8 +46,13 @@ struct SyncReport {
     int outside = 0;      // hrefs the server named outside the calendar, ignored
     int overLimit = 0;    // new chores not taken in: the store holds as many as it may
     int requests = 0;     // HTTP requests made
+    // Chores the server refused to take, each as one sentence with the server's reason; they
+    // are not sent again until they change here or the user asks.
+    QStringList refused;
 
     bool ok() const { return error.ok(); }
+    // Went through with nothing refused: only then is the calendar as it is here.
+    bool complete() const { return ok() && refused.isEmpty(); }
 };
 
 // Brings the store and one CalDAV calendar to the same chores: local changes go up first, then
@@ -79,8 +85,11 @@ public:
     // Starts one run and returns at once; asked while one runs, one more follows it.
     void start();
     bool isRunning() const { return m_running; }
-    // Changes made here and not yet on the server.
+    // Changes made here and not yet on the server, but for those it refused and that have not
+    // changed since.
     int pendingChanges() const;
+    // The user asks: chores the server refused are sent again at the next run.
+    void retryRefused() { m_refused.clear(); }
 
     // The most recent report, if any run ended in this process.
     std::optional<SyncReport> lastReport() const { return m_lastReport; }
@@ -118,6 +127,13 @@ private:
     bool m_running = false;
     bool m_again = false;
     std::optional<SyncReport> m_lastReport;
+    // Chore -> the version of it the server refused, and why.
+    struct Refusal {
+        qint64 version = 0;
+        QString sentence;
+    };
+    QHash<qint64, Refusal> m_refused;
+    void refuse(const LedgerEntry &entry, const QString &reason);
 };
 
 } // namespace Velmora::Sync

@@ -9,8 +9,10 @@
 namespace Velmora::Sync {
 
 SyncSchedule::SyncSchedule(SyncEngine &engine, ChoreStore &store, Intervals intervals, QObject *parent)
-    : QObject(parent), m_engine(&engine)
+    : QObject(parent), m_engine(&engine), m_intervals(intervals)
 {
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, &SyncSchedule::runIfAllowed);
     m_afterChange.setSingleShot(true);
     m_afterChange.setInterval(intervals.afterChange);
     connect(&m_afterChange, &QTimer::timeout, this, &SyncSchedule::runIfAllowed);
@@ -28,6 +30,7 @@ SyncSchedule::SyncSchedule(SyncEngine &engine, ChoreStore &store, Intervals inte
     connect(&engine, &SyncEngine::targetChanged, this, [this] {
         m_refused = false;
         m_notBefore = 0;
+        m_failures = 0;
         followNetwork();
         runIfAllowed();
     });
@@ -77,7 +80,18 @@ void SyncSchedule::ended(const SyncReport &report)
                            &SyncSchedule::runIfAllowed);
         return;
     }
-    // Changed here while it ran, or merged: soon again. A failure waits for the next trigger.
+    if (!report.ok() && !m_refused) {
+        // However often changes here ask for a run, a failing server is asked again only after
+        // a pause that grows with each failure.
+        const std::chrono::milliseconds pause =
+            std::min(m_intervals.longestRetry, std::chrono::milliseconds(m_intervals.firstRetry.count() << std::min(m_failures, 20)));
+        ++m_failures;
+        m_notBefore = QDateTime::currentMSecsSinceEpoch() + pause.count();
+        m_retry.start(pause);
+        return;
+    }
+    m_failures = 0;
+    // Changed here while it ran, or merged: soon again.
     if (report.ok() && m_engine && m_engine->pendingChanges() > 0)
         m_afterChange.start();
 }

@@ -122,7 +122,7 @@ TEST_F(ScreensTest, SteppingPickingAndTheReminderWheelsAgree)
 TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
 {
     using F = ChoreEditor::RepeatFrequency;
-    const QString monthEnd = QStringLiteral(";BYMONTHDAY=31;RSCALE=GREGORIAN;SKIP=BACKWARD");
+    const QString monthEnd = QStringLiteral(";BYMONTHDAY=28,29,30,31;BYSETPOS=-1");
     const struct {
         Op operation;
         QString stored;
@@ -150,6 +150,9 @@ TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
              e.setRepeatInterval(3000);
          }, "FREQ=MONTHLY;INTERVAL=999" + monthEnd, false, 0},
         {Op::update, "FREQ=MONTHLY" + monthEnd, [](ChoreEditor &e) { e.pickDueDay(2026, 6, 15); }, "FREQ=MONTHLY", false, 1},
+        // As earlier versions wrote the 31st: read as the month's end too.
+        {Op::update, "FREQ=MONTHLY;BYMONTHDAY=31;RSCALE=GREGORIAN;SKIP=BACKWARD", [](ChoreEditor &e) { e.pickDueDay(2026, 6, 15); },
+         "FREQ=MONTHLY", false, 1},
         {Op::update, "FREQ=DAILY;INTERVAL=3", [](ChoreEditor &e) { e.setRepeatFrequency(F::Never); }, {}, false, 0},
         {Op::repeat, "FREQ=YEARLY;INTERVAL=2;WKST=MO", nullptr, "FREQ=YEARLY;INTERVAL=2;WKST=MO", true, 1},
         {Op::repeat, {}, [](ChoreEditor &e) { e.setRepeatFrequency(F::Daily); }, "FREQ=DAILY", false, 0},
@@ -170,7 +173,7 @@ TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
         screen.setOperation(row.operation);
         screen.setChore(row.operation == Op::add ? nullptr : source);
         screen.load();
-        EXPECT_EQ(screen.repeatCustom(), row.stored.contains(QLatin1String("BYSETPOS")));
+        EXPECT_EQ(screen.repeatCustom(), row.stored.contains(QLatin1String("BYDAY=FR;BYSETPOS")));
         if (row.choose)
             row.choose(screen);
         EXPECT_EQ(screen.hasChanges(), row.choose != nullptr);

@@ -155,6 +155,8 @@ private:
     // Reads the saved account's password, hands the account to the engine, then runs `then`.
     void readPassword(std::function<void()> then);
     void readSettings();
+    // The saved calendar took the account from https down to http: its password is not used.
+    bool downgraded() const;
     void writeLastRun();
     void handOver();
     static QString passwordKey(const QString &server, const QString &user);
@@ -177,6 +179,8 @@ private:
     QUrl m_calendar;
     QString m_calendarName;
     std::optional<QString> m_password;
+    bool m_readingPassword = false;
+    bool m_waitingForKeyring = false;
     std::optional<LastRun> m_lastRun;
 
     // What the form found, while choosing.

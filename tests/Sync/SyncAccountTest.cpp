@@ -2,6 +2,7 @@
 
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/App/WindowHost.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/SyncAccount.h"
 #include "Velmora/Sync/SyncEngine.h"
@@ -15,6 +16,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnectionInterface>
+#include <QLibrary>
 #include <QProcess>
 #include <QQuickItem>
 #include <QQuickStyle>
@@ -51,19 +53,28 @@ protected:
             bus.becomeSessionBus();
             keyring.setProcessEnvironment(environment(home.path(), bus.address()));
             keyring.setStandardErrorFile(QProcess::nullDevice());
-            keyring.start(u"gnome-keyring-daemon"_s, {u"--foreground"_s, u"--unlock"_s, u"--components=secrets"_s});
+            start(u"gnome-keyring-daemon"_s, {u"--foreground"_s, u"--unlock"_s, u"--components=secrets"_s});
+        }
+        ~SecretService() { stop(); }
+        // The Secret Service on the bus: gnome-keyring, or a stand-in script.
+        void start(const QString &program, const QStringList &arguments)
+        {
+            keyring.start(program, arguments);
             // The password unlocks (here: makes) the login keyring.
             keyring.waitForStarted(5000);
             keyring.write("keyring pass");
             keyring.closeWriteChannel();
-            QDBusConnection watcher = bus.connect(u"keyring-watch"_s);
-            waitFor([&] { return watcher.interface()->isServiceRegistered(u"org.freedesktop.secrets"_s).value(); },
-                    10000);
+            waitFor([&] { return registered(); }, 10000);
         }
-        ~SecretService()
+        void stop()
         {
             keyring.terminate();
             keyring.waitForFinished(3000);
+            waitFor([&] { return !registered(); }, 10000);
+        }
+        bool registered()
+        {
+            return bus.connect(u"keyring-watch"_s).interface()->isServiceRegistered(u"org.freedesktop.secrets"_s).value();
         }
         VelmoraTest::PrivateBus bus;
         QTemporaryDir home;
@@ -390,6 +401,83 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
         "The password is not in the Secret Service; disconnect and connect the account again.")));
     EXPECT_TRUE(w.app->syncAccount()->isFailing());
     EXPECT_FALSE(w.app->syncEngine()->target().has_value());
+}
+
+// A locked keyring's prompt answered at once, just before and well after the app's wait runs out,
+// with Unlock or Cancel (a stand-in Secret Service on the bus answers the prompt when told), then
+// gnome-keyring again: the account waits as long as the prompt stays open, says so, and takes
+// whatever answer comes; no answer is lost or crashes the app, however late.
+TEST_F(SecretServiceTest, ALockedKeyringIsWaitedForAsLongAsItsPromptStaysOpen)
+{
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(u"config"_s));
+    QSettings().setValue(u"sync/server"_s, u"https://dav.example/"_s);
+    QSettings().setValue(u"sync/user"_s, u"alice"_s);
+    QSettings().setValue(u"sync/calendar"_s, u"https://dav.example/alice/chores/"_s);
+    ChoreStore store;
+    ASSERT_EQ(store.open(dir.filePath(u"chores.sqlite"_s)), ChoreStore::OpenResult::Opened);
+    ChoreChanges changes(store);
+    Sync::SyncEngine engine(changes);
+    constexpr int timeoutMs = 1500;
+    const QString waiting = u"Waiting for the keyring to be unlocked"_s, locked =
+        u"The keyring stayed locked, so the password cannot be read."_s;
+    const struct {
+        const char *answer; // "real": gnome-keyring, unlocked
+        int afterMs;
+        QString status;
+        QString password; // handed to the engine
+    } rows[] = {
+        {"unlock", 0, u"Not synced yet"_s, u"unlocked late"_s},
+        {"cancel", 0, locked, {}},
+        {"unlock", timeoutMs * 6 / 10, u"Not synced yet"_s, u"unlocked late"_s},
+        {"cancel", timeoutMs * 6 / 10, locked, {}},
+        {"unlock", timeoutMs * 3, u"Not synced yet"_s, u"unlocked late"_s},
+        {"cancel", timeoutMs * 3, locked, {}},
+        {"real", 0, u"Not synced yet"_s, u"kept"_s},
+    };
+    // libsecret keeps its session with the Secret Service it met first for the life of the process;
+    // dropped at each change of service, as a new start of the app would meet it.
+    const auto swapped = [](const QString &program, const QStringList &arguments) {
+        secrets->stop();
+        secrets->start(program, arguments);
+        const auto disconnect = reinterpret_cast<void (*)()>(QLibrary::resolve(u"secret-1"_s, 0, "secret_service_disconnect"));
+        ASSERT_NE(disconnect, nullptr);
+        disconnect();
+    };
+    swapped(u"/usr/bin/python3"_s, {QFINDTESTDATA("late_keyring.py")});
+    QDBusConnection test = bus().connect(u"keyring-test"_s);
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.answer) + " after " + std::to_string(row.afterMs) + " ms");
+        PasswordStore keyring(u"Taskarello"_s);
+        keyring.setTimeout(std::chrono::milliseconds(timeoutMs));
+        if (qstrcmp(row.answer, "real") == 0) {
+            swapped(u"gnome-keyring-daemon"_s, {u"--foreground"_s, u"--unlock"_s, u"--components=secrets"_s});
+            const Secret written = await<Secret>([&](auto done) { keyring.write(u"alice@https://dav.example/"_s, row.password, done); });
+            ASSERT_TRUE(written.ok()) << qPrintable(written.message);
+        } else {
+            const QDBusMessage set = test.call(QDBusMessage::createMethodCall(u"org.freedesktop.secrets"_s, u"/org/freedesktop/secrets"_s,
+                u"org.taskarello.Test.Keyring"_s, u"Set"_s) << QString::fromLatin1(row.answer) << row.afterMs);
+            ASSERT_EQ(set.type(), QDBusMessage::ReplyMessage) << qPrintable(set.errorMessage());
+        }
+        engine.setTarget(std::nullopt);
+        Sync::SyncAccount account(engine, keyring, true);
+        QStringList statuses{account.status()}, expected{statuses};
+        if (row.afterMs > timeoutMs)
+            expected << waiting;
+        if (expected.constLast() != row.status)
+            expected << row.status;
+        QObject::connect(&account, &Sync::SyncAccount::statusChanged, [&] {
+            if (statuses.value(statuses.size() - 1) != account.status())
+                statuses.append(account.status());
+            EXPECT_FALSE(account.status() == waiting && (account.isFailing() || engine.target()));
+        });
+        account.start();
+        EXPECT_TRUE(waitFor([&] { return statuses.constLast() == row.status && row.password.isEmpty() != bool(engine.target()); },
+                            timeoutMs * 5));
+        // Sync waits meanwhile: no account for the engine until the keyring gave the password.
+        EXPECT_EQ(statuses, expected);
+        EXPECT_EQ(engine.target() ? engine.target()->password : QString(), row.password);
+    }
 }
 
 // What the user types as the server's address, made the URL that is asked and saved.

@@ -162,6 +162,12 @@ int show(QGuiApplication &application, const Options &options, ApplicationBus &b
                          } else if (action == QLatin1String("page")) {
                              windows.show();
                              openPage(app, parameter.value(0).toString());
+                         } else if (action == QLatin1String("sync-account")) {
+                             // A second start's --sync-account: the address only, the rest is the user's.
+                             windows.show();
+                             app.router()->popToRoot();
+                             app.router()->push(Router::syncAccount);
+                             app.syncAccount()->offer(parameter.value(0).toString(), parameter.value(1).toString());
                          }
                      });
 
@@ -230,7 +236,7 @@ int run(QGuiApplication &application, const Options &options)
     VelmoraApp::setInstance(app.get());
     bus.setCommandHandler([&app](const QString &action, const QStringList &arguments,
                                  ApplicationBus::CommandAnswer answer) {
-        SyncCommands::run(*app->syncAccount(), action, arguments, answer);
+        SyncCommands::runHandedOver(*app->syncAccount(), action, arguments, answer);
     });
     if (options.command)
         return SyncCommands::runHere(*app->syncAccount(), *options.command);

@@ -437,6 +437,7 @@ void SyncAccount::store(const CalendarInfo &calendar, Done done)
     m_lastRun.reset();
     m_pendingPassword.clear();
     m_found = {};
+    m_replacing = false;
     emit calendarsChanged();
     emit accountChanged();
     setProblem({});
@@ -445,8 +446,27 @@ void SyncAccount::store(const CalendarInfo &calendar, Done done)
     done(true, calendar.url.toString());
 }
 
+void SyncAccount::offer(const QString &server, const QString &user)
+{
+    m_offeredServer = server;
+    m_offeredUser = user;
+    emit offerChanged();
+    if (m_stage != Connected || m_replacing)
+        return;
+    ask(tr("Replace the connected account? Your chores will sync with the account at this address instead, once "
+           "you give its password."),
+        serverUrl(server), [this] {
+            m_replacing = true;
+            emit stageChanged();
+        });
+}
+
 void SyncAccount::cancel()
 {
+    if (std::exchange(m_replacing, false)) {
+        emit stageChanged();
+        return;
+    }
     // Saving is not taken back halfway: the keyring may have the password already.
     if (m_stage == Connected || m_stage == Saving)
         return;

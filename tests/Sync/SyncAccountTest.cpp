@@ -210,7 +210,10 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         {"no calendar yet: one is made", {url, user}, password, Where::Alone, {}, -1, u"Chores"_s},
         {"again: the first calendar for tasks", {url, user}, password, Where::Alone, {}, 2, u"Chores"_s},
         {"a calendar by a name the server lacks", groceries, password, Where::Alone, {}, -1, u"Groceries"_s},
-        {"that name again, through the running app", groceries, password, Where::HandedOver, {}, 4, u"Groceries"_s},
+        // Only the address goes over the bus: the password is given in the running app's window.
+        {"that name again, with the app running", groceries, password, Where::HandedOver,
+         u"Taskarello is already running: its account screen was opened with the address filled in. Give the password "
+         "there."_s, -1, {}},
         // What a user pastes on a second device: the address it printed, or its path.
         {"that calendar by the address printed", {url, user, u"--sync-collection"_s, u"printed 4"_s}, password,
          Where::Alone, {}, 4, u"Groceries"_s},
@@ -254,6 +257,21 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         EXPECT_FALSE(VelmoraTest::readAll(settingsFile).contains(password.toUtf8())) << "no password in the settings";
         EXPECT_EQ(printed.indexOf(run.out), row.sameAs < 0 ? printed.size() - 1 : row.sameAs);
     }
+
+    // Another process of the session handing the running app an account and its password: refused.
+    {
+        const Running running(runningHome.path());
+        QDBusMessage run = QDBusMessage::createMethodCall(QString::fromLatin1(ApplicationBus::appId), ApplicationBus::objectPath(),
+                                                          u"org.taskarello.Taskarello.Commands"_s, u"Run"_s);
+        run << u"sync-account"_s << QStringList{url, user, password, QString(), QString()};
+        const QDBusMessage reply = bus().connect(u"client"_s).call(run, QDBus::Block, 30000);
+        EXPECT_EQ(reply.arguments(), (QVariantList{false, u"An account is not set up over the bus, where its password "
+                                                          "would travel: connect it in Taskarello's window."_s}));
+    }
+    EXPECT_FALSE(QSettings(runningHome.path() + conf, QSettings::IniFormat).contains(u"sync/calendar"_s))
+        << "the running app kept no account";
+    // The account set up alone, taken to the running app's home for its --sync below.
+    ASSERT_TRUE(VelmoraTest::writeAll(runningHome.path() + conf, VelmoraTest::readAll(home.path() + conf)));
 
     // The run that could not keep the password made nothing on the server: Chores and Groceries only.
     Sync::CalDavClient client;
@@ -376,6 +394,19 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
               (Sync::SyncTarget{calendar, QString::fromLatin1(DavServer::user), QString::fromLatin1(DavServer::password)}));
     EXPECT_FALSE(VelmoraTest::readAll(QSettings().fileName()).contains(DavServer::password)) << "no password in the settings";
     EXPECT_TRUE(showsText("syncStatus", QStringLiteral("Synced just now"), 20000));
+
+    // A second start's address over the connected account: the user is asked, then fills in the rest
+    // of the form while the account syncs on; Back keeps it.
+    w.app->syncAccount()->offer(u"https://other.example/dav"_s, u"bob"_s);
+    EXPECT_TRUE(showsText("syncQuestion", u"Replace the connected account? Your chores will sync with the account at "
+                                          "this address instead, once you give its password."_s));
+    w.settle();
+    w.click(QStringLiteral("confirmAddressButton"));
+    ASSERT_NE(w.waitShown(QStringLiteral("serverField")), nullptr);
+    EXPECT_EQ(w.text(QStringLiteral("serverField")) + w.text(QStringLiteral("userField")), u"https://other.example/davbob"_s);
+    EXPECT_EQ(w.app->syncEngine()->target()->calendar, calendar);
+    w.click(QStringLiteral("backButton"));
+    EXPECT_NE(w.waitShown(QStringLiteral("syncStatus")), nullptr);
 
     // Disconnecting leaves nothing behind: no account in the settings, no password in the keyring.
     QVariantMap account;

@@ -16,12 +16,14 @@ VelmoraApp *g_instance = nullptr;
 } // namespace
 
 std::unique_ptr<VelmoraApp> VelmoraApp::open(const QString &storePath, Services services,
-                                             ChoreStore::OpenResult *result)
+                                             ChoreStore::OpenResult *result, QString *error)
 {
     auto store = std::make_unique<ChoreStore>();
     const ChoreStore::OpenResult opened = store->open(storePath);
     if (result)
         *result = opened;
+    if (error)
+        *error = store->lastError();
     if (opened != ChoreStore::OpenResult::Opened)
         return nullptr;
     return std::unique_ptr<VelmoraApp>(

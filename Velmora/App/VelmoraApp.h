@@ -59,9 +59,9 @@ public:
     };
 
     // Opens the store at storePath and builds the app on it, its other files beside the store.
-    // Null when the store did not open (result says why): the program must stop.
+    // Null when the store did not open (result says why, error in a sentence): the program must stop.
     static std::unique_ptr<VelmoraApp> open(const QString &storePath, Services services,
-                                            ChoreStore::OpenResult *result = nullptr);
+                                            ChoreStore::OpenResult *result = nullptr, QString *error = nullptr);
     ~VelmoraApp() override;
 
     RefreshDay *refreshDay() { return &m_refreshDay; }

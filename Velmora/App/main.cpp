@@ -5,6 +5,7 @@
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/App/WindowLoader.h"
 #include "Velmora/Platform/ApplicationBus.h"
+#include "Velmora/Platform/FileLock.h"
 #include "Velmora/Platform/PrivateFiles.h"
 #include "Velmora/Platform/SessionBus.h"
 #include "Velmora/Sync/SyncCommands.h"
@@ -13,7 +14,6 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLockFile>
 #include <QMetaEnum>
 #include <QSettings>
 
@@ -162,6 +162,12 @@ int show(QGuiApplication &application, const Options &options, ApplicationBus &b
                          } else if (action == QLatin1String("page")) {
                              windows.show();
                              openPage(app, parameter.value(0).toString());
+                         } else if (action == QLatin1String("sync-account")) {
+                             // A second start's --sync-account: the address only, the rest is the user's.
+                             windows.show();
+                             app.router()->popToRoot();
+                             app.router()->push(Router::syncAccount);
+                             app.syncAccount()->offer(parameter.value(0).toString(), parameter.value(1).toString());
                          }
                      });
 
@@ -198,13 +204,19 @@ int run(QGuiApplication &application, const Options &options)
 
     // Without a session bus nothing else keeps a second lasting process from the same store:
     // this lock does, held until the process ends. One-shot runs go beside it.
-    const QString alreadyRunning = QCoreApplication::translate("main", "Taskarello is already running.");
-    QLockFile running(ChoreStore::defaultPath() + QStringLiteral(".lock"));
-    running.setStaleLockTime(0);
-    if (!options.oneShot() && PrivateFiles::makeFolder(dataFolder())
-        && !running.tryLock(ApplicationBus::handOverTimeoutMs) && running.error() == QLockFile::LockFailedError) {
-        printLine(alreadyRunning);
-        return 1;
+    const QString storePath = ChoreStore::defaultPath();
+    const auto alreadyRunning = [](const QString &lock) {
+        return QCoreApplication::translate("main", "Taskarello is already running: another of its processes holds %1. "
+                                                   "Quit that one (Quit in its tray menu) or end it, then start again.")
+            .arg(lock);
+    };
+    FileLock running(storePath + QStringLiteral(".lock"));
+    if (!options.oneShot() && PrivateFiles::makeFolder(dataFolder())) {
+        const FileLock::Result locked = running.tryLock(std::chrono::milliseconds(ApplicationBus::handOverTimeoutMs));
+        if (locked != FileLock::Result::Locked) {
+            printLine(locked == FileLock::Result::Held ? alreadyRunning(running.path()) : running.errorString());
+            return 1;
+        }
     }
     if (!options.background && !options.command)
         WindowLoader::prepare();
@@ -212,17 +224,19 @@ int run(QGuiApplication &application, const Options &options)
     services.keepsReminders = !options.oneShot() && !options.command;
     services.syncs = services.keepsReminders;
     ChoreStore::OpenResult opened = ChoreStore::OpenResult::Opened;
-    const std::unique_ptr<VelmoraApp> app = VelmoraApp::open(ChoreStore::defaultPath(), services, &opened);
+    QString error;
+    const std::unique_ptr<VelmoraApp> app = VelmoraApp::open(storePath, services, &opened, &error);
     if (!app) {
         // Busy: another start kept the file the whole time; this one did not fail half-way.
-        printLine(opened == ChoreStore::OpenResult::Busy ? alreadyRunning
-                                                         : QString::fromLatin1(ChoreStore::failureMessage));
+        printLine(opened == ChoreStore::OpenResult::Busy   ? alreadyRunning(ChoreStore::openLockPath(storePath))
+                  : opened == ChoreStore::OpenResult::Link ? error
+                                                           : QString::fromLatin1(ChoreStore::failureMessage));
         return 1;
     }
     VelmoraApp::setInstance(app.get());
     bus.setCommandHandler([&app](const QString &action, const QStringList &arguments,
                                  ApplicationBus::CommandAnswer answer) {
-        SyncCommands::run(*app->syncAccount(), action, arguments, answer);
+        SyncCommands::runHandedOver(*app->syncAccount(), action, arguments, answer);
     });
     if (options.command)
         return SyncCommands::runHere(*app->syncAccount(), *options.command);

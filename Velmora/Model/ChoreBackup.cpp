@@ -1,6 +1,7 @@
 #include "Velmora/Model/ChoreBackup.h"
 
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/PrivateFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -503,6 +504,10 @@ ChoreBackup::Encoded ChoreBackup::readFile(const QString &path)
 
 QString ChoreBackup::writeFile(const QString &path, const QByteArray &bytes)
 {
+    // QSaveFile would replace the link's target, wherever it points.
+    if (PrivateFiles::isLink(path))
+        return tr("%1 is a symbolic link; nothing was written through it. Choose another file.")
+            .arg(QDir::toNativeSeparators(path));
     QSaveFile file(path);
     // The chores are nobody else's business, even in a shared folder; QSaveFile would keep the
     // mode of a file it replaces.

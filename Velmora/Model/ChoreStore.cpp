@@ -1,13 +1,13 @@
 #include "Velmora/Model/ChoreStore.h"
 
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/FileLock.h"
 #include "Velmora/Platform/PrivateFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSqlDriver>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QPointer>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -316,6 +316,11 @@ ChoreStore::~ChoreStore()
     }
 }
 
+QString ChoreStore::openLockPath(const QString &path)
+{
+    return path + QStringLiteral(".open.lock");
+}
+
 QString ChoreStore::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/chores.sqlite");
@@ -331,6 +336,14 @@ bool ChoreStore::fail(const QString &error)
 ChoreStore::OpenResult ChoreStore::open(const QString &path)
 {
     m_path = path;
+    // SQLite would follow any of them, and write through it.
+    for (const QString &file : {path, path + QLatin1String("-wal"), path + QLatin1String("-shm"),
+                                path + QLatin1String("-journal"), openLockPath(path)}) {
+        if (PrivateFiles::isLink(file)) {
+            m_lastError = PrivateFiles::linkRefused(file);
+            return OpenResult::Link;
+        }
+    }
     const QFileInfo info(path);
     if (info.exists() && (!info.isFile() || !info.isReadable() || !info.isWritable()))
         return OpenResult::Unreadable;
@@ -339,12 +352,11 @@ ChoreStore::OpenResult ChoreStore::open(const QString &path)
 
     // Two processes starting at once must not both create, copy aside or migrate the file: the
     // second waits here for the first and then opens what it left.
-    QLockFile lock(path + QStringLiteral(".open.lock"));
-    // A migration of a large file may outlast any age limit; a dead holder's lock is taken over.
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(openWaitMs)) {
+    // A migration of a large file may outlast any age limit; the kernel lets go of a dead holder's lock.
+    FileLock lock(openLockPath(path));
+    if (const FileLock::Result locked = lock.tryLock(std::chrono::milliseconds(openWaitMs)); locked != FileLock::Result::Locked) {
         m_lastError = QStringLiteral("Another process is opening the store");
-        return lock.error() == QLockFile::LockFailedError ? OpenResult::Busy : OpenResult::CannotCreate;
+        return locked == FileLock::Result::Held ? OpenResult::Busy : OpenResult::CannotCreate;
     }
     const bool existed = QFileInfo::exists(path);
     // SQLite gives the log and its index the mode of the file itself, so the file is made here.

@@ -87,8 +87,10 @@ class ChoreStore : public QObject {
     Q_OBJECT
 
 public:
-    // Busy: another process kept the file while it was being opened (see openWaitMs).
-    enum class OpenResult { Opened, CannotCreate, Unreadable, Corrupt, NewerSchema, ForeignSchema, Busy };
+    // Busy: another process kept the file while it was being opened (see openWaitMs). Link: the
+    // file, or one SQLite keeps beside it, is a symbolic link: refused and left alone (lastError
+    // names it).
+    enum class OpenResult { Opened, CannotCreate, Unreadable, Corrupt, NewerSchema, ForeignSchema, Busy, Link };
     Q_ENUM(OpenResult)
 
     // The text the program stops with when the store cannot be opened.
@@ -99,6 +101,8 @@ public:
 
     // The store's file in the app's data folder, shared with the widget program.
     static QString defaultPath();
+    // Held while the store at path is opened: a second process waits there for the first.
+    static QString openLockPath(const QString &path);
 
     // At least this many finished chores that end at or after the oldest of them are kept in
     // memory, with every other one ending at that same instant: the journal's fetch limit.

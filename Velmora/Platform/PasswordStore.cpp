@@ -1,11 +1,14 @@
 #include "Velmora/Platform/PasswordStore.h"
 
-#include <QPointer>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QTimer>
 
 #include <qt6keychain/keychain.h>
-
-#include <memory>
 
 namespace Velmora {
 
@@ -50,28 +53,23 @@ void PasswordStore::run(Operation operation, const QString &key, const QString &
     // Never a plain-text file beside the settings when the keyring is missing.
     job->setInsecureFallback(false);
 
-    // Whichever comes first, the job's end or the timeout, answers; the other is ignored.
-    auto answered = std::make_shared<bool>(false);
-    auto answer = [answered, done](const Result &result) {
-        if (std::exchange(*answered, true))
-            return;
-        done(result);
-    };
-    auto *timer = new QTimer(this);
+    // The call's wait is one object on this thread, owning its timer: it goes only once the job
+    // has answered, however long after the timeout, so a late answer never meets a timer gone
+    // and a store destroyed meanwhile takes the wait and its answer with it.
+    auto *wait = new QObject(this);
+    auto *timer = new QTimer(wait);
     timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, this, [timer, answer, operation] {
-        timer->deleteLater();
+    connect(timer, &QTimer::timeout, wait, [done] {
         Result result;
-        result.kind = Result::Kind::Unreachable;
-        result.message = operation == Operation::Read ? tr("The Secret Service did not answer, so the password cannot be read.")
-                                                      : tr("The Secret Service did not answer, so the password was not saved.");
-        answer(result);
+        result.kind = Result::Kind::Waiting;
+        result.message = tr("Waiting for the keyring to be unlocked");
+        done(result);
     });
     timer->start(m_timeout);
 
-    connect(job, &QKeychain::Job::finished, this, [timer, answer, operation](QKeychain::Job *finished) {
+    connect(job, &QKeychain::Job::finished, wait, [this, wait, timer, done, key, operation](QKeychain::Job *finished) {
         timer->stop();
-        timer->deleteLater();
+        wait->deleteLater();
         Result result;
         switch (finished->error()) {
         case QKeychain::NoError:
@@ -83,6 +81,8 @@ void PasswordStore::run(Operation operation, const QString &key, const QString &
                 result.kind = Result::Kind::NotFound;
                 result.message = tr("The password is not in the Secret Service; disconnect and connect the account again.");
             }
+            if (operation == Operation::Read)
+                return tellLocked(key, result, done);
             break;
         case QKeychain::AccessDenied:
         case QKeychain::AccessDeniedByUser:
@@ -105,9 +105,30 @@ void PasswordStore::run(Operation operation, const QString &key, const QString &
                 result.message = tr("The password could not be removed from the Secret Service.");
             break;
         }
-        answer(result);
+        done(result);
     });
     job->start();
+}
+
+void PasswordStore::tellLocked(const QString &key, Result notFound, Done done)
+{
+    // Found by the attributes qtkeychain files its entries under.
+    QDBusMessage search = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.secrets"), QStringLiteral("/org/freedesktop/secrets"),
+        QStringLiteral("org.freedesktop.Secret.Service"), QStringLiteral("SearchItems"));
+    qDBusRegisterMetaType<QMap<QString, QString>>();
+    search << QVariant::fromValue(QMap<QString, QString>{{QStringLiteral("user"), key}, {QStringLiteral("server"), m_service}});
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(search), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, notFound, done] {
+        watcher->deleteLater();
+        const QDBusPendingReply<QList<QDBusObjectPath>, QList<QDBusObjectPath>> reply = *watcher;
+        Result result = notFound;
+        if (reply.isValid() && !reply.argumentAt<1>().isEmpty()) {
+            result.kind = Result::Kind::Refused;
+            result.message = tr("The keyring stayed locked, so the password cannot be read.");
+        }
+        done(result);
+    });
 }
 
 } // namespace Velmora

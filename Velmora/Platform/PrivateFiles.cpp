@@ -1,5 +1,6 @@
 #include "Velmora/Platform/PrivateFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,7 +33,7 @@ bool makeFolder(const QString &path)
 bool makeFile(const QString &path)
 {
     // Made here, not by SQLite or Qt, whose new files get 0644 less the umask.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0600);
     if (fd < 0)
         return false;
     struct stat status {};
@@ -45,9 +46,27 @@ bool makeFile(const QString &path)
 
 void tighten(const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.isFile() && !info.isSymLink())
-        ::chmod(QFile::encodeName(path).constData(), 0600);
+    // Opened, not looked at then changed by name: a link put there meanwhile is never followed.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0)
+        return;
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && (status.st_mode & 0777) != 0600)
+        ::fchmod(fd, 0600);
+    ::close(fd);
+}
+
+bool isLink(const QString &path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+QString linkRefused(const QString &path)
+{
+    return QCoreApplication::translate("PrivateFiles", "%1 is a symbolic link; Taskarello does not follow links "
+                                                       "where it keeps its files. Remove it and start again.")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 void tightenFolder(const QString &path)

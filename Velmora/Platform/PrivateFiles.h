@@ -16,11 +16,18 @@ void restrictNewFiles();
 bool makeFolder(const QString &path);
 
 // An empty file made 0600 before anyone else creates it, or an existing one taken back to 0600.
-// False when there is no file at the path afterwards.
+// False when there is no file at the path afterwards, or a symbolic link.
 bool makeFile(const QString &path);
 
-// An existing file taken back to 0600; a missing one is no error.
+// An existing file taken back to 0600; a missing one is no error, and neither is a symbolic
+// link, which is left as it is with its target.
 void tighten(const QString &path);
+
+// Whether there is a symbolic link at the path itself. The app never writes through one nor
+// changes its target: a link where it keeps a file is refused and left alone.
+bool isLink(const QString &path);
+// The sentence refusing one, naming it.
+QString linkRefused(const QString &path);
 
 // An existing folder taken back to 0700 and every file directly in it to 0600.
 void tightenFolder(const QString &path);

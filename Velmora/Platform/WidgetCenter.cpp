@@ -1,5 +1,7 @@
 #include "Velmora/Platform/WidgetCenter.h"
 
+#include "Velmora/Platform/PrivateFiles.h"
+
 #include <QSaveFile>
 
 namespace Velmora {
@@ -10,7 +12,8 @@ void SnapshotWidgetCenter::reloadAllTimelines()
         return;
     // A failed write leaves the previous snapshot in place; the widget shows it until the next reload.
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
+    // A link put in its place is left alone with its target.
+    if (PrivateFiles::isLink(m_path) || !file.open(QIODevice::WriteOnly))
         return;
     file.write(m_snapshot());
     file.commit();

@@ -11,7 +11,8 @@ DetailScreen {
     id: screen
     objectName: "syncAccount"
     readonly property SyncAccount account: App.sync
-    readonly property bool connected: account.stage === SyncAccount.Connected
+    // Over a connected account the form shows once the user said to replace it.
+    readonly property bool connected: account.stage === SyncAccount.Connected && !account.replacing
     // Saving follows a choice: the choices stay, still.
     readonly property bool choosing: account.stage === SyncAccount.Choosing || account.stage === SyncAccount.Saving
     readonly property bool confirming: account.stage === SyncAccount.Confirming
@@ -37,6 +38,7 @@ DetailScreen {
         enabled: !screen.account.busy
         width: parent.width
         placeholderText: "https://cloud.example.org/remote.php/dav"
+        text: screen.account.offeredServer
         Accessible.name: qsTr("Server address")
         inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
         focus: true
@@ -50,6 +52,7 @@ DetailScreen {
         width: parent.width
         Accessible.name: qsTr("User name")
         inputMethodHints: Qt.ImhNoAutoUppercase
+        text: screen.account.offeredUser
     }
     // Qt 6.4 gives a password field no name on AT-SPI: screen readers take the label before it.
     FieldLabel { text: qsTr("App password"); visible: screen.form }
@@ -227,7 +230,7 @@ DetailScreen {
         },
         GreedyButton {
             objectName: "backButton"
-            visible: screen.choosing || screen.confirming
+            visible: screen.choosing || screen.confirming || screen.account.replacing
             enabled: !screen.account.busy
             text: qsTr("Back")
             onClicked: screen.account.cancel()

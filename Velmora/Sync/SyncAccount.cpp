@@ -61,13 +61,13 @@ void SyncAccount::readSettings()
     // Half an account (an edited file) is none.
     if (server.isEmpty() || user.isEmpty() || !calendar.isValid() || calendar.isRelative())
         return;
-    // The password goes to the calendar's origin alone; one that took the account from https
-    // down to http is not used.
-    if (QUrl(server).scheme() == QLatin1String("https") && calendar.scheme() != QLatin1String("https"))
-        m_problem = tr("The calendar's address is not encrypted; connect the account again.");
     m_server = server;
     m_user = user;
     m_calendar = calendar;
+    // The password goes to the calendar's origin alone; one that took the account from https
+    // down to http is not used.
+    if (downgraded())
+        m_problem = tr("The calendar's address is not encrypted; connect the account again.");
     m_calendarName = settings.value(calendarNameKey).toString();
     m_stage = Connected;
     const QDateTime at = QDateTime::fromString(settings.value(lastRunKey).toString(), Qt::ISODate);
@@ -99,13 +99,23 @@ void SyncAccount::start()
     readPassword({});
 }
 
+bool SyncAccount::downgraded() const
+{
+    return QUrl(m_server).scheme() == QLatin1String("https") && m_calendar.scheme() != QLatin1String("https");
+}
+
 void SyncAccount::readPassword(std::function<void()> then)
 {
-    if (m_stage != Connected || !m_syncs || !m_problem.isEmpty())
+    // One read at a time: a second would open a second unlock prompt beside the first.
+    if (m_stage != Connected || !m_syncs || downgraded() || m_readingPassword)
         return;
+    m_readingPassword = true;
     const QString server = m_server;
     const QString user = m_user;
     m_passwords.read(passwordKey(server, user), [this, server, user, then](const PasswordStore::Result &result) {
+        // The prompt may stay open as long as the user likes: sync waits, and says so.
+        m_waitingForKeyring = result.kind == PasswordStore::Result::Kind::Waiting;
+        m_readingPassword = m_waitingForKeyring;
         // The account may have changed while the keyring was asked.
         if (m_stage != Connected || server != m_server || user != m_user)
             return;
@@ -146,7 +156,8 @@ bool SyncAccount::isRunning() const
 
 bool SyncAccount::isFailing() const
 {
-    return m_stage == Connected && !isRunning() && (!m_problem.isEmpty() || (m_lastRun && !m_lastRun->error.isEmpty()));
+    return m_stage == Connected && !isRunning() && !m_waitingForKeyring
+        && (!m_problem.isEmpty() || (m_lastRun && !m_lastRun->error.isEmpty()));
 }
 
 QString SyncAccount::status() const
@@ -387,6 +398,9 @@ void SyncAccount::keepPassword(std::function<void()> then, Done failed)
     setStage(Saving);
     m_passwords.write(passwordKey(m_pendingServer, m_pendingUser), m_pendingPassword,
                       [this, then, failed](const PasswordStore::Result &result) {
+                          if (result.kind == PasswordStore::Result::Kind::Waiting)
+                              return setMessage(result.message);
+                          setMessage({});
                           if (!result.ok()) {
                               // Without the Secret Service nothing is saved: no account that could never sync.
                               setStage(Choosing);
@@ -423,6 +437,7 @@ void SyncAccount::store(const CalendarInfo &calendar, Done done)
     m_lastRun.reset();
     m_pendingPassword.clear();
     m_found = {};
+    m_replacing = false;
     emit calendarsChanged();
     emit accountChanged();
     setProblem({});
@@ -431,8 +446,27 @@ void SyncAccount::store(const CalendarInfo &calendar, Done done)
     done(true, calendar.url.toString());
 }
 
+void SyncAccount::offer(const QString &server, const QString &user)
+{
+    m_offeredServer = server;
+    m_offeredUser = user;
+    emit offerChanged();
+    if (m_stage != Connected || m_replacing)
+        return;
+    ask(tr("Replace the connected account? Your chores will sync with the account at this address instead, once "
+           "you give its password."),
+        serverUrl(server), [this] {
+            m_replacing = true;
+            emit stageChanged();
+        });
+}
+
 void SyncAccount::cancel()
 {
+    if (std::exchange(m_replacing, false)) {
+        emit stageChanged();
+        return;
+    }
     // Saving is not taken back halfway: the keyring may have the password already.
     if (m_stage == Connected || m_stage == Saving)
         return;
@@ -475,7 +509,7 @@ void SyncAccount::forget()
     if (m_stage != Connected)
         return;
     m_passwords.remove(passwordKey(m_server, m_user), [this](const PasswordStore::Result &result) {
-        if (!result.ok())
+        if (!result.ok() && result.kind != PasswordStore::Result::Kind::Waiting)
             setMessage(result.message);
     });
     QSettings settings;
@@ -512,6 +546,9 @@ void SyncAccount::syncOnce(std::function<void(bool ok, const QString &message)> 
         return;
     }
     m_passwords.read(passwordKey(m_server, m_user), [this, done](const PasswordStore::Result &result) {
+        // A command waits for the prompt as the window does.
+        if (result.kind == PasswordStore::Result::Kind::Waiting)
+            return;
         if (!result.ok()) {
             done(false, result.message);
             return;

@@ -43,6 +43,11 @@ class SyncAccount : public QObject {
     Q_PROPERTY(bool running READ isRunning NOTIFY statusChanged)
     // The status line tells what went wrong.
     Q_PROPERTY(bool failing READ isFailing NOTIFY statusChanged)
+    // The form over a connected account, which stays until another is saved (see offer).
+    Q_PROPERTY(bool replacing READ isReplacing NOTIFY stageChanged)
+    // What the form is filled in with: an address and user handed over by a second start.
+    Q_PROPERTY(QString offeredServer READ offeredServer NOTIFY offerChanged)
+    Q_PROPERTY(QString offeredUser READ offeredUser NOTIFY offerChanged)
 
 public:
     enum Stage {
@@ -94,6 +99,9 @@ public:
     QString details() const;
     bool isRunning() const;
     bool isFailing() const;
+    bool isReplacing() const { return m_replacing && m_stage == Connected; }
+    QString offeredServer() const { return m_offeredServer; }
+    QString offeredUser() const { return m_offeredUser; }
 
     // The form: finds the calendars that hold tasks.
     Q_INVOKABLE void discover(const QString &server, const QString &user, const QString &password);
@@ -107,6 +115,9 @@ public:
     Q_INVOKABLE void syncNow();
     // Forgets the account and its password; nothing is synced any more.
     Q_INVOKABLE void forget();
+    // The form filled in with this address and user, for the user to give the password. Over a
+    // connected account the user is asked first whether to replace it; it syncs on meanwhile.
+    void offer(const QString &server, const QString &user);
 
     // All of the above at once, for the command line: the calendar named collection (by its name,
     // URL or path), else the first that holds tasks, else a new one. Nobody is asked: plain http
@@ -133,6 +144,7 @@ signals:
     void calendarsChanged();
     void messageChanged();
     void statusChanged();
+    void offerChanged();
 
 private:
     using Done = std::function<void(bool ok, const QString &message)>;
@@ -158,6 +170,8 @@ private:
     // Reads the saved account's password, hands the account to the engine, then runs `then`.
     void readPassword(std::function<void()> then);
     void readSettings();
+    // The saved calendar took the account from https down to http: its password is not used.
+    bool downgraded() const;
     void writeLastRun();
     void handOver();
     static QString passwordKey(const QString &server, const QString &user);
@@ -180,6 +194,11 @@ private:
     QUrl m_calendar;
     QString m_calendarName;
     std::optional<QString> m_password;
+    bool m_readingPassword = false;
+    bool m_replacing = false;
+    QString m_offeredServer;
+    QString m_offeredUser;
+    bool m_waitingForKeyring = false;
     std::optional<LastRun> m_lastRun;
 
     // What the form found, while choosing.

@@ -87,8 +87,8 @@ std::optional<SyncCommands::Command> SyncCommands::command(const QCommandLinePar
             return std::nullopt;
         }
         return Command{setUpAction,
-                       {parser.value(m_account), parser.positionalArguments().at(0), readPasswordLine(tr("Password: ")),
-                        parser.value(m_collection), parser.isSet(m_allowHttp) ? allowHttpArgument : QString()}};
+                       {parser.value(m_account), parser.positionalArguments().at(0), parser.value(m_collection),
+                        parser.isSet(m_allowHttp) ? allowHttpArgument : QString()}};
     }
     if (parser.isSet(m_once))
         return Command{syncAction, {}};
@@ -100,8 +100,8 @@ void SyncCommands::run(SyncAccount &account, const QString &action, const QStrin
 {
     const auto done = [answer](bool ok, const QString &message) { answer({ok, message}); };
     if (action == setUpAction) {
-        account.setUp(arguments.value(0), arguments.value(1), arguments.value(2), arguments.value(3),
-                      arguments.value(4) == allowHttpArgument, done);
+        account.setUp(arguments.value(0), arguments.value(1), readPasswordLine(tr("Password: ")), arguments.value(2),
+                      arguments.value(3) == allowHttpArgument, done);
         return;
     }
     if (action == syncAction) {
@@ -109,6 +109,17 @@ void SyncCommands::run(SyncAccount &account, const QString &action, const QStrin
         return;
     }
     answer({false, tr("Unknown action \"%1\".").arg(action)});
+}
+
+void SyncCommands::runHandedOver(SyncAccount &account, const QString &action, const QStringList &arguments,
+                                 const ApplicationBus::CommandAnswer &answer)
+{
+    if (action == setUpAction) {
+        answer({false, tr("An account is not set up over the bus, where its password would travel: connect it "
+                          "in Taskarello's window.")});
+        return;
+    }
+    run(account, action, arguments, answer);
 }
 
 int SyncCommands::runHere(SyncAccount &account, const Command &command)
@@ -126,7 +137,14 @@ int SyncCommands::runHere(SyncAccount &account, const Command &command)
 
 int SyncCommands::handOver(ApplicationBus &bus, const Command &command)
 {
-    return printOutcome(bus.handOverCommand(command.action, command.arguments));
+    if (command.action != setUpAction)
+        return printOutcome(bus.handOverCommand(command.action, command.arguments));
+    // The password stays here, unread: the user gives it in the window, which asks before an
+    // account that is connected is replaced.
+    if (!bus.handOverAction(setUpAction, {command.arguments.value(0), command.arguments.value(1)}))
+        return printOutcome({false, ApplicationBus::tr("Taskarello is already running but does not answer.")});
+    return printOutcome({false, tr("Taskarello is already running: its account screen was opened with the address "
+                                   "filled in. Give the password there.")});
 }
 
 } // namespace Velmora::Sync

@@ -29,7 +29,9 @@
 #include <memory>
 
 using namespace Velmora;
+using namespace Qt::StringLiterals;
 using VelmoraTest::at;
+using VelmoraTest::waitFor;
 using VelmoraTest::zone;
 
 namespace {
@@ -112,6 +114,7 @@ TEST(WidgetHost, SnapshotIsReplacedWholeOnEachReload)
 
 // The real program without a session bus, alone or several at once on one profile: each ends as it
 // should, the store ends sound or as it was, and the files are their user's alone, old ones too.
+// No lock file keeps a start out but one a live process holds; a linked store is left as it is.
 class StartUp : public StoreFixture {};
 
 TEST_F(StartUp, EachStartEndsAsItShould)
@@ -120,7 +123,23 @@ TEST_F(StartUp, EachStartEndsAsItShould)
     const QString settings = dir.filePath(QStringLiteral("config/Taskarello/Taskarello.conf"));
     const QByteArray garbage(5000, '\x7f');
     const QString frame = QStringLiteral("--quit-after-first-frame"), lasting = QStringLiteral("--background");
-    const QString failure = QString::fromLatin1(ChoreStore::failureMessage);
+    const QString failure = QString::fromLatin1(ChoreStore::failureMessage), lock = storePath() + u".lock"_s;
+    const QString running = u"Taskarello is already running: another of its processes holds %1. Quit that one (Quit in "
+                            "its tray menu) or end it, then start again."_s.arg(lock);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nowhere"));
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    const QString elsewhere = dir.filePath(u"elsewhere.sqlite"_s);
+    const auto killedHolder = [&] {
+        QProcess holder;
+        holder.setProcessEnvironment(env);
+        holder.start(QStringLiteral(TASKARELLO_BINARY), {lasting});
+        ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(storeFolder + u"/notifications.sqlite"_s); }, 10000));
+        holder.kill();
+        holder.waitForFinished();
+    };
     const struct {
         const char *name;
         std::function<void()> prepare;
@@ -131,15 +150,20 @@ TEST_F(StartUp, EachStartEndsAsItShould)
         {"UnreadableStore", [&] { ASSERT_TRUE(VelmoraTest::writeAll(storePath(), garbage)); }, {frame}, {failure}, {}},
         {"FreshProfile", [] {}, {frame, QStringLiteral("--screenshot=") + dir.filePath(QStringLiteral("shot.png"))},
          {"0", "0"}, {"chores.sqlite", "notifications.sqlite"}},
+        {"EmptyAndGarbageLocks", [&] {
+             ASSERT_TRUE(VelmoraTest::writeAll(lock, garbage) && VelmoraTest::writeAll(storePath() + u".open.lock"_s, {}));
+         }, {lasting, frame}, {"0", "running"}, {"chores.sqlite", "notifications.sqlite"}},
+        {"LockOfAnotherMachine", [&] { ASSERT_TRUE(VelmoraTest::writeAll(lock, "4242\ntaskarello\nold-laptop\n")); },
+         {lasting, lasting}, {running, "running"}, {"chores.sqlite"}},
+        {"KilledHolder", killedHolder, {lasting, frame}, {"0", "running"}, {"chores.sqlite", "chores.sqlite.lock"}},
+        {"LinkedStore", [&] {
+             ASSERT_TRUE(VelmoraTest::writeAll(elsewhere, garbage) && QDir().mkpath(storeFolder) && QFile::link(elsewhere, storePath()));
+         }, {lasting}, {u"%1 is a symbolic link; Taskarello does not follow links where it keeps its files. Remove it "
+                        "and start again."_s.arg(storePath())}, {}},
         {"FirstSchemaOpenedByThreeAtOnce", [&] { writeFirstSchema(3, 1); }, {lasting, lasting, frame},
-         {"0", "Taskarello is already running.", "running"},
+         {"0", running, "running"},
          {"chores.sqlite", "chores.sqlite-wal", "chores.sqlite-shm", "chores.sqlite.1.0.0.bak", "notifications.sqlite"}},
     };
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nowhere"));
-    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         QDir(dir.filePath(QStringLiteral("data"))).removeRecursively();
@@ -169,8 +193,12 @@ TEST_F(StartUp, EachStartEndsAsItShould)
         outcomes.sort();
         EXPECT_EQ(outcomes, c.outcomes) << qPrintable(outcomes.join(QStringLiteral(" | ")));
         EXPECT_FALSE(VelmoraTest::readAll(settings).contains("geometry")) << "a run beside the app left its window's place";
-        EXPECT_TRUE(c.outcomes.contains(failure) ? VelmoraTest::readAll(storePath()) == garbage
-                                                 : openStore()->insert(ChoreFields::defaults()) != nullptr);
+        // A store refused is left as it was; a linked one with its target's mode too.
+        const bool refused = c.outcomes.size() == 1 && c.outcomes != QStringList{QStringLiteral("0")};
+        EXPECT_TRUE(refused ? VelmoraTest::readAll(storePath()) == garbage
+                            : openStore()->insert(ChoreFields::defaults()) != nullptr);
+        EXPECT_EQ(QFileInfo(storePath()).isSymLink(), c.name == std::string("LinkedStore"));
+        EXPECT_EQ(mode(storePath()), QFileInfo(storePath()).isSymLink() ? 0644 : 0600);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -374,6 +375,14 @@ TEST_F(ChoreBackupTest, ServiceWritesAndReadsFilesAndRefusesOddPaths)
     // Writing into a folder that does not exist fails and says so.
     const QUrl nowhere = QUrl::fromLocalFile(dir.filePath(QStringLiteral("no/such/dir/b.json")));
     EXPECT_FALSE(service.exportTo(nowhere).value("ok").toBool());
+    // A backup or calendar onto a symbolic link: refused, the link and its target as they were.
+    const QString link = dir.filePath(QStringLiteral("link.json"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::Permissions(0x6644)) && QFile::link(path, link));
+    const QByteArray before = VelmoraTest::readAll(path);
+    for (const QVariantMap &onLink : {service.exportTo(QUrl::fromLocalFile(link)), service.exportCalendar(QUrl::fromLocalFile(link))})
+        EXPECT_EQ(onLink.value("message").toString(),
+                  link + QStringLiteral(" is a symbolic link; nothing was written through it. Choose another file."));
+    EXPECT_TRUE(QFileInfo(link).isSymLink() && VelmoraTest::readAll(path) == before && mode(path) == 0644);
 }
 
 struct ComponentDeleter {

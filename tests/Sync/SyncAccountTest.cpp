@@ -2,6 +2,7 @@
 
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/App/WindowHost.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/SyncAccount.h"
 #include "Velmora/Sync/SyncEngine.h"
@@ -15,6 +16,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnectionInterface>
+#include <QLibrary>
 #include <QProcess>
 #include <QQuickItem>
 #include <QQuickStyle>
@@ -51,19 +53,28 @@ protected:
             bus.becomeSessionBus();
             keyring.setProcessEnvironment(environment(home.path(), bus.address()));
             keyring.setStandardErrorFile(QProcess::nullDevice());
-            keyring.start(u"gnome-keyring-daemon"_s, {u"--foreground"_s, u"--unlock"_s, u"--components=secrets"_s});
+            start(u"gnome-keyring-daemon"_s, {u"--foreground"_s, u"--unlock"_s, u"--components=secrets"_s});
+        }
+        ~SecretService() { stop(); }
+        // The Secret Service on the bus: gnome-keyring, or a stand-in script.
+        void start(const QString &program, const QStringList &arguments)
+        {
+            keyring.start(program, arguments);
             // The password unlocks (here: makes) the login keyring.
             keyring.waitForStarted(5000);
             keyring.write("keyring pass");
             keyring.closeWriteChannel();
-            QDBusConnection watcher = bus.connect(u"keyring-watch"_s);
-            waitFor([&] { return watcher.interface()->isServiceRegistered(u"org.freedesktop.secrets"_s).value(); },
-                    10000);
+            waitFor([&] { return registered(); }, 10000);
         }
-        ~SecretService()
+        void stop()
         {
             keyring.terminate();
             keyring.waitForFinished(3000);
+            waitFor([&] { return !registered(); }, 10000);
+        }
+        bool registered()
+        {
+            return bus.connect(u"keyring-watch"_s).interface()->isServiceRegistered(u"org.freedesktop.secrets"_s).value();
         }
         VelmoraTest::PrivateBus bus;
         QTemporaryDir home;
@@ -199,7 +210,10 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         {"no calendar yet: one is made", {url, user}, password, Where::Alone, {}, -1, u"Chores"_s},
         {"again: the first calendar for tasks", {url, user}, password, Where::Alone, {}, 2, u"Chores"_s},
         {"a calendar by a name the server lacks", groceries, password, Where::Alone, {}, -1, u"Groceries"_s},
-        {"that name again, through the running app", groceries, password, Where::HandedOver, {}, 4, u"Groceries"_s},
+        // Only the address goes over the bus: the password is given in the running app's window.
+        {"that name again, with the app running", groceries, password, Where::HandedOver,
+         u"Taskarello is already running: its account screen was opened with the address filled in. Give the password "
+         "there."_s, -1, {}},
         // What a user pastes on a second device: the address it printed, or its path.
         {"that calendar by the address printed", {url, user, u"--sync-collection"_s, u"printed 4"_s}, password,
          Where::Alone, {}, 4, u"Groceries"_s},
@@ -243,6 +257,21 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         EXPECT_FALSE(VelmoraTest::readAll(settingsFile).contains(password.toUtf8())) << "no password in the settings";
         EXPECT_EQ(printed.indexOf(run.out), row.sameAs < 0 ? printed.size() - 1 : row.sameAs);
     }
+
+    // Another process of the session handing the running app an account and its password: refused.
+    {
+        const Running running(runningHome.path());
+        QDBusMessage run = QDBusMessage::createMethodCall(QString::fromLatin1(ApplicationBus::appId), ApplicationBus::objectPath(),
+                                                          u"org.taskarello.Taskarello.Commands"_s, u"Run"_s);
+        run << u"sync-account"_s << QStringList{url, user, password, QString(), QString()};
+        const QDBusMessage reply = bus().connect(u"client"_s).call(run, QDBus::Block, 30000);
+        EXPECT_EQ(reply.arguments(), (QVariantList{false, u"An account is not set up over the bus, where its password "
+                                                          "would travel: connect it in Taskarello's window."_s}));
+    }
+    EXPECT_FALSE(QSettings(runningHome.path() + conf, QSettings::IniFormat).contains(u"sync/calendar"_s))
+        << "the running app kept no account";
+    // The account set up alone, taken to the running app's home for its --sync below.
+    ASSERT_TRUE(VelmoraTest::writeAll(runningHome.path() + conf, VelmoraTest::readAll(home.path() + conf)));
 
     // The run that could not keep the password made nothing on the server: Chores and Groceries only.
     Sync::CalDavClient client;
@@ -366,6 +395,19 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     EXPECT_FALSE(VelmoraTest::readAll(QSettings().fileName()).contains(DavServer::password)) << "no password in the settings";
     EXPECT_TRUE(showsText("syncStatus", QStringLiteral("Synced just now"), 20000));
 
+    // A second start's address over the connected account: the user is asked, then fills in the rest
+    // of the form while the account syncs on; Back keeps it.
+    w.app->syncAccount()->offer(u"https://other.example/dav"_s, u"bob"_s);
+    EXPECT_TRUE(showsText("syncQuestion", u"Replace the connected account? Your chores will sync with the account at "
+                                          "this address instead, once you give its password."_s));
+    w.settle();
+    w.click(QStringLiteral("confirmAddressButton"));
+    ASSERT_NE(w.waitShown(QStringLiteral("serverField")), nullptr);
+    EXPECT_EQ(w.text(QStringLiteral("serverField")) + w.text(QStringLiteral("userField")), u"https://other.example/davbob"_s);
+    EXPECT_EQ(w.app->syncEngine()->target()->calendar, calendar);
+    w.click(QStringLiteral("backButton"));
+    EXPECT_NE(w.waitShown(QStringLiteral("syncStatus")), nullptr);
+
     // Disconnecting leaves nothing behind: no account in the settings, no password in the keyring.
     QVariantMap account;
     for (const char *setting : {"sync/server", "sync/user", "sync/calendar"})
@@ -390,6 +432,83 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
         "The password is not in the Secret Service; disconnect and connect the account again.")));
     EXPECT_TRUE(w.app->syncAccount()->isFailing());
     EXPECT_FALSE(w.app->syncEngine()->target().has_value());
+}
+
+// A locked keyring's prompt answered at once, just before and well after the app's wait runs out,
+// with Unlock or Cancel (a stand-in Secret Service on the bus answers the prompt when told), then
+// gnome-keyring again: the account waits as long as the prompt stays open, says so, and takes
+// whatever answer comes; no answer is lost or crashes the app, however late.
+TEST_F(SecretServiceTest, ALockedKeyringIsWaitedForAsLongAsItsPromptStaysOpen)
+{
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(u"config"_s));
+    QSettings().setValue(u"sync/server"_s, u"https://dav.example/"_s);
+    QSettings().setValue(u"sync/user"_s, u"alice"_s);
+    QSettings().setValue(u"sync/calendar"_s, u"https://dav.example/alice/chores/"_s);
+    ChoreStore store;
+    ASSERT_EQ(store.open(dir.filePath(u"chores.sqlite"_s)), ChoreStore::OpenResult::Opened);
+    ChoreChanges changes(store);
+    Sync::SyncEngine engine(changes);
+    constexpr int timeoutMs = 1500;
+    const QString waiting = u"Waiting for the keyring to be unlocked"_s, locked =
+        u"The keyring stayed locked, so the password cannot be read."_s;
+    const struct {
+        const char *answer; // "real": gnome-keyring, unlocked
+        int afterMs;
+        QString status;
+        QString password; // handed to the engine
+    } rows[] = {
+        {"unlock", 0, u"Not synced yet"_s, u"unlocked late"_s},
+        {"cancel", 0, locked, {}},
+        {"unlock", timeoutMs * 6 / 10, u"Not synced yet"_s, u"unlocked late"_s},
+        {"cancel", timeoutMs * 6 / 10, locked, {}},
+        {"unlock", timeoutMs * 3, u"Not synced yet"_s, u"unlocked late"_s},
+        {"cancel", timeoutMs * 3, locked, {}},
+        {"real", 0, u"Not synced yet"_s, u"kept"_s},
+    };
+    // libsecret keeps its session with the Secret Service it met first for the life of the process;
+    // dropped at each change of service, as a new start of the app would meet it.
+    const auto swapped = [](const QString &program, const QStringList &arguments) {
+        secrets->stop();
+        secrets->start(program, arguments);
+        const auto disconnect = reinterpret_cast<void (*)()>(QLibrary::resolve(u"secret-1"_s, 0, "secret_service_disconnect"));
+        ASSERT_NE(disconnect, nullptr);
+        disconnect();
+    };
+    swapped(u"/usr/bin/python3"_s, {QFINDTESTDATA("late_keyring.py")});
+    QDBusConnection test = bus().connect(u"keyring-test"_s);
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.answer) + " after " + std::to_string(row.afterMs) + " ms");
+        PasswordStore keyring(u"Taskarello"_s);
+        keyring.setTimeout(std::chrono::milliseconds(timeoutMs));
+        if (qstrcmp(row.answer, "real") == 0) {
+            swapped(u"gnome-keyring-daemon"_s, {u"--foreground"_s, u"--unlock"_s, u"--components=secrets"_s});
+            const Secret written = await<Secret>([&](auto done) { keyring.write(u"alice@https://dav.example/"_s, row.password, done); });
+            ASSERT_TRUE(written.ok()) << qPrintable(written.message);
+        } else {
+            const QDBusMessage set = test.call(QDBusMessage::createMethodCall(u"org.freedesktop.secrets"_s, u"/org/freedesktop/secrets"_s,
+                u"org.taskarello.Test.Keyring"_s, u"Set"_s) << QString::fromLatin1(row.answer) << row.afterMs);
+            ASSERT_EQ(set.type(), QDBusMessage::ReplyMessage) << qPrintable(set.errorMessage());
+        }
+        engine.setTarget(std::nullopt);
+        Sync::SyncAccount account(engine, keyring, true);
+        QStringList statuses{account.status()}, expected{statuses};
+        if (row.afterMs > timeoutMs)
+            expected << waiting;
+        if (expected.constLast() != row.status)
+            expected << row.status;
+        QObject::connect(&account, &Sync::SyncAccount::statusChanged, [&] {
+            if (statuses.value(statuses.size() - 1) != account.status())
+                statuses.append(account.status());
+            EXPECT_FALSE(account.status() == waiting && (account.isFailing() || engine.target()));
+        });
+        account.start();
+        EXPECT_TRUE(waitFor([&] { return statuses.constLast() == row.status && row.password.isEmpty() != bool(engine.target()); },
+                            timeoutMs * 5));
+        // Sync waits meanwhile: no account for the engine until the keyring gave the password.
+        EXPECT_EQ(statuses, expected);
+        EXPECT_EQ(engine.target() ? engine.target()->password : QString(), row.password);
+    }
 }
 
 // What the user types as the server's address, made the URL that is asked and saved.

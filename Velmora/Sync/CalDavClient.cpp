@@ -37,6 +37,8 @@ struct CalDavClient::Request {
 struct CalDavClient::Incoming {
     QByteArray body;
     std::unique_ptr<MultiStatusReader> multiStatus;
+    QList<QByteArray> unparsed; // of a multistatus: taken from Qt, not yet read as XML
+    bool parsing = false;       // a turn of reading them is on its way
     qint64 received = 0;
     bool timedOut = false;
     bool overDeadline = false;
@@ -203,19 +205,37 @@ void CalDavClient::take(QNetworkReply *reply, Incoming &incoming, qint64 limit)
     while (!incoming.tooLarge && reply->bytesAvailable() > 0) {
         const QByteArray chunk = reply->read(slice);
         incoming.received += chunk.size();
-        if (incoming.received > limit) {
+        if (incoming.received > limit)
             incoming.tooLarge = true;
-        } else if (multiStatus) {
-            if (!incoming.multiStatus)
-                incoming.multiStatus = std::make_unique<MultiStatusReader>();
-            incoming.multiStatus->addData(chunk);
-            incoming.tooLarge = incoming.multiStatus->tooMany();
-        } else {
+        else if (multiStatus)
+            incoming.unparsed.append(chunk);
+        else
             incoming.body += chunk;
-        }
     }
     if (incoming.tooLarge)
         reply->abort();
+}
+
+// Reads what was taken as XML, a slice a turn: Qt's network thread reads from the socket as fast
+// as a server sends, whatever this side does, so the bytes are taken (and counted against the
+// limit) at once, and read in turns between Qt's deliveries.
+void CalDavClient::parse(QNetworkReply *reply, std::shared_ptr<Incoming> incoming, bool all)
+{
+    do {
+        if (incoming->unparsed.isEmpty() || incoming->tooLarge) {
+            incoming->parsing = false;
+            return;
+        }
+        if (!incoming->multiStatus)
+            incoming->multiStatus = std::make_unique<MultiStatusReader>();
+        incoming->multiStatus->addData(incoming->unparsed.takeFirst());
+        if (incoming->multiStatus->tooMany()) {
+            incoming->tooLarge = true;
+            reply->abort();
+        }
+    } while (all);
+    incoming->parsing = true;
+    QMetaObject::invokeMethod(reply, [reply, incoming] { parse(reply, incoming, false); }, Qt::QueuedConnection);
 }
 
 CalDavClient::CalDavClient(QObject *parent) : QObject(parent) {}
@@ -426,12 +446,15 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
     connect(reply, &QNetworkReply::readyRead, reply, [reply, incoming, idle, limit] {
         idle->start();
         take(reply, *incoming, limit);
+        if (!incoming->parsing)
+            parse(reply, incoming, false);
     });
     idle->start();
     connect(reply, &QNetworkReply::finished, this, [this, reply, request, done, incoming] {
         reply->deleteLater();
         if (reply->isOpen())
             take(reply, *incoming, request.maxBytes);
+        parse(reply, incoming, true);
         finish(reply, request, *incoming, done);
     });
 }

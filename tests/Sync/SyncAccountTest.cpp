@@ -405,7 +405,7 @@ TEST(SyncAddress, TypedAddressesBecomeServerUrls)
     } rows[] = {
         {"https://cloud.example.org@evil.example/", "https://evil.example/", false, "https://evil.example:443"},
         {"http://127.0.0.1@127.0.0.1:18272/dav/", "http://127.0.0.1:18272/dav/", false, "http://127.0.0.1:18272"},
-        {"https://bücher.example/dav", "https://bücher.example/dav", false, "https://xn--bcher-kva.example:443"},
+        {"https://bücher.example/dav", "https://xn--bcher-kva.example/dav", false, "https://xn--bcher-kva.example:443"},
         {"http://[::1]:5232/", "http://[::1]:5232/", false, "http://[::1]:5232"},
         {"cloud.example.org/remote.php/dav", "https://cloud.example.org/remote.php/dav"},
         {"  http://127.0.0.1:5232/ ", "http://127.0.0.1:5232/"},

@@ -528,7 +528,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalYear.qml" line="125"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="120"/>
         <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
         <translation>Auf und ab wechseln den Tag, links und rechts die Woche; Eingabe zeigt den Tag im Verlauf</translation>
     </message>
@@ -1001,7 +1001,7 @@
 <context>
     <name>Velmora::ChoreHistory</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="25"/>
         <source>every %n months</source>
         <translation>
             <numerusform>monatlich</numerusform>
@@ -1009,7 +1009,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="27"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
         <source>every %n years</source>
         <translation>
             <numerusform>jährlich</numerusform>
@@ -1017,17 +1017,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
         <source>Done on time the last time</source>
         <translation>Das letzte Mal pünktlich erledigt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
         <source>Done late the last time</source>
         <translation>Das letzte Mal verspätet erledigt</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="65"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
         <source>Done %1 of the last %n on time</source>
         <translation>
             <numerusform>%1 von %n pünktlich erledigt</numerusform>
@@ -1035,7 +1035,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="70"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="69"/>
         <source>%1, on average every %n days</source>
         <translation>
             <numerusform>%1, im Schnitt jeden Tag</numerusform>
@@ -1043,7 +1043,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="72"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="71"/>
         <source>%1 (planned: %2)</source>
         <translation>%1 (geplant: %2)</translation>
     </message>
@@ -1051,7 +1051,7 @@
 <context>
     <name>Velmora::JournalCalendar</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="251"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="232"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n Aufgabe erledigt am %1</numerusform>
@@ -1059,7 +1059,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="252"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="233"/>
         <source>No chores finished on %1</source>
         <translation>Keine Aufgaben erledigt am %1</translation>
     </message>
@@ -1291,12 +1291,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="460"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="547"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>Die Antwort des Servers war zu groß, um sie anzunehmen.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="462"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="549"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>Der Server hat länger als %n Sekunde gebraucht; die Anfrage wurde abgebrochen.</numerusform>
@@ -1304,53 +1304,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="465"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="475"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="552"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="562"/>
         <source>The server did not answer in time.</source>
         <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="469"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="556"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="473"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="560"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>Das Zertifikat des Servers konnte nicht geprüft werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="477"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="564"/>
         <source>The connection to the server was lost.</source>
         <translation>Die Verbindung zum Server ist abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="479"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="566"/>
         <source>The server could not be reached.</source>
         <translation>Der Server ist nicht erreichbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="486"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="573"/>
         <source>The server refused the user name or password.</source>
         <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="488"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="575"/>
         <source>The server does not allow this for this account.</source>
         <translation>Der Server erlaubt das für dieses Konto nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="491"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="578"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>Der Kalender oder die Aufgabe wurde auf dem Server nicht gefunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="493"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="580"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>Die Aufgabe wurde inzwischen auf dem Server geändert.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="498"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>Der Server ist ausgelastet; er bittet, %n Minute zu warten.</numerusform>
@@ -1358,33 +1358,51 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="504"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="591"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>Die Adresse führt zu einer Webseite, nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="505"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="635"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="592"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="750"/>
         <source>The server reported error %1.</source>
         <translation>Der Server meldete den Fehler %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="427"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="501"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>Die Adresse führt nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="455"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="513"/>
+        <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
+        <translation>Die Antwort des Servers bricht in Zeile %1 als XML ab; nichts davon wurde übernommen.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="538"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>Der Server verwies auf eine Adresse ohne Verschlüsselung, %1; dorthin wurde nichts gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="456"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="539"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>Der Server verwies auf eine andere Adresse, %1; das Passwort wurde nicht dorthin gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="680"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="544"/>
+        <source>The server sent a change on to another address, %1; it was not sent again.</source>
+        <translation>Der Server hat eine Änderung an eine andere Adresse weitergeleitet, %1; sie wurde nicht erneut gesendet.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="610"/>
+        <source>Setting up the account took longer than %n second(s) and was stopped.</source>
+        <translation>
+            <numerusform>Das Einrichten des Kontos dauerte länger als %n Sekunde und wurde abgebrochen.</numerusform>
+            <numerusform>Das Einrichten des Kontos dauerte länger als %n Sekunden und wurde abgebrochen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="795"/>
         <source>The server asked for a full resync.</source>
         <translation>Der Server verlangt einen vollständigen Abgleich.</translation>
     </message>
@@ -1458,10 +1476,10 @@
     </message>
     <message numerus="yes">
         <location filename="../Velmora/Sync/SyncAccount.cpp" line="196"/>
-        <source>%n unreadable item(s) skipped</source>
+        <source>%n task(s) could not be read</source>
         <translation>
-            <numerusform>%n unlesbarer Eintrag übersprungen</numerusform>
-            <numerusform>%n unlesbare Einträge übersprungen</numerusform>
+            <numerusform>%n Aufgabe konnte nicht gelesen werden</numerusform>
+            <numerusform>%n Aufgaben konnten nicht gelesen werden</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1519,41 +1537,41 @@
         <translation>Ohne Verschlüsselung verbinden? Das Passwort ist dann im Netz lesbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="323"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="325"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>Der Server leitet an eine andere Adresse weiter. Dorthin verbinden? Dein Passwort wird an sie gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="349"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="354"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="555"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="351"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="356"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="559"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="364"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="416"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="419"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="498"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="501"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="520"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="523"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="553"/>
-        <source>The server has no calendar for tasks at %1.</source>
-        <translation>Der Server hat unter %1 keinen Kalender für Aufgaben.</translation>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="556"/>
+        <source>The server %1 has no calendar for tasks at %2.</source>
+        <translation>Der Server %1 hat unter %2 keinen Kalender für Aufgaben.</translation>
     </message>
 </context>
 <context>
@@ -1652,12 +1670,12 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="125"/>
+        <location filename="../Velmora/App/main.cpp" line="119"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="210"/>
+        <location filename="../Velmora/App/main.cpp" line="201"/>
         <source>Taskarello is already running.</source>
         <translation>Taskarello läuft bereits.</translation>
     </message>

@@ -528,7 +528,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalYear.qml" line="125"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="120"/>
         <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
         <translation>Up and down move by day, left and right by week; Enter shows the day in the journal</translation>
     </message>
@@ -1001,7 +1001,7 @@
 <context>
     <name>Velmora::ChoreHistory</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="25"/>
         <source>every %n months</source>
         <translation>
             <numerusform>monthly</numerusform>
@@ -1009,7 +1009,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="27"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
         <source>every %n years</source>
         <translation>
             <numerusform>yearly</numerusform>
@@ -1017,17 +1017,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
         <source>Done on time the last time</source>
         <translation>Done on time the last time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
         <source>Done late the last time</source>
         <translation>Done late the last time</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="65"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
         <source>Done %1 of the last %n on time</source>
         <translation>
             <numerusform>Done %1 of the last %n on time</numerusform>
@@ -1035,7 +1035,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="70"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="69"/>
         <source>%1, on average every %n days</source>
         <translation>
             <numerusform>%1, on average every day</numerusform>
@@ -1043,7 +1043,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="72"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="71"/>
         <source>%1 (planned: %2)</source>
         <translation>%1 (planned: %2)</translation>
     </message>
@@ -1051,7 +1051,7 @@
 <context>
     <name>Velmora::JournalCalendar</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="251"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="232"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n chore finished on %1</numerusform>
@@ -1059,7 +1059,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="252"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="233"/>
         <source>No chores finished on %1</source>
         <translation>No chores finished on %1</translation>
     </message>
@@ -1291,12 +1291,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="460"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="547"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="462"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="549"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>The server took more than %n second to answer; the request was stopped.</numerusform>
@@ -1304,53 +1304,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="465"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="475"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="552"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="562"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="469"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="556"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="473"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="560"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="477"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="564"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="479"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="566"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="486"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="573"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="488"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="575"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="491"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="578"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="493"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="580"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="498"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1358,33 +1358,51 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="504"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="591"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="505"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="635"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="592"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="750"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="427"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="501"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="455"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="513"/>
+        <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
+        <translation>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="538"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="456"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="539"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="680"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="544"/>
+        <source>The server sent a change on to another address, %1; it was not sent again.</source>
+        <translation>The server sent a change on to another address, %1; it was not sent again.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="610"/>
+        <source>Setting up the account took longer than %n second(s) and was stopped.</source>
+        <translation>
+            <numerusform>Setting up the account took longer than %n second and was stopped.</numerusform>
+            <numerusform>Setting up the account took longer than %n seconds and was stopped.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="795"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -1458,10 +1476,10 @@
     </message>
     <message numerus="yes">
         <location filename="../Velmora/Sync/SyncAccount.cpp" line="196"/>
-        <source>%n unreadable item(s) skipped</source>
+        <source>%n task(s) could not be read</source>
         <translation>
-            <numerusform>%n unreadable item skipped</numerusform>
-            <numerusform>%n unreadable items skipped</numerusform>
+            <numerusform>%n task could not be read</numerusform>
+            <numerusform>%n tasks could not be read</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1519,41 +1537,41 @@
         <translation>Connect without encryption? The password will be readable on the network.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="323"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="325"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>The server sends you on to another address. Connect there? Your password will be sent to it.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="349"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="354"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="555"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="351"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="356"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="559"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="364"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="416"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="419"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="498"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="501"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>No sync account is set up: connect one first with --sync-account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="520"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="523"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synced: %1 sent, %2 received.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="553"/>
-        <source>The server has no calendar for tasks at %1.</source>
-        <translation>The server has no calendar for tasks at %1.</translation>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="556"/>
+        <source>The server %1 has no calendar for tasks at %2.</source>
+        <translation>The server %1 has no calendar for tasks at %2.</translation>
     </message>
 </context>
 <context>
@@ -1652,12 +1670,12 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="125"/>
+        <location filename="../Velmora/App/main.cpp" line="119"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello is already running but does not answer.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="210"/>
+        <location filename="../Velmora/App/main.cpp" line="201"/>
         <source>Taskarello is already running.</source>
         <translation>Taskarello is already running.</translation>
     </message>

@@ -7,6 +7,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUuid>
 
@@ -35,6 +37,8 @@ struct CalDavClient::Request {
 struct CalDavClient::Incoming {
     QByteArray body;
     std::unique_ptr<MultiStatusReader> multiStatus;
+    QList<QByteArray> unparsed; // of a multistatus: taken from Qt, not yet read as XML
+    bool parsing = false;       // a turn of reading them is on its way
     qint64 received = 0;
     bool timedOut = false;
     bool overDeadline = false;
@@ -53,6 +57,9 @@ struct CalDavClient::Answer {
     bool timedOut = false;
     bool overDeadline = false;
     bool tooLarge = false;
+    bool write = false;       // the request changed something on the server
+    qint64 brokenXmlLine = 0; // a multistatus that broke off as XML, at this line
+    QUrl movedTo;             // a write answered with a redirect: where to, else the address written
     // Not sent or not followed, and why.
     CalDavError::Kind refusal = CalDavError::Kind::None;
     QUrl refusedUrl;
@@ -61,6 +68,9 @@ struct CalDavClient::Answer {
 };
 
 namespace {
+
+// What Qt's network thread may hold of an answer not yet read here.
+constexpr qint64 readAhead = 256 * 1024;
 
 constexpr QByteArrayView propfindPrincipalBody =
     R"(<?xml version="1.0" encoding="utf-8"?>)"
@@ -133,7 +143,8 @@ QUrl asCollection(QUrl url)
 
 QUrl resolved(const QUrl &base, const QString &href)
 {
-    return base.resolved(QUrl(href, QUrl::TolerantMode));
+    // A user name in a server's href is no part of where it leads, and never shown.
+    return base.resolved(QUrl(href, QUrl::TolerantMode)).adjusted(QUrl::RemoveUserInfo);
 }
 
 CalendarInfo calendarFrom(const QUrl &base, const Response &response)
@@ -194,19 +205,37 @@ void CalDavClient::take(QNetworkReply *reply, Incoming &incoming, qint64 limit)
     while (!incoming.tooLarge && reply->bytesAvailable() > 0) {
         const QByteArray chunk = reply->read(slice);
         incoming.received += chunk.size();
-        if (incoming.received > limit) {
+        if (incoming.received > limit)
             incoming.tooLarge = true;
-        } else if (multiStatus) {
-            if (!incoming.multiStatus)
-                incoming.multiStatus = std::make_unique<MultiStatusReader>();
-            incoming.multiStatus->addData(chunk);
-            incoming.tooLarge = incoming.multiStatus->tooMany();
-        } else {
+        else if (multiStatus)
+            incoming.unparsed.append(chunk);
+        else
             incoming.body += chunk;
-        }
     }
     if (incoming.tooLarge)
         reply->abort();
+}
+
+// Reads what was taken as XML, a slice a turn: Qt's network thread reads from the socket as fast
+// as a server sends, whatever this side does, so the bytes are taken (and counted against the
+// limit) at once, and read in turns between Qt's deliveries.
+void CalDavClient::parse(QNetworkReply *reply, std::shared_ptr<Incoming> incoming, bool all)
+{
+    do {
+        if (incoming->unparsed.isEmpty() || incoming->tooLarge) {
+            incoming->parsing = false;
+            return;
+        }
+        if (!incoming->multiStatus)
+            incoming->multiStatus = std::make_unique<MultiStatusReader>();
+        incoming->multiStatus->addData(incoming->unparsed.takeFirst());
+        if (incoming->multiStatus->tooMany()) {
+            incoming->tooLarge = true;
+            reply->abort();
+        }
+    } while (all);
+    incoming->parsing = true;
+    QMetaObject::invokeMethod(reply, [reply, incoming] { parse(reply, incoming, false); }, Qt::QueuedConnection);
 }
 
 CalDavClient::CalDavClient(QObject *parent) : QObject(parent) {}
@@ -274,17 +303,55 @@ QUrl CalDavClient::normalized(const QUrl &href)
 
 bool CalDavClient::inCalendar(const QUrl &calendar, const QUrl &href)
 {
-    // Normalised first: "%2e%2e/" and "../" must not climb out after the check. A listing asks
-    // about one calendar a thousand times: its path is worked out once.
+    return !spelledBelow(calendar, href).isEmpty();
+}
+
+QString CalDavClient::spelledBelow(const QUrl &calendar, const QUrl &href)
+{
+    if (!sameOrigin(calendar, href) || href.hasQuery())
+        return {};
+    // A listing asks about one calendar a thousand times: its path is worked out once.
     thread_local QUrl lastCalendar;
     thread_local QString inside;
+    thread_local qsizetype depth = 0;
     if (calendar != lastCalendar || lastCalendar.isEmpty()) {
-        inside = asCollection(normalized(calendar)).path(QUrl::FullyDecoded);
+        inside = QUrl::fromPercentEncoding(asCollection(calendar).path(QUrl::FullyEncoded).toUtf8());
+        depth = inside.count(QLatin1Char('/'));
         lastCalendar = calendar;
     }
-    const QString at = normalized(href).path(QUrl::FullyDecoded);
-    return sameOrigin(calendar, href) && !href.hasQuery() && at.startsWith(inside) && at.size() > inside.size()
-        && !at.mid(inside.size()).split(QLatin1Char('/')).contains(QStringLiteral(".."));
+    // The href is sent back as the server wrote it, so it must mean one path to every reader:
+    // servers and proxies disagree on an encoded slash or percent ("%252e%252e" is ".." to one
+    // that decodes twice), a backslash, "..;" (a path parameter to some), "%c0%ae" and dots
+    // outside ASCII that some fold into ".".
+    const QString spelled = href.path(QUrl::FullyEncoded);
+    static const QRegularExpression ambiguous(QStringLiteral("%(2f|25|5c)|\\\\"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (spelled.contains(ambiguous))
+        return {};
+    const QString decoded = QUrl::fromPercentEncoding(spelled.toUtf8());
+    const bool odd = std::any_of(decoded.cbegin(), decoded.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u';' || u == u'\\' || u == char16_t(QChar::ReplacementCharacter) || u == u'\u2024'
+            || u == u'\u2025' || u == u'\u2026' || u == u'\u3002' || u == u'\uFE52' || u == u'\uFF0E' || u == u'\uFF61';
+    });
+    if (odd || decoded.contains(QLatin1String("..")) || !decoded.startsWith(inside) || decoded.size() == inside.size())
+        return {};
+    // No slash is encoded: the calendar's path ends after as many slashes in either spelling.
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < depth; ++i)
+        at = spelled.indexOf(QLatin1Char('/'), at) + 1;
+    return spelled.mid(at);
+}
+
+QString CalDavClient::shownAddress(const QUrl &url)
+{
+    // Only what decides where the password goes: a user name ("cloud.example.org@evil.example"),
+    // a path or a host in look-alike letters cannot make one server pass for another.
+    QString host = url.host(QUrl::EncodeUnicode);
+    if (host.contains(QLatin1Char(':')))
+        host = QLatin1Char('[') + host + QLatin1Char(']');
+    const int port = url.port(url.scheme() == QLatin1String("https") ? 443 : 80);
+    return url.scheme() + QStringLiteral("://") + host + QLatin1Char(':') + QString::number(port);
 }
 
 CalDavError::Kind CalDavClient::refusal(const QUrl &from, const QUrl &url) const
@@ -335,6 +402,9 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
     for (const auto &[name, value] : request.headers)
         net.setRawHeader(name, value);
     QNetworkReply *reply = network()->sendCustomRequest(net, request.verb, request.body);
+    // Qt's network thread reads no further ahead than this: without it, it takes in whatever a fast
+    // server sends, hundreds of megabytes before a limit checked here could stop it.
+    reply->setReadBufferSize(readAhead);
     auto incoming = std::make_shared<Incoming>();
 
     // Two clocks: silence for m_timeout, restarted on every sign of life so a big answer is not
@@ -363,17 +433,28 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
             reply->abort();
         }
     });
+    // The limit as the bytes arrive, before they are read: an answer without a length (chunked,
+    // endless) is stopped at it.
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, incoming, limit](qint64 received) {
+        if (received > limit && !reply->isFinished()) {
+            incoming->tooLarge = true;
+            reply->abort();
+        }
+    });
     // A multistatus is read as it arrives and only what is used is kept, so a huge listing
     // costs little more than a small one.
     connect(reply, &QNetworkReply::readyRead, reply, [reply, incoming, idle, limit] {
         idle->start();
         take(reply, *incoming, limit);
+        if (!incoming->parsing)
+            parse(reply, incoming, false);
     });
     idle->start();
     connect(reply, &QNetworkReply::finished, this, [this, reply, request, done, incoming] {
         reply->deleteLater();
         if (reply->isOpen())
             take(reply, *incoming, request.maxBytes);
+        parse(reply, incoming, true);
         finish(reply, request, *incoming, done);
     });
 }
@@ -393,9 +474,12 @@ void CalDavClient::finish(QNetworkReply *reply, Request request, Incoming &incom
     answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     answer.networkError = reply->error();
     answer.body = std::move(incoming.body);
+    answer.write = request.verb != "PROPFIND" && request.verb != "REPORT" && request.verb != "GET";
     if (answer.status == 207 && incoming.multiStatus) {
         if (std::optional<MultiStatus> status = incoming.multiStatus->finish())
             answer.multiStatus = std::make_shared<const MultiStatus>(std::move(*status));
+        else
+            answer.brokenXmlLine = incoming.multiStatus->brokenAtLine();
     }
     answer.etag = reply->rawHeader("ETag");
     answer.contentType = reply->rawHeader("Content-Type");
@@ -404,11 +488,17 @@ void CalDavClient::finish(QNetworkReply *reply, Request request, Incoming &incom
     const bool redirect = answer.status == 301 || answer.status == 302 || answer.status == 303
         || answer.status == 307 || answer.status == 308;
     const QByteArray location = reply->rawHeader("Location");
+    if (answer.write && answer.status >= 300 && answer.status <= 399) {
+        // A write is never sent again, wherever it was sent: a body and the password that went to
+        // one resource must not land on another, even on the same server.
+        const QUrl target = request.url.resolved(QUrl(QString::fromUtf8(location)));
+        answer.movedTo = location.isEmpty() || !target.isValid() ? request.url : target;
+        done(answer);
+        return;
+    }
     if (redirect && !location.isEmpty() && request.redirects < 5) {
         const QUrl target = request.url.resolved(QUrl(QString::fromUtf8(location)));
-        // 301, 302 and 303 turn a request into a GET for many clients: a write is never replayed on them.
-        const bool write = request.verb != "PROPFIND" && request.verb != "REPORT";
-        if (!target.isValid() || (write && answer.status <= 303)) {
+        if (!target.isValid()) {
             done(answer);
             return;
         }
@@ -438,6 +528,15 @@ CalDavError CalDavClient::notCalDav()
 std::shared_ptr<const MultiStatus> CalDavClient::multiStatusOf(const Answer &answer, CalDavError &error) const
 {
     std::shared_ptr<const MultiStatus> status = answer.status == 207 ? answer.multiStatus : nullptr;
+    if (!status && answer.status == 207 && answer.brokenXmlLine > 0) {
+        // A WebDAV answer that broke off: the server is one, and it is at fault.
+        error = CalDavError();
+        error.kind = CalDavError::Kind::Server;
+        error.httpStatus = answer.status;
+        error.message = tr("The server's answer broke off as XML at line %1; nothing of it was taken.")
+                            .arg(answer.brokenXmlLine);
+        return status;
+    }
     if (!status) {
         error = errorFor(answer);
         // A success that is no multistatus: whatever answered is no CalDAV server.
@@ -461,8 +560,12 @@ CalDavError CalDavClient::errorFor(const Answer &answer) const
         const QString sentence = answer.refusal == CalDavError::Kind::Insecure
             ? tr("The server pointed to an address without encryption, %1; nothing was sent there.")
             : tr("The server pointed to another address, %1; the password was not sent there.");
-        return fail(answer.refusal, sentence.arg(answer.refusedUrl.toDisplayString()));
+        return fail(answer.refusal, sentence.arg(shownAddress(answer.refusedUrl)));
     }
+    if (!answer.movedTo.isEmpty())
+        return fail(CalDavError::Kind::Server,
+                    tr("The server sent a change on to another address, %1; it was not sent again.")
+                        .arg(shownAddress(answer.movedTo)));
     if (answer.tooLarge)
         return fail(CalDavError::Kind::TooLarge, tr("The server's answer was too large to accept."));
     if (answer.overDeadline)
@@ -514,10 +617,36 @@ CalDavError CalDavClient::errorFor(const Answer &answer) const
 
 // ---- Discovery ----
 
+template <typename Result>
+std::function<void(Result)> CalDavClient::underRunDeadline(std::function<void(Result)> done)
+{
+    auto pending = std::make_shared<std::function<void(Result)>>(std::move(done));
+    auto *deadline = new QTimer(this);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, this, [this, pending, deadline] {
+        deadline->deleteLater();
+        if (!*pending)
+            return;
+        abortAll();
+        Result result;
+        result.error.kind = CalDavError::Kind::Timeout;
+        result.error.message = tr("Setting up the account took longer than %n second(s) and was stopped.", nullptr,
+                                  int(std::max<qint64>(1, m_runDeadline.count() / 1000)));
+        std::exchange(*pending, {})(result);
+    });
+    deadline->start(m_runDeadline);
+    return [pending, deadline = QPointer<QTimer>(deadline)](Result result) {
+        if (deadline)
+            deadline->deleteLater();
+        if (*pending)
+            std::exchange(*pending, {})(std::move(result));
+    };
+}
+
 void CalDavClient::discover(const QUrl &url, std::function<void(Discovery)> done)
 {
     auto result = std::make_shared<Discovery>();
-    propfindPrincipal(url, std::nullopt, result, std::move(done));
+    propfindPrincipal(url, std::nullopt, result, underRunDeadline(std::move(done)));
 }
 
 void CalDavClient::propfindPrincipal(const QUrl &url, const std::optional<QUrl> &fallback,
@@ -611,8 +740,10 @@ void CalDavClient::listCalendars(std::shared_ptr<Discovery> result, std::functio
     });
 }
 
-void CalDavClient::createCalendar(const QUrl &home, const QString &displayName, std::function<void(CreatedCalendar)> done)
+void CalDavClient::createCalendar(const QUrl &home, const QString &displayName,
+                                  std::function<void(CreatedCalendar)> whenDone)
 {
+    const std::function<void(CreatedCalendar)> done = underRunDeadline(std::move(whenDone));
     const QUrl url = asCollection(asCollection(home).resolved(QUrl(QUuid::createUuid().toString(QUuid::WithoutBraces))));
     Request request{"MKCOL", url, mkcolBody(displayName, false)};
     send(request, [this, url, displayName, done](const Answer &answer) {
@@ -802,6 +933,12 @@ void CalDavClient::fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_pt
     // Each resource may be up to its limit, and XML escaping can double it.
     request.maxBytes = qint64(batch.size()) * maxResourceBytes * 2 + 64 * 1024;
     send(request, [this, calendar, pending, batch, result, done](const Answer &answer) {
+        if (answer.status == 207 && answer.brokenXmlLine > 0) {
+            // One bad resource (a control character in a title) spoils the XML of its whole batch:
+            // each is asked for alone, so only the bad one is missed.
+            fetchOneByOne(batch, [=, this] { fetchBatch(calendar, pending, result, done); }, result, done);
+            return;
+        }
         const std::shared_ptr<const MultiStatus> status = multiStatusOf(answer, result->error);
         if (!status) {
             done(*result);
@@ -840,6 +977,44 @@ void CalDavClient::fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_pt
                 result->missing << batch.at(i);
         }
         fetchBatch(calendar, pending, result, done);
+    });
+}
+
+void CalDavClient::fetchOneByOne(QList<QUrl> batch, std::function<void()> then,
+                                 std::shared_ptr<FetchedResources> result, std::function<void(FetchedResources)> done)
+{
+    if (batch.isEmpty()) {
+        then();
+        return;
+    }
+    const QUrl href = batch.takeFirst();
+    Request request{"GET", href};
+    request.maxBytes = maxResourceBytes;
+    send(request, [=, this](const Answer &answer) {
+        const CalDavError error = errorFor(answer);
+        switch (error.kind) {
+        case CalDavError::Kind::None:
+            result->resources << Resource{href, QString::fromUtf8(answer.etag), answer.body};
+            break;
+        case CalDavError::Kind::NotFound:
+            result->missing << href;
+            break;
+        case CalDavError::Kind::Unauthorized:
+        case CalDavError::Kind::RateLimited:
+        case CalDavError::Kind::Timeout:
+        case CalDavError::Kind::Network:
+        case CalDavError::Kind::Tls:
+        case CalDavError::Kind::OtherOrigin:
+        case CalDavError::Kind::Insecure:
+            // Not this resource's fault: the run stops as for any request.
+            result->error = error;
+            done(*result);
+            return;
+        default:
+            result->refused << href;
+            break;
+        }
+        fetchOneByOne(batch, then, result, done);
     });
 }
 

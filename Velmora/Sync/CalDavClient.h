@@ -103,7 +103,7 @@ struct Resource {
 struct FetchedResources {
     QList<Resource> resources;
     QList<QUrl> missing; // gone meanwhile
-    QList<QUrl> refused; // over the resource size limit
+    QList<QUrl> refused; // over the resource size limit, or not to be read at all
     CalDavError error;
 };
 
@@ -134,6 +134,8 @@ public:
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
     // A request not answered whole within this long fails with Kind::Timeout, however it trickles.
     void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
+    // Discovery, and making a calendar, end within this long as a whole, however many requests they take.
+    void setRunDeadline(std::chrono::milliseconds deadline) { m_runDeadline = deadline; }
 
     // The calendars that can hold tasks, starting from the given URL, else /.well-known/caldav.
     void discover(const QUrl &url, std::function<void(Discovery)> done);
@@ -144,7 +146,8 @@ public:
     // Changes since `since`: sync-collection where the calendar offers it, otherwise the ctag
     // and, when it moved, a full ETag listing.
     void listChanges(const CalendarInfo &calendar, const SyncState &since, std::function<void(ChangeList)> done);
-    // The resources' data and ETags by calendar-multiget, in batches.
+    // The resources' data and ETags by calendar-multiget, in batches; a batch whose answer cannot be
+    // read is fetched one by one, and a resource that still fails is refused, not the whole fetch.
     void fetch(const QUrl &calendar, const QList<QUrl> &hrefs, std::function<void(FetchedResources)> done);
     // Creates (empty ifMatch: If-None-Match: *) or replaces (If-Match) one resource.
     void put(const QUrl &href, const QByteArray &ics, const QString &ifMatch, std::function<void(WriteResult)> done);
@@ -166,8 +169,14 @@ public:
     // The href in one spelling: servers write one path with and without percent-encoding, and
     // "%2e%2e/" must climb like "../" before anything is compared with it.
     static QUrl normalized(const QUrl &href);
-    // Whether href lies on the calendar's origin and below its path (not the calendar itself).
+    // Whether href lies on the calendar's origin and below its path (not the calendar itself),
+    // spelled so that no server or proxy could read it as another path.
     static bool inCalendar(const QUrl &calendar, const QUrl &href);
+    // The path of href below the calendar's, spelled as the server spelled it; empty when href
+    // is not inCalendar().
+    static QString spelledBelow(const QUrl &calendar, const QUrl &href);
+    // An address as the user is shown it: scheme://host:port, the host in ASCII, nothing else.
+    static QString shownAddress(const QUrl &url);
 
     struct Answer;
 
@@ -176,6 +185,7 @@ private:
     struct Incoming;
     void send(Request request, std::function<void(const Answer &)> done);
     static void take(QNetworkReply *reply, Incoming &incoming, qint64 limit);
+    static void parse(QNetworkReply *reply, std::shared_ptr<Incoming> incoming, bool all);
     void finish(QNetworkReply *reply, Request request, Incoming &incoming, std::function<void(const Answer &)> done);
     // Why nothing may be sent to url: Kind::None when it may.
     CalDavError::Kind refusal(const QUrl &from, const QUrl &url) const;
@@ -183,6 +193,9 @@ private:
     // The answer's multistatus, or none with error set to why there is none.
     std::shared_ptr<const DavXml::MultiStatus> multiStatusOf(const Answer &answer, CalDavError &error) const;
     static CalDavError notCalDav();
+    // done, called at most once: by the operation, or with a timeout once m_runDeadline has passed.
+    template <typename Result>
+    std::function<void(Result)> underRunDeadline(std::function<void(Result)> done);
     void propfindPrincipal(const QUrl &url, const std::optional<QUrl> &fallback, std::shared_ptr<Discovery> result,
                            std::function<void(Discovery)> done);
     void propfindHome(std::shared_ptr<Discovery> result, std::function<void(Discovery)> done);
@@ -191,6 +204,8 @@ private:
     void listByEtags(const CalendarInfo &calendar, const SyncState &state, std::function<void(ChangeList)> done);
     void fetchBatch(QUrl calendar, QList<QUrl> pending, std::shared_ptr<FetchedResources> result,
                     std::function<void(FetchedResources)> done);
+    void fetchOneByOne(QList<QUrl> batch, std::function<void()> then, std::shared_ptr<FetchedResources> result,
+                       std::function<void(FetchedResources)> done);
 
     QNetworkAccessManager *network();
 
@@ -199,6 +214,7 @@ private:
     QByteArray m_authorization;
     std::chrono::milliseconds m_timeout{30000};
     std::chrono::milliseconds m_deadline{120000};
+    std::chrono::milliseconds m_runDeadline{10 * 60 * 1000};
 };
 
 } // namespace Velmora::Sync

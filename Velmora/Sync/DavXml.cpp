@@ -1,5 +1,7 @@
 #include "Velmora/Sync/DavXml.h"
 
+#include <algorithm>
+
 namespace Velmora::Sync::DavXml {
 
 namespace {
@@ -42,6 +44,8 @@ void MultiStatusReader::addData(const QByteArray &chunk)
 std::optional<MultiStatus> MultiStatusReader::finish()
 {
     read();
+    if (m_started && !m_tooMany && (m_broken || !m_done))
+        m_brokenLine = std::max<qint64>(1, m_xml.lineNumber());
     if (m_broken || m_tooMany || !m_done)
         return std::nullopt;
     return std::move(m_result);
@@ -84,7 +88,8 @@ void MultiStatusReader::start()
     m_text.clear();
     if (m_depth == 0) {
         frame = Frame::Root;
-        m_broken = !is(m_xml, davNs, QStringLiteral("multistatus"));
+        m_started = is(m_xml, davNs, QStringLiteral("multistatus"));
+        m_broken = !m_started;
     } else if (parent == Frame::Root) {
         if (is(m_xml, davNs, QStringLiteral("response"))) {
             frame = Frame::Response;

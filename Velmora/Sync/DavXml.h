@@ -58,6 +58,9 @@ public:
     // The whole answer, or none when it is no well-formed multistatus or holds too much.
     std::optional<MultiStatus> finish();
     bool tooMany() const { return m_tooMany; }
+    // The line where a multistatus stopped being well-formed XML, once finish() found it so; else 0.
+    // A broken answer of a WebDAV server, not an answer of something that is no WebDAV server.
+    qint64 brokenAtLine() const { return m_brokenLine; }
 
 private:
     void read();
@@ -78,6 +81,8 @@ private:
     QString m_href;
     int m_hrefDepth = 0; // inside a prop: the depth of the DAV:href being read, else 0
     bool m_done = false;
+    bool m_started = false; // the root was a multistatus
+    qint64 m_brokenLine = 0;
     bool m_broken = false;
     bool m_tooMany = false;
 };

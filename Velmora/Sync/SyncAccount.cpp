@@ -204,7 +204,7 @@ QString SyncAccount::detailsText(const std::optional<LastRun> &last)
     if (last->otherItems > 0)
         parts.append(tr("%n other item(s) not shown", nullptr, last->otherItems));
     if (last->unreadable > 0)
-        parts.append(tr("%n unreadable item(s) skipped", nullptr, last->unreadable));
+        parts.append(tr("%n task(s) could not be read", nullptr, last->unreadable));
     // An edit that lost to a later one on another device is told, never dropped silently.
     if (last->conflicts > 0)
         parts.append(tr("%n field(s) changed on two devices: the later change kept", nullptr, last->conflicts));
@@ -284,7 +284,7 @@ void SyncAccount::discover(const QString &server, const QString &user, const QSt
 void SyncAccount::ask(const QString &question, const QUrl &address, std::function<void()> then)
 {
     m_question = question;
-    m_questionAddress = address.toDisplayString();
+    m_questionAddress = CalDavClient::shownAddress(address);
     m_onConfirm = std::move(then);
     setMessage({});
     setStage(Confirming);
@@ -314,7 +314,7 @@ void SyncAccount::runDiscovery(const QString &server, const QString &user, const
     if (exposesPassword(url) && !asking.plainHttpAccepted) {
         if (!asking.interactive)
             return done(false, tr("%1 is not encrypted, so the password would be readable on the network; "
-                                  "give --allow-http to connect all the same.").arg(url.toDisplayString()));
+                                  "give --allow-http to connect all the same.").arg(CalDavClient::shownAddress(url)));
         asking.plainHttpAccepted = true;
         return ask(tr("Connect without encryption? The password will be readable on the network."), url,
                    [=, this] { runDiscovery(server, user, password, asking, done); });
@@ -325,6 +325,8 @@ void SyncAccount::runDiscovery(const QString &server, const QString &user, const
     setMessage({});
     setStage(Discovering);
     m_client.setCredentials(url, m_pendingUser, m_pendingPassword);
+    // Set-up ends as a sync run does: a server answering slowly, request after request, cannot hold it.
+    m_client.setRunDeadline(m_engine.runDeadline());
     m_client.discover(url, [=, this](Discovery found) {
         // Another server (/.well-known pointing to the provider's DAV host): the password goes
         // there only once the user has seen the address and said yes.
@@ -373,6 +375,7 @@ void SyncAccount::createAndSave(const QString &name, Done done)
         return done(false, tr("The server offers no place for a new calendar."));
     keepPassword(
         [=, this] {
+            m_client.setRunDeadline(m_engine.runDeadline());
             m_client.createCalendar(home, name, [this, done](CreatedCalendar created) {
                 if (!created.error.ok()) {
                     // No account came of it: a new entry goes again, one the saved account uses stays.
@@ -600,7 +603,8 @@ void SyncAccount::setUp(const QString &server, const QString &user, const QStrin
         if (chosen != found.cend())
             save(*chosen, finish);
         else if (byAddress)
-            finish(false, tr("The server has no calendar for tasks at %1.").arg(address.toDisplayString()));
+            finish(false, tr("The server %1 has no calendar for tasks at %2.")
+                              .arg(CalDavClient::shownAddress(address), address.path(QUrl::FullyEncoded)));
         else
             createAndSave(collection.isEmpty() ? tr("Chores") : collection, finish);
     });

@@ -85,7 +85,7 @@ public:
 
     Stage stage() const { return m_stage; }
     bool isBusy() const { return m_stage == Discovering || m_stage == Saving; }
-    QString server() const { return m_server; }
+    QString server() const { return m_server.isEmpty() ? QString() : CalDavClient::shownAddress(QUrl(m_server)); }
     QString user() const { return m_user; }
     QString calendarName() const { return m_calendarName; }
     QUrl calendarUrl() const { return m_calendar; }

@@ -74,6 +74,7 @@ public:
     void setTimeZone(const QTimeZone &zone) { m_zone = zone; }
     // A run still going after this long stops; what it took in so far stays, the rest follows next time.
     void setRunDeadline(std::chrono::milliseconds deadline) { m_runDeadline = deadline; }
+    std::chrono::milliseconds runDeadline() const { return m_runDeadline; }
     CalDavClient &client() { return m_client; }
 
     // At most this many chores in the store (as many as a backup holds): a calendar brings no more.

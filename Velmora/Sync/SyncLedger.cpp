@@ -78,7 +78,7 @@ QVariantList SyncLedger::firstRow(const QString &sql, const QVariantList &values
 
 bool SyncLedger::outside(const QUrl &href) const
 {
-    m_error = QStringLiteral("Not inside the calendar: %1").arg(href.toDisplayString());
+    m_error = QStringLiteral("Not inside the calendar: %1").arg(CalDavClient::shownAddress(href));
     return false;
 }
 
@@ -88,9 +88,8 @@ QString SyncLedger::relative(const QUrl &href) const
     if (href == m_lastHref)
         return m_lastRelative;
     m_lastHref = href;
-    m_lastRelative = href.isEmpty() || !CalDavClient::inCalendar(m_calendarUrl, href)
-        ? QString()
-        : CalDavClient::normalized(href).path(QUrl::FullyEncoded).mid(m_basePath.size());
+    // Kept as the server spelled it: a later request must name the very resource it listed.
+    m_lastRelative = href.isEmpty() ? QString() : CalDavClient::spelledBelow(m_calendarUrl, href);
     return m_lastRelative;
 }
 
@@ -144,7 +143,7 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
     m_calendar = canonical(calendar);
     m_calendarUrl = CalDavClient::normalized(calendar);
     m_lastHref.clear();
-    m_basePath = m_calendarUrl.path(QUrl::FullyEncoded);
+    m_basePath = calendar.path(QUrl::FullyEncoded);
     if (!m_basePath.endsWith(QLatin1Char('/')))
         m_basePath += QLatin1Char('/');
     QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));

@@ -220,12 +220,13 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         {"that calendar by its path", {url, user, u"--sync-collection"_s, u"path 4"_s}, password, Where::Alone, {}, 4,
          u"Groceries"_s},
         {"a path the server lacks", {url, user, u"--sync-collection"_s, u"/chores/nowhere/"_s}, password, Where::Alone,
-         u"The server has no calendar for tasks at %1chores/nowhere/."_s.arg(url), -1, {}},
+         u"The server %1 has no calendar for tasks at /chores/nowhere/."_s.arg(
+             Sync::CalDavClient::shownAddress(QUrl(url))), -1, {}},
         {"a server that sends on to another", {elsewhere.url().toString(), user}, password, Where::Alone,
          u"The server pointed to another address, %1; the password was not sent there."_s.arg(
-             elsewhere.otherUrl(u"/dav/"_s).toString()), -1, {}},
+             Sync::CalDavClient::shownAddress(elsewhere.otherUrl())), -1, {}},
         {"plain http to another computer", {u"http://nas.invalid/dav"_s, user}, password, Where::Alone,
-         u"http://nas.invalid/dav is not encrypted, so the password would be readable on the network; give "
+         u"http://nas.invalid:80 is not encrypted, so the password would be readable on the network; give "
          "--allow-http to connect all the same."_s, -1, {}},
         {"no Secret Service: no calendar made either", {url, user, u"--sync-collection"_s, u"Errands"_s}, password,
          Where::NoSecretService, u"No Secret Service is reachable, so the password was not saved."_s, -1, {}},
@@ -347,7 +348,7 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     fill(elsewhere.url().toString(), QString::fromLatin1(DavServer::password));
     EXPECT_TRUE(showsText("syncQuestion", QStringLiteral("The server sends you on to another address. Connect there? "
                                                          "Your password will be sent to it.")));
-    EXPECT_EQ(w.app->syncAccount()->questionAddress(), elsewhere.otherUrl(QStringLiteral("/dav/")).toString());
+    EXPECT_EQ(w.app->syncAccount()->questionAddress(), Sync::CalDavClient::shownAddress(elsewhere.otherUrl()));
     EXPECT_EQ(withPassword(elsewhere, QStringLiteral("other")), 0);
     w.click(QStringLiteral("confirmAddressButton"));
     EXPECT_NE(w.waitShown(QStringLiteral("calendarChoice")), nullptr);
@@ -511,17 +512,22 @@ TEST_F(SecretServiceTest, ALockedKeyringIsWaitedForAsLongAsItsPromptStaysOpen)
     }
 }
 
-// What the user types as the server's address, made the URL that is asked and saved.
+// What the user types as the server's address, made the URL that is asked and saved, and the
+// address shown: a user name or a host in look-alike letters cannot pass for another server.
 TEST(SyncAddress, TypedAddressesBecomeServerUrls)
 {
     const struct {
         const char *typed;
         const char *url; // empty: refused
         bool exposesPassword = false;
+        const char *shown = nullptr;
     } rows[] = {
+        {"https://cloud.example.org@evil.example/", "https://evil.example/", false, "https://evil.example:443"},
+        {"http://127.0.0.1@127.0.0.1:18272/dav/", "http://127.0.0.1:18272/dav/", false, "http://127.0.0.1:18272"},
+        {"https://bücher.example/dav", "https://xn--bcher-kva.example/dav", false, "https://xn--bcher-kva.example:443"},
+        {"http://[::1]:5232/", "http://[::1]:5232/", false, "http://[::1]:5232"},
         {"cloud.example.org/remote.php/dav", "https://cloud.example.org/remote.php/dav"},
         {"  http://127.0.0.1:5232/ ", "http://127.0.0.1:5232/"},
-        {"http://[::1]:5232/", "http://[::1]:5232/"},
         {"http://LocalHost:5232", "http://localhost:5232"},
         {"http://nas.lan/dav", "http://nas.lan/dav", true},
         {"http://127.0.0.1.nip.io/", "http://127.0.0.1.nip.io/", true},
@@ -536,6 +542,9 @@ TEST(SyncAddress, TypedAddressesBecomeServerUrls)
         const QUrl url = Sync::SyncAccount::serverUrl(QString::fromUtf8(row.typed));
         EXPECT_EQ(url.toString(), QString::fromUtf8(row.url));
         EXPECT_EQ(!url.isEmpty() && Sync::SyncAccount::exposesPassword(url), row.exposesPassword) << row.typed;
+        if (row.shown) {
+            EXPECT_EQ(Sync::CalDavClient::shownAddress(url), QString::fromUtf8(row.shown));
+        }
     }
 }
 
@@ -581,7 +590,7 @@ TEST(SyncStatus, StatusLinesTellTheLastRun)
         {LastRun{now, {}, 0, 0, 0}, {}},
         {LastRun{now, {}, 1, 0, 0}, u"1 task without a due day not shown"_s},
         {LastRun{now, {}, 2, 1, 0}, u"2 tasks without a due day not shown · 1 other item not shown"_s},
-        {LastRun{now, {}, 0, 3, 1}, u"3 other items not shown · 1 unreadable item skipped"_s},
+        {LastRun{now, {}, 0, 3, 1}, u"3 other items not shown · 1 task could not be read"_s},
         {LastRun{now, {}, 0, 0, 0, 0, 2, 1},
          u"2 items outside the calendar ignored · 1 task not taken in: the app holds at most 20,000 chores"_s},
     };

@@ -20,6 +20,12 @@ Modes (the other port serves the base layout unless said otherwise):
   markup-name            the calendar's name is HTML, as text, with an image on the other port
   status                 every request gets --status/--header/--body-file; --status none: silence
   big-calendar           the listings name --tasks tasks t1.ics, t2.ics, ... due in 2027
+  redirect-writes        writes (PUT, DELETE, MKCOL, MKCALENDAR) answered --status with a Location of the same
+                         name in another user's calendar, on the same origin
+  endless-chunked        every answer a 207 that never ends, chunked, written as fast as the client takes it
+  bad-task               tasks a, e and f; e's title holds an ESC, which no XML may hold: the multiget of a batch
+                         with e is no XML, and e's GET fails (500)
+  odd-href               the listings name a.ics and --href, spelled as given
 """
 
 import argparse
@@ -40,12 +46,13 @@ from xml.sax.saxutils import escape
 
 MODES = ("base", "redirect-origin", "redirect-well-known", "outside-hrefs", "https-home-http",
          "https-home-http-other", "trickle", "endless-507", "huge-listing", "markup-name", "status",
-         "big-calendar")
+         "big-calendar", "redirect-writes", "endless-chunked", "bad-task", "odd-href")
 HOME, CALENDAR = "/dav/user/", "/dav/user/cal/"
 NAMESPACES = 'xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav" xmlns:cs="http://calendarserver.org/ns/"'
 CALDAV = "{urn:ietf:params:xml:ns:caldav}"
 FLOOD = '<x:e xmlns:x="urn:x"/>' * 2979  # about 64 KiB, one write of the huge bodies
-SUMMARIES = {"a": "Legit", "b": "Another user's task", "c": "Another origin's task", "d": "Admin's task"}
+SUMMARIES = {"a": "Legit", "b": "Another user's task", "c": "Another origin's task", "d": "Admin's task",
+             "e": "Ring the \x1b bell", "f": "Fine"}
 PIXEL = bytes.fromhex("89504e470d0a1a0a0000000d49484452000000010000000108000000003a7e9b55"
                       "0000000a49444154789c636000000002000148afa4710000000049454e44ae426082")
 
@@ -76,8 +83,8 @@ def task(name):
         i = int(numbered[1])
         start = due = (date(2027, 1, 1) + timedelta(days=i % 365)).strftime("%Y%m%d")
         summary = f"Task {i}"
-    elif name in SUMMARIES:
-        start, due, summary = "20261210", "20261220", SUMMARIES[name]
+    elif name in SUMMARIES or (args.mode == "odd-href" and name == stem(args.href)):
+        start, due, summary = "20261210", "20261220", SUMMARIES.get(name, "Odd spelling")
     else:
         return None
     return ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Velmora tests//hostile_dav//EN\r\n"
@@ -210,6 +217,13 @@ class Handler(BaseHTTPRequestHandler):
         if main and mode == "redirect-origin":
             rest = self.path if self.path.startswith("/dav/") else "/dav" + self.path
             return self.send(307, headers=[("Location", f"http://127.0.0.1:{ports['other']}{rest}")])
+        if main and mode == "endless-chunked":
+            return self.endless()
+        if main and mode == "redirect-writes" and self.command in ("PUT", "DELETE", "MKCOL", "MKCALENDAR"):
+            moved = "/dav/other-user/cal/" + os.path.basename(path.rstrip("/"))
+            return self.send(int(args.status.split()[0]), headers=[("Location", moved)])
+        if main and mode == "bad-task" and self.command == "GET" and stem(path) == "e":
+            return self.send(500)
         if main and mode == "redirect-well-known":
             if path == "/.well-known/caldav/":
                 return self.send(301, headers=[("Location", f"http://127.0.0.1:{ports['other']}/dav/")])
@@ -276,6 +290,10 @@ class Handler(BaseHTTPRequestHandler):
         """The hrefs of the calendar's tasks, as its listings write them."""
         if self.mode == "big-calendar":
             return (f"{self.prefix}{CALENDAR}t{i}.ics" for i in range(1, args.tasks + 1))
+        if self.mode == "bad-task":
+            return [CALENDAR + "a.ics", CALENDAR + "e.ics", CALENDAR + "f.ics"]
+        if self.mode == "odd-href":
+            return [CALENDAR + "a.ics", args.href]
         if self.mode == "outside-hrefs":  # another user's, a relative climb, another origin
             return [CALENDAR + "a.ics", "/dav/other-user/cal/b.ics", "../../admin/d.ics",
                     f"http://127.0.0.1:{ports['other']}/evil/c.ics"]
@@ -356,6 +374,18 @@ class Handler(BaseHTTPRequestHandler):
             time.sleep(args.trickle_ms / 1000)
             self.wfile.write(bytes([byte]))
 
+    def endless(self):
+        self.close_connection = True
+        self.send_response(207)
+        self.send_header("Content-Type", 'application/xml; charset="utf-8"')
+        self.send_header("Transfer-Encoding", "chunked")
+        self.end_headers()
+        head = "".join(multistatus([])).replace("</d:multistatus>", "")
+        for part in itertools.chain([head + f"<d:response>{href(CALENDAR)}<d:propstat><d:prop><d:displayname>"],
+                                    itertools.repeat(FLOOD)):  # a client that hangs up ends it
+            data = part.encode()
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(data), data))
+
     def fixed(self):
         self.close_connection = True
         if args.status == "none":
@@ -387,7 +417,9 @@ def main():
     parser.add_argument("--lifetime", type=float, default=120, help="seconds before stopping anyway")
     parser.add_argument("--huge-mib", type=int, default=60, help="huge-listing: size of the big property")
     parser.add_argument("--tasks", type=int, default=20001, help="big-calendar: number of tasks")
-    parser.add_argument("--status", default="503 Service Unavailable", help='status: answer, or "none"')
+    parser.add_argument("--status", default="503 Service Unavailable",
+                        help='status, redirect-writes: answer, or "none"')
+    parser.add_argument("--href", default="", help="odd-href: the second task's href")
     parser.add_argument("--header", action="append", default=[], help='status: "Name: value", repeatable')
     parser.add_argument("--body-file", help="status: the answer's body")
     args = parser.parse_args()

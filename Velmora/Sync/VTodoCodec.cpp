@@ -635,7 +635,22 @@ TodoReading readTodo(const Parsed &parsed, const QTimeZone &zone)
         if (!saneDay(*startDay))
             startDay.reset();
     }
+    // How a task repeats is read in full at every sync: a rule and lists of days beyond any a
+    // person would write (100,000 EXDATEs) are refused rather than read, and counted.
+    static const QSet<QByteArray> ruleLines{"RRULE", "EXRULE", "EXDATE", "RDATE"};
+    // An override of one occurrence counts as a line of its own.
+    qsizetype ruleBytes = 64 * parsed.overrides.size();
+    for (const auto &[property, line] : keptLines(parsed.todo, parsed.kept)) {
+        if (ruleLines.contains(propertyName(line)))
+            ruleBytes += line.size();
+    }
+    if (ruleBytes > VTodoCodec::maxRecurrenceBytes) {
+        reading.reason = tr("The task's repeat rules are larger than 64 KB.");
+        return reading;
+    }
     reading.recurrence = recurrenceOf(parsed, zone);
+    // Exceptions before the due day can no longer be skipped to.
+    reading.recurrence.exceptions.removeIf([&dueDay](const QDate &d) { return d < *dueDay; });
     const Recurrence &r = reading.recurrence;
     // The master holds the rule's own day: the chore is due where another app moved that
     // occurrence, or at the next one where it finished or cancelled this one on its own.
@@ -719,8 +734,36 @@ TodoReading readTodo(const Parsed &parsed, const QTimeZone &zone)
 
 // ---- Writing our fields into a VTODO ----
 
-void writeDue(icalcomponent *todo, const QDate &day)
+// A DATE-TIME moved to another local day at the same time of day: where it has a zone of its
+// own (TZID) on that zone's clock, UTC on the user's, floating as it is. Nothing when the value
+// is a date or its day cannot be told.
+std::optional<icaltimetype> movedTime(icalproperty *p, icalcomponent *todo, const QDate &day, const QTimeZone &zone)
 {
+    if (!p || isDate(p))
+        return std::nullopt;
+    const std::optional<QDate> was = dayOf(p, todo, zone);
+    icaltimetype t = icalvalue_get_datetimedate(icalproperty_get_value(p));
+    if (!was || icaltime_is_null_time(t))
+        return std::nullopt;
+    const qint64 days = was->daysTo(day);
+    if (icaltime_is_utc(t)) {
+        const std::optional<QDateTime> instant = instantOf(p, todo, t, zone);
+        if (!instant)
+            return std::nullopt;
+        return utcValue(instant->toTimeZone(zone).addDays(days));
+    }
+    icaltime_adjust(&t, int(days), 0, 0, 0);
+    return t;
+}
+
+// A date stays a date; a time another app gave keeps its time of day, a phone's 18:00 included.
+void writeDue(icalcomponent *todo, const QDate &day, const QTimeZone &zone)
+{
+    icalproperty *old = firstProperty(todo, ICAL_DUE_PROPERTY);
+    if (const std::optional<icaltimetype> moved = movedTime(old, todo, day, zone)) {
+        icalproperty_set_due(old, *moved);
+        return;
+    }
     removeAll(todo, ICAL_DUE_PROPERTY);
     icalcomponent_add_property(todo, icalproperty_new_due(dateValue(day)));
 }
@@ -729,11 +772,19 @@ void writeDue(icalcomponent *todo, const QDate &day)
 // rule counts from DTSTART, so a chore that repeats has one on its due day too.
 void writeStart(icalcomponent *todo, const QDate &startDay, const QDate &dueDay, const QTimeZone &zone, bool repeats)
 {
+    icalproperty *due = firstProperty(todo, ICAL_DUE_PROPERTY);
+    const bool timed = due && !isDate(due);
+    icalproperty *old = firstProperty(todo, ICAL_DTSTART_PROPERTY);
+    const std::optional<icaltimetype> moved = timed ? movedTime(old, todo, startDay, zone) : std::nullopt;
+    if (moved && (startDay < dueDay || (repeats && startDay == dueDay))) {
+        removeOwn(todo, startProperty);
+        icalproperty_set_dtstart(old, *moved);
+        return;
+    }
     removeAll(todo, ICAL_DTSTART_PROPERTY);
     removeOwn(todo, startProperty);
     if (startDay < dueDay || (repeats && startDay == dueDay)) {
-        icalproperty *due = firstProperty(todo, ICAL_DUE_PROPERTY);
-        const icaltimetype value = !due || isDate(due) ? dateValue(startDay) : utcValue(startOfDay(startDay, zone));
+        const icaltimetype value = !timed ? dateValue(startDay) : utcValue(startOfDay(startDay, zone));
         icalcomponent_add_property(todo, icalproperty_new_dtstart(value));
     } else {
         setOwn(todo, startProperty, startDay.toString(QStringLiteral("yyyyMMdd")).toLatin1());
@@ -816,6 +867,38 @@ void writeRecurrence(icalcomponent *todo, QList<QByteArray> &kept, const Recurre
     for (const QDate &day : r.exceptions) {
         if (!before.exceptions.contains(day) && saneDay(day))
             keepLine(todo, kept, "EXDATE;VALUE=DATE:" + day.toString(QStringLiteral("yyyyMMdd")).toLatin1());
+    }
+}
+
+// The overrides follow the rule: gone when the chore stops repeating, and written for the
+// occurrences moved here that the server has not heard of, so other apps see each where it went.
+void writeOverrides(Parsed &parsed, const QByteArray &uid, const QString &title, const Recurrence &before,
+                    const Recurrence &r, const QDate &occurrence)
+{
+    if (!r.repeats()) {
+        for (icalcomponent *single : std::as_const(parsed.overrides)) {
+            icalcomponent_remove_component(parsed.calendar.get(), single);
+            icalcomponent_free(single);
+        }
+        parsed.overrides.clear();
+        return;
+    }
+    // Only beside a master counted in days: another app's timed series names its occurrences by their time.
+    if (icalproperty *start = firstProperty(parsed.todo, ICAL_DTSTART_PROPERTY); start && !isDate(start))
+        return;
+    const QByteArray summary = title.toUtf8();
+    for (auto it = r.moved.cbegin(); it != r.moved.cend(); ++it) {
+        if (before.moved.contains(it.key()) || it.key() < occurrence || !saneDay(it.key()) || !saneDay(it.value()))
+            continue;
+        icalcomponent *single = icalcomponent_new_vtodo();
+        icalcomponent_set_uid(single, uid.constData());
+        icalcomponent_add_property(single, icalproperty_new_dtstamp(utcValue(QDateTime::currentDateTimeUtc())));
+        icalcomponent_add_property(single, icalproperty_new_recurrenceid(dateValue(it.key())));
+        icalcomponent_add_property(single, icalproperty_new_due(dateValue(it.value())));
+        if (!summary.isEmpty())
+            icalcomponent_add_property(single, icalproperty_new_summary(summary.constData()));
+        icalcomponent_add_component(parsed.calendar.get(), single);
+        parsed.overrides << single;
     }
 }
 
@@ -978,7 +1061,8 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     const bool startChanged = !before || day(before->startDate) != startDay || beforeRule.repeats() != rule.repeats();
     // For an occurrence moved by an override the server holds, the master keeps the rule's own
     // day, from which other apps count; the override says where it went.
-    const qint64 shift = rule.repeats() ? dueDay.daysTo(beforeRule.occurrenceOf(dueDay)) : 0;
+    const qint64 shift = rule.repeats() ? dueDay.daysTo(rule.occurrenceOf(dueDay)) : 0;
+    writeOverrides(parsed, uid.trimmed().toUtf8(), fields.title, beforeRule, rule, dueDay.addDays(shift));
 
     if (!before || before->title != fields.title) {
         // No SUMMARY for an empty title: libical refuses an empty one when reading.
@@ -987,7 +1071,7 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
             icalcomponent_add_property(todo, icalproperty_new_summary(title.constData()));
     }
     if (dueChanged)
-        writeDue(todo, dueDay.addDays(shift));
+        writeDue(todo, dueDay.addDays(shift), zone);
     if (dueChanged || startChanged)
         writeStart(todo, startDay.addDays(shift), dueDay.addDays(shift), zone, rule.repeats());
     if (!before || !sameRecurrence(beforeRule, rule))

@@ -42,6 +42,9 @@ class VTodoCodec {
 public:
     // Resources larger than this are refused unread.
     static constexpr qsizetype maxResourceBytes = 1024 * 1024;
+    // Of those, the lines saying how it repeats (RRULE, EXDATE, RDATE, overrides' RECURRENCE-ID):
+    // any more is refused as unreadable.
+    static constexpr qsizetype maxRecurrenceBytes = 64 * 1024;
 
     static TodoReading read(const QByteArray &ics, const QTimeZone &zone);
 

@@ -12,7 +12,11 @@ SyncSchedule::SyncSchedule(SyncEngine &engine, ChoreStore &store, Intervals inte
     : QObject(parent), m_engine(&engine), m_intervals(intervals)
 {
     m_retry.setSingleShot(true);
-    connect(&m_retry, &QTimer::timeout, this, &SyncSchedule::runIfAllowed);
+    // A timer may fire a little early: the pause it ends is over.
+    connect(&m_retry, &QTimer::timeout, this, [this] {
+        m_notBefore = 0;
+        runIfAllowed();
+    });
     m_afterChange.setSingleShot(true);
     m_afterChange.setInterval(intervals.afterChange);
     connect(&m_afterChange, &QTimer::timeout, this, &SyncSchedule::runIfAllowed);

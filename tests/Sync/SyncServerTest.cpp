@@ -2,6 +2,7 @@
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/CalDavClient.h"
+#include "Velmora/Sync/SyncAccount.h"
 #include "Velmora/Sync/SyncEngine.h"
 #include "Velmora/Sync/SyncLedger.h"
 #include "Velmora/Sync/SyncSchedule.h"
@@ -570,11 +571,14 @@ TEST_P(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
 }
 
 // Runs start by themselves: once there is an account, and soon after a change here, how a chore
-// repeats too; a refused password is not tried again by itself.
+// repeats too. A chore the server refuses is told with its reason and not sent again until it
+// changes; a server that fails is asked again after growing pauses; a refused password is not
+// tried again by itself.
 TEST_P(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
 {
+    using std::chrono::milliseconds;
     Device d;
-    SyncSchedule schedule(d.engine, d.store, {std::chrono::milliseconds(50), std::chrono::hours(1)});
+    SyncSchedule schedule(d.engine, d.store, {milliseconds(50), std::chrono::hours(1), milliseconds(400), milliseconds(1600)});
     QList<SyncReport> reports;
     QObject::connect(&d.engine, &SyncEngine::finished, [&](const SyncReport &r) { reports << r; });
     const auto add = [&](const QString &title) { d.changes.add(fields(title, day(2026, 9, 1), day(2026, 9, 2))); };
@@ -593,12 +597,42 @@ TEST_P(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
     ASSERT_TRUE(waitFor([&] { return reports.size() == 3; }, 20000));
     EXPECT_EQ(reports.last().sent, 1);
 
-    d.connect(calendar, u"wrong"_s);
+    // Radicale refuses a calendar scale it does not know: said, with the chore's name, and not
+    // sent again every few seconds; the other chore goes up.
+    Chore *hebrew = d.changes.add(fields(u"Hebrew month"_s, day(2026, 9, 1), day(2026, 9, 2)), rule("FREQ=MONTHLY;RSCALE=HEBREW"));
+    add(u"beside it"_s);
     ASSERT_TRUE(waitFor([&] { return reports.size() == 4; }, 20000));
+    EXPECT_TRUE(reports.last().ok());
+    EXPECT_EQ(reports.last().sent, 1);
+    ASSERT_EQ(reports.last().refused.size(), 1);
+    EXPECT_TRUE(reports.last().refused.first().startsWith(u"“Hebrew month” was not synced: "_s)) << reports.last().refused.first();
+    EXPECT_EQ(SyncAccount::outcomeError(reports.last()), reports.last().refused.first());
+    EXPECT_FALSE(waitFor([&] { return reports.size() > 4; }, 1500)) << "sent again unchanged";
+    EXPECT_EQ(d.engine.pendingChanges(), 0);
+    ASSERT_TRUE(hebrew->assignTitle(u"Hebrew month, renamed"_s));
+    ASSERT_TRUE(waitFor([&] { return reports.size() == 5; }, 20000));
+    EXPECT_EQ(reports.last().refused.size(), 1) << "changed, so tried once more";
+    ASSERT_TRUE(d.changes.remove(hebrew));
+    ASSERT_TRUE(waitFor([&] { return reports.size() == 6 && reports.last().complete(); }, 20000));
+
+    // The server gone: asked again after 0.4 s, then 0.8 s, then 1.6 s, whatever changes here.
+    server.kill();
+    add(u"offline"_s);
+    QTest::qWait(2000);
+    add(u"offline too"_s);
+    QTest::qWait(500);
+    EXPECT_EQ(reports.size(), 6 + 3);
+    EXPECT_TRUE(std::none_of(reports.begin() + 6, reports.end(), [](const SyncReport &r) { return r.ok(); }));
+    ASSERT_TRUE(server.start()) << server.error();
+    ASSERT_TRUE(waitFor([&] { return reports.last().complete(); }, 20000));
+
+    d.connect(calendar, u"wrong"_s);
+    const qsizetype before = reports.size();
+    ASSERT_TRUE(waitFor([&] { return reports.size() == before + 1; }, 20000));
     EXPECT_EQ(reports.last().error.kind, CalDavError::Kind::Unauthorized);
     add(u"while refused"_s);
     // Longer than Radicale takes to answer a wrong password (it waits about a second).
-    EXPECT_FALSE(waitFor([&] { return reports.size() > 4; }, 3000)) << "tried again by itself";
+    EXPECT_FALSE(waitFor([&] { return reports.size() > before + 1; }, 3000)) << "tried again by itself";
     EXPECT_EQ(d.engine.pendingChanges(), 1);
 }
 

@@ -265,6 +265,25 @@ bool ChoreEditor::repeatTouched() const
     return m_repeatCustom != m_loadedCustom || (!m_repeatCustom && normalised(m_repeat) != m_loadedRepeat);
 }
 
+QString ChoreEditor::nextDueText() const
+{
+    const Recurrence recurrence = workingRecurrence();
+    if (!recurrence.repeats())
+        return {};
+    const QTimeZone zone = Clock::current().timeZone();
+    const QDate today = ChoreDates::calendarDay(Clock::current().now(), zone);
+    const Recurrence::Step step = recurrence.next(dueDay(), today, today, zone);
+    switch (step.kind) {
+    case Recurrence::Step::Kind::Moved:
+        return tr("Finished today, it comes back on %1.").arg(QLocale().toString(step.due, QLocale::LongFormat));
+    case Recurrence::Step::Kind::Ended:
+        return tr("Finished today, it does not come back: its rule has ended.");
+    case Recurrence::Step::Kind::NotFollowed:
+        break;
+    }
+    return {};
+}
+
 Recurrence ChoreEditor::workingRecurrence() const
 {
     Recurrence recurrence;

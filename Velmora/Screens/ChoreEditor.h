@@ -51,6 +51,8 @@ class ChoreEditor : public QObject {
     // The whole rule in words, and "Every 2 weeks" alone.
     Q_PROPERTY(QString repeatText READ repeatText NOTIFY repeatChanged)
     Q_PROPERTY(QString repeatEveryText READ repeatEveryText NOTIFY repeatChanged)
+    // Where finishing it today would move it: "Finished today, it comes back on Wednesday, 23 December 2026."
+    Q_PROPERTY(QString nextDueText READ nextDueText NOTIFY repeatChanged)
     // The seven weekdays from the locale's first day of the week.
     Q_PROPERTY(QList<int> weekOrder READ weekOrder CONSTANT)
     Q_PROPERTY(QString lastError READ lastError NOTIFY lastErrorChanged)
@@ -111,6 +113,7 @@ public:
     bool repeatCustom() const { return m_repeatCustom; }
     QString repeatText() const { return workingRecurrence().text(dueDay()); }
     QString repeatEveryText() const;
+    QString nextDueText() const;
     static QList<int> weekOrder();
     // Turns a weekday of a weekly rule on or off; the last one stays on.
     Q_INVOKABLE void toggleRepeatWeekday(int day);

@@ -456,8 +456,9 @@ DetailScreen {
         wrapMode: Text.Wrap
         font.pixelSize: 12
         color: Styling.secondary
-        text: editor.repeatAfterFinishing ? qsTr("The next due day counts from the day the chore is finished.")
-                                          : qsTr("The next due day counts from the due day.")
+        text: (editor.repeatAfterFinishing ? qsTr("The next due day counts from the day the chore is finished.")
+                                           : qsTr("The next due day counts from the due day."))
+              + (editor.nextDueText.length > 0 ? " " + editor.nextDueText : "")
         Accessible.ignored: true
     }
     Separator {}

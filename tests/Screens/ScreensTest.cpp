@@ -114,6 +114,16 @@ TEST_F(ScreensTest, SteppingPickingAndTheReminderWheelsAgree)
     EXPECT_EQ(editor.reminderHour(), 9); // an odd stored value still shows a time
     editor.setReminderMinute(99);
     EXPECT_EQ(editor.notificationTime(), 9 * 3600 + 59 * 60);
+
+    // Where finishing it today would move it, on a fixed schedule and counted from finishing.
+    EXPECT_TRUE(editor.nextDueText().isEmpty());
+    editor.pickDueDay(2026, 5, 27);
+    editor.setRepeatFrequency(ChoreEditor::RepeatFrequency::Weekly);
+    editor.setRepeatInterval(2);
+    const auto day = [](int m, int d) { return QLocale().toString(QDate(2026, m, d), QLocale::LongFormat); };
+    EXPECT_TRUE(editor.nextDueText().contains(day(6, 10))) << qPrintable(editor.nextDueText());
+    editor.setRepeatAfterFinishing(true);
+    EXPECT_TRUE(editor.nextDueText().contains(day(6, 3))) << qPrintable(editor.nextDueText());
 }
 
 // The repeat choice through save in every operation, and shown again as saved. A rule the editor

@@ -432,6 +432,14 @@
     </message>
 </context>
 <context>
+    <name>FailureLine</name>
+    <message>
+        <location filename="../Velmora/App/Root/FailureLine.qml" line="43"/>
+        <source>Dismiss</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
     <name>JournalChoreView</name>
     <message>
         <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
@@ -917,6 +925,79 @@
         <location filename="../Velmora/Model/ChoreBackup.cpp" line="511"/>
         <source>The file could not be written: %1.</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::ChoreChanges</name>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="80"/>
+        <source>the disk is full</source>
+        <translation>die Festplatte ist voll</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="81"/>
+        <source>its file may only be read</source>
+        <translation>ihre Datei darf nur gelesen werden</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="82"/>
+        <source>the disk could not be written to</source>
+        <translation>auf die Festplatte konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="83"/>
+        <source>its file is damaged</source>
+        <translation>ihre Datei ist beschädigt</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="84"/>
+        <source>another program is using its file, try again</source>
+        <translation>ein anderes Programm nutzt ihre Datei, bitte erneut versuchen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="85"/>
+        <source>it is no longer stored</source>
+        <translation>sie ist nicht mehr gespeichert</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="91"/>
+        <source>The chore could not be saved.</source>
+        <translation>Die Aufgabe konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="91"/>
+        <source>The chore could not be saved: %1.</source>
+        <translation>Die Aufgabe konnte nicht gespeichert werden: %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="94"/>
+        <source>The chore could not be repeated.</source>
+        <translation>Die Aufgabe konnte nicht wiederholt werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
+        <source>The chore could not be repeated: %1.</source>
+        <translation>Die Aufgabe konnte nicht wiederholt werden: %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
+        <source>The chore could not be finished.</source>
+        <translation>Die Aufgabe konnte nicht erledigt werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="99"/>
+        <source>The chore could not be finished: %1.</source>
+        <translation>Die Aufgabe konnte nicht erledigt werden: %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="102"/>
+        <source>The chore could not be deleted.</source>
+        <translation>Die Aufgabe konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="103"/>
+        <source>The chore could not be deleted: %1.</source>
+        <translation>Die Aufgabe konnte nicht gelöscht werden: %1.</translation>
     </message>
 </context>
 <context>

@@ -432,6 +432,14 @@
     </message>
 </context>
 <context>
+    <name>FailureLine</name>
+    <message>
+        <location filename="../Velmora/App/Root/FailureLine.qml" line="43"/>
+        <source>Dismiss</source>
+        <translation>Dismiss</translation>
+    </message>
+</context>
+<context>
     <name>JournalChoreView</name>
     <message>
         <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
@@ -917,6 +925,79 @@
         <location filename="../Velmora/Model/ChoreBackup.cpp" line="511"/>
         <source>The file could not be written: %1.</source>
         <translation>The file could not be written: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::ChoreChanges</name>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="80"/>
+        <source>the disk is full</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="81"/>
+        <source>its file may only be read</source>
+        <translation>its file may only be read</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="82"/>
+        <source>the disk could not be written to</source>
+        <translation>the disk could not be written to</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="83"/>
+        <source>its file is damaged</source>
+        <translation>its file is damaged</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="84"/>
+        <source>another program is using its file, try again</source>
+        <translation>another program is using its file, try again</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="85"/>
+        <source>it is no longer stored</source>
+        <translation>it is no longer stored</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="91"/>
+        <source>The chore could not be saved.</source>
+        <translation>The chore could not be saved.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="91"/>
+        <source>The chore could not be saved: %1.</source>
+        <translation>The chore could not be saved: %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="94"/>
+        <source>The chore could not be repeated.</source>
+        <translation>The chore could not be repeated.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
+        <source>The chore could not be repeated: %1.</source>
+        <translation>The chore could not be repeated: %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
+        <source>The chore could not be finished.</source>
+        <translation>The chore could not be finished.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="99"/>
+        <source>The chore could not be finished: %1.</source>
+        <translation>The chore could not be finished: %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="102"/>
+        <source>The chore could not be deleted.</source>
+        <translation>The chore could not be deleted.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="103"/>
+        <source>The chore could not be deleted: %1.</source>
+        <translation>The chore could not be deleted: %1.</translation>
     </message>
 </context>
 <context>

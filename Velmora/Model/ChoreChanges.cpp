@@ -50,32 +50,108 @@ QString ChoreChanges::lastError() const
     return m_error;
 }
 
-bool ChoreChanges::fail(const QString &error)
+bool ChoreChanges::failNotStored()
 {
-    m_error = error;
+    m_error.clear();
+    m_kind = ChoreStore::Failure::NotStored;
     return false;
+}
+
+bool ChoreChanges::failStored()
+{
+    m_error = m_store ? m_store->lastError() : QString();
+    m_kind = m_store ? m_store->lastFailure() : ChoreStore::Failure::Other;
+    return false;
+}
+
+bool ChoreChanges::report(Action action, bool done)
+{
+    if (done) {
+        // The change just made shows the user the store takes writes again.
+        if (!m_failure.isEmpty()) {
+            m_failure.clear();
+            emit failureChanged();
+        }
+        return true;
+    }
+    using F = ChoreStore::Failure;
+    QString reason;
+    switch (m_kind) {
+    case F::DiskFull: reason = tr("the disk is full"); break;
+    case F::ReadOnly: reason = tr("its file may only be read"); break;
+    case F::DiskError: reason = tr("the disk could not be written to"); break;
+    case F::Damaged: reason = tr("its file is damaged"); break;
+    case F::Busy: reason = tr("another program is using its file, try again"); break;
+    case F::NotStored: reason = tr("it is no longer stored"); break;
+    case F::Other: break;
+    }
+    QString sentence;
+    switch (action) {
+    case Action::Save:
+        sentence = reason.isEmpty() ? tr("The chore could not be saved.") : tr("The chore could not be saved: %1.").arg(reason);
+        break;
+    case Action::Repeat:
+        sentence = reason.isEmpty() ? tr("The chore could not be repeated.")
+                                    : tr("The chore could not be repeated: %1.").arg(reason);
+        break;
+    case Action::Finish:
+        sentence = reason.isEmpty() ? tr("The chore could not be finished.")
+                                    : tr("The chore could not be finished: %1.").arg(reason);
+        break;
+    case Action::Delete:
+        sentence = reason.isEmpty() ? tr("The chore could not be deleted.")
+                                    : tr("The chore could not be deleted: %1.").arg(reason);
+        break;
+    }
+    m_error = sentence;
+    m_failure = sentence;
+    emit failureChanged();
+    emit failed(sentence);
+    return false;
+}
+
+void ChoreChanges::dismissFailure()
+{
+    if (m_failure.isEmpty())
+        return;
+    m_failure.clear();
+    emit failureChanged();
 }
 
 Chore *ChoreChanges::add(const ChoreFields &fields, const Recurrence &recurrence)
 {
-    return insert(fields, recurrence, [](Chore *) { return true; });
+    Chore *chore = insert(fields, recurrence, [](Chore *) { return true; });
+    report(Action::Save, chore);
+    return chore;
 }
 
 bool ChoreChanges::update(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence)
 {
+    return report(Action::Save, writeUpdate(chore, fields, recurrence));
+}
+
+bool ChoreChanges::writeUpdate(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence)
+{
     if (!owns(m_store, chore))
-        return fail({});
+        return failNotStored();
     // One write: a disk that fills half-way must not leave half an edit.
     return m_store->transaction([&] {
         return assignFields(*m_store, chore, kAllButEnd, fields)
             && (!recurrence || m_store->setRecurrence(chore, *recurrence));
-    }) || fail(m_store->lastError());
+    }) || failStored();
 }
 
 Chore *ChoreChanges::repeat(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence)
 {
+    Chore *next = writeRepeat(chore, fields, recurrence);
+    report(Action::Repeat, next);
+    return next;
+}
+
+Chore *ChoreChanges::writeRepeat(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence)
+{
     if (!owns(m_store, chore)) {
-        fail({});
+        failNotStored();
         return nullptr;
     }
     const QDateTime now = Clock::current().now();
@@ -86,7 +162,7 @@ Chore *ChoreChanges::repeat(Chore *chore, const ChoreFields &fields, const std::
     const bool written = m_store->transaction([&] {
         if (series) {
             next = chore;
-            return journalOccurrence(chore, now) && update(chore, fields, recurrence);
+            return journalOccurrence(chore, now) && writeUpdate(chore, fields, recurrence);
         }
         next = m_store->insert(fields);
         return next && (!recurrence || m_store->setRecurrence(next, *recurrence))
@@ -94,14 +170,25 @@ Chore *ChoreChanges::repeat(Chore *chore, const ChoreFields &fields, const std::
     });
     if (written)
         return next;
-    fail(m_store->lastError());
+    failStored();
     return nullptr;
 }
 
 bool ChoreChanges::finish(Chore *chore)
 {
-    if (!owns(m_store, chore) || chore->isFinished())
-        return fail({});
+    return report(Action::Finish, writeFinish(chore));
+}
+
+bool ChoreChanges::writeFinish(Chore *chore)
+{
+    if (!owns(m_store, chore))
+        return failNotStored();
+    // No screen offers it: said without a reason.
+    if (chore->isFinished()) {
+        m_error.clear();
+        m_kind = ChoreStore::Failure::Other;
+        return false;
+    }
     const Recurrence rule = chore->recurrence();
     const QDateTime now = Clock::current().now();
     const QTimeZone zone = Clock::current().timeZone();
@@ -110,7 +197,7 @@ bool ChoreChanges::finish(Chore *chore)
     const Recurrence::Step step = rule.repeats() ? rule.next(due, today, today, zone) : Recurrence::Step();
     const QDateTime nextDue = step.due.startOfDay(zone);
     if (step.kind != Recurrence::Step::Kind::Moved || !nextDue.isValid())
-        return m_store->finish(chore) || fail(m_store->lastError());
+        return m_store->finish(chore) || failStored();
     // The start day keeps its distance before the due day.
     const int lead = ChoreDates::dayDifference(chore->startDate(), chore->dueDate(), zone);
     const QDateTime nextStart = step.due.addDays(-lead).startOfDay(zone);
@@ -120,7 +207,7 @@ bool ChoreChanges::finish(Chore *chore)
     return m_store->transaction([&] {
         return journalOccurrence(chore, now) && m_store->assign(chore, Field::StartDate, moved)
             && m_store->assign(chore, Field::DueDate, moved) && m_store->setRecurrence(chore, step.rest);
-    }) || fail(m_store->lastError());
+    }) || failStored();
 }
 
 bool ChoreChanges::journalOccurrence(Chore *series, const QDateTime &ended)
@@ -139,8 +226,8 @@ bool ChoreChanges::journalOccurrence(Chore *series, const QDateTime &ended)
 bool ChoreChanges::remove(Chore *chore)
 {
     if (!owns(m_store, chore))
-        return fail({});
-    return m_store->remove(chore) || fail(m_store->lastError());
+        return report(Action::Delete, failNotStored());
+    return report(Action::Delete, m_store->remove(chore) || failStored());
 }
 
 Chore *ChoreChanges::receive(const ChoreFields &fields, const Recurrence &recurrence,
@@ -153,7 +240,7 @@ Chore *ChoreChanges::insert(const ChoreFields &fields, const Recurrence &recurre
                             const std::function<bool(Chore *)> &alsoWrite)
 {
     if (!m_store) {
-        fail({});
+        failNotStored();
         return nullptr;
     }
     Chore *chore = nullptr;
@@ -164,7 +251,7 @@ Chore *ChoreChanges::insert(const ChoreFields &fields, const Recurrence &recurre
             return chore && m_store->setRecurrence(chore, recurrence) && alsoWrite(chore);
         }))
         return chore;
-    fail(m_store->lastError());
+    failStored();
     return nullptr;
 }
 
@@ -172,17 +259,17 @@ bool ChoreChanges::receive(Chore *chore, const ChoreFields &fields, const Recurr
                            const std::function<bool()> &alsoWrite)
 {
     if (!owns(m_store, chore))
-        return fail({});
+        return failNotStored();
     return m_store->transaction([&] {
         return assignFields(*m_store, chore, kAll, fields) && m_store->setRecurrence(chore, recurrence) && alsoWrite();
-    }) || fail(m_store->lastError());
+    }) || failStored();
 }
 
 bool ChoreChanges::receiveRemoval(Chore *chore, const std::function<bool()> &alsoWrite)
 {
     if (!owns(m_store, chore))
-        return fail({});
-    return m_store->transaction([&] { return m_store->remove(chore) && alsoWrite(); }) || fail(m_store->lastError());
+        return failNotStored();
+    return m_store->transaction([&] { return m_store->remove(chore) && alsoWrite(); }) || failStored();
 }
 
 ChoreBackup::Restored ChoreChanges::restore(const QByteArray &backup)

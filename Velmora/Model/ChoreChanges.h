@@ -13,16 +13,22 @@ namespace Velmora {
 
 // The one way screens change chores: each change is one write to the store, which carries
 // it to everything that follows the store (lists, reminders, the widget). Callers keep no rule
-// of their own about what else must happen.
+// of their own about what else must happen. A change the user asks for either happens or says
+// why, in words for them (failed()); the store keeps SQLite's own.
 class ChoreChanges : public QObject {
     Q_OBJECT
+    // The last change the user asked for that did not happen, in one sentence; empty once a
+    // later one went through or the user dismissed it.
+    Q_PROPERTY(QString failure READ failure NOTIFY failureChanged)
 
 public:
     explicit ChoreChanges(ChoreStore &store, QObject *parent = nullptr);
 
     ChoreStore *store() const { return m_store; }
-    // Why the last change failed.
+    // Why the last change failed: for the user's changes, the sentence failed() carried.
     QString lastError() const;
+    QString failure() const { return m_failure; }
+    Q_INVOKABLE void dismissFailure();
 
     // A new chore (the editor's add and copy); nullptr when it could not be written.
     Chore *add(const ChoreFields &fields, const Recurrence &recurrence = {});
@@ -51,8 +57,23 @@ public:
     // The chores of a backup file that the store does not hold yet, all or none.
     ChoreBackup::Restored restore(const QByteArray &backup);
 
+signals:
+    // A change the user asked for did not happen: "The chore could not be finished: the disk
+    // is full."
+    void failed(const QString &sentence);
+    void failureChanged();
+
 private:
-    bool fail(const QString &error);
+    enum class Action { Save, Repeat, Finish, Delete };
+    // Not the store's own chore (a stale one): nothing was written.
+    bool failNotStored();
+    // The store refused the write.
+    bool failStored();
+    // What a change the user asked for came to, told as failed() or clearing the failure.
+    bool report(Action action, bool done);
+    bool writeUpdate(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence);
+    Chore *writeRepeat(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence);
+    bool writeFinish(Chore *chore);
     // The journal's finished copy of a series' occurrence, linked to the series; inside the
     // caller's transaction.
     bool journalOccurrence(Chore *series, const QDateTime &ended);
@@ -61,6 +82,8 @@ private:
 
     QPointer<ChoreStore> m_store;
     QString m_error;
+    ChoreStore::Failure m_kind = ChoreStore::Failure::Other;
+    QString m_failure;
 };
 
 } // namespace Velmora

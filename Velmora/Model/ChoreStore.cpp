@@ -17,6 +17,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -326,11 +327,41 @@ QString ChoreStore::defaultPath()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/chores.sqlite");
 }
 
-bool ChoreStore::fail(const QString &error)
+bool ChoreStore::fail(const QString &error, Failure kind)
 {
     m_lastError = error;
+    m_lastFailure = kind;
     emit writeFailed(error);
     return false;
+}
+
+bool ChoreStore::failWrite(const QString &error)
+{
+    sqlite3 *sqlite = sqliteHandle(QSqlDatabase::database(m_connection, false));
+    Failure kind = Failure::Other;
+    switch (sqlite ? sqlite3_extended_errcode(sqlite) & 0xff : SQLITE_OK) {
+    case SQLITE_FULL: kind = Failure::DiskFull; break;
+    case SQLITE_READONLY: kind = Failure::ReadOnly; break;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: kind = Failure::Damaged; break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: kind = Failure::Busy; break;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        // SQLite calls a write that found no room at all an I/O error; errno knows better.
+        switch (sqlite3_system_errno(sqlite)) {
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG: kind = Failure::DiskFull; break;
+        case EROFS:
+        case EACCES:
+        case EPERM: kind = Failure::ReadOnly; break;
+        default: kind = Failure::DiskError; break;
+        }
+        break;
+    default: break;
+    }
+    return fail(error, kind);
 }
 
 ChoreStore::OpenResult ChoreStore::open(const QString &path)
@@ -665,7 +696,7 @@ bool ChoreStore::bindRecurrence(qint64 id, const Recurrence &recurrence)
 bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
 {
     if (!holds(chore))
-        return fail(QStringLiteral("The chore is not in the store"));
+        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
     const qint64 id = chore->persistentId();
     const Recurrence old = m_recurrences.value(id);
     // Every rule that never repeats is the same "never".
@@ -676,7 +707,7 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
     QSqlQuery &query = recurrence.repeats() ? m_statements->repeat : m_statements->unrepeat;
     query.bindValue(0, id);
     if (recurrence.repeats() ? !bindRecurrence(id, recurrence) : !query.exec())
-        return fail(query.lastError().text());
+        return failWrite(query.lastError().text());
     const auto put = [this, id](const Recurrence &value) {
         if (value.repeats())
             m_recurrences.insert(id, value);
@@ -702,7 +733,7 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
 bool ChoreStore::linkToSeries(Chore *copy, const Chore *series)
 {
     if (!holds(copy) || !holds(series))
-        return fail(QStringLiteral("The chore is not in the store"));
+        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
     return checkedBeforeWrite() && linkStored(copy->persistentId(), series->persistentId());
 }
 
@@ -713,7 +744,7 @@ bool ChoreStore::linkStored(qint64 copy, qint64 series)
                                  " WHERE chore = ?"));
     query.addBindValue(copy);
     query.addBindValue(series);
-    return query.exec() || fail(query.lastError().text());
+    return query.exec() || failWrite(query.lastError().text());
 }
 
 QHash<qint64, qint64> ChoreStore::seriesLinks() const
@@ -733,7 +764,7 @@ QHash<qint64, qint64> ChoreStore::seriesLinks() const
 bool ChoreStore::linkToSeries(Chore *copy, const QString &seriesUid)
 {
     if (!holds(copy))
-        return fail(QStringLiteral("The chore is not in the store"));
+        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
     if (seriesUid.isEmpty())
         return true;
     if (!checkedBeforeWrite())
@@ -742,7 +773,7 @@ bool ChoreStore::linkToSeries(Chore *copy, const QString &seriesUid)
     query.prepare(QStringLiteral("INSERT OR IGNORE INTO ChoreSeries (chore, series) VALUES (?, ?)"));
     query.addBindValue(copy->persistentId());
     query.addBindValue(seriesUid);
-    return query.exec() || fail(query.lastError().text());
+    return query.exec() || failWrite(query.lastError().text());
 }
 
 QString ChoreStore::seriesOf(qint64 copy) const
@@ -878,13 +909,13 @@ bool ChoreStore::checkedBeforeWrite()
     if (m_check == Check::Sound)
         return true;
     if (m_check == Check::Damaged)
-        return fail(QStringLiteral("The store file is damaged; nothing more is written to it"));
+        return fail(QStringLiteral("The store file is damaged; nothing more is written to it"), Failure::Damaged);
     QSqlQuery check(QSqlDatabase::database(m_connection, false));
     if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")) || !check.next())
-        return fail(check.lastError().text()); // checked again at the next write
+        return failWrite(check.lastError().text()); // checked again at the next write
     if (check.value(0).toString() != QLatin1String("ok")) {
         m_check = Check::Damaged;
-        return fail(QStringLiteral("The store file is damaged: %1").arg(check.value(0).toString()));
+        return fail(QStringLiteral("The store file is damaged: %1").arg(check.value(0).toString()), Failure::Damaged);
     }
     m_check = Check::Sound;
     return true;
@@ -913,7 +944,7 @@ Chore *ChoreStore::insert(const ChoreFields &fields)
         return nullptr;
     QSqlQuery &query = m_statements->insert;
     if (!bindInsert(fields)) {
-        fail(query.lastError().text());
+        failWrite(query.lastError().text());
         return nullptr;
     }
     const qint64 id = query.lastInsertId().toLongLong();
@@ -947,7 +978,7 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
         return std::nullopt;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction()) {
-        fail(db.lastError().text());
+        failWrite(db.lastError().text());
         return std::nullopt;
     }
     QSqlQuery &query = m_statements->insert;
@@ -955,16 +986,15 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
     ids.reserve(size_t(fields.size()));
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (!bindInsert(fields.at(i))) {
-            const QString error = query.lastError().text();
+            // Told before the rollback, which would take SQLite's error code with it.
+            failWrite(query.lastError().text());
             db.rollback();
-            fail(error);
             return std::nullopt;
         }
         ids.push_back(query.lastInsertId().toLongLong());
         if (i < recurrences.size() && recurrences.at(i).repeats() && !bindRecurrence(ids.back(), recurrences.at(i))) {
-            const QString error = m_statements->repeat.lastError().text();
+            failWrite(m_statements->repeat.lastError().text());
             db.rollback();
-            fail(error);
             return std::nullopt;
         }
     }
@@ -973,9 +1003,8 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
         return std::nullopt;
     }
     if (!db.commit()) {
-        const QString error = db.lastError().text();
+        failWrite(db.lastError().text());
         db.rollback();
-        fail(error);
         return std::nullopt;
     }
     // Objects exist only for rows that are committed, so no observer sees a chore that is rolled back.
@@ -1017,7 +1046,7 @@ QVariant storedValue(Chore::Field field, const ChoreFields &fields)
 bool ChoreStore::assign(Chore *chore, Chore::Field field, const ChoreFields &values)
 {
     if (!holds(chore))
-        return fail(QStringLiteral("The chore is not in the store"));
+        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
     if (Chore::sameField(field, chore->fields(), values))
         return true;
     if (!checkedBeforeWrite())
@@ -1026,10 +1055,10 @@ bool ChoreStore::assign(Chore *chore, Chore::Field field, const ChoreFields &val
     query.bindValue(0, storedValue(field, values));
     query.bindValue(1, chore->persistentId());
     if (!query.exec())
-        return fail(query.lastError().text());
+        return failWrite(query.lastError().text());
     // Another process deleted the chore since it was read: the edit has nowhere to go.
     if (query.numRowsAffected() == 0)
-        return fail(QStringLiteral("The chore was deleted elsewhere"));
+        return fail(QStringLiteral("The chore was deleted elsewhere"), Failure::NotStored);
     if (m_undo) {
         m_undo->push_back([this, chore = QPointer<Chore>(chore), field, old = chore->fields()] {
             if (chore && chore->take(Chore::StoreKey(), field, old))
@@ -1060,7 +1089,7 @@ bool ChoreStore::transaction(const std::function<bool()> &writes)
     if (!checkedBeforeWrite())
         return false;
     if (!db.transaction())
-        return fail(db.lastError().text());
+        return failWrite(db.lastError().text());
     std::vector<std::function<void()>> undo;
     std::vector<Chore *> removals;
     m_undo = &undo;
@@ -1070,7 +1099,7 @@ bool ChoreStore::transaction(const std::function<bool()> &writes)
     m_removals = nullptr;
     if (ok && !db.commit()) {
         ok = false;
-        fail(db.lastError().text());
+        failWrite(db.lastError().text());
     }
     if (ok) {
         for (Chore *chore : removals)
@@ -1089,13 +1118,13 @@ bool ChoreStore::remove(Chore *chore)
 {
     if (!holds(chore)
         || (m_removals && std::find(m_removals->cbegin(), m_removals->cend(), chore) != m_removals->cend()))
-        return fail(QStringLiteral("The chore is not in the store"));
+        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
     if (!checkedBeforeWrite())
         return false;
     QSqlQuery &query = m_statements->remove;
     query.bindValue(0, chore->persistentId());
     if (!query.exec())
-        return fail(query.lastError().text());
+        return failWrite(query.lastError().text());
     // A rollback then has nothing in memory to take back.
     if (m_removals)
         m_removals->push_back(chore);

@@ -92,6 +92,10 @@ public:
     // names it).
     enum class OpenResult { Opened, CannotCreate, Unreadable, Corrupt, NewerSchema, ForeignSchema, Busy, Link };
     Q_ENUM(OpenResult)
+    // Why the last write failed, for words the user can read; lastError() has SQLite's own.
+    // DiskFull also stands for a file at the size limit the process was given.
+    enum class Failure { Other, DiskFull, ReadOnly, DiskError, Damaged, Busy, NotStored };
+    Q_ENUM(Failure)
 
     // The text the program stops with when the store cannot be opened.
     static constexpr const char *failureMessage = "Failed to initialize model container.";
@@ -199,6 +203,7 @@ public:
     bool transaction(const std::function<bool()> &writes);
 
     QString lastError() const { return m_lastError; }
+    Failure lastFailure() const { return m_lastFailure; }
 
 signals:
     void inserted(Velmora::Chore *chore);
@@ -239,7 +244,9 @@ private:
     bool checkedBeforeWrite();
     // Whether the store is open and the chore its own: not a stale pointer or another store's.
     bool holds(const Chore *chore) const { return m_open && chore && m_byId.value(chore->persistentId()) == chore; }
-    bool fail(const QString &error);
+    bool fail(const QString &error, Failure kind = Failure::Other);
+    // A statement SQLite refused just now: its error code tells the kind.
+    bool failWrite(const QString &error);
     bool select(const char *sql, std::initializer_list<qint64> parameters,
                 const std::function<bool(qint64, ChoreFields &&)> &row) const;
 
@@ -258,6 +265,7 @@ private:
     // The whole file is checked once, before the first write, not at opening.
     enum class Check { Pending, Sound, Damaged } m_check = Check::Pending;
     mutable QString m_lastError;
+    Failure m_lastFailure = Failure::Other;
     // While a transaction runs: how to take back each change made in memory, oldest first.
     std::vector<std::function<void()>> *m_undo = nullptr;
     // While a transaction runs: the chores it deleted, still in memory until the commit.

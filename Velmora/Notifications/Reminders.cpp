@@ -156,9 +156,11 @@ void Reminders::act(const NotificationRequest &shown, const QString &key, uint i
     Chore *chore = m_store ? m_store->chore(*persistentId) : nullptr;
     if (!chore)
         return;
-    if (key == finishKey)
-        m_changes.finish(chore);
-    else if (key == openKey)
+    if (key == finishKey && !chore->isFinished() && !m_changes.finish(chore)) {
+        // The reminder is gone from the screen and the window may be closed: only a
+        // notification of its own can tell that the chore is not finished, and why.
+        m_bus.notify(chore->title(), m_changes.lastError(), false, {}, [](bool, uint) {});
+    } else if (key == openKey)
         emit choreWanted(chore);
 }
 

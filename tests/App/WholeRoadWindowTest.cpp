@@ -248,6 +248,59 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     EXPECT_EQ(journalSections().size(), 2);
 }
 
+// On a full disk Finish and Delete, from a tile's menu and from the detail screen, leave the
+// chore as it was and say why on the screen the user is on, as an alert a screen reader reads,
+// until dismissed or the next change goes through; the file holds what the screen shows.
+TEST_F(WholeRoadWindowTest, AChangeTheDiskRefusesIsToldAndChangesNothing)
+{
+    ChoreFields mop = ChoreFields::defaults();
+    mop.title = QStringLiteral("Mop");
+    mop.dueDate = clock.now().addDays(2);
+    mop.notify = true;
+    ASSERT_TRUE(app->changes()->add(mop));
+    ASSERT_TRUE(start());
+    const QString notFinished = QStringLiteral("The chore could not be finished: the disk is full.");
+    const auto failure = [&] { return shown(QStringLiteral("failureLine")) ? text(QStringLiteral("failureText")) : QString(); };
+    const auto finishFromMenu = [&] {
+        click(tile(QStringLiteral("Mop")), Qt::RightButton);
+        click(QStringLiteral("menuFinish"));
+        click(QStringLiteral("confirmButton"));
+    };
+    {
+        VelmoraTest::FullDisk full;
+        finishFromMenu();
+        ASSERT_TRUE(waitFor([&] { return failure() == notFinished; })) << qPrintable(failure());
+        QAccessibleInterface *alert = QAccessible::queryAccessibleInterface(shown(QStringLiteral("failureLine")));
+        ASSERT_NE(alert, nullptr);
+        EXPECT_EQ(alert->role(), QAccessible::AlertMessage);
+        EXPECT_EQ(alert->text(QAccessible::Name), notFinished);
+        EXPECT_EQ(tiles(), QStringList{QStringLiteral("Mop: 2 days")});
+        expectRemindersMatchActiveChores();
+
+        // On the detail screen the line is there, and tells the next refusal.
+        click(tile(QStringLiteral("Mop")));
+        waitShown(QStringLiteral("choreView"));
+        EXPECT_EQ(failure(), notFinished);
+        click(QStringLiteral("deleteButton"));
+        click(QStringLiteral("confirmButton"));
+        EXPECT_TRUE(waitFor([&] { return failure() == QStringLiteral("The chore could not be deleted: the disk is full."); }));
+        click(QStringLiteral("dismissFailure"));
+        EXPECT_TRUE(waitFor([&] { return !shown(QStringLiteral("failureLine")); }));
+    }
+    // The file holds what the screen showed.
+    expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
+    EXPECT_EQ(app->reminders()->queue().pending().size(), 1);
+    {
+        VelmoraTest::FullDisk full;
+        finishFromMenu();
+        ASSERT_TRUE(waitFor([&] { return failure() == notFinished; }));
+    }
+    // Room again: the next finish goes through and the line goes with it.
+    finishFromMenu();
+    EXPECT_TRUE(waitFor([&] { return shown(QStringLiteral("noChores")) && !shown(QStringLiteral("failureLine")); }));
+    expectTilesAcrossRestart({});
+}
+
 // Every action from the keyboard alone, with the focus where the user sees it; the reminder
 // wheels save exactly the time they show after keys and the mouse wheel turned them.
 TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)

@@ -6,7 +6,8 @@
 //   store_session FILE SEED forever           at random until it is killed
 //   store_session FILE SEED full LIMIT        under a file-size limit (0: none, the disk itself is
 //       full) every kind of change in turn, until each failed twice; a failed change must leave
-//       the chores in memory and the editor as they were ("violation ..."). Ends with "end".
+//       the chores in memory and the editor as they were, and one the user makes must be told
+//       to them once as the disk being full ("violation ..."). Ends with "end".
 #include "ChoreLine.h"
 
 #include "Velmora/Model/ChoreStore.h"
@@ -91,6 +92,8 @@ int main(int argc, char **argv)
     }
     say(QStringLiteral("opened %1").arg(store.chores().size()));
     ChoreChanges changes(store);
+    int toldSignals = 0;
+    QObject::connect(&changes, &ChoreChanges::failed, [&] { ++toldSignals; });
     int failures[Kinds] = {};
     const auto violation = [](const QString &text) { say(QStringLiteral("violation ") + text); };
 
@@ -142,12 +145,12 @@ int main(int argc, char **argv)
             break;
         case Finish:
             after.endDate = clock.now();
-            change = [&] { return store.finish(chore); };
+            change = [&] { return changes.finish(chore); };
             break;
         case Remove:
             effects << QStringLiteral("%1 deleted").arg(id);
             change = [&] {
-                const bool ok = store.remove(chore);
+                const bool ok = changes.remove(chore);
                 // The removed object goes away on the next turn of the event loop.
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                 return ok;
@@ -187,6 +190,7 @@ int main(int argc, char **argv)
         say(QStringLiteral("intent ") + effects.join(QStringLiteral(" | ")));
 
         const int signalsBefore = writeFailedSignals;
+        const int toldBefore = toldSignals;
         const auto memoryBefore = full ? inMemory(store) : std::map<qint64, ChoreFields>();
         const ChoreFields editorBefore = fieldsOf(editor);
         if (change()) {
@@ -202,6 +206,10 @@ int main(int argc, char **argv)
             violation(tag + QStringLiteral("a failed write changed chores in memory"));
         if (kind >= EditorUpdate && (editor.lastError().isEmpty() || fieldsOf(editor) != editorBefore || dismissed || saved))
             violation(tag + QStringLiteral("the editor took a failed save as saved, or lost its fields"));
+        const bool byUser = kind == Finish || kind == Remove || kind >= EditorUpdate;
+        if (byUser && (toldSignals != toldBefore + 1 || !changes.failure().endsWith(QLatin1String(": the disk is full."))
+                       || (kind >= EditorUpdate && editor.lastError() != changes.failure())))
+            violation(tag + QStringLiteral("the user was told \"%1\"").arg(changes.failure()));
     }
     say(QStringLiteral("end"));
     return 0;

@@ -4,6 +4,7 @@
 #include "Velmora/Screens/ChoreEditor.h"
 #include "tests/support/NotificationServer.h"
 
+#include <QDBusArgument>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -189,6 +190,30 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
         std::sort(pending.begin(), pending.end(), [](const auto &a, const auto &b) { return a.identifier < b.identifier; });
         EXPECT_EQ(pending, step.expected) << step.what;
     }
+}
+
+// The reminder's Finish on a full disk, no window open: the reminder leaves the screen, a
+// notification of its own says the chore is not finished and why, and the file still holds it.
+TEST_F(RemindersTest, AFinishTheDiskRefusesIsToldInANotificationOfItsOwn)
+{
+    ASSERT_TRUE(changes->add(fields(QStringLiteral("Mop"), at("Europe/Berlin", 2026, 5, 10))));
+    clock.setNow(at("Europe/Berlin", 2026, 5, 10, 9, 0));
+    settle();
+    ASSERT_TRUE(waitFor([&] { return shown() == QStringList{QStringLiteral("Mop")}; }));
+    {
+        VelmoraTest::FullDisk full;
+        invoke(1, QStringLiteral("finish"));
+        ASSERT_TRUE(waitFor([&] { return shown().size() == 2; }));
+    }
+    const QVariantList told = serverCalls(QStringLiteral("Notify")).constLast();
+    EXPECT_EQ(told.value(3).toString(), QStringLiteral("Mop"));
+    EXPECT_EQ(told.value(4).toString(), QStringLiteral("The chore could not be finished: the disk is full."));
+    EXPECT_TRUE(qdbus_cast<QStringList>(told.value(5)).isEmpty()) << "nothing on it to press";
+    EXPECT_EQ(serverCalls(QStringLiteral("CloseNotification")), QList<QVariantList>{{1u}});
+    ASSERT_NE(find(QStringLiteral("Mop")), nullptr);
+    stop();
+    start();
+    EXPECT_NE(find(QStringLiteral("Mop")), nullptr) << "the file holds it unfinished";
 }
 
 // Requests are kept by identifier across a restart and ones that name no real minute are

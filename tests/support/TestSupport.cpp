@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <csignal>
 #include <ctime>
 
 namespace VelmoraTest {
@@ -51,6 +52,21 @@ bool writeAll(const QString &path, const QByteArray &bytes)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+FullDisk::FullDisk()
+{
+    m_signal = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &m_before);
+    // The soft limit alone, so it can be raised again.
+    const rlimit none{0, m_before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &none);
+}
+
+FullDisk::~FullDisk()
+{
+    setrlimit(RLIMIT_FSIZE, &m_before);
+    std::signal(SIGXFSZ, m_signal);
 }
 
 } // namespace VelmoraTest

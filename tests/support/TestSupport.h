@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTimeZone>
 
+#include <sys/resource.h>
+
 #include <functional>
 
 namespace VelmoraTest {
@@ -31,5 +33,19 @@ qint64 threadCpuMs();
 QByteArray readAll(const QString &path);
 // Writes a whole file, its folder made first; false when it could not.
 bool writeAll(const QString &path, const QByteArray &bytes);
+
+// While it lives this process writes no byte of any file: the disk is full as the app's writes
+// see it (EFBIG, with SIGXFSZ ignored rather than ending the process).
+class FullDisk {
+public:
+    FullDisk();
+    ~FullDisk();
+    FullDisk(const FullDisk &) = delete;
+    FullDisk &operator=(const FullDisk &) = delete;
+
+private:
+    rlimit m_before{};
+    void (*m_signal)(int) = nullptr;
+};
 
 } // namespace VelmoraTest

@@ -42,9 +42,31 @@ ApplicationWindow {
     // Narrower than 600 points counts as a phone held upright.
     readonly property bool compact: width < 600
 
+    // A change that did not happen says why below every screen but the editor, which says it
+    // beside its Save; it stays until dismissed or the next change goes through.
+    FailureLine {
+        id: failure
+        objectName: "failureLine"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        height: visible ? implicitHeight : 0
+        text: App.changes.failure
+        visible: text.length > 0 && !window.editing
+        onDismissed: App.changes.dismissFailure()
+    }
+    readonly property bool editing: {
+        const top = App.router.kindAt(App.router.depth - 1)
+        return top === Router.AddChore || top === Router.UpdateChore || top === Router.RepeatChore
+            || top === Router.CopyChore
+    }
+
     StackView {
         id: stack
-        anchors.fill: parent
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: failure.top
         focus: true
         initialItem: ContentView {
             compact: window.compact

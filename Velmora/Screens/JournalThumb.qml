@@ -3,12 +3,13 @@ import Velmora.App
 import Velmora.Model
 import Velmora.Screens
 
-// One finished chore as a tile: a dot per day it took, and how long it took.
+// One finished chore as a tile: a dot per day it took, how long it took, and which day it was
+// due when it was finished before.
 Tile {
     id: thumb
     readonly property int took: chore ? Math.max(0, chore.daysToFinish) : 0
     days: took
-    caption: Days.durationText(took)
+    caption: chore ? ScreenTexts.finishedCaption(chore.dueDate, chore.endDate, took) : ""
     spacing: 6
     Accessible.onPressAction: App.router.push(Router.JournalChore, thumb.chore)
 }

@@ -1,5 +1,6 @@
 #include "Velmora/Screens/ScreenTexts.h"
 
+#include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Platform/Clock.h"
 
 #include <QRegularExpression>
@@ -51,6 +52,20 @@ QString ScreenTexts::datesText(const QDateTime &start, const QDateTime &end, con
     if (from == to)
         return locale.toString(from, format);
     return QStringLiteral("%1 – %2").arg(locale.toString(from, format), locale.toString(to, format));
+}
+
+QString ScreenTexts::finishedCaption(const QDateTime &due, const QDateTime &end, int days) const
+{
+    const QString duration = ChoreDates::durationText(std::max(0, days));
+    const QTimeZone zone = Clock::current().timeZone();
+    const QDate dueDay = due.isValid() ? due.toTimeZone(zone).date() : QDate();
+    const QDate endDay = end.isValid() ? end.toTimeZone(zone).date() : QDate();
+    if (!dueDay.isValid() || !endDay.isValid() || endDay >= dueDay)
+        return duration;
+    // The day and month alone: a tile is narrow, and the section above it tells the year.
+    static const QRegularExpression year(QStringLiteral("[\\s,./-]*y+[.年]?"));
+    const QString format = longDateFormat(QLocale(), true).remove(year).trimmed();
+    return tr("%1 · due %2").arg(duration, QLocale().toString(dueDay, format));
 }
 
 QColor ScreenTexts::foregroundColorOn(const QColor &background)

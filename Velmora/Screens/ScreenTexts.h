@@ -35,6 +35,10 @@ public:
     Q_INVOKABLE QString datesText(const QDateTime &start, const QDateTime &end) const;
     static QString datesText(const QDateTime &start, const QDateTime &end, const QTimeZone &zone, const QLocale &locale);
 
+    // A finished chore's tile: how long it took, and, when it was finished before it was due (an
+    // occurrence of a series done early), which day it was due: "Same day · due Dec 15, 2026".
+    Q_INVOKABLE QString finishedCaption(const QDateTime &due, const QDateTime &end, int days) const;
+
     // Text on a chore's colour: white, unless the colour is so light that white would vanish.
     Q_INVOKABLE QColor foregroundOn(const QColor &background) const { return foregroundColorOn(background); }
     static QColor foregroundColorOn(const QColor &background);

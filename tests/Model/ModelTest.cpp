@@ -505,6 +505,7 @@ TEST_F(ChoreStoreTest, FinishingARepeatingChoreMovesItToItsNextOccurrence)
         const char *restRule;  // the rule kept; nullptr: unchanged
     } cases[] = {
         {"finished a week late: due again tomorrow, not today", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 1}, rule("FREQ=DAILY"), {2026, 12, 9}, nullptr},
+        {"a week early: its copy starts the day it was done", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 15}, rule("FREQ=WEEKLY"), {2026, 12, 22}, nullptr},
         {"every 2 weeks on Wednesday after finishing, done on Tuesday", "Europe/Berlin", {2026, 12, 8}, {2026, 12, 9},
          rule("FREQ=WEEKLY;INTERVAL=2;BYDAY=WE", true), {2026, 12, 23}, nullptr},
         {"Sundays after finishing, done on Saturday", "Europe/Berlin", {2026, 12, 12}, {2026, 12, 13}, rule("FREQ=WEEKLY;BYDAY=SU", true), {2026, 12, 20}, nullptr},
@@ -568,6 +569,9 @@ TEST_F(ChoreStoreTest, FinishingARepeatingChoreMovesItToItsNextOccurrence)
         const Chore *done = inserted.at(0).at(0).value<Chore *>();
         ChoreFields expected = f;
         expected.endDate = clock.now();
+        // Its dates never run backwards: done before its start day, it starts the day it was done.
+        if (c.due.addDays(-2) > c.today)
+            expected.startDate = c.today.startOfDay(tz);
         EXPECT_EQ(done->fields(), expected);
         EXPECT_FALSE(done->repeats());
         const auto history = store->lastOccurrences(chore->persistentId(), 12);

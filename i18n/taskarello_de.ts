@@ -217,52 +217,52 @@
         <translation>Der nächste Fälligkeitstag zählt ab dem Fälligkeitstag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="467"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="468"/>
         <source>Notify</source>
         <translation>Erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="473"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="474"/>
         <source>Notification time</source>
         <translation>Uhrzeit der Erinnerung</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="478"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="479"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="489"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="490"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="497"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="498"/>
         <source>Before or after noon</source>
         <translation>Vor- oder nachmittags</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="509"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="510"/>
         <source>Toggle notification</source>
         <translation>Erinnerung ein- oder ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="512"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="513"/>
         <source>Turn off</source>
         <translation>Ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="512"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="513"/>
         <source>Turn on</source>
         <translation>Einschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="546"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
         <source>Discard this chore?</source>
         <translation>Diese Aufgabe verwerfen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="548"/>
         <source>Discard</source>
         <translation>Verwerfen</translation>
     </message>
@@ -571,6 +571,14 @@
     </message>
 </context>
 <context>
+    <name>PrivateFiles</name>
+    <message>
+        <location filename="../Velmora/Platform/PrivateFiles.cpp" line="67"/>
+        <source>%1 is a symbolic link; Taskarello does not follow links where it keeps its files. Remove it and start again.</source>
+        <translation>%1 ist eine symbolische Verknüpfung; Taskarello folgt keinen Verknüpfungen, wo es seine Dateien ablegt. Entfernen Sie sie und starten Sie neu.</translation>
+    </message>
+</context>
+<context>
     <name>RipestWidgetIntent</name>
     <message>
         <location filename="../Velmora/App/RipestWidgetIntent.h" line="14"/>
@@ -581,112 +589,112 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="20"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="21"/>
         <source>Sync</source>
         <translation>Abgleich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="28"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="29"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Halte deine Aufgaben in den Aufgaben deines Kalenderkontos (Nextcloud, Radicale, Fastmail und andere) und so auf deinen anderen Geräten.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="32"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="40"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="33"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
         <source>Server address</source>
         <translation>Serveradresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="44"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="51"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="46"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="55"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="62"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="58"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="65"/>
         <source>App password</source>
         <translation>App-Passwort</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="70"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="73"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>Das Passwort liegt im Secret Service der Arbeitsumgebung, nie in einer Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="102"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="105"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="111"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="114"/>
         <source>Which calendar holds your chores?</source>
         <translation>Welcher Kalender soll deine Aufgaben enthalten?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="112"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="115"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>Das Konto hat noch keinen Kalender für Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="133"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
         <source>New calendar “%1”</source>
         <translation>Neuer Kalender „%1“</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="133"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="142"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="145"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="148"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="151"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="154"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="157"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="209"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
         <source>Looking for calendars…</source>
         <translation>Kalender werden gesucht…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="209"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
         <source>Connecting…</source>
         <translation>Verbinden…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="219"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="225"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="222"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="228"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="232"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="235"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="240"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="243"/>
         <source>Sync now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="247"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="250"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="259"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="255"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="258"/>
         <source>Disconnect this account?</source>
         <translation>Dieses Konto trennen?</translation>
     </message>
@@ -703,6 +711,7 @@
     <name>Velmora::ApplicationBus</name>
     <message>
         <location filename="../Velmora/Platform/ApplicationBus.cpp" line="149"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="145"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
     </message>
@@ -780,118 +789,126 @@
     </message>
 </context>
 <context>
+    <name>Velmora::Chore</name>
+    <message>
+        <location filename="../Velmora/Model/Chore.cpp" line="13"/>
+        <source>Untitled chore</source>
+        <translation>Aufgabe ohne Titel</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="307"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="308"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>Es gibt mehr als %1 Aufgaben, mehr als eine Sicherung fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="312"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="313"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Die Aufgabe „%1“ hat einen Titel mit mehr als %2 Zeichen, zu lang für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="316"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Die Aufgabe „%1“ hat ein Datum außerhalb der Jahre 1 bis 9999, das eine Sicherung nicht fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="322"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="323"/>
         <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
         <translation>Aufgabe „%1“ wiederholt sich nach einer Regel, die für eine Sicherung zu lang ist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="335"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="336"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>Die Sicherung wäre größer als %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="379"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="493"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="500"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="380"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>Die Datei ist größer als %1 MB und damit zu groß für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="383"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung: Sie ist kein lesbares JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="386"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="387"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="389"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="390"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>Die Sicherung hat keine Schemaversion, die diese App kennt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="392"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="393"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>Die Sicherung stammt aus einer neueren Taskarello-Version (Schema %1) und kann nicht wiederhergestellt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="396"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
         <source>The backup has no list of chores.</source>
         <translation>Die Sicherung enthält keine Liste von Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="399"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="400"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>Die Sicherung enthält %1 Aufgaben, mehr als die %2, die eine Sicherung enthalten darf.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="406"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="407"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Aufgabe %1 in der Sicherung ist kein Aufgabeneintrag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="410"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="420"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="416"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="421"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Bei Aufgabe %1 in der Sicherung fehlt „%2“ oder ist ungültig.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="412"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="413"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Aufgabe %1 in der Sicherung hat einen Titel mit mehr als %2 Zeichen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="434"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="435"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="470"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="471"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht gespeichert werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="354"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="355"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts gesichert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="443"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="475"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="476"/>
         <source>The backup holds no chores.</source>
         <translation>Die Sicherung enthält keine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="477"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="478"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Jede Aufgabe der Sicherung ist schon vorhanden.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="479"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt.</numerusform>
@@ -899,7 +916,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="481"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt; die übrigen waren schon vorhanden.</numerusform>
@@ -907,22 +924,27 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="489"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="490"/>
         <source>The file %1 does not exist.</source>
         <translation>Die Datei %1 existiert nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="491"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="492"/>
         <source>%1 is not a file.</source>
         <translation>%1 ist keine Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="496"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="497"/>
         <source>The file could not be opened: %1.</source>
         <translation>Die Datei konnte nicht geöffnet werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="511"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="509"/>
+        <source>%1 is a symbolic link; nothing was written through it. Choose another file.</source>
+        <translation>%1 ist eine symbolische Verknüpfung; es wurde nichts darüber geschrieben. Wählen Sie eine andere Datei.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="516"/>
         <source>The file could not be written: %1.</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
     </message>
@@ -1074,7 +1096,17 @@
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="338"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="278"/>
+        <source>Finished today, it comes back on %1.</source>
+        <translation>Heute erledigt, kommt sie am %1 wieder.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="280"/>
+        <source>Finished today, it does not come back: its rule has ended.</source>
+        <translation>Heute erledigt, kommt sie nicht wieder: ihre Regel ist zu Ende.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="358"/>
         <source>The chore could not be saved.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden.</translation>
     </message>
@@ -1148,17 +1180,20 @@
 <context>
     <name>Velmora::PasswordStore</name>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="66"/>
         <source>The Secret Service did not answer, so the password cannot be read.</source>
-        <translation>Der Secret Service hat nicht geantwortet, daher kann das Passwort nicht gelesen werden.</translation>
+        <translation type="vanished">Der Secret Service hat nicht geantwortet, daher kann das Passwort nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="67"/>
         <source>The Secret Service did not answer, so the password was not saved.</source>
-        <translation>Der Secret Service hat nicht geantwortet, daher wurde das Passwort nicht gespeichert.</translation>
+        <translation type="vanished">Der Secret Service hat nicht geantwortet, daher wurde das Passwort nicht gespeichert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="84"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="65"/>
+        <source>Waiting for the keyring to be unlocked</source>
+        <translation>Warten, bis der Schlüsselbund entsperrt ist</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="82"/>
         <source>The password is not in the Secret Service; disconnect and connect the account again.</source>
         <translation>Das Passwort ist nicht im Secret Service; trenne das Konto und verbinde es erneut.</translation>
     </message>
@@ -1182,11 +1217,16 @@
         <source>The password could not be removed from the Secret Service.</source>
         <translation>Das Passwort konnte nicht aus dem Secret Service entfernt werden.</translation>
     </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="128"/>
+        <source>The keyring stayed locked, so the password cannot be read.</source>
+        <translation>Der Schlüsselbund blieb gesperrt, daher kann das Passwort nicht gelesen werden.</translation>
+    </message>
 </context>
 <context>
     <name>Velmora::Recurrence</name>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="105"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="161"/>
         <source>%n day(s) after finishing</source>
         <translation>
             <numerusform>%n Tag nach dem Erledigen</numerusform>
@@ -1194,7 +1234,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="106"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="162"/>
         <source>%n week(s) after finishing</source>
         <translation>
             <numerusform>%n Woche nach dem Erledigen</numerusform>
@@ -1202,7 +1242,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="107"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="163"/>
         <source>%n month(s) after finishing</source>
         <translation>
             <numerusform>%n Monat nach dem Erledigen</numerusform>
@@ -1210,7 +1250,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="108"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="164"/>
         <source>%n year(s) after finishing</source>
         <translation>
             <numerusform>%n Jahr nach dem Erledigen</numerusform>
@@ -1218,7 +1258,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="109"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="165"/>
         <source>%n hour(s) after finishing</source>
         <translation>
             <numerusform>%n Stunde nach dem Erledigen</numerusform>
@@ -1226,7 +1266,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="114"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="170"/>
         <source>Every %n day(s)</source>
         <translation>
             <numerusform>Jeden Tag</numerusform>
@@ -1234,7 +1274,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="115"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="171"/>
         <source>Every %n week(s)</source>
         <translation>
             <numerusform>Jede Woche</numerusform>
@@ -1242,7 +1282,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="116"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="172"/>
         <source>Every %n month(s)</source>
         <translation>
             <numerusform>Jeden Monat</numerusform>
@@ -1250,7 +1290,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="117"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="173"/>
         <source>Every %n year(s)</source>
         <translation>
             <numerusform>Jedes Jahr</numerusform>
@@ -1258,7 +1298,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="118"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="174"/>
         <source>Every %n hour(s)</source>
         <translation>
             <numerusform>Jede Stunde</numerusform>
@@ -1266,17 +1306,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="245"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="534"/>
         <source>Repeats (rule not supported)</source>
         <translation>Wiederholt sich (Regel nicht unterstützt)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="251"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="540"/>
         <source>%1 on %2</source>
         <translation>%1 am %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="256"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="545"/>
         <source>%1, %n time(s) in all</source>
         <translation>
             <numerusform>%1, %n Mal insgesamt</numerusform>
@@ -1284,12 +1324,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="258"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="547"/>
         <source>%1, until %2</source>
         <translation>%1, bis %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="263"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="553"/>
         <source>%1, with further rules</source>
         <translation>%1, mit weiteren Regeln</translation>
     </message>
@@ -1318,6 +1358,14 @@
     </message>
 </context>
 <context>
+    <name>Velmora::ScreenTexts</name>
+    <message>
+        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="68"/>
+        <source>%1 · due %2</source>
+        <translation>%1 · fällig %2</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync</name>
     <message>
         <location filename="../Velmora/Sync/VTodoCodec.cpp" line="470"/>
@@ -1343,28 +1391,33 @@
     </message>
     <message>
         <location filename="../Velmora/Sync/VTodoCodec.cpp" line="627"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="652"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="666"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="667"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="786"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="648"/>
+        <source>The task&apos;s repeat rules are larger than 64 KB.</source>
+        <translation>Die Wiederholungsregeln der Aufgabe sind größer als 64 KB.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="837"/>
         <source>This chore is due today!</source>
         <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="857"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="940"/>
         <source>The chore has no usable UID.</source>
         <translation>Die Aufgabe hat keine brauchbare UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="859"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="942"/>
         <source>The time zone is unknown.</source>
         <translation>Die Zeitzone ist unbekannt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="862"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="945"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
@@ -1372,12 +1425,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="547"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="570"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>Die Antwort des Servers war zu groß, um sie anzunehmen.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="549"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="572"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>Der Server hat länger als %n Sekunde gebraucht; die Anfrage wurde abgebrochen.</numerusform>
@@ -1385,53 +1438,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="552"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="562"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="575"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
         <source>The server did not answer in time.</source>
         <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="556"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="579"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="560"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="583"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>Das Zertifikat des Servers konnte nicht geprüft werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="564"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="587"/>
         <source>The connection to the server was lost.</source>
         <translation>Die Verbindung zum Server ist abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="566"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="589"/>
         <source>The server could not be reached.</source>
         <translation>Der Server ist nicht erreichbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="573"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="596"/>
         <source>The server refused the user name or password.</source>
         <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="575"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="598"/>
         <source>The server does not allow this for this account.</source>
         <translation>Der Server erlaubt das für dieses Konto nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="578"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="601"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>Der Kalender oder die Aufgabe wurde auf dem Server nicht gefunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="580"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="603"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>Die Aufgabe wurde inzwischen auf dem Server geändert.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="608"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>Der Server ist ausgelastet; er bittet, %n Minute zu warten.</numerusform>
@@ -1439,43 +1492,43 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="591"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="614"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>Die Adresse führt zu einer Webseite, nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="592"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="750"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="615"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="773"/>
         <source>The server reported error %1.</source>
         <translation>Der Server meldete den Fehler %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="501"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="524"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>Die Adresse führt nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="513"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="536"/>
         <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
         <translation>Die Antwort des Servers bricht in Zeile %1 als XML ab; nichts davon wurde übernommen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="538"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="561"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>Der Server verwies auf eine Adresse ohne Verschlüsselung, %1; dorthin wurde nichts gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="539"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="562"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>Der Server verwies auf eine andere Adresse, %1; das Passwort wurde nicht dorthin gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="544"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="567"/>
         <source>The server sent a change on to another address, %1; it was not sent again.</source>
         <translation>Der Server hat eine Änderung an eine andere Adresse weitergeleitet, %1; sie wurde nicht erneut gesendet.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="610"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="633"/>
         <source>Setting up the account took longer than %n second(s) and was stopped.</source>
         <translation>
             <numerusform>Das Einrichten des Kontos dauerte länger als %n Sekunde und wurde abgebrochen.</numerusform>
@@ -1483,7 +1536,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="795"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="818"/>
         <source>The server asked for a full resync.</source>
         <translation>Der Server verlangt einen vollständigen Abgleich.</translation>
     </message>
@@ -1491,32 +1544,32 @@
 <context>
     <name>Velmora::Sync::SyncAccount</name>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="67"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="70"/>
         <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
         <translation>Die Adresse des Kalenders ist nicht verschlüsselt; verbinde das Konto erneut.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="166"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="177"/>
         <source>Not set up</source>
         <translation>Nicht eingerichtet</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="168"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="179"/>
         <source>Syncing…</source>
         <translation>Wird abgeglichen…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="172"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
         <source>Not synced yet</source>
         <translation>Noch nicht abgeglichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="178"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="189"/>
         <source>Synced just now</source>
         <translation>Gerade eben abgeglichen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="180"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="191"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Vor %n Minute abgeglichen</numerusform>
@@ -1524,7 +1577,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="182"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="193"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Vor %n Stunde abgeglichen</numerusform>
@@ -1532,7 +1585,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Vor %n Tag abgeglichen</numerusform>
@@ -1540,7 +1593,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="192"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="203"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
@@ -1548,7 +1601,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="205"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
@@ -1556,7 +1609,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="196"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="207"/>
         <source>%n task(s) could not be read</source>
         <translation>
             <numerusform>%n Aufgabe konnte nicht gelesen werden</numerusform>
@@ -1564,7 +1617,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="210"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n Feld auf zwei Geräten geändert: die spätere Änderung bleibt</numerusform>
@@ -1572,7 +1625,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="202"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
         <source>%n item(s) outside the calendar ignored</source>
         <translation>
             <numerusform>%n Eintrag außerhalb des Kalenders übergangen</numerusform>
@@ -1580,7 +1633,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="204"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="215"/>
         <source>%n task(s) not taken in: the app holds at most %1 chores</source>
         <translation>
             <numerusform>%n Aufgabe nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
@@ -1588,69 +1641,82 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="295"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="306"/>
         <source>The account is being set up already.</source>
         <translation>Das Konto wird bereits eingerichtet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="298"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="309"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="300"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="311"/>
         <source>Enter the user name.</source>
         <translation>Gib den Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="302"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="313"/>
         <source>Enter the password.</source>
         <translation>Gib das Passwort ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="305"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="316"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 ist nicht verschlüsselt, das Passwort wäre im Netz lesbar; mit --allow-http wird trotzdem verbunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="308"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="319"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Ohne Verschlüsselung verbinden? Das Passwort ist dann im Netz lesbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="325"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="336"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>Der Server leitet an eine andere Adresse weiter. Dorthin verbinden? Dein Passwort wird an sie gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="351"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="356"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="559"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="367"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="609"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="364"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="375"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="419"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="433"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="501"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="459"/>
+        <source>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</source>
+        <translation>Das verbundene Konto ersetzen? Ihre Aufgaben werden dann mit dem Konto unter dieser Adresse abgeglichen, sobald Sie sein Passwort angeben.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="494"/>
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (und %n weiterer)</numerusform>
+            <numerusform>%1 (und %n weitere)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="548"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="523"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="573"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="556"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="606"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>Der Server %1 hat unter %2 keinen Kalender für Aufgaben.</translation>
     </message>
@@ -1663,7 +1729,7 @@
         <translation>Gib den Benutzernamen nach der Serveradresse an.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="90"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="103"/>
         <source>Password: </source>
         <translation>Passwort: </translation>
     </message>
@@ -1671,6 +1737,16 @@
         <location filename="../Velmora/Sync/SyncCommands.cpp" line="111"/>
         <source>Unknown action &quot;%1&quot;.</source>
         <translation>Unbekannte Aktion „%1“.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="118"/>
+        <source>An account is not set up over the bus, where its password would travel: connect it in Taskarello&apos;s window.</source>
+        <translation>Ein Konto wird nicht über den Bus eingerichtet, über den sein Passwort ginge: verbinden Sie es im Fenster von Taskarello.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="146"/>
+        <source>Taskarello is already running: its account screen was opened with the address filled in. Give the password there.</source>
+        <translation>Taskarello läuft bereits: seine Kontoseite wurde mit der Adresse geöffnet. Geben Sie dort das Passwort an.</translation>
     </message>
 </context>
 <context>
@@ -1681,12 +1757,17 @@
         <translation>Die Aufgaben konnten hier nicht gespeichert werden: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="135"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="132"/>
+        <source>“%1” was not synced: %2</source>
+        <translation>„%1“ wurde nicht abgeglichen: %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="155"/>
         <source>Sync is not set up.</source>
         <translation>Die Synchronisierung ist nicht eingerichtet.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="145"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="165"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>Der Abgleich dauerte länger als %n Minute und wurde angehalten; er geht beim nächsten Abgleich weiter.</numerusform>
@@ -1694,7 +1775,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="340"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="377"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>Der Kalender auf dem Server enthält plötzlich die %n Aufgabe nicht mehr; hier wurde nichts gelöscht.</numerusform>
@@ -1702,7 +1783,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="431"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="468"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>Der Server meldete immer wieder weitere Änderungen; der Abgleich hielt nach %n Durchgang an.</numerusform>
@@ -1713,7 +1794,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1032"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1116"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
@@ -1756,9 +1837,13 @@
         <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="201"/>
+        <location filename="../Velmora/App/main.cpp" line="209"/>
+        <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
+        <translation>Taskarello läuft bereits: ein anderer seiner Prozesse hält %1. Beenden Sie diesen (Beenden im Menü seines Symbols) und starten Sie dann neu.</translation>
+    </message>
+    <message>
         <source>Taskarello is already running.</source>
-        <translation>Taskarello läuft bereits.</translation>
+        <translation type="vanished">Taskarello läuft bereits.</translation>
     </message>
 </context>
 </TS>

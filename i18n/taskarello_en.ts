@@ -217,52 +217,52 @@
         <translation>The next due day counts from the due day.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="467"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="468"/>
         <source>Notify</source>
         <translation>Notify</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="473"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="474"/>
         <source>Notification time</source>
         <translation>Notification time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="478"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="479"/>
         <source>Hour</source>
         <translation>Hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="489"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="490"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="497"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="498"/>
         <source>Before or after noon</source>
         <translation>Before or after noon</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="509"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="510"/>
         <source>Toggle notification</source>
         <translation>Toggle notification</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="512"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="513"/>
         <source>Turn off</source>
         <translation>Turn off</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="512"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="513"/>
         <source>Turn on</source>
         <translation>Turn on</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="546"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
         <source>Discard this chore?</source>
         <translation>Discard this chore?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="548"/>
         <source>Discard</source>
         <translation>Discard</translation>
     </message>
@@ -571,6 +571,14 @@
     </message>
 </context>
 <context>
+    <name>PrivateFiles</name>
+    <message>
+        <location filename="../Velmora/Platform/PrivateFiles.cpp" line="67"/>
+        <source>%1 is a symbolic link; Taskarello does not follow links where it keeps its files. Remove it and start again.</source>
+        <translation>%1 is a symbolic link; Taskarello does not follow links where it keeps its files. Remove it and start again.</translation>
+    </message>
+</context>
+<context>
     <name>RipestWidgetIntent</name>
     <message>
         <location filename="../Velmora/App/RipestWidgetIntent.h" line="14"/>
@@ -581,112 +589,112 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="20"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="21"/>
         <source>Sync</source>
         <translation>Sync</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="28"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="29"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="32"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="40"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="33"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
         <source>Server address</source>
         <translation>Server address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="44"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="51"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="46"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
         <source>User name</source>
         <translation>User name</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="55"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="62"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="58"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="65"/>
         <source>App password</source>
         <translation>App password</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="70"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="73"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>The password is kept in the desktop&apos;s Secret Service, never in a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="102"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="105"/>
         <source>Address</source>
         <translation>Address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="111"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="114"/>
         <source>Which calendar holds your chores?</source>
         <translation>Which calendar holds your chores?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="112"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="115"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>The account has no calendar for tasks yet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="133"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
         <source>New calendar “%1”</source>
         <translation>New calendar “%1”</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="133"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="142"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="145"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="148"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="151"/>
         <source>User</source>
         <translation>User</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="154"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="157"/>
         <source>Calendar</source>
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="209"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="209"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="219"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="225"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="222"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="228"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="232"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="235"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="240"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="243"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="247"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="250"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="259"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="255"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="258"/>
         <source>Disconnect this account?</source>
         <translation>Disconnect this account?</translation>
     </message>
@@ -703,6 +711,7 @@
     <name>Velmora::ApplicationBus</name>
     <message>
         <location filename="../Velmora/Platform/ApplicationBus.cpp" line="149"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="145"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello is already running but does not answer.</translation>
     </message>
@@ -780,118 +789,126 @@
     </message>
 </context>
 <context>
+    <name>Velmora::Chore</name>
+    <message>
+        <location filename="../Velmora/Model/Chore.cpp" line="13"/>
+        <source>Untitled chore</source>
+        <translation>Untitled chore</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="307"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="308"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>There are more than %1 chores, more than a backup can hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="312"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="313"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="316"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="322"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="323"/>
         <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
         <translation>Chore &quot;%1&quot; repeats by a rule too long for a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="335"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="336"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>The backup would be larger than %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="379"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="493"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="500"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="380"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>The file is larger than %1 MB, too large to be a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="383"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>The file is not a Taskarello backup: it is not readable JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="386"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="387"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>The file is not a Taskarello backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="389"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="390"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>The backup has no schema version this app knows.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="392"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="393"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="396"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
         <source>The backup has no list of chores.</source>
         <translation>The backup has no list of chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="399"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="400"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>The backup holds %1 chores, more than the %2 a backup may hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="406"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="407"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Chore %1 in the backup is not a chore record.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="410"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="420"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="416"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="421"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="412"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="413"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Chore %1 in the backup has a title longer than %2 characters.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="434"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="435"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>The chore store is not open, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="470"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="471"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>The chores could not be saved, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="354"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="355"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>The chores could not be read from the store, so nothing was backed up.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="443"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>The chores could not be read from the store, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="475"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="476"/>
         <source>The backup holds no chores.</source>
         <translation>The backup holds no chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="477"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="478"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Every chore in the backup is already here.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="479"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>Restored %n chore.</numerusform>
@@ -899,7 +916,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="481"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>Restored %n chore; the others were already here.</numerusform>
@@ -907,22 +924,27 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="489"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="490"/>
         <source>The file %1 does not exist.</source>
         <translation>The file %1 does not exist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="491"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="492"/>
         <source>%1 is not a file.</source>
         <translation>%1 is not a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="496"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="497"/>
         <source>The file could not be opened: %1.</source>
         <translation>The file could not be opened: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="511"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="509"/>
+        <source>%1 is a symbolic link; nothing was written through it. Choose another file.</source>
+        <translation>%1 is a symbolic link; nothing was written through it. Choose another file.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="516"/>
         <source>The file could not be written: %1.</source>
         <translation>The file could not be written: %1.</translation>
     </message>
@@ -1074,7 +1096,17 @@
         <translation>Add</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="338"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="278"/>
+        <source>Finished today, it comes back on %1.</source>
+        <translation>Finished today, it comes back on %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="280"/>
+        <source>Finished today, it does not come back: its rule has ended.</source>
+        <translation>Finished today, it does not come back: its rule has ended.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="358"/>
         <source>The chore could not be saved.</source>
         <translation>The chore could not be saved.</translation>
     </message>
@@ -1148,17 +1180,20 @@
 <context>
     <name>Velmora::PasswordStore</name>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="66"/>
         <source>The Secret Service did not answer, so the password cannot be read.</source>
-        <translation>The Secret Service did not answer, so the password cannot be read.</translation>
+        <translation type="vanished">The Secret Service did not answer, so the password cannot be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="67"/>
         <source>The Secret Service did not answer, so the password was not saved.</source>
-        <translation>The Secret Service did not answer, so the password was not saved.</translation>
+        <translation type="vanished">The Secret Service did not answer, so the password was not saved.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="84"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="65"/>
+        <source>Waiting for the keyring to be unlocked</source>
+        <translation>Waiting for the keyring to be unlocked</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="82"/>
         <source>The password is not in the Secret Service; disconnect and connect the account again.</source>
         <translation>The password is not in the Secret Service; disconnect and connect the account again.</translation>
     </message>
@@ -1182,11 +1217,16 @@
         <source>The password could not be removed from the Secret Service.</source>
         <translation>The password could not be removed from the Secret Service.</translation>
     </message>
+    <message>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="128"/>
+        <source>The keyring stayed locked, so the password cannot be read.</source>
+        <translation>The keyring stayed locked, so the password cannot be read.</translation>
+    </message>
 </context>
 <context>
     <name>Velmora::Recurrence</name>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="105"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="161"/>
         <source>%n day(s) after finishing</source>
         <translation>
             <numerusform>%n day after finishing</numerusform>
@@ -1194,7 +1234,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="106"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="162"/>
         <source>%n week(s) after finishing</source>
         <translation>
             <numerusform>%n week after finishing</numerusform>
@@ -1202,7 +1242,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="107"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="163"/>
         <source>%n month(s) after finishing</source>
         <translation>
             <numerusform>%n month after finishing</numerusform>
@@ -1210,7 +1250,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="108"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="164"/>
         <source>%n year(s) after finishing</source>
         <translation>
             <numerusform>%n year after finishing</numerusform>
@@ -1218,7 +1258,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="109"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="165"/>
         <source>%n hour(s) after finishing</source>
         <translation>
             <numerusform>%n hour after finishing</numerusform>
@@ -1226,7 +1266,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="114"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="170"/>
         <source>Every %n day(s)</source>
         <translation>
             <numerusform>Every day</numerusform>
@@ -1234,7 +1274,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="115"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="171"/>
         <source>Every %n week(s)</source>
         <translation>
             <numerusform>Every week</numerusform>
@@ -1242,7 +1282,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="116"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="172"/>
         <source>Every %n month(s)</source>
         <translation>
             <numerusform>Every month</numerusform>
@@ -1250,7 +1290,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="117"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="173"/>
         <source>Every %n year(s)</source>
         <translation>
             <numerusform>Every year</numerusform>
@@ -1258,7 +1298,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="118"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="174"/>
         <source>Every %n hour(s)</source>
         <translation>
             <numerusform>Every hour</numerusform>
@@ -1266,17 +1306,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="245"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="534"/>
         <source>Repeats (rule not supported)</source>
         <translation>Repeats (rule not supported)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="251"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="540"/>
         <source>%1 on %2</source>
         <translation>%1 on %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="256"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="545"/>
         <source>%1, %n time(s) in all</source>
         <translation>
             <numerusform>%1, once in all</numerusform>
@@ -1284,12 +1324,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="258"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="547"/>
         <source>%1, until %2</source>
         <translation>%1, until %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="263"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="553"/>
         <source>%1, with further rules</source>
         <translation>%1, with further rules</translation>
     </message>
@@ -1318,6 +1358,14 @@
     </message>
 </context>
 <context>
+    <name>Velmora::ScreenTexts</name>
+    <message>
+        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="68"/>
+        <source>%1 · due %2</source>
+        <translation>%1 · due %2</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::Sync</name>
     <message>
         <location filename="../Velmora/Sync/VTodoCodec.cpp" line="470"/>
@@ -1343,28 +1391,33 @@
     </message>
     <message>
         <location filename="../Velmora/Sync/VTodoCodec.cpp" line="627"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="652"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="666"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="667"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>The task&apos;s dates are out of range.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="786"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="648"/>
+        <source>The task&apos;s repeat rules are larger than 64 KB.</source>
+        <translation>The task&apos;s repeat rules are larger than 64 KB.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="837"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="857"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="940"/>
         <source>The chore has no usable UID.</source>
         <translation>The chore has no usable UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="859"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="942"/>
         <source>The time zone is unknown.</source>
         <translation>The time zone is unknown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="862"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="945"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>The chore&apos;s dates are out of range.</translation>
     </message>
@@ -1372,12 +1425,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="547"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="570"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="549"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="572"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>The server took more than %n second to answer; the request was stopped.</numerusform>
@@ -1385,53 +1438,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="552"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="562"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="575"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="556"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="579"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="560"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="583"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="564"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="587"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="566"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="589"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="573"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="596"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="575"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="598"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="578"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="601"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="580"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="603"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="608"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1439,43 +1492,43 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="591"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="614"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="592"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="750"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="615"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="773"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="501"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="524"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="513"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="536"/>
         <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
         <translation>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="538"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="561"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="539"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="562"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="544"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="567"/>
         <source>The server sent a change on to another address, %1; it was not sent again.</source>
         <translation>The server sent a change on to another address, %1; it was not sent again.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="610"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="633"/>
         <source>Setting up the account took longer than %n second(s) and was stopped.</source>
         <translation>
             <numerusform>Setting up the account took longer than %n second and was stopped.</numerusform>
@@ -1483,7 +1536,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="795"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="818"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -1491,32 +1544,32 @@
 <context>
     <name>Velmora::Sync::SyncAccount</name>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="67"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="70"/>
         <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
         <translation>The calendar&apos;s address is not encrypted; connect the account again.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="166"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="177"/>
         <source>Not set up</source>
         <translation>Not set up</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="168"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="179"/>
         <source>Syncing…</source>
         <translation>Syncing…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="172"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
         <source>Not synced yet</source>
         <translation>Not synced yet</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="178"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="189"/>
         <source>Synced just now</source>
         <translation>Synced just now</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="180"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="191"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Synced %n minute ago</numerusform>
@@ -1524,7 +1577,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="182"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="193"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Synced %n hour ago</numerusform>
@@ -1532,7 +1585,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Synced %n day ago</numerusform>
@@ -1540,7 +1593,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="192"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="203"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n task without a due day not shown</numerusform>
@@ -1548,7 +1601,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="205"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n other item not shown</numerusform>
@@ -1556,7 +1609,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="196"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="207"/>
         <source>%n task(s) could not be read</source>
         <translation>
             <numerusform>%n task could not be read</numerusform>
@@ -1564,7 +1617,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="210"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n field changed on two devices: the later change kept</numerusform>
@@ -1572,7 +1625,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="202"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
         <source>%n item(s) outside the calendar ignored</source>
         <translation>
             <numerusform>%n item outside the calendar ignored</numerusform>
@@ -1580,7 +1633,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="204"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="215"/>
         <source>%n task(s) not taken in: the app holds at most %1 chores</source>
         <translation>
             <numerusform>%n task not taken in: the app holds at most %1 chores</numerusform>
@@ -1588,69 +1641,82 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="295"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="306"/>
         <source>The account is being set up already.</source>
         <translation>The account is being set up already.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="298"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="309"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="300"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="311"/>
         <source>Enter the user name.</source>
         <translation>Enter the user name.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="302"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="313"/>
         <source>Enter the password.</source>
         <translation>Enter the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="305"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="316"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="308"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="319"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Connect without encryption? The password will be readable on the network.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="325"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="336"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>The server sends you on to another address. Connect there? Your password will be sent to it.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="351"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="356"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="559"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="367"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="609"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="364"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="375"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="419"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="433"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="501"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="459"/>
+        <source>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</source>
+        <translation>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="494"/>
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (and %n more)</numerusform>
+            <numerusform>%1 (and %n more)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="548"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>No sync account is set up: connect one first with --sync-account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="523"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="573"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synced: %1 sent, %2 received.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="556"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="606"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>The server %1 has no calendar for tasks at %2.</translation>
     </message>
@@ -1663,7 +1729,7 @@
         <translation>Give the user name after the server address.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="90"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="103"/>
         <source>Password: </source>
         <translation>Password: </translation>
     </message>
@@ -1671,6 +1737,16 @@
         <location filename="../Velmora/Sync/SyncCommands.cpp" line="111"/>
         <source>Unknown action &quot;%1&quot;.</source>
         <translation>Unknown action &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="118"/>
+        <source>An account is not set up over the bus, where its password would travel: connect it in Taskarello&apos;s window.</source>
+        <translation>An account is not set up over the bus, where its password would travel: connect it in Taskarello&apos;s window.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="146"/>
+        <source>Taskarello is already running: its account screen was opened with the address filled in. Give the password there.</source>
+        <translation>Taskarello is already running: its account screen was opened with the address filled in. Give the password there.</translation>
     </message>
 </context>
 <context>
@@ -1681,12 +1757,17 @@
         <translation>The chores could not be written here: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="135"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="132"/>
+        <source>“%1” was not synced: %2</source>
+        <translation>“%1” was not synced: %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="155"/>
         <source>Sync is not set up.</source>
         <translation>Sync is not set up.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="145"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="165"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>The sync took longer than %n minute and was stopped; it goes on at the next sync.</numerusform>
@@ -1694,7 +1775,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="340"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="377"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>The calendar on the server suddenly holds none of the %n chore; nothing was deleted here.</numerusform>
@@ -1702,7 +1783,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="431"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="468"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>The server kept answering that more changes follow; the sync stopped after %n pass.</numerusform>
@@ -1713,7 +1794,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1032"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1116"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>
@@ -1756,9 +1837,13 @@
         <translation>Taskarello is already running but does not answer.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="201"/>
+        <location filename="../Velmora/App/main.cpp" line="209"/>
+        <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
+        <translation>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</translation>
+    </message>
+    <message>
         <source>Taskarello is already running.</source>
-        <translation>Taskarello is already running.</translation>
+        <translation type="vanished">Taskarello is already running.</translation>
     </message>
 </context>
 </TS>

@@ -1180,14 +1180,6 @@
 <context>
     <name>Velmora::PasswordStore</name>
     <message>
-        <source>The Secret Service did not answer, so the password cannot be read.</source>
-        <translation type="vanished">Der Secret Service hat nicht geantwortet, daher kann das Passwort nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>The Secret Service did not answer, so the password was not saved.</source>
-        <translation type="vanished">Der Secret Service hat nicht geantwortet, daher wurde das Passwort nicht gespeichert.</translation>
-    </message>
-    <message>
         <location filename="../Velmora/Platform/PasswordStore.cpp" line="65"/>
         <source>Waiting for the keyring to be unlocked</source>
         <translation>Warten, bis der Schlüsselbund entsperrt ist</translation>
@@ -1840,10 +1832,6 @@
         <location filename="../Velmora/App/main.cpp" line="209"/>
         <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
         <translation>Taskarello läuft bereits: ein anderer seiner Prozesse hält %1. Beenden Sie diesen (Beenden im Menü seines Symbols) und starten Sie dann neu.</translation>
-    </message>
-    <message>
-        <source>Taskarello is already running.</source>
-        <translation type="vanished">Taskarello läuft bereits.</translation>
     </message>
 </context>
 </TS>

@@ -1180,14 +1180,6 @@
 <context>
     <name>Velmora::PasswordStore</name>
     <message>
-        <source>The Secret Service did not answer, so the password cannot be read.</source>
-        <translation type="vanished">The Secret Service did not answer, so the password cannot be read.</translation>
-    </message>
-    <message>
-        <source>The Secret Service did not answer, so the password was not saved.</source>
-        <translation type="vanished">The Secret Service did not answer, so the password was not saved.</translation>
-    </message>
-    <message>
         <location filename="../Velmora/Platform/PasswordStore.cpp" line="65"/>
         <source>Waiting for the keyring to be unlocked</source>
         <translation>Waiting for the keyring to be unlocked</translation>
@@ -1840,10 +1832,6 @@
         <location filename="../Velmora/App/main.cpp" line="209"/>
         <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
         <translation>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</translation>
-    </message>
-    <message>
-        <source>Taskarello is already running.</source>
-        <translation type="vanished">Taskarello is already running.</translation>
     </message>
 </context>
 </TS>

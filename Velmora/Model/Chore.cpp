@@ -97,6 +97,11 @@ Recurrence Chore::recurrence() const
     return held() ? m_store->recurrence(m_id) : Recurrence();
 }
 
+bool Chore::repeats() const
+{
+    return held() && m_store->repeats(m_id);
+}
+
 QString Chore::recurrenceText() const
 {
     const Recurrence rule = recurrence();

@@ -109,7 +109,7 @@ public:
     }
 
     Recurrence recurrence() const;
-    bool repeats() const { return recurrence().repeats(); }
+    bool repeats() const;
     // The rule in words, for the due day it stands at; empty when the chore never repeats.
     QString recurrenceText() const;
 

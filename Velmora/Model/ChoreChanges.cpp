@@ -35,13 +35,13 @@ ChoreChanges::ChoreChanges(ChoreStore &store, QObject *parent) : QObject(parent)
 {
     // Month ends as earlier versions wrote them (RFC 7529), which servers refuse: rewritten once
     // in the words every client reads, so they go up at the next sync.
-    for (Chore *chore : store.chores()) {
-        if (!chore->repeats() || chore->isFinished())
-            continue;
-        Recurrence r = chore->recurrence();
-        r.rule = Recurrence::portable(r.rule);
-        if (r.rule != chore->recurrence().rule)
+    for (const qint64 id : store.rulesContaining(QLatin1String("RSCALE"))) {
+        Chore *chore = store.chore(id);
+        Recurrence r = store.recurrence(id);
+        if (const QString portable = Recurrence::portable(r.rule); chore && portable != r.rule && !chore->isFinished()) {
+            r.rule = portable;
             store.setRecurrence(chore, r);
+        }
     }
 }
 

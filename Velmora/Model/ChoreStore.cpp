@@ -585,6 +585,7 @@ void ChoreStore::unload()
     m_chores.clear();
     m_byId.clear();
     m_recurrences.clear();
+    m_unread.clear();
 }
 
 bool ChoreStore::select(const char *sql, std::initializer_list<qint64> parameters,
@@ -646,9 +647,32 @@ bool ChoreStore::load()
     return true;
 }
 
+Recurrence ChoreStore::recurrence(qint64 persistentId) const
+{
+    const auto unread = m_unread.constFind(persistentId);
+    if (unread != m_unread.cend()) {
+        Recurrence &r = m_recurrences[persistentId];
+        r.exceptions = Recurrence::decodeDays(QString::fromUtf8(unread->first));
+        r.moved = Recurrence::decodeMoved(QString::fromUtf8(unread->second));
+        m_unread.erase(unread);
+    }
+    return m_recurrences.value(persistentId);
+}
+
+QList<qint64> ChoreStore::rulesContaining(QLatin1String text) const
+{
+    QList<qint64> ids;
+    for (auto it = m_recurrences.cbegin(); it != m_recurrences.cend(); ++it) {
+        if (it->rule.contains(text, Qt::CaseInsensitive))
+            ids << it.key();
+    }
+    return ids;
+}
+
 bool ChoreStore::loadRecurrences()
 {
     m_recurrences.clear();
+    m_unread.clear();
     if (!m_recurrenceTable)
         return true;
     sqlite3 *sqlite = sqliteHandle(QSqlDatabase::database(m_connection, false));
@@ -659,22 +683,23 @@ bool ChoreStore::loadRecurrences()
         m_lastError = sqlite ? QString::fromUtf8(sqlite3_errmsg(sqlite)) : QStringLiteral("The store is not open");
         return false;
     }
-    const auto text = [statement](int column) {
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
-                                 sqlite3_column_bytes(statement, column));
+    const auto bytes = [statement](int column) {
+        return QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                          sqlite3_column_bytes(statement, column));
     };
+    const auto text = [&bytes](int column) { return QString::fromUtf8(bytes(column)); };
     int status;
     while ((status = sqlite3_step(statement)) == SQLITE_ROW) {
         Recurrence recurrence;
         recurrence.rule = text(1);
         recurrence.afterFinishing = sqlite3_column_int(statement, 2) != 0;
+        if (!recurrence.repeats())
+            continue;
+        const qint64 id = sqlite3_column_int64(statement, 0);
         // Only what the sync read from a server has these; most rows leave them empty.
-        if (sqlite3_column_bytes(statement, 3) > 0)
-            recurrence.exceptions = Recurrence::decodeDays(text(3));
-        if (sqlite3_column_bytes(statement, 4) > 0)
-            recurrence.moved = Recurrence::decodeMoved(text(4));
-        if (recurrence.repeats())
-            m_recurrences.insert(sqlite3_column_int64(statement, 0), std::move(recurrence));
+        if (sqlite3_column_bytes(statement, 3) > 0 || sqlite3_column_bytes(statement, 4) > 0)
+            m_unread.insert(id, {bytes(3), bytes(4)});
+        m_recurrences.insert(id, std::move(recurrence));
     }
     if (status != SQLITE_DONE)
         m_lastError = QString::fromUtf8(sqlite3_errmsg(sqlite));
@@ -698,7 +723,7 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
     if (!holds(chore))
         return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
     const qint64 id = chore->persistentId();
-    const Recurrence old = m_recurrences.value(id);
+    const Recurrence old = this->recurrence(id);
     // Every rule that never repeats is the same "never".
     if (recurrence == old || (!recurrence.repeats() && !old.repeats()))
         return true;
@@ -1142,6 +1167,7 @@ void ChoreStore::forget(Chore *chore)
     const qint64 id = chore->persistentId();
     m_byId.remove(id);
     m_recurrences.remove(id);
+    m_unread.remove(id);
     m_chores.erase(std::remove(m_chores.begin(), m_chores.end(), chore), m_chores.end());
     emit removed(id);
     chore->deleteLater();

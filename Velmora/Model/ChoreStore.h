@@ -172,8 +172,13 @@ public:
     // Sets endDate to now.
     bool finish(Velmora::Chore *chore);
 
-    // How a stored chore repeats (never, for most); every chore's is kept in memory.
-    Recurrence recurrence(qint64 persistentId) const { return m_recurrences.value(persistentId); }
+    // How a stored chore repeats (never, for most); every chore's is kept in memory, its lists of
+    // days read from their text the first time they are asked for.
+    Recurrence recurrence(qint64 persistentId) const;
+    // Whether it repeats, and its rule's text, without reading its lists of days.
+    bool repeats(qint64 persistentId) const { return m_recurrences.contains(persistentId); }
+    // The chores whose rule holds this text (any case).
+    QList<qint64> rulesContaining(QLatin1String text) const;
     // Writes it at once, like a field: a rule that never repeats removes it, and the rule the
     // chore has already is neither written nor announced.
     bool setRecurrence(Velmora::Chore *chore, const Recurrence &recurrence);
@@ -257,7 +262,10 @@ private:
     bool m_open = false;
     std::vector<Chore *> m_chores;
     QHash<qint64, Chore *> m_byId;
-    QHash<qint64, Recurrence> m_recurrences;
+    mutable QHash<qint64, Recurrence> m_recurrences;
+    // Exceptions and moved days as stored, of the rules whose lists nobody asked for yet: a store
+    // of thousands of series opens without reading them.
+    mutable QHash<qint64, std::pair<QByteArray, QByteArray>> m_unread;
     // Files of schemas before S3 have no table of recurrences until they are migrated.
     bool m_recurrenceTable = false;
     // Every stored chore ending at or after this instant (ms since 1970 UTC) is in memory.

@@ -37,8 +37,6 @@ struct CalDavClient::Request {
 struct CalDavClient::Incoming {
     QByteArray body;
     std::unique_ptr<MultiStatusReader> multiStatus;
-    QList<QByteArray> unparsed; // of a multistatus: taken from Qt, not yet read as XML
-    bool parsing = false;       // a turn of reading them is on its way
     qint64 received = 0;
     bool timedOut = false;
     bool overDeadline = false;
@@ -196,46 +194,33 @@ bool looksLikeHtml(const CalDavClient::Answer &answer)
 
 } // namespace
 
-// Takes in what has arrived, a slice at a time: Qt hands over tens of megabytes at once from a
-// fast server, and reading them whole would hold them twice, and twice again as decoded text.
+// Takes what Qt holds of the answer, a slice at a time, and reads a multistatus as it comes.
+// Qt's network thread reads the socket again only once this side has emptied the reply: the
+// answer waits in the server's socket, not in memory, however fast the server sends.
 void CalDavClient::take(QNetworkReply *reply, Incoming &incoming, qint64 limit)
 {
-    constexpr qint64 slice = 1024 * 1024;
+    constexpr qint64 slice = 64 * 1024;
     const bool multiStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 207;
-    while (!incoming.tooLarge && reply->bytesAvailable() > 0) {
+    // Read until a read comes back empty: only a read that finds nothing tells Qt's network thread
+    // that the reply was emptied, and lets it read on.
+    while (!incoming.tooLarge) {
         const QByteArray chunk = reply->read(slice);
+        if (chunk.isEmpty())
+            break;
         incoming.received += chunk.size();
-        if (incoming.received > limit)
+        if (incoming.received > limit) {
             incoming.tooLarge = true;
-        else if (multiStatus)
-            incoming.unparsed.append(chunk);
-        else
+        } else if (multiStatus) {
+            if (!incoming.multiStatus)
+                incoming.multiStatus = std::make_unique<MultiStatusReader>();
+            incoming.multiStatus->addData(chunk);
+            incoming.tooLarge = incoming.multiStatus->tooMany();
+        } else {
             incoming.body += chunk;
+        }
     }
     if (incoming.tooLarge)
         reply->abort();
-}
-
-// Reads what was taken as XML, a slice a turn: Qt's network thread reads from the socket as fast
-// as a server sends, whatever this side does, so the bytes are taken (and counted against the
-// limit) at once, and read in turns between Qt's deliveries.
-void CalDavClient::parse(QNetworkReply *reply, std::shared_ptr<Incoming> incoming, bool all)
-{
-    do {
-        if (incoming->unparsed.isEmpty() || incoming->tooLarge) {
-            incoming->parsing = false;
-            return;
-        }
-        if (!incoming->multiStatus)
-            incoming->multiStatus = std::make_unique<MultiStatusReader>();
-        incoming->multiStatus->addData(incoming->unparsed.takeFirst());
-        if (incoming->multiStatus->tooMany()) {
-            incoming->tooLarge = true;
-            reply->abort();
-        }
-    } while (all);
-    incoming->parsing = true;
-    QMetaObject::invokeMethod(reply, [reply, incoming] { parse(reply, incoming, false); }, Qt::QueuedConnection);
 }
 
 CalDavClient::CalDavClient(QObject *parent) : QObject(parent) {}
@@ -401,10 +386,16 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
         net.setRawHeader("Depth", request.depth);
     for (const auto &[name, value] : request.headers)
         net.setRawHeader(name, value);
+    // HTTP/2 would have Qt's network thread grant the server more as fast as it arrives, whatever
+    // the read buffer: HTTP/1.1 stops reading the socket until the app has taken what it holds.
+    net.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
     QNetworkReply *reply = network()->sendCustomRequest(net, request.verb, request.body);
     // Qt's network thread reads no further ahead than this: without it, it takes in whatever a fast
-    // server sends, hundreds of megabytes before a limit checked here could stop it.
+    // server sends, hundreds of megabytes before a limit checked here could stop it. A request with
+    // a body starts on the next turn of the event loop, and a size set before it started is lost on
+    // the way to the network thread: it is set again once the request is on its way.
     reply->setReadBufferSize(readAhead);
+    QMetaObject::invokeMethod(reply, [reply] { reply->setReadBufferSize(readAhead); }, Qt::QueuedConnection);
     auto incoming = std::make_shared<Incoming>();
 
     // Two clocks: silence for m_timeout, restarted on every sign of life so a big answer is not
@@ -446,15 +437,12 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
     connect(reply, &QNetworkReply::readyRead, reply, [reply, incoming, idle, limit] {
         idle->start();
         take(reply, *incoming, limit);
-        if (!incoming->parsing)
-            parse(reply, incoming, false);
     });
     idle->start();
     connect(reply, &QNetworkReply::finished, this, [this, reply, request, done, incoming] {
         reply->deleteLater();
         if (reply->isOpen())
             take(reply, *incoming, request.maxBytes);
-        parse(reply, incoming, true);
         finish(reply, request, *incoming, done);
     });
 }
@@ -475,7 +463,8 @@ void CalDavClient::finish(QNetworkReply *reply, Request request, Incoming &incom
     answer.networkError = reply->error();
     answer.body = std::move(incoming.body);
     answer.write = request.verb != "PROPFIND" && request.verb != "REPORT" && request.verb != "GET";
-    if (answer.status == 207 && incoming.multiStatus) {
+    // A listing cut off by a clock is not one that broke: the user is told of the clock.
+    if (answer.status == 207 && incoming.multiStatus && !answer.timedOut && !answer.overDeadline) {
         if (std::optional<MultiStatus> status = incoming.multiStatus->finish())
             answer.multiStatus = std::make_shared<const MultiStatus>(std::move(*status));
         else

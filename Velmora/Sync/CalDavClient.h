@@ -185,7 +185,6 @@ private:
     struct Incoming;
     void send(Request request, std::function<void(const Answer &)> done);
     static void take(QNetworkReply *reply, Incoming &incoming, qint64 limit);
-    static void parse(QNetworkReply *reply, std::shared_ptr<Incoming> incoming, bool all);
     void finish(QNetworkReply *reply, Request request, Incoming &incoming, std::function<void(const Answer &)> done);
     // Why nothing may be sent to url: Kind::None when it may.
     CalDavError::Kind refusal(const QUrl &from, const QUrl &url) const;

@@ -117,9 +117,15 @@ void MultiStatusReader::start()
         m_hrefDepth = 0;
     } else if (parent == Frame::Prop || parent == Frame::InsideProp) {
         frame = Frame::InsideProp;
-        const QString element = m_xml.namespaceUri().toString() + QLatin1Char(' ') + m_xml.name().toString();
-        if (!m_prop.elements.contains(element))
-            appendCapped(m_prop.elements, element);
+        // Compared in place: a server can send millions of the same element, and a string made for
+        // each costs more than reading it.
+        const QStringView ns = m_xml.namespaceUri(), name = m_xml.name();
+        const bool listed = std::any_of(m_prop.elements.cbegin(), m_prop.elements.cend(), [&](QStringView e) {
+            return e.size() == ns.size() + 1 + name.size() && e.startsWith(ns) && e.endsWith(name)
+                && e.at(ns.size()) == QLatin1Char(' ');
+        });
+        if (!listed)
+            appendCapped(m_prop.elements, ns.toString() + QLatin1Char(' ') + name.toString());
         if (is(m_xml, davNs, QStringLiteral("href")) && m_hrefDepth == 0) {
             m_hrefDepth = m_depth + 1;
             m_href.clear();

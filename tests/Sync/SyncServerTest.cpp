@@ -778,8 +778,11 @@ TEST(HostileServers, CannotTurnTheSyncAgainstTheUser)
         EXPECT_LT(clock.elapsed(), 15000);
         const qint64 peak = peakSinceLastKiB();
         sanePeak = sanePeak ? sanePeak : peak;
-        // The sanitizer's shadow memory and quarantine would be measured, not the client.
-        EXPECT_TRUE(sanitized || peak < 2 * sanePeak) << peak << " KiB at the peak, " << sanePeak << " with a sane server";
+        // Not under a sanitizer: its shadow memory and quarantine of freed blocks would be measured,
+        // growing with every byte read however little the client keeps.
+        if (!sanitized) {
+            EXPECT_LT(peak, 2 * sanePeak) << "KiB at the peak, against " << sanePeak << " with a sane server";
+        }
 
         const QList<HostileServer::Received> received = server.received();
         EXPECT_LE(received.size(), row.maxRequests);

@@ -958,8 +958,14 @@ bool VTodoCodec::sameRecurrence(const Recurrence &a, const Recurrence &b)
     if (!a.repeats() || !b.repeats())
         return a.repeats() == b.repeats();
     const auto days = [](const QList<QDate> &list) { return QSet<QDate>(list.begin(), list.end()); };
-    return a.rule == b.rule && a.afterFinishing == b.afterFinishing && days(a.exceptions) == days(b.exceptions)
-        && a.moved == b.moved;
+    // Servers that rewrite what they store (Xandikos) may give a rule's parts in another order.
+    const auto parts = [](const QString &rule) {
+        QStringList list = rule.toUpper().split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        list.sort();
+        return list;
+    };
+    return (a.rule == b.rule || parts(a.rule) == parts(b.rule)) && a.afterFinishing == b.afterFinishing
+        && days(a.exceptions) == days(b.exceptions) && a.moved == b.moved;
 }
 
 std::optional<QDateTime> VTodoCodec::reminderInstant(const QDateTime &dueDate, double notificationTime,

@@ -266,13 +266,18 @@ QDate alignedStart(const Rule &rule, const QDate &start)
     }
 }
 
-// Whether some month can hold one of a monthly rule's days. libical looks for a monthly rule's
-// next day month by month, far into the centuries and bounded by nothing we hand it, so a rule
-// whose days no month has (31 April, the first Monday on the 31st) is not handed to it.
+// Whether some month can hold one of a rule's days. libical looks for a monthly or yearly rule's
+// next day (a yearly one's first already when the walk is made) far into the centuries, bounded
+// by nothing we hand it, so a rule whose days no month has (31 April, 30 February, the first
+// Monday on the 31st) is not handed to it.
 bool monthsCanMatch(const Rule &rule)
 {
     const auto &v = rule.value;
-    if (!Rule::empty(v.by_set_pos)) {
+    if (!Rule::empty(v.by_year_day) || !Rule::empty(v.by_week_no))
+        return true;
+    // Ordinal weekdays count within the month for a monthly rule, or a yearly one given its months.
+    const bool monthOrdinals = v.freq == ICAL_MONTHLY_RECURRENCE || (v.freq == ICAL_YEARLY_RECURRENCE && !Rule::empty(v.by_month));
+    if (v.freq == ICAL_MONTHLY_RECURRENCE && !Rule::empty(v.by_set_pos)) {
         bool reachable = false;
         for (int i = 0; i < Rule::size(v.by_set_pos); ++i)
             reachable = reachable || std::abs(v.by_set_pos[i]) <= 31;
@@ -296,7 +301,7 @@ bool monthsCanMatch(const Rule &rule)
                 // An ordinal weekday (2MO, -1FR) falls in one week of the month; a plain one in any.
                 bool byDay = Rule::empty(v.by_day);
                 for (int i = 0; i < Rule::size(v.by_day); ++i) {
-                    const int n = icalrecurrencetype_day_position(v.by_day[i]);
+                    const int n = monthOrdinals ? icalrecurrencetype_day_position(v.by_day[i]) : 0;
                     byDay = byDay || n == 0 || (n > 0 && (day - 1) / 7 == n - 1) || (n < 0 && (length - day) / 7 == -n - 1);
                 }
                 if (byMonthDay && byDay)
@@ -330,7 +335,7 @@ Walked walk(const Rule &rule, const Walkable &walkable, const QDate &start, cons
         return walked;
     const Rule bounded(walkable.text + QStringLiteral(";UNTIL=") + end.addDays(shift).toString(QStringLiteral("yyyyMMdd"))
                        + QStringLiteral("T235959"));
-    if (v.freq == ICAL_MONTHLY_RECURRENCE && !monthsCanMatch(bounded)) {
+    if (!monthsCanMatch(bounded)) {
         walked.kind = Walked::Kind::TooCostly;
         return walked;
     }

@@ -925,6 +925,10 @@ TEST(VTodoBadInput, IsRefusedWithAReasonOrKeptAsItCame)
     const QByteArray master = VTodoCodec::write(u"a"_s, movedOn, rules[1].want, berlin, before).ics;
     EXPECT_TRUE(master.contains("\nDUE;VALUE=DATE:20260510\r") && master.contains("\nDTSTART;VALUE=DATE:20260510\r"));
     EXPECT_EQ(VTodoCodec::read(master, berlin).fields.dueDate, movedOn.dueDate);
+    // Repeating no more: the overrides of its occurrences go with the rule.
+    const QByteArray once = VTodoCodec::write(u"a"_s, movedOn, {}, berlin, master).ics;
+    EXPECT_FALSE(once.contains("RECURRENCE-ID") || once.contains("RRULE")) << once.toStdString();
+    EXPECT_EQ(VTodoCodec::read(once, berlin).fields.dueDate, movedOn.dueDate);
 
     ChoreFields sound = fields(u"a"_s, day(2026, 5, 1), day(2026, 5, 2));
     sound.notify = true;

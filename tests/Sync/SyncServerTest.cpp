@@ -36,13 +36,7 @@ using VelmoraTest::waitFor;
 namespace {
 
 const QTimeZone berlin("Europe/Berlin");
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool sanitized = true;
-#elif defined(__has_feature)
-constexpr bool sanitized = __has_feature(address_sanitizer);
-#else
-constexpr bool sanitized = false;
-#endif
+using VelmoraTest::sanitized;
 
 QDateTime day(int y, int m, int d)
 {
@@ -766,7 +760,8 @@ TEST(HostileServers, CannotTurnTheSyncAgainstTheUser)
         CalDavError error;
         Device d;
         d.engine.client().setTimeout(std::chrono::milliseconds(800));
-        d.engine.client().setDeadline(std::chrono::seconds(2));
+        // The unoptimised sanitizer build reads a 60 MB listing many times slower.
+        d.engine.client().setDeadline(std::chrono::seconds(sanitized && row.server.first() == u"huge-listing"_s ? 90 : 2));
         d.engine.setMaxChores(30);
         if (row.step == Discover) {
             // Set-up as a whole ends by the run's deadline, however long each request may take.
@@ -861,7 +856,7 @@ TEST(VTodoBadInput, IsRefusedWithAReasonOrKeptAsItCame)
         const TodoReading read = VTodoCodec::read(ics, berlin);
         EXPECT_EQ(read.outcome, TodoReading::Outcome::Rejected) << name;
         EXPECT_FALSE(read.reason.isEmpty()) << name;
-        EXPECT_LT(VelmoraTest::threadCpuMs() - started, 100) << name;
+        EXPECT_LT(VelmoraTest::threadCpuMs() - started, VelmoraTest::cpuLimitMs(100)) << name;
     }
 
     // Read, written back onto the same copy line for line, and written afresh without the overrides'
@@ -916,7 +911,7 @@ TEST(VTodoBadInput, IsRefusedWithAReasonOrKeptAsItCame)
         EXPECT_EQ(VTodoCodec::read(VTodoCodec::write(u"a"_s, read.fields, read.recurrence, berlin).ics, berlin).recurrence,
                   afresh);
         // CPU time: a rule that freezes takes seconds, a busy machine does not.
-        EXPECT_LT(VelmoraTest::threadCpuMs() - started, 100);
+        EXPECT_LT(VelmoraTest::threadCpuMs() - started, VelmoraTest::cpuLimitMs(100));
     }
     // Moved on to the occurrence another app moved: the master takes the rule's own day.
     const QByteArray before = todo("SUMMARY:a\r\nDTSTART;VALUE=DATE:20260509\r\nDUE;VALUE=DATE:20260509\r\n" + rules[1].lines);

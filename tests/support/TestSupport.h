@@ -29,6 +29,16 @@ inline Velmora::ChoreFields fields(const QString &title, const QDateTime &start,
 // CPU time this thread has used, in ms: a time limit that a busy machine does not break.
 qint64 threadCpuMs();
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool sanitized = true;
+#elif defined(__has_feature)
+constexpr bool sanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool sanitized = false;
+#endif
+// A limit of CPU time, five times as long in the unoptimised sanitizer build.
+constexpr qint64 cpuLimitMs(qint64 ms) { return sanitized ? 5 * ms : ms; }
+
 // Reads a whole file (empty when missing).
 QByteArray readAll(const QString &path);
 // Writes a whole file, its folder made first; false when it could not.

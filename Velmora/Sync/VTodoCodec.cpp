@@ -435,6 +435,61 @@ icalcomponent *ownAlarm(icalcomponent *todo)
     return nullptr;
 }
 
+// The TRIGGER lines (their places among the kept lines) of other apps' alarms: a phone's
+// "15 minutes before" or "at 18:00", which go back as they came.
+QList<qsizetype> foreignTriggers(icalcomponent *todo, const QList<QByteArray> &kept)
+{
+    QList<qsizetype> triggers;
+    for (icalcomponent *a = icalcomponent_get_first_component(todo, ICAL_VALARM_COMPONENT); a;
+         a = icalcomponent_get_next_component(todo, ICAL_VALARM_COMPONENT)) {
+        if (ownProperty(a, alarmMarker))
+            continue;
+        for (icalproperty *p = firstProperty(a, ICAL_X_PROPERTY); p; p = icalcomponent_get_next_property(a, ICAL_X_PROPERTY)) {
+            bool ok = false;
+            const qsizetype index = QByteArray(icalproperty_get_x(p)).toLongLong(&ok);
+            if (qstricmp(icalproperty_get_x_name(p), keptProperty) == 0 && ok && index >= 0 && index < kept.size()
+                && propertyName(kept[index]) == "TRIGGER")
+                triggers << index;
+        }
+    }
+    return triggers;
+}
+
+// "20260510T070000Z" or a floating "20260510T090000", read in zone.
+std::optional<QDateTime> dateTimeValue(const QByteArray &value, const QTimeZone &zone)
+{
+    const QDate day = QDate::fromString(QString::fromLatin1(value.left(8)), QStringLiteral("yyyyMMdd"));
+    const QTime time = QTime::fromString(QString::fromLatin1(value.mid(9, 6)), QStringLiteral("HHmmss"));
+    if (value.size() < 15 || value[8] != 'T' || !day.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(day, time, value.endsWith('Z') ? QTimeZone::utc() : zone);
+}
+
+// When an alarm's TRIGGER rings: at its own instant, or a duration from DUE (RELATED=END) or
+// from DTSTART (else DUE), a date counting from its midnight in zone.
+std::optional<QDateTime> triggerInstant(const QByteArray &line, icalcomponent *todo, const QTimeZone &zone)
+{
+    const QByteArray parameters = line.left(valueStart(line)).toUpper();
+    const QByteArray value = line.mid(valueStart(line)).trimmed().toUpper();
+    if (parameters.contains("VALUE=DATE-TIME"))
+        return dateTimeValue(value, zone);
+    const icaldurationtype duration = icaldurationtype_from_string(value.constData());
+    icalerror_clear_errno();
+    if (icaldurationtype_is_bad_duration(duration))
+        return std::nullopt;
+    icalproperty *base = parameters.contains("RELATED=END") ? nullptr : firstProperty(todo, ICAL_DTSTART_PROPERTY);
+    if (!base)
+        base = firstProperty(todo, ICAL_DUE_PROPERTY);
+    if (!base)
+        return std::nullopt;
+    const icaltimetype t = icalvalue_get_datetimedate(icalproperty_get_value(base));
+    const std::optional<QDateTime> from = t.is_date ? std::optional(QDate(t.year, t.month, t.day).startOfDay(zone))
+                                                    : instantOf(base, todo, t, zone);
+    if (!from || !from->isValid())
+        return std::nullopt;
+    return from->addSecs(icaldurationtype_as_int(duration));
+}
+
 // Text as libical gives it back after writing it: it turns escapes like "\b" into control
 // characters that it drops when writing, and drops blanks around a value when parsing.
 QString cleaned(const char *text)
@@ -712,10 +767,26 @@ TodoReading readTodo(const Parsed &parsed, const QTimeZone &zone)
     else
         f.colorComponents = ColorComponentsModel::standardRed();
 
+    QList<QDateTime> foreign;
+    for (const qsizetype trigger : foreignTriggers(todo, parsed.kept)) {
+        if (const std::optional<QDateTime> at = triggerInstant(parsed.kept[trigger], todo, zone))
+            foreign << *at;
+    }
     if (const std::optional<Reminder> reminder = reminderFrom(ownValue(todo, reminderProperty))) {
         f.notificationTime = reminder->seconds;
-        // Another app removing our alarm turns the reminder off.
-        f.notify = reminder->notify && (ownAlarm(todo) || !VTodoCodec::reminderInstant(f.dueDate, f.notificationTime, zone));
+        // Another app removing our alarm turns the reminder off, unless its own rings then.
+        const std::optional<QDateTime> at = VTodoCodec::reminderInstant(f.dueDate, f.notificationTime, zone);
+        f.notify = reminder->notify && (ownAlarm(todo) || !at || foreign.contains(*at));
+    } else {
+        // A phone's alarm on the due day is the chore's reminder.
+        const auto onDueDay = std::find_if(foreign.cbegin(), foreign.cend(), [&](const QDateTime &at) {
+            return at.toTimeZone(zone).date() == *dueDay;
+        });
+        if (onDueDay != foreign.cend()) {
+            const QTime time = onDueDay->toTimeZone(zone).time();
+            f.notify = true;
+            f.notificationTime = time.hour() * 3600 + time.minute() * 60;
+        }
     }
     if (icalproperty *stamp = firstProperty(todo, ICAL_LASTMODIFIED_PROPERTY)) {
         if (auto at = instantOf(stamp, todo, icalvalue_get_datetimedate(icalproperty_get_value(stamp)), zone)) {
@@ -817,7 +888,7 @@ void writeColor(icalcomponent *todo, const ColorComponentsModel &color)
     icalcomponent_add_property(todo, icalproperty_new_color(VTodoCodec::nearestCssColorName(color).toLatin1().constData()));
 }
 
-void writeReminder(icalcomponent *todo, const ChoreFields &f, const QTimeZone &zone)
+void writeReminder(icalcomponent *todo, const QList<QByteArray> &kept, const ChoreFields &f, const QTimeZone &zone)
 {
     setOwn(todo, reminderProperty, reminderText(f.notify, f.notificationTime));
     while (icalcomponent *alarm = ownAlarm(todo)) {
@@ -828,6 +899,11 @@ void writeReminder(icalcomponent *todo, const ChoreFields &f, const QTimeZone &z
                                                       : std::nullopt;
     if (!instant)
         return;
+    // Never a second alarm at the minute another app's already rings.
+    for (const qsizetype trigger : foreignTriggers(todo, kept)) {
+        if (triggerInstant(kept[trigger], todo, zone) == instant)
+            return;
+    }
     icalcomponent *alarm = icalcomponent_new_valarm();
     icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
     icaltriggertype trigger;
@@ -1078,6 +1154,23 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     }
     if (dueChanged)
         writeDue(todo, dueDay.addDays(shift), zone);
+    // Another app's alarm at an instant moves with the due day, as one relative to it does.
+    if (before && dueChanged) {
+        const qint64 days = day(before->dueDate).daysTo(dueDay);
+        for (const qsizetype trigger : foreignTriggers(todo, parsed.kept)) {
+            QByteArray &line = parsed.kept[trigger];
+            const qsizetype start = valueStart(line);
+            const QByteArray value = line.mid(start).trimmed();
+            if (!line.left(start).toUpper().contains("VALUE=DATE-TIME"))
+                continue;
+            if (const std::optional<QDateTime> at = dateTimeValue(value.toUpper(), zone)) {
+                const QDateTime moved = at->toTimeZone(zone).addDays(days);
+                line = line.left(start) + (value.toUpper().endsWith('Z')
+                    ? moved.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1()
+                    : moved.toString(QStringLiteral("yyyyMMdd'T'HHmmss")).toLatin1());
+            }
+        }
+    }
     if (dueChanged || startChanged)
         writeStart(todo, startDay.addDays(shift), dueDay.addDays(shift), zone, rule.repeats());
     if (!before || !sameRecurrence(beforeRule, rule))
@@ -1094,7 +1187,7 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     const bool sameTime = before && (before->notificationTime == fields.notificationTime
                                      || (std::isnan(before->notificationTime) && std::isnan(fields.notificationTime)));
     if (!before || dueChanged || before->notify != fields.notify || !sameTime)
-        writeReminder(todo, fields, zone);
+        writeReminder(todo, parsed.kept, fields, zone);
 
     const QDateTime now = QDateTime::currentDateTimeUtc();
     removeAll(todo, ICAL_DTSTAMP_PROPERTY);

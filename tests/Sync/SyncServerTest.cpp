@@ -299,9 +299,12 @@ TEST_P(SyncAgainstServer, TasksOfOtherAppsAreShownCountedAndKeptWhole)
         // A phone's "the 31st or the month's last day", and a phone's task due at 16:00 UTC.
         {"rent", "Rent", {rent, date("DTSTART;VALUE=DATE:", monthEnd), date("DUE;VALUE=DATE:", monthEnd)}, monthEnd,
          monthEnd, red, false, {rent, date("DTSTART;VALUE=DATE:", nextEnd), date("DUE;VALUE=DATE:", nextEnd)}},
-        {"water", "Water", {"RRULE:FREQ=WEEKLY", date("DTSTART:", soon) + "T160000Z", date("DUE:", soon) + "T160000Z"},
+        // Its alarm at 15:00 UTC, midnight in Tokyo on the due day, is the chore's reminder and moves with it.
+        {"water", "Water", {"RRULE:FREQ=WEEKLY", date("DTSTART:", soon) + "T160000Z", date("DUE:", soon) + "T160000Z",
+         "BEGIN:VALARM", "ACTION:DISPLAY", date("TRIGGER;VALUE=DATE-TIME:", soon) + "T150000Z", "DESCRIPTION:Water", "END:VALARM"},
          soon.addDays(1), soon.addDays(1), red, false,
-         {"RRULE:FREQ=WEEKLY", date("DTSTART:", soon.addDays(7)) + "T160000Z", date("DUE:", soon.addDays(7)) + "T160000Z"}},
+         {"RRULE:FREQ=WEEKLY", date("DTSTART:", soon.addDays(7)) + "T160000Z", date("DUE:", soon.addDays(7)) + "T160000Z",
+          date("TRIGGER;VALUE=DATE-TIME:", soon.addDays(7)) + "T150000Z"}},
         // The last weekday of each month; July's is due on 3 August, August's is left out.
         {"monthly", "Monthly", {"RRULE:FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1", "DTSTART;VALUE=DATE:20260731",
          "DUE;VALUE=DATE:20260731", "EXDATE;VALUE=DATE:20260831", "END:VTODO", "BEGIN:VTODO", "UID:monthly",
@@ -338,6 +341,8 @@ TEST_P(SyncAgainstServer, TasksOfOtherAppsAreShownCountedAndKeptWhole)
         EXPECT_EQ(c->isFinished(), t.finished);
         ASSERT_TRUE(c->assignTitle(QString::fromUtf8(t.title) + u" renamed"_s));
     }
+    EXPECT_TRUE(d.find(u"Water renamed"_s)->notify());
+    EXPECT_EQ(d.find(u"Water renamed"_s)->notificationTime(), 0);
     d.find(u"Pay renamed"_s)->assignDueDate(QDate(2026, 5, 13).startOfDay(tokyo));
     {
         FakeClock inTokyo(QDateTime::currentDateTime(), tokyo);
@@ -359,6 +364,7 @@ TEST_P(SyncAgainstServer, TasksOfOtherAppsAreShownCountedAndKeptWhole)
     EXPECT_EQ(std::count_if(all.begin(), all.end(), [](const Resource &r) {
         return r.data.contains("SUMMARY:Weekly renamed") && r.data.contains("STATUS:COMPLETED") && !r.data.contains("RRULE");
     }), 1);
+    EXPECT_EQ(serverCopy("UID:water").count("BEGIN:VALARM"), 1) << "no second alarm at the phone's minute";
     QByteArray weekly = serverCopy("UID:weekly");
     EXPECT_FALSE(weekly.contains("COMPLETED")) << weekly.toStdString();
 

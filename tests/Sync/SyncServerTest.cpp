@@ -2,6 +2,7 @@
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/CalDavClient.h"
+#include "Velmora/Sync/ChoreMerge.h"
 #include "Velmora/Sync/SyncAccount.h"
 #include "Velmora/Sync/SyncEngine.h"
 #include "Velmora/Sync/SyncLedger.h"
@@ -951,3 +952,49 @@ TEST(VTodoBadInput, IsRefusedWithAReasonOrKeptAsItCame)
 }
 
 } // namespace
+
+// The three-way merge alone: each field from the side that changed it; changed on both, finishing
+// wins, else the later change, the server's on a tie, and a change of unknown time never beats a
+// known one; with no copy both started from, every differing field is changed on both sides.
+TEST(ChoreMergeTable, EachFieldFromTheSideThatChangedIt)
+{
+    const QDateTime early = day(2026, 5, 1), late = day(2026, 5, 2), unknown;
+    const QDateTime done = day(2026, 5, 3);
+    ChoreState base{fields(u"base"_s, day(2026, 5, 1), day(2026, 5, 9)), rule("FREQ=WEEKLY;BYDAY=MO")};
+    const auto titled = [&](const QString &title) { ChoreState s = base; s.fields.title = title; return s; };
+    const auto finished = [&](const ChoreState &from) { ChoreState s = from; s.fields.endDate = done; return s; };
+    const auto ruled = [&](const char *text) { ChoreState s = base; s.recurrence.rule = QString::fromLatin1(text); return s; };
+    const struct {
+        const char *name;
+        bool hasBase;
+        ChoreState local, remote;
+        QDateTime localModified, remoteModified;
+        QString title;
+        bool ended;
+        const char *rule;
+        int conflicts;
+    } rows[] = {
+        {"changed here only", true, titled(u"here"_s), base, early, late, u"here"_s, false, "FREQ=WEEKLY;BYDAY=MO", 0},
+        {"changed there only", true, base, titled(u"there"_s), late, early, u"there"_s, false, "FREQ=WEEKLY;BYDAY=MO", 0},
+        {"both, here later", true, titled(u"here"_s), titled(u"there"_s), late, early, u"here"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
+        {"both, there later", true, titled(u"here"_s), titled(u"there"_s), early, late, u"there"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
+        {"both at once: the server's", true, titled(u"here"_s), titled(u"there"_s), late, late, u"there"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
+        {"here's time unknown", true, titled(u"here"_s), titled(u"there"_s), unknown, early, u"there"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
+        {"there's time unknown", true, titled(u"here"_s), titled(u"there"_s), early, unknown, u"here"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
+        {"finished there, renamed here", true, titled(u"here"_s), finished(base), late, early, u"here"_s, true, "FREQ=WEEKLY;BYDAY=MO", 0},
+        {"finished here beats a later open there", false, finished(base), base, early, late, u"base"_s, true, "FREQ=WEEKLY;BYDAY=MO", 1},
+        {"the rule there, the title here", true, titled(u"here"_s), ruled("FREQ=DAILY"), early, late, u"here"_s, false, "FREQ=DAILY", 0},
+        {"the same rule in another order", true, ruled("FREQ=WEEKLY;INTERVAL=2"), ruled("INTERVAL=2;FREQ=WEEKLY"), late, early, u"base"_s, false, "FREQ=WEEKLY;INTERVAL=2", 0},
+        {"no copy both started from", false, titled(u"here"_s), titled(u"there"_s), late, early, u"here"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const MergedChore merged = mergeChore(row.hasBase ? std::optional(base) : std::nullopt, row.local, row.localModified,
+                                              row.remote, row.remoteModified, berlin);
+        EXPECT_EQ(merged.fields.title, row.title);
+        EXPECT_EQ(merged.fields.endDate.has_value(), row.ended);
+        EXPECT_EQ(merged.recurrence.rule, QString::fromLatin1(row.rule));
+        EXPECT_EQ(merged.sameFieldConflicts, row.conflicts);
+        EXPECT_EQ(merged.differsFromRemote, !(merged.fields == row.remote.fields) || !VTodoCodec::sameRecurrence(merged.recurrence, row.remote.recurrence));
+    }
+}

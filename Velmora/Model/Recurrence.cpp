@@ -30,6 +30,15 @@ qint64 threadCpuNs()
     return qint64(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
+// BYDAY's names of Qt's weekdays, Monday first.
+constexpr const char *names[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+
+// libical counts weekdays from Sunday = 1, Qt from Monday = 1.
+int qtWeekday(int libicalWeekday)
+{
+    return (libicalWeekday + 5) % 7 + 1;
+}
+
 // A parsed rule; libical 3.0 allocates RSCALE's text and leaves freeing it to the caller.
 struct Rule {
     icalrecurrencetype value;
@@ -62,14 +71,15 @@ struct Rule {
         for (int i = 0; i < size(value.by_day); ++i) {
             if (icalrecurrencetype_day_position(value.by_day[i]) != 0)
                 return std::nullopt;
-            // libical counts from Sunday = 1, Qt from Monday = 1.
-            const int day = (int(icalrecurrencetype_day_day_of_week(value.by_day[i])) + 5) % 7 + 1;
+            const int day = qtWeekday(int(icalrecurrencetype_day_day_of_week(value.by_day[i])));
             if (!days.contains(day))
                 days.append(day);
         }
         std::sort(days.begin(), days.end());
         return days;
     }
+    // The first day of its weeks, Qt's numbering; Monday when WKST is not given.
+    int weekStart() const { return value.week_start == ICAL_NO_WEEKDAY ? 1 : qtWeekday(int(value.week_start)); }
     // The month's last day where the day does not exist (RFC 7529), as earlier versions wrote it.
     bool skipsBackward() const
     {
@@ -211,10 +221,8 @@ Walkable walkable(const QString &text, bool dropInterval)
         && Rule::empty(v.by_year_day) && Rule::empty(v.by_week_no))
         w.text += QStringLiteral(";BYMONTH=1,2,3,4,5,6,7,8,9,10,11,12");
     const auto days = parsed.plainWeekdays();
-    const int weekStart = v.week_start == ICAL_NO_WEEKDAY ? 1 : (int(v.week_start) + 5) % 7 + 1;
-    if (v.freq == ICAL_WEEKLY_RECURRENCE && weekStart != 1 && days && Rule::empty(v.by_month)) {
-        static const char *const names[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
-        w.shift = (8 - weekStart) % 7;
+    if (v.freq == ICAL_WEEKLY_RECURRENCE && parsed.weekStart() != 1 && days && Rule::empty(v.by_month)) {
+        w.shift = (8 - parsed.weekStart()) % 7;
         QStringList shifted;
         for (int day : *days)
             shifted << QLatin1String(names[(day - 1 + w.shift) % 7]);
@@ -251,10 +259,7 @@ QDate alignedStart(const Rule &rule, const QDate &start)
     const auto days = rule.plainWeekdays();
     if (v.freq != ICAL_WEEKLY_RECURRENCE || v.interval < 2 || !days || days->isEmpty() || days->contains(start.dayOfWeek()))
         return start;
-    // libical numbers WKST from Sunday = 1; Qt from Monday = 1; no WKST is Monday.
-    const int weekStart = v.week_start == ICAL_NO_WEEKDAY || v.week_start == ICAL_MONDAY_WEEKDAY
-        ? 1 : (int(v.week_start) + 5) % 7 + 1;
-    const QDate firstOfWeek = start.addDays(-((start.dayOfWeek() - weekStart + 7) % 7));
+    const QDate firstOfWeek = start.addDays(-((start.dayOfWeek() - rule.weekStart() + 7) % 7));
     for (QDate d = start; d < firstOfWeek.addDays(7); d = d.addDays(1)) {
         if (days->contains(d.dayOfWeek()))
             return d;
@@ -425,7 +430,6 @@ Recurrence Recurrence::fromSimple(const Simple &simple, const QDate &due)
     if (simple.interval > 1)
         parts << QStringLiteral("INTERVAL=%1").arg(std::min(simple.interval, maxInterval));
     if (simple.frequency == Frequency::Weekly && !simple.weekdays.isEmpty()) {
-        static const char *const names[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
         QStringList days;
         for (int day : simple.weekdays) {
             if (day >= 1 && day <= 7)

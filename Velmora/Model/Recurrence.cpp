@@ -31,7 +31,7 @@ qint64 threadCpuNs()
 }
 
 // BYDAY's names of Qt's weekdays, Monday first.
-constexpr const char *names[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+constexpr const char *kByDayNames[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
 
 // libical counts weekdays from Sunday = 1, Qt from Monday = 1.
 int qtWeekday(int libicalWeekday)
@@ -225,7 +225,7 @@ Walkable walkable(const QString &text, bool dropInterval)
         w.shift = (8 - parsed.weekStart()) % 7;
         QStringList shifted;
         for (int day : *days)
-            shifted << QLatin1String(names[(day - 1 + w.shift) % 7]);
+            shifted << QLatin1String(kByDayNames[(day - 1 + w.shift) % 7]);
         w.text = withPart(w.text, QLatin1String("WKST"));
         if (!shifted.isEmpty())
             w.text = withPart(w.text, QLatin1String("BYDAY"), shifted.join(QLatin1Char(',')));
@@ -433,7 +433,7 @@ Recurrence Recurrence::fromSimple(const Simple &simple, const QDate &due)
         QStringList days;
         for (int day : simple.weekdays) {
             if (day >= 1 && day <= 7)
-                days << QLatin1String(names[day - 1]);
+                days << QLatin1String(kByDayNames[day - 1]);
         }
         days.removeDuplicates();
         parts << QStringLiteral("BYDAY=") + days.join(QLatin1Char(','));

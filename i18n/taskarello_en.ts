@@ -778,12 +778,7 @@
 <context>
     <name>Velmora::CalendarExport</name>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="87"/>
-        <source>This chore is due today!</source>
-        <translation>This chore is due today!</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="77"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="72"/>
         <source>Taskarello chores</source>
         <translation>Taskarello chores</translation>
     </message>
@@ -1077,6 +1072,11 @@
         <source>Same day</source>
         <translation>Same day</translation>
     </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreDates.cpp" line="139"/>
+        <source>This chore is due today!</source>
+        <translation type="unfinished">This chore is due today!</translation>
+    </message>
 </context>
 <context>
     <name>Velmora::ChoreEditor</name>
@@ -1218,7 +1218,7 @@
 <context>
     <name>Velmora::Recurrence</name>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="161"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="171"/>
         <source>%n day(s) after finishing</source>
         <translation>
             <numerusform>%n day after finishing</numerusform>
@@ -1226,7 +1226,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="162"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="172"/>
         <source>%n week(s) after finishing</source>
         <translation>
             <numerusform>%n week after finishing</numerusform>
@@ -1234,7 +1234,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="163"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="173"/>
         <source>%n month(s) after finishing</source>
         <translation>
             <numerusform>%n month after finishing</numerusform>
@@ -1242,7 +1242,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="164"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="174"/>
         <source>%n year(s) after finishing</source>
         <translation>
             <numerusform>%n year after finishing</numerusform>
@@ -1250,7 +1250,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="165"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="175"/>
         <source>%n hour(s) after finishing</source>
         <translation>
             <numerusform>%n hour after finishing</numerusform>
@@ -1258,7 +1258,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="170"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="180"/>
         <source>Every %n day(s)</source>
         <translation>
             <numerusform>Every day</numerusform>
@@ -1266,7 +1266,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="171"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="181"/>
         <source>Every %n week(s)</source>
         <translation>
             <numerusform>Every week</numerusform>
@@ -1274,7 +1274,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="172"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="182"/>
         <source>Every %n month(s)</source>
         <translation>
             <numerusform>Every month</numerusform>
@@ -1282,7 +1282,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="173"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="183"/>
         <source>Every %n year(s)</source>
         <translation>
             <numerusform>Every year</numerusform>
@@ -1290,7 +1290,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="174"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="184"/>
         <source>Every %n hour(s)</source>
         <translation>
             <numerusform>Every hour</numerusform>
@@ -1298,17 +1298,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="534"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="546"/>
         <source>Repeats (rule not supported)</source>
         <translation>Repeats (rule not supported)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="540"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="552"/>
         <source>%1 on %2</source>
         <translation>%1 on %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="545"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="557"/>
         <source>%1, %n time(s) in all</source>
         <translation>
             <numerusform>%1, once in all</numerusform>
@@ -1316,12 +1316,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="547"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="559"/>
         <source>%1, until %2</source>
         <translation>%1, until %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="553"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="565"/>
         <source>%1, with further rules</source>
         <translation>%1, with further rules</translation>
     </message>
@@ -1343,11 +1343,6 @@
         <source>Snooze for an hour</source>
         <translation>Snooze for an hour</translation>
     </message>
-    <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="95"/>
-        <source>This chore is due today!</source>
-        <translation>This chore is due today!</translation>
-    </message>
 </context>
 <context>
     <name>Velmora::ScreenTexts</name>
@@ -1360,56 +1355,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="470"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="525"/>
         <source>The task is larger than 1 MB.</source>
         <translation>The task is larger than 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="474"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="529"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>The server sent a web page instead of a task.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="478"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="487"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="515"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="533"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="542"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="570"/>
         <source>The task is not valid iCalendar.</source>
         <translation>The task is not valid iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="617"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="672"/>
         <source>The task has no UID.</source>
         <translation>The task has no UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="627"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="667"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="682"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="722"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="736"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>The task&apos;s dates are out of range.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="648"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="703"/>
         <source>The task&apos;s repeat rules are larger than 64 KB.</source>
         <translation>The task&apos;s repeat rules are larger than 64 KB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="837"/>
-        <source>This chore is due today!</source>
-        <translation>This chore is due today!</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="940"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1013"/>
         <source>The chore has no usable UID.</source>
         <translation>The chore has no usable UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="942"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1015"/>
         <source>The time zone is unknown.</source>
         <translation>The time zone is unknown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="945"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1018"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>The chore&apos;s dates are out of range.</translation>
     </message>
@@ -1417,12 +1407,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="570"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="559"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="572"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="561"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>The server took more than %n second to answer; the request was stopped.</numerusform>
@@ -1430,53 +1420,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="575"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="564"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="574"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="579"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="568"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="583"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="572"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="587"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="576"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="589"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="578"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="596"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="598"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="587"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="601"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="590"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="603"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="592"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="608"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="597"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1484,43 +1474,43 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="614"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="603"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="615"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="773"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="604"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="762"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="524"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="513"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="536"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="525"/>
         <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
         <translation>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="561"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="550"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="562"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="551"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="567"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="556"/>
         <source>The server sent a change on to another address, %1; it was not sent again.</source>
         <translation>The server sent a change on to another address, %1; it was not sent again.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="633"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="622"/>
         <source>Setting up the account took longer than %n second(s) and was stopped.</source>
         <translation>
             <numerusform>Setting up the account took longer than %n second and was stopped.</numerusform>
@@ -1528,7 +1518,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="818"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="807"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -1786,7 +1776,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1116"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1210"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>

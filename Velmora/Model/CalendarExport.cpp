@@ -1,5 +1,6 @@
 #include "Velmora/Model/CalendarExport.h"
 
+#include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/IcalValues.h"
 
 #include "Velmora/Model/ChoreStore.h"
@@ -49,15 +50,11 @@ std::optional<int> reminderOffset(double seconds)
 
 icalcomponent *alarm(int offset, const QByteArray &description)
 {
-    icalcomponent *alarm = icalcomponent_new_valarm();
-    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-    icalcomponent_add_property(alarm, icalproperty_new_description(description.constData()));
     icaltriggertype trigger = icaltriggertype_from_int(0);
     trigger.duration = icaldurationtype_from_int(offset);
     icalproperty *property = icalproperty_new_trigger(trigger);
     icalproperty_add_parameter(property, icalparameter_new_related(ICAL_RELATED_START));
-    icalcomponent_add_property(alarm, property);
-    return alarm;
+    return Ical::displayAlarm(property, description);
 }
 
 } // namespace
@@ -67,9 +64,7 @@ QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZ
 {
     Ical::setUp();
 
-    Component calendar(icalcomponent_new_vcalendar());
-    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Taskarello//Chores//EN"));
+    Component calendar = Ical::newCalendar();
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_method(ICAL_METHOD_PUBLISH));
     {
@@ -84,7 +79,7 @@ QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZ
     }
 
     const icaltimetype stampValue = utcValue(stamp);
-    const QByteArray alarmText = textValue(tr("This chore is due today!"));
+    const QByteArray alarmText = textValue(ChoreDates::dueTodayText());
     int written = 0;
     for (const Event &event : events) {
         const auto day = dueDay(event.fields, zone);
@@ -101,7 +96,7 @@ QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZ
             icalcomponent_add_property(vevent, icalproperty_new_summary(title.constData()));
         icalcomponent_add_property(vevent, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         if (!event.recurrence.afterFinishing && event.recurrence.followable(*day)) {
-            const QByteArray line = "RRULE:" + event.recurrence.rule.toUtf8();
+            const QByteArray line = "RRULE:" + Recurrence::portable(event.recurrence.rule).toUtf8();
             if (icalproperty *rule = icalproperty_new_from_string(line.constData()))
                 icalcomponent_add_property(vevent, rule);
             for (const QDate &skipped : event.recurrence.exceptions)

@@ -134,6 +134,11 @@ QString durationText(qint64 days)
     return tr("%n days", nullptr, clampToInt(days));
 }
 
+QString dueTodayText()
+{
+    return tr("This chore is due today!");
+}
+
 std::optional<QDateTime> reminderInstant(const QDateTime &dueDate, double notificationTime, const QTimeZone &zone)
 {
     // Beyond ±2^63 the conversion to a whole number of seconds would be undefined.

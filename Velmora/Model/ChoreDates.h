@@ -36,6 +36,9 @@ int daysSinceStart(const ChoreFields &chore);
 std::optional<int> daysToFinish(const ChoreFields &chore);
 QString timeLeftText(const ChoreFields &chore, const QDateTime &from, bool allowingNegative, bool appendingLeft);
 QString durationText(qint64 days);
+// What a reminder says of a chore that falls due: its notification's text, and its alarm's
+// in the calendar and in other apps where it has no title.
+QString dueTodayText();
 
 // The instant of a chore's reminder: dueDate's day in zone at the hour and minute of the whole
 // seconds of notificationTime. A wall-clock time the day skips moves to the next existing one;

@@ -48,4 +48,23 @@ inline icaltimetype utcValue(const QDateTime &instant)
     return t;
 }
 
+// The VCALENDAR every file this app writes starts with.
+inline Component newCalendar()
+{
+    Component calendar(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Taskarello//Chores//EN"));
+    return calendar;
+}
+
+// A display alarm ringing at trigger, saying description.
+inline icalcomponent *displayAlarm(icalproperty *trigger, const QByteArray &description)
+{
+    icalcomponent *alarm = icalcomponent_new_valarm();
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icalcomponent_add_property(alarm, trigger);
+    icalcomponent_add_property(alarm, icalproperty_new_description(description.constData()));
+    return alarm;
+}
+
 } // namespace Velmora::Ical

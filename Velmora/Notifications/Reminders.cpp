@@ -92,7 +92,7 @@ std::optional<NotificationRequest> Reminders::requestFor(const Chore &chore, con
         = ChoreDates::reminderInstant(chore.dueDate(), chore.notificationTime(), zone);
     if (!instant)
         return std::nullopt;
-    return NotificationRequest{identifier(chore.persistentId()), chore.title(), tr("This chore is due today!"), true,
+    return NotificationRequest{identifier(chore.persistentId()), chore.title(), ChoreDates::dueTodayText(), true,
                                NotificationTrigger::of(instant->toTimeZone(zone))};
 }
 

@@ -904,14 +904,11 @@ void writeReminder(icalcomponent *todo, const QList<QByteArray> &kept, const Cho
         if (triggerInstant(kept[trigger], todo, zone) == instant)
             return;
     }
-    icalcomponent *alarm = icalcomponent_new_valarm();
-    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
     icaltriggertype trigger;
     trigger.time = utcValue(*instant);
     trigger.duration = icaldurationtype_null_duration();
-    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-    const QByteArray description = (f.title.isEmpty() ? tr("This chore is due today!") : f.title).toUtf8();
-    icalcomponent_add_property(alarm, icalproperty_new_description(description.constData()));
+    const QByteArray description = (f.title.isEmpty() ? ChoreDates::dueTodayText() : f.title).toUtf8();
+    icalcomponent *alarm = Ical::displayAlarm(icalproperty_new_trigger(trigger), description);
     icalproperty *marker = icalproperty_new_x("1");
     icalproperty_set_x_name(marker, alarmMarker);
     icalcomponent_add_property(alarm, marker);
@@ -1122,9 +1119,7 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     // A server copy we cannot build on is replaced as a whole.
     if (!parsed.todo || !before) {
         parsed = Parsed();
-        parsed.calendar.reset(icalcomponent_new_vcalendar());
-        icalcomponent_add_property(parsed.calendar.get(), icalproperty_new_version("2.0"));
-        icalcomponent_add_property(parsed.calendar.get(), icalproperty_new_prodid("-//Taskarello//Chores//EN"));
+        parsed.calendar = Ical::newCalendar();
         parsed.todo = icalcomponent_new_vtodo();
         icalcomponent_add_component(parsed.calendar.get(), parsed.todo);
     }

@@ -1075,7 +1075,7 @@
     <message>
         <location filename="../Velmora/Model/ChoreDates.cpp" line="139"/>
         <source>This chore is due today!</source>
-        <translation type="unfinished">Diese Aufgabe ist heute fällig!</translation>
+        <translation>Diese Aufgabe ist heute fällig!</translation>
     </message>
 </context>
 <context>

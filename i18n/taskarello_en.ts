@@ -1075,7 +1075,7 @@
     <message>
         <location filename="../Velmora/Model/ChoreDates.cpp" line="139"/>
         <source>This chore is due today!</source>
-        <translation type="unfinished">This chore is due today!</translation>
+        <translation>This chore is due today!</translation>
     </message>
 </context>
 <context>

@@ -293,9 +293,14 @@
 <context>
     <name>ChoreThumb</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="14"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="17"/>
         <source>Repeats: %1</source>
         <translation>Repeats: %1</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="19"/>
+        <source>Snoozed until %1</source>
+        <translation>Snoozed until %1</translation>
     </message>
 </context>
 <context>
@@ -565,9 +570,15 @@
 <context>
     <name>NotifyRow</name>
     <message>
-        <location filename="../Velmora/Screens/NotifyRow.qml" line="9"/>
+        <location filename="../Velmora/Screens/NotifyRow.qml" line="16"/>
         <source>Notify</source>
         <translation>Notify</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/NotifyRow.qml" line="20"/>
+        <source>%1, snoozed until %2</source>
+        <extracomment>The reminder&apos;s planned time, then the time a snooze moved it to.</extracomment>
+        <translation>%1, snoozed until %2</translation>
     </message>
 </context>
 <context>
@@ -1298,17 +1309,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="534"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="542"/>
         <source>Repeats (rule not supported)</source>
         <translation>Repeats (rule not supported)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="540"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="548"/>
         <source>%1 on %2</source>
         <translation>%1 on %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="545"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="553"/>
         <source>%1, %n time(s) in all</source>
         <translation>
             <numerusform>%1, once in all</numerusform>
@@ -1316,12 +1327,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="547"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="555"/>
         <source>%1, until %2</source>
         <translation>%1, until %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="553"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="561"/>
         <source>%1, with further rules</source>
         <translation>%1, with further rules</translation>
     </message>
@@ -1329,22 +1340,22 @@
 <context>
     <name>Velmora::Reminders</name>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="53"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
         <source>Open</source>
         <translation>Open</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="53"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="55"/>
         <source>Snooze for an hour</source>
         <translation>Snooze for an hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="95"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="104"/>
         <source>This chore is due today!</source>
         <translation>This chore is due today!</translation>
     </message>
@@ -1417,12 +1428,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="570"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="559"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="572"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="561"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>The server took more than %n second to answer; the request was stopped.</numerusform>
@@ -1430,53 +1441,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="575"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="564"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="574"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="579"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="568"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="583"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="572"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="587"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="576"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="589"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="578"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="596"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="598"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="587"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="601"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="590"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="603"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="592"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="608"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="597"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1484,43 +1495,43 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="614"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="603"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="615"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="773"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="604"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="762"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="524"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="513"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="536"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="525"/>
         <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
         <translation>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="561"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="550"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="562"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="551"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="567"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="556"/>
         <source>The server sent a change on to another address, %1; it was not sent again.</source>
         <translation>The server sent a change on to another address, %1; it was not sent again.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="633"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="622"/>
         <source>Setting up the account took longer than %n second(s) and was stopped.</source>
         <translation>
             <numerusform>Setting up the account took longer than %n second and was stopped.</numerusform>
@@ -1528,7 +1539,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="818"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="807"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -1786,7 +1797,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1116"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1122"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>
@@ -1794,29 +1805,29 @@
 <context>
     <name>Velmora::Tray</name>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="11"/>
-        <location filename="../Velmora/App/Tray.cpp" line="14"/>
+        <location filename="../Velmora/App/Tray.cpp" line="12"/>
+        <location filename="../Velmora/App/Tray.cpp" line="15"/>
         <source>Taskarello</source>
         <translation>Taskarello</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="14"/>
+        <location filename="../Velmora/App/Tray.cpp" line="15"/>
         <source>Chores that fall due on a day</source>
         <translation>Chores that fall due on a day</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="33"/>
+        <location filename="../Velmora/App/Tray.cpp" line="36"/>
         <source>%1 — %2</source>
         <extracomment>A chore in the tray menu: its title, then how long is left (&quot;today&quot;, &quot;3 days&quot;).</extracomment>
         <translation>%1 — %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="38"/>
+        <location filename="../Velmora/App/Tray.cpp" line="41"/>
         <source>Open Taskarello</source>
         <translation>Open Taskarello</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="38"/>
+        <location filename="../Velmora/App/Tray.cpp" line="41"/>
         <source>Quit</source>
         <translation>Quit</translation>
     </message>

@@ -67,12 +67,14 @@ void DBusNotificationBus::onActionInvoked(uint id, const QString &key)
         m_actionInvoked(id, key);
 }
 
-void DBusNotificationBus::notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
-                                 std::function<void(bool, uint)> done)
+void DBusNotificationBus::notify(const QString &title, const QString &body, bool defaultSound, bool resident,
+                                 const Actions &actions, std::function<void(bool, uint)> done)
 {
     QVariantMap hints;
     if (!defaultSound)
         hints.insert(QStringLiteral("suppress-sound"), true);
+    if (resident)
+        hints.insert(QStringLiteral("resident"), true);
     // The app's icon and desktop entry go by its id, whatever the desktop file name was set to.
     const QString appId = QString::fromLatin1(ApplicationBus::appId);
     hints.insert(QStringLiteral("desktop-entry"), appId);
@@ -80,7 +82,9 @@ void DBusNotificationBus::notify(const QString &title, const QString &body, bool
     for (const auto &[key, label] : actions)
         flatActions << key << label;
     QDBusMessage message = QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("Notify"));
-    message << QCoreApplication::applicationName() << 0u << appId << title << body << flatActions << hints << -1;
+    // A timeout of 0: never expires. The server's own default (dunst: 10 s) took reminders away
+    // unseen, and a reminder popped back from a history has no buttons.
+    message << QCoreApplication::applicationName() << 0u << appId << title << body << flatActions << hints << 0;
     call(message, [done = std::move(done)](bool ok, const QDBusMessage &reply) {
         done(ok, ok ? reply.arguments().value(0).toUInt() : 0u);
     });

@@ -1,5 +1,6 @@
 #include "Velmora/Platform/NotificationBus.h"
 
+#include "Velmora/Platform/AppIcon.h"
 #include "Velmora/Platform/ApplicationBus.h"
 #include "Velmora/Platform/SessionBus.h"
 
@@ -9,6 +10,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QTimer>
+#include <QUrl>
 #include <QVariantMap>
 
 namespace Velmora {
@@ -75,16 +77,20 @@ void DBusNotificationBus::notify(const QString &title, const QString &body, bool
         hints.insert(QStringLiteral("suppress-sound"), true);
     if (resident)
         hints.insert(QStringLiteral("resident"), true);
-    // The app's icon and desktop entry go by its id, whatever the desktop file name was set to.
+    // The desktop entry goes by the app's id, whatever the desktop file name was set to.
     const QString appId = QString::fromLatin1(ApplicationBus::appId);
     hints.insert(QStringLiteral("desktop-entry"), appId);
     QStringList flatActions;
     for (const auto &[key, label] : actions)
         flatActions << key << label;
+    // The icon as a file: by name it is found only where a theme holds it, not in a run from the
+    // build folder. Servers that know the desktop entry take the theme's icon from it all the same.
+    const QString iconFile = AppIcon::filePath();
+    const QString icon = iconFile.isEmpty() ? appId : QUrl::fromLocalFile(iconFile).toString();
     QDBusMessage message = QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("Notify"));
     // A timeout of 0: never expires. The server's own default (dunst: 10 s) took reminders away
     // unseen, and a reminder popped back from a history has no buttons.
-    message << QCoreApplication::applicationName() << 0u << appId << title << body << flatActions << hints << 0;
+    message << QCoreApplication::applicationName() << 0u << icon << title << body << flatActions << hints << 0;
     call(message, [done = std::move(done)](bool ok, const QDBusMessage &reply) {
         done(ok, ok ? reply.arguments().value(0).toUInt() : 0u);
     });

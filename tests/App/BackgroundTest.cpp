@@ -12,9 +12,12 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QFile>
+#include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -85,7 +88,11 @@ TEST_F(BackgroundTest, RemindersRingAtTheirMinuteAndTheirActionsWork)
         EXPECT_EQ((QStringList{actions.value(0), actions.value(2), actions.value(4)}),
                   (QStringList{"default", "finish", "snooze"})) << qPrintable(call.value(3).toString());
         EXPECT_EQ(call.value(4).toString(), Reminders::tr("This chore is due today!"));
-        EXPECT_EQ(call.value(2).toString(), QString::fromLatin1(ApplicationBus::appId)) << "the app's icon";
+        // The icon as a file, as no theme holds it here.
+        const QImage icon(QUrl(call.value(2).toString()).toLocalFile());
+        EXPECT_EQ(icon.size(), QSize(128, 128)) << qPrintable(call.value(2).toString());
+        EXPECT_EQ(qdbus_cast<QVariantMap>(call.value(6)).value(QStringLiteral("desktop-entry")).toString(),
+                  QString::fromLatin1(ApplicationBus::appId));
         EXPECT_EQ(call.value(7).toInt(), 0) << "stays until the user acts";
         EXPECT_FALSE(qdbus_cast<QVariantMap>(call.value(6)).contains(QStringLiteral("resident")))
             << "a server without persistence is not asked to keep it";
@@ -208,6 +215,30 @@ TEST_F(BackgroundTest, TheTrayListsTheNearestChoresAndOpensThem)
                                                                            QStringLiteral("Activate"))
                                             << 10 << 20);
     EXPECT_TRUE(waitFor([&] { return open.count() == 2; }));
+
+    // The icon's pictures go with its name, ARGB in network byte order: at 32 px a point in the
+    // red square is opaque #FF3B30, the rounded corner clear.
+    const QDBusMessage got = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(name, StatusNotifierItem::itemPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                       QStringLiteral("Get"))
+            << QStringLiteral("org.kde.StatusNotifierItem") << QStringLiteral("IconPixmap"),
+        QDBus::BlockWithGui, 5000);
+    const QDBusArgument images = got.arguments().value(0).value<QDBusVariant>().variant().value<QDBusArgument>();
+    QMap<int, QByteArray> pixmaps;
+    images.beginArray();
+    while (!images.atEnd()) {
+        int width = 0, height = 0;
+        QByteArray pixels;
+        images.beginStructure();
+        images >> width >> height >> pixels;
+        images.endStructure();
+        EXPECT_EQ(pixels.size(), width * height * 4);
+        pixmaps.insert(width, pixels);
+    }
+    images.endArray();
+    EXPECT_EQ(pixmaps.keys(), (QList<int>{16, 22, 24, 32, 48, 64, 128})) << got.errorMessage().toStdString();
+    EXPECT_EQ(pixmaps.value(32).mid((10 * 32 + 7) * 4, 4), QByteArray::fromHex("ffff3b30"));
+    EXPECT_EQ(pixmaps.value(32).left(1), QByteArray(1, '\0'));
 
     // A shell started after the icon, then restarted, hears from it each time.
     EXPECT_FALSE(tray->item().isRegistered());

@@ -570,12 +570,12 @@
 <context>
     <name>NotifyRow</name>
     <message>
-        <location filename="../Velmora/Screens/NotifyRow.qml" line="16"/>
+        <location filename="../Velmora/Screens/NotifyRow.qml" line="17"/>
         <source>Notify</source>
         <translation>Erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/NotifyRow.qml" line="20"/>
+        <location filename="../Velmora/Screens/NotifyRow.qml" line="21"/>
         <source>%1, snoozed until %2</source>
         <extracomment>The reminder&apos;s planned time, then the time a snooze moved it to.</extracomment>
         <translation>%1, zurückgestellt bis %2</translation>

@@ -7,6 +7,7 @@ import Velmora.Styling
 // snoozed reminder says until when, so a snooze is not forgotten behind the planned time.
 DetailRow {
     id: row
+    objectName: "notifyRow"
     property var chore
     // Seconds into the day the snooze rings at; -1 when not snoozed.
     readonly property int snoozedUntil: {

@@ -293,9 +293,14 @@
 <context>
     <name>ChoreThumb</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="14"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="17"/>
         <source>Repeats: %1</source>
         <translation>Repeats: %1</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="19"/>
+        <source>Snoozed until %1</source>
+        <translation>Snoozed until %1</translation>
     </message>
 </context>
 <context>
@@ -565,9 +570,15 @@
 <context>
     <name>NotifyRow</name>
     <message>
-        <location filename="../Velmora/Screens/NotifyRow.qml" line="9"/>
+        <location filename="../Velmora/Screens/NotifyRow.qml" line="17"/>
         <source>Notify</source>
         <translation>Notify</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/NotifyRow.qml" line="21"/>
+        <source>%1, snoozed until %2</source>
+        <extracomment>The reminder&apos;s planned time, then the time a snooze moved it to.</extracomment>
+        <translation>%1, snoozed until %2</translation>
     </message>
 </context>
 <context>
@@ -1329,17 +1340,17 @@
 <context>
     <name>Velmora::Reminders</name>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="53"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
         <source>Open</source>
         <translation>Open</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="53"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="55"/>
         <source>Snooze for an hour</source>
         <translation>Snooze for an hour</translation>
     </message>
@@ -1784,29 +1795,29 @@
 <context>
     <name>Velmora::Tray</name>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="11"/>
-        <location filename="../Velmora/App/Tray.cpp" line="14"/>
+        <location filename="../Velmora/App/Tray.cpp" line="12"/>
+        <location filename="../Velmora/App/Tray.cpp" line="15"/>
         <source>Taskarello</source>
         <translation>Taskarello</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="14"/>
+        <location filename="../Velmora/App/Tray.cpp" line="15"/>
         <source>Chores that fall due on a day</source>
         <translation>Chores that fall due on a day</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="33"/>
+        <location filename="../Velmora/App/Tray.cpp" line="36"/>
         <source>%1 — %2</source>
         <extracomment>A chore in the tray menu: its title, then how long is left (&quot;today&quot;, &quot;3 days&quot;).</extracomment>
         <translation>%1 — %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="38"/>
+        <location filename="../Velmora/App/Tray.cpp" line="41"/>
         <source>Open Taskarello</source>
         <translation>Open Taskarello</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Tray.cpp" line="38"/>
+        <location filename="../Velmora/App/Tray.cpp" line="41"/>
         <source>Quit</source>
         <translation>Quit</translation>
     </message>

@@ -12,7 +12,7 @@ packages=(
   qml6-module-qtquick-dialogs qml6-module-qtqml-workerscript qml6-module-qtqml
   qml6-module-qt-labs-folderlistmodel qml6-module-qtqml-models qml6-module-qtquick-templates
   qml6-module-qttest qml6-module-qt5compat-graphicaleffects qml6-module-qtcore
-  qt6-qpa-plugins qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
+  qt6-qpa-plugins qt6-wayland qt6-svg-dev libqt6svg6 qt6-image-formats-plugins appstream
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 dbus fonts-dejavu-core libfontconfig-dev
   python3 python3-icalendar python3-dbusmock python3-dateutil tzdata

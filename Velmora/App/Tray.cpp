@@ -1,6 +1,7 @@
 #include "Velmora/App/Tray.h"
 
 #include "Velmora/App/VelmoraApp.h"
+#include "Velmora/Platform/AppIcon.h"
 #include "Velmora/Platform/ApplicationBus.h"
 
 namespace Velmora {
@@ -12,6 +13,8 @@ Tray::Tray(VelmoraApp &app, const QDBusConnection &bus, QObject *parent)
              QString::fromLatin1(ApplicationBus::appId))
 {
     m_item.setToolTip(tr("Taskarello"), tr("Chores that fall due on a day"));
+    // Where no theme holds the icon (a run from the build folder) the host draws these.
+    m_item.setIconImages(AppIcon::images());
     connect(&app.nearestChores(), &NearestChores::changed, this, &Tray::refresh);
     connect(&m_item, &StatusNotifierItem::activated, this, &Tray::openRequested);
     connect(&m_item, &StatusNotifierItem::menuItemTriggered, this, &Tray::onTriggered);

@@ -38,6 +38,7 @@ class VelmoraApp : public QObject {
 
     Q_PROPERTY(Velmora::RefreshDay *refreshDay READ refreshDay CONSTANT)
     Q_PROPERTY(Velmora::NotificationsManager *notifications READ notificationsManager CONSTANT)
+    Q_PROPERTY(Velmora::Reminders *reminders READ reminders CONSTANT)
     Q_PROPERTY(Velmora::Router *router READ router CONSTANT)
     Q_PROPERTY(Velmora::ChoreStore *store READ store CONSTANT)
     Q_PROPERTY(Velmora::ChoreChanges *changes READ changes CONSTANT)

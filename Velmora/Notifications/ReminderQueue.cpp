@@ -58,6 +58,7 @@ void ReminderQueue::add(const NotificationRequest &request)
     m_failed.remove(request.identifier);
     m_file.store(request);
     replanSoon();
+    emit pendingChanged();
 }
 
 void ReminderQueue::remove(const QStringList &identifiers)
@@ -67,6 +68,7 @@ void ReminderQueue::remove(const QStringList &identifiers)
             m_file.erase(id);
             m_failed.remove(id);
             replanSoon();
+            emit pendingChanged();
         }
     }
 }
@@ -110,8 +112,10 @@ void ReminderQueue::askCapabilities()
 {
     QPointer<ReminderQueue> self(this);
     m_bus.fetchCapabilities([self](const QStringList &capabilities) {
-        if (self)
-            self->m_serverActions = capabilities.contains(QStringLiteral("actions"));
+        if (!self)
+            return;
+        self->m_serverActions = capabilities.contains(QStringLiteral("actions"));
+        self->m_serverPersistence = capabilities.contains(QStringLiteral("persistence"));
     });
 }
 
@@ -158,7 +162,7 @@ void ReminderQueue::deliverDue()
     QPointer<ReminderQueue> self(this);
     for (const NotificationRequest &r : std::as_const(due)) {
         m_inFlight.insert(r.identifier);
-        m_bus.notify(r.title, r.body, r.defaultSound, actions, [self, r](bool shown, uint id) {
+        m_bus.notify(r.title, r.body, r.defaultSound, m_serverPersistence, actions, [self, r](bool shown, uint id) {
             if (!self)
                 return;
             self->m_inFlight.remove(r.identifier);

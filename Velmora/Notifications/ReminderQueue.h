@@ -53,6 +53,8 @@ public:
 signals:
     // The user picked the button key on a reminder this run showed; id names it to the server.
     void actionInvoked(const Velmora::NotificationRequest &shown, const QString &key, uint id);
+    // A request was added, replaced or removed (rung, dropped or withdrawn).
+    void pendingChanged();
 
 private:
     void markRung(const NotificationRequest &request);
@@ -72,6 +74,9 @@ private:
     bool m_delivering = true;
     // Whether the server shows buttons; asked at start and whenever a server appears.
     bool m_serverActions = false;
+    // Whether it keeps notifications until they are dealt with: then reminders ask to be resident,
+    // so a button does not take one away before the app has carried it out.
+    bool m_serverPersistence = false;
     // What this run has shown, by the server's notification id, for its buttons.
     QHash<uint, NotificationRequest> m_shown;
     // The trigger each identifier last rang at (or passed unseen).

@@ -6,6 +6,7 @@
 #include "Velmora/Platform/Clock.h"
 
 #include <QSet>
+#include <QTimer>
 
 namespace Velmora {
 
@@ -54,6 +55,14 @@ Reminders::Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm
                                         {snoozeKey, tr("Snooze for an hour")}};
     });
     connect(&m_queue, &ReminderQueue::actionInvoked, this, &Reminders::act);
+    // Every chore's reminder is added at start-up: look for snoozes once after a batch of changes.
+    connect(&m_queue, &ReminderQueue::pendingChanged, this, [this] {
+        if (!m_snoozedQueued) {
+            m_snoozedQueued = true;
+            QTimer::singleShot(0, this, &Reminders::collectSnoozed);
+        }
+    });
+    collectSnoozed();
     m_queue.setDelivering(rings);
     if (!rings || !m_store)
         return;
@@ -137,13 +146,29 @@ void Reminders::reconcile()
     }
 }
 
+void Reminders::collectSnoozed()
+{
+    m_snoozedQueued = false;
+    QVariantMap snoozed;
+    for (const NotificationRequest &request : m_queue.pending()) {
+        if (!request.identifier.endsWith(snoozedSuffix))
+            continue;
+        if (const std::optional<qint64> persistentId = choreOf(request.identifier))
+            snoozed.insert(QString::number(*persistentId), request.trigger.hour * 3600 + request.trigger.minute * 60);
+    }
+    if (snoozed != m_snoozed) {
+        m_snoozed = snoozed;
+        emit snoozedChanged();
+    }
+}
+
 void Reminders::act(const NotificationRequest &shown, const QString &key, uint id)
 {
     const std::optional<qint64> persistentId = choreOf(shown.identifier);
     if (!persistentId)
         return;
-    // The server leaves a notification up after a button unless told; done with, it goes.
-    if (key == finishKey || key == snoozeKey)
+    // A resident notification stays up after any button unless told; done with, it goes.
+    if (key == openKey || key == finishKey || key == snoozeKey)
         m_bus.closeNotification(id);
     if (key == snoozeKey) {
         const Clock &clock = Clock::current();
@@ -159,7 +184,7 @@ void Reminders::act(const NotificationRequest &shown, const QString &key, uint i
     if (key == finishKey && !chore->isFinished() && !m_changes.finish(chore)) {
         // The reminder is gone from the screen and the window may be closed: only a
         // notification of its own can tell that the chore is not finished, and why.
-        m_bus.notify(chore->title(), m_changes.lastError(), false, {}, [](bool, uint) {});
+        m_bus.notify(chore->title(), m_changes.lastError(), false, false, {}, [](bool, uint) {});
     } else if (key == openKey)
         emit choreWanted(chore);
 }

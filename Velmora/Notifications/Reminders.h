@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimeZone>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -24,6 +25,10 @@ class WallClockAlarm;
 // picked on it is carried out through the owner of changes to chores.
 class Reminders : public QObject {
     Q_OBJECT
+    // The chores snoozed until a later minute: persistent id (as text) to that minute in seconds
+    // into its day, as a chore's notificationTime counts them. A snooze lives only here, in the
+    // reminders' file, not in the chore; it is gone once it has rung or the chore's reminder went.
+    Q_PROPERTY(QVariantMap snoozed READ snoozed NOTIFY snoozedChanged)
 public:
     static constexpr int snoozeMinutes = 60;
 
@@ -46,9 +51,12 @@ public:
     // gives; none when notify is off or that minute cannot be formed.
     static std::optional<NotificationRequest> requestFor(const Chore &chore, const QTimeZone &zone);
 
+    QVariantMap snoozed() const { return m_snoozed; }
+
 signals:
     // The user opened a chore's reminder: the app shows the chore.
     void choreWanted(Velmora::Chore *chore);
+    void snoozedChanged();
 
 private:
     // The whole set afresh; also withdraws reminders of chores that are no longer stored.
@@ -56,11 +64,14 @@ private:
     void follow(const Chore *chore);
     void withdraw(qint64 persistentId);
     void act(const NotificationRequest &shown, const QString &key, uint id);
+    void collectSnoozed();
 
     ChoreChanges &m_changes;
     QPointer<ChoreStore> m_store;
     NotificationBus &m_bus;
     ReminderQueue m_queue;
+    QVariantMap m_snoozed;
+    bool m_snoozedQueued = false;
 };
 
 } // namespace Velmora

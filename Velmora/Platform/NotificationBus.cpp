@@ -1,5 +1,6 @@
 #include "Velmora/Platform/NotificationBus.h"
 
+#include "Velmora/Platform/AppIcon.h"
 #include "Velmora/Platform/ApplicationBus.h"
 #include "Velmora/Platform/SessionBus.h"
 
@@ -9,6 +10,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QTimer>
+#include <QUrl>
 #include <QVariantMap>
 
 namespace Velmora {
@@ -67,20 +69,28 @@ void DBusNotificationBus::onActionInvoked(uint id, const QString &key)
         m_actionInvoked(id, key);
 }
 
-void DBusNotificationBus::notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
-                                 std::function<void(bool, uint)> done)
+void DBusNotificationBus::notify(const QString &title, const QString &body, bool defaultSound, bool resident,
+                                 const Actions &actions, std::function<void(bool, uint)> done)
 {
     QVariantMap hints;
     if (!defaultSound)
         hints.insert(QStringLiteral("suppress-sound"), true);
-    // The app's icon and desktop entry go by its id, whatever the desktop file name was set to.
+    if (resident)
+        hints.insert(QStringLiteral("resident"), true);
+    // The desktop entry goes by the app's id, whatever the desktop file name was set to.
     const QString appId = QString::fromLatin1(ApplicationBus::appId);
     hints.insert(QStringLiteral("desktop-entry"), appId);
     QStringList flatActions;
     for (const auto &[key, label] : actions)
         flatActions << key << label;
+    // The icon as a file: by name it is found only where a theme holds it, not in a run from the
+    // build folder. Servers that know the desktop entry take the theme's icon from it all the same.
+    const QString iconFile = AppIcon::filePath();
+    const QString icon = iconFile.isEmpty() ? appId : QUrl::fromLocalFile(iconFile).toString();
     QDBusMessage message = QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("Notify"));
-    message << QCoreApplication::applicationName() << 0u << appId << title << body << flatActions << hints << -1;
+    // A timeout of 0: never expires. The server's own default (dunst: 10 s) took reminders away
+    // unseen, and a reminder popped back from a history has no buttons.
+    message << QCoreApplication::applicationName() << 0u << icon << title << body << flatActions << hints << 0;
     call(message, [done = std::move(done)](bool ok, const QDBusMessage &reply) {
         done(ok, ok ? reply.arguments().value(0).toUInt() : 0u);
     });

@@ -21,9 +21,11 @@ public:
     // Buttons offered with a notification: the key reported back, and the label shown.
     using Actions = QList<QPair<QString, QString>>;
 
-    // done(true, id) once the server has taken the notification, id naming it in actions.
-    virtual void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
-                        std::function<void(bool shown, uint id)> done) = 0;
+    // done(true, id) once the server has taken the notification, id naming it in actions. Every
+    // notification stays until the user acts on it; resident asks the server to keep it after a
+    // button too (worth asking only of one that lists "persistence").
+    virtual void notify(const QString &title, const QString &body, bool defaultSound, bool resident,
+                        const Actions &actions, std::function<void(bool shown, uint id)> done) = 0;
     // Takes a shown notification off the screen; one already gone is no matter.
     virtual void closeNotification(uint id) = 0;
     // What the server can do ("actions", "body", ...); empty when none answers.
@@ -42,7 +44,7 @@ public:
 
     explicit DBusNotificationBus(QObject *parent = nullptr);
     void probeServer(std::function<void(bool)> done) override;
-    void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
+    void notify(const QString &title, const QString &body, bool defaultSound, bool resident, const Actions &actions,
                 std::function<void(bool shown, uint id)> done) override;
     void closeNotification(uint id) override;
     void fetchCapabilities(std::function<void(QStringList)> done) override;

@@ -14,6 +14,7 @@
 #include <QDBusVariant>
 #include <QFileInfo>
 #include <QLocale>
+#include <QtEndian>
 
 #include <functional>
 
@@ -226,7 +227,7 @@ class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(int WindowId READ windowId)
     Q_PROPERTY(QString IconThemePath READ none)
     Q_PROPERTY(QString IconName READ iconName)
-    Q_PROPERTY(QList<Velmora::TrayDBus::Image> IconPixmap READ noImages)
+    Q_PROPERTY(QList<Velmora::TrayDBus::Image> IconPixmap READ iconPixmap)
     Q_PROPERTY(QString OverlayIconName READ none)
     Q_PROPERTY(QList<Velmora::TrayDBus::Image> OverlayIconPixmap READ noImages)
     Q_PROPERTY(QString AttentionIconName READ none)
@@ -251,6 +252,23 @@ public:
     QString none() const { return {}; }
     QString iconName() const { return m_item->iconName(); }
     TrayDBus::ImageList noImages() const { return {}; }
+    TrayDBus::ImageList iconPixmap() const
+    {
+        TrayDBus::ImageList out;
+        for (const QImage &picture : m_item->iconImages()) {
+            // ARGB32 as the protocol has it: alpha first, in network byte order, not premultiplied.
+            const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+            QByteArray pixels(qsizetype(argb.width()) * argb.height() * 4, Qt::Uninitialized);
+            auto *to = reinterpret_cast<uchar *>(pixels.data());
+            for (int y = 0; y < argb.height(); ++y) {
+                const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+                for (int x = 0; x < argb.width(); ++x, to += 4)
+                    qToBigEndian<quint32>(line[x], to);
+            }
+            out.append({argb.width(), argb.height(), pixels});
+        }
+        return out;
+    }
     TrayDBus::ToolTip toolTip() const
     {
         return {{}, {}, m_item->toolTipTitle(), m_item->toolTipText()};
@@ -560,6 +578,12 @@ void StatusNotifierItem::setTitle(const QString &title)
         return;
     m_title = title;
     emit m_itemAdaptor->NewTitle();
+}
+
+void StatusNotifierItem::setIconImages(const QList<QImage> &images)
+{
+    m_iconImages = images;
+    emit m_itemAdaptor->NewIcon();
 }
 
 void StatusNotifierItem::setIconName(const QString &iconName)

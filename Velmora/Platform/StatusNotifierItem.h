@@ -3,6 +3,8 @@
 #include "Velmora/Platform/TrayMenu.h"
 
 #include <QDBusConnection>
+#include <QImage>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -41,6 +43,9 @@ public:
     void setTitle(const QString &title);
     QString iconName() const { return m_iconName; }
     void setIconName(const QString &iconName);
+    // The icon's pictures, for hosts that find no icon by that name; each size once.
+    QList<QImage> iconImages() const { return m_iconImages; }
+    void setIconImages(const QList<QImage> &images);
     QString toolTipTitle() const { return m_toolTipTitle; }
     QString toolTipText() const { return m_toolTipText; }
     void setToolTip(const QString &title, const QString &text);
@@ -77,6 +82,7 @@ private:
     QString m_applicationId;
     QString m_title;
     QString m_iconName;
+    QList<QImage> m_iconImages;
     QString m_toolTipTitle;
     QString m_toolTipText;
     TrayMenu m_menu;

@@ -11,6 +11,12 @@ Tile {
     days: daysLeft
     caption: timeLeft
     symbol: chore && chore.repeats ? "arrow.clockwise" : ""
-    Accessible.description: chore && chore.repeats ? qsTr("Repeats: %1").arg(chore.recurrenceText) : ""
+    // The snooze lives with the reminders, not in the chore: a screen reader hears it here.
+    readonly property var snoozedUntil: chore && chore.notify ? App.reminders.snoozed[String(chore.persistentId)]
+                                                              : undefined
+    Accessible.description: [chore && chore.repeats ? qsTr("Repeats: %1").arg(chore.recurrenceText) : "",
+                             snoozedUntil === undefined ? ""
+                                 : qsTr("Snoozed until %1").arg(ScreenTexts.reminderTimeText(snoozedUntil))]
+                            .filter(part => part.length > 0).join(", ")
     Accessible.onPressAction: App.router.push(Router.ViewChore, thumb.chore)
 }

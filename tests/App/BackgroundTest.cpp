@@ -12,9 +12,12 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QFile>
+#include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -85,34 +88,53 @@ TEST_F(BackgroundTest, RemindersRingAtTheirMinuteAndTheirActionsWork)
         EXPECT_EQ((QStringList{actions.value(0), actions.value(2), actions.value(4)}),
                   (QStringList{"default", "finish", "snooze"})) << qPrintable(call.value(3).toString());
         EXPECT_EQ(call.value(4).toString(), Reminders::tr("This chore is due today!"));
-        EXPECT_EQ(call.value(2).toString(), QString::fromLatin1(ApplicationBus::appId)) << "the app's icon";
+        // The icon as a file, as no theme holds it here.
+        const QImage icon(QUrl(call.value(2).toString()).toLocalFile());
+        EXPECT_EQ(icon.size(), QSize(128, 128)) << qPrintable(call.value(2).toString());
+        EXPECT_EQ(qdbus_cast<QVariantMap>(call.value(6)).value(QStringLiteral("desktop-entry")).toString(),
+                  QString::fromLatin1(ApplicationBus::appId));
+        EXPECT_EQ(call.value(7).toInt(), 0) << "stays until the user acts";
+        EXPECT_FALSE(qdbus_cast<QVariantMap>(call.value(6)).contains(QStringLiteral("resident")))
+            << "a server without persistence is not asked to keep it";
     }
 
-    // The mock numbers notifications 1, 2, 3 in the order they were sent. Finished and snoozed
-    // ones are taken off the screen.
+    // The mock numbers notifications 1, 2, 3 in the order they were sent. Opened, finished and
+    // snoozed ones are taken off the screen.
     QSignalSpy windowWanted(app.get(), &VelmoraApp::windowWanted);
     const uint mop = shown().indexOf(QStringLiteral("Mop")) + 1, dust = shown().indexOf(QStringLiteral("Dust")) + 1;
+    const uint bins = shown().indexOf(QStringLiteral("Bins")) + 1;
     invoke(mop, QStringLiteral("finish"));
-    invoke(shown().indexOf(QStringLiteral("Bins")) + 1, QStringLiteral("default"));
+    invoke(bins, QStringLiteral("default"));
     invoke(dust, QStringLiteral("snooze"));
     ASSERT_TRUE(waitFor([&] {
         return app->journal()->rowCount() == 1 && windowWanted.count() == 1 && pending().size() == 1
-            && serverCalls(QStringLiteral("CloseNotification")) == QList<QVariantList>{{mop}, {dust}};
+            && serverCalls(QStringLiteral("CloseNotification")) == QList<QVariantList>{{mop}, {bins}, {dust}};
     }));
     EXPECT_EQ(app->journal()->at(0)->title(), QStringLiteral("Mop"));
     EXPECT_EQ(app->router()->kindAt(0), Router::ViewChore);
     EXPECT_EQ(app->router()->choreAt(0)->title(), QStringLiteral("Bins"));
     EXPECT_EQ(pending().first().trigger, (NotificationTrigger{2026, 5, 10, 10, 0}));
+    QString dustId;
+    for (const Chore *chore : app->store()->chores())
+        dustId = chore->title() == QStringLiteral("Dust") ? QString::number(chore->persistentId()) : dustId;
+    EXPECT_TRUE(waitFor([&] { return app->reminders()->snoozed() == QVariantMap{{dustId, 10 * 3600}}; }))
+        << "the snooze is there for the screens to show";
     // With no window to leave, the finish alone brings the widget up to date.
     EXPECT_TRUE(waitFor([&] { return widgets.reloadCount() > 0; }, 3000));
 
-    // The snooze outlives a restart and rings an hour later.
+    // The snooze outlives a restart and rings an hour later; a server that keeps notifications
+    // is asked to keep this one until the user acts.
     stop();
+    stopServer();
+    startServer(QStringLiteral("body actions persistence"));
     start();
+    EXPECT_EQ(app->reminders()->snoozed(), (QVariantMap{{dustId, 10 * 3600}}));
     clock.setNow(at("Europe/London", 2026, 5, 10, 10, 0));
     settle();
-    ASSERT_TRUE(waitFor([&] { return shown().size() == 4; }));
-    EXPECT_EQ(shown().constLast(), QStringLiteral("Dust"));
+    ASSERT_TRUE(waitFor([&] { return shown() == QStringList{QStringLiteral("Dust")}; }));
+    EXPECT_TRUE(qdbus_cast<QVariantMap>(serverCalls(QStringLiteral("Notify")).constFirst().value(6))
+                    .value(QStringLiteral("resident")).toBool());
+    EXPECT_TRUE(waitFor([&] { return app->reminders()->snoozed().isEmpty(); })) << "rung, it is no longer snoozed";
 }
 
 // The desktop shell: the watcher items register with, and a tray host that follows the menu.
@@ -193,6 +215,30 @@ TEST_F(BackgroundTest, TheTrayListsTheNearestChoresAndOpensThem)
                                                                            QStringLiteral("Activate"))
                                             << 10 << 20);
     EXPECT_TRUE(waitFor([&] { return open.count() == 2; }));
+
+    // The icon's pictures go with its name, ARGB in network byte order: at 32 px a point in the
+    // red square is opaque #FF3B30, the rounded corner clear.
+    const QDBusMessage got = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(name, StatusNotifierItem::itemPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                       QStringLiteral("Get"))
+            << QStringLiteral("org.kde.StatusNotifierItem") << QStringLiteral("IconPixmap"),
+        QDBus::BlockWithGui, 5000);
+    const QDBusArgument images = got.arguments().value(0).value<QDBusVariant>().variant().value<QDBusArgument>();
+    QMap<int, QByteArray> pixmaps;
+    images.beginArray();
+    while (!images.atEnd()) {
+        int width = 0, height = 0;
+        QByteArray pixels;
+        images.beginStructure();
+        images >> width >> height >> pixels;
+        images.endStructure();
+        EXPECT_EQ(pixels.size(), width * height * 4);
+        pixmaps.insert(width, pixels);
+    }
+    images.endArray();
+    EXPECT_EQ(pixmaps.keys(), (QList<int>{16, 22, 24, 32, 48, 64, 128})) << got.errorMessage().toStdString();
+    EXPECT_EQ(pixmaps.value(32).mid((10 * 32 + 7) * 4, 4), QByteArray::fromHex("ffff3b30"));
+    EXPECT_EQ(pixmaps.value(32).left(1), QByteArray(1, '\0'));
 
     // A shell started after the icon, then restarted, hears from it each time.
     EXPECT_FALSE(tray->item().isRegistered());

@@ -186,6 +186,25 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
     EXPECT_EQ(app->reminders()->queue().pending().size(), 1);
 
+    // Snoozed, it says until when: to a screen reader on its tile, and on its detail screen,
+    // until the snooze is gone.
+    const Chore *added = app->chores()->rows().front();
+    const QString snooze = Reminders::identifier(added->persistentId(), true);
+    app->reminders()->queue().add({snooze, QStringLiteral("Mop"), {}, true, NotificationTrigger{2026, 5, 20, 11, 5}});
+    const auto tileSays = [&] {
+        const auto *thumb = tile(QStringLiteral("Mop"))->property("item").value<QQuickItem *>();
+        return QAccessible::queryAccessibleInterface(const_cast<QQuickItem *>(thumb))->text(QAccessible::Description);
+    };
+    EXPECT_TRUE(waitFor([&] { return tileSays() == QStringLiteral("Snoozed until 11:05"); })) << qPrintable(tileSays());
+    click(tile(QStringLiteral("Mop")));
+    const QString planned = ScreenTexts::reminderTimeText(added->notificationTime(), QLocale());
+    EXPECT_EQ(waitShown(QStringLiteral("notifyRow"))->property("value").toString(),
+              planned + QStringLiteral(", snoozed until 11:05"));
+    app->reminders()->queue().remove({snooze});
+    EXPECT_TRUE(waitFor([&] { return shown(QStringLiteral("notifyRow"))->property("value").toString() == planned; }));
+    app->router()->pop();
+    EXPECT_TRUE(waitFor([&] { return !shown(QStringLiteral("choreView")) && tileSays().isEmpty(); }));
+
     // Midnights pass until the tile reads overdue: the third one.
     int midnights = 0;
     while (tiles() != QStringList{QStringLiteral("Mop: overdue")} && midnights < 5) {

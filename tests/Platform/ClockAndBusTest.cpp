@@ -128,7 +128,7 @@ TEST(DBusNotificationBusTest, WithoutASessionBusAnswersNoPromptly)
         elapsed.start();
         std::optional<bool> probed, shown;
         bus.probeServer([&](bool ok) { probed = ok; });
-        bus.notify(QStringLiteral("t"), QStringLiteral("b"), true, {}, [&](bool ok, uint) { shown = ok; });
+        bus.notify(QStringLiteral("t"), QStringLiteral("b"), true, false, {}, [&](bool ok, uint) { shown = ok; });
         EXPECT_FALSE(probed.has_value());
         ASSERT_TRUE(VelmoraTest::waitFor([&] { return probed && shown; }, 3000)) << (address ? address : "unset");
         EXPECT_FALSE(*probed);

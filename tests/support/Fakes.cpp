@@ -18,7 +18,7 @@ void FakeNotificationBus::probeServer(std::function<void(bool)> done)
     callLater([done = std::move(done), present = serverPresent] { done(present); });
 }
 
-void FakeNotificationBus::notify(const QString &, const QString &, bool, const Actions &, std::function<void(bool, uint)> done)
+void FakeNotificationBus::notify(const QString &, const QString &, bool, bool, const Actions &, std::function<void(bool, uint)> done)
 {
     callLater([done = std::move(done), id = ++m_lastId] { done(true, id); });
 }

@@ -51,7 +51,7 @@ public:
     int probes = 0;
 
     void probeServer(std::function<void(bool)> done) override;
-    void notify(const QString &title, const QString &body, bool defaultSound, const Actions &actions,
+    void notify(const QString &title, const QString &body, bool defaultSound, bool resident, const Actions &actions,
                 std::function<void(bool, uint)> done) override;
     void closeNotification(uint) override {}
     void fetchCapabilities(std::function<void(QStringList)> done) override;

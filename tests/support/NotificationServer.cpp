@@ -39,10 +39,10 @@ void NotificationServerTest::TearDown()
     stopServer();
 }
 
-void NotificationServerTest::startServer()
+void NotificationServerTest::startServer(const QString &capabilities)
 {
-    server = bus->startMock(QStringLiteral("notification_daemon"), QStringLiteral("{\"capabilities\": \"body actions\"}"),
-                            notifications);
+    server = bus->startMock(QStringLiteral("notification_daemon"),
+                            QStringLiteral("{\"capabilities\": \"%1\"}").arg(capabilities), notifications);
     ASSERT_TRUE(server) << "python3-dbusmock did not come up";
 }
 

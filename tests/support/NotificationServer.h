@@ -28,7 +28,7 @@ protected:
 
     virtual void start() = 0;
     virtual void stop() = 0;
-    void startServer();
+    void startServer(const QString &capabilities = QStringLiteral("body actions"));
     void stopServer();
     // Lets queued work and the bus run, ringing the alarm whenever the clock has reached it.
     void settle();

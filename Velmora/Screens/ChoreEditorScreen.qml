@@ -198,8 +198,9 @@ DetailScreen {
 
     // How the chore comes back once finished. A rule of another app that these rows cannot show
     // stays as it is, in words, until the user changes it.
+    // "Repeat" is the detail screen's action that starts a chore again once; the rule is named apart.
     DetailRow {
-        label: qsTr("Repeat")
+        label: qsTr("Comes back")
         ComboBox {
             id: repeatBox
             objectName: "repeatFrequency"
@@ -226,7 +227,7 @@ DetailScreen {
             // qmllint enable unqualified
             currentIndex: editor.repeatFrequency
             onActivated: function (index) { editor.repeatFrequency = index }
-            Accessible.name: qsTr("Repeat")
+            Accessible.name: qsTr("Comes back")
             // Qt 6.4 gives a screen reader no value of a combo box: the choice is said here.
             Accessible.description: displayText
             Accessible.ignored: !visible
@@ -265,7 +266,7 @@ DetailScreen {
                 border.color: Styling.accent
             }
             text: qsTr("Change")
-            Accessible.name: qsTr("Change how it repeats")
+            Accessible.name: qsTr("Change how it comes back")
             Accessible.description: editor.repeatText
             Accessible.ignored: !visible
             Accessible.onPressAction: changeRepeatButton.clicked()
@@ -544,7 +545,8 @@ DetailScreen {
     ActionAlert {
         id: discardAlert
         objectName: "discardAlert"
-        title: qsTr("Discard this chore?")
+        // The chore itself stays: only what was typed or changed here goes.
+        title: qsTr("Discard your changes?")
         confirmText: qsTr("Discard")
         onConfirmed: App.router.pop()
     }

@@ -38,6 +38,7 @@ Menu {
     PressableMenuItem {
         objectName: "menuRepeat"
         text: qsTr("Repeat")
+        Accessible.description: ScreenTexts.repeatExplanation
         icon.source: Symbols.source("repeat", Styling.foreground)
         onTriggered: App.router.push(Router.RepeatChore, menu.chore)
     }

@@ -46,6 +46,13 @@ public:
     // A shortcut as the desktop spells it: "Ctrl+N", "Strg+N".
     Q_INVOKABLE QString keysText(const QString &sequence) const { return QKeySequence(sequence).toString(QKeySequence::NativeText); }
 
+    // What the "Repeat" action does, said wherever it is offered: the word alone reads as the
+    // editor's rule that brings a chore back by itself.
+    Q_PROPERTY(QString repeatExplanation READ repeatExplanation CONSTANT)
+    Q_PROPERTY(QString copyExplanation READ copyExplanation CONSTANT)
+    static QString repeatExplanation() { return tr("Puts this time in the journal and starts the chore again today, once. Edit it to have it come back by itself."); }
+    static QString copyExplanation() { return tr("Starts this chore again today, once. Edit the new one to have it come back by itself."); }
+
     // "CHORE", "JOURNAL": a title upper-cased after translation.
     Q_INVOKABLE QString upper(const QString &text) const { return QLocale().toUpper(text); }
 };

@@ -138,8 +138,8 @@ protected:
     }
 
     // Where the keyboard is: the screen on top (or the open menu, or the alert and its question)
-    // and the focused item, a tile by its chore's title, anything else by its object name or else
-    // by the name a screen reader says.
+    // and the focused item, a tile by the title a screen reader says first, anything else by its
+    // object name or else by the name a screen reader says.
     QString keyState() const
     {
         QQuickItem *focused = window->activeFocusItem();
@@ -156,7 +156,7 @@ protected:
         const int kind = app->router()->kindAt(app->router()->depth() - 1);
         QString state = kind < 0 ? QStringLiteral("list") : screens.value(kind);
         const auto *chore = focused ? focused->property("chore").value<Chore *>() : nullptr;
-        return state + QLatin1Char(':') + (chore ? chore->title() : focusName);
+        return state + QLatin1Char(':') + (chore && spoken ? spoken->text(QAccessible::Name).section(QStringLiteral(", "), 0, 0) : focusName);
     }
 
     void press(const QString &keys)
@@ -371,10 +371,16 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"E", 1, "add:titleField"},
         {"Return", 1, "list:Cat"}, // saved; the new chore, due today, comes first
         {"Ctrl+N", 1, "add:titleField"},
+        {"Return", 1, "list:Cat"}, // saved as given, without a title
+        {"Left", 3, "list:Untitled chore"},
+        {"Delete", 1, "alert:Delete “Untitled chore”?:cancelButton"},
+        {"Escape", 1, "list:Untitled chore"},
+        {"Right", 3, "list:Cat"},
+        {"Ctrl+N", 1, "add:titleField"},
         {"Escape", 1, "list:Cat"}, // nothing typed: nothing to ask
         {"Ctrl+N", 1, "add:titleField"},
         {"D", 1, "add:titleField"},
-        {"Escape", 1, "alert:Discard this chore?:cancelButton"},
+        {"Escape", 1, "alert:Discard your changes?:cancelButton"},
         {"Escape", 1, "add:titleField"},
         {"Tab", 1, "add:swatch0"},
         {"Left", 3, "add:swatch6"}, // round past the other colour

@@ -478,6 +478,7 @@ DetailScreen {
                 id: hourTumbler
                 objectName: "hourTumbler"
                 Accessible.name: qsTr("Hour")
+                typedNext: minuteTumbler
                 model: screen.twelveHour ? Array.from({ length: 12 }, (_, i) => String(i + 1))
                                          : Array.from({ length: 24 }, (_, i) => String(i).padStart(2, "0"))
                 currentIndex: screen.twelveHour ? (editor.reminderHour + 11) % 12 : editor.reminderHour
@@ -581,10 +582,17 @@ DetailScreen {
 
     // A wheel of the reminder time. It never moves on its own: a turn by drag, mouse wheel or
     // arrow key is reported with picked(), and the wheel then shows what the editor holds.
+    // Digits type its value ("1", "2" is 12), and once no further digit could change it the keys
+    // go on to typedNext, so that a time is typed as it is written.
     component Wheel: Tumbler {
         id: wheel
         signal picked(int index)
-        function step(delta) { wheel.picked((wheel.currentIndex + delta + wheel.count) % wheel.count) }
+        property Item typedNext
+        property string typed
+        function step(delta) {
+            wheel.typed = ""
+            wheel.picked((wheel.currentIndex + delta + wheel.count) % wheel.count)
+        }
 
         height: 60
         width: 36
@@ -592,8 +600,28 @@ DetailScreen {
         focusPolicy: Qt.StrongFocus
         Accessible.ignored: !visible
         onMovingChanged: if (!moving) wheel.picked(wheel.currentIndex)
-        Keys.onUpPressed: wheel.step(-1)
-        Keys.onDownPressed: wheel.step(1)
+        // Up raises the value, as a spin box does, though the wheel's list runs downwards.
+        Keys.onUpPressed: wheel.step(1)
+        Keys.onDownPressed: wheel.step(-1)
+        Keys.onPressed: function (event) {
+            if (!/^[0-9]$/.test(event.text))
+                return
+            event.accepted = true
+            const typing = ScreenTexts.typeOnWheel(wheel.model, wheel.typed + event.text)
+            wheel.typed = typing.pending
+            typingPause.restart()
+            if (typing.index >= 0)
+                wheel.picked(typing.index)
+            if (typing.pending.length === 0 && wheel.typedNext)
+                wheel.typedNext.forceActiveFocus(Qt.TabFocusReason)
+        }
+        // A digit typed after a pause starts anew.
+        Timer {
+            id: typingPause
+            interval: 1500
+            onTriggered: wheel.typed = ""
+        }
+        onActiveFocusChanged: wheel.typed = ""
         WheelHandler {
             acceptedDevices: PointerDevice.Mouse | PointerDevice.TouchPad
             onWheel: function (event) { if (event.angleDelta.y !== 0) wheel.step(event.angleDelta.y > 0 ? -1 : 1) }

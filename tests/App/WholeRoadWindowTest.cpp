@@ -412,6 +412,10 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Down", 3, "add:minuteTumbler"},
         {"Shift+Tab", 1, "add:hourTumbler"},
         {"Up", 2, "add:hourTumbler"},
+        {"0", 1, "add:hourTumbler"}, // an hour of 0 and another digit
+        {"8", 1, "add:minuteTumbler"}, // 08, and on to the minutes
+        {"3", 1, "add:minuteTumbler"}, // 03, still waiting for a digit
+        {"Up", 1, "add:minuteTumbler"}, // raises, and ends the typing
     };
     // Nothing on the way makes Qt warn, as it does when a Tab stop is taken from the focused item.
     static QStringList warnings;
@@ -449,7 +453,7 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
     settle();
     const QString hour = shown(QStringLiteral("hourTumbler"))->property("currentItem").value<QQuickItem *>()->property("text").toString();
     const QString minute = minutes->property("currentItem").value<QQuickItem *>()->property("text").toString();
-    EXPECT_EQ(hour + QLatin1Char(':') + minute, QStringLiteral("07:05")); // 09:00 turned up twice, 00 down five times
+    EXPECT_EQ(hour + QLatin1Char(':') + minute, QStringLiteral("08:06")); // 08:03 typed, raised once, turned on twice
 
     press(QStringLiteral("Ctrl+Return"));
     ASSERT_EQ(keyState().toStdString(), "list:Cat");
@@ -459,7 +463,7 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         saved = chore->title() == QStringLiteral("d") ? chore : saved;
     ASSERT_NE(saved, nullptr);
     EXPECT_TRUE(saved->notify());
-    EXPECT_EQ(ScreenTexts::secondsIntoDay(saved->notificationTime()), 7 * 3600 + 5 * 60) << "what the wheels showed";
+    EXPECT_EQ(ScreenTexts::secondsIntoDay(saved->notificationTime()), 8 * 3600 + 6 * 60) << "what the wheels showed";
     EXPECT_EQ(saved->dueDate().toTimeZone(clock.timeZone()).date(), QDate(2026, 6, 28)) << "the day the calendar's keys chose";
     EXPECT_EQ(saved->color().name(), QStringLiteral("#5856d6")) << "the swatch the arrows chose";
     EXPECT_EQ(saved->recurrence().rule, QStringLiteral("FREQ=WEEKLY;INTERVAL=3;BYDAY=FR,SU"));

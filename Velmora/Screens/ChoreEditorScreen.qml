@@ -16,6 +16,8 @@ DetailScreen {
     readonly property var swatches: ["#FF3B30", "#FF9500", "#FFCC00", "#34C759", "#30B0C7", "#007AFF", "#5856D6", "#AF52DE"]
     // The rows of a rule the editor shows, once it repeats at all.
     readonly property bool repeating: !editor.repeatCustom && editor.repeatFrequency !== ChoreEditor.Never
+    // A colour no swatch holds, chosen in the colour dialog.
+    readonly property bool otherColor: !swatches.some(shade => Qt.colorEqual(shade, editor.color))
     readonly property bool twelveHour: Qt.locale().timeFormat(Locale.ShortFormat).toLowerCase().indexOf("a") >= 0
 
     title: ScreenTexts.upper(qsTr("Chore"))
@@ -119,12 +121,18 @@ DetailScreen {
             Accessible.ignored: !visible
             Accessible.onPressAction: colorButton.clicked()
             // The group's Tab stop while no swatch holds the colour.
-            focusPolicy: activeFocus || !screen.swatches.some(shade => Qt.colorEqual(shade, editor.color)) ? Qt.StrongFocus : Qt.ClickFocus
+            focusPolicy: activeFocus || screen.otherColor ? Qt.StrongFocus : Qt.ClickFocus
+            // Filled only with a colour of its own: filled with a swatch's, it looked like a preview.
+            contentItem: SymbolImage {
+                name: screen.otherColor ? "" : "plus"
+                color: Styling.secondary
+                size: 11
+            }
             background: Rectangle {
                 radius: width / 2
-                color: editor.color
+                color: screen.otherColor ? editor.color : "transparent"
                 border.width: 2
-                border.color: Styling.secondary
+                border.color: screen.otherColor ? Styling.foreground : Styling.secondary
                 FocusRing {
                     innerRadius: 14
                     visible: colorButton.visualFocus

@@ -71,7 +71,8 @@ Button {
                 visible: face.symbol.length > 0
                 name: face.symbol
                 color: "white"
-                size: face.font.pointSize > 0 ? face.font.pointSize : 13
+                // As large as the shelf's round buttons draw theirs: at the title's point size it was a speck.
+                size: 17
                 anchors.verticalCenter: parent.verticalCenter
             }
             Text {

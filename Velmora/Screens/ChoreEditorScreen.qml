@@ -18,6 +18,8 @@ DetailScreen {
     readonly property bool repeating: !editor.repeatCustom && editor.repeatFrequency !== ChoreEditor.Never
     // A colour no swatch holds, chosen in the colour dialog.
     readonly property bool otherColor: !swatches.some(shade => Qt.colorEqual(shade, editor.color))
+    // Swatches shrink to leave the "Color" label room in a narrow window.
+    readonly property real swatchSide: Math.max(12, Math.min(20, (colorRow.room - colorButton.width - 8 * 6) / 8))
     readonly property bool twelveHour: Qt.locale().timeFormat(Locale.ShortFormat).toLowerCase().indexOf("a") >= 0
 
     title: ScreenTexts.upper(qsTr("Chore"))
@@ -59,6 +61,7 @@ DetailScreen {
     Item { width: 1; height: 5 - (parent as Column).spacing }
 
     DetailRow {
+        id: colorRow
         label: qsTr("Color")
         // One Tab stop for the colours, as for the desktop's radio buttons: Tab reaches the chosen
         // one and the arrows move on, choosing each swatch they reach; the other colour comes last.
@@ -84,8 +87,8 @@ DetailScreen {
                 required property int index
                 required property string modelData
                 readonly property color swatchColor: screen.swatches[index]
-                width: 20
-                height: 20
+                width: screen.swatchSide
+                height: screen.swatchSide
                 focusPolicy: checked || activeFocus ? Qt.StrongFocus : Qt.ClickFocus
                 anchors.verticalCenter: parent.verticalCenter
                 Accessible.role: Accessible.RadioButton
@@ -99,12 +102,12 @@ DetailScreen {
                 onActiveFocusChanged: if (activeFocus) editor.color = swatchColor
                 onClicked: editor.color = swatchColor
                 background: Rectangle {
-                    radius: 10
+                    radius: width / 2
                     color: swatch.swatchColor
                     border.width: swatch.checked ? 2 : 0
                     border.color: Styling.foreground
                     FocusRing {
-                        innerRadius: 10
+                        innerRadius: swatch.width / 2
                         visible: swatch.visualFocus
                     }
                 }
@@ -152,7 +155,10 @@ DetailScreen {
     DetailRow {
         id: plannedRow
         objectName: "plannedRow"
-        label: editor.plannedText
+        // Named as the detail screen names it: the count alone, changed by a due day picked far
+        // away, said nothing of what it was.
+        label: qsTr("Planned (duration)")
+        value: editor.plannedText
         RoundButton {
             id: minusButton
             objectName: "fewerDays"
@@ -192,7 +198,9 @@ DetailScreen {
                 border.color: Styling.accent
             }
             text: ScreenTexts.datesText(editor.dueDate, editor.dueDate)
+            // With the duration it sets, which a screen reader would not hear change otherwise.
             Accessible.name: qsTr("Due date") + " " + text
+            Accessible.description: qsTr("Planned (duration)") + " " + editor.plannedText
             Accessible.ignored: !visible
             Accessible.onPressAction: dueButton.clicked()
             onClicked: duePicker.open()
@@ -386,7 +394,8 @@ DetailScreen {
                     id: weekday
                     required property int modelData
                     readonly property bool chosen: editor.repeatWeekdays.indexOf(modelData) >= 0
-                    width: Math.max(30, implicitContentWidth + 10)
+                    // Narrower in a narrow window, so that the row keeps its "On".
+                    width: Math.min(Math.max(30, implicitContentWidth + 10), (weekdaysRow.room - 6 * 4) / 7)
                     height: 30
                     checkable: true
                     checked: chosen

@@ -8,6 +8,8 @@ Item {
     property string label
     property string value
     default property alias trailing: trailingRow.data
+    // What the trailing side may take beside the label on one line, for rows that fit their items to it.
+    readonly property real room: width - labelText.implicitWidth - 12
 
     width: parent ? parent.width : 0
     implicitHeight: Math.max(labelText.implicitHeight, trailingRow.implicitHeight) + 12
@@ -17,6 +19,9 @@ Item {
         Accessible.ignored: !visible
         anchors.left: parent.left
         anchors.verticalCenter: parent.verticalCenter
+        // Wraps rather than lying under items that do not fit beside it in a narrow window.
+        width: Math.min(implicitWidth, row.width - trailingRow.width - 12)
+        wrapMode: Text.Wrap
         text: row.label
         textFormat: Text.PlainText
         color: Styling.foreground

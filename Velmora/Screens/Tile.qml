@@ -62,10 +62,10 @@ Rectangle {
             horizontalAlignment: Text.AlignLeft
             Accessible.ignored: true
         }
-        // The strip runs on to the tile's edge, where the clip cuts the last dot: a tile shows
-        // as many days as fit, with no margin of its own on the trailing side.
+        // The strip keeps the title's margin, where the clip cuts the last dot: a tile shows as
+        // many days as fit, and a long one runs up to that margin, not over the tile's edge.
         Item {
-            width: tile.width - column.x
+            width: column.width
             height: 2
             clip: true
             DayDotsView {

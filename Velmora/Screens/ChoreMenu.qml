@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Velmora.App
+import Velmora.Screens
 import Velmora.Styling
 
 // The menu of a chore tile, one for all of them; it opens over the tile it is given. Finishing

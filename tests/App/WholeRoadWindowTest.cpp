@@ -156,7 +156,9 @@ protected:
         const int kind = app->router()->kindAt(app->router()->depth() - 1);
         QString state = kind < 0 ? QStringLiteral("list") : screens.value(kind);
         const auto *chore = focused ? focused->property("chore").value<Chore *>() : nullptr;
-        return state + QLatin1Char(':') + (chore && spoken ? spoken->text(QAccessible::Name).section(QStringLiteral(", "), 0, 0) : focusName);
+        const QString tileName = focused && focused->objectName().isEmpty() && spoken
+            ? spoken->text(QAccessible::Name).section(QStringLiteral(", "), 0, 0) : QString();
+        return state + QLatin1Char(':') + (!chore ? focusName : tileName.isEmpty() ? chore->title() : tileName);
     }
 
     void press(const QString &keys)

@@ -19,7 +19,7 @@ DetailScreen {
     // A colour no swatch holds, chosen in the colour dialog.
     readonly property bool otherColor: !swatches.some(shade => Qt.colorEqual(shade, editor.color))
     // Swatches shrink to leave the "Color" label room in a narrow window.
-    readonly property real swatchSide: Math.max(12, Math.min(20, (colorRow.room - colorButton.width - 8 * 6) / 8))
+    readonly property real swatchSide: Math.max(12, Math.min(20, Math.floor((colorRow.room - colorButton.width - 8 * 6) / 8)))
     readonly property bool twelveHour: Qt.locale().timeFormat(Locale.ShortFormat).toLowerCase().indexOf("a") >= 0
 
     title: ScreenTexts.upper(qsTr("Chore"))
@@ -395,7 +395,7 @@ DetailScreen {
                     required property int modelData
                     readonly property bool chosen: editor.repeatWeekdays.indexOf(modelData) >= 0
                     // Narrower in a narrow window, so that the row keeps its "On".
-                    width: Math.min(Math.max(30, implicitContentWidth + 10), (weekdaysRow.room - 6 * 4) / 7)
+                    width: Math.min(Math.max(30, implicitContentWidth + 10), Math.floor((weekdaysRow.room - 6 * 4) / 7))
                     height: 30
                     checkable: true
                     checked: chosen

@@ -282,22 +282,22 @@
 <context>
     <name>ChoreMenu</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="27"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="28"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="34"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="35"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="40"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="41"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="48"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="49"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>

@@ -20,46 +20,52 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="36"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="41"/>
         <source>Sync…</source>
         <translation>Abgleich…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="43"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="64"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
         <source>Back up chores</source>
         <translation>Aufgaben sichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="74"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="58"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
         <source>Restore chores</source>
         <translation>Aufgaben wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="83"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
         <source>Export to calendar</source>
         <translation>In den Kalender exportieren</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="67"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="77"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="97"/>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="78"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello-Sicherungen (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="76"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="86"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="98"/>
         <source>Calendar files (*.ics)</source>
         <translation>Kalenderdateien (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="96"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="108"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -67,202 +73,208 @@
 <context>
     <name>ChoreEditorScreen</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="21"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="25"/>
         <source>Chore</source>
         <translation>Aufgabe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="49"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="50"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="60"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="138"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="65"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="149"/>
         <source>Color</source>
         <translation>Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Red</source>
         <translation>Rot</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Yellow</source>
         <translation>Gelb</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Green</source>
         <translation>Grün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Teal</source>
         <translation>Blaugrün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="77"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Blue</source>
         <translation>Blau</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="78"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="78"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
         <source>Purple</source>
         <translation>Violett</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="118"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="123"/>
         <source>Other color</source>
         <translation>Andere Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="152"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="203"/>
+        <source>Planned (duration)</source>
+        <translation>Geplant (Dauer)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="166"/>
         <source>Fewer days</source>
         <translation>Weniger Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="163"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="177"/>
         <source>More days</source>
         <translation>Mehr Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="174"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="187"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="188"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
         <source>Due date</source>
         <translation>Fällig am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="229"/>
-        <source>Repeat</source>
-        <translation>Wiederholen</translation>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="219"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="246"/>
+        <source>Comes back</source>
+        <translation>Kommt wieder</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="285"/>
+        <source>Change how it comes back</source>
+        <translation>Ändern, wie sie wiederkommt</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="567"/>
+        <source>Discard your changes?</source>
+        <translation>Deine Änderungen verwerfen?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
         <source>Never</source>
         <translation>Nie</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
         <source>Daily</source>
         <translation>Täglich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
         <source>Weekly</source>
         <translation>Wöchentlich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
         <source>Monthly</source>
         <translation>Monatlich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="211"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
         <source>Yearly</source>
         <translation>Jährlich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="267"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="284"/>
         <source>Change</source>
         <translation>Ändern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="268"/>
-        <source>Change how it repeats</source>
-        <translation>Wiederholung ändern</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="303"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="320"/>
         <source>Repeat every</source>
         <translation>Wiederholen alle</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="354"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="371"/>
         <source>On</source>
         <translation>Am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="370"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="387"/>
         <source>Weekdays</source>
         <translation>Wochentage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="415"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="424"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="433"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="442"/>
         <source>After finishing</source>
         <translation>Nach dem Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="459"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="477"/>
         <source>The next due day counts from the day the chore is finished.</source>
         <translation>Der nächste Fälligkeitstag zählt ab dem Tag, an dem die Aufgabe erledigt wird.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="460"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="478"/>
         <source>The next due day counts from the due day.</source>
         <translation>Der nächste Fälligkeitstag zählt ab dem Fälligkeitstag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="468"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="486"/>
         <source>Notify</source>
         <translation>Erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="474"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="492"/>
         <source>Notification time</source>
         <translation>Uhrzeit der Erinnerung</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="479"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="497"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="490"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="509"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="498"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="517"/>
         <source>Before or after noon</source>
         <translation>Vor- oder nachmittags</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="510"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="529"/>
         <source>Toggle notification</source>
         <translation>Erinnerung ein- oder ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="513"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="532"/>
         <source>Turn off</source>
         <translation>Ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="513"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="532"/>
         <source>Turn on</source>
         <translation>Einschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
-        <source>Discard this chore?</source>
-        <translation>Diese Aufgabe verwerfen?</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="548"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="568"/>
         <source>Discard</source>
         <translation>Verwerfen</translation>
     </message>
@@ -270,22 +282,22 @@
 <context>
     <name>ChoreMenu</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="27"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="28"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="34"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="35"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="40"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="41"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="47"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="49"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -337,7 +349,7 @@
     </message>
     <message>
         <location filename="../Velmora/Screens/ChoreView.qml" line="77"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="110"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="111"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
@@ -347,18 +359,18 @@
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="88"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="99"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="100"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="98"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="99"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="109"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="110"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -472,13 +484,13 @@
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="54"/>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="65"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="55"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="66"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="64"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="65"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
@@ -511,13 +523,13 @@
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="180"/>
-        <location filename="../Velmora/Screens/JournalView.qml" line="189"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="181"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="190"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="188"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="189"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
@@ -735,17 +747,17 @@
 <context>
     <name>Velmora::BackupService</name>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="44"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="48"/>
         <source>The chore store is not open, so nothing was backed up.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts gesichert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="47"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="51"/>
         <source>Backups can only be written to a local file.</source>
         <translation>Sicherungen lassen sich nur in eine lokale Datei schreiben.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/BackupService.cpp" line="54"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="58"/>
         <source>Backed up %n chore(s).</source>
         <translation>
             <numerusform>%n Aufgabe gesichert.</numerusform>
@@ -753,32 +765,38 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="60"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="64"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="63"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="67"/>
         <source>Backups can only be read from a local file.</source>
         <translation>Sicherungen lassen sich nur aus einer lokalen Datei lesen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="75"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="79"/>
         <source>The chore store is not open, so no calendar was written.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde kein Kalender geschrieben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="82"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="86"/>
         <source>The chores could not be read from the store, so no calendar was written.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde kein Kalender geschrieben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="78"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="103"/>
+        <source>Taskarello backup %1.json</source>
+        <extracomment>The file name a backup is offered under; %1 is today as 2026-12-08.</extracomment>
+        <translation>Taskarello-Sicherung %1.json</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="82"/>
         <source>Calendars can only be written to a local file.</source>
         <translation>Kalender lassen sich nur in eine lokale Datei schreiben.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/BackupService.cpp" line="85"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="89"/>
         <source>Exported %n chore(s) to the calendar file.</source>
         <translation>
             <numerusform>%n Aufgabe in die Kalenderdatei exportiert.</numerusform>
@@ -1361,6 +1379,16 @@
         <location filename="../Velmora/Screens/ScreenTexts.cpp" line="68"/>
         <source>%1 · due %2</source>
         <translation>%1 · fällig %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ScreenTexts.h" line="54"/>
+        <source>Puts this time in the journal and starts the chore again today, once. Edit it to have it come back by itself.</source>
+        <translation>Trägt dieses Mal ins Journal ein und beginnt die Aufgabe heute einmal neu. Damit sie von selbst wiederkommt, bearbeite sie.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ScreenTexts.h" line="55"/>
+        <source>Starts this chore again today, once. Edit the new one to have it come back by itself.</source>
+        <translation>Beginnt diese Aufgabe heute einmal neu. Damit sie von selbst wiederkommt, bearbeite die neue.</translation>
     </message>
 </context>
 <context>

@@ -33,7 +33,7 @@ void Tray::refresh()
     int id = FirstChoreId;
     for (const NearestChores::Entry &entry : m_app.nearestChores().first(shownChores)) {
         //: A chore in the tray menu: its title, then how long is left ("today", "3 days").
-        items << TrayMenuItem::action(id, tr("%1 — %2").arg(entry.chore->title(), entry.timeLeft));
+        items << TrayMenuItem::action(id, tr("%1 — %2").arg(Chore::shownTitle(entry.chore->title()), entry.timeLeft));
         m_chores.insert(id++, entry.chore);
     }
     if (!items.isEmpty())

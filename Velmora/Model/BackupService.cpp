@@ -3,6 +3,10 @@
 #include "Velmora/Model/CalendarExport.h"
 #include "Velmora/Model/ChoreBackup.h"
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/Clock.h"
+
+#include <QDir>
+#include <QStandardPaths>
 
 namespace Velmora {
 
@@ -83,6 +87,20 @@ QVariantMap BackupService::exportCalendar(const QUrl &url) const
     if (const QString error = ChoreBackup::writeFile(path, *bytes); !error.isEmpty())
         return result(false, error);
     return result(true, tr("Exported %n chore(s) to the calendar file.", nullptr, count));
+}
+
+QUrl BackupService::saveFolder() const
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QUrl::fromLocalFile(!documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath());
+}
+
+QUrl BackupService::suggestedBackupFile() const
+{
+    const Clock &clock = Clock::current();
+    const QString day = clock.now().toTimeZone(clock.timeZone()).date().toString(Qt::ISODate);
+    //: The file name a backup is offered under; %1 is today as 2026-12-08.
+    return QUrl::fromLocalFile(QDir(saveFolder().toLocalFile()).filePath(tr("Taskarello backup %1.json").arg(day)));
 }
 
 } // namespace Velmora

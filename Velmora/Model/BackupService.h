@@ -25,6 +25,11 @@ public:
     Q_INVOKABLE QVariantMap exportTo(const QUrl &url) const;
     Q_INVOKABLE QVariantMap restoreFrom(const QUrl &url);
     Q_INVOKABLE QVariantMap exportCalendar(const QUrl &url) const;
+    // Where the save dialogs open: Documents, or home where there is no such folder (a dialog
+    // given a missing folder opens in the one the app was started from).
+    Q_INVOKABLE QUrl saveFolder() const;
+    // The backup's name offered there: "Taskarello backup 2026-12-08.json", today in the user's zone.
+    Q_INVOKABLE QUrl suggestedBackupFile() const;
 
 signals:
     void changesChanged();

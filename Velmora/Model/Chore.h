@@ -38,6 +38,8 @@ class Chore : public QObject {
 
     Q_PROPERTY(qint64 persistentId READ persistentId CONSTANT)
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)
+    // What screens show and read for the title; the stored one may be blank.
+    Q_PROPERTY(QString shownTitle READ shownTitle NOTIFY titleChanged)
     Q_PROPERTY(QColor color READ color NOTIFY colorComponentsChanged)
     Q_PROPERTY(QDateTime startDate READ startDate NOTIFY startDateChanged)
     Q_PROPERTY(QDateTime dueDate READ dueDate NOTIFY dueDateChanged)
@@ -79,6 +81,7 @@ public:
     QString title() const { return m_fields.title; }
     // A title as people are shown it: one of blanks alone is "Untitled chore".
     static QString shownTitle(const QString &title);
+    QString shownTitle() const { return shownTitle(m_fields.title); }
     ColorComponentsModel colorComponents() const { return m_fields.colorComponents; }
     QColor color() const { return m_fields.colorComponents.color(); }
     QDateTime startDate() const { return m_fields.startDate; }

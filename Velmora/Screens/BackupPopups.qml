@@ -1,8 +1,8 @@
-import QtCore
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
 import QtQuick.Layouts
+import Velmora.Model
 import Velmora.Styling
 
 // The sync and backup button's menu, the file dialogs behind it and the dialog that tells the outcome.
@@ -28,6 +28,11 @@ Item {
         resultDialog.open()
     }
 
+    // Only for where the dialogs open and the name they offer; the menu's button does the work.
+    Backup {
+        id: places
+    }
+
     Menu {
         id: menu
         objectName: "backupMenu"
@@ -42,7 +47,11 @@ Item {
             objectName: "menuBackUp"
             text: qsTr("Back up chores")
             icon.source: Symbols.source("square.and.arrow.up", Styling.foreground)
-            onTriggered: backupDialog.open()
+            onTriggered: {
+                // Today's name, in case the app has run since yesterday.
+                backupDialog.currentFile = places.suggestedBackupFile()
+                backupDialog.open()
+            }
         }
         PressableMenuItem {
             objectName: "menuRestore"
@@ -64,8 +73,10 @@ Item {
         title: qsTr("Back up chores")
         fileMode: FileDialog.SaveFile
         defaultSuffix: "json"
+        // A save dialog of Qt's own says "Open" otherwise.
+        acceptLabel: qsTr("Save")
         nameFilters: [qsTr("Taskarello backups (*.json)")]
-        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
+        currentFolder: places.saveFolder()
         onAccepted: dialogs.backUpChosen(selectedFile)
     }
 
@@ -74,7 +85,7 @@ Item {
         title: qsTr("Restore chores")
         fileMode: FileDialog.OpenFile
         nameFilters: [qsTr("Taskarello backups (*.json)"), qsTr("All files (*)")]
-        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
+        currentFolder: places.saveFolder()
         onAccepted: dialogs.restoreChosen(selectedFile)
     }
 
@@ -83,8 +94,9 @@ Item {
         title: qsTr("Export to calendar")
         fileMode: FileDialog.SaveFile
         defaultSuffix: "ics"
+        acceptLabel: qsTr("Save")
         nameFilters: [qsTr("Calendar files (*.ics)")]
-        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
+        currentFolder: places.saveFolder()
         onAccepted: dialogs.calendarChosen(selectedFile)
     }
 

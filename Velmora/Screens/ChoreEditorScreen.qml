@@ -16,6 +16,10 @@ DetailScreen {
     readonly property var swatches: ["#FF3B30", "#FF9500", "#FFCC00", "#34C759", "#30B0C7", "#007AFF", "#5856D6", "#AF52DE"]
     // The rows of a rule the editor shows, once it repeats at all.
     readonly property bool repeating: !editor.repeatCustom && editor.repeatFrequency !== ChoreEditor.Never
+    // A colour no swatch holds, chosen in the colour dialog.
+    readonly property bool otherColor: !swatches.some(shade => Qt.colorEqual(shade, editor.color))
+    // Swatches shrink to leave the "Color" label room in a narrow window.
+    readonly property real swatchSide: Math.max(12, Math.min(20, Math.floor((colorRow.room - colorButton.width - 8 * 6) / 8)))
     readonly property bool twelveHour: Qt.locale().timeFormat(Locale.ShortFormat).toLowerCase().indexOf("a") >= 0
 
     title: ScreenTexts.upper(qsTr("Chore"))
@@ -57,6 +61,7 @@ DetailScreen {
     Item { width: 1; height: 5 - (parent as Column).spacing }
 
     DetailRow {
+        id: colorRow
         label: qsTr("Color")
         // One Tab stop for the colours, as for the desktop's radio buttons: Tab reaches the chosen
         // one and the arrows move on, choosing each swatch they reach; the other colour comes last.
@@ -82,8 +87,8 @@ DetailScreen {
                 required property int index
                 required property string modelData
                 readonly property color swatchColor: screen.swatches[index]
-                width: 20
-                height: 20
+                width: screen.swatchSide
+                height: screen.swatchSide
                 focusPolicy: checked || activeFocus ? Qt.StrongFocus : Qt.ClickFocus
                 anchors.verticalCenter: parent.verticalCenter
                 Accessible.role: Accessible.RadioButton
@@ -97,12 +102,12 @@ DetailScreen {
                 onActiveFocusChanged: if (activeFocus) editor.color = swatchColor
                 onClicked: editor.color = swatchColor
                 background: Rectangle {
-                    radius: 10
+                    radius: width / 2
                     color: swatch.swatchColor
                     border.width: swatch.checked ? 2 : 0
                     border.color: Styling.foreground
                     FocusRing {
-                        innerRadius: 10
+                        innerRadius: swatch.width / 2
                         visible: swatch.visualFocus
                     }
                 }
@@ -119,12 +124,18 @@ DetailScreen {
             Accessible.ignored: !visible
             Accessible.onPressAction: colorButton.clicked()
             // The group's Tab stop while no swatch holds the colour.
-            focusPolicy: activeFocus || !screen.swatches.some(shade => Qt.colorEqual(shade, editor.color)) ? Qt.StrongFocus : Qt.ClickFocus
+            focusPolicy: activeFocus || screen.otherColor ? Qt.StrongFocus : Qt.ClickFocus
+            // Filled only with a colour of its own: filled with a swatch's, it looked like a preview.
+            contentItem: SymbolImage {
+                name: screen.otherColor ? "" : "plus"
+                color: Styling.secondary
+                size: 11
+            }
             background: Rectangle {
                 radius: width / 2
-                color: editor.color
+                color: screen.otherColor ? editor.color : "transparent"
                 border.width: 2
-                border.color: Styling.secondary
+                border.color: screen.otherColor ? Styling.foreground : Styling.secondary
                 FocusRing {
                     innerRadius: 14
                     visible: colorButton.visualFocus
@@ -144,7 +155,10 @@ DetailScreen {
     DetailRow {
         id: plannedRow
         objectName: "plannedRow"
-        label: editor.plannedText
+        // Named as the detail screen names it: the count alone, changed by a due day picked far
+        // away, said nothing of what it was.
+        label: qsTr("Planned (duration)")
+        value: editor.plannedText
         RoundButton {
             id: minusButton
             objectName: "fewerDays"
@@ -184,7 +198,9 @@ DetailScreen {
                 border.color: Styling.accent
             }
             text: ScreenTexts.datesText(editor.dueDate, editor.dueDate)
+            // With the duration it sets, which a screen reader would not hear change otherwise.
             Accessible.name: qsTr("Due date") + " " + text
+            Accessible.description: qsTr("Planned (duration)") + " " + editor.plannedText
             Accessible.ignored: !visible
             Accessible.onPressAction: dueButton.clicked()
             onClicked: duePicker.open()
@@ -198,8 +214,9 @@ DetailScreen {
 
     // How the chore comes back once finished. A rule of another app that these rows cannot show
     // stays as it is, in words, until the user changes it.
+    // "Repeat" is the detail screen's action that starts a chore again once; the rule is named apart.
     DetailRow {
-        label: qsTr("Repeat")
+        label: qsTr("Comes back")
         ComboBox {
             id: repeatBox
             objectName: "repeatFrequency"
@@ -226,7 +243,7 @@ DetailScreen {
             // qmllint enable unqualified
             currentIndex: editor.repeatFrequency
             onActivated: function (index) { editor.repeatFrequency = index }
-            Accessible.name: qsTr("Repeat")
+            Accessible.name: qsTr("Comes back")
             // Qt 6.4 gives a screen reader no value of a combo box: the choice is said here.
             Accessible.description: displayText
             Accessible.ignored: !visible
@@ -265,7 +282,7 @@ DetailScreen {
                 border.color: Styling.accent
             }
             text: qsTr("Change")
-            Accessible.name: qsTr("Change how it repeats")
+            Accessible.name: qsTr("Change how it comes back")
             Accessible.description: editor.repeatText
             Accessible.ignored: !visible
             Accessible.onPressAction: changeRepeatButton.clicked()
@@ -377,7 +394,8 @@ DetailScreen {
                     id: weekday
                     required property int modelData
                     readonly property bool chosen: editor.repeatWeekdays.indexOf(modelData) >= 0
-                    width: Math.max(30, implicitContentWidth + 10)
+                    // Narrower in a narrow window, so that the row keeps its "On".
+                    width: Math.min(Math.max(30, implicitContentWidth + 10), Math.floor((weekdaysRow.room - 6 * 4) / 7))
                     height: 30
                     checkable: true
                     checked: chosen
@@ -477,6 +495,7 @@ DetailScreen {
                 id: hourTumbler
                 objectName: "hourTumbler"
                 Accessible.name: qsTr("Hour")
+                typedNext: minuteTumbler
                 model: screen.twelveHour ? Array.from({ length: 12 }, (_, i) => String(i + 1))
                                          : Array.from({ length: 24 }, (_, i) => String(i).padStart(2, "0"))
                 currentIndex: screen.twelveHour ? (editor.reminderHour + 11) % 12 : editor.reminderHour
@@ -544,7 +563,8 @@ DetailScreen {
     ActionAlert {
         id: discardAlert
         objectName: "discardAlert"
-        title: qsTr("Discard this chore?")
+        // The chore itself stays: only what was typed or changed here goes.
+        title: qsTr("Discard your changes?")
         confirmText: qsTr("Discard")
         onConfirmed: App.router.pop()
     }
@@ -579,10 +599,17 @@ DetailScreen {
 
     // A wheel of the reminder time. It never moves on its own: a turn by drag, mouse wheel or
     // arrow key is reported with picked(), and the wheel then shows what the editor holds.
+    // Digits type its value ("1", "2" is 12), and once no further digit could change it the keys
+    // go on to typedNext, so that a time is typed as it is written.
     component Wheel: Tumbler {
         id: wheel
         signal picked(int index)
-        function step(delta) { wheel.picked((wheel.currentIndex + delta + wheel.count) % wheel.count) }
+        property Item typedNext
+        property string typed
+        function step(delta) {
+            wheel.typed = ""
+            wheel.picked((wheel.currentIndex + delta + wheel.count) % wheel.count)
+        }
 
         height: 60
         width: 36
@@ -590,8 +617,28 @@ DetailScreen {
         focusPolicy: Qt.StrongFocus
         Accessible.ignored: !visible
         onMovingChanged: if (!moving) wheel.picked(wheel.currentIndex)
-        Keys.onUpPressed: wheel.step(-1)
-        Keys.onDownPressed: wheel.step(1)
+        // Up raises the value, as a spin box does, though the wheel's list runs downwards.
+        Keys.onUpPressed: wheel.step(1)
+        Keys.onDownPressed: wheel.step(-1)
+        Keys.onPressed: function (event) {
+            if (!/^[0-9]$/.test(event.text))
+                return
+            event.accepted = true
+            const typing = ScreenTexts.typeOnWheel(wheel.model, wheel.typed + event.text)
+            wheel.typed = typing.pending
+            typingPause.restart()
+            if (typing.index >= 0)
+                wheel.picked(typing.index)
+            if (typing.pending.length === 0 && wheel.typedNext)
+                wheel.typedNext.forceActiveFocus(Qt.TabFocusReason)
+        }
+        // A digit typed after a pause starts anew.
+        Timer {
+            id: typingPause
+            interval: 1500
+            onTriggered: wheel.typed = ""
+        }
+        onActiveFocusChanged: wheel.typed = ""
         WheelHandler {
             acceptedDevices: PointerDevice.Mouse | PointerDevice.TouchPad
             onWheel: function (event) { if (event.angleDelta.y !== 0) wheel.step(event.angleDelta.y > 0 ? -1 : 1) }

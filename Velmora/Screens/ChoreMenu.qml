@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Velmora.App
+import Velmora.Screens
 import Velmora.Styling
 
 // The menu of a chore tile, one for all of them; it opens over the tile it is given. Finishing
@@ -38,6 +39,7 @@ Menu {
     PressableMenuItem {
         objectName: "menuRepeat"
         text: qsTr("Repeat")
+        Accessible.description: ScreenTexts.repeatExplanation
         icon.source: Symbols.source("repeat", Styling.foreground)
         onTriggered: App.router.push(Router.RepeatChore, menu.chore)
     }

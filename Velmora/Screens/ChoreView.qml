@@ -80,6 +80,7 @@ DetailScreen {
         GreedyButton {
             objectName: "repeatButton"
             text: qsTr("Repeat")
+            explanation: ScreenTexts.repeatExplanation
             onClicked: App.router.push(Router.RepeatChore, view.chore)
         },
         Item { Layout.preferredHeight: 24 },
@@ -95,7 +96,7 @@ DetailScreen {
     ActionAlert {
         id: deleteAlert
         objectName: "deleteAlert"
-        title: qsTr("Delete “%1”?").arg(view.chore ? view.chore.title : "")
+        title: qsTr("Delete “%1”?").arg(view.chore ? view.chore.shownTitle : "")
         confirmText: qsTr("Delete")
         onConfirmed: {
             const chore = view.chore

@@ -245,7 +245,7 @@ Item {
         onLoaded: {
             const alert = root.alert(deleteAlert)
             alert.objectName = "deleteAlert"
-            alert.title = Qt.binding(() => qsTr("Delete “%1”?").arg(alert.chore ? alert.chore.title : ""))
+            alert.title = Qt.binding(() => qsTr("Delete “%1”?").arg(alert.chore ? alert.chore.shownTitle : ""))
             alert.confirmText = qsTr("Delete")
             alert.confirmed.connect(() => App.changes.remove(alert.chore))
         }

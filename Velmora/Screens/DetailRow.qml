@@ -8,15 +8,26 @@ Item {
     property string label
     property string value
     default property alias trailing: trailingRow.data
+    // What the trailing side may take beside the label on one line, for rows that fit their items to it.
+    readonly property real room: width - Math.ceil(labelWidth.advanceWidth) - 12
 
     width: parent ? parent.width : 0
     implicitHeight: Math.max(labelText.implicitHeight, trailingRow.implicitHeight) + 12
 
+    // The label's width on one line, measured apart: the label's own changes as it wraps.
+    TextMetrics {
+        id: labelWidth
+        font: labelText.font
+        text: row.label
+    }
     Label {
         id: labelText
         Accessible.ignored: !visible
         anchors.left: parent.left
         anchors.verticalCenter: parent.verticalCenter
+        // Wraps rather than lying under items that do not fit beside it in a narrow window.
+        width: Math.min(Math.ceil(labelWidth.advanceWidth), row.width - trailingRow.width - 12)
+        wrapMode: Text.Wrap
         text: row.label
         textFormat: Text.PlainText
         color: Styling.foreground
@@ -30,7 +41,7 @@ Item {
             visible: row.value.length > 0
             Accessible.ignored: !visible
             // A long value wraps beside the label rather than running over it.
-            width: Math.min(implicitWidth, row.width - labelText.implicitWidth - 16)
+            width: Math.min(implicitWidth, row.width - labelWidth.advanceWidth - 16)
             text: row.value
             textFormat: Text.PlainText
             wrapMode: Text.Wrap

@@ -15,7 +15,7 @@ Rectangle {
     radius: 8
     color: chore ? chore.color : "transparent"
     Accessible.role: Accessible.StaticText
-    Accessible.name: chore ? chore.title + ", " + caption : ""
+    Accessible.name: chore ? chore.shownTitle + ", " + caption : ""
 
     Column {
         id: column
@@ -25,7 +25,7 @@ Rectangle {
         spacing: 8
         Text {
             width: parent.width
-            text: card.chore ? card.chore.title : ""
+            text: card.chore ? card.chore.shownTitle : ""
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
             font.pixelSize: 20

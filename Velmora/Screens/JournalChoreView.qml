@@ -46,6 +46,7 @@ DetailScreen {
         GreedyButton {
             objectName: "repeatButton"
             text: qsTr("Repeat")
+            explanation: ScreenTexts.copyExplanation
             onClicked: App.router.push(Router.CopyChore, view.chore)
         },
         Item { Layout.preferredHeight: 24 },
@@ -61,7 +62,7 @@ DetailScreen {
     ActionAlert {
         id: deleteAlert
         objectName: "deleteAlert"
-        title: qsTr("Delete “%1”?").arg(view.chore ? view.chore.title : "")
+        title: qsTr("Delete “%1”?").arg(view.chore ? view.chore.shownTitle : "")
         confirmText: qsTr("Delete")
         onConfirmed: {
             const chore = view.chore

@@ -172,6 +172,7 @@ Item {
         }
         PressableMenuItem {
             text: qsTr("Repeat")
+            Accessible.description: ScreenTexts.copyExplanation
             icon.source: Symbols.source("repeat", Styling.foreground)
             onTriggered: App.router.push(Router.CopyChore, menu.chore)
         }
@@ -185,7 +186,7 @@ Item {
     }
     ActionAlert {
         id: deleteAlert
-        title: qsTr("Delete “%1”?").arg(deleteAlert.chore ? deleteAlert.chore.title : "")
+        title: qsTr("Delete “%1”?").arg(deleteAlert.chore ? deleteAlert.chore.shownTitle : "")
         confirmText: qsTr("Delete")
         onConfirmed: {
             const gone = root.Window.activeFocusItem

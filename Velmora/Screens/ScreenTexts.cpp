@@ -80,4 +80,28 @@ QColor ScreenTexts::foregroundColorOn(const QColor &background)
     return luminance > 0.45f ? QColor(0x1c, 0x1c, 0x1e) : QColor(Qt::white);
 }
 
+QVariantMap ScreenTexts::typeOnWheel(const QStringList &values, const QString &typed)
+{
+    const auto indexOf = [&](const QString &digits) {
+        bool number = false;
+        const int wanted = digits.toInt(&number);
+        for (qsizetype i = 0; number && digits.size() <= 2 && i < values.size(); ++i) {
+            if (values[i].toInt() == wanted)
+                return int(i);
+        }
+        return -1;
+    };
+    QString digits = typed.right(2);
+    int index = indexOf(digits);
+    if (index < 0 && digits.size() > 1) {
+        digits = typed.right(1);
+        index = indexOf(digits);
+    }
+    // One more digit could still name a value: "1" may become "12", "3" of an hour stays 3.
+    const int tens = digits.toInt() * 10;
+    const bool more = digits.size() == 1
+        && std::any_of(values.begin(), values.end(), [&](const QString &value) { return value.toInt() >= tens && value.toInt() < tens + 10; });
+    return {{QStringLiteral("index"), index}, {QStringLiteral("pending"), more ? digits : QString()}};
+}
+
 } // namespace Velmora

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QObject>
 #include <QTimeZone>
+#include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 namespace Velmora {
@@ -45,6 +46,19 @@ public:
 
     // A shortcut as the desktop spells it: "Ctrl+N", "Strg+N".
     Q_INVOKABLE QString keysText(const QString &sequence) const { return QKeySequence(sequence).toString(QKeySequence::NativeText); }
+
+    // What the "Repeat" action does, said wherever it is offered: the word alone reads as the
+    // editor's rule that brings a chore back by itself.
+    Q_PROPERTY(QString repeatExplanation READ repeatExplanation CONSTANT)
+    Q_PROPERTY(QString copyExplanation READ copyExplanation CONSTANT)
+    static QString repeatExplanation() { return tr("Puts this time in the journal and starts the chore again today, once. Edit it to have it come back by itself."); }
+    static QString copyExplanation() { return tr("Starts this chore again today, once. Edit the new one to have it come back by itself."); }
+
+    // Digits typed on a time wheel whose values are numbers ("00" to "59", "1" to "12"): `typed` is
+    // what is still pending there and the digit just typed. Answers "index", the value they name
+    // (the new digit alone where the two together name none; -1 for no value), and "pending", the
+    // digits a further one may add to (empty once none could name another value).
+    Q_INVOKABLE static QVariantMap typeOnWheel(const QStringList &values, const QString &typed);
 
     // "CHORE", "JOURNAL": a title upper-cased after translation.
     Q_INVOKABLE QString upper(const QString &text) const { return QLocale().toUpper(text); }

@@ -23,7 +23,7 @@ Rectangle {
     // One item for a screen reader: the texts inside are not read again on their own.
     Accessible.role: Accessible.Button
     Accessible.ignored: !visible
-    Accessible.name: chore ? qsTr("%1, %2, due %3").arg(chore.title).arg(caption)
+    Accessible.name: chore ? qsTr("%1, %2, due %3").arg(chore.shownTitle).arg(caption)
                              .arg(ScreenTexts.datesText(chore.dueDate, chore.dueDate)) : ""
 
     FocusRing {
@@ -51,7 +51,7 @@ Rectangle {
             width: parent.width
             // Two lines are always reserved, so tiles of short and long titles are equally tall.
             height: twoLines.implicitHeight
-            text: tile.chore ? tile.chore.title : ""
+            text: tile.chore ? tile.chore.shownTitle : ""
             textFormat: Text.PlainText
             font.pixelSize: 12
             font.weight: Font.Medium
@@ -62,10 +62,10 @@ Rectangle {
             horizontalAlignment: Text.AlignLeft
             Accessible.ignored: true
         }
-        // The strip runs on to the tile's edge, where the clip cuts the last dot: a tile shows
-        // as many days as fit, with no margin of its own on the trailing side.
+        // The strip keeps the title's margin, where the clip cuts the last dot: a tile shows as
+        // many days as fit, and a long one runs up to that margin, not over the tile's edge.
         Item {
-            width: tile.width - column.x
+            width: column.width
             height: 2
             clip: true
             DayDotsView {

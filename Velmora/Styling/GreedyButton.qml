@@ -9,6 +9,8 @@ Button {
     property bool destructive: false
     // Shown before the title when set: most capsule labels are the title alone.
     property string symbol
+    // What pressing does, in a sentence, for a title that could be read as something else.
+    property string explanation
 
     leftPadding: 24
     rightPadding: 24
@@ -18,6 +20,10 @@ Button {
     font.weight: Font.Medium
     Layout.fillWidth: true
     Accessible.name: text
+    Accessible.description: explanation
+    ToolTip.text: explanation
+    ToolTip.visible: explanation.length > 0 && (hovered || visualFocus)
+    ToolTip.delay: 600
     // Qt 6.4 exposes hidden items and leaves a button's press action unhandled: both done here.
     Accessible.ignored: !visible
     Accessible.onPressAction: control.clicked()
@@ -65,7 +71,8 @@ Button {
                 visible: face.symbol.length > 0
                 name: face.symbol
                 color: "white"
-                size: face.font.pointSize > 0 ? face.font.pointSize : 13
+                // As large as the shelf's round buttons draw theirs: at the title's point size it was a speck.
+                size: 17
                 anchors.verticalCenter: parent.verticalCenter
             }
             Text {

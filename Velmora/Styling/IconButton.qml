@@ -18,9 +18,16 @@ Button {
     Accessible.ignored: !visible
     Accessible.onPressAction: control.clicked()
     // The symbol's name in words, for the mouse and for the keyboard alike.
-    ToolTip.text: text
-    ToolTip.visible: hovered || visualFocus
-    ToolTip.delay: 600
+    // Beside the button, before it: the shelf's buttons sit at the window's top, where a tip below
+    // them lay over the first tiles' titles.
+    ToolTip {
+        parent: control
+        text: control.text
+        visible: control.hovered || control.visualFocus
+        delay: 600
+        x: -width - 6
+        y: (control.height - height) / 2
+    }
 
     contentItem: SymbolImage {
         name: control.symbol

@@ -138,8 +138,8 @@ protected:
     }
 
     // Where the keyboard is: the screen on top (or the open menu, or the alert and its question)
-    // and the focused item, a tile by its chore's title, anything else by its object name or else
-    // by the name a screen reader says.
+    // and the focused item, a tile by the title a screen reader says first, anything else by its
+    // object name or else by the name a screen reader says.
     QString keyState() const
     {
         QQuickItem *focused = window->activeFocusItem();
@@ -156,7 +156,9 @@ protected:
         const int kind = app->router()->kindAt(app->router()->depth() - 1);
         QString state = kind < 0 ? QStringLiteral("list") : screens.value(kind);
         const auto *chore = focused ? focused->property("chore").value<Chore *>() : nullptr;
-        return state + QLatin1Char(':') + (chore ? chore->title() : focusName);
+        const QString tileName = focused && focused->objectName().isEmpty() && spoken
+            ? spoken->text(QAccessible::Name).section(QStringLiteral(", "), 0, 0) : QString();
+        return state + QLatin1Char(':') + (!chore ? focusName : tileName.isEmpty() ? chore->title() : tileName);
     }
 
     void press(const QString &keys)
@@ -390,10 +392,16 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"E", 1, "add:titleField"},
         {"Return", 1, "list:Cat"}, // saved; the new chore, due today, comes first
         {"Ctrl+N", 1, "add:titleField"},
+        {"Return", 1, "list:Cat"}, // saved as given, without a title
+        {"Left", 3, "list:Untitled chore"},
+        {"Delete", 1, "alert:Delete “Untitled chore”?:cancelButton"},
+        {"Escape", 1, "list:Untitled chore"},
+        {"Right", 3, "list:Cat"},
+        {"Ctrl+N", 1, "add:titleField"},
         {"Escape", 1, "list:Cat"}, // nothing typed: nothing to ask
         {"Ctrl+N", 1, "add:titleField"},
         {"D", 1, "add:titleField"},
-        {"Escape", 1, "alert:Discard this chore?:cancelButton"},
+        {"Escape", 1, "alert:Discard your changes?:cancelButton"},
         {"Escape", 1, "add:titleField"},
         {"Tab", 1, "add:swatch0"},
         {"Left", 3, "add:swatch6"}, // round past the other colour
@@ -425,6 +433,10 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Down", 3, "add:minuteTumbler"},
         {"Shift+Tab", 1, "add:hourTumbler"},
         {"Up", 2, "add:hourTumbler"},
+        {"0", 1, "add:hourTumbler"}, // an hour of 0 and another digit
+        {"8", 1, "add:minuteTumbler"}, // 08, and on to the minutes
+        {"3", 1, "add:minuteTumbler"}, // 03, still waiting for a digit
+        {"Up", 1, "add:minuteTumbler"}, // raises, and ends the typing
     };
     // Nothing on the way makes Qt warn, as it does when a Tab stop is taken from the focused item.
     static QStringList warnings;
@@ -462,7 +474,7 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
     settle();
     const QString hour = shown(QStringLiteral("hourTumbler"))->property("currentItem").value<QQuickItem *>()->property("text").toString();
     const QString minute = minutes->property("currentItem").value<QQuickItem *>()->property("text").toString();
-    EXPECT_EQ(hour + QLatin1Char(':') + minute, QStringLiteral("07:05")); // 09:00 turned up twice, 00 down five times
+    EXPECT_EQ(hour + QLatin1Char(':') + minute, QStringLiteral("08:06")); // 08:03 typed, raised once, turned on twice
 
     press(QStringLiteral("Ctrl+Return"));
     ASSERT_EQ(keyState().toStdString(), "list:Cat");
@@ -472,7 +484,7 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         saved = chore->title() == QStringLiteral("d") ? chore : saved;
     ASSERT_NE(saved, nullptr);
     EXPECT_TRUE(saved->notify());
-    EXPECT_EQ(ScreenTexts::secondsIntoDay(saved->notificationTime()), 7 * 3600 + 5 * 60) << "what the wheels showed";
+    EXPECT_EQ(ScreenTexts::secondsIntoDay(saved->notificationTime()), 8 * 3600 + 6 * 60) << "what the wheels showed";
     EXPECT_EQ(saved->dueDate().toTimeZone(clock.timeZone()).date(), QDate(2026, 6, 28)) << "the day the calendar's keys chose";
     EXPECT_EQ(saved->color().name(), QStringLiteral("#5856d6")) << "the swatch the arrows chose";
     EXPECT_EQ(saved->recurrence().rule, QStringLiteral("FREQ=WEEKLY;INTERVAL=3;BYDAY=FR,SU"));

@@ -7,11 +7,14 @@
 #include "Velmora/Platform/Clock.h"
 #include "tests/support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <libical/ical.h>
@@ -512,4 +515,20 @@ TEST_F(ChoreBackupTest, LibicalReadsBackEachActiveChoreOnItsDay)
     EXPECT_EQ(i, expected.size());
 }
 
+// A backup is offered as today's file (the user's day, not UTC's) in Documents, or at home without one.
+TEST(BackupService, OffersTodaysFileInDocumentsOrHome)
+{
+    FakeClock clock(at("UTC", 2026, 12, 7, 20, 0), VelmoraTest::zone("Pacific/Auckland"));
+    ScopedClock scoped(clock);
+    QTemporaryDir home;
+    const QByteArray before = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    const auto restore = qScopeGuard([&] { qputenv("HOME", before); });
+    for (const QString &folder : {home.path(), home.filePath(QStringLiteral("Documents"))}) {
+        QDir().mkpath(folder);
+        EXPECT_EQ(BackupService().suggestedBackupFile().toLocalFile(), folder + QStringLiteral("/Taskarello backup 2026-12-08.json"));
+    }
+}
+
 } // namespace
+

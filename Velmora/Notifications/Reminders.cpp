@@ -101,7 +101,7 @@ std::optional<NotificationRequest> Reminders::requestFor(const Chore &chore, con
         = ChoreDates::reminderInstant(chore.dueDate(), chore.notificationTime(), zone);
     if (!instant)
         return std::nullopt;
-    return NotificationRequest{identifier(chore.persistentId()), chore.title(), ChoreDates::dueTodayText(), true,
+    return NotificationRequest{identifier(chore.persistentId()), Chore::shownTitle(chore.title()), ChoreDates::dueTodayText(), true,
                                NotificationTrigger::of(instant->toTimeZone(zone))};
 }
 
@@ -184,7 +184,7 @@ void Reminders::act(const NotificationRequest &shown, const QString &key, uint i
     if (key == finishKey && !chore->isFinished() && !m_changes.finish(chore)) {
         // The reminder is gone from the screen and the window may be closed: only a
         // notification of its own can tell that the chore is not finished, and why.
-        m_bus.notify(chore->title(), m_changes.lastError(), false, false, {}, [](bool, uint) {});
+        m_bus.notify(Chore::shownTitle(chore->title()), m_changes.lastError(), false, false, {}, [](bool, uint) {});
     } else if (key == openKey)
         emit choreWanted(chore);
 }

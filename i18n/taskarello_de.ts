@@ -1372,6 +1372,11 @@
         <source>Snooze for an hour</source>
         <translation>In einer Stunde erinnern</translation>
     </message>
+    <message>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="180"/>
+        <source>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</source>
+        <translation>Das Schlummern konnte nicht gespeichert werden: die Erinnerung kommt in einer Stunde nur wieder, wenn Taskarello weiterläuft.</translation>
+    </message>
 </context>
 <context>
     <name>Velmora::ScreenTexts</name>

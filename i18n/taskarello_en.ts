@@ -1372,6 +1372,11 @@
         <source>Snooze for an hour</source>
         <translation>Snooze for an hour</translation>
     </message>
+    <message>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="180"/>
+        <source>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</source>
+        <translation>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</translation>
+    </message>
 </context>
 <context>
     <name>Velmora::ScreenTexts</name>

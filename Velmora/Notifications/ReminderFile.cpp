@@ -128,10 +128,10 @@ QHash<QString, NotificationTrigger> ReminderFile::rung(QDate today)
     return marks;
 }
 
-void ReminderFile::store(const NotificationRequest &r)
+bool ReminderFile::store(const NotificationRequest &r)
 {
     if (!m_open)
-        return;
+        return false;
     QSqlQuery query(QSqlDatabase::database(m_connection));
     query.prepare(QStringLiteral("INSERT OR REPLACE INTO pending "
                                  "(identifier, title, body, sound, year, month, day, hour, minute) "
@@ -140,7 +140,7 @@ void ReminderFile::store(const NotificationRequest &r)
                               QVariant(r.trigger.year), QVariant(r.trigger.month), QVariant(r.trigger.day),
                               QVariant(r.trigger.hour), QVariant(r.trigger.minute)})
         query.addBindValue(v);
-    query.exec();
+    return query.exec();
 }
 
 void ReminderFile::erase(const QString &identifier)

@@ -26,7 +26,8 @@ public:
     // What rang from the day before today on; older marks are of no use and erased.
     QHash<QString, NotificationTrigger> rung(QDate today);
 
-    void store(const NotificationRequest &request);
+    // False when it could not be written (a full disk): the request then lives in memory only.
+    bool store(const NotificationRequest &request);
     void erase(const QString &identifier);
     void markRung(const QString &identifier, const NotificationTrigger &trigger);
 

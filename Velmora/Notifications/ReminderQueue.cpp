@@ -43,22 +43,23 @@ void ReminderQueue::markRung(const NotificationRequest &request)
     m_file.markRung(request.identifier, request.trigger);
 }
 
-void ReminderQueue::add(const NotificationRequest &request)
+bool ReminderQueue::add(const NotificationRequest &request)
 {
     if (!request.trigger.isValid())
-        return;
+        return true;
     // Asked again for a reminder that has already rung (a restart, an edit that kept the time).
     const auto rung = m_rung.constFind(request.identifier);
     if (rung != m_rung.cend() && *rung == request.trigger) {
         remove({request.identifier});
-        return;
+        return true;
     }
     m_pending.removeIf([&](const NotificationRequest &r) { return r.identifier == request.identifier; });
     m_pending.append(request);
     m_failed.remove(request.identifier);
-    m_file.store(request);
+    const bool stored = m_file.store(request) || !isPersistent();
     replanSoon();
     emit pendingChanged();
+    return stored;
 }
 
 void ReminderQueue::remove(const QStringList &identifiers)

@@ -33,7 +33,8 @@ public:
     // Replaces a pending request with the same identifier. Requests with invalid triggers are
     // dropped, and so is one whose identifier and trigger match a reminder that has rung: a
     // calendar trigger fires once.
-    void add(const NotificationRequest &request);
+    // False when it is held in memory only, its file refusing it.
+    bool add(const NotificationRequest &request);
     // Unknown identifiers are ignored.
     void remove(const QStringList &identifiers);
     QList<NotificationRequest> pending() const { return m_pending; }

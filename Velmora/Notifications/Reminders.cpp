@@ -175,7 +175,10 @@ void Reminders::act(const NotificationRequest &shown, const QString &key, uint i
         NotificationRequest again = shown;
         again.identifier = identifier(*persistentId, true);
         again.trigger = NotificationTrigger::of(clock.now().toTimeZone(clock.timeZone()).addSecs(snoozeMinutes * 60));
-        m_queue.add(again);
+        // Held in memory, it rings once more if the app keeps running; a quit or restart loses it.
+        if (!m_queue.add(again))
+            m_bus.notify(Chore::shownTitle(shown.title), tr("The snooze could not be saved: it rings again in an hour only if Taskarello keeps running."),
+                         false, false, {}, [](bool, uint) {});
         return;
     }
     Chore *chore = m_store ? m_store->chore(*persistentId) : nullptr;

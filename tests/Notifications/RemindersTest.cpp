@@ -216,6 +216,22 @@ TEST_F(RemindersTest, AFinishTheDiskRefusesIsToldInANotificationOfItsOwn)
     EXPECT_NE(find(QStringLiteral("Mop")), nullptr) << "the file holds it unfinished";
 }
 
+// A snooze the reminders' file refuses is told too: it would not survive a restart.
+TEST_F(RemindersTest, ASnoozeTheDiskRefusesIsTold)
+{
+    ASSERT_TRUE(changes->add(fields(QStringLiteral("Mop"), at("Europe/Berlin", 2026, 5, 10))));
+    clock.setNow(at("Europe/Berlin", 2026, 5, 10, 9, 0));
+    settle();
+    ASSERT_TRUE(waitFor([&] { return shown() == QStringList{QStringLiteral("Mop")}; }));
+    {
+        VelmoraTest::FullDisk full;
+        invoke(1, QStringLiteral("snooze"));
+        ASSERT_TRUE(waitFor([&] { return shown().size() == 2; }));
+    }
+    EXPECT_TRUE(serverCalls(QStringLiteral("Notify")).constLast().value(4).toString().startsWith(
+        QStringLiteral("The snooze could not be saved")));
+}
+
 // Requests are kept by identifier across a restart and ones that name no real minute are
 // refused; odd rows someone else wrote into the file are dropped on load, for good; a file
 // that cannot be opened leaves a queue that works in memory.

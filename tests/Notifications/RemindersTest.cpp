@@ -83,6 +83,18 @@ protected:
         return it == chores.cend() ? nullptr : *it;
     }
 
+    // Presses a button of "Mop"'s reminder, rung at 9:00 on its due day, with the disk full.
+    void pressOnAFullDisk(const QString &key)
+    {
+        ASSERT_TRUE(changes->add(fields(QStringLiteral("Mop"), at("Europe/Berlin", 2026, 5, 10))));
+        clock.setNow(at("Europe/Berlin", 2026, 5, 10, 9, 0));
+        settle();
+        ASSERT_TRUE(waitFor([&] { return shown() == QStringList{QStringLiteral("Mop")}; }));
+        VelmoraTest::FullDisk full;
+        invoke(1, key);
+        ASSERT_TRUE(waitFor([&] { return shown().size() == 2; }));
+    }
+
     // Through the editor, as the screens save.
     bool edit(Op operation, Chore *chore, const std::function<void(ChoreEditor &)> &change)
     {
@@ -196,15 +208,7 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
 // notification of its own says the chore is not finished and why, and the file still holds it.
 TEST_F(RemindersTest, AFinishTheDiskRefusesIsToldInANotificationOfItsOwn)
 {
-    ASSERT_TRUE(changes->add(fields(QStringLiteral("Mop"), at("Europe/Berlin", 2026, 5, 10))));
-    clock.setNow(at("Europe/Berlin", 2026, 5, 10, 9, 0));
-    settle();
-    ASSERT_TRUE(waitFor([&] { return shown() == QStringList{QStringLiteral("Mop")}; }));
-    {
-        VelmoraTest::FullDisk full;
-        invoke(1, QStringLiteral("finish"));
-        ASSERT_TRUE(waitFor([&] { return shown().size() == 2; }));
-    }
+    pressOnAFullDisk(QStringLiteral("finish"));
     const QVariantList told = serverCalls(QStringLiteral("Notify")).constLast();
     EXPECT_EQ(told.value(3).toString(), QStringLiteral("Mop"));
     EXPECT_EQ(told.value(4).toString(), QStringLiteral("The chore could not be finished: the disk is full."));
@@ -219,15 +223,7 @@ TEST_F(RemindersTest, AFinishTheDiskRefusesIsToldInANotificationOfItsOwn)
 // A snooze the reminders' file refuses is told too: it would not survive a restart.
 TEST_F(RemindersTest, ASnoozeTheDiskRefusesIsTold)
 {
-    ASSERT_TRUE(changes->add(fields(QStringLiteral("Mop"), at("Europe/Berlin", 2026, 5, 10))));
-    clock.setNow(at("Europe/Berlin", 2026, 5, 10, 9, 0));
-    settle();
-    ASSERT_TRUE(waitFor([&] { return shown() == QStringList{QStringLiteral("Mop")}; }));
-    {
-        VelmoraTest::FullDisk full;
-        invoke(1, QStringLiteral("snooze"));
-        ASSERT_TRUE(waitFor([&] { return shown().size() == 2; }));
-    }
+    pressOnAFullDisk(QStringLiteral("snooze"));
     EXPECT_TRUE(serverCalls(QStringLiteral("Notify")).constLast().value(4).toString().startsWith(
         QStringLiteral("The snooze could not be saved")));
 }

@@ -612,114 +612,124 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="21"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="22"/>
         <source>Sync</source>
         <translation>Abgleich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="29"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Halte deine Aufgaben in den Aufgaben deines Kalenderkontos (Nextcloud, Radicale, Fastmail und andere) und so auf deinen anderen Geräten.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="33"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="34"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="43"/>
         <source>Server address</source>
         <translation>Serveradresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="46"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="47"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="54"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="58"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="65"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="59"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="66"/>
         <source>App password</source>
         <translation>App-Passwort</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="73"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>Das Passwort liegt im Secret Service der Arbeitsumgebung, nie in einer Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="105"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="106"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="114"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="115"/>
         <source>Which calendar holds your chores?</source>
         <translation>Welcher Kalender soll deine Aufgaben enthalten?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="115"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>Das Konto hat noch keinen Kalender für Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
         <source>New calendar “%1”</source>
         <translation>Neuer Kalender „%1“</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="145"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="146"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="151"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="148"/>
+        <source>%1 · Not encrypted</source>
+        <translation>%1 · Nicht verschlüsselt</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="154"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="157"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
         <source>Looking for calendars…</source>
         <translation>Kalender werden gesucht…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
         <source>Connecting…</source>
         <translation>Verbinden…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="222"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="225"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="233"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="235"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="241"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="243"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="249"/>
         <source>Sync now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="250"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="259"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="266"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="258"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="264"/>
         <source>Disconnect this account?</source>
         <translation>Dieses Konto trennen?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="265"/>
+        <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
+        <translation>Ihre Aufgaben bleiben auf diesem Computer und im Kalender auf dem Server; sie werden nicht mehr abgeglichen, und das Passwort wird aus dem Schlüsselbund entfernt.</translation>
     </message>
 </context>
 <context>

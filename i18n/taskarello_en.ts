@@ -612,114 +612,124 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="21"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="22"/>
         <source>Sync</source>
         <translation>Sync</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="29"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="33"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="42"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="34"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="43"/>
         <source>Server address</source>
         <translation>Server address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="46"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="47"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="54"/>
         <source>User name</source>
         <translation>User name</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="58"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="65"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="59"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="66"/>
         <source>App password</source>
         <translation>App password</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="73"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>The password is kept in the desktop&apos;s Secret Service, never in a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="105"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="106"/>
         <source>Address</source>
         <translation>Address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="114"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="115"/>
         <source>Which calendar holds your chores?</source>
         <translation>Which calendar holds your chores?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="115"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>The account has no calendar for tasks yet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
         <source>New calendar “%1”</source>
         <translation>New calendar “%1”</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="145"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="146"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="151"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="148"/>
+        <source>%1 · Not encrypted</source>
+        <translation>%1 · Not encrypted</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="154"/>
         <source>User</source>
         <translation>User</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="157"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
         <source>Calendar</source>
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="212"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="222"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="225"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="233"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="235"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="241"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="243"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="249"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="250"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="259"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="266"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="258"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="264"/>
         <source>Disconnect this account?</source>
         <translation>Disconnect this account?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="265"/>
+        <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
+        <translation>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,8 @@ Dialog {
     readonly property string cancelText: qsTr("Cancel")
     // What the question is about, for alerts shared by many tiles.
     property var chore: null
+    // What the answer does, where the question alone does not say.
+    property string message
     signal confirmed()
 
     function openFor(subject) {
@@ -54,6 +56,19 @@ Dialog {
     ColumnLayout {
         anchors.fill: parent
         spacing: 10
+        Label {
+            objectName: "alertMessage"
+            visible: alert.message.length > 0
+            Layout.fillWidth: true
+            text: alert.message
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            horizontalAlignment: Text.AlignHCenter
+            color: Styling.secondary
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.ignored: !visible
+        }
         Button {
             id: confirmButton
             objectName: "confirmButton"

@@ -16,6 +16,7 @@ DetailScreen {
     // Saving follows a choice: the choices stay, still.
     readonly property bool choosing: account.stage === SyncAccount.Choosing || account.stage === SyncAccount.Saving
     readonly property bool confirming: account.stage === SyncAccount.Confirming
+    onConfirmingChanged: if (confirming) backButton.forceActiveFocus(Qt.TabFocusReason)
     readonly property bool form: !connected && !choosing && !confirming
 
     title: ScreenTexts.upper(qsTr("Sync"))
@@ -143,7 +144,9 @@ DetailScreen {
     InfoRow {
         visible: screen.connected
         label: qsTr("Server")
-        value: screen.account.server
+        // Said once connected too: the password and the chores cross the network readable.
+        value: screen.account.server.startsWith("http:") ? qsTr("%1 · Not encrypted").arg(screen.account.server)
+                                                         : screen.account.server
     }
     Separator { visible: screen.connected }
     InfoRow {
@@ -222,13 +225,16 @@ DetailScreen {
             text: qsTr("Connect")
             onClicked: screen.account.discover(serverField.text, userField.text, passwordField.text)
         },
+        // The risky answer looks it; Back, the safe one, has the focus.
         GreedyButton {
             objectName: "confirmAddressButton"
             visible: screen.confirming
+            destructive: true
             text: qsTr("Connect")
             onClicked: screen.account.confirm()
         },
         GreedyButton {
+            id: backButton
             objectName: "backButton"
             visible: screen.choosing || screen.confirming || screen.account.replacing
             enabled: !screen.account.busy
@@ -256,6 +262,7 @@ DetailScreen {
         id: forgetAlert
         objectName: "forgetAlert"
         title: qsTr("Disconnect this account?")
+        message: qsTr("Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.")
         confirmText: qsTr("Disconnect")
         onConfirmed: screen.account.forget()
     }

@@ -414,6 +414,9 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     for (const char *setting : {"sync/server", "sync/user", "sync/calendar"})
         account.insert(QString::fromLatin1(setting), QSettings().value(QString::fromLatin1(setting)));
     w.click(QStringLiteral("disconnectButton"));
+    // Said before it is done: what becomes of the chores here and on the server.
+    EXPECT_TRUE(showsText("alertMessage", u"Your chores stay on this computer and in the calendar on the server; they "
+                                          "are no longer synced, and the password is removed from the keyring."_s));
     w.click(QStringLiteral("confirmButton"));
     EXPECT_NE(w.waitShown(QStringLiteral("serverField")), nullptr);
     EXPECT_FALSE(w.app->syncEngine()->target().has_value());

@@ -98,6 +98,8 @@ void SyncEngine::setTarget(const std::optional<SyncTarget> &target)
     if (target == m_target)
         return;
     m_target = target;
+    // Another server may take what this one refused.
+    m_refused.clear();
     if (m_running) {
         // What the old run still holds belongs to the old account.
         m_client.abortAll();

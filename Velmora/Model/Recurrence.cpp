@@ -393,6 +393,15 @@ QString costKey(const QString &rule, const QDate &due)
     return due.toString(Qt::ISODate) + QLatin1Char(' ') + rule;
 }
 
+// "28,29,30,31" for the 31st: the days of which BYSETPOS=-1 takes the month's last.
+QString monthEndDays(int day)
+{
+    QStringList days;
+    for (int d = 28; d <= day; ++d)
+        days << QString::number(d);
+    return days.join(QLatin1Char(','));
+}
+
 QTimeZone zoneOr(const QTimeZone &zone)
 {
     return zone.isValid() ? zone : Clock::current().timeZone();
@@ -409,15 +418,12 @@ QString Recurrence::portable(const QString &text)
     const int day = rule.ownMonthEnd();
     if (!rule.skipsBackward() || day == 0)
         return text;
-    QStringList days;
-    for (int d = 28; d <= day; ++d)
-        days << QString::number(d);
     QStringList parts = text.split(QLatin1Char(';'));
     parts.removeIf([](const QString &part) {
         return isPart(part, QLatin1String("RSCALE")) || isPart(part, QLatin1String("SKIP"));
     });
-    QString rest = withPart(parts.join(QLatin1Char(';')), QLatin1String("BYMONTHDAY"), days.join(QLatin1Char(',')));
-    return rest + QStringLiteral(";BYSETPOS=-1");
+    return withPart(parts.join(QLatin1Char(';')), QLatin1String("BYMONTHDAY"), monthEndDays(day))
+        + QStringLiteral(";BYSETPOS=-1");
 }
 
 Recurrence Recurrence::fromSimple(const Simple &simple, const QDate &due)
@@ -445,10 +451,7 @@ Recurrence Recurrence::fromSimple(const Simple &simple, const QDate &due)
     if (!simple.afterFinishing && due.isValid() && (monthEnd || leapDay)) {
         if (leapDay)
             parts << QStringLiteral("BYMONTH=2");
-        QStringList days;
-        for (int d = 28; d <= due.day(); ++d)
-            days << QString::number(d);
-        parts << QStringLiteral("BYMONTHDAY=") + days.join(QLatin1Char(',')) << QStringLiteral("BYSETPOS=-1");
+        parts << QStringLiteral("BYMONTHDAY=") + monthEndDays(due.day()) << QStringLiteral("BYSETPOS=-1");
     }
     r.rule = parts.join(QLatin1Char(';'));
     return r;
@@ -508,25 +511,37 @@ std::optional<Recurrence::Simple> Recurrence::simple() const
     return s;
 }
 
-bool Recurrence::followable(const QDate &due, const QTimeZone &zone) const
+namespace {
+
+// What makes a rule one this app follows, short of walking it: libical reads it, it moves by
+// whole days, it has not ended before the due day, and it was not found too costly from there.
+bool shapeFollowable(const Recurrence &r, const Rule &rule, const QDate &due, const QTimeZone &zone)
 {
-    if (!repeats() || !due.isValid())
-        return false;
-    const Rule rule(this->rule);
     const auto &v = rule.value;
-    if (!rule.readable() || v.freq < ICAL_HOURLY_RECURRENCE || v.freq > ICAL_YEARLY_RECURRENCE)
+    if (!r.repeats() || !due.isValid() || !rule.readable() || v.freq < ICAL_HOURLY_RECURRENCE
+        || v.freq > ICAL_YEARLY_RECURRENCE)
         return false;
     // An hourly rule moves by days too, but only if it gets to the next day in a few steps.
     if (v.freq == ICAL_HOURLY_RECURRENCE && v.interval > 24 * 366)
         return false;
     // On a fixed schedule the due day is an occurrence: past the last one, the rule has ended.
-    if (!afterFinishing && rule.hasUntil() && rule.untilDay(zoneOr(zone)) < due)
+    if (!r.afterFinishing && rule.hasUntil() && rule.untilDay(zoneOr(zone)) < due)
+        return false;
+    return !costlyRules().contains(costKey(r.rule, due));
+}
+
+} // namespace
+
+bool Recurrence::followable(const QDate &due, const QTimeZone &zone) const
+{
+    if (!repeats())
+        return false;
+    const Rule rule(this->rule);
+    if (!shapeFollowable(*this, rule, due, zone))
         return false;
     // Once per rule and day: one that never matches shows as not followed before anyone finishes it.
     const QString key = costKey(this->rule, due);
     static QSet<QString> probed;
-    if (costlyRules().contains(key))
-        return false;
     if (!probed.contains(key)) {
         probed.insert(key);
         const Walked w = walk(rule, walkable(this->rule, afterFinishing), due, due, {}, [&due](const QDate &d) { return d > due; });
@@ -578,9 +593,12 @@ QDate Recurrence::occurrenceOf(const QDate &due) const
 Recurrence::Step Recurrence::next(const QDate &due, const QDate &finishedOn, const QDate &today, const QTimeZone &zone) const
 {
     Step step;
-    if (!followable(due, zone) || !finishedOn.isValid() || !today.isValid())
+    if (!repeats() || !finishedOn.isValid() || !today.isValid())
         return step;
+    // The walk below finds a rule too costly by itself: no probe first.
     const Rule rule(this->rule);
+    if (!shapeFollowable(*this, rule, due, zone))
+        return step;
     const icalrecurrencetype &v = rule.value;
     const QDate untilDay = rule.untilDay(zoneOr(zone));
     Walked w;

@@ -120,10 +120,13 @@ int SyncEngine::pendingChanges() const
     if (m_refused.isEmpty())
         return ledger.changedHereCount();
     const QList<LedgerEntry> changed = ledger.changedHere();
-    return int(std::count_if(changed.begin(), changed.end(), [this](const LedgerEntry &entry) {
-        const auto refusal = m_refused.constFind(entry.chore);
-        return refusal == m_refused.cend() || refusal->version != entry.version;
-    }));
+    return int(std::count_if(changed.begin(), changed.end(), [this](const LedgerEntry &entry) { return !refusedAsIs(entry); }));
+}
+
+const SyncEngine::Refusal *SyncEngine::refusedAsIs(const LedgerEntry &entry) const
+{
+    const auto refusal = m_refused.constFind(entry.chore);
+    return refusal != m_refused.cend() && refusal->version == entry.version ? &*refusal : nullptr;
 }
 
 void SyncEngine::refuse(const LedgerEntry &entry, const QString &reason)
@@ -198,8 +201,8 @@ void SyncEngine::send()
     m_run->sending = m_run->ledger.changedHere();
     // What the server refused is not offered to it again unchanged: told, not sent.
     m_run->sending.removeIf([this](const LedgerEntry &entry) {
-        const auto refusal = m_refused.constFind(entry.chore);
-        if (refusal == m_refused.cend() || refusal->version != entry.version)
+        const Refusal *refusal = refusedAsIs(entry);
+        if (!refusal)
             return false;
         if (!m_run->report.refused.contains(refusal->sentence))
             m_run->report.refused << refusal->sentence;

@@ -135,6 +135,8 @@ private:
     };
     QHash<qint64, Refusal> m_refused;
     void refuse(const LedgerEntry &entry, const QString &reason);
+    // The server's refusal of this very version of the chore, if it refused it.
+    const Refusal *refusedAsIs(const LedgerEntry &entry) const;
 };
 
 } // namespace Velmora::Sync

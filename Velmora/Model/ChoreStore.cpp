@@ -721,7 +721,7 @@ bool ChoreStore::bindRecurrence(qint64 id, const Recurrence &recurrence)
 bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
 {
     if (!holds(chore))
-        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
+        return failNotHeld();
     const qint64 id = chore->persistentId();
     const Recurrence old = this->recurrence(id);
     // Every rule that never repeats is the same "never".
@@ -758,7 +758,7 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
 bool ChoreStore::linkToSeries(Chore *copy, const Chore *series)
 {
     if (!holds(copy) || !holds(series))
-        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
+        return failNotHeld();
     return checkedBeforeWrite() && linkStored(copy->persistentId(), series->persistentId());
 }
 
@@ -789,7 +789,7 @@ QHash<qint64, qint64> ChoreStore::seriesLinks() const
 bool ChoreStore::linkToSeries(Chore *copy, const QString &seriesUid)
 {
     if (!holds(copy))
-        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
+        return failNotHeld();
     if (seriesUid.isEmpty())
         return true;
     if (!checkedBeforeWrite())
@@ -1071,7 +1071,7 @@ QVariant storedValue(Chore::Field field, const ChoreFields &fields)
 bool ChoreStore::assign(Chore *chore, Chore::Field field, const ChoreFields &values)
 {
     if (!holds(chore))
-        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
+        return failNotHeld();
     if (Chore::sameField(field, chore->fields(), values))
         return true;
     if (!checkedBeforeWrite())
@@ -1143,7 +1143,7 @@ bool ChoreStore::remove(Chore *chore)
 {
     if (!holds(chore)
         || (m_removals && std::find(m_removals->cbegin(), m_removals->cend(), chore) != m_removals->cend()))
-        return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored);
+        return failNotHeld();
     if (!checkedBeforeWrite())
         return false;
     QSqlQuery &query = m_statements->remove;

@@ -250,6 +250,8 @@ private:
     // Whether the store is open and the chore its own: not a stale pointer or another store's.
     bool holds(const Chore *chore) const { return m_open && chore && m_byId.value(chore->persistentId()) == chore; }
     bool fail(const QString &error, Failure kind = Failure::Other);
+    // A chore that is not the open store's own (see holds).
+    bool failNotHeld() { return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored); }
     // A statement SQLite refused just now: its error code tells the kind.
     bool failWrite(const QString &error);
     bool select(const char *sql, std::initializer_list<qint64> parameters,

@@ -85,22 +85,23 @@ bool ChoreChanges::report(Action action, bool done)
     case F::NotStored: reason = tr("it is no longer stored"); break;
     case F::Other: break;
     }
+    // Whole sentences for the translators, with the reason or without.
+    const auto say = [&reason](const QString &plain, const QString &because) {
+        return reason.isEmpty() ? plain : because.arg(reason);
+    };
     QString sentence;
     switch (action) {
     case Action::Save:
-        sentence = reason.isEmpty() ? tr("The chore could not be saved.") : tr("The chore could not be saved: %1.").arg(reason);
+        sentence = say(tr("The chore could not be saved."), tr("The chore could not be saved: %1."));
         break;
     case Action::Repeat:
-        sentence = reason.isEmpty() ? tr("The chore could not be repeated.")
-                                    : tr("The chore could not be repeated: %1.").arg(reason);
+        sentence = say(tr("The chore could not be repeated."), tr("The chore could not be repeated: %1."));
         break;
     case Action::Finish:
-        sentence = reason.isEmpty() ? tr("The chore could not be finished.")
-                                    : tr("The chore could not be finished: %1.").arg(reason);
+        sentence = say(tr("The chore could not be finished."), tr("The chore could not be finished: %1."));
         break;
     case Action::Delete:
-        sentence = reason.isEmpty() ? tr("The chore could not be deleted.")
-                                    : tr("The chore could not be deleted: %1.").arg(reason);
+        sentence = say(tr("The chore could not be deleted."), tr("The chore could not be deleted: %1."));
         break;
     }
     m_error = sentence;
@@ -217,8 +218,8 @@ bool ChoreChanges::journalOccurrence(Chore *series, const QDateTime &ended)
     // Finished before its start day: the copy starts on the day it was finished, so its
     // dates never run backwards; its due day still tells which occurrence it was.
     const QTimeZone zone = Clock::current().timeZone();
-    if (ChoreDates::calendarDay(done.startDate, zone) > ChoreDates::calendarDay(ended, zone))
-        done.startDate = ChoreDates::calendarDay(ended, zone).startOfDay(zone);
+    if (const QDate endDay = ChoreDates::calendarDay(ended, zone); ChoreDates::calendarDay(done.startDate, zone) > endDay)
+        done.startDate = endDay.startOfDay(zone);
     Chore *copy = m_store->insert(done);
     return copy && m_store->linkToSeries(copy, series);
 }

@@ -615,11 +615,10 @@ QList<QDate> daysOf(const QByteArray &line, const QTimeZone &zone)
     for (const QByteArray &text : line.mid(start).split(',')) {
         const QByteArray value = text.trimmed().toUpper();
         const QDate day = QDate::fromString(QString::fromLatin1(value.left(8)), QStringLiteral("yyyyMMdd"));
-        const QTime time = QTime::fromString(QString::fromLatin1(value.mid(9, 6)), QStringLiteral("HHmmss"));
         if (value.size() == 8 && saneDay(day))
             days << day;
-        else if (value.size() >= 15 && value[8] == 'T' && time.isValid() && saneDay(day))
-            days << QDateTime(day, time, value.endsWith('Z') ? QTimeZone::utc() : in).toTimeZone(zone).date();
+        else if (const std::optional<QDateTime> at = dateTimeValue(value, in); at && saneDay(day))
+            days << at->toTimeZone(zone).date();
     }
     return days;
 }

@@ -1016,42 +1016,42 @@
         <translation>sie ist nicht mehr gespeichert</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="91"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
         <source>The chore could not be saved.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="91"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
         <source>The chore could not be saved: %1.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="94"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
         <source>The chore could not be repeated.</source>
         <translation>Die Aufgabe konnte nicht wiederholt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
         <source>The chore could not be repeated: %1.</source>
         <translation>Die Aufgabe konnte nicht wiederholt werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="101"/>
         <source>The chore could not be finished.</source>
         <translation>Die Aufgabe konnte nicht erledigt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="99"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="101"/>
         <source>The chore could not be finished: %1.</source>
         <translation>Die Aufgabe konnte nicht erledigt werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="102"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="104"/>
         <source>The chore could not be deleted.</source>
         <translation>Die Aufgabe konnte nicht gelöscht werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="103"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="104"/>
         <source>The chore could not be deleted: %1.</source>
         <translation>Die Aufgabe konnte nicht gelöscht werden: %1.</translation>
     </message>
@@ -1337,17 +1337,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="546"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="561"/>
         <source>Repeats (rule not supported)</source>
         <translation>Wiederholt sich (Regel nicht unterstützt)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="552"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="567"/>
         <source>%1 on %2</source>
         <translation>%1 am %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/Recurrence.cpp" line="557"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="572"/>
         <source>%1, %n time(s) in all</source>
         <translation>
             <numerusform>%1, %n Mal insgesamt</numerusform>
@@ -1355,12 +1355,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="559"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="574"/>
         <source>%1, until %2</source>
         <translation>%1, bis %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/Recurrence.cpp" line="565"/>
+        <location filename="../Velmora/Model/Recurrence.cpp" line="580"/>
         <source>%1, with further rules</source>
         <translation>%1, mit weiteren Regeln</translation>
     </message>
@@ -1426,34 +1426,34 @@
         <translation>Die Aufgabe ist kein gültiges iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="672"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="671"/>
         <source>The task has no UID.</source>
         <translation>Die Aufgabe hat keine UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="682"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="722"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="736"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="721"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="735"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="703"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="702"/>
         <source>The task&apos;s repeat rules are larger than 64 KB.</source>
         <translation>Die Wiederholungsregeln der Aufgabe sind größer als 64 KB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1013"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1012"/>
         <source>The chore has no usable UID.</source>
         <translation>Die Aufgabe hat keine brauchbare UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1015"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1014"/>
         <source>The time zone is unknown.</source>
         <translation>Die Zeitzone ist unbekannt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1018"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1017"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
@@ -1793,17 +1793,17 @@
         <translation>Die Aufgaben konnten hier nicht gespeichert werden: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="132"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="137"/>
         <source>“%1” was not synced: %2</source>
         <translation>„%1“ wurde nicht abgeglichen: %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="155"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="160"/>
         <source>Sync is not set up.</source>
         <translation>Die Synchronisierung ist nicht eingerichtet.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="165"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="170"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>Der Abgleich dauerte länger als %n Minute und wurde angehalten; er geht beim nächsten Abgleich weiter.</numerusform>
@@ -1811,7 +1811,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="377"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="382"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>Der Kalender auf dem Server enthält plötzlich die %n Aufgabe nicht mehr; hier wurde nichts gelöscht.</numerusform>
@@ -1819,7 +1819,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="468"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="473"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>Der Server meldete immer wieder weitere Änderungen; der Abgleich hielt nach %n Durchgang an.</numerusform>
@@ -1830,7 +1830,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1210"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1209"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>

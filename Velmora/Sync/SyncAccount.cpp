@@ -482,6 +482,12 @@ void SyncAccount::cancel()
     setStage(m_calendar.isEmpty() ? NotSetUp : Connected);
 }
 
+SyncAccount::LastRun SyncAccount::LastRun::of(const SyncReport &report, const QDateTime &at)
+{
+    return {at, outcomeError(report), report.withoutDue, report.otherItems, report.unreadable,
+            report.sameFieldConflicts, report.outside, report.overLimit};
+}
+
 QString SyncAccount::outcomeError(const SyncReport &report)
 {
     if (!report.ok())
@@ -535,9 +541,7 @@ void SyncAccount::onFinished(const SyncReport &report)
 {
     if (m_stage != Connected)
         return;
-    m_lastRun = LastRun{report.finishedAt.isValid() ? report.finishedAt.toUTC() : Clock::current().now().toUTC(),
-                        outcomeError(report), report.withoutDue, report.otherItems,
-                        report.unreadable, report.sameFieldConflicts, report.outside, report.overLimit};
+    m_lastRun = LastRun::of(report, report.finishedAt.isValid() ? report.finishedAt.toUTC() : Clock::current().now().toUTC());
     writeLastRun();
     emit statusChanged();
 }
@@ -566,9 +570,7 @@ void SyncAccount::syncOnce(std::function<void(bool ok, const QString &message)> 
                                   if (std::exchange(*skip, false))
                                       return;
                                   QObject::disconnect(*connection);
-                                  const QString details = detailsText(LastRun{
-                                      {}, {}, report.withoutDue, report.otherItems, report.unreadable,
-                                      report.sameFieldConflicts, report.outside, report.overLimit});
+                                  const QString details = detailsText(LastRun::of(report, {}));
                                   const QString outcome = report.complete()
                                       ? tr("Synced: %1 sent, %2 received.").arg(report.sent).arg(report.received)
                                       : outcomeError(report);

@@ -73,6 +73,9 @@ public:
         int conflicts = 0;
         int outside = 0;
         int overLimit = 0;
+
+        // What a run's report leaves for the status line, finished at `at` (UTC).
+        static LastRun of(const SyncReport &report, const QDateTime &at);
     };
 
     // passwords: where the password is kept (the desktop's Secret Service). syncs: false for a

@@ -140,8 +140,11 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
         {"editor adds without one", [&] { return edit(Op::add, nullptr, [](ChoreEditor &e) {
              e.setTitle(QStringLiteral("Quiet")); e.setPlannedDays(3); }); },
          {due(1, "Water", 12, 7, 45)}},
-        {"editor updates title and time", [&] { return edit(Op::update, find(QStringLiteral("Water")), [](ChoreEditor &e) {
-             e.setTitle(QStringLiteral("Water more")); e.setReminderHour(8); e.setReminderMinute(30); }); },
+        {"editor moves its time", [&] { return edit(Op::update, find(QStringLiteral("Water")), [](ChoreEditor &e) {
+             e.setReminderHour(8); e.setReminderMinute(30); }); },
+         {due(1, "Water", 12, 8, 30)}},
+        {"editor renames it alone: the pending reminder says the new title", [&] {
+             return edit(Op::update, find(QStringLiteral("Water")), [](ChoreEditor &e) { e.setTitle(QStringLiteral("Water more")); }); },
          {due(1, "Water more", 12, 8, 30)}},
         {"editor turns one on", [&] { return edit(Op::update, find(QStringLiteral("Quiet")), [](ChoreEditor &e) {
              e.setNotify(true); }); },

@@ -585,20 +585,30 @@ TEST(SyncStatus, StatusLinesTellTheLastRun)
     for (const auto &row : rows)
         EXPECT_EQ(Sync::SyncAccount::statusText(row.connected, row.running, row.problem, row.last, now), row.status);
 
+    // Each count of a run's report reaches its own words.
+    const auto report = [](int withoutDue, int otherItems, int unreadable, int conflicts, int outside, int overLimit) {
+        Sync::SyncReport r;
+        r.withoutDue = withoutDue, r.otherItems = otherItems, r.unreadable = unreadable;
+        r.sameFieldConflicts = conflicts, r.outside = outside, r.overLimit = overLimit;
+        return std::optional(r);
+    };
     const struct {
-        std::optional<LastRun> last;
+        std::optional<Sync::SyncReport> report;
         QString details;
     } counts[] = {
         {std::nullopt, {}},
-        {LastRun{now, {}, 0, 0, 0}, {}},
-        {LastRun{now, {}, 1, 0, 0}, u"1 task without a due day not shown"_s},
-        {LastRun{now, {}, 2, 1, 0}, u"2 tasks without a due day not shown · 1 other item not shown"_s},
-        {LastRun{now, {}, 0, 3, 1}, u"3 other items not shown · 1 task could not be read"_s},
-        {LastRun{now, {}, 0, 0, 0, 0, 2, 1},
+        {report(0, 0, 0, 0, 0, 0), {}},
+        {report(1, 0, 0, 0, 0, 0), u"1 task without a due day not shown"_s},
+        {report(2, 1, 0, 0, 0, 0), u"2 tasks without a due day not shown · 1 other item not shown"_s},
+        {report(0, 3, 1, 0, 0, 0), u"3 other items not shown · 1 task could not be read"_s},
+        {report(0, 0, 0, 4, 0, 0), u"4 fields changed on two devices: the later changes kept"_s},
+        {report(0, 0, 0, 0, 2, 1),
          u"2 items outside the calendar ignored · 1 task not taken in: the app holds at most 20,000 chores"_s},
     };
-    for (const auto &row : counts)
-        EXPECT_EQ(Sync::SyncAccount::detailsText(row.last), row.details);
+    for (const auto &row : counts) {
+        const auto last = row.report ? std::optional(LastRun::of(*row.report, now)) : std::nullopt;
+        EXPECT_EQ(Sync::SyncAccount::detailsText(last), row.details);
+    }
 }
 
 } // namespace

@@ -599,7 +599,14 @@ TEST_P(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
 // tried again by itself.
 TEST_P(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
 {
-    using std::chrono::milliseconds;
+    using std::chrono::milliseconds, std::chrono::seconds, std::chrono::minutes;
+    // The app's own pauses, which the rest of this test shortens: a change goes up within
+    // seconds, a quiet account is looked at within the hour, and no failure is retried in a
+    // loop of a few seconds nor left for hours.
+    const SyncSchedule::Intervals app;
+    EXPECT_TRUE(app.afterChange >= milliseconds(500) && app.afterChange <= seconds(10));
+    EXPECT_TRUE(app.periodic >= minutes(5) && app.periodic <= minutes(60));
+    EXPECT_TRUE(app.firstRetry >= seconds(15) && app.firstRetry <= app.longestRetry && app.longestRetry <= minutes(60));
     Device d;
     SyncSchedule schedule(d.engine, d.store, {milliseconds(50), std::chrono::hours(1), milliseconds(400), milliseconds(1600)});
     QList<SyncReport> reports;
@@ -986,6 +993,7 @@ TEST(ChoreMergeTable, EachFieldFromTheSideThatChangedIt)
         {"the rule there, the title here", true, titled(u"here"_s), ruled("FREQ=DAILY"), early, late, u"here"_s, false, "FREQ=DAILY", 0},
         {"the same rule in another order", true, ruled("FREQ=WEEKLY;INTERVAL=2"), ruled("INTERVAL=2;FREQ=WEEKLY"), late, early, u"base"_s, false, "FREQ=WEEKLY;INTERVAL=2", 0},
         {"no copy both started from", false, titled(u"here"_s), titled(u"there"_s), late, early, u"here"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
+        {"both times unknown: the server's", true, titled(u"here"_s), titled(u"there"_s), unknown, unknown, u"there"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,6 +1,5 @@
 #include "Velmora/Model/CalendarExport.h"
 
-#include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Model/IcalValues.h"
 
 #include "Velmora/Model/ChoreStore.h"
@@ -31,30 +30,12 @@ std::optional<QDate> dueDay(const ChoreFields &fields, const QTimeZone &zone)
     return day;
 }
 
-// libical escapes TEXT but writes other control characters raw, which RFC 5545 forbids, and
-// drops a lone CR: every line break becomes LF, which it writes as \n.
-QByteArray textValue(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
-    text.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != u'\n' && c != u'\t') || c.unicode() == 0x7f; });
-    return text.toUtf8();
-}
-
 // Whole seconds after the start of the due day; none unless within that day.
 std::optional<int> reminderOffset(double seconds)
 {
     if (!std::isfinite(seconds) || seconds < 0 || seconds >= 86400)
         return std::nullopt;
     return int(seconds);
-}
-
-icalcomponent *alarm(int offset, const QByteArray &description)
-{
-    icaltriggertype trigger = icaltriggertype_from_int(0);
-    trigger.duration = icaldurationtype_from_int(offset);
-    icalproperty *property = icalproperty_new_trigger(trigger);
-    icalproperty_add_parameter(property, icalparameter_new_related(ICAL_RELATED_START));
-    return Ical::displayAlarm(property, description);
 }
 
 } // namespace
@@ -67,19 +48,9 @@ QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZ
     Component calendar = Ical::newCalendar();
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_method(ICAL_METHOD_PUBLISH));
-    {
-        // libical writes X- values as given: escaped as TEXT first, like any calendar name.
-        icalvalue *name = icalvalue_new_text(textValue(tr("Taskarello chores")).constData());
-        char *escaped = icalvalue_as_ical_string_r(name);
-        icalproperty *property = icalproperty_new_x(escaped);
-        icalproperty_set_x_name(property, "X-WR-CALNAME");
-        icalcomponent_add_property(calendar.get(), property);
-        icalmemory_free_buffer(escaped);
-        icalvalue_free(name);
-    }
+    icalcomponent_add_property(calendar.get(), Ical::xTextProperty("X-WR-CALNAME", tr("Taskarello chores")));
 
     const icaltimetype stampValue = utcValue(stamp);
-    const QByteArray alarmText = textValue(ChoreDates::dueTodayText());
     int written = 0;
     for (const Event &event : events) {
         const auto day = dueDay(event.fields, zone);
@@ -92,7 +63,7 @@ QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZ
         icalcomponent_add_property(vevent, icalproperty_new_dtstart(dateValue(*day)));
         icalcomponent_add_property(vevent, icalproperty_new_dtend(dateValue(day->addDays(1))));
         // An empty SUMMARY is no value to libical, which drops it with an error note when reading.
-        if (const QByteArray title = textValue(event.fields.title); !title.isEmpty())
+        if (const QByteArray title = Ical::textValue(event.fields.title); !title.isEmpty())
             icalcomponent_add_property(vevent, icalproperty_new_summary(title.constData()));
         icalcomponent_add_property(vevent, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         if (!event.recurrence.afterFinishing && event.recurrence.followable(*day)) {
@@ -104,15 +75,13 @@ QByteArray CalendarExport::encode(const std::vector<Event> &events, const QTimeZ
         }
         if (event.fields.notify) {
             if (const auto offset = reminderOffset(event.fields.notificationTime))
-                icalcomponent_add_component(vevent, alarm(*offset, alarmText));
+                icalcomponent_add_component(vevent, Ical::reminderAlarm(*offset));
         }
         icalcomponent_add_component(calendar.get(), vevent);
         ++written;
     }
 
-    char *text = icalcomponent_as_ical_string_r(calendar.get());
-    const QByteArray out(text);
-    icalmemory_free_buffer(text);
+    const QByteArray out = Ical::written(calendar.get());
     if (count)
         *count = written;
     return out;

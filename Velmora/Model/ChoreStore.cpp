@@ -25,10 +25,16 @@ namespace Velmora {
 
 namespace {
 
-const QStringList kColumns = {QStringLiteral("title"), QStringLiteral("colorComponents"),
-                              QStringLiteral("startDate"), QStringLiteral("dueDate"),
-                              QStringLiteral("endDate"), QStringLiteral("notify"),
-                              QStringLiteral("notificationTime")};
+namespace C = ChoreSchema::Chores;
+namespace R = ChoreSchema::SyncRecords;
+namespace Rec = ChoreSchema::Recurrences;
+namespace L = ChoreSchema::SeriesLinks;
+using ChoreSchema::sql;
+
+const QStringList kColumns = {QLatin1String(C::title), QLatin1String(C::colorComponents),
+                              QLatin1String(C::startDate), QLatin1String(C::dueDate),
+                              QLatin1String(C::endDate), QLatin1String(C::notify),
+                              QLatin1String(C::notificationTime)};
 
 // Instants are kept as milliseconds since 1970 UTC. Anything beyond ±100,000 years is not a
 // date this app could have written, and reads back as no date.
@@ -74,16 +80,9 @@ qint64 endKey(const Chore *chore)
     return end.isValid() ? end.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
 }
 
-const char kSelectStored[] = "SELECT id, title, colorComponents, startDate, dueDate, endDate, notify, notificationTime"
-                             " FROM Chore ";
-
-// Both queries at opening and the finished chores in journal order are read through this index.
-const QLatin1String kEndDateIndex("ChoreEndDate");
-
-QString createEndDateIndex()
-{
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON Chore (endDate)").arg(kEndDateIndex);
-}
+constexpr auto kSelectStored = sql("SELECT ", C::id, ", ", C::title, ", ", C::colorComponents, ", ", C::startDate, ", ",
+                                   C::dueDate, ", ", C::endDate, ", ", C::notify, ", ", C::notificationTime,
+                                   " FROM ", C::table, " ");
 
 sqlite3 *sqliteHandle(const QSqlDatabase &db)
 {
@@ -116,15 +115,16 @@ ChoreFields fieldsFromRow(sqlite3_stmt *select)
 struct ChoreStore::Statements {
     explicit Statements(const QSqlDatabase &db) : insert(db), remove(db), repeat(db), unrepeat(db)
     {
-        repeat.prepare(QStringLiteral("INSERT OR REPLACE INTO ChoreRecurrence (chore, rule, afterFinishing, exceptions, moved)"
-                                      " VALUES (?, ?, ?, ?, ?)"));
-        unrepeat.prepare(QStringLiteral("DELETE FROM ChoreRecurrence WHERE chore = ?"));
-        insert.prepare(QStringLiteral("INSERT INTO Chore (title, colorComponents, startDate, dueDate, endDate,"
-                                      " notify, notificationTime) VALUES (?, ?, ?, ?, ?, ?, ?)"));
-        remove.prepare(QStringLiteral("DELETE FROM Chore WHERE id = ?"));
+        repeat.prepare(sql("INSERT OR REPLACE INTO ", Rec::table, " (", Rec::chore, ", ", Rec::rule, ", ", Rec::afterFinishing,
+                           ", ", Rec::exceptions, ", ", Rec::moved, ") VALUES (?, ?, ?, ?, ?)"));
+        unrepeat.prepare(sql("DELETE FROM ", Rec::table, " WHERE ", Rec::chore, " = ?"));
+        insert.prepare(sql("INSERT INTO ", C::table, " (", C::title, ", ", C::colorComponents, ", ", C::startDate, ", ",
+                           C::dueDate, ", ", C::endDate, ", ", C::notify, ", ", C::notificationTime,
+                           ") VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        remove.prepare(sql("DELETE FROM ", C::table, " WHERE ", C::id, " = ?"));
         for (int i = 0; i < kColumns.size(); ++i) {
             update.emplace_back(db);
-            update.back().prepare(QStringLiteral("UPDATE Chore SET %1 = ? WHERE id = ?").arg(kColumns.at(i)));
+            update.back().prepare(QString(sql("UPDATE ", C::table, " SET %1 = ? WHERE ", C::id, " = ?")).arg(kColumns.at(i)));
         }
     }
     QSqlQuery insert;
@@ -133,170 +133,6 @@ struct ChoreStore::Statements {
     QSqlQuery unrepeat;
     std::vector<QSqlQuery> update;
 };
-
-QStringList S1::createStatements()
-{
-    return {
-        QStringLiteral("CREATE TABLE Chore ("
-                       " id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                       " title TEXT DEFAULT '',"
-                       " colorComponents TEXT DEFAULT '%1',"
-                       " startDate INTEGER,"
-                       " dueDate INTEGER,"
-                       " endDate INTEGER,"
-                       " notify INTEGER DEFAULT 0,"
-                       " notificationTime REAL DEFAULT 32400)")
-            .arg(QString::fromUtf8(ColorComponentsModel::standardRed().encode())),
-    };
-}
-
-namespace {
-
-// A random (version 4) UUID, made inside SQLite so that triggers can give one to every new chore.
-const QLatin1String kNewUuid("lower(hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2)"
-                             " || '-' || substr('89ab', 1 + abs(random() % 4), 1) || substr(hex(randomblob(2)), 2)"
-                             " || '-' || hex(randomblob(6)))");
-const QLatin1String kNowMs("CAST((julianday('now') - 2440587.5) * 86400000 AS INTEGER)");
-
-QStringList syncStatements()
-{
-    return {
-        // One row per chore that exists or whose deletion the server has not heard of yet.
-        // version counts the chore's changes here; syncedVersion is the count the server holds.
-        QStringLiteral("CREATE TABLE SyncRecord ("
-                       " chore INTEGER PRIMARY KEY,"
-                       " uid TEXT NOT NULL UNIQUE,"
-                       " href TEXT UNIQUE,"
-                       " etag TEXT,"
-                       " serverCopy BLOB,"
-                       " version INTEGER NOT NULL DEFAULT 1,"
-                       " syncedVersion INTEGER NOT NULL DEFAULT 0,"
-                       " modified INTEGER,"
-                       " deleted INTEGER NOT NULL DEFAULT 0)"),
-        // Resources in the calendar that are no chores: left alone, counted, not fetched again.
-        QStringLiteral("CREATE TABLE SyncForeign (href TEXT PRIMARY KEY, etag TEXT, kind INTEGER NOT NULL)"),
-        // The one calendar synced with and where its last listing left off.
-        QStringLiteral("CREATE TABLE SyncCalendar (url TEXT PRIMARY KEY, syncToken TEXT, ctag TEXT,"
-                       " syncCollection INTEGER)"),
-        QStringLiteral("CREATE TRIGGER ChoreSyncInsert AFTER INSERT ON Chore BEGIN"
-                       " INSERT OR IGNORE INTO SyncRecord (chore, uid, modified) VALUES (new.id, %1, %2); END")
-            .arg(kNewUuid, kNowMs),
-        QStringLiteral("CREATE TRIGGER ChoreSyncUpdate AFTER UPDATE ON Chore BEGIN"
-                       " UPDATE SyncRecord SET version = version + 1, modified = %1 WHERE chore = new.id; END")
-            .arg(kNowMs),
-        // A chore the server never had leaves nothing behind; any other waits to be deleted there.
-        QStringLiteral("CREATE TRIGGER ChoreSyncDelete AFTER DELETE ON Chore BEGIN"
-                       " DELETE FROM SyncRecord WHERE chore = old.id AND href IS NULL;"
-                       " UPDATE SyncRecord SET deleted = 1, version = version + 1, modified = %1 WHERE chore = old.id;"
-                       " END")
-            .arg(kNowMs),
-    };
-}
-
-} // namespace
-
-QStringList S2::createStatements()
-{
-    return S1::createStatements() + syncStatements();
-}
-
-QStringList S2::stageFromS1()
-{
-    return syncStatements() << enrollUnsynced();
-}
-
-QString S2::enrollUnsynced()
-{
-    return QStringLiteral("INSERT INTO SyncRecord (chore, uid, modified) SELECT id, %1, %2 FROM Chore"
-                          " WHERE id NOT IN (SELECT chore FROM SyncRecord)")
-        .arg(kNewUuid, kNowMs);
-}
-
-namespace {
-
-QStringList recurrenceStatements()
-{
-    // A change of how a chore repeats is a change of the chore for sync, as a field's is.
-    const QString touch = QStringLiteral("UPDATE SyncRecord SET version = version + 1, modified = %1 WHERE chore = %2.chore;")
-                              .arg(kNowMs);
-    return {
-        QStringLiteral("CREATE TABLE ChoreRecurrence ("
-                       " chore INTEGER PRIMARY KEY,"
-                       " rule TEXT NOT NULL,"
-                       " afterFinishing INTEGER NOT NULL DEFAULT 0,"
-                       " exceptions TEXT NOT NULL DEFAULT '',"
-                       " moved TEXT NOT NULL DEFAULT '')"),
-        QStringLiteral("CREATE TRIGGER ChoreRecurrenceGone AFTER DELETE ON Chore BEGIN"
-                       " DELETE FROM ChoreRecurrence WHERE chore = old.id; END"),
-        QStringLiteral("CREATE TRIGGER ChoreRecurrenceInsert AFTER INSERT ON ChoreRecurrence BEGIN %1 END")
-            .arg(touch.arg(QLatin1String("new"))),
-        QStringLiteral("CREATE TRIGGER ChoreRecurrenceUpdate AFTER UPDATE ON ChoreRecurrence BEGIN %1 END")
-            .arg(touch.arg(QLatin1String("new"))),
-        QStringLiteral("CREATE TRIGGER ChoreRecurrenceDelete AFTER DELETE ON ChoreRecurrence BEGIN %1 END")
-            .arg(touch.arg(QLatin1String("old"))),
-    };
-}
-
-} // namespace
-
-QStringList S3::createStatements()
-{
-    return S2::createStatements() + recurrenceStatements();
-}
-
-QStringList S3::stageFromS2()
-{
-    return recurrenceStatements();
-}
-
-namespace {
-
-QStringList seriesStatements()
-{
-    // A copy linked or relinked is a change of it for sync: the link goes up with it.
-    const QString touch = QStringLiteral("UPDATE SyncRecord SET version = version + 1, modified = %1 WHERE chore = new.chore;")
-                              .arg(kNowMs);
-    return {
-        QStringLiteral("CREATE TABLE ChoreSeries (chore INTEGER PRIMARY KEY, series TEXT NOT NULL)"),
-        // A series' history is read by its UID.
-        QStringLiteral("CREATE INDEX ChoreSeriesBySeries ON ChoreSeries (series)"),
-        QStringLiteral("CREATE TRIGGER ChoreSeriesGone AFTER DELETE ON Chore BEGIN"
-                       " DELETE FROM ChoreSeries WHERE chore = old.id; END"),
-        QStringLiteral("CREATE TRIGGER ChoreSeriesInsert AFTER INSERT ON ChoreSeries BEGIN %1 END").arg(touch),
-        QStringLiteral("CREATE TRIGGER ChoreSeriesUpdate AFTER UPDATE ON ChoreSeries BEGIN %1 END").arg(touch),
-        // A series that sync gives another UID (the server's, or a new one when the server lost
-        // it) takes its copies along.
-        QStringLiteral("CREATE TRIGGER ChoreSeriesRenamed AFTER UPDATE OF uid ON SyncRecord WHEN new.uid != old.uid"
-                       " BEGIN UPDATE ChoreSeries SET series = new.uid WHERE series = old.uid; END"),
-    };
-}
-
-} // namespace
-
-QStringList S4::createStatements()
-{
-    return S3::createStatements() + seriesStatements();
-}
-
-QStringList S4::stageFromS3()
-{
-    return seriesStatements();
-}
-
-QList<ChoresMigrationPlan::Schema> ChoresMigrationPlan::schemas()
-{
-    return {{S1::version, S1::createStatements()},
-            {S2::version, S2::createStatements()},
-            {S3::version, S3::createStatements()},
-            {S4::version, S4::createStatements()}};
-}
-
-QList<ChoresMigrationPlan::Stage> ChoresMigrationPlan::stages()
-{
-    return {{S1::version, S2::version, S2::stageFromS1()},
-            {S2::version, S3::version, S3::stageFromS2()},
-            {S3::version, S4::version, S4::stageFromS3()}};
-}
 
 QString ChoreStore::copyBeforeMigration(const QString &path, SchemaVersion from)
 {
@@ -442,8 +278,8 @@ ChoreStore::OpenResult ChoreStore::detectSchema(FoundSchema &found)
     if (found.version != 0 && !known)
         return OpenResult::ForeignSchema;
 
-    if (!query.exec(QStringLiteral("SELECT count(*), count(CASE WHEN type = 'index' AND name = '%1' THEN 1 END)"
-                                   " FROM sqlite_master").arg(kEndDateIndex)) || !query.next()) {
+    if (!query.exec(sql("SELECT count(*), count(CASE WHEN type = 'index' AND name = '", C::endDateIndex, "' THEN 1 END)"
+                        " FROM sqlite_master")) || !query.next()) {
         m_lastError = query.lastError().text();
         return OpenResult::Corrupt;
     }
@@ -452,7 +288,7 @@ ChoreStore::OpenResult ChoreStore::detectSchema(FoundSchema &found)
         return query.value(0).toInt() > 0 ? OpenResult::ForeignSchema : OpenResult::Opened;
     m_recurrenceTable = found.version >= S3::version.encoded();
     QSet<QString> columns;
-    if (!query.exec(QStringLiteral("PRAGMA table_info(Chore)")))
+    if (!query.exec(sql("PRAGMA table_info(", C::table, ")")))
         return OpenResult::Corrupt;
     while (query.next())
         columns.insert(query.value(1).toString());
@@ -467,7 +303,7 @@ ChoreStore::OpenResult ChoreStore::createLatest(OpenResult cannotOpen)
     if (!useWriteAheadLog())
         return cannotOpen;
     const auto schema = ChoresMigrationPlan::schemas().constLast();
-    const OpenResult created = changeSchema(schema.createStatements + QStringList{createEndDateIndex()}, {},
+    const OpenResult created = changeSchema(schema.createStatements + QStringList{ChoreSchema::createEndDateIndex()}, {},
                                             schema.version, OpenResult::CannotCreate);
     if (created != OpenResult::Opened)
         return created;
@@ -503,7 +339,7 @@ bool ChoreStore::addEndDateIndex()
         return false;
     }
     m_check = Check::Sound;
-    if (!query.exec(createEndDateIndex())) {
+    if (!query.exec(ChoreSchema::createEndDateIndex())) {
         m_lastError = query.lastError().text();
         return false;
     }
@@ -625,9 +461,9 @@ bool ChoreStore::load()
 {
     unload();
     // Text and blobs sort above every number in SQLite, so the first range holds them too.
-    const QByteArray sql = QByteArray(kSelectStored) + "WHERE endDate IS NULL UNION ALL " + kSelectStored
-        + "WHERE endDate > ?1 UNION ALL " + kSelectStored + "WHERE endDate < ?2";
-    const bool read = select(sql.constData(), {kMaxStoredMs, -kMaxStoredMs}, [this](qint64 id, ChoreFields &&fields) {
+    static constexpr auto query = sql(kSelectStored, "WHERE ", C::endDate, " IS NULL UNION ALL ", kSelectStored, "WHERE ",
+                                      C::endDate, " > ?1 UNION ALL ", kSelectStored, "WHERE ", C::endDate, " < ?2");
+    const bool read = select(query.data(), {kMaxStoredMs, -kMaxStoredMs}, [this](qint64 id, ChoreFields &&fields) {
         auto *chore = new Chore(Chore::StoreKey(), this, id, std::move(fields));
         m_chores.push_back(chore);
         m_byId.insert(id, chore);
@@ -678,8 +514,10 @@ bool ChoreStore::loadRecurrences()
     sqlite3 *sqlite = sqliteHandle(QSqlDatabase::database(m_connection, false));
     sqlite3_stmt *statement = nullptr;
     if (!sqlite
-        || sqlite3_prepare_v2(sqlite, "SELECT chore, rule, afterFinishing, exceptions, moved FROM ChoreRecurrence", -1,
-                              &statement, nullptr) != SQLITE_OK) {
+        || sqlite3_prepare_v2(sqlite,
+                              sql("SELECT ", Rec::chore, ", ", Rec::rule, ", ", Rec::afterFinishing, ", ", Rec::exceptions,
+                                  ", ", Rec::moved, " FROM ", Rec::table).data(),
+                              -1, &statement, nullptr) != SQLITE_OK) {
         m_lastError = sqlite ? QString::fromUtf8(sqlite3_errmsg(sqlite)) : QStringLiteral("The store is not open");
         return false;
     }
@@ -765,8 +603,8 @@ bool ChoreStore::linkToSeries(Chore *copy, const Chore *series)
 bool ChoreStore::linkStored(qint64 copy, qint64 series)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("INSERT OR IGNORE INTO ChoreSeries (chore, series) SELECT ?, uid FROM SyncRecord"
-                                 " WHERE chore = ?"));
+    query.prepare(sql("INSERT OR IGNORE INTO ", L::table, " (", L::chore, ", ", L::series, ") SELECT ?, ", R::uid, " FROM ",
+                      R::table, " WHERE ", R::chore, " = ?"));
     query.addBindValue(copy);
     query.addBindValue(series);
     return query.exec() || failWrite(query.lastError().text());
@@ -777,9 +615,9 @@ QHash<qint64, qint64> ChoreStore::seriesLinks() const
     QHash<qint64, qint64> links;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    if (m_open && query.exec(QStringLiteral("SELECT ChoreSeries.chore, SyncRecord.chore FROM ChoreSeries"
-                                            " JOIN SyncRecord ON SyncRecord.uid = ChoreSeries.series"
-                                            " WHERE SyncRecord.deleted = 0"))) {
+    if (m_open && query.exec(sql("SELECT ", L::table, ".", L::chore, ", ", R::table, ".", R::chore, " FROM ", L::table,
+                                 " JOIN ", R::table, " ON ", R::table, ".", R::uid, " = ", L::table, ".", L::series,
+                                 " WHERE ", R::table, ".", R::deleted, " = 0"))) {
         while (query.next())
             links.insert(query.value(0).toLongLong(), query.value(1).toLongLong());
     }
@@ -795,7 +633,7 @@ bool ChoreStore::linkToSeries(Chore *copy, const QString &seriesUid)
     if (!checkedBeforeWrite())
         return false;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("INSERT OR IGNORE INTO ChoreSeries (chore, series) VALUES (?, ?)"));
+    query.prepare(sql("INSERT OR IGNORE INTO ", L::table, " (", L::chore, ", ", L::series, ") VALUES (?, ?)"));
     query.addBindValue(copy->persistentId());
     query.addBindValue(seriesUid);
     return query.exec() || failWrite(query.lastError().text());
@@ -804,7 +642,7 @@ bool ChoreStore::linkToSeries(Chore *copy, const QString &seriesUid)
 QString ChoreStore::seriesOf(qint64 copy) const
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("SELECT series FROM ChoreSeries WHERE chore = ?"));
+    query.prepare(sql("SELECT ", L::series, " FROM ", L::table, " WHERE ", L::chore, " = ?"));
     query.addBindValue(copy);
     return m_open && query.exec() && query.next() ? query.value(0).toString() : QString();
 }
@@ -815,10 +653,13 @@ QList<ChoreStore::Occurrence> ChoreStore::lastOccurrences(qint64 series, int cou
     sqlite3 *sqlite = m_open ? sqliteHandle(QSqlDatabase::database(m_connection, false)) : nullptr;
     sqlite3_stmt *statement = nullptr;
     if (!sqlite || count <= 0
-        || sqlite3_prepare_v2(sqlite, "SELECT Chore.dueDate, Chore.endDate FROM ChoreSeries"
-                                      " JOIN Chore ON Chore.id = ChoreSeries.chore"
-                                      " WHERE ChoreSeries.series = (SELECT uid FROM SyncRecord WHERE chore = ?1)"
-                                      " AND Chore.endDate IS NOT NULL ORDER BY Chore.endDate DESC LIMIT ?2",
+        || sqlite3_prepare_v2(sqlite,
+                              sql("SELECT ", C::table, ".", C::dueDate, ", ", C::table, ".", C::endDate, " FROM ", L::table,
+                                  " JOIN ", C::table, " ON ", C::table, ".", C::id, " = ", L::table, ".", L::chore,
+                                  " WHERE ", L::table, ".", L::series, " = (SELECT ", R::uid, " FROM ", R::table, " WHERE ",
+                                  R::chore, " = ?1)",
+                                  " AND ", C::table, ".", C::endDate, " IS NOT NULL ORDER BY ", C::table, ".", C::endDate,
+                                  " DESC LIMIT ?2").data(),
                               -1, &statement, nullptr) != SQLITE_OK)
         return found;
     sqlite3_bind_int64(statement, 1, series);
@@ -844,8 +685,11 @@ bool ChoreStore::fillFinished(const Chore *leaving)
 
     sqlite3 *sqlite = sqliteHandle(QSqlDatabase::database(m_connection, false));
     sqlite3_stmt *cut = nullptr;
-    if (!sqlite || sqlite3_prepare_v2(sqlite, "SELECT endDate FROM Chore WHERE endDate >= ?1 AND endDate < ?2"
-                                              " ORDER BY endDate DESC LIMIT 1 OFFSET ?3", -1, &cut, nullptr) != SQLITE_OK) {
+    if (!sqlite
+        || sqlite3_prepare_v2(sqlite,
+                              sql("SELECT ", C::endDate, " FROM ", C::table, " WHERE ", C::endDate, " >= ?1 AND ", C::endDate,
+                                  " < ?2 ORDER BY ", C::endDate, " DESC LIMIT 1 OFFSET ?3").data(),
+                              -1, &cut, nullptr) != SQLITE_OK) {
         m_lastError = sqlite ? QString::fromUtf8(sqlite3_errmsg(sqlite)) : QStringLiteral("The store is not open");
         return false;
     }
@@ -866,8 +710,8 @@ bool ChoreStore::fillFinished(const Chore *leaving)
         return false;
 
     QList<Chore *> read;
-    const QByteArray sql = QByteArray(kSelectStored) + "WHERE endDate >= ?1 AND endDate < ?2";
-    const bool ok = select(sql.constData(), {floor, m_finishedFloor}, [this, &read](qint64 id, ChoreFields &&fields) {
+    static constexpr auto query = sql(kSelectStored, "WHERE ", C::endDate, " >= ?1 AND ", C::endDate, " < ?2");
+    const bool ok = select(query.data(), {floor, m_finishedFloor}, [this, &read](qint64 id, ChoreFields &&fields) {
         if (m_byId.contains(id))
             return true;
         auto *chore = new Chore(Chore::StoreKey(), this, id, std::move(fields));
@@ -890,9 +734,9 @@ bool ChoreStore::forEachStored(const std::function<bool(qint64, const ChoreField
         m_lastError = QStringLiteral("The store is not open");
         return false;
     }
-    const QByteArray sql = QByteArray(kSelectStored)
-        + (rows == StoredRows::Active ? "WHERE endDate IS NULL ORDER BY id" : "ORDER BY id");
-    return select(sql.constData(), {}, [this, &visit](qint64 id, ChoreFields &&fields) {
+    static constexpr auto active = sql(kSelectStored, "WHERE ", C::endDate, " IS NULL ORDER BY ", C::id);
+    static constexpr auto all = sql(kSelectStored, "ORDER BY ", C::id);
+    return select(rows == StoredRows::Active ? active.data() : all.data(), {}, [this, &visit](qint64 id, ChoreFields &&fields) {
         // A chore in memory is given as the screens see it, with any value the file cannot hold (NaN).
         const Chore *held = m_byId.value(id);
         return visit(id, held ? held->fields() : fields);
@@ -904,8 +748,8 @@ std::optional<ChoreFields> ChoreStore::stored(qint64 persistentId) const
     if (const Chore *held = m_byId.value(persistentId))
         return held->fields();
     std::optional<ChoreFields> found;
-    const QByteArray sql = QByteArray(kSelectStored) + "WHERE id = ?1";
-    select(sql.constData(), {persistentId}, [&found](qint64, ChoreFields &&fields) {
+    static constexpr auto query = sql(kSelectStored, "WHERE ", C::id, " = ?1");
+    select(query.data(), {persistentId}, [&found](qint64, ChoreFields &&fields) {
         found = std::move(fields);
         return false;
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velmora/Model/Chore.h"
+#include "Velmora/Model/ChoreSchema.h"
 #include "Velmora/Model/Recurrence.h"
 
 #include <QHash>
@@ -15,68 +16,6 @@
 #include <vector>
 
 namespace Velmora {
-
-struct SchemaVersion {
-    int major = 0;
-    int minor = 0;
-    int patch = 0;
-    // As kept in PRAGMA user_version.
-    int encoded() const { return major * 10000 + minor * 100 + patch; }
-    static SchemaVersion decode(int value) { return {value / 10000, value / 100 % 100, value % 100}; }
-    friend bool operator==(const SchemaVersion &, const SchemaVersion &) = default;
-};
-
-// The first schema: one record kind, Chore, with its seven fields.
-struct S1 {
-    static constexpr SchemaVersion version{1, 0, 0};
-    static QStringList createStatements();
-};
-
-// The first schema plus what sync keeps for each chore, in tables of its own so that a chore
-// keeps its seven fields: its UID, where it lies on the server and as what, and how often it
-// changed here since it was last sent. Triggers keep that count, so no writer can forget it.
-struct S2 {
-    static constexpr SchemaVersion version{2, 0, 0};
-    static QStringList createStatements();
-    // From S1: the sync tables, and every chore stored so far waiting to go up.
-    static QStringList stageFromS1();
-    // Gives every chore that has no sync record one, with a new UID: to be sent.
-    static QString enrollUnsynced();
-};
-
-// The second schema plus how chores repeat, in a table of its own beside the chore.
-struct S3 {
-    static constexpr SchemaVersion version{3, 0, 0};
-    static QStringList createStatements();
-    // From S2: the table, empty, for no chore repeated before.
-    static QStringList stageFromS2();
-};
-
-// The third schema plus, for each finished copy of a repeating chore, the series it came from,
-// in a table of its own beside the copy. The series is named by its UID, which every device
-// shares through sync, so a copy received before its series, or after it was deleted, keeps it.
-struct S4 {
-    static constexpr SchemaVersion version{4, 0, 0};
-    static QStringList createStatements();
-    // From S3: the table, empty: copies journaled before stay unlinked.
-    static QStringList stageFromS3();
-};
-
-// Schemas, oldest first, and the steps between them; a later schema adds a step from the one before.
-struct ChoresMigrationPlan {
-    struct Schema {
-        SchemaVersion version;
-        QStringList createStatements;
-    };
-    struct Stage {
-        SchemaVersion from;
-        SchemaVersion to;
-        QStringList statements;
-    };
-    static QList<Schema> schemas();
-    static QList<Stage> stages();
-    static SchemaVersion latest() { return schemas().constLast().version; }
-};
 
 // The one SQLite file that holds every chore. It writes every insert, assignment and delete at
 // once, each in its own transaction, and owns one Chore object per record it holds in memory:

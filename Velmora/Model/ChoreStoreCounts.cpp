@@ -28,9 +28,11 @@ std::optional<std::vector<qint64>> ChoreStore::finishedPerDay(QDate first, QDate
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     // Text and blobs sort above every number, so odd stored end dates fall in no day.
-    query.prepare(QStringLiteral("SELECT (SELECT count(*) FROM Chore WHERE endDate >= day.start AND endDate < day.next)"
-                                 " FROM (SELECT key, value AS start, lead(value) OVER (ORDER BY key) AS next"
-                                 " FROM json_each(?)) AS day WHERE day.next IS NOT NULL ORDER BY day.key"));
+    namespace C = ChoreSchema::Chores;
+    query.prepare(ChoreSchema::sql("SELECT (SELECT count(*) FROM ", C::table, " WHERE ", C::endDate, " >= day.start AND ",
+                                   C::endDate, " < day.next)"
+                                   " FROM (SELECT key, value AS start, lead(value) OVER (ORDER BY key) AS next"
+                                   " FROM json_each(?)) AS day WHERE day.next IS NOT NULL ORDER BY day.key"));
     query.addBindValue(QString::fromLatin1(starts));
     if (!query.exec()) {
         m_lastError = query.lastError().text();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QString>
 #include <QTimeZone>
 
 #include <libical/ical.h>
@@ -9,7 +11,8 @@
 #include <memory>
 #include <mutex>
 
-// Small bridges between Qt's dates and libical's, shared by the files this app writes with it.
+// What the iCalendar files this app writes (the export and the tasks sync sends) share: the
+// bridges between Qt's dates and libical's, the calendar, text values and the reminder's alarm.
 namespace Velmora::Ical {
 
 // Bad input is refused or left out, never a reason to abort the process.
@@ -49,22 +52,23 @@ inline icaltimetype utcValue(const QDateTime &instant)
 }
 
 // The VCALENDAR every file this app writes starts with.
-inline Component newCalendar()
-{
-    Component calendar(icalcomponent_new_vcalendar());
-    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Taskarello//Chores//EN"));
-    return calendar;
-}
+Component newCalendar();
 
-// A display alarm ringing at trigger, saying description.
-inline icalcomponent *displayAlarm(icalproperty *trigger, const QByteArray &description)
-{
-    icalcomponent *alarm = icalcomponent_new_valarm();
-    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-    icalcomponent_add_property(alarm, trigger);
-    icalcomponent_add_property(alarm, icalproperty_new_description(description.constData()));
-    return alarm;
-}
+// Text for a TEXT value: libical escapes it but writes other control characters raw, which
+// RFC 5545 forbids, and drops a lone CR.
+QByteArray textValue(QString text);
+
+// One of our X- properties, its value written as given.
+icalproperty *xProperty(const char *name, const QByteArray &value);
+// An X- property holding text: libical writes X- values as given, so it is escaped as TEXT first.
+icalproperty *xTextProperty(const char *name, const QString &text);
+
+// The display alarm of a chore's reminder, at an instant or at some seconds after the start of
+// what holds it. It says the title, or that the chore is due today when there is none.
+icalcomponent *reminderAlarm(const QDateTime &at, const QString &title);
+icalcomponent *reminderAlarm(int secondsAfterStart, const QString &title = {});
+
+// The component as libical writes it.
+QByteArray written(icalcomponent *component);
 
 } // namespace Velmora::Ical

@@ -14,6 +14,12 @@ namespace Velmora::Sync {
 
 namespace {
 
+namespace C = ChoreSchema::Chores;
+namespace R = ChoreSchema::SyncRecords;
+namespace F = ChoreSchema::SyncForeign;
+namespace K = ChoreSchema::SyncCalendar;
+using ChoreSchema::sql;
+
 // Every href is kept in one spelling.
 QString canonical(const QUrl &href)
 {
@@ -21,10 +27,16 @@ QString canonical(const QUrl &href)
 }
 
 // What is still to send: a deletion, a chore the server never had, or a change since the last send.
-const char kChangedHere[] = "WHERE deleted = 1 OR href IS NULL OR version != syncedVersion";
+constexpr auto kChangedHere = sql("WHERE ", R::deleted, " = 1 OR ", R::href, " IS NULL OR ", R::version, " != ",
+                                  R::syncedVersion);
 
-const char kEntryColumns[] = "SELECT chore, uid, href, etag, serverCopy, version, syncedVersion, modified, deleted"
-                             " FROM SyncRecord ";
+constexpr auto kEntryColumns = sql("SELECT ", R::chore, ", ", R::uid, ", ", R::href, ", ", R::etag, ", ", R::serverCopy, ", ",
+                                   R::version, ", ", R::syncedVersion, ", ", R::modified, ", ", R::deleted,
+                                   " FROM ", R::table, " ");
+
+// The hrefs kept whole, as the ledger wrote them before it kept them below the calendar.
+constexpr char kWholeHref[] = " LIKE 'http://%' OR ";
+constexpr char kWholeHrefEnd[] = " LIKE 'https://%'";
 
 } // namespace
 
@@ -117,7 +129,7 @@ QList<std::pair<QUrl, QString>> SyncLedger::pairs(const QString &sql) const
 QList<LedgerEntry> SyncLedger::entries(const QString &where, const QVariantList &values) const
 {
     QList<LedgerEntry> found;
-    QSqlQuery *query = executed(QLatin1String(kEntryColumns) + where, values);
+    QSqlQuery *query = executed(kEntryColumns.latin1() + where, values);
     if (!query)
         return found;
     while (query->next()) {
@@ -147,7 +159,7 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
     if (!m_basePath.endsWith(QLatin1Char('/')))
         m_basePath += QLatin1Char('/');
     QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    if (!query.exec(QStringLiteral("SELECT url FROM SyncCalendar"))) {
+    if (!query.exec(sql("SELECT ", K::url, " FROM ", K::table))) {
         m_error = query.lastError().text();
         return false;
     }
@@ -158,10 +170,11 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
         return migrateAbsoluteHrefs();
     // Deletions meant for the old calendar do not concern the new one.
     return m_store.transaction([&] {
-        return exec(QStringLiteral("DELETE FROM SyncCalendar")) && exec(QStringLiteral("DELETE FROM SyncForeign"))
-            && exec(QStringLiteral("DELETE FROM SyncRecord WHERE deleted = 1"))
-            && exec(QStringLiteral("UPDATE SyncRecord SET href = NULL, etag = NULL, serverCopy = NULL, syncedVersion = 0"))
-            && exec(QStringLiteral("INSERT INTO SyncCalendar (url) VALUES (?)"), {m_calendar});
+        return exec(sql("DELETE FROM ", K::table)) && exec(sql("DELETE FROM ", F::table))
+            && exec(sql("DELETE FROM ", R::table, " WHERE ", R::deleted, " = 1"))
+            && exec(sql("UPDATE ", R::table, " SET ", R::href, " = NULL, ", R::etag, " = NULL, ", R::serverCopy, " = NULL, ",
+                        R::syncedVersion, " = 0"))
+            && exec(sql("INSERT INTO ", K::table, " (", K::url, ") VALUES (?)"), {m_calendar});
     });
 }
 
@@ -170,14 +183,14 @@ bool SyncLedger::migrateAbsoluteHrefs()
     QList<std::pair<QString, QString>> records;
     QStringList foreign;
     QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
-    const QString whole = QStringLiteral(" WHERE href LIKE 'http://%' OR href LIKE 'https://%'");
-    if (!query.exec(QStringLiteral("SELECT chore, href FROM SyncRecord") + whole)) {
+    if (!query.exec(sql("SELECT ", R::chore, ", ", R::href, " FROM ", R::table, " WHERE ", R::href, kWholeHref, R::href,
+                        kWholeHrefEnd))) {
         m_error = query.lastError().text();
         return false;
     }
     while (query.next())
         records.append({query.value(0).toString(), query.value(1).toString()});
-    if (!query.exec(QStringLiteral("SELECT href FROM SyncForeign") + whole)) {
+    if (!query.exec(sql("SELECT ", F::href, " FROM ", F::table, " WHERE ", F::href, kWholeHref, F::href, kWholeHrefEnd))) {
         m_error = query.lastError().text();
         return false;
     }
@@ -190,17 +203,17 @@ bool SyncLedger::migrateAbsoluteHrefs()
             const QString kept = relative(QUrl(href, QUrl::StrictMode));
             // Outside the calendar it was never ours to write: what is here goes up anew.
             const bool done = kept.isEmpty()
-                ? exec(QStringLiteral("DELETE FROM SyncRecord WHERE chore = ? AND deleted = 1"), {chore})
-                    && exec(QStringLiteral("UPDATE SyncRecord SET href = NULL, etag = NULL, serverCopy = NULL,"
-                                           " syncedVersion = 0 WHERE chore = ?"), {chore})
-                : exec(QStringLiteral("UPDATE SyncRecord SET href = ? WHERE chore = ?"), {kept, chore});
+                ? exec(sql("DELETE FROM ", R::table, " WHERE ", R::chore, " = ? AND ", R::deleted, " = 1"), {chore})
+                    && exec(sql("UPDATE ", R::table, " SET ", R::href, " = NULL, ", R::etag, " = NULL, ", R::serverCopy,
+                                " = NULL, ", R::syncedVersion, " = 0 WHERE ", R::chore, " = ?"), {chore})
+                : exec(sql("UPDATE ", R::table, " SET ", R::href, " = ? WHERE ", R::chore, " = ?"), {kept, chore});
             if (!done)
                 return false;
         }
         for (const QString &href : std::as_const(foreign)) {
             const QString kept = relative(QUrl(href, QUrl::StrictMode));
-            if (!(kept.isEmpty() ? exec(QStringLiteral("DELETE FROM SyncForeign WHERE href = ?"), {href})
-                                 : exec(QStringLiteral("UPDATE OR REPLACE SyncForeign SET href = ? WHERE href = ?"),
+            if (!(kept.isEmpty() ? exec(sql("DELETE FROM ", F::table, " WHERE ", F::href, " = ?"), {href})
+                                 : exec(sql("UPDATE OR REPLACE ", F::table, " SET ", F::href, " = ? WHERE ", F::href, " = ?"),
                                         {kept, href})))
                 return false;
         }
@@ -210,14 +223,15 @@ bool SyncLedger::migrateAbsoluteHrefs()
 
 SyncState SyncLedger::state() const
 {
-    const QVariantList row = firstRow(QStringLiteral("SELECT syncToken, ctag FROM SyncCalendar WHERE url = ?"), {m_calendar});
+    const QVariantList row = firstRow(sql("SELECT ", K::syncToken, ", ", K::ctag, " FROM ", K::table, " WHERE ", K::url, " = ?"),
+                                    {m_calendar});
     return {row.value(0).toString(), row.value(1).toString()};
 }
 
 bool SyncLedger::saveState(const SyncState &state)
 {
     return m_store.transaction([&] {
-        return exec(QStringLiteral("UPDATE SyncCalendar SET syncToken = ?, ctag = ? WHERE url = ?"),
+        return exec(sql("UPDATE ", K::table, " SET ", K::syncToken, " = ?, ", K::ctag, " = ? WHERE ", K::url, " = ?"),
                     {state.syncToken, state.ctag, m_calendar});
     });
 }
@@ -225,7 +239,7 @@ bool SyncLedger::saveState(const SyncState &state)
 std::optional<bool> SyncLedger::syncCollection() const
 {
     const QVariant offered =
-        firstRow(QStringLiteral("SELECT syncCollection FROM SyncCalendar WHERE url = ?"), {m_calendar}).value(0);
+        firstRow(sql("SELECT ", K::syncCollection, " FROM ", K::table, " WHERE ", K::url, " = ?"), {m_calendar}).value(0);
     if (offered.isNull())
         return std::nullopt;
     return offered.toInt() != 0;
@@ -234,14 +248,15 @@ std::optional<bool> SyncLedger::syncCollection() const
 bool SyncLedger::saveSyncCollection(bool offered)
 {
     return m_store.transaction([&] {
-        return exec(QStringLiteral("UPDATE SyncCalendar SET syncCollection = ? WHERE url = ?"), {offered ? 1 : 0, m_calendar});
+        return exec(sql("UPDATE ", K::table, " SET ", K::syncCollection, " = ? WHERE ", K::url, " = ?"),
+                    {offered ? 1 : 0, m_calendar});
     });
 }
 
 bool SyncLedger::enrollAll()
 {
     const QVariantList unenrolled =
-        firstRow(QStringLiteral("SELECT count(*) FROM Chore WHERE id NOT IN (SELECT chore FROM SyncRecord)"));
+        firstRow(sql("SELECT count(*) FROM ", C::table, " WHERE ", C::id, " NOT IN (SELECT ", R::chore, " FROM ", R::table, ")"));
     if (unenrolled.isEmpty())
         return false;
     if (unenrolled.first().toLongLong() == 0)
@@ -253,22 +268,22 @@ bool SyncLedger::enrollAll()
 
 qint64 SyncLedger::choreCount() const
 {
-    return firstRow(QStringLiteral("SELECT count(*) FROM Chore")).value(0).toLongLong();
+    return firstRow(sql("SELECT count(*) FROM ", C::table)).value(0).toLongLong();
 }
 
 QList<LedgerEntry> SyncLedger::changedHere() const
 {
-    return entries(QLatin1String(kChangedHere) + QLatin1String(" ORDER BY chore"));
+    return entries(sql(kChangedHere, " ORDER BY ", R::chore));
 }
 
 int SyncLedger::changedHereCount() const
 {
-    return firstRow(QLatin1String("SELECT count(*) FROM SyncRecord ") + QLatin1String(kChangedHere)).value(0).toInt();
+    return firstRow(sql("SELECT count(*) FROM ", R::table, " ", kChangedHere)).value(0).toInt();
 }
 
 QList<std::pair<QUrl, QString>> SyncLedger::etagsOnServer() const
 {
-    return pairs(QStringLiteral("SELECT href, etag FROM SyncRecord WHERE href IS NOT NULL"));
+    return pairs(sql("SELECT ", R::href, ", ", R::etag, " FROM ", R::table, " WHERE ", R::href, " IS NOT NULL"));
 }
 
 QList<QUrl> SyncLedger::onServer() const
@@ -281,7 +296,7 @@ QList<QUrl> SyncLedger::onServer() const
 
 std::optional<LedgerEntry> SyncLedger::byChore(qint64 chore) const
 {
-    const auto found = entries(QStringLiteral("WHERE chore = ?"), {chore});
+    const auto found = entries(sql("WHERE ", R::chore, " = ?"), {chore});
     return found.isEmpty() ? std::nullopt : std::optional(found.constFirst());
 }
 
@@ -290,13 +305,13 @@ std::optional<LedgerEntry> SyncLedger::byHref(const QUrl &href) const
     const QString kept = relative(href);
     if (kept.isEmpty())
         return std::nullopt;
-    const auto found = entries(QStringLiteral("WHERE href = ?"), {kept});
+    const auto found = entries(sql("WHERE ", R::href, " = ?"), {kept});
     return found.isEmpty() ? std::nullopt : std::optional(found.constFirst());
 }
 
 std::optional<LedgerEntry> SyncLedger::byUid(const QString &uid) const
 {
-    const auto found = entries(QStringLiteral("WHERE uid = ?"), {uid});
+    const auto found = entries(sql("WHERE ", R::uid, " = ?"), {uid});
     return found.isEmpty() ? std::nullopt : std::optional(found.constFirst());
 }
 
@@ -311,7 +326,7 @@ std::optional<LedgerEntry> SyncLedger::byHrefOrUid(const QUrl &href, const QStri
     }
     // One look-up where most resources find neither; both columns are unique, so at most two
     // rows come, and the one under the href wins.
-    const auto found = entries(QStringLiteral("WHERE href = ? OR uid = ?"), {kept, uid});
+    const auto found = entries(sql("WHERE ", R::href, " = ? OR ", R::uid, " = ?"), {kept, uid});
     if (found.isEmpty())
         return std::nullopt;
     const QUrl at = absolute(kept);
@@ -329,11 +344,12 @@ bool SyncLedger::markSent(qint64 chore, const QString &uid, const QUrl &href, co
     // A chore deleted here while it was on its way up left no entry: the server's copy is
     // now a deletion to send.
     return m_store.transaction([&] {
-        return exec(QStringLiteral("UPDATE SyncRecord SET href = ?, etag = ?, serverCopy = ?, syncedVersion = ?"
-                                   " WHERE chore = ?"),
+        return exec(sql("UPDATE ", R::table, " SET ", R::href, " = ?, ", R::etag, " = ?, ", R::serverCopy, " = ?, ",
+                        R::syncedVersion, " = ? WHERE ", R::chore, " = ?"),
                     {kept, etag, copy, version, chore})
-            && exec(QStringLiteral("INSERT OR IGNORE INTO SyncRecord (chore, uid, href, etag, deleted)"
-                                   " SELECT ?, ?, ?, ?, 1 WHERE NOT EXISTS (SELECT 1 FROM Chore WHERE id = ?)"),
+            && exec(sql("INSERT OR IGNORE INTO ", R::table, " (", R::chore, ", ", R::uid, ", ", R::href, ", ", R::etag, ", ",
+                        R::deleted, ") SELECT ?, ?, ?, ?, 1 WHERE NOT EXISTS (SELECT 1 FROM ", C::table, " WHERE ",
+                        C::id, " = ?)"),
                     {chore, uid, kept, etag, chore});
     });
 }
@@ -346,10 +362,10 @@ bool SyncLedger::markReceived(qint64 chore, const QString &uid, const QUrl &href
         return outside(href);
     // Called inside the transaction that wrote the chore; another entry holding this UID or
     // href (a deletion the server's change overrides) makes way.
-    return exec(QStringLiteral("DELETE FROM SyncRecord WHERE chore != ? AND (uid = ? OR href = ?)"),
+    return exec(sql("DELETE FROM ", R::table, " WHERE ", R::chore, " != ? AND (", R::uid, " = ? OR ", R::href, " = ?)"),
                 {chore, uid, kept})
-        && exec(QStringLiteral("UPDATE SyncRecord SET uid = ?, href = ?, etag = ?, serverCopy = ?, syncedVersion = version,"
-                               " deleted = 0 WHERE chore = ?"),
+        && exec(sql("UPDATE ", R::table, " SET ", R::uid, " = ?, ", R::href, " = ?, ", R::etag, " = ?, ", R::serverCopy,
+                    " = ?, ", R::syncedVersion, " = ", R::version, ", ", R::deleted, " = 0 WHERE ", R::chore, " = ?"),
                 {uid, kept, etag, copy, chore});
 }
 
@@ -358,23 +374,24 @@ bool SyncLedger::markMerged(qint64 chore, const QUrl &href, const QString &etag,
     const QString kept = relative(href);
     if (kept.isEmpty())
         return outside(href);
-    return exec(QStringLiteral("UPDATE SyncRecord SET href = ?, etag = ?, serverCopy = ?,"
-                               " syncedVersion = min(syncedVersion, version - 1) WHERE chore = ?"),
+    return exec(sql("UPDATE ", R::table, " SET ", R::href, " = ?, ", R::etag, " = ?, ", R::serverCopy, " = ?, ",
+                    R::syncedVersion, " = min(", R::syncedVersion, ", ", R::version, " - 1) WHERE ", R::chore, " = ?"),
                 {kept, etag, copy, chore});
 }
 
 bool SyncLedger::unlink(qint64 chore, const QString &newUid)
 {
     return m_store.transaction([&] {
-        return exec(QStringLiteral("UPDATE SyncRecord SET href = NULL, etag = NULL, serverCopy = NULL, syncedVersion = 0,"
-                                   " uid = coalesce(nullif(?, ''), uid) WHERE chore = ?"),
+        return exec(sql("UPDATE ", R::table, " SET ", R::href, " = NULL, ", R::etag, " = NULL, ", R::serverCopy, " = NULL, ",
+                        R::syncedVersion, " = 0, ", R::uid, " = coalesce(nullif(?, ''), ", R::uid, ") WHERE ", R::chore,
+                        " = ?"),
                     {newUid, chore});
     });
 }
 
 bool SyncLedger::forget(qint64 chore)
 {
-    return exec(QStringLiteral("DELETE FROM SyncRecord WHERE chore = ?"), {chore});
+    return exec(sql("DELETE FROM ", R::table, " WHERE ", R::chore, " = ?"), {chore});
 }
 
 bool SyncLedger::recordForeign(const QUrl &href, const QString &etag, ForeignKind kind)
@@ -383,7 +400,7 @@ bool SyncLedger::recordForeign(const QUrl &href, const QString &etag, ForeignKin
     if (kept.isEmpty())
         return outside(href);
     return m_store.transaction([&] {
-        return exec(QStringLiteral("INSERT OR REPLACE INTO SyncForeign (href, etag, kind) VALUES (?, ?, ?)"),
+        return exec(sql("INSERT OR REPLACE INTO ", F::table, " (", F::href, ", ", F::etag, ", ", F::kind, ") VALUES (?, ?, ?)"),
                     {kept, etag, int(kind)});
     });
 }
@@ -392,18 +409,18 @@ bool SyncLedger::forgetForeign(const QUrl &href)
 {
     const QString kept = relative(href);
     return m_store.transaction([&] {
-        return exec(QStringLiteral("DELETE FROM SyncForeign WHERE href = ?"), {kept});
+        return exec(sql("DELETE FROM ", F::table, " WHERE ", F::href, " = ?"), {kept});
     });
 }
 
 QList<std::pair<QUrl, QString>> SyncLedger::foreignEtags() const
 {
-    return pairs(QStringLiteral("SELECT href, etag FROM SyncForeign"));
+    return pairs(sql("SELECT ", F::href, ", ", F::etag, " FROM ", F::table));
 }
 
 int SyncLedger::foreignCount(ForeignKind kind) const
 {
-    return firstRow(QStringLiteral("SELECT count(*) FROM SyncForeign WHERE kind = ?"), {int(kind)}).value(0).toInt();
+    return firstRow(sql("SELECT count(*) FROM ", F::table, " WHERE ", F::kind, " = ?"), {int(kind)}).value(0).toInt();
 }
 
 } // namespace Velmora::Sync

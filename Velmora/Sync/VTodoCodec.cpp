@@ -229,11 +229,8 @@ QByteArray serialize(icalcomponent *calendar, const QList<QByteArray> &kept)
 {
     // What libical could not parse was set aside verbatim or is ours to rewrite: its error notes go.
     icalcomponent_strip_errors(calendar);
-    char *raw = icalcomponent_as_ical_string_r(calendar);
-    const QByteArray text(raw);
-    icalmemory_free_buffer(raw);
     QByteArray out;
-    for (const QByteArray &line : contentLines(text)) {
+    for (const QByteArray &line : contentLines(Ical::written(calendar))) {
         QByteArray restored = line;
         if (propertyName(line) == keptProperty) {
             bool ok = false;
@@ -289,9 +286,7 @@ void removeOwn(icalcomponent *c, const char *name)
 void setOwn(icalcomponent *c, const char *name, const QByteArray &value)
 {
     removeOwn(c, name);
-    icalproperty *p = icalproperty_new_x(value.constData());
-    icalproperty_set_x_name(p, name);
-    icalcomponent_add_property(c, p);
+    icalcomponent_add_property(c, Ical::xProperty(name, value));
 }
 
 // An instant from a DATE-TIME: UTC, a named zone, or floating (read in the user's zone).
@@ -592,9 +587,7 @@ QList<std::pair<icalproperty *, QByteArray>> keptLines(icalcomponent *c, const Q
 
 void keepLine(icalcomponent *c, QList<QByteArray> &kept, const QByteArray &line)
 {
-    icalproperty *p = icalproperty_new_x(QByteArray::number(kept.size()).constData());
-    icalproperty_set_x_name(p, keptProperty);
-    icalcomponent_add_property(c, p);
+    icalcomponent_add_property(c, Ical::xProperty(keptProperty, QByteArray::number(kept.size())));
     kept << line;
 }
 
@@ -903,14 +896,8 @@ void writeReminder(icalcomponent *todo, const QList<QByteArray> &kept, const Cho
         if (triggerInstant(kept[trigger], todo, zone) == instant)
             return;
     }
-    icaltriggertype trigger;
-    trigger.time = utcValue(*instant);
-    trigger.duration = icaldurationtype_null_duration();
-    const QByteArray description = (f.title.isEmpty() ? ChoreDates::dueTodayText() : f.title).toUtf8();
-    icalcomponent *alarm = Ical::displayAlarm(icalproperty_new_trigger(trigger), description);
-    icalproperty *marker = icalproperty_new_x("1");
-    icalproperty_set_x_name(marker, alarmMarker);
-    icalcomponent_add_property(alarm, marker);
+    icalcomponent *alarm = Ical::reminderAlarm(*instant, f.title);
+    icalcomponent_add_property(alarm, Ical::xProperty(alarmMarker, "1"));
     icalcomponent_add_component(todo, alarm);
 }
 

@@ -269,6 +269,12 @@ TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedStageBySt
         // Another program's table where the third schema puts one of its own.
         {"the second stage fails", 0, {QStringLiteral("CREATE TABLE ChoreRecurrence (x)")}, S2::version},
     };
+    // A migrated file ends with the tables, indexes and triggers of a new one, spelled alike.
+    const QString layout = QStringLiteral("SELECT group_concat(type || ' ' || name || ' ' || ifnull(sql, ''), char(10))"
+                                          " FROM (SELECT * FROM sqlite_master ORDER BY name)");
+    const QString fresh = dir.filePath(QStringLiteral("fresh.sqlite"));
+    ASSERT_EQ(ChoreStore().open(fresh), ChoreStore::OpenResult::Opened);
+    ASSERT_TRUE(rawValue(layout, fresh).toString().contains(QLatin1String("trigger ChoreSeriesRenamed")));
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const auto &schema = schemas.at(c.from);
@@ -289,6 +295,7 @@ TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedStageBySt
                 EXPECT_FALSE(store.chores().front()->repeats());
                 EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM ChoreSeries")), 0);
                 EXPECT_TRUE(store.setRecurrence(store.chores().front(), rule("FREQ=DAILY")));
+                EXPECT_EQ(rawValue(layout).toString(), rawValue(layout, fresh).toString());
             }
             for (const QString &path : {storePath(), storePath() + QStringLiteral("-wal"), storePath() + QStringLiteral("-shm"),
                                         ChoreStore::copyBeforeMigration(storePath(), schema.version)})

@@ -1,5 +1,6 @@
 #include "Velmora/Sync/SyncLedger.h"
 
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 
 #include <QSqlDatabase>
@@ -28,14 +29,14 @@ const char kEntryColumns[] = "SELECT chore, uid, href, etag, serverCopy, version
 
 } // namespace
 
-SyncLedger::SyncLedger(ChoreStore &store) : m_store(store) {}
+SyncLedger::SyncLedger(ChoreChanges &changes) : m_changes(changes) {}
 
 QSqlQuery *SyncLedger::executed(const QString &sql, const QVariantList &values) const
 {
     // Preparing costs more than running these small statements: each is prepared once.
     auto it = m_queries.find(sql);
     if (it == m_queries.end()) {
-        QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+        QSqlQuery query(QSqlDatabase::database(m_changes.store()->connectionName(), false));
         query.setForwardOnly(true);
         if (!query.prepare(sql)) {
             m_error = query.lastError().text();
@@ -105,7 +106,7 @@ QUrl SyncLedger::absolute(const QString &kept) const
 QList<std::pair<QUrl, QString>> SyncLedger::pairs(const QString &sql) const
 {
     QList<std::pair<QUrl, QString>> found;
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    QSqlQuery query(QSqlDatabase::database(m_changes.store()->connectionName(), false));
     query.setForwardOnly(true);
     if (query.exec(sql)) {
         while (query.next())
@@ -146,7 +147,7 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
     m_basePath = calendar.path(QUrl::FullyEncoded);
     if (!m_basePath.endsWith(QLatin1Char('/')))
         m_basePath += QLatin1Char('/');
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    QSqlQuery query(QSqlDatabase::database(m_changes.store()->connectionName(), false));
     if (!query.exec(QStringLiteral("SELECT url FROM SyncCalendar"))) {
         m_error = query.lastError().text();
         return false;
@@ -157,7 +158,7 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
     if (bound == QStringList{m_calendar})
         return migrateAbsoluteHrefs();
     // Deletions meant for the old calendar do not concern the new one.
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(QStringLiteral("DELETE FROM SyncCalendar")) && exec(QStringLiteral("DELETE FROM SyncForeign"))
             && exec(QStringLiteral("DELETE FROM SyncRecord WHERE deleted = 1"))
             && exec(QStringLiteral("UPDATE SyncRecord SET href = NULL, etag = NULL, serverCopy = NULL, syncedVersion = 0"))
@@ -169,7 +170,7 @@ bool SyncLedger::migrateAbsoluteHrefs()
 {
     QList<std::pair<QString, QString>> records;
     QStringList foreign;
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    QSqlQuery query(QSqlDatabase::database(m_changes.store()->connectionName(), false));
     const QString whole = QStringLiteral(" WHERE href LIKE 'http://%' OR href LIKE 'https://%'");
     if (!query.exec(QStringLiteral("SELECT chore, href FROM SyncRecord") + whole)) {
         m_error = query.lastError().text();
@@ -185,7 +186,7 @@ bool SyncLedger::migrateAbsoluteHrefs()
         foreign.append(query.value(0).toString());
     if (records.isEmpty() && foreign.isEmpty())
         return true;
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         for (const auto &[chore, href] : std::as_const(records)) {
             const QString kept = relative(QUrl(href, QUrl::StrictMode));
             // Outside the calendar it was never ours to write: what is here goes up anew.
@@ -216,7 +217,7 @@ SyncState SyncLedger::state() const
 
 bool SyncLedger::saveState(const SyncState &state)
 {
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(QStringLiteral("UPDATE SyncCalendar SET syncToken = ?, ctag = ? WHERE url = ?"),
                     {state.syncToken, state.ctag, m_calendar});
     });
@@ -233,7 +234,7 @@ std::optional<bool> SyncLedger::syncCollection() const
 
 bool SyncLedger::saveSyncCollection(bool offered)
 {
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(QStringLiteral("UPDATE SyncCalendar SET syncCollection = ? WHERE url = ?"), {offered ? 1 : 0, m_calendar});
     });
 }
@@ -246,7 +247,7 @@ bool SyncLedger::enrollAll()
         return false;
     if (unenrolled.first().toLongLong() == 0)
         return true;
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(S2::enrollUnsynced());
     });
 }
@@ -328,7 +329,7 @@ bool SyncLedger::markSent(qint64 chore, const QString &uid, const QUrl &href, co
         return outside(href);
     // A chore deleted here while it was on its way up left no entry: the server's copy is
     // now a deletion to send.
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(QStringLiteral("UPDATE SyncRecord SET href = ?, etag = ?, serverCopy = ?, syncedVersion = ?"
                                    " WHERE chore = ?"),
                     {kept, etag, copy, version, chore})
@@ -365,7 +366,7 @@ bool SyncLedger::markMerged(qint64 chore, const QUrl &href, const QString &etag,
 
 bool SyncLedger::unlink(qint64 chore, const QString &newUid)
 {
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(QStringLiteral("UPDATE SyncRecord SET href = NULL, etag = NULL, serverCopy = NULL, syncedVersion = 0,"
                                    " uid = coalesce(nullif(?, ''), uid) WHERE chore = ?"),
                     {newUid, chore});
@@ -382,7 +383,7 @@ bool SyncLedger::recordForeign(const QUrl &href, const QString &etag, ForeignKin
     const QString kept = relative(href);
     if (kept.isEmpty())
         return outside(href);
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(QStringLiteral("INSERT OR REPLACE INTO SyncForeign (href, etag, kind) VALUES (?, ?, ?)"),
                     {kept, etag, int(kind)});
     });
@@ -391,7 +392,7 @@ bool SyncLedger::recordForeign(const QUrl &href, const QString &etag, ForeignKin
 bool SyncLedger::forgetForeign(const QUrl &href)
 {
     const QString kept = relative(href);
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(QStringLiteral("DELETE FROM SyncForeign WHERE href = ?"), {kept});
     });
 }

@@ -447,8 +447,9 @@ ChoreStore::OpenResult ChoreStore::detectSchema(FoundSchema &found)
         return OpenResult::Corrupt;
     while (query.next())
         columns.insert(query.value(1).toString());
-    const bool complete = std::all_of(kColumns.cbegin(), kColumns.cend(),
-                                      [&columns](const QString &column) { return columns.contains(column); });
+    const bool complete = std::all_of(ChoreField::rows.cbegin(), ChoreField::rows.cend(), [&columns](const ChoreField::Row &row) {
+        return columns.contains(QLatin1String(row.column));
+    });
     return complete ? OpenResult::Opened : OpenResult::Corrupt;
 }
 

@@ -22,6 +22,7 @@
 #include <numeric>
 #include <random>
 #include <tuple>
+#include <type_traits>
 
 using namespace Velmora;
 using VelmoraTest::assign;
@@ -30,6 +31,9 @@ using VelmoraTest::writeAll;
 using VelmoraTest::zone;
 
 namespace {
+
+// A write that goes around ChoreChanges does not compile: nothing else can make the store's key.
+static_assert(!std::is_default_constructible_v<ChoreStore::WriteKey>);
 
 Recurrence rule(const char *text, bool afterFinishing = false, QList<QDate> exceptions = {}, QMap<QDate, QDate> moved = {})
 {

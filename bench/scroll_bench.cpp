@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
         f.colorComponents = {float(i % 7) / 7, 0.5f, 0.8f};
         all.append(f);
     }
-    if (!app->store()->insertAll(all))
+    if (!app->changes()->addAll(all))
         return 1;
     Velmora::VelmoraApp::setInstance(app.get());
 

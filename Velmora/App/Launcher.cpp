@@ -9,7 +9,6 @@
 #include "Velmora/Platform/PrivateFiles.h"
 #include "Velmora/Platform/SessionBus.h"
 #include "Velmora/Sync/SyncCommands.h"
-#include "i18n/Translations.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -56,9 +55,8 @@ QString dataFolder()
     return QFileInfo(ChoreStore::defaultPath()).absolutePath();
 }
 
-void setUp(QGuiApplication &application)
+void setUp()
 {
-    installTranslations(application, QLocale());
     QCoreApplication::setOrganizationName(QStringLiteral("Taskarello"));
     QCoreApplication::setApplicationName(QStringLiteral("Taskarello"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(ApplicationBus::appId));
@@ -259,7 +257,7 @@ Launcher::Launcher(QGuiApplication &application) : m_application(application) {}
 
 int Launcher::run()
 {
-    setUp(m_application);
+    setUp();
     int usageError = 0;
     const std::optional<Options> options = parse(m_application, &usageError);
     return options ? launch(m_application, *options) : usageError;

@@ -412,17 +412,17 @@
 <context>
     <name>ContentView</name>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="29"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="29"/>
         <source>TASKARELLO</source>
         <translation>TASKARELLO</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="34"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="34"/>
         <source>Journal</source>
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="41"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="41"/>
         <source>Add chore</source>
         <translation>Aufgabe hinzufügen</translation>
     </message>
@@ -451,7 +451,7 @@
 <context>
     <name>FailureLine</name>
     <message>
-        <location filename="../Velmora/App/Root/FailureLine.qml" line="43"/>
+        <location filename="../Velmora/Window/FailureLine.qml" line="43"/>
         <source>Dismiss</source>
         <translation>Schließen</translation>
     </message>
@@ -561,7 +561,7 @@
 <context>
     <name>Main</name>
     <message>
-        <location filename="../Velmora/App/Root/Main.qml" line="12"/>
+        <location filename="../Velmora/Window/Main.qml" line="12"/>
         <source>Taskarello</source>
         <translation>Taskarello</translation>
     </message>
@@ -569,12 +569,12 @@
 <context>
     <name>NotificationsNoticesView</name>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="50"/>
+        <location filename="../Velmora/Screens/NotificationsNoticesView.qml" line="50"/>
         <source>No notification service is running, so reminders cannot be shown.</source>
         <translation>Es läuft kein Benachrichtigungsdienst, daher können keine Erinnerungen angezeigt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="91"/>
+        <location filename="../Velmora/Screens/NotificationsNoticesView.qml" line="91"/>
         <source>Check again</source>
         <translation>Erneut prüfen</translation>
     </message>
@@ -1788,22 +1788,22 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="51"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="52"/>
         <source>The chores could not be written here: %1</source>
         <translation>Die Aufgaben konnten hier nicht gespeichert werden: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="137"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="138"/>
         <source>“%1” was not synced: %2</source>
         <translation>„%1“ wurde nicht abgeglichen: %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="160"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="161"/>
         <source>Sync is not set up.</source>
         <translation>Die Synchronisierung ist nicht eingerichtet.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="170"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="171"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>Der Abgleich dauerte länger als %n Minute und wurde angehalten; er geht beim nächsten Abgleich weiter.</numerusform>
@@ -1811,7 +1811,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="382"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="383"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>Der Kalender auf dem Server enthält plötzlich die %n Aufgabe nicht mehr; hier wurde nichts gelöscht.</numerusform>
@@ -1819,7 +1819,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="473"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="474"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>Der Server meldete immer wieder weitere Änderungen; der Abgleich hielt nach %n Durchgang an.</numerusform>
@@ -1868,12 +1868,12 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="119"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="118"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="209"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="209"/>
         <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
         <translation>Taskarello läuft bereits: ein anderer seiner Prozesse hält %1. Beenden Sie diesen (Beenden im Menü seines Symbols) und starten Sie dann neu.</translation>
     </message>

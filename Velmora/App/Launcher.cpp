@@ -13,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QMetaEnum>
 #include <QSettings>
 
@@ -195,6 +196,11 @@ int show(QGuiApplication &application, const Options &options, ApplicationBus &b
 // store, the app, then its window.
 int launch(QGuiApplication &application, const Options &options)
 {
+    // A command's answer on stderr is its output: the logs that would repeat it keep quiet unless
+    // QT_LOGGING_RULES asks for them.
+    if (options.command)
+        QLoggingCategory::setFilterRules(QStringLiteral("taskarello.*.warning=false\ntaskarello.*.info=false"));
+
     // A command does its work in the one process that writes the app's data: the running one if
     // there is one, else this one, which holds the app's name on the bus meanwhile.
     ApplicationBus bus(sessionBusIfAny());

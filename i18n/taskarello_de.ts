@@ -73,208 +73,208 @@
 <context>
     <name>ChoreEditorScreen</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="25"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="24"/>
         <source>Chore</source>
         <translation>Aufgabe</translation>
     </message>
     <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="52"/>
         <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="65"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="149"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="64"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="148"/>
         <source>Color</source>
         <translation>Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Red</source>
         <translation>Rot</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Yellow</source>
         <translation>Gelb</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Green</source>
         <translation>Grün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Teal</source>
         <translation>Blaugrün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Blue</source>
         <translation>Blau</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Purple</source>
         <translation>Violett</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="123"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="122"/>
         <source>Other color</source>
         <translation>Andere Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="160"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="203"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="159"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="166"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="165"/>
         <source>Fewer days</source>
         <translation>Weniger Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="177"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="176"/>
         <source>More days</source>
         <translation>Mehr Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="188"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="187"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="201"/>
         <source>Due date</source>
         <translation>Fällig am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="219"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="246"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="218"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="245"/>
         <source>Comes back</source>
         <translation>Kommt wieder</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="285"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="284"/>
         <source>Change how it comes back</source>
         <translation>Ändern, wie sie wiederkommt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="567"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="566"/>
         <source>Discard your changes?</source>
         <translation>Deine Änderungen verwerfen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Never</source>
         <translation>Nie</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Daily</source>
         <translation>Täglich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Weekly</source>
         <translation>Wöchentlich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Monthly</source>
         <translation>Monatlich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Yearly</source>
         <translation>Jährlich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="284"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="283"/>
         <source>Change</source>
         <translation>Ändern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="320"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="319"/>
         <source>Repeat every</source>
         <translation>Wiederholen alle</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="371"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="370"/>
         <source>On</source>
         <translation>Am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="387"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="386"/>
         <source>Weekdays</source>
         <translation>Wochentage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="433"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="442"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="432"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="441"/>
         <source>After finishing</source>
         <translation>Nach dem Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="477"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="476"/>
         <source>The next due day counts from the day the chore is finished.</source>
         <translation>Der nächste Fälligkeitstag zählt ab dem Tag, an dem die Aufgabe erledigt wird.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="478"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="477"/>
         <source>The next due day counts from the due day.</source>
         <translation>Der nächste Fälligkeitstag zählt ab dem Fälligkeitstag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="486"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="485"/>
         <source>Notify</source>
         <translation>Erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="492"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="491"/>
         <source>Notification time</source>
         <translation>Uhrzeit der Erinnerung</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="497"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="496"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="509"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="508"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="517"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="516"/>
         <source>Before or after noon</source>
         <translation>Vor- oder nachmittags</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="529"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="528"/>
         <source>Toggle notification</source>
         <translation>Erinnerung ein- oder ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="532"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="531"/>
         <source>Turn off</source>
         <translation>Ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="532"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="531"/>
         <source>Turn on</source>
         <translation>Einschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="568"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="567"/>
         <source>Discard</source>
         <translation>Verwerfen</translation>
     </message>
@@ -1868,12 +1868,12 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/Launcher.cpp" line="118"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="119"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Launcher.cpp" line="209"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="215"/>
         <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
         <translation>Taskarello läuft bereits: ein anderer seiner Prozesse hält %1. Beenden Sie diesen (Beenden im Menü seines Symbols) und starten Sie dann neu.</translation>
     </message>

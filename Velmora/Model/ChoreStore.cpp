@@ -3,6 +3,7 @@
 #include "Velmora/Model/ChoreField.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Platform/FileLock.h"
+#include "Velmora/Platform/Logging.h"
 #include "Velmora/Platform/PrivateFiles.h"
 
 #include <QDir>
@@ -158,6 +159,7 @@ bool ChoreStore::fail(const QString &error, Failure kind)
 {
     m_lastError = error;
     m_lastFailure = kind;
+    qCWarning(logStore).noquote() << error;
     emit writeFailed(error);
     return false;
 }

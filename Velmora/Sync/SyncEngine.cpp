@@ -2,6 +2,7 @@
 
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/Logging.h"
 #include "Velmora/Sync/ChoreMerge.h"
 #include "Velmora/Sync/SyncLedger.h"
 #include "Velmora/Sync/VTodoCodec.h"
@@ -590,6 +591,7 @@ void SyncEngine::fail(const CalDavError &error)
     if (!m_run || m_run->failed)
         return;
     m_run->failed = true;
+    qCWarning(logSync).noquote() << "The sync stopped:" << error.message;
     m_run->report.error = error;
     m_client.abortAll();
     end(m_run->report);

@@ -1,7 +1,7 @@
 #include "VelmoraQmlPlugins.h"
 
 #include "Velmora/App/VelmoraApp.h"
-#include "Velmora/App/WindowHost.h"
+#include "Velmora/Window/WindowHost.h"
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/SyncAccount.h"

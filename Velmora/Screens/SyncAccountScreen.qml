@@ -18,6 +18,16 @@ DetailScreen {
     readonly property bool confirming: account.stage === SyncAccount.Confirming
     onConfirmingChanged: if (confirming) backButton.forceActiveFocus(Qt.TabFocusReason)
     readonly property bool form: !connected && !choosing && !confirming
+    // The choices come first, before Back: the focus goes to the first of them once they are made.
+    onChoosingChanged: if (choosing) Qt.callLater(screen.focusChoices)
+    Component.onCompleted: if (choosing) Qt.callLater(screen.focusChoices)
+    function focusChoices() {
+        const first = choices.count > 0 ? choices.itemAt(0) : newCalendar.visible ? newCalendar : backButton
+        if (screen.choosing && first)
+            first.forceActiveFocus()
+    }
+    // The address and user typed outlive the screen; the password does not.
+    function keepTyped() { screen.account.keepTyped(serverField.text, userField.text) }
 
     title: ScreenTexts.upper(qsTr("Sync"))
     onCloseRequested: App.router.pop()
@@ -43,6 +53,7 @@ DetailScreen {
         Accessible.name: qsTr("Server address")
         inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
         focus: true
+        onTextEdited: screen.keepTyped()
     }
     FieldLabel { text: qsTr("User name"); visible: screen.form }
     StyledTextField {
@@ -54,6 +65,7 @@ DetailScreen {
         Accessible.name: qsTr("User name")
         inputMethodHints: Qt.ImhNoAutoUppercase
         text: screen.account.offeredUser
+        onTextEdited: screen.keepTyped()
     }
     // Qt 6.4 gives a password field no name on AT-SPI: screen readers take the label before it.
     FieldLabel { text: qsTr("App password"); visible: screen.form }
@@ -119,6 +131,7 @@ DetailScreen {
     }
     // qmllint disable unqualified
     Repeater {
+        id: choices
         model: screen.choosing ? screen.account.calendars : []
         delegate: ChoiceButton {
             required property int index
@@ -132,6 +145,7 @@ DetailScreen {
     }
     // qmllint enable unqualified
     ChoiceButton {
+        id: newCalendar
         objectName: "newCalendar"
         visible: screen.choosing && screen.account.canCreateCalendar
         text: qsTr("New calendar “%1”").arg(qsTr("Chores"))

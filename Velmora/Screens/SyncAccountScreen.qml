@@ -19,12 +19,21 @@ DetailScreen {
     onConfirmingChanged: if (confirming) backButton.forceActiveFocus(Qt.TabFocusReason)
     readonly property bool form: !connected && !choosing && !confirming
     // The choices come first, before Back: the focus goes to the first of them once they are made.
-    onChoosingChanged: if (choosing) Qt.callLater(screen.focusChoices)
-    Component.onCompleted: if (choosing) Qt.callLater(screen.focusChoices)
-    function focusChoices() {
-        const first = choices.count > 0 ? choices.itemAt(0) : newCalendar.visible ? newCalendar : backButton
-        if (screen.choosing && first)
-            first.forceActiveFocus()
+    onChoosingChanged: if (choosing) focusChoices.start()
+    Component.onCompleted: if (choosing) focusChoices.start()
+    Timer {
+        id: focusChoices
+        interval: 0
+        onTriggered: {
+            if (!screen.choosing)
+                return
+            if (choices.count > 0)
+                choices.itemAt(0).forceActiveFocus()
+            else if (newCalendar.visible)
+                newCalendar.forceActiveFocus()
+            else
+                backButton.forceActiveFocus()
+        }
     }
     // The address and user typed outlive the screen; the password does not.
     function keepTyped() { screen.account.keepTyped(serverField.text, userField.text) }

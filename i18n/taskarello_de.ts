@@ -168,7 +168,7 @@
         <translation>Ändern, wie sie wiederkommt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="567"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="570"/>
         <source>Discard your changes?</source>
         <translation>Deine Änderungen verwerfen?</translation>
     </message>
@@ -274,7 +274,7 @@
         <translation>Einschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="568"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="571"/>
         <source>Discard</source>
         <translation>Verwerfen</translation>
     </message>
@@ -457,6 +457,14 @@
     </message>
 </context>
 <context>
+    <name>HistoryStrip</name>
+    <message>
+        <location filename="../Velmora/Screens/HistoryStrip.qml" line="99"/>
+        <source>Left and right move between the finishes</source>
+        <translation>Links und rechts wechseln zwischen den Erledigungen</translation>
+    </message>
+</context>
+<context>
     <name>JournalChoreView</name>
     <message>
         <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
@@ -537,7 +545,7 @@
 <context>
     <name>JournalYear</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="30"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="39"/>
         <source>This month: %n</source>
         <translation>
             <numerusform>Diesen Monat: %n</numerusform>
@@ -545,7 +553,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="31"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="40"/>
         <source>last month: %n</source>
         <translation>
             <numerusform>letzten Monat: %n</numerusform>
@@ -553,7 +561,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalYear.qml" line="120"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="132"/>
         <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
         <translation>Auf und ab wechseln den Tag, links und rechts die Woche; Eingabe zeigt den Tag im Verlauf</translation>
     </message>
@@ -612,122 +620,122 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="22"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="41"/>
         <source>Sync</source>
         <translation>Abgleich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="49"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Halte deine Aufgaben in den Aufgaben deines Kalenderkontos (Nextcloud, Radicale, Fastmail und andere) und so auf deinen anderen Geräten.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="34"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="43"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="62"/>
         <source>Server address</source>
         <translation>Serveradresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="47"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="67"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="59"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="66"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="87"/>
         <source>App password</source>
         <translation>App-Passwort</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="95"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>Das Passwort liegt im Secret Service der Arbeitsumgebung, nie in einer Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="106"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="127"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="115"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
         <source>Which calendar holds your chores?</source>
         <translation>Welcher Kalender soll deine Aufgaben enthalten?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>Das Konto hat noch keinen Kalender für Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
         <source>New calendar “%1”</source>
         <translation>Neuer Kalender „%1“</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="146"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="169"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="148"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="171"/>
         <source>%1 · Not encrypted</source>
         <translation>%1 · Nicht verschlüsselt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="154"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="177"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="183"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="238"/>
         <source>Looking for calendars…</source>
         <translation>Kalender werden gesucht…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="238"/>
         <source>Connecting…</source>
         <translation>Verbinden…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="225"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="233"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="248"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="241"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="264"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="249"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="272"/>
         <source>Sync now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="266"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="279"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="289"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="264"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="287"/>
         <source>Disconnect this account?</source>
         <translation>Dieses Konto trennen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="265"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="288"/>
         <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
         <translation>Ihre Aufgaben bleiben auf diesem Computer und im Kalender auf dem Server; sie werden nicht mehr abgeglichen, und das Passwort wird aus dem Schlüsselbund entfernt.</translation>
     </message>
@@ -1153,7 +1161,7 @@
 <context>
     <name>Velmora::ChoreHistory</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="25"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
         <source>every %n months</source>
         <translation>
             <numerusform>monatlich</numerusform>
@@ -1161,7 +1169,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="27"/>
         <source>every %n years</source>
         <translation>
             <numerusform>jährlich</numerusform>
@@ -1169,17 +1177,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
         <source>Done on time the last time</source>
         <translation>Das letzte Mal pünktlich erledigt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
         <source>Done late the last time</source>
         <translation>Das letzte Mal verspätet erledigt</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="65"/>
         <source>Done %1 of the last %n on time</source>
         <translation>
             <numerusform>%1 von %n pünktlich erledigt</numerusform>
@@ -1187,7 +1195,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="69"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="70"/>
         <source>%1, on average every %n days</source>
         <translation>
             <numerusform>%1, im Schnitt jeden Tag</numerusform>
@@ -1195,15 +1203,47 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="71"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="72"/>
         <source>%1 (planned: %2)</source>
         <translation>%1 (geplant: %2)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="116"/>
+        <source>Finished %1, on time</source>
+        <translation>Erledigt am %1, rechtzeitig</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="117"/>
+        <source>Finished %1, %n days late</source>
+        <translation>
+            <numerusform>Erledigt am %1, %n Tag zu spät</numerusform>
+            <numerusform>Erledigt am %1, %n Tage zu spät</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>Velmora::JournalCalendar</name>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="241"/>
+        <source>Nothing finished on %1</source>
+        <translation>Nichts erledigt am %1</translation>
+    </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="232"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <source>%1 · %n finished</source>
+        <extracomment>A day of the journal&apos;s calendar in full, then how many chores were finished on it.</extracomment>
+        <translation>
+            <numerusform>%1 · %n erledigt</numerusform>
+            <numerusform>%1 · %n erledigt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <source>%1 · nothing finished</source>
+        <translation>%1 · nichts erledigt</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="255"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n Aufgabe erledigt am %1</numerusform>
@@ -1211,7 +1251,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="233"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="256"/>
         <source>No chores finished on %1</source>
         <translation>Keine Aufgaben erledigt am %1</translation>
     </message>
@@ -1714,7 +1754,7 @@
     <message>
         <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
         <location filename="../Velmora/Sync/SyncAccount.cpp" line="367"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="609"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="618"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
@@ -1734,7 +1774,7 @@
         <translation>Das verbundene Konto ersetzen? Ihre Aufgaben werden dann mit dem Konto unter dieser Adresse abgeglichen, sobald Sie sein Passwort angeben.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="494"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="503"/>
         <source>%1 (and %n more)</source>
         <translation>
             <numerusform>%1 (und %n weiterer)</numerusform>
@@ -1742,17 +1782,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="548"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="557"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="573"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="582"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="606"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="615"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>Der Server %1 hat unter %2 keinen Kalender für Aufgaben.</translation>
     </message>

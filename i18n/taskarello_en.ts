@@ -168,7 +168,7 @@
         <translation>Change how it comes back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="567"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="570"/>
         <source>Discard your changes?</source>
         <translation>Discard your changes?</translation>
     </message>
@@ -274,7 +274,7 @@
         <translation>Turn on</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="568"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="571"/>
         <source>Discard</source>
         <translation>Discard</translation>
     </message>
@@ -457,6 +457,14 @@
     </message>
 </context>
 <context>
+    <name>HistoryStrip</name>
+    <message>
+        <location filename="../Velmora/Screens/HistoryStrip.qml" line="99"/>
+        <source>Left and right move between the finishes</source>
+        <translation>Left and right move between the finishes</translation>
+    </message>
+</context>
+<context>
     <name>JournalChoreView</name>
     <message>
         <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
@@ -537,7 +545,7 @@
 <context>
     <name>JournalYear</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="30"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="39"/>
         <source>This month: %n</source>
         <translation>
             <numerusform>This month: %n</numerusform>
@@ -545,7 +553,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="31"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="40"/>
         <source>last month: %n</source>
         <translation>
             <numerusform>last month: %n</numerusform>
@@ -553,7 +561,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalYear.qml" line="120"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="132"/>
         <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
         <translation>Up and down move by day, left and right by week; Enter shows the day in the journal</translation>
     </message>
@@ -612,122 +620,122 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="22"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="41"/>
         <source>Sync</source>
         <translation>Sync</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="49"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="34"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="43"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="62"/>
         <source>Server address</source>
         <translation>Server address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="47"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="67"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
         <source>User name</source>
         <translation>User name</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="59"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="66"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="87"/>
         <source>App password</source>
         <translation>App password</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="95"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>The password is kept in the desktop&apos;s Secret Service, never in a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="106"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="127"/>
         <source>Address</source>
         <translation>Address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="115"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
         <source>Which calendar holds your chores?</source>
         <translation>Which calendar holds your chores?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>The account has no calendar for tasks yet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
         <source>New calendar “%1”</source>
         <translation>New calendar “%1”</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="146"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="169"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="148"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="171"/>
         <source>%1 · Not encrypted</source>
         <translation>%1 · Not encrypted</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="154"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="177"/>
         <source>User</source>
         <translation>User</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="183"/>
         <source>Calendar</source>
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="238"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="238"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="225"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="233"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="248"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="241"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="264"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="249"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="272"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="266"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="279"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="289"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="264"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="287"/>
         <source>Disconnect this account?</source>
         <translation>Disconnect this account?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="265"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="288"/>
         <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
         <translation>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</translation>
     </message>
@@ -1153,7 +1161,7 @@
 <context>
     <name>Velmora::ChoreHistory</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="25"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
         <source>every %n months</source>
         <translation>
             <numerusform>monthly</numerusform>
@@ -1161,7 +1169,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="27"/>
         <source>every %n years</source>
         <translation>
             <numerusform>yearly</numerusform>
@@ -1169,17 +1177,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
         <source>Done on time the last time</source>
         <translation>Done on time the last time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
         <source>Done late the last time</source>
         <translation>Done late the last time</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="65"/>
         <source>Done %1 of the last %n on time</source>
         <translation>
             <numerusform>Done %1 of the last %n on time</numerusform>
@@ -1187,7 +1195,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="69"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="70"/>
         <source>%1, on average every %n days</source>
         <translation>
             <numerusform>%1, on average every day</numerusform>
@@ -1195,15 +1203,47 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="71"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="72"/>
         <source>%1 (planned: %2)</source>
         <translation>%1 (planned: %2)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="116"/>
+        <source>Finished %1, on time</source>
+        <translation>Finished %1, on time</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="117"/>
+        <source>Finished %1, %n days late</source>
+        <translation>
+            <numerusform>Finished %1, %n day late</numerusform>
+            <numerusform>Finished %1, %n days late</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>Velmora::JournalCalendar</name>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="241"/>
+        <source>Nothing finished on %1</source>
+        <translation>Nothing finished on %1</translation>
+    </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="232"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <source>%1 · %n finished</source>
+        <extracomment>A day of the journal&apos;s calendar in full, then how many chores were finished on it.</extracomment>
+        <translation>
+            <numerusform>%1 · %n finished</numerusform>
+            <numerusform>%1 · %n finished</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <source>%1 · nothing finished</source>
+        <translation>%1 · nothing finished</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="255"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n chore finished on %1</numerusform>
@@ -1211,7 +1251,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="233"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="256"/>
         <source>No chores finished on %1</source>
         <translation>No chores finished on %1</translation>
     </message>
@@ -1714,7 +1754,7 @@
     <message>
         <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
         <location filename="../Velmora/Sync/SyncAccount.cpp" line="367"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="609"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="618"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
@@ -1734,7 +1774,7 @@
         <translation>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="494"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="503"/>
         <source>%1 (and %n more)</source>
         <translation>
             <numerusform>%1 (and %n more)</numerusform>
@@ -1742,17 +1782,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="548"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="557"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>No sync account is set up: connect one first with --sync-account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="573"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="582"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synced: %1 sent, %2 received.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="606"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="615"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>The server %1 has no calendar for tasks at %2.</translation>
     </message>

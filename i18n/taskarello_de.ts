@@ -168,7 +168,7 @@
         <translation>Ändern, wie sie wiederkommt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="566"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="569"/>
         <source>Discard your changes?</source>
         <translation>Deine Änderungen verwerfen?</translation>
     </message>
@@ -274,7 +274,7 @@
         <translation>Einschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="567"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="570"/>
         <source>Discard</source>
         <translation>Verwerfen</translation>
     </message>
@@ -457,6 +457,14 @@
     </message>
 </context>
 <context>
+    <name>HistoryStrip</name>
+    <message>
+        <location filename="../Velmora/Screens/HistoryStrip.qml" line="99"/>
+        <source>Left and right move between the finishes</source>
+        <translation>Links und rechts wechseln zwischen den Erledigungen</translation>
+    </message>
+</context>
+<context>
     <name>JournalChoreView</name>
     <message>
         <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
@@ -537,7 +545,7 @@
 <context>
     <name>JournalYear</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="30"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="39"/>
         <source>This month: %n</source>
         <translation>
             <numerusform>Diesen Monat: %n</numerusform>
@@ -545,7 +553,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="31"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="40"/>
         <source>last month: %n</source>
         <translation>
             <numerusform>letzten Monat: %n</numerusform>
@@ -553,7 +561,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalYear.qml" line="120"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="132"/>
         <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
         <translation>Auf und ab wechseln den Tag, links und rechts die Woche; Eingabe zeigt den Tag im Verlauf</translation>
     </message>
@@ -612,122 +620,122 @@
 <context>
     <name>SyncAccountScreen</name>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="22"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="41"/>
         <source>Sync</source>
         <translation>Abgleich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="30"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="49"/>
         <source>Keep your chores in the tasks of your calendar account (Nextcloud, Radicale, Fastmail and others), and so on your other devices.</source>
         <translation>Halte deine Aufgaben in den Aufgaben deines Kalenderkontos (Nextcloud, Radicale, Fastmail und andere) und so auf deinen anderen Geräten.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="34"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="43"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="62"/>
         <source>Server address</source>
         <translation>Serveradresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="47"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="54"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="67"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="59"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="66"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="87"/>
         <source>App password</source>
         <translation>App-Passwort</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="95"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>Das Passwort liegt im Secret Service der Arbeitsumgebung, nie in einer Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="106"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="127"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="115"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
         <source>Which calendar holds your chores?</source>
         <translation>Welcher Kalender soll deine Aufgaben enthalten?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="116"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>Das Konto hat noch keinen Kalender für Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
         <source>New calendar “%1”</source>
         <translation>Neuer Kalender „%1“</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="146"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="169"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="148"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="171"/>
         <source>%1 · Not encrypted</source>
         <translation>%1 · Nicht verschlüsselt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="154"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="177"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="183"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="238"/>
         <source>Looking for calendars…</source>
         <translation>Kalender werden gesucht…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="215"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="238"/>
         <source>Connecting…</source>
         <translation>Verbinden…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="225"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="233"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="248"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="241"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="264"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="249"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="272"/>
         <source>Sync now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="266"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="279"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="289"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="264"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="287"/>
         <source>Disconnect this account?</source>
         <translation>Dieses Konto trennen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="265"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="288"/>
         <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
         <translation>Ihre Aufgaben bleiben auf diesem Computer und im Kalender auf dem Server; sie werden nicht mehr abgeglichen, und das Passwort wird aus dem Schlüsselbund entfernt.</translation>
     </message>
@@ -817,7 +825,7 @@
 <context>
     <name>Velmora::CalendarExport</name>
     <message>
-        <location filename="../Velmora/Model/CalendarExport.cpp" line="72"/>
+        <location filename="../Velmora/Model/CalendarExport.cpp" line="51"/>
         <source>Taskarello chores</source>
         <translation>Taskarello-Aufgaben</translation>
     </message>
@@ -825,7 +833,7 @@
 <context>
     <name>Velmora::Chore</name>
     <message>
-        <location filename="../Velmora/Model/Chore.cpp" line="13"/>
+        <location filename="../Velmora/Model/Chore.cpp" line="12"/>
         <source>Untitled chore</source>
         <translation>Aufgabe ohne Titel</translation>
     </message>
@@ -833,116 +841,116 @@
 <context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="308"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="312"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>Es gibt mehr als %1 Aufgaben, mehr als eine Sicherung fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="313"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Die Aufgabe „%1“ hat einen Titel mit mehr als %2 Zeichen, zu lang für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="321"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Die Aufgabe „%1“ hat ein Datum außerhalb der Jahre 1 bis 9999, das eine Sicherung nicht fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="323"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="327"/>
         <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
         <translation>Aufgabe „%1“ wiederholt sich nach einer Regel, die für eine Sicherung zu lang ist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="336"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="340"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>Die Sicherung wäre größer als %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="380"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="498"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="505"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>Die Datei ist größer als %1 MB und damit zu groß für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="388"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung: Sie ist kein lesbares JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="387"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="391"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="390"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="394"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>Die Sicherung hat keine Schemaversion, die diese App kennt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="393"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>Die Sicherung stammt aus einer neueren Taskarello-Version (Schema %1) und kann nicht wiederhergestellt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="401"/>
         <source>The backup has no list of chores.</source>
         <translation>Die Sicherung enthält keine Liste von Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="400"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="404"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>Die Sicherung enthält %1 Aufgaben, mehr als die %2, die eine Sicherung enthalten darf.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="407"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Aufgabe %1 in der Sicherung ist kein Aufgabeneintrag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="416"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="421"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="420"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="425"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Bei Aufgabe %1 in der Sicherung fehlt „%2“ oder ist ungültig.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="413"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="417"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Aufgabe %1 in der Sicherung hat einen Titel mit mehr als %2 Zeichen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="435"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="439"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="471"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="475"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht gespeichert werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="355"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="359"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts gesichert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="448"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="476"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
         <source>The backup holds no chores.</source>
         <translation>Die Sicherung enthält keine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="478"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Jede Aufgabe der Sicherung ist schon vorhanden.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="484"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt.</numerusform>
@@ -950,7 +958,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="486"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt; die übrigen waren schon vorhanden.</numerusform>
@@ -958,27 +966,27 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="490"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
         <source>The file %1 does not exist.</source>
         <translation>Die Datei %1 existiert nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="492"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="496"/>
         <source>%1 is not a file.</source>
         <translation>%1 ist keine Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="497"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
         <source>The file could not be opened: %1.</source>
         <translation>Die Datei konnte nicht geöffnet werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="509"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="513"/>
         <source>%1 is a symbolic link; nothing was written through it. Choose another file.</source>
         <translation>%1 ist eine symbolische Verknüpfung; es wurde nichts darüber geschrieben. Wählen Sie eine andere Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="516"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="520"/>
         <source>The file could not be written: %1.</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
     </message>
@@ -986,72 +994,72 @@
 <context>
     <name>Velmora::ChoreChanges</name>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="80"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="79"/>
         <source>the disk is full</source>
         <translation>die Festplatte ist voll</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="81"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="80"/>
         <source>its file may only be read</source>
         <translation>ihre Datei darf nur gelesen werden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="82"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="81"/>
         <source>the disk could not be written to</source>
         <translation>auf die Festplatte konnte nicht geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="83"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="82"/>
         <source>its file is damaged</source>
         <translation>ihre Datei ist beschädigt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="84"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="83"/>
         <source>another program is using its file, try again</source>
         <translation>ein anderes Programm nutzt ihre Datei, bitte erneut versuchen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="85"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="84"/>
         <source>it is no longer stored</source>
         <translation>sie ist nicht mehr gespeichert</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="94"/>
         <source>The chore could not be saved.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="94"/>
         <source>The chore could not be saved: %1.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="97"/>
         <source>The chore could not be repeated.</source>
         <translation>Die Aufgabe konnte nicht wiederholt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="97"/>
         <source>The chore could not be repeated: %1.</source>
         <translation>Die Aufgabe konnte nicht wiederholt werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="101"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="100"/>
         <source>The chore could not be finished.</source>
         <translation>Die Aufgabe konnte nicht erledigt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="101"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="100"/>
         <source>The chore could not be finished: %1.</source>
         <translation>Die Aufgabe konnte nicht erledigt werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="104"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="103"/>
         <source>The chore could not be deleted.</source>
         <translation>Die Aufgabe konnte nicht gelöscht werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="104"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="103"/>
         <source>The chore could not be deleted: %1.</source>
         <translation>Die Aufgabe konnte nicht gelöscht werden: %1.</translation>
     </message>
@@ -1153,7 +1161,7 @@
 <context>
     <name>Velmora::ChoreHistory</name>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="25"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
         <source>every %n months</source>
         <translation>
             <numerusform>monatlich</numerusform>
@@ -1161,7 +1169,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="26"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="27"/>
         <source>every %n years</source>
         <translation>
             <numerusform>jährlich</numerusform>
@@ -1169,17 +1177,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
         <source>Done on time the last time</source>
         <translation>Das letzte Mal pünktlich erledigt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="63"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
         <source>Done late the last time</source>
         <translation>Das letzte Mal verspätet erledigt</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="64"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="65"/>
         <source>Done %1 of the last %n on time</source>
         <translation>
             <numerusform>%1 von %n pünktlich erledigt</numerusform>
@@ -1187,7 +1195,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="69"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="70"/>
         <source>%1, on average every %n days</source>
         <translation>
             <numerusform>%1, im Schnitt jeden Tag</numerusform>
@@ -1195,15 +1203,47 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="71"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="72"/>
         <source>%1 (planned: %2)</source>
         <translation>%1 (geplant: %2)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="116"/>
+        <source>Finished %1, on time</source>
+        <translation>Erledigt am %1, rechtzeitig</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="117"/>
+        <source>Finished %1, %n days late</source>
+        <translation>
+            <numerusform>Erledigt am %1, %n Tag zu spät</numerusform>
+            <numerusform>Erledigt am %1, %n Tage zu spät</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>Velmora::JournalCalendar</name>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="241"/>
+        <source>Nothing finished on %1</source>
+        <translation>Nichts erledigt am %1</translation>
+    </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="232"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <source>%1 · %n finished</source>
+        <extracomment>A day of the journal&apos;s calendar in full, then how many chores were finished on it.</extracomment>
+        <translation>
+            <numerusform>%1 · %n erledigt</numerusform>
+            <numerusform>%1 · %n erledigt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <source>%1 · nothing finished</source>
+        <translation>%1 · nichts erledigt</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="255"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n Aufgabe erledigt am %1</numerusform>
@@ -1211,7 +1251,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="233"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="256"/>
         <source>No chores finished on %1</source>
         <translation>Keine Aufgaben erledigt am %1</translation>
     </message>
@@ -1368,22 +1408,22 @@
 <context>
     <name>Velmora::Reminders</name>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="38"/>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="38"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="55"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="39"/>
         <source>Snooze for an hour</source>
         <translation>In einer Stunde erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="180"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="165"/>
         <source>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</source>
         <translation>Das Schlummern konnte nicht gespeichert werden: die Erinnerung kommt in einer Stunde nur wieder, wenn Taskarello weiterläuft.</translation>
     </message>
@@ -1391,7 +1431,7 @@
 <context>
     <name>Velmora::ScreenTexts</name>
     <message>
-        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="68"/>
+        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="69"/>
         <source>%1 · due %2</source>
         <translation>%1 · fällig %2</translation>
     </message>
@@ -1409,51 +1449,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="525"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="521"/>
         <source>The task is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="529"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="525"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>Der Server hat eine Webseite statt einer Aufgabe geschickt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="533"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="542"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="570"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="529"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="538"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="566"/>
         <source>The task is not valid iCalendar.</source>
         <translation>Die Aufgabe ist kein gültiges iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="671"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="665"/>
         <source>The task has no UID.</source>
         <translation>Die Aufgabe hat keine UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="681"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="721"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="735"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="675"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="715"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="729"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="702"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="696"/>
         <source>The task&apos;s repeat rules are larger than 64 KB.</source>
         <translation>Die Wiederholungsregeln der Aufgabe sind größer als 64 KB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1012"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1006"/>
         <source>The chore has no usable UID.</source>
         <translation>Die Aufgabe hat keine brauchbare UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1014"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1008"/>
         <source>The time zone is unknown.</source>
         <translation>Die Zeitzone ist unbekannt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1017"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1011"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
@@ -1714,7 +1754,7 @@
     <message>
         <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
         <location filename="../Velmora/Sync/SyncAccount.cpp" line="367"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="609"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="620"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
@@ -1734,7 +1774,7 @@
         <translation>Das verbundene Konto ersetzen? Ihre Aufgaben werden dann mit dem Konto unter dieser Adresse abgeglichen, sobald Sie sein Passwort angeben.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="494"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="509"/>
         <source>%1 (and %n more)</source>
         <translation>
             <numerusform>%1 (und %n weiterer)</numerusform>
@@ -1742,17 +1782,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="548"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="561"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="573"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="584"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="606"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="617"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>Der Server %1 hat unter %2 keinen Kalender für Aufgaben.</translation>
     </message>
@@ -1830,7 +1870,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1209"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1203"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>

@@ -31,10 +31,7 @@ Dialog {
     // The safe answer has the focus, shown, so that Return or Space never deletes by accident.
     onOpened: cancelButton.forceActiveFocus(Qt.TabFocusReason)
 
-    background: Rectangle {
-        radius: 14
-        color: (Styling.dark ? "#2C2B29" : "#FFFFFF")
-    }
+    background: PopupBackground {}
     // No button box: the buttons are the content's, and an empty box would still be in the tree.
     footer: null
     // The question may name a chore: its title stays plain text, cut short after a few lines.

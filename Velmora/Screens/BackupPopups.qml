@@ -115,10 +115,7 @@ Item {
         closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
         padding: 20
 
-        background: Rectangle {
-            radius: 14
-            color: (Styling.dark ? "#2C2B29" : "#FFFFFF")
-        }
+        background: PopupBackground {}
         contentItem: ColumnLayout {
             spacing: 14
             Label {

@@ -533,8 +533,11 @@ DetailScreen {
             background: Rectangle {
                 radius: width / 2
                 color: editor.notify ? Styling.accentFill : Styling.secondary
-                border.width: notifyToggle.visualFocus ? 2 : 0
-                border.color: Styling.foreground
+                // Outside the bell: a dark ring on its grey went unseen in the light style.
+                FocusRing {
+                    innerRadius: notifyToggle.width / 2
+                    visible: notifyToggle.visualFocus
+                }
             }
             contentItem: SymbolImage {
                 name: editor.notify ? "bell" : "bell.slash"

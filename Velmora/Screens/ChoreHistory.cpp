@@ -5,6 +5,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Velmora {
@@ -42,7 +43,7 @@ ChoreHistory::Figures ChoreHistory::figuresOf(const QList<ChoreStore::Occurrence
             continue;
         // Finished before its day counts as on time.
         const qint64 late = due.daysTo(done);
-        figures.marks.append(late <= 0 ? OnTime : late <= 2 ? SlightlyLate : Late);
+        figures.marks.append({late <= 0 ? OnTime : late <= 2 ? SlightlyLate : Late, done, late});
         figures.onTime += late <= 0 ? 1 : 0;
         if (!oldest.isValid())
             oldest = done;
@@ -109,11 +110,30 @@ void ChoreHistory::setToday(const QDateTime &today)
     m_follower.schedule();
 }
 
+QString ChoreHistory::markText(const Mark &mark, const QLocale &locale)
+{
+    const QString day = locale.toString(mark.finished, QLocale::LongFormat);
+    return mark.daysLate <= 0 ? tr("Finished %1, on time").arg(day)
+                              : tr("Finished %1, %n days late", nullptr, int(std::min<qint64>(mark.daysLate, 1000000))).arg(day);
+}
+
 QVariantList ChoreHistory::marks() const
 {
     QVariantList list;
-    for (const Lateness mark : m_figures.marks)
-        list.append(int(mark));
+    const QList<Mark> &marks = m_figures.marks;
+    const QDate oldest = marks.isEmpty() ? QDate() : marks.first().finished;
+    const qint64 span = marks.isEmpty() ? 0 : oldest.daysTo(marks.last().finished);
+    const QLocale locale;
+    int stacked = 0;
+    for (qsizetype i = 0; i < marks.size(); ++i) {
+        stacked = i > 0 && marks[i - 1].finished == marks[i].finished ? stacked + 1 : 0;
+        // Places by day, so the gaps tell the time between finishes; the newest is always at the end.
+        const double place = span > 0 ? double(oldest.daysTo(marks[i].finished)) / double(span) : 1.0;
+        list.append(QVariantMap{{QStringLiteral("lateness"), int(marks[i].lateness)},
+                                {QStringLiteral("place"), place},
+                                {QStringLiteral("stacked"), stacked},
+                                {QStringLiteral("text"), markText(marks[i], locale)}});
+    }
     return list;
 }
 

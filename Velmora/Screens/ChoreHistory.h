@@ -23,7 +23,9 @@ class ChoreHistory : public QObject {
     Q_PROPERTY(Velmora::Chore *chore READ chore WRITE setChore NOTIFY choreChanged)
     // Assigned at each new day or zone, so lateness is counted in the zone of the moment.
     Q_PROPERTY(QDateTime today READ today WRITE setToday NOTIFY todayChanged)
-    // The Lateness of each occurrence, oldest first; empty without history.
+    // Each occurrence, oldest first, as {lateness, place, stacked, text}: its Lateness; where its
+    // finishing day lies from the oldest (0) to the newest (1); how many finishes before it share
+    // its day; "Finished Tuesday, 8 December 2026, on time". Empty without history.
     Q_PROPERTY(QVariantList marks READ marks NOTIFY figuresChanged)
     Q_PROPERTY(QString summary READ summary NOTIFY figuresChanged)
 
@@ -32,8 +34,13 @@ public:
     enum Lateness { OnTime, SlightlyLate, Late };
     Q_ENUM(Lateness)
 
+    struct Mark {
+        Lateness lateness = OnTime;
+        QDate finished;
+        qint64 daysLate = 0; // below 0 for early
+    };
     struct Figures {
-        QList<Lateness> marks; // oldest first
+        QList<Mark> marks; // oldest first
         int onTime = 0;
         // Mean whole days between consecutive finishing days; none below two occurrences.
         std::optional<double> averageDays;
@@ -43,6 +50,7 @@ public:
     static Figures figuresOf(const QList<ChoreStore::Occurrence> &occurrences, const QTimeZone &zone);
     // "Done 9 of the last 12 on time, on average every 8 days (planned: 7)"; empty without history.
     static QString summaryOf(const Figures &figures, const Recurrence &recurrence, const QDate &due);
+    static QString markText(const Mark &mark, const QLocale &locale);
 
     explicit ChoreHistory(QObject *parent = nullptr);
 

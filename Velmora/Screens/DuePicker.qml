@@ -17,7 +17,7 @@ Popup {
     focus: true
     padding: 12
     width: Math.min(340, parent ? parent.width - 32 : 340)
-    background: Rectangle { radius: 12; color: (Styling.dark ? "#2C2B29" : "#FFFFFF") }
+    background: PopupBackground { radius: 12 }
     onAboutToShow: calendar.reset()
 
     DueCalendar {

@@ -19,6 +19,13 @@ int clampedCount(qint64 count)
     return int(std::clamp<qint64>(count, 0, std::numeric_limits<int>::max()));
 }
 
+// Twelve months ending today hold each day of the year once: the year would only lengthen it.
+QString shortDate(QDate day, const QLocale &locale)
+{
+    static const QRegularExpression year(QStringLiteral("[,\\s]*y+[年년]?"));
+    return locale.toString(day, ScreenTexts::longDateFormat(locale, false).remove(year).trimmed());
+}
+
 } // namespace
 
 JournalCalendar::JournalCalendar(QObject *parent)
@@ -224,11 +231,27 @@ QString JournalCalendar::dayText(int row) const
     return row >= 0 && row < rowCount() ? dayText(m_first.addDays(row), m_counts[size_t(row)], QLocale()) : QString();
 }
 
+QString JournalCalendar::dayLine(int row) const
+{
+    return row >= 0 && row < rowCount() ? dayLine(m_first.addDays(row), m_counts[size_t(row)], QLocale()) : QString();
+}
+
+QString JournalCalendar::nothingText(int row) const
+{
+    return row >= 0 && row < rowCount() ? tr("Nothing finished on %1").arg(shortDate(m_first.addDays(row), QLocale()))
+                                        : QString();
+}
+
+QString JournalCalendar::dayLine(QDate day, qint64 count, const QLocale &locale)
+{
+    const QString date = locale.toString(day, QLocale::LongFormat);
+    //: A day of the journal's calendar in full, then how many chores were finished on it.
+    return count > 0 ? tr("%1 · %n finished", nullptr, clampedCount(count)).arg(date) : tr("%1 · nothing finished").arg(date);
+}
+
 QString JournalCalendar::dayText(QDate day, qint64 count, const QLocale &locale)
 {
-    // Twelve months ending today hold each day of the year once: the year would only lengthen it.
-    static const QRegularExpression year(QStringLiteral("[,\\s]*y+[年년]?"));
-    const QString date = locale.toString(day, ScreenTexts::longDateFormat(locale, false).remove(year).trimmed());
+    const QString date = shortDate(day, locale);
     return count > 0 ? tr("%n chores finished on %1", nullptr, clampedCount(count)).arg(date)
                      : tr("No chores finished on %1").arg(date);
 }

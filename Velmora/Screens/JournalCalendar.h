@@ -31,6 +31,8 @@ class JournalCalendar : public QAbstractListModel {
     // The row of the day the keys move; today's until they move it.
     Q_PROPERTY(int focused READ focused WRITE setFocused NOTIFY focusedChanged)
     Q_PROPERTY(QString focusedText READ focusedText NOTIFY focusedChanged)
+    // The focused day in full, for the eye: "Tuesday, 8 December 2026 · 3 finished".
+    Q_PROPERTY(QString focusedLine READ focusedLine NOTIFY focusedChanged)
     Q_PROPERTY(int focusedWeek READ focusedWeek NOTIFY focusedChanged)
     Q_PROPERTY(int focusedWeekday READ focusedWeekday NOTIFY focusedChanged)
 
@@ -58,6 +60,7 @@ public:
     int focused() const { return m_focused; }
     void setFocused(int row);
     QString focusedText() const { return dayText(m_focused); }
+    QString focusedLine() const { return dayLine(m_focused); }
     int focusedWeek() const { return weekOf(m_focused); }
     int focusedWeekday() const { return weekdayOf(m_focused); }
 
@@ -68,12 +71,16 @@ public:
     Q_INVOKABLE int rowAt(int week, int weekday) const;
     Q_INVOKABLE int dayOf(int row) const;
     Q_INVOKABLE int countAt(int row) const;
+    Q_INVOKABLE QString dayLine(int row) const;
+    // What picking a day without chores answers: "Nothing finished on 8 December".
+    Q_INVOKABLE QString nothingText(int row) const;
     int levelAt(int row) const { return level(row >= 0 && row < rowCount() ? m_counts[size_t(row)] : 0, m_busiest); }
-    int weekOf(int row) const { return (m_lead + row) / 7; }
-    int weekdayOf(int row) const { return (m_lead + row) % 7; }
+    Q_INVOKABLE int weekOf(int row) const { return (m_lead + row) / 7; }
+    Q_INVOKABLE int weekdayOf(int row) const { return (m_lead + row) % 7; }
 
     // "3 chores finished on 4 December", "No chores finished on 5 December".
     static QString dayText(QDate day, qint64 count, const QLocale &locale);
+    static QString dayLine(QDate day, qint64 count, const QLocale &locale);
     // 1-4 for a day with chores, by its share of the busiest day's count; 0 for none.
     static int level(qint64 count, qint64 busiest);
 

@@ -16,10 +16,19 @@ Column {
 
     spacing: 6
 
+    // What picking an empty day answered, under the calendar, until the focus moves on.
+    property string note
+
     function pick(row) {
         year.calendar.focused = row
         if (year.calendar.countAt(row) > 0)
             year.picked(year.calendar.dayOf(row))
+        else
+            year.note = year.calendar.nothingText(row)
+    }
+    Connections {
+        target: year.calendar
+        function onFocusedChanged() { year.note = "" }
     }
 
     Label {
@@ -39,7 +48,7 @@ Column {
         Item {
             id: weekdays
             width: 28
-            height: grid.height
+            height: strip.height
             // Delegates bound to this file (pragma ComponentBehavior: Bound) print a warning each on
             // Qt 6.4, so they stay unbound, and its qmllint takes this file's ids in them as unqualified.
             // qmllint disable unqualified
@@ -61,21 +70,24 @@ Column {
 
         Flickable {
             id: strip
+            // Room around the days for the focus ring, which the clip would cut at the edges.
+            readonly property real margin: 4
             width: parent.width - weekdays.width - parent.spacing
-            height: grid.height
-            contentWidth: grid.width
-            contentHeight: grid.height
+            height: grid.height + margin
+            contentWidth: grid.width + 2 * margin
+            contentHeight: height
             clip: true
             flickableDirection: Flickable.HorizontalFlick
             boundsBehavior: Flickable.StopAtBounds
             interactive: contentWidth > width
             // The latest whole weeks in view; flicking moves it until the width changes.
-            contentX: Math.max(0, contentWidth - Math.floor(width / grid.step) * grid.step)
+            contentX: Math.max(0, contentWidth - Math.floor((width - 2 * margin) / grid.step) * grid.step - 2 * margin)
 
             Item {
                 id: grid
+                x: strip.margin
                 // Squares of 8 to 12 pixels with a gap of 2; below 8 the weeks scroll instead.
-                readonly property real step: Math.max(10, Math.min(14, Math.floor(strip.width / Math.max(1, year.calendar.weeks))))
+                readonly property real step: Math.max(10, Math.min(14, Math.floor((strip.width - 2 * strip.margin) / Math.max(1, year.calendar.weeks))))
                 readonly property real cell: step - 2
                 readonly property real header: 14
                 width: year.calendar.weeks * step
@@ -127,7 +139,7 @@ Column {
                         event.accepted = true
                     }
                     // The focused day stays in view when the weeks scroll.
-                    onXChanged: if (activeFocus) strip.contentX = Math.min(Math.max(strip.contentX, x + width + 4 - strip.width), Math.max(0, x - 4))
+                    onXChanged: if (activeFocus) strip.contentX = Math.min(Math.max(strip.contentX, grid.x + x + width + strip.margin - strip.width), Math.max(0, grid.x + x - strip.margin))
                     FocusRing {
                         visible: cursor.activeFocus
                         anchors.margins: -3
@@ -135,15 +147,44 @@ Column {
                     }
                 }
 
+                function rowAt(position) {
+                    return year.calendar.rowAt(Math.floor(position.x / grid.step), Math.floor((position.y - grid.header) / grid.step))
+                }
                 TapHandler {
                     onTapped: function (point) {
-                        const row = year.calendar.rowAt(Math.floor(point.position.x / grid.step),
-                                                        Math.floor((point.position.y - grid.header) / grid.step))
+                        const row = grid.rowAt(point.position)
                         if (row >= 0)
                             year.pick(row)
                     }
                 }
+                // The day under the pointer, told in full beside it.
+                HoverHandler {
+                    id: hover
+                    readonly property int row: hovered ? grid.rowAt(point.position) : -1
+                }
+                ToolTip {
+                    id: tip
+                    readonly property int row: hover.row
+                    visible: row >= 0
+                    delay: 400
+                    text: row >= 0 ? year.calendar.dayLine(row) : ""
+                    x: Math.min(year.calendar.weekOf(Math.max(0, row)) * grid.step, grid.width - width)
+                    y: grid.header + (year.calendar.weekdayOf(Math.max(0, row)) + 1) * grid.step + 2
+                }
             }
         }
+    }
+
+    // The focused day, which the keys move, in words; after an empty day is picked, that nothing is there.
+    Label {
+        objectName: "journalDayLine"
+        width: parent.width
+        wrapMode: Text.Wrap
+        color: year.note.length > 0 ? Styling.foreground : Styling.secondary
+        text: year.note.length > 0 ? year.note : year.calendar.focusedLine
+        // A screen reader hears the day from the focused day itself, and the answer to a pick as an alert.
+        Accessible.role: year.note.length > 0 ? Accessible.AlertMessage : Accessible.StaticText
+        Accessible.name: text
+        Accessible.ignored: year.note.length === 0
     }
 }

@@ -18,6 +18,25 @@ DetailScreen {
     readonly property bool confirming: account.stage === SyncAccount.Confirming
     onConfirmingChanged: if (confirming) backButton.forceActiveFocus(Qt.TabFocusReason)
     readonly property bool form: !connected && !choosing && !confirming
+    // The choices come first, before Back: the focus goes to the first of them once they are made.
+    onChoosingChanged: if (choosing) focusChoices.start()
+    Component.onCompleted: if (choosing) focusChoices.start()
+    Timer {
+        id: focusChoices
+        interval: 0
+        onTriggered: {
+            if (!screen.choosing)
+                return
+            if (choices.count > 0)
+                choices.itemAt(0).forceActiveFocus()
+            else if (newCalendar.visible)
+                newCalendar.forceActiveFocus()
+            else
+                backButton.forceActiveFocus()
+        }
+    }
+    // The address and user typed outlive the screen; the password does not.
+    function keepTyped() { screen.account.keepTyped(serverField.text, userField.text) }
 
     title: ScreenTexts.upper(qsTr("Sync"))
     onCloseRequested: App.router.pop()
@@ -43,6 +62,7 @@ DetailScreen {
         Accessible.name: qsTr("Server address")
         inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
         focus: true
+        onTextEdited: screen.keepTyped()
     }
     FieldLabel { text: qsTr("User name"); visible: screen.form }
     StyledTextField {
@@ -54,6 +74,7 @@ DetailScreen {
         Accessible.name: qsTr("User name")
         inputMethodHints: Qt.ImhNoAutoUppercase
         text: screen.account.offeredUser
+        onTextEdited: screen.keepTyped()
     }
     // Qt 6.4 gives a password field no name on AT-SPI: screen readers take the label before it.
     FieldLabel { text: qsTr("App password"); visible: screen.form }
@@ -119,6 +140,7 @@ DetailScreen {
     }
     // qmllint disable unqualified
     Repeater {
+        id: choices
         model: screen.choosing ? screen.account.calendars : []
         delegate: ChoiceButton {
             required property int index
@@ -132,6 +154,7 @@ DetailScreen {
     }
     // qmllint enable unqualified
     ChoiceButton {
+        id: newCalendar
         objectName: "newCalendar"
         visible: screen.choosing && screen.account.canCreateCalendar
         text: qsTr("New calendar “%1”").arg(qsTr("Chores"))

@@ -41,13 +41,8 @@ Button {
             color: control.destructive ? Styling.destructiveFill : Styling.accentFill
             opacity: control.down ? 0.5 : 1
         }
-        Rectangle {
-            anchors.fill: parent
-            anchors.margins: -3
-            radius: height / 2
-            color: "transparent"
-            border.width: 2
-            border.color: Styling.accent
+        FocusRing {
+            innerRadius: control.height / 2
             visible: control.visualFocus
         }
     }

@@ -43,13 +43,9 @@ Button {
             // Only the fill dims; the symbol stays white.
             opacity: control.down ? 0.5 : 1
         }
-        Rectangle {
-            anchors.fill: parent
-            anchors.margins: -3
-            radius: width / 2
-            color: "transparent"
-            border.width: 2
-            border.color: Styling.accent
+        // An accent ring vanished around the accent fill in the dark style.
+        FocusRing {
+            innerRadius: control.width / 2
             visible: control.visualFocus
         }
     }

@@ -464,6 +464,15 @@ void SyncAccount::offer(const QString &server, const QString &user)
         });
 }
 
+void SyncAccount::keepTyped(const QString &server, const QString &user)
+{
+    if (server == m_offeredServer && user == m_offeredUser)
+        return;
+    m_offeredServer = server;
+    m_offeredUser = user;
+    emit offerChanged();
+}
+
 void SyncAccount::cancel()
 {
     if (std::exchange(m_replacing, false)) {

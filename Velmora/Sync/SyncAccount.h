@@ -45,7 +45,8 @@ class SyncAccount : public QObject {
     Q_PROPERTY(bool failing READ isFailing NOTIFY statusChanged)
     // The form over a connected account, which stays until another is saved (see offer).
     Q_PROPERTY(bool replacing READ isReplacing NOTIFY stageChanged)
-    // What the form is filled in with: an address and user handed over by a second start.
+    // What the form is filled in with: an address and user handed over by a second start, or
+    // typed into it before, so that leaving the screen loses nothing typed there but the password.
     Q_PROPERTY(QString offeredServer READ offeredServer NOTIFY offerChanged)
     Q_PROPERTY(QString offeredUser READ offeredUser NOTIFY offerChanged)
 
@@ -121,6 +122,8 @@ public:
     // The form filled in with this address and user, for the user to give the password. Over a
     // connected account the user is asked first whether to replace it; it syncs on meanwhile.
     void offer(const QString &server, const QString &user);
+    // The form's address and user as typed so far, for the form to show when it comes back.
+    Q_INVOKABLE void keepTyped(const QString &server, const QString &user);
 
     // All of the above at once, for the command line: the calendar named collection (by its name,
     // URL or path), else the first that holds tasks, else a new one. Nobody is asked: plain http

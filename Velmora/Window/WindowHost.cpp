@@ -25,6 +25,19 @@ namespace {
 // the frame needs around it.
 const QString geometryKey = QStringLiteral("window/geometry");
 const QString frameKey = QStringLiteral("window/frame");
+
+// Each scale of the desktop keeps its own place: a window fitted to the screen at twice the
+// scale would otherwise come back at half its size at the first. Scale 1 keeps the keys above,
+// which also stand in for a scale that has none yet.
+double currentScale()
+{
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    return primary ? primary->devicePixelRatio() : 1.0;
+}
+QString scaled(const QString &key, double scale)
+{
+    return qFuzzyCompare(scale, 1.0) ? key : key + QStringLiteral("-%1x").arg(scale);
+}
 // What earlier versions kept: the frame's corner, which gave the window back without its frame.
 const QStringList oldKeys = {QStringLiteral("window/position"), QStringLiteral("window/size")};
 
@@ -168,8 +181,9 @@ void WindowHost::saveGeometry()
     releaseOrphanedLock(settings);
     for (const QString &key : oldKeys)
         settings.remove(key);
-    settings.setValue(geometryKey, m_geometry);
-    settings.setValue(frameKey, m_frame);
+    const double scale = currentScale();
+    settings.setValue(scaled(geometryKey, scale), m_geometry);
+    settings.setValue(scaled(frameKey, scale), m_frame);
 }
 
 void WindowHost::restoreGeometry()
@@ -178,9 +192,10 @@ void WindowHost::restoreGeometry()
     if (!primary)
         return;
     const QSettings settings;
-    const QRect saved = m_remembersPlace ? settings.value(geometryKey).toRect() : QRect();
+    const double scale = settings.contains(scaled(geometryKey, currentScale())) ? currentScale() : 1.0;
+    const QRect saved = m_remembersPlace ? settings.value(scaled(geometryKey, scale)).toRect() : QRect();
     // The frame the window manager drew last time; none until it has drawn one.
-    const QMargins margins = frameMargins(saved, settings.value(frameKey).toRect());
+    const QMargins margins = frameMargins(saved, settings.value(scaled(frameKey, scale)).toRect());
     m_framed = !margins.isNull();
     const QSize wanted = saved.isValid() ? saved.size().boundedTo(QSize(16384, 16384)) : m_window->size();
     m_window->setGeometry(placement(wanted, saved.isValid() ? std::optional(saved.topLeft()) : std::nullopt, margins,

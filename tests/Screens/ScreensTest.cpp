@@ -284,9 +284,16 @@ TEST_F(ScreensTest, HistoryCountsCalendarDaysInTheUsersZone)
         QList<Done> done;
         const char *marks;
         const char *summary;
+        // Where each mark lies by its day (0-100), and after how many finishes of the same day.
+        const char *places = nullptr;
     } cases[] = {
         {"all on time", "Europe/Berlin", "FREQ=WEEKLY", {{b(2026, 3, 2, 0), b(2026, 3, 2)}, {b(2026, 3, 9, 0), b(2026, 3, 9)},
-         {b(2026, 3, 16, 0), b(2026, 3, 16)}}, "000", "Done 3 of the last 3 on time, on average every 7 days (planned: 7)"},
+         {b(2026, 3, 16, 0), b(2026, 3, 16)}}, "000", "Done 3 of the last 3 on time, on average every 7 days (planned: 7)",
+         "0:0 50:0 100:0"},
+        {"four on one day, then three weeks on", "Europe/Berlin", "FREQ=DAILY", {{b(2026, 6, 1, 0), b(2026, 6, 1, 8)},
+         {b(2026, 6, 2, 0), b(2026, 6, 1, 9)}, {b(2026, 6, 3, 0), b(2026, 6, 1, 10)}, {b(2026, 6, 4, 0), b(2026, 6, 1, 11)},
+         {b(2026, 6, 22, 0), b(2026, 6, 22)}}, "00000", "Done 5 of the last 5 on time, on average every 5 days (planned: 1)",
+         "0:0 0:1 0:2 0:3 100:0"},
         {"1-2 days late", "Europe/Berlin", "FREQ=WEEKLY", {{b(2026, 4, 6, 0), b(2026, 4, 7)}, {b(2026, 4, 13, 0), b(2026, 4, 15)}},
          "11", "Done 0 of the last 2 on time, on average every 8 days (planned: 7)"},
         {"early, then 3 days late", "Europe/Berlin", "FREQ=WEEKLY;INTERVAL=2", {{b(2026, 5, 4, 0), b(2026, 5, 1)},
@@ -319,9 +326,16 @@ TEST_F(ScreensTest, HistoryCountsCalendarDaysInTheUsersZone)
         history.setChore(series);
         ASSERT_TRUE(VelmoraTest::waitFor([&] { return history.marks().size() == qsizetype(strlen(c.marks)); }));
         QString marks;
-        for (const QVariant &mark : history.marks())
-            marks += QString::number(mark.toInt());
+        QStringList places;
+        for (const QVariant &mark : history.marks()) {
+            const QVariantMap at = mark.toMap();
+            marks += QString::number(at.value(QStringLiteral("lateness")).toInt());
+            places << QStringLiteral("%1:%2").arg(std::lround(at.value(QStringLiteral("place")).toDouble() * 100))
+                          .arg(at.value(QStringLiteral("stacked")).toInt());
+        }
         EXPECT_EQ(marks, QLatin1String(c.marks));
+        if (c.places)
+            EXPECT_EQ(places.join(QLatin1Char(' ')), QLatin1String(c.places));
         EXPECT_EQ(history.summary(), QString::fromUtf8(c.summary));
     }
     // A finish shows at once: the last series, due on 1 May, finished on 20 May.
@@ -329,7 +343,9 @@ TEST_F(ScreensTest, HistoryCountsCalendarDaysInTheUsersZone)
     history.setStore(&store);
     history.setChore(store.chores().back());
     ASSERT_TRUE(changes.finish(store.chores().back()));
-    EXPECT_TRUE(VelmoraTest::waitFor([&] { return history.marks() == QVariantList{2}; }));
+    EXPECT_TRUE(VelmoraTest::waitFor([&] {
+        return history.marks().size() == 1 && history.marks()[0].toMap().value(QStringLiteral("lateness")) == 2;
+    }));
 }
 
 TEST(JournalGroupsHeader, LongDateWithoutWeekdayOrTime)

@@ -357,6 +357,8 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     // A calendar named with markup is shown as it is typed: the image it names is never fetched.
     fill(markup.url().toString(), QString::fromLatin1(DavServer::password));
     EXPECT_NE(w.waitShown(QStringLiteral("calendarChoice")), nullptr);
+    // The first choice has the focus, so Tab walks the choices before Back.
+    EXPECT_TRUE(waitFor([&] { return w.window->activeFocusItem() == w.shown(QStringLiteral("calendarChoice")); }));
     w.settle();
     QTest::qWait(300);
     for (const auto &r : markup.received())

@@ -334,8 +334,9 @@ TEST_F(ScreensTest, HistoryCountsCalendarDaysInTheUsersZone)
                           .arg(at.value(QStringLiteral("stacked")).toInt());
         }
         EXPECT_EQ(marks, QLatin1String(c.marks));
-        if (c.places)
+        if (c.places) {
             EXPECT_EQ(places.join(QLatin1Char(' ')), QLatin1String(c.places));
+        }
         EXPECT_EQ(history.summary(), QString::fromUtf8(c.summary));
     }
     // A finish shows at once: the last series, due on 1 May, finished on 20 May.

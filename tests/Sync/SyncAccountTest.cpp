@@ -515,6 +515,11 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     fill(server.url().toString(), QString::fromLatin1(DavServer::password));
     ASSERT_NE(w.waitShown(QStringLiteral("calendarChoice")), nullptr);
     EXPECT_EQ(w.shown(QStringLiteral("newCalendar")), nullptr);
+    // A calendar given by its address on another server is refused before anything goes there.
+    w.shown(u"calendarAddressField"_s)->setProperty("text", u"http://127.0.0.2:1/alice/chores/"_s);
+    w.click(u"useCalendarAddress"_s);
+    EXPECT_TRUE(showsText("syncMessage", u"The calendar http://127.0.0.2:1 is not on the account's server %1; the "
+                                         "password was not sent there."_s.arg(Sync::CalDavClient::shownAddress(server.url()))));
 
     // The account back in the settings but its password gone from the keyring: said in the status
     // line, and nothing handed to the engine.

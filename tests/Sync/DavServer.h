@@ -69,7 +69,7 @@ public:
         // Radicale under Debian's interpreter, beside Debian's packages, whatever python3 is first on PATH.
         if (m_kind == Kind::Radicale) {
             m_process.start(QStringLiteral("/usr/bin/python3"),
-                            {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
+                            QStringList{QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
                              QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
                              QStringLiteral("--storage-filesystem-folder"), storage,
                              QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),

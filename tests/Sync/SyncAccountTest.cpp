@@ -312,7 +312,8 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
 
 // A household's one calendar: alice's on one Radicale, which its rights file shares with bob. He
 // gives its address (outside his own calendar home), takes in her chore and finishes it, and she
-// sees it finished. Until it is shared to be changed, or on another server, he is refused out loud.
+// sees it finished. Until it is shared to be changed, or on another server, he is refused out loud,
+// and so is his change once it may only be read.
 TEST_F(SecretServiceTest, TwoAccountsShareOneCalendar)
 {
     DavServer server(DavServer::Kind::Radicale);
@@ -385,6 +386,11 @@ TEST_F(SecretServiceTest, TwoAccountsShareOneCalendar)
         EXPECT_EQ(store.chores().front()->title(), u"Water the plants"_s);
         EXPECT_TRUE(store.finish(store.chores().front()));
     });
+    // The right to change it taken away meanwhile: the refused change is told, and kept for later.
+    ASSERT_TRUE(server.setRights(rights(u"bob"_s, shared, u"r"_s)));
+    EXPECT_EQ(run(bob, {u"--sync"_s}).err, u"The server did not let this account change the calendar; it may be "
+                                           "shared with you to read only."_s);
+    ASSERT_TRUE(server.setRights(rights(u"alice|bob"_s, shared, u"rw"_s)));
     EXPECT_EQ(synced(bob), u"Synced: 1 sent, 0 received."_s);
     EXPECT_EQ(synced(alice), u"Synced: 0 sent, 1 received."_s);
     withStore(alice, [](ChoreStore &store) {

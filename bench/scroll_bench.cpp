@@ -3,6 +3,7 @@
 // The floor is the same run with 0 chores: the same window and screens, nothing in the grid.
 #include "Velmora/App/VelmoraApp.h"
 #include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Window/QmlTypes/AppQmlTypes.h"
 
 #include "VelmoraQmlPlugins.h"
 
@@ -40,13 +41,13 @@ int main(int argc, char *argv[])
         f.colorComponents = {float(i % 7) / 7, 0.5f, 0.8f};
         all.append(f);
     }
-    if (!app->store()->insertAll(all))
+    if (!app->changes()->addAll(all))
         return 1;
-    Velmora::VelmoraApp::setInstance(app.get());
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
+    Velmora::Qml::App::lend(engine, *app);
+    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/Window/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
     auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());

@@ -155,10 +155,13 @@ void StoreFirstWriteAfterOpening(benchmark::State &state)
         state.PauseTiming();
         auto store = std::make_unique<ChoreStore>();
         store->open(file);
+        auto changes = std::make_unique<ChoreChanges>(*store);
         Chore *chore = store->chores().front();
+        ChoreFields next = chore->fields();
+        next.notify = !next.notify;
         state.ResumeTiming();
-        chore->assignNotify(!chore->notify());
-        state.PauseTiming(); store.reset(); state.ResumeTiming();
+        changes->update(chore, next);
+        state.PauseTiming(); changes.reset(); store.reset(); state.ResumeTiming();
     }
 }
 BENCHMARK(StoreFirstWriteAfterOpening)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -226,10 +229,14 @@ void StoreFieldAssignment(benchmark::State &state)
     QFile::remove(path("assign.sqlite"));
     ChoreStore store;
     store.open(path("assign.sqlite"));
-    Chore *chore = store.insert(sample(1));
+    ChoreChanges changes(store);
+    Chore *chore = changes.add(sample(1));
+    ChoreFields next = chore->fields();
     int i = 0;
-    for (auto _ : state)
-        chore->assignNotificationTime(++i);
+    for (auto _ : state) {
+        next.notificationTime = ++i;
+        changes.update(chore, next);
+    }
 }
 BENCHMARK(StoreFieldAssignment)->Unit(benchmark::kMicrosecond);
 
@@ -239,7 +246,7 @@ void RawSqliteFieldAssignment(benchmark::State &state)
     {
         ChoreStore store;
         store.open(path("assign-raw.sqlite"));
-        store.insert(sample(1));
+        ChoreChanges(store).add(sample(1));
     }
     sqlite3 *db = nullptr;
     sqlite3_open(path("assign-raw.sqlite").toUtf8().constData(), &db);
@@ -270,10 +277,12 @@ void StoreInsert1000(benchmark::State &state)
         QFile::remove(path("insert.sqlite-wal"));
         auto store = std::make_unique<ChoreStore>();
         store->open(path("insert.sqlite"));
+        auto changes = std::make_unique<ChoreChanges>(*store);
         state.ResumeTiming();
         for (const ChoreFields &f : samples)
-            store->insert(f);
+            changes->add(f);
         state.PauseTiming();
+        changes.reset();
         store.reset();
         state.ResumeTiming();
     }

@@ -343,7 +343,7 @@ int main(int argc, char **argv)
 
         // First sync: every chore goes up, then the listing.
         Device a(ours);
-        if (!a.store.insertAll(chores))
+        if (!a.changes.addAll(chores))
             die(QStringLiteral("cannot fill the store"));
         const auto [sent, sentMs] = a.sync();
         if (sent.sent != choreCount)
@@ -352,7 +352,7 @@ int main(int argc, char **argv)
         up.ourRequests = sent.requests;
 
         // The same bodies to a calendar of curl's own, under the same resource names.
-        SyncLedger sentLedger(a.store);
+        SyncLedger sentLedger(a.changes);
         sentLedger.bindCalendar(ours);
         QList<LedgerEntry> entries;
         for (const QUrl &href : sentLedger.onServer())
@@ -393,7 +393,7 @@ int main(int argc, char **argv)
         pull.curlRequests = down.size();
 
         // Nothing changed: one REPORT with the token, beside curl's own time for that request.
-        SyncLedger ledger(b.store);
+        SyncLedger ledger(b.changes);
         const QString token = ledger.bindCalendar(ours) ? ledger.state().syncToken : QString();
         if (token.isEmpty())
             die(QStringLiteral("no sync token after the first sync"));

@@ -3,16 +3,20 @@
 # (the QML modules and the window host) is a plugin the core loads when a window is first
 # wanted. So a process that stays in the background maps neither.
 #
-# velmora_add_core_part(<target> [SOURCES ...] [LIBS ...])
+# velmora_add_core_part(<target> [QML_FACING] [SOURCES ...] [LIBS ...])
 # An object library of the core; velmora_finish_core() gathers every part into velmora_core.
-# It knows no QML: the window's side registers the part's types with QML_FOREIGN, in a module
-# made with velmora_add_qml_module(... FOREIGN <target>).
+# It knows no QML: the window's side (Velmora/Window/QmlTypes) registers the types of a
+# QML_FACING part with QML_FOREIGN, in a module made with velmora_add_qml_module(... FOREIGN
+# <target>). Their type descriptions are made here, where the part's sources are generated.
 function(velmora_add_core_part target)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "QML_FACING" "" "SOURCES;LIBS" ${ARGN})
     add_library(${target} OBJECT ${ARG_SOURCES})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${ARG_LIBS})
     target_precompile_headers(${target} REUSE_FROM velmora_core_pch)
+    if(ARG_QML_FACING)
+        qt6_extract_metatypes(${target})
+    endif()
     set_property(GLOBAL APPEND PROPERTY VELMORA_CORE_PARTS ${target})
 endfunction()
 
@@ -62,7 +66,6 @@ function(velmora_add_qml_module target)
     target_link_libraries(${target} PUBLIC ${ARG_LIBS})
     if(ARG_FOREIGN)
         target_link_libraries(${target} PUBLIC velmora_core Qt6::Qml)
-        qt6_extract_metatypes(${ARG_FOREIGN})
     endif()
     target_precompile_headers(${target} REUSE_FROM velmora_module_pch)
     velmora_window_side(${target})

@@ -73,208 +73,208 @@
 <context>
     <name>ChoreEditorScreen</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="25"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="24"/>
         <source>Chore</source>
         <translation>Chore</translation>
     </message>
     <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="52"/>
         <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Title</source>
         <translation>Title</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="65"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="149"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="64"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="148"/>
         <source>Color</source>
         <translation>Color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Red</source>
         <translation>Red</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Yellow</source>
         <translation>Yellow</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Green</source>
         <translation>Green</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Teal</source>
         <translation>Teal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
         <source>Blue</source>
         <translation>Blue</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Purple</source>
         <translation>Purple</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="123"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="122"/>
         <source>Other color</source>
         <translation>Other color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="160"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="203"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="159"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
         <source>Planned (duration)</source>
         <translation>Planned (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="166"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="165"/>
         <source>Fewer days</source>
         <translation>Fewer days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="177"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="176"/>
         <source>More days</source>
         <translation>More days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="188"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="187"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="201"/>
         <source>Due date</source>
         <translation>Due date</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="219"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="246"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="218"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="245"/>
         <source>Comes back</source>
         <translation>Comes back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="285"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="284"/>
         <source>Change how it comes back</source>
         <translation>Change how it comes back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="567"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="566"/>
         <source>Discard your changes?</source>
         <translation>Discard your changes?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Never</source>
         <translation>Never</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Daily</source>
         <translation>Daily</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Weekly</source>
         <translation>Weekly</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Monthly</source>
         <translation>Monthly</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="228"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Yearly</source>
         <translation>Yearly</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="284"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="283"/>
         <source>Change</source>
         <translation>Change</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="320"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="319"/>
         <source>Repeat every</source>
         <translation>Repeat every</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="371"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="370"/>
         <source>On</source>
         <translation>On</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="387"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="386"/>
         <source>Weekdays</source>
         <translation>Weekdays</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="433"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="442"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="432"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="441"/>
         <source>After finishing</source>
         <translation>After finishing</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="477"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="476"/>
         <source>The next due day counts from the day the chore is finished.</source>
         <translation>The next due day counts from the day the chore is finished.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="478"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="477"/>
         <source>The next due day counts from the due day.</source>
         <translation>The next due day counts from the due day.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="486"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="485"/>
         <source>Notify</source>
         <translation>Notify</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="492"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="491"/>
         <source>Notification time</source>
         <translation>Notification time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="497"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="496"/>
         <source>Hour</source>
         <translation>Hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="509"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="508"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="517"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="516"/>
         <source>Before or after noon</source>
         <translation>Before or after noon</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="529"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="528"/>
         <source>Toggle notification</source>
         <translation>Toggle notification</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="532"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="531"/>
         <source>Turn off</source>
         <translation>Turn off</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="532"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="531"/>
         <source>Turn on</source>
         <translation>Turn on</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="568"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="567"/>
         <source>Discard</source>
         <translation>Discard</translation>
     </message>
@@ -412,17 +412,17 @@
 <context>
     <name>ContentView</name>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="29"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="29"/>
         <source>TASKARELLO</source>
         <translation>TASKARELLO</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="34"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="34"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Root/ContentView.qml" line="41"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="41"/>
         <source>Add chore</source>
         <translation>Add chore</translation>
     </message>
@@ -451,7 +451,7 @@
 <context>
     <name>FailureLine</name>
     <message>
-        <location filename="../Velmora/App/Root/FailureLine.qml" line="43"/>
+        <location filename="../Velmora/Window/FailureLine.qml" line="43"/>
         <source>Dismiss</source>
         <translation>Dismiss</translation>
     </message>
@@ -561,7 +561,7 @@
 <context>
     <name>Main</name>
     <message>
-        <location filename="../Velmora/App/Root/Main.qml" line="12"/>
+        <location filename="../Velmora/Window/Main.qml" line="12"/>
         <source>Taskarello</source>
         <translation>Taskarello</translation>
     </message>
@@ -569,12 +569,12 @@
 <context>
     <name>NotificationsNoticesView</name>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="50"/>
+        <location filename="../Velmora/Screens/NotificationsNoticesView.qml" line="50"/>
         <source>No notification service is running, so reminders cannot be shown.</source>
         <translation>No notification service is running, so reminders cannot be shown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/NotificationsNoticesView.qml" line="91"/>
+        <location filename="../Velmora/Screens/NotificationsNoticesView.qml" line="91"/>
         <source>Check again</source>
         <translation>Check again</translation>
     </message>
@@ -1833,22 +1833,22 @@
 <context>
     <name>Velmora::Sync::SyncEngine</name>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="51"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="52"/>
         <source>The chores could not be written here: %1</source>
         <translation>The chores could not be written here: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="137"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="138"/>
         <source>“%1” was not synced: %2</source>
         <translation>“%1” was not synced: %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="160"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="161"/>
         <source>Sync is not set up.</source>
         <translation>Sync is not set up.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="170"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="171"/>
         <source>The sync took longer than %n minute(s) and was stopped; it goes on at the next sync.</source>
         <translation>
             <numerusform>The sync took longer than %n minute and was stopped; it goes on at the next sync.</numerusform>
@@ -1856,7 +1856,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="382"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="383"/>
         <source>The calendar on the server suddenly holds none of the %n chore(s); nothing was deleted here.</source>
         <translation>
             <numerusform>The calendar on the server suddenly holds none of the %n chore; nothing was deleted here.</numerusform>
@@ -1864,7 +1864,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncEngine.cpp" line="473"/>
+        <location filename="../Velmora/Sync/SyncEngine.cpp" line="474"/>
         <source>The server kept answering that more changes follow; the sync stopped after %n pass(es).</source>
         <translation>
             <numerusform>The server kept answering that more changes follow; the sync stopped after %n pass.</numerusform>
@@ -1913,12 +1913,12 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="119"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="119"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello is already running but does not answer.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/main.cpp" line="209"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="215"/>
         <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
         <translation>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</translation>
     </message>

@@ -11,10 +11,6 @@
 
 namespace Velmora {
 
-namespace {
-VelmoraApp *g_instance = nullptr;
-} // namespace
-
 std::unique_ptr<VelmoraApp> VelmoraApp::open(const QString &storePath, Services services,
                                              ChoreStore::OpenResult *result, QString *error)
 {
@@ -69,11 +65,7 @@ VelmoraApp::VelmoraApp(std::unique_ptr<ChoreStore> store, const QString &folder,
     m_syncAccount.start();
 }
 
-VelmoraApp::~VelmoraApp()
-{
-    if (g_instance == this)
-        g_instance = nullptr;
-}
+VelmoraApp::~VelmoraApp() = default;
 
 void VelmoraApp::setWindowShown(bool shown)
 {
@@ -96,16 +88,6 @@ void VelmoraApp::applicationStateChanged(Qt::ApplicationState state)
     default:
         break;
     }
-}
-
-void VelmoraApp::setInstance(VelmoraApp *app)
-{
-    g_instance = app;
-}
-
-VelmoraApp *VelmoraApp::instance()
-{
-    return g_instance;
 }
 
 } // namespace Velmora

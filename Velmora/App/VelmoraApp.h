@@ -32,7 +32,7 @@ class SyncSchedule;
 // notification settings, the router, the store with its two live queries and the one owner of
 // changes to chores, the reminders, the widget and the sync that follow the store. Each part is
 // a member declared after those it uses, so it goes before them. Screens reach them as the QML
-// singleton App.
+// singleton App, which the window's host lends its engine.
 class VelmoraApp : public QObject {
     Q_OBJECT
 
@@ -87,10 +87,6 @@ public:
 
     // Ends the process, window or not (Ctrl+Q, the tray's Quit).
     Q_INVOKABLE void quit() { emit quitRequested(); }
-
-    // The one instance the QML singleton hands out.
-    static void setInstance(VelmoraApp *app);
-    static VelmoraApp *instance();
 
 signals:
     void quitRequested();

@@ -9,6 +9,8 @@
 
 namespace Velmora {
 
+class VelmoraApp;
+
 // The one window as the core sees it. Qt Quick, the QML engine and the screens behind it live on
 // the window's side, a plugin loaded when a window is first wanted (WindowLoader).
 class Window : public QObject {
@@ -41,10 +43,11 @@ public:
     // Starts beside the caller what the first window needs and no app object does (reading the
     // fonts' configuration), so it overlaps the store's opening.
     virtual void prepare() = 0;
-    virtual std::unique_ptr<Window> create(const QUrl &mainQml) = 0;
+    // The window's QML reaches the app, which outlives the window, as its singleton App.
+    virtual std::unique_ptr<Window> create(const QUrl &mainQml, VelmoraApp &app) = 0;
 };
 
 } // namespace Velmora
 
-#define VelmoraWindowFactory_iid "org.taskarello.Taskarello.WindowFactory/1"
+#define VelmoraWindowFactory_iid "org.taskarello.Taskarello.WindowFactory/2"
 Q_DECLARE_INTERFACE(Velmora::WindowFactory, VelmoraWindowFactory_iid)

@@ -1,14 +1,18 @@
 #include "Velmora/App/WindowLoader.h"
 
+#include "Velmora/Platform/Logging.h"
+
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QPluginLoader>
 
 namespace Velmora {
 
-WindowLoader::WindowLoader(QUrl mainQml, QObject *parent) : QObject(parent), m_mainQml(std::move(mainQml)) {}
+WindowLoader::WindowLoader(QUrl mainQml, VelmoraApp &app, QObject *parent)
+    : QObject(parent), m_mainQml(std::move(mainQml)), m_app(app)
+{
+}
 
 // The window goes before the plugin would; the plugin itself stays mapped until the process ends.
 WindowLoader::~WindowLoader() = default;
@@ -36,7 +40,7 @@ WindowFactory *WindowLoader::factory()
         QPluginLoader loader(path);
         auto *factory = qobject_cast<WindowFactory *>(loader.instance());
         if (!factory)
-            qWarning().noquote() << "The window could not be loaded:" << loader.errorString();
+            qCWarning(logWindow).noquote() << "The window could not be loaded:" << loader.errorString();
         return factory;
     }();
     return loaded;
@@ -53,7 +57,7 @@ bool WindowLoader::load()
     WindowFactory *windows = factory();
     if (!windows)
         return false;
-    m_window = windows->create(m_mainQml);
+    m_window = windows->create(m_mainQml, m_app);
     m_window->setRemembersPlace(m_remembersPlace);
     connect(m_window.get(), &Window::shownChanged, this, &WindowLoader::shownChanged);
     return true;

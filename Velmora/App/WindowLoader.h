@@ -9,12 +9,15 @@
 
 namespace Velmora {
 
+class VelmoraApp;
+
 // The window, built on first use from the window's side, which is loaded only then: a process
 // that stays in the background never maps Qt Quick.
 class WindowLoader : public QObject {
     Q_OBJECT
 public:
-    explicit WindowLoader(QUrl mainQml, QObject *parent = nullptr);
+    // The window shows the app, which outlives the loader.
+    WindowLoader(QUrl mainQml, VelmoraApp &app, QObject *parent = nullptr);
     ~WindowLoader() override;
 
     // Loads the window's side and starts its preparations, for a start that shows a window at
@@ -36,6 +39,7 @@ private:
     bool load();
 
     QUrl m_mainQml;
+    VelmoraApp &m_app;
     bool m_remembersPlace = true;
     std::unique_ptr<Window> m_window;
 };

@@ -35,15 +35,15 @@ void BackupService::setChanges(ChoreChanges *changes)
     emit changesChanged();
 }
 
-ChoreStore *BackupService::openStore() const
+const ChoreStore *BackupService::openStore() const
 {
-    ChoreStore *store = m_changes ? m_changes->store() : nullptr;
+    const ChoreStore *store = m_changes ? m_changes->store() : nullptr;
     return store && store->isOpen() ? store : nullptr;
 }
 
 QVariantMap BackupService::exportTo(const QUrl &url) const
 {
-    ChoreStore *store = openStore();
+    const ChoreStore *store = openStore();
     if (!store)
         return result(false, tr("The chore store is not open, so nothing was backed up."));
     const QString path = localPath(url);
@@ -74,7 +74,7 @@ QVariantMap BackupService::restoreFrom(const QUrl &url)
 
 QVariantMap BackupService::exportCalendar(const QUrl &url) const
 {
-    ChoreStore *store = openStore();
+    const ChoreStore *store = openStore();
     if (!store)
         return result(false, tr("The chore store is not open, so no calendar was written."));
     const QString path = localPath(url);

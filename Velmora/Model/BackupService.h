@@ -36,7 +36,7 @@ signals:
 
 private:
     // The open store behind the changes, or null.
-    ChoreStore *openStore() const;
+    const ChoreStore *openStore() const;
 
     QPointer<ChoreChanges> m_changes;
 };

@@ -1,10 +1,9 @@
 #include "Velmora/Model/Chore.h"
 
 #include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreField.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
-
-#include <iterator>
 
 namespace Velmora {
 
@@ -32,36 +31,6 @@ bool Chore::held() const
     return m_store && m_store->chore(m_id) == this;
 }
 
-bool Chore::write(Field field, const ChoreFields &values)
-{
-    return held() && m_store->assign(this, field, values);
-}
-
-namespace {
-
-// Calls `use` with the field as `a` and as `b` hold it.
-template <typename Fields, typename Use>
-bool withField(Chore::Field field, Fields &a, const ChoreFields &b, Use use)
-{
-    switch (field) {
-    case Chore::Field::Title: return use(a.title, b.title);
-    case Chore::Field::ColorComponents: return use(a.colorComponents, b.colorComponents);
-    case Chore::Field::StartDate: return use(a.startDate, b.startDate);
-    case Chore::Field::DueDate: return use(a.dueDate, b.dueDate);
-    case Chore::Field::EndDate: return use(a.endDate, b.endDate);
-    case Chore::Field::Notify: return use(a.notify, b.notify);
-    case Chore::Field::NotificationTime: return use(a.notificationTime, b.notificationTime);
-    }
-    return false;
-}
-
-} // namespace
-
-bool Chore::sameField(Field field, const ChoreFields &a, const ChoreFields &b)
-{
-    return withField(field, a, b, [](const auto &x, const auto &y) { return x == y; });
-}
-
 bool Chore::take(StoreKey, Field field, const ChoreFields &from)
 {
     // The counts that follow from the dates notify only when they come out different.
@@ -70,19 +39,10 @@ bool Chore::take(StoreKey, Field field, const ChoreFields &from)
     const int planned = planning ? plannedDays() : 0;
     const int toFinish = finishing ? daysToFinishOrMinusOne() : 0;
     const QString words = field == Field::DueDate ? recurrenceText() : QString();
-    const bool changed = withField(field, m_fields, from, [](auto &held, const auto &value) {
-        if (held == value)
-            return false;
-        held = value;
-        return true;
-    });
-    if (!changed)
+    if (ChoreField::same(field, m_fields, from))
         return false;
-    static constexpr void (Chore::*fieldSignals[])() = {
-        &Chore::titleChanged,   &Chore::colorComponentsChanged, &Chore::startDateChanged,       &Chore::dueDateChanged,
-        &Chore::endDateChanged, &Chore::notifyChanged,          &Chore::notificationTimeChanged};
-    static_assert(std::size(fieldSignals) == size_t(Field::NotificationTime) + 1);
-    emit (this->*fieldSignals[int(field)])();
+    ChoreField::take(field, m_fields, from);
+    emit (this->*ChoreField::row(field).changed)();
     if (planning && plannedDays() != planned)
         emit plannedDaysChanged();
     if (finishing && daysToFinishOrMinusOne() != toFinish)

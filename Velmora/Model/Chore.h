@@ -22,7 +22,10 @@ struct ChoreFields {
     QDateTime dueDate;
     std::optional<QDateTime> endDate;
     bool notify = false;
-    double notificationTime = 32400;
+    double notificationTime = defaultNotificationTime;
+
+    // The reminder's time of day when nothing says otherwise: 09:00, in seconds.
+    static constexpr double defaultNotificationTime = 32400;
 
     // The schema's defaults: empty title, standard red, start and due at the start of today.
     static ChoreFields defaults();
@@ -31,8 +34,9 @@ struct ChoreFields {
 
 // One stored chore. The store owns exactly one object per record, so two pointers to chores
 // are equal exactly when they name the same record. Only the store changes a chore, after it
-// has written the change (screens ask ChoreChanges); each signal fires only when its value
-// changed, and an assignment the store could not write leaves the object as it was.
+// has written the change, and only ChoreChanges asks it to (see ChoreStore::WriteKey); each
+// signal fires only when its value changed, and a change the store could not write leaves the
+// object as it was.
 class Chore : public QObject {
     Q_OBJECT
 
@@ -70,8 +74,6 @@ public:
     // value held already.
     bool take(StoreKey, Field field, const ChoreFields &from);
     void notifyRecurrence(StoreKey) { emit recurrenceChanged(); }
-    // Whether a and b hold the same value in the field.
-    static bool sameField(Field field, const ChoreFields &a, const ChoreFields &b);
 
     qint64 persistentId() const { return m_id; }
     // Name of the stored kind of record, the same for every chore.
@@ -91,25 +93,6 @@ public:
     bool isFinished() const { return m_fields.endDate.has_value(); }
     bool notify() const { return m_fields.notify; }
     double notificationTime() const { return m_fields.notificationTime; }
-
-    // One field written through the store (ChoreStore::assign); false for a chore its store no
-    // longer holds.
-    bool assignTitle(const QString &title) { return assignWith(Field::Title, [&](ChoreFields &f) { f.title = title; }); }
-    bool assignColorComponents(const ColorComponentsModel &components)
-    {
-        return assignWith(Field::ColorComponents, [&](ChoreFields &f) { f.colorComponents = components; });
-    }
-    bool assignStartDate(const QDateTime &date) { return assignWith(Field::StartDate, [&](ChoreFields &f) { f.startDate = date; }); }
-    bool assignDueDate(const QDateTime &date) { return assignWith(Field::DueDate, [&](ChoreFields &f) { f.dueDate = date; }); }
-    bool assignEndDate(const std::optional<QDateTime> &date)
-    {
-        return assignWith(Field::EndDate, [&](ChoreFields &f) { f.endDate = date; });
-    }
-    bool assignNotify(bool notify) { return assignWith(Field::Notify, [&](ChoreFields &f) { f.notify = notify; }); }
-    bool assignNotificationTime(double seconds)
-    {
-        return assignWith(Field::NotificationTime, [&](ChoreFields &f) { f.notificationTime = seconds; });
-    }
 
     Recurrence recurrence() const;
     bool repeats() const;
@@ -141,16 +124,8 @@ signals:
     void recurrenceChanged();
 
 private:
-    template <typename Set>
-    bool assignWith(Field field, Set set)
-    {
-        ChoreFields next = m_fields;
-        set(next);
-        return write(field, next);
-    }
     // Whether the store still holds this object as its record's.
     bool held() const;
-    bool write(Field field, const ChoreFields &values);
 
     ChoreStore *m_store;
     qint64 m_id;

@@ -1,5 +1,6 @@
 #include "Velmora/Model/ChoreBackup.h"
 
+#include "Velmora/Model/ChoreField.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/PrivateFiles.h"
 
@@ -25,13 +26,18 @@ namespace {
 const QLatin1String kFormat("format");
 const QLatin1String kSchemaVersion("schemaVersion");
 const QLatin1String kChores("chores");
-const QLatin1String kTitle("title");
-const QLatin1String kColor("colorComponents");
-const QLatin1String kStart("startDate");
-const QLatin1String kDue("dueDate");
-const QLatin1String kEnd("endDate");
-const QLatin1String kNotify("notify");
-const QLatin1String kTime("notificationTime");
+// Each chore's keys are its fields' names.
+QLatin1String fieldKey(Chore::Field field)
+{
+    return QLatin1String(ChoreField::row(field).name);
+}
+const QLatin1String kTitle = fieldKey(Chore::Field::Title);
+const QLatin1String kColor = fieldKey(Chore::Field::ColorComponents);
+const QLatin1String kStart = fieldKey(Chore::Field::StartDate);
+const QLatin1String kDue = fieldKey(Chore::Field::DueDate);
+const QLatin1String kEnd = fieldKey(Chore::Field::EndDate);
+const QLatin1String kNotify = fieldKey(Chore::Field::Notify);
+const QLatin1String kTime = fieldKey(Chore::Field::NotificationTime);
 const QLatin1String kRecurrence("recurrence");
 const QLatin1String kRule("rule");
 const QLatin1String kAfterFinishing("afterFinishing");
@@ -40,8 +46,6 @@ const QLatin1String kMoved("moved");
 // The position, counting from 1, of the series a finished copy came from.
 const QLatin1String kSeries("series");
 const char *const kColorKeys[3] = {"red", "green", "blue"};
-
-constexpr double kDefaultNotificationTime = 32400;
 
 // ISO 8601 as written here has four-digit years; anything outside them cannot round-trip.
 bool writableDate(const QDateTime &date)
@@ -218,7 +222,7 @@ std::optional<ChoreFields> readChore(const QJsonObject &object, QString *badFiel
 
     const QJsonValue time = object.value(kTime);
     if (time.isNull())
-        fields.notificationTime = kDefaultNotificationTime;
+        fields.notificationTime = ChoreFields::defaultNotificationTime;
     else if (time.isDouble() && std::isfinite(time.toDouble()))
         fields.notificationTime = time.toDouble();
     else
@@ -288,7 +292,7 @@ QByteArray ChoreBackup::matchKey(const ChoreFields &fields, const Recurrence &re
     key.append(fields.notify ? '1' : '0');
     // The store reads a time it could not keep as the default, and so does a restore.
     const double time = std::isfinite(fields.notificationTime)
-        ? (fields.notificationTime == 0 ? 0.0 : fields.notificationTime) : kDefaultNotificationTime;
+        ? (fields.notificationTime == 0 ? 0.0 : fields.notificationTime) : ChoreFields::defaultNotificationTime;
     appendRaw(key, time);
     if (recurrence.repeats()) {
         key.append(recurrence.afterFinishing ? 'A' : 'R');
@@ -426,7 +430,7 @@ ChoreBackup::Decoded ChoreBackup::decode(const QByteArray &bytes)
     return decoded;
 }
 
-ChoreBackup::Restored ChoreBackup::restore(ChoreStore &store, const QByteArray &bytes)
+ChoreBackup::Restored ChoreBackup::restore(ChoreStore &store, ChoreStore::WriteKey key, const QByteArray &bytes)
 {
     const Decoded decoded = decode(bytes);
     if (!decoded.error.isEmpty())
@@ -462,12 +466,12 @@ ChoreBackup::Restored ChoreBackup::restore(ChoreStore &store, const QByteArray &
         const auto id = [&](qint64 at) { return at >= 0 ? at : ids[size_t(-at - 1)]; };
         for (qsizetype i = 0; i < decoded.chores.size(); ++i) {
             const qsizetype series = decoded.series.value(i, -1);
-            if (here.at(i) < 0 && series >= 0 && !store.linkStored(id(here.at(i)), id(here.at(series))))
+            if (here.at(i) < 0 && series >= 0 && !store.linkStored(key, id(here.at(i)), id(here.at(series))))
                 return false;
         }
         return true;
     };
-    if (!store.insertAll(missing, missingRules, link))
+    if (!store.insertAll(key, missing, missingRules, link))
         return {false, 0, 0, tr("The chores could not be saved, so nothing was restored.")};
 
     const int added = int(missing.size());

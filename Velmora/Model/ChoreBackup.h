@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velmora/Model/Chore.h"
+#include "Velmora/Model/ChoreStore.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -8,8 +9,6 @@
 #include <QString>
 
 namespace Velmora {
-
-class ChoreStore;
 
 // The backup file: every chore with its seven fields, how it repeats, and the schema version, as JSON.
 // Writing checks each chore against the same rules as reading, so every file written here
@@ -62,8 +61,9 @@ public:
     // Adds, in one transaction, the chores of the backup the store does not already hold.
     // Chores are matched on all seven fields and their rule and counted, so a file holding a chore twice
     // adds it twice to an empty store and never more. A copy added is linked to its series, the
-    // one added with it or the one already here. Nothing changes unless ok.
-    static Restored restore(ChoreStore &store, const QByteArray &bytes);
+    // one added with it or the one already here. Nothing changes unless ok. A change like any
+    // other: ChoreChanges::restore hands it the key.
+    static Restored restore(ChoreStore &store, ChoreStore::WriteKey key, const QByteArray &bytes);
 
     // The file's bytes, or an error when it is missing, not a file or larger than maxBytes.
     static Encoded readFile(const QString &path);

@@ -1,11 +1,11 @@
 #include "Velmora/Model/ChoreChanges.h"
 
 #include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreField.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 
 #include <algorithm>
-#include <span>
 
 namespace Velmora {
 
@@ -17,16 +17,15 @@ bool owns(const ChoreStore *store, const Chore *chore)
 }
 
 using Field = Chore::Field;
-constexpr Field kAllButEnd[] = {Field::Title, Field::ColorComponents, Field::StartDate, Field::DueDate, Field::Notify,
-                                Field::NotificationTime};
-constexpr Field kAll[] = {Field::Title, Field::ColorComponents, Field::StartDate, Field::DueDate, Field::EndDate,
-                          Field::Notify, Field::NotificationTime};
+enum class EndDate { Kept, Written };
 
-// Writes these fields as `fields` holds them, in order, until one fails; the store skips those
-// already equal.
-bool assignFields(ChoreStore &store, Chore *chore, std::span<const Field> which, const ChoreFields &fields)
+// Writes every field as `fields` holds it, in order, until one fails; the store skips those
+// already equal. The end date only when asked: an edit never finishes a chore.
+bool assignFields(ChoreStore &store, ChoreStore::WriteKey key, Chore *chore, EndDate end, const ChoreFields &fields)
 {
-    return std::all_of(which.begin(), which.end(), [&](Field field) { return store.assign(chore, field, fields); });
+    return std::all_of(ChoreField::rows.begin(), ChoreField::rows.end(), [&](const ChoreField::Row &row) {
+        return (row.field == Field::EndDate && end == EndDate::Kept) || store.assign(key, chore, row.field, fields);
+    });
 }
 
 } // namespace
@@ -40,7 +39,7 @@ ChoreChanges::ChoreChanges(ChoreStore &store, QObject *parent) : QObject(parent)
         Recurrence r = store.recurrence(id);
         if (const QString portable = Recurrence::portable(r.rule); chore && portable != r.rule && !chore->isFinished()) {
             r.rule = portable;
-            store.setRecurrence(chore, r);
+            store.setRecurrence(ChoreStore::WriteKey(), chore, r);
         }
     }
 }
@@ -136,9 +135,9 @@ bool ChoreChanges::writeUpdate(Chore *chore, const ChoreFields &fields, const st
     if (!owns(m_store, chore))
         return failNotStored();
     // One write: a disk that fills half-way must not leave half an edit.
-    return m_store->transaction([&] {
-        return assignFields(*m_store, chore, kAllButEnd, fields)
-            && (!recurrence || m_store->setRecurrence(chore, *recurrence));
+    return m_store->transaction(key(), [&] {
+        return assignFields(*m_store, key(), chore, EndDate::Kept, fields)
+            && (!recurrence || m_store->setRecurrence(key(), chore, *recurrence));
     }) || failStored();
 }
 
@@ -160,14 +159,14 @@ Chore *ChoreChanges::writeRepeat(Chore *chore, const ChoreFields &fields, const 
     ChoreFields done = chore->fields();
     done.endDate = now;
     Chore *next = nullptr;
-    const bool written = m_store->transaction([&] {
+    const bool written = m_store->transaction(key(), [&] {
         if (series) {
             next = chore;
             return journalOccurrence(chore, now) && writeUpdate(chore, fields, recurrence);
         }
-        next = m_store->insert(fields);
-        return next && (!recurrence || m_store->setRecurrence(next, *recurrence))
-            && m_store->assign(chore, Field::EndDate, done);
+        next = m_store->insert(key(), fields);
+        return next && (!recurrence || m_store->setRecurrence(key(), next, *recurrence))
+            && m_store->assign(key(), chore, Field::EndDate, done);
     });
     if (written)
         return next;
@@ -198,16 +197,16 @@ bool ChoreChanges::writeFinish(Chore *chore)
     const Recurrence::Step step = rule.repeats() ? rule.next(due, today, today, zone) : Recurrence::Step();
     const QDateTime nextDue = step.due.startOfDay(zone);
     if (step.kind != Recurrence::Step::Kind::Moved || !nextDue.isValid())
-        return m_store->finish(chore) || failStored();
+        return m_store->finish(key(), chore) || failStored();
     // The start day keeps its distance before the due day.
     const int lead = ChoreDates::dayDifference(chore->startDate(), chore->dueDate(), zone);
     const QDateTime nextStart = step.due.addDays(-lead).startOfDay(zone);
     ChoreFields moved = chore->fields();
     moved.startDate = nextStart.isValid() ? nextStart : nextDue;
     moved.dueDate = nextDue;
-    return m_store->transaction([&] {
-        return journalOccurrence(chore, now) && m_store->assign(chore, Field::StartDate, moved)
-            && m_store->assign(chore, Field::DueDate, moved) && m_store->setRecurrence(chore, step.rest);
+    return m_store->transaction(key(), [&] {
+        return journalOccurrence(chore, now) && m_store->assign(key(), chore, Field::StartDate, moved)
+            && m_store->assign(key(), chore, Field::DueDate, moved) && m_store->setRecurrence(key(), chore, step.rest);
     }) || failStored();
 }
 
@@ -220,15 +219,15 @@ bool ChoreChanges::journalOccurrence(Chore *series, const QDateTime &ended)
     const QTimeZone zone = Clock::current().timeZone();
     if (const QDate endDay = ChoreDates::calendarDay(ended, zone); ChoreDates::calendarDay(done.startDate, zone) > endDay)
         done.startDate = endDay.startOfDay(zone);
-    Chore *copy = m_store->insert(done);
-    return copy && m_store->linkToSeries(copy, series);
+    Chore *copy = m_store->insert(key(), done);
+    return copy && m_store->linkToSeries(key(), copy, series);
 }
 
 bool ChoreChanges::remove(Chore *chore)
 {
     if (!owns(m_store, chore))
         return report(Action::Delete, failNotStored());
-    return report(Action::Delete, m_store->remove(chore) || failStored());
+    return report(Action::Delete, m_store->remove(key(), chore) || failStored());
 }
 
 Chore *ChoreChanges::receive(const ChoreFields &fields, const Recurrence &recurrence,
@@ -247,9 +246,9 @@ Chore *ChoreChanges::insert(const ChoreFields &fields, const Recurrence &recurre
     Chore *chore = nullptr;
     // The rule before the bookkeeping: setting it counts as a change to send, which the
     // bookkeeping then marks as what the server holds.
-    if (m_store->transaction([&] {
-            chore = m_store->insert(fields);
-            return chore && m_store->setRecurrence(chore, recurrence) && alsoWrite(chore);
+    if (m_store->transaction(key(), [&] {
+            chore = m_store->insert(key(), fields);
+            return chore && m_store->setRecurrence(key(), chore, recurrence) && alsoWrite(chore);
         }))
         return chore;
     failStored();
@@ -261,8 +260,9 @@ bool ChoreChanges::receive(Chore *chore, const ChoreFields &fields, const Recurr
 {
     if (!owns(m_store, chore))
         return failNotStored();
-    return m_store->transaction([&] {
-        return assignFields(*m_store, chore, kAll, fields) && m_store->setRecurrence(chore, recurrence) && alsoWrite();
+    return m_store->transaction(key(), [&] {
+        return assignFields(*m_store, key(), chore, EndDate::Written, fields)
+            && m_store->setRecurrence(key(), chore, recurrence) && alsoWrite();
     }) || failStored();
 }
 
@@ -270,14 +270,48 @@ bool ChoreChanges::receiveRemoval(Chore *chore, const std::function<bool()> &als
 {
     if (!owns(m_store, chore))
         return failNotStored();
-    return m_store->transaction([&] { return m_store->remove(chore) && alsoWrite(); }) || failStored();
+    return m_store->transaction(key(), [&] { return m_store->remove(key(), chore) && alsoWrite(); }) || failStored();
+}
+
+bool ChoreChanges::linkToSeries(Chore *copy, const QString &seriesUid)
+{
+    return m_store ? m_store->linkToSeries(key(), copy, seriesUid) || failStored() : failNotStored();
+}
+
+bool ChoreChanges::linkToSeries(Chore *copy, const Chore *series)
+{
+    return m_store ? m_store->linkToSeries(key(), copy, series) || failStored() : failNotStored();
+}
+
+Chore *ChoreChanges::bringIn(qint64 persistentId)
+{
+    return m_store ? m_store->bringIn(key(), persistentId) : nullptr;
+}
+
+bool ChoreChanges::batch(const std::function<bool()> &writes)
+{
+    // The store keeps why it failed; sync reads it there, beside its own bookkeeping's.
+    return m_store && m_store->transaction(key(), writes);
+}
+
+std::optional<std::vector<Chore *>> ChoreChanges::addAll(const QList<ChoreFields> &fields,
+                                                         const QList<Recurrence> &recurrences)
+{
+    if (!m_store) {
+        failNotStored();
+        return std::nullopt;
+    }
+    auto added = m_store->insertAll(key(), fields, recurrences);
+    if (!added)
+        failStored();
+    return added;
 }
 
 ChoreBackup::Restored ChoreChanges::restore(const QByteArray &backup)
 {
     if (!m_store)
         return {};
-    return ChoreBackup::restore(*m_store, backup);
+    return ChoreBackup::restore(*m_store, key(), backup);
 }
 
 } // namespace Velmora

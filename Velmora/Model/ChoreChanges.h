@@ -11,10 +11,11 @@
 
 namespace Velmora {
 
-// The one way screens change chores: each change is one write to the store, which carries
-// it to everything that follows the store (lists, reminders, the widget). Callers keep no rule
-// of their own about what else must happen. A change the user asks for either happens or says
-// why, in words for them (failed()); the store keeps SQLite's own.
+// The only way anything changes chores, screens, sync and restores alike: the store's writes take
+// a key only this class makes (ChoreStore::WriteKey). Each change is one write to the store,
+// which carries it to everything that follows the store (lists, reminders, the widget). Callers
+// keep no rule of their own about what else must happen. A change the user asks for either
+// happens or says why, in words for them (failed()); the store keeps SQLite's own.
 class ChoreChanges : public QObject {
     Q_OBJECT
     // The last change the user asked for that did not happen, in one sentence; empty once a
@@ -24,7 +25,8 @@ class ChoreChanges : public QObject {
 public:
     explicit ChoreChanges(ChoreStore &store, QObject *parent = nullptr);
 
-    ChoreStore *store() const { return m_store; }
+    // For reading and following; writes go through here.
+    const ChoreStore *store() const { return m_store; }
     // Why the last change failed: for the user's changes, the sentence failed() carried.
     QString lastError() const;
     QString failure() const { return m_failure; }
@@ -53,6 +55,21 @@ public:
                  const std::function<bool()> &alsoWrite);
     // Deletes the chore; the object stays alive until the event loop next runs.
     bool receiveRemoval(Chore *chore, const std::function<bool()> &alsoWrite);
+    // The finished copy came from this series, named by its UID as sync knows it, or stored here;
+    // a copy keeps the first series it is given. Inside a batch with the copy's own writes.
+    bool linkToSeries(Chore *copy, const QString &seriesUid);
+    bool linkToSeries(Chore *copy, const Chore *series);
+    // The chore's object, read into memory first when it is an old finished one about to
+    // change; nullptr when no such chore is stored.
+    Chore *bringIn(qint64 persistentId);
+    // writes() as one transaction with the changes it makes here and whatever it writes to tables
+    // of its own through the store's connection (sync's bookkeeping): when it returns false or
+    // the file refuses the whole, none of it stays. Inside another batch it is part of that one.
+    bool batch(const std::function<bool()> &writes);
+
+    // New chores in one transaction, in the given order, all or none (an import); nullopt
+    // on failure. The i-th repeats by the i-th rule (a shorter list: the rest never).
+    std::optional<std::vector<Chore *>> addAll(const QList<ChoreFields> &fields, const QList<Recurrence> &recurrences = {});
 
     // The chores of a backup file that the store does not hold yet, all or none.
     ChoreBackup::Restored restore(const QByteArray &backup);
@@ -65,6 +82,7 @@ signals:
 
 private:
     enum class Action { Save, Repeat, Finish, Delete };
+    static ChoreStore::WriteKey key() { return ChoreStore::WriteKey(); }
     // Not the store's own chore (a stale one): nothing was written.
     bool failNotStored();
     // The store refused the write.

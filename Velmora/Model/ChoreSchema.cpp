@@ -1,6 +1,6 @@
 #include "Velmora/Model/ChoreSchema.h"
 
-#include "Velmora/Model/ColorComponentsModel.h"
+#include "Velmora/Model/Chore.h"
 
 namespace Velmora {
 
@@ -28,8 +28,9 @@ QStringList S1::createStatements()
                     " ", C::dueDate, " INTEGER,",
                     " ", C::endDate, " INTEGER,",
                     " ", C::notify, " INTEGER DEFAULT 0,",
-                    " ", C::notificationTime, " REAL DEFAULT 32400)"))
-            .arg(QString::fromUtf8(ColorComponentsModel::standardRed().encode())),
+                    " ", C::notificationTime, " REAL DEFAULT %2)"))
+            .arg(QString::fromUtf8(ColorComponentsModel::standardRed().encode()),
+                 QString::number(ChoreFields::defaultNotificationTime)),
     };
 }
 

@@ -1,7 +1,9 @@
 #include "Velmora/Model/ChoreStore.h"
 
+#include "Velmora/Model/ChoreField.h"
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Platform/FileLock.h"
+#include "Velmora/Platform/Logging.h"
 #include "Velmora/Platform/PrivateFiles.h"
 
 #include <QDir>
@@ -31,21 +33,10 @@ namespace Rec = ChoreSchema::Recurrences;
 namespace L = ChoreSchema::SeriesLinks;
 using ChoreSchema::sql;
 
-const QStringList kColumns = {QLatin1String(C::title), QLatin1String(C::colorComponents),
-                              QLatin1String(C::startDate), QLatin1String(C::dueDate),
-                              QLatin1String(C::endDate), QLatin1String(C::notify),
-                              QLatin1String(C::notificationTime)};
 
 // Instants are kept as milliseconds since 1970 UTC. Anything beyond ±100,000 years is not a
 // date this app could have written, and reads back as no date.
 constexpr qint64 kMaxStoredMs = 100000LL * 366 * 24 * 3600 * 1000;
-
-QVariant storedInstant(const QDateTime &date)
-{
-    if (!date.isValid())
-        return QVariant(QMetaType::fromType<qint64>());
-    return QVariant(date.toMSecsSinceEpoch());
-}
 
 QDateTime instantFromMs(qint64 ms)
 {
@@ -105,7 +96,7 @@ ChoreFields fieldsFromRow(sqlite3_stmt *select)
     fields.notify = sqlite3_column_type(select, 6) == SQLITE_TEXT
         ? QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, 6)))).toBool()
         : sqlite3_column_double(select, 6) != 0;
-    fields.notificationTime = sqlite3_column_type(select, 7) == SQLITE_NULL ? 32400 : sqlite3_column_double(select, 7);
+    fields.notificationTime = sqlite3_column_type(select, 7) == SQLITE_NULL ? ChoreFields::defaultNotificationTime : sqlite3_column_double(select, 7);
     return fields;
 }
 
@@ -118,14 +109,15 @@ struct ChoreStore::Statements {
         repeat.prepare(sql("INSERT OR REPLACE INTO ", Rec::table, " (", Rec::chore, ", ", Rec::rule, ", ", Rec::afterFinishing,
                            ", ", Rec::exceptions, ", ", Rec::moved, ") VALUES (?, ?, ?, ?, ?)"));
         unrepeat.prepare(sql("DELETE FROM ", Rec::table, " WHERE ", Rec::chore, " = ?"));
-        insert.prepare(sql("INSERT INTO ", C::table, " (", C::title, ", ", C::colorComponents, ", ", C::startDate, ", ",
-                           C::dueDate, ", ", C::endDate, ", ", C::notify, ", ", C::notificationTime,
-                           ") VALUES (?, ?, ?, ?, ?, ?, ?)"));
-        remove.prepare(sql("DELETE FROM ", C::table, " WHERE ", C::id, " = ?"));
-        for (int i = 0; i < kColumns.size(); ++i) {
+        QStringList columns;
+        for (const ChoreField::Row &row : ChoreField::rows) {
+            columns << QLatin1String(row.column);
             update.emplace_back(db);
-            update.back().prepare(QString(sql("UPDATE ", C::table, " SET %1 = ? WHERE ", C::id, " = ?")).arg(kColumns.at(i)));
+            update.back().prepare(QString(sql("UPDATE ", C::table, " SET %1 = ? WHERE ", C::id, " = ?")).arg(QLatin1String(row.column)));
         }
+        insert.prepare(QString(sql("INSERT INTO ", C::table, " (%1) VALUES (?%2)"))
+                           .arg(columns.join(QLatin1String(", ")), QStringLiteral(", ?").repeated(columns.size() - 1)));
+        remove.prepare(sql("DELETE FROM ", C::table, " WHERE ", C::id, " = ?"));
     }
     QSqlQuery insert;
     QSqlQuery remove;
@@ -167,6 +159,7 @@ bool ChoreStore::fail(const QString &error, Failure kind)
 {
     m_lastError = error;
     m_lastFailure = kind;
+    qCWarning(logStore).noquote() << error;
     emit writeFailed(error);
     return false;
 }
@@ -292,8 +285,9 @@ ChoreStore::OpenResult ChoreStore::detectSchema(FoundSchema &found)
         return OpenResult::Corrupt;
     while (query.next())
         columns.insert(query.value(1).toString());
-    const bool complete = std::all_of(kColumns.cbegin(), kColumns.cend(),
-                                      [&columns](const QString &column) { return columns.contains(column); });
+    const bool complete = std::all_of(ChoreField::rows.cbegin(), ChoreField::rows.cend(), [&columns](const ChoreField::Row &row) {
+        return columns.contains(QLatin1String(row.column));
+    });
     return complete ? OpenResult::Opened : OpenResult::Corrupt;
 }
 
@@ -556,7 +550,7 @@ bool ChoreStore::bindRecurrence(qint64 id, const Recurrence &recurrence)
     return query.exec();
 }
 
-bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
+bool ChoreStore::setRecurrence(WriteKey, Chore *chore, const Recurrence &recurrence)
 {
     if (!holds(chore))
         return failNotHeld();
@@ -593,14 +587,14 @@ bool ChoreStore::setRecurrence(Chore *chore, const Recurrence &recurrence)
     return true;
 }
 
-bool ChoreStore::linkToSeries(Chore *copy, const Chore *series)
+bool ChoreStore::linkToSeries(WriteKey key, Chore *copy, const Chore *series)
 {
     if (!holds(copy) || !holds(series))
         return failNotHeld();
-    return checkedBeforeWrite() && linkStored(copy->persistentId(), series->persistentId());
+    return checkedBeforeWrite() && linkStored(key, copy->persistentId(), series->persistentId());
 }
 
-bool ChoreStore::linkStored(qint64 copy, qint64 series)
+bool ChoreStore::linkStored(WriteKey, qint64 copy, qint64 series)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(sql("INSERT OR IGNORE INTO ", L::table, " (", L::chore, ", ", L::series, ") SELECT ?, ", R::uid, " FROM ",
@@ -624,7 +618,7 @@ QHash<qint64, qint64> ChoreStore::seriesLinks() const
     return links;
 }
 
-bool ChoreStore::linkToSeries(Chore *copy, const QString &seriesUid)
+bool ChoreStore::linkToSeries(WriteKey, Chore *copy, const QString &seriesUid)
 {
     if (!holds(copy))
         return failNotHeld();
@@ -756,7 +750,7 @@ std::optional<ChoreFields> ChoreStore::stored(qint64 persistentId) const
     return found;
 }
 
-Chore *ChoreStore::bringIn(qint64 persistentId)
+Chore *ChoreStore::bringIn(WriteKey, qint64 persistentId)
 {
     if (Chore *held = m_byId.value(persistentId))
         return held;
@@ -793,17 +787,15 @@ bool ChoreStore::checkedBeforeWrite()
 bool ChoreStore::bindInsert(const ChoreFields &fields)
 {
     QSqlQuery &query = m_statements->insert;
-    query.bindValue(0, fields.title.isNull() ? QString(QLatin1String("")) : fields.title);
-    query.bindValue(1, QString::fromUtf8(fields.colorComponents.encode()));
-    query.bindValue(2, storedInstant(fields.startDate));
-    query.bindValue(3, storedInstant(fields.dueDate));
-    query.bindValue(4, fields.endDate ? storedInstant(*fields.endDate) : QVariant(QMetaType::fromType<qint64>()));
-    query.bindValue(5, fields.notify ? 1 : 0);
-    query.bindValue(6, fields.notificationTime);
+    for (const ChoreField::Row &row : ChoreField::rows)
+        query.bindValue(int(row.field), ChoreField::stored(row.field, fields));
+    // A new row's blank title is the column's own default, never NULL.
+    if (fields.title.isNull())
+        query.bindValue(int(Chore::Field::Title), QString(QLatin1String("")));
     return query.exec();
 }
 
-Chore *ChoreStore::insert(const ChoreFields &fields)
+Chore *ChoreStore::insert(WriteKey, const ChoreFields &fields)
 {
     if (!m_open) {
         fail(QStringLiteral("The store is not open"));
@@ -833,7 +825,7 @@ Chore *ChoreStore::insert(const ChoreFields &fields)
     return chore;
 }
 
-std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreFields> &fields,
+std::optional<std::vector<Chore *>> ChoreStore::insertAll(WriteKey, const QList<ChoreFields> &fields,
                                                           const QList<Recurrence> &recurrences,
                                                           const std::function<bool(const std::vector<qint64> &)> &alsoWrite)
 {
@@ -892,36 +884,16 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(const QList<ChoreField
     return added;
 }
 
-namespace {
-
-// A field's value as its column keeps it.
-QVariant storedValue(Chore::Field field, const ChoreFields &fields)
-{
-    switch (field) {
-    case Chore::Field::Title: return fields.title;
-    case Chore::Field::ColorComponents: return QString::fromUtf8(fields.colorComponents.encode());
-    case Chore::Field::StartDate: return storedInstant(fields.startDate);
-    case Chore::Field::DueDate: return storedInstant(fields.dueDate);
-    case Chore::Field::EndDate:
-        return fields.endDate ? storedInstant(*fields.endDate) : QVariant(QMetaType::fromType<qint64>());
-    case Chore::Field::Notify: return fields.notify ? 1 : 0;
-    case Chore::Field::NotificationTime: return fields.notificationTime;
-    }
-    return {};
-}
-
-} // namespace
-
-bool ChoreStore::assign(Chore *chore, Chore::Field field, const ChoreFields &values)
+bool ChoreStore::assign(WriteKey, Chore *chore, Chore::Field field, const ChoreFields &values)
 {
     if (!holds(chore))
         return failNotHeld();
-    if (Chore::sameField(field, chore->fields(), values))
+    if (ChoreField::same(field, chore->fields(), values))
         return true;
     if (!checkedBeforeWrite())
         return false;
     QSqlQuery &query = m_statements->update.at(size_t(field));
-    query.bindValue(0, storedValue(field, values));
+    query.bindValue(0, ChoreField::stored(field, values));
     query.bindValue(1, chore->persistentId());
     if (!query.exec())
         return failWrite(query.lastError().text());
@@ -947,7 +919,7 @@ void ChoreStore::announce(Chore *chore, Chore::Field field)
     emit changed(chore, field);
 }
 
-bool ChoreStore::transaction(const std::function<bool()> &writes)
+bool ChoreStore::transaction(WriteKey, const std::function<bool()> &writes)
 {
     // Inside another: part of it, committed or taken back with it.
     if (m_open && m_undo)
@@ -983,7 +955,7 @@ bool ChoreStore::transaction(const std::function<bool()> &writes)
     return false;
 }
 
-bool ChoreStore::remove(Chore *chore)
+bool ChoreStore::remove(WriteKey, Chore *chore)
 {
     if (!holds(chore)
         || (m_removals && std::find(m_removals->cbegin(), m_removals->cend(), chore) != m_removals->cend()))
@@ -1017,13 +989,13 @@ void ChoreStore::forget(Chore *chore)
     chore->deleteLater();
 }
 
-bool ChoreStore::finish(Chore *chore)
+bool ChoreStore::finish(WriteKey key, Chore *chore)
 {
     if (!chore)
         return false;
     ChoreFields finished = chore->fields();
     finished.endDate = Clock::current().now();
-    return assign(chore, Chore::Field::EndDate, finished);
+    return assign(key, chore, Chore::Field::EndDate, finished);
 }
 
 } // namespace Velmora

@@ -17,15 +17,24 @@
 
 namespace Velmora {
 
+class ChoreChanges;
+
 // The one SQLite file that holds every chore. It writes every insert, assignment and delete at
 // once, each in its own transaction, and owns one Chore object per record it holds in memory:
 // every active chore, the newest finished ones (see finishedInMemory) and any whose stored end
 // date is not a date it can order. Older finished chores stay in the file only, so opening does
 // not grow with the journal; forEachStored reads them.
+// Anyone may read it; every write takes a WriteKey, which only ChoreChanges makes, so a change
+// that goes around ChoreChanges does not compile.
 class ChoreStore : public QObject {
     Q_OBJECT
 
 public:
+    class WriteKey {
+        friend class ChoreChanges;
+        WriteKey() = default;
+    };
+
     // Busy: another process kept the file while it was being opened (see openWaitMs). Link: the
     // file, or one SQLite keeps beside it, is a symbolic link: refused and left alone (lastError
     // names it).
@@ -91,25 +100,26 @@ public:
     std::optional<ChoreFields> stored(qint64 persistentId) const;
     // The chore's object, read into memory first when it is not there (an old finished chore
     // about to change); nullptr when no such chore is stored. Reading one in emits loaded().
-    Chore *bringIn(qint64 persistentId);
+    // Keyed like a write: it changes what is in memory, and only a change about to be made asks.
+    Chore *bringIn(WriteKey, qint64 persistentId);
 
     // nullptr when the row could not be written.
-    Chore *insert(const ChoreFields &fields);
+    Chore *insert(WriteKey, const ChoreFields &fields);
     // All rows in one transaction: every chore lands, in the given order, or none does.
     // inserted() is emitted for each only after the commit.
     // With recurrences, the i-th chore repeats by the i-th (a list shorter than fields: the rest never).
     // alsoWrite, given the new rows' ids in order, writes what goes with them before the commit.
-    std::optional<std::vector<Chore *>> insertAll(const QList<ChoreFields> &fields,
+    std::optional<std::vector<Chore *>> insertAll(WriteKey, const QList<ChoreFields> &fields,
                                                   const QList<Recurrence> &recurrences = {},
                                                   const std::function<bool(const std::vector<qint64> &)> &alsoWrite = {});
     // The object stays alive until the event loop next runs, so callers holding it can finish.
     // Inside a transaction the chore leaves memory only once the whole is committed.
-    bool remove(Velmora::Chore *chore);
+    bool remove(WriteKey, Velmora::Chore *chore);
     // Writes the chore's field as `values` holds it, then announces it (the chore's signals,
     // then changed()); a value it holds already is neither written nor announced.
-    bool assign(Velmora::Chore *chore, Velmora::Chore::Field field, const ChoreFields &values);
+    bool assign(WriteKey, Velmora::Chore *chore, Velmora::Chore::Field field, const ChoreFields &values);
     // Sets endDate to now.
-    bool finish(Velmora::Chore *chore);
+    bool finish(WriteKey, Velmora::Chore *chore);
 
     // How a stored chore repeats (never, for most); every chore's is kept in memory, its lists of
     // days read from their text the first time they are asked for.
@@ -120,15 +130,15 @@ public:
     QList<qint64> rulesContaining(QLatin1String text) const;
     // Writes it at once, like a field: a rule that never repeats removes it, and the rule the
     // chore has already is neither written nor announced.
-    bool setRecurrence(Velmora::Chore *chore, const Recurrence &recurrence);
+    bool setRecurrence(WriteKey, Velmora::Chore *chore, const Recurrence &recurrence);
 
     // The finished copy came from this series (finishing or repeating it). Written like a field,
     // so inside the transaction that inserts the copy; a copy keeps the first series it is given.
-    bool linkToSeries(Velmora::Chore *copy, const Velmora::Chore *series);
+    bool linkToSeries(WriteKey, Velmora::Chore *copy, const Velmora::Chore *series);
     // By the series' UID, as sync knows it: the series need not be stored here.
-    bool linkToSeries(Velmora::Chore *copy, const QString &seriesUid);
+    bool linkToSeries(WriteKey, Velmora::Chore *copy, const QString &seriesUid);
     // By stored ids, chores in memory or not; for writes that hold no objects yet (insertAll).
-    bool linkStored(qint64 copy, qint64 series);
+    bool linkStored(WriteKey, qint64 copy, qint64 series);
     // The UID of the series the copy came from; empty when it is not linked.
     QString seriesOf(qint64 copy) const;
     // One finished occurrence of a series, as its copy holds it.
@@ -144,7 +154,7 @@ public:
     // Runs inserts, assignments and removes as one write: when writes() returns false or
     // the file refuses the whole, none of them stays, in the file or in memory.
     // Called inside another, it is part of that one: its writes() must pass a failure on.
-    bool transaction(const std::function<bool()> &writes);
+    bool transaction(WriteKey, const std::function<bool()> &writes);
 
     QString lastError() const { return m_lastError; }
     Failure lastFailure() const { return m_lastFailure; }

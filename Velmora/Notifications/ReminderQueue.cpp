@@ -1,6 +1,7 @@
 #include "Velmora/Notifications/ReminderQueue.h"
 
 #include "Velmora/Platform/Clock.h"
+#include "Velmora/Platform/Logging.h"
 #include "Velmora/Platform/WallClock.h"
 #include "Velmora/Platform/WallClockAlarm.h"
 
@@ -174,6 +175,7 @@ void ReminderQueue::deliverDue()
                 self->markRung(r);
                 self->remove({r.identifier});
             } else if (!shown) {
+                qCWarning(logReminders).noquote() << "A reminder did not show and is tried again:" << r.identifier;
                 self->m_failed.insert(r.identifier);
             }
             self->replanSoon();

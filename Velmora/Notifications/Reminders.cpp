@@ -2,6 +2,7 @@
 
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreField.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 
@@ -25,23 +26,6 @@ QString prefix()
 bool wantsReminder(const Chore &chore)
 {
     return !chore.isFinished() && chore.notify();
-}
-
-// The fields a reminder is made of; colour and start day changes leave it alone.
-bool shapesReminder(Chore::Field field)
-{
-    switch (field) {
-    case Chore::Field::Title:
-    case Chore::Field::DueDate:
-    case Chore::Field::EndDate:
-    case Chore::Field::Notify:
-    case Chore::Field::NotificationTime:
-        return true;
-    case Chore::Field::ColorComponents:
-    case Chore::Field::StartDate:
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -68,7 +52,8 @@ Reminders::Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm
         return;
     connect(m_store, &ChoreStore::inserted, this, &Reminders::follow);
     connect(m_store, &ChoreStore::changed, this, [this](Chore *chore, Chore::Field field) {
-        if (shapesReminder(field))
+        // Colour and start day changes leave a reminder alone.
+        if (ChoreField::row(field).shapesReminder)
             follow(chore);
     });
     connect(m_store, &ChoreStore::removed, this, &Reminders::withdraw);

@@ -67,7 +67,7 @@ private:
     void collectSnoozed();
 
     ChoreChanges &m_changes;
-    QPointer<ChoreStore> m_store;
+    QPointer<const ChoreStore> m_store;
     NotificationBus &m_bus;
     ReminderQueue m_queue;
     QVariantMap m_snoozed;

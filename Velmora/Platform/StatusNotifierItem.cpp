@@ -1,5 +1,6 @@
 #include "Velmora/Platform/StatusNotifierItem.h"
 
+#include "Velmora/Platform/Logging.h"
 #include "Velmora/Platform/SessionBus.h"
 
 #include <QCoreApplication>
@@ -480,11 +481,12 @@ StatusNotifierItem::StatusNotifierItem(const QDBusConnection &bus, const QString
         return;
     // Both paths are taken when a second item shares the connection: that one stays off the bus.
     m_exported = m_bus.registerObject(itemPath, this, QDBusConnection::ExportAdaptors);
-    if (!m_exported)
-        return;
-    if (!m_bus.registerObject(menuPath, m_menuObject, QDBusConnection::ExportAdaptors)) {
+    if (m_exported && !m_bus.registerObject(menuPath, m_menuObject, QDBusConnection::ExportAdaptors)) {
         m_bus.unregisterObject(itemPath);
         m_exported = false;
+    }
+    if (!m_exported) {
+        qCInfo(logTray) << "No tray icon: another item holds its paths on this bus connection";
         return;
     }
 
@@ -561,6 +563,8 @@ void StatusNotifierItem::registerWithWatcher()
     call(message, [this](const QDBusMessage &reply) {
         if (reply.type() == QDBusMessage::ReplyMessage)
             setRegistered(true);
+        else
+            qCDebug(logTray).noquote() << "No tray host took the icon:" << reply.errorMessage();
     });
 }
 

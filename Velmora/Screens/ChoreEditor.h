@@ -162,7 +162,7 @@ private:
     QDateTime m_startDate;
     QDateTime m_dueDate;
     bool m_notify = false;
-    double m_notificationTime = 32400;
+    double m_notificationTime = ChoreFields::defaultNotificationTime;
     QString m_lastError;
     ChoreFields m_loaded;
     Recurrence::Simple m_repeat;

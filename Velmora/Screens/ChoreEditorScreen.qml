@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
 import Velmora.App
-import Velmora.Notifications
 import Velmora.Screens
 import Velmora.Styling
 

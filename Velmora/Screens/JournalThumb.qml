@@ -1,6 +1,5 @@
 import QtQuick
 import Velmora.App
-import Velmora.Model
 import Velmora.Screens
 
 // One finished chore as a tile: a dot per day it took, how long it took, and which day it was

@@ -1,5 +1,6 @@
 #include "Velmora/Screens/ScreenTexts.h"
 
+#include "Velmora/Model/Chore.h"
 #include "Velmora/Model/ChoreDates.h"
 #include "Velmora/Platform/Clock.h"
 
@@ -13,7 +14,7 @@ namespace Velmora {
 qint64 ScreenTexts::secondsIntoDay(double notificationTime)
 {
     if (!std::isfinite(notificationTime) || std::abs(notificationTime) > 1e15)
-        return 32400;
+        return qint64(ChoreFields::defaultNotificationTime);
     return ((qint64(notificationTime) % 86400) + 86400) % 86400;
 }
 

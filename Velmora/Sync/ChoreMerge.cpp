@@ -1,25 +1,9 @@
 #include "Velmora/Sync/ChoreMerge.h"
 
+#include "Velmora/Model/ChoreField.h"
 #include "Velmora/Sync/VTodoCodec.h"
 
 namespace Velmora::Sync {
-
-namespace {
-
-void take(Chore::Field field, ChoreFields &into, const ChoreFields &from)
-{
-    switch (field) {
-    case Chore::Field::Title: into.title = from.title; break;
-    case Chore::Field::ColorComponents: into.colorComponents = from.colorComponents; break;
-    case Chore::Field::StartDate: into.startDate = from.startDate; break;
-    case Chore::Field::DueDate: into.dueDate = from.dueDate; break;
-    case Chore::Field::EndDate: into.endDate = from.endDate; break;
-    case Chore::Field::Notify: into.notify = from.notify; break;
-    case Chore::Field::NotificationTime: into.notificationTime = from.notificationTime; break;
-    }
-}
-
-} // namespace
 
 MergedChore mergeChore(const std::optional<ChoreState> &base, const ChoreState &local, const QDateTime &localModified,
                        const ChoreState &remote, const QDateTime &remoteModified, const QTimeZone &zone)
@@ -37,14 +21,14 @@ MergedChore mergeChore(const std::optional<ChoreState> &base, const ChoreState &
         ++merged.sameFieldConflicts;
         return finishedOnlyThere || (!finishedOnlyHere && !localLater);
     };
-    for (int i = 0; i <= int(Chore::Field::NotificationTime); ++i) {
-        const auto field = Chore::Field(i);
+    for (const ChoreField::Row &row : ChoreField::rows) {
+        const Chore::Field field = row.field;
         const auto same = [&](const ChoreFields &a, const ChoreFields &b) { return VTodoCodec::sameField(field, a, b, zone); };
         const bool endField = field == Chore::Field::EndDate;
         if (takeRemote(same(local.fields, remote.fields), base && same(base->fields, local.fields),
                        base && same(base->fields, remote.fields), endField && remote.fields.endDate && !local.fields.endDate,
                        endField && local.fields.endDate && !remote.fields.endDate))
-            take(field, merged.fields, remote.fields);
+            ChoreField::take(field, merged.fields, remote.fields);
         merged.differsFromRemote = merged.differsFromRemote || !same(merged.fields, remote.fields);
     }
     const auto sameRule = [](const Recurrence &a, const Recurrence &b) { return VTodoCodec::sameRecurrence(a, b); };

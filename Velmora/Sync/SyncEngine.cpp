@@ -2,6 +2,7 @@
 
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Platform/Logging.h"
 #include "Velmora/Sync/ChoreMerge.h"
 #include "Velmora/Sync/SyncLedger.h"
 #include "Velmora/Sync/VTodoCodec.h"
@@ -55,7 +56,7 @@ CalDavError storeError(const QString &detail)
 } // namespace
 
 struct SyncEngine::Run {
-    explicit Run(ChoreStore &store) : ledger(store) {}
+    explicit Run(ChoreChanges &changes) : ledger(changes) {}
     // Tells this run from a later one, wherever either was allocated.
     const quint64 serial = ++runs;
     static inline quint64 runs = 0;
@@ -113,10 +114,10 @@ void SyncEngine::setTarget(const std::optional<SyncTarget> &target)
 
 int SyncEngine::pendingChanges() const
 {
-    ChoreStore *store = m_changes ? m_changes->store() : nullptr;
+    const ChoreStore *store = m_changes ? m_changes->store() : nullptr;
     if (!store || !store->isOpen())
         return 0;
-    SyncLedger ledger(*store);
+    SyncLedger ledger(*m_changes);
     if (m_refused.isEmpty())
         return ledger.changedHereCount();
     const QList<LedgerEntry> changed = ledger.changedHere();
@@ -131,7 +132,7 @@ const SyncEngine::Refusal *SyncEngine::refusedAsIs(const LedgerEntry &entry) con
 
 void SyncEngine::refuse(const LedgerEntry &entry, const QString &reason)
 {
-    ChoreStore *store = m_changes ? m_changes->store() : nullptr;
+    const ChoreStore *store = m_changes ? m_changes->store() : nullptr;
     const std::optional<ChoreFields> fields = store ? store->stored(entry.chore) : std::nullopt;
     const QString title = fields ? Chore::shownTitle(fields->title) : QString();
     const QString sentence = tr("“%1” was not synced: %2").arg(title, reason);
@@ -153,7 +154,7 @@ void SyncEngine::begin()
 {
     m_running = true;
     emit runningChanged(true);
-    ChoreStore *store = m_changes ? m_changes->store() : nullptr;
+    const ChoreStore *store = m_changes ? m_changes->store() : nullptr;
     if (!m_target || !store || !store->isOpen()) {
         SyncReport report;
         report.error.kind = CalDavError::Kind::Server;
@@ -161,7 +162,7 @@ void SyncEngine::begin()
         end(report);
         return;
     }
-    m_run = std::make_unique<Run>(*store);
+    m_run = std::make_unique<Run>(*m_changes);
     m_client.setCredentials(m_target->calendar, m_target->user, m_target->password);
     m_run->deadline.setSingleShot(true);
     connect(&m_run->deadline, &QTimer::timeout, this, [this] {
@@ -229,7 +230,7 @@ void SyncEngine::pumpSends()
 void SyncEngine::sendOne(const LedgerEntry &entry)
 {
     Run &run = *m_run;
-    ChoreStore &store = *m_changes->store();
+    const ChoreStore &store = *m_changes->store();
     const auto settled = [this] {
         --m_run->inFlight;
         pumpSends();
@@ -291,7 +292,7 @@ void SyncEngine::sendOne(const LedgerEntry &entry)
         } else if (result.error.kind == CalDavError::Kind::Conflict || result.error.kind == CalDavError::Kind::NotFound) {
             // Changed or gone there meanwhile: read it and merge, or send it anew.
             if (created)
-                m_changes->store()->transaction([&] { return run.ledger.markMerged(entry.chore, href, {}, {}); });
+                m_changes->batch([&] { return run.ledger.markMerged(entry.chore, href, {}, {}); });
             run.mustFetch << href;
         } else if (endsRun(result.error)) {
             fail(result.error);
@@ -441,8 +442,8 @@ void SyncEngine::takeIn(quint64 serial, const FetchedResources &fetched)
     if (!m_run || m_run->serial != serial || m_run->failed)
         return;
     Run &run = *m_run;
-    ChoreStore &store = *m_changes->store();
-    const bool taken = store.transaction([&] {
+    const ChoreStore &store = *m_changes->store();
+    const bool taken = m_changes->batch([&] {
         for (const Resource &resource : fetched.resources) {
             if (!receive(resource))
                 return false;
@@ -492,7 +493,7 @@ void SyncEngine::afterPull()
 bool SyncEngine::receive(const Resource &resource)
 {
     Run &run = *m_run;
-    ChoreStore &store = *m_changes->store();
+    const ChoreStore &store = *m_changes->store();
     const TodoReading reading = VTodoCodec::read(resource.data, m_zone);
     bool underHref = false;
     std::optional<LedgerEntry> entry = run.ledger.byHrefOrUid(
@@ -520,11 +521,11 @@ bool SyncEngine::receive(const Resource &resource)
     // A finished occurrence keeps the series it came from, known here or not (yet).
     const auto bookkeep = [&](qint64 chore) {
         Chore *held = store.chore(chore);
-        return (!held || store.linkToSeries(held, reading.series))
+        return (!held || m_changes->linkToSeries(held, reading.series))
             && run.ledger.markReceived(chore, reading.uid, resource.href, resource.etag, resource.data);
     };
     const ChoreState remote{reading.fields, reading.recurrence};
-    Chore *chore = entry && !entry->deleted ? store.bringIn(entry->chore) : nullptr;
+    Chore *chore = entry && !entry->deleted ? m_changes->bringIn(entry->chore) : nullptr;
     if (!chore) {
         // A store over a backup's size could never be backed up again.
         if (run.stored >= m_maxChores) {
@@ -565,7 +566,6 @@ bool SyncEngine::receive(const Resource &resource)
 void SyncEngine::applyRemovals(const QList<QUrl> &removed)
 {
     Run &run = *m_run;
-    ChoreStore &store = *m_changes->store();
     for (const QUrl &href : removed) {
         const std::optional<LedgerEntry> entry = run.ledger.byHref(href);
         if (!entry) {
@@ -577,7 +577,7 @@ void SyncEngine::applyRemovals(const QList<QUrl> &removed)
         } else if (entry->changedHere()) {
             // Deleted there, changed here: the change wins and goes up again.
             run.ledger.unlink(entry->chore);
-        } else if (Chore *chore = store.bringIn(entry->chore)) {
+        } else if (Chore *chore = m_changes->bringIn(entry->chore)) {
             ++run.report.received;
             m_changes->receiveRemoval(chore, [&] { return run.ledger.forget(entry->chore); });
         } else {
@@ -591,6 +591,7 @@ void SyncEngine::fail(const CalDavError &error)
     if (!m_run || m_run->failed)
         return;
     m_run->failed = true;
+    qCWarning(logSync).noquote() << "The sync stopped:" << error.message;
     m_run->report.error = error;
     m_client.abortAll();
     end(m_run->report);

@@ -1,5 +1,6 @@
 #include "Velmora/Sync/SyncLedger.h"
 
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 
 #include <QSqlDatabase>
@@ -40,14 +41,14 @@ constexpr char kWholeHrefEnd[] = " LIKE 'https://%'";
 
 } // namespace
 
-SyncLedger::SyncLedger(ChoreStore &store) : m_store(store) {}
+SyncLedger::SyncLedger(ChoreChanges &changes) : m_changes(changes) {}
 
 QSqlQuery *SyncLedger::executed(const QString &sql, const QVariantList &values) const
 {
     // Preparing costs more than running these small statements: each is prepared once.
     auto it = m_queries.find(sql);
     if (it == m_queries.end()) {
-        QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+        QSqlQuery query(QSqlDatabase::database(m_changes.store()->connectionName(), false));
         query.setForwardOnly(true);
         if (!query.prepare(sql)) {
             m_error = query.lastError().text();
@@ -117,7 +118,7 @@ QUrl SyncLedger::absolute(const QString &kept) const
 QList<std::pair<QUrl, QString>> SyncLedger::pairs(const QString &sql) const
 {
     QList<std::pair<QUrl, QString>> found;
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    QSqlQuery query(QSqlDatabase::database(m_changes.store()->connectionName(), false));
     query.setForwardOnly(true);
     if (query.exec(sql)) {
         while (query.next())
@@ -158,7 +159,7 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
     m_basePath = calendar.path(QUrl::FullyEncoded);
     if (!m_basePath.endsWith(QLatin1Char('/')))
         m_basePath += QLatin1Char('/');
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    QSqlQuery query(QSqlDatabase::database(m_changes.store()->connectionName(), false));
     if (!query.exec(sql("SELECT ", K::url, " FROM ", K::table))) {
         m_error = query.lastError().text();
         return false;
@@ -169,7 +170,7 @@ bool SyncLedger::bindCalendar(const QUrl &calendar)
     if (bound == QStringList{m_calendar})
         return migrateAbsoluteHrefs();
     // Deletions meant for the old calendar do not concern the new one.
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(sql("DELETE FROM ", K::table)) && exec(sql("DELETE FROM ", F::table))
             && exec(sql("DELETE FROM ", R::table, " WHERE ", R::deleted, " = 1"))
             && exec(sql("UPDATE ", R::table, " SET ", R::href, " = NULL, ", R::etag, " = NULL, ", R::serverCopy, " = NULL, ",
@@ -182,7 +183,7 @@ bool SyncLedger::migrateAbsoluteHrefs()
 {
     QList<std::pair<QString, QString>> records;
     QStringList foreign;
-    QSqlQuery query(QSqlDatabase::database(m_store.connectionName(), false));
+    QSqlQuery query(QSqlDatabase::database(m_changes.store()->connectionName(), false));
     if (!query.exec(sql("SELECT ", R::chore, ", ", R::href, " FROM ", R::table, " WHERE ", R::href, kWholeHref, R::href,
                         kWholeHrefEnd))) {
         m_error = query.lastError().text();
@@ -198,7 +199,7 @@ bool SyncLedger::migrateAbsoluteHrefs()
         foreign.append(query.value(0).toString());
     if (records.isEmpty() && foreign.isEmpty())
         return true;
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         for (const auto &[chore, href] : std::as_const(records)) {
             const QString kept = relative(QUrl(href, QUrl::StrictMode));
             // Outside the calendar it was never ours to write: what is here goes up anew.
@@ -230,7 +231,7 @@ SyncState SyncLedger::state() const
 
 bool SyncLedger::saveState(const SyncState &state)
 {
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(sql("UPDATE ", K::table, " SET ", K::syncToken, " = ?, ", K::ctag, " = ? WHERE ", K::url, " = ?"),
                     {state.syncToken, state.ctag, m_calendar});
     });
@@ -247,7 +248,7 @@ std::optional<bool> SyncLedger::syncCollection() const
 
 bool SyncLedger::saveSyncCollection(bool offered)
 {
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(sql("UPDATE ", K::table, " SET ", K::syncCollection, " = ? WHERE ", K::url, " = ?"),
                     {offered ? 1 : 0, m_calendar});
     });
@@ -261,7 +262,7 @@ bool SyncLedger::enrollAll()
         return false;
     if (unenrolled.first().toLongLong() == 0)
         return true;
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(S2::enrollUnsynced());
     });
 }
@@ -343,7 +344,7 @@ bool SyncLedger::markSent(qint64 chore, const QString &uid, const QUrl &href, co
         return outside(href);
     // A chore deleted here while it was on its way up left no entry: the server's copy is
     // now a deletion to send.
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(sql("UPDATE ", R::table, " SET ", R::href, " = ?, ", R::etag, " = ?, ", R::serverCopy, " = ?, ",
                         R::syncedVersion, " = ? WHERE ", R::chore, " = ?"),
                     {kept, etag, copy, version, chore})
@@ -381,7 +382,7 @@ bool SyncLedger::markMerged(qint64 chore, const QUrl &href, const QString &etag,
 
 bool SyncLedger::unlink(qint64 chore, const QString &newUid)
 {
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(sql("UPDATE ", R::table, " SET ", R::href, " = NULL, ", R::etag, " = NULL, ", R::serverCopy, " = NULL, ",
                         R::syncedVersion, " = 0, ", R::uid, " = coalesce(nullif(?, ''), ", R::uid, ") WHERE ", R::chore,
                         " = ?"),
@@ -399,7 +400,7 @@ bool SyncLedger::recordForeign(const QUrl &href, const QString &etag, ForeignKin
     const QString kept = relative(href);
     if (kept.isEmpty())
         return outside(href);
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(sql("INSERT OR REPLACE INTO ", F::table, " (", F::href, ", ", F::etag, ", ", F::kind, ") VALUES (?, ?, ?)"),
                     {kept, etag, int(kind)});
     });
@@ -408,7 +409,7 @@ bool SyncLedger::recordForeign(const QUrl &href, const QString &etag, ForeignKin
 bool SyncLedger::forgetForeign(const QUrl &href)
 {
     const QString kept = relative(href);
-    return m_store.transaction([&] {
+    return m_changes.batch([&] {
         return exec(sql("DELETE FROM ", F::table, " WHERE ", F::href, " = ?"), {kept});
     });
 }

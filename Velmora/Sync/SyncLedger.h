@@ -13,7 +13,7 @@
 #include <optional>
 
 namespace Velmora {
-class ChoreStore;
+class ChoreChanges;
 }
 
 namespace Velmora::Sync {
@@ -37,11 +37,12 @@ struct LedgerEntry {
 enum class ForeignKind { WithoutDue = 1, Other = 2, Unreadable = 3 };
 
 // The sync bookkeeping kept in the store's own file, beside the chores, written through the
-// store's connection so that a chore and its bookkeeping change in one transaction. Hrefs are
+// store's connection inside the changes' batches, so that a chore and its bookkeeping change
+// in one transaction. Hrefs are
 // kept relative to the calendar: nothing it keeps can name a resource outside it.
 class SyncLedger {
 public:
-    explicit SyncLedger(ChoreStore &store);
+    explicit SyncLedger(ChoreChanges &changes);
 
     // Binds the bookkeeping to this calendar. Another calendar than before starts afresh:
     // every chore is to be sent there, nothing of the old one is kept.
@@ -103,7 +104,7 @@ private:
     bool exec(const QString &sql, const QVariantList &values = {});
     QList<LedgerEntry> entries(const QString &where, const QVariantList &values = {}) const;
 
-    ChoreStore &m_store;
+    ChoreChanges &m_changes;
     mutable QHash<QString, QSqlQuery> m_queries;
     QString m_calendar;
     QUrl m_calendarUrl;

@@ -3,6 +3,7 @@
 #include "Velmora/Model/IcalValues.h"
 
 #include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreField.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -397,7 +398,7 @@ QByteArray reminderText(bool notify, double seconds)
 
 struct Reminder {
     bool notify = false;
-    double seconds = 32400;
+    double seconds = ChoreFields::defaultNotificationTime;
 };
 
 std::optional<Reminder> reminderFrom(const QByteArray &text)
@@ -966,31 +967,37 @@ bool sameNumber(double a, double b)
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
+// Whether two values of a field are the same once written into a VTODO, told apart by the
+// member's type: the title as cleaned, a NaN as any other, the start and due days as days in
+// the zone; the end is kept to the instant.
+struct SameAsWritten {
+    const QTimeZone &zone;
+    bool operator()(const QString &a, const QString &b) const
+    {
+        return cleaned(a.toUtf8().constData()) == cleaned(b.toUtf8().constData());
+    }
+    bool operator()(const ColorComponentsModel &a, const ColorComponentsModel &b) const
+    {
+        return sameNumber(a.red, b.red) && sameNumber(a.green, b.green) && sameNumber(a.blue, b.blue);
+    }
+    bool operator()(const QDateTime &a, const QDateTime &b) const
+    {
+        return a.toTimeZone(zone).date() == b.toTimeZone(zone).date();
+    }
+    bool operator()(const std::optional<QDateTime> &a, const std::optional<QDateTime> &b) const { return a == b; }
+    bool operator()(bool a, bool b) const { return a == b; }
+    bool operator()(double a, double b) const { return sameNumber(a, b); }
+};
+
 bool sameAsWritten(Chore::Field field, const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone)
 {
-    const auto day = [&](const QDateTime &d) { return d.toTimeZone(zone).date(); };
-    switch (field) {
-    case Chore::Field::Title: return cleaned(a.title.toUtf8().constData()) == cleaned(b.title.toUtf8().constData());
-    case Chore::Field::ColorComponents:
-        return sameNumber(a.colorComponents.red, b.colorComponents.red)
-            && sameNumber(a.colorComponents.green, b.colorComponents.green)
-            && sameNumber(a.colorComponents.blue, b.colorComponents.blue);
-    case Chore::Field::StartDate: return day(a.startDate) == day(b.startDate);
-    case Chore::Field::DueDate: return day(a.dueDate) == day(b.dueDate);
-    case Chore::Field::EndDate: return a.endDate == b.endDate;
-    case Chore::Field::Notify: return a.notify == b.notify;
-    case Chore::Field::NotificationTime: return sameNumber(a.notificationTime, b.notificationTime);
-    }
-    return false;
+    return ChoreField::with(field, SameAsWritten{zone}, a, b);
 }
 
 bool sameFields(const ChoreFields &a, const ChoreFields &b, const QTimeZone &zone)
 {
-    for (int f = 0; f <= int(Chore::Field::NotificationTime); ++f) {
-        if (!sameAsWritten(Chore::Field(f), a, b, zone))
-            return false;
-    }
-    return true;
+    return std::all_of(ChoreField::rows.begin(), ChoreField::rows.end(),
+                       [&](const ChoreField::Row &row) { return sameAsWritten(row.field, a, b, zone); });
 }
 
 QString checkWritable(const QString &uid, const ChoreFields &f, const QTimeZone &zone)

@@ -78,7 +78,7 @@ TEST_F(VelmoraAppTest, TheWidgetSnapshotListsTheNearestActiveChores)
 {
     const QDateTime today = ChoreDates::startOfDay(clock.now());
     for (int i = 0; i < 10; ++i)
-        app->store()->insert(
+        app->changes()->add(
             VelmoraTest::fields(QStringLiteral("chore %1").arg(i), today, ChoreDates::addDays(today, 10 - i)));
     ASSERT_TRUE(app->changes()->finish(app->chores()->at(0)));
     const auto nearest = [&](int limit) {
@@ -196,7 +196,7 @@ TEST_F(StartUp, EachStartEndsAsItShould)
         // A store refused is left as it was; a linked one with its target's mode too.
         const bool refused = c.outcomes.size() == 1 && c.outcomes != QStringList{QStringLiteral("0")};
         EXPECT_TRUE(refused ? VelmoraTest::readAll(storePath()) == garbage
-                            : openStore()->insert(ChoreFields::defaults()) != nullptr);
+                            : ChoreChanges(*openStore()).add(ChoreFields::defaults()) != nullptr);
         EXPECT_EQ(QFileInfo(storePath()).isSymLink(), c.name == std::string("LinkedStore"));
         EXPECT_EQ(mode(storePath()), QFileInfo(storePath()).isSymLink() ? 0644 : 0600);
     }
@@ -214,7 +214,7 @@ protected:
     {
         ChoreFields fields = ChoreFields::defaults();
         fields.title = QStringLiteral("same title");
-        return store->insert(fields);
+        return ChoreChanges(*store).add(fields);
     }
 
     QTemporaryDir dir;
@@ -240,7 +240,7 @@ TEST_F(RouterTest, PagesAreTheirKindAndTheChoresIdentity)
     openStore();
     EXPECT_EQ(page, RouterPage(Router::viewChore, store->chore(id)));
     EXPECT_EQ(qHash(page), qHash(RouterPage(Router::viewChore, store->chore(id))));
-    ASSERT_TRUE(store->remove(store->chore(id)));
+    ASSERT_TRUE(ChoreChanges(*store).remove(store->chore(id)));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(router.depth(), 1);
     EXPECT_EQ(router.choreAt(0), nullptr);

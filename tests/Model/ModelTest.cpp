@@ -22,13 +22,18 @@
 #include <numeric>
 #include <random>
 #include <tuple>
+#include <type_traits>
 
 using namespace Velmora;
+using VelmoraTest::assign;
 using VelmoraTest::at;
 using VelmoraTest::writeAll;
 using VelmoraTest::zone;
 
 namespace {
+
+// A write that goes around ChoreChanges does not compile: nothing else can make the store's key.
+static_assert(!std::is_default_constructible_v<ChoreStore::WriteKey>);
 
 Recurrence rule(const char *text, bool afterFinishing = false, QList<QDate> exceptions = {}, QMap<QDate, QDate> moved = {})
 {
@@ -165,19 +170,22 @@ TEST_F(ChoreStoreTest, WritesAreStoredAtOnceAndSurviveReopening)
     qint64 deleted = 0;
     {
         auto store = openStore();
-        Chore *chore = store->insert(ChoreFields::defaults());
+        ChoreChanges changes(*store);
+        Chore *chore = changes.add(ChoreFields::defaults());
         ASSERT_NE(chore, nullptr);
         id = chore->persistentId();
         QSignalSpy titles(chore, &Chore::titleChanged);
-        QSignalSpy changes(store.get(), &ChoreStore::changed);
-        EXPECT_TRUE(chore->assignTitle(f.title));
-        EXPECT_TRUE(chore->assignTitle(f.title));
-        EXPECT_TRUE(chore->assignColorComponents(f.colorComponents));
-        EXPECT_TRUE(chore->assignStartDate(f.startDate) && chore->assignDueDate(f.dueDate));
-        EXPECT_TRUE(chore->assignNotify(true) && chore->assignNotificationTime(27900));
-        EXPECT_TRUE(chore->assignEndDate(at("Europe/Berlin", 2026, 3, 9, 17, 42)));
+        QSignalSpy changed(store.get(), &ChoreStore::changed);
+        EXPECT_TRUE(assign(changes, chore, &ChoreFields::title, f.title));
+        EXPECT_TRUE(assign(changes, chore, &ChoreFields::title, f.title));
+        EXPECT_TRUE(assign(changes, chore, &ChoreFields::colorComponents, f.colorComponents));
+        EXPECT_TRUE(assign(changes, chore, &ChoreFields::startDate, f.startDate)
+                    && assign(changes, chore, &ChoreFields::dueDate, f.dueDate));
+        EXPECT_TRUE(assign(changes, chore, &ChoreFields::notify, true)
+                    && assign(changes, chore, &ChoreFields::notificationTime, 27900));
+        EXPECT_TRUE(assign(changes, chore, &ChoreFields::endDate, std::optional(at("Europe/Berlin", 2026, 3, 9, 17, 42))));
         EXPECT_EQ(titles.count(), 1);
-        EXPECT_EQ(changes.count(), 7);
+        EXPECT_EQ(changed.count(), 7);
         // Each row written counts once for sync, after the insert's first.
         EXPECT_EQ(rawValue(QStringLiteral("SELECT version FROM SyncRecord WHERE chore = %1").arg(id)).toInt(), 8);
         f = chore->fields();
@@ -185,22 +193,26 @@ TEST_F(ChoreStoreTest, WritesAreStoredAtOnceAndSurviveReopening)
         ASSERT_EQ(other.open(storePath()), ChoreStore::OpenResult::Opened);
         ASSERT_NE(other.chore(id), nullptr);
         EXPECT_EQ(other.chore(id)->fields(), f);
-        Chore *last = store->insert(ChoreFields::defaults());
+        Chore *last = changes.add(ChoreFields::defaults());
         deleted = last->persistentId();
         // Deleted by another process: an edit of it fails, and takes back the edits made with it.
-        ASSERT_TRUE(other.remove(other.bringIn(deleted)));
-        EXPECT_FALSE(store->transaction([&] { return chore->assignNotify(false) && last->assignTitle(QStringLiteral("x")); }));
+        ChoreChanges otherChanges(other);
+        ASSERT_TRUE(otherChanges.remove(otherChanges.bringIn(deleted)));
+        EXPECT_FALSE(changes.batch([&] {
+            return assign(changes, chore, &ChoreFields::notify, false)
+                && assign(changes, last, &ChoreFields::title, QStringLiteral("x"));
+        }));
         EXPECT_EQ(chore->fields(), f);
-        ASSERT_TRUE(store->remove(last));
-        EXPECT_FALSE(store->remove(last));
-        EXPECT_FALSE(last->assignTitle(QStringLiteral("ghost")));
+        ASSERT_TRUE(changes.remove(last));
+        EXPECT_FALSE(changes.remove(last));
+        EXPECT_FALSE(assign(changes, last, &ChoreFields::title, QStringLiteral("ghost")));
     }
     auto reopened = openStore();
     ASSERT_EQ(reopened->chores().size(), 1u);
     ASSERT_NE(reopened->chore(id), nullptr);
     EXPECT_EQ(reopened->chore(id)->fields(), f);
     EXPECT_EQ(reopened->chore(deleted), nullptr);
-    EXPECT_GT(reopened->insert(ChoreFields::defaults())->persistentId(), deleted);
+    EXPECT_GT(ChoreChanges(*reopened).add(ChoreFields::defaults())->persistentId(), deleted);
 }
 
 TEST_F(ChoreStoreTest, OddStoredValuesReadSoundly)
@@ -294,7 +306,8 @@ TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedStageBySt
                 // No chore repeated before, and no finished one came from a series.
                 EXPECT_FALSE(store.chores().front()->repeats());
                 EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM ChoreSeries")), 0);
-                EXPECT_TRUE(store.setRecurrence(store.chores().front(), rule("FREQ=DAILY")));
+                Chore *front = store.chores().front();
+                EXPECT_TRUE(ChoreChanges(store).update(front, front->fields(), rule("FREQ=DAILY")));
                 EXPECT_EQ(rawValue(layout).toString(), rawValue(layout, fresh).toString());
             }
             for (const QString &path : {storePath(), storePath() + QStringLiteral("-wal"), storePath() + QStringLiteral("-shm"),
@@ -320,8 +333,9 @@ TEST_F(ChoreStoreTest, FilesItCannotReadAreLeftExactlyAsTheyWere)
 {
     const auto fill = [this](int chores) {
         auto store = openStore();
+        ChoreChanges changes(*store);
         for (int i = 0; i < chores; ++i)
-            store->insert(chore(QString::number(i), 2));
+            changes.add(chore(QString::number(i), 2));
     };
     const auto damage = [this](qint64 at, qint64 length) {
         QFile file(storePath());
@@ -362,12 +376,12 @@ TEST_F(ChoreStoreTest, FilesItCannotReadAreLeftExactlyAsTheyWere)
         ChoreStore store;
         EXPECT_EQ(store.open(storePath()), c.expected);
         EXPECT_FALSE(store.isOpen());
-        EXPECT_EQ(store.insert(ChoreFields::defaults()), nullptr);
+        EXPECT_EQ(ChoreChanges(store).add(ChoreFields::defaults()), nullptr);
         EXPECT_EQ(VelmoraTest::readAll(QFileInfo(storeFolder).isFile() ? storeFolder : storePath()), before);
     }
     QFile::remove(storeFolder);
     ASSERT_TRUE(writeAll(storePath(), {})); // an empty file is a new store
-    EXPECT_NE(openStore()->insert(ChoreFields::defaults()), nullptr);
+    EXPECT_NE(ChoreChanges(*openStore()).add(ChoreFields::defaults()), nullptr);
 }
 
 // Opening reads only what it keeps in memory, so damage among old finished chores is found
@@ -384,7 +398,7 @@ TEST_F(ChoreStoreTest, DamageAmongOldFinishedChoresRefusesEveryWrite)
             all << f;
         }
         all << fields(QStringLiteral("active"), at("UTC", 2026, 1, 1), at("UTC", 2026, 1, 2));
-        ASSERT_TRUE(openStore()->insertAll(all).has_value());
+        ASSERT_TRUE(ChoreChanges(*openStore()).addAll(all).has_value());
     }
     rawExec({QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), QStringLiteral("PRAGMA journal_mode=DELETE")});
     QByteArray bytes = VelmoraTest::readAll(storePath());
@@ -400,10 +414,11 @@ TEST_F(ChoreStoreTest, DamageAmongOldFinishedChoresRefusesEveryWrite)
     const QByteArray opened = VelmoraTest::readAll(storePath());
     const QByteArray log = VelmoraTest::readAll(storePath() + QStringLiteral("-wal"));
     QSignalSpy failures(&store, &ChoreStore::writeFailed);
-    EXPECT_FALSE(active->assignTitle(QStringLiteral("lost")));
-    EXPECT_EQ(store.insert(ChoreFields::defaults()), nullptr);
-    EXPECT_FALSE(store.remove(active));
-    EXPECT_FALSE(store.finish(active));
+    ChoreChanges changes(store);
+    EXPECT_FALSE(assign(changes, active, &ChoreFields::title, QStringLiteral("lost")));
+    EXPECT_EQ(changes.add(ChoreFields::defaults()), nullptr);
+    EXPECT_FALSE(changes.remove(active));
+    EXPECT_FALSE(changes.finish(active));
     EXPECT_EQ(failures.count(), 4);
     EXPECT_EQ(active->title(), QStringLiteral("active"));
     EXPECT_FALSE(active->isFinished());
@@ -421,7 +436,8 @@ TEST_F(ChoreStoreTest, AFailedWriteLeavesNothingBehind)
     rawExec({QStringLiteral("CREATE TRIGGER poison BEFORE INSERT ON Chore WHEN NEW.title = 'poison'"
                             " BEGIN SELECT RAISE(ABORT, 'poisoned'); END")});
     auto store = openStore();
-    Chore *kept = store->insert(chore(QStringLiteral("kept"), 2));
+    ChoreChanges changes(*store);
+    Chore *kept = changes.add(chore(QStringLiteral("kept"), 2));
     ASSERT_NE(kept, nullptr);
     const ChoreFields saved = kept->fields();
     ChoreQueryModel active(store.get(), ChoreQueryModel::Kind::Active);
@@ -436,18 +452,18 @@ TEST_F(ChoreStoreTest, AFailedWriteLeavesNothingBehind)
         bool reported; // by writeFailed, with no insert announced
         std::function<bool()> write;
     } cases[] = {
-        {"an assignment", true, true, [&] { return kept->assignTitle(QStringLiteral("lost?")); }},
-        {"an insert", true, true, [&] { return store->insert(ChoreFields::defaults()) != nullptr; }},
-        {"a batch", true, true, [&] { return store->insertAll({chore(QStringLiteral("x"), 1)}).has_value(); }},
+        {"an assignment", true, true, [&] { return assign(changes, kept, &ChoreFields::title, QStringLiteral("lost?")); }},
+        {"an insert", true, true, [&] { return changes.add(ChoreFields::defaults()) != nullptr; }},
+        {"a batch", true, true, [&] { return changes.addAll({chore(QStringLiteral("x"), 1)}).has_value(); }},
         {"a batch failing half way", false, true, [&] {
-             return store->insertAll({chore(QStringLiteral("one"), 2), chore(QStringLiteral("two"), 3),
-                                      chore(QStringLiteral("poison"), 4), chore(QStringLiteral("four"), 5)}).has_value(); }},
+             return changes.addAll({chore(QStringLiteral("one"), 2), chore(QStringLiteral("two"), 3),
+                                    chore(QStringLiteral("poison"), 4), chore(QStringLiteral("four"), 5)}).has_value(); }},
         {"a transaction whose last write fails", false, false, [&] {
-             return store->transaction([&] {
-                 return store->insert(ChoreFields::defaults()) && kept->assignTitle(QStringLiteral("after")) && false; }); }},
+             return changes.batch([&] {
+                 return changes.add(ChoreFields::defaults()) && assign(changes, kept, &ChoreFields::title, QStringLiteral("after"))
+                     && false; }); }},
         {"a removal whose bookkeeping fails", false, true, [&] {
-             return ChoreChanges(*store).receiveRemoval(
-                 kept, [&] { return store->insert(chore(QStringLiteral("poison"), 4)) != nullptr; }); }},
+             return changes.receiveRemoval(kept, [&] { return changes.add(chore(QStringLiteral("poison"), 4)) != nullptr; }); }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -475,25 +491,25 @@ TEST_F(ChoreStoreTest, AFailedWriteLeavesNothingBehind)
     locker = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("locker"));
     // A removal and its bookkeeping land together; the object outlives the commit.
-    QPointer<Chore> gone = store->insert(chore(QStringLiteral("gone"), 2));
-    EXPECT_TRUE(ChoreChanges(*store).receiveRemoval(gone, [&] { return kept->assignTitle(QStringLiteral("written")); })
+    QPointer<Chore> gone = changes.add(chore(QStringLiteral("gone"), 2));
+    EXPECT_TRUE(changes.receiveRemoval(gone, [&] { return assign(changes, kept, &ChoreFields::title, QStringLiteral("written")); })
                 && gone && !store->chore(gone->persistentId()));
     // A batch lands whole and in order; observers hear of it only once all of it is in the file.
     std::vector<int> rowsSeenBySignal;
     QObject::connect(store.get(), &ChoreStore::inserted, [&](Chore *) { rowsSeenBySignal.push_back(rowsOnDisk()); });
     const auto added =
-        store->insertAll({chore(QStringLiteral("c"), 3), chore(QStringLiteral("a"), 1), chore(QStringLiteral("b"), 2)});
+        changes.addAll({chore(QStringLiteral("c"), 3), chore(QStringLiteral("a"), 1), chore(QStringLiteral("b"), 2)});
     ASSERT_TRUE(added.has_value() && added->size() == 3u);
     EXPECT_EQ(added->at(0)->title(), QStringLiteral("c"));
     EXPECT_LT(added->at(0)->persistentId(), added->at(1)->persistentId());
     EXPECT_EQ(rowsSeenBySignal, (std::vector<int>{4, 4, 4}));
     EXPECT_EQ(active.at(0)->title(), QStringLiteral("a"));
-    EXPECT_TRUE(store->insertAll({}).has_value());
+    EXPECT_TRUE(changes.addAll({}).has_value());
     auto reopened = openStore();
     EXPECT_EQ(reopened->chore(kept->persistentId())->title(), QStringLiteral("written"));
     EXPECT_EQ(reopened->chores().size(), 4u);
     ChoreStore closed;
-    EXPECT_FALSE(closed.insertAll({chore(QStringLiteral("x"), 1)}).has_value());
+    EXPECT_FALSE(ChoreChanges(closed).addAll({chore(QStringLiteral("x"), 1)}).has_value());
 }
 
 
@@ -744,6 +760,7 @@ protected:
 TEST_F(ChoreQueryModelTest, EachQueryKeepsItsOrder)
 {
     auto store = openStore();
+    ChoreChanges changes(*store);
     ChoreQueryModel active(store.get(), ChoreQueryModel::Kind::Active);
     ChoreQueryModel journal(store.get(), ChoreQueryModel::Kind::Journal);
     QAbstractItemModelTester t1(&active, QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -760,7 +777,7 @@ TEST_F(ChoreQueryModelTest, EachQueryKeepsItsOrder)
     for (const auto &c : chores) {
         ChoreFields f = fields(QString::fromUtf8(c.title), day(c.start), day(c.due));
         f.endDate = c.end;
-        store->insert(f);
+        changes.add(f);
     }
     EXPECT_EQ(titles(active), (QStringList{"early start", "chore 2", "CHORE 3", "Chore 10", "late"}));
     EXPECT_EQ(titles(journal), (QStringList{"this evening", "today, started earlier", "Today a", "today b", "yesterday"}));
@@ -768,10 +785,10 @@ TEST_F(ChoreQueryModelTest, EachQueryKeepsItsOrder)
     // Live changes move rows with row signals (checked by the testers), never a reset.
     QSignalSpy resets(&active, &QAbstractItemModel::modelReset);
     QSignalSpy journalResets(&journal, &QAbstractItemModel::modelReset);
-    ASSERT_TRUE(active.at(4)->assignDueDate(day(1)));
-    ASSERT_TRUE(store->finish(active.at(1)));
-    ASSERT_TRUE(active.at(2)->assignTitle(QStringLiteral("CHORE 3 renamed")));
-    ASSERT_TRUE(store->remove(active.at(3)));
+    ASSERT_TRUE(assign(changes, active.at(4), &ChoreFields::dueDate, day(1)));
+    ASSERT_TRUE(changes.finish(active.at(1)));
+    ASSERT_TRUE(assign(changes, active.at(2), &ChoreFields::title, QStringLiteral("CHORE 3 renamed")));
+    ASSERT_TRUE(changes.remove(active.at(3)));
     EXPECT_EQ(titles(active), (QStringList{"late", "chore 2", "CHORE 3 renamed"}));
     EXPECT_EQ(titles(journal).first(), QStringLiteral("early start"));
     EXPECT_EQ(resets.count() + journalResets.count(), 0);
@@ -793,7 +810,7 @@ TEST_F(ChoreQueryModelTest, JournalOfAReopenedLargeStoreIsTheWholeFilesPage)
             all << f;
         }
         all << fields(QStringLiteral("active a"), day(1), day(20)) << fields(QStringLiteral("active b"), day(2), day(21));
-        ASSERT_TRUE(openStore()->insertAll(all).has_value());
+        ASSERT_TRUE(ChoreChanges(*openStore()).addAll(all).has_value());
     }
     {
         auto store = openStore();
@@ -815,6 +832,7 @@ TEST_F(ChoreQueryModelTest, JournalOfAReopenedLargeStoreIsTheWholeFilesPage)
     FakeClock clock(day(25), VelmoraTest::zone("Europe/Berlin"));
     ScopedClock installed(clock);
     auto store = openStore();
+    ChoreChanges changes(*store);
     EXPECT_LT(store->chores().size(), 320u);
     ChoreQueryModel journal(store.get(), ChoreQueryModel::Kind::Journal);
     QAbstractItemModelTester tester(&journal, QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -857,19 +875,20 @@ TEST_F(ChoreQueryModelTest, JournalOfAReopenedLargeStoreIsTheWholeFilesPage)
         std::function<void()> act;
     } steps[] = {
         {"reopened", 1, [] {}},
-        {"finishing goes on top", 1, [&] { ASSERT_TRUE(store->finish(titled(QStringLiteral("active a")))); }},
+        {"finishing goes on top", 1, [&] { ASSERT_TRUE(changes.finish(titled(QStringLiteral("active a")))); }},
         {"restored chores land in place, shown or not", 1, [&] {
              ChoreFields middle = fields(QStringLiteral("t150 restored"), day(1), day(9));
              middle.endDate = base.addSecs(60 * 50);
              ChoreFields ancient = fields(QStringLiteral("ancient"), day(1), day(9));
              ancient.endDate = at("Europe/Berlin", 2000, 1, 1);
-             ASSERT_TRUE(store->insertAll({ancient, middle}));
+             ASSERT_TRUE(changes.addAll({ancient, middle}));
          }},
-        {"deleting the top one", 1, [&] { ASSERT_TRUE(store->remove(journal.at(0))); }},
-        {"an end date moved far back", 1, [&] { ASSERT_TRUE(journal.at(3)->assignEndDate(at("Europe/Berlin", 1990, 1, 1))); }},
+        {"deleting the top one", 1, [&] { ASSERT_TRUE(changes.remove(journal.at(0))); }},
+        {"an end date moved far back", 1, [&] {
+             ASSERT_TRUE(assign(changes, journal.at(3), &ChoreFields::endDate, std::optional(at("Europe/Berlin", 1990, 1, 1)))); }},
         // Down past every ordinary one into the 1970 fraction and the unreadable ones.
-        {"deleting the last shown one", 12, [&] { ASSERT_TRUE(store->remove(journal.at(journal.rowCount() - 1))); }},
-        {"deleting one in the middle", 5, [&] { ASSERT_TRUE(store->remove(journal.at(150))); }},
+        {"deleting the last shown one", 12, [&] { ASSERT_TRUE(changes.remove(journal.at(journal.rowCount() - 1))); }},
+        {"deleting one in the middle", 5, [&] { ASSERT_TRUE(changes.remove(journal.at(150))); }},
     };
     for (const Step &step : steps) {
         for (int n = 0; n < step.times; ++n) {
@@ -890,8 +909,9 @@ TEST_F(ChoreQueryModelTest, DayCountsFollowTheDayAndTheDueDate)
     auto store = openStore();
     ChoreQueryModel model(store.get(), ChoreQueryModel::Kind::Active);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    Chore *soon = store->insert(fields(QStringLiteral("soon"), day(18), day(21, 8)));
-    store->insert(fields(QStringLiteral("later"), day(18), day(30)));
+    ChoreChanges changes(*store);
+    Chore *soon = changes.add(fields(QStringLiteral("soon"), day(18), day(21, 8)));
+    changes.add(fields(QStringLiteral("later"), day(18), day(30)));
     ChoreCountdown countdown;
     countdown.setChore(soon);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
@@ -918,7 +938,7 @@ TEST_F(ChoreQueryModelTest, DayCountsFollowTheDayAndTheDueDate)
         changed.clear();
         counts.clear();
         if (step.due) {
-            ASSERT_TRUE(soon->assignDueDate(*step.due));
+            ASSERT_TRUE(assign(changes, soon, &ChoreFields::dueDate, *step.due));
         } else {
             model.setToday(ChoreDates::startOfDay(step.now));
             countdown.setToday(ChoreDates::startOfDay(step.now));

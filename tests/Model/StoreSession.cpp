@@ -1,5 +1,5 @@
-// A session of changes on a store, each made as the app makes it: through the store, its change
-// owner or the editor. Before each change it prints what the file holds once the change is in,
+// A session of changes on a store, each made as the app makes it: through its changes, alone or
+// from the editor. Before each change it prints what the file holds once the change is in,
 // "intent" and one effect a chore ("<id> <stored fields>", or "<id> deleted"; id 0 for the chore
 // it adds), then "done <id of the added chore, or 0>" once the store took it, or
 // "failed <kind> <error>" when the store refused it.
@@ -14,6 +14,7 @@
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ChoreEditor.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -129,19 +130,19 @@ int main(int argc, char **argv)
             after.dueDate = someDay(random);
             if (random.bounded(5) == 0)
                 after.endDate = someDay(random);
-            change = [&] { return (saved = store.insert(after)) != nullptr; };
+            change = [&] { return (saved = changes.add(after)) != nullptr; };
             break;
         case Title:
             after.title = someTitle(random, n);
-            change = [&] { return chore->assignTitle(after.title); };
+            change = [&] { return VelmoraTest::assign(changes, chore, &ChoreFields::title, after.title); };
             break;
         case StartDate:
             after.startDate = someDay(random);
-            change = [&] { return chore->assignStartDate(after.startDate); };
+            change = [&] { return VelmoraTest::assign(changes, chore, &ChoreFields::startDate, after.startDate); };
             break;
         case DueDate:
             after.dueDate = someDay(random);
-            change = [&] { return chore->assignDueDate(after.dueDate); };
+            change = [&] { return VelmoraTest::assign(changes, chore, &ChoreFields::dueDate, after.dueDate); };
             break;
         case Finish:
             after.endDate = clock.now();

@@ -206,11 +206,12 @@ void StoreSessionTest::seedThirtyChores()
     for (const char *suffix : {"", "-wal", "-shm"})
         QFile::remove(storePath() + QLatin1String(suffix));
     auto store = openStore();
+    ChoreChanges changes(*store);
     for (int i = 0; i < 30; ++i) {
         ChoreFields f = ChoreFields::defaults();
         f.title = QStringLiteral("existing %1").arg(i);
         f.endDate = i % 4 ? std::nullopt : std::optional(f.startDate.addSecs(i));
-        ASSERT_NE(store->insert(f), nullptr);
+        ASSERT_NE(changes.add(f), nullptr);
     }
 }
 

@@ -27,6 +27,7 @@ void PrintTo(const NotificationRequest &r, std::ostream *out)
 
 using namespace Velmora;
 using Op = ChoreEditor::EditingOperation;
+using VelmoraTest::assign;
 using VelmoraTest::at;
 using VelmoraTest::waitFor;
 
@@ -155,11 +156,12 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
         {"finish", [&] { return changes->finish(find(QStringLiteral("Water more"))); },
          {due(2, "Quiet", 13, 9, 0), due(3, "Quiet", 13, 9, 0)}},
         {"delete", [&] { return changes->remove(find(QStringLiteral("Quiet"))); }, {due(3, "Quiet", 13, 9, 0)}},
-        {"a field assigned straight on the store", [&] {
-             return find(QStringLiteral("Quiet"))->assignDueDate(at("Europe/Berlin", 2026, 5, 20)); },
+        {"a field changed alone, as sync changes it", [&] {
+             return assign(*changes, find(QStringLiteral("Quiet")), &ChoreFields::dueDate, at("Europe/Berlin", 2026, 5, 20)); },
          {due(3, "Quiet", 20, 9, 0)}},
-        {"notify turned off on the store", [&] { return find(QStringLiteral("Quiet"))->assignNotify(false); }, {}},
-        {"and on again", [&] { return find(QStringLiteral("Quiet"))->assignNotify(true); }, {due(3, "Quiet", 20, 9, 0)}},
+        {"notify turned off alone", [&] { return assign(*changes, find(QStringLiteral("Quiet")), &ChoreFields::notify, false); }, {}},
+        {"and on again", [&] { return assign(*changes, find(QStringLiteral("Quiet")), &ChoreFields::notify, true); },
+         {due(3, "Quiet", 20, 9, 0)}},
         {"restore adds only the backup's active chores with notify on", [&] {
              ChoreFields done = fields(QStringLiteral("Old"), may12);
              done.endDate = at("Europe/Berlin", 2026, 5, 2);
@@ -168,10 +170,10 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
              return changes->restore(backup).ok; },
          {due(3, "Quiet", 20, 9, 0), due(4, "Restored", 12, 1, 0)}},
         {"a write rolled back leaves nothing behind", [&] {
-             return !store->transaction([&] { return store->insert(fields(QStringLiteral("Rolled back"), may12)) && false; }); },
+             return !changes->batch([&] { return changes->add(fields(QStringLiteral("Rolled back"), may12)) && false; }); },
          {due(3, "Quiet", 20, 9, 0), due(4, "Restored", 12, 1, 0)}},
         {"an odd stored time withdraws the reminder", [&] {
-             return find(QStringLiteral("Restored"))->assignNotificationTime(50 * 3600); },
+             return assign(*changes, find(QStringLiteral("Restored")), &ChoreFields::notificationTime, 50 * 3600); },
          {due(3, "Quiet", 20, 9, 0)}},
         {"a start finds a reminder of a chore deleted behind its back and drops it", [&] {
              queue().add(due(999999, "Gone", 30, 9, 0));
@@ -187,15 +189,15 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
         {"never again: not after a restart, nor an edit that keeps the minute", [&] {
              stop();
              start();
-             return find(QStringLiteral("Quiet"))->assignTitle(QStringLiteral("Quiet, renamed"))
+             return assign(*changes, find(QStringLiteral("Quiet")), &ChoreFields::title, QStringLiteral("Quiet, renamed"))
                  && !waitFor([&] { settle(); return shown().size() > 1; }, 300); },
          {}},
         {"a new minute the same day is a new reminder", [&] {
-             return find(QStringLiteral("Quiet, renamed"))->assignNotificationTime(10 * 3600); },
+             return assign(*changes, find(QStringLiteral("Quiet, renamed")), &ChoreFields::notificationTime, 10 * 3600); },
          {due(3, "Quiet, renamed", 20, 10, 0)}},
         {"finished while it repeats: its reminder moves on with it, the journal's copy has none", [&] {
              Chore *quiet = find(QStringLiteral("Quiet, renamed"));
-             return store->setRecurrence(quiet, Recurrence{QStringLiteral("FREQ=WEEKLY"), false, {}, {}})
+             return changes->update(quiet, quiet->fields(), Recurrence{QStringLiteral("FREQ=WEEKLY"), false, {}, {}})
                  && changes->finish(quiet); },
          {due(3, "Quiet, renamed", 27, 10, 0)}},
     };

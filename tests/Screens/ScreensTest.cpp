@@ -39,7 +39,7 @@ protected:
     static QDateTime day(int month, int d, int h = 0, int m = 0) { return at("Europe/Berlin", 2026, month, d, h, m); }
     Chore *chore(const QString &title, const QDateTime &start, const QDateTime &due, std::optional<QDateTime> end = {})
     {
-        return store.insert({title, ColorComponentsModel::standardRed(), start, due, end, false, 32400});
+        return changes.add({title, ColorComponentsModel::standardRed(), start, due, end, false, 32400});
     }
     Chore *finished(const QString &title, const QDateTime &end)
     {
@@ -175,7 +175,7 @@ TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
         stored.rule = row.stored;
         stored.afterFinishing = row.afterFinishing;
         stored.exceptions = {QDate(2026, 6, 30)};
-        ASSERT_TRUE(row.stored.isEmpty() || store.setRecurrence(source, stored));
+        ASSERT_TRUE(row.stored.isEmpty() || changes.update(source, source->fields(), stored));
         // A screen of its own each time, as the app opens one.
         ChoreEditor screen;
         screen.setChanges(&changes);
@@ -253,7 +253,7 @@ TEST_F(ScreensTest, LiveChangesInsertAndRemoveSections)
     QSignalSpy resets(&groups, &QAbstractItemModel::modelReset);
 
     // Finishing an active chore puts it at the top of today's section at once.
-    ASSERT_TRUE(store.finish(chore(QStringLiteral("now"), day(3, 8), day(3, 8))));
+    ASSERT_TRUE(changes.finish(chore(QStringLiteral("now"), day(3, 8), day(3, 8))));
     EXPECT_EQ(titles(), (QList<QStringList>{{"now"}, {"old"}}));
     EXPECT_EQ(inserted.count(), 1);
 
@@ -262,7 +262,7 @@ TEST_F(ScreensTest, LiveChangesInsertAndRemoveSections)
     EXPECT_EQ(changed.count(), 1);
 
     // Deleting the only chore of a day drops that day's section.
-    ASSERT_TRUE(store.remove(old));
+    ASSERT_TRUE(changes.remove(old));
     EXPECT_EQ(titles(), (QList<QStringList>{{"later today", "now"}}));
     EXPECT_EQ(removed.count(), 1);
     EXPECT_EQ(resets.count(), 0);
@@ -313,7 +313,7 @@ TEST_F(ScreensTest, HistoryCountsCalendarDaysInTheUsersZone)
                                     Recurrence{QString::fromLatin1(c.rule), false, {}, {}});
         ASSERT_NE(series, nullptr);
         for (const auto &[due, end] : c.done)
-            ASSERT_TRUE(store.linkToSeries(chore(QStringLiteral("copy"), due, due, end), series));
+            ASSERT_TRUE(changes.linkToSeries(chore(QStringLiteral("copy"), due, due, end), series));
         ChoreHistory history;
         history.setStore(&store);
         history.setChore(series);
@@ -442,7 +442,7 @@ TEST(JournalCalendarCounts, PerLocalDayAcrossDstZonesAndTheWindowsEnds)
         QList<ChoreFields> finished;
         for (const QDateTime &end : row.ends)
             finished.append({QStringLiteral("done"), ColorComponentsModel::standardRed(), end.addDays(-2), end, end, false, 32400});
-        ASSERT_TRUE(store.insertAll(finished));
+        ASSERT_TRUE(ChoreChanges(store).addAll(finished));
         JournalCalendar calendar;
         calendar.setStore(&store);
         calendar.setToday(ChoreDates::startOfDay(row.now));
@@ -479,19 +479,19 @@ TEST_F(ScreensTest, TheCalendarFollowsTheStoreOnceABatch)
     calendar.setStore(&store);
     QSignalSpy days(&calendar, &QAbstractItemModel::dataChanged);
     Chore *open = chore(QStringLiteral("open"), day(5, 18), day(5, 25));
-    ASSERT_TRUE(store.finish(open));
+    ASSERT_TRUE(changes.finish(open));
     EXPECT_EQ(calendar.thisMonthCount(), 0);
     QCoreApplication::processEvents();
     EXPECT_EQ(calendar.thisMonthCount(), 1);
     EXPECT_EQ(calendar.countAt(calendar.focused()), 1);
 
     const ChoreFields april{QStringLiteral("old"), ColorComponentsModel::standardRed(), day(4, 1), day(4, 2), day(4, 2, 9), false, 32400};
-    ASSERT_TRUE(store.insertAll({april, april, april}));
+    ASSERT_TRUE(changes.addAll({april, april, april}));
     QCoreApplication::processEvents();
     EXPECT_EQ(calendar.lastMonthCount(), 3);
     EXPECT_EQ(days.count(), 2);
 
-    ASSERT_TRUE(store.remove(open));
+    ASSERT_TRUE(changes.remove(open));
     QCoreApplication::processEvents();
     EXPECT_EQ(calendar.thisMonthCount(), 0);
     EXPECT_EQ(calendar.countAt(calendar.focused()), 0);

@@ -1,7 +1,7 @@
 #include "VelmoraQmlPlugins.h"
 
 #include "Velmora/App/VelmoraApp.h"
-#include "Velmora/App/WindowHost.h"
+#include "Velmora/Window/WindowHost.h"
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/SyncAccount.h"
@@ -287,7 +287,7 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
         ASSERT_EQ(store.open(file), ChoreStore::OpenResult::Opened);
         ChoreFields fields = ChoreFields::defaults();
         fields.title = u"Sent from the command line"_s;
-        ASSERT_NE(store.insert(fields), nullptr);
+        ASSERT_NE(ChoreChanges(store).add(fields), nullptr);
     }
     // The running app's last run was killed between creating its settings' lock and naming itself in it.
     ASSERT_TRUE(VelmoraTest::writeAll(runningHome.path() + conf + u".lock"_s, {}));

@@ -1,5 +1,6 @@
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreDates.h"
+#include "Velmora/Model/ChoreField.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/CalDavClient.h"
 #include "Velmora/Sync/ChoreMerge.h"
@@ -28,6 +29,7 @@
 using namespace Velmora;
 using namespace Velmora::Sync;
 using namespace Qt::StringLiterals;
+using VelmoraTest::assign;
 using VelmoraTest::await;
 using VelmoraTest::fields;
 using VelmoraTest::DavServer;
@@ -127,11 +129,8 @@ QString held(const Device &d)
 
 bool sameAsWritten(const ChoreFields &a, const ChoreFields &b)
 {
-    for (int f = 0; f <= int(Chore::Field::NotificationTime); ++f) {
-        if (!VTodoCodec::sameField(Chore::Field(f), a, b, berlin))
-            return false;
-    }
-    return true;
+    return std::all_of(ChoreField::rows.begin(), ChoreField::rows.end(),
+                       [&](const ChoreField::Row &row) { return VTodoCodec::sameField(row.field, a, b, berlin); });
 }
 
 // A real server with a calendar of chores, and a client to look behind the app's back.
@@ -195,10 +194,10 @@ TEST_P(SyncAgainstServer, ChangesOnBothSidesMergeAndNoEditIsLost)
 {
     using Edit = std::function<void(Device &, Chore *)>; // none: the chore is deleted
     const auto rename = [](const char *title) -> Edit {
-        return [title](Device &, Chore *c) { c->assignTitle(QString::fromUtf8(title)); };
+        return [title](Device &d, Chore *c) { assign(d.changes, c, &ChoreFields::title, QString::fromUtf8(title)); };
     };
     const auto repeat = [](const char *text) -> Edit {
-        return [text](Device &d, Chore *c) { d.store.setRecurrence(c, rule(text)); };
+        return [text](Device &d, Chore *c) { d.changes.update(c, c->fields(), rule(text)); };
     };
     const auto apply = [](const Edit &edit, Device &d, Chore *c) { edit ? edit(d, c) : void(d.changes.remove(c)); };
     const ChoreFields shared = fields(u"shared"_s, day(2026, 6, 1), day(2026, 6, 10));
@@ -208,12 +207,12 @@ TEST_P(SyncAgainstServer, ChangesOnBothSidesMergeAndNoEditIsLost)
         Edit second; // on device B, later, synced second
         const char *rule = nullptr; // how the chore repeats before
     } cases[] = {
-        {"different fields", rename("renamed"), [](Device &, Chore *c) { c->assignDueDate(day(2026, 6, 13)); }},
+        {"different fields", rename("renamed"), [](Device &d, Chore *c) { assign(d.changes, c, &ChoreFields::dueDate, day(2026, 6, 13)); }},
         {"same field", rename("earlier"), rename("later")},
         {"finished, then edited", [](Device &d, Chore *c) { d.changes.finish(c); }, rename("edited")},
-        {"deleted, then edited there", nullptr, [](Device &, Chore *c) { c->assignNotify(true); }},
-        {"edited, then deleted there", [](Device &, Chore *c) { c->assignColorComponents({0.1f, 0.2f, 0.3f}); },
-         nullptr},
+        {"deleted, then edited there", nullptr, [](Device &d, Chore *c) { assign(d.changes, c, &ChoreFields::notify, true); }},
+        {"edited, then deleted there", [](Device &d, Chore *c) {
+             assign(d.changes, c, &ChoreFields::colorComponents, ColorComponentsModel{0.1f, 0.2f, 0.3f}); }, nullptr},
         {"deleted on both sides", nullptr, nullptr},
         {"repeating, finished, then its rule changed there", [](Device &d, Chore *c) { d.changes.finish(c); },
          repeat("FREQ=DAILY"), "FREQ=WEEKLY"},
@@ -340,11 +339,11 @@ TEST_P(SyncAgainstServer, TasksOfOtherAppsAreShownCountedAndKeptWhole)
         EXPECT_EQ(c->startDate(), t.start.startOfDay(tokyo));
         EXPECT_EQ(c->colorComponents(), ColorComponentsModel::fromColor(t.color));
         EXPECT_EQ(c->isFinished(), t.finished);
-        ASSERT_TRUE(c->assignTitle(QString::fromUtf8(t.title) + u" renamed"_s));
+        ASSERT_TRUE(assign(d.changes, c, &ChoreFields::title, QString::fromUtf8(t.title) + u" renamed"_s));
     }
     EXPECT_TRUE(d.find(u"Water renamed"_s)->notify());
     EXPECT_EQ(d.find(u"Water renamed"_s)->notificationTime(), 0);
-    d.find(u"Pay renamed"_s)->assignDueDate(QDate(2026, 5, 13).startOfDay(tokyo));
+    assign(d.changes, d.find(u"Pay renamed"_s), &ChoreFields::dueDate, QDate(2026, 5, 13).startOfDay(tokyo));
     {
         FakeClock inTokyo(QDateTime::currentDateTime(), tokyo);
         ScopedClock installed(inTokyo);
@@ -451,9 +450,9 @@ TEST_P(SyncAgainstServer, OfflineEditsOnBothDevicesConverge)
                     d->changes.add(fields(title, day(2026, 8, 1), day(2026, 8, 1 + random.bounded(20))));
                     added << title;
                 } else if (op == 1) {
-                    c->assignDueDate(c->dueDate().addDays(random.bounded(1, 9)));
+                    assign(d->changes, c, &ChoreFields::dueDate, c->dueDate().addDays(random.bounded(1, 9)));
                 } else if (op == 2) {
-                    c->assignNotify(!c->notify());
+                    assign(d->changes, c, &ChoreFields::notify, !c->notify());
                 } else if (op == 3) {
                     d->changes.finish(c);
                 } else if (!c->title().startsWith(QLatin1String("new"))) {
@@ -585,7 +584,7 @@ TEST_P(SyncFaults, NothingIsLostAndTheNextSyncCompletes)
     EXPECT_EQ(a.engine.pendingChanges(), 0);
 
     // Every resource gone behind our back at once is not taken as sixty deletions.
-    SyncLedger ledger(b.store);
+    SyncLedger ledger(b.changes);
     ASSERT_TRUE(ledger.bindCalendar(calendar));
     for (const QUrl &href : ledger.onServer())
         await<CalDavError>([&](auto done) { client.remove(href, {}, done); });
@@ -623,7 +622,8 @@ TEST_P(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
     add(u"after"_s);
     ASSERT_TRUE(waitFor([&] { return reports.size() == 2; }, 20000));
     EXPECT_EQ(reports.last().sent, 1);
-    ASSERT_TRUE(d.store.setRecurrence(d.find(u"after"_s), rule("FREQ=DAILY")));
+    Chore *after = d.find(u"after"_s);
+    ASSERT_TRUE(after && d.changes.update(after, after->fields(), rule("FREQ=DAILY")));
     ASSERT_TRUE(waitFor([&] { return reports.size() == 3; }, 20000));
     EXPECT_EQ(reports.last().sent, 1);
 
@@ -639,7 +639,7 @@ TEST_P(SyncFaults, RunsFollowTheAccountAndChangesButNotARefusedPassword)
     EXPECT_EQ(SyncAccount::outcomeError(reports.last()), reports.last().refused.first());
     EXPECT_FALSE(waitFor([&] { return reports.size() > 4; }, 1500)) << "sent again unchanged";
     EXPECT_EQ(d.engine.pendingChanges(), 0);
-    ASSERT_TRUE(hebrew->assignTitle(u"Hebrew month, renamed"_s));
+    ASSERT_TRUE(assign(d.changes, hebrew, &ChoreFields::title, u"Hebrew month, renamed"_s));
     ASSERT_TRUE(waitFor([&] { return reports.size() == 5; }, 20000));
     EXPECT_EQ(reports.last().refused.size(), 1) << "changed, so tried once more";
     ASSERT_TRUE(d.changes.remove(hebrew));

@@ -19,9 +19,10 @@ bool AppWindow::start()
                            {&timeChanges, &widgets, &notificationBus, alarm.get()});
     const bool opened = app != nullptr;
     EXPECT_TRUE(opened) << "the store did not open";
-    VelmoraApp::setInstance(app.get());
-    windows = std::make_unique<WindowHost>(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/App/Root/Main.qml")));
-    return opened && openWindow();
+    if (!opened)
+        return false;
+    windows = std::make_unique<WindowHost>(QUrl(QStringLiteral("qrc:/qt/qml/Velmora/Window/Main.qml")), *app);
+    return openWindow();
 }
 
 bool AppWindow::openWindow()
@@ -36,7 +37,6 @@ void AppWindow::stop()
 {
     windows.reset();
     window = nullptr;
-    VelmoraApp::setInstance(nullptr);
     app.reset();
     alarm.reset();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Velmora/App/VelmoraApp.h"
-#include "Velmora/App/WindowHost.h"
+#include "Velmora/Window/WindowHost.h"
 #include "tests/support/Fakes.h"
 
 #include <QQuickItem>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velmora/Model/Chore.h"
+#include "Velmora/Model/ChoreChanges.h"
 #include "tests/support/Fakes.h"
 
 #include <QDateTime>
@@ -24,6 +25,15 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs = 5000);
 inline Velmora::ChoreFields fields(const QString &title, const QDateTime &start, const QDateTime &due)
 {
     return {title, Velmora::ColorComponentsModel::standardRed(), start, due, std::nullopt, false, 32400};
+}
+
+// One field of a chore written through the changes, the rest and its rule as the chore holds them.
+template <typename T, typename V>
+bool assign(Velmora::ChoreChanges &changes, Velmora::Chore *chore, T Velmora::ChoreFields::*field, const V &value)
+{
+    Velmora::ChoreFields next = chore->fields();
+    next.*field = value;
+    return changes.receive(chore, next, chore->recurrence(), [] { return true; });
 }
 
 // CPU time this thread has used, in ms: a time limit that a busy machine does not break.

@@ -8,6 +8,7 @@
 // A crash, a sanitizer report, a rewritten refused file or a chore that changes on the way is a
 // finding.
 //   input_fuzzer --write-seed DIR   writes a real store and a few resources into DIR to start from
+#include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Sync/DavXml.h"
 #include "Velmora/Sync/VTodoCodec.h"
@@ -62,12 +63,13 @@ int writeSeeds(const QDir &folder)
         ChoreStore store;
         if (store.open(path) != ChoreStore::OpenResult::Opened)
             return 1;
+        ChoreChanges changes(store);
         for (int i = 0; i < 12; ++i) {
             ChoreFields f = ChoreFields::defaults();
             f.title = QStringLiteral("chore %1 ✓").arg(i);
             f.notify = i % 2;
             f.endDate = i % 3 ? std::nullopt : std::optional(f.startDate.addSecs(i * 3600));
-            if (!store.insert(f))
+            if (!changes.add(f))
                 return 1;
         }
     } // closing the last connection folds the log into the file

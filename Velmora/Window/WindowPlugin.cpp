@@ -1,7 +1,7 @@
 // The window's side of the app: Qt Quick, the QML engine and every QML module, loaded by the
 // core when a window is first wanted.
 #include "Velmora/App/Window.h"
-#include "Velmora/App/WindowHost.h"
+#include "Velmora/Window/WindowHost.h"
 
 #include "VelmoraQmlPlugins.h"
 
@@ -32,12 +32,12 @@ public:
             m_fonts = std::thread([] { FcInit(); });
     }
 
-    std::unique_ptr<Window> create(const QUrl &mainQml) override
+    std::unique_ptr<Window> create(const QUrl &mainQml, VelmoraApp &app) override
     {
         if (m_fonts.joinable())
             m_fonts.join();
         QQuickStyle::setStyle(QStringLiteral("Basic"));
-        return std::make_unique<WindowHost>(mainQml);
+        return std::make_unique<WindowHost>(mainQml, app);
     }
 
 private:

@@ -92,8 +92,9 @@ protected:
     {
         const Recurrence foreign{QStringLiteral("FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=-1"), true, {QDate(2026, 2, 24)},
                                  {{QDate(2026, 3, 31), QDate(2026, 4, 2)}}};
-        ASSERT_TRUE(store.insertAll(variedChores(), {Recurrence(), foreign},
-                                    [&](const std::vector<qint64> &ids) { return store.linkStored(ids[1], ids[0]); }));
+        ChoreChanges changes(store);
+        const auto added = changes.addAll(variedChores(), {Recurrence(), foreign});
+        ASSERT_TRUE(added && changes.linkToSeries(added->at(1), added->at(0)));
     }
     // Each link as the titles and due dates of copy and series.
     static QStringList links(const ChoreStore &store)
@@ -117,8 +118,9 @@ protected:
     }
     static void wipe(ChoreStore &store)
     {
+        ChoreChanges changes(store);
         while (!store.chores().empty())
-            ASSERT_TRUE(store.remove(store.chores().back()));
+            ASSERT_TRUE(changes.remove(store.chores().back()));
     }
 };
 
@@ -151,7 +153,7 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
     ASSERT_EQ(linked.size(), 1);
 
     wipe(*store);
-    const ChoreBackup::Restored restored = ChoreBackup::restore(*store, backup.bytes);
+    const ChoreBackup::Restored restored = ChoreChanges(*store).restore(backup.bytes);
     ASSERT_TRUE(restored.ok) << qPrintable(restored.message);
     EXPECT_EQ(restored.added, 5);
     EXPECT_EQ(keys(*store), held);
@@ -160,7 +162,7 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
     EXPECT_EQ(keys(*store), held);
     EXPECT_EQ(links(*store), linked);
 
-    const ChoreBackup::Restored again = ChoreBackup::restore(*store, backup.bytes);
+    const ChoreBackup::Restored again = ChoreChanges(*store).restore(backup.bytes);
     EXPECT_TRUE(again.ok);
     EXPECT_EQ(again.added, 0);
     EXPECT_EQ(again.skipped, 5);
@@ -169,14 +171,14 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
         return c->dueDate() == variedChores().at(2).dueDate;
     });
     ASSERT_NE(twin, store->chores().end());
-    ASSERT_TRUE(store->remove(*twin));
+    ASSERT_TRUE(ChoreChanges(*store).remove(*twin));
     // A copy restored beside its series, which stayed, is linked to it again.
     const auto copy = std::find_if(store->chores().begin(), store->chores().end(),
                                    [](Chore *c) { return c->endDate() == variedChores().at(1).endDate; });
     ASSERT_NE(copy, store->chores().end());
-    ASSERT_TRUE(store->remove(*copy));
+    ASSERT_TRUE(ChoreChanges(*store).remove(*copy));
     EXPECT_TRUE(store->seriesLinks().isEmpty());
-    EXPECT_EQ(ChoreBackup::restore(*store, backup.bytes).added, 2);
+    EXPECT_EQ(ChoreChanges(*store).restore(backup.bytes).added, 2);
     EXPECT_EQ(keys(*store), held);
     EXPECT_EQ(links(*store), linked);
 }
@@ -197,10 +199,10 @@ TEST_F(ChoreBackupTest, AChoreDifferingInAnyOneFieldIsAdded)
         SCOPED_TRACE(i);
         auto store = openStore();
         wipe(*store);
-        ASSERT_NE(store->insert(base), nullptr);
+        ASSERT_NE(ChoreChanges(*store).add(base), nullptr);
         ChoreFields changed = base;
         changes[i](changed);
-        const ChoreBackup::Restored restored = ChoreBackup::restore(*store, ChoreBackup::encode(QList{base, changed}).bytes);
+        const ChoreBackup::Restored restored = ChoreChanges(*store).restore(ChoreBackup::encode(QList{base, changed}).bytes);
         EXPECT_TRUE(restored.ok);
         EXPECT_EQ(restored.added, 1);
         EXPECT_EQ(restored.skipped, 1);
@@ -287,7 +289,7 @@ TEST_F(ChoreBackupTest, BadFilesChangeNothingAndSayWhyInOneSentence)
     const auto held = keys(*store);
     for (const Refusal &refusal : refusals()) {
         SCOPED_TRACE(refusal.name);
-        const ChoreBackup::Restored restored = ChoreBackup::restore(*store, refusal.bytes);
+        const ChoreBackup::Restored restored = ChoreChanges(*store).restore(refusal.bytes);
         EXPECT_FALSE(restored.ok);
         EXPECT_EQ(restored.added, 0);
         EXPECT_TRUE(restored.message.contains(QLatin1String(refusal.says))) << qPrintable(restored.message);
@@ -311,7 +313,7 @@ TEST_F(ChoreBackupTest, LenientWhereTheFormatAllows)
     chore.insert("colorComponents", QJsonObject{{"red", QJsonValue::Null}, {"green", 2.5}, {"blue", -1}});
     QJsonObject root{{"format", "taskarello-backup"}, {"schemaVersion", "1.7.3"}, {"chores", QJsonArray{chore}}, {"extra", true}};
 
-    const ChoreBackup::Restored restored = ChoreBackup::restore(*store, QJsonDocument(root).toJson());
+    const ChoreBackup::Restored restored = ChoreChanges(*store).restore(QJsonDocument(root).toJson());
     ASSERT_TRUE(restored.ok) << qPrintable(restored.message);
     ASSERT_EQ(store->chores().size(), 1u);
     const ChoreFields &f = store->chores().front()->fields();
@@ -446,6 +448,7 @@ TEST_F(ChoreBackupTest, LibicalReadsBackEachActiveChoreOnItsDay)
     rawExec({QStringLiteral("INSERT INTO Chore (title, startDate, dueDate) VALUES"
                             " ('odd huge', 0, 9000000000000000000), ('odd text', 0, 'soon')")});
     auto store = openStore();
+    ChoreChanges changes(*store);
     std::vector<Expected> expected;
     for (const Row &row : rows) {
         ChoreFields f = fields(row.title, at("UTC", 2026, 3, 1), row.due);
@@ -453,16 +456,14 @@ TEST_F(ChoreBackupTest, LibicalReadsBackEachActiveChoreOnItsDay)
         f.notificationTime = row.reminder.value_or(32400);
         if (row.finished)
             f.endDate = at("UTC", 2026, 3, 2);
-        Chore *chore = store->insert(f);
+        Chore *chore = changes.add(f, row.recurrence);
         ASSERT_NE(chore, nullptr) << qPrintable(store->lastError());
-        ASSERT_TRUE(!row.recurrence.repeats() || store->setRecurrence(chore, row.recurrence));
         if (row.day.isValid())
             expected.push_back({chore->persistentId(), &row});
     }
     // Soonest first.
     std::sort(expected.begin(), expected.end(), [](const Expected &a, const Expected &b) { return a.row->day < b.row->day; });
 
-    ChoreChanges changes(*store);
     BackupService service;
     service.setChanges(&changes);
     const QString path = dir.filePath(QStringLiteral("chores.ics"));

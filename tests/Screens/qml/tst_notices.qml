@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtTest
 import Velmora.Notifications
+import Velmora.Screens
 
 TestCase {
     id: testCase

@@ -1,7 +1,9 @@
-#include "Velmora/App/WindowHost.h"
+#include "Velmora/Window/WindowHost.h"
 
-#include "Velmora/App/Screenshot.h"
+#include "Velmora/Platform/Logging.h"
 #include "Velmora/Platform/SettingsLock.h"
+#include "Velmora/Window/QmlTypes/AppQmlTypes.h"
+#include "Velmora/Window/Screenshot.h"
 
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
@@ -9,7 +11,6 @@
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSettings>
-#include <QDebug>
 #include <QTimer>
 
 #include <algorithm>
@@ -45,7 +46,10 @@ QList<QRect> availableAreas()
 }
 } // namespace
 
-WindowHost::WindowHost(QUrl mainQml, QObject *parent) : Window(parent), m_mainQml(std::move(mainQml)) {}
+WindowHost::WindowHost(QUrl mainQml, VelmoraApp &app, QObject *parent)
+    : Window(parent), m_mainQml(std::move(mainQml)), m_app(app)
+{
+}
 
 WindowHost::~WindowHost()
 {
@@ -65,6 +69,7 @@ bool WindowHost::show()
     }
     m_engine = std::make_unique<QQmlApplicationEngine>();
     m_engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    Qml::App::lend(*m_engine, m_app);
     QQmlComponent component(m_engine.get(), m_mainQml);
     // Placed before it shows: a window manager places a window it has already framed by its frame.
     m_root.reset(component.beginCreate(m_engine->rootContext()));
@@ -74,7 +79,7 @@ bool WindowHost::show()
     if (m_root)
         component.completeCreate();
     if (!m_window) {
-        qWarning().noquote() << component.errorString();
+        qCWarning(logWindow).noquote() << component.errorString();
         m_root.reset();
         m_engine.reset();
         return false;

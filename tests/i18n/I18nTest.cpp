@@ -64,7 +64,7 @@ TEST(Translations, EachLocaleShowsItsOwnTexts)
     ASSERT_EQ(store.open(dir.filePath(QStringLiteral("chores.sqlite"))), ChoreStore::OpenResult::Opened);
     ChoreFields reminded = dueIn(3);
     reminded.notify = true;
-    const Chore *chore = store.insert(reminded);
+    const Chore *chore = ChoreChanges(store).add(reminded);
     ASSERT_NE(chore, nullptr);
     const auto texts = [chore] {
         ChoreEditor editor;

@@ -1,4 +1,4 @@
-#include "Velmora/App/Screenshot.h"
+#include "Velmora/Window/Screenshot.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -7,6 +7,8 @@
 #include "Velmora/App/VelmoraApp.h"
 
 #include <QJSEngine>
+#include <QQmlEngine>
+#include <QVariant>
 #include <QtQml/qqml.h>
 
 namespace Velmora::Qml {
@@ -17,14 +19,22 @@ struct App {
     QML_NAMED_ELEMENT(App)
     QML_SINGLETON
 public:
-    // The running app; it owns itself, QML only borrows it.
-    static VelmoraApp *create(QQmlEngine *, QJSEngine *)
+    // The app an engine shows, lent to it before its first component is made.
+    static void lend(QQmlEngine &engine, VelmoraApp &app)
     {
-        VelmoraApp *app = VelmoraApp::instance();
+        QJSEngine::setObjectOwnership(&app, QJSEngine::CppOwnership);
+        engine.setProperty(lentApp, QVariant::fromValue(&app));
+    }
+    // The running app; it owns itself, QML only borrows it.
+    static VelmoraApp *create(QQmlEngine *engine, QJSEngine *)
+    {
+        auto *app = engine->property(lentApp).value<VelmoraApp *>();
         Q_ASSERT(app);
-        QJSEngine::setObjectOwnership(app, QJSEngine::CppOwnership);
         return app;
     }
+
+private:
+    static constexpr const char *lentApp = "velmoraApp";
 };
 
 struct RefreshDay {

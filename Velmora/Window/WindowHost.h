@@ -16,13 +16,16 @@ class QQmlApplicationEngine;
 
 namespace Velmora {
 
+class VelmoraApp;
+
 // The one window and the QML engine behind it. Closing the window destroys both and hands
 // their memory back, while the app underneath goes on; showing builds them anew, at the size
 // and place the window last had.
 class WindowHost : public Window {
     Q_OBJECT
 public:
-    explicit WindowHost(QUrl mainQml, QObject *parent = nullptr);
+    // The window's QML reaches app, which outlives the host, as its singleton App.
+    WindowHost(QUrl mainQml, VelmoraApp &app, QObject *parent = nullptr);
     ~WindowHost() override;
 
     bool show() override;
@@ -47,6 +50,7 @@ private:
     void restoreGeometry();
 
     QUrl m_mainQml;
+    VelmoraApp &m_app;
     bool m_remembersPlace = true;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     std::unique_ptr<QObject> m_root;

@@ -840,7 +840,7 @@
 <context>
     <name>Velmora::Chore</name>
     <message>
-        <location filename="../Velmora/Model/Chore.cpp" line="13"/>
+        <location filename="../Velmora/Model/Chore.cpp" line="12"/>
         <source>Untitled chore</source>
         <translation>Aufgabe ohne Titel</translation>
     </message>
@@ -848,116 +848,116 @@
 <context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="308"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="312"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>Es gibt mehr als %1 Aufgaben, mehr als eine Sicherung fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="313"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Die Aufgabe „%1“ hat einen Titel mit mehr als %2 Zeichen, zu lang für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="321"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Die Aufgabe „%1“ hat ein Datum außerhalb der Jahre 1 bis 9999, das eine Sicherung nicht fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="323"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="327"/>
         <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
         <translation>Aufgabe „%1“ wiederholt sich nach einer Regel, die für eine Sicherung zu lang ist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="336"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="340"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>Die Sicherung wäre größer als %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="380"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="498"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="505"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>Die Datei ist größer als %1 MB und damit zu groß für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="388"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung: Sie ist kein lesbares JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="387"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="391"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="390"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="394"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>Die Sicherung hat keine Schemaversion, die diese App kennt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="393"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>Die Sicherung stammt aus einer neueren Taskarello-Version (Schema %1) und kann nicht wiederhergestellt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="401"/>
         <source>The backup has no list of chores.</source>
         <translation>Die Sicherung enthält keine Liste von Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="400"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="404"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>Die Sicherung enthält %1 Aufgaben, mehr als die %2, die eine Sicherung enthalten darf.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="407"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Aufgabe %1 in der Sicherung ist kein Aufgabeneintrag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="416"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="421"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="420"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="425"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Bei Aufgabe %1 in der Sicherung fehlt „%2“ oder ist ungültig.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="413"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="417"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Aufgabe %1 in der Sicherung hat einen Titel mit mehr als %2 Zeichen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="435"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="439"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="471"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="475"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht gespeichert werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="355"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="359"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts gesichert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="448"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="476"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
         <source>The backup holds no chores.</source>
         <translation>Die Sicherung enthält keine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="478"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Jede Aufgabe der Sicherung ist schon vorhanden.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="484"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt.</numerusform>
@@ -965,7 +965,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="486"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt; die übrigen waren schon vorhanden.</numerusform>
@@ -973,27 +973,27 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="490"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
         <source>The file %1 does not exist.</source>
         <translation>Die Datei %1 existiert nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="492"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="496"/>
         <source>%1 is not a file.</source>
         <translation>%1 ist keine Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="497"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
         <source>The file could not be opened: %1.</source>
         <translation>Die Datei konnte nicht geöffnet werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="509"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="513"/>
         <source>%1 is a symbolic link; nothing was written through it. Choose another file.</source>
         <translation>%1 ist eine symbolische Verknüpfung; es wurde nichts darüber geschrieben. Wählen Sie eine andere Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="516"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="520"/>
         <source>The file could not be written: %1.</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
     </message>
@@ -1001,72 +1001,72 @@
 <context>
     <name>Velmora::ChoreChanges</name>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="80"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="79"/>
         <source>the disk is full</source>
         <translation>die Festplatte ist voll</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="81"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="80"/>
         <source>its file may only be read</source>
         <translation>ihre Datei darf nur gelesen werden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="82"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="81"/>
         <source>the disk could not be written to</source>
         <translation>auf die Festplatte konnte nicht geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="83"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="82"/>
         <source>its file is damaged</source>
         <translation>ihre Datei ist beschädigt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="84"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="83"/>
         <source>another program is using its file, try again</source>
         <translation>ein anderes Programm nutzt ihre Datei, bitte erneut versuchen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="85"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="84"/>
         <source>it is no longer stored</source>
         <translation>sie ist nicht mehr gespeichert</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="94"/>
         <source>The chore could not be saved.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="94"/>
         <source>The chore could not be saved: %1.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="97"/>
         <source>The chore could not be repeated.</source>
         <translation>Die Aufgabe konnte nicht wiederholt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="97"/>
         <source>The chore could not be repeated: %1.</source>
         <translation>Die Aufgabe konnte nicht wiederholt werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="101"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="100"/>
         <source>The chore could not be finished.</source>
         <translation>Die Aufgabe konnte nicht erledigt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="101"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="100"/>
         <source>The chore could not be finished: %1.</source>
         <translation>Die Aufgabe konnte nicht erledigt werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="104"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="103"/>
         <source>The chore could not be deleted.</source>
         <translation>Die Aufgabe konnte nicht gelöscht werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="104"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="103"/>
         <source>The chore could not be deleted: %1.</source>
         <translation>Die Aufgabe konnte nicht gelöscht werden: %1.</translation>
     </message>
@@ -1383,22 +1383,22 @@
 <context>
     <name>Velmora::Reminders</name>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="38"/>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="38"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="55"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="39"/>
         <source>Snooze for an hour</source>
         <translation>In einer Stunde erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="180"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="165"/>
         <source>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</source>
         <translation>Das Schlummern konnte nicht gespeichert werden: die Erinnerung kommt in einer Stunde nur wieder, wenn Taskarello weiterläuft.</translation>
     </message>
@@ -1406,7 +1406,7 @@
 <context>
     <name>Velmora::ScreenTexts</name>
     <message>
-        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="68"/>
+        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="69"/>
         <source>%1 · due %2</source>
         <translation>%1 · fällig %2</translation>
     </message>
@@ -1424,51 +1424,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="520"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="521"/>
         <source>The task is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="524"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="525"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>Der Server hat eine Webseite statt einer Aufgabe geschickt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="528"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="537"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="565"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="529"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="538"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="566"/>
         <source>The task is not valid iCalendar.</source>
         <translation>Die Aufgabe ist kein gültiges iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="664"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="665"/>
         <source>The task has no UID.</source>
         <translation>Die Aufgabe hat keine UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="674"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="714"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="728"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="675"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="715"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="729"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="695"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="696"/>
         <source>The task&apos;s repeat rules are larger than 64 KB.</source>
         <translation>Die Wiederholungsregeln der Aufgabe sind größer als 64 KB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="999"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1006"/>
         <source>The chore has no usable UID.</source>
         <translation>Die Aufgabe hat keine brauchbare UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1001"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1008"/>
         <source>The time zone is unknown.</source>
         <translation>Die Zeitzone ist unbekannt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1004"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1011"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
@@ -1875,7 +1875,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1196"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1203"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>

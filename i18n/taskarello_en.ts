@@ -840,7 +840,7 @@
 <context>
     <name>Velmora::Chore</name>
     <message>
-        <location filename="../Velmora/Model/Chore.cpp" line="13"/>
+        <location filename="../Velmora/Model/Chore.cpp" line="12"/>
         <source>Untitled chore</source>
         <translation>Untitled chore</translation>
     </message>
@@ -848,116 +848,116 @@
 <context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="308"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="312"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>There are more than %1 chores, more than a backup can hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="313"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="321"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="323"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="327"/>
         <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
         <translation>Chore &quot;%1&quot; repeats by a rule too long for a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="336"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="340"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>The backup would be larger than %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="380"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="498"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="505"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>The file is larger than %1 MB, too large to be a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="388"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>The file is not a Taskarello backup: it is not readable JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="387"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="391"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>The file is not a Taskarello backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="390"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="394"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>The backup has no schema version this app knows.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="393"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="401"/>
         <source>The backup has no list of chores.</source>
         <translation>The backup has no list of chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="400"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="404"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>The backup holds %1 chores, more than the %2 a backup may hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="407"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Chore %1 in the backup is not a chore record.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="416"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="421"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="420"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="425"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="413"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="417"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Chore %1 in the backup has a title longer than %2 characters.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="435"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="439"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>The chore store is not open, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="471"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="475"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>The chores could not be saved, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="355"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="359"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>The chores could not be read from the store, so nothing was backed up.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="448"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>The chores could not be read from the store, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="476"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
         <source>The backup holds no chores.</source>
         <translation>The backup holds no chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="478"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Every chore in the backup is already here.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="484"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>Restored %n chore.</numerusform>
@@ -965,7 +965,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="486"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>Restored %n chore; the others were already here.</numerusform>
@@ -973,27 +973,27 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="490"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
         <source>The file %1 does not exist.</source>
         <translation>The file %1 does not exist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="492"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="496"/>
         <source>%1 is not a file.</source>
         <translation>%1 is not a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="497"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
         <source>The file could not be opened: %1.</source>
         <translation>The file could not be opened: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="509"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="513"/>
         <source>%1 is a symbolic link; nothing was written through it. Choose another file.</source>
         <translation>%1 is a symbolic link; nothing was written through it. Choose another file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="516"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="520"/>
         <source>The file could not be written: %1.</source>
         <translation>The file could not be written: %1.</translation>
     </message>
@@ -1001,72 +1001,72 @@
 <context>
     <name>Velmora::ChoreChanges</name>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="80"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="79"/>
         <source>the disk is full</source>
         <translation>the disk is full</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="81"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="80"/>
         <source>its file may only be read</source>
         <translation>its file may only be read</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="82"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="81"/>
         <source>the disk could not be written to</source>
         <translation>the disk could not be written to</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="83"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="82"/>
         <source>its file is damaged</source>
         <translation>its file is damaged</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="84"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="83"/>
         <source>another program is using its file, try again</source>
         <translation>another program is using its file, try again</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="85"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="84"/>
         <source>it is no longer stored</source>
         <translation>it is no longer stored</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="94"/>
         <source>The chore could not be saved.</source>
         <translation>The chore could not be saved.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="95"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="94"/>
         <source>The chore could not be saved: %1.</source>
         <translation>The chore could not be saved: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="97"/>
         <source>The chore could not be repeated.</source>
         <translation>The chore could not be repeated.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="98"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="97"/>
         <source>The chore could not be repeated: %1.</source>
         <translation>The chore could not be repeated: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="101"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="100"/>
         <source>The chore could not be finished.</source>
         <translation>The chore could not be finished.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="101"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="100"/>
         <source>The chore could not be finished: %1.</source>
         <translation>The chore could not be finished: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="104"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="103"/>
         <source>The chore could not be deleted.</source>
         <translation>The chore could not be deleted.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreChanges.cpp" line="104"/>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="103"/>
         <source>The chore could not be deleted: %1.</source>
         <translation>The chore could not be deleted: %1.</translation>
     </message>
@@ -1383,22 +1383,22 @@
 <context>
     <name>Velmora::Reminders</name>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="38"/>
         <source>Open</source>
         <translation>Open</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="54"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="38"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="55"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="39"/>
         <source>Snooze for an hour</source>
         <translation>Snooze for an hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="180"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="165"/>
         <source>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</source>
         <translation>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</translation>
     </message>
@@ -1406,7 +1406,7 @@
 <context>
     <name>Velmora::ScreenTexts</name>
     <message>
-        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="68"/>
+        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="69"/>
         <source>%1 · due %2</source>
         <translation>%1 · due %2</translation>
     </message>
@@ -1424,51 +1424,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="520"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="521"/>
         <source>The task is larger than 1 MB.</source>
         <translation>The task is larger than 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="524"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="525"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>The server sent a web page instead of a task.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="528"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="537"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="565"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="529"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="538"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="566"/>
         <source>The task is not valid iCalendar.</source>
         <translation>The task is not valid iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="664"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="665"/>
         <source>The task has no UID.</source>
         <translation>The task has no UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="674"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="714"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="728"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="675"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="715"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="729"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>The task&apos;s dates are out of range.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="695"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="696"/>
         <source>The task&apos;s repeat rules are larger than 64 KB.</source>
         <translation>The task&apos;s repeat rules are larger than 64 KB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="999"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1006"/>
         <source>The chore has no usable UID.</source>
         <translation>The chore has no usable UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1001"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1008"/>
         <source>The time zone is unknown.</source>
         <translation>The time zone is unknown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1004"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1011"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>The chore&apos;s dates are out of range.</translation>
     </message>
@@ -1875,7 +1875,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1196"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1203"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>

@@ -351,7 +351,7 @@ TEST_F(SecretServiceTest, TwoAccountsShareOneCalendar)
     withStore(alice, [](ChoreStore &store) {
         ChoreFields fields = ChoreFields::defaults();
         fields.title = u"Water the plants"_s;
-        ASSERT_NE(store.insert(fields), nullptr);
+        ASSERT_NE(ChoreChanges(store).add(fields), nullptr);
     });
     EXPECT_EQ(synced(alice), u"Synced: 1 sent, 0 received."_s);
 
@@ -384,7 +384,7 @@ TEST_F(SecretServiceTest, TwoAccountsShareOneCalendar)
     withStore(bob, [](ChoreStore &store) {
         ASSERT_EQ(store.chores().size(), 1u);
         EXPECT_EQ(store.chores().front()->title(), u"Water the plants"_s);
-        EXPECT_TRUE(store.finish(store.chores().front()));
+        EXPECT_TRUE(ChoreChanges(store).finish(store.chores().front()));
     });
     // The right to change it taken away meanwhile: the refused change is told, and kept for later.
     ASSERT_TRUE(server.setRights(rights(u"bob"_s, shared, u"r"_s)));

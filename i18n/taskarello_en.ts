@@ -678,64 +678,79 @@
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="169"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="167"/>
+        <source>Or the address of a calendar shared with you</source>
+        <translation>Or the address of a calendar shared with you</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="175"/>
+        <source>Address of a calendar shared with you</source>
+        <translation>Address of a calendar shared with you</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="182"/>
+        <source>Use the calendar at this address</source>
+        <translation>Use the calendar at this address</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="171"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="193"/>
         <source>%1 · Not encrypted</source>
         <translation>%1 · Not encrypted</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="177"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="199"/>
         <source>User</source>
         <translation>User</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="183"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="205"/>
         <source>Calendar</source>
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="238"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="260"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="238"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="260"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="248"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="256"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="270"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="278"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="264"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="286"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="272"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="294"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="279"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="289"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="301"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="311"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="287"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="309"/>
         <source>Disconnect this account?</source>
         <translation>Disconnect this account?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="288"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="310"/>
         <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
         <translation>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</translation>
     </message>
@@ -1501,12 +1516,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="559"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="580"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="561"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="582"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>The server took more than %n second to answer; the request was stopped.</numerusform>
@@ -1514,53 +1529,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="564"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="574"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="595"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="568"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="589"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="572"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="593"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="576"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="597"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="578"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="599"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="606"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="587"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="608"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="590"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="611"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="592"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="613"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="597"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="618"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1568,43 +1583,48 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="603"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="624"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="604"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="762"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="625"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="783"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="513"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="534"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="525"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="163"/>
+        <source>The server did not let this account change the calendar; it may be shared with you to read only.</source>
+        <translation>The server did not let this account change the calendar; it may be shared with you to read only.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="546"/>
         <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
         <translation>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="550"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="571"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="551"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="572"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="556"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="577"/>
         <source>The server sent a change on to another address, %1; it was not sent again.</source>
         <translation>The server sent a change on to another address, %1; it was not sent again.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="622"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="643"/>
         <source>Setting up the account took longer than %n second(s) and was stopped.</source>
         <translation>
             <numerusform>Setting up the account took longer than %n second and was stopped.</numerusform>
@@ -1612,7 +1632,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="807"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="828"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -1625,27 +1645,32 @@
         <translation>The calendar&apos;s address is not encrypted; connect the account again.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="177"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="150"/>
+        <source>%1 (read only)</source>
+        <translation>%1 (read only)</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="180"/>
         <source>Not set up</source>
         <translation>Not set up</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="179"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="182"/>
         <source>Syncing…</source>
         <translation>Syncing…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="186"/>
         <source>Not synced yet</source>
         <translation>Not synced yet</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="189"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="192"/>
         <source>Synced just now</source>
         <translation>Synced just now</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="191"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Synced %n minute ago</numerusform>
@@ -1653,7 +1678,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="193"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="196"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Synced %n hour ago</numerusform>
@@ -1661,7 +1686,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Synced %n day ago</numerusform>
@@ -1669,7 +1694,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="203"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="206"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n task without a due day not shown</numerusform>
@@ -1677,7 +1702,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="205"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="208"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n other item not shown</numerusform>
@@ -1685,7 +1710,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="207"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="210"/>
         <source>%n task(s) could not be read</source>
         <translation>
             <numerusform>%n task could not be read</numerusform>
@@ -1693,7 +1718,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="210"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n field changed on two devices: the later change kept</numerusform>
@@ -1701,7 +1726,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="216"/>
         <source>%n item(s) outside the calendar ignored</source>
         <translation>
             <numerusform>%n item outside the calendar ignored</numerusform>
@@ -1709,7 +1734,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="215"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="218"/>
         <source>%n task(s) not taken in: the app holds at most %1 chores</source>
         <translation>
             <numerusform>%n task not taken in: the app holds at most %1 chores</numerusform>
@@ -1717,64 +1742,84 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="306"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="309"/>
         <source>The account is being set up already.</source>
         <translation>The account is being set up already.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="309"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="312"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="311"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="314"/>
         <source>Enter the user name.</source>
         <translation>Enter the user name.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="313"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="316"/>
         <source>Enter the password.</source>
         <translation>Enter the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="316"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="319"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="319"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Connect without encryption? The password will be readable on the network.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="336"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="339"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>The server sends you on to another address. Connect there? Your password will be sent to it.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="362"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="367"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="620"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="365"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="414"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="675"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
         <location filename="../Velmora/Sync/SyncAccount.cpp" line="375"/>
+        <source>Enter the calendar&apos;s whole address, such as https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</source>
+        <translation>Enter the calendar&apos;s whole address, such as https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="391"/>
+        <source>The calendar %1 is not on the account&apos;s server %2; the password was not sent there.</source>
+        <translation>The calendar %1 is not on the account&apos;s server %2; the password was not sent there.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="404"/>
+        <source>The server does not let this account read the calendar at %1; ask its owner to share it with you.</source>
+        <translation>The server does not let this account read the calendar at %1; ask its owner to share it with you.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="422"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="433"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="447"/>
+        <source>“%1” is shared with you to read only, so chores finished here could not reach it; choose a calendar you may change.</source>
+        <translation>“%1” is shared with you to read only, so chores finished here could not reach it; choose a calendar you may change.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="487"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="459"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="513"/>
         <source>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</source>
         <translation>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="509"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="563"/>
         <source>%1 (and %n more)</source>
         <translation>
             <numerusform>%1 (and %n more)</numerusform>
@@ -1782,17 +1827,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="561"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="615"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>No sync account is set up: connect one first with --sync-account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="584"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="638"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synced: %1 sent, %2 received.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="617"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="407"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>The server %1 has no calendar for tasks at %2.</translation>
     </message>

@@ -163,6 +163,28 @@ DetailScreen {
         onClicked: screen.account.createCalendar()
     }
 
+    // A calendar another user shares, given by its address when the server does not list it.
+    FieldLabel { text: qsTr("Or the address of a calendar shared with you"); visible: screen.choosing }
+    StyledTextField {
+        id: addressField
+        objectName: "calendarAddressField"
+        visible: screen.choosing
+        enabled: !screen.account.busy
+        width: parent.width
+        placeholderText: "https://cloud.example.org/remote.php/dav/calendars/alice/chores/"
+        Accessible.name: qsTr("Address of a calendar shared with you")
+        inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
+        onAccepted: screen.account.chooseAddress(text)
+    }
+    ChoiceButton {
+        objectName: "useCalendarAddress"
+        visible: screen.choosing && addressField.text.trim().length > 0
+        text: qsTr("Use the calendar at this address")
+        symbol: "calendar"
+        enabled: !screen.account.busy
+        onClicked: screen.account.chooseAddress(addressField.text)
+    }
+
     // The connected account.
     InfoRow {
         visible: screen.connected

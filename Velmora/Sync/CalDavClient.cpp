@@ -86,7 +86,7 @@ constexpr QByteArrayView propfindCalendarsBody =
     R"(<?xml version="1.0" encoding="utf-8"?>)"
     R"(<D:propfind xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav" xmlns:CS="http://calendarserver.org/ns/">)"
     R"(<D:prop><D:resourcetype/><D:displayname/><C:supported-calendar-component-set/>)"
-    R"(<D:supported-report-set/><CS:getctag/><D:sync-token/></D:prop></D:propfind>)";
+    R"(<D:supported-report-set/><CS:getctag/><D:sync-token/><D:current-user-privilege-set/></D:prop></D:propfind>)";
 
 constexpr QByteArrayView propfindCtagBody =
     R"(<?xml version="1.0" encoding="utf-8"?>)"
@@ -145,6 +145,26 @@ QUrl resolved(const QUrl &base, const QString &href)
     return base.resolved(QUrl(href, QUrl::TolerantMode)).adjusted(QUrl::RemoveUserInfo);
 }
 
+bool isCalendar(const Response &response)
+{
+    const Prop *type = response.find(davNs, QStringLiteral("resourcetype"));
+    return type && type->has(calDavNs, QStringLiteral("calendar"));
+}
+
+// Any of them lets a chore be added or changed; write-properties alone (renaming a calendar
+// shared read-only, on Nextcloud) does not.
+const QStringList writePrivileges = {QStringLiteral("all"), QStringLiteral("write"), QStringLiteral("write-content"),
+                                     QStringLiteral("bind")};
+
+// A write refused as forbidden: most often a calendar shared with the user to read only.
+CalDavError writeRefused(CalDavError error)
+{
+    if (error.kind == CalDavError::Kind::Forbidden)
+        error.message = CalDavClient::tr("The server did not let this account change the calendar; it may be shared "
+                                         "with you to read only.");
+    return error;
+}
+
 CalendarInfo calendarFrom(const QUrl &base, const Response &response)
 {
     CalendarInfo info;
@@ -160,13 +180,14 @@ CalendarInfo calendarFrom(const QUrl &base, const Response &response)
         info.ctag = ctag->text.trimmed();
     if (const Prop *token = response.find(davNs, QStringLiteral("sync-token")))
         info.syncToken = token->text.trimmed();
+    info.isCalendar = isCalendar(response);
+    // A server that does not tell (RFC 3744 is optional) is taken at its word when it refuses a write.
+    if (const Prop *privileges = response.find(davNs, QStringLiteral("current-user-privilege-set"))) {
+        info.readOnly = !std::any_of(writePrivileges.begin(), writePrivileges.end(), [&](const QString &name) {
+            return privileges->has(davNs, name);
+        });
+    }
     return info;
-}
-
-bool isCalendar(const Response &response)
-{
-    const Prop *type = response.find(davNs, QStringLiteral("resourcetype"));
-    return type && type->has(calDavNs, QStringLiteral("calendar"));
 }
 
 std::chrono::seconds retryAfterFrom(const QByteArray &header)
@@ -1027,7 +1048,7 @@ void CalDavClient::put(const QUrl &href, const QByteArray &ics, const QString &i
             done(result);
             return;
         }
-        result.error = errorFor(answer);
+        result.error = writeRefused(errorFor(answer));
         if (result.error.ok()) {
             // A weak or missing ETag means the server stored something else than what was sent.
             if (!answer.etag.isEmpty() && !answer.etag.startsWith("W/"))
@@ -1048,7 +1069,7 @@ void CalDavClient::remove(const QUrl &href, const QString &ifMatch, std::functio
             done(CalDavError());
             return;
         }
-        done(errorFor(answer));
+        done(writeRefused(errorFor(answer)));
     });
 }
 

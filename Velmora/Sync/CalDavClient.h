@@ -56,6 +56,9 @@ struct CalendarInfo {
     bool supportsSyncCollection = false;
     QString ctag;
     QString syncToken;
+    bool isCalendar = false; // the server calls it a calendar collection
+    // The server told that this user may only read it (a calendar shared read-only).
+    bool readOnly = false;
 
     bool holdsTodo() const { return components.isEmpty() || components.contains(QStringLiteral("VTODO")); }
 };

@@ -144,8 +144,11 @@ void SyncAccount::handOver()
 QStringList SyncAccount::calendars() const
 {
     QStringList names;
-    for (const CalendarInfo &calendar : m_found.calendars)
-        names.append(calendar.displayName.isEmpty() ? calendar.url.path() : calendar.displayName);
+    for (const CalendarInfo &calendar : m_found.calendars) {
+        const QString name = calendar.displayName.isEmpty() ? calendar.url.path() : calendar.displayName;
+        // Said before it is chosen: such a calendar is refused.
+        names.append(calendar.readOnly ? tr("%1 (read only)").arg(name) : name);
+    }
     return names;
 }
 
@@ -362,6 +365,50 @@ void SyncAccount::createCalendar()
     createAndSave(tr("Chores"), [this](bool ok, const QString &message) { setMessage(ok ? QString() : message); });
 }
 
+void SyncAccount::chooseAddress(const QString &address)
+{
+    if (m_stage != Choosing)
+        return;
+    const QString typed = address.trimmed();
+    const auto done = [this](bool ok, const QString &message) { setMessage(ok ? QString() : message); };
+    if (!typed.contains(QLatin1String("://")) && !typed.startsWith(QLatin1Char('/')))
+        return done(false, tr("Enter the calendar's whole address, such as "
+                              "https://cloud.example.org/remote.php/dav/calendars/alice/chores/."));
+    useAddress(QUrl(m_pendingServer).resolved(QUrl(typed)), done);
+}
+
+void SyncAccount::useAddress(const QUrl &typed, Done done)
+{
+    const QUrl server(m_pendingServer);
+    QUrl address = CalDavClient::normalized(typed);
+    address.setUserInfo(QString());
+    if (!address.path().endsWith(QLatin1Char('/')))
+        address.setPath(address.path() + QLatin1Char('/'));
+    const QString shown = CalDavClient::shownAddress(address);
+    // The password goes to the server the user gave, or said yes to, and nowhere else; a calendar
+    // shared by another user lies on that server too.
+    if (!address.isValid() || !CalDavClient::sameOrigin(server, address))
+        return done(false, tr("The calendar %1 is not on the account's server %2; the password was not sent there.")
+                               .arg(shown, CalDavClient::shownAddress(server)));
+    const QString path = address.path(QUrl::FullyEncoded);
+    setMessage({});
+    setStage(Saving);
+    m_client.setRunDeadline(m_engine.runDeadline());
+    m_client.describeCalendar(address, [=, this](CreatedCalendar described) {
+        const CalDavError &error = described.error;
+        const bool forTasks = error.ok() && described.calendar.isCalendar && described.calendar.holdsTodo();
+        if (forTasks)
+            return save(described.calendar, done);
+        setStage(Choosing);
+        if (error.kind == CalDavError::Kind::Forbidden)
+            return done(false, tr("The server does not let this account read the calendar at %1; ask its owner to "
+                                  "share it with you.").arg(path));
+        if (error.ok() || error.kind == CalDavError::Kind::NotFound)
+            return done(false, tr("The server %1 has no calendar for tasks at %2.").arg(shown, path));
+        done(false, error.message);
+    });
+}
+
 bool SyncAccount::canCreateCalendar() const
 {
     return !calendars().contains(tr("Chores"), Qt::CaseInsensitive);
@@ -393,6 +440,13 @@ void SyncAccount::createAndSave(const QString &name, Done done)
 
 void SyncAccount::save(const CalendarInfo &calendar, Done done)
 {
+    // Chores finished here must reach the calendar: one the user may only read is not synced with.
+    if (calendar.readOnly) {
+        setStage(Choosing);
+        const QString name = calendar.displayName.isEmpty() ? calendar.url.path() : calendar.displayName;
+        return done(false, tr("“%1” is shared with you to read only, so chores finished here could not reach it; "
+                              "choose a calendar you may change.").arg(name));
+    }
     keepPassword([=, this] { store(calendar, done); }, done);
 }
 
@@ -605,7 +659,9 @@ void SyncAccount::setUp(const QString &server, const QString &user, const QStrin
             return calendar.displayName == collection
                 || calendar.url.path().section(QLatin1Char('/'), -1, -1, QString::SectionSkipEmpty) == collection;
         };
-        const auto chosen = collection.isEmpty() ? found.cbegin() : std::find_if(found.cbegin(), found.cend(), matches);
+        const auto chosen = collection.isEmpty()
+            ? std::find_if(found.cbegin(), found.cend(), [](const CalendarInfo &c) { return !c.readOnly; })
+            : std::find_if(found.cbegin(), found.cend(), matches);
         const auto finish = [this, done](bool saved, const QString &answer) {
             if (!saved)
                 cancel();
@@ -614,8 +670,7 @@ void SyncAccount::setUp(const QString &server, const QString &user, const QStrin
         if (chosen != found.cend())
             save(*chosen, finish);
         else if (byAddress)
-            finish(false, tr("The server %1 has no calendar for tasks at %2.")
-                              .arg(CalDavClient::shownAddress(address), address.path(QUrl::FullyEncoded)));
+            useAddress(address, finish); // outside the home: shared by another user
         else
             createAndSave(collection.isEmpty() ? tr("Chores") : collection, finish);
     });

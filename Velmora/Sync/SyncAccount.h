@@ -112,6 +112,9 @@ public:
     // Uses the found calendar at index, or a new one holding tasks only.
     Q_INVOKABLE void choose(int index);
     Q_INVOKABLE void createCalendar();
+    // Uses the calendar at this address (a URL or a path), such as one another user shares: on
+    // the account's server only, where the password already goes.
+    Q_INVOKABLE void chooseAddress(const QString &address);
     // Yes to the question: goes on where it was asked.
     Q_INVOKABLE void confirm();
     // Back to the form, forgetting what was typed.
@@ -126,7 +129,8 @@ public:
     Q_INVOKABLE void keepTyped(const QString &server, const QString &user);
 
     // All of the above at once, for the command line: the calendar named collection (by its name,
-    // URL or path), else the first that holds tasks, else a new one. Nobody is asked: plain http
+    // URL or path, which may lie outside the user's calendar home), else the first that holds
+    // tasks and may be changed, else a new one. Nobody is asked: plain http
     // to another computer only with allowPlainHttp, and a server pointing elsewhere is refused.
     // Answers the calendar's URL, or why it failed.
     void setUp(const QString &server, const QString &user, const QString &password, const QString &collection,
@@ -166,6 +170,8 @@ private:
     void runDiscovery(const QString &server, const QString &user, const QString &password, Asking asking, Done done);
     void ask(const QString &question, const QUrl &address, std::function<void()> then);
     void createAndSave(const QString &name, Done done);
+    // The calendar at address, as the server describes it, saved.
+    void useAddress(const QUrl &address, Done done);
     void save(const CalendarInfo &calendar, Done done);
     // Writes the form's password to the Secret Service, the first thing saving does: then a
     // keyring that is locked asks to be unlocked before anything is made on the server.

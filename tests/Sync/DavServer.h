@@ -52,21 +52,30 @@ public:
         }
         const QString storage = m_dir.filePath(QStringLiteral("storage"));
         const QString users = m_dir.filePath(QStringLiteral("users"));
+        QByteArray lines;
+        for (const QByteArray &name : m_users)
+            lines += name + ':' + password + '\n';
         QFile file(users);
-        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(user) + ':' + password + '\n') < 0) {
+        if (!file.open(QIODevice::WriteOnly) || file.write(lines) < 0) {
             m_error = file.errorString();
             return false;
         }
         file.close();
+        // Radicale reads its rights file at every request: setRights() later changes them at once.
+        QStringList rights;
+        if (!m_rights.isEmpty())
+            rights = {QStringLiteral("--rights-type"), QStringLiteral("from_file"), QStringLiteral("--rights-file"),
+                      rightsFile()};
         // Radicale under Debian's interpreter, beside Debian's packages, whatever python3 is first on PATH.
         if (m_kind == Kind::Radicale) {
             m_process.start(QStringLiteral("/usr/bin/python3"),
-                            {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
+                            QStringList{QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), QString(),
                              QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
                              QStringLiteral("--storage-filesystem-folder"), storage,
                              QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
                              QStringLiteral("--auth-htpasswd-filename"), users,
-                             QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain")});
+                             QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain")}
+                                + rights);
         } else {
             m_process.start(QStringLiteral("xandikos"),
                             {QStringLiteral("--defaults"), QStringLiteral("-d"), storage, QStringLiteral("-l"),
@@ -86,6 +95,16 @@ public:
     }
     QString error() const { return m_error; }
 
+    // More accounts beside user, each with the same password; before start().
+    void addUser(const QByteArray &name) { m_users.append(name); }
+    // Radicale's rights file (its from_file rules) instead of each user owning their own; the first
+    // call goes before start().
+    bool setRights(const QByteArray &rules)
+    {
+        m_rights = rules;
+        return writeAll(rightsFile(), rules);
+    }
+
     QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(m_port)); }
 
     void kill()
@@ -95,11 +114,15 @@ public:
     }
 
 private:
+    QString rightsFile() const { return m_dir.filePath(QStringLiteral("rights")); }
+
     Kind m_kind;
     QTemporaryDir m_dir;
     QProcess m_process;
     quint16 m_port = 0;
     QString m_error;
+    QList<QByteArray> m_users{user};
+    QByteArray m_rights;
 };
 
 } // namespace VelmoraTest

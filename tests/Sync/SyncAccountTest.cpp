@@ -16,6 +16,8 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QProcess>
 #include <QQuickItem>
@@ -308,6 +310,99 @@ TEST_F(SecretServiceTest, SyncAccountFromTheCommandLine)
     }
 }
 
+// A household's one calendar: alice's on one Radicale, which its rights file shares with bob. He
+// gives its address (outside his own calendar home), takes in her chore and finishes it, and she
+// sees it finished. Until it is shared to be changed, or on another server, he is refused out loud,
+// and so is his change once it may only be read.
+TEST_F(SecretServiceTest, TwoAccountsShareOneCalendar)
+{
+    DavServer server(DavServer::Kind::Radicale);
+    server.addUser("alice");
+    server.addUser("bob");
+    // The owners' rules Radicale has by default, after the shared calendar's: the first match counts.
+    const auto rights = [](const QString &users, const QString &collection, const QString &permissions) {
+        return (u"[shared]\nuser: %1\ncollection: %2\npermissions: %3\n\n"
+                "[root]\nuser: .+\ncollection:\npermissions: R\n\n[principal]\nuser: .+\ncollection: {user}\n"
+                "permissions: RW\n\n[calendars]\nuser: .+\ncollection: {user}/[^/]+\npermissions: rw\n"_s)
+            .arg(users, collection, permissions)
+            .toUtf8();
+    };
+    ASSERT_TRUE(server.setRights(rights(u"nobody"_s, u"none"_s, {})));
+    ASSERT_TRUE(server.start()) << server.error();
+    VelmoraTest::HostileServer elsewhere(u"base"_s);
+    ASSERT_TRUE(elsewhere.start());
+    const QString url = server.url().toString(), password = QString::fromLatin1(DavServer::password);
+    QTemporaryDir alice, bob;
+    const auto run = [&](const QTemporaryDir &home, const QStringList &arguments) {
+        return taskarello(environment(home.path()), arguments, password);
+    };
+    const auto synced = [&](const QTemporaryDir &home) { return run(home, {u"--sync"_s}).out; };
+    const auto withStore = [](const QTemporaryDir &home, const std::function<void(ChoreStore &)> &use) {
+        const QString file = home.filePath(u"data/Taskarello/Taskarello/chores.sqlite"_s);
+        QDir().mkpath(QFileInfo(file).path());
+        ChoreStore store;
+        ASSERT_EQ(store.open(file), ChoreStore::OpenResult::Opened);
+        use(store);
+    };
+
+    const Run made = run(alice, {u"--sync-account"_s, url, u"alice"_s});
+    ASSERT_TRUE(made.ok) << made.err;
+    const QString calendar = made.out, shared = QUrl(made.out).path().mid(1).chopped(1);
+    withStore(alice, [](ChoreStore &store) {
+        ChoreFields fields = ChoreFields::defaults();
+        fields.title = u"Water the plants"_s;
+        ASSERT_NE(ChoreChanges(store).add(fields), nullptr);
+    });
+    EXPECT_EQ(synced(alice), u"Synced: 1 sent, 0 received."_s);
+
+    const struct {
+        const char *what;
+        QString users, permissions, collection;
+        QString error; // none: connected to alice's calendar
+    } rows[] = {
+        {"not shared", u"alice"_s, u"rw"_s, calendar,
+         u"The server does not let this account read the calendar at /%1/; ask its owner to share it with you."_s.arg(
+             shared)},
+        {"shared to read only", u"bob"_s, u"r"_s, calendar,
+         u"“Chores” is shared with you to read only, so chores finished here could not reach it; choose a calendar "
+         "you may change."_s},
+        {"a calendar on another server", u"alice|bob"_s, u"rw"_s, elsewhere.url(u"/alice/chores/"_s).toString(),
+         u"The calendar %1 is not on the account's server %2; the password was not sent there."_s.arg(
+             Sync::CalDavClient::shownAddress(elsewhere.url()), Sync::CalDavClient::shownAddress(server.url()))},
+        {"shared to change, by its path", u"alice|bob"_s, u"rw"_s, QUrl(calendar).path(), {}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_TRUE(server.setRights(rights(row.users, shared, row.permissions)));
+        const Run connected = run(bob, {u"--sync-account"_s, url, u"bob"_s, u"--sync-collection"_s, row.collection});
+        EXPECT_EQ(connected.ok, row.error.isEmpty());
+        EXPECT_EQ(connected.ok ? connected.out : connected.err, row.error.isEmpty() ? calendar : row.error);
+    }
+    EXPECT_TRUE(elsewhere.received().isEmpty()) << "nothing went to the other server";
+
+    EXPECT_EQ(synced(bob), u"Synced: 0 sent, 1 received."_s);
+    withStore(bob, [](ChoreStore &store) {
+        ASSERT_EQ(store.chores().size(), 1u);
+        EXPECT_EQ(store.chores().front()->title(), u"Water the plants"_s);
+        EXPECT_TRUE(ChoreChanges(store).finish(store.chores().front()));
+    });
+    // The right to change it taken away meanwhile: the refused change is told, and kept for later.
+    ASSERT_TRUE(server.setRights(rights(u"bob"_s, shared, u"r"_s)));
+    EXPECT_EQ(run(bob, {u"--sync"_s}).err, u"The server did not let this account change the calendar; it may be "
+                                           "shared with you to read only."_s);
+    ASSERT_TRUE(server.setRights(rights(u"alice|bob"_s, shared, u"rw"_s)));
+    EXPECT_EQ(synced(bob), u"Synced: 1 sent, 0 received."_s);
+    EXPECT_EQ(synced(alice), u"Synced: 0 sent, 1 received."_s);
+    withStore(alice, [](ChoreStore &store) {
+        int finished = 0;
+        store.forEachStored([&](qint64, const ChoreFields &f) {
+            finished += f.endDate.has_value();
+            return true;
+        });
+        EXPECT_EQ(finished, 1);
+    });
+}
+
 // The account screen in the real window against a real Radicale and keyring: a refused password,
 // a new calendar, the account handed to the engine and kept across a restart, a sync's outcome
 // in the status line, disconnecting, which leaves nothing behind, and a password the keyring lost.
@@ -428,6 +523,11 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     fill(server.url().toString(), QString::fromLatin1(DavServer::password));
     ASSERT_NE(w.waitShown(QStringLiteral("calendarChoice")), nullptr);
     EXPECT_EQ(w.shown(QStringLiteral("newCalendar")), nullptr);
+    // A calendar given by its address on another server is refused before anything goes there.
+    w.shown(u"calendarAddressField"_s)->setProperty("text", u"http://127.0.0.2:1/alice/chores/"_s);
+    w.click(u"useCalendarAddress"_s);
+    EXPECT_TRUE(showsText("syncMessage", u"The calendar http://127.0.0.2:1 is not on the account's server %1; the "
+                                         "password was not sent there."_s.arg(Sync::CalDavClient::shownAddress(server.url()))));
 
     // The account back in the settings but its password gone from the keyring: said in the status
     // line, and nothing handed to the engine.

@@ -17,7 +17,7 @@ packages=(
   libsqlite3-dev sqlite3 dbus fonts-dejavu-core libfontconfig-dev
   python3 python3-icalendar python3-dbusmock python3-dateutil tzdata
   libical-dev python3-radicale xandikos qtkeychain-qt6-dev libsecret-1-0 gnome-keyring curl openssl
-  xvfb at-spi2-core python3-pyatspi openbox x11-utils
+  xvfb at-spi2-core python3-pyatspi openbox x11-utils weston
   clang-14 libclang-rt-14-dev llvm-14
 )
 

@@ -50,6 +50,21 @@ QMargins frameMargins(const QRect &window, const QRect &frame)
     return window.isValid() && frame.contains(window) && widest <= 200 ? margins : QMargins();
 }
 
+// A Wayland compositor places windows itself and tells no client where they are: there the app
+// asks only for a size, and the place it last knew (from an X11 session) stays saved.
+bool placesWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void place(QWindow *window, const QRect &rect)
+{
+    if (placesWindows())
+        window->setGeometry(rect);
+    else
+        window->resize(rect.size());
+}
+
 QList<QRect> availableAreas()
 {
     QList<QRect> areas;
@@ -159,8 +174,9 @@ void WindowHost::remember(bool hiding)
     const Qt::WindowStates away = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
     if (!m_window || !(m_window->isVisible() || hiding) || (m_window->windowStates() & away))
         return;
-    m_geometry = m_window->geometry();
-    m_frame = m_window->frameGeometry();
+    const QPoint at = placesWindows() ? m_window->position() : m_geometry.topLeft();
+    m_frame = m_window->frameGeometry().translated(at - m_window->position());
+    m_geometry = QRect(at, m_window->size());
     // The first start knows no frame: once the window manager has drawn one, the window is fitted again with it.
     const QScreen *primary = QGuiApplication::primaryScreen();
     if (!m_framed && !hiding && m_frame != m_geometry && primary) {
@@ -168,7 +184,7 @@ void WindowHost::remember(bool hiding)
         const QRect fitted = placement(m_geometry.size(), m_geometry.topLeft(), frameMargins(m_geometry, m_frame),
                                        availableAreas(), primary->availableGeometry());
         if (fitted != m_geometry)
-            m_window->setGeometry(fitted);
+            place(m_window, fitted);
     }
 }
 
@@ -198,9 +214,10 @@ void WindowHost::restoreGeometry()
     const QMargins margins = frameMargins(saved, settings.value(scaled(frameKey, scale)).toRect());
     m_framed = !margins.isNull();
     const QSize wanted = saved.isValid() ? saved.size().boundedTo(QSize(16384, 16384)) : m_window->size();
-    m_window->setGeometry(placement(wanted, saved.isValid() ? std::optional(saved.topLeft()) : std::nullopt, margins,
-                                    availableAreas(), primary->availableGeometry()));
-    m_geometry = m_window->geometry();
+    const QRect placed = placement(wanted, saved.isValid() ? std::optional(saved.topLeft()) : std::nullopt, margins,
+                                   availableAreas(), primary->availableGeometry());
+    place(m_window, placed);
+    m_geometry = QRect(placesWindows() ? m_window->position() : placed.topLeft(), m_window->size());
     m_frame = m_geometry.marginsAdded(margins);
 }
 

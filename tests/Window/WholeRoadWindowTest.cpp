@@ -538,7 +538,7 @@ TEST_F(WholeRoadWindowTest, TheWindowComesBackWhereItWasOrCentredWhereItFits)
             return free.contains(placed) ? window->geometry() == placed
                 : free.contains(frame) && (frame.center() - free.center()).manhattanLength() <= 1 && fits;
         };
-        for (int run = 0; run < 5; ++run) {
+        for (int run = 0; run < 3; ++run) {
             window->close(); // as quitting does: the app ends before it lets go of the window
             QCoreApplication::removePostedEvents(windows.get());
             QTest::qWait(300);

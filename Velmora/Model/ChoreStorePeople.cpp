@@ -118,9 +118,10 @@ QList<QPair<qint64, ChorePeople>> ChoreStore::peopleNaming(const QString &member
         return found;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(sql(kSelectPeople, "WHERE ", P::assignee, " = ?1 OR ", P::finishedBy, " = ?1 OR instr(char(10) || ",
-                      P::turns, " || char(10), char(10) || ?1 || char(10)) > 0"));
-    query.bindValue(0, member);
+    query.prepare(sql(kSelectPeople, "WHERE ", P::assignee, " = ? OR ", P::finishedBy, " = ? OR instr(char(10) || ",
+                      P::turns, " || char(10), char(10) || ? || char(10)) > 0"));
+    for (int i = 0; i < 3; ++i)
+        query.bindValue(i, member);
     if (query.exec()) {
         while (query.next()) {
             const qint64 id = query.value(0).toLongLong();

@@ -28,6 +28,7 @@ const QString unreadableKey = QStringLiteral("sync/unreadable");
 const QString conflictsKey = QStringLiteral("sync/conflicts");
 const QString outsideKey = QStringLiteral("sync/outside");
 const QString overLimitKey = QStringLiteral("sync/overLimit");
+const QString cleanedNamesKey = QStringLiteral("sync/cleanedNames");
 
 // A counted value read back from the settings file, which anyone may have edited.
 int count(const QSettings &settings, const QString &key)
@@ -74,7 +75,8 @@ void SyncAccount::readSettings()
     if (at.isValid()) {
         m_lastRun = LastRun{at.toUTC(), settings.value(lastErrorKey).toString(), count(settings, withoutDueKey),
                             count(settings, otherItemsKey), count(settings, unreadableKey),
-                            count(settings, conflictsKey), count(settings, outsideKey), count(settings, overLimitKey)};
+                            count(settings, conflictsKey), count(settings, outsideKey), count(settings, overLimitKey),
+                            count(settings, cleanedNamesKey)};
     }
 }
 
@@ -92,6 +94,7 @@ void SyncAccount::writeLastRun()
     settings.setValue(conflictsKey, m_lastRun->conflicts);
     settings.setValue(outsideKey, m_lastRun->outside);
     settings.setValue(overLimitKey, m_lastRun->overLimit);
+    settings.setValue(cleanedNamesKey, m_lastRun->cleanedNames);
 }
 
 void SyncAccount::start()
@@ -214,6 +217,9 @@ QString SyncAccount::detailsText(const std::optional<LastRun> &last)
     // A server naming what is not in the calendar is told, so a user can see something is off.
     if (last->outside > 0)
         parts.append(tr("%n item(s) outside the calendar ignored", nullptr, last->outside));
+    // A name another app wrote that broke the rules is shown cleaned; the user hears of it.
+    if (last->cleanedNames > 0)
+        parts.append(tr("%n member name(s) from the server cleaned", nullptr, last->cleanedNames));
     if (last->overLimit > 0)
         parts.append(tr("%n task(s) not taken in: the app holds at most %1 chores", nullptr, last->overLimit)
                          .arg(QLocale().toString(SyncEngine::maxChoresDefault)));
@@ -548,7 +554,7 @@ void SyncAccount::cancel()
 SyncAccount::LastRun SyncAccount::LastRun::of(const SyncReport &report, const QDateTime &at)
 {
     return {at, outcomeError(report), report.withoutDue, report.otherItems, report.unreadable,
-            report.sameFieldConflicts, report.outside, report.overLimit};
+            report.sameFieldConflicts, report.outside, report.overLimit, report.cleanedNames};
 }
 
 QString SyncAccount::outcomeError(const SyncReport &report)

@@ -74,6 +74,7 @@ public:
         int conflicts = 0;
         int outside = 0;
         int overLimit = 0;
+        int cleanedNames = 0;
 
         // What a run's report leaves for the status line, finished at `at` (UTC).
         static LastRun of(const SyncReport &report, const QDateTime &at);

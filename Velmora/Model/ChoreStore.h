@@ -158,6 +158,8 @@ public:
     // Written at once, like a field, by stored id: renaming a member reaches old finished copies
     // too. Empty people remove the row; what the chore has already is neither written nor announced.
     bool setPeople(WriteKey, qint64 persistentId, const ChorePeople &people);
+    // Every stored chore's people, for those that have any, read from the file in one go.
+    QHash<qint64, ChorePeople> storedPeople() const;
     // Every stored chore whose people name the member, in memory or not.
     QList<QPair<qint64, ChorePeople>> peopleNaming(const QString &member) const;
     // Every name the stored chores give (assignees, turn orders, finishers), unsorted.

@@ -132,6 +132,20 @@ QList<QPair<qint64, ChorePeople>> ChoreStore::peopleNaming(const QString &member
     return found;
 }
 
+QHash<qint64, ChorePeople> ChoreStore::storedPeople() const
+{
+    QHash<qint64, ChorePeople> found;
+    if (!m_open || !m_peopleTable)
+        return found;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (query.exec(kSelectPeople)) {
+        while (query.next())
+            found.insert(query.value(0).toLongLong(), peopleFromRow(query));
+    }
+    return found;
+}
+
 QStringList ChoreStore::namesInChores() const
 {
     QStringList names;

@@ -35,8 +35,11 @@ constexpr char afterFinishingProperty[] = "X-TASKARELLO-AFTER-FINISHING";
 // The UID of the series a finished occurrence came from. Not RELATED-TO: its default relation is
 // PARENT, which task apps show as a subtask, and every finished time would hang under the series.
 constexpr char seriesProperty[] = "X-TASKARELLO-SERIES";
-// Who it is for, whose turns it takes and who finished it: TEXT, the turns a list of TEXT. Never
-// ATTENDEE or ORGANIZER, which servers with scheduling would mail invitations for.
+// Who it is for, whose turns it takes and who finished it: TEXT. The turns are read as lists of
+// TEXT, as many lines as there are, in order; they are written one member a line, because common
+// libraries (Python's icalendar and vobject) escape or drop the commas of an X- list when they
+// write it back. Never ATTENDEE or ORGANIZER, which servers with scheduling would mail
+// invitations for.
 constexpr char assigneeProperty[] = "X-TASKARELLO-ASSIGNEE";
 constexpr char turnsProperty[] = "X-TASKARELLO-TURNS";
 constexpr char finishedByProperty[] = "X-TASKARELLO-FINISHED-BY";
@@ -706,14 +709,13 @@ void readPeople(icalcomponent *todo, const QList<QByteArray> &kept, TodoReading 
     QSet<QByteArray> seen;
     for (const auto &[property, line] : keptLines(todo, kept)) {
         const QByteArray name = propertyName(line);
-        if (!peopleProperty(name) || seen.contains(name))
-            continue;
-        seen.insert(name);
         const QByteArray value = line.mid(valueStart(line));
         if (name == turnsProperty)
-            raw.turns = textValues(value, true);
-        else
-            (name == assigneeProperty ? raw.assignee : raw.finishedBy) = textValues(value, false).constFirst();
+            raw.turns += textValues(value, true);
+        if (name == turnsProperty || !peopleProperty(name) || seen.contains(name))
+            continue;
+        seen.insert(name);
+        (name == assigneeProperty ? raw.assignee : raw.finishedBy) = textValues(value, false).constFirst();
     }
     reading.people = raw.cleaned();
     reading.cleanedPeople = int(raw.assignee != reading.people.assignee) + int(raw.turns != reading.people.turns)
@@ -729,12 +731,10 @@ void writePeople(icalcomponent *todo, QList<QByteArray> &kept, const ChorePeople
             icalproperty_free(property);
         }
     }
-    QByteArrayList turns;
+    QList<std::pair<const char *, QByteArray>> lines{{assigneeProperty, textEscaped(people.assignee)},
+                                                    {finishedByProperty, textEscaped(people.finishedBy)}};
     for (const QString &name : people.turns)
-        turns << textEscaped(name);
-    const std::pair<const char *, QByteArray> lines[] = {{assigneeProperty, textEscaped(people.assignee)},
-                                                         {turnsProperty, turns.join(',')},
-                                                         {finishedByProperty, textEscaped(people.finishedBy)}};
+        lines.append({turnsProperty, textEscaped(name)});
     for (const auto &[name, value] : lines) {
         if (!value.isEmpty())
             keepLine(todo, kept, QByteArray(name) + ':' + value);

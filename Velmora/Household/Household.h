@@ -50,6 +50,10 @@ public:
     Q_INVOKABLE bool remove(const QString &name);
     // For me or for anyone.
     Q_INVOKABLE bool isMine(const Velmora::Chore *chore) const;
+    // Whether the main list and the nearest chores show it (mineOnly), and whether its reminder
+    // rings here (remindMineOnly).
+    bool shows(const Chore *chore) const { return !m_mineOnly || isMine(chore); }
+    bool remindsOf(const Chore *chore) const { return !m_remindMineOnly || isMine(chore); }
 
     // Who this device is when nobody said: the account's name, else the computer user's full
     // name, else their login.

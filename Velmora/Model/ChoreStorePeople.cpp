@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace Velmora {
 
 namespace {
@@ -82,7 +84,8 @@ bool ChoreStore::setPeople(WriteKey, qint64 persistentId, const ChorePeople &peo
         query.addBindValue(persistentId);
     } else {
         query.prepare(sql("INSERT OR REPLACE INTO ", P::table, " (", P::chore, ", ", P::assignee, ", ", P::turns, ", ",
-                          P::finishedBy, ") SELECT ", C::id, ", ?, ?, ? FROM ", C::table, " WHERE ", C::id, " = ?"));
+                          P::finishedBy, ", ", P::finishedAt, ") SELECT ", C::id, ", ?, ?, ?, ", C::endDate, " FROM ",
+                          C::table, " WHERE ", C::id, " = ?"));
         query.addBindValue(people.assignee);
         query.addBindValue(ChorePeople::encodeTurns(people.turns));
         query.addBindValue(people.finishedBy);
@@ -189,29 +192,48 @@ std::optional<QList<QPair<QString, qint64>>> ChoreStore::finishedByMember(QDate 
     const QDateTime to = last.addDays(1).startOfDay(zone);
     if (!from.isValid() || !to.isValid())
         return std::nullopt;
+    const auto bind = [&](QSqlQuery &query, int pairs) {
+        for (int i = 0; i < pairs; ++i) {
+            query.addBindValue(from.toMSecsSinceEpoch());
+            query.addBindValue(to.toMSecsSinceEpoch());
+        }
+    };
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    // The end-date index picks the days' copies; each one's finisher is a look-up by its id.
-    const bool prepared = m_peopleTable
-        ? query.prepare(sql("SELECT coalesce(", P::table, ".", P::finishedBy, ", ''), count(*) FROM ", C::table,
-                            " LEFT JOIN ", P::table, " ON ", P::table, ".", P::chore, " = ", C::table, ".", C::id,
-                            " WHERE ", C::table, ".", C::endDate, " >= ? AND ", C::table, ".", C::endDate,
-                            " < ? GROUP BY 1 ORDER BY 2 DESC, 1"))
-        : query.prepare(sql("SELECT '', count(*) FROM ", C::table, " WHERE ", C::endDate, " >= ? AND ", C::endDate,
-                            " < ? HAVING count(*) > 0"));
-    if (!prepared) {
+    // Every finished chore of those days, through the end-date index.
+    query.prepare(sql("SELECT count(*) FROM ", C::table, " WHERE ", C::endDate, " >= ? AND ", C::endDate, " < ?"));
+    bind(query, 1);
+    if (!query.exec() || !query.next()) {
         m_lastError = query.lastError().text();
         return std::nullopt;
     }
-    query.addBindValue(from.toMSecsSinceEpoch());
-    query.addBindValue(to.toMSecsSinceEpoch());
-    if (!query.exec()) {
-        m_lastError = query.lastError().text();
-        return std::nullopt;
-    }
+    qint64 unknown = query.value(0).toLongLong();
     QList<QPair<QString, qint64>> counts;
-    while (query.next())
-        counts.append({query.value(0).toString(), query.value(1).toLongLong()});
+    if (m_peopleTable) {
+        // Each finisher found by skipping through the index, then its days counted in it: a few
+        // range counts instead of a join and a sort of every copy.
+        query.prepare(sql("WITH RECURSIVE finisher(name) AS (SELECT min(", P::finishedBy, ") FROM ", P::table,
+                          " UNION ALL SELECT (SELECT min(", P::finishedBy, ") FROM ", P::table, " WHERE ", P::finishedBy,
+                          " > finisher.name) FROM finisher WHERE finisher.name IS NOT NULL)"
+                          " SELECT name, (SELECT count(*) FROM ", P::table, " WHERE ", P::finishedBy, " = name AND ",
+                          P::finishedAt, " >= ? AND ", P::finishedAt, " < ?) FROM finisher WHERE name != ''"));
+        bind(query, 1);
+        if (!query.exec()) {
+            m_lastError = query.lastError().text();
+            return std::nullopt;
+        }
+        while (query.next()) {
+            if (const qint64 count = query.value(1).toLongLong(); count > 0) {
+                counts.append({query.value(0).toString(), count});
+                unknown -= count;
+            }
+        }
+    }
+    if (unknown > 0)
+        counts.append({QString(), unknown});
+    std::sort(counts.begin(), counts.end(), [](const auto &a, const auto &b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
+    });
     return counts;
 }
 

@@ -149,8 +149,10 @@ QString Household::computerUser()
 QString Household::defaultMember() const
 {
     if (m_account) {
-        if (const QString user = ChorePeople::cleanName(m_account->user()); !user.isEmpty())
-            return user;
+        for (const QString &name : {m_account->displayName(), m_account->user()}) {
+            if (const QString clean = ChorePeople::cleanName(name); !clean.isEmpty())
+                return clean;
+        }
     }
     return computerUser();
 }

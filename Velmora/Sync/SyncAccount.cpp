@@ -20,6 +20,7 @@ const QString serverKey = QStringLiteral("sync/server");
 const QString userKey = QStringLiteral("sync/user");
 const QString calendarKey = QStringLiteral("sync/calendar");
 const QString calendarNameKey = QStringLiteral("sync/calendarName");
+const QString displayNameKey = QStringLiteral("sync/displayName");
 const QString lastRunKey = QStringLiteral("sync/lastRun");
 const QString lastErrorKey = QStringLiteral("sync/lastError");
 const QString withoutDueKey = QStringLiteral("sync/withoutDue");
@@ -70,6 +71,7 @@ void SyncAccount::readSettings()
     if (downgraded())
         m_problem = tr("The calendar's address is not encrypted; connect the account again.");
     m_calendarName = settings.value(calendarNameKey).toString();
+    m_displayName = settings.value(displayNameKey).toString();
     m_stage = Connected;
     const QDateTime at = QDateTime::fromString(settings.value(lastRunKey).toString(), Qt::ISODate);
     if (at.isValid()) {
@@ -487,6 +489,8 @@ void SyncAccount::store(const CalendarInfo &calendar, Done done)
     settings.setValue(userKey, user);
     settings.setValue(calendarKey, calendar.url.toString());
     settings.setValue(calendarNameKey, calendar.displayName);
+    if (!m_found.displayName.isEmpty())
+        settings.setValue(displayNameKey, m_found.displayName);
     settings.sync();
     if (settings.status() != QSettings::NoError) {
         setStage(Choosing);
@@ -496,6 +500,7 @@ void SyncAccount::store(const CalendarInfo &calendar, Done done)
     m_user = user;
     m_calendar = calendar.url;
     m_calendarName = calendar.displayName;
+    m_displayName = m_found.displayName;
     m_password = m_pendingPassword;
     m_lastRun.reset();
     m_pendingPassword.clear();
@@ -597,6 +602,7 @@ void SyncAccount::forget()
     m_user.clear();
     m_calendar.clear();
     m_calendarName.clear();
+    m_displayName.clear();
     m_password.reset();
     m_lastRun.reset();
     setProblem({});

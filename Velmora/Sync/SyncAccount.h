@@ -92,6 +92,8 @@ public:
     bool isBusy() const { return m_stage == Discovering || m_stage == Saving; }
     QString server() const { return m_server.isEmpty() ? QString() : CalDavClient::shownAddress(QUrl(m_server)); }
     QString user() const { return m_user; }
+    // The account holder's name as the server's principal gives it; empty when it gives none.
+    QString displayName() const { return m_displayName; }
     QString calendarName() const { return m_calendarName; }
     QUrl calendarUrl() const { return m_calendar; }
     QStringList calendars() const;
@@ -205,6 +207,7 @@ private:
     QString m_server;
     QString m_user;
     QUrl m_calendar;
+    QString m_displayName;
     QString m_calendarName;
     std::optional<QString> m_password;
     bool m_readingPassword = false;

@@ -97,6 +97,20 @@ TEST_F(VelmoraAppTest, TheWidgetSnapshotListsTheNearestActiveChores)
     app->refreshDay()->refresh({});
     QCoreApplication::processEvents();
     EXPECT_EQ(nearest(1).at(0).toObject().value(QStringLiteral("daysLeft")).toInt(), 1);
+
+    // Only mine: another member's chore leaves the main list and the widget, anyone's stays.
+    const auto first = [&] { return nearest(1).at(0).toObject().value(QStringLiteral("title")).toString(); };
+    Chore *eight = app->chores()->at(0);
+    app->household()->setMe(QStringLiteral("Alice"));
+    ASSERT_TRUE(app->changes()->update(eight, eight->fields(), std::nullopt, ChorePeople{QStringLiteral("Bob"), {}, {}}));
+    app->household()->setMineOnly(true);
+    EXPECT_EQ(first(), QStringLiteral("chore 7"));
+    EXPECT_EQ(app->chores()->rowCount(), 8);
+    app->household()->setMe(QStringLiteral("Bob"));
+    EXPECT_EQ(first(), QStringLiteral("chore 8"));
+    app->household()->setMineOnly(false);
+    app->household()->setMe({});
+    EXPECT_EQ(app->chores()->rowCount(), 9);
 }
 
 TEST(WidgetHost, SnapshotIsReplacedWholeOnEachReload)

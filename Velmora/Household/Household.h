@@ -68,7 +68,9 @@ signals:
 
 private:
     void useMe(const QString &name);
-    void refresh();
+    // Counts the members again now, or once they are next read.
+    void changed();
+    void refresh() const;
 
     ChoreChanges &m_changes;
     const Sync::SyncAccount *m_account;
@@ -77,7 +79,10 @@ private:
     bool m_mineOnly = false;
     bool m_remindMineOnly = true;
     HouseholdMembers *m_model;
-    // A burst of store changes (a sync) counts the members once.
+    // Counted when first read, not at start-up; after that, once after each burst of store
+    // changes (a sync).
+    mutable bool m_read = false;
+    mutable bool m_stale = true;
     QTimer m_later;
 };
 

@@ -162,9 +162,8 @@ public:
     QHash<qint64, ChorePeople> storedPeople() const;
     // Every stored chore whose people name the member, in memory or not.
     QList<QPair<qint64, ChorePeople>> peopleNaming(const QString &member) const;
-    // Every name the stored chores give (assignees, turn orders, finishers), unsorted.
-    QStringList namesInChores() const;
-    // Finished chores per finisher, all of them; "" for those nobody recorded.
+    // Finished chores per finisher, all of them, read through the finishers' index; those nobody
+    // recorded are left out.
     QHash<QString, qint64> finishedCounts() const;
     // Finished chores per finisher ("" for unknown) that ended on the days from first to last in
     // zone, read in one query through the end-date index; none when the store cannot answer.

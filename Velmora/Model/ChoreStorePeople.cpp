@@ -149,25 +149,6 @@ QHash<qint64, ChorePeople> ChoreStore::storedPeople() const
     return found;
 }
 
-QStringList ChoreStore::namesInChores() const
-{
-    QStringList names;
-    if (!m_open || !m_peopleTable)
-        return names;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    if (query.exec(sql("SELECT ", P::assignee, " FROM ", P::table, " UNION SELECT ", P::finishedBy, " FROM ", P::table,
-                       " UNION SELECT ", P::turns, " FROM ", P::table))) {
-        while (query.next()) {
-            for (const QString &name : ChorePeople::decodeTurns(query.value(0).toString())) {
-                if (!name.isEmpty() && !names.contains(name))
-                    names << name;
-            }
-        }
-    }
-    return names;
-}
-
 QHash<QString, qint64> ChoreStore::finishedCounts() const
 {
     QHash<QString, qint64> counts;

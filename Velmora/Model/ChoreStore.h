@@ -219,7 +219,7 @@ private:
     bool loadRecurrences();
     void unload();
     bool loadMembers();
-    // Reads the people of chores just brought into memory.
+    // Reads the people of chores just brought into memory, by the range of their ids.
     void readPeople(const std::vector<Chore *> &chores);
     void forget(Chore *chore);
     bool fillFinished(const Chore *leaving = nullptr);
@@ -231,8 +231,9 @@ private:
     bool failNotHeld() { return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored); }
     // A statement SQLite refused just now: its error code tells the kind.
     bool failWrite(const QString &error);
+    // With people, rows read with kSelectWithPeople give each chore's people there too.
     bool select(const char *sql, std::initializer_list<qint64> parameters,
-                const std::function<bool(qint64, ChoreFields &&)> &row) const;
+                const std::function<bool(qint64, ChoreFields &&)> &row, QHash<qint64, ChorePeople> *people = nullptr) const;
 
     struct Statements;
     std::unique_ptr<Statements> m_statements;

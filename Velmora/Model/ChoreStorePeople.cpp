@@ -31,16 +31,22 @@ void ChoreStore::readPeople(const std::vector<Chore *> &chores)
 {
     if (!m_peopleTable || chores.empty())
         return;
+    const auto [low, high] = std::minmax_element(chores.cbegin(), chores.cend(), [](const Chore *a, const Chore *b) {
+        return a->persistentId() < b->persistentId();
+    });
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    // One indexed look-up each: most chores have no row, and the finished copies' rows, one per
-    // finish, would make a full read grow with the journal.
-    if (!query.prepare(sql(kSelectPeople, "WHERE ", P::chore, " = ?")))
+    // One range of ids: a chore brought in alone, or the new rows of one insert, which follow
+    // each other.
+    query.prepare(sql(kSelectPeople, "WHERE ", P::chore, " BETWEEN ? AND ?"));
+    query.addBindValue((*low)->persistentId());
+    query.addBindValue((*high)->persistentId());
+    if (!query.exec())
         return;
-    for (const Chore *chore : chores) {
-        query.bindValue(0, chore->persistentId());
-        if (query.exec() && query.next())
-            m_people.insert(chore->persistentId(), peopleFromRow(query));
+    while (query.next()) {
+        const qint64 id = query.value(0).toLongLong();
+        if (m_byId.contains(id))
+            m_people.insert(id, peopleFromRow(query));
     }
 }
 

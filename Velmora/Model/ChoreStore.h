@@ -166,7 +166,8 @@ public:
     // recorded are left out.
     QHash<QString, qint64> finishedCounts() const;
     // Finished chores per finisher ("" for unknown) that ended on the days from first to last in
-    // zone, read in one query through the end-date index; none when the store cannot answer.
+    // zone, most first, counted in the finishers' and the end dates' indexes without reading a
+    // row; none when the store cannot answer.
     std::optional<QList<QPair<QString, qint64>>> finishedByMember(QDate first, QDate last, const QTimeZone &zone) const;
     // Members added by hand, kept until removed.
     QStringList handAddedMembers() const { return m_handMembers; }

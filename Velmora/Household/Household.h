@@ -49,7 +49,8 @@ public:
     Q_INVOKABLE bool rename(const QString &from, const QString &to);
     Q_INVOKABLE bool remove(const QString &name);
     // For me or for anyone.
-    Q_INVOKABLE bool isMine(const Velmora::Chore *chore) const;
+    bool isMine(const Chore *chore) const;
+    Q_INVOKABLE bool isMine(Velmora::Chore *chore) const { return isMine(static_cast<const Chore *>(chore)); }
     // Whether the main list and the nearest chores show it (mineOnly), and whether its reminder
     // rings here (remindMineOnly).
     bool shows(const Chore *chore) const { return !m_mineOnly || isMine(chore); }

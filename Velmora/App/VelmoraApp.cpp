@@ -39,8 +39,10 @@ VelmoraApp::VelmoraApp(std::unique_ptr<ChoreStore> store, const QString &folder,
     , m_ownedNotificationBus(services.notificationBus ? nullptr : std::make_unique<DBusNotificationBus>())
     , m_notificationBus(services.notificationBus ? *services.notificationBus : *m_ownedNotificationBus)
     , m_ownedAlarm(services.alarm ? nullptr : std::make_unique<TimerFdWallClockAlarm>())
+    , m_household(m_changes)
     , m_reminders(m_changes, m_notificationBus, services.alarm ? *services.alarm : *m_ownedAlarm,
-                  folder + QStringLiteral("/notifications.sqlite"), services.keepsReminders)
+                  folder + QStringLiteral("/notifications.sqlite"), services.keepsReminders,
+                  [this](const Chore *chore) { return m_household.remindsOf(chore); })
     , m_notifications(m_notificationBus)
     , m_syncEngine(m_changes)
     , m_passwords(QStringLiteral("Taskarello"))
@@ -61,6 +63,16 @@ VelmoraApp::VelmoraApp(std::unique_ptr<ChoreStore> store, const QString &folder,
     });
     connect(&m_timeChanges, &TimeChangeNotifier::significantTimeChange, &m_syncEngine,
             [this] { m_syncEngine.setTimeZone(QTimeZone::systemTimeZone()); });
+    // "Mine": for this device's member or for anyone. The main list, and so the tray's and the
+    // widget's nearest chores, follow the filter; reminders their own setting.
+    m_chores.setFilter([this](const Chore *chore) { return m_household.shows(chore); });
+    connect(&m_household, &Household::mineOnlyChanged, &m_chores, &ChoreQueryModel::refilter);
+    connect(&m_household, &Household::remindMineOnlyChanged, &m_reminders, &Reminders::refollow);
+    connect(&m_household, &Household::meChanged, this, [this] {
+        m_chores.refilter();
+        m_reminders.refollow();
+    });
+    m_household.setAccount(&m_syncAccount);
     // The engine syncs what the store holds, open by now.
     m_syncAccount.start();
 }

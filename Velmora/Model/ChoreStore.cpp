@@ -31,6 +31,8 @@ namespace C = ChoreSchema::Chores;
 namespace R = ChoreSchema::SyncRecords;
 namespace Rec = ChoreSchema::Recurrences;
 namespace L = ChoreSchema::SeriesLinks;
+namespace P = ChoreSchema::People;
+namespace M = ChoreSchema::Members;
 using ChoreSchema::sql;
 
 
@@ -74,6 +76,12 @@ qint64 endKey(const Chore *chore)
 constexpr auto kSelectStored = sql("SELECT ", C::id, ", ", C::title, ", ", C::colorComponents, ", ", C::startDate, ", ",
                                    C::dueDate, ", ", C::endDate, ", ", C::notify, ", ", C::notificationTime,
                                    " FROM ", C::table, " ");
+// The same with each chore's people, read beside it in the same pass rather than looked up one
+// chore at a time; no column of the two tables shares a name.
+constexpr auto kSelectWithPeople = sql("SELECT ", C::id, ", ", C::title, ", ", C::colorComponents, ", ", C::startDate, ", ",
+                                       C::dueDate, ", ", C::endDate, ", ", C::notify, ", ", C::notificationTime, ", ",
+                                       P::assignee, ", ", P::turns, ", ", P::finishedBy, " FROM ", C::table, " LEFT JOIN ",
+                                       P::table, " ON ", P::chore, " = ", C::id, " ");
 
 sqlite3 *sqliteHandle(const QSqlDatabase &db)
 {
@@ -280,6 +288,7 @@ ChoreStore::OpenResult ChoreStore::detectSchema(FoundSchema &found)
     if (found.version == 0)
         return query.value(0).toInt() > 0 ? OpenResult::ForeignSchema : OpenResult::Opened;
     m_recurrenceTable = found.version >= S3::version.encoded();
+    m_peopleTable = found.version >= S5::version.encoded();
     QSet<QString> columns;
     if (!query.exec(sql("PRAGMA table_info(", C::table, ")")))
         return OpenResult::Corrupt;
@@ -302,6 +311,7 @@ ChoreStore::OpenResult ChoreStore::createLatest(OpenResult cannotOpen)
     if (created != OpenResult::Opened)
         return created;
     m_recurrenceTable = true;
+    m_peopleTable = true;
     if (!load())
         return OpenResult::Corrupt;
     // What it has just written itself needs no check.
@@ -366,6 +376,7 @@ ChoreStore::OpenResult ChoreStore::migrate(SchemaVersion from)
         reached = stage.to;
     }
     m_recurrenceTable = true;
+    m_peopleTable = true;
     // Migrated rows are read again in their new form.
     return load() ? OpenResult::Opened : OpenResult::Corrupt;
 }
@@ -416,10 +427,12 @@ void ChoreStore::unload()
     m_byId.clear();
     m_recurrences.clear();
     m_unread.clear();
+    m_people.clear();
+    m_handMembers.clear();
 }
 
 bool ChoreStore::select(const char *sql, std::initializer_list<qint64> parameters,
-                        const std::function<bool(qint64, ChoreFields &&)> &row) const
+                        const std::function<bool(qint64, ChoreFields &&)> &row, QHash<qint64, ChorePeople> *people) const
 {
     // Going straight to SQLite's handle skips a QVariant per value, which is most of the cost
     // of reading many rows.
@@ -437,7 +450,14 @@ bool ChoreStore::select(const char *sql, std::initializer_list<qint64> parameter
     for (const qint64 value : parameters)
         sqlite3_bind_int64(statement, ++index, value);
     int status;
+    const auto text = [statement](int column) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                                 sqlite3_column_bytes(statement, column));
+    };
     while ((status = sqlite3_step(statement)) == SQLITE_ROW) {
+        // Most chores have no row of people: the join gives NULL.
+        if (people && sqlite3_column_count(statement) > 10 && sqlite3_column_type(statement, 8) != SQLITE_NULL)
+            people->insert(sqlite3_column_int64(statement, 0), {text(8), ChorePeople::decodeTurns(text(9)), text(10)});
         if (!row(sqlite3_column_int64(statement, 0), fieldsFromRow(statement))) {
             status = SQLITE_DONE;
             break;
@@ -457,12 +477,16 @@ bool ChoreStore::load()
     // Text and blobs sort above every number in SQLite, so the first range holds them too.
     static constexpr auto query = sql(kSelectStored, "WHERE ", C::endDate, " IS NULL UNION ALL ", kSelectStored, "WHERE ",
                                       C::endDate, " > ?1 UNION ALL ", kSelectStored, "WHERE ", C::endDate, " < ?2");
-    const bool read = select(query.data(), {kMaxStoredMs, -kMaxStoredMs}, [this](qint64 id, ChoreFields &&fields) {
+    static constexpr auto withPeople = sql(kSelectWithPeople, "WHERE ", C::endDate, " IS NULL UNION ALL ",
+                                           kSelectWithPeople, "WHERE ", C::endDate, " > ?1 UNION ALL ", kSelectWithPeople,
+                                           "WHERE ", C::endDate, " < ?2");
+    const char *text = m_peopleTable ? withPeople.data() : query.data();
+    const bool read = select(text, {kMaxStoredMs, -kMaxStoredMs}, [this](qint64 id, ChoreFields &&fields) {
         auto *chore = new Chore(Chore::StoreKey(), this, id, std::move(fields));
         m_chores.push_back(chore);
         m_byId.insert(id, chore);
         return true;
-    });
+    }, &m_people);
     m_finishedFloor = kMaxStoredMs + 1;
     if (!read || !fillFinished()) {
         unload();
@@ -470,7 +494,7 @@ bool ChoreStore::load()
     }
     std::sort(m_chores.begin(), m_chores.end(),
               [](const Chore *a, const Chore *b) { return a->persistentId() < b->persistentId(); });
-    if (!loadRecurrences()) {
+    if (!loadRecurrences() || !loadMembers()) {
         unload();
         return false;
     }
@@ -705,7 +729,10 @@ bool ChoreStore::fillFinished(const Chore *leaving)
 
     QList<Chore *> read;
     static constexpr auto query = sql(kSelectStored, "WHERE ", C::endDate, " >= ?1 AND ", C::endDate, " < ?2");
-    const bool ok = select(query.data(), {floor, m_finishedFloor}, [this, &read](qint64 id, ChoreFields &&fields) {
+    static constexpr auto withPeople = sql(kSelectWithPeople, "WHERE ", C::endDate, " >= ?1 AND ", C::endDate, " < ?2");
+    QHash<qint64, ChorePeople> people;
+    const char *text = m_peopleTable ? withPeople.data() : query.data();
+    const bool ok = select(text, {floor, m_finishedFloor}, [this, &read](qint64 id, ChoreFields &&fields) {
         if (m_byId.contains(id))
             return true;
         auto *chore = new Chore(Chore::StoreKey(), this, id, std::move(fields));
@@ -713,10 +740,14 @@ bool ChoreStore::fillFinished(const Chore *leaving)
         m_byId.insert(id, chore);
         read.append(chore);
         return true;
-    });
+    }, &people);
     // What was read is kept either way; the floor drops only once everything above it is in.
     if (ok)
         m_finishedFloor = floor;
+    for (const Chore *chore : read) {
+        if (const auto found = people.constFind(chore->persistentId()); found != people.cend())
+            m_people.insert(found.key(), *found);
+    }
     if (m_open && !read.isEmpty())
         emit loaded(read);
     return ok;
@@ -760,6 +791,7 @@ Chore *ChoreStore::bringIn(WriteKey, qint64 persistentId)
     auto *chore = new Chore(Chore::StoreKey(), this, persistentId, std::move(*fields));
     m_chores.push_back(chore);
     m_byId.insert(persistentId, chore);
+    readPeople({chore});
     emit loaded({chore});
     return chore;
 }
@@ -879,6 +911,9 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(WriteKey, const QList<
         m_byId.insert(chore->persistentId(), chore);
         added.push_back(chore);
     }
+    // Only what was written beside them can have given them people (a restore).
+    if (alsoWrite)
+        readPeople(added);
     for (Chore *chore : added)
         emit inserted(chore);
     return added;
@@ -984,6 +1019,7 @@ void ChoreStore::forget(Chore *chore)
     m_byId.remove(id);
     m_recurrences.remove(id);
     m_unread.remove(id);
+    m_people.remove(id);
     m_chores.erase(std::remove(m_chores.begin(), m_chores.end(), chore), m_chores.end());
     emit removed(id);
     chore->deleteLater();

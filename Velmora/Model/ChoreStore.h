@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velmora/Model/Chore.h"
+#include "Velmora/Model/ChorePeople.h"
 #include "Velmora/Model/ChoreSchema.h"
 #include "Velmora/Model/Recurrence.h"
 
@@ -151,6 +152,28 @@ public:
     // The series' most recently finished occurrences, newest first, at most `count`.
     QList<Occurrence> lastOccurrences(qint64 series, int count) const;
 
+    // Who a stored chore is for and who finished it (nobody, for most); kept in memory for the
+    // chores in memory, read from the file for the others.
+    ChorePeople people(qint64 persistentId) const;
+    // Written at once, like a field, by stored id: renaming a member reaches old finished copies
+    // too. Empty people remove the row; what the chore has already is neither written nor announced.
+    bool setPeople(WriteKey, qint64 persistentId, const ChorePeople &people);
+    // Every stored chore's people, for those that have any, read from the file in one go.
+    QHash<qint64, ChorePeople> storedPeople() const;
+    // Every stored chore whose people name the member, in memory or not.
+    QList<QPair<qint64, ChorePeople>> peopleNaming(const QString &member) const;
+    // Finished chores per finisher, all of them, read through the finishers' index; those nobody
+    // recorded are left out.
+    QHash<QString, qint64> finishedCounts() const;
+    // Finished chores per finisher ("" for unknown) that ended on the days from first to last in
+    // zone, most first, counted in the finishers' and the end dates' indexes without reading a
+    // row; none when the store cannot answer.
+    std::optional<QList<QPair<QString, qint64>>> finishedByMember(QDate first, QDate last, const QTimeZone &zone) const;
+    // Members added by hand, kept until removed.
+    QStringList handAddedMembers() const { return m_handMembers; }
+    bool addMember(WriteKey, const QString &name);
+    bool removeMember(WriteKey, const QString &name);
+
     // Runs inserts, assignments and removes as one write: when writes() returns false or
     // the file refuses the whole, none of them stays, in the file or in memory.
     // Called inside another, it is part of that one: its writes() must pass a failure on.
@@ -165,6 +188,9 @@ signals:
     void removed(qint64 persistentId);
     void changed(Velmora::Chore *chore, Velmora::Chore::Field field);
     void recurrenceChanged(Velmora::Chore *chore);
+    void peopleChanged(Velmora::Chore *chore);
+    // A chore not in memory changed its people, or the members added by hand changed.
+    void membersChanged();
     // A write failed; nothing in memory was changed.
     void writeFailed(const QString &error);
     // Finished chores read from the file into memory because the newest finished ones in memory
@@ -193,6 +219,9 @@ private:
     bool load();
     bool loadRecurrences();
     void unload();
+    bool loadMembers();
+    // Reads the people of chores just brought into memory, by the range of their ids.
+    void readPeople(const std::vector<Chore *> &chores);
     void forget(Chore *chore);
     bool fillFinished(const Chore *leaving = nullptr);
     bool checkedBeforeWrite();
@@ -203,8 +232,9 @@ private:
     bool failNotHeld() { return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored); }
     // A statement SQLite refused just now: its error code tells the kind.
     bool failWrite(const QString &error);
+    // With people, rows read with kSelectWithPeople give each chore's people there too.
     bool select(const char *sql, std::initializer_list<qint64> parameters,
-                const std::function<bool(qint64, ChoreFields &&)> &row) const;
+                const std::function<bool(qint64, ChoreFields &&)> &row, QHash<qint64, ChorePeople> *people = nullptr) const;
 
     struct Statements;
     std::unique_ptr<Statements> m_statements;
@@ -219,6 +249,11 @@ private:
     mutable QHash<qint64, std::pair<QByteArray, QByteArray>> m_unread;
     // Files of schemas before S3 have no table of recurrences until they are migrated.
     bool m_recurrenceTable = false;
+    // Nor before S5 a table of people.
+    bool m_peopleTable = false;
+    // Of the chores in memory that have any.
+    QHash<qint64, ChorePeople> m_people;
+    QStringList m_handMembers;
     // Every stored chore ending at or after this instant (ms since 1970 UTC) is in memory.
     qint64 m_finishedFloor = 0;
     // The whole file is checked once, before the first write, not at opening.

@@ -23,16 +23,37 @@ QString prefix()
     return QStringLiteral("Notification-") + Chore::entityName() + QLatin1Char('-');
 }
 
-bool wantsReminder(const Chore &chore)
-{
-    return !chore.isFinished() && chore.notify();
-}
-
 } // namespace
 
+bool Reminders::wantsReminder(const Chore &chore) const
+{
+    return !chore.isFinished() && chore.notify() && (!m_keeps || m_keeps(&chore));
+}
+
+void Reminders::setRingsFor(std::function<bool(const Chore *)> keeps)
+{
+    m_keeps = std::move(keeps);
+    refollow();
+}
+
+void Reminders::refollow()
+{
+    if (!m_rings || !m_store)
+        return;
+    QSet<QString> pending;
+    for (const NotificationRequest &request : m_queue.pending())
+        pending.insert(request.identifier);
+    for (const Chore *chore : m_store->chores()) {
+        const bool has = pending.contains(identifier(chore->persistentId()));
+        if (!chore->isFinished() && chore->notify() && wantsReminder(*chore) != has)
+            follow(chore);
+    }
+}
+
 Reminders::Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm &alarm, const QString &filePath,
-                     bool rings, QObject *parent)
-    : QObject(parent), m_changes(changes), m_store(changes.store()), m_bus(bus), m_queue(filePath, bus, alarm)
+                     bool rings, std::function<bool(const Chore *)> ringsFor, QObject *parent)
+    : QObject(parent), m_changes(changes), m_store(changes.store()), m_bus(bus), m_queue(filePath, bus, alarm),
+      m_keeps(std::move(ringsFor))
 {
     m_queue.setActions([] {
         return NotificationBus::Actions{{openKey, tr("Open")}, {finishKey, tr("Finish")},
@@ -48,8 +69,13 @@ Reminders::Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm
     });
     collectSnoozed();
     m_queue.setDelivering(rings);
+    m_rings = rings;
     if (!rings || !m_store)
         return;
+    connect(m_store, &ChoreStore::peopleChanged, this, [this](Chore *chore) {
+        if (m_keeps)
+            follow(chore);
+    });
     connect(m_store, &ChoreStore::inserted, this, &Reminders::follow);
     connect(m_store, &ChoreStore::changed, this, [this](Chore *chore, Chore::Field field) {
         // Colour and start day changes leave a reminder alone.

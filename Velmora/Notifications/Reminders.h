@@ -9,6 +9,7 @@
 #include <QTimeZone>
 #include <QVariantMap>
 
+#include <functional>
 #include <optional>
 
 namespace Velmora {
@@ -36,8 +37,9 @@ public:
     // line with the store at once: a start after a crash or an older version finds its reminders
     // as they should be. A run beside the one that rings (a screenshot) passes rings false: it
     // neither follows the store nor shows anything.
+    // ringsFor: see setRingsFor; given here, the start asks it at once.
     Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm &alarm, const QString &filePath,
-              bool rings = true, QObject *parent = nullptr);
+              bool rings = true, std::function<bool(const Chore *)> ringsFor = {}, QObject *parent = nullptr);
 
     ReminderQueue &queue() { return m_queue; }
 
@@ -53,6 +55,13 @@ public:
 
     QVariantMap snoozed() const { return m_snoozed; }
 
+    // Rings only for the chores this keeps (the household's: this device's member's or anyone's);
+    // none rings for all. Each chore is asked again at once.
+    void setRingsFor(std::function<bool(const Chore *)> keeps);
+    // The answers of that filter changed: every chore asked again, and only those whose answer
+    // changed touch the reminders' file.
+    void refollow();
+
 signals:
     // The user opened a chore's reminder: the app shows the chore.
     void choreWanted(Velmora::Chore *chore);
@@ -65,6 +74,7 @@ private:
     void withdraw(qint64 persistentId);
     void act(const NotificationRequest &shown, const QString &key, uint id);
     void collectSnoozed();
+    bool wantsReminder(const Chore &chore) const;
 
     ChoreChanges &m_changes;
     QPointer<const ChoreStore> m_store;
@@ -72,6 +82,8 @@ private:
     ReminderQueue m_queue;
     QVariantMap m_snoozed;
     bool m_snoozedQueued = false;
+    bool m_rings = true;
+    std::function<bool(const Chore *)> m_keeps;
 };
 
 } // namespace Velmora

@@ -11,6 +11,8 @@ Menu {
     objectName: "choreMenu"
     property var chore: null
     signal finishRequested(var chore)
+    // Finished by someone else than this computer's member, on a computer the household shares.
+    signal finishByRequested(var chore, string member)
     signal deleteRequested(var chore)
     // From the keyboard it opens under the tile rather than at the pointer, far off, and its
     // first item is highlighted, so the focus shows at once.
@@ -35,6 +37,11 @@ Menu {
         text: qsTr("Finish")
         icon.source: Symbols.source("forward.end", Styling.foreground)
         onTriggered: menu.finishRequested(menu.chore)
+    }
+    MembersMenu {
+        objectName: "menuFinishedBy"
+        title: qsTr("Finished by…")
+        onChosen: function (name) { menu.finishByRequested(menu.chore, name) }
     }
     PressableMenuItem {
         objectName: "menuRepeat"

@@ -189,7 +189,8 @@ Item {
     Connections {
         target: menuLoader.item
         ignoreUnknownSignals: true
-        function onFinishRequested(chore) { root.alert(finishAlert).openFor(chore) }
+        function onFinishRequested(chore) { root.finishingBy = ""; root.alert(finishAlert).openFor(chore) }
+        function onFinishByRequested(chore, member) { root.finishingBy = member; root.alert(finishAlert).openFor(chore) }
         function onDeleteRequested(chore) { root.alert(deleteAlert).openFor(chore) }
     }
     // A removed tile that held the list's focus hands it on: to the tile after it, else the one
@@ -250,6 +251,8 @@ Item {
             alert.confirmed.connect(() => App.changes.remove(alert.chore))
         }
     }
+    // Who the finish confirmed next is recorded for; this computer's member when empty.
+    property string finishingBy
     Loader {
         id: finishAlert
         active: false
@@ -257,9 +260,11 @@ Item {
         onLoaded: {
             const alert = root.alert(finishAlert)
             alert.objectName = "finishAlert"
-            alert.title = qsTr("Finish this chore?")
+            alert.title = Qt.binding(() => root.finishingBy.length > 0 ? qsTr("Finished by %1?").arg(root.finishingBy)
+                                                                       : qsTr("Finish this chore?"))
             alert.confirmText = qsTr("Finish")
-            alert.confirmed.connect(() => App.changes.finish(alert.chore))
+            alert.confirmed.connect(() => root.finishingBy.length > 0 ? App.changes.finishBy(alert.chore, root.finishingBy)
+                                                                      : App.changes.finish(alert.chore))
         }
     }
 }

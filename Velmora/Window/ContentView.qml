@@ -30,6 +30,15 @@ FocusScope {
             Layout.fillWidth: true
         }
         IconButton {
+            objectName: "mineButton"
+            // Named for what it shows; pressing, or Ctrl+M, shows the other.
+            text: App.household.mineOnly ? qsTr("Showing mine") : qsTr("Showing everyone's")
+            symbol: App.household.mineOnly ? "person" : "person.2"
+            Accessible.description: App.household.mineOnly ? qsTr("Show everyone's chores")
+                                                           : qsTr("Show only yours and those for anyone")
+            onClicked: App.household.mineOnly = !App.household.mineOnly
+        }
+        IconButton {
             objectName: "journalButton"
             text: qsTr("Journal")
             symbol: "archivebox"

@@ -11,6 +11,9 @@ DetailScreen {
     objectName: "householdScreen"
     // The member whose row is a field while being renamed.
     property string renaming
+    // The member whose row takes the focus when the rows are made again, after a rename or a
+    // removal took the focused one away.
+    property string follow
 
     title: ScreenTexts.upper(qsTr("Household"))
     onCloseRequested: App.router.pop()
@@ -63,6 +66,7 @@ DetailScreen {
             required property int finishedCount
             required property bool isMe
             readonly property bool renamed: screen.renaming === name
+            Component.onCompleted: if (name === screen.follow) Qt.callLater(renameButton.forceActiveFocus, Qt.TabFocusReason)
             width: parent ? parent.width : 0
             height: 44
             Accessible.role: Accessible.StaticText
@@ -110,10 +114,11 @@ DetailScreen {
                     forceActiveFocus(Qt.TabFocusReason)
                 }
                 onAccepted: {
-                    const to = text
+                    const to = text.trim()
                     screen.renaming = ""
-                    if (to.trim() !== row.name)
-                        App.household.rename(row.name, to)
+                    screen.follow = to
+                    if (to === row.name || !App.household.rename(row.name, to))
+                        renameButton.forceActiveFocus(Qt.TabFocusReason)
                 }
                 Keys.onEscapePressed: function (event) {
                     screen.renaming = ""
@@ -128,13 +133,11 @@ DetailScreen {
                 spacing: 6
                 IconButton {
                     id: renameButton
-                    objectName: "renameButton"
                     text: qsTr("Rename %1").arg(row.name)
                     symbol: "square.and.pencil"
                     onClicked: screen.renaming = row.renamed ? "" : row.name
                 }
                 IconButton {
-                    objectName: "removeButton"
                     // This computer's member stays: the name is changed above.
                     visible: !row.isMe
                     destructive: true
@@ -178,7 +181,13 @@ DetailScreen {
         title: qsTr("Remove %1 from the household?").arg(member)
         message: qsTr("Their chores become anyone's and they leave every turn order; what they finished stays in the journal.")
         confirmText: qsTr("Remove")
-        onConfirmed: App.household.remove(member)
+        // The focus goes on to the member after, else the one before.
+        onConfirmed: {
+            const names = App.household.members
+            const at = names.indexOf(member)
+            screen.follow = names[at + 1] ?? names[at - 1] ?? ""
+            App.household.remove(member)
+        }
     }
 
     // The name over a field.

@@ -34,6 +34,8 @@ struct Options {
     bool popupDemo = false;
     bool firstFrame = false;
     bool background = false;
+    // This device's member in the household, remembered.
+    std::optional<QString> member;
     std::optional<SyncCommands::Command> command;
 
     // Goes beside a running app; every other start leaves one process.
@@ -82,7 +84,10 @@ std::optional<Options> parse(const QGuiApplication &application, int *exitCode)
                                        QStringLiteral("Exit once the first frame is drawn (start-up timing)."));
     const QCommandLineOption background(QStringLiteral("background"),
                                         QStringLiteral("Start without a window: reminders only (at login)."));
-    parser.addOptions({screenshot, page, popupDemo, firstFrame, background});
+    const QCommandLineOption member(QStringLiteral("member"),
+                                    QStringLiteral("Who uses this device, in the household (remembered)."),
+                                    QStringLiteral("name"));
+    parser.addOptions({screenshot, page, popupDemo, firstFrame, background, member});
     const SyncCommands sync(parser);
     parser.process(application);
 
@@ -94,6 +99,8 @@ std::optional<Options> parse(const QGuiApplication &application, int *exitCode)
     options.popupDemo = parser.isSet(popupDemo);
     options.firstFrame = parser.isSet(firstFrame);
     options.background = parser.isSet(background);
+    if (parser.isSet(member))
+        options.member = parser.value(member);
     options.command = sync.command(parser, exitCode);
     if (*exitCode != 0)
         return std::nullopt;
@@ -108,6 +115,10 @@ void printLine(const QString &line)
 // A second start: the running app does what this one was asked.
 int handOver(ApplicationBus &bus, const Options &options)
 {
+    if (options.member && !bus.handOverAction(QStringLiteral("member"), {*options.member})) {
+        printLine(QCoreApplication::translate("main", "Taskarello is already running but does not answer."));
+        return 1;
+    }
     if (options.command)
         return SyncCommands::handOver(bus, *options.command);
     bool handedOver = true;
@@ -163,6 +174,8 @@ int show(QGuiApplication &application, const Options &options, ApplicationBus &b
                          } else if (action == QLatin1String("page")) {
                              windows.show();
                              openPage(app, parameter.value(0).toString());
+                         } else if (action == QLatin1String("member")) {
+                             app.household()->setMe(parameter.value(0).toString());
                          } else if (action == QLatin1String("sync-account")) {
                              // A second start's --sync-account: the address only, the rest is the user's.
                              windows.show();
@@ -239,6 +252,8 @@ int launch(QGuiApplication &application, const Options &options)
                                                            : QString::fromLatin1(ChoreStore::failureMessage));
         return 1;
     }
+    if (options.member)
+        app->household()->setMe(*options.member);
     bus.setCommandHandler([&app](const QString &action, const QStringList &arguments,
                                  ApplicationBus::CommandAnswer answer) {
         SyncCommands::runHandedOver(*app->syncAccount(), action, arguments, answer);

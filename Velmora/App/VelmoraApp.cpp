@@ -47,6 +47,7 @@ VelmoraApp::VelmoraApp(std::unique_ptr<ChoreStore> store, const QString &folder,
     // The process that rings also syncs; a run beside it (a screenshot) leaves the network alone.
     , m_syncSchedule(services.keepsReminders ? std::make_unique<Sync::SyncSchedule>(m_syncEngine, *m_store) : nullptr)
     , m_syncAccount(m_syncEngine, m_passwords, services.syncs)
+    , m_household(m_changes, &m_syncAccount)
     , m_state(QGuiApplication::applicationState())
 {
     // The tiles count from the app's day, and recount on each of its changes.
@@ -61,6 +62,17 @@ VelmoraApp::VelmoraApp(std::unique_ptr<ChoreStore> store, const QString &folder,
     });
     connect(&m_timeChanges, &TimeChangeNotifier::significantTimeChange, &m_syncEngine,
             [this] { m_syncEngine.setTimeZone(QTimeZone::systemTimeZone()); });
+    // "Mine": for this device's member or for anyone. The main list, and so the tray's and the
+    // widget's nearest chores, follow the filter; reminders their own setting.
+    m_chores.setFilter([this](const Chore *chore) { return !m_household.mineOnly() || m_household.isMine(chore); });
+    connect(&m_household, &Household::mineOnlyChanged, &m_chores, &ChoreQueryModel::refilter);
+    m_reminders.setRingsFor(
+        [this](const Chore *chore) { return !m_household.remindMineOnly() || m_household.isMine(chore); });
+    connect(&m_household, &Household::remindMineOnlyChanged, &m_reminders, &Reminders::refollow);
+    connect(&m_household, &Household::meChanged, this, [this] {
+        m_chores.refilter();
+        m_reminders.refollow();
+    });
     // The engine syncs what the store holds, open by now.
     m_syncAccount.start();
 }

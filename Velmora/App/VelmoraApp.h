@@ -4,6 +4,7 @@
 #include "Velmora/App/RefreshDay.h"
 #include "Velmora/App/Router.h"
 #include "Velmora/App/WidgetSnapshot.h"
+#include "Velmora/Household/Household.h"
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Model/ChoreQueryModel.h"
 #include "Velmora/Model/ChoreStore.h"
@@ -45,6 +46,7 @@ class VelmoraApp : public QObject {
     Q_PROPERTY(Velmora::ChoreQueryModel *chores READ chores CONSTANT)
     Q_PROPERTY(Velmora::ChoreQueryModel *journal READ journal CONSTANT)
     Q_PROPERTY(Velmora::Sync::SyncAccount *sync READ syncAccount CONSTANT)
+    Q_PROPERTY(Velmora::Household *household READ household CONSTANT)
 
 public:
     struct Services {
@@ -77,6 +79,7 @@ public:
     WidgetSnapshot *widgetSnapshot() { return &m_widget; }
     Sync::SyncEngine *syncEngine() { return &m_syncEngine; }
     Sync::SyncAccount *syncAccount() { return &m_syncAccount; }
+    Household *household() { return &m_household; }
 
     // The scene moved to another phase: leaving reloads the widget, coming back refreshes the
     // day and the notification settings. The phase the app starts in is not a change.
@@ -117,6 +120,8 @@ private:
     PasswordStore m_passwords;
     std::unique_ptr<Sync::SyncSchedule> m_syncSchedule;
     Sync::SyncAccount m_syncAccount;
+    // Filters the lists and the reminders above, once it knows who this device is.
+    Household m_household;
     Qt::ApplicationState m_state = Qt::ApplicationActive;
 };
 

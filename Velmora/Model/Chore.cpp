@@ -5,6 +5,8 @@
 #include "Velmora/Model/ChoreStore.h"
 #include "Velmora/Platform/Clock.h"
 
+#include <QTextBoundaryFinder>
+
 namespace Velmora {
 
 QString Chore::shownTitle(const QString &title)
@@ -66,6 +68,21 @@ QString Chore::recurrenceText() const
 {
     const Recurrence rule = recurrence();
     return rule.repeats() ? rule.text(ChoreDates::calendarDay(m_fields.dueDate)) : QString();
+}
+
+ChorePeople Chore::people() const
+{
+    return held() ? m_store->people(m_id) : ChorePeople();
+}
+
+QString Chore::assigneeInitial() const
+{
+    const QString name = assignee();
+    if (name.isEmpty())
+        return {};
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, name);
+    const qsizetype end = graphemes.toNextBoundary();
+    return name.left(end > 0 ? end : 1).toUpper();
 }
 
 int Chore::daysUntilDue(const QDateTime &from, bool allowingNegative) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Velmora/Model/ChorePeople.h"
 #include "Velmora/Model/ColorComponentsModel.h"
 #include "Velmora/Model/Recurrence.h"
 
@@ -59,6 +60,12 @@ class Chore : public QObject {
     // How it repeats is kept beside the seven fields, by the store.
     Q_PROPERTY(bool repeats READ repeats NOTIFY recurrenceChanged)
     Q_PROPERTY(QString recurrenceText READ recurrenceText NOTIFY recurrenceChanged)
+    // Who it is for and who did it, also kept beside the fields: empty assignee is anyone.
+    Q_PROPERTY(QString assignee READ assignee NOTIFY peopleChanged)
+    Q_PROPERTY(QStringList turns READ turns NOTIFY peopleChanged)
+    Q_PROPERTY(QString finishedBy READ finishedBy NOTIFY peopleChanged)
+    // The assignee's first letter as a badge shows it; empty for anyone.
+    Q_PROPERTY(QString assigneeInitial READ assigneeInitial NOTIFY peopleChanged)
 
 public:
     enum class Field { Title, ColorComponents, StartDate, DueDate, EndDate, Notify, NotificationTime };
@@ -74,6 +81,7 @@ public:
     // value held already.
     bool take(StoreKey, Field field, const ChoreFields &from);
     void notifyRecurrence(StoreKey) { emit recurrenceChanged(); }
+    void notifyPeople(StoreKey) { emit peopleChanged(); }
 
     qint64 persistentId() const { return m_id; }
     // Name of the stored kind of record, the same for every chore.
@@ -99,6 +107,12 @@ public:
     // The rule in words, for the due day it stands at; empty when the chore never repeats.
     QString recurrenceText() const;
 
+    ChorePeople people() const;
+    QString assignee() const { return people().assignee; }
+    QStringList turns() const { return people().turns; }
+    QString finishedBy() const { return people().finishedBy; }
+    QString assigneeInitial() const;
+
     // Day counts in whole calendar days of the user's calendar (see ChoreDates.h).
     int daysUntilDue(const QDateTime &from, bool allowingNegative) const;
     int remainingDays() const;
@@ -122,6 +136,7 @@ signals:
     void daysToFinishChanged();
     // Also when a moved due day changes the rule's words.
     void recurrenceChanged();
+    void peopleChanged();
 
 private:
     // Whether the store still holds this object as its record's.

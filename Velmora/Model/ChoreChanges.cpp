@@ -102,6 +102,15 @@ bool ChoreChanges::report(Action action, bool done)
     case Action::Delete:
         sentence = say(tr("The chore could not be deleted."), tr("The chore could not be deleted: %1."));
         break;
+    case Action::AddMember:
+        sentence = say(tr("The member could not be added."), tr("The member could not be added: %1."));
+        break;
+    case Action::RenameMember:
+        sentence = say(tr("The member could not be renamed."), tr("The member could not be renamed: %1."));
+        break;
+    case Action::RemoveMember:
+        sentence = say(tr("The member could not be removed."), tr("The member could not be removed: %1."));
+        break;
     }
     m_error = sentence;
     m_failure = sentence;
@@ -118,26 +127,40 @@ void ChoreChanges::dismissFailure()
     emit failureChanged();
 }
 
-Chore *ChoreChanges::add(const ChoreFields &fields, const Recurrence &recurrence)
+Chore *ChoreChanges::add(const ChoreFields &fields, const Recurrence &recurrence, const ChorePeople &people)
 {
-    Chore *chore = insert(fields, recurrence, [](Chore *) { return true; });
+    Chore *chore = insert(fields, recurrence, [&](Chore *added) { return writePeople(added, people.cleaned()); });
     report(Action::Save, chore);
     return chore;
 }
 
-bool ChoreChanges::update(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence)
+bool ChoreChanges::update(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence,
+                          const std::optional<ChorePeople> &people)
 {
-    return report(Action::Save, writeUpdate(chore, fields, recurrence));
+    return report(Action::Save, writeUpdate(chore, fields, recurrence, people));
 }
 
-bool ChoreChanges::writeUpdate(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence)
+bool ChoreChanges::writePeople(const Chore *chore, const ChorePeople &people)
+{
+    return m_store->setPeople(key(), chore->persistentId(), people);
+}
+
+bool ChoreChanges::writeUpdate(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence,
+                               const std::optional<ChorePeople> &people)
 {
     if (!owns(m_store, chore))
         return failNotStored();
+    // An edit never changes who finished it.
+    std::optional<ChorePeople> wanted = people;
+    if (wanted) {
+        wanted->finishedBy = chore->finishedBy();
+        wanted = wanted->cleaned();
+    }
     // One write: a disk that fills half-way must not leave half an edit.
     return m_store->transaction(key(), [&] {
         return assignFields(*m_store, key(), chore, EndDate::Kept, fields)
-            && (!recurrence || m_store->setRecurrence(key(), chore, *recurrence));
+            && (!recurrence || m_store->setRecurrence(key(), chore, *recurrence))
+            && (!wanted || writePeople(chore, *wanted));
     }) || failStored();
 }
 
@@ -158,15 +181,20 @@ Chore *ChoreChanges::writeRepeat(Chore *chore, const ChoreFields &fields, const 
     const bool series = chore->repeats();
     ChoreFields done = chore->fields();
     done.endDate = now;
+    ChorePeople people = chore->people();
     Chore *next = nullptr;
     const bool written = m_store->transaction(key(), [&] {
         if (series) {
             next = chore;
-            return journalOccurrence(chore, now) && writeUpdate(chore, fields, recurrence);
+            return journalOccurrence(chore, now, m_member) && writeUpdate(chore, fields, recurrence);
         }
         next = m_store->insert(key(), fields);
-        return next && (!recurrence || m_store->setRecurrence(key(), next, *recurrence))
-            && m_store->assign(key(), chore, Field::EndDate, done);
+        ChorePeople finished = people;
+        finished.finishedBy = m_member;
+        people.finishedBy.clear();
+        // The new run is for whom the old one was.
+        return next && (!recurrence || m_store->setRecurrence(key(), next, *recurrence)) && writePeople(next, people)
+            && m_store->assign(key(), chore, Field::EndDate, done) && writePeople(chore, finished);
     });
     if (written)
         return next;
@@ -176,10 +204,15 @@ Chore *ChoreChanges::writeRepeat(Chore *chore, const ChoreFields &fields, const 
 
 bool ChoreChanges::finish(Chore *chore)
 {
-    return report(Action::Finish, writeFinish(chore));
+    return report(Action::Finish, writeFinish(chore, m_member));
 }
 
-bool ChoreChanges::writeFinish(Chore *chore)
+bool ChoreChanges::finishBy(Chore *chore, const QString &member)
+{
+    return report(Action::Finish, writeFinish(chore, ChorePeople::cleanName(member)));
+}
+
+bool ChoreChanges::writeFinish(Chore *chore, const QString &finisher)
 {
     if (!owns(m_store, chore))
         return failNotStored();
@@ -196,8 +229,16 @@ bool ChoreChanges::writeFinish(Chore *chore)
     const QDate due = ChoreDates::calendarDay(chore->dueDate(), zone);
     const Recurrence::Step step = rule.repeats() ? rule.next(due, today, today, zone) : Recurrence::Step();
     const QDateTime nextDue = step.due.startOfDay(zone);
-    if (step.kind != Recurrence::Step::Kind::Moved || !nextDue.isValid())
-        return m_store->finish(key(), chore) || failStored();
+    ChorePeople people = chore->people();
+    if (step.kind != Recurrence::Step::Kind::Moved || !nextDue.isValid()) {
+        people.finishedBy = finisher;
+        return m_store->transaction(key(), [&] { return m_store->finish(key(), chore) && writePeople(chore, people); })
+            || failStored();
+    }
+    // The turn passes on from whose turn it was, not from who did it: two members finishing the
+    // same occurrence apart both move it to the same next member.
+    if (!people.turns.isEmpty())
+        people.assignee = ChorePeople::nextTurn(people.turns, people.assignee);
     // The start day keeps its distance before the due day.
     const int lead = ChoreDates::dayDifference(chore->startDate(), chore->dueDate(), zone);
     const QDateTime nextStart = step.due.addDays(-lead).startOfDay(zone);
@@ -205,12 +246,13 @@ bool ChoreChanges::writeFinish(Chore *chore)
     moved.startDate = nextStart.isValid() ? nextStart : nextDue;
     moved.dueDate = nextDue;
     return m_store->transaction(key(), [&] {
-        return journalOccurrence(chore, now) && m_store->assign(key(), chore, Field::StartDate, moved)
-            && m_store->assign(key(), chore, Field::DueDate, moved) && m_store->setRecurrence(key(), chore, step.rest);
+        return journalOccurrence(chore, now, finisher) && m_store->assign(key(), chore, Field::StartDate, moved)
+            && m_store->assign(key(), chore, Field::DueDate, moved) && m_store->setRecurrence(key(), chore, step.rest)
+            && writePeople(chore, people);
     }) || failStored();
 }
 
-bool ChoreChanges::journalOccurrence(Chore *series, const QDateTime &ended)
+bool ChoreChanges::journalOccurrence(Chore *series, const QDateTime &ended, const QString &finisher)
 {
     ChoreFields done = series->fields();
     done.endDate = ended;
@@ -220,7 +262,59 @@ bool ChoreChanges::journalOccurrence(Chore *series, const QDateTime &ended)
     if (const QDate endDay = ChoreDates::calendarDay(ended, zone); ChoreDates::calendarDay(done.startDate, zone) > endDay)
         done.startDate = endDay.startOfDay(zone);
     Chore *copy = m_store->insert(key(), done);
-    return copy && m_store->linkToSeries(key(), copy, series);
+    return copy && m_store->linkToSeries(key(), copy, series)
+        && writePeople(copy, ChorePeople{series->assignee(), {}, finisher});
+}
+
+bool ChoreChanges::blankName(Action action, const QString &name)
+{
+    if (!ChorePeople::cleanName(name).isEmpty())
+        return false;
+    m_error.clear();
+    m_kind = ChoreStore::Failure::Other;
+    report(action, false);
+    return true;
+}
+
+bool ChoreChanges::addMember(const QString &name)
+{
+    if (blankName(Action::AddMember, name))
+        return false;
+    if (!m_store)
+        return report(Action::AddMember, failNotStored());
+    return report(Action::AddMember, m_store->addMember(key(), ChorePeople::cleanName(name)) || failStored());
+}
+
+bool ChoreChanges::renameMember(const QString &from, const QString &to)
+{
+    if (blankName(Action::RenameMember, to))
+        return false;
+    if (!m_store)
+        return report(Action::RenameMember, failNotStored());
+    const QString name = ChorePeople::cleanName(to);
+    if (name == from)
+        return report(Action::RenameMember, true);
+    const bool done = m_store->transaction(key(), [&] {
+        const auto naming = m_store->peopleNaming(from);
+        const bool handAdded = m_store->handAddedMembers().contains(from);
+        return std::all_of(naming.cbegin(), naming.cend(),
+                           [&](const auto &row) { return m_store->setPeople(key(), row.first, row.second.renamed(from, name)); })
+            && (!handAdded || (m_store->removeMember(key(), from) && m_store->addMember(key(), name)));
+    });
+    return report(Action::RenameMember, done || failStored());
+}
+
+bool ChoreChanges::removeMember(const QString &name)
+{
+    if (!m_store)
+        return report(Action::RemoveMember, failNotStored());
+    const bool done = m_store->transaction(key(), [&] {
+        const auto naming = m_store->peopleNaming(name);
+        return std::all_of(naming.cbegin(), naming.cend(),
+                           [&](const auto &row) { return m_store->setPeople(key(), row.first, row.second.without(name)); })
+            && m_store->removeMember(key(), name);
+    });
+    return report(Action::RemoveMember, done || failStored());
 }
 
 bool ChoreChanges::remove(Chore *chore)
@@ -230,10 +324,10 @@ bool ChoreChanges::remove(Chore *chore)
     return report(Action::Delete, m_store->remove(key(), chore) || failStored());
 }
 
-Chore *ChoreChanges::receive(const ChoreFields &fields, const Recurrence &recurrence,
+Chore *ChoreChanges::receive(const ChoreFields &fields, const Recurrence &recurrence, const ChorePeople &people,
                              const std::function<bool(Chore *)> &alsoWrite)
 {
-    return insert(fields, recurrence, alsoWrite);
+    return insert(fields, recurrence, [&](Chore *chore) { return writePeople(chore, people) && alsoWrite(chore); });
 }
 
 Chore *ChoreChanges::insert(const ChoreFields &fields, const Recurrence &recurrence,
@@ -256,13 +350,13 @@ Chore *ChoreChanges::insert(const ChoreFields &fields, const Recurrence &recurre
 }
 
 bool ChoreChanges::receive(Chore *chore, const ChoreFields &fields, const Recurrence &recurrence,
-                           const std::function<bool()> &alsoWrite)
+                           const ChorePeople &people, const std::function<bool()> &alsoWrite)
 {
     if (!owns(m_store, chore))
         return failNotStored();
     return m_store->transaction(key(), [&] {
         return assignFields(*m_store, key(), chore, EndDate::Written, fields)
-            && m_store->setRecurrence(key(), chore, recurrence) && alsoWrite();
+            && m_store->setRecurrence(key(), chore, recurrence) && writePeople(chore, people) && alsoWrite();
     }) || failStored();
 }
 

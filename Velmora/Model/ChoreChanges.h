@@ -32,26 +32,43 @@ public:
     QString failure() const { return m_failure; }
     Q_INVOKABLE void dismissFailure();
 
+    // This device's member: who finish() records as having done it. Empty: nobody is recorded.
+    QString member() const { return m_member; }
+    void setMember(const QString &member) { m_member = ChorePeople::cleanName(member); }
+
     // A new chore (the editor's add and copy); nullptr when it could not be written.
-    Chore *add(const ChoreFields &fields, const Recurrence &recurrence = {});
-    // Every field but endDate, and how it repeats unless that is nullopt; all or none.
-    bool update(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence = std::nullopt);
+    Chore *add(const ChoreFields &fields, const Recurrence &recurrence = {}, const ChorePeople &people = {});
+    // Every field but endDate, and how it repeats and who it is for unless nullopt; all or none.
+    bool update(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence = std::nullopt,
+                const std::optional<ChorePeople> &people = std::nullopt);
     // A new run with these fields, the old one finished, all or none; nullptr on failure. A chore
     // that repeats is a series other apps know by its identity: it stays and takes the new run's
     // fields, and a finished copy of the old run, linked to it, goes to the journal.
     Chore *repeat(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence = std::nullopt);
     // Sets endDate to now. A chore that repeats moves on to its next occurrence instead, with a
     // finished copy of this one, linked to it, in the journal; one whose rule has ended or is not
-    // followed is finished as any other.
+    // followed is finished as any other. The finished copy records this device's member as the
+    // one who did it; a chore taking turns gives its next occurrence to the member after the
+    // one whose turn it was, whoever did it.
     Q_INVOKABLE bool finish(Velmora::Chore *chore);
+    // As finish(), done by another member (a shared computer).
+    Q_INVOKABLE bool finishBy(Velmora::Chore *chore, const QString &member);
+    // Every chore at once, in one transaction: the name in assignments, turn orders and finished
+    // copies, and among the members added by hand.
+    bool renameMember(const QString &from, const QString &to);
+    // Out of every assignment (to anyone) and turn order (the turn passing on), and off the hand
+    // list; finished copies keep who did them.
+    bool removeMember(const QString &name);
+    bool addMember(const QString &name);
     Q_INVOKABLE bool remove(Velmora::Chore *chore);
     // Changes that arrive from elsewhere (sync), each written in one transaction together with
     // the caller's bookkeeping, so both land or neither does.
     // A new chore, repeating as recurrence says; nullptr on failure.
-    Chore *receive(const ChoreFields &fields, const Recurrence &recurrence,
+    Chore *receive(const ChoreFields &fields, const Recurrence &recurrence, const ChorePeople &people,
                    const std::function<bool(Chore *)> &alsoWrite);
-    // All seven fields, endDate too, and how it repeats; what is already equal is not written again.
-    bool receive(Chore *chore, const ChoreFields &fields, const Recurrence &recurrence,
+    // All seven fields, endDate too, how it repeats and who it is for; what is already equal is
+    // not written again.
+    bool receive(Chore *chore, const ChoreFields &fields, const Recurrence &recurrence, const ChorePeople &people,
                  const std::function<bool()> &alsoWrite);
     // Deletes the chore; the object stays alive until the event loop next runs.
     bool receiveRemoval(Chore *chore, const std::function<bool()> &alsoWrite);
@@ -81,7 +98,7 @@ signals:
     void failureChanged();
 
 private:
-    enum class Action { Save, Repeat, Finish, Delete };
+    enum class Action { Save, Repeat, Finish, Delete, AddMember, RenameMember, RemoveMember };
     static ChoreStore::WriteKey key() { return ChoreStore::WriteKey(); }
     // Not the store's own chore (a stale one): nothing was written.
     bool failNotStored();
@@ -89,12 +106,16 @@ private:
     bool failStored();
     // What a change the user asked for came to, told as failed() or clearing the failure.
     bool report(Action action, bool done);
-    bool writeUpdate(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence);
+    bool writeUpdate(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence,
+                     const std::optional<ChorePeople> &people = std::nullopt);
     Chore *writeRepeat(Chore *chore, const ChoreFields &fields, const std::optional<Recurrence> &recurrence);
-    bool writeFinish(Chore *chore);
-    // The journal's finished copy of a series' occurrence, linked to the series; inside the
-    // caller's transaction.
-    bool journalOccurrence(Chore *series, const QDateTime &ended);
+    bool writeFinish(Chore *chore, const QString &finisher);
+    // The journal's finished copy of a series' occurrence, linked to the series, with whose turn
+    // it was and who did it; inside the caller's transaction.
+    bool journalOccurrence(Chore *series, const QDateTime &ended, const QString &finisher);
+    // A member's name the user gave: blank after cleaning says why and is refused.
+    bool blankName(Action action, const QString &name);
+    bool writePeople(const Chore *chore, const ChorePeople &people);
     // A new chore with its rule and the caller's writes, in one transaction; add and receive alike.
     Chore *insert(const ChoreFields &fields, const Recurrence &recurrence, const std::function<bool(Chore *)> &alsoWrite);
 
@@ -102,6 +123,7 @@ private:
     QString m_error;
     ChoreStore::Failure m_kind = ChoreStore::Failure::Other;
     QString m_failure;
+    QString m_member;
 };
 
 } // namespace Velmora

@@ -43,6 +43,10 @@ ChoreQueryModel::ChoreQueryModel(ChoreStore *store, Kind kind, QObject *parent)
     connect(store, &ChoreStore::inserted, this, &ChoreQueryModel::onInserted);
     connect(store, &ChoreStore::aboutToRemove, this, &ChoreQueryModel::onAboutToRemove);
     connect(store, &ChoreStore::changed, this, &ChoreQueryModel::onChanged);
+    connect(store, &ChoreStore::peopleChanged, this, [this](Chore *chore) {
+        if (m_keeps)
+            onChanged(chore, Chore::Field::Title);
+    });
     // Older finished chores read into memory were in the query all along: they go in as rows.
     connect(store, &ChoreStore::loaded, this, [this](const QList<Chore *> &chores) {
         for (Chore *chore : chores)
@@ -117,7 +121,27 @@ void ChoreQueryModel::setToday(const QDateTime &today)
 
 bool ChoreQueryModel::matches(const Chore *chore) const
 {
-    return m_kind == Kind::Active ? !chore->isFinished() : chore->isFinished();
+    return (m_kind == Kind::Active ? !chore->isFinished() : chore->isFinished()) && (!m_keeps || m_keeps(chore));
+}
+
+void ChoreQueryModel::setFilter(std::function<bool(const Chore *)> keeps)
+{
+    m_keeps = std::move(keeps);
+    refilter();
+}
+
+void ChoreQueryModel::refilter()
+{
+    if (!m_store)
+        return;
+    for (auto position = m_all.size(); position-- > 0;) {
+        if (!matches(m_all[position].chore))
+            removeAt(position);
+    }
+    for (Chore *chore : m_store->chores()) {
+        if (matches(chore) && find(chore) == m_all.end())
+            insertSorted(chore);
+    }
 }
 
 ChoreQueryModel::Entry ChoreQueryModel::entry(Chore *chore) const

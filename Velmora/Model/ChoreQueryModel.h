@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QPointer>
 
+#include <functional>
 #include <vector>
 
 namespace Velmora {
@@ -53,6 +54,12 @@ public:
     // The rows shown, in order.
     std::vector<Chore *> rows() const;
 
+    // Only chores the filter keeps (the household's "mine"), besides the kind's own rule; none
+    // keeps every one. Rows come and go one by one, as for any change.
+    void setFilter(std::function<bool(const Chore *)> keeps);
+    // The filter's answers changed (whose the chores are): every chore asked again.
+    void refilter();
+
     // Whether a sorts before b in this query's order.
     bool lessThan(const Chore *a, const Chore *b) const;
 
@@ -90,6 +97,7 @@ private:
     std::vector<Entry> m_all;
     int m_shown = 0;
     QDateTime m_today;
+    std::function<bool(const Chore *)> m_keeps;
 };
 
 } // namespace Velmora

@@ -10,6 +10,8 @@ namespace F = ChoreSchema::SyncForeign;
 namespace K = ChoreSchema::SyncCalendar;
 namespace Rec = ChoreSchema::Recurrences;
 namespace L = ChoreSchema::SeriesLinks;
+namespace P = ChoreSchema::People;
+namespace M = ChoreSchema::Members;
 using ChoreSchema::sql;
 
 QString ChoreSchema::createEndDateIndex()
@@ -166,19 +168,56 @@ QStringList S4::stageFromS3()
     return seriesStatements();
 }
 
+namespace {
+
+QStringList peopleStatements()
+{
+    // Who a chore is for goes up with it, as how it repeats does.
+    const QString touchNew = QString(kTouch).arg(sql("new.", P::chore).latin1());
+    const QString touchOld = QString(kTouch).arg(sql("old.", P::chore).latin1());
+    return {
+        sql("CREATE TABLE ", P::table, " (",
+            " ", P::chore, " INTEGER PRIMARY KEY,",
+            " ", P::assignee, " TEXT NOT NULL DEFAULT '',",
+            " ", P::turns, " TEXT NOT NULL DEFAULT '',",
+            " ", P::finishedBy, " TEXT NOT NULL DEFAULT '')"),
+        sql("CREATE INDEX ", P::byFinisherIndex, " ON ", P::table, " (", P::finishedBy, ")"),
+        sql("CREATE TABLE ", M::table, " (", M::name, " TEXT PRIMARY KEY)"),
+        sql("CREATE TRIGGER ChorePeopleGone AFTER DELETE ON ", C::table, " BEGIN",
+            " DELETE FROM ", P::table, " WHERE ", P::chore, " = old.", C::id, "; END"),
+        QString(sql("CREATE TRIGGER ChorePeopleInsert AFTER INSERT ON ", P::table, " BEGIN %1 END")).arg(touchNew),
+        QString(sql("CREATE TRIGGER ChorePeopleUpdate AFTER UPDATE ON ", P::table, " BEGIN %1 END")).arg(touchNew),
+        QString(sql("CREATE TRIGGER ChorePeopleDelete AFTER DELETE ON ", P::table, " BEGIN %1 END")).arg(touchOld),
+    };
+}
+
+} // namespace
+
+QStringList S5::createStatements()
+{
+    return S4::createStatements() + peopleStatements();
+}
+
+QStringList S5::stageFromS4()
+{
+    return peopleStatements();
+}
+
 QList<ChoresMigrationPlan::Schema> ChoresMigrationPlan::schemas()
 {
     return {{S1::version, S1::createStatements()},
             {S2::version, S2::createStatements()},
             {S3::version, S3::createStatements()},
-            {S4::version, S4::createStatements()}};
+            {S4::version, S4::createStatements()},
+            {S5::version, S5::createStatements()}};
 }
 
 QList<ChoresMigrationPlan::Stage> ChoresMigrationPlan::stages()
 {
     return {{S1::version, S2::version, S2::stageFromS1()},
             {S2::version, S3::version, S3::stageFromS2()},
-            {S3::version, S4::version, S4::stageFromS3()}};
+            {S3::version, S4::version, S4::stageFromS3()},
+            {S4::version, S5::version, S5::stageFromS4()}};
 }
 
 } // namespace Velmora

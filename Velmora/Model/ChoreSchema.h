@@ -132,6 +132,24 @@ inline constexpr char series[] = "series";
 inline constexpr char bySeriesIndex[] = "ChoreSeriesBySeries";
 } // namespace SeriesLinks
 
+// Who a chore is for, whose turn it is and who finished it, for chores that have any of them.
+namespace People {
+inline constexpr char table[] = "ChorePeople";
+inline constexpr char chore[] = "chore";
+inline constexpr char assignee[] = "assignee";
+// One name per line, in turn order.
+inline constexpr char turns[] = "turns";
+inline constexpr char finishedBy[] = "finishedBy";
+// The household's counts of who finished what are read through it.
+inline constexpr char byFinisherIndex[] = "ChorePeopleByFinisher";
+} // namespace People
+
+// Members added by hand: a household's member with no chore and no device yet.
+namespace Members {
+inline constexpr char table[] = "ChoreMember";
+inline constexpr char name[] = "name";
+} // namespace Members
+
 QString createEndDateIndex();
 
 } // namespace ChoreSchema
@@ -170,6 +188,15 @@ struct S4 {
     static QStringList createStatements();
     // From S3: the table, empty: copies journaled before stay unlinked.
     static QStringList stageFromS3();
+};
+
+// The fourth schema plus the people of a chore, in a table of their own beside it, and the
+// members added by hand.
+struct S5 {
+    static constexpr SchemaVersion version{5, 0, 0};
+    static QStringList createStatements();
+    // From S4: the tables, empty: every chore so far is for anyone.
+    static QStringList stageFromS4();
 };
 
 // Schemas, oldest first, and the steps between them; a later schema adds a step from the one before.

@@ -31,6 +31,8 @@ namespace C = ChoreSchema::Chores;
 namespace R = ChoreSchema::SyncRecords;
 namespace Rec = ChoreSchema::Recurrences;
 namespace L = ChoreSchema::SeriesLinks;
+namespace P = ChoreSchema::People;
+namespace M = ChoreSchema::Members;
 using ChoreSchema::sql;
 
 
@@ -280,6 +282,7 @@ ChoreStore::OpenResult ChoreStore::detectSchema(FoundSchema &found)
     if (found.version == 0)
         return query.value(0).toInt() > 0 ? OpenResult::ForeignSchema : OpenResult::Opened;
     m_recurrenceTable = found.version >= S3::version.encoded();
+    m_peopleTable = found.version >= S5::version.encoded();
     QSet<QString> columns;
     if (!query.exec(sql("PRAGMA table_info(", C::table, ")")))
         return OpenResult::Corrupt;
@@ -302,6 +305,7 @@ ChoreStore::OpenResult ChoreStore::createLatest(OpenResult cannotOpen)
     if (created != OpenResult::Opened)
         return created;
     m_recurrenceTable = true;
+    m_peopleTable = true;
     if (!load())
         return OpenResult::Corrupt;
     // What it has just written itself needs no check.
@@ -366,6 +370,7 @@ ChoreStore::OpenResult ChoreStore::migrate(SchemaVersion from)
         reached = stage.to;
     }
     m_recurrenceTable = true;
+    m_peopleTable = true;
     // Migrated rows are read again in their new form.
     return load() ? OpenResult::Opened : OpenResult::Corrupt;
 }
@@ -416,6 +421,8 @@ void ChoreStore::unload()
     m_byId.clear();
     m_recurrences.clear();
     m_unread.clear();
+    m_people.clear();
+    m_handMembers.clear();
 }
 
 bool ChoreStore::select(const char *sql, std::initializer_list<qint64> parameters,
@@ -470,10 +477,11 @@ bool ChoreStore::load()
     }
     std::sort(m_chores.begin(), m_chores.end(),
               [](const Chore *a, const Chore *b) { return a->persistentId() < b->persistentId(); });
-    if (!loadRecurrences()) {
+    if (!loadRecurrences() || !loadMembers()) {
         unload();
         return false;
     }
+    readPeople(m_chores);
     return true;
 }
 
@@ -717,6 +725,7 @@ bool ChoreStore::fillFinished(const Chore *leaving)
     // What was read is kept either way; the floor drops only once everything above it is in.
     if (ok)
         m_finishedFloor = floor;
+    readPeople({read.cbegin(), read.cend()});
     if (m_open && !read.isEmpty())
         emit loaded(read);
     return ok;
@@ -760,6 +769,7 @@ Chore *ChoreStore::bringIn(WriteKey, qint64 persistentId)
     auto *chore = new Chore(Chore::StoreKey(), this, persistentId, std::move(*fields));
     m_chores.push_back(chore);
     m_byId.insert(persistentId, chore);
+    readPeople({chore});
     emit loaded({chore});
     return chore;
 }
@@ -879,6 +889,7 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(WriteKey, const QList<
         m_byId.insert(chore->persistentId(), chore);
         added.push_back(chore);
     }
+    readPeople(added);
     for (Chore *chore : added)
         emit inserted(chore);
     return added;
@@ -984,6 +995,7 @@ void ChoreStore::forget(Chore *chore)
     m_byId.remove(id);
     m_recurrences.remove(id);
     m_unread.remove(id);
+    m_people.remove(id);
     m_chores.erase(std::remove(m_chores.begin(), m_chores.end(), chore), m_chores.end());
     emit removed(id);
     chore->deleteLater();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velmora/Model/Chore.h"
+#include "Velmora/Model/ChorePeople.h"
 #include "Velmora/Model/ChoreSchema.h"
 #include "Velmora/Model/Recurrence.h"
 
@@ -151,6 +152,26 @@ public:
     // The series' most recently finished occurrences, newest first, at most `count`.
     QList<Occurrence> lastOccurrences(qint64 series, int count) const;
 
+    // Who a stored chore is for and who finished it (nobody, for most); kept in memory for the
+    // chores in memory, read from the file for the others.
+    ChorePeople people(qint64 persistentId) const;
+    // Written at once, like a field, by stored id: renaming a member reaches old finished copies
+    // too. Empty people remove the row; what the chore has already is neither written nor announced.
+    bool setPeople(WriteKey, qint64 persistentId, const ChorePeople &people);
+    // Every stored chore whose people name the member, in memory or not.
+    QList<QPair<qint64, ChorePeople>> peopleNaming(const QString &member) const;
+    // Every name the stored chores give (assignees, turn orders, finishers), unsorted.
+    QStringList namesInChores() const;
+    // Finished chores per finisher, all of them; "" for those nobody recorded.
+    QHash<QString, qint64> finishedCounts() const;
+    // Finished chores per finisher ("" for unknown) that ended on the days from first to last in
+    // zone, read in one query through the end-date index; none when the store cannot answer.
+    std::optional<QList<QPair<QString, qint64>>> finishedByMember(QDate first, QDate last, const QTimeZone &zone) const;
+    // Members added by hand, kept until removed.
+    QStringList handAddedMembers() const { return m_handMembers; }
+    bool addMember(WriteKey, const QString &name);
+    bool removeMember(WriteKey, const QString &name);
+
     // Runs inserts, assignments and removes as one write: when writes() returns false or
     // the file refuses the whole, none of them stays, in the file or in memory.
     // Called inside another, it is part of that one: its writes() must pass a failure on.
@@ -165,6 +186,9 @@ signals:
     void removed(qint64 persistentId);
     void changed(Velmora::Chore *chore, Velmora::Chore::Field field);
     void recurrenceChanged(Velmora::Chore *chore);
+    void peopleChanged(Velmora::Chore *chore);
+    // A chore not in memory changed its people, or the members added by hand changed.
+    void membersChanged();
     // A write failed; nothing in memory was changed.
     void writeFailed(const QString &error);
     // Finished chores read from the file into memory because the newest finished ones in memory
@@ -193,6 +217,9 @@ private:
     bool load();
     bool loadRecurrences();
     void unload();
+    bool loadMembers();
+    // Reads the people of chores just brought into memory.
+    void readPeople(const std::vector<Chore *> &chores);
     void forget(Chore *chore);
     bool fillFinished(const Chore *leaving = nullptr);
     bool checkedBeforeWrite();
@@ -219,6 +246,11 @@ private:
     mutable QHash<qint64, std::pair<QByteArray, QByteArray>> m_unread;
     // Files of schemas before S3 have no table of recurrences until they are migrated.
     bool m_recurrenceTable = false;
+    // Nor before S5 a table of people.
+    bool m_peopleTable = false;
+    // Of the chores in memory that have any.
+    QHash<qint64, ChorePeople> m_people;
+    QStringList m_handMembers;
     // Every stored chore ending at or after this instant (ms since 1970 UTC) is in memory.
     qint64 m_finishedFloor = 0;
     // The whole file is checked once, before the first write, not at opening.

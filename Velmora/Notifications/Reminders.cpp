@@ -23,12 +23,19 @@ QString prefix()
     return QStringLiteral("Notification-") + Chore::entityName() + QLatin1Char('-');
 }
 
-bool wantsReminder(const Chore &chore)
+} // namespace
+
+bool Reminders::wantsReminder(const Chore &chore) const
 {
-    return !chore.isFinished() && chore.notify();
+    return !chore.isFinished() && chore.notify() && (!m_keeps || m_keeps(&chore));
 }
 
-} // namespace
+void Reminders::setRingsFor(std::function<bool(const Chore *)> keeps)
+{
+    m_keeps = std::move(keeps);
+    if (m_rings)
+        reconcile();
+}
 
 Reminders::Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm &alarm, const QString &filePath,
                      bool rings, QObject *parent)
@@ -48,8 +55,13 @@ Reminders::Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm
     });
     collectSnoozed();
     m_queue.setDelivering(rings);
+    m_rings = rings;
     if (!rings || !m_store)
         return;
+    connect(m_store, &ChoreStore::peopleChanged, this, [this](Chore *chore) {
+        if (m_keeps)
+            follow(chore);
+    });
     connect(m_store, &ChoreStore::inserted, this, &Reminders::follow);
     connect(m_store, &ChoreStore::changed, this, [this](Chore *chore, Chore::Field field) {
         // Colour and start day changes leave a reminder alone.

@@ -9,6 +9,7 @@
 #include <QTimeZone>
 #include <QVariantMap>
 
+#include <functional>
 #include <optional>
 
 namespace Velmora {
@@ -53,6 +54,12 @@ public:
 
     QVariantMap snoozed() const { return m_snoozed; }
 
+    // Rings only for the chores this keeps (the household's: this device's member's or anyone's);
+    // none rings for all. Each chore is asked again at once.
+    void setRingsFor(std::function<bool(const Chore *)> keeps);
+    // The answers of that filter changed: every chore asked again.
+    void refollow() { reconcile(); }
+
 signals:
     // The user opened a chore's reminder: the app shows the chore.
     void choreWanted(Velmora::Chore *chore);
@@ -65,6 +72,7 @@ private:
     void withdraw(qint64 persistentId);
     void act(const NotificationRequest &shown, const QString &key, uint id);
     void collectSnoozed();
+    bool wantsReminder(const Chore &chore) const;
 
     ChoreChanges &m_changes;
     QPointer<const ChoreStore> m_store;
@@ -72,6 +80,8 @@ private:
     ReminderQueue m_queue;
     QVariantMap m_snoozed;
     bool m_snoozedQueued = false;
+    bool m_rings = true;
+    std::function<bool(const Chore *)> m_keeps;
 };
 
 } // namespace Velmora

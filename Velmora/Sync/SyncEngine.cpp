@@ -535,7 +535,7 @@ bool SyncEngine::receive(const Resource &resource)
         ++run.stored;
         // New there, or changed there after it was deleted here: the change wins.
         ++run.report.received;
-        return m_changes->receive(remote.fields, remote.recurrence,
+        return m_changes->receive(remote.fields, remote.recurrence, ChorePeople(),
                                   [&](Chore *added) { return bookkeep(added->persistentId()); });
     }
     // Another app that moved a repeating task on in place sends it with its next due day, as any
@@ -545,7 +545,7 @@ bool SyncEngine::receive(const Resource &resource)
         const MergedChore taken = mergeChore(here, here, {}, remote, {}, m_zone);
         if (!(taken.fields == here.fields) || !(taken.recurrence == here.recurrence))
             ++run.report.received;
-        return m_changes->receive(chore, taken.fields, taken.recurrence, [&] { return bookkeep(chore->persistentId()); });
+        return m_changes->receive(chore, taken.fields, taken.recurrence, chore->people(), [&] { return bookkeep(chore->persistentId()); });
     }
     std::optional<ChoreState> base;
     if (!entry->serverCopy.isEmpty()) {
@@ -556,7 +556,7 @@ bool SyncEngine::receive(const Resource &resource)
     const MergedChore merged = mergeChore(base, here, entry->modified, remote, reading.lastModified, m_zone);
     ++run.report.merged;
     run.report.sameFieldConflicts += merged.sameFieldConflicts;
-    return m_changes->receive(chore, merged.fields, merged.recurrence, [&] {
+    return m_changes->receive(chore, merged.fields, merged.recurrence, chore->people(), [&] {
         return merged.differsFromRemote
             ? run.ledger.markMerged(chore->persistentId(), resource.href, resource.etag, resource.data)
             : bookkeep(chore->persistentId());

@@ -33,7 +33,7 @@ bool assign(Velmora::ChoreChanges &changes, Velmora::Chore *chore, T Velmora::Ch
 {
     Velmora::ChoreFields next = chore->fields();
     next.*field = value;
-    return changes.receive(chore, next, chore->recurrence(), [] { return true; });
+    return changes.receive(chore, next, chore->recurrence(), chore->people(), [] { return true; });
 }
 
 // CPU time this thread has used, in ms: a time limit that a busy machine does not break.

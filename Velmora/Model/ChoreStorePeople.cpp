@@ -1,0 +1,253 @@
+#include "Velmora/Model/ChoreStore.h"
+
+#include <QPointer>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace Velmora {
+
+namespace {
+
+namespace C = ChoreSchema::Chores;
+namespace P = ChoreSchema::People;
+namespace M = ChoreSchema::Members;
+using ChoreSchema::sql;
+
+constexpr auto kSelectPeople = sql("SELECT ", P::chore, ", ", P::assignee, ", ", P::turns, ", ", P::finishedBy, " FROM ",
+                                   P::table, " ");
+
+ChorePeople peopleFromRow(const QSqlQuery &row)
+{
+    return {row.value(1).toString(), ChorePeople::decodeTurns(row.value(2).toString()), row.value(3).toString()};
+}
+
+} // namespace
+
+void ChoreStore::readPeople(const std::vector<Chore *> &chores)
+{
+    if (!m_peopleTable || chores.empty())
+        return;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    // One indexed look-up each: most chores have no row, and the finished copies' rows, one per
+    // finish, would make a full read grow with the journal.
+    if (!query.prepare(sql(kSelectPeople, "WHERE ", P::chore, " = ?")))
+        return;
+    for (const Chore *chore : chores) {
+        query.bindValue(0, chore->persistentId());
+        if (query.exec() && query.next())
+            m_people.insert(chore->persistentId(), peopleFromRow(query));
+    }
+}
+
+bool ChoreStore::loadMembers()
+{
+    m_handMembers.clear();
+    if (!m_peopleTable)
+        return true;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(sql("SELECT ", M::name, " FROM ", M::table, " ORDER BY ", M::name))) {
+        m_lastError = query.lastError().text();
+        return false;
+    }
+    while (query.next())
+        m_handMembers << query.value(0).toString();
+    return true;
+}
+
+ChorePeople ChoreStore::people(qint64 persistentId) const
+{
+    if (m_byId.contains(persistentId) || !m_open || !m_peopleTable)
+        return m_people.value(persistentId);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(sql(kSelectPeople, "WHERE ", P::chore, " = ?"));
+    query.addBindValue(persistentId);
+    return query.exec() && query.next() ? peopleFromRow(query) : ChorePeople();
+}
+
+bool ChoreStore::setPeople(WriteKey, qint64 persistentId, const ChorePeople &people)
+{
+    if (!m_open || !m_peopleTable)
+        return fail(QStringLiteral("The store is not open"));
+    const ChorePeople old = this->people(persistentId);
+    if (old == people)
+        return true;
+    if (!checkedBeforeWrite())
+        return false;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (people.isEmpty()) {
+        query.prepare(sql("DELETE FROM ", P::table, " WHERE ", P::chore, " = ?"));
+        query.addBindValue(persistentId);
+    } else {
+        query.prepare(sql("INSERT OR REPLACE INTO ", P::table, " (", P::chore, ", ", P::assignee, ", ", P::turns, ", ",
+                          P::finishedBy, ") SELECT ", C::id, ", ?, ?, ? FROM ", C::table, " WHERE ", C::id, " = ?"));
+        query.addBindValue(people.assignee);
+        query.addBindValue(ChorePeople::encodeTurns(people.turns));
+        query.addBindValue(people.finishedBy);
+        query.addBindValue(persistentId);
+    }
+    if (!query.exec())
+        return failWrite(query.lastError().text());
+    if (!people.isEmpty() && query.numRowsAffected() == 0)
+        return fail(QStringLiteral("The chore was deleted elsewhere"), Failure::NotStored);
+    const auto put = [this, persistentId](const ChorePeople &value) {
+        Chore *chore = m_byId.value(persistentId);
+        if (!chore) {
+            emit membersChanged();
+            return;
+        }
+        if (value.isEmpty())
+            m_people.remove(persistentId);
+        else
+            m_people.insert(persistentId, value);
+        chore->notifyPeople(Chore::StoreKey());
+        emit peopleChanged(chore);
+    };
+    if (m_undo)
+        m_undo->push_back([put, old] { put(old); });
+    put(people);
+    return true;
+}
+
+QList<QPair<qint64, ChorePeople>> ChoreStore::peopleNaming(const QString &member) const
+{
+    QList<QPair<qint64, ChorePeople>> found;
+    if (!m_open || !m_peopleTable || member.isEmpty())
+        return found;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(sql(kSelectPeople, "WHERE ", P::assignee, " = ?1 OR ", P::finishedBy, " = ?1 OR instr(char(10) || ",
+                      P::turns, " || char(10), char(10) || ?1 || char(10)) > 0"));
+    query.bindValue(0, member);
+    if (query.exec()) {
+        while (query.next()) {
+            const qint64 id = query.value(0).toLongLong();
+            // The chores in memory as they are there: a write earlier in the same transaction shows.
+            found.append({id, m_byId.contains(id) ? m_people.value(id) : peopleFromRow(query)});
+        }
+    }
+    return found;
+}
+
+QStringList ChoreStore::namesInChores() const
+{
+    QStringList names;
+    if (!m_open || !m_peopleTable)
+        return names;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (query.exec(sql("SELECT ", P::assignee, " FROM ", P::table, " UNION SELECT ", P::finishedBy, " FROM ", P::table,
+                       " UNION SELECT ", P::turns, " FROM ", P::table))) {
+        while (query.next()) {
+            for (const QString &name : ChorePeople::decodeTurns(query.value(0).toString())) {
+                if (!name.isEmpty() && !names.contains(name))
+                    names << name;
+            }
+        }
+    }
+    return names;
+}
+
+QHash<QString, qint64> ChoreStore::finishedCounts() const
+{
+    QHash<QString, qint64> counts;
+    if (!m_open || !m_peopleTable)
+        return counts;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (query.exec(sql("SELECT ", P::finishedBy, ", count(*) FROM ", P::table, " WHERE ", P::finishedBy,
+                       " != '' GROUP BY ", P::finishedBy))) {
+        while (query.next())
+            counts.insert(query.value(0).toString(), query.value(1).toLongLong());
+    }
+    return counts;
+}
+
+std::optional<QList<QPair<QString, qint64>>> ChoreStore::finishedByMember(QDate first, QDate last,
+                                                                          const QTimeZone &zone) const
+{
+    if (!m_open || !first.isValid() || !last.isValid() || last < first || !zone.isValid())
+        return std::nullopt;
+    const QDateTime from = first.startOfDay(zone);
+    const QDateTime to = last.addDays(1).startOfDay(zone);
+    if (!from.isValid() || !to.isValid())
+        return std::nullopt;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    // The end-date index picks the days' copies; each one's finisher is a look-up by its id.
+    const bool prepared = m_peopleTable
+        ? query.prepare(sql("SELECT coalesce(", P::table, ".", P::finishedBy, ", ''), count(*) FROM ", C::table,
+                            " LEFT JOIN ", P::table, " ON ", P::table, ".", P::chore, " = ", C::table, ".", C::id,
+                            " WHERE ", C::table, ".", C::endDate, " >= ? AND ", C::table, ".", C::endDate,
+                            " < ? GROUP BY 1 ORDER BY 2 DESC, 1"))
+        : query.prepare(sql("SELECT '', count(*) FROM ", C::table, " WHERE ", C::endDate, " >= ? AND ", C::endDate,
+                            " < ? HAVING count(*) > 0"));
+    if (!prepared) {
+        m_lastError = query.lastError().text();
+        return std::nullopt;
+    }
+    query.addBindValue(from.toMSecsSinceEpoch());
+    query.addBindValue(to.toMSecsSinceEpoch());
+    if (!query.exec()) {
+        m_lastError = query.lastError().text();
+        return std::nullopt;
+    }
+    QList<QPair<QString, qint64>> counts;
+    while (query.next())
+        counts.append({query.value(0).toString(), query.value(1).toLongLong()});
+    return counts;
+}
+
+bool ChoreStore::addMember(WriteKey, const QString &name)
+{
+    if (!m_open || !m_peopleTable)
+        return fail(QStringLiteral("The store is not open"));
+    if (name.isEmpty() || m_handMembers.contains(name))
+        return true;
+    if (!checkedBeforeWrite())
+        return false;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(sql("INSERT OR IGNORE INTO ", M::table, " (", M::name, ") VALUES (?)"));
+    query.addBindValue(name);
+    if (!query.exec())
+        return failWrite(query.lastError().text());
+    const QStringList old = m_handMembers;
+    if (m_undo) {
+        m_undo->push_back([this, old] {
+            m_handMembers = old;
+            emit membersChanged();
+        });
+    }
+    m_handMembers.append(name);
+    emit membersChanged();
+    return true;
+}
+
+bool ChoreStore::removeMember(WriteKey, const QString &name)
+{
+    if (!m_open || !m_peopleTable)
+        return fail(QStringLiteral("The store is not open"));
+    if (!m_handMembers.contains(name))
+        return true;
+    if (!checkedBeforeWrite())
+        return false;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(sql("DELETE FROM ", M::table, " WHERE ", M::name, " = ?"));
+    query.addBindValue(name);
+    if (!query.exec())
+        return failWrite(query.lastError().text());
+    const QStringList old = m_handMembers;
+    if (m_undo) {
+        m_undo->push_back([this, old] {
+            m_handMembers = old;
+            emit membersChanged();
+        });
+    }
+    m_handMembers.removeAll(name);
+    emit membersChanged();
+    return true;
+}
+
+} // namespace Velmora

@@ -380,6 +380,35 @@ QVariantList ChoreEditor::turnRows() const
     return rows;
 }
 
+QStringList ChoreEditor::whoOptions() const
+{
+    QStringList options = QStringList{tr("Anyone")} + choices();
+    if (turnsOffered())
+        options << tr("Taking turns");
+    return options;
+}
+
+int ChoreEditor::whoIndex() const
+{
+    switch (who()) {
+    case Who::Anyone: return 0;
+    case Who::One: return 1 + int(choices().indexOf(assignee()));
+    case Who::Turns: return 1 + int(choices().size());
+    }
+    return 0;
+}
+
+void ChoreEditor::chooseWho(int index)
+{
+    const QStringList names = choices();
+    if (index == 0)
+        setWho(Who::Anyone);
+    else if (index > 0 && index <= names.size())
+        assignTo(names.at(index - 1));
+    else if (index == names.size() + 1 && turnsOffered())
+        setWho(Who::Turns);
+}
+
 void ChoreEditor::assignTo(const QString &member)
 {
     const QString name = ChorePeople::cleanName(member);

@@ -69,6 +69,9 @@ class ChoreEditor : public QObject {
     // The rows of the turn order: its members in order, then the others, as {name, taking, place, now}.
     Q_PROPERTY(QVariantList turnRows READ turnRows NOTIFY peopleChanged)
     Q_PROPERTY(bool turnsOffered READ turnsOffered NOTIFY repeatChanged)
+    // What the Who row lists: "Anyone", each choice, "Taking turns" while offered; and which is shown.
+    Q_PROPERTY(QStringList whoOptions READ whoOptions NOTIFY peopleChanged)
+    Q_PROPERTY(int whoIndex READ whoIndex NOTIFY peopleChanged)
 
 public:
     // QML reads enum keys only when capitalised: the capitalised names are the same values.
@@ -146,6 +149,10 @@ public:
     QStringList turns() const { return m_turns; }
     QVariantList turnRows() const;
     bool turnsOffered() const { return workingRecurrence().repeats(); }
+    QStringList whoOptions() const;
+    int whoIndex() const;
+    // Picks an entry of whoOptions.
+    Q_INVOKABLE void chooseWho(int index);
     // One member does it.
     Q_INVOKABLE void assignTo(const QString &member);
     // Puts a member into the turn order, at its end, or takes them out of it.

@@ -446,17 +446,9 @@ DetailScreen {
             objectName: "whoBox"
             // A repeated run stays with whoever it was for; it is changed by editing the chore.
             enabled: screen.operation !== ChoreEditor.Repeat
-            model: [qsTr("Anyone")].concat(editor.choices).concat(editor.turnsOffered ? [qsTr("Taking turns")] : [])
-            currentIndex: editor.who === ChoreEditor.Anyone ? 0 : editor.who === ChoreEditor.Turns ? editor.choices.length + 1
-                                                                  : 1 + editor.choices.indexOf(editor.assignee)
-            onActivated: function (index) {
-                if (index === 0)
-                    editor.who = ChoreEditor.Anyone
-                else if (index <= editor.choices.length)
-                    editor.assignTo(editor.choices[index - 1])
-                else
-                    editor.who = ChoreEditor.Turns
-            }
+            model: editor.whoOptions
+            currentIndex: editor.whoIndex
+            onActivated: function (index) { editor.chooseWho(index) }
             Accessible.name: qsTr("Who")
         }
     }

@@ -6,6 +6,7 @@ import Velmora.App
 Menu {
     id: members
     signal chosen(string name)
+    // qmllint disable unqualified
     Instantiator {
         model: App.household.members
         delegate: PressableMenuItem {
@@ -25,4 +26,5 @@ Menu {
         onObjectAdded: function (index, object) { members.insertItem(index, object) }
         onObjectRemoved: function (index, object) { members.removeItem(object) }
     }
+    // qmllint enable unqualified
 }

@@ -118,9 +118,11 @@ QList<QPair<qint64, ChorePeople>> ChoreStore::peopleNaming(const QString &member
         return found;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(sql(kSelectPeople, "WHERE ", P::assignee, " = ?1 OR ", P::finishedBy, " = ?1 OR instr(char(10) || ",
-                      P::turns, " || char(10), char(10) || ?1 || char(10)) > 0"));
-    query.bindValue(0, member);
+    // Qt's own placeholders, one per use: it reads "?1" as a first of three and left the others unbound.
+    query.prepare(sql(kSelectPeople, "WHERE ", P::assignee, " = ? OR ", P::finishedBy, " = ? OR instr(char(10) || ",
+                      P::turns, " || char(10), char(10) || ? || char(10)) > 0"));
+    for (int use = 0; use < 3; ++use)
+        query.addBindValue(member);
     if (query.exec()) {
         while (query.next()) {
             const qint64 id = query.value(0).toLongLong();

@@ -340,7 +340,8 @@ QStringList ChoreEditor::choices() const
 {
     QStringList all = m_members;
     bool added = false;
-    for (const QString &name : QStringList(m_turns) << m_assignee) {
+    const QStringList own = QStringList(m_turns) << m_assignee;
+    for (const QString &name : own) {
         if (!name.isEmpty() && !all.contains(name)) {
             all << name;
             added = true;

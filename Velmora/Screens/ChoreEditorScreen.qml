@@ -488,9 +488,10 @@ DetailScreen {
                 readonly property string name: modelData.name
                 readonly property int place: modelData.place
                 function take() { member.forceActiveFocus(Qt.TabFocusReason) }
+                // Once the key or click is over: the change makes the rows anew, this one too.
                 function move(to) {
                     turnOrder.follow = slot.name
-                    editor.moveTurn(slot.place - 1, to - 1)
+                    Qt.callLater(editor.moveTurn, slot.place - 1, to - 1)
                 }
                 width: turnOrder.width
                 height: turnOrder.rowHeight
@@ -529,7 +530,7 @@ DetailScreen {
                         checked: slot.place > 0
                         onClicked: {
                             turnOrder.follow = slot.name
-                            editor.toggleTurn(slot.name)
+                            Qt.callLater(editor.toggleTurn, slot.name)
                         }
                         contentItem: Label {
                             leftPadding: member.indicator.width + member.spacing
@@ -695,21 +696,24 @@ DetailScreen {
         // The style's highlighted line is white in either scheme: here it is the accent's. Member
         // names among the choices are shown as they are.
         // qmllint disable unqualified
-        delegate: ItemDelegate {
-            id: choice
-            required property int index
-            required property string modelData
-            width: ListView.view.width
-            text: modelData
-            highlighted: box.highlightedIndex === index
-            palette.light: Styling.accentFill
-            palette.midlight: Qt.darker(Styling.accentFill, 1.15)
-            contentItem: Label {
-                text: choice.modelData
-                textFormat: Text.PlainText
-                elide: Text.ElideRight
-                font.weight: box.currentIndex === choice.index ? Font.DemiBold : Font.Normal
-                color: choice.highlighted ? "white" : Styling.foreground
+        // Written out as a component: the inline type does not make one of it on Qt 6.4.
+        delegate: Component {
+            ItemDelegate {
+                id: choice
+                required property int index
+                required property string modelData
+                width: ListView.view.width
+                text: modelData
+                highlighted: box.highlightedIndex === index
+                palette.light: Styling.accentFill
+                palette.midlight: Qt.darker(Styling.accentFill, 1.15)
+                contentItem: Label {
+                    text: choice.modelData
+                    textFormat: Text.PlainText
+                    elide: Text.ElideRight
+                    font.weight: box.currentIndex === choice.index ? Font.DemiBold : Font.Normal
+                    color: choice.highlighted ? "white" : Styling.foreground
+                }
             }
         }
         // qmllint enable unqualified

@@ -66,7 +66,10 @@ DetailScreen {
             required property int finishedCount
             required property bool isMe
             readonly property bool renamed: screen.renaming === name
-            Component.onCompleted: if (name === screen.follow) Qt.callLater(renameButton.forceActiveFocus, Qt.TabFocusReason)
+            Component.onCompleted: if (name === screen.follow) {
+                screen.follow = ""
+                Qt.callLater(renameButton.forceActiveFocus, Qt.TabFocusReason)
+            }
             width: parent ? parent.width : 0
             height: 44
             Accessible.role: Accessible.StaticText

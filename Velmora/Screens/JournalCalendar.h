@@ -63,7 +63,7 @@ public:
     int focused() const { return m_focused; }
     void setFocused(int row);
     QString focusedText() const { return withMembers(dayText(m_focused), m_focusedMembers); }
-    QString focusedLine() const { return withMembers(dayLine(m_focused), m_focusedMembers); }
+    QString focusedLine() const { return dayLine(m_focused); }
     int focusedWeek() const { return weekOf(m_focused); }
     int focusedWeekday() const { return weekdayOf(m_focused); }
 

@@ -387,40 +387,14 @@ DetailScreen {
     DetailRow {
         visible: screen.repeating
         label: qsTr("After finishing")
-        Switch {
+        ToggleSwitch {
             id: afterFinishingSwitch
             objectName: "afterFinishing"
             anchors.verticalCenter: parent.verticalCenter
-            padding: 0
-            spacing: 0
             checked: editor.repeatAfterFinishing
             onToggled: editor.repeatAfterFinishing = checked
             Accessible.name: qsTr("After finishing")
             Accessible.description: afterFinishingText.text
-            Accessible.ignored: !visible
-            Accessible.onPressAction: editor.repeatAfterFinishing = !editor.repeatAfterFinishing
-            Accessible.onToggleAction: editor.repeatAfterFinishing = !editor.repeatAfterFinishing
-            indicator: Rectangle {
-                x: afterFinishingSwitch.leftPadding
-                y: (afterFinishingSwitch.height - height) / 2
-                implicitWidth: 44
-                implicitHeight: 26
-                radius: 13
-                color: afterFinishingSwitch.checked ? Styling.accentFill : Styling.secondary
-                Rectangle {
-                    x: afterFinishingSwitch.checked ? parent.width - width - 3 : 3
-                    y: 3
-                    width: 20
-                    height: 20
-                    radius: 10
-                    // Dark on the light grey a dark scheme draws the track in while off.
-                    color: afterFinishingSwitch.checked ? "white" : Styling.backdrop
-                }
-                FocusRing {
-                    innerRadius: 13
-                    visible: afterFinishingSwitch.visualFocus
-                }
-            }
         }
     }
     Label {
@@ -527,6 +501,7 @@ DetailScreen {
                         x: 18
                         anchors.verticalCenter: parent.verticalCenter
                         width: parent.width - x - moves.width - 4
+                        text: slot.name
                         checked: slot.place > 0
                         onClicked: {
                             turnOrder.follow = slot.name
@@ -537,7 +512,7 @@ DetailScreen {
                             verticalAlignment: Text.AlignVCenter
                             elide: Text.ElideRight
                             textFormat: Text.PlainText
-                            text: slot.name
+                            text: slot.modelData.now ? qsTr("%1 · now").arg(slot.name) : slot.name
                             font.weight: slot.modelData.now ? Font.DemiBold : Font.Normal
                             color: Styling.foreground
                             Accessible.ignored: true

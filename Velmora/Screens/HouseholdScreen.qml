@@ -40,16 +40,13 @@ DetailScreen {
     }
     DetailRow {
         label: qsTr("Reminders only for your chores")
-        Switch {
-            id: remindSwitch
+        ToggleSwitch {
             objectName: "remindMineOnly"
             anchors.verticalCenter: parent.verticalCenter
             checked: App.household.remindMineOnly
             onToggled: App.household.remindMineOnly = checked
             Accessible.name: qsTr("Reminders only for your chores")
             Accessible.description: qsTr("This computer rings for chores of yours and those for anyone, not for the others' chores.")
-            Accessible.ignored: !visible
-            Accessible.onPressAction: remindSwitch.toggle()
         }
     }
     Separator {}

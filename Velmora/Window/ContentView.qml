@@ -27,6 +27,8 @@ FocusScope {
 
         AppTitle {
             text: qsTr("TASKARELLO")
+            // Four buttons beside it in a phone's width: smaller rather than cut short.
+            minimumPixelSize: 18
             Layout.fillWidth: true
         }
         IconButton {

@@ -20,52 +20,57 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="41"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="42"/>
         <source>Sync…</source>
         <translation>Sync…</translation>
     </message>
     <message>
         <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
+        <source>Household…</source>
+        <translation>Household…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="55"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="80"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="58"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="72"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="77"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="97"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="84"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="104"/>
         <source>Save</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="78"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="98"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="108"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="115"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -78,203 +83,244 @@
         <translation>Chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="52"/>
         <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Title</source>
         <translation>Title</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="64"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="148"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="65"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="149"/>
         <source>Color</source>
         <translation>Color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Red</source>
         <translation>Red</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Yellow</source>
         <translation>Yellow</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Green</source>
         <translation>Green</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Teal</source>
         <translation>Teal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Blue</source>
         <translation>Blue</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
         <source>Purple</source>
         <translation>Purple</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="122"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="123"/>
         <source>Other color</source>
         <translation>Other color</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="159"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="203"/>
         <source>Planned (duration)</source>
         <translation>Planned (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="165"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="166"/>
         <source>Fewer days</source>
         <translation>Fewer days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="176"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="177"/>
         <source>More days</source>
         <translation>More days</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="187"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="201"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="188"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
         <source>Due date</source>
         <translation>Due date</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="218"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="245"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="219"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Comes back</source>
         <translation>Comes back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="284"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="241"/>
         <source>Change how it comes back</source>
         <translation>Change how it comes back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="569"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="650"/>
         <source>Discard your changes?</source>
         <translation>Discard your changes?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Never</source>
         <translation>Never</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Daily</source>
         <translation>Daily</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Weekly</source>
         <translation>Weekly</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Monthly</source>
         <translation>Monthly</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Yearly</source>
         <translation>Yearly</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="283"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="240"/>
         <source>Change</source>
         <translation>Change</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="319"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="276"/>
         <source>Repeat every</source>
         <translation>Repeat every</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="370"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="327"/>
         <source>On</source>
         <translation>On</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="386"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="343"/>
         <source>Weekdays</source>
         <translation>Weekdays</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="432"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="441"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="389"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="396"/>
         <source>After finishing</source>
         <translation>After finishing</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="476"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="407"/>
         <source>The next due day counts from the day the chore is finished.</source>
         <translation>The next due day counts from the day the chore is finished.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="477"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="408"/>
         <source>The next due day counts from the due day.</source>
         <translation>The next due day counts from the due day.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="485"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="417"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="426"/>
+        <source>Who</source>
+        <translation>Who</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="450"/>
+        <source>Tick who takes turns; finishing it gives the next time to the one after whose turn it was.</source>
+        <translation>Tick who takes turns; finishing it gives the next time to the one after whose turn it was.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="515"/>
+        <source>%1 · now</source>
+        <translation>%1 · now</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="521"/>
+        <source>%1, %2 of %3, whose turn it is</source>
+        <translation>%1, %2 of %3, whose turn it is</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="522"/>
+        <source>%1, %2 of %3</source>
+        <translation>%1, %2 of %3</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="523"/>
+        <source>Alt+Up and Alt+Down move it in the order</source>
+        <translation>Alt+Up and Alt+Down move it in the order</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
+        <source>Move %1 up</source>
+        <translation>Move %1 up</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="553"/>
+        <source>Move %1 down</source>
+        <translation>Move %1 down</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="566"/>
         <source>Notify</source>
         <translation>Notify</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="491"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="572"/>
         <source>Notification time</source>
         <translation>Notification time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="496"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="577"/>
         <source>Hour</source>
         <translation>Hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="508"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="589"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="516"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="597"/>
         <source>Before or after noon</source>
         <translation>Before or after noon</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="528"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="609"/>
         <source>Toggle notification</source>
         <translation>Toggle notification</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="531"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="612"/>
         <source>Turn off</source>
         <translation>Turn off</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="531"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="612"/>
         <source>Turn on</source>
         <translation>Turn on</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="570"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="651"/>
         <source>Discard</source>
         <translation>Discard</translation>
     </message>
@@ -282,22 +328,27 @@
 <context>
     <name>ChoreMenu</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="28"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="30"/>
         <source>Edit</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="35"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="37"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="41"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="43"/>
+        <source>Finished by…</source>
+        <translation>Finished by…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="48"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="56"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
@@ -305,12 +356,17 @@
 <context>
     <name>ChoreThumb</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="17"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="19"/>
+        <source>%1&apos;s turn</source>
+        <translation>%1&apos;s turn</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="20"/>
         <source>Repeats: %1</source>
         <translation>Repeats: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="19"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="22"/>
         <source>Snoozed until %1</source>
         <translation>Snoozed until %1</translation>
     </message>
@@ -333,46 +389,71 @@
         <translation>Repeats</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="57"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="45"/>
+        <source>Who</source>
+        <translation>Who</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="46"/>
+        <source>%1&apos;s turn · %2</source>
+        <translation>%1&apos;s turn · %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="47"/>
+        <source>Anyone</source>
+        <translation>Anyone</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="64"/>
         <source>Planned (duration)</source>
         <translation>Planned (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="62"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="69"/>
         <source>Passed (duration)</source>
         <translation>Passed (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="72"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="79"/>
         <source>Edit</source>
         <translation>Edit</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="77"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="111"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="84"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="137"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="93"/>
+        <source>Finished by…</source>
+        <translation>Finished by…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="98"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="100"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="105"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="116"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="99"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="115"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="110"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="136"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="136"/>
+        <source>Finished by %1?</source>
+        <translation>Finished by %1?</translation>
     </message>
 </context>
 <context>
@@ -389,22 +470,27 @@
         <translation>Click %1 or press %2 to add a chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="248"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="249"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="261"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="263"/>
+        <source>Finished by %1?</source>
+        <translation>Finished by %1?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="265"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="249"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="250"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="260"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="264"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -417,12 +503,32 @@
         <translation>TASKARELLO</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="34"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="37"/>
+        <source>Showing mine</source>
+        <translation>Showing mine</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Window/ContentView.qml" line="37"/>
+        <source>Showing everyone&apos;s</source>
+        <translation>Showing everyone&apos;s</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Window/ContentView.qml" line="39"/>
+        <source>Show everyone&apos;s chores</source>
+        <translation>Show everyone&apos;s chores</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Window/ContentView.qml" line="40"/>
+        <source>Show only yours and those for anyone</source>
+        <translation>Show only yours and those for anyone</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Window/ContentView.qml" line="45"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="41"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="52"/>
         <source>Add chore</source>
         <translation>Add chore</translation>
     </message>
@@ -465,6 +571,108 @@
     </message>
 </context>
 <context>
+    <name>HouseholdScreen</name>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="18"/>
+        <source>Household</source>
+        <translation>Household</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="29"/>
+        <source>Everyone who shares these chores. A chore is for anyone, for one member, or taken in turns; finishing one records who did it.</source>
+        <translation>Everyone who shares these chores. A chore is for anyone, for one member, or taken in turns; finishing one records who did it.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="31"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="37"/>
+        <source>Your name on this computer</source>
+        <translation>Your name on this computer</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="42"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="48"/>
+        <source>Reminders only for your chores</source>
+        <translation>Reminders only for your chores</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="49"/>
+        <source>This computer rings for chores of yours and those for anyone, not for the others&apos; chores.</source>
+        <translation>This computer rings for chores of yours and those for anyone, not for the others&apos; chores.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="54"/>
+        <source>Members</source>
+        <translation>Members</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="87"/>
+        <source>%1 (you)</source>
+        <translation>%1 (you)</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="97"/>
+        <source>%n chores</source>
+        <translation>
+            <numerusform>%n chore</numerusform>
+            <numerusform>%n chores</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="97"/>
+        <source>%n finished</source>
+        <translation>
+            <numerusform>%n finished</numerusform>
+            <numerusform>%n finished</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="109"/>
+        <source>New name for %1</source>
+        <translation>New name for %1</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="136"/>
+        <source>Rename %1</source>
+        <translation>Rename %1</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="144"/>
+        <source>Remove %1</source>
+        <translation>Remove %1</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="154"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="163"/>
+        <source>Add a member</source>
+        <translation>Add a member</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="162"/>
+        <source>Name, such as a child without a computer</source>
+        <translation>Name, such as a child without a computer</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="169"/>
+        <source>Add member</source>
+        <translation>Add member</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="181"/>
+        <source>Remove %1 from the household?</source>
+        <translation>Remove %1 from the household?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="182"/>
+        <source>Their chores become anyone&apos;s and they leave every turn order; what they finished stays in the journal.</source>
+        <translation>Their chores become anyone&apos;s and they leave every turn order; what they finished stays in the journal.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="183"/>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+</context>
+<context>
     <name>JournalChoreView</name>
     <message>
         <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
@@ -477,30 +685,43 @@
         <translation>Dates</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="32"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="34"/>
+        <source>Finished by</source>
+        <translation>Finished by</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="39"/>
         <source>Planned (duration)</source>
         <translation>Planned (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="37"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="44"/>
         <source>Passed (duration)</source>
         <translation>Passed (duration)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="48"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="55"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="55"/>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="66"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="62"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="73"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="65"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="72"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
+    </message>
+</context>
+<context>
+    <name>JournalThumb</name>
+    <message>
+        <location filename="../Velmora/Screens/JournalThumb.qml" line="14"/>
+        <source>Finished by %1</source>
+        <translation>Finished by %1</translation>
     </message>
 </context>
 <context>
@@ -544,24 +765,8 @@
 </context>
 <context>
     <name>JournalYear</name>
-    <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="39"/>
-        <source>This month: %n</source>
-        <translation>
-            <numerusform>This month: %n</numerusform>
-            <numerusform>This month: %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="40"/>
-        <source>last month: %n</source>
-        <translation>
-            <numerusform>last month: %n</numerusform>
-            <numerusform>last month: %n</numerusform>
-        </translation>
-    </message>
     <message>
-        <location filename="../Velmora/Screens/JournalYear.qml" line="132"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="133"/>
         <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
         <translation>Up and down move by day, left and right by week; Enter shows the day in the journal</translation>
     </message>
@@ -723,34 +928,40 @@
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="270"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="278"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="267"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="273"/>
+        <source>Your name in the household</source>
+        <translation>Your name in the household</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="282"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="290"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="286"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="298"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="294"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="306"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="301"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="311"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="313"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="323"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="309"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="321"/>
         <source>Disconnect this account?</source>
         <translation>Disconnect this account?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="310"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="322"/>
         <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
         <translation>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</translation>
     </message>
@@ -758,7 +969,7 @@
 <context>
     <name>Tile</name>
     <message>
-        <location filename="../Velmora/Screens/Tile.qml" line="26"/>
+        <location filename="../Velmora/Screens/Tile.qml" line="28"/>
         <source>%1, %2, due %3</source>
         <translation>%1, %2, due %3</translation>
     </message>
@@ -848,7 +1059,7 @@
 <context>
     <name>Velmora::Chore</name>
     <message>
-        <location filename="../Velmora/Model/Chore.cpp" line="12"/>
+        <location filename="../Velmora/Model/Chore.cpp" line="14"/>
         <source>Untitled chore</source>
         <translation>Untitled chore</translation>
     </message>
@@ -1078,6 +1289,36 @@
         <source>The chore could not be deleted: %1.</source>
         <translation>The chore could not be deleted: %1.</translation>
     </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="106"/>
+        <source>The member could not be added.</source>
+        <translation>The member could not be added.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="106"/>
+        <source>The member could not be added: %1.</source>
+        <translation>The member could not be added: %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="109"/>
+        <source>The member could not be renamed.</source>
+        <translation>The member could not be renamed.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="109"/>
+        <source>The member could not be renamed: %1.</source>
+        <translation>The member could not be renamed: %1.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="112"/>
+        <source>The member could not be removed.</source>
+        <translation>The member could not be removed.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreChanges.cpp" line="112"/>
+        <source>The member could not be removed: %1.</source>
+        <translation>The member could not be removed: %1.</translation>
+    </message>
 </context>
 <context>
     <name>Velmora::ChoreDates</name>
@@ -1143,32 +1384,42 @@
 <context>
     <name>Velmora::ChoreEditor</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="186"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
         <source>Update</source>
         <translation>Update</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="187"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="190"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="192"/>
         <source>Add</source>
         <translation>Add</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="278"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="281"/>
         <source>Finished today, it comes back on %1.</source>
         <translation>Finished today, it comes back on %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="280"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="283"/>
         <source>Finished today, it does not come back: its rule has ended.</source>
         <translation>Finished today, it does not come back: its rule has ended.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="358"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="386"/>
+        <source>Anyone</source>
+        <translation>Anyone</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="388"/>
+        <source>Taking turns</source>
+        <translation>Taking turns</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="514"/>
         <source>The chore could not be saved.</source>
         <translation>The chore could not be saved.</translation>
     </message>
@@ -1223,12 +1474,25 @@
         <translation>%1 (planned: %2)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="116"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="118"/>
+        <source>Finished by %1 on %2, on time</source>
+        <translation>Finished by %1 on %2, on time</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="119"/>
+        <source>Finished by %1 on %2, %n days late</source>
+        <translation>
+            <numerusform>Finished by %1 on %2, %n day late</numerusform>
+            <numerusform>Finished by %1 on %2, %n days late</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="121"/>
         <source>Finished %1, on time</source>
         <translation>Finished %1, on time</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="117"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="121"/>
         <source>Finished %1, %n days late</source>
         <translation>
             <numerusform>Finished %1, %n day late</numerusform>
@@ -1239,12 +1503,41 @@
 <context>
     <name>Velmora::JournalCalendar</name>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="241"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="267"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="288"/>
+        <source>%1 · %2</source>
+        <extracomment>A day&apos;s count, then who finished them: &quot;3 chores finished on 4 December · Alice 2, Bob 1&quot;.</extracomment>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="280"/>
+        <source>%1 %2</source>
+        <extracomment>A member of the household and how many chores they finished: &quot;Alice 12&quot;.</extracomment>
+        <translation>%1 %2</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="287"/>
+        <source>This month: %n</source>
+        <translation>
+            <numerusform>This month: %n</numerusform>
+            <numerusform>This month: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="289"/>
+        <source>last month: %n</source>
+        <translation>
+            <numerusform>last month: %n</numerusform>
+            <numerusform>last month: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="294"/>
         <source>Nothing finished on %1</source>
         <translation>Nothing finished on %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="302"/>
         <source>%1 · %n finished</source>
         <extracomment>A day of the journal&apos;s calendar in full, then how many chores were finished on it.</extracomment>
         <translation>
@@ -1253,12 +1546,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="302"/>
         <source>%1 · nothing finished</source>
         <translation>%1 · nothing finished</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="255"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="308"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n chore finished on %1</numerusform>
@@ -1266,7 +1559,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="256"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="309"/>
         <source>No chores finished on %1</source>
         <translation>No chores finished on %1</translation>
     </message>
@@ -1423,22 +1716,22 @@
 <context>
     <name>Velmora::Reminders</name>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="38"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="45"/>
         <source>Open</source>
         <translation>Open</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="38"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="45"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="39"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="46"/>
         <source>Snooze for an hour</source>
         <translation>Snooze for an hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="165"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="177"/>
         <source>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</source>
         <translation>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</translation>
     </message>
@@ -1446,7 +1739,7 @@
 <context>
     <name>Velmora::ScreenTexts</name>
     <message>
-        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="69"/>
+        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="77"/>
         <source>%1 · due %2</source>
         <translation>%1 · due %2</translation>
     </message>
@@ -1954,11 +2247,12 @@
     <name>main</name>
     <message>
         <location filename="../Velmora/App/Launcher.cpp" line="119"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="130"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello is already running but does not answer.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Launcher.cpp" line="215"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="228"/>
         <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
         <translation>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</translation>
     </message>

@@ -459,38 +459,48 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="85"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
         <source>No chores</source>
         <translation>Keine Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="88"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="91"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
+        <source>Nothing for you</source>
+        <translation>Nichts für dich</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="95"/>
         <source>Click %1 or press %2 to add a chore</source>
         <translation>Klicke auf %1 oder drücke %2, um eine Aufgabe hinzuzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="249"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="253"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="263"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="267"/>
         <source>Finished by %1?</source>
         <translation>Von %1 erledigt?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="265"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="269"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="250"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="254"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="264"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="87"/>
+        <source>Only your chores and those for anyone are shown: press %1 to see everyone&apos;s.</source>
+        <translation>Nur deine Aufgaben und die für jeden werden gezeigt: %1 zeigt die aller.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="268"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>

@@ -459,38 +459,48 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="85"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
         <source>No chores</source>
         <translation>No chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="88"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="91"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
+        <source>Nothing for you</source>
+        <translation>Nothing for you</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="95"/>
         <source>Click %1 or press %2 to add a chore</source>
         <translation>Click %1 or press %2 to add a chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="249"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="253"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="263"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="267"/>
         <source>Finished by %1?</source>
         <translation>Finished by %1?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="265"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="269"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="250"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="254"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="264"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="87"/>
+        <source>Only your chores and those for anyone are shown: press %1 to see everyone&apos;s.</source>
+        <translation>Only your chores and those for anyone are shown: press %1 to see everyone&apos;s.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="268"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>

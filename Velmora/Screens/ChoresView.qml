@@ -82,13 +82,17 @@ Item {
             EmptyState {
                 objectName: "noChores"
                 anchors.verticalCenterOffset: root.topInset / 2
-                title: qsTr("No chores")
-                descriptionFormat: Text.StyledText
+                // Showing only this computer's member's, the others' may be hidden, not gone.
+                readonly property bool mine: App.household.mineOnly
+                readonly property string showAll: qsTr("Only your chores and those for anyone are shown: press %1 to see everyone's.")
+                    .arg(ScreenTexts.keysText("Ctrl+M"))
+                title: mine ? qsTr("Nothing for you") : qsTr("No chores")
+                descriptionFormat: mine ? Text.PlainText : Text.StyledText
                 // One sentence for translators, with the add button's symbol in its place.
-                description: qsTr("Click %1 or press %2 to add a chore")
+                description: mine ? showAll : qsTr("Click %1 or press %2 to add a chore")
                     .arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent) + "\" width=\"18\" height=\"18\">")
                     .arg(ScreenTexts.keysText("Ctrl+N"))
-                spokenDescription: qsTr("Click %1 or press %2 to add a chore").arg("+").arg(ScreenTexts.keysText("Ctrl+N"))
+                spokenDescription: mine ? showAll : qsTr("Click %1 or press %2 to add a chore").arg("+").arg(ScreenTexts.keysText("Ctrl+N"))
                 symbolSize: 44
             }
         }

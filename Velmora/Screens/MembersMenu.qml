@@ -6,8 +6,8 @@ import Velmora.App
 Menu {
     id: members
     signal chosen(string name)
-    // Delegates bound to this file print a warning each on Qt 6.4, so they stay unbound, and its
-    // qmllint takes this file's ids in them as unqualified.
+    // Delegates bound to this file print a warning each on Qt 6.4, so they stay unbound, and the
+    // linter takes this file's ids in them as unqualified.
     // qmllint disable unqualified
     Instantiator {
         model: App.household.members

@@ -416,6 +416,17 @@ TEST(ScreenTexts, DatesAreDaysInTheUsersZone)
     EXPECT_EQ(ScreenTexts::datesText(start, QDateTime(), zone("Europe/Berlin"), us), QStringLiteral("Mar 3, 2026"));
 }
 
+// A member's badge: the first letter as people see it, however many code points it takes.
+TEST(ScreenTexts, InitialIsTheFirstGraphemeUpperCased)
+{
+    const struct {
+        const char *name;
+        const char *initial;
+    } rows[] = {{"bob", "B"}, {"élodie", "É"}, {"e\u0301mile", "E\u0301"}, {"👩‍👧 Mum", "👩‍👧"}, {"", ""}};
+    for (const auto &row : rows)
+        EXPECT_EQ(ScreenTexts::initialOf(QString::fromUtf8(row.name)), QString::fromUtf8(row.initial)) << row.name;
+}
+
 TEST(ScreenTexts, TextStaysReadableOnLightColours)
 {
     const QColor white(Qt::white);

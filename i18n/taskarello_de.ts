@@ -1077,116 +1077,122 @@
 <context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="312"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="362"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>Es gibt mehr als %1 Aufgaben, mehr als eine Sicherung fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="367"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Die Aufgabe „%1“ hat einen Titel mit mehr als %2 Zeichen, zu lang für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="321"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="371"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Die Aufgabe „%1“ hat ein Datum außerhalb der Jahre 1 bis 9999, das eine Sicherung nicht fassen kann.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="327"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="377"/>
         <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
         <translation>Aufgabe „%1“ wiederholt sich nach einer Regel, die für eine Sicherung zu lang ist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="340"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="393"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>Die Sicherung wäre größer als %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="498"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="505"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="440"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="568"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="575"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>Die Datei ist größer als %1 MB und damit zu groß für eine Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="388"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung: Sie ist kein lesbares JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="391"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="447"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>Die Datei ist keine Taskarello-Sicherung.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="394"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="450"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>Die Sicherung hat keine Schemaversion, die diese App kennt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="453"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>Die Sicherung stammt aus einer neueren Taskarello-Version (Schema %1) und kann nicht wiederhergestellt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="401"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="457"/>
         <source>The backup has no list of chores.</source>
         <translation>Die Sicherung enthält keine Liste von Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="404"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="461"/>
+        <source>The backup&apos;s list of members is not a list of names.</source>
+        <translation>Die Mitgliederliste der Sicherung ist keine Liste von Namen.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="463"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>Die Sicherung enthält %1 Aufgaben, mehr als die %2, die eine Sicherung enthalten darf.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="474"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Aufgabe %1 in der Sicherung ist kein Aufgabeneintrag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="420"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="425"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="478"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="483"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="488"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="491"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Bei Aufgabe %1 in der Sicherung fehlt „%2“ oder ist ungültig.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="417"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Aufgabe %1 in der Sicherung hat einen Titel mit mehr als %2 Zeichen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="439"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="506"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>Der Aufgabenspeicher ist nicht geöffnet, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="475"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="545"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht gespeichert werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="359"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts gesichert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="448"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="515"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>Die Aufgaben konnten nicht aus dem Aufgabenspeicher gelesen werden, daher wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="550"/>
         <source>The backup holds no chores.</source>
         <translation>Die Sicherung enthält keine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="552"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Jede Aufgabe der Sicherung ist schon vorhanden.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="484"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="554"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt.</numerusform>
@@ -1194,7 +1200,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="486"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="556"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>%n Aufgabe wiederhergestellt; die übrigen waren schon vorhanden.</numerusform>
@@ -1202,27 +1208,27 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="564"/>
         <source>The file %1 does not exist.</source>
         <translation>Die Datei %1 existiert nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="496"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="566"/>
         <source>%1 is not a file.</source>
         <translation>%1 ist keine Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="571"/>
         <source>The file could not be opened: %1.</source>
         <translation>Die Datei konnte nicht geöffnet werden: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="513"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="583"/>
         <source>%1 is a symbolic link; nothing was written through it. Choose another file.</source>
         <translation>%1 ist eine symbolische Verknüpfung; es wurde nichts darüber geschrieben. Wählen Sie eine andere Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="520"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="590"/>
         <source>The file could not be written: %1.</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
     </message>
@@ -1767,51 +1773,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="521"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="568"/>
         <source>The task is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="525"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="572"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>Der Server hat eine Webseite statt einer Aufgabe geschickt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="529"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="538"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="566"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="576"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="585"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="613"/>
         <source>The task is not valid iCalendar.</source>
         <translation>Die Aufgabe ist kein gültiges iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="665"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="751"/>
         <source>The task has no UID.</source>
         <translation>Die Aufgabe hat keine UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="675"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="715"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="729"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="761"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="801"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="815"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="696"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="782"/>
         <source>The task&apos;s repeat rules are larger than 64 KB.</source>
         <translation>Die Wiederholungsregeln der Aufgabe sind größer als 64 KB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1006"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1093"/>
         <source>The chore has no usable UID.</source>
         <translation>Die Aufgabe hat keine brauchbare UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1008"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1095"/>
         <source>The time zone is unknown.</source>
         <translation>Die Zeitzone ist unbekannt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1011"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1098"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
@@ -1943,37 +1949,37 @@
 <context>
     <name>Velmora::Sync::SyncAccount</name>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="70"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="71"/>
         <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
         <translation>Die Adresse des Kalenders ist nicht verschlüsselt; verbinde das Konto erneut.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="150"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="153"/>
         <source>%1 (read only)</source>
         <translation>%1 (nur lesen)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="180"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
         <source>Not set up</source>
         <translation>Nicht eingerichtet</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="182"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="185"/>
         <source>Syncing…</source>
         <translation>Wird abgeglichen…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="186"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="189"/>
         <source>Not synced yet</source>
         <translation>Noch nicht abgeglichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="192"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="195"/>
         <source>Synced just now</source>
         <translation>Gerade eben abgeglichen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Vor %n Minute abgeglichen</numerusform>
@@ -1981,7 +1987,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="196"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Vor %n Stunde abgeglichen</numerusform>
@@ -1989,7 +1995,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="200"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Vor %n Tag abgeglichen</numerusform>
@@ -1997,7 +2003,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="206"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="209"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
@@ -2005,7 +2011,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="208"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="211"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
@@ -2013,7 +2019,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="210"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
         <source>%n task(s) could not be read</source>
         <translation>
             <numerusform>%n Aufgabe konnte nicht gelesen werden</numerusform>
@@ -2021,7 +2027,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="216"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n Feld auf zwei Geräten geändert: die spätere Änderung bleibt</numerusform>
@@ -2029,7 +2035,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="216"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="219"/>
         <source>%n item(s) outside the calendar ignored</source>
         <translation>
             <numerusform>%n Eintrag außerhalb des Kalenders übergangen</numerusform>
@@ -2037,7 +2043,15 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="218"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="222"/>
+        <source>%n member name(s) from the server cleaned</source>
+        <translation>
+            <numerusform>%n Mitgliedsname vom Server bereinigt</numerusform>
+            <numerusform>%n Mitgliedsnamen vom Server bereinigt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="224"/>
         <source>%n task(s) not taken in: the app holds at most %1 chores</source>
         <translation>
             <numerusform>%n Aufgabe nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
@@ -2045,84 +2059,84 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="309"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="315"/>
         <source>The account is being set up already.</source>
         <translation>Das Konto wird bereits eingerichtet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="312"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="318"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="314"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="320"/>
         <source>Enter the user name.</source>
         <translation>Gib den Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="316"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
         <source>Enter the password.</source>
         <translation>Gib das Passwort ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="319"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="325"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 ist nicht verschlüsselt, das Passwort wäre im Netz lesbar; mit --allow-http wird trotzdem verbunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="328"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Ohne Verschlüsselung verbinden? Das Passwort ist dann im Netz lesbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="339"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="345"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>Der Server leitet an eine andere Adresse weiter. Dorthin verbinden? Dein Passwort wird an sie gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="365"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="414"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="675"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="371"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="420"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="681"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="375"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="381"/>
         <source>Enter the calendar&apos;s whole address, such as https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</source>
         <translation>Gib die ganze Adresse des Kalenders ein, etwa https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="391"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="397"/>
         <source>The calendar %1 is not on the account&apos;s server %2; the password was not sent there.</source>
         <translation>Der Kalender %1 liegt nicht auf dem Server des Kontos, %2; das Passwort wurde nicht dorthin gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="404"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="410"/>
         <source>The server does not let this account read the calendar at %1; ask its owner to share it with you.</source>
         <translation>Der Server lässt dieses Konto den Kalender unter %1 nicht lesen; bitte den Besitzer, ihn mit dir zu teilen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="422"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="428"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="447"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="453"/>
         <source>“%1” is shared with you to read only, so chores finished here could not reach it; choose a calendar you may change.</source>
         <translation>„%1“ ist nur zum Lesen mit dir geteilt, erledigte Aufgaben von hier könnten ihn also nicht erreichen; wähle einen Kalender, den du ändern darfst.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="487"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="493"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="513"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="519"/>
         <source>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</source>
         <translation>Das verbundene Konto ersetzen? Ihre Aufgaben werden dann mit dem Konto unter dieser Adresse abgeglichen, sobald Sie sein Passwort angeben.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="563"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="569"/>
         <source>%1 (and %n more)</source>
         <translation>
             <numerusform>%1 (und %n weiterer)</numerusform>
@@ -2130,17 +2144,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="615"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="621"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="638"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="644"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="407"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="413"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>Der Server %1 hat unter %2 keinen Kalender für Aufgaben.</translation>
     </message>
@@ -2218,7 +2232,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1203"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1297"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>

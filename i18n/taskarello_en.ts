@@ -1077,116 +1077,122 @@
 <context>
     <name>Velmora::ChoreBackup</name>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="312"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="362"/>
         <source>There are more than %1 chores, more than a backup can hold.</source>
         <translation>There are more than %1 chores, more than a backup can hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="317"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="367"/>
         <source>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</source>
         <translation>Chore &quot;%1&quot; has a title longer than %2 characters, too long for a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="321"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="371"/>
         <source>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</source>
         <translation>Chore &quot;%1&quot; has a date outside the years 1 to 9999, which a backup cannot hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="327"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="377"/>
         <source>Chore &quot;%1&quot; repeats by a rule too long for a backup.</source>
         <translation>Chore &quot;%1&quot; repeats by a rule too long for a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="340"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="393"/>
         <source>The backup would be larger than %1 MB.</source>
         <translation>The backup would be larger than %1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="384"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="498"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="505"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="440"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="568"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="575"/>
         <source>The file is larger than %1 MB, too large to be a backup.</source>
         <translation>The file is larger than %1 MB, too large to be a backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="388"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="444"/>
         <source>The file is not a Taskarello backup: it is not readable JSON.</source>
         <translation>The file is not a Taskarello backup: it is not readable JSON.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="391"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="447"/>
         <source>The file is not a Taskarello backup.</source>
         <translation>The file is not a Taskarello backup.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="394"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="450"/>
         <source>The backup has no schema version this app knows.</source>
         <translation>The backup has no schema version this app knows.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="397"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="453"/>
         <source>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</source>
         <translation>The backup comes from a newer version of Taskarello (schema %1) and cannot be restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="401"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="457"/>
         <source>The backup has no list of chores.</source>
         <translation>The backup has no list of chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="404"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="461"/>
+        <source>The backup&apos;s list of members is not a list of names.</source>
+        <translation>The backup&apos;s list of members is not a list of names.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="463"/>
         <source>The backup holds %1 chores, more than the %2 a backup may hold.</source>
         <translation>The backup holds %1 chores, more than the %2 a backup may hold.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="411"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="474"/>
         <source>Chore %1 in the backup is not a chore record.</source>
         <translation>Chore %1 in the backup is not a chore record.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="420"/>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="425"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="478"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="483"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="488"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="491"/>
         <source>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</source>
         <translation>Chore %1 in the backup has a missing or invalid &quot;%2&quot;.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="417"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
         <source>Chore %1 in the backup has a title longer than %2 characters.</source>
         <translation>Chore %1 in the backup has a title longer than %2 characters.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="439"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="506"/>
         <source>The chore store is not open, so nothing was restored.</source>
         <translation>The chore store is not open, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="475"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="545"/>
         <source>The chores could not be saved, so nothing was restored.</source>
         <translation>The chores could not be saved, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="359"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="415"/>
         <source>The chores could not be read from the store, so nothing was backed up.</source>
         <translation>The chores could not be read from the store, so nothing was backed up.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="448"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="515"/>
         <source>The chores could not be read from the store, so nothing was restored.</source>
         <translation>The chores could not be read from the store, so nothing was restored.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="480"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="550"/>
         <source>The backup holds no chores.</source>
         <translation>The backup holds no chores.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="482"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="552"/>
         <source>Every chore in the backup is already here.</source>
         <translation>Every chore in the backup is already here.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="484"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="554"/>
         <source>Restored %n chore(s).</source>
         <translation>
             <numerusform>Restored %n chore.</numerusform>
@@ -1194,7 +1200,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="486"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="556"/>
         <source>Restored %n chore(s); the others were already here.</source>
         <translation>
             <numerusform>Restored %n chore; the others were already here.</numerusform>
@@ -1202,27 +1208,27 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="494"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="564"/>
         <source>The file %1 does not exist.</source>
         <translation>The file %1 does not exist.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="496"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="566"/>
         <source>%1 is not a file.</source>
         <translation>%1 is not a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="501"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="571"/>
         <source>The file could not be opened: %1.</source>
         <translation>The file could not be opened: %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="513"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="583"/>
         <source>%1 is a symbolic link; nothing was written through it. Choose another file.</source>
         <translation>%1 is a symbolic link; nothing was written through it. Choose another file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/ChoreBackup.cpp" line="520"/>
+        <location filename="../Velmora/Model/ChoreBackup.cpp" line="590"/>
         <source>The file could not be written: %1.</source>
         <translation>The file could not be written: %1.</translation>
     </message>
@@ -1767,51 +1773,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="521"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="568"/>
         <source>The task is larger than 1 MB.</source>
         <translation>The task is larger than 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="525"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="572"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>The server sent a web page instead of a task.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="529"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="538"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="566"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="576"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="585"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="613"/>
         <source>The task is not valid iCalendar.</source>
         <translation>The task is not valid iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="665"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="751"/>
         <source>The task has no UID.</source>
         <translation>The task has no UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="675"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="715"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="729"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="761"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="801"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="815"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>The task&apos;s dates are out of range.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="696"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="782"/>
         <source>The task&apos;s repeat rules are larger than 64 KB.</source>
         <translation>The task&apos;s repeat rules are larger than 64 KB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1006"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1093"/>
         <source>The chore has no usable UID.</source>
         <translation>The chore has no usable UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1008"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1095"/>
         <source>The time zone is unknown.</source>
         <translation>The time zone is unknown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1011"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1098"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>The chore&apos;s dates are out of range.</translation>
     </message>
@@ -1943,37 +1949,37 @@
 <context>
     <name>Velmora::Sync::SyncAccount</name>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="70"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="71"/>
         <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
         <translation>The calendar&apos;s address is not encrypted; connect the account again.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="150"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="153"/>
         <source>%1 (read only)</source>
         <translation>%1 (read only)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="180"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
         <source>Not set up</source>
         <translation>Not set up</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="182"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="185"/>
         <source>Syncing…</source>
         <translation>Syncing…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="186"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="189"/>
         <source>Not synced yet</source>
         <translation>Not synced yet</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="192"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="195"/>
         <source>Synced just now</source>
         <translation>Synced just now</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="194"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Synced %n minute ago</numerusform>
@@ -1981,7 +1987,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="196"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Synced %n hour ago</numerusform>
@@ -1989,7 +1995,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="200"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Synced %n day ago</numerusform>
@@ -1997,7 +2003,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="206"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="209"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n task without a due day not shown</numerusform>
@@ -2005,7 +2011,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="208"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="211"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n other item not shown</numerusform>
@@ -2013,7 +2019,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="210"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
         <source>%n task(s) could not be read</source>
         <translation>
             <numerusform>%n task could not be read</numerusform>
@@ -2021,7 +2027,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="216"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n field changed on two devices: the later change kept</numerusform>
@@ -2029,7 +2035,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="216"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="219"/>
         <source>%n item(s) outside the calendar ignored</source>
         <translation>
             <numerusform>%n item outside the calendar ignored</numerusform>
@@ -2037,7 +2043,15 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="218"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="222"/>
+        <source>%n member name(s) from the server cleaned</source>
+        <translation>
+            <numerusform>%n member name from the server cleaned</numerusform>
+            <numerusform>%n member names from the server cleaned</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="224"/>
         <source>%n task(s) not taken in: the app holds at most %1 chores</source>
         <translation>
             <numerusform>%n task not taken in: the app holds at most %1 chores</numerusform>
@@ -2045,84 +2059,84 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="309"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="315"/>
         <source>The account is being set up already.</source>
         <translation>The account is being set up already.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="312"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="318"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="314"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="320"/>
         <source>Enter the user name.</source>
         <translation>Enter the user name.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="316"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
         <source>Enter the password.</source>
         <translation>Enter the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="319"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="325"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="328"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Connect without encryption? The password will be readable on the network.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="339"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="345"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>The server sends you on to another address. Connect there? Your password will be sent to it.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="365"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="414"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="675"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="371"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="420"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="681"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="375"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="381"/>
         <source>Enter the calendar&apos;s whole address, such as https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</source>
         <translation>Enter the calendar&apos;s whole address, such as https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="391"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="397"/>
         <source>The calendar %1 is not on the account&apos;s server %2; the password was not sent there.</source>
         <translation>The calendar %1 is not on the account&apos;s server %2; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="404"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="410"/>
         <source>The server does not let this account read the calendar at %1; ask its owner to share it with you.</source>
         <translation>The server does not let this account read the calendar at %1; ask its owner to share it with you.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="422"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="428"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="447"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="453"/>
         <source>“%1” is shared with you to read only, so chores finished here could not reach it; choose a calendar you may change.</source>
         <translation>“%1” is shared with you to read only, so chores finished here could not reach it; choose a calendar you may change.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="487"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="493"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="513"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="519"/>
         <source>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</source>
         <translation>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="563"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="569"/>
         <source>%1 (and %n more)</source>
         <translation>
             <numerusform>%1 (and %n more)</numerusform>
@@ -2130,17 +2144,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="615"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="621"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>No sync account is set up: connect one first with --sync-account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="638"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="644"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synced: %1 sent, %2 received.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="407"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="413"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>The server %1 has no calendar for tasks at %2.</translation>
     </message>
@@ -2218,7 +2232,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1203"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1297"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>

@@ -15,7 +15,7 @@ packages=(
   qt6-qpa-plugins qt6-wayland qt6-svg-dev libqt6svg6 qt6-image-formats-plugins appstream
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 dbus fonts-dejavu-core libfontconfig-dev
-  python3 python3-icalendar python3-dbusmock python3-dateutil tzdata
+  python3 python3-icalendar python3-dbusmock python3-dateutil python3-caldav tzdata
   libical-dev python3-radicale xandikos qtkeychain-qt6-dev libsecret-1-0 gnome-keyring curl openssl
   xvfb at-spi2-core python3-pyatspi openbox x11-utils weston
   clang-14 libclang-rt-14-dev llvm-14

@@ -64,10 +64,9 @@ VelmoraApp::VelmoraApp(std::unique_ptr<ChoreStore> store, const QString &folder,
             [this] { m_syncEngine.setTimeZone(QTimeZone::systemTimeZone()); });
     // "Mine": for this device's member or for anyone. The main list, and so the tray's and the
     // widget's nearest chores, follow the filter; reminders their own setting.
-    m_chores.setFilter([this](const Chore *chore) { return !m_household.mineOnly() || m_household.isMine(chore); });
+    m_chores.setFilter([this](const Chore *chore) { return m_household.shows(chore); });
     connect(&m_household, &Household::mineOnlyChanged, &m_chores, &ChoreQueryModel::refilter);
-    m_reminders.setRingsFor(
-        [this](const Chore *chore) { return !m_household.remindMineOnly() || m_household.isMine(chore); });
+    m_reminders.setRingsFor([this](const Chore *chore) { return m_household.remindsOf(chore); });
     connect(&m_household, &Household::remindMineOnlyChanged, &m_reminders, &Reminders::refollow);
     connect(&m_household, &Household::meChanged, this, [this] {
         m_chores.refilter();

@@ -114,7 +114,7 @@ Household::Household(ChoreChanges &changes, const Sync::SyncAccount *account, QO
     m_later.setInterval(0);
     connect(&m_later, &QTimer::timeout, this, &Household::refresh);
     if (const ChoreStore *store = changes.store()) {
-        const auto later = [this] { m_later.start(); };
+        const auto later = [this] { changed(); };
         connect(store, &ChoreStore::inserted, this, later);
         connect(store, &ChoreStore::removed, this, later);
         connect(store, &ChoreStore::peopleChanged, this, later);
@@ -130,7 +130,13 @@ Household::Household(ChoreChanges &changes, const Sync::SyncAccount *account, QO
                 useMe(defaultMember());
         });
     }
-    refresh();
+}
+
+void Household::changed()
+{
+    m_stale = true;
+    if (m_read)
+        m_later.start();
 }
 
 Household::~Household() = default;
@@ -149,8 +155,10 @@ QString Household::computerUser()
 QString Household::defaultMember() const
 {
     if (m_account) {
-        if (const QString user = ChorePeople::cleanName(m_account->user()); !user.isEmpty())
-            return user;
+        for (const QString &name : {m_account->displayName(), m_account->user()}) {
+            if (const QString clean = ChorePeople::cleanName(name); !clean.isEmpty())
+                return clean;
+        }
     }
     return computerUser();
 }
@@ -162,7 +170,7 @@ void Household::useMe(const QString &name)
     m_me = name;
     m_changes.setMember(name);
     emit meChanged();
-    m_later.start();
+    changed();
 }
 
 void Household::setMe(const QString &name)
@@ -193,11 +201,13 @@ void Household::setRemindMineOnly(bool remindMineOnly)
 
 QStringList Household::members() const
 {
+    refresh();
     return m_model->names();
 }
 
 QAbstractListModel *Household::model() const
 {
+    refresh();
     return m_model;
 }
 
@@ -229,20 +239,28 @@ bool Household::remove(const QString &name)
     return m_changes.removeMember(name);
 }
 
-void Household::refresh()
+void Household::refresh() const
 {
-    m_later.stop();
+    m_read = true;
     const ChoreStore *store = m_changes.store();
-    if (!store)
+    if (!m_stale || !store)
         return;
+    m_stale = false;
     QHash<QString, HouseholdMembers::Member> found;
     const auto member = [&found](const QString &name) -> HouseholdMembers::Member & {
         auto &m = found[name];
         m.name = name;
         return m;
     };
-    for (const QString &name : store->namesInChores())
-        member(name);
+    // Names on the chores in memory (every active one): old finished copies add only their
+    // finishers, counted below.
+    for (const Chore *chore : store->chores()) {
+        const ChorePeople people = chore->people();
+        for (const QString &name : people.turns + QStringList{people.assignee, people.finishedBy}) {
+            if (!name.isEmpty())
+                member(name);
+        }
+    }
     for (const QString &name : store->handAddedMembers())
         member(name).handAdded = true;
     if (!m_me.isEmpty())
@@ -263,7 +281,7 @@ void Household::refresh()
         return order != 0 ? order < 0 : a.name < b.name;
     });
     if (m_model->set(members, m_me))
-        emit membersChanged();
+        emit const_cast<Household *>(this)->membersChanged();
 }
 
 } // namespace Velmora

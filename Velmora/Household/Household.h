@@ -50,6 +50,10 @@ public:
     Q_INVOKABLE bool remove(const QString &name);
     // For me or for anyone.
     Q_INVOKABLE bool isMine(const Velmora::Chore *chore) const;
+    // Whether the main list and the nearest chores show it (mineOnly), and whether its reminder
+    // rings here (remindMineOnly).
+    bool shows(const Chore *chore) const { return !m_mineOnly || isMine(chore); }
+    bool remindsOf(const Chore *chore) const { return !m_remindMineOnly || isMine(chore); }
 
     // Who this device is when nobody said: the account's name, else the computer user's full
     // name, else their login.
@@ -64,7 +68,9 @@ signals:
 
 private:
     void useMe(const QString &name);
-    void refresh();
+    // Counts the members again now, or once they are next read.
+    void changed();
+    void refresh() const;
 
     ChoreChanges &m_changes;
     const Sync::SyncAccount *m_account;
@@ -73,7 +79,10 @@ private:
     bool m_mineOnly = false;
     bool m_remindMineOnly = true;
     HouseholdMembers *m_model;
-    // A burst of store changes (a sync) counts the members once.
+    // Counted when first read, not at start-up; after that, once after each burst of store
+    // changes (a sync).
+    mutable bool m_read = false;
+    mutable bool m_stale = true;
     QTimer m_later;
 };
 

@@ -45,6 +45,11 @@ const QLatin1String kExceptions("exceptions");
 const QLatin1String kMoved("moved");
 // The position, counting from 1, of the series a finished copy came from.
 const QLatin1String kSeries("series");
+// Optional: whose chore it is, the turn order and who finished it; and the members added by hand.
+const QLatin1String kAssignee("assignee");
+const QLatin1String kTurns("turns");
+const QLatin1String kFinishedBy("finishedBy");
+const QLatin1String kMembers("members");
 const char *const kColorKeys[3] = {"red", "green", "blue"};
 
 // ISO 8601 as written here has four-digit years; anything outside them cannot round-trip.
@@ -106,6 +111,50 @@ std::optional<QList<QDate>> readDays(const QJsonValue &value)
         days.append(date);
     }
     return days;
+}
+
+void writePeople(QJsonObject &object, const ChorePeople &people)
+{
+    if (!people.assignee.isEmpty())
+        object.insert(kAssignee, people.assignee);
+    if (!people.turns.isEmpty())
+        object.insert(kTurns, QJsonArray::fromStringList(people.turns));
+    if (!people.finishedBy.isEmpty())
+        object.insert(kFinishedBy, people.finishedBy);
+}
+
+// Names as a list of strings; absent is none. bad names the key of a value of the wrong kind.
+std::optional<QStringList> readNames(const QJsonValue &value)
+{
+    if (value.isUndefined())
+        return QStringList();
+    if (!value.isArray())
+        return std::nullopt;
+    QStringList names;
+    for (const QJsonValue &name : value.toArray()) {
+        if (!name.isString())
+            return std::nullopt;
+        names << name.toString();
+    }
+    return names;
+}
+
+// Absent in backups of earlier versions and for chores for anyone; bad names the key that is
+// of the wrong kind.
+std::optional<ChorePeople> readPeople(const QJsonObject &object, QString *bad)
+{
+    const QJsonValue assignee = object.value(kAssignee);
+    const QJsonValue finishedBy = object.value(kFinishedBy);
+    const auto turns = readNames(object.value(kTurns));
+    for (const auto &[key, ok] : {std::pair{kAssignee, assignee.isString() || assignee.isUndefined()},
+                                  std::pair{kTurns, turns.has_value()},
+                                  std::pair{kFinishedBy, finishedBy.isString() || finishedBy.isUndefined()}}) {
+        if (!ok) {
+            *bad = key;
+            return std::nullopt;
+        }
+    }
+    return ChorePeople{assignee.toString(), *turns, finishedBy.toString()}.cleaned();
 }
 
 // Absent in backups of earlier versions and for chores that never repeat.
@@ -306,7 +355,8 @@ QByteArray ChoreBackup::matchKey(const ChoreFields &fields, const Recurrence &re
 }
 
 ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores, const QList<Recurrence> &recurrences,
-                                         const QList<qsizetype> &series)
+                                         const QList<qsizetype> &series, const QList<ChorePeople> &people,
+                                         const QStringList &members)
 {
     if (chores.size() > maxChores)
         return {{}, tr("There are more than %1 chores, more than a backup can hold.").arg(maxChores)};
@@ -329,12 +379,15 @@ ChoreBackup::Encoded ChoreBackup::encode(const QList<ChoreFields> &chores, const
         }
         if (const qsizetype of = series.value(i, -1); of >= 0 && of < chores.size() && of != i)
             object.insert(kSeries, double(of + 1));
+        writePeople(object, people.value(i));
         array.append(object);
     }
     QJsonObject root;
     root.insert(kFormat, QLatin1String(formatName));
     root.insert(kSchemaVersion, versionText({formatMajor, formatMinor, 0}));
     root.insert(kChores, array);
+    if (!members.isEmpty())
+        root.insert(kMembers, QJsonArray::fromStringList(members));
     QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
     if (bytes.size() > maxBytes)
         return {{}, tr("The backup would be larger than %1 MB.").arg(maxBytes / (1024 * 1024))};
@@ -348,10 +401,13 @@ ChoreBackup::Encoded ChoreBackup::encode(const ChoreStore &store, int *count)
     // to refuse.
     QList<ChoreFields> fields;
     QList<Recurrence> recurrences;
+    QList<ChorePeople> people;
     QList<qint64> ids;
+    const QHash<qint64, ChorePeople> everyone = store.storedPeople();
     const bool read = store.forEachStored([&](qint64 id, const ChoreFields &one) {
         fields.append(one);
         recurrences.append(store.recurrence(id));
+        people.append(everyone.value(id));
         ids.append(id);
         return fields.size() <= maxChores;
     });
@@ -370,7 +426,7 @@ ChoreBackup::Encoded ChoreBackup::encode(const ChoreStore &store, int *count)
                 series[i] = position.value(*link, -1);
         }
     }
-    return encode(fields, recurrences, series);
+    return encode(fields, recurrences, series, people, store.handAddedMembers());
 }
 
 ChoreBackup::Decoded ChoreBackup::decode(const QByteArray &bytes)
@@ -400,11 +456,18 @@ ChoreBackup::Decoded ChoreBackup::decode(const QByteArray &bytes)
     if (!choresValue.isArray())
         return refuse(tr("The backup has no list of chores."));
     const QJsonArray array = choresValue.toArray();
+    const auto members = readNames(root.value(kMembers));
+    if (!members)
+        return refuse(tr("The backup's list of members is not a list of names."));
     if (array.size() > maxChores)
         return refuse(tr("The backup holds %1 chores, more than the %2 a backup may hold.").arg(array.size()).arg(maxChores));
 
     Decoded decoded;
     decoded.chores.reserve(array.size());
+    for (const QString &name : *members) {
+        if (const QString clean = ChorePeople::cleanName(name); !clean.isEmpty() && !decoded.members.contains(clean))
+            decoded.members << clean;
+    }
     for (qsizetype i = 0; i < array.size(); ++i) {
         const QJsonValue value = array.at(i);
         if (!value.isObject())
@@ -423,6 +486,10 @@ ChoreBackup::Decoded ChoreBackup::decode(const QByteArray &bytes)
         if (!series.isUndefined() && !(series.isDouble() && position >= 1 && position <= double(array.size())
                                        && position == std::floor(position) && qsizetype(position) != i + 1))
             return refuse(tr("Chore %1 in the backup has a missing or invalid \"%2\".").arg(i + 1).arg(kSeries));
+        const auto people = readPeople(value.toObject(), &badField);
+        if (!people)
+            return refuse(tr("Chore %1 in the backup has a missing or invalid \"%2\".").arg(i + 1).arg(badField));
+        decoded.people.append(*people);
         decoded.chores.append(*fields);
         decoded.recurrences.append(*recurrence);
         decoded.series.append(series.isUndefined() ? -1 : qsizetype(position) - 1);
@@ -468,10 +535,13 @@ ChoreBackup::Restored ChoreBackup::restore(ChoreStore &store, ChoreStore::WriteK
             const qsizetype series = decoded.series.value(i, -1);
             if (here.at(i) < 0 && series >= 0 && !store.linkStored(key, id(here.at(i)), id(here.at(series))))
                 return false;
+            if (here.at(i) < 0 && !store.setPeople(key, id(here.at(i)), decoded.people.at(i)))
+                return false;
         }
-        return true;
+        return std::all_of(decoded.members.cbegin(), decoded.members.cend(),
+                           [&](const QString &name) { return store.addMember(key, name); });
     };
-    if (!store.insertAll(key, missing, missingRules, link))
+    if (missing.isEmpty() ? !store.transaction(key, [&] { return link({}); }) : !store.insertAll(key, missing, missingRules, link))
         return {false, 0, 0, tr("The chores could not be saved, so nothing was restored.")};
 
     const int added = int(missing.size());

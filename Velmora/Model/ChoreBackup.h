@@ -24,9 +24,10 @@ public:
     // A rule, and the days it skips or moves, beyond these are no rule anyone wrote.
     static constexpr int maxRuleLength = 2000;
     static constexpr int maxRuleDays = 1000;
-    // The file's own version: 3.0.0 since chores repeat, 3.1.0 since a finished copy names its series.
+    // The file's own version: 3.0.0 since chores repeat, 3.1.0 since a finished copy names its series,
+    // 3.2.0 since chores name people (optional keys: files without them restore as before).
     static constexpr int formatMajor = 3;
-    static constexpr int formatMinor = 1;
+    static constexpr int formatMinor = 2;
 
     struct Encoded {
         QByteArray bytes;
@@ -41,6 +42,10 @@ public:
         QList<Recurrence> recurrences;
         // One for each chore: the position in chores of the series it is a finished copy of, or -1.
         QList<qsizetype> series;
+        // One for each chore, cleaned; most for anyone.
+        QList<ChorePeople> people;
+        // The members added by hand.
+        QStringList members;
     };
     struct Restored {
         bool ok = false;
@@ -52,8 +57,11 @@ public:
 
     // The i-th chore repeats by the i-th recurrence; a shorter list leaves the rest never repeating.
     // The i-th chore is a finished copy of chores[series[i]] where that is a position in chores.
+    // The i-th chore is for people[i] (a shorter list: the rest for anyone); members are those
+    // added by hand.
     static Encoded encode(const QList<ChoreFields> &chores, const QList<Recurrence> &recurrences = {},
-                          const QList<qsizetype> &series = {});
+                          const QList<qsizetype> &series = {}, const QList<ChorePeople> &people = {},
+                          const QStringList &members = {});
     // Every stored chore, also those not in memory; count, when given, receives how many.
     static Encoded encode(const ChoreStore &store, int *count = nullptr);
     static Decoded decode(const QByteArray &bytes);
@@ -61,7 +69,8 @@ public:
     // Adds, in one transaction, the chores of the backup the store does not already hold.
     // Chores are matched on all seven fields and their rule and counted, so a file holding a chore twice
     // adds it twice to an empty store and never more. A copy added is linked to its series, the
-    // one added with it or the one already here. Nothing changes unless ok. A change like any
+    // one added with it or the one already here; a chore added takes its people, and members
+    // added by hand that are not here are added. Nothing changes unless ok. A change like any
     // other: ChoreChanges::restore hands it the key.
     static Restored restore(ChoreStore &store, ChoreStore::WriteKey key, const QByteArray &bytes);
 

@@ -180,13 +180,18 @@ QStringList peopleStatements()
             " ", P::chore, " INTEGER PRIMARY KEY,",
             " ", P::assignee, " TEXT NOT NULL DEFAULT '',",
             " ", P::turns, " TEXT NOT NULL DEFAULT '',",
-            " ", P::finishedBy, " TEXT NOT NULL DEFAULT '')"),
-        sql("CREATE INDEX ", P::byFinisherIndex, " ON ", P::table, " (", P::finishedBy, ")"),
+            " ", P::finishedBy, " TEXT NOT NULL DEFAULT '',",
+            " ", P::finishedAt, " INTEGER)"),
+        sql("CREATE INDEX ", P::byFinisherIndex, " ON ", P::table, " (", P::finishedBy, ", ", P::finishedAt, ")"),
         sql("CREATE TABLE ", M::table, " (", M::name, " TEXT PRIMARY KEY)"),
         sql("CREATE TRIGGER ChorePeopleGone AFTER DELETE ON ", C::table, " BEGIN",
             " DELETE FROM ", P::table, " WHERE ", P::chore, " = old.", C::id, "; END"),
         QString(sql("CREATE TRIGGER ChorePeopleInsert AFTER INSERT ON ", P::table, " BEGIN %1 END")).arg(touchNew),
-        QString(sql("CREATE TRIGGER ChorePeopleUpdate AFTER UPDATE ON ", P::table, " BEGIN %1 END")).arg(touchNew),
+        // The end date beside the finisher is the chore's own, not a change of it.
+        QString(sql("CREATE TRIGGER ChorePeopleUpdate AFTER UPDATE OF ", P::assignee, ", ", P::turns, ", ", P::finishedBy,
+                    " ON ", P::table, " BEGIN %1 END")).arg(touchNew),
+        sql("CREATE TRIGGER ChorePeopleFinished AFTER UPDATE OF ", C::endDate, " ON ", C::table, " BEGIN UPDATE ", P::table,
+            " SET ", P::finishedAt, " = new.", C::endDate, " WHERE ", P::chore, " = new.", C::id, "; END"),
         QString(sql("CREATE TRIGGER ChorePeopleDelete AFTER DELETE ON ", P::table, " BEGIN %1 END")).arg(touchOld),
     };
 }

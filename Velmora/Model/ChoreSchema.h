@@ -140,7 +140,10 @@ inline constexpr char assignee[] = "assignee";
 // One name per line, in turn order.
 inline constexpr char turns[] = "turns";
 inline constexpr char finishedBy[] = "finishedBy";
-// The household's counts of who finished what are read through it.
+// The chore's end date, kept beside its finisher so that counting who finished what in a range
+// of days reads this table's index alone.
+inline constexpr char finishedAt[] = "finishedAt";
+// Who finished what, by finisher then end date.
 inline constexpr char byFinisherIndex[] = "ChorePeopleByFinisher";
 } // namespace People
 

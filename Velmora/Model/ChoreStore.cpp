@@ -76,6 +76,12 @@ qint64 endKey(const Chore *chore)
 constexpr auto kSelectStored = sql("SELECT ", C::id, ", ", C::title, ", ", C::colorComponents, ", ", C::startDate, ", ",
                                    C::dueDate, ", ", C::endDate, ", ", C::notify, ", ", C::notificationTime,
                                    " FROM ", C::table, " ");
+// The same with each chore's people, read beside it in the same pass rather than looked up one
+// chore at a time; no column of the two tables shares a name.
+constexpr auto kSelectWithPeople = sql("SELECT ", C::id, ", ", C::title, ", ", C::colorComponents, ", ", C::startDate, ", ",
+                                       C::dueDate, ", ", C::endDate, ", ", C::notify, ", ", C::notificationTime, ", ",
+                                       P::assignee, ", ", P::turns, ", ", P::finishedBy, " FROM ", C::table, " LEFT JOIN ",
+                                       P::table, " ON ", P::chore, " = ", C::id, " ");
 
 sqlite3 *sqliteHandle(const QSqlDatabase &db)
 {
@@ -426,7 +432,7 @@ void ChoreStore::unload()
 }
 
 bool ChoreStore::select(const char *sql, std::initializer_list<qint64> parameters,
-                        const std::function<bool(qint64, ChoreFields &&)> &row) const
+                        const std::function<bool(qint64, ChoreFields &&)> &row, QHash<qint64, ChorePeople> *people) const
 {
     // Going straight to SQLite's handle skips a QVariant per value, which is most of the cost
     // of reading many rows.
@@ -444,7 +450,14 @@ bool ChoreStore::select(const char *sql, std::initializer_list<qint64> parameter
     for (const qint64 value : parameters)
         sqlite3_bind_int64(statement, ++index, value);
     int status;
+    const auto text = [statement](int column) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                                 sqlite3_column_bytes(statement, column));
+    };
     while ((status = sqlite3_step(statement)) == SQLITE_ROW) {
+        // Most chores have no row of people: the join gives NULL.
+        if (people && sqlite3_column_count(statement) > 10 && sqlite3_column_type(statement, 8) != SQLITE_NULL)
+            people->insert(sqlite3_column_int64(statement, 0), {text(8), ChorePeople::decodeTurns(text(9)), text(10)});
         if (!row(sqlite3_column_int64(statement, 0), fieldsFromRow(statement))) {
             status = SQLITE_DONE;
             break;
@@ -464,12 +477,16 @@ bool ChoreStore::load()
     // Text and blobs sort above every number in SQLite, so the first range holds them too.
     static constexpr auto query = sql(kSelectStored, "WHERE ", C::endDate, " IS NULL UNION ALL ", kSelectStored, "WHERE ",
                                       C::endDate, " > ?1 UNION ALL ", kSelectStored, "WHERE ", C::endDate, " < ?2");
-    const bool read = select(query.data(), {kMaxStoredMs, -kMaxStoredMs}, [this](qint64 id, ChoreFields &&fields) {
+    static constexpr auto withPeople = sql(kSelectWithPeople, "WHERE ", C::endDate, " IS NULL UNION ALL ",
+                                           kSelectWithPeople, "WHERE ", C::endDate, " > ?1 UNION ALL ", kSelectWithPeople,
+                                           "WHERE ", C::endDate, " < ?2");
+    const char *text = m_peopleTable ? withPeople.data() : query.data();
+    const bool read = select(text, {kMaxStoredMs, -kMaxStoredMs}, [this](qint64 id, ChoreFields &&fields) {
         auto *chore = new Chore(Chore::StoreKey(), this, id, std::move(fields));
         m_chores.push_back(chore);
         m_byId.insert(id, chore);
         return true;
-    });
+    }, &m_people);
     m_finishedFloor = kMaxStoredMs + 1;
     if (!read || !fillFinished()) {
         unload();
@@ -481,7 +498,6 @@ bool ChoreStore::load()
         unload();
         return false;
     }
-    readPeople(m_chores);
     return true;
 }
 
@@ -720,7 +736,10 @@ bool ChoreStore::fillFinished(const Chore *leaving)
 
     QList<Chore *> read;
     static constexpr auto query = sql(kSelectStored, "WHERE ", C::endDate, " >= ?1 AND ", C::endDate, " < ?2");
-    const bool ok = select(query.data(), {floor, m_finishedFloor}, [this, &read](qint64 id, ChoreFields &&fields) {
+    static constexpr auto withPeople = sql(kSelectWithPeople, "WHERE ", C::endDate, " >= ?1 AND ", C::endDate, " < ?2");
+    QHash<qint64, ChorePeople> people;
+    const char *text = m_peopleTable ? withPeople.data() : query.data();
+    const bool ok = select(text, {floor, m_finishedFloor}, [this, &read](qint64 id, ChoreFields &&fields) {
         if (m_byId.contains(id))
             return true;
         auto *chore = new Chore(Chore::StoreKey(), this, id, std::move(fields));
@@ -728,11 +747,14 @@ bool ChoreStore::fillFinished(const Chore *leaving)
         m_byId.insert(id, chore);
         read.append(chore);
         return true;
-    });
+    }, &people);
     // What was read is kept either way; the floor drops only once everything above it is in.
     if (ok)
         m_finishedFloor = floor;
-    readPeople({read.cbegin(), read.cend()});
+    for (const Chore *chore : read) {
+        if (const auto found = people.constFind(chore->persistentId()); found != people.cend())
+            m_people.insert(found.key(), *found);
+    }
     if (m_open && !read.isEmpty())
         emit loaded(read);
     return ok;
@@ -896,7 +918,9 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(WriteKey, const QList<
         m_byId.insert(chore->persistentId(), chore);
         added.push_back(chore);
     }
-    readPeople(added);
+    // Only what was written beside them can have given them people (a restore).
+    if (alsoWrite)
+        readPeople(added);
     for (Chore *chore : added)
         emit inserted(chore);
     return added;

@@ -160,14 +160,16 @@ public:
     // Written at once, like a field, by stored id: renaming a member reaches old finished copies
     // too. Empty people remove the row; what the chore has already is neither written nor announced.
     bool setPeople(WriteKey, qint64 persistentId, const ChorePeople &people);
+    // Every stored chore's people, for those that have any, read from the file in one go.
+    QHash<qint64, ChorePeople> storedPeople() const;
     // Every stored chore whose people name the member, in memory or not.
     QList<QPair<qint64, ChorePeople>> peopleNaming(const QString &member) const;
-    // Every name the stored chores give (assignees, turn orders, finishers), unsorted.
-    QStringList namesInChores() const;
-    // Finished chores per finisher, all of them; "" for those nobody recorded.
+    // Finished chores per finisher, all of them, read through the finishers' index; those nobody
+    // recorded are left out.
     QHash<QString, qint64> finishedCounts() const;
     // Finished chores per finisher ("" for unknown) that ended on the days from first to last in
-    // zone, read in one query through the end-date index; none when the store cannot answer.
+    // zone, most first, counted in the finishers' and the end dates' indexes without reading a
+    // row; none when the store cannot answer.
     std::optional<QList<QPair<QString, qint64>>> finishedByMember(QDate first, QDate last, const QTimeZone &zone) const;
     // Members added by hand, kept until removed.
     QStringList handAddedMembers() const { return m_handMembers; }
@@ -220,7 +222,7 @@ private:
     bool loadRecurrences();
     void unload();
     bool loadMembers();
-    // Reads the people of chores just brought into memory.
+    // Reads the people of chores just brought into memory, by the range of their ids.
     void readPeople(const std::vector<Chore *> &chores);
     void forget(Chore *chore);
     bool fillFinished(const Chore *leaving = nullptr);
@@ -232,8 +234,9 @@ private:
     bool failNotHeld() { return fail(QStringLiteral("The chore is not in the store"), Failure::NotStored); }
     // A statement SQLite refused just now: its error code tells the kind.
     bool failWrite(const QString &error);
+    // With people, rows read with kSelectWithPeople give each chore's people there too.
     bool select(const char *sql, std::initializer_list<qint64> parameters,
-                const std::function<bool(qint64, ChoreFields &&)> &row) const;
+                const std::function<bool(qint64, ChoreFields &&)> &row, QHash<qint64, ChorePeople> *people = nullptr) const;
 
     struct Statements;
     std::unique_ptr<Statements> m_statements;

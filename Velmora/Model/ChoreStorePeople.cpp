@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace Velmora {
 
 namespace {
@@ -29,16 +31,22 @@ void ChoreStore::readPeople(const std::vector<Chore *> &chores)
 {
     if (!m_peopleTable || chores.empty())
         return;
+    const auto [low, high] = std::minmax_element(chores.cbegin(), chores.cend(), [](const Chore *a, const Chore *b) {
+        return a->persistentId() < b->persistentId();
+    });
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    // One indexed look-up each: most chores have no row, and the finished copies' rows, one per
-    // finish, would make a full read grow with the journal.
-    if (!query.prepare(sql(kSelectPeople, "WHERE ", P::chore, " = ?")))
+    // One range of ids: a chore brought in alone, or the new rows of one insert, which follow
+    // each other.
+    query.prepare(sql(kSelectPeople, "WHERE ", P::chore, " BETWEEN ? AND ?"));
+    query.addBindValue((*low)->persistentId());
+    query.addBindValue((*high)->persistentId());
+    if (!query.exec())
         return;
-    for (const Chore *chore : chores) {
-        query.bindValue(0, chore->persistentId());
-        if (query.exec() && query.next())
-            m_people.insert(chore->persistentId(), peopleFromRow(query));
+    while (query.next()) {
+        const qint64 id = query.value(0).toLongLong();
+        if (m_byId.contains(id))
+            m_people.insert(id, peopleFromRow(query));
     }
 }
 
@@ -82,7 +90,8 @@ bool ChoreStore::setPeople(WriteKey, qint64 persistentId, const ChorePeople &peo
         query.addBindValue(persistentId);
     } else {
         query.prepare(sql("INSERT OR REPLACE INTO ", P::table, " (", P::chore, ", ", P::assignee, ", ", P::turns, ", ",
-                          P::finishedBy, ") SELECT ", C::id, ", ?, ?, ? FROM ", C::table, " WHERE ", C::id, " = ?"));
+                          P::finishedBy, ", ", P::finishedAt, ") SELECT ", C::id, ", ?, ?, ?, ", C::endDate, " FROM ",
+                          C::table, " WHERE ", C::id, " = ?"));
         query.addBindValue(people.assignee);
         query.addBindValue(ChorePeople::encodeTurns(people.turns));
         query.addBindValue(people.finishedBy);
@@ -118,11 +127,10 @@ QList<QPair<qint64, ChorePeople>> ChoreStore::peopleNaming(const QString &member
         return found;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    // Qt's own placeholders, one per use: it reads "?1" as a first of three and left the others unbound.
     query.prepare(sql(kSelectPeople, "WHERE ", P::assignee, " = ? OR ", P::finishedBy, " = ? OR instr(char(10) || ",
                       P::turns, " || char(10), char(10) || ? || char(10)) > 0"));
-    for (int use = 0; use < 3; ++use)
-        query.addBindValue(member);
+    for (int i = 0; i < 3; ++i)
+        query.bindValue(i, member);
     if (query.exec()) {
         while (query.next()) {
             const qint64 id = query.value(0).toLongLong();
@@ -133,23 +141,18 @@ QList<QPair<qint64, ChorePeople>> ChoreStore::peopleNaming(const QString &member
     return found;
 }
 
-QStringList ChoreStore::namesInChores() const
+QHash<qint64, ChorePeople> ChoreStore::storedPeople() const
 {
-    QStringList names;
+    QHash<qint64, ChorePeople> found;
     if (!m_open || !m_peopleTable)
-        return names;
+        return found;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    if (query.exec(sql("SELECT ", P::assignee, " FROM ", P::table, " UNION SELECT ", P::finishedBy, " FROM ", P::table,
-                       " UNION SELECT ", P::turns, " FROM ", P::table))) {
-        while (query.next()) {
-            for (const QString &name : ChorePeople::decodeTurns(query.value(0).toString())) {
-                if (!name.isEmpty() && !names.contains(name))
-                    names << name;
-            }
-        }
+    if (query.exec(kSelectPeople)) {
+        while (query.next())
+            found.insert(query.value(0).toLongLong(), peopleFromRow(query));
     }
-    return names;
+    return found;
 }
 
 QHash<QString, qint64> ChoreStore::finishedCounts() const
@@ -176,29 +179,48 @@ std::optional<QList<QPair<QString, qint64>>> ChoreStore::finishedByMember(QDate 
     const QDateTime to = last.addDays(1).startOfDay(zone);
     if (!from.isValid() || !to.isValid())
         return std::nullopt;
+    const auto bind = [&](QSqlQuery &query, int pairs) {
+        for (int i = 0; i < pairs; ++i) {
+            query.addBindValue(from.toMSecsSinceEpoch());
+            query.addBindValue(to.toMSecsSinceEpoch());
+        }
+    };
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    // The end-date index picks the days' copies; each one's finisher is a look-up by its id.
-    const bool prepared = m_peopleTable
-        ? query.prepare(sql("SELECT coalesce(", P::table, ".", P::finishedBy, ", ''), count(*) FROM ", C::table,
-                            " LEFT JOIN ", P::table, " ON ", P::table, ".", P::chore, " = ", C::table, ".", C::id,
-                            " WHERE ", C::table, ".", C::endDate, " >= ? AND ", C::table, ".", C::endDate,
-                            " < ? GROUP BY 1 ORDER BY 2 DESC, 1"))
-        : query.prepare(sql("SELECT '', count(*) FROM ", C::table, " WHERE ", C::endDate, " >= ? AND ", C::endDate,
-                            " < ? HAVING count(*) > 0"));
-    if (!prepared) {
+    // Every finished chore of those days, through the end-date index.
+    query.prepare(sql("SELECT count(*) FROM ", C::table, " WHERE ", C::endDate, " >= ? AND ", C::endDate, " < ?"));
+    bind(query, 1);
+    if (!query.exec() || !query.next()) {
         m_lastError = query.lastError().text();
         return std::nullopt;
     }
-    query.addBindValue(from.toMSecsSinceEpoch());
-    query.addBindValue(to.toMSecsSinceEpoch());
-    if (!query.exec()) {
-        m_lastError = query.lastError().text();
-        return std::nullopt;
-    }
+    qint64 unknown = query.value(0).toLongLong();
     QList<QPair<QString, qint64>> counts;
-    while (query.next())
-        counts.append({query.value(0).toString(), query.value(1).toLongLong()});
+    if (m_peopleTable) {
+        // Each finisher found by skipping through the index, then its days counted in it: a few
+        // range counts instead of a join and a sort of every copy.
+        query.prepare(sql("WITH RECURSIVE finisher(name) AS (SELECT min(", P::finishedBy, ") FROM ", P::table,
+                          " UNION ALL SELECT (SELECT min(", P::finishedBy, ") FROM ", P::table, " WHERE ", P::finishedBy,
+                          " > finisher.name) FROM finisher WHERE finisher.name IS NOT NULL)"
+                          " SELECT name, (SELECT count(*) FROM ", P::table, " WHERE ", P::finishedBy, " = name AND ",
+                          P::finishedAt, " >= ? AND ", P::finishedAt, " < ?) FROM finisher WHERE name != ''"));
+        bind(query, 1);
+        if (!query.exec()) {
+            m_lastError = query.lastError().text();
+            return std::nullopt;
+        }
+        while (query.next()) {
+            if (const qint64 count = query.value(1).toLongLong(); count > 0) {
+                counts.append({query.value(0).toString(), count});
+                unknown -= count;
+            }
+        }
+    }
+    if (unknown > 0)
+        counts.append({QString(), unknown});
+    std::sort(counts.begin(), counts.end(), [](const auto &a, const auto &b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
+    });
     return counts;
 }
 

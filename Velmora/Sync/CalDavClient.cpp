@@ -73,13 +73,13 @@ constexpr qint64 readAhead = 256 * 1024;
 constexpr QByteArrayView propfindPrincipalBody =
     R"(<?xml version="1.0" encoding="utf-8"?>)"
     R"(<D:propfind xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:prop>)"
-    R"(<D:current-user-principal/><C:calendar-home-set/><D:resourcetype/>)"
+    R"(<D:current-user-principal/><C:calendar-home-set/><D:resourcetype/><D:displayname/>)"
     R"(</D:prop></D:propfind>)";
 
 constexpr QByteArrayView propfindHomeBody =
     R"(<?xml version="1.0" encoding="utf-8"?>)"
     R"(<D:propfind xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:prop>)"
-    R"(<C:calendar-home-set/>)"
+    R"(<C:calendar-home-set/><D:displayname/>)"
     R"(</D:prop></D:propfind>)";
 
 constexpr QByteArrayView propfindCalendarsBody =
@@ -675,6 +675,9 @@ void CalDavClient::propfindPrincipal(const QUrl &url, const std::optional<QUrl> 
                     result->principal = resolved(answer.url, principal->hrefs.first());
                 if (home && !home->hrefs.isEmpty() && result->home.isEmpty())
                     result->home = asCollection(resolved(answer.url, home->hrefs.first()));
+                // Only a principal has a calendar home: beside one, the name is the account holder's.
+                if (const Prop *name = r.find(davNs, QStringLiteral("displayname")); name && home)
+                    result->displayName = name->text.trimmed();
             }
         }
         // Some servers name no principal: the address that answered stands for it.
@@ -717,6 +720,8 @@ void CalDavClient::propfindHome(std::shared_ptr<Discovery> result, std::function
             return;
         }
         for (const Response &r : status->responses) {
+            if (const Prop *name = r.find(davNs, QStringLiteral("displayname")))
+                result->displayName = name->text.trimmed();
             if (const Prop *home = r.find(calDavNs, QStringLiteral("calendar-home-set")); home && !home->hrefs.isEmpty()) {
                 result->home = asCollection(resolved(answer.url, home->hrefs.first()));
                 break;

@@ -65,6 +65,8 @@ struct CalendarInfo {
 
 struct Discovery {
     QUrl principal;
+    // The principal's display name (the account holder's name), when the server tells it.
+    QString displayName;
     QUrl home;
     QList<CalendarInfo> calendars; // only those that can hold VTODOs
     CalDavError error;

@@ -8,7 +8,7 @@ namespace Velmora::Sync {
 MergedChore mergeChore(const std::optional<ChoreState> &base, const ChoreState &local, const QDateTime &localModified,
                        const ChoreState &remote, const QDateTime &remoteModified, const QTimeZone &zone)
 {
-    MergedChore merged{local.fields, local.recurrence, 0, false};
+    MergedChore merged{local.fields, local.recurrence, local.people, 0, false};
     // An unknown time never beats a known one.
     const bool localLater = localModified.isValid() && (!remoteModified.isValid() || localModified > remoteModified);
     // Whether the server's value is taken, given what is equal: local to remote, base to each.
@@ -36,6 +36,19 @@ MergedChore mergeChore(const std::optional<ChoreState> &base, const ChoreState &
                    base && sameRule(base->recurrence, remote.recurrence), false, false))
         merged.recurrence = remote.recurrence;
     merged.differsFromRemote = merged.differsFromRemote || !sameRule(merged.recurrence, remote.recurrence);
+    const auto mergePerson = [&](auto ChorePeople::*member) {
+        const auto &here = local.people.*member;
+        const auto &there = remote.people.*member;
+        if (takeRemote(here == there, base && base->people.*member == here, base && base->people.*member == there, false,
+                       false))
+            merged.people.*member = there;
+    };
+    mergePerson(&ChorePeople::assignee);
+    mergePerson(&ChorePeople::turns);
+    mergePerson(&ChorePeople::finishedBy);
+    // Turns from one side and whose turn from the other still make one order.
+    merged.people = merged.people.cleaned();
+    merged.differsFromRemote = merged.differsFromRemote || merged.people != remote.people;
     return merged;
 }
 

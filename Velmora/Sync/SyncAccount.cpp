@@ -20,6 +20,7 @@ const QString serverKey = QStringLiteral("sync/server");
 const QString userKey = QStringLiteral("sync/user");
 const QString calendarKey = QStringLiteral("sync/calendar");
 const QString calendarNameKey = QStringLiteral("sync/calendarName");
+const QString displayNameKey = QStringLiteral("sync/displayName");
 const QString lastRunKey = QStringLiteral("sync/lastRun");
 const QString lastErrorKey = QStringLiteral("sync/lastError");
 const QString withoutDueKey = QStringLiteral("sync/withoutDue");
@@ -28,6 +29,7 @@ const QString unreadableKey = QStringLiteral("sync/unreadable");
 const QString conflictsKey = QStringLiteral("sync/conflicts");
 const QString outsideKey = QStringLiteral("sync/outside");
 const QString overLimitKey = QStringLiteral("sync/overLimit");
+const QString cleanedNamesKey = QStringLiteral("sync/cleanedNames");
 
 // A counted value read back from the settings file, which anyone may have edited.
 int count(const QSettings &settings, const QString &key)
@@ -69,12 +71,14 @@ void SyncAccount::readSettings()
     if (downgraded())
         m_problem = tr("The calendar's address is not encrypted; connect the account again.");
     m_calendarName = settings.value(calendarNameKey).toString();
+    m_displayName = settings.value(displayNameKey).toString();
     m_stage = Connected;
     const QDateTime at = QDateTime::fromString(settings.value(lastRunKey).toString(), Qt::ISODate);
     if (at.isValid()) {
         m_lastRun = LastRun{at.toUTC(), settings.value(lastErrorKey).toString(), count(settings, withoutDueKey),
                             count(settings, otherItemsKey), count(settings, unreadableKey),
-                            count(settings, conflictsKey), count(settings, outsideKey), count(settings, overLimitKey)};
+                            count(settings, conflictsKey), count(settings, outsideKey), count(settings, overLimitKey),
+                            count(settings, cleanedNamesKey)};
     }
 }
 
@@ -92,6 +96,7 @@ void SyncAccount::writeLastRun()
     settings.setValue(conflictsKey, m_lastRun->conflicts);
     settings.setValue(outsideKey, m_lastRun->outside);
     settings.setValue(overLimitKey, m_lastRun->overLimit);
+    settings.setValue(cleanedNamesKey, m_lastRun->cleanedNames);
 }
 
 void SyncAccount::start()
@@ -214,6 +219,9 @@ QString SyncAccount::detailsText(const std::optional<LastRun> &last)
     // A server naming what is not in the calendar is told, so a user can see something is off.
     if (last->outside > 0)
         parts.append(tr("%n item(s) outside the calendar ignored", nullptr, last->outside));
+    // A name another app wrote that broke the rules is shown cleaned; the user hears of it.
+    if (last->cleanedNames > 0)
+        parts.append(tr("%n member name(s) from the server cleaned", nullptr, last->cleanedNames));
     if (last->overLimit > 0)
         parts.append(tr("%n task(s) not taken in: the app holds at most %1 chores", nullptr, last->overLimit)
                          .arg(QLocale().toString(SyncEngine::maxChoresDefault)));
@@ -481,6 +489,8 @@ void SyncAccount::store(const CalendarInfo &calendar, Done done)
     settings.setValue(userKey, user);
     settings.setValue(calendarKey, calendar.url.toString());
     settings.setValue(calendarNameKey, calendar.displayName);
+    if (!m_found.displayName.isEmpty())
+        settings.setValue(displayNameKey, m_found.displayName);
     settings.sync();
     if (settings.status() != QSettings::NoError) {
         setStage(Choosing);
@@ -490,6 +500,7 @@ void SyncAccount::store(const CalendarInfo &calendar, Done done)
     m_user = user;
     m_calendar = calendar.url;
     m_calendarName = calendar.displayName;
+    m_displayName = m_found.displayName;
     m_password = m_pendingPassword;
     m_lastRun.reset();
     m_pendingPassword.clear();
@@ -548,7 +559,7 @@ void SyncAccount::cancel()
 SyncAccount::LastRun SyncAccount::LastRun::of(const SyncReport &report, const QDateTime &at)
 {
     return {at, outcomeError(report), report.withoutDue, report.otherItems, report.unreadable,
-            report.sameFieldConflicts, report.outside, report.overLimit};
+            report.sameFieldConflicts, report.outside, report.overLimit, report.cleanedNames};
 }
 
 QString SyncAccount::outcomeError(const SyncReport &report)
@@ -591,6 +602,7 @@ void SyncAccount::forget()
     m_user.clear();
     m_calendar.clear();
     m_calendarName.clear();
+    m_displayName.clear();
     m_password.reset();
     m_lastRun.reset();
     setProblem({});

@@ -74,6 +74,7 @@ public:
         int conflicts = 0;
         int outside = 0;
         int overLimit = 0;
+        int cleanedNames = 0;
 
         // What a run's report leaves for the status line, finished at `at` (UTC).
         static LastRun of(const SyncReport &report, const QDateTime &at);
@@ -91,6 +92,8 @@ public:
     bool isBusy() const { return m_stage == Discovering || m_stage == Saving; }
     QString server() const { return m_server.isEmpty() ? QString() : CalDavClient::shownAddress(QUrl(m_server)); }
     QString user() const { return m_user; }
+    // The account holder's name as the server's principal gives it; empty when it gives none.
+    QString displayName() const { return m_displayName; }
     QString calendarName() const { return m_calendarName; }
     QUrl calendarUrl() const { return m_calendar; }
     QStringList calendars() const;
@@ -204,6 +207,7 @@ private:
     QString m_server;
     QString m_user;
     QUrl m_calendar;
+    QString m_displayName;
     QString m_calendarName;
     std::optional<QString> m_password;
     bool m_readingPassword = false;

@@ -265,7 +265,7 @@ void SyncEngine::sendOne(const LedgerEntry &entry)
     }
     const TodoWriting writing =
         VTodoCodec::write(entry.uid, *fields, store.recurrence(entry.chore), m_zone, entry.serverCopy, entry.modified,
-                          store.seriesOf(entry.chore));
+                          store.seriesOf(entry.chore), store.people(entry.chore));
     if (writing.ics.isEmpty()) {
         ++run.report.unsendable;
         refuse(entry, writing.reason);
@@ -524,7 +524,9 @@ bool SyncEngine::receive(const Resource &resource)
         return (!held || m_changes->linkToSeries(held, reading.series))
             && run.ledger.markReceived(chore, reading.uid, resource.href, resource.etag, resource.data);
     };
-    const ChoreState remote{reading.fields, reading.recurrence};
+    const ChoreState remote{reading.fields, reading.recurrence, reading.people};
+    // Names that broke the rules are taken cleaned, and told.
+    run.report.cleanedNames += reading.cleanedPeople;
     Chore *chore = entry && !entry->deleted ? m_changes->bringIn(entry->chore) : nullptr;
     if (!chore) {
         // A store over a backup's size could never be backed up again.
@@ -535,28 +537,28 @@ bool SyncEngine::receive(const Resource &resource)
         ++run.stored;
         // New there, or changed there after it was deleted here: the change wins.
         ++run.report.received;
-        return m_changes->receive(remote.fields, remote.recurrence, ChorePeople(),
+        return m_changes->receive(remote.fields, remote.recurrence, remote.people,
                                   [&](Chore *added) { return bookkeep(added->persistentId()); });
     }
     // Another app that moved a repeating task on in place sends it with its next due day, as any
     // edit: taken as it comes, with no finished copy made up here.
-    const ChoreState here{chore->fields(), chore->recurrence()};
+    const ChoreState here{chore->fields(), chore->recurrence(), chore->people()};
     if (!entry->changedHere()) {
         const MergedChore taken = mergeChore(here, here, {}, remote, {}, m_zone);
-        if (!(taken.fields == here.fields) || !(taken.recurrence == here.recurrence))
+        if (!(taken.fields == here.fields) || !(taken.recurrence == here.recurrence) || taken.people != here.people)
             ++run.report.received;
-        return m_changes->receive(chore, taken.fields, taken.recurrence, chore->people(), [&] { return bookkeep(chore->persistentId()); });
+        return m_changes->receive(chore, taken.fields, taken.recurrence, taken.people, [&] { return bookkeep(chore->persistentId()); });
     }
     std::optional<ChoreState> base;
     if (!entry->serverCopy.isEmpty()) {
         const TodoReading before = VTodoCodec::read(entry->serverCopy, m_zone);
         if (before.outcome == TodoReading::Outcome::Chore)
-            base = ChoreState{before.fields, before.recurrence};
+            base = ChoreState{before.fields, before.recurrence, before.people};
     }
     const MergedChore merged = mergeChore(base, here, entry->modified, remote, reading.lastModified, m_zone);
     ++run.report.merged;
     run.report.sameFieldConflicts += merged.sameFieldConflicts;
-    return m_changes->receive(chore, merged.fields, merged.recurrence, chore->people(), [&] {
+    return m_changes->receive(chore, merged.fields, merged.recurrence, merged.people, [&] {
         return merged.differsFromRemote
             ? run.ledger.markMerged(chore->persistentId(), resource.href, resource.etag, resource.data)
             : bookkeep(chore->persistentId());

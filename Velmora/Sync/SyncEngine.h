@@ -45,6 +45,7 @@ struct SyncReport {
     int unsendable = 0;   // chores here that cannot be written as a task, or that the server refused
     int outside = 0;      // hrefs the server named outside the calendar, ignored
     int overLimit = 0;    // new chores not taken in: the store holds as many as it may
+    int cleanedNames = 0; // member names from the server that broke the rules, taken cleaned
     int requests = 0;     // HTTP requests made
     // Chores the server refused to take, each as one sentence with the server's reason; they
     // are not sent again until they change here or the user asks.

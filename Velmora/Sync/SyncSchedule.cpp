@@ -30,6 +30,9 @@ SyncSchedule::SyncSchedule(SyncEngine &engine, ChoreStore &store, Intervals inte
     connect(&store, &ChoreStore::changed, this, &SyncSchedule::changedHere);
     connect(&store, &ChoreStore::removed, this, &SyncSchedule::changedHere);
     connect(&store, &ChoreStore::recurrenceChanged, this, &SyncSchedule::changedHere);
+    connect(&store, &ChoreStore::peopleChanged, this, &SyncSchedule::changedHere);
+    // Also a rename reaching old finished copies that are not in memory.
+    connect(&store, &ChoreStore::membersChanged, this, &SyncSchedule::changedHere);
     connect(&engine, &SyncEngine::finished, this, &SyncSchedule::ended);
     connect(&engine, &SyncEngine::targetChanged, this, [this] {
         m_refused = false;

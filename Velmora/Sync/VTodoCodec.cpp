@@ -35,6 +35,14 @@ constexpr char afterFinishingProperty[] = "X-TASKARELLO-AFTER-FINISHING";
 // The UID of the series a finished occurrence came from. Not RELATED-TO: its default relation is
 // PARENT, which task apps show as a subtask, and every finished time would hang under the series.
 constexpr char seriesProperty[] = "X-TASKARELLO-SERIES";
+// Who it is for, whose turns it takes and who finished it: TEXT. The turns are read as lists of
+// TEXT, as many lines as there are, in order; they are written one member a line, because common
+// libraries (Python's icalendar and vobject) escape or drop the commas of an X- list when they
+// write it back. Never ATTENDEE or ORGANIZER, which servers with scheduling would mail
+// invitations for.
+constexpr char assigneeProperty[] = "X-TASKARELLO-ASSIGNEE";
+constexpr char turnsProperty[] = "X-TASKARELLO-TURNS";
+constexpr char finishedByProperty[] = "X-TASKARELLO-FINISHED-BY";
 constexpr char endMillisecondsParameter[] = "X-TASKARELLO-MS";
 // Marks the one alarm this app owns inside the VTODO.
 constexpr char alarmMarker[] = "X-TASKARELLO-ALARM";
@@ -134,12 +142,51 @@ QByteArray fold(const QByteArray &line)
 // The properties of a VTODO this codec reads or writes; everything else inside a VTODO is
 // kept byte for byte, because libical 3.0 loses unknown properties (X-LIC-ERROR), unknown
 // parameters and the escapes of X- values.
+// The people of a chore are kept as lines too, and read and written here as TEXT: libical
+// would lose their escapes.
+bool peopleProperty(const QByteArray &name)
+{
+    return name == assigneeProperty || name == turnsProperty || name == finishedByProperty;
+}
+
 bool handledInTodo(const QByteArray &name)
 {
     static const QSet<QByteArray> names{"UID", "SUMMARY", "DUE", "DTSTART", "COMPLETED", "STATUS",
                                         "PERCENT-COMPLETE", "COLOR", "DTSTAMP", "LAST-MODIFIED",
                                         "RECURRENCE-ID"};
-    return names.contains(name) || name.startsWith(ownPrefix);
+    return names.contains(name) || (name.startsWith(ownPrefix) && !peopleProperty(name));
+}
+
+// A TEXT value (RFC 5545 3.3.11) unescaped; as a list, split at its unescaped commas.
+QStringList textValues(const QByteArray &value, bool list)
+{
+    QStringList values;
+    QByteArray part;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '\\' && i + 1 < value.size()) {
+            const char next = value[++i];
+            part += next == 'n' || next == 'N' ? '\n' : next;
+        } else if (c == ',' && list) {
+            values << QString::fromUtf8(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    values << QString::fromUtf8(part);
+    return values;
+}
+
+QByteArray textEscaped(const QString &text)
+{
+    QByteArray out;
+    for (const char c : text.toUtf8()) {
+        if (c == '\\' || c == ',' || c == ';')
+            out += '\\';
+        out += c == '\n' ? QByteArray("\\n") : QByteArray(1, c);
+    }
+    return out;
 }
 
 struct Prepared {
@@ -655,6 +702,45 @@ Recurrence recurrenceOf(const Parsed &parsed, const QTimeZone &zone)
     return r;
 }
 
+// The first of each of our people's lines, cleaned; every value that was not clean counted.
+void readPeople(icalcomponent *todo, const QList<QByteArray> &kept, TodoReading &reading)
+{
+    ChorePeople raw;
+    QSet<QByteArray> seen;
+    for (const auto &[property, line] : keptLines(todo, kept)) {
+        const QByteArray name = propertyName(line);
+        const QByteArray value = line.mid(valueStart(line));
+        if (name == turnsProperty)
+            raw.turns += textValues(value, true);
+        if (name == turnsProperty || !peopleProperty(name) || seen.contains(name))
+            continue;
+        seen.insert(name);
+        (name == assigneeProperty ? raw.assignee : raw.finishedBy) = textValues(value, false).constFirst();
+    }
+    reading.people = raw.cleaned();
+    reading.cleanedPeople = int(raw.assignee != reading.people.assignee) + int(raw.turns != reading.people.turns)
+        + int(raw.finishedBy != reading.people.finishedBy);
+}
+
+// Our people's lines written afresh, in place of those the server's copy had.
+void writePeople(icalcomponent *todo, QList<QByteArray> &kept, const ChorePeople &people)
+{
+    for (const auto &[property, line] : keptLines(todo, kept)) {
+        if (peopleProperty(propertyName(line))) {
+            icalcomponent_remove_property(todo, property);
+            icalproperty_free(property);
+        }
+    }
+    QList<std::pair<const char *, QByteArray>> lines{{assigneeProperty, textEscaped(people.assignee)},
+                                                    {finishedByProperty, textEscaped(people.finishedBy)}};
+    for (const QString &name : people.turns)
+        lines.append({turnsProperty, textEscaped(name)});
+    for (const auto &[name, value] : lines) {
+        if (!value.isEmpty())
+            keepLine(todo, kept, QByteArray(name) + ':' + value);
+    }
+}
+
 TodoReading readTodo(const Parsed &parsed, const QTimeZone &zone)
 {
     icalcomponent *todo = parsed.todo;
@@ -792,6 +878,7 @@ TodoReading readTodo(const Parsed &parsed, const QTimeZone &zone)
     if (const QString series = cleaned(ownValue(todo, seriesProperty).constData());
         series.size() <= 255 && !series.contains(QLatin1Char('\n')))
         reading.series = series;
+    readPeople(todo, parsed.kept, reading);
     reading.outcome = TodoReading::Outcome::Chore;
     return reading;
 }
@@ -1085,7 +1172,7 @@ TodoReading VTodoCodec::read(const QByteArray &ics, const QTimeZone &zone)
 
 TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, const Recurrence &recurrence,
                               const QTimeZone &zone, const QByteArray &lastServerCopy, const QDateTime &modified,
-                              const QString &series)
+                              const QString &series, const ChorePeople &people)
 {
     Ical::setUp();
     TodoWriting writing;
@@ -1097,6 +1184,7 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     std::optional<ChoreFields> before;
     Recurrence beforeRule;
     QString beforeSeries;
+    std::optional<ChorePeople> beforePeople;
     const bool onServerCopy = !lastServerCopy.isEmpty();
     if (onServerCopy) {
         parsed = parse(lastServerCopy);
@@ -1106,6 +1194,9 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
                 before = old.fields;
                 beforeRule = old.recurrence;
                 beforeSeries = old.series;
+                // Values that had to be cleaned are written back clean.
+                if (old.cleanedPeople == 0)
+                    beforePeople = old.people;
             }
         }
     }
@@ -1172,6 +1263,8 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
     link.removeIf([](char c) { return uchar(c) < 0x20; });
     if (!link.isEmpty() && QString::fromUtf8(link) != beforeSeries)
         setOwn(todo, seriesProperty, link);
+    if (beforePeople != people)
+        writePeople(todo, parsed.kept, people);
     const bool sameTime = before && (before->notificationTime == fields.notificationTime
                                      || (std::isnan(before->notificationTime) && std::isnan(fields.notificationTime)));
     if (!before || dueChanged || before->notify != fields.notify || !sameTime)
@@ -1194,8 +1287,9 @@ TodoWriting VTodoCodec::write(const QString &uid, const ChoreFields &fields, con
         // we send has to read back as this chore, or it is written afresh.
         const TodoReading check = read(writing.ics, zone);
         if (check.outcome != TodoReading::Outcome::Chore || check.uid != uid.trimmed() || !sameFields(check.fields, fields, zone)
-            || check.recurrence.rule != rule.rule || check.recurrence.afterFinishing != rule.afterFinishing)
-            return write(uid, fields, recurrence, zone, {}, modified, series.isEmpty() ? beforeSeries : series);
+            || check.recurrence.rule != rule.rule || check.recurrence.afterFinishing != rule.afterFinishing
+            || check.people != people)
+            return write(uid, fields, recurrence, zone, {}, modified, series.isEmpty() ? beforeSeries : series, people);
     }
     // What we could not read back, nobody else should have to.
     if (writing.ics.size() > maxResourceBytes) {

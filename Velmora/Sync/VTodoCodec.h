@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velmora/Model/Chore.h"
+#include "Velmora/Model/ChorePeople.h"
 #include "Velmora/Model/Recurrence.h"
 
 #include <QByteArray>
@@ -27,6 +28,10 @@ struct TodoReading {
     QDateTime lastModified; // LAST-MODIFIED, invalid when absent
     // A finished occurrence: the UID of the series it came from; empty for any other task.
     QString series;
+    // Who it is for and who finished it, cleaned (ChorePeople::cleaned).
+    ChorePeople people;
+    // How many of those values broke the rules of a name and were cleaned.
+    int cleanedPeople = 0;
 };
 
 struct TodoWriting {
@@ -54,10 +59,12 @@ public:
     // a date-time DUE on the same day, an RRULE as it was written, EXDATEs, overrides of single
     // occurrences) goes back unchanged. A chore that repeats is one VTODO with RRULE whose
     // DTSTART and DUE are the occurrence due now. A finished occurrence names its series by
-    // its UID (none: a series the server's copy names stays named).
+    // its UID (none: a series the server's copy names stays named). Its people go as our own
+    // X- properties, and stay as the server wrote them while they read the same.
     static TodoWriting write(const QString &uid, const ChoreFields &fields, const Recurrence &recurrence,
                              const QTimeZone &zone, const QByteArray &lastServerCopy = {},
-                             const QDateTime &modified = {}, const QString &series = {});
+                             const QDateTime &modified = {}, const QString &series = {},
+                             const ChorePeople &people = {});
 
     // Equal as the VTODO holds it: days by the zone's calendar, titles without surrounding
     // blanks, NaN equal to NaN.

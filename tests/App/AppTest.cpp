@@ -97,6 +97,55 @@ TEST_F(VelmoraAppTest, TheWidgetSnapshotListsTheNearestActiveChores)
     app->refreshDay()->refresh({});
     QCoreApplication::processEvents();
     EXPECT_EQ(nearest(1).at(0).toObject().value(QStringLiteral("daysLeft")).toInt(), 1);
+
+    // Only mine: another member's chore leaves the main list and the widget, anyone's stays.
+    const auto first = [&] { return nearest(1).at(0).toObject().value(QStringLiteral("title")).toString(); };
+    Chore *eight = app->chores()->at(0);
+    app->household()->setMe(QStringLiteral("Alice"));
+    ASSERT_TRUE(app->changes()->update(eight, eight->fields(), std::nullopt, ChorePeople{QStringLiteral("Bob"), {}, {}}));
+    app->household()->setMineOnly(true);
+    EXPECT_EQ(first(), QStringLiteral("chore 7"));
+    EXPECT_EQ(app->chores()->rowCount(), 8);
+    app->household()->setMe(QStringLiteral("Bob"));
+    EXPECT_EQ(first(), QStringLiteral("chore 8"));
+    app->household()->setMineOnly(false);
+    app->household()->setMe({});
+    EXPECT_EQ(app->chores()->rowCount(), 9);
+}
+
+// The household: this device's member, the names the chores give and those added by hand, with
+// their counts; renaming and removing reach every chore, and renaming oneself is choosing a name.
+TEST_F(VelmoraAppTest, TheHouseholdIsTheChoresPeopleAndThoseAddedByHand)
+{
+    Household &household = *app->household();
+    household.setMe(u"Alice"_s);
+    const QDateTime today = ChoreDates::startOfDay(clock.now());
+    Chore *dishes = app->changes()->add(VelmoraTest::fields(u"Dishes"_s, today, today), {u"FREQ=DAILY"_s, false, {}, {}},
+                                        {u"Bob"_s, {u"Bob"_s, u"Sam"_s}, {}});
+    ASSERT_TRUE(dishes && app->changes()->finishBy(dishes, u"Kim"_s) && household.add(u" Kid "_s));
+    EXPECT_FALSE(household.add(u" \n "_s));
+    EXPECT_FALSE(app->changes()->failure().isEmpty());
+    // name: assigned, finished, me, by hand
+    const auto rows = [&] {
+        QStringList out;
+        QAbstractListModel *model = household.model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            QStringList cells;
+            for (const char *role : {"name", "assignedCount", "finishedCount", "isMe", "addedByHand"})
+                cells << model->index(row).data(model->roleNames().key(role)).toString();
+            out << cells.join(u' ');
+        }
+        return out;
+    };
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rows(), (QStringList{u"Alice 0 0 true false"_s, u"Bob 0 0 false false"_s, u"Kid 0 0 false true"_s,
+                                   u"Kim 0 1 false false"_s, u"Sam 1 0 false false"_s}))
+        << "finished by Kim on Bob's turn: Sam's now";
+    ASSERT_TRUE(household.rename(u"Sam"_s, u"Samuel"_s) && household.rename(u"Alice"_s, u"Al"_s) && household.remove(u"Kid"_s));
+    EXPECT_EQ(dishes->people(), (ChorePeople{u"Samuel"_s, {u"Bob"_s, u"Samuel"_s}, {}}));
+    EXPECT_EQ(household.me(), u"Al"_s);
+    EXPECT_EQ(household.members(), (QStringList{u"Al"_s, u"Bob"_s, u"Kim"_s, u"Samuel"_s}));
+    household.setMe({});
 }
 
 TEST(WidgetHost, SnapshotIsReplacedWholeOnEachReload)

@@ -95,6 +95,12 @@ protected:
         ChoreChanges changes(store);
         const auto added = changes.addAll(variedChores(), {Recurrence(), foreign});
         ASSERT_TRUE(added && changes.linkToSeries(added->at(1), added->at(0)));
+        // Whose turn, the order and who finished the copy; a member added by hand.
+        Chore *first = added->at(0), *copy = added->at(1);
+        ASSERT_TRUE(changes.update(first, first->fields(), std::nullopt,
+                                   ChorePeople{QStringLiteral("O'Brien, Pat"), {QStringLiteral("Al"), QStringLiteral("O'Brien, Pat")}, {}}));
+        ASSERT_TRUE(changes.receive(copy, copy->fields(), copy->recurrence(), ChorePeople{{}, {}, QStringLiteral("Sam")}, [] { return true; }));
+        ASSERT_TRUE(changes.addMember(QStringLiteral("Kid")));
     }
     // Each link as the titles and due dates of copy and series.
     static QStringList links(const ChoreStore &store)
@@ -112,13 +118,16 @@ protected:
     {
         QList<QByteArray> all;
         for (const Chore *chore : store.chores())
-            all.append(ChoreBackup::matchKey(chore->fields(), chore->recurrence()));
+            all.append(ChoreBackup::matchKey(chore->fields(), chore->recurrence()) + chore->assignee().toUtf8() + '|'
+                       + chore->turns().join(u'|').toUtf8() + '|' + chore->finishedBy().toUtf8());
         std::sort(all.begin(), all.end());
+        all.append(store.handAddedMembers().join(u'|').toUtf8());
         return all;
     }
     static void wipe(ChoreStore &store)
     {
         ChoreChanges changes(store);
+        ASSERT_TRUE(changes.removeMember(QStringLiteral("Kid")));
         while (!store.chores().empty())
             ASSERT_TRUE(changes.remove(store.chores().back()));
     }
@@ -137,10 +146,14 @@ TEST_F(ChoreBackupTest, ExportWipeRestoreGivesBackEveryChoreOnce)
     // The file other devices read: its format and version, every field, instants in UTC to the millisecond.
     const QJsonObject root = QJsonDocument::fromJson(backup.bytes).object();
     EXPECT_EQ(root.value("format").toString(), QStringLiteral("taskarello-backup"));
-    EXPECT_EQ(root.value("schemaVersion").toString(), QStringLiteral("3.1.0"));
+    EXPECT_EQ(root.value("schemaVersion").toString(), QStringLiteral("3.2.0"));
     const QJsonArray chores = root.value("chores").toArray();
     ASSERT_EQ(chores.size(), 5);
-    EXPECT_EQ(chores.at(0).toObject().keys().size(), 7);
+    EXPECT_EQ(chores.at(0).toObject().keys().size(), 9);
+    EXPECT_EQ(chores.at(0).toObject().value("turns").toArray().at(1), QStringLiteral("O'Brien, Pat"));
+    EXPECT_EQ(chores.at(1).toObject().value("finishedBy"), QStringLiteral("Sam"));
+    EXPECT_EQ(chores.at(2).toObject().keys().size(), 7) << "a chore for anyone has no people's keys";
+    EXPECT_EQ(root.value("members").toArray(), QJsonArray{QStringLiteral("Kid")});
     EXPECT_EQ(chores.at(0).toObject().value("startDate").toString(), QStringLiteral("2026-01-01T00:00:00.123Z"));
     // Just after the clocks went forward in Berlin.
     EXPECT_EQ(chores.at(0).toObject().value("dueDate").toString(), QStringLiteral("2026-03-29T01:30:00.000Z"));
@@ -272,6 +285,8 @@ const std::vector<Refusal> &refusals()
         {"moved day not a pair", withChore(with("recurrence", QJsonObject{{"rule", "FREQ=DAILY"}, {"moved", QJsonArray{QJsonArray{"2026-01-01"}}}})), "recurrence"},
         {"series itself", withChore(with("series", 3)), "series"},
         {"series past the end", withChore(with("series", 4.0)), "series"},
+        {"turns not a list of names", withChore(with("turns", QJsonArray{"Al", 3})), "turns"},
+        {"assignee not a name", withChore(with("assignee", QJsonArray{"Al"})), "assignee"},
         {"title too long", withChore(with("title", QString(ChoreBackup::maxTitleLength + 1, u'x'))), "title"},
         {"too many chores",
          "{\"format\":\"taskarello-backup\",\"schemaVersion\":\"1.0.0\",\"chores\":["
@@ -323,6 +338,8 @@ TEST_F(ChoreBackupTest, LenientWhereTheFormatAllows)
     EXPECT_TRUE(std::isnan(f.colorComponents.red));
     EXPECT_EQ(f.colorComponents.green, 2.5f);
     EXPECT_EQ(f.colorComponents.blue, -1.0f);
+    // A file from before people: for anyone.
+    EXPECT_TRUE(store->chores().front()->people().isEmpty());
 }
 
 TEST_F(ChoreBackupTest, ExportRefusesWhatItCouldNotReadBack)

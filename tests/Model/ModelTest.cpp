@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -278,6 +279,7 @@ TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedStageBySt
         {"from the first", 0, {}, ChoresMigrationPlan::latest()},
         {"from the second", 1, {}, ChoresMigrationPlan::latest()},
         {"from the third", 2, {}, ChoresMigrationPlan::latest()},
+        {"from the fourth", 3, {}, ChoresMigrationPlan::latest()},
         // Another program's table where the third schema puts one of its own.
         {"the second stage fails", 0, {QStringLiteral("CREATE TABLE ChoreRecurrence (x)")}, S2::version},
     };
@@ -306,8 +308,11 @@ TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedStageBySt
                 // No chore repeated before, and no finished one came from a series.
                 EXPECT_FALSE(store.chores().front()->repeats());
                 EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM ChoreSeries")), 0);
+                // And every chore was for anyone.
+                EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM ChorePeople")), 0);
                 Chore *front = store.chores().front();
-                EXPECT_TRUE(ChoreChanges(store).update(front, front->fields(), rule("FREQ=DAILY")));
+                EXPECT_TRUE(ChoreChanges(store).update(front, front->fields(), rule("FREQ=DAILY"),
+                                                       ChorePeople{QStringLiteral("Bob"), {}, {}}));
                 EXPECT_EQ(rawValue(layout).toString(), rawValue(layout, fresh).toString());
             }
             for (const QString &path : {storePath(), storePath() + QStringLiteral("-wal"), storePath() + QStringLiteral("-shm"),
@@ -326,6 +331,7 @@ TEST_F(ChoreStoreTest, AStoreOfAnEarlierSchemaIsCopiedAsideThenMigratedStageBySt
         EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM SyncRecord")), 5);
         EXPECT_EQ(again->chores().size(), 5u);
         EXPECT_EQ(again->chores().front()->recurrence().rule, c.plant.isEmpty() ? QStringLiteral("FREQ=DAILY") : QString());
+        EXPECT_EQ(again->chores().front()->assignee(), c.plant.isEmpty() ? QStringLiteral("Bob") : QString());
     }
 }
 
@@ -608,6 +614,84 @@ TEST_F(ChoreStoreTest, FinishingARepeatingChoreMovesItToItsNextOccurrence)
     EXPECT_EQ(std::count_if(reopened->chores().cbegin(), reopened->chores().cend(), [](const Chore *c) { return c->repeats(); }),
               moved);
     EXPECT_EQ(moved, qsizetype(std::size(cases)));
+}
+
+// Whose turn it is after finishes, removals, renames and edits, as stored (read back by another
+// store on the file), and who each finished copy records.
+TEST_F(ChoreStoreTest, TurnsPassInOrderWhoeverFinishes)
+{
+    using Act = std::function<bool(ChoreChanges &, Chore *)>;
+    const auto finishBy = [](const char *who) { return [who](ChoreChanges &c, Chore *chore) { return c.finishBy(chore, QString::fromUtf8(who)); }; };
+    const auto people = [](const char *assignee, QStringList turns) { return ChorePeople{QString::fromUtf8(assignee), std::move(turns), {}}; };
+    const QStringList abs{QStringLiteral("Alice"), QStringLiteral("Bob"), QStringLiteral("Sam")};
+    QStringList crowd{QStringLiteral("  Ann\nLee "), QString(100, QLatin1Char('x')), QStringLiteral("Ann Lee")};
+    for (int i = 0; i < 1000; ++i)
+        crowd << QStringLiteral("member %1").arg(i % 500);
+    const struct {
+        const char *name;
+        ChorePeople before;
+        Act act;
+        ChorePeople after;
+        const char *copyFinisher; // nullptr: no copy made
+    } cases[] = {
+        {"finished by whose turn it was: the next one's", people("Alice", abs), finishBy("Alice"), people("Bob", abs), "Alice"},
+        {"finished out of turn: the turn passes from whose it was", people("Bob", abs), finishBy("Sam"), people("Sam", abs), "Sam"},
+        {"this device's member, the last one's turn: back to the first", people("Sam", abs),
+         [](ChoreChanges &c, Chore *chore) { c.setMember(QStringLiteral("Bob")); return c.finish(chore); }, people("Alice", abs), "Bob"},
+        {"assigned without turns: stays assigned", people("Bob", {}), finishBy("Alice"), people("Bob", {}), "Alice"},
+        {"removed on their turn: the one after them", people("Bob", abs),
+         [](ChoreChanges &c, Chore *) { return c.removeMember(QStringLiteral("Bob")); }, people("Sam", {QStringLiteral("Alice"), QStringLiteral("Sam")}), nullptr},
+        {"the last removed on their turn: the first", people("Sam", abs),
+         [](ChoreChanges &c, Chore *) { return c.removeMember(QStringLiteral("Sam")); }, people("Alice", {QStringLiteral("Alice"), QStringLiteral("Bob")}), nullptr},
+        {"removed, not their turn", people("Alice", abs),
+         [](ChoreChanges &c, Chore *) { return c.removeMember(QStringLiteral("Sam")); }, people("Alice", {QStringLiteral("Alice"), QStringLiteral("Bob")}), nullptr},
+        {"removed when assigned alone: for anyone", people("Bob", {}),
+         [](ChoreChanges &c, Chore *) { return c.removeMember(QStringLiteral("Bob")); }, people("", {}), nullptr},
+        {"renamed after finishing: place, turn and the copy's finisher", people("Alice", abs),
+         [](ChoreChanges &c, Chore *chore) { return c.finishBy(chore, QStringLiteral("Bob")) && c.renameMember(QStringLiteral("Bob"), QStringLiteral(" Robert ")); },
+         people("Robert", {QStringLiteral("Alice"), QStringLiteral("Robert"), QStringLiteral("Sam")}), "Robert"},
+        {"renamed to one already there: one of them left", people("Bob", abs),
+         [](ChoreChanges &c, Chore *) { return c.renameMember(QStringLiteral("Bob"), QStringLiteral("Alice")); },
+         people("Alice", {QStringLiteral("Alice"), QStringLiteral("Sam")}), nullptr},
+        {"renamed to a blank: refused, nothing changes", people("Bob", abs),
+         [](ChoreChanges &c, Chore *) { return !c.renameMember(QStringLiteral("Bob"), QStringLiteral(" \n ")); }, people("Bob", abs), nullptr},
+        {"leaving the order in an edit: the first one's turn", people("Bob", abs),
+         [](ChoreChanges &c, Chore *chore) { return c.update(chore, chore->fields(), std::nullopt, ChorePeople{QStringLiteral("Bob"), {QStringLiteral("Sam"), QStringLiteral("Alice")}, {}}); },
+         people("Sam", {QStringLiteral("Sam"), QStringLiteral("Alice")}), nullptr},
+        {"1,000 names with repeats: cleaned, deduplicated, cut", people("", crowd), [](ChoreChanges &, Chore *) { return true; },
+         people("Ann Lee", QStringList{QStringLiteral("Ann Lee"), QString(64, QLatin1Char('x'))} + [] {
+             QStringList first;
+             for (int i = 0; i < 62; ++i)
+                 first << QStringLiteral("member %1").arg(i);
+             return first;
+         }()), nullptr},
+    };
+    const QTimeZone tz = zone("Europe/Berlin");
+    FakeClock clock(QDate(2026, 12, 8).startOfDay(tz).addSecs(15 * 3600), tz);
+    ScopedClock installed(clock);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(storeFolder).removeRecursively();
+        auto store = openStore();
+        ChoreChanges changes(*store);
+        Chore *chore = changes.add(fields(QStringLiteral("Dishes"), clock.now(), clock.now()), rule("FREQ=DAILY"), c.before);
+        ASSERT_NE(chore, nullptr);
+        QSignalSpy inserted(store.get(), &ChoreStore::inserted);
+        ASSERT_TRUE(c.act(changes, chore));
+        EXPECT_EQ(chore->assignee(), c.after.assignee);
+        EXPECT_EQ(chore->turns(), c.after.turns);
+        ASSERT_EQ(inserted.count(), c.copyFinisher ? 1 : 0);
+        if (c.copyFinisher) {
+            const Chore *copy = inserted.at(0).at(0).value<Chore *>();
+            EXPECT_EQ(copy->finishedBy(), QString::fromUtf8(c.copyFinisher));
+            EXPECT_EQ(copy->assignee(), c.before.assignee) << "whose turn it was";
+            EXPECT_EQ(store->finishedByMember(clock.now().date(), clock.now().date(), tz),
+                      (QList<QPair<QString, qint64>>{{QString::fromUtf8(c.copyFinisher), 1}}));
+        }
+        ChoreStore other;
+        ASSERT_EQ(other.open(storePath()), ChoreStore::OpenResult::Opened);
+        EXPECT_EQ(other.people(chore->persistentId()), chore->people());
+    }
 }
 
 // Thousands of generated rules finished early, on time and late around midnight in zones with

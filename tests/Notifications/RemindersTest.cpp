@@ -1,3 +1,4 @@
+#include "Velmora/Household/Household.h"
 #include "Velmora/Model/ChoreBackup.h"
 #include "Velmora/Model/ChoreChanges.h"
 #include "Velmora/Notifications/Reminders.h"
@@ -128,6 +129,7 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
 {
     const QDateTime may12 = at("Europe/Berlin", 2026, 5, 12);
     QByteArray backup;
+    std::unique_ptr<Household> household;
     struct Step {
         const char *what;
         std::function<bool()> act;
@@ -200,6 +202,26 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
              return changes->update(quiet, quiet->fields(), Recurrence{QStringLiteral("FREQ=WEEKLY"), false, {}, {}})
                  && changes->finish(quiet); },
          {due(3, "Quiet, renamed", 27, 10, 0)}},
+        {"for another member, with only mine ringing here: it does not ring", [&] {
+             household = std::make_unique<Household>(*changes, nullptr);
+             household->setMe(QStringLiteral("Alice"));
+             household->setRemindMineOnly(true);
+             reminders->setRingsFor([&](const Chore *chore) { return household->remindsOf(chore); });
+             Chore *quiet = find(QStringLiteral("Quiet, renamed"));
+             return changes->update(quiet, quiet->fields(), std::nullopt, ChorePeople{QStringLiteral("Bob"), {}, {}}); },
+         {}},
+        {"every reminder ringing here: it does", [&] {
+             household->setRemindMineOnly(false);
+             reminders->refollow();
+             return true; },
+         {due(3, "Quiet, renamed", 27, 10, 0)}},
+        {"only mine again, and it becomes mine", [&] {
+             household->setRemindMineOnly(true);
+             reminders->refollow();
+             Chore *quiet = find(QStringLiteral("Quiet, renamed"));
+             return queue().pending().isEmpty()
+                 && changes->update(quiet, quiet->fields(), std::nullopt, ChorePeople{QStringLiteral("Alice"), {}, {}}); },
+         {due(3, "Quiet, renamed", 27, 10, 0)}},
     };
     for (const Step &step : steps) {
         ASSERT_TRUE(step.act()) << step.what;
@@ -207,6 +229,7 @@ TEST_F(RemindersTest, RemindersFollowEveryChangeOfTheStore)
         std::sort(pending.begin(), pending.end(), [](const auto &a, const auto &b) { return a.identifier < b.identifier; });
         EXPECT_EQ(pending, step.expected) << step.what;
     }
+    household->setMe({});
 }
 
 // The reminder's Finish on a full disk, no window open: the reminder leaves the screen, a

@@ -401,6 +401,83 @@ TEST_F(SecretServiceTest, TwoAccountsShareOneCalendar)
         });
         EXPECT_EQ(finished, 1);
     });
+
+    // A chore taking turns among the household, finished on the device of whoever did it (or, on
+    // a shared computer, "finished by" another): the turn passes from whose it was.
+    const auto dishes = [](ChoreStore &store) {
+        Chore *found = nullptr;
+        for (Chore *chore : store.chores())
+            found = !chore->isFinished() && chore->repeats() ? chore : found;
+        return found;
+    };
+    const QStringList order{u"Alice"_s, u"Bob"_s, u"Sam"_s};
+    withStore(alice, [&](ChoreStore &store) {
+        ChoreFields fields = ChoreFields::defaults();
+        fields.title = u"Dishes"_s;
+        ASSERT_NE(ChoreChanges(store).add(fields, Recurrence{u"FREQ=DAILY"_s, false, {}, {}}, {u"Alice"_s, order, {}}), nullptr);
+    });
+    EXPECT_EQ(synced(alice), u"Synced: 1 sent, 0 received."_s);
+    EXPECT_EQ(synced(bob), u"Synced: 0 sent, 1 received."_s);
+    const auto finishOn = [&](const QTemporaryDir &device, const QString &me, const QString &by) {
+        withStore(device, [&](ChoreStore &store) {
+            ChoreChanges changes(store);
+            changes.setMember(me);
+            ASSERT_TRUE(by == me ? changes.finish(dishes(store)) : changes.finishBy(dishes(store), by));
+        });
+    };
+    const struct {
+        const char *what;
+        const QTemporaryDir &device, &other;
+        QString me, by, next;
+    } finishes[] = {
+        {"alice on her turn", alice, bob, u"Alice"_s, u"Alice"_s, u"Bob"_s},
+        {"bob on his", bob, alice, u"Bob"_s, u"Bob"_s, u"Sam"_s},
+        {"Sam on alice's computer, on his turn", alice, bob, u"Alice"_s, u"Sam"_s, u"Alice"_s},
+        {"bob out of turn", bob, alice, u"Bob"_s, u"Bob"_s, u"Bob"_s},
+    };
+    for (const auto &f : finishes) {
+        SCOPED_TRACE(f.what);
+        finishOn(f.device, f.me, f.by);
+        EXPECT_EQ(synced(f.device), u"Synced: 2 sent, 0 received."_s) << "the copy and the series";
+        EXPECT_EQ(synced(f.other), u"Synced: 0 sent, 2 received."_s);
+        withStore(f.other, [&](ChoreStore &store) { EXPECT_EQ(dishes(store)->assignee(), f.next); });
+    }
+    // Both finish Bob's turn offline: both copies stay, each with its finisher; the series and the
+    // turn move on once.
+    QDateTime due;
+    withStore(alice, [&](ChoreStore &store) { due = dishes(store)->dueDate(); });
+    finishOn(alice, u"Alice"_s, u"Alice"_s);
+    finishOn(bob, u"Bob"_s, u"Bob"_s);
+    EXPECT_TRUE(run(alice, {u"--sync"_s}).ok);
+    EXPECT_TRUE(run(bob, {u"--sync"_s}).ok);
+    EXPECT_TRUE(run(alice, {u"--sync"_s}).ok);
+    const QDate today = QDate::currentDate();
+    for (const QTemporaryDir *device : {&alice, &bob}) {
+        withStore(*device, [&](ChoreStore &store) {
+            EXPECT_EQ(dishes(store)->assignee(), u"Sam"_s);
+            EXPECT_EQ(dishes(store)->turns(), order);
+            EXPECT_EQ(dishes(store)->dueDate(), due.addDays(1));
+            EXPECT_EQ(store.finishedByMember(today.addDays(-1), today.addDays(1), QTimeZone::systemTimeZone()),
+                      (QList<QPair<QString, qint64>>{{u"Bob"_s, 3}, {u"Alice"_s, 2}, {QString(), 1}, {u"Sam"_s, 1}}));
+        });
+    }
+
+    // Another app renames it through python-caldav and keeps our properties; one that writes a
+    // broken name has it cleaned and counted, and the sync goes through.
+    const auto edit = [&](const QStringList &arguments) {
+        QProcess client;
+        client.start(u"/usr/bin/python3"_s, QStringList{QFINDTESTDATA("caldav_edit.py"), calendar, u"bob"_s, password} + arguments);
+        return client.waitForFinished(30000) && client.exitCode() == 0;
+    };
+    ASSERT_TRUE(edit({u"Dishes"_s, u"Dishes and pans"_s})) << "python3-caldav installed (scripts/deps.sh)";
+    EXPECT_EQ(synced(alice), u"Synced: 0 sent, 1 received."_s);
+    withStore(alice, [&](ChoreStore &store) {
+        EXPECT_EQ(dishes(store)->title(), u"Dishes and pans"_s);
+        EXPECT_EQ(dishes(store)->people(), (ChorePeople{u"Sam"_s, order, {}}));
+    });
+    ASSERT_TRUE(edit({u"Dishes and pans"_s, u"Dishes"_s, u"Sam\n"_s + QString(100, u'x')}));
+    EXPECT_EQ(synced(alice), u"Synced: 0 sent, 1 received. 1 member name from the server cleaned."_s);
+    withStore(alice, [&](ChoreStore &store) { EXPECT_EQ(dishes(store)->assignee(), u"Alice"_s) << "not among the turns"; });
 }
 
 // The account screen in the real window against a real Radicale and keyring: a refused password,

@@ -884,6 +884,8 @@ TEST(VTodoBadInput, IsRefusedWithAReasonOrKeptAsItCame)
         QByteArray lines;
         Recurrence want;
         QDate due;
+        ChorePeople people = {};
+        int cleaned = 0; // of those values, broken ones cleaned
     } rules[] = {
         {"every 2 weeks after finishing", "RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=SU\r\nX-TASKARELLO-AFTER-FINISHING:TRUE\r\n",
          rule("FREQ=WEEKLY;INTERVAL=2;BYDAY=SU", true), may(10)},
@@ -906,6 +908,22 @@ TEST(VTodoBadInput, IsRefusedWithAReasonOrKeptAsItCame)
          rule("FREQ=DAILY;UNTIL=20200101", false, {may(10)}), may(10)},
         {"not a rule", "RRULE:FREQ=WEEKLY;BYDAY=XX;X-NAME=1\r\n" + skip10,
          rule("FREQ=WEEKLY;BYDAY=XX;X-NAME=1", false, {may(10)}), may(10)},
+        {"our people, escaped as TEXT", "RRULE:FREQ=DAILY\r\nX-TASKARELLO-ASSIGNEE:O'Brien\\, Pat\r\n"
+             "X-TASKARELLO-TURNS:Sam\\;Jo,O'Brien\\, Pat,Al\\\\Bo\r\nX-TASKARELLO-FINISHED-BY:Sam\\;Jo\r\n",
+         rule("FREQ=DAILY"), may(10), {u"O'Brien, Pat"_s, {u"Sam;Jo"_s, u"O'Brien, Pat"_s, u"Al\\Bo"_s}, u"Sam;Jo"_s}},
+        {"people breaking the rules: cleaned and counted", "RRULE:FREQ=DAILY\r\nX-TASKARELLO-ASSIGNEE:Bob\\nSmith\r\n"
+             "X-TASKARELLO-TURNS:Bob\\NSmith,Bob Smith,," + [] {
+             QByteArrayList names;
+             for (int i = 0; i < 1000; ++i)
+                 names << "m" + QByteArray::number(i);
+             return names.join(',');
+         }() + "\r\nX-TASKARELLO-FINISHED-BY:" + QByteArray(100, 'z') + "\r\n",
+         rule("FREQ=DAILY"), may(10), {u"Bob Smith"_s, [] {
+             QStringList names{u"Bob Smith"_s};
+             for (int i = 0; i < 63; ++i)
+                 names << u"m"_s + QString::number(i);
+             return names;
+         }(), QString(64, u'z')}, 3},
     };
     for (const auto &r : rules) {
         SCOPED_TRACE(r.name);
@@ -917,9 +935,17 @@ TEST(VTodoBadInput, IsRefusedWithAReasonOrKeptAsItCame)
         EXPECT_EQ(read.fields.dueDate, r.due.startOfDay(berlin));
         ChoreFields renamed = read.fields;
         renamed.title = u"b"_s;
-        const QByteArray onCopy = VTodoCodec::write(u"a"_s, renamed, read.recurrence, berlin, ics).ics;
+        EXPECT_EQ(read.people, r.people);
+        EXPECT_EQ(read.cleanedPeople, r.cleaned);
+        const QByteArray onCopy = VTodoCodec::write(u"a"_s, renamed, read.recurrence, berlin, ics, {}, {}, read.people).ics;
         for (const QByteArray &line : ics.split('\n'))
-            EXPECT_TRUE(line == "SUMMARY:a\r" || onCopy.contains(line + '\n')) << line.toStdString();
+            EXPECT_TRUE(line == "SUMMARY:a\r" || (r.cleaned > 0 && line.startsWith("X-TASKARELLO-")) || onCopy.contains(line + '\n'))
+                << line.toStdString();
+        // Cleaned values go back clean; never as scheduling properties, which mail invitations.
+        const TodoReading back = VTodoCodec::read(onCopy, berlin);
+        EXPECT_EQ(back.people, r.people);
+        EXPECT_EQ(back.cleanedPeople, 0);
+        EXPECT_FALSE(onCopy.contains("ATTENDEE") || onCopy.contains("ORGANIZER"));
         // Written afresh, an occurrence moved here goes up as an override of its own; exceptions
         // before the day it is due are of no more use.
         Recurrence afresh = r.want;
@@ -969,10 +995,11 @@ TEST(ChoreMergeTable, EachFieldFromTheSideThatChangedIt)
 {
     const QDateTime early = day(2026, 5, 1), late = day(2026, 5, 2), unknown;
     const QDateTime done = day(2026, 5, 3);
-    ChoreState base{fields(u"base"_s, day(2026, 5, 1), day(2026, 5, 9)), rule("FREQ=WEEKLY;BYDAY=MO")};
+    ChoreState base{fields(u"base"_s, day(2026, 5, 1), day(2026, 5, 9)), rule("FREQ=WEEKLY;BYDAY=MO"), {u"Alice"_s, {}, {}}};
     const auto titled = [&](const QString &title) { ChoreState s = base; s.fields.title = title; return s; };
     const auto finished = [&](const ChoreState &from) { ChoreState s = from; s.fields.endDate = done; return s; };
     const auto ruled = [&](const char *text) { ChoreState s = base; s.recurrence.rule = QString::fromLatin1(text); return s; };
+    const auto assigned = [&](const ChoreState &from, const QString &who) { ChoreState s = from; s.people.assignee = who; return s; };
     const struct {
         const char *name;
         bool hasBase;
@@ -982,6 +1009,7 @@ TEST(ChoreMergeTable, EachFieldFromTheSideThatChangedIt)
         bool ended;
         const char *rule;
         int conflicts;
+        QString assignee = u"Alice"_s;
     } rows[] = {
         {"changed here only", true, titled(u"here"_s), base, early, late, u"here"_s, false, "FREQ=WEEKLY;BYDAY=MO", 0},
         {"changed there only", true, base, titled(u"there"_s), late, early, u"there"_s, false, "FREQ=WEEKLY;BYDAY=MO", 0},
@@ -996,6 +1024,9 @@ TEST(ChoreMergeTable, EachFieldFromTheSideThatChangedIt)
         {"the same rule in another order", true, ruled("FREQ=WEEKLY;INTERVAL=2"), ruled("INTERVAL=2;FREQ=WEEKLY"), late, early, u"base"_s, false, "FREQ=WEEKLY;INTERVAL=2", 0},
         {"no copy both started from", false, titled(u"here"_s), titled(u"there"_s), late, early, u"here"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
         {"both times unknown: the server's", true, titled(u"here"_s), titled(u"there"_s), unknown, unknown, u"there"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1},
+        {"assigned there, renamed here", true, titled(u"here"_s), assigned(base, u"Bob"_s), late, early, u"here"_s, false, "FREQ=WEEKLY;BYDAY=MO", 0, u"Bob"_s},
+        {"the turn moved alike on both", true, assigned(titled(u"here"_s), u"Bob"_s), assigned(base, u"Bob"_s), early, late, u"here"_s, false, "FREQ=WEEKLY;BYDAY=MO", 0, u"Bob"_s},
+        {"assigned apart on both: the later", true, assigned(base, u"Sam"_s), assigned(base, u"Bob"_s), late, early, u"base"_s, false, "FREQ=WEEKLY;BYDAY=MO", 1, u"Sam"_s},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -1005,6 +1036,8 @@ TEST(ChoreMergeTable, EachFieldFromTheSideThatChangedIt)
         EXPECT_EQ(merged.fields.endDate.has_value(), row.ended);
         EXPECT_EQ(merged.recurrence.rule, QString::fromLatin1(row.rule));
         EXPECT_EQ(merged.sameFieldConflicts, row.conflicts);
-        EXPECT_EQ(merged.differsFromRemote, !(merged.fields == row.remote.fields) || !VTodoCodec::sameRecurrence(merged.recurrence, row.remote.recurrence));
+        EXPECT_EQ(merged.people.assignee, row.assignee);
+        EXPECT_EQ(merged.differsFromRemote, !(merged.fields == row.remote.fields) || !VTodoCodec::sameRecurrence(merged.recurrence, row.remote.recurrence)
+                                                || merged.people != row.remote.people);
     }
 }

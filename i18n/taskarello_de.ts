@@ -1898,7 +1898,7 @@
     </message>
     <message>
         <location filename="../Velmora/Sync/CalDavClient.cpp" line="625"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="783"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="788"/>
         <source>The server reported error %1.</source>
         <translation>Der Server meldete den Fehler %1.</translation>
     </message>
@@ -1941,7 +1941,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="828"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="833"/>
         <source>The server asked for a full resync.</source>
         <translation>Der Server verlangt einen vollständigen Abgleich.</translation>
     </message>
@@ -1949,37 +1949,37 @@
 <context>
     <name>Velmora::Sync::SyncAccount</name>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="71"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="72"/>
         <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
         <translation>Die Adresse des Kalenders ist nicht verschlüsselt; verbinde das Konto erneut.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="153"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="155"/>
         <source>%1 (read only)</source>
         <translation>%1 (nur lesen)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="185"/>
         <source>Not set up</source>
         <translation>Nicht eingerichtet</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="185"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="187"/>
         <source>Syncing…</source>
         <translation>Wird abgeglichen…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="189"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="191"/>
         <source>Not synced yet</source>
         <translation>Noch nicht abgeglichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="195"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
         <source>Synced just now</source>
         <translation>Gerade eben abgeglichen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Vor %n Minute abgeglichen</numerusform>
@@ -1987,7 +1987,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="201"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Vor %n Stunde abgeglichen</numerusform>
@@ -1995,7 +1995,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="200"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="202"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Vor %n Tag abgeglichen</numerusform>
@@ -2003,7 +2003,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="209"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="211"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
@@ -2011,7 +2011,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="211"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
@@ -2019,7 +2019,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="215"/>
         <source>%n task(s) could not be read</source>
         <translation>
             <numerusform>%n Aufgabe konnte nicht gelesen werden</numerusform>
@@ -2027,7 +2027,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="216"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="218"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n Feld auf zwei Geräten geändert: die spätere Änderung bleibt</numerusform>
@@ -2035,7 +2035,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="219"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="221"/>
         <source>%n item(s) outside the calendar ignored</source>
         <translation>
             <numerusform>%n Eintrag außerhalb des Kalenders übergangen</numerusform>
@@ -2043,7 +2043,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="222"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="224"/>
         <source>%n member name(s) from the server cleaned</source>
         <translation>
             <numerusform>%n Mitgliedsname vom Server bereinigt</numerusform>
@@ -2051,7 +2051,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="224"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="226"/>
         <source>%n task(s) not taken in: the app holds at most %1 chores</source>
         <translation>
             <numerusform>%n Aufgabe nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
@@ -2059,84 +2059,84 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="315"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="317"/>
         <source>The account is being set up already.</source>
         <translation>Das Konto wird bereits eingerichtet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="318"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="320"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="320"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
         <source>Enter the user name.</source>
         <translation>Gib den Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="324"/>
         <source>Enter the password.</source>
         <translation>Gib das Passwort ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="325"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="327"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 ist nicht verschlüsselt, das Passwort wäre im Netz lesbar; mit --allow-http wird trotzdem verbunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="328"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="330"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Ohne Verschlüsselung verbinden? Das Passwort ist dann im Netz lesbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="345"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="347"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>Der Server leitet an eine andere Adresse weiter. Dorthin verbinden? Dein Passwort wird an sie gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="371"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="420"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="681"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="373"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="422"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="687"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="381"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="383"/>
         <source>Enter the calendar&apos;s whole address, such as https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</source>
         <translation>Gib die ganze Adresse des Kalenders ein, etwa https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="397"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="399"/>
         <source>The calendar %1 is not on the account&apos;s server %2; the password was not sent there.</source>
         <translation>Der Kalender %1 liegt nicht auf dem Server des Kontos, %2; das Passwort wurde nicht dorthin gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="410"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="412"/>
         <source>The server does not let this account read the calendar at %1; ask its owner to share it with you.</source>
         <translation>Der Server lässt dieses Konto den Kalender unter %1 nicht lesen; bitte den Besitzer, ihn mit dir zu teilen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="428"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="430"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="453"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="455"/>
         <source>“%1” is shared with you to read only, so chores finished here could not reach it; choose a calendar you may change.</source>
         <translation>„%1“ ist nur zum Lesen mit dir geteilt, erledigte Aufgaben von hier könnten ihn also nicht erreichen; wähle einen Kalender, den du ändern darfst.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="493"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="497"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="519"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="524"/>
         <source>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</source>
         <translation>Das verbundene Konto ersetzen? Ihre Aufgaben werden dann mit dem Konto unter dieser Adresse abgeglichen, sobald Sie sein Passwort angeben.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="569"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="574"/>
         <source>%1 (and %n more)</source>
         <translation>
             <numerusform>%1 (und %n weiterer)</numerusform>
@@ -2144,17 +2144,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="621"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="627"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="644"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="650"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="413"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="415"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>Der Server %1 hat unter %2 keinen Kalender für Aufgaben.</translation>
     </message>

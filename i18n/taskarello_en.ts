@@ -1898,7 +1898,7 @@
     </message>
     <message>
         <location filename="../Velmora/Sync/CalDavClient.cpp" line="625"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="783"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="788"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
@@ -1941,7 +1941,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="828"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="833"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -1949,37 +1949,37 @@
 <context>
     <name>Velmora::Sync::SyncAccount</name>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="71"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="72"/>
         <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
         <translation>The calendar&apos;s address is not encrypted; connect the account again.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="153"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="155"/>
         <source>%1 (read only)</source>
         <translation>%1 (read only)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="185"/>
         <source>Not set up</source>
         <translation>Not set up</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="185"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="187"/>
         <source>Syncing…</source>
         <translation>Syncing…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="189"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="191"/>
         <source>Not synced yet</source>
         <translation>Not synced yet</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="195"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
         <source>Synced just now</source>
         <translation>Synced just now</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Synced %n minute ago</numerusform>
@@ -1987,7 +1987,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="201"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Synced %n hour ago</numerusform>
@@ -1995,7 +1995,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="200"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="202"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Synced %n day ago</numerusform>
@@ -2003,7 +2003,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="209"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="211"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n task without a due day not shown</numerusform>
@@ -2011,7 +2011,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="211"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n other item not shown</numerusform>
@@ -2019,7 +2019,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="215"/>
         <source>%n task(s) could not be read</source>
         <translation>
             <numerusform>%n task could not be read</numerusform>
@@ -2027,7 +2027,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="216"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="218"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n field changed on two devices: the later change kept</numerusform>
@@ -2035,7 +2035,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="219"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="221"/>
         <source>%n item(s) outside the calendar ignored</source>
         <translation>
             <numerusform>%n item outside the calendar ignored</numerusform>
@@ -2043,7 +2043,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="222"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="224"/>
         <source>%n member name(s) from the server cleaned</source>
         <translation>
             <numerusform>%n member name from the server cleaned</numerusform>
@@ -2051,7 +2051,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="224"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="226"/>
         <source>%n task(s) not taken in: the app holds at most %1 chores</source>
         <translation>
             <numerusform>%n task not taken in: the app holds at most %1 chores</numerusform>
@@ -2059,84 +2059,84 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="315"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="317"/>
         <source>The account is being set up already.</source>
         <translation>The account is being set up already.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="318"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="320"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Enter the server address, such as https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="320"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
         <source>Enter the user name.</source>
         <translation>Enter the user name.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="324"/>
         <source>Enter the password.</source>
         <translation>Enter the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="325"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="327"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="328"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="330"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Connect without encryption? The password will be readable on the network.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="345"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="347"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>The server sends you on to another address. Connect there? Your password will be sent to it.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="371"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="420"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="681"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="373"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="422"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="687"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="381"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="383"/>
         <source>Enter the calendar&apos;s whole address, such as https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</source>
         <translation>Enter the calendar&apos;s whole address, such as https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="397"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="399"/>
         <source>The calendar %1 is not on the account&apos;s server %2; the password was not sent there.</source>
         <translation>The calendar %1 is not on the account&apos;s server %2; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="410"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="412"/>
         <source>The server does not let this account read the calendar at %1; ask its owner to share it with you.</source>
         <translation>The server does not let this account read the calendar at %1; ask its owner to share it with you.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="428"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="430"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>The server offers no place for a new calendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="453"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="455"/>
         <source>“%1” is shared with you to read only, so chores finished here could not reach it; choose a calendar you may change.</source>
         <translation>“%1” is shared with you to read only, so chores finished here could not reach it; choose a calendar you may change.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="493"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="497"/>
         <source>The account could not be written to the settings file.</source>
         <translation>The account could not be written to the settings file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="519"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="524"/>
         <source>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</source>
         <translation>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="569"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="574"/>
         <source>%1 (and %n more)</source>
         <translation>
             <numerusform>%1 (and %n more)</numerusform>
@@ -2144,17 +2144,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="621"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="627"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>No sync account is set up: connect one first with --sync-account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="644"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="650"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synced: %1 sent, %2 received.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="413"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="415"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>The server %1 has no calendar for tasks at %2.</translation>
     </message>

@@ -526,6 +526,18 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         }
     }
 
+    // Dragged by its grip, Dan's row goes back above Alice's.
+    QQuickItem *dan = nullptr;
+    for (QQuickItem *item : items())
+        dan = item->property("place").isValid() && item->property("name") == QStringLiteral("Dan") ? item : dan;
+    ASSERT_NE(dan, nullptr);
+    const QPoint grip = dan->mapToScene(QPointF(6, dan->height() / 2)).toPoint();
+    QTest::mousePress(window, Qt::LeftButton, {}, grip);
+    for (int step = 1; step <= 8; ++step)
+        QTest::mouseMove(window, grip - QPoint(0, 5 * step));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, grip - QPoint(0, 40));
+    settle();
+
     // Two notches of the mouse wheel down on the minutes.
     QQuickItem *minutes = shown(QStringLiteral("minuteTumbler"));
     const QPointF centre = minutes->mapToScene(QPointF(minutes->width() / 2, minutes->height() / 2));
@@ -551,7 +563,7 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
     EXPECT_EQ(saved->color().name(), QStringLiteral("#5856d6")) << "the swatch the arrows chose";
     EXPECT_EQ(saved->recurrence().rule, QStringLiteral("FREQ=WEEKLY;INTERVAL=3;BYDAY=FR,SU"));
     EXPECT_TRUE(saved->recurrence().afterFinishing);
-    EXPECT_EQ(saved->turns(), (QStringList{"Alice", "Dan"}));
+    EXPECT_EQ(saved->turns(), (QStringList{"Dan", "Alice"}));
     EXPECT_EQ(saved->assignee(), QStringLiteral("Dan"));
 }
 

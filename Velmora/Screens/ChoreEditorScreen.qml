@@ -680,6 +680,8 @@ DetailScreen {
                 width: ListView.view.width
                 text: modelData
                 highlighted: box.highlightedIndex === index
+                // Said by name: with a content item of its own, the line is left unnamed.
+                Accessible.name: modelData
                 palette.light: Styling.accentFill
                 palette.midlight: Qt.darker(Styling.accentFill, 1.15)
                 contentItem: Label {

@@ -91,7 +91,11 @@ DetailScreen {
             id: finishedByButton
             objectName: "finishedByButton"
             text: qsTr("Finished by…")
-            onClicked: finishedByMenu.popup(finishedByButton, 0, finishedByButton.height)
+            onClicked: {
+                finishedByMenu.popup(finishedByButton, 0, finishedByButton.height)
+                if (finishedByButton.visualFocus)
+                    finishedByMenu.currentIndex = 0
+            }
         },
         GreedyButton {
             objectName: "repeatButton"

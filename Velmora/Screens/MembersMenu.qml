@@ -15,6 +15,8 @@ Menu {
             id: item
             required property string modelData
             text: modelData
+            // Said by name: with a content item of its own, the item is left unnamed.
+            Accessible.name: modelData
             contentItem: Label {
                 leftPadding: item.indicator ? item.indicator.width : 0
                 text: item.modelData

@@ -328,27 +328,27 @@
 <context>
     <name>ChoreMenu</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="30"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="49"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="37"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="56"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="43"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="63"/>
         <source>Finished by…</source>
         <translation>Erledigt von…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="48"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="68"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="56"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="76"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -420,7 +420,7 @@
     </message>
     <message>
         <location filename="../Velmora/Screens/ChoreView.qml" line="84"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="137"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="141"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
@@ -430,28 +430,28 @@
         <translation>Erledigt von…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="98"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="102"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="105"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="116"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="109"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="120"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="115"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="119"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="136"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="140"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="136"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="140"/>
         <source>Finished by %1?</source>
         <translation>Von %1 erledigt?</translation>
     </message>

@@ -39,15 +39,16 @@ VelmoraApp::VelmoraApp(std::unique_ptr<ChoreStore> store, const QString &folder,
     , m_ownedNotificationBus(services.notificationBus ? nullptr : std::make_unique<DBusNotificationBus>())
     , m_notificationBus(services.notificationBus ? *services.notificationBus : *m_ownedNotificationBus)
     , m_ownedAlarm(services.alarm ? nullptr : std::make_unique<TimerFdWallClockAlarm>())
+    , m_household(m_changes)
     , m_reminders(m_changes, m_notificationBus, services.alarm ? *services.alarm : *m_ownedAlarm,
-                  folder + QStringLiteral("/notifications.sqlite"), services.keepsReminders)
+                  folder + QStringLiteral("/notifications.sqlite"), services.keepsReminders,
+                  [this](const Chore *chore) { return m_household.remindsOf(chore); })
     , m_notifications(m_notificationBus)
     , m_syncEngine(m_changes)
     , m_passwords(QStringLiteral("Taskarello"))
     // The process that rings also syncs; a run beside it (a screenshot) leaves the network alone.
     , m_syncSchedule(services.keepsReminders ? std::make_unique<Sync::SyncSchedule>(m_syncEngine, *m_store) : nullptr)
     , m_syncAccount(m_syncEngine, m_passwords, services.syncs)
-    , m_household(m_changes, &m_syncAccount)
     , m_state(QGuiApplication::applicationState())
 {
     // The tiles count from the app's day, and recount on each of its changes.
@@ -66,12 +67,12 @@ VelmoraApp::VelmoraApp(std::unique_ptr<ChoreStore> store, const QString &folder,
     // widget's nearest chores, follow the filter; reminders their own setting.
     m_chores.setFilter([this](const Chore *chore) { return m_household.shows(chore); });
     connect(&m_household, &Household::mineOnlyChanged, &m_chores, &ChoreQueryModel::refilter);
-    m_reminders.setRingsFor([this](const Chore *chore) { return m_household.remindsOf(chore); });
     connect(&m_household, &Household::remindMineOnlyChanged, &m_reminders, &Reminders::refollow);
     connect(&m_household, &Household::meChanged, this, [this] {
         m_chores.refilter();
         m_reminders.refollow();
     });
+    m_household.setAccount(&m_syncAccount);
     // The engine syncs what the store holds, open by now.
     m_syncAccount.start();
 }

@@ -114,14 +114,15 @@ private:
     std::unique_ptr<NotificationBus> m_ownedNotificationBus;
     NotificationBus &m_notificationBus;
     std::unique_ptr<WallClockAlarm> m_ownedAlarm;
+    // Who this device is, which the lists and the reminders filter by; the account, made later,
+    // names it when nobody chose a name.
+    Household m_household;
     Reminders m_reminders;
     NotificationsManager m_notifications;
     Sync::SyncEngine m_syncEngine;
     PasswordStore m_passwords;
     std::unique_ptr<Sync::SyncSchedule> m_syncSchedule;
     Sync::SyncAccount m_syncAccount;
-    // Filters the lists and the reminders above, once it knows who this device is.
-    Household m_household;
     Qt::ApplicationState m_state = Qt::ApplicationActive;
 };
 

@@ -101,7 +101,7 @@ private:
 };
 
 Household::Household(ChoreChanges &changes, const Sync::SyncAccount *account, QObject *parent)
-    : QObject(parent), m_changes(changes), m_account(account), m_model(new HouseholdMembers(this))
+    : QObject(parent), m_changes(changes), m_model(new HouseholdMembers(this))
 {
     const QSettings settings;
     m_mineOnly = settings.value(mineOnlyKey, false).toBool();
@@ -124,12 +124,22 @@ Household::Household(ChoreChanges &changes, const Sync::SyncAccount *account, QO
                 later();
         });
     }
+    setAccount(account);
+}
+
+void Household::setAccount(const Sync::SyncAccount *account)
+{
+    if (m_account)
+        disconnect(m_account, nullptr, this, nullptr);
+    m_account = account;
     if (m_account) {
         connect(m_account, &Sync::SyncAccount::accountChanged, this, [this] {
             if (!m_meChosen)
                 useMe(defaultMember());
         });
     }
+    if (!m_meChosen)
+        useMe(defaultMember());
 }
 
 void Household::changed()

@@ -32,7 +32,10 @@ class Household : public QObject {
 
 public:
     // account may be null (no sync in this process): its user then names nobody.
-    Household(ChoreChanges &changes, const Sync::SyncAccount *account, QObject *parent = nullptr);
+    explicit Household(ChoreChanges &changes, const Sync::SyncAccount *account = nullptr, QObject *parent = nullptr);
+    // The account whose name is the default member; it may come after the household, which the
+    // reminders ask from the start.
+    void setAccount(const Sync::SyncAccount *account);
     ~Household() override;
 
     QString me() const { return m_me; }
@@ -49,7 +52,8 @@ public:
     Q_INVOKABLE bool rename(const QString &from, const QString &to);
     Q_INVOKABLE bool remove(const QString &name);
     // For me or for anyone.
-    Q_INVOKABLE bool isMine(const Velmora::Chore *chore) const;
+    bool isMine(const Chore *chore) const;
+    Q_INVOKABLE bool isMine(Velmora::Chore *chore) const { return isMine(static_cast<const Chore *>(chore)); }
     // Whether the main list and the nearest chores show it (mineOnly), and whether its reminder
     // rings here (remindMineOnly).
     bool shows(const Chore *chore) const { return !m_mineOnly || isMine(chore); }
@@ -73,7 +77,7 @@ private:
     void refresh() const;
 
     ChoreChanges &m_changes;
-    const Sync::SyncAccount *m_account;
+    const Sync::SyncAccount *m_account = nullptr;
     QString m_me;
     bool m_meChosen = false;
     bool m_mineOnly = false;

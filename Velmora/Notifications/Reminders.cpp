@@ -33,13 +33,27 @@ bool Reminders::wantsReminder(const Chore &chore) const
 void Reminders::setRingsFor(std::function<bool(const Chore *)> keeps)
 {
     m_keeps = std::move(keeps);
-    if (m_rings)
-        reconcile();
+    refollow();
+}
+
+void Reminders::refollow()
+{
+    if (!m_rings || !m_store)
+        return;
+    QSet<QString> pending;
+    for (const NotificationRequest &request : m_queue.pending())
+        pending.insert(request.identifier);
+    for (const Chore *chore : m_store->chores()) {
+        const bool has = pending.contains(identifier(chore->persistentId()));
+        if (!chore->isFinished() && chore->notify() && wantsReminder(*chore) != has)
+            follow(chore);
+    }
 }
 
 Reminders::Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm &alarm, const QString &filePath,
-                     bool rings, QObject *parent)
-    : QObject(parent), m_changes(changes), m_store(changes.store()), m_bus(bus), m_queue(filePath, bus, alarm)
+                     bool rings, std::function<bool(const Chore *)> ringsFor, QObject *parent)
+    : QObject(parent), m_changes(changes), m_store(changes.store()), m_bus(bus), m_queue(filePath, bus, alarm),
+      m_keeps(std::move(ringsFor))
 {
     m_queue.setActions([] {
         return NotificationBus::Actions{{openKey, tr("Open")}, {finishKey, tr("Finish")},

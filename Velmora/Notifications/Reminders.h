@@ -37,8 +37,9 @@ public:
     // line with the store at once: a start after a crash or an older version finds its reminders
     // as they should be. A run beside the one that rings (a screenshot) passes rings false: it
     // neither follows the store nor shows anything.
+    // ringsFor: see setRingsFor; given here, the start asks it at once.
     Reminders(ChoreChanges &changes, NotificationBus &bus, WallClockAlarm &alarm, const QString &filePath,
-              bool rings = true, QObject *parent = nullptr);
+              bool rings = true, std::function<bool(const Chore *)> ringsFor = {}, QObject *parent = nullptr);
 
     ReminderQueue &queue() { return m_queue; }
 
@@ -57,8 +58,9 @@ public:
     // Rings only for the chores this keeps (the household's: this device's member's or anyone's);
     // none rings for all. Each chore is asked again at once.
     void setRingsFor(std::function<bool(const Chore *)> keeps);
-    // The answers of that filter changed: every chore asked again.
-    void refollow() { reconcile(); }
+    // The answers of that filter changed: every chore asked again, and only those whose answer
+    // changed touch the reminders' file.
+    void refollow();
 
 signals:
     // The user opened a chore's reminder: the app shows the chore.

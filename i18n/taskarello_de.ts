@@ -20,52 +20,57 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="41"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="42"/>
         <source>Sync…</source>
         <translation>Abgleich…</translation>
     </message>
     <message>
         <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="73"/>
+        <source>Household…</source>
+        <translation>Haushalt…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="55"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="80"/>
         <source>Back up chores</source>
         <translation>Aufgaben sichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="58"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
         <source>Restore chores</source>
         <translation>Aufgaben wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="72"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
         <source>Export to calendar</source>
         <translation>In den Kalender exportieren</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="77"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="97"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="84"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="104"/>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="78"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello-Sicherungen (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="98"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
         <source>Calendar files (*.ics)</source>
         <translation>Kalenderdateien (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="108"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="115"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -78,203 +83,244 @@
         <translation>Aufgabe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="52"/>
         <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="53"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="54"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="64"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="148"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="65"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="149"/>
         <source>Color</source>
         <translation>Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Red</source>
         <translation>Rot</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Orange</source>
         <translation>Orange</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Yellow</source>
         <translation>Gelb</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Green</source>
         <translation>Grün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Teal</source>
         <translation>Blaugrün</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
         <source>Blue</source>
         <translation>Blau</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
         <source>Indigo</source>
         <translation>Indigo</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="83"/>
         <source>Purple</source>
         <translation>Violett</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="122"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="123"/>
         <source>Other color</source>
         <translation>Andere Farbe</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="159"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="203"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="165"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="166"/>
         <source>Fewer days</source>
         <translation>Weniger Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="176"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="177"/>
         <source>More days</source>
         <translation>Mehr Tage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="187"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="201"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="188"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="202"/>
         <source>Due date</source>
         <translation>Fällig am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="218"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="245"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="219"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
         <source>Comes back</source>
         <translation>Kommt wieder</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="284"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="241"/>
         <source>Change how it comes back</source>
         <translation>Ändern, wie sie wiederkommt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="569"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="650"/>
         <source>Discard your changes?</source>
         <translation>Deine Änderungen verwerfen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Never</source>
         <translation>Nie</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Daily</source>
         <translation>Täglich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Weekly</source>
         <translation>Wöchentlich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Monthly</source>
         <translation>Monatlich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="227"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="224"/>
         <source>Yearly</source>
         <translation>Jährlich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="283"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="240"/>
         <source>Change</source>
         <translation>Ändern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="319"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="276"/>
         <source>Repeat every</source>
         <translation>Wiederholen alle</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="370"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="327"/>
         <source>On</source>
         <translation>Am</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="386"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="343"/>
         <source>Weekdays</source>
         <translation>Wochentage</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="432"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="441"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="389"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="396"/>
         <source>After finishing</source>
         <translation>Nach dem Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="476"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="407"/>
         <source>The next due day counts from the day the chore is finished.</source>
         <translation>Der nächste Fälligkeitstag zählt ab dem Tag, an dem die Aufgabe erledigt wird.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="477"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="408"/>
         <source>The next due day counts from the due day.</source>
         <translation>Der nächste Fälligkeitstag zählt ab dem Fälligkeitstag.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="485"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="417"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="426"/>
+        <source>Who</source>
+        <translation>Wer</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="450"/>
+        <source>Tick who takes turns; finishing it gives the next time to the one after whose turn it was.</source>
+        <translation>Kreuze an, wer sich abwechselt; wer erledigt, gibt das nächste Mal an den nach dem, der dran war.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="515"/>
+        <source>%1 · now</source>
+        <translation>%1 · jetzt</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="521"/>
+        <source>%1, %2 of %3, whose turn it is</source>
+        <translation>%1, %2 von %3, ist dran</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="522"/>
+        <source>%1, %2 of %3</source>
+        <translation>%1, %2 von %3</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="523"/>
+        <source>Alt+Up and Alt+Down move it in the order</source>
+        <translation>Alt+Hoch und Alt+Runter verschieben in der Reihenfolge</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
+        <source>Move %1 up</source>
+        <translation>%1 nach oben</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="553"/>
+        <source>Move %1 down</source>
+        <translation>%1 nach unten</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="566"/>
         <source>Notify</source>
         <translation>Erinnern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="491"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="572"/>
         <source>Notification time</source>
         <translation>Uhrzeit der Erinnerung</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="496"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="577"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="508"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="589"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="516"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="597"/>
         <source>Before or after noon</source>
         <translation>Vor- oder nachmittags</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="528"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="609"/>
         <source>Toggle notification</source>
         <translation>Erinnerung ein- oder ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="531"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="612"/>
         <source>Turn off</source>
         <translation>Ausschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="531"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="612"/>
         <source>Turn on</source>
         <translation>Einschalten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="570"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="651"/>
         <source>Discard</source>
         <translation>Verwerfen</translation>
     </message>
@@ -282,22 +328,27 @@
 <context>
     <name>ChoreMenu</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="28"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="49"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="35"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="56"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="41"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="63"/>
+        <source>Finished by…</source>
+        <translation>Erledigt von…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="68"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="49"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="76"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -305,12 +356,17 @@
 <context>
     <name>ChoreThumb</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="17"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="19"/>
+        <source>%1&apos;s turn</source>
+        <translation>%1 ist dran</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="20"/>
         <source>Repeats: %1</source>
         <translation>Wiederholt sich: %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="19"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="22"/>
         <source>Snoozed until %1</source>
         <translation>Zurückgestellt bis %1</translation>
     </message>
@@ -333,78 +389,118 @@
         <translation>Wiederholung</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="57"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="45"/>
+        <source>Who</source>
+        <translation>Wer</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="46"/>
+        <source>%1&apos;s turn · %2</source>
+        <translation>%1 ist dran · %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="47"/>
+        <source>Anyone</source>
+        <translation>Jeder</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="64"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="62"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="69"/>
         <source>Passed (duration)</source>
         <translation>Vergangen (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="72"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="79"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="77"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="111"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="84"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="141"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="82"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="93"/>
+        <source>Finished by…</source>
+        <translation>Erledigt von…</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="102"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="89"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="100"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="109"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="120"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="99"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="119"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="110"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="140"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="140"/>
+        <source>Finished by %1?</source>
+        <translation>Von %1 erledigt?</translation>
     </message>
 </context>
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="85"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
         <source>No chores</source>
         <translation>Keine Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="88"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="91"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
+        <source>Nothing for you</source>
+        <translation>Nichts für dich</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="95"/>
         <source>Click %1 or press %2 to add a chore</source>
         <translation>Klicke auf %1 oder drücke %2, um eine Aufgabe hinzuzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="248"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="253"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="261"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="267"/>
+        <source>Finished by %1?</source>
+        <translation>Von %1 erledigt?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="269"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="249"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="254"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="260"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="87"/>
+        <source>Only your chores and those for anyone are shown: press %1 to see everyone&apos;s.</source>
+        <translation>Nur deine Aufgaben und die für jeden werden gezeigt: %1 zeigt die aller.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="268"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -417,12 +513,32 @@
         <translation>TASKARELLO</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="34"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="37"/>
+        <source>Showing mine</source>
+        <translation>Zeigt meine</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Window/ContentView.qml" line="37"/>
+        <source>Showing everyone&apos;s</source>
+        <translation>Zeigt die aller</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Window/ContentView.qml" line="39"/>
+        <source>Show everyone&apos;s chores</source>
+        <translation>Die Aufgaben aller zeigen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Window/ContentView.qml" line="40"/>
+        <source>Show only yours and those for anyone</source>
+        <translation>Nur deine zeigen und die für jeden</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Window/ContentView.qml" line="45"/>
         <source>Journal</source>
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="41"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="52"/>
         <source>Add chore</source>
         <translation>Aufgabe hinzufügen</translation>
     </message>
@@ -465,6 +581,108 @@
     </message>
 </context>
 <context>
+    <name>HouseholdScreen</name>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="18"/>
+        <source>Household</source>
+        <translation>Haushalt</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="29"/>
+        <source>Everyone who shares these chores. A chore is for anyone, for one member, or taken in turns; finishing one records who did it.</source>
+        <translation>Alle, die sich diese Aufgaben teilen. Eine Aufgabe ist für jeden, für ein Mitglied oder reihum; beim Erledigen wird festgehalten, wer es war.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="31"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="37"/>
+        <source>Your name on this computer</source>
+        <translation>Dein Name auf diesem Computer</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="42"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="48"/>
+        <source>Reminders only for your chores</source>
+        <translation>Erinnerungen nur für deine Aufgaben</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="49"/>
+        <source>This computer rings for chores of yours and those for anyone, not for the others&apos; chores.</source>
+        <translation>Dieser Computer erinnert an deine Aufgaben und die für jeden, nicht an die der anderen.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="54"/>
+        <source>Members</source>
+        <translation>Mitglieder</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="87"/>
+        <source>%1 (you)</source>
+        <translation>%1 (du)</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="97"/>
+        <source>%n chores</source>
+        <translation>
+            <numerusform>%n Aufgabe</numerusform>
+            <numerusform>%n Aufgaben</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="97"/>
+        <source>%n finished</source>
+        <translation>
+            <numerusform>%n erledigt</numerusform>
+            <numerusform>%n erledigt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="109"/>
+        <source>New name for %1</source>
+        <translation>Neuer Name für %1</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="136"/>
+        <source>Rename %1</source>
+        <translation>%1 umbenennen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="144"/>
+        <source>Remove %1</source>
+        <translation>%1 entfernen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="154"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="163"/>
+        <source>Add a member</source>
+        <translation>Mitglied hinzufügen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="162"/>
+        <source>Name, such as a child without a computer</source>
+        <translation>Name, etwa eines Kindes ohne Computer</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="169"/>
+        <source>Add member</source>
+        <translation>Mitglied hinzufügen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="181"/>
+        <source>Remove %1 from the household?</source>
+        <translation>%1 aus dem Haushalt entfernen?</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="182"/>
+        <source>Their chores become anyone&apos;s and they leave every turn order; what they finished stays in the journal.</source>
+        <translation>Die Aufgaben werden zu Aufgaben für jeden, und die Person verlässt jede Reihenfolge; was sie erledigt hat, bleibt im Journal.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="183"/>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+</context>
+<context>
     <name>JournalChoreView</name>
     <message>
         <location filename="../Velmora/Screens/JournalChoreView.qml" line="16"/>
@@ -477,30 +695,43 @@
         <translation>Zeitraum</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="32"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="34"/>
+        <source>Finished by</source>
+        <translation>Erledigt von</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="39"/>
         <source>Planned (duration)</source>
         <translation>Geplant (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="37"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="44"/>
         <source>Passed (duration)</source>
         <translation>Vergangen (Dauer)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="48"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="55"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="55"/>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="66"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="62"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="73"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalChoreView.qml" line="65"/>
+        <location filename="../Velmora/Screens/JournalChoreView.qml" line="72"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
+    </message>
+</context>
+<context>
+    <name>JournalThumb</name>
+    <message>
+        <location filename="../Velmora/Screens/JournalThumb.qml" line="14"/>
+        <source>Finished by %1</source>
+        <translation>Erledigt von %1</translation>
     </message>
 </context>
 <context>
@@ -544,24 +775,8 @@
 </context>
 <context>
     <name>JournalYear</name>
-    <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="39"/>
-        <source>This month: %n</source>
-        <translation>
-            <numerusform>Diesen Monat: %n</numerusform>
-            <numerusform>Diesen Monat: %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalYear.qml" line="40"/>
-        <source>last month: %n</source>
-        <translation>
-            <numerusform>letzten Monat: %n</numerusform>
-            <numerusform>letzten Monat: %n</numerusform>
-        </translation>
-    </message>
     <message>
-        <location filename="../Velmora/Screens/JournalYear.qml" line="132"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="133"/>
         <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
         <translation>Auf und ab wechseln den Tag, links und rechts die Woche; Eingabe zeigt den Tag im Verlauf</translation>
     </message>
@@ -723,34 +938,40 @@
         <translation>Verbinden…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="270"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="278"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="267"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="273"/>
+        <source>Your name in the household</source>
+        <translation>Dein Name im Haushalt</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="282"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="290"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="286"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="298"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="294"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="306"/>
         <source>Sync now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="301"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="311"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="313"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="323"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="309"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="321"/>
         <source>Disconnect this account?</source>
         <translation>Dieses Konto trennen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="310"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="322"/>
         <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
         <translation>Ihre Aufgaben bleiben auf diesem Computer und im Kalender auf dem Server; sie werden nicht mehr abgeglichen, und das Passwort wird aus dem Schlüsselbund entfernt.</translation>
     </message>
@@ -758,7 +979,7 @@
 <context>
     <name>Tile</name>
     <message>
-        <location filename="../Velmora/Screens/Tile.qml" line="26"/>
+        <location filename="../Velmora/Screens/Tile.qml" line="28"/>
         <source>%1, %2, due %3</source>
         <translation>%1, %2, fällig am %3</translation>
     </message>
@@ -1179,32 +1400,42 @@
 <context>
     <name>Velmora::ChoreEditor</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="186"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
         <source>Update</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="187"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="190"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="192"/>
         <source>Add</source>
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="278"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="281"/>
         <source>Finished today, it comes back on %1.</source>
         <translation>Heute erledigt, kommt sie am %1 wieder.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="280"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="283"/>
         <source>Finished today, it does not come back: its rule has ended.</source>
         <translation>Heute erledigt, kommt sie nicht wieder: ihre Regel ist zu Ende.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="358"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="386"/>
+        <source>Anyone</source>
+        <translation>Jeder</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="388"/>
+        <source>Taking turns</source>
+        <translation>Reihum</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="514"/>
         <source>The chore could not be saved.</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden.</translation>
     </message>
@@ -1259,12 +1490,25 @@
         <translation>%1 (geplant: %2)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="116"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="118"/>
+        <source>Finished by %1 on %2, on time</source>
+        <translation>Von %1 erledigt am %2, pünktlich</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="119"/>
+        <source>Finished by %1 on %2, %n days late</source>
+        <translation>
+            <numerusform>Von %1 erledigt am %2, %n Tag zu spät</numerusform>
+            <numerusform>Von %1 erledigt am %2, %n Tage zu spät</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="121"/>
         <source>Finished %1, on time</source>
         <translation>Erledigt am %1, rechtzeitig</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="117"/>
+        <location filename="../Velmora/Screens/ChoreHistory.cpp" line="121"/>
         <source>Finished %1, %n days late</source>
         <translation>
             <numerusform>Erledigt am %1, %n Tag zu spät</numerusform>
@@ -1275,12 +1519,41 @@
 <context>
     <name>Velmora::JournalCalendar</name>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="241"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="267"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="288"/>
+        <source>%1 · %2</source>
+        <extracomment>A day&apos;s count, then who finished them: &quot;3 chores finished on 4 December · Alice 2, Bob 1&quot;.</extracomment>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="280"/>
+        <source>%1 %2</source>
+        <extracomment>A member of the household and how many chores they finished: &quot;Alice 12&quot;.</extracomment>
+        <translation>%1 %2</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="287"/>
+        <source>This month: %n</source>
+        <translation>
+            <numerusform>Diesen Monat: %n</numerusform>
+            <numerusform>Diesen Monat: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="289"/>
+        <source>last month: %n</source>
+        <translation>
+            <numerusform>letzten Monat: %n</numerusform>
+            <numerusform>letzten Monat: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="294"/>
         <source>Nothing finished on %1</source>
         <translation>Nichts erledigt am %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="302"/>
         <source>%1 · %n finished</source>
         <extracomment>A day of the journal&apos;s calendar in full, then how many chores were finished on it.</extracomment>
         <translation>
@@ -1289,12 +1562,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="249"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="302"/>
         <source>%1 · nothing finished</source>
         <translation>%1 · nichts erledigt</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="255"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="308"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n Aufgabe erledigt am %1</numerusform>
@@ -1302,7 +1575,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="256"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="309"/>
         <source>No chores finished on %1</source>
         <translation>Keine Aufgaben erledigt am %1</translation>
     </message>
@@ -1482,7 +1755,7 @@
 <context>
     <name>Velmora::ScreenTexts</name>
     <message>
-        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="69"/>
+        <location filename="../Velmora/Screens/ScreenTexts.cpp" line="77"/>
         <source>%1 · due %2</source>
         <translation>%1 · fällig %2</translation>
     </message>
@@ -1625,7 +1898,7 @@
     </message>
     <message>
         <location filename="../Velmora/Sync/CalDavClient.cpp" line="625"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="783"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="788"/>
         <source>The server reported error %1.</source>
         <translation>Der Server meldete den Fehler %1.</translation>
     </message>
@@ -1668,7 +1941,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="828"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="833"/>
         <source>The server asked for a full resync.</source>
         <translation>Der Server verlangt einen vollständigen Abgleich.</translation>
     </message>
@@ -1676,37 +1949,37 @@
 <context>
     <name>Velmora::Sync::SyncAccount</name>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="71"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="72"/>
         <source>The calendar&apos;s address is not encrypted; connect the account again.</source>
         <translation>Die Adresse des Kalenders ist nicht verschlüsselt; verbinde das Konto erneut.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="153"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="155"/>
         <source>%1 (read only)</source>
         <translation>%1 (nur lesen)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="183"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="185"/>
         <source>Not set up</source>
         <translation>Nicht eingerichtet</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="185"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="187"/>
         <source>Syncing…</source>
         <translation>Wird abgeglichen…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="189"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="191"/>
         <source>Not synced yet</source>
         <translation>Noch nicht abgeglichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="195"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
         <source>Synced just now</source>
         <translation>Gerade eben abgeglichen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="197"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
         <source>Synced %n minute(s) ago</source>
         <translation>
             <numerusform>Vor %n Minute abgeglichen</numerusform>
@@ -1714,7 +1987,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="199"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="201"/>
         <source>Synced %n hour(s) ago</source>
         <translation>
             <numerusform>Vor %n Stunde abgeglichen</numerusform>
@@ -1722,7 +1995,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="200"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="202"/>
         <source>Synced %n day(s) ago</source>
         <translation>
             <numerusform>Vor %n Tag abgeglichen</numerusform>
@@ -1730,7 +2003,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="209"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="211"/>
         <source>%n task(s) without a due day not shown</source>
         <translation>
             <numerusform>%n Aufgabe ohne Fälligkeitstag nicht gezeigt</numerusform>
@@ -1738,7 +2011,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="211"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
         <source>%n other item(s) not shown</source>
         <translation>
             <numerusform>%n anderer Eintrag nicht gezeigt</numerusform>
@@ -1746,7 +2019,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="213"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="215"/>
         <source>%n task(s) could not be read</source>
         <translation>
             <numerusform>%n Aufgabe konnte nicht gelesen werden</numerusform>
@@ -1754,7 +2027,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="216"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="218"/>
         <source>%n field(s) changed on two devices: the later change kept</source>
         <translation>
             <numerusform>%n Feld auf zwei Geräten geändert: die spätere Änderung bleibt</numerusform>
@@ -1762,7 +2035,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="219"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="221"/>
         <source>%n item(s) outside the calendar ignored</source>
         <translation>
             <numerusform>%n Eintrag außerhalb des Kalenders übergangen</numerusform>
@@ -1770,7 +2043,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="222"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="224"/>
         <source>%n member name(s) from the server cleaned</source>
         <translation>
             <numerusform>%n Mitgliedsname vom Server bereinigt</numerusform>
@@ -1778,7 +2051,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="224"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="226"/>
         <source>%n task(s) not taken in: the app holds at most %1 chores</source>
         <translation>
             <numerusform>%n Aufgabe nicht übernommen: die App fasst höchstens %1 Aufgaben</numerusform>
@@ -1786,84 +2059,84 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="315"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="317"/>
         <source>The account is being set up already.</source>
         <translation>Das Konto wird bereits eingerichtet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="318"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="320"/>
         <source>Enter the server address, such as https://cloud.example.org/remote.php/dav.</source>
         <translation>Gib die Serveradresse ein, etwa https://cloud.example.org/remote.php/dav.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="320"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
         <source>Enter the user name.</source>
         <translation>Gib den Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="322"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="324"/>
         <source>Enter the password.</source>
         <translation>Gib das Passwort ein.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="325"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="327"/>
         <source>%1 is not encrypted, so the password would be readable on the network; give --allow-http to connect all the same.</source>
         <translation>%1 ist nicht verschlüsselt, das Passwort wäre im Netz lesbar; mit --allow-http wird trotzdem verbunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="328"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="330"/>
         <source>Connect without encryption? The password will be readable on the network.</source>
         <translation>Ohne Verschlüsselung verbinden? Das Passwort ist dann im Netz lesbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="345"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="347"/>
         <source>The server sends you on to another address. Connect there? Your password will be sent to it.</source>
         <translation>Der Server leitet an eine andere Adresse weiter. Dorthin verbinden? Dein Passwort wird an sie gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="371"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="420"/>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="681"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="373"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="422"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="687"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="381"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="383"/>
         <source>Enter the calendar&apos;s whole address, such as https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</source>
         <translation>Gib die ganze Adresse des Kalenders ein, etwa https://cloud.example.org/remote.php/dav/calendars/alice/chores/.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="397"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="399"/>
         <source>The calendar %1 is not on the account&apos;s server %2; the password was not sent there.</source>
         <translation>Der Kalender %1 liegt nicht auf dem Server des Kontos, %2; das Passwort wurde nicht dorthin gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="410"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="412"/>
         <source>The server does not let this account read the calendar at %1; ask its owner to share it with you.</source>
         <translation>Der Server lässt dieses Konto den Kalender unter %1 nicht lesen; bitte den Besitzer, ihn mit dir zu teilen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="428"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="430"/>
         <source>The server offers no place for a new calendar.</source>
         <translation>Der Server bietet keinen Ort für einen neuen Kalender.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="453"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="455"/>
         <source>“%1” is shared with you to read only, so chores finished here could not reach it; choose a calendar you may change.</source>
         <translation>„%1“ ist nur zum Lesen mit dir geteilt, erledigte Aufgaben von hier könnten ihn also nicht erreichen; wähle einen Kalender, den du ändern darfst.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="493"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="497"/>
         <source>The account could not be written to the settings file.</source>
         <translation>Das Konto konnte nicht in die Einstellungsdatei geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="519"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="524"/>
         <source>Replace the connected account? Your chores will sync with the account at this address instead, once you give its password.</source>
         <translation>Das verbundene Konto ersetzen? Ihre Aufgaben werden dann mit dem Konto unter dieser Adresse abgeglichen, sobald Sie sein Passwort angeben.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="569"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="574"/>
         <source>%1 (and %n more)</source>
         <translation>
             <numerusform>%1 (und %n weiterer)</numerusform>
@@ -1871,17 +2144,17 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="621"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="627"/>
         <source>No sync account is set up: connect one first with --sync-account.</source>
         <translation>Kein Synchronisierungskonto eingerichtet: zuerst mit --sync-account verbinden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="644"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="650"/>
         <source>Synced: %1 sent, %2 received.</source>
         <translation>Synchronisiert: %1 gesendet, %2 empfangen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncAccount.cpp" line="413"/>
+        <location filename="../Velmora/Sync/SyncAccount.cpp" line="415"/>
         <source>The server %1 has no calendar for tasks at %2.</source>
         <translation>Der Server %1 hat unter %2 keinen Kalender für Aufgaben.</translation>
     </message>

@@ -4,7 +4,7 @@ namespace Velmora {
 
 bool Router::carriesChore(Kind kind)
 {
-    return kind != addChore && kind != journal && kind != syncAccount;
+    return kind != addChore && kind != journal && kind != syncAccount && kind != household;
 }
 
 RouterPage::RouterPage(Router::Kind kind, Chore *chore)

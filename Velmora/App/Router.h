@@ -31,6 +31,7 @@ public:
         journal,
         journalChore,
         syncAccount,
+        household,
         ViewChore = viewChore,
         AddChore = addChore,
         UpdateChore = updateChore,
@@ -39,11 +40,12 @@ public:
         Journal = journal,
         JournalChore = journalChore,
         SyncAccount = syncAccount,
+        Household = household,
     };
     Q_ENUM(Kind)
 
     static bool carriesChore(Kind kind);
-    static bool isKind(int value) { return value >= viewChore && value <= syncAccount; }
+    static bool isKind(int value) { return value >= viewChore && value <= household; }
 
     explicit Router(QObject *parent = nullptr);
     ~Router() override;

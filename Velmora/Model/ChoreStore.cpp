@@ -672,7 +672,8 @@ QList<ChoreStore::Occurrence> ChoreStore::lastOccurrences(qint64 series, int cou
     sqlite3_stmt *statement = nullptr;
     if (!sqlite || count <= 0
         || sqlite3_prepare_v2(sqlite,
-                              sql("SELECT ", C::table, ".", C::dueDate, ", ", C::table, ".", C::endDate, " FROM ", L::table,
+                              sql("SELECT ", C::table, ".", C::dueDate, ", ", C::table, ".", C::endDate, ", ", C::table, ".",
+                                  C::id, " FROM ", L::table,
                                   " JOIN ", C::table, " ON ", C::table, ".", C::id, " = ", L::table, ".", L::chore,
                                   " WHERE ", L::table, ".", L::series, " = (SELECT ", R::uid, " FROM ", R::table, " WHERE ",
                                   R::chore, " = ?1)",
@@ -682,9 +683,15 @@ QList<ChoreStore::Occurrence> ChoreStore::lastOccurrences(qint64 series, int cou
         return found;
     sqlite3_bind_int64(statement, 1, series);
     sqlite3_bind_int(statement, 2, count);
-    while (sqlite3_step(statement) == SQLITE_ROW)
+    QList<qint64> copies;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
         found.append({instantFromStore(statement, 0), instantFromStore(statement, 1)});
+        copies.append(sqlite3_column_int64(statement, 2));
+    }
     sqlite3_finalize(statement);
+    // A dozen at most, each by its key.
+    for (qsizetype i = 0; i < found.size(); ++i)
+        found[i].finishedBy = people(copies.at(i)).finishedBy;
     return found;
 }
 

@@ -146,6 +146,8 @@ public:
     struct Occurrence {
         QDateTime due;
         QDateTime finished;
+        // Who finished it; empty when nobody was recorded.
+        QString finishedBy = {};
     };
     // Every copy linked to a series stored here: copy id -> series id.
     QHash<qint64, qint64> seriesLinks() const;

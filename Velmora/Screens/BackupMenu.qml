@@ -3,9 +3,9 @@ import Velmora.App
 import Velmora.Model
 import Velmora.Styling
 
-// The shelf's sync and backup button: a menu to open the sync account, back up, restore or
-// export to a calendar, the file dialogs behind it, and the outcome told in one sentence (all in
-// BackupPopups.qml).
+// The shelf's sync and backup button: a menu to open the sync account or the household, back up,
+// restore or export to a calendar, the file dialogs behind it, and the outcome told in one sentence
+// (all in BackupPopups.qml).
 IconButton {
     id: root
     objectName: "backupButton"
@@ -48,6 +48,7 @@ IconButton {
         function onRestoreChosen(file) { root.restoreFrom(file) }
         function onCalendarChosen(file) { root.exportCalendarTo(file) }
         function onSyncChosen() { App.router.push(Router.SyncAccount, null) }
+        function onHouseholdChosen() { App.router.push(Router.Household, null) }
         function onResultShownChanged() { root.resultShown = root.popups().resultShown }
     }
 }

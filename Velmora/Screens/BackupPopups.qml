@@ -15,6 +15,7 @@ Item {
     signal restoreChosen(url file)
     signal calendarChosen(url file)
     signal syncChosen()
+    signal householdChosen()
 
     // From the keyboard the first item is highlighted, so the focus shows at once.
     function openMenu(button, byKeyboard) {
@@ -41,6 +42,12 @@ Item {
             text: qsTr("Sync…")
             icon.source: Symbols.source("arrow.triangle.2.circlepath", Styling.foreground)
             onTriggered: dialogs.syncChosen()
+        }
+        PressableMenuItem {
+            objectName: "menuHousehold"
+            text: qsTr("Household…")
+            icon.source: Symbols.source("person.2", Styling.foreground)
+            onTriggered: dialogs.householdChosen()
         }
         MenuSeparator {}
         PressableMenuItem {

@@ -6,6 +6,7 @@
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ScreenTexts.h"
 
+#include <QCollator>
 #include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
@@ -63,6 +64,8 @@ ChoreEditor::ChoreEditor(QObject *parent)
     m_startDate = defaults.startDate;
     m_dueDate = defaults.dueDate;
     m_loaded = workingFields();
+    // Whether turns are offered follows the rule.
+    connect(this, &ChoreEditor::repeatChanged, this, &ChoreEditor::peopleChanged);
 }
 
 void ChoreEditor::setOperation(EditingOperation operation)
@@ -309,6 +312,154 @@ Recurrence ChoreEditor::workingRecurrence() const
     return recurrence;
 }
 
+ChoreEditor::Who ChoreEditor::who() const
+{
+    // Turns among members of a chore that stopped repeating leave it to whose turn it was.
+    return m_who == Who::Turns && !turnsOffered() ? (m_turns.isEmpty() ? Who::Anyone : Who::One) : m_who;
+}
+
+void ChoreEditor::setWho(Who who)
+{
+    if (who < Who::Anyone || who > Who::Turns)
+        return;
+    m_who = who;
+    if (who == Who::One && m_assignee.isEmpty())
+        m_assignee = choices().value(0);
+    if (who == Who::Turns && m_turns.isEmpty() && !m_assignee.isEmpty())
+        m_turns = {m_assignee};
+    emit peopleChanged();
+}
+
+void ChoreEditor::setMembers(const QStringList &members)
+{
+    m_members = members;
+    emit peopleChanged();
+}
+
+QStringList ChoreEditor::choices() const
+{
+    QStringList all = m_members;
+    bool added = false;
+    const QStringList own = QStringList(m_turns) << m_assignee;
+    for (const QString &name : own) {
+        if (!name.isEmpty() && !all.contains(name)) {
+            all << name;
+            added = true;
+        }
+    }
+    if (added) {
+        QCollator collator;
+        std::sort(all.begin(), all.end(), [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+    }
+    return all;
+}
+
+QString ChoreEditor::assignee() const
+{
+    switch (who()) {
+    case Who::Anyone: return {};
+    case Who::One: return m_who == Who::Turns ? workingPeople().assignee : m_assignee;
+    case Who::Turns: return m_turns.contains(m_assignee) ? m_assignee : m_turns.value(0);
+    }
+    return {};
+}
+
+QVariantList ChoreEditor::turnRows() const
+{
+    QVariantList rows;
+    const QString now = assignee();
+    const auto row = [&](const QString &name, int place) {
+        rows.append(QVariantMap{{QStringLiteral("name"), name}, {QStringLiteral("taking"), place > 0},
+                                {QStringLiteral("place"), place}, {QStringLiteral("now"), place > 0 && name == now}});
+    };
+    for (qsizetype i = 0; i < m_turns.size(); ++i)
+        row(m_turns.at(i), int(i) + 1);
+    for (const QString &name : choices()) {
+        if (!m_turns.contains(name))
+            row(name, 0);
+    }
+    return rows;
+}
+
+QStringList ChoreEditor::whoOptions() const
+{
+    QStringList options = QStringList{tr("Anyone")} + choices();
+    if (turnsOffered())
+        options << tr("Taking turns");
+    return options;
+}
+
+int ChoreEditor::whoIndex() const
+{
+    switch (who()) {
+    case Who::Anyone: return 0;
+    case Who::One: return 1 + int(choices().indexOf(assignee()));
+    case Who::Turns: return 1 + int(choices().size());
+    }
+    return 0;
+}
+
+void ChoreEditor::chooseWho(int index)
+{
+    const QStringList names = choices();
+    if (index == 0)
+        setWho(Who::Anyone);
+    else if (index > 0 && index <= names.size())
+        assignTo(names.at(index - 1));
+    else if (index == names.size() + 1 && turnsOffered())
+        setWho(Who::Turns);
+}
+
+void ChoreEditor::assignTo(const QString &member)
+{
+    const QString name = ChorePeople::cleanName(member);
+    if (name.isEmpty())
+        return;
+    m_who = Who::One;
+    m_assignee = name;
+    emit peopleChanged();
+}
+
+void ChoreEditor::toggleTurn(const QString &member)
+{
+    const QString name = ChorePeople::cleanName(member);
+    if (name.isEmpty())
+        return;
+    if (!m_turns.removeAll(name))
+        m_turns = ChorePeople::cleanTurns(QStringList(m_turns) << name);
+    m_who = Who::Turns;
+    emit peopleChanged();
+}
+
+bool ChoreEditor::moveTurn(int from, int to)
+{
+    to = std::clamp(to, 0, int(m_turns.size()) - 1);
+    if (from < 0 || from >= m_turns.size() || from == to)
+        return false;
+    m_turns.move(from, to);
+    emit peopleChanged();
+    return true;
+}
+
+ChorePeople ChoreEditor::workingPeople() const
+{
+    ChorePeople people;
+    if (m_who == Who::One)
+        people.assignee = m_assignee;
+    if (m_who == Who::Turns && !m_turns.isEmpty()) {
+        people.assignee = m_turns.contains(m_assignee) ? m_assignee : m_turns.first();
+        if (turnsOffered())
+            people.turns = m_turns;
+    }
+    return people;
+}
+
+bool ChoreEditor::peopleTouched() const
+{
+    const ChorePeople people = workingPeople();
+    return people.assignee != m_loadedPeople.assignee || people.turns != m_loadedPeople.turns;
+}
+
 void ChoreEditor::load()
 {
     if (m_operation == EditingOperation::add || !m_chore)
@@ -333,12 +484,17 @@ void ChoreEditor::load()
     m_loadedCustom = m_repeatCustom = !shown;
     m_loadedRepeat = shown ? normalised(*shown) : Recurrence::Simple();
     m_repeat = shown ? m_loadedRepeat : nearest(m_loadedRecurrence);
+    m_assignee = source.assignee();
+    m_turns = source.turns();
+    m_who = !m_turns.isEmpty() ? Who::Turns : m_assignee.isEmpty() ? Who::Anyone : Who::One;
+    m_loadedPeople = workingPeople();
     emit titleChanged();
     emit colorChanged();
     emit datesChanged();
     emit notifyChanged();
     emit notificationTimeChanged();
     emit repeatChanged();
+    emit peopleChanged();
 }
 
 ChoreFields ChoreEditor::workingFields() const
@@ -366,18 +522,20 @@ bool ChoreEditor::save()
         return fail({});
     const ChoreFields fields = workingFields();
     const Recurrence recurrence = workingRecurrence();
+    const ChorePeople people = workingPeople();
     Chore *saved = nullptr;
     switch (m_operation) {
     case EditingOperation::update:
-        saved = m_changes->update(m_chore, fields, recurrence) ? m_chore.data() : nullptr;
+        saved = m_changes->update(m_chore, fields, recurrence, people) ? m_chore.data() : nullptr;
         break;
     case EditingOperation::repeat:
-        // Without its old run (deleted meanwhile) a repeat is still a new run.
-        saved = m_chore ? m_changes->repeat(m_chore, fields, recurrence) : m_changes->add(fields, recurrence);
+        // Without its old run (deleted meanwhile) a repeat is still a new run. The new run keeps
+        // who it is for: the screen offers no other.
+        saved = m_chore ? m_changes->repeat(m_chore, fields, recurrence) : m_changes->add(fields, recurrence, people);
         break;
     case EditingOperation::copy:
     case EditingOperation::add:
-        saved = m_changes->add(fields, recurrence);
+        saved = m_changes->add(fields, recurrence, people);
         break;
     }
     if (!saved)

@@ -3,6 +3,7 @@
 #include "Velmora/App/Router.h"
 #include "Velmora/Model/Chore.h"
 #include "Velmora/Model/ChoreChanges.h"
+#include "Velmora/Model/ChorePeople.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -56,6 +57,21 @@ class ChoreEditor : public QObject {
     // The seven weekdays from the locale's first day of the week.
     Q_PROPERTY(QList<int> weekOrder READ weekOrder CONSTANT)
     Q_PROPERTY(QString lastError READ lastError NOTIFY lastErrorChanged)
+    // Who does it: anyone, one member, or members taking turns (offered only while it repeats).
+    Q_PROPERTY(Who who READ who WRITE setWho NOTIFY peopleChanged)
+    // The household's members to choose from, as the household lists them.
+    Q_PROPERTY(QStringList members READ members WRITE setMembers NOTIFY peopleChanged)
+    // Those and the chore's own people, in the household's order: what the Who row offers.
+    Q_PROPERTY(QStringList choices READ choices NOTIFY peopleChanged)
+    // The one member, or whose turn it is now.
+    Q_PROPERTY(QString assignee READ assignee NOTIFY peopleChanged)
+    Q_PROPERTY(QStringList turns READ turns NOTIFY peopleChanged)
+    // The rows of the turn order: its members in order, then the others, as {name, taking, place, now}.
+    Q_PROPERTY(QVariantList turnRows READ turnRows NOTIFY peopleChanged)
+    Q_PROPERTY(bool turnsOffered READ turnsOffered NOTIFY repeatChanged)
+    // What the Who row lists: "Anyone", each choice, "Taking turns" while offered; and which is shown.
+    Q_PROPERTY(QStringList whoOptions READ whoOptions NOTIFY peopleChanged)
+    Q_PROPERTY(int whoIndex READ whoIndex NOTIFY peopleChanged)
 
 public:
     // QML reads enum keys only when capitalised: the capitalised names are the same values.
@@ -64,6 +80,8 @@ public:
     // Recurrence::Frequency's values, for QML.
     enum class RepeatFrequency { Never, Daily, Weekly, Monthly, Yearly };
     Q_ENUM(RepeatFrequency)
+    enum class Who { Anyone, One, Turns };
+    Q_ENUM(Who)
 
     explicit ChoreEditor(QObject *parent = nullptr);
 
@@ -122,13 +140,35 @@ public:
     // The rule save() writes.
     Recurrence workingRecurrence() const;
 
+    Who who() const;
+    void setWho(Who who);
+    QStringList members() const { return m_members; }
+    void setMembers(const QStringList &members);
+    QStringList choices() const;
+    QString assignee() const;
+    QStringList turns() const { return m_turns; }
+    QVariantList turnRows() const;
+    bool turnsOffered() const { return workingRecurrence().repeats(); }
+    QStringList whoOptions() const;
+    int whoIndex() const;
+    // Picks an entry of whoOptions.
+    Q_INVOKABLE void chooseWho(int index);
+    // One member does it.
+    Q_INVOKABLE void assignTo(const QString &member);
+    // Puts a member into the turn order, at its end, or takes them out of it.
+    Q_INVOKABLE void toggleTurn(const QString &member);
+    // Moves the member at place `from` of the turn order to place `to`; false when nothing moved.
+    Q_INVOKABLE bool moveTurn(int from, int to);
+    // The people save() writes: a chore that does not repeat takes no turns, only whose turn it was.
+    ChorePeople workingPeople() const;
+
     // The day the user picked in the calendar (month 1-12).
     Q_INVOKABLE void pickDueDay(int year, int month, int day) { setDueDay(QDate(year, month, day)); }
 
     // Takes the chore's fields for update, repeat and copy; add keeps the new-chore values.
     Q_INVOKABLE void load();
     // Whether anything differs from what load() took: leaving then asks first.
-    Q_INVOKABLE bool hasChanges() const { return workingFields() != m_loaded || repeatTouched(); }
+    Q_INVOKABLE bool hasChanges() const { return workingFields() != m_loaded || repeatTouched() || peopleTouched(); }
     // Writes to the store through the changes and asks to leave. When the store cannot
     // write, nothing is reported as saved: the edit stays and lastError says why.
     Q_INVOKABLE bool save();
@@ -143,6 +183,7 @@ signals:
     void notificationTimeChanged();
     void lastErrorChanged();
     void repeatChanged();
+    void peopleChanged();
     // After saving an update or an add: the screen pops itself.
     void dismissRequested();
     // After a successful save, with the chore that now carries the edit.
@@ -151,6 +192,7 @@ signals:
 private:
     ChoreFields workingFields() const;
     bool repeatTouched() const;
+    bool peopleTouched() const;
     bool fail(const QString &error);
 
     EditingOperation m_operation = EditingOperation::add;
@@ -172,6 +214,11 @@ private:
     QDate m_loadedRecurrenceDue;
     Recurrence::Simple m_loadedRepeat;
     bool m_loadedCustom = false;
+    Who m_who = Who::Anyone;
+    QString m_assignee;
+    QStringList m_turns;
+    QStringList m_members;
+    ChorePeople m_loadedPeople;
 };
 
 } // namespace Velmora

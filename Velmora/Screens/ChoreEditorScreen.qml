@@ -37,6 +37,7 @@ DetailScreen {
         id: editor
         changes: App.changes
         router: App.router
+        members: App.household.members
         onDismissRequested: App.router.pop()
     }
     Component.onCompleted: editor.load()
@@ -216,58 +217,14 @@ DetailScreen {
     // "Repeat" is the detail screen's action that starts a chore again once; the rule is named apart.
     DetailRow {
         label: qsTr("Comes back")
-        ComboBox {
+        ChoiceBox {
             id: repeatBox
             objectName: "repeatFrequency"
             visible: !editor.repeatCustom
-            anchors.verticalCenter: parent.verticalCenter
-            implicitContentWidthPolicy: ComboBox.WidestText
-            // The style draws its arrows in this colour, black in either scheme.
-            palette.dark: Styling.foreground
             model: [qsTr("Never"), qsTr("Daily"), qsTr("Weekly"), qsTr("Monthly"), qsTr("Yearly")]
-            // The style's highlighted line is white in either scheme: here it is the accent's.
-            // qmllint disable unqualified
-            delegate: ItemDelegate {
-                required property int index
-                required property string modelData
-                width: ListView.view.width
-                text: modelData
-                font.weight: repeatBox.currentIndex === index ? Font.DemiBold : Font.Normal
-                highlighted: repeatBox.highlightedIndex === index
-                palette.text: Styling.foreground
-                palette.highlightedText: "white"
-                palette.light: Styling.accentFill
-                palette.midlight: Qt.darker(Styling.accentFill, 1.15)
-            }
-            // qmllint enable unqualified
             currentIndex: editor.repeatFrequency
             onActivated: function (index) { editor.repeatFrequency = index }
             Accessible.name: qsTr("Comes back")
-            // Qt 6.4 gives a screen reader no value of a combo box: the choice is said here.
-            Accessible.description: displayText
-            Accessible.ignored: !visible
-            // The style's, a read-only field, is listed by a screen reader as an unnamed text field.
-            // A text input still, so that the widest choice sets the width in any language.
-            contentItem: TextInput {
-                leftPadding: 12
-                text: repeatBox.displayText
-                font: repeatBox.font
-                color: Styling.foreground
-                verticalAlignment: Text.AlignVCenter
-                readOnly: true
-                enabled: false
-                Accessible.ignored: true
-            }
-            background: Rectangle {
-                implicitWidth: 140
-                implicitHeight: 40
-                radius: 6
-                color: repeatBox.down ? Qt.darker(repeatBox.palette.button, 1.15) : repeatBox.palette.button
-                FocusRing {
-                    innerRadius: 6
-                    visible: repeatBox.visualFocus
-                }
-            }
         }
         Button {
             id: changeRepeatButton
@@ -430,40 +387,14 @@ DetailScreen {
     DetailRow {
         visible: screen.repeating
         label: qsTr("After finishing")
-        Switch {
+        ToggleSwitch {
             id: afterFinishingSwitch
             objectName: "afterFinishing"
             anchors.verticalCenter: parent.verticalCenter
-            padding: 0
-            spacing: 0
             checked: editor.repeatAfterFinishing
             onToggled: editor.repeatAfterFinishing = checked
             Accessible.name: qsTr("After finishing")
             Accessible.description: afterFinishingText.text
-            Accessible.ignored: !visible
-            Accessible.onPressAction: editor.repeatAfterFinishing = !editor.repeatAfterFinishing
-            Accessible.onToggleAction: editor.repeatAfterFinishing = !editor.repeatAfterFinishing
-            indicator: Rectangle {
-                x: afterFinishingSwitch.leftPadding
-                y: (afterFinishingSwitch.height - height) / 2
-                implicitWidth: 44
-                implicitHeight: 26
-                radius: 13
-                color: afterFinishingSwitch.checked ? Styling.accentFill : Styling.secondary
-                Rectangle {
-                    x: afterFinishingSwitch.checked ? parent.width - width - 3 : 3
-                    y: 3
-                    width: 20
-                    height: 20
-                    radius: 10
-                    // Dark on the light grey a dark scheme draws the track in while off.
-                    color: afterFinishingSwitch.checked ? "white" : Styling.backdrop
-                }
-                FocusRing {
-                    innerRadius: 13
-                    visible: afterFinishingSwitch.visualFocus
-                }
-            }
         }
     }
     Label {
@@ -477,6 +408,156 @@ DetailScreen {
                                            : qsTr("The next due day counts from the due day."))
               + (editor.nextDueText.length > 0 ? " " + editor.nextDueText : "")
         Accessible.ignored: true
+    }
+    Separator {}
+
+    // Who does it: anyone, one member, or members taking turns in an order moved by Alt+Up and
+    // Alt+Down, by the arrows beside each, or by dragging.
+    DetailRow {
+        label: qsTr("Who")
+        ChoiceBox {
+            id: whoBox
+            objectName: "whoBox"
+            // A repeated run stays with whoever it was for; it is changed by editing the chore.
+            enabled: screen.operation !== ChoreEditor.Repeat
+            model: editor.whoOptions
+            currentIndex: editor.whoIndex
+            onActivated: function (index) { editor.chooseWho(index) }
+            Accessible.name: qsTr("Who")
+        }
+    }
+    Column {
+        id: turnOrder
+        objectName: "turnOrder"
+        visible: editor.who === ChoreEditor.Turns
+        enabled: whoBox.enabled
+        width: parent.width
+        readonly property real rowHeight: 34
+        // The member whose row takes the focus once the rows are made again.
+        property string follow
+        function focusMember(name) {
+            for (let i = 0; i < turnSlots.count; ++i) {
+                const slot = turnSlots.itemAt(i)
+                if (slot && slot.name === name)
+                    slot.take()
+            }
+        }
+        Label {
+            width: parent.width
+            wrapMode: Text.Wrap
+            font.pixelSize: 12
+            color: Styling.secondary
+            text: qsTr("Tick who takes turns; finishing it gives the next time to the one after whose turn it was.")
+            Accessible.ignored: true
+        }
+        // qmllint disable unqualified
+        Repeater {
+            id: turnSlots
+            model: editor.turnRows
+            onItemAdded: function (index, item) { if (item.name === turnOrder.follow) Qt.callLater(item.take) }
+            delegate: Item {
+                id: slot
+                required property int index
+                required property var modelData
+                readonly property string name: modelData.name
+                readonly property int place: modelData.place
+                function take() { member.forceActiveFocus(Qt.TabFocusReason) }
+                // Once the key or click is over: the change makes the rows anew, this one too.
+                function move(to) {
+                    turnOrder.follow = slot.name
+                    Qt.callLater(editor.moveTurn, slot.place - 1, to - 1)
+                }
+                width: turnOrder.width
+                height: turnOrder.rowHeight
+                // Lifted out of the column while dragged; dropped, it goes to the place it is over.
+                Rectangle {
+                    id: face
+                    width: parent.width
+                    height: parent.height
+                    radius: 6
+                    color: drag.active ? slot.palette.button : "transparent"
+                    z: drag.active ? 1 : 0
+                    DragHandler {
+                        id: drag
+                        enabled: slot.place > 0
+                        xAxis.enabled: false
+                        onActiveChanged: if (!active) {
+                            const to = Math.round(slot.place + face.y / turnOrder.rowHeight)
+                            face.y = 0
+                            slot.move(Math.max(1, Math.min(editor.turns.length, to)))
+                        }
+                    }
+                    Text {
+                        id: grip
+                        x: 2
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: "≡"
+                        color: Styling.secondary
+                        visible: slot.place > 0
+                        Accessible.ignored: true
+                    }
+                    CheckBox {
+                        id: member
+                        x: 18
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: parent.width - x - moves.width - 4
+                        text: slot.name
+                        checked: slot.place > 0
+                        onClicked: {
+                            turnOrder.follow = slot.name
+                            Qt.callLater(editor.toggleTurn, slot.name)
+                        }
+                        contentItem: Label {
+                            leftPadding: member.indicator.width + member.spacing
+                            verticalAlignment: Text.AlignVCenter
+                            elide: Text.ElideRight
+                            textFormat: Text.PlainText
+                            text: slot.modelData.now ? qsTr("%1 · now").arg(slot.name) : slot.name
+                            font.weight: slot.modelData.now ? Font.DemiBold : Font.Normal
+                            color: Styling.foreground
+                            Accessible.ignored: true
+                        }
+                        Accessible.name: slot.place <= 0 ? slot.name
+                            : slot.modelData.now ? qsTr("%1, %2 of %3, whose turn it is").arg(slot.name).arg(slot.place).arg(editor.turns.length)
+                                                 : qsTr("%1, %2 of %3").arg(slot.name).arg(slot.place).arg(editor.turns.length)
+                        Accessible.description: slot.place > 0 ? qsTr("Alt+Up and Alt+Down move it in the order") : ""
+                        Accessible.ignored: !turnOrder.visible
+                        Keys.onPressed: function (event) {
+                            if (!(event.modifiers & Qt.AltModifier) || slot.place <= 0)
+                                return
+                            if (event.key === Qt.Key_Up)
+                                slot.move(slot.place - 1)
+                            else if (event.key === Qt.Key_Down)
+                                slot.move(slot.place + 1)
+                            else
+                                return
+                            event.accepted = true
+                        }
+                    }
+                    // The mouse's way and a screen reader's, beside Alt and the arrows.
+                    Row {
+                        id: moves
+                        anchors.right: parent.right
+                        anchors.verticalCenter: parent.verticalCenter
+                        visible: slot.place > 0
+                        spacing: 2
+                        Mover {
+                            text: "▲"
+                            enabled: slot.place > 1
+                            Accessible.name: qsTr("Move %1 up").arg(slot.name)
+                            onClicked: slot.move(slot.place - 1)
+                        }
+                        Mover {
+                            text: "▼"
+                            enabled: slot.place < editor.turns.length
+                            Accessible.name: qsTr("Move %1 down").arg(slot.name)
+                            onClicked: slot.move(slot.place + 1)
+                        }
+                    }
+                }
+            }
+        }
+        // qmllint enable unqualified
     }
     Separator {}
 
@@ -579,6 +660,88 @@ DetailScreen {
             onClicked: editor.save()
         }
     ]
+
+    // A choice of a few, drawn in the app's colours and said to a screen reader with its value.
+    component ChoiceBox: ComboBox {
+        id: box
+        anchors.verticalCenter: parent ? parent.verticalCenter : undefined
+        implicitContentWidthPolicy: ComboBox.WidestText
+        // The style draws its arrows in this colour, black in either scheme.
+        palette.dark: Styling.foreground
+        // The style's highlighted line is white in either scheme: here it is the accent's. Member
+        // names among the choices are shown as they are.
+        // qmllint disable unqualified
+        // Written out as a component: the inline type does not make one of it on Qt 6.4.
+        delegate: Component {
+            ItemDelegate {
+                id: choice
+                required property int index
+                required property string modelData
+                width: ListView.view.width
+                text: modelData
+                highlighted: box.highlightedIndex === index
+                // Said by name: with a content item of its own, the line is left unnamed.
+                Accessible.name: modelData
+                palette.light: Styling.accentFill
+                palette.midlight: Qt.darker(Styling.accentFill, 1.15)
+                contentItem: Label {
+                    text: choice.modelData
+                    textFormat: Text.PlainText
+                    elide: Text.ElideRight
+                    font.weight: box.currentIndex === choice.index ? Font.DemiBold : Font.Normal
+                    color: choice.highlighted ? "white" : Styling.foreground
+                }
+            }
+        }
+        // qmllint enable unqualified
+        // Qt 6.4 gives a screen reader no value of a combo box: the choice is said here.
+        Accessible.description: displayText
+        Accessible.ignored: !visible
+        // The style's, a read-only field, is listed by a screen reader as an unnamed text field.
+        // A text input still, so that the widest choice sets the width in any language.
+        contentItem: TextInput {
+            leftPadding: 12
+            text: box.displayText
+            font: box.font
+            color: Styling.foreground
+            verticalAlignment: Text.AlignVCenter
+            readOnly: true
+            enabled: false
+            Accessible.ignored: true
+        }
+        background: Rectangle {
+            implicitWidth: 140
+            implicitHeight: 40
+            radius: 6
+            color: box.down ? Qt.darker(box.palette.button, 1.15) : box.palette.button
+            FocusRing {
+                innerRadius: 6
+                visible: box.visualFocus
+            }
+        }
+    }
+
+    // A small arrow that moves a member in the turn order; the keys do it with Alt on the member.
+    component Mover: AbstractButton {
+        id: mover
+        width: 26
+        height: 26
+        focusPolicy: Qt.NoFocus
+        Accessible.role: Accessible.Button
+        Accessible.ignored: !visible
+        Accessible.onPressAction: mover.clicked()
+        contentItem: Text {
+            text: mover.text
+            font.pixelSize: 10
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            color: mover.enabled ? Styling.foreground : Styling.secondary
+        }
+        background: Rectangle {
+            radius: 13
+            color: mover.down ? Qt.darker(mover.palette.button, 1.15) : mover.palette.button
+        }
+    }
 
     // A step button of the repeat count, drawn as the round buttons of the days row.
     component Step: Rectangle {

@@ -43,7 +43,7 @@ ChoreHistory::Figures ChoreHistory::figuresOf(const QList<ChoreStore::Occurrence
             continue;
         // Finished before its day counts as on time.
         const qint64 late = due.daysTo(done);
-        figures.marks.append({late <= 0 ? OnTime : late <= 2 ? SlightlyLate : Late, done, late});
+        figures.marks.append({late <= 0 ? OnTime : late <= 2 ? SlightlyLate : Late, done, late, it->finishedBy});
         figures.onTime += late <= 0 ? 1 : 0;
         if (!oldest.isValid())
             oldest = done;
@@ -113,8 +113,12 @@ void ChoreHistory::setToday(const QDateTime &today)
 QString ChoreHistory::markText(const Mark &mark, const QLocale &locale)
 {
     const QString day = locale.toString(mark.finished, QLocale::LongFormat);
-    return mark.daysLate <= 0 ? tr("Finished %1, on time").arg(day)
-                              : tr("Finished %1, %n days late", nullptr, int(std::min<qint64>(mark.daysLate, 1000000))).arg(day);
+    const int late = int(std::min<qint64>(mark.daysLate, 1000000));
+    if (!mark.finishedBy.isEmpty()) {
+        return mark.daysLate <= 0 ? tr("Finished by %1 on %2, on time").arg(mark.finishedBy, day)
+                                  : tr("Finished by %1 on %2, %n days late", nullptr, late).arg(mark.finishedBy, day);
+    }
+    return mark.daysLate <= 0 ? tr("Finished %1, on time").arg(day) : tr("Finished %1, %n days late", nullptr, late).arg(day);
 }
 
 QVariantList ChoreHistory::marks() const

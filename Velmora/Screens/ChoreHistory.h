@@ -25,7 +25,7 @@ class ChoreHistory : public QObject {
     Q_PROPERTY(QDateTime today READ today WRITE setToday NOTIFY todayChanged)
     // Each occurrence, oldest first, as {lateness, place, stacked, text}: its Lateness; where its
     // finishing day lies from the oldest (0) to the newest (1); how many finishes before it share
-    // its day; "Finished Tuesday, 8 December 2026, on time". Empty without history.
+    // its day; "Finished by Bob on Tuesday, 8 December 2026, on time". Empty without history.
     Q_PROPERTY(QVariantList marks READ marks NOTIFY figuresChanged)
     Q_PROPERTY(QString summary READ summary NOTIFY figuresChanged)
 
@@ -38,6 +38,7 @@ public:
         Lateness lateness = OnTime;
         QDate finished;
         qint64 daysLate = 0; // below 0 for early
+        QString finishedBy; // empty when nobody was recorded
     };
     struct Figures {
         QList<Mark> marks; // oldest first

@@ -40,6 +40,13 @@ DetailScreen {
         value: view.chore ? view.chore.recurrenceText : ""
     }
     Separator { visible: view.chore ? view.chore.repeats : false }
+    DetailRow {
+        objectName: "whoRow"
+        label: qsTr("Who")
+        value: !view.chore ? "" : view.chore.turns.length > 0 ? qsTr("%1's turn · %2").arg(view.chore.assignee).arg(view.chore.turns.join(", "))
+                              : view.chore.assignee.length > 0 ? view.chore.assignee : qsTr("Anyone")
+    }
+    Separator {}
     ChoreHistory {
         id: history
         store: App.store
@@ -75,7 +82,20 @@ DetailScreen {
         GreedyButton {
             objectName: "finishButton"
             text: qsTr("Finish")
-            onClicked: finishAlert.open()
+            onClicked: {
+                finishAlert.member = ""
+                finishAlert.open()
+            }
+        },
+        GreedyButton {
+            id: finishedByButton
+            objectName: "finishedByButton"
+            text: qsTr("Finished by…")
+            onClicked: {
+                finishedByMenu.popup(finishedByButton, 0, finishedByButton.height)
+                if (finishedByButton.visualFocus)
+                    finishedByMenu.currentIndex = 0
+            }
         },
         GreedyButton {
             objectName: "repeatButton"
@@ -104,15 +124,28 @@ DetailScreen {
             App.changes.remove(chore)
         }
     }
+    MembersMenu {
+        id: finishedByMenu
+        objectName: "finishedByMenu"
+        onChosen: function (name) {
+            finishAlert.member = name
+            finishAlert.open()
+        }
+    }
     ActionAlert {
         id: finishAlert
         objectName: "finishAlert"
-        title: qsTr("Finish this chore?")
+        // Who it is recorded for; this computer's member when empty.
+        property string member
+        title: member.length > 0 ? qsTr("Finished by %1?").arg(member) : qsTr("Finish this chore?")
         confirmText: qsTr("Finish")
         onConfirmed: {
             const chore = view.chore
             App.router.pop()
-            App.changes.finish(chore)
+            if (member.length > 0)
+                App.changes.finishBy(chore, member)
+            else
+                App.changes.finish(chore)
         }
     }
 }

@@ -82,13 +82,17 @@ Item {
             EmptyState {
                 objectName: "noChores"
                 anchors.verticalCenterOffset: root.topInset / 2
-                title: qsTr("No chores")
-                descriptionFormat: Text.StyledText
+                // Showing only this computer's member's, the others' may be hidden, not gone.
+                readonly property bool mine: App.household.mineOnly
+                readonly property string showAll: qsTr("Only your chores and those for anyone are shown: press %1 to see everyone's.")
+                    .arg(ScreenTexts.keysText("Ctrl+M"))
+                title: mine ? qsTr("Nothing for you") : qsTr("No chores")
+                descriptionFormat: mine ? Text.PlainText : Text.StyledText
                 // One sentence for translators, with the add button's symbol in its place.
-                description: qsTr("Click %1 or press %2 to add a chore")
+                description: mine ? showAll : qsTr("Click %1 or press %2 to add a chore")
                     .arg("<img src=\"" + Symbols.source("plus.circle.fill", Styling.accent) + "\" width=\"18\" height=\"18\">")
                     .arg(ScreenTexts.keysText("Ctrl+N"))
-                spokenDescription: qsTr("Click %1 or press %2 to add a chore").arg("+").arg(ScreenTexts.keysText("Ctrl+N"))
+                spokenDescription: mine ? showAll : qsTr("Click %1 or press %2 to add a chore").arg("+").arg(ScreenTexts.keysText("Ctrl+N"))
                 symbolSize: 44
             }
         }
@@ -189,7 +193,8 @@ Item {
     Connections {
         target: menuLoader.item
         ignoreUnknownSignals: true
-        function onFinishRequested(chore) { root.alert(finishAlert).openFor(chore) }
+        function onFinishRequested(chore) { root.finishingBy = ""; root.alert(finishAlert).openFor(chore) }
+        function onFinishByRequested(chore, member) { root.finishingBy = member; root.alert(finishAlert).openFor(chore) }
         function onDeleteRequested(chore) { root.alert(deleteAlert).openFor(chore) }
     }
     // A removed tile that held the list's focus hands it on: to the tile after it, else the one
@@ -250,6 +255,8 @@ Item {
             alert.confirmed.connect(() => App.changes.remove(alert.chore))
         }
     }
+    // Who the finish confirmed next is recorded for; this computer's member when empty.
+    property string finishingBy
     Loader {
         id: finishAlert
         active: false
@@ -257,9 +264,11 @@ Item {
         onLoaded: {
             const alert = root.alert(finishAlert)
             alert.objectName = "finishAlert"
-            alert.title = qsTr("Finish this chore?")
+            alert.title = Qt.binding(() => root.finishingBy.length > 0 ? qsTr("Finished by %1?").arg(root.finishingBy)
+                                                                       : qsTr("Finish this chore?"))
             alert.confirmText = qsTr("Finish")
-            alert.confirmed.connect(() => App.changes.finish(alert.chore))
+            alert.confirmed.connect(() => root.finishingBy.length > 0 ? App.changes.finishBy(alert.chore, root.finishingBy)
+                                                                      : App.changes.finish(alert.chore))
         }
     }
 }

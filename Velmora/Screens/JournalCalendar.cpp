@@ -4,6 +4,7 @@
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ScreenTexts.h"
 
+#include <QCollator>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -120,12 +121,19 @@ void JournalCalendar::recount()
     m_busiest = busiest;
     if (from >= 0)
         emit dataChanged(index(from), index(to), {CountRole, LevelRole, TextRole});
-    if (thisMonth != m_thisMonth || lastMonth != m_lastMonth) {
+    const MemberCounts members = m_follower.store() ? m_follower.store()->finishedByMember(monthStart, m_last, m_zone).value_or(MemberCounts())
+                                                    : MemberCounts();
+    const QString membersLine = membersText(members, QLocale());
+    if (thisMonth != m_thisMonth || lastMonth != m_lastMonth || membersLine != m_thisMonthMembers) {
         m_thisMonth = clampedCount(thisMonth);
         m_lastMonth = clampedCount(lastMonth);
+        m_thisMonthMembers = membersLine;
         emit countsChanged();
     }
-    if (from >= 0 && m_focused >= from && m_focused <= to)
+    // A finisher renamed changes no count: the focused day is read again all the same.
+    const QString focusedMembers = m_focusedMembers;
+    readFocusedMembers();
+    if ((from >= 0 && m_focused >= from && m_focused <= to) || focusedMembers != m_focusedMembers)
         emit focusedChanged();
 }
 
@@ -186,6 +194,7 @@ void JournalCalendar::setFocused(int row)
     if (row == m_focused)
         return;
     m_focused = row;
+    readFocusedMembers();
     emit focusedChanged();
 }
 
@@ -233,7 +242,51 @@ QString JournalCalendar::dayText(int row) const
 
 QString JournalCalendar::dayLine(int row) const
 {
-    return row >= 0 && row < rowCount() ? dayLine(m_first.addDays(row), m_counts[size_t(row)], QLocale()) : QString();
+    if (row < 0 || row >= rowCount())
+        return {};
+    const QString line = dayLine(m_first.addDays(row), m_counts[size_t(row)], QLocale());
+    return withMembers(line, row == m_focused ? m_focusedMembers : membersOn(row));
+}
+
+QString JournalCalendar::membersOn(int row) const
+{
+    if (!m_follower.store() || row < 0 || row >= rowCount() || m_counts[size_t(row)] == 0)
+        return {};
+    const QDate day = m_first.addDays(row);
+    return membersText(m_follower.store()->finishedByMember(day, day, m_zone).value_or(MemberCounts()), QLocale());
+}
+
+void JournalCalendar::readFocusedMembers()
+{
+    m_focusedMembers = membersOn(m_focused);
+}
+
+QString JournalCalendar::withMembers(const QString &line, const QString &members)
+{
+    //: A day's count, then who finished them: "3 chores finished on 4 December · Alice 2, Bob 1".
+    return members.isEmpty() ? line : tr("%1 · %2").arg(line, members);
+}
+
+QString JournalCalendar::membersText(MemberCounts members, const QLocale &locale)
+{
+    QCollator collator(locale);
+    members.removeIf([](const QPair<QString, qint64> &member) { return member.first.isEmpty() || member.second <= 0; });
+    std::sort(members.begin(), members.end(), [&](const auto &a, const auto &b) {
+        return a.second != b.second ? a.second > b.second : collator.compare(a.first, b.first) < 0;
+    });
+    QStringList parts;
+    for (const auto &[name, count] : members) {
+        //: A member of the household and how many chores they finished: "Alice 12".
+        parts << tr("%1 %2").arg(name, locale.toString(count));
+    }
+    return parts.join(QLatin1String(", "));
+}
+
+QString JournalCalendar::monthLine(int thisMonth, int lastMonth, const QString &members)
+{
+    const QString month = tr("This month: %n", nullptr, thisMonth);
+    return (members.isEmpty() ? month : tr("%1 · %2").arg(month, members)) + QStringLiteral(" · ")
+        + tr("last month: %n", nullptr, lastMonth);
 }
 
 QString JournalCalendar::nothingText(int row) const

@@ -28,6 +28,8 @@ class JournalCalendar : public QAbstractListModel {
     Q_PROPERTY(QVariantList months READ months NOTIFY daysChanged)
     Q_PROPERTY(int thisMonthCount READ thisMonthCount NOTIFY countsChanged)
     Q_PROPERTY(int lastMonthCount READ lastMonthCount NOTIFY countsChanged)
+    // "This month: 23 · Alice 12, Bob 9, Sam 2 · last month: 30": the counts with who finished them.
+    Q_PROPERTY(QString monthLine READ monthLine NOTIFY countsChanged)
     // The row of the day the keys move; today's until they move it.
     Q_PROPERTY(int focused READ focused WRITE setFocused NOTIFY focusedChanged)
     Q_PROPERTY(QString focusedText READ focusedText NOTIFY focusedChanged)
@@ -57,9 +59,10 @@ public:
     QVariantList months() const;
     int thisMonthCount() const { return m_thisMonth; }
     int lastMonthCount() const { return m_lastMonth; }
+    QString monthLine() const { return monthLine(m_thisMonth, m_lastMonth, m_thisMonthMembers); }
     int focused() const { return m_focused; }
     void setFocused(int row);
-    QString focusedText() const { return dayText(m_focused); }
+    QString focusedText() const { return withMembers(dayText(m_focused), m_focusedMembers); }
     QString focusedLine() const { return dayLine(m_focused); }
     int focusedWeek() const { return weekOf(m_focused); }
     int focusedWeekday() const { return weekdayOf(m_focused); }
@@ -83,6 +86,11 @@ public:
     static QString dayLine(QDate day, qint64 count, const QLocale &locale);
     // 1-4 for a day with chores, by its share of the busiest day's count; 0 for none.
     static int level(qint64 count, qint64 busiest);
+    using MemberCounts = QList<QPair<QString, qint64>>;
+    // "Alice 12, Bob 9, Sam 2": the most first, equal counts by name; finishes by no one known
+    // are counted but not named.
+    static QString membersText(MemberCounts members, const QLocale &locale);
+    static QString monthLine(int thisMonth, int lastMonth, const QString &members);
 
 public slots:
     // Counts again now; changes of the store ask for it on their own.
@@ -97,6 +105,10 @@ signals:
 
 private:
     QString dayText(int row) const;
+    // Who finished the chores of a day shown; empty without a store or a finisher known.
+    QString membersOn(int row) const;
+    void readFocusedMembers();
+    static QString withMembers(const QString &line, const QString &members);
     // Whether the days shown moved.
     bool placeDays();
 
@@ -112,6 +124,8 @@ private:
     int m_thisMonth = 0;
     int m_lastMonth = 0;
     int m_focused = -1;
+    QString m_thisMonthMembers;
+    QString m_focusedMembers;
     // Only what moves a chore into, out of or within the journal counts; titles and colours do not.
     StoreFollower m_follower;
 };

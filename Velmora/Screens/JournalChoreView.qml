@@ -29,6 +29,13 @@ DetailScreen {
     }
     Separator {}
     DetailRow {
+        objectName: "finishedByRow"
+        visible: view.chore ? view.chore.finishedBy.length > 0 : false
+        label: qsTr("Finished by")
+        value: view.chore ? view.chore.finishedBy : ""
+    }
+    Separator { visible: view.chore ? view.chore.finishedBy.length > 0 : false }
+    DetailRow {
         label: qsTr("Planned (duration)")
         value: view.chore ? Days.durationText(view.chore.plannedDays) : ""
     }

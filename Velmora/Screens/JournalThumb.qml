@@ -10,5 +10,7 @@ Tile {
     days: took
     caption: chore ? ScreenTexts.finishedCaption(chore.dueDate, chore.endDate, took) : ""
     spacing: 6
+    badge: chore ? ScreenTexts.initialOf(chore.finishedBy) : ""
+    Accessible.description: chore && chore.finishedBy.length > 0 ? qsTr("Finished by %1").arg(chore.finishedBy) : ""
     Accessible.onPressAction: App.router.push(Router.JournalChore, thumb.chore)
 }

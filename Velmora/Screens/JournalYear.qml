@@ -36,8 +36,9 @@ Column {
         width: parent.width
         wrapMode: Text.Wrap
         color: Styling.foreground
-        text: qsTr("This month: %n", "", year.calendar.thisMonthCount) + " · "
-              + qsTr("last month: %n", "", year.calendar.lastMonthCount)
+        // Member names as they are written.
+        textFormat: Text.PlainText
+        text: year.calendar.monthLine
     }
 
     Row {

@@ -5,11 +5,19 @@
 #include "Velmora/Platform/Clock.h"
 
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <cmath>
 
 namespace Velmora {
+
+QString ScreenTexts::initialOf(const QString &name)
+{
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, name);
+    const qsizetype end = graphemes.toNextBoundary();
+    return name.left(end > 0 ? end : 1).toUpper();
+}
 
 qint64 ScreenTexts::secondsIntoDay(double notificationTime)
 {

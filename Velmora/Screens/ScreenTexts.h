@@ -60,6 +60,10 @@ public:
     // digits a further one may add to (empty once none could name another value).
     Q_INVOKABLE static QVariantMap typeOnWheel(const QStringList &values, const QString &typed);
 
+    // A member's badge: their name's first letter as people see it (one grapheme), upper-cased;
+    // empty for nobody.
+    Q_INVOKABLE static QString initialOf(const QString &name);
+
     // "CHORE", "JOURNAL": a title upper-cased after translation.
     Q_INVOKABLE QString upper(const QString &text) const { return QLocale().toUpper(text); }
 };

@@ -262,6 +262,18 @@ DetailScreen {
         Accessible.ignored: !visible
     }
 
+    // Who this computer's user is to the others sharing the calendar: their finishes carry it.
+    Separator {}
+    FieldLabel { text: qsTr("Your name in the household") }
+    StyledTextField {
+        id: memberField
+        objectName: "memberField"
+        width: parent.width
+        text: App.household.me
+        Accessible.name: qsTr("Your name in the household")
+        onEditingFinished: if (text.trim().length > 0) App.household.me = text
+    }
+
     actions: [
         GreedyButton {
             objectName: "connectButton"

@@ -12,6 +12,8 @@ Rectangle {
     property string caption
     // A symbol after the caption, such as a repeating chore's.
     property string symbol
+    // A member's initial in a round badge at the bottom corner: whose turn it is, or who finished it.
+    property string badge
     property alias spacing: column.spacing
     readonly property color ink: ScreenTexts.foregroundOn(color)
 
@@ -81,7 +83,8 @@ Rectangle {
             spacing: 3
             Text {
                 id: captionText
-                width: Math.min(implicitWidth, column.width - (mark.visible ? mark.width + 3 : 0))
+                width: Math.min(implicitWidth, column.width - (mark.visible ? mark.width + 3 : 0)
+                                                - (initial.active ? initial.width + 3 : 0))
                 text: tile.caption
                 font.pixelSize: 9
                 color: tile.ink
@@ -105,4 +108,33 @@ Rectangle {
             // qmllint enable unqualified
         }
     }
+    // The tile's ink as the badge's fill and its colour as the letter: readable on any chore's
+    // colour, in either style. Made only for tiles that have one.
+    // qmllint disable unqualified
+    Loader {
+        id: initial
+        active: tile.badge.length > 0
+        visible: active
+        width: 13
+        height: 13
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.rightMargin: 5
+        anchors.bottomMargin: 3
+        sourceComponent: Rectangle {
+            objectName: "badge"
+            radius: width / 2
+            color: tile.ink
+            Text {
+                anchors.centerIn: parent
+                text: tile.badge
+                textFormat: Text.PlainText
+                font.pixelSize: 8
+                font.weight: Font.Bold
+                color: tile.color
+                Accessible.ignored: true
+            }
+        }
+    }
+    // qmllint enable unqualified
 }

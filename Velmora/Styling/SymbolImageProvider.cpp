@@ -35,6 +35,8 @@ const QStringList &SymbolImageProvider::names()
         QStringLiteral("calendar"),
         QStringLiteral("arrow.triangle.2.circlepath"),
         QStringLiteral("arrow.clockwise"),
+        QStringLiteral("person"),
+        QStringLiteral("person.2"),
     };
     return all;
 }

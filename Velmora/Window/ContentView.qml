@@ -27,7 +27,18 @@ FocusScope {
 
         AppTitle {
             text: qsTr("TASKARELLO")
+            // Four buttons beside it in a phone's width: smaller rather than cut short.
+            minimumPixelSize: 18
             Layout.fillWidth: true
+        }
+        IconButton {
+            objectName: "mineButton"
+            // Named for what it shows; pressing, or Ctrl+M, shows the other.
+            text: App.household.mineOnly ? qsTr("Showing mine") : qsTr("Showing everyone's")
+            symbol: App.household.mineOnly ? "person" : "person.2"
+            Accessible.description: App.household.mineOnly ? qsTr("Show everyone's chores")
+                                                           : qsTr("Show only yours and those for anyone")
+            onClicked: App.household.mineOnly = !App.household.mineOnly
         }
         IconButton {
             objectName: "journalButton"

@@ -33,6 +33,11 @@ ApplicationWindow {
         enabled: App.router.kindAt(App.router.depth - 1) !== Router.AddChore
         onActivated: App.router.push(Router.AddChore, null)
     }
+    // Everyone's chores or only this computer's member's and those for anyone.
+    Shortcut {
+        sequence: "Ctrl+M"
+        onActivated: App.household.mineOnly = !App.household.mineOnly
+    }
     Shortcut {
         sequence: "Ctrl+J"
         enabled: App.router.kindAt(App.router.depth - 1) !== Router.Journal
@@ -88,6 +93,7 @@ ApplicationWindow {
             case Router.Journal: return [screens + "JournalView.qml", { compact: window.compact }]
             case Router.JournalChore: return [screens + "JournalChoreView.qml", { chore: chore }]
             case Router.SyncAccount: return [screens + "SyncAccountScreen.qml", {}]
+            case Router.Household: return [screens + "HouseholdScreen.qml", {}]
             }
             return [screens + "JournalView.qml", {}]
         }

@@ -299,7 +299,7 @@ TEST_F(RouterTest, PagesAreTheirKindAndTheChoresIdentity)
 TEST_F(RouterTest, PushPopAndPopToRootNotifyEachChange)
 {
     Chore *chore = add();
-    for (const int kind : {-1, 8, int(Router::viewChore), int(Router::journalChore)})
+    for (const int kind : {-1, 9, int(Router::viewChore), int(Router::journalChore)})
         EXPECT_FALSE(router.push(kind, nullptr)) << "unknown, or needs a chore: " << kind;
     EXPECT_EQ(spy.count(), 0);
     // Detail screen, then its editor: saving an update pops only the editor.

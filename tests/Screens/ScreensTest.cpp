@@ -126,9 +126,10 @@ TEST_F(ScreensTest, SteppingPickingAndTheReminderWheelsAgree)
     EXPECT_TRUE(editor.nextDueText().contains(day(6, 3))) << qPrintable(editor.nextDueText());
 }
 
-// The repeat choice through save in every operation, and shown again as saved. A rule the editor
-// cannot show, or spells otherwise, goes back as it came unless the user changes it, with the
-// occurrences it skips; the editor's own spelling follows the due day; Never takes the rule away.
+// The repeat and Who choices through save in every operation, and shown again as saved. A rule the
+// editor cannot show, or spells otherwise, goes back as it came unless the user changes it, with the
+// occurrences it skips; the editor's own spelling follows the due day; Never takes the rule away,
+// and turns with it, leaving the chore to whose turn it was. A repeated run keeps its people.
 TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
 {
     using F = ChoreEditor::RepeatFrequency;
@@ -140,20 +141,28 @@ TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
         QString saved;
         bool afterFinishing;
         qsizetype skipped;
+        ChorePeople people = {};
+        ChorePeople savedPeople = {};
     } rows[] = {
+        // Sam, then Alice ticked, Alice moved before Sam: her turn first.
         {Op::add, {}, [](ChoreEditor &e) {
              e.setRepeatFrequency(F::Weekly);
              e.setRepeatInterval(2);
              e.toggleRepeatWeekday(Qt::Monday);
              e.setRepeatAfterFinishing(true);
-         }, "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE", true, 0},
+             e.toggleTurn(QStringLiteral("Sam"));
+             e.toggleTurn(QStringLiteral("Alice"));
+             EXPECT_FALSE(e.moveTurn(5, 0));
+             EXPECT_TRUE(e.moveTurn(1, 0));
+         }, "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE", true, 0, {}, {"Alice", {"Alice", "Sam"}, {}}},
         // Monday on and off again, then Wednesday off: the due day's Wednesday, as a weekly rule means.
         {Op::add, {}, [](ChoreEditor &e) {
              e.setRepeatFrequency(F::Weekly);
              for (int day : {1, 1, 3})
                  e.toggleRepeatWeekday(day);
-         }, "FREQ=WEEKLY", false, 0},
-        {Op::update, "FREQ=MONTHLY;WKST=SU", nullptr, "FREQ=MONTHLY;WKST=SU", false, 1},
+             e.assignTo(QStringLiteral("Bob"));
+         }, "FREQ=WEEKLY", false, 0, {}, {"Bob", {}, {}}},
+        {Op::update, "FREQ=MONTHLY;WKST=SU", nullptr, "FREQ=MONTHLY;WKST=SU", false, 1, {"Bob", {}, {}}, {"Bob", {}, {}}},
         {Op::update, "FREQ=MONTHLY;BYDAY=FR;BYSETPOS=-1", nullptr, "FREQ=MONTHLY;BYDAY=FR;BYSETPOS=-1", false, 1},
         {Op::update, "FREQ=MONTHLY;BYDAY=FR;BYSETPOS=-1", [](ChoreEditor &e) {
              e.changeRepeat();
@@ -163,11 +172,14 @@ TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
         // As earlier versions wrote the 31st: read as the month's end too.
         {Op::update, "FREQ=MONTHLY;BYMONTHDAY=31;RSCALE=GREGORIAN;SKIP=BACKWARD", [](ChoreEditor &e) { e.pickDueDay(2026, 6, 15); },
          "FREQ=MONTHLY", false, 1},
-        {Op::update, "FREQ=DAILY;INTERVAL=3", [](ChoreEditor &e) { e.setRepeatFrequency(F::Never); }, {}, false, 0},
-        {Op::repeat, "FREQ=YEARLY;INTERVAL=2;WKST=MO", nullptr, "FREQ=YEARLY;INTERVAL=2;WKST=MO", true, 1},
+        {Op::update, "FREQ=DAILY;INTERVAL=3", [](ChoreEditor &e) { e.setRepeatFrequency(F::Never); }, {}, false, 0,
+         {"Bob", {"Alice", "Bob"}, {}}, {"Bob", {}, {}}},
+        {Op::repeat, "FREQ=YEARLY;INTERVAL=2;WKST=MO", nullptr, "FREQ=YEARLY;INTERVAL=2;WKST=MO", true, 1,
+         {"Sam", {"Sam", "Alice"}, {}}, {"Sam", {"Sam", "Alice"}, {}}},
         {Op::repeat, {}, [](ChoreEditor &e) { e.setRepeatFrequency(F::Daily); }, "FREQ=DAILY", false, 0},
-        {Op::copy, "FREQ=WEEKLY;BYDAY=TH,TU", nullptr, "FREQ=WEEKLY;BYDAY=TH,TU", true, 0},
+        {Op::copy, "FREQ=WEEKLY;BYDAY=TH,TU", nullptr, "FREQ=WEEKLY;BYDAY=TH,TU", true, 0, {"Alice", {}, {}}, {"Alice", {}, {}}},
     };
+    Chore *bobs = nullptr;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.saved.toStdString());
         Chore *source = chore(QStringLiteral("source"), day(5, 20), day(5, 31));
@@ -175,7 +187,7 @@ TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
         stored.rule = row.stored;
         stored.afterFinishing = row.afterFinishing;
         stored.exceptions = {QDate(2026, 6, 30)};
-        ASSERT_TRUE(row.stored.isEmpty() || changes.update(source, source->fields(), stored));
+        ASSERT_TRUE(row.stored.isEmpty() || changes.update(source, source->fields(), stored, row.people));
         // A screen of its own each time, as the app opens one.
         ChoreEditor screen;
         screen.setChanges(&changes);
@@ -194,10 +206,17 @@ TEST_F(ScreensTest, TheRepeatChoiceIsSavedAndAnUntouchedRuleKeptAsItCame)
         EXPECT_EQ(written.rule, row.saved);
         EXPECT_EQ(written.afterFinishing, row.afterFinishing);
         EXPECT_EQ(written.exceptions.size(), row.skipped);
+        EXPECT_EQ(result->assignee(), row.savedPeople.assignee);
+        EXPECT_EQ(result->turns(), row.savedPeople.turns);
+        bobs = row.savedPeople.assignee == QLatin1String("Bob") ? result : bobs;
         open(Op::update, result);
         EXPECT_FALSE(editor.hasChanges());
         EXPECT_EQ(editor.repeatText(), result->recurrenceText());
     }
+    // The Who row offers the household and the chore's own people, in order.
+    editor.setMembers({QStringLiteral("Alice"), QStringLiteral("Sam")});
+    open(Op::update, bobs);
+    EXPECT_EQ(editor.choices(), (QStringList{"Alice", "Bob", "Sam"}));
 }
 
 // The calendar's keys by day, week, month and year; the week's ends follow the locale's first
@@ -397,6 +416,17 @@ TEST(ScreenTexts, DatesAreDaysInTheUsersZone)
     EXPECT_EQ(ScreenTexts::datesText(start, QDateTime(), zone("Europe/Berlin"), us), QStringLiteral("Mar 3, 2026"));
 }
 
+// A member's badge: the first letter as people see it, however many code points it takes.
+TEST(ScreenTexts, InitialIsTheFirstGraphemeUpperCased)
+{
+    const struct {
+        const char *name;
+        const char *initial;
+    } rows[] = {{"bob", "B"}, {"élodie", "É"}, {"e\u0301mile", "E\u0301"}, {"👩‍👧 Mum", "👩‍👧"}, {"", ""}};
+    for (const auto &row : rows)
+        EXPECT_EQ(ScreenTexts::initialOf(QString::fromUtf8(row.name)), QString::fromUtf8(row.initial)) << row.name;
+}
+
 TEST(ScreenTexts, TextStaysReadableOnLightColours)
 {
     const QColor white(Qt::white);
@@ -411,7 +441,9 @@ TEST(ScreenTexts, TextStaysReadableOnLightColours)
 
 // Chores finished per local day, counted by the store, over the last twelve months: days of 23
 // and 25 hours, days that start at 01:00 or hold 23:30 twice, a minute either side of midnight,
-// a new zone, the window's ends, this month and last across a new year. -1: not shown.
+// a new zone, the window's ends, this month and last across a new year. -1: not shown. Who finished
+// them (A, B, S; - for nobody) makes this month's line, most first, then by name, nobody not named;
+// the first day listed, focused, names them too.
 TEST(JournalCalendarCounts, PerLocalDayAcrossDstZonesAndTheWindowsEnds)
 {
     const auto utc = [](const char *iso) { return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate); };
@@ -426,6 +458,9 @@ TEST(JournalCalendarCounts, PerLocalDayAcrossDstZonesAndTheWindowsEnds)
         int lastMonth;
         int shown;
         const char *movedTo = nullptr;
+        const char *by = nullptr;
+        const char *line = nullptr;
+        const char *reading = nullptr;
     } rows[] = {
         {"Berlin springs forward", "Europe/Berlin", b(2026, 4, 10, 12),
          {b(2026, 3, 28, 23, 59), b(2026, 3, 29, 0, 30), b(2026, 3, 29, 3, 30), b(2026, 3, 29, 23, 59), b(2026, 3, 30)},
@@ -448,6 +483,9 @@ TEST(JournalCalendarCounts, PerLocalDayAcrossDstZonesAndTheWindowsEnds)
         {"this month and last across a new year", "Europe/Berlin", b(2027, 1, 5, 12),
          {b(2026, 11, 30, 23, 59), b(2026, 12, 1), b(2026, 12, 31, 23, 59), b(2027, 1, 1)},
          {{{2026, 12, 31}, 1}, {{2027, 1, 1}, 1}}, 1, 2, 4},
+        {"who finished this month", "Europe/Berlin", b(2026, 12, 20, 12),
+         {b(2026, 12, 1, 9), b(2026, 12, 1, 10), b(2026, 12, 3), b(2026, 12, 5), b(2026, 12, 7), b(2026, 12, 19), b(2026, 11, 30)},
+         {{{2026, 12, 1}, 2}}, 6, 1, 7, nullptr, "BASAB-S", "This month: 6 · Alice 2, Bob 2, Sam 1 · last month: 1", "Alice 1, Bob 1"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
@@ -459,7 +497,14 @@ TEST(JournalCalendarCounts, PerLocalDayAcrossDstZonesAndTheWindowsEnds)
         QList<ChoreFields> finished;
         for (const QDateTime &end : row.ends)
             finished.append({QStringLiteral("done"), ColorComponentsModel::standardRed(), end.addDays(-2), end, end, false, 32400});
-        ASSERT_TRUE(ChoreChanges(store).addAll(finished));
+        ChoreChanges changes(store);
+        if (row.by) {
+            static const QHash<char, QString> names{{'A', "Alice"}, {'B', "Bob"}, {'S', "Sam"}, {'-', {}}};
+            for (qsizetype i = 0; i < finished.size(); ++i)
+                ASSERT_TRUE(changes.add(finished[i], {}, {{}, {}, names.value(row.by[i])}));
+        } else {
+            ASSERT_TRUE(changes.addAll(finished));
+        }
         JournalCalendar calendar;
         calendar.setStore(&store);
         calendar.setToday(ChoreDates::startOfDay(row.now));
@@ -480,6 +525,12 @@ TEST(JournalCalendarCounts, PerLocalDayAcrossDstZonesAndTheWindowsEnds)
         EXPECT_EQ(shown, row.shown);
         EXPECT_EQ(calendar.thisMonthCount(), row.thisMonth);
         EXPECT_EQ(calendar.lastMonthCount(), row.lastMonth);
+        if (row.line) {
+            EXPECT_EQ(calendar.monthLine(), QString::fromUtf8(row.line));
+            const auto [first, count] = row.days.front();
+            calendar.setFocused(int(calendar.firstDay().daysTo(first)));
+            EXPECT_EQ(calendar.focusedText(), JournalCalendar::dayText(first, count, QLocale()) + QStringLiteral(" · ") + QLatin1String(row.reading));
+        }
     }
     // Read out without the year: twelve months ending today hold each day of the year once.
     EXPECT_EQ(JournalCalendar::dayText({2026, 12, 4}, 3, QLocale(QLocale::English, QLocale::UnitedStates)),

@@ -12,7 +12,10 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     QGuiApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("TaskarelloTests"));
+    // A name of its own for each test program of each build tree: two checkouts' suites running at
+    // once never share settings or data (a child started from the same program does).
+    QCoreApplication::setOrganizationName(
+        QStringLiteral("TaskarelloTests-%1").arg(qHash(QCoreApplication::applicationDirPath()), 0, 16));
     QCoreApplication::setApplicationName(QStringLiteral("TaskarelloTests"));
     QQuickStyle::setStyle(QStringLiteral("Basic")); // as the app does, before any QML
     ::testing::InitGoogleTest(&argc, argv);

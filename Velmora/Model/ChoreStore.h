@@ -208,6 +208,8 @@ private:
     };
     bool bindInsert(const ChoreFields &fields);
     bool bindRecurrence(qint64 id, const Recurrence &recurrence);
+    // A hand-added member written or deleted by the statement, which binds the name; the list after it.
+    bool writeHandMembers(const QString &statement, const QString &name, const QStringList &after);
     void announce(Chore *chore, Chore::Field field);
     OpenResult openLocked(const QString &path, bool existed);
     OpenResult detectSchema(FoundSchema &found);

@@ -226,50 +226,39 @@ std::optional<QList<QPair<QString, qint64>>> ChoreStore::finishedByMember(QDate 
 
 bool ChoreStore::addMember(WriteKey, const QString &name)
 {
-    if (!m_open || !m_peopleTable)
-        return fail(QStringLiteral("The store is not open"));
     if (name.isEmpty() || m_handMembers.contains(name))
-        return true;
-    if (!checkedBeforeWrite())
-        return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(sql("INSERT OR IGNORE INTO ", M::table, " (", M::name, ") VALUES (?)"));
-    query.addBindValue(name);
-    if (!query.exec())
-        return failWrite(query.lastError().text());
-    const QStringList old = m_handMembers;
-    if (m_undo) {
-        m_undo->push_back([this, old] {
-            m_handMembers = old;
-            emit membersChanged();
-        });
-    }
-    m_handMembers.append(name);
-    emit membersChanged();
-    return true;
+        return m_open && m_peopleTable ? true : fail(QStringLiteral("The store is not open"));
+    return writeHandMembers(sql("INSERT OR IGNORE INTO ", M::table, " (", M::name, ") VALUES (?)"), name,
+                            m_handMembers + QStringList{name});
 }
 
 bool ChoreStore::removeMember(WriteKey, const QString &name)
 {
+    if (!m_handMembers.contains(name))
+        return m_open && m_peopleTable ? true : fail(QStringLiteral("The store is not open"));
+    QStringList after = m_handMembers;
+    after.removeAll(name);
+    return writeHandMembers(sql("DELETE FROM ", M::table, " WHERE ", M::name, " = ?"), name, after);
+}
+
+bool ChoreStore::writeHandMembers(const QString &statement, const QString &name, const QStringList &after)
+{
     if (!m_open || !m_peopleTable)
         return fail(QStringLiteral("The store is not open"));
-    if (!m_handMembers.contains(name))
-        return true;
     if (!checkedBeforeWrite())
         return false;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(sql("DELETE FROM ", M::table, " WHERE ", M::name, " = ?"));
+    query.prepare(statement);
     query.addBindValue(name);
     if (!query.exec())
         return failWrite(query.lastError().text());
-    const QStringList old = m_handMembers;
     if (m_undo) {
-        m_undo->push_back([this, old] {
+        m_undo->push_back([this, old = m_handMembers] {
             m_handMembers = old;
             emit membersChanged();
         });
     }
-    m_handMembers.removeAll(name);
+    m_handMembers = after;
     emit membersChanged();
     return true;
 }

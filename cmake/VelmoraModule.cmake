@@ -25,6 +25,9 @@ function(velmora_finish_core)
     add_library(velmora_core SHARED)
     target_link_libraries(velmora_core PUBLIC ${parts})
     set_target_properties(velmora_core PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+    # The core's calls to its own functions are bound when it is linked, not looked up by name
+    # among every library of the process at each start.
+    target_link_options(velmora_core PRIVATE -Wl,-Bsymbolic-functions)
 endfunction()
 
 # velmora_add_qml_module(<target> URI <uri> [FOREIGN <core part>] [SOURCES ...] [QML_FILES ...]

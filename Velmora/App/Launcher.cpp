@@ -17,6 +17,8 @@
 #include <QMetaEnum>
 #include <QSettings>
 
+#include <sqlite3.h>
+
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -48,6 +50,15 @@ bool showsNoWindow(int argc, char *argv[])
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--screenshot") == 0 || qstrcmp(argv[i], "--quit-after-first-frame") == 0
             || SyncCommands::isAction(argv[i]))
+            return true;
+    }
+    return false;
+}
+
+bool startsInBackground(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--background") == 0)
             return true;
     }
     return false;
@@ -272,6 +283,13 @@ void Launcher::prepareProcess(int argc, char *argv[])
     // A run without a window needs no display: it renders offscreen unless a platform was chosen.
     if (showsNoWindow(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A process that waits at login for the day's reminders keeps small: SQLite's connections
+    // take their page cache a page at a time instead of twenty at once, and no lookaside slab
+    // of their own (both read before the first connection opens).
+    if (startsInBackground(argc, argv)) {
+        sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
+        sqlite3_config(SQLITE_CONFIG_LOOKASIDE, 0, 0);
+    }
 }
 
 Launcher::Launcher(QGuiApplication &application) : m_application(application) {}

@@ -14,7 +14,7 @@ Tray::Tray(VelmoraApp &app, const QDBusConnection &bus, QObject *parent)
 {
     m_item.setToolTip(tr("Taskarello"), tr("Chores that fall due on a day"));
     // Where no theme holds the icon (a run from the build folder) the host draws these.
-    m_item.setIconImages(AppIcon::images());
+    m_item.setIconImages(&AppIcon::images);
     connect(&app.nearestChores(), &NearestChores::changed, this, &Tray::refresh);
     connect(&m_item, &StatusNotifierItem::activated, this, &Tray::openRequested);
     connect(&m_item, &StatusNotifierItem::menuItemTriggered, this, &Tray::onTriggered);

@@ -68,7 +68,10 @@ public:
         Chore *chore;
         qint64 first;  // dueDate, or the negated endDate for the journal
         qint64 start;
-        QCollatorSortKey title;
+        // Plain when it holds only ASCII letters, digits (no leading zero) and spaces, and the
+        // locale orders those as the root collation does: then it compares without the collator.
+        QString title;
+        bool plain;
     };
 
 signals:
@@ -83,6 +86,7 @@ private:
     void onChanged(Chore *chore, Chore::Field field);
     Entry entry(Chore *chore) const;
     bool entryLess(const Entry &a, const Entry &b) const;
+    int compareTitles(const Entry &a, const Entry &b) const;
     std::vector<Entry>::iterator find(const Chore *chore);
     void insertSorted(Chore *chore);
     void removeAt(size_t position);
@@ -92,6 +96,8 @@ private:
     QPointer<ChoreStore> m_store;
     Kind m_kind;
     QCollator m_collator;
+    // Whether the locale's collation orders plain titles as the root collation does.
+    bool m_rootOrder = false;
     // Every matching chore in memory, in order; the model shows the first fetchLimit of them.
     // The store keeps enough finished chores in memory for that page to be the query's.
     std::vector<Entry> m_all;

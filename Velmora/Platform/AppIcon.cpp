@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -19,7 +20,10 @@ QList<QImage> images()
 {
     QList<QImage> out;
     for (const int size : sizes) {
-        QImage image(QStringLiteral(":/app-icon/%1.png").arg(size));
+        // Read as the PNGs they are: guessing the format would load every image plugin first.
+        QImageReader reader(QStringLiteral(":/app-icon/%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
         if (!image.isNull())
             out.append(image);
     }

@@ -584,9 +584,17 @@ void StatusNotifierItem::setTitle(const QString &title)
     emit m_itemAdaptor->NewTitle();
 }
 
-void StatusNotifierItem::setIconImages(const QList<QImage> &images)
+QList<QImage> StatusNotifierItem::iconImages() const
 {
-    m_iconImages = images;
+    if (!m_iconImages)
+        m_iconImages = m_drawIcon ? m_drawIcon() : QList<QImage>();
+    return *m_iconImages;
+}
+
+void StatusNotifierItem::setIconImages(std::function<QList<QImage>()> draw)
+{
+    m_drawIcon = std::move(draw);
+    m_iconImages.reset();
     emit m_itemAdaptor->NewIcon();
 }
 

@@ -43,9 +43,10 @@ public:
     void setTitle(const QString &title);
     QString iconName() const { return m_iconName; }
     void setIconName(const QString &iconName);
-    // The icon's pictures, for hosts that find no icon by that name; each size once.
-    QList<QImage> iconImages() const { return m_iconImages; }
-    void setIconImages(const QList<QImage> &images);
+    // The icon's pictures, for hosts that find no icon by that name; each size once. Drawn when
+    // a host first asks: without a tray host they are never read.
+    QList<QImage> iconImages() const;
+    void setIconImages(std::function<QList<QImage>()> draw);
     QString toolTipTitle() const { return m_toolTipTitle; }
     QString toolTipText() const { return m_toolTipText; }
     void setToolTip(const QString &title, const QString &text);
@@ -82,7 +83,8 @@ private:
     QString m_applicationId;
     QString m_title;
     QString m_iconName;
-    QList<QImage> m_iconImages;
+    std::function<QList<QImage>()> m_drawIcon;
+    mutable std::optional<QList<QImage>> m_iconImages;
     QString m_toolTipTitle;
     QString m_toolTipText;
     TrayMenu m_menu;

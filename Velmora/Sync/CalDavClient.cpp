@@ -1,12 +1,15 @@
 #include "Velmora/Sync/CalDavClient.h"
 
+#include "Velmora/Platform/Logging.h"
+#include "Velmora/Sync/CalDavNetwork.h"
 #include "Velmora/Sync/DavXml.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QLibrary>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTimer>
@@ -14,56 +17,11 @@
 
 #include <algorithm>
 
+#include <dlfcn.h>
+
 namespace Velmora::Sync {
 
 using namespace DavXml;
-
-struct CalDavClient::Request {
-    Request(QByteArray verb, QUrl url, QByteArray body = {}, QByteArray contentType = "application/xml; charset=utf-8")
-        : verb(std::move(verb)), url(std::move(url)), body(std::move(body)), contentType(std::move(contentType))
-    {
-    }
-    QByteArray verb;
-    QUrl url;
-    QByteArray body;
-    QByteArray contentType;
-    QByteArray depth;
-    QList<std::pair<QByteArray, QByteArray>> headers;
-    qint64 maxBytes = 4 * 1024 * 1024;
-    int redirects = 0;
-};
-
-// What has come of one answer so far.
-struct CalDavClient::Incoming {
-    QByteArray body;
-    std::unique_ptr<MultiStatusReader> multiStatus;
-    qint64 received = 0;
-    bool timedOut = false;
-    bool overDeadline = false;
-    bool tooLarge = false;
-};
-
-struct CalDavClient::Answer {
-    QUrl url; // after redirects
-    int status = 0;
-    QByteArray body; // of any answer but a multistatus, which is read as it comes
-    std::shared_ptr<const MultiStatus> multiStatus;
-    QByteArray etag;
-    QByteArray contentType;
-    QByteArray retryAfter;
-    QNetworkReply::NetworkError networkError = QNetworkReply::NoError;
-    bool timedOut = false;
-    bool overDeadline = false;
-    bool tooLarge = false;
-    bool write = false;       // the request changed something on the server
-    qint64 brokenXmlLine = 0; // a multistatus that broke off as XML, at this line
-    QUrl movedTo;             // a write answered with a redirect: where to, else the address written
-    // Not sent or not followed, and why.
-    CalDavError::Kind refusal = CalDavError::Kind::None;
-    QUrl refusedUrl;
-
-    bool success() const { return status >= 200 && status <= 299; }
-};
 
 namespace {
 
@@ -215,35 +173,6 @@ bool looksLikeHtml(const CalDavClient::Answer &answer)
 
 } // namespace
 
-// Takes what Qt holds of the answer, a slice at a time, and reads a multistatus as it comes.
-// Qt's network thread reads the socket again only once this side has emptied the reply: the
-// answer waits in the server's socket, not in memory, however fast the server sends.
-void CalDavClient::take(QNetworkReply *reply, Incoming &incoming, qint64 limit)
-{
-    constexpr qint64 slice = 64 * 1024;
-    const bool multiStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 207;
-    // Read until a read comes back empty: only a read that finds nothing tells Qt's network thread
-    // that the reply was emptied, and lets it read on.
-    while (!incoming.tooLarge) {
-        const QByteArray chunk = reply->read(slice);
-        if (chunk.isEmpty())
-            break;
-        incoming.received += chunk.size();
-        if (incoming.received > limit) {
-            incoming.tooLarge = true;
-        } else if (multiStatus) {
-            if (!incoming.multiStatus)
-                incoming.multiStatus = std::make_unique<MultiStatusReader>();
-            incoming.multiStatus->addData(chunk);
-            incoming.tooLarge = incoming.multiStatus->tooMany();
-        } else {
-            incoming.body += chunk;
-        }
-    }
-    if (incoming.tooLarge)
-        reply->abort();
-}
-
 CalDavClient::CalDavClient(QObject *parent) : QObject(parent) {}
 
 CalDavClient::~CalDavClient() = default;
@@ -254,26 +183,11 @@ void CalDavClient::setCredentials(const QUrl &origin, const QString &user, const
     m_authorization = "Basic " + (user.toUtf8() + ':' + password.toUtf8()).toBase64();
 }
 
-QNetworkAccessManager *CalDavClient::network()
-{
-    // Made at the first request: a process without an account never starts the network stack.
-    if (!m_network) {
-        m_network = new QNetworkAccessManager(this);
-        m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-    }
-    return m_network;
-}
-
 void CalDavClient::abortAll()
 {
-    if (!m_network)
-        return;
-    for (QNetworkReply *reply : m_network->findChildren<QNetworkReply *>()) {
-        reply->disconnect(this);
-        if (!reply->isFinished())
-            reply->abort();
-        reply->deleteLater();
-    }
+    if (m_network)
+        if (CalDavNetwork *network = CalDavNetwork::instance())
+            network->abortAll(*this);
 }
 
 QUrl CalDavClient::resourceUrl(const QUrl &calendar, const QString &uid)
@@ -389,142 +303,38 @@ QString CalDavClient::pathKey(const QUrl &href)
 
 void CalDavClient::send(Request request, std::function<void(const Answer &)> done)
 {
-    if (const CalDavError::Kind refused = refusal(request.url, request.url); refused != CalDavError::Kind::None) {
-        Answer answer;
-        answer.url = request.url;
-        answer.refusal = refused;
-        answer.refusedUrl = request.url;
-        QMetaObject::invokeMethod(this, [answer, done] { done(answer); }, Qt::QueuedConnection);
-        return;
-    }
-    QNetworkRequest net(request.url);
-    net.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    if (!m_authorization.isEmpty())
-        net.setRawHeader("Authorization", m_authorization);
-    if (!request.body.isEmpty())
-        net.setHeader(QNetworkRequest::ContentTypeHeader, request.contentType);
-    if (!request.depth.isEmpty())
-        net.setRawHeader("Depth", request.depth);
-    for (const auto &[name, value] : request.headers)
-        net.setRawHeader(name, value);
-    // HTTP/2 would have Qt's network thread grant the server more as fast as it arrives, whatever
-    // the read buffer: HTTP/1.1 stops reading the socket until the app has taken what it holds.
-    net.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    QNetworkReply *reply = network()->sendCustomRequest(net, request.verb, request.body);
-    // Qt's network thread reads no further ahead than this: without it, it takes in whatever a fast
-    // server sends, hundreds of megabytes before a limit checked here could stop it. A request with
-    // a body starts on the next turn of the event loop, and a size set before it started is lost on
-    // the way to the network thread: it is set again once the request is on its way.
-    reply->setReadBufferSize(readAhead);
-    QMetaObject::invokeMethod(reply, [reply] { reply->setReadBufferSize(readAhead); }, Qt::QueuedConnection);
-    auto incoming = std::make_shared<Incoming>();
-
-    // Two clocks: silence for m_timeout, restarted on every sign of life so a big answer is not
-    // cut, and the whole answer within m_deadline, so a server trickling bytes cannot hold a run.
-    auto *idle = new QTimer(reply);
-    idle->setSingleShot(true);
-    idle->setInterval(m_timeout);
-    connect(idle, &QTimer::timeout, reply, [reply, incoming] {
-        if (!reply->isFinished()) {
-            incoming->timedOut = true;
-            reply->abort();
-        }
-    });
-    QTimer::singleShot(m_deadline, reply, [reply, incoming] {
-        if (!reply->isFinished()) {
-            incoming->overDeadline = true;
-            reply->abort();
-        }
-    });
-    const auto alive = [idle] { idle->start(); };
-    connect(reply, &QNetworkReply::uploadProgress, idle, alive);
-    const qint64 limit = request.maxBytes;
-    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, incoming, limit] {
-        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > limit) {
-            incoming->tooLarge = true;
-            reply->abort();
-        }
-    });
-    // The limit as the bytes arrive, before they are read: an answer without a length (chunked,
-    // endless) is stopped at it.
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, incoming, limit](qint64 received) {
-        if (received > limit && !reply->isFinished()) {
-            incoming->tooLarge = true;
-            reply->abort();
-        }
-    });
-    // A multistatus is read as it arrives and only what is used is kept, so a huge listing
-    // costs little more than a small one.
-    connect(reply, &QNetworkReply::readyRead, reply, [reply, incoming, idle, limit] {
-        idle->start();
-        take(reply, *incoming, limit);
-    });
-    idle->start();
-    connect(reply, &QNetworkReply::finished, this, [this, reply, request, done, incoming] {
-        reply->deleteLater();
-        if (reply->isOpen())
-            take(reply, *incoming, request.maxBytes);
-        finish(reply, request, *incoming, done);
-    });
-}
-
-void CalDavClient::finish(QNetworkReply *reply, Request request, Incoming &incoming,
-                          std::function<void(const Answer &)> done)
-{
     Answer answer;
     answer.url = request.url;
-    if (incoming.tooLarge) {
-        answer.tooLarge = true;
-        done(answer);
+    if (const CalDavError::Kind refused = refusal(request.url, request.url); refused != CalDavError::Kind::None) {
+        answer.refusal = refused;
+        answer.refusedUrl = request.url;
+    } else if (CalDavNetwork *network = CalDavNetwork::instance()) {
+        network->send(*this, std::move(request), std::move(done));
         return;
+    } else {
+        answer.networkError = QNetworkReply::ProtocolFailure;
     }
-    answer.timedOut = incoming.timedOut;
-    answer.overDeadline = incoming.overDeadline;
-    answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    answer.networkError = reply->error();
-    answer.body = std::move(incoming.body);
-    answer.write = request.verb != "PROPFIND" && request.verb != "REPORT" && request.verb != "GET";
-    // A listing cut off by a clock is not one that broke: the user is told of the clock.
-    if (answer.status == 207 && incoming.multiStatus && !answer.timedOut && !answer.overDeadline) {
-        if (std::optional<MultiStatus> status = incoming.multiStatus->finish())
-            answer.multiStatus = std::make_shared<const MultiStatus>(std::move(*status));
-        else
-            answer.brokenXmlLine = incoming.multiStatus->brokenAtLine();
-    }
-    answer.etag = reply->rawHeader("ETag");
-    answer.contentType = reply->rawHeader("Content-Type");
-    answer.retryAfter = reply->rawHeader("Retry-After");
+    QMetaObject::invokeMethod(this, [answer, done] { done(answer); }, Qt::QueuedConnection);
+}
 
-    const bool redirect = answer.status == 301 || answer.status == 302 || answer.status == 303
-        || answer.status == 307 || answer.status == 308;
-    const QByteArray location = reply->rawHeader("Location");
-    if (answer.write && answer.status >= 300 && answer.status <= 399) {
-        // A write is never sent again, wherever it was sent: a body and the password that went to
-        // one resource must not land on another, even on the same server.
-        const QUrl target = request.url.resolved(QUrl(QString::fromUtf8(location)));
-        answer.movedTo = location.isEmpty() || !target.isValid() ? request.url : target;
-        done(answer);
-        return;
-    }
-    if (redirect && !location.isEmpty() && request.redirects < 5) {
-        const QUrl target = request.url.resolved(QUrl(QString::fromUtf8(location)));
-        if (!target.isValid()) {
-            done(answer);
-            return;
+CalDavNetwork *CalDavNetwork::instance()
+{
+    static CalDavNetwork *const loaded = []() -> CalDavNetwork * {
+        // Beside the core, in the build folder as where it is installed.
+        static const char anchor = 0;
+        Dl_info info{};
+        const QString folder = dladdr(&anchor, &info) && info.dli_fname
+            ? QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath()
+            : QCoreApplication::applicationDirPath();
+        QLibrary library(folder + QStringLiteral("/" VELMORA_NETWORK_LIBRARY));
+        const auto make = reinterpret_cast<CalDavNetwork *(*)()>(library.resolve("velmora_caldav_network"));
+        if (!make) {
+            qCWarning(logSync).noquote() << "The network could not be loaded:" << library.errorString();
+            return nullptr;
         }
-        // The password never follows a redirect to another origin, nor down to plain http.
-        answer.refusal = refusal(request.url, target);
-        if (answer.refusal != CalDavError::Kind::None) {
-            answer.refusedUrl = target;
-            done(answer);
-            return;
-        }
-        request.url = target;
-        ++request.redirects;
-        send(std::move(request), std::move(done));
-        return;
-    }
-    done(answer);
+        return make();
+    }();
+    return loaded;
 }
 
 CalDavError CalDavClient::notCalDav()

@@ -12,8 +12,6 @@
 #include <memory>
 #include <optional>
 
-class QNetworkAccessManager;
-class QNetworkReply;
 
 namespace Velmora::Sync {
 
@@ -184,13 +182,14 @@ public:
     static QString shownAddress(const QUrl &url);
 
     struct Answer;
-
-private:
     struct Request;
     struct Incoming;
+
+private:
+    // Sent through CalDavNetwork, which sends again through here the redirects it follows.
     void send(Request request, std::function<void(const Answer &)> done);
-    static void take(QNetworkReply *reply, Incoming &incoming, qint64 limit);
-    void finish(QNetworkReply *reply, Request request, Incoming &incoming, std::function<void(const Answer &)> done);
+    friend class CalDavNetwork;
+    friend class QtCalDavNetwork;
     // Why nothing may be sent to url: Kind::None when it may.
     CalDavError::Kind refusal(const QUrl &from, const QUrl &url) const;
     CalDavError errorFor(const Answer &answer) const;
@@ -211,9 +210,8 @@ private:
     void fetchOneByOne(QList<QUrl> batch, std::function<void()> then, std::shared_ptr<FetchedResources> result,
                        std::function<void(FetchedResources)> done);
 
-    QNetworkAccessManager *network();
-
-    QNetworkAccessManager *m_network = nullptr;
+    // The network's QNetworkAccessManager, made at the first request.
+    QObject *m_network = nullptr;
     QUrl m_origin;
     QByteArray m_authorization;
     std::chrono::milliseconds m_timeout{30000};

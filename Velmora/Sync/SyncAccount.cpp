@@ -3,9 +3,9 @@
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Platform/PasswordStore.h"
 #include "Velmora/Platform/SettingsLock.h"
+#include "Velmora/Sync/CalDavNetwork.h"
 #include "Velmora/Sync/SyncEngine.h"
 
-#include <QHostAddress>
 #include <QSettings>
 
 #include <algorithm>
@@ -248,7 +248,7 @@ bool SyncAccount::exposesPassword(const QUrl &url)
 {
     const QString host = url.host().toLower();
     return url.scheme() != QLatin1String("https") && host != QLatin1String("localhost")
-        && !QHostAddress(host).isLoopback();
+        && !(CalDavNetwork::instance() && CalDavNetwork::instance()->isLoopback(host));
 }
 
 QString SyncAccount::passwordKey(const QString &server, const QString &user)

@@ -1,10 +1,10 @@
 #include "Velmora/Sync/SyncSchedule.h"
 
 #include "Velmora/Model/ChoreStore.h"
+#include "Velmora/Sync/CalDavNetwork.h"
 #include "Velmora/Sync/SyncEngine.h"
 
 #include <QDateTime>
-#include <QNetworkInformation>
 
 namespace Velmora::Sync {
 
@@ -49,14 +49,8 @@ void SyncSchedule::followNetwork()
     if (m_followingNetwork || !m_engine || !m_engine->target())
         return;
     m_followingNetwork = true;
-    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
-        connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
-                [this](QNetworkInformation::Reachability reachability) {
-                    if (reachability == QNetworkInformation::Reachability::Online
-                        || reachability == QNetworkInformation::Reachability::Site)
-                        networkReachable();
-                });
-    }
+    if (CalDavNetwork *network = CalDavNetwork::instance())
+        network->followReachability(this, [this] { networkReachable(); });
 }
 
 void SyncSchedule::networkReachable()

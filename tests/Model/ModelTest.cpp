@@ -10,6 +10,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QAbstractItemModelTester>
+#include <QCollator>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -876,6 +877,39 @@ TEST_F(ChoreQueryModelTest, EachQueryKeepsItsOrder)
     EXPECT_EQ(titles(active), (QStringList{"late", "chore 2", "CHORE 3 renamed"}));
     EXPECT_EQ(titles(journal).first(), QStringLiteral("early start"));
     EXPECT_EQ(resets.count() + journalResets.count(), 0);
+}
+
+// Chores tied on their dates go by title as the locale's collator orders them, numbers by value
+// and case ignored, also where titles of plain letters and digits compare without it.
+TEST_F(ChoreQueryModelTest, TiedChoresGoByTitleAsTheCollatorOrdersThem)
+{
+    const char *names[] = {"Chore 10", "chore 9", "Chore 9", "Chore", "Chore 9 b", "Chore 900", "Chore9", "chata",
+                           "hrad", "Hrad 2", "Ärmel", "Zebra", "zebra 1", "Chore 09", "Chore, 5", "Chore  2",
+                           "Chore 18446744073709551615", "Chore 2x", "Chore 10 a", "a 1 2", "a 12", "aa", "Ab", "b",
+                           "z 0", "Ø", "1", "Chore 1\u0663"};
+    auto store = openStore();
+    ChoreChanges changes(*store);
+    QStringList added;
+    for (const char *name : names) {
+        added << QString::fromUtf8(name);
+        ASSERT_NE(changes.add(fields(added.last(), day(1), day(5))), nullptr);
+    }
+    const QLocale before;
+    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German),
+                                  QLocale(QLocale::Czech), QLocale(QLocale::Danish)}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        QLocale::setDefault(locale);
+        ChoreQueryModel active(store.get(), ChoreQueryModel::Kind::Active);
+        QCollator collator(locale);
+        collator.setNumericMode(true);
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        // Titles the collator finds equal keep the order they were added in.
+        QStringList expected = added;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+        EXPECT_EQ(titles(active), expected);
+    }
+    QLocale::setDefault(before);
 }
 
 // The store keeps only the newest finished chores in memory; the journal of a reopened store

@@ -424,7 +424,20 @@ DetailScreen {
             currentIndex: editor.whoIndex
             onActivated: function (index) { editor.chooseWho(index) }
             Accessible.name: qsTr("Who")
+            Accessible.description: enabled ? "" : whoKept.text
         }
+    }
+    // Said, rather than a greyed choice left unexplained.
+    Label {
+        id: whoKept
+        objectName: "whoKept"
+        visible: !whoBox.enabled
+        width: parent.width
+        wrapMode: Text.Wrap
+        font.pixelSize: 12
+        color: Styling.secondary
+        text: qsTr("A repeated run stays with whoever it was for; edit the chore to change who.")
+        Accessible.ignored: true
     }
     Column {
         id: turnOrder

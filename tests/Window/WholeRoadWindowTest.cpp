@@ -226,6 +226,10 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     click(tile(QStringLiteral("Mop")), Qt::RightButton);
     click(QStringLiteral("menuRepeat"));
     waitShown(QStringLiteral("choreEditor"));
+    // Who it is for stays, and the greyed row says so, to the eye and to a screen reader.
+    ASSERT_NE(shown(QStringLiteral("whoKept")), nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(shown(QStringLiteral("whoBox")))->text(QAccessible::Description),
+              text(QStringLiteral("whoKept")));
     save();
     expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
     EXPECT_EQ(app->reminders()->queue().pending().size(), 1);

@@ -285,8 +285,12 @@ QString JournalCalendar::membersText(MemberCounts members, const QLocale &locale
 QString JournalCalendar::monthLine(int thisMonth, int lastMonth, const QString &members)
 {
     const QString month = tr("This month: %n", nullptr, thisMonth);
-    return (members.isEmpty() ? month : tr("%1 · %2").arg(month, members)) + QStringLiteral(" · ")
+    QString line = (members.isEmpty() ? month : tr("%1 · %2").arg(month, members)) + QStringLiteral(" · ")
         + tr("last month: %n", nullptr, lastMonth);
+    // A narrow window wraps the line between its parts only, never "last month:" from its count.
+    static constexpr QChar kept(0x00A0);
+    line.replace(QLatin1Char(' '), kept);
+    return line.replace(QStringLiteral("\u00A0·\u00A0"), QStringLiteral("\u00A0· ")).replace(QStringLiteral(",\u00A0"), QStringLiteral(", "));
 }
 
 QString JournalCalendar::nothingText(int row) const

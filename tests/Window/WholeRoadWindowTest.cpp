@@ -414,6 +414,9 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Ctrl+M", 1, "list:Cat", "mineButton=Showing everyone's"},
         {"Return", 1, "view:Cat"},
         {"Tab", 2, "view:Finished by Alice on Mittwoch, 20. Mai 2026, on time"}, // past Close, a mark of its history
+        {"Tab", 3, "view:finishedByButton"},
+        {"Space", 1, "view:Alice"}, // the members' menu under it, the first one highlighted
+        {"Escape", 1, "view:finishedByButton"},
         {"Escape", 1, "list:Cat"},
         {"Left", 1, "list:Bee"},
         {"Return", 1, "view:Bee"},

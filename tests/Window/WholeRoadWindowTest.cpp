@@ -445,9 +445,9 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Right", 1, "journal:1 chores finished on 20. Mai · Alice 1"}, // never past today
         {"Left", 1, "journal:No chores finished on 13. Mai"},
         {"PgUp", 1, "journal:No chores finished on 13. April"},
-        {"Home", 1, "journal:No chores finished on 21. Mai", "journalDayLine=Mittwoch, 21. Mai 2025 · nothing finished"},
+        {"Home", 1, "journal:No chores finished on 21. Mai", "journalDayLine=Mittwoch, 21._Mai_2025_· nothing_finished"},
         {"Return", 1, "journal:No chores finished on 21. Mai", "journalDayLine=Nothing finished on 21. Mai"},
-        {"End", 1, "journal:1 chores finished on 20. Mai · Alice 1", "journalDayLine=Mittwoch, 20. Mai 2026 · 1 finished · Alice 1"},
+        {"End", 1, "journal:1 chores finished on 20. Mai · Alice 1", "journalDayLine=Mittwoch, 20._Mai_2026_· 1_finished_· Alice_1"},
         {"Return", 1, "journal:1 chores finished on 20. Mai · Alice 1"},
         {"Escape", 1, "list:Cat"},
         {"Ctrl+N", 1, "add:titleField"},

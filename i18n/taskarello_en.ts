@@ -20,57 +20,57 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="42"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
         <source>Sync…</source>
         <translation>Sync…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="55"/>
         <source>Household…</source>
         <translation>Household…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="55"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="80"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="62"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="72"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="99"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="72"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="79"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="108"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="84"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="104"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="91"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="111"/>
         <source>Save</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="112"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="115"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="122"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -425,7 +425,7 @@
     </message>
     <message>
         <location filename="../Velmora/Screens/ChoreView.qml" line="84"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="141"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="143"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
@@ -435,28 +435,28 @@
         <translation>Finished by…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="102"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="104"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="109"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="120"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="111"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="122"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="119"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="121"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="140"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="142"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="140"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="142"/>
         <source>Finished by %1?</source>
         <translation>Finished by %1?</translation>
     </message>
@@ -785,7 +785,7 @@
 <context>
     <name>JournalYear</name>
     <message>
-        <location filename="../Velmora/Screens/JournalYear.qml" line="133"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="135"/>
         <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
         <translation>Up and down move by day, left and right by week; Enter shows the day in the journal</translation>
     </message>
@@ -1557,12 +1557,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="298"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="302"/>
         <source>Nothing finished on %1</source>
         <translation>Nothing finished on %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="306"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="310"/>
         <source>%1 · %n finished</source>
         <extracomment>A day of the journal&apos;s calendar in full, then how many chores were finished on it.</extracomment>
         <translation>
@@ -1571,12 +1571,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="306"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="310"/>
         <source>%1 · nothing finished</source>
         <translation>%1 · nothing finished</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="312"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="316"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n chore finished on %1</numerusform>
@@ -1584,7 +1584,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="313"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="317"/>
         <source>No chores finished on %1</source>
         <translation>No chores finished on %1</translation>
     </message>

@@ -20,57 +20,57 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="42"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
         <source>Sync…</source>
         <translation>Sync…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="48"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="55"/>
         <source>Household…</source>
         <translation>Household…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="55"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="80"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="62"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="65"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="72"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="99"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="72"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="79"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="108"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="84"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="104"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="91"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="111"/>
         <source>Save</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="85"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="94"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="112"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="115"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="122"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -173,7 +173,7 @@
         <translation>Change how it comes back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="650"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="666"/>
         <source>Discard your changes?</source>
         <translation>Discard your changes?</translation>
     </message>
@@ -239,88 +239,93 @@
         <translation>The next due day counts from the due day.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="417"/>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="426"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="418"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="429"/>
         <source>Who</source>
         <translation>Who</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="450"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="442"/>
+        <source>A repeated run stays with whoever it was for; edit the chore to change who.</source>
+        <translation>A repeated run stays with whoever it was for; edit the chore to change who.</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="466"/>
         <source>Tick who takes turns; finishing it gives the next time to the one after whose turn it was.</source>
         <translation>Tick who takes turns; finishing it gives the next time to the one after whose turn it was.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="515"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="531"/>
         <source>%1 · now</source>
         <translation>%1 · now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="521"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="537"/>
         <source>%1, %2 of %3, whose turn it is</source>
         <translation>%1, %2 of %3, whose turn it is</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="522"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="538"/>
         <source>%1, %2 of %3</source>
         <translation>%1, %2 of %3</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="523"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="539"/>
         <source>Alt+Up and Alt+Down move it in the order</source>
         <translation>Alt+Up and Alt+Down move it in the order</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="547"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="563"/>
         <source>Move %1 up</source>
         <translation>Move %1 up</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="553"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="569"/>
         <source>Move %1 down</source>
         <translation>Move %1 down</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="566"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="582"/>
         <source>Notify</source>
         <translation>Notify</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="572"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="588"/>
         <source>Notification time</source>
         <translation>Notification time</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="577"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="593"/>
         <source>Hour</source>
         <translation>Hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="589"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="605"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="597"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="613"/>
         <source>Before or after noon</source>
         <translation>Before or after noon</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="609"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="625"/>
         <source>Toggle notification</source>
         <translation>Toggle notification</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="612"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="628"/>
         <source>Turn off</source>
         <translation>Turn off</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="612"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="628"/>
         <source>Turn on</source>
         <translation>Turn on</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="651"/>
+        <location filename="../Velmora/Screens/ChoreEditorScreen.qml" line="667"/>
         <source>Discard</source>
         <translation>Discard</translation>
     </message>
@@ -343,12 +348,12 @@
         <translation>Finished by…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="68"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="70"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreMenu.qml" line="76"/>
+        <location filename="../Velmora/Screens/ChoreMenu.qml" line="78"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
@@ -420,7 +425,7 @@
     </message>
     <message>
         <location filename="../Velmora/Screens/ChoreView.qml" line="84"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="141"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="143"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
@@ -430,28 +435,28 @@
         <translation>Finished by…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="102"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="104"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="109"/>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="120"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="111"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="122"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="119"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="121"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="140"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="142"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreView.qml" line="140"/>
+        <location filename="../Velmora/Screens/ChoreView.qml" line="142"/>
         <source>Finished by %1?</source>
         <translation>Finished by %1?</translation>
     </message>
@@ -651,33 +656,37 @@
         <translation>Remove %1</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="154"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="155"/>
+        <source>Add a member, such as a child without a computer</source>
+        <translation>Add a member, such as a child without a computer</translation>
+    </message>
+    <message>
         <location filename="../Velmora/Screens/HouseholdScreen.qml" line="163"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="164"/>
         <source>Add a member</source>
         <translation>Add a member</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="162"/>
-        <source>Name, such as a child without a computer</source>
-        <translation>Name, such as a child without a computer</translation>
-    </message>
-    <message>
-        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="169"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="170"/>
         <source>Add member</source>
         <translation>Add member</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="181"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="182"/>
         <source>Remove %1 from the household?</source>
         <translation>Remove %1 from the household?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="182"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="183"/>
         <source>Their chores become anyone&apos;s and they leave every turn order; what they finished stays in the journal.</source>
         <translation>Their chores become anyone&apos;s and they leave every turn order; what they finished stays in the journal.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="183"/>
+        <location filename="../Velmora/Screens/HouseholdScreen.qml" line="184"/>
         <source>Remove</source>
         <translation>Remove</translation>
     </message>
@@ -776,7 +785,7 @@
 <context>
     <name>JournalYear</name>
     <message>
-        <location filename="../Velmora/Screens/JournalYear.qml" line="133"/>
+        <location filename="../Velmora/Screens/JournalYear.qml" line="135"/>
         <source>Up and down move by day, left and right by week; Enter shows the day in the journal</source>
         <translation>Up and down move by day, left and right by week; Enter shows the day in the journal</translation>
     </message>
@@ -1548,12 +1557,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="294"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="302"/>
         <source>Nothing finished on %1</source>
         <translation>Nothing finished on %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="302"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="310"/>
         <source>%1 · %n finished</source>
         <extracomment>A day of the journal&apos;s calendar in full, then how many chores were finished on it.</extracomment>
         <translation>
@@ -1562,12 +1571,12 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="302"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="310"/>
         <source>%1 · nothing finished</source>
         <translation>%1 · nothing finished</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="308"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="316"/>
         <source>%n chores finished on %1</source>
         <translation>
             <numerusform>%n chore finished on %1</numerusform>
@@ -1575,7 +1584,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="309"/>
+        <location filename="../Velmora/Screens/JournalCalendar.cpp" line="317"/>
         <source>No chores finished on %1</source>
         <translation>No chores finished on %1</translation>
     </message>
@@ -1732,22 +1741,22 @@
 <context>
     <name>Velmora::Reminders</name>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="45"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="59"/>
         <source>Open</source>
         <translation>Open</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="45"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="59"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="46"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="60"/>
         <source>Snooze for an hour</source>
         <translation>Snooze for an hour</translation>
     </message>
     <message>
-        <location filename="../Velmora/Notifications/Reminders.cpp" line="177"/>
+        <location filename="../Velmora/Notifications/Reminders.cpp" line="191"/>
         <source>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</source>
         <translation>The snooze could not be saved: it rings again in an hour only if Taskarello keeps running.</translation>
     </message>
@@ -1825,12 +1834,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="580"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="390"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="582"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="392"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>The server took more than %n second to answer; the request was stopped.</numerusform>
@@ -1838,53 +1847,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="585"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="595"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="395"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="405"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="589"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="399"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="593"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="403"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="597"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="407"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="599"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="409"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="606"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="416"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="608"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="418"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="611"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="421"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="613"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="423"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="618"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="428"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1892,48 +1901,48 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="624"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="434"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="625"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="788"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="435"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="598"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="534"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="344"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="163"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="121"/>
         <source>The server did not let this account change the calendar; it may be shared with you to read only.</source>
         <translation>The server did not let this account change the calendar; it may be shared with you to read only.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="546"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="356"/>
         <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
         <translation>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="571"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="381"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="572"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="382"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="577"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="387"/>
         <source>The server sent a change on to another address, %1; it was not sent again.</source>
         <translation>The server sent a change on to another address, %1; it was not sent again.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="643"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="453"/>
         <source>Setting up the account took longer than %n second(s) and was stopped.</source>
         <translation>
             <numerusform>Setting up the account took longer than %n second and was stopped.</numerusform>
@@ -1941,7 +1950,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="833"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="643"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -2270,13 +2279,13 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../Velmora/App/Launcher.cpp" line="119"/>
         <location filename="../Velmora/App/Launcher.cpp" line="130"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="141"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello is already running but does not answer.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Launcher.cpp" line="228"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="239"/>
         <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
         <translation>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</translation>
     </message>

@@ -37,6 +37,13 @@ Item {
     Menu {
         id: menu
         objectName: "backupMenu"
+        // As wide as its longest item, German's too, within the window: the style's width cut them.
+        width: {
+            let widest = implicitWidth
+            for (let i = 0; i < count; ++i)
+                widest = Math.max(widest, itemAt(i).implicitWidth + leftPadding + rightPadding)
+            return Math.min(widest, dialogs.Window.width > 0 ? dialogs.Window.width : widest)
+        }
         PressableMenuItem {
             objectName: "menuSync"
             text: qsTr("Sync…")

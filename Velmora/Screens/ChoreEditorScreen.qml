@@ -414,17 +414,33 @@ DetailScreen {
     // Who does it: anyone, one member, or members taking turns in an order moved by Alt+Up and
     // Alt+Down, by the arrows beside each, or by dragging.
     DetailRow {
+        id: whoRow
         label: qsTr("Who")
         ChoiceBox {
             id: whoBox
             objectName: "whoBox"
+            // A long member's name is cut short rather than pushing "Who" out of the row.
+            width: Math.min(implicitWidth, whoRow.room)
             // A repeated run stays with whoever it was for; it is changed by editing the chore.
             enabled: screen.operation !== ChoreEditor.Repeat
             model: editor.whoOptions
             currentIndex: editor.whoIndex
             onActivated: function (index) { editor.chooseWho(index) }
             Accessible.name: qsTr("Who")
+            Accessible.description: enabled ? "" : whoKept.text
         }
+    }
+    // Said, rather than a greyed choice left unexplained.
+    Label {
+        id: whoKept
+        objectName: "whoKept"
+        visible: !whoBox.enabled
+        width: parent.width
+        wrapMode: Text.Wrap
+        font.pixelSize: 12
+        color: Styling.secondary
+        text: qsTr("A repeated run stays with whoever it was for; edit the chore to change who.")
+        Accessible.ignored: true
     }
     Column {
         id: turnOrder

@@ -61,6 +61,8 @@ Menu {
     PressableMenuItem {
         objectName: "menuFinishedBy"
         text: qsTr("Finished by…")
+        // Without a symbol its text stood out of line with the others'.
+        icon.source: Symbols.source("person", Styling.foreground)
         onTriggered: menu.membersNext = true
     }
     PressableMenuItem {

@@ -92,8 +92,10 @@ DetailScreen {
             objectName: "finishedByButton"
             text: qsTr("Finished by…")
             onClicked: {
+                // Read before the menu takes the focus away from the button.
+                const byKeys = finishedByButton.visualFocus
                 finishedByMenu.popup(finishedByButton, 0, finishedByButton.height)
-                if (finishedByButton.visualFocus)
+                if (byKeys)
                     finishedByMenu.currentIndex = 0
             }
         },

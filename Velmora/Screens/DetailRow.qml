@@ -20,6 +20,22 @@ Item {
         font: labelText.font
         text: row.label
     }
+    // Its longest word, which the value leaves room for: squeezed narrower, the label broke inside words.
+    TextMetrics {
+        id: longestWord
+        font: labelText.font
+        text: row.label.split(/\s+/).reduce((a, b) => b.length > a.length ? b : a, "")
+    }
+    // What the trailing side holds beside the value.
+    readonly property real others: {
+        let sum = 0
+        for (let i = 0; i < trailingRow.children.length; ++i) {
+            const child = trailingRow.children[i]
+            if (child !== valueText && child.visible)
+                sum += child.width + trailingRow.spacing
+        }
+        return sum
+    }
     Label {
         id: labelText
         Accessible.ignored: !visible
@@ -38,10 +54,12 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 6
         Label {
+            id: valueText
             visible: row.value.length > 0
             Accessible.ignored: !visible
             // A long value wraps beside the label rather than running over it.
-            width: Math.min(implicitWidth, row.width - labelWidth.advanceWidth - 16)
+            width: Math.max(0, Math.min(implicitWidth, row.width - labelWidth.advanceWidth - 16,
+                                        row.width - row.others - Math.ceil(longestWord.advanceWidth) - 12))
             text: row.value
             textFormat: Text.PlainText
             wrapMode: Text.Wrap

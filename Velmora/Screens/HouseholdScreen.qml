@@ -151,7 +151,8 @@ DetailScreen {
     // qmllint enable unqualified
     Separator {}
 
-    FieldLabel { text: qsTr("Add a member") }
+    // The hint over the field: as its placeholder it was cut short in a narrow window.
+    FieldLabel { text: qsTr("Add a member, such as a child without a computer") }
     Row {
         width: parent.width
         spacing: 8
@@ -159,7 +160,7 @@ DetailScreen {
             id: newMember
             objectName: "newMemberField"
             width: parent.width - addButton.width - parent.spacing
-            placeholderText: qsTr("Name, such as a child without a computer")
+            placeholderText: qsTr("Name")
             Accessible.name: qsTr("Add a member")
             onAccepted: screen.add()
         }
@@ -194,6 +195,7 @@ DetailScreen {
     component FieldLabel: Label {
         width: parent ? parent.width : 0
         topPadding: 4
+        wrapMode: Text.Wrap
         color: Styling.secondary
         font.pointSize: 10
         Accessible.ignored: true

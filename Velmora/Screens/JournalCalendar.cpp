@@ -245,7 +245,7 @@ QString JournalCalendar::dayLine(int row) const
     if (row < 0 || row >= rowCount())
         return {};
     const QString line = dayLine(m_first.addDays(row), m_counts[size_t(row)], QLocale());
-    return withMembers(line, row == m_focused ? m_focusedMembers : membersOn(row));
+    return keptParts(withMembers(line, row == m_focused ? m_focusedMembers : membersOn(row)));
 }
 
 QString JournalCalendar::membersOn(int row) const
@@ -285,8 +285,16 @@ QString JournalCalendar::membersText(MemberCounts members, const QLocale &locale
 QString JournalCalendar::monthLine(int thisMonth, int lastMonth, const QString &members)
 {
     const QString month = tr("This month: %n", nullptr, thisMonth);
-    return (members.isEmpty() ? month : tr("%1 · %2").arg(month, members)) + QStringLiteral(" · ")
-        + tr("last month: %n", nullptr, lastMonth);
+    return keptParts((members.isEmpty() ? month : tr("%1 · %2").arg(month, members)) + QStringLiteral(" · ")
+                     + tr("last month: %n", nullptr, lastMonth));
+}
+
+QString JournalCalendar::keptParts(QString line)
+{
+    // A narrow window wraps a line between its parts only, never "last month:" from its count.
+    static constexpr QChar kept(0x00A0);
+    line.replace(QLatin1Char(' '), kept);
+    return line.replace(QStringLiteral("\u00A0·\u00A0"), QStringLiteral("\u00A0· ")).replace(QStringLiteral(",\u00A0"), QStringLiteral(", "));
 }
 
 QString JournalCalendar::nothingText(int row) const

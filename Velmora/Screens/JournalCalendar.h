@@ -109,6 +109,8 @@ private:
     QString membersOn(int row) const;
     void readFocusedMembers();
     static QString withMembers(const QString &line, const QString &members);
+    // Spaces inside each part of a shown line kept: it breaks after "·" and "," only.
+    static QString keptParts(QString line);
     // Whether the days shown moved.
     bool placeDays();
 

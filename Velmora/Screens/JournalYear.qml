@@ -100,6 +100,8 @@ Column {
                     delegate: Label {
                         required property var modelData
                         x: modelData.week * grid.step
+                        // A month's name the strip's edge would cut is left out, not shown in part.
+                        visible: grid.x + x >= strip.contentX && grid.x + x + width <= strip.contentX + strip.width
                         font.pixelSize: 9
                         color: Styling.secondary
                         text: modelData.name

@@ -226,6 +226,10 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     click(tile(QStringLiteral("Mop")), Qt::RightButton);
     click(QStringLiteral("menuRepeat"));
     waitShown(QStringLiteral("choreEditor"));
+    // Who it is for stays, and the greyed row says so, to the eye and to a screen reader.
+    ASSERT_NE(shown(QStringLiteral("whoKept")), nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(shown(QStringLiteral("whoBox")))->text(QAccessible::Description),
+              text(QStringLiteral("whoKept")));
     save();
     expectTilesAcrossRestart({QStringLiteral("Mop: 2 days")});
     EXPECT_EQ(app->reminders()->queue().pending().size(), 1);
@@ -363,7 +367,7 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         const char *keys;
         int times;
         const char *state;
-        const char *shows = nullptr; // "name=text": what the item of that name reads then
+        const char *shows = nullptr; // "name=text": what the item of that name reads then, _ a space it keeps
     } steps[] = {
         {"Tab", 1, "list:mineButton"},
         {"Tab", 1, "list:journalButton"},
@@ -410,6 +414,9 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Ctrl+M", 1, "list:Cat", "mineButton=Showing everyone's"},
         {"Return", 1, "view:Cat"},
         {"Tab", 2, "view:Finished by Alice on Mittwoch, 20. Mai 2026, on time"}, // past Close, a mark of its history
+        {"Tab", 3, "view:finishedByButton"},
+        {"Space", 1, "view:Alice"}, // the members' menu under it, the first one highlighted
+        {"Escape", 1, "view:finishedByButton"},
         {"Escape", 1, "list:Cat"},
         {"Left", 1, "list:Bee"},
         {"Return", 1, "view:Bee"},
@@ -433,14 +440,14 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Shift+Tab", 1, "alert:Delete “Bee”?:confirmButton"},
         {"Return", 1, "list:Cat"}, // the tile after the deleted one
         {"Ctrl+J", 1, "journal:journalView"},
-        {"Tab", 2, "journal:1 chores finished on 20. Mai · Alice 1", "monthCounts=This month: 1 · Alice 1 · last month: 0"},
+        {"Tab", 2, "journal:1 chores finished on 20. Mai · Alice 1", "monthCounts=This_month:_1_· Alice_1_· last_month:_0"},
         {"Up", 1, "journal:No chores finished on 19. Mai"},
         {"Right", 1, "journal:1 chores finished on 20. Mai · Alice 1"}, // never past today
         {"Left", 1, "journal:No chores finished on 13. Mai"},
         {"PgUp", 1, "journal:No chores finished on 13. April"},
-        {"Home", 1, "journal:No chores finished on 21. Mai", "journalDayLine=Mittwoch, 21. Mai 2025 · nothing finished"},
+        {"Home", 1, "journal:No chores finished on 21. Mai", "journalDayLine=Mittwoch, 21._Mai_2025_· nothing_finished"},
         {"Return", 1, "journal:No chores finished on 21. Mai", "journalDayLine=Nothing finished on 21. Mai"},
-        {"End", 1, "journal:1 chores finished on 20. Mai · Alice 1", "journalDayLine=Mittwoch, 20. Mai 2026 · 1 finished · Alice 1"},
+        {"End", 1, "journal:1 chores finished on 20. Mai · Alice 1", "journalDayLine=Mittwoch, 20._Mai_2026_· 1_finished_· Alice_1"},
         {"Return", 1, "journal:1 chores finished on 20. Mai · Alice 1"},
         {"Escape", 1, "list:Cat"},
         {"Ctrl+N", 1, "add:titleField"},
@@ -518,7 +525,7 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         ASSERT_EQ(keyState().toStdString(), step.state) << "after " << step.keys;
         if (step.shows) {
             const QStringList shows = QString::fromUtf8(step.shows).split(QLatin1Char('='));
-            EXPECT_EQ(text(shows[0]).toStdString(), shows[1].toStdString()) << "after " << step.keys;
+            EXPECT_EQ(text(shows[0]).replace(QChar(0x00A0), QLatin1Char('_')).toStdString(), shows[1].toStdString()) << "after " << step.keys;
         }
         // A control with the focus shows it; tiles draw theirs whenever they have it.
         QQuickItem *focused = window->activeFocusItem();

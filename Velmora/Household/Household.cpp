@@ -290,8 +290,11 @@ void Household::refresh() const
         const int order = collator.compare(a.name, b.name);
         return order != 0 ? order < 0 : a.name < b.name;
     });
-    if (m_model->set(members, m_me))
-        emit const_cast<Household *>(this)->membersChanged();
+    if (m_model->set(members, m_me)) {
+        // Told after the reader that asked: a binding reading the list must not hear it change
+        // while it reads.
+        QMetaObject::invokeMethod(const_cast<Household *>(this), &Household::membersChanged, Qt::QueuedConnection);
+    }
 }
 
 } // namespace Velmora

@@ -156,6 +156,13 @@ bool ChoreChanges::writeUpdate(Chore *chore, const ChoreFields &fields, const st
         wanted->finishedBy = chore->finishedBy();
         wanted = wanted->cleaned();
     }
+    // One changed field is one statement, whole or not at all by itself: the common edit (a
+    // reminder's time, a title) costs no transaction of its own.
+    const auto changed = std::count_if(ChoreField::rows.begin(), ChoreField::rows.end(), [&](const ChoreField::Row &row) {
+        return row.field != Field::EndDate && !ChoreField::same(row.field, chore->fields(), fields);
+    });
+    if (!recurrence && !wanted && changed <= 1)
+        return assignFields(*m_store, key(), chore, EndDate::Kept, fields) || failStored();
     // One write: a disk that fills half-way must not leave half an edit.
     return m_store->transaction(key(), [&] {
         return assignFields(*m_store, key(), chore, EndDate::Kept, fields)

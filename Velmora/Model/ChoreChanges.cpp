@@ -129,7 +129,17 @@ void ChoreChanges::dismissFailure()
 
 Chore *ChoreChanges::add(const ChoreFields &fields, const Recurrence &recurrence, const ChorePeople &people)
 {
-    Chore *chore = insert(fields, recurrence, [&](Chore *added) { return writePeople(added, people.cleaned()); });
+    const ChorePeople cleaned = people.cleaned();
+    Chore *chore = nullptr;
+    // A chore that neither repeats nor names anyone is one statement (its sync record comes by
+    // trigger, inside it): no transaction of its own.
+    if (m_store && recurrence == Recurrence() && cleaned.isEmpty()) {
+        chore = m_store->insert(key(), fields);
+        if (!chore)
+            failStored();
+    } else {
+        chore = insert(fields, recurrence, [&](Chore *added) { return writePeople(added, cleaned); });
+    }
     report(Action::Save, chore);
     return chore;
 }

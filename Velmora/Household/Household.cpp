@@ -74,23 +74,19 @@ public:
     // Whether the names changed.
     bool set(const QList<Member> &members, const QString &me)
     {
-        const auto names = [](const QList<Member> &list) {
-            QStringList out;
-            for (const Member &m : list)
-                out << m.name;
-            return out;
-        };
-        const bool renamed = names(members) != names(m_members);
+        const bool renamed = namesOf(members) != namesOf(m_members);
         beginResetModel();
         m_members = members;
         m_me = me;
         endResetModel();
         return renamed;
     }
-    QStringList names() const
+    QStringList names() const { return namesOf(m_members); }
+
+    static QStringList namesOf(const QList<Member> &members)
     {
         QStringList out;
-        for (const Member &m : m_members)
+        for (const Member &m : members)
             out << m.name;
         return out;
     }

@@ -5,7 +5,6 @@
 #include "Velmora/Platform/SettingsLock.h"
 #include "Velmora/Sync/SyncAccount.h"
 
-#include <QCollator>
 #include <QSettings>
 
 #include <pwd.h>
@@ -279,9 +278,7 @@ void Household::refresh() const
     for (auto it = finished.cbegin(); it != finished.cend(); ++it)
         member(it.key()).finished = it.value();
     QList<HouseholdMembers::Member> members = found.values();
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = ChorePeople::nameCollator();
     std::sort(members.begin(), members.end(), [&collator](const auto &a, const auto &b) {
         const int order = collator.compare(a.name, b.name);
         return order != 0 ? order < 0 : a.name < b.name;

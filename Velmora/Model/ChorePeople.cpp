@@ -23,6 +23,14 @@ QString ChorePeople::cleanName(const QString &name)
     return line.left(std::max<qsizetype>(graphemes.position(), 0)).trimmed();
 }
 
+QCollator ChorePeople::nameCollator()
+{
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
 QStringList ChorePeople::cleanTurns(const QStringList &turns)
 {
     QStringList out;

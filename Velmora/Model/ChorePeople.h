@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,9 @@ struct ChorePeople {
     // The member after the one whose turn it was; the first when that one is no longer in the
     // order; empty for an empty order.
     static QString nextTurn(const QStringList &turns, const QString &whoseTurn);
+    // How member names are ordered wherever they are listed: as the user's language sorts them,
+    // numbers by value, case aside.
+    static QCollator nameCollator();
 
     // Every name cleaned, and a turn order's assignee one of its members.
     ChorePeople cleaned() const;

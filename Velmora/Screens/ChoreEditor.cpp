@@ -6,7 +6,6 @@
 #include "Velmora/Platform/Clock.h"
 #include "Velmora/Screens/ScreenTexts.h"
 
-#include <QCollator>
 #include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
@@ -348,7 +347,8 @@ QStringList ChoreEditor::choices() const
         }
     }
     if (added) {
-        QCollator collator;
+        // In the household's order, which lists them too.
+        const QCollator collator = ChorePeople::nameCollator();
         std::sort(all.begin(), all.end(), [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
     }
     return all;

@@ -41,14 +41,19 @@ icalproperty *xProperty(const char *name, const QByteArray &value)
     return property;
 }
 
-icalproperty *xTextProperty(const char *name, const QString &text)
+QByteArray escapedText(const QString &text)
 {
     icalvalue *value = icalvalue_new_text(textValue(text).constData());
     char *escaped = icalvalue_as_ical_string_r(value);
-    icalproperty *property = xProperty(name, escaped);
+    const QByteArray out(escaped);
     icalmemory_free_buffer(escaped);
     icalvalue_free(value);
-    return property;
+    return out;
+}
+
+icalproperty *xTextProperty(const char *name, const QString &text)
+{
+    return xProperty(name, escapedText(text));
 }
 
 icalcomponent *reminderAlarm(const QDateTime &at, const QString &title)

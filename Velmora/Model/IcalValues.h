@@ -60,6 +60,8 @@ QByteArray textValue(QString text);
 
 // One of our X- properties, its value written as given.
 icalproperty *xProperty(const char *name, const QByteArray &value);
+// Text escaped as a TEXT value is written (backslash, comma, semicolon, line breaks as \n).
+QByteArray escapedText(const QString &text);
 // An X- property holding text: libical writes X- values as given, so it is escaped as TEXT first.
 icalproperty *xTextProperty(const char *name, const QString &text);
 

@@ -178,17 +178,6 @@ QStringList textValues(const QByteArray &value, bool list)
     return values;
 }
 
-QByteArray textEscaped(const QString &text)
-{
-    QByteArray out;
-    for (const char c : text.toUtf8()) {
-        if (c == '\\' || c == ',' || c == ';')
-            out += '\\';
-        out += c == '\n' ? QByteArray("\\n") : QByteArray(1, c);
-    }
-    return out;
-}
-
 struct Prepared {
     QByteArray text;
     QList<QByteArray> kept;
@@ -731,10 +720,10 @@ void writePeople(icalcomponent *todo, QList<QByteArray> &kept, const ChorePeople
             icalproperty_free(property);
         }
     }
-    QList<std::pair<const char *, QByteArray>> lines{{assigneeProperty, textEscaped(people.assignee)},
-                                                    {finishedByProperty, textEscaped(people.finishedBy)}};
+    QList<std::pair<const char *, QByteArray>> lines{{assigneeProperty, Ical::escapedText(people.assignee)},
+                                                    {finishedByProperty, Ical::escapedText(people.finishedBy)}};
     for (const QString &name : people.turns)
-        lines.append({turnsProperty, textEscaped(name)});
+        lines.append({turnsProperty, Ical::escapedText(name)});
     for (const auto &[name, value] : lines) {
         if (!value.isEmpty())
             keepLine(todo, kept, QByteArray(name) + ':' + value);

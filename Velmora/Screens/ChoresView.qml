@@ -26,8 +26,7 @@ Item {
     // Looked up when asked: itemAt() notifies nothing, so a binding made before the tiles were
     // would stay empty, and no key would reach a tile of a store that had chores at start.
     function currentTile(): Item {
-        const slot = current < count ? tileSlots.itemAt(current) as Loader : null
-        return slot ? slot.item as Item : null
+        return current < count ? tileSlots.itemAt(current) : null
     }
 
     // Makes the tile, scrolls it into view and gives it the focus.
@@ -36,15 +35,14 @@ Item {
             return
         const next = Math.max(0, Math.min(count - 1, index))
         reached = Math.max(reached, next + 1)
-        const slot = tileSlots.itemAt(next) as Loader
-        const tile = slot ? slot.item as Item : null
+        const tile = tileSlots.itemAt(next)
         if (!tile)
             return
-        const top = grid.y + slot.y
+        const top = grid.y + tile.y
         if (top < scroller.contentY + topInset)
             scroller.contentY = Math.max(0, top - topInset)
-        else if (top + slot.height > scroller.contentY + scroller.height)
-            scroller.contentY = top + slot.height - scroller.height + 8
+        else if (top + tile.height > scroller.contentY + scroller.height)
+            scroller.contentY = top + tile.height - scroller.height + 8
         // The focus moves first: the tile that had it stops being a Tab stop only once it lost it.
         tile.forceActiveFocus(Qt.TabFocusReason)
         current = next
@@ -127,31 +125,23 @@ Item {
 
             Repeater {
                 id: tileSlots
-                model: App.chores
                 // Tiles are made when they first come near the view: a long list then starts as fast
-                // as a short one. A tile not made yet takes no height, so rows keep the made tiles' height.
-                // The Loader of Qt 6.4 cannot make a component bound to this file, so the components
-                // stay unbound; qmllint then takes their ids of this file as unqualified.
+                // as a short one, and a row not reached yet has no delegate at all.
+                // A delegate bound to this file warns on Qt 6.4, so it stays unbound and qmllint
+                // takes this file's ids as unqualified.
                 // qmllint disable unqualified
-                delegate: Loader {
+                model: FirstRows {
+                    source: App.chores
+                    limit: root.reached
+                }
+                delegate: ChoreThumb {
                     id: slot
-                    required property var chore
                     required property int index
-                    // The day roles are read by the tile alone: a slot without one never counts them.
-                    required property var model
-                    active: index < root.reached
+                    // Qt will not take the Tab stop from the focused item: it keeps it until it lets go.
+                    activeFocusOnTab: slot.index === root.current || activeFocus
+                    onActiveFocusChanged: if (activeFocus) root.current = slot.index
                     // The focused tile stays the Tab stop wherever the list moves it.
-                    onIndexChanged: if (focus && index >= 0) root.current = index
-                    sourceComponent: ChoreThumb {
-                        // Qt will not take the Tab stop from the focused item: it keeps it until it lets go.
-                        activeFocusOnTab: slot.index === root.current || activeFocus
-                        onActiveFocusChanged: if (activeFocus) root.current = slot.index
-                        chore: slot.chore
-                        daysLeft: slot.model.daysLeft
-                        timeLeft: slot.model.timeLeft
-                        width: slot.width
-                        height: slot.height
-                    }
+                    onIndexChanged: if (activeFocus && index >= 0) root.current = index
                 }
                 // qmllint enable unqualified
             }
@@ -203,8 +193,8 @@ Item {
     Connections {
         target: App.chores
         function onRowsAboutToBeRemoved(parent, first, last) {
-            const slot = tileSlots.itemAt(root.current) as Loader
-            if (slot && slot.focus && root.current >= first && root.current <= last)
+            const tile = tileSlots.itemAt(root.current)
+            if (tile && tile.focus && root.current >= first && root.current <= last)
                 root.handOverAt = first
         }
     }
@@ -222,11 +212,9 @@ Item {
             }
             root.current = next
             root.reached = Math.max(root.reached, next + 1)
-            const slot = tileSlots.itemAt(next) as Loader
-            if (slot && slot.item) {
-                (slot.item as Item).focus = true
-                slot.focus = true
-            }
+            const tile = tileSlots.itemAt(next)
+            if (tile)
+                tile.focus = true
         }
     }
     // The window's key habits, kept by the list, which lives as long as its window.

@@ -1,8 +1,14 @@
 #include "Velmora/Layout/DayDots.h"
 #include "Velmora/Layout/DayDotsView.h"
+#include "Velmora/Layout/FirstRows.h"
 #include "Velmora/Layout/ThumbsGeometry.h"
 
+#include <QAbstractItemModelTester>
+#include <QStringListModel>
+
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <cmath>
 #include <limits>
@@ -257,3 +263,102 @@ TEST(ThumbsGeometry, ManyTilesCountRowsExactly)
     const auto size = compact().sizeThatFits(326, std::nullopt, heights);
     EXPECT_EQ(size.height, 333'334.0 * 18 - 8);
 }
+
+namespace {
+
+// What a view holds when it follows a model's signals alone, as a Repeater does.
+class Mirror : public QObject {
+public:
+    explicit Mirror(QAbstractItemModel &model) : m_model(model)
+    {
+        connect(&model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+            for (int row = first; row <= last; ++row)
+                rows.insert(row, text(row));
+        });
+        connect(&model, &QAbstractItemModel::rowsRemoved, this,
+                [this](const QModelIndex &, int first, int last) { rows.remove(first, last - first + 1); });
+        connect(&model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to) {
+            for (int row = from.row(); row <= to.row(); ++row)
+                rows[row] = text(row);
+        });
+        connect(&model, &QAbstractItemModel::modelReset, this, [this] { rows = all(); });
+        rows = all();
+    }
+    QStringList all() const
+    {
+        QStringList out;
+        for (int row = 0; row < m_model.rowCount(); ++row)
+            out << text(row);
+        return out;
+    }
+    QStringList rows;
+
+private:
+    QString text(int row) const { return m_model.data(m_model.index(row, 0), Qt::DisplayRole).toString(); }
+    QAbstractItemModel &m_model;
+};
+
+struct FirstRowsCase {
+    const char *name;
+    int limit;
+    std::function<void(QStringListModel &, Velmora::FirstRows &)> change;
+};
+
+class FirstRowsFollow : public testing::TestWithParam<FirstRowsCase> {};
+
+} // namespace
+
+// After any change the rows shown, and what a view built from the signals holds, are the
+// source's first rows up to the limit.
+TEST_P(FirstRowsFollow, TheSourcesFirstRows)
+{
+    QStringList start;
+    for (int row = 0; row < 10; ++row)
+        start << QString::number(row);
+    QStringListModel source(start);
+    Velmora::FirstRows shown;
+    shown.setLimit(GetParam().limit);
+    shown.setSource(&source);
+    QAbstractItemModelTester tester(&shown, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    Mirror view(shown);
+
+    GetParam().change(source, shown);
+
+    const QStringList expected = shown.source() ? source.stringList().mid(0, shown.limit()) : QStringList();
+    EXPECT_EQ(view.all(), expected);
+    EXPECT_EQ(view.rows, expected);
+    EXPECT_EQ(shown.count(), expected.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, FirstRowsFollow,
+    testing::Values(
+        FirstRowsCase{"Unchanged", 4, [](auto &, auto &) {}},
+        FirstRowsCase{"LimitPastTheEnd", 40, [](auto &, auto &) {}},
+        FirstRowsCase{"LimitRaised", 4, [](auto &, auto &rows) { rows.setLimit(7); }},
+        FirstRowsCase{"LimitLowered", 7, [](auto &, auto &rows) { rows.setLimit(2); }},
+        FirstRowsCase{"LimitNegative", 7, [](auto &, auto &rows) { rows.setLimit(-3); }},
+        FirstRowsCase{"InsertedFirst", 4, [](auto &source, auto &) { source.insertRows(0, 1); }},
+        FirstRowsCase{"InsertedAtTheLimit", 4, [](auto &source, auto &) { source.insertRows(4, 2); }},
+        FirstRowsCase{"InsertedAcrossTheLimit", 4, [](auto &source, auto &) { source.insertRows(2, 5); }},
+        FirstRowsCase{"InsertedBeyond", 4, [](auto &source, auto &) { source.insertRows(8, 1); }},
+        FirstRowsCase{"InsertedWhileShort", 40, [](auto &source, auto &) { source.insertRows(3, 2); }},
+        FirstRowsCase{"RemovedFirst", 4, [](auto &source, auto &) { source.removeRows(0, 1); }},
+        FirstRowsCase{"RemovedAcrossTheLimit", 4, [](auto &source, auto &) { source.removeRows(2, 5); }},
+        FirstRowsCase{"RemovedBeyond", 4, [](auto &source, auto &) { source.removeRows(6, 2); }},
+        FirstRowsCase{"RemovedDownToFewer", 4, [](auto &source, auto &) { source.removeRows(1, 8); }},
+        FirstRowsCase{"RemovedAll", 4, [](auto &source, auto &) { source.removeRows(0, 10); }},
+        FirstRowsCase{"ChangedShown", 4, [](auto &source, auto &) { source.setData(source.index(3), QStringLiteral("x")); }},
+        FirstRowsCase{"ChangedBeyond", 4, [](auto &source, auto &) { source.setData(source.index(8), QStringLiteral("x")); }},
+        FirstRowsCase{"Moved", 4, [](auto &source, auto &) { source.moveRows({}, 7, 1, {}, 0); }},
+        FirstRowsCase{"Reset", 4, [](auto &source, auto &) { source.setStringList({QStringLiteral("a"), QStringLiteral("b")}); }},
+        FirstRowsCase{"SourceGone", 4, [](auto &, auto &rows) { rows.setSource(nullptr); }},
+        FirstRowsCase{"ManyInTurns", 3, [](auto &source, auto &rows) {
+            for (int i = 0; i < 30; ++i) {
+                source.insertRows(i % 5, 1);
+                source.setData(source.index(i % 5), QString::number(100 + i));
+                rows.setLimit(2 + i % 7);
+                source.removeRows((i * 3) % source.rowCount(), 1);
+            }
+        }}),
+    [](const testing::TestParamInfo<FirstRowsCase> &info) { return std::string(info.param.name); });

@@ -48,17 +48,16 @@ protected:
         if (!grid)
             return {};
         QList<QQuickItem *> placed;
-        for (QQuickItem *slot : grid->childItems()) {
-            if (slot->property("chore").isValid() && slot->property("item").value<QQuickItem *>())
-                placed << slot;
+        for (QQuickItem *thumb : grid->childItems()) {
+            if (thumb->property("chore").isValid())
+                placed << thumb;
         }
         std::sort(placed.begin(), placed.end(), [](QQuickItem *a, QQuickItem *b) {
             return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
         });
         QStringList out;
-        for (QQuickItem *slot : placed) {
-            const auto *chore = slot->property("chore").value<Chore *>();
-            const auto *thumb = slot->property("item").value<QQuickItem *>();
+        for (const QQuickItem *thumb : placed) {
+            const auto *chore = thumb->property("chore").value<Chore *>();
             out << (chore ? chore->title() : QStringLiteral("?")) + QStringLiteral(": ") + thumb->property("caption").toString();
         }
         return out;
@@ -66,10 +65,10 @@ protected:
     QQuickItem *tile(const QString &title) const
     {
         QQuickItem *grid = shown(QStringLiteral("choresGrid"));
-        for (QQuickItem *slot : grid ? grid->childItems() : QList<QQuickItem *>()) {
-            const auto *chore = slot->property("chore").value<Chore *>();
+        for (QQuickItem *thumb : grid ? grid->childItems() : QList<QQuickItem *>()) {
+            const auto *chore = thumb->property("chore").value<Chore *>();
             if (chore && chore->title() == title)
-                return slot;
+                return thumb;
         }
         return nullptr;
     }
@@ -198,7 +197,7 @@ TEST_F(WholeRoadWindowTest, AddOverdueRepeatFinishJournalCopyDelete)
     const QString snooze = Reminders::identifier(added->persistentId(), true);
     app->reminders()->queue().add({snooze, QStringLiteral("Mop"), {}, true, NotificationTrigger{2026, 5, 20, 11, 5}});
     const auto tileSays = [&] {
-        const auto *thumb = tile(QStringLiteral("Mop"))->property("item").value<QQuickItem *>();
+        const auto *thumb = tile(QStringLiteral("Mop"));
         return QAccessible::queryAccessibleInterface(const_cast<QQuickItem *>(thumb))->text(QAccessible::Description);
     };
     EXPECT_TRUE(waitFor([&] { return tileSays() == QStringLiteral("Snoozed until 11:05"); })) << qPrintable(tileSays());
@@ -357,7 +356,7 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
     settle();
     ASSERT_EQ(tiles().size(), 3);
     // Bob's initial on his tile, and his turn said.
-    auto *bee = tile(QStringLiteral("Bee"))->property("item").value<QQuickItem *>();
+    auto *bee = tile(QStringLiteral("Bee"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(bee)->text(QAccessible::Description), QStringLiteral("Bob's turn"));
     EXPECT_EQ(bee->property("badge").toString(), QStringLiteral("B"));
     EXPECT_EQ(tile(QStringLiteral("Cat"))->property("chore").value<Chore *>()->assignee(), QStringLiteral("Alice"))

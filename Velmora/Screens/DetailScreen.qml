@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Layouts
 import Velmora.Styling
 
 // The frame of the detail screens and the editor: a scrolling column between a top shelf
@@ -49,10 +48,7 @@ FocusScope {
             anchors.right: parent.right
 
             spacing: 4
-            AppTitle {
-                text: screen.title
-                Layout.fillWidth: true
-            }
+            title: screen.title
             IconButton {
                 objectName: "closeButton"
                 text: qsTr("Close")

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Layouts
 import Velmora.App
 import Velmora.Layout
 import Velmora.Screens
@@ -40,10 +39,7 @@ Item {
         anchors.left: parent.left
         anchors.right: parent.right
         spacing: 4
-        AppTitle {
-            text: ScreenTexts.upper(qsTr("Journal"))
-            Layout.fillWidth: true
-        }
+        title: ScreenTexts.upper(qsTr("Journal"))
         IconButton {
             id: closeButton
             objectName: "closeButton"

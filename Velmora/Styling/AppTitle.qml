@@ -1,6 +1,5 @@
 import QtQuick
 import Velmora.Styling
-import QtQuick.Layouts
 
 // A screen title: wide letter spacing on a condensed face, one line, leading-aligned.
 Text {
@@ -13,6 +12,4 @@ Text {
     minimumPixelSize: 24
     elide: Text.ElideRight
     maximumLineCount: 1
-    Layout.fillWidth: true
-    Layout.minimumWidth: 0
 }

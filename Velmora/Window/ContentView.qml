@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Layouts
 import Velmora.App
 import Velmora.Screens
 import Velmora.Styling
@@ -25,12 +24,9 @@ FocusScope {
 
         spacing: 4
 
-        AppTitle {
-            text: qsTr("TASKARELLO")
-            // Four buttons beside it in a phone's width: smaller rather than cut short.
-            minimumPixelSize: 18
-            Layout.fillWidth: true
-        }
+        title: qsTr("TASKARELLO")
+        // Four buttons beside it in a phone's width: smaller rather than cut short.
+        titleMinimumPixelSize: 18
         IconButton {
             objectName: "mineButton"
             // Named for what it shows; pressing, or Ctrl+M, shows the other.

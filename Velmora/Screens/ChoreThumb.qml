@@ -13,13 +13,13 @@ Tile {
     symbol: chore && chore.repeats ? "arrow.clockwise" : ""
     badge: chore ? chore.assigneeInitial : ""
     // The snooze lives with the reminders, not in the chore: a screen reader hears it here.
-    readonly property var snoozedUntil: chore && chore.notify ? App.reminders.snoozed[String(chore.persistentId)]
-                                                              : undefined
+    readonly property var snoozedUntil: ScreenTexts.spoken && chore && chore.notify
+                                        ? App.reminders.snoozed[String(chore.persistentId)] : undefined
     // Said for one member alone too: it is theirs to do next either way.
-    Accessible.description: [chore && chore.assignee.length > 0 ? qsTr("%1's turn").arg(chore.assignee) : "",
-                             chore && chore.repeats ? qsTr("Repeats: %1").arg(chore.recurrenceText) : "",
-                             snoozedUntil === undefined ? ""
-                                 : qsTr("Snoozed until %1").arg(ScreenTexts.reminderTimeText(snoozedUntil))]
-                            .filter(part => part.length > 0).join(", ")
+    Accessible.description: !ScreenTexts.spoken ? ""
+        : [chore && chore.assignee.length > 0 ? qsTr("%1's turn").arg(chore.assignee) : "",
+           chore && chore.repeats ? qsTr("Repeats: %1").arg(chore.recurrenceText) : "",
+           snoozedUntil === undefined ? "" : qsTr("Snoozed until %1").arg(ScreenTexts.reminderTimeText(snoozedUntil))]
+          .filter(part => part.length > 0).join(", ")
     Accessible.onPressAction: App.router.push(Router.ViewChore, thumb.chore)
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QColor>
 #include <QDateTime>
 #include <QKeySequence>
@@ -9,16 +10,27 @@
 #include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
+#include <utility>
+
 namespace Velmora {
 
 // Formatting and colour choices the screens share, kept here so they can be tested.
-class ScreenTexts : public QObject {
+class ScreenTexts : public QObject, private QAccessible::ActivationObserver {
     Q_OBJECT
     QML_ELEMENT
     QML_SINGLETON
+    // Whether anything reads the accessible texts: a screen reader, or a test asking for them. The
+    // many tiles make theirs only then, and at once when it starts.
+    Q_PROPERTY(bool spoken READ spoken NOTIFY spokenChanged)
 
 public:
-    using QObject::QObject;
+    explicit ScreenTexts(QObject *parent = nullptr) : QObject(parent), m_spoken(QAccessible::isActive())
+    {
+        QAccessible::installActivationObserver(this);
+    }
+    ~ScreenTexts() override { QAccessible::removeActivationObserver(this); }
+
+    bool spoken() const { return m_spoken; }
 
     // A reminder time of day: the hour without leading zero and without AM/PM (a 12-hour locale
     // shows 14:30 as 2:30), then two-digit minutes. Odd stored values still give a time.
@@ -66,6 +78,19 @@ public:
 
     // "CHORE", "JOURNAL": a title upper-cased after translation.
     Q_INVOKABLE QString upper(const QString &text) const { return QLocale().toUpper(text); }
+
+signals:
+    void spokenChanged();
+
+private:
+    // Told also where no platform keeps the state (offscreen, where tests ask for the texts).
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (std::exchange(m_spoken, active) != active)
+            emit spokenChanged();
+    }
+
+    bool m_spoken;
 };
 
 } // namespace Velmora

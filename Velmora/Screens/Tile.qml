@@ -25,13 +25,19 @@ Rectangle {
     // One item for a screen reader: the texts inside are not read again on their own.
     Accessible.role: Accessible.Button
     Accessible.ignored: !visible
-    Accessible.name: chore ? qsTr("%1, %2, due %3").arg(chore.shownTitle).arg(caption)
+    Accessible.name: ScreenTexts.spoken && chore ? qsTr("%1, %2, due %3").arg(chore.shownTitle).arg(caption)
                              .arg(ScreenTexts.datesText(chore.dueDate, chore.dueDate)) : ""
 
-    FocusRing {
-        innerRadius: tile.radius
-        visible: tile.activeFocus
+    // Made while the tile has the focus: a grid of rings nobody sees would cost every start.
+    // qmllint disable unqualified
+    Loader {
+        anchors.fill: parent
+        active: tile.activeFocus
+        sourceComponent: FocusRing {
+            innerRadius: tile.radius
+        }
     }
+    // qmllint enable unqualified
 
     // Two lines of the title's font, measured the way the title itself is laid out.
     Text {

@@ -2,6 +2,7 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <QAccessible>
 #include <QSet>
 #include <QTest>
 
@@ -28,6 +29,9 @@ bool AppWindow::start()
 bool AppWindow::openWindow()
 {
     window = windows->show() ? windows->window() : nullptr;
+    // The window's accessible texts are read here as a screen reader reads them, and made only
+    // while something does.
+    QAccessible::setActive(true);
     EXPECT_TRUE(window && QTest::qWaitForWindowExposed(window)) << "the window did not show";
     settle();
     return window && window->isExposed();

@@ -22,6 +22,7 @@
 #include <cerrno>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace Velmora {
 
@@ -44,7 +45,9 @@ QDateTime instantFromMs(qint64 ms)
 {
     if (ms > kMaxStoredMs || ms < -kMaxStoredMs)
         return {};
-    return QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+    // UTC as a time spec, not as a zone: such a QDateTime keeps its instant inline, where one
+    // with a zone allocates its own (three per chore of the store).
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
 }
 
 // A fraction of a millisecond is dropped downwards, so the instant never sorts after the number
@@ -110,28 +113,61 @@ ChoreFields fieldsFromRow(sqlite3_stmt *select)
 
 } // namespace
 
-// Prepared once per open store: preparing costs about as much as running a single-row write.
+// Each prepared on its first use and kept while the store is open: preparing costs about as much
+// as running a single-row write, and a process that only waits for reminders keeps none.
 struct ChoreStore::Statements {
-    explicit Statements(const QSqlDatabase &db) : insert(db), remove(db), repeat(db), unrepeat(db)
+    explicit Statements(QSqlDatabase db) : m_db(std::move(db)), m_update(ChoreField::rows.size()) {}
+
+    QSqlQuery &insert()
     {
-        repeat.prepare(sql("INSERT OR REPLACE INTO ", Rec::table, " (", Rec::chore, ", ", Rec::rule, ", ", Rec::afterFinishing,
-                           ", ", Rec::exceptions, ", ", Rec::moved, ") VALUES (?, ?, ?, ?, ?)"));
-        unrepeat.prepare(sql("DELETE FROM ", Rec::table, " WHERE ", Rec::chore, " = ?"));
-        QStringList columns;
-        for (const ChoreField::Row &row : ChoreField::rows) {
-            columns << QLatin1String(row.column);
-            update.emplace_back(db);
-            update.back().prepare(QString(sql("UPDATE ", C::table, " SET %1 = ? WHERE ", C::id, " = ?")).arg(QLatin1String(row.column)));
-        }
-        insert.prepare(QString(sql("INSERT INTO ", C::table, " (%1) VALUES (?%2)"))
-                           .arg(columns.join(QLatin1String(", ")), QStringLiteral(", ?").repeated(columns.size() - 1)));
-        remove.prepare(sql("DELETE FROM ", C::table, " WHERE ", C::id, " = ?"));
+        return prepared(m_insert, [] {
+            QStringList columns;
+            for (const ChoreField::Row &row : ChoreField::rows)
+                columns << QLatin1String(row.column);
+            return QString(sql("INSERT INTO ", C::table, " (%1) VALUES (?%2)"))
+                .arg(columns.join(QLatin1String(", ")), QStringLiteral(", ?").repeated(columns.size() - 1));
+        });
     }
-    QSqlQuery insert;
-    QSqlQuery remove;
-    QSqlQuery repeat;
-    QSqlQuery unrepeat;
-    std::vector<QSqlQuery> update;
+    QSqlQuery &remove()
+    {
+        return prepared(m_remove, [] { return QString(sql("DELETE FROM ", C::table, " WHERE ", C::id, " = ?")); });
+    }
+    QSqlQuery &repeat()
+    {
+        return prepared(m_repeat, [] {
+            return QString(sql("INSERT OR REPLACE INTO ", Rec::table, " (", Rec::chore, ", ", Rec::rule, ", ",
+                               Rec::afterFinishing, ", ", Rec::exceptions, ", ", Rec::moved, ") VALUES (?, ?, ?, ?, ?)"));
+        });
+    }
+    QSqlQuery &unrepeat()
+    {
+        return prepared(m_unrepeat, [] { return QString(sql("DELETE FROM ", Rec::table, " WHERE ", Rec::chore, " = ?")); });
+    }
+    QSqlQuery &update(Chore::Field field)
+    {
+        const char *column = ChoreField::rows.at(size_t(field)).column;
+        return prepared(m_update.at(size_t(field)), [column] {
+            return QString(sql("UPDATE ", C::table, " SET %1 = ? WHERE ", C::id, " = ?")).arg(QLatin1String(column));
+        });
+    }
+
+private:
+    template <typename Text>
+    QSqlQuery &prepared(std::optional<QSqlQuery> &query, Text text)
+    {
+        if (!query) {
+            query.emplace(m_db);
+            query->prepare(text());
+        }
+        return *query;
+    }
+
+    QSqlDatabase m_db;
+    std::optional<QSqlQuery> m_insert;
+    std::optional<QSqlQuery> m_remove;
+    std::optional<QSqlQuery> m_repeat;
+    std::optional<QSqlQuery> m_unrepeat;
+    std::vector<std::optional<QSqlQuery>> m_update;
 };
 
 QString ChoreStore::copyBeforeMigration(const QString &path, SchemaVersion from)
@@ -565,7 +601,7 @@ bool ChoreStore::loadRecurrences()
 
 bool ChoreStore::bindRecurrence(qint64 id, const Recurrence &recurrence)
 {
-    QSqlQuery &query = m_statements->repeat;
+    QSqlQuery &query = m_statements->repeat();
     query.bindValue(0, id);
     query.bindValue(1, recurrence.rule);
     query.bindValue(2, recurrence.afterFinishing ? 1 : 0);
@@ -585,7 +621,7 @@ bool ChoreStore::setRecurrence(WriteKey, Chore *chore, const Recurrence &recurre
         return true;
     if (!checkedBeforeWrite())
         return false;
-    QSqlQuery &query = recurrence.repeats() ? m_statements->repeat : m_statements->unrepeat;
+    QSqlQuery &query = recurrence.repeats() ? m_statements->repeat() : m_statements->unrepeat();
     query.bindValue(0, id);
     if (recurrence.repeats() ? !bindRecurrence(id, recurrence) : !query.exec())
         return failWrite(query.lastError().text());
@@ -825,7 +861,7 @@ bool ChoreStore::checkedBeforeWrite()
 
 bool ChoreStore::bindInsert(const ChoreFields &fields)
 {
-    QSqlQuery &query = m_statements->insert;
+    QSqlQuery &query = m_statements->insert();
     for (const ChoreField::Row &row : ChoreField::rows)
         query.bindValue(int(row.field), ChoreField::stored(row.field, fields));
     // A new row's blank title is the column's own default, never NULL.
@@ -842,7 +878,7 @@ Chore *ChoreStore::insert(WriteKey, const ChoreFields &fields)
     }
     if (!checkedBeforeWrite())
         return nullptr;
-    QSqlQuery &query = m_statements->insert;
+    QSqlQuery &query = m_statements->insert();
     if (!bindInsert(fields)) {
         failWrite(query.lastError().text());
         return nullptr;
@@ -881,7 +917,7 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(WriteKey, const QList<
         failWrite(db.lastError().text());
         return std::nullopt;
     }
-    QSqlQuery &query = m_statements->insert;
+    QSqlQuery &query = m_statements->insert();
     std::vector<qint64> ids;
     ids.reserve(size_t(fields.size()));
     for (qsizetype i = 0; i < fields.size(); ++i) {
@@ -893,7 +929,7 @@ std::optional<std::vector<Chore *>> ChoreStore::insertAll(WriteKey, const QList<
         }
         ids.push_back(query.lastInsertId().toLongLong());
         if (i < recurrences.size() && recurrences.at(i).repeats() && !bindRecurrence(ids.back(), recurrences.at(i))) {
-            failWrite(m_statements->repeat.lastError().text());
+            failWrite(m_statements->repeat().lastError().text());
             db.rollback();
             return std::nullopt;
         }
@@ -934,7 +970,7 @@ bool ChoreStore::assign(WriteKey, Chore *chore, Chore::Field field, const ChoreF
         return true;
     if (!checkedBeforeWrite())
         return false;
-    QSqlQuery &query = m_statements->update.at(size_t(field));
+    QSqlQuery &query = m_statements->update(field);
     query.bindValue(0, ChoreField::stored(field, values));
     query.bindValue(1, chore->persistentId());
     if (!query.exec())
@@ -1004,7 +1040,7 @@ bool ChoreStore::remove(WriteKey, Chore *chore)
         return failNotHeld();
     if (!checkedBeforeWrite())
         return false;
-    QSqlQuery &query = m_statements->remove;
+    QSqlQuery &query = m_statements->remove();
     query.bindValue(0, chore->persistentId());
     if (!query.exec())
         return failWrite(query.lastError().text());

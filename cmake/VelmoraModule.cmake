@@ -15,6 +15,7 @@ function(velmora_add_core_part target)
     target_link_libraries(${target} PUBLIC ${ARG_LIBS})
     target_precompile_headers(${target} REUSE_FROM velmora_core_pch)
     set_target_properties(${target} PROPERTIES VISIBILITY_INLINES_HIDDEN ON)
+    target_compile_options(${target} PRIVATE ${VELMORA_CORE_OPTIMIZATION})
     if(ARG_QML_FACING)
         qt6_extract_metatypes(${target})
     endif()
@@ -47,6 +48,9 @@ add_library(velmora_core_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/pch/ModulePch.cpp)
 target_link_libraries(velmora_core_pch PRIVATE Qt6::Core Qt6::Gui)
 target_precompile_headers(velmora_core_pch PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pch/CorePch.h)
 set_target_properties(velmora_core_pch PROPERTIES VISIBILITY_INLINES_HIDDEN ON)
+# The core is what a process waiting at login for the day's reminders maps: built for size.
+set(VELMORA_CORE_OPTIMIZATION $<$<CONFIG:Release>:-Os>)
+target_compile_options(velmora_core_pch PRIVATE ${VELMORA_CORE_OPTIMIZATION})
 
 # The window's side is loaded as one plugin: its symbols stay inside it, so loading binds them
 # there at once instead of looking each one up among every library of the process.

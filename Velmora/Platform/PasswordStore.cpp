@@ -1,5 +1,9 @@
 #include "Velmora/Platform/PasswordStore.h"
 
+#include "Velmora/Platform/CoreLibrary.h"
+#include "Velmora/Platform/Keyring.h"
+#include "Velmora/Platform/Logging.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -8,7 +12,6 @@
 #include <QDBusPendingReply>
 #include <QTimer>
 
-#include <qt6keychain/keychain.h>
 
 namespace Velmora {
 
@@ -31,28 +34,22 @@ void PasswordStore::remove(const QString &key, Done done)
     run(Operation::Remove, key, {}, std::move(done));
 }
 
+Keyring *Keyring::instance()
+{
+    static Keyring *const loaded = []() -> Keyring * {
+        QString error;
+        const auto make = reinterpret_cast<Keyring *(*)()>(CoreLibrary::resolve(VELMORA_KEYRING_LIBRARY, "velmora_keyring", &error));
+        if (!make) {
+            qCWarning(logSync).noquote() << "The keyring could not be loaded:" << error;
+            return nullptr;
+        }
+        return make();
+    }();
+    return loaded;
+}
+
 void PasswordStore::run(Operation operation, const QString &key, const QString &password, Done done)
 {
-    QKeychain::Job *job = nullptr;
-    switch (operation) {
-    case Operation::Read:
-        job = new QKeychain::ReadPasswordJob(m_service);
-        break;
-    case Operation::Write: {
-        auto *write = new QKeychain::WritePasswordJob(m_service);
-        write->setTextData(password);
-        job = write;
-        break;
-    }
-    case Operation::Remove:
-        job = new QKeychain::DeletePasswordJob(m_service);
-        break;
-    }
-    job->setKey(key);
-    job->setAutoDelete(true);
-    // Never a plain-text file beside the settings when the keyring is missing.
-    job->setInsecureFallback(false);
-
     // The call's wait is one object on this thread, owning its timer: it goes only once the job
     // has answered, however long after the timeout, so a late answer never meets a timer gone
     // and a store destroyed meanwhile takes the wait and its answer with it.
@@ -65,18 +62,16 @@ void PasswordStore::run(Operation operation, const QString &key, const QString &
         result.message = tr("Waiting for the keyring to be unlocked");
         done(result);
     });
-    timer->start(m_timeout);
 
-    connect(job, &QKeychain::Job::finished, wait, [this, wait, timer, done, key, operation](QKeychain::Job *finished) {
+    const auto finished = [this, wait, timer, done, key, operation](Keyring::Outcome outcome, const QString &found) {
         timer->stop();
         wait->deleteLater();
         Result result;
-        switch (finished->error()) {
-        case QKeychain::NoError:
-            if (operation == Operation::Read)
-                result.password = static_cast<QKeychain::ReadPasswordJob *>(finished)->textData();
+        switch (outcome) {
+        case Keyring::Outcome::Ok:
+            result.password = found;
             break;
-        case QKeychain::EntryNotFound:
+        case Keyring::Outcome::NotFound:
             if (operation != Operation::Remove) {
                 result.kind = Result::Kind::NotFound;
                 result.message = tr("The password is not in the Secret Service; disconnect and connect the account again.");
@@ -84,19 +79,13 @@ void PasswordStore::run(Operation operation, const QString &key, const QString &
             if (operation == Operation::Read)
                 return tellLocked(key, result, done);
             break;
-        case QKeychain::AccessDenied:
-        case QKeychain::AccessDeniedByUser:
+        case Keyring::Outcome::Refused:
             result.kind = Result::Kind::Refused;
             result.message = tr("The Secret Service refused access to the password.");
             break;
-        case QKeychain::NoBackendAvailable:
-        case QKeychain::NotImplemented:
-        case QKeychain::OtherError:
-        case QKeychain::CouldNotDeleteEntry:
-            // libsecret reports a missing service as an error of its D-Bus call, which qtkeychain
-            // passes on as OtherError: unreachable is what the user needs to hear.
-            result.kind = finished->error() == QKeychain::CouldNotDeleteEntry ? Result::Kind::Failed
-                                                                               : Result::Kind::Unreachable;
+        case Keyring::Outcome::Unreachable:
+        case Keyring::Outcome::CouldNotDelete:
+            result.kind = outcome == Keyring::Outcome::CouldNotDelete ? Result::Kind::Failed : Result::Kind::Unreachable;
             if (operation == Operation::Read)
                 result.message = tr("No Secret Service is reachable, so the password cannot be read.");
             else if (operation == Operation::Write)
@@ -106,8 +95,15 @@ void PasswordStore::run(Operation operation, const QString &key, const QString &
             break;
         }
         done(result);
-    });
-    job->start();
+    };
+    Keyring *keyring = Keyring::instance();
+    if (!keyring) {
+        // Answered later, as the keyring would: the caller's state is set up by then.
+        QTimer::singleShot(0, wait, [finished] { finished(Keyring::Outcome::Unreachable, {}); });
+        return;
+    }
+    timer->start(m_timeout);
+    keyring->start(operation, m_service, key, password, wait, finished);
 }
 
 void PasswordStore::tellLocked(const QString &key, Result notFound, Done done)

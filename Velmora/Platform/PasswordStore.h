@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Velmora/Platform/Keyring.h"
+
 #include <QObject>
 #include <QString>
 
@@ -41,7 +43,7 @@ public:
     void remove(const QString &key, Done done);
 
 private:
-    enum class Operation { Read, Write, Remove };
+    using Operation = Keyring::Operation;
     void run(Operation operation, const QString &key, const QString &password, Done done);
     // libsecret reads an unlock prompt's Cancel as a missing entry: ask whether the entry is
     // there but locked, and say so then.

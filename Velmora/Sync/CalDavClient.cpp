@@ -1,15 +1,13 @@
 #include "Velmora/Sync/CalDavClient.h"
 
+#include "Velmora/Platform/CoreLibrary.h"
 #include "Velmora/Platform/Logging.h"
 #include "Velmora/Sync/CalDavNetwork.h"
 #include "Velmora/Sync/DavXml.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QLibrary>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTimer>
@@ -17,7 +15,6 @@
 
 #include <algorithm>
 
-#include <dlfcn.h>
 
 namespace Velmora::Sync {
 
@@ -320,16 +317,11 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
 CalDavNetwork *CalDavNetwork::instance()
 {
     static CalDavNetwork *const loaded = []() -> CalDavNetwork * {
-        // Beside the core, in the build folder as where it is installed.
-        static const char anchor = 0;
-        Dl_info info{};
-        const QString folder = dladdr(&anchor, &info) && info.dli_fname
-            ? QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath()
-            : QCoreApplication::applicationDirPath();
-        QLibrary library(folder + QStringLiteral("/" VELMORA_NETWORK_LIBRARY));
-        const auto make = reinterpret_cast<CalDavNetwork *(*)()>(library.resolve("velmora_caldav_network"));
+        QString error;
+        const auto make = reinterpret_cast<CalDavNetwork *(*)()>(
+            CoreLibrary::resolve(VELMORA_NETWORK_LIBRARY, "velmora_caldav_network", &error));
         if (!make) {
-            qCWarning(logSync).noquote() << "The network could not be loaded:" << library.errorString();
+            qCWarning(logSync).noquote() << "The network could not be loaded:" << error;
             return nullptr;
         }
         return make();

@@ -6,8 +6,7 @@
 #include <QEventLoop>
 
 #include <cstdio>
-#include <iostream>
-#include <string>
+#include <cstdlib>
 
 #include <termios.h>
 #include <unistd.h>
@@ -31,15 +30,19 @@ QString readPasswordLine(const QString &prompt)
         quiet.c_lflag &= ~tcflag_t(ECHO);
         tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
     }
-    std::string line;
-    std::getline(std::cin, line);
+    // C's stdio: iostreams would be set up, locales and all, in every process of the app.
+    char *buffer = nullptr;
+    std::size_t size = 0;
+    const ssize_t read = getline(&buffer, &size, stdin);
+    QByteArray line = read > 0 ? QByteArray(buffer, read) : QByteArray();
+    std::free(buffer);
     if (terminal) {
         tcsetattr(STDIN_FILENO, TCSANOW, &saved);
         std::fputs("\n", stderr);
     }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return QString::fromStdString(line);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromUtf8(line);
 }
 
 // The outcome of a command: one line, on stdout when it went through, else on stderr.

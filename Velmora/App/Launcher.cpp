@@ -159,6 +159,12 @@ void openPage(VelmoraApp &app, const QString &page)
     app.router()->push(Router::Kind(kind), chore);
 }
 
+QUrl mainQml(const Options &options)
+{
+    return options.popupDemo ? QUrl(QStringLiteral("qrc:/qt/qml/Ombrapop/PopupDemo.qml"))
+                             : QUrl(QStringLiteral("qrc:/qt/qml/Velmora/Window/Main.qml"));
+}
+
 // The window, the tray and what reaches them from outside, until the app quits.
 int show(QGuiApplication &application, const Options &options, ApplicationBus &bus, ApplicationBus::Role role,
          VelmoraApp &app)
@@ -170,9 +176,7 @@ int show(QGuiApplication &application, const Options &options, ApplicationBus &b
     // Owning the name on the bus is what lets a closed window come back: only then does the
     // process outlive it.
     QGuiApplication::setQuitOnLastWindowClosed(role != ApplicationBus::Role::Primary);
-    WindowLoader windows(options.popupDemo ? QUrl(QStringLiteral("qrc:/qt/qml/Ombrapop/PopupDemo.qml"))
-                                           : QUrl(QStringLiteral("qrc:/qt/qml/Velmora/Window/Main.qml")),
-                         app);
+    WindowLoader windows(mainQml(options), app);
     windows.setRemembersPlace(!options.oneShot());
     QObject::connect(&windows, &WindowLoader::shownChanged, &bus, &ApplicationBus::setWindowShown);
     QObject::connect(&windows, &WindowLoader::shownChanged, &app, &VelmoraApp::setWindowShown);
@@ -248,8 +252,8 @@ int launch(QGuiApplication &application, const Options &options)
             return 1;
         }
     }
-    if (!options.background && !options.command)
-        WindowLoader::prepare();
+    const std::shared_ptr<void> prepared = options.background || options.command ? nullptr
+                                                                                 : WindowLoader::prepare(mainQml(options));
     VelmoraApp::Services services;
     services.keepsReminders = !options.oneShot() && !options.command;
     services.syncs = services.keepsReminders;

@@ -40,14 +40,17 @@ signals:
 class WindowFactory {
 public:
     virtual ~WindowFactory() = default;
-    // Starts beside the caller what the first window needs and no app object does (reading the
-    // fonts' configuration), so it overlaps the store's opening.
-    virtual void prepare() = 0;
+    // Starts beside the caller what the first window of mainQml needs and no app object does
+    // (reading the fonts' configuration; loading and compiling its QML types, on the engine's
+    // own thread), so it overlaps the store's opening.
+    virtual void prepare(const QUrl &mainQml) = 0;
+    // Lets go of what prepare() made and no window took; before the application object goes.
+    virtual void unprepare() = 0;
     // The window's QML reaches the app, which outlives the window, as its singleton App.
     virtual std::unique_ptr<Window> create(const QUrl &mainQml, VelmoraApp &app) = 0;
 };
 
 } // namespace Velmora
 
-#define VelmoraWindowFactory_iid "org.taskarello.Taskarello.WindowFactory/2"
+#define VelmoraWindowFactory_iid "org.taskarello.Taskarello.WindowFactory/3"
 Q_DECLARE_INTERFACE(Velmora::WindowFactory, VelmoraWindowFactory_iid)

@@ -46,10 +46,13 @@ WindowFactory *WindowLoader::factory()
     return loaded;
 }
 
-void WindowLoader::prepare()
+std::shared_ptr<void> WindowLoader::prepare(const QUrl &mainQml)
 {
-    if (WindowFactory *windows = factory())
-        windows->prepare();
+    WindowFactory *windows = factory();
+    if (!windows)
+        return {};
+    windows->prepare(mainQml);
+    return std::shared_ptr<void>(nullptr, [windows](void *) { windows->unprepare(); });
 }
 
 bool WindowLoader::load()

@@ -20,9 +20,10 @@ public:
     WindowLoader(QUrl mainQml, VelmoraApp &app, QObject *parent = nullptr);
     ~WindowLoader() override;
 
-    // Loads the window's side and starts its preparations, for a start that shows a window at
-    // once: called before the app opens its store.
-    static void prepare();
+    // Loads the window's side and starts its preparations for a window of mainQml, for a start
+    // that shows one at once: called before the app opens its store. What no window took is let
+    // go of when the returned guard goes.
+    [[nodiscard]] static std::shared_ptr<void> prepare(const QUrl &mainQml);
 
     // False when the window's side or its QML did not load.
     bool show();

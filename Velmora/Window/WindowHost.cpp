@@ -74,9 +74,16 @@ QList<QRect> availableAreas()
 }
 } // namespace
 
-WindowHost::WindowHost(QUrl mainQml, VelmoraApp &app, QObject *parent)
-    : Window(parent), m_mainQml(std::move(mainQml)), m_app(app)
+WindowHost::WindowHost(QUrl mainQml, VelmoraApp &app, std::unique_ptr<QQmlApplicationEngine> engine, QObject *parent)
+    : Window(parent), m_mainQml(std::move(mainQml)), m_app(app), m_engine(std::move(engine))
 {
+}
+
+std::unique_ptr<QQmlApplicationEngine> WindowHost::makeEngine()
+{
+    auto engine = std::make_unique<QQmlApplicationEngine>();
+    engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    return engine;
 }
 
 WindowHost::~WindowHost()
@@ -95,8 +102,8 @@ bool WindowHost::show()
         m_window->requestActivate();
         return true;
     }
-    m_engine = std::make_unique<QQmlApplicationEngine>();
-    m_engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    if (!m_engine)
+        m_engine = makeEngine();
     Qml::App::lend(*m_engine, m_app);
     QQmlComponent component(m_engine.get(), m_mainQml);
     // Placed before it shows: a window manager places a window it has already framed by its frame.

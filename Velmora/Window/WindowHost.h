@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMargins>
 #include <QPointer>
+#include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QRect>
 #include <QUrl>
@@ -12,7 +13,7 @@
 #include <memory>
 #include <optional>
 
-class QQmlApplicationEngine;
+
 
 namespace Velmora {
 
@@ -24,9 +25,14 @@ class VelmoraApp;
 class WindowHost : public Window {
     Q_OBJECT
 public:
-    // The window's QML reaches app, which outlives the host, as its singleton App.
-    WindowHost(QUrl mainQml, VelmoraApp &app, QObject *parent = nullptr);
+    // The window's QML reaches app, which outlives the host, as its singleton App. The first
+    // window is made with `engine` when one was prepared, which may have loaded its types.
+    WindowHost(QUrl mainQml, VelmoraApp &app, std::unique_ptr<QQmlApplicationEngine> engine = nullptr,
+               QObject *parent = nullptr);
     ~WindowHost() override;
+
+    // An engine that finds the app's QML modules.
+    static std::unique_ptr<QQmlApplicationEngine> makeEngine();
 
     bool show() override;
     void close() override;

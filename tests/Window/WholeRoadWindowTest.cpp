@@ -406,6 +406,11 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         {"Shift+Tab", 1, "alert:Remove sam from the household?:confirmButton"},
         {"Return", 1, "household:Rename rob"}, // the member before, none being after
         {"Escape", 1, "list:backupButton"},
+        // Qt's own file dialog, the desktop offering none here: its name field is wide enough to read.
+        {"Space", 1, "list:menuSync"},
+        {"Down", 2, "list:menuBackUp"},
+        {"Return", 1, "list:fileDialogListView"},
+        {"Escape", 1, "list:backupButton"},
         // Only Alice's and anyone's: Bee, rob's, is gone until everyone's are shown again.
         {"Tab", 1, "list:Ant"},
         {"Ctrl+M", 1, "list:Ant", "mineButton=Showing mine"},
@@ -525,6 +530,9 @@ TEST_F(WholeRoadWindowTest, KeysReachEveryActionInReadingOrder)
         if (step.shows) {
             const QStringList shows = QString::fromUtf8(step.shows).split(QLatin1Char('='));
             EXPECT_EQ(text(shows[0]).replace(QChar(0x00A0), QLatin1Char('_')).toStdString(), shows[1].toStdString()) << "after " << step.keys;
+        }
+        if (QQuickItem *fileName = shown(QStringLiteral("fileNameTextField"))) {
+            EXPECT_GT(fileName->width(), window->width() / 2) << "after " << step.keys;
         }
         // A control with the focus shows it; tiles draw theirs whenever they have it.
         QQuickItem *focused = window->activeFocusItem();

@@ -57,7 +57,8 @@ DetailScreen {
         visible: screen.form
         enabled: !screen.account.busy
         width: parent.width
-        placeholderText: "https://cloud.example.org/remote.php/dav"
+        // The host alone is enough (the app finds the calendars from there), and fits a narrow window.
+        placeholderText: "https://cloud.example.org"
         text: screen.account.offeredServer
         Accessible.name: qsTr("Server address")
         inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
@@ -171,7 +172,15 @@ DetailScreen {
         visible: screen.choosing
         enabled: !screen.account.busy
         width: parent.width
-        placeholderText: "https://cloud.example.org/remote.php/dav/calendars/alice/chores/"
+        // Cut in its middle where the field is short: the address's start and end say the most.
+        placeholderText: addressExample.elidedText
+        TextMetrics {
+            id: addressExample
+            font: addressField.font
+            text: "https://cloud.example.org/remote.php/dav/calendars/alice/chores/"
+            elide: Text.ElideMiddle
+            elideWidth: addressField.width - addressField.leftPadding - addressField.rightPadding
+        }
         Accessible.name: qsTr("Address of a calendar shared with you")
         inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
         onAccepted: screen.account.chooseAddress(text)
@@ -328,6 +337,7 @@ DetailScreen {
     component FieldLabel: Label {
         width: parent ? parent.width : 0
         topPadding: 4
+        wrapMode: Text.Wrap
         color: Styling.secondary
         font.pointSize: 10
         Accessible.ignored: !visible

@@ -552,6 +552,7 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     EXPECT_TRUE(calendar.toString().startsWith(server.url().toString())) << qPrintable(calendar.toString());
     EXPECT_EQ(w.app->syncEngine()->target()->password, QString::fromLatin1(DavServer::password));
     EXPECT_EQ(w.app->syncAccount()->calendarName(), QStringLiteral("Chores"));
+    EXPECT_EQ(w.text(u"rowNote"_s), u"Not encrypted"_s) << "plain http, said apart from the address it could be cut with";
 
     // Whatever the run's outcome, the line tells it.
     std::optional<Sync::SyncReport> finished;

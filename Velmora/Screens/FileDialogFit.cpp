@@ -28,6 +28,14 @@ QQuickItem *findInherits(QQuickItem *item, const char *className)
     return nullptr;
 }
 
+// The folder's path on the window's colour: Qt's white under the scheme's text left it unread in the dark.
+void pathOnWindowColour(QObject *dialog, const QColor &colour)
+{
+    QQuickItem *path = findInherits(dialog->property("header").value<QQuickItem *>(), "QQuickFolderBreadcrumbBar");
+    if (QQuickItem *background = path ? path->property("background").value<QQuickItem *>() : nullptr)
+        background->setProperty("color", colour);
+}
+
 // Under the name and filter fields, at the right, rather than beside them.
 void buttonsOnTheirOwnRow(QObject *dialog)
 {
@@ -74,6 +82,7 @@ void FileDialogFit::fit()
             buttonsOnTheirOwnRow(dialog);
             dialog->setProperty("modal", true);
         }
+        pathOnWindowColour(dialog, m_window->color());
     }
     place();
 }

@@ -11,7 +11,8 @@ namespace Velmora {
 // window of 600 pixels or more: in this narrow one its buttons left the file name field a small
 // square, and it lay flush with the window's edges over an undimmed screen. fit() lays out those
 // of the window after one opens: a margin inside the window, the buttons in a row of their own, the
-// window behind dimmed; the size follows the window's while they are open.
+// window behind dimmed, the folder's path on the window's colour; the size follows the window's
+// while they are open.
 class FileDialogFit : public QObject {
     Q_OBJECT
     QML_ELEMENT

@@ -20,6 +20,13 @@ ApplicationWindow {
     palette.button: Styling.dark ? "#3A3936" : "#E3DED5"
     palette.buttonText: Styling.foreground
     palette.highlight: Styling.accent
+    // A highlighted or pressed menu item, a pressed box, a box's arrows, Qt's own file dialog's
+    // shelves: the style's colours for them are made for a light window, and left the foreground
+    // unreadable, or themselves unseen, in the dark scheme. The light one keeps the style's.
+    palette.light: Styling.dark ? "#403F3B" : "#F6F6F6"
+    palette.midlight: Styling.dark ? "#4A4945" : "#E4E4E4"
+    palette.mid: Styling.dark ? "#55544F" : "#BDBDBD"
+    palette.dark: Styling.dark ? "#8A8883" : "#353637"
     palette.placeholderText: Styling.secondary
 
     // Closing the window leaves the app running in the background; this ends it.

@@ -143,6 +143,7 @@ Item {
         padding: 20
 
         background: PopupBackground {}
+        palette.button: Styling.cardButton
         contentItem: ColumnLayout {
             spacing: 14
             Label {

@@ -27,6 +27,9 @@ ApplicationWindow {
     palette.midlight: Styling.dark ? "#4A4945" : "#E4E4E4"
     palette.mid: Styling.dark ? "#55544F" : "#BDBDBD"
     palette.dark: Styling.dark ? "#8A8883" : "#353637"
+    // The buttons' tips: a white slab over the dark window otherwise.
+    palette.toolTipBase: Styling.dark ? "#363532" : "#FFFFFF"
+    palette.toolTipText: Styling.dark ? Styling.foreground : "#000000"
     palette.placeholderText: Styling.secondary
 
     // Closing the window leaves the app running in the background; this ends it.

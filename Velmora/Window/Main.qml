@@ -65,6 +65,8 @@ ApplicationWindow {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
+        // Over the screens: a long list's last tiles, scrolled past the screen's edge, drew over it.
+        z: 1
         height: visible ? implicitHeight : 0
         text: App.changes.failure
         visible: text.length > 0 && !window.editing

@@ -464,48 +464,48 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="87"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
         <source>No chores</source>
         <translation>Keine Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="87"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
         <source>Nothing for you</source>
         <translation>Nichts für dich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="90"/>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="93"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="95"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="98"/>
         <source>Click %1 or press %2 to add a chore</source>
         <translation>Klicke auf %1 oder drücke %2, um eine Aufgabe hinzuzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="241"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="246"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="255"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="260"/>
         <source>Finished by %1?</source>
         <translation>Von %1 erledigt?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="257"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="262"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="242"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="247"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="85"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="90"/>
         <source>Only your chores and those for anyone are shown: press %1 to see everyone&apos;s.</source>
         <translation>Nur deine Aufgaben und die für jeden werden gezeigt: %1 zeigt die aller.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="256"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="261"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -559,12 +559,12 @@
 <context>
     <name>DuePicker</name>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="40"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="41"/>
         <source>Previous month</source>
         <translation>Vorheriger Monat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="54"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="55"/>
         <source>Next month</source>
         <translation>Nächster Monat</translation>
     </message>
@@ -575,6 +575,19 @@
         <location filename="../Velmora/Window/FailureLine.qml" line="57"/>
         <source>Dismiss</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>FileDialog</name>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="14"/>
+        <source>File name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="14"/>
+        <source>Filter</source>
+        <translation>Filter</translation>
     </message>
 </context>
 <context>
@@ -831,6 +844,19 @@
         <location filename="../Velmora/Platform/PrivateFiles.cpp" line="67"/>
         <source>%1 is a symbolic link; Taskarello does not follow links where it keeps its files. Remove it and start again.</source>
         <translation>%1 ist eine symbolische Verknüpfung; Taskarello folgt keinen Verknüpfungen, wo es seine Dateien ablegt. Entfernen Sie sie und starten Sie neu.</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="15"/>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="15"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,12 @@ namespace Velmora {
 
 namespace {
 
+// Qt's dialog's own words, which Qt 6.4's catalogues leave English (or are not installed): the
+// app's catalogue answers for them, under the names Qt looks them up by.
+[[maybe_unused]] constexpr const char *qtDialogWords[] = {
+    QT_TRANSLATE_NOOP("FileDialog", "File name"), QT_TRANSLATE_NOOP("FileDialog", "Filter"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Open"), QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel")};
+
 QList<QObject *> qtFileDialogs(QQuickWindow *window)
 {
     QList<QObject *> out;

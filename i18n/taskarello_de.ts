@@ -20,57 +20,57 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="50"/>
         <source>Sync…</source>
         <translation>Abgleich…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="55"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
         <source>Household…</source>
         <translation>Haushalt…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="62"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="100"/>
         <source>Back up chores</source>
         <translation>Aufgaben sichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="72"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="99"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="74"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="112"/>
         <source>Restore chores</source>
         <translation>Aufgaben wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="79"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="108"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="84"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="121"/>
         <source>Export to calendar</source>
         <translation>In den Kalender exportieren</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="91"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="111"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="104"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="124"/>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="114"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello-Sicherungen (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="114"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="112"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="125"/>
         <source>Calendar files (*.ics)</source>
         <translation>Kalenderdateien (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="122"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="135"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -361,12 +361,12 @@
 <context>
     <name>ChoreThumb</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="19"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="20"/>
         <source>%1&apos;s turn</source>
         <translation>%1 ist dran</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="20"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="21"/>
         <source>Repeats: %1</source>
         <translation>Wiederholt sich: %1</translation>
     </message>
@@ -464,48 +464,48 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
         <source>No chores</source>
         <translation>Keine Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
         <source>Nothing for you</source>
         <translation>Nichts für dich</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
         <location filename="../Velmora/Screens/ChoresView.qml" line="95"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="98"/>
         <source>Click %1 or press %2 to add a chore</source>
         <translation>Klicke auf %1 oder drücke %2, um eine Aufgabe hinzuzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="253"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="246"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="267"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="260"/>
         <source>Finished by %1?</source>
         <translation>Von %1 erledigt?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="269"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="262"/>
         <source>Finish</source>
         <translation>Erledigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="254"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="247"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="87"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="90"/>
         <source>Only your chores and those for anyone are shown: press %1 to see everyone&apos;s.</source>
         <translation>Nur deine Aufgaben und die für jeden werden gezeigt: %1 zeigt die aller.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="268"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="261"/>
         <source>Finish this chore?</source>
         <translation>Diese Aufgabe als erledigt markieren?</translation>
     </message>
@@ -513,37 +513,37 @@
 <context>
     <name>ContentView</name>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="29"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="27"/>
         <source>TASKARELLO</source>
         <translation>TASKARELLO</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="37"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="33"/>
         <source>Showing mine</source>
         <translation>Zeigt meine</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="37"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="33"/>
         <source>Showing everyone&apos;s</source>
         <translation>Zeigt die aller</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="39"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="35"/>
         <source>Show everyone&apos;s chores</source>
         <translation>Die Aufgaben aller zeigen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="40"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="36"/>
         <source>Show only yours and those for anyone</source>
         <translation>Nur deine zeigen und die für jeden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="45"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="41"/>
         <source>Journal</source>
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="52"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="48"/>
         <source>Add chore</source>
         <translation>Aufgabe hinzufügen</translation>
     </message>
@@ -551,7 +551,7 @@
 <context>
     <name>DetailScreen</name>
     <message>
-        <location filename="../Velmora/Screens/DetailScreen.qml" line="58"/>
+        <location filename="../Velmora/Screens/DetailScreen.qml" line="54"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
@@ -559,12 +559,12 @@
 <context>
     <name>DuePicker</name>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="40"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="41"/>
         <source>Previous month</source>
         <translation>Vorheriger Monat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="54"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="55"/>
         <source>Next month</source>
         <translation>Nächster Monat</translation>
     </message>
@@ -572,9 +572,22 @@
 <context>
     <name>FailureLine</name>
     <message>
-        <location filename="../Velmora/Window/FailureLine.qml" line="43"/>
+        <location filename="../Velmora/Window/FailureLine.qml" line="57"/>
         <source>Dismiss</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>FileDialog</name>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="14"/>
+        <source>File name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="14"/>
+        <source>Filter</source>
+        <translation>Filter</translation>
     </message>
 </context>
 <context>
@@ -746,38 +759,38 @@
 <context>
     <name>JournalView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="60"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="56"/>
         <source>No logs</source>
         <translation>Noch keine Einträge</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="61"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="57"/>
         <source>Finished and repeated chores are added to the journal</source>
         <translation>Erledigte und wiederholte Aufgaben erscheinen im Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="44"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="42"/>
         <source>Journal</source>
         <translation>Verlauf</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="50"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="46"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="174"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="170"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="181"/>
-        <location filename="../Velmora/Screens/JournalView.qml" line="190"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="177"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="186"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="189"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="185"/>
         <source>Delete “%1”?</source>
         <translation>„%1“ löschen?</translation>
     </message>
@@ -834,6 +847,19 @@
     </message>
 </context>
 <context>
+    <name>QPlatformTheme</name>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="15"/>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="15"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>RipestWidgetIntent</name>
     <message>
         <location filename="../Velmora/App/RipestWidgetIntent.h" line="14"/>
@@ -855,132 +881,132 @@
     </message>
     <message>
         <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="62"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="63"/>
         <source>Server address</source>
         <translation>Serveradresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="67"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="68"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="75"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="87"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="88"/>
         <source>App password</source>
         <translation>App-Passwort</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="95"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="96"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>Das Passwort liegt im Secret Service der Arbeitsumgebung, nie in einer Datei.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="127"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="128"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
         <source>Which calendar holds your chores?</source>
         <translation>Welcher Kalender soll deine Aufgaben enthalten?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="138"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>Das Konto hat noch keinen Kalender für Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="161"/>
         <source>New calendar “%1”</source>
         <translation>Neuer Kalender „%1“</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="161"/>
         <source>Chores</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="167"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="168"/>
         <source>Or the address of a calendar shared with you</source>
         <translation>Oder die Adresse eines Kalenders, der mit dir geteilt ist</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="175"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="184"/>
         <source>Address of a calendar shared with you</source>
         <translation>Adresse eines Kalenders, der mit dir geteilt ist</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="182"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
         <source>Use the calendar at this address</source>
         <translation>Den Kalender unter dieser Adresse verwenden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="200"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="193"/>
-        <source>%1 · Not encrypted</source>
-        <translation>%1 · Nicht verschlüsselt</translation>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="203"/>
+        <source>Not encrypted</source>
+        <translation>Nicht verschlüsselt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="199"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="205"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="214"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="260"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="269"/>
         <source>Looking for calendars…</source>
         <translation>Kalender werden gesucht…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="260"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="269"/>
         <source>Connecting…</source>
         <translation>Verbinden…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="267"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="273"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="276"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="282"/>
         <source>Your name in the household</source>
         <translation>Dein Name im Haushalt</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="282"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="290"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="291"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="299"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="298"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="307"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="306"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="315"/>
         <source>Sync now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="313"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="323"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="322"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="332"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="321"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="330"/>
         <source>Disconnect this account?</source>
         <translation>Dieses Konto trennen?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="322"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="331"/>
         <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
         <translation>Ihre Aufgaben bleiben auf diesem Computer und im Kalender auf dem Server; sie werden nicht mehr abgeglichen, und das Passwort wird aus dem Schlüsselbund entfernt.</translation>
     </message>
@@ -997,7 +1023,7 @@
     <name>Velmora::ApplicationBus</name>
     <message>
         <location filename="../Velmora/Platform/ApplicationBus.cpp" line="149"/>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="145"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="148"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
     </message>
@@ -1409,27 +1435,27 @@
 <context>
     <name>Velmora::ChoreEditor</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="188"/>
         <source>Update</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="190"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="192"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="191"/>
         <source>Add</source>
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="281"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="280"/>
         <source>Finished today, it comes back on %1.</source>
         <translation>Heute erledigt, kommt sie am %1 wieder.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="283"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="282"/>
         <source>Finished today, it does not come back: its rule has ended.</source>
         <translation>Heute erledigt, kommt sie nicht wieder: ihre Regel ist zu Ende.</translation>
     </message>
@@ -1592,37 +1618,37 @@
 <context>
     <name>Velmora::PasswordStore</name>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="65"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="62"/>
         <source>Waiting for the keyring to be unlocked</source>
         <translation>Warten, bis der Schlüsselbund entsperrt ist</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="82"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="77"/>
         <source>The password is not in the Secret Service; disconnect and connect the account again.</source>
         <translation>Das Passwort ist nicht im Secret Service; trenne das Konto und verbinde es erneut.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="90"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="84"/>
         <source>The Secret Service refused access to the password.</source>
         <translation>Der Secret Service hat den Zugriff auf das Passwort verweigert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="101"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="90"/>
         <source>No Secret Service is reachable, so the password cannot be read.</source>
         <translation>Kein Secret Service ist erreichbar, daher kann das Passwort nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="103"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="92"/>
         <source>No Secret Service is reachable, so the password was not saved.</source>
         <translation>Kein Secret Service ist erreichbar, daher wurde das Passwort nicht gespeichert.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="105"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="94"/>
         <source>The password could not be removed from the Secret Service.</source>
         <translation>Das Passwort konnte nicht aus dem Secret Service entfernt werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="128"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="124"/>
         <source>The keyring stayed locked, so the password cannot be read.</source>
         <translation>Der Schlüsselbund blieb gesperrt, daher kann das Passwort nicht gelesen werden.</translation>
     </message>
@@ -1769,12 +1795,12 @@
         <translation>%1 · fällig %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ScreenTexts.h" line="54"/>
+        <location filename="../Velmora/Screens/ScreenTexts.h" line="66"/>
         <source>Puts this time in the journal and starts the chore again today, once. Edit it to have it come back by itself.</source>
         <translation>Trägt dieses Mal ins Journal ein und beginnt die Aufgabe heute einmal neu. Damit sie von selbst wiederkommt, bearbeite sie.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ScreenTexts.h" line="55"/>
+        <location filename="../Velmora/Screens/ScreenTexts.h" line="67"/>
         <source>Starts this chore again today, once. Edit the new one to have it come back by itself.</source>
         <translation>Beginnt diese Aufgabe heute einmal neu. Damit sie von selbst wiederkommt, bearbeite die neue.</translation>
     </message>
@@ -1782,51 +1808,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="568"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="557"/>
         <source>The task is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="572"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="561"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>Der Server hat eine Webseite statt einer Aufgabe geschickt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="576"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="585"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="613"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="565"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="574"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="602"/>
         <source>The task is not valid iCalendar.</source>
         <translation>Die Aufgabe ist kein gültiges iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="751"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="740"/>
         <source>The task has no UID.</source>
         <translation>Die Aufgabe hat keine UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="761"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="801"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="815"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="750"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="790"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="804"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="782"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="771"/>
         <source>The task&apos;s repeat rules are larger than 64 KB.</source>
         <translation>Die Wiederholungsregeln der Aufgabe sind größer als 64 KB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1093"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1082"/>
         <source>The chore has no usable UID.</source>
         <translation>Die Aufgabe hat keine brauchbare UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1095"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1084"/>
         <source>The time zone is unknown.</source>
         <translation>Die Zeitzone ist unbekannt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1098"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1087"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>Die Daten der Aufgabe liegen außerhalb des gültigen Bereichs.</translation>
     </message>
@@ -1834,12 +1860,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="390"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="382"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>Die Antwort des Servers war zu groß, um sie anzunehmen.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="392"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="384"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>Der Server hat länger als %n Sekunde gebraucht; die Anfrage wurde abgebrochen.</numerusform>
@@ -1847,53 +1873,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="395"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="405"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="387"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="397"/>
         <source>The server did not answer in time.</source>
         <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="399"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="391"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="403"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="395"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>Das Zertifikat des Servers konnte nicht geprüft werden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="407"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="399"/>
         <source>The connection to the server was lost.</source>
         <translation>Die Verbindung zum Server ist abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="409"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="401"/>
         <source>The server could not be reached.</source>
         <translation>Der Server ist nicht erreichbar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="416"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="408"/>
         <source>The server refused the user name or password.</source>
         <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="418"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="410"/>
         <source>The server does not allow this for this account.</source>
         <translation>Der Server erlaubt das für dieses Konto nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="421"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="413"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>Der Kalender oder die Aufgabe wurde auf dem Server nicht gefunden.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="423"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="415"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>Die Aufgabe wurde inzwischen auf dem Server geändert.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="428"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="420"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>Der Server ist ausgelastet; er bittet, %n Minute zu warten.</numerusform>
@@ -1901,48 +1927,48 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="434"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="426"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>Die Adresse führt zu einer Webseite, nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="435"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="598"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="427"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="590"/>
         <source>The server reported error %1.</source>
         <translation>Der Server meldete den Fehler %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="344"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="336"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>Die Adresse führt nicht zu einem CalDAV-Server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="121"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="118"/>
         <source>The server did not let this account change the calendar; it may be shared with you to read only.</source>
         <translation>Der Server hat diesem Konto nicht erlaubt, den Kalender zu ändern; vielleicht ist er nur zum Lesen mit dir geteilt.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="356"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="348"/>
         <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
         <translation>Die Antwort des Servers bricht in Zeile %1 als XML ab; nichts davon wurde übernommen.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="381"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="373"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>Der Server verwies auf eine Adresse ohne Verschlüsselung, %1; dorthin wurde nichts gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="382"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="374"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>Der Server verwies auf eine andere Adresse, %1; das Passwort wurde nicht dorthin gesendet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="387"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="379"/>
         <source>The server sent a change on to another address, %1; it was not sent again.</source>
         <translation>Der Server hat eine Änderung an eine andere Adresse weitergeleitet, %1; sie wurde nicht erneut gesendet.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="453"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="445"/>
         <source>Setting up the account took longer than %n second(s) and was stopped.</source>
         <translation>
             <numerusform>Das Einrichten des Kontos dauerte länger als %n Sekunde und wurde abgebrochen.</numerusform>
@@ -1950,7 +1976,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="643"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="635"/>
         <source>The server asked for a full resync.</source>
         <translation>Der Server verlangt einen vollständigen Abgleich.</translation>
     </message>
@@ -2171,27 +2197,27 @@
 <context>
     <name>Velmora::Sync::SyncCommands</name>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="85"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="88"/>
         <source>Give the user name after the server address.</source>
         <translation>Gib den Benutzernamen nach der Serveradresse an.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="103"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="106"/>
         <source>Password: </source>
         <translation>Passwort: </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="111"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="114"/>
         <source>Unknown action &quot;%1&quot;.</source>
         <translation>Unbekannte Aktion „%1“.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="118"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="121"/>
         <source>An account is not set up over the bus, where its password would travel: connect it in Taskarello&apos;s window.</source>
         <translation>Ein Konto wird nicht über den Bus eingerichtet, über den sein Passwort ginge: verbinden Sie es im Fenster von Taskarello.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="146"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="149"/>
         <source>Taskarello is already running: its account screen was opened with the address filled in. Give the password there.</source>
         <translation>Taskarello läuft bereits: seine Kontoseite wurde mit der Adresse geöffnet. Geben Sie dort das Passwort an.</translation>
     </message>
@@ -2241,7 +2267,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1297"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1286"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>Die Aufgabe ist größer als 1 MB.</translation>
     </message>
@@ -2285,7 +2311,7 @@
         <translation>Taskarello läuft bereits, antwortet aber nicht.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Launcher.cpp" line="239"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="243"/>
         <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
         <translation>Taskarello läuft bereits: ein anderer seiner Prozesse hält %1. Beenden Sie diesen (Beenden im Menü seines Symbols) und starten Sie dann neu.</translation>
     </message>

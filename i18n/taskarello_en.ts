@@ -20,57 +20,57 @@
 <context>
     <name>BackupPopups</name>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="49"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="50"/>
         <source>Sync…</source>
         <translation>Sync…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="55"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="56"/>
         <source>Household…</source>
         <translation>Household…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="62"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="87"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="100"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="72"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="99"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="74"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="112"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="79"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="108"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="84"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="121"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="91"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="111"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="104"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="124"/>
         <source>Save</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="92"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="114"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="114"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="112"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="125"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="122"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="135"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -361,12 +361,12 @@
 <context>
     <name>ChoreThumb</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="19"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="20"/>
         <source>%1&apos;s turn</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreThumb.qml" line="20"/>
+        <location filename="../Velmora/Screens/ChoreThumb.qml" line="21"/>
         <source>Repeats: %1</source>
         <translation>Repeats: %1</translation>
     </message>
@@ -464,48 +464,48 @@
 <context>
     <name>ChoresView</name>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
         <source>No chores</source>
         <translation>No chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="89"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
         <source>Nothing for you</source>
         <translation>Nothing for you</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="92"/>
         <location filename="../Velmora/Screens/ChoresView.qml" line="95"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="98"/>
         <source>Click %1 or press %2 to add a chore</source>
         <translation>Click %1 or press %2 to add a chore</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="253"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="246"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="267"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="260"/>
         <source>Finished by %1?</source>
         <translation>Finished by %1?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="269"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="262"/>
         <source>Finish</source>
         <translation>Finish</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="254"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="247"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="87"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="90"/>
         <source>Only your chores and those for anyone are shown: press %1 to see everyone&apos;s.</source>
         <translation>Only your chores and those for anyone are shown: press %1 to see everyone&apos;s.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoresView.qml" line="268"/>
+        <location filename="../Velmora/Screens/ChoresView.qml" line="261"/>
         <source>Finish this chore?</source>
         <translation>Finish this chore?</translation>
     </message>
@@ -513,37 +513,37 @@
 <context>
     <name>ContentView</name>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="29"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="27"/>
         <source>TASKARELLO</source>
         <translation>TASKARELLO</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="37"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="33"/>
         <source>Showing mine</source>
         <translation>Showing mine</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="37"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="33"/>
         <source>Showing everyone&apos;s</source>
         <translation>Showing everyone&apos;s</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="39"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="35"/>
         <source>Show everyone&apos;s chores</source>
         <translation>Show everyone&apos;s chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="40"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="36"/>
         <source>Show only yours and those for anyone</source>
         <translation>Show only yours and those for anyone</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="45"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="41"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Window/ContentView.qml" line="52"/>
+        <location filename="../Velmora/Window/ContentView.qml" line="48"/>
         <source>Add chore</source>
         <translation>Add chore</translation>
     </message>
@@ -551,7 +551,7 @@
 <context>
     <name>DetailScreen</name>
     <message>
-        <location filename="../Velmora/Screens/DetailScreen.qml" line="58"/>
+        <location filename="../Velmora/Screens/DetailScreen.qml" line="54"/>
         <source>Close</source>
         <translation>Close</translation>
     </message>
@@ -559,12 +559,12 @@
 <context>
     <name>DuePicker</name>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="40"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="41"/>
         <source>Previous month</source>
         <translation>Previous month</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/DuePicker.qml" line="54"/>
+        <location filename="../Velmora/Screens/DuePicker.qml" line="55"/>
         <source>Next month</source>
         <translation>Next month</translation>
     </message>
@@ -572,9 +572,22 @@
 <context>
     <name>FailureLine</name>
     <message>
-        <location filename="../Velmora/Window/FailureLine.qml" line="43"/>
+        <location filename="../Velmora/Window/FailureLine.qml" line="57"/>
         <source>Dismiss</source>
         <translation>Dismiss</translation>
+    </message>
+</context>
+<context>
+    <name>FileDialog</name>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="14"/>
+        <source>File name</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="14"/>
+        <source>Filter</source>
+        <translation>Filter</translation>
     </message>
 </context>
 <context>
@@ -746,38 +759,38 @@
 <context>
     <name>JournalView</name>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="60"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="56"/>
         <source>No logs</source>
         <translation>No logs</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="61"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="57"/>
         <source>Finished and repeated chores are added to the journal</source>
         <translation>Finished and repeated chores are added to the journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="44"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="42"/>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="50"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="46"/>
         <source>Close</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="174"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="170"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="181"/>
-        <location filename="../Velmora/Screens/JournalView.qml" line="190"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="177"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="186"/>
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/JournalView.qml" line="189"/>
+        <location filename="../Velmora/Screens/JournalView.qml" line="185"/>
         <source>Delete “%1”?</source>
         <translation>Delete “%1”?</translation>
     </message>
@@ -834,6 +847,19 @@
     </message>
 </context>
 <context>
+    <name>QPlatformTheme</name>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="15"/>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Screens/FileDialogFit.cpp" line="15"/>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>RipestWidgetIntent</name>
     <message>
         <location filename="../Velmora/App/RipestWidgetIntent.h" line="14"/>
@@ -855,132 +881,132 @@
     </message>
     <message>
         <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="53"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="62"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="63"/>
         <source>Server address</source>
         <translation>Server address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="67"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="74"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="68"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="75"/>
         <source>User name</source>
         <translation>User name</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="80"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="87"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="81"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="88"/>
         <source>App password</source>
         <translation>App password</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="95"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="96"/>
         <source>The password is kept in the desktop&apos;s Secret Service, never in a file.</source>
         <translation>The password is kept in the desktop&apos;s Secret Service, never in a file.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="127"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="128"/>
         <source>Address</source>
         <translation>Address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="136"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
         <source>Which calendar holds your chores?</source>
         <translation>Which calendar holds your chores?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="137"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="138"/>
         <source>The account has no calendar for tasks yet.</source>
         <translation>The account has no calendar for tasks yet.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="161"/>
         <source>New calendar “%1”</source>
         <translation>New calendar “%1”</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="160"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="161"/>
         <source>Chores</source>
         <translation>Chores</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="167"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="168"/>
         <source>Or the address of a calendar shared with you</source>
         <translation>Or the address of a calendar shared with you</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="175"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="184"/>
         <source>Address of a calendar shared with you</source>
         <translation>Address of a calendar shared with you</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="182"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
         <source>Use the calendar at this address</source>
         <translation>Use the calendar at this address</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="191"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="200"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="193"/>
-        <source>%1 · Not encrypted</source>
-        <translation>%1 · Not encrypted</translation>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="203"/>
+        <source>Not encrypted</source>
+        <translation>Not encrypted</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="199"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="208"/>
         <source>User</source>
         <translation>User</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="205"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="214"/>
         <source>Calendar</source>
         <translation>Calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="260"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="269"/>
         <source>Looking for calendars…</source>
         <translation>Looking for calendars…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="260"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="269"/>
         <source>Connecting…</source>
         <translation>Connecting…</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="267"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="273"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="276"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="282"/>
         <source>Your name in the household</source>
         <translation>Your name in the household</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="282"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="290"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="291"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="299"/>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="298"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="307"/>
         <source>Back</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="306"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="315"/>
         <source>Sync now</source>
         <translation>Sync now</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="313"/>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="323"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="322"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="332"/>
         <source>Disconnect</source>
         <translation>Disconnect</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="321"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="330"/>
         <source>Disconnect this account?</source>
         <translation>Disconnect this account?</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="322"/>
+        <location filename="../Velmora/Screens/SyncAccountScreen.qml" line="331"/>
         <source>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</source>
         <translation>Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.</translation>
     </message>
@@ -997,7 +1023,7 @@
     <name>Velmora::ApplicationBus</name>
     <message>
         <location filename="../Velmora/Platform/ApplicationBus.cpp" line="149"/>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="145"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="148"/>
         <source>Taskarello is already running but does not answer.</source>
         <translation>Taskarello is already running but does not answer.</translation>
     </message>
@@ -1409,27 +1435,27 @@
 <context>
     <name>Velmora::ChoreEditor</name>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="188"/>
         <source>Update</source>
         <translation>Update</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="190"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="189"/>
         <source>Repeat</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="192"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="191"/>
         <source>Add</source>
         <translation>Add</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="281"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="280"/>
         <source>Finished today, it comes back on %1.</source>
         <translation>Finished today, it comes back on %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="283"/>
+        <location filename="../Velmora/Screens/ChoreEditor.cpp" line="282"/>
         <source>Finished today, it does not come back: its rule has ended.</source>
         <translation>Finished today, it does not come back: its rule has ended.</translation>
     </message>
@@ -1592,37 +1618,37 @@
 <context>
     <name>Velmora::PasswordStore</name>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="65"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="62"/>
         <source>Waiting for the keyring to be unlocked</source>
         <translation>Waiting for the keyring to be unlocked</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="82"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="77"/>
         <source>The password is not in the Secret Service; disconnect and connect the account again.</source>
         <translation>The password is not in the Secret Service; disconnect and connect the account again.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="90"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="84"/>
         <source>The Secret Service refused access to the password.</source>
         <translation>The Secret Service refused access to the password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="101"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="90"/>
         <source>No Secret Service is reachable, so the password cannot be read.</source>
         <translation>No Secret Service is reachable, so the password cannot be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="103"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="92"/>
         <source>No Secret Service is reachable, so the password was not saved.</source>
         <translation>No Secret Service is reachable, so the password was not saved.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="105"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="94"/>
         <source>The password could not be removed from the Secret Service.</source>
         <translation>The password could not be removed from the Secret Service.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Platform/PasswordStore.cpp" line="128"/>
+        <location filename="../Velmora/Platform/PasswordStore.cpp" line="124"/>
         <source>The keyring stayed locked, so the password cannot be read.</source>
         <translation>The keyring stayed locked, so the password cannot be read.</translation>
     </message>
@@ -1769,12 +1795,12 @@
         <translation>%1 · due %2</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ScreenTexts.h" line="54"/>
+        <location filename="../Velmora/Screens/ScreenTexts.h" line="66"/>
         <source>Puts this time in the journal and starts the chore again today, once. Edit it to have it come back by itself.</source>
         <translation>Puts this time in the journal and starts the chore again today, once. Edit it to have it come back by itself.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/ScreenTexts.h" line="55"/>
+        <location filename="../Velmora/Screens/ScreenTexts.h" line="67"/>
         <source>Starts this chore again today, once. Edit the new one to have it come back by itself.</source>
         <translation>Starts this chore again today, once. Edit the new one to have it come back by itself.</translation>
     </message>
@@ -1782,51 +1808,51 @@
 <context>
     <name>Velmora::Sync</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="568"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="557"/>
         <source>The task is larger than 1 MB.</source>
         <translation>The task is larger than 1 MB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="572"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="561"/>
         <source>The server sent a web page instead of a task.</source>
         <translation>The server sent a web page instead of a task.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="576"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="585"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="613"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="565"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="574"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="602"/>
         <source>The task is not valid iCalendar.</source>
         <translation>The task is not valid iCalendar.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="751"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="740"/>
         <source>The task has no UID.</source>
         <translation>The task has no UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="761"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="801"/>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="815"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="750"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="790"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="804"/>
         <source>The task&apos;s dates are out of range.</source>
         <translation>The task&apos;s dates are out of range.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="782"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="771"/>
         <source>The task&apos;s repeat rules are larger than 64 KB.</source>
         <translation>The task&apos;s repeat rules are larger than 64 KB.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1093"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1082"/>
         <source>The chore has no usable UID.</source>
         <translation>The chore has no usable UID.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1095"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1084"/>
         <source>The time zone is unknown.</source>
         <translation>The time zone is unknown.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1098"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1087"/>
         <source>The chore&apos;s dates are out of range.</source>
         <translation>The chore&apos;s dates are out of range.</translation>
     </message>
@@ -1834,12 +1860,12 @@
 <context>
     <name>Velmora::Sync::CalDavClient</name>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="390"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="382"/>
         <source>The server&apos;s answer was too large to accept.</source>
         <translation>The server&apos;s answer was too large to accept.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="392"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="384"/>
         <source>The server took more than %n second(s) to answer; the request was stopped.</source>
         <translation>
             <numerusform>The server took more than %n second to answer; the request was stopped.</numerusform>
@@ -1847,53 +1873,53 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="395"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="405"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="387"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="397"/>
         <source>The server did not answer in time.</source>
         <translation>The server did not answer in time.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="399"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="391"/>
         <source>The server&apos;s answer could not be read.</source>
         <translation>The server&apos;s answer could not be read.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="403"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="395"/>
         <source>The server&apos;s certificate could not be verified.</source>
         <translation>The server&apos;s certificate could not be verified.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="407"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="399"/>
         <source>The connection to the server was lost.</source>
         <translation>The connection to the server was lost.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="409"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="401"/>
         <source>The server could not be reached.</source>
         <translation>The server could not be reached.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="416"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="408"/>
         <source>The server refused the user name or password.</source>
         <translation>The server refused the user name or password.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="418"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="410"/>
         <source>The server does not allow this for this account.</source>
         <translation>The server does not allow this for this account.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="421"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="413"/>
         <source>The calendar or task was not found on the server.</source>
         <translation>The calendar or task was not found on the server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="423"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="415"/>
         <source>The task was changed on the server meanwhile.</source>
         <translation>The task was changed on the server meanwhile.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="428"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="420"/>
         <source>The server is busy; it asks to wait %n minute(s).</source>
         <translation>
             <numerusform>The server is busy; it asks to wait %n minute.</numerusform>
@@ -1901,48 +1927,48 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="434"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="426"/>
         <source>The address leads to a web page, not to a CalDAV server.</source>
         <translation>The address leads to a web page, not to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="435"/>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="598"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="427"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="590"/>
         <source>The server reported error %1.</source>
         <translation>The server reported error %1.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="344"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="336"/>
         <source>The address does not lead to a CalDAV server.</source>
         <translation>The address does not lead to a CalDAV server.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="121"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="118"/>
         <source>The server did not let this account change the calendar; it may be shared with you to read only.</source>
         <translation>The server did not let this account change the calendar; it may be shared with you to read only.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="356"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="348"/>
         <source>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</source>
         <translation>The server&apos;s answer broke off as XML at line %1; nothing of it was taken.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="381"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="373"/>
         <source>The server pointed to an address without encryption, %1; nothing was sent there.</source>
         <translation>The server pointed to an address without encryption, %1; nothing was sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="382"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="374"/>
         <source>The server pointed to another address, %1; the password was not sent there.</source>
         <translation>The server pointed to another address, %1; the password was not sent there.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="387"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="379"/>
         <source>The server sent a change on to another address, %1; it was not sent again.</source>
         <translation>The server sent a change on to another address, %1; it was not sent again.</translation>
     </message>
     <message numerus="yes">
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="453"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="445"/>
         <source>Setting up the account took longer than %n second(s) and was stopped.</source>
         <translation>
             <numerusform>Setting up the account took longer than %n second and was stopped.</numerusform>
@@ -1950,7 +1976,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/CalDavClient.cpp" line="643"/>
+        <location filename="../Velmora/Sync/CalDavClient.cpp" line="635"/>
         <source>The server asked for a full resync.</source>
         <translation>The server asked for a full resync.</translation>
     </message>
@@ -2171,27 +2197,27 @@
 <context>
     <name>Velmora::Sync::SyncCommands</name>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="85"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="88"/>
         <source>Give the user name after the server address.</source>
         <translation>Give the user name after the server address.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="103"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="106"/>
         <source>Password: </source>
         <translation>Password: </translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="111"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="114"/>
         <source>Unknown action &quot;%1&quot;.</source>
         <translation>Unknown action &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="118"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="121"/>
         <source>An account is not set up over the bus, where its password would travel: connect it in Taskarello&apos;s window.</source>
         <translation>An account is not set up over the bus, where its password would travel: connect it in Taskarello&apos;s window.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Sync/SyncCommands.cpp" line="146"/>
+        <location filename="../Velmora/Sync/SyncCommands.cpp" line="149"/>
         <source>Taskarello is already running: its account screen was opened with the address filled in. Give the password there.</source>
         <translation>Taskarello is already running: its account screen was opened with the address filled in. Give the password there.</translation>
     </message>
@@ -2241,7 +2267,7 @@
 <context>
     <name>Velmora::Sync::VTodoCodec</name>
     <message>
-        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1297"/>
+        <location filename="../Velmora/Sync/VTodoCodec.cpp" line="1286"/>
         <source>The chore is larger than 1 MB.</source>
         <translation>The chore is larger than 1 MB.</translation>
     </message>
@@ -2285,7 +2311,7 @@
         <translation>Taskarello is already running but does not answer.</translation>
     </message>
     <message>
-        <location filename="../Velmora/App/Launcher.cpp" line="239"/>
+        <location filename="../Velmora/App/Launcher.cpp" line="243"/>
         <source>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</source>
         <translation>Taskarello is already running: another of its processes holds %1. Quit that one (Quit in its tray menu) or end it, then start again.</translation>
     </message>

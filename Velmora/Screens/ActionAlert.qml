@@ -32,6 +32,7 @@ Dialog {
     onOpened: cancelButton.forceActiveFocus(Qt.TabFocusReason)
 
     background: PopupBackground {}
+    palette.button: Styling.cardButton
     // No button box: the buttons are the content's, and an empty box would still be in the tree.
     footer: null
     // The question may name a chore: its title stays plain text, cut short after a few lines.

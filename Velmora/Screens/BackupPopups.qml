@@ -3,6 +3,7 @@ import QtQuick.Controls
 import QtQuick.Dialogs
 import QtQuick.Layouts
 import Velmora.Model
+import Velmora.Screens
 import Velmora.Styling
 
 // The sync and backup button's menu, the file dialogs behind it and the dialog that tells the outcome.
@@ -65,21 +66,33 @@ Item {
                 // Today's name, in case the app has run since yesterday.
                 backupDialog.currentFile = places.suggestedBackupFile()
                 backupDialog.open()
+                fit.fit()
             }
         }
         PressableMenuItem {
             objectName: "menuRestore"
             text: qsTr("Restore chores")
             icon.source: Symbols.source("square.and.arrow.down", Styling.foreground)
-            onTriggered: restoreDialog.open()
+            onTriggered: {
+                restoreDialog.open()
+                fit.fit()
+            }
         }
         MenuSeparator {}
         PressableMenuItem {
             objectName: "menuCalendar"
             text: qsTr("Export to calendar")
             icon.source: Symbols.source("calendar", Styling.foreground)
-            onTriggered: calendarDialog.open()
+            onTriggered: {
+                calendarDialog.open()
+                fit.fit()
+            }
         }
+    }
+
+    FileDialogFit {
+        id: fit
+        window: dialogs.Window.window
     }
 
     FileDialog {
@@ -130,6 +143,7 @@ Item {
         padding: 20
 
         background: PopupBackground {}
+        palette.button: Styling.cardButton
         contentItem: ColumnLayout {
             spacing: 14
             Label {

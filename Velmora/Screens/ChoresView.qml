@@ -38,6 +38,9 @@ Item {
         const tile = tileSlots.itemAt(next)
         if (!tile)
             return
+        // A tile made just now is placed at the next frame: a held key outran it, and the focus
+        // went on below the view.
+        grid.forceLayout()
         const top = grid.y + tile.y
         if (top < scroller.contentY + topInset)
             scroller.contentY = Math.max(0, top - topInset)
@@ -54,7 +57,9 @@ Item {
         const tile = root.currentTile()
         const focused = tile && tile.activeFocus
         const columns = Math.max(1, grid.columns)
-        const steps = { [Qt.Key_Left]: -1, [Qt.Key_Right]: 1, [Qt.Key_Up]: -columns, [Qt.Key_Down]: columns }
+        const page = columns * Math.max(1, Math.floor((scroller.height - root.topInset) / (grid.rowHeight + grid.gap)))
+        const steps = { [Qt.Key_Left]: -1, [Qt.Key_Right]: 1, [Qt.Key_Up]: -columns, [Qt.Key_Down]: columns,
+                        [Qt.Key_PageUp]: -page, [Qt.Key_PageDown]: page, [Qt.Key_Home]: -root.count, [Qt.Key_End]: root.count }
         if (steps[event.key] !== undefined && !(event.modifiers & (Qt.ControlModifier | Qt.AltModifier | Qt.ShiftModifier))) {
             root.focusTile(focused ? root.current + steps[event.key] : root.current)
         } else if (!focused) {

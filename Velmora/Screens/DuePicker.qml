@@ -18,6 +18,7 @@ Popup {
     padding: 12
     width: Math.min(340, parent ? parent.width - 32 : 340)
     background: PopupBackground { radius: 12 }
+    palette.button: Styling.cardButton
     onAboutToShow: calendar.reset()
 
     DueCalendar {

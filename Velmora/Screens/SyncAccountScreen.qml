@@ -57,7 +57,8 @@ DetailScreen {
         visible: screen.form
         enabled: !screen.account.busy
         width: parent.width
-        placeholderText: "https://cloud.example.org/remote.php/dav"
+        // The host alone is enough (the app finds the calendars from there), and fits a narrow window.
+        placeholderText: "https://cloud.example.org"
         text: screen.account.offeredServer
         Accessible.name: qsTr("Server address")
         inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
@@ -171,7 +172,15 @@ DetailScreen {
         visible: screen.choosing
         enabled: !screen.account.busy
         width: parent.width
-        placeholderText: "https://cloud.example.org/remote.php/dav/calendars/alice/chores/"
+        // Cut in its middle where the field is short: the address's start and end say the most.
+        placeholderText: addressExample.elidedText
+        TextMetrics {
+            id: addressExample
+            font: addressField.font
+            text: "https://cloud.example.org/remote.php/dav/calendars/alice/chores/"
+            elide: Text.ElideMiddle
+            elideWidth: addressField.width - addressField.leftPadding - addressField.rightPadding
+        }
         Accessible.name: qsTr("Address of a calendar shared with you")
         inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoAutoUppercase
         onAccepted: screen.account.chooseAddress(text)
@@ -189,9 +198,9 @@ DetailScreen {
     InfoRow {
         visible: screen.connected
         label: qsTr("Server")
+        value: screen.account.server
         // Said once connected too: the password and the chores cross the network readable.
-        value: screen.account.server.startsWith("http:") ? qsTr("%1 · Not encrypted").arg(screen.account.server)
-                                                         : screen.account.server
+        note: screen.account.server.startsWith("http:") ? qsTr("Not encrypted") : ""
     }
     Separator { visible: screen.connected }
     InfoRow {
@@ -328,41 +337,57 @@ DetailScreen {
     component FieldLabel: Label {
         width: parent ? parent.width : 0
         topPadding: 4
+        wrapMode: Text.Wrap
         color: Styling.secondary
         font.pointSize: 10
         Accessible.ignored: !visible
     }
 
-        // A label and a value that may be long (an address): the value gives way, in the middle.
+    // A label and a value that may be long (an address): the value gives way, in the middle. A note
+    // goes under the value, whole: cut with a long address, "Not encrypted" lost its "Not".
     component InfoRow: Item {
         id: row
         property string label
         property string value
+        property string note
         width: parent ? parent.width : 0
-        implicitHeight: Math.max(labelText.implicitHeight, valueText.implicitHeight) + 12
+        implicitHeight: Math.max(labelText.implicitHeight, values.implicitHeight) + 12
         Accessible.role: Accessible.StaticText
-        Accessible.name: label + ": " + value
+        Accessible.name: label + ": " + value + (note.length > 0 ? ", " + note : "")
         Accessible.ignored: !visible
         Label {
             id: labelText
             anchors.left: parent.left
-            anchors.verticalCenter: parent.verticalCenter
+            anchors.top: values.top
             text: row.label
             color: Styling.foreground
             Accessible.ignored: true
         }
-        Label {
-            id: valueText
+        Column {
+            id: values
             anchors.left: labelText.right
             anchors.leftMargin: 12
             anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
-            horizontalAlignment: Text.AlignRight
-            elide: Text.ElideMiddle
-            textFormat: Text.PlainText
-            text: row.value
-            color: Styling.secondary
-            Accessible.ignored: true
+            Label {
+                width: parent.width
+                horizontalAlignment: Text.AlignRight
+                elide: Text.ElideMiddle
+                textFormat: Text.PlainText
+                text: row.value
+                color: Styling.secondary
+                Accessible.ignored: true
+            }
+            Label {
+                objectName: "rowNote"
+                visible: row.note.length > 0
+                width: parent.width
+                horizontalAlignment: Text.AlignRight
+                wrapMode: Text.Wrap
+                text: row.note
+                color: Styling.destructiveColor
+                Accessible.ignored: true
+            }
         }
     }
 

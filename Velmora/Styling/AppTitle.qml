@@ -12,4 +12,7 @@ Text {
     minimumPixelSize: 24
     elide: Text.ElideRight
     maximumLineCount: 1
+    // Left out rather than cut to a few letters where the shelf's buttons leave it too little room
+    // (the main screen's four in a 300 pixel window); a screen reader still reads it.
+    opacity: truncated ? 0 : 1
 }

@@ -16,6 +16,9 @@ QtObject {
     readonly property color destructiveFill: dark ? "#C8372B" : destructiveColor
     readonly property color accentFill: dark ? "#3A6EE8" : accent
     readonly property color foreground: dark ? "#F4F2EE" : "#1C1B19"
+    // A button's fill on a dialog's card: in the dark scheme the window's button colour is the card's
+    // own, and a button there showed only its text. Darker than the card, its text keeps 4.5:1.
+    readonly property color cardButton: dark ? "#282724" : "#E3DED5"
     // The second level of emphasis of the foreground.
     readonly property color secondary: Qt.rgba(foreground.r, foreground.g, foreground.b, 0.6)
 }

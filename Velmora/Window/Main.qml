@@ -20,6 +20,16 @@ ApplicationWindow {
     palette.button: Styling.dark ? "#3A3936" : "#E3DED5"
     palette.buttonText: Styling.foreground
     palette.highlight: Styling.accent
+    // A highlighted or pressed menu item, a pressed box, a box's arrows, Qt's own file dialog's
+    // shelves: the style's colours for them are made for a light window, and left the foreground
+    // unreadable, or themselves unseen, in the dark scheme. The light one keeps the style's.
+    palette.light: Styling.dark ? "#403F3B" : "#F6F6F6"
+    palette.midlight: Styling.dark ? "#4A4945" : "#E4E4E4"
+    palette.mid: Styling.dark ? "#55544F" : "#BDBDBD"
+    palette.dark: Styling.dark ? "#8A8883" : "#353637"
+    // The buttons' tips: a white slab over the dark window otherwise.
+    palette.toolTipBase: Styling.dark ? "#363532" : "#FFFFFF"
+    palette.toolTipText: Styling.dark ? Styling.foreground : "#000000"
     palette.placeholderText: Styling.secondary
 
     // Closing the window leaves the app running in the background; this ends it.
@@ -55,6 +65,8 @@ ApplicationWindow {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
+        // Over the screens: a long list's last tiles, scrolled past the screen's edge, drew over it.
+        z: 1
         height: visible ? implicitHeight : 0
         text: App.changes.failure
         visible: text.length > 0 && !window.editing

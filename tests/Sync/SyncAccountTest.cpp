@@ -18,6 +18,7 @@
 #include <QDBusConnectionInterface>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QLibrary>
 #include <QProcess>
 #include <QQuickItem>
@@ -551,6 +552,7 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     EXPECT_TRUE(calendar.toString().startsWith(server.url().toString())) << qPrintable(calendar.toString());
     EXPECT_EQ(w.app->syncEngine()->target()->password, QString::fromLatin1(DavServer::password));
     EXPECT_EQ(w.app->syncAccount()->calendarName(), QStringLiteral("Chores"));
+    EXPECT_EQ(w.text(u"rowNote"_s), u"Not encrypted"_s) << "plain http, said apart from the address it could be cut with";
 
     // Whatever the run's outcome, the line tells it.
     std::optional<Sync::SyncReport> finished;
@@ -600,6 +602,12 @@ TEST_F(SecretServiceTest, TheAccountScreenConnectsSyncsAndDisconnects)
     fill(server.url().toString(), QString::fromLatin1(DavServer::password));
     ASSERT_NE(w.waitShown(QStringLiteral("calendarChoice")), nullptr);
     EXPECT_EQ(w.shown(QStringLiteral("newCalendar")), nullptr);
+    // The example of a calendar's address fits its field, cut in its middle.
+    const QQuickItem *address = w.shown(u"calendarAddressField"_s);
+    const QString example = address->property("placeholderText").toString();
+    EXPECT_TRUE(example.startsWith(u"https://"_s) && example.endsWith(u"/alice/chores/"_s)) << example.toStdString();
+    EXPECT_LE(QFontMetricsF(address->property("font").value<QFont>()).horizontalAdvance(example),
+              address->width() - address->property("leftPadding").toReal() - address->property("rightPadding").toReal());
     // A calendar given by its address on another server is refused before anything goes there.
     w.shown(u"calendarAddressField"_s)->setProperty("text", u"http://127.0.0.2:1/alice/chores/"_s);
     w.click(u"useCalendarAddress"_s);

@@ -77,18 +77,20 @@ TEST(Translations, EachLocaleShowsItsOwnTexts)
                                .value_or(NotificationRequest{})
                                .body,
                            Recurrence{QStringLiteral("FREQ=WEEKLY"), false, {}, {}}.text(QDate(2026, 5, 6)),
-                           Recurrence{QStringLiteral("FREQ=DAILY;INTERVAL=3"), true, {}, {}}.text(QDate(2026, 5, 6))};
+                           Recurrence{QStringLiteral("FREQ=DAILY;INTERVAL=3"), true, {}, {}}.text(QDate(2026, 5, 6)),
+                           // Qt's own file dialog's, which Qt's catalogues leave English.
+                           qmlText("FileDialog.qml", "File name"), QCoreApplication::translate("QPlatformTheme", "Cancel")};
     };
     const QStringList keys{"Same day", "1 days", "21 days", "overdue", "today", "1 days", "2 days left", "2 months",
                            "3 months left", "years", "1 months", "1 months left", "Repeat", "No chores", "No chores",
-                           "This chore is due today!", "Every 1 week(s)", "3 day(s) after finishing"};
+                           "This chore is due today!", "Every 1 week(s)", "3 day(s) after finishing", "File name", "Cancel"};
     const QStringList german{"Am selben Tag", "1 Tag", "21 Tage", "überfällig", "heute", "1 Tag", "noch 2 Tage",
                              "2 Monate", "noch 3 Monate", "Jahre", "1 Monat", "noch 1 Monat", "Wiederholen",
                              "Keine Aufgaben", "No chores", "Diese Aufgabe ist heute fällig!",
-                             "Jede Woche", "3 Tage nach dem Erledigen"};
+                             "Jede Woche", "3 Tage nach dem Erledigen", "Dateiname", "Abbrechen"};
     const QStringList english{"Same day", "1 day", "21 days", "overdue", "today", "1 day", "2 days left", "2 months",
                               "3 months left", "years", "1 month", "1 month left", "Repeat", "No chores", "No chores",
-                              "This chore is due today!", "Every week", "3 days after finishing"};
+                              "This chore is due today!", "Every week", "3 days after finishing", "File name", "Cancel"};
     const struct {
         QLocale locale;
         bool installs;

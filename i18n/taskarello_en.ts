@@ -31,46 +31,46 @@
     </message>
     <message>
         <location filename="../Velmora/Screens/BackupPopups.qml" line="63"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="100"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="101"/>
         <source>Back up chores</source>
         <translation>Back up chores</translation>
     </message>
     <message>
         <location filename="../Velmora/Screens/BackupPopups.qml" line="74"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="112"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="113"/>
         <source>Restore chores</source>
         <translation>Restore chores</translation>
     </message>
     <message>
         <location filename="../Velmora/Screens/BackupPopups.qml" line="84"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="121"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="122"/>
         <source>Export to calendar</source>
         <translation>Export to calendar</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="104"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="124"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="125"/>
         <source>Save</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="105"/>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="114"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="106"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="115"/>
         <source>Taskarello backups (*.json)</source>
         <translation>Taskarello backups (*.json)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="114"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="115"/>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="125"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="126"/>
         <source>Calendar files (*.ics)</source>
         <translation>Calendar files (*.ics)</translation>
     </message>
     <message>
-        <location filename="../Velmora/Screens/BackupPopups.qml" line="135"/>
+        <location filename="../Velmora/Screens/BackupPopups.qml" line="136"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -1074,10 +1074,16 @@
         <translation>The chores could not be read from the store, so no calendar was written.</translation>
     </message>
     <message>
-        <location filename="../Velmora/Model/BackupService.cpp" line="103"/>
+        <location filename="../Velmora/Model/BackupService.cpp" line="101"/>
         <source>Taskarello backup %1.json</source>
         <extracomment>The file name a backup is offered under; %1 is today as 2026-12-08.</extracomment>
         <translation>Taskarello backup %1.json</translation>
+    </message>
+    <message>
+        <location filename="../Velmora/Model/BackupService.cpp" line="107"/>
+        <source>Taskarello chores %1.ics</source>
+        <extracomment>The file name the calendar export is offered under; %1 is today as 2026-12-08.</extracomment>
+        <translation>Taskarello chores %1.ics</translation>
     </message>
     <message>
         <location filename="../Velmora/Model/BackupService.cpp" line="82"/>

@@ -97,10 +97,21 @@ QUrl BackupService::saveFolder() const
 
 QUrl BackupService::suggestedBackupFile() const
 {
+    //: The file name a backup is offered under; %1 is today as 2026-12-08.
+    return suggested(tr("Taskarello backup %1.json"));
+}
+
+QUrl BackupService::suggestedCalendarFile() const
+{
+    //: The file name the calendar export is offered under; %1 is today as 2026-12-08.
+    return suggested(tr("Taskarello chores %1.ics"));
+}
+
+QUrl BackupService::suggested(const QString &name) const
+{
     const Clock &clock = Clock::current();
     const QString day = clock.now().toTimeZone(clock.timeZone()).date().toString(Qt::ISODate);
-    //: The file name a backup is offered under; %1 is today as 2026-12-08.
-    return QUrl::fromLocalFile(QDir(saveFolder().toLocalFile()).filePath(tr("Taskarello backup %1.json").arg(day)));
+    return QUrl::fromLocalFile(QDir(saveFolder().toLocalFile()).filePath(name.arg(day)));
 }
 
 } // namespace Velmora

@@ -30,6 +30,8 @@ public:
     Q_INVOKABLE QUrl saveFolder() const;
     // The backup's name offered there: "Taskarello backup 2026-12-08.json", today in the user's zone.
     Q_INVOKABLE QUrl suggestedBackupFile() const;
+    // The calendar export's: "Taskarello chores 2026-12-08.ics".
+    Q_INVOKABLE QUrl suggestedCalendarFile() const;
 
 signals:
     void changesChanged();
@@ -37,6 +39,8 @@ signals:
 private:
     // The open store behind the changes, or null.
     const ChoreStore *openStore() const;
+    // name, with today for its %1, in the save folder.
+    QUrl suggested(const QString &name) const;
 
     QPointer<ChoreChanges> m_changes;
 };

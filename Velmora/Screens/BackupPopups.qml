@@ -84,6 +84,7 @@ Item {
             text: qsTr("Export to calendar")
             icon.source: Symbols.source("calendar", Styling.foreground)
             onTriggered: {
+                calendarDialog.currentFile = places.suggestedCalendarFile()
                 calendarDialog.open()
                 fit.fit()
             }

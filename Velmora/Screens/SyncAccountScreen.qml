@@ -330,7 +330,11 @@ DetailScreen {
         title: qsTr("Disconnect this account?")
         message: qsTr("Your chores stay on this computer and in the calendar on the server; they are no longer synced, and the password is removed from the keyring.")
         confirmText: qsTr("Disconnect")
-        onConfirmed: screen.account.forget()
+        onConfirmed: {
+            screen.account.forget()
+            // Gone from the keyring, and from the form too.
+            passwordField.text = ""
+        }
     }
 
         // The name over a field of the form.

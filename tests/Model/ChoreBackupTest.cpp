@@ -533,7 +533,7 @@ TEST_F(ChoreBackupTest, LibicalReadsBackEachActiveChoreOnItsDay)
     EXPECT_EQ(i, expected.size());
 }
 
-// A backup is offered as today's file (the user's day, not UTC's) in Documents, or at home without one.
+// A backup and a calendar export are offered as today's file (the user's day, not UTC's) in Documents, or at home without one.
 TEST(BackupService, OffersTodaysFileInDocumentsOrHome)
 {
     FakeClock clock(at("UTC", 2026, 12, 7, 20, 0), VelmoraTest::zone("Pacific/Auckland"));
@@ -545,6 +545,7 @@ TEST(BackupService, OffersTodaysFileInDocumentsOrHome)
     for (const QString &folder : {home.path(), home.filePath(QStringLiteral("Documents"))}) {
         QDir().mkpath(folder);
         EXPECT_EQ(BackupService().suggestedBackupFile().toLocalFile(), folder + QStringLiteral("/Taskarello backup 2026-12-08.json"));
+        EXPECT_EQ(BackupService().suggestedCalendarFile().toLocalFile(), folder + QStringLiteral("/Taskarello chores 2026-12-08.ics"));
     }
 }
 

@@ -10,7 +10,7 @@ void FirstRows::setSource(QAbstractItemModel *source)
 {
     if (source == m_source)
         return;
-    beginResetModel();
+    aboutToReset();
     if (m_source)
         m_source->disconnect(this);
     m_source = source;
@@ -33,12 +33,8 @@ void FirstRows::setSource(QAbstractItemModel *source)
             reset();
         });
     }
-    const int before = m_count;
-    m_count = std::min(m_limit, sourceRows());
-    endResetModel();
+    reset();
     emit sourceChanged();
-    if (m_count != before)
-        emit countChanged();
 }
 
 void FirstRows::setLimit(int limit)
@@ -76,14 +72,10 @@ void FirstRows::fit()
 void FirstRows::aboutToReset()
 {
     beginResetModel();
-    m_resetting = true;
 }
 
 void FirstRows::reset()
 {
-    if (!m_resetting)
-        beginResetModel();
-    m_resetting = false;
     const int before = m_count;
     m_count = std::min(m_limit, sourceRows());
     endResetModel();

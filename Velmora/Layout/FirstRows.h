@@ -39,6 +39,7 @@ private:
     // Shows rows [m_count, wanted) or lets go of rows [wanted, m_count).
     void fit();
     void aboutToReset();
+    // Ends what aboutToReset() began, counting the rows afresh.
     void reset();
     void aboutToInsert(const QModelIndex &parent, int first, int last);
     void inserted();
@@ -52,7 +53,6 @@ private:
     // Rows of a change told but not made yet.
     int m_inserting = 0;
     int m_removing = 0;
-    bool m_resetting = false;
 };
 
 } // namespace Velmora

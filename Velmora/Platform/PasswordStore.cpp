@@ -36,15 +36,8 @@ void PasswordStore::remove(const QString &key, Done done)
 
 Keyring *Keyring::instance()
 {
-    static Keyring *const loaded = []() -> Keyring * {
-        QString error;
-        const auto make = reinterpret_cast<Keyring *(*)()>(CoreLibrary::resolve(VELMORA_KEYRING_LIBRARY, "velmora_keyring", &error));
-        if (!make) {
-            qCWarning(logSync).noquote() << "The keyring could not be loaded:" << error;
-            return nullptr;
-        }
-        return make();
-    }();
+    static Keyring *const loaded = CoreLibrary::make<Keyring>(VELMORA_KEYRING_LIBRARY, "velmora_keyring", &logSync,
+                                                              "The keyring could not be loaded:");
     return loaded;
 }
 

@@ -316,16 +316,8 @@ void CalDavClient::send(Request request, std::function<void(const Answer &)> don
 
 CalDavNetwork *CalDavNetwork::instance()
 {
-    static CalDavNetwork *const loaded = []() -> CalDavNetwork * {
-        QString error;
-        const auto make = reinterpret_cast<CalDavNetwork *(*)()>(
-            CoreLibrary::resolve(VELMORA_NETWORK_LIBRARY, "velmora_caldav_network", &error));
-        if (!make) {
-            qCWarning(logSync).noquote() << "The network could not be loaded:" << error;
-            return nullptr;
-        }
-        return make();
-    }();
+    static CalDavNetwork *const loaded = CoreLibrary::make<CalDavNetwork>(
+        VELMORA_NETWORK_LIBRARY, "velmora_caldav_network", &logSync, "The network could not be loaded:");
     return loaded;
 }
 

@@ -13,8 +13,6 @@
 #include <memory>
 #include <optional>
 
-
-
 namespace Velmora {
 
 class VelmoraApp;
